@@ -1,0 +1,9 @@
+# One INTERFACE target carries the language level and the warnings for every target.
+add_library(tarno_flags INTERFACE)
+target_compile_features(tarno_flags INTERFACE cxx_std_20)
+target_compile_options(tarno_flags INTERFACE -Wall -Wextra)
+if(TARNO_SANITIZE)
+  target_compile_options(tarno_flags INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                                -fno-sanitize-recover=undefined)
+  target_link_options(tarno_flags INTERFACE -fsanitize=address,undefined)
+endif()

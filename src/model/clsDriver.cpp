@@ -1,0 +1,269 @@
+#include "clsDriver.h"
+
+#include <cmath>
+#include <filesystem>
+#include <stdexcept>
+
+#include "Messaggi.h"
+#include "Numeri.h"
+#include "Testo.h"
+#include "clsProfiloINI.h"
+#include "clsScritturaINI.h"
+
+namespace tarno {
+
+namespace {
+
+constexpr const char* SEZ_CENTRALINO = "Centralino";
+constexpr const char* SEZ_OPZIONI_DATA = "OPZIONI_DATA";
+constexpr const char* SEZ_PRESCANNING = "Prescanning";
+constexpr size_t MAX_VALORE_PRESCANNING = 500;
+
+std::unique_ptr<clsChiamata> CopiaChiamata(const std::unique_ptr<clsChiamata>& c) {
+    return c ? std::make_unique<clsChiamata>(*c) : nullptr;
+}
+
+}  // namespace
+
+clsDriver::clsDriver(const clsDriver& altro) { *this = altro; }
+
+clsDriver& clsDriver::operator=(const clsDriver& altro) {
+    if (this == &altro) return *this;
+    mcolPrescanning = altro.mcolPrescanning;
+    mbConPrescanning = altro.mbConPrescanning;
+    msFileName = altro.msFileName;
+    moEntranti = CopiaChiamata(altro.moEntranti);
+    moUscenti = CopiaChiamata(altro.moUscenti);
+    mcolTrasf = altro.mcolTrasf;
+    msAutore = altro.msAutore;
+    msData = altro.msData;
+    msVersione = altro.msVersione;
+    msMarca = altro.msMarca;
+    msModello = altro.msModello;
+    msNote = altro.msNote;
+    mlOffset = altro.mlOffset;
+    mbIngnoraRigheVuote = altro.mbIngnoraRigheVuote;
+    mlTroncaUltimaRigaDopoCaratteri = altro.mlTroncaUltimaRigaDopoCaratteri;
+    mcolDataIsolata = altro.mcolDataIsolata;
+    mvMesi = altro.mvMesi;
+    return *this;
+}
+
+void clsDriver::Delete() {
+    moEntranti.reset();
+    moUscenti.reset();
+    mcolTrasf.reset();
+    msAutore.clear();
+    msData.clear();
+    msVersione.clear();
+    msMarca.clear();
+    msModello.clear();
+    msNote.clear();
+    mlOffset = "0";
+    if (mcolDataIsolata) mcolDataIsolata->Clear();
+    for (auto& m : mvMesi) m.clear();
+}
+
+const std::string& clsDriver::Mesi(int iIndex) const {
+    if (iIndex < 0 || iIndex > 11) throw std::out_of_range("indice del mese fuori dai limiti");
+    return mvMesi[static_cast<size_t>(iIndex)];
+}
+
+void clsDriver::Mesi(int iIndex, const std::string& sCodice) {
+    if (iIndex < 0 || iIndex > 11) throw std::out_of_range("indice del mese fuori dai limiti");
+    mvMesi[static_cast<size_t>(iIndex)] = sCodice;
+}
+
+int16_t clsDriver::LoadDriver(const std::string& vsFileName, IMessaggi& msg) {
+    msFileName = vsFileName;
+    Delete();
+    Leggi(clsProfiloINI::DaFile(vsFileName), msg);
+    return 1;
+}
+
+void clsDriver::Leggi(const clsProfiloINI& profilo, IMessaggi& msg) {
+    auto testo = [&](const char* chiave, std::string& membro) {
+        std::string v = profilo.Leggi(SEZ_CENTRALINO, chiave);
+        if (!v.empty()) membro = std::move(v);
+    };
+    testo("Autore", msAutore);
+    testo("Data", msData);
+    testo("Versione", msVersione);
+    testo("Marca", msMarca);
+    testo("Modello", msModello);
+    testo("Note", msNote);
+    if (const auto offset = ValoreNumerico(profilo.Leggi(SEZ_CENTRALINO, "Offset"))) {
+        if (const auto n = Arrotonda32(*offset)) mlOffset = std::to_string(*n);
+    }
+    mbIngnoraRigheVuote = false;
+    if (const auto ignora = ValoreNumerico(profilo.Leggi(SEZ_CENTRALINO, "Ignora_vuote")))
+        mbIngnoraRigheVuote = std::nearbyint(*ignora) > 0;
+
+    // General transformations; those of level CAMPO belong to fields and are skipped here.
+    mcolTrasf.emplace();
+    for (int32_t n = 0;; ++n) {
+        clsTrasformazione t;
+        const int16_t r = t.Leggi(profilo, std::to_string(n));
+        if (r == 0) break;
+        if (r == 1)
+            mcolTrasf->Add(std::move(t), std::to_string(n));
+        else if (r != 2)
+            msg.Mostra("Errore nella sintassi della trasformazione " + std::to_string(n));
+    }
+
+    moEntranti = std::make_unique<clsChiamata>();
+    moEntranti->menTipo = clsChiamata::ENTRANTI;
+    if (moEntranti->Leggi(profilo, msg) == -1)
+        msg.Mostra(
+            "In una o pi\xF9 entry nella sezione delle chiamate entranti sono stati incontrati degli "
+            "errori di sintassi");
+    moUscenti = std::make_unique<clsChiamata>();
+    moUscenti->menTipo = clsChiamata::USCENTI;
+    if (moUscenti->Leggi(profilo, msg) == -1)
+        msg.Mostra(
+            "In una o pi\xF9 entry nella sezione delle chiamate uscenti sono stati incontrati degli "
+            "errori di sintassi");
+
+    const std::string dataIsolata = profilo.Leggi(SEZ_OPZIONI_DATA, "Data_Isolata");
+    if (!dataIsolata.empty() && dataIsolata.front() == 'S') {
+        const std::string elenco = profilo.Leggi(SEZ_OPZIONI_DATA, "Condizioni");
+        if (!elenco.empty()) {
+            mcolDataIsolata.emplace();
+            if (LeggiElencoCondizioni(profilo, elenco, DIM_BUFFER_PROFILO, *mcolDataIsolata) != 1)
+                msg.Mostra("Errore nella lettura delle condizioni per identificare la data isolata");
+        }
+    }
+
+    const std::string mesi = profilo.Leggi(SEZ_OPZIONI_DATA, "Mesi_In_Lettere");
+    if (!mesi.empty() && mesi.front() == 'S') {
+        // Positions from 1: "S·" then twelve codes of one length, each followed by "·".
+        const size_t p1 = mesi.find(SEP);
+        const size_t p2 = p1 == std::string::npos ? std::string::npos : mesi.find(SEP, p1 + 1);
+        if (p1 == 1 && p2 != std::string::npos && p2 - p1 >= 2) {
+            const size_t l = p2 - p1 - 1;
+            for (size_t i = 0; i < 12; ++i) {
+                const size_t da = 2 + (l + 1) * i;
+                mvMesi[i] = (da + l <= mesi.size()) ? mesi.substr(da, l) : std::string();
+            }
+        }
+        if (mvMesi[0].empty()) {
+            msg.Mostra("Errore durante la lettura dei mesi");
+            for (auto& m : mvMesi) m.clear();
+        }
+    }
+
+    LeggiPrescanning(profilo);
+
+    mlTroncaUltimaRigaDopoCaratteri = 0;
+    if (const auto v = ValoreNumerico(profilo.Leggi(SEZ_CENTRALINO, "Caratteri_ultima_riga"))) {
+        if (const auto n = Arrotonda32(*v)) mlTroncaUltimaRigaDopoCaratteri = *n;
+    }
+}
+
+void clsDriver::LeggiPrescanning(const clsProfiloINI& profilo) {
+    if (mcolPrescanning)
+        mcolPrescanning->Clear();
+    else
+        mcolPrescanning.emplace();
+    mbConPrescanning = false;
+    const std::string elenco = profilo.ElencoChiavi(SEZ_PRESCANNING);
+    size_t da = 0;
+    while (da < elenco.size()) {
+        size_t fine = elenco.find('\0', da);
+        if (fine == std::string::npos) fine = elenco.size();
+        clsPrescanning p;
+        p.sEntry = elenco.substr(da, fine - da);
+        p.sValue = profilo.Leggi(SEZ_PRESCANNING, p.sEntry);
+        mcolPrescanning->Add(std::move(p));
+        mbConPrescanning = true;
+        da = fine + 1;
+    }
+}
+
+void clsDriver::SalvaPrescanning(IScrittoreINI& ini) {
+    if (!mcolPrescanning || !mbConPrescanning) return;
+    for (const auto& voce : *mcolPrescanning)
+        ini.ScriviChiave(SEZ_PRESCANNING, voce.valore.sEntry,
+                         voce.valore.sValue.substr(0, MAX_VALORE_PRESCANNING));
+}
+
+void clsDriver::CreaBackup(const std::string& vsFileName) {
+    if (vsFileName.empty()) return;
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const std::string bak = vsFileName + ".bak";
+    if (fs::is_regular_file(bak, ec)) fs::remove(bak, ec);
+    if (fs::is_regular_file(vsFileName, ec)) fs::rename(vsFileName, bak, ec);
+}
+
+void clsDriver::SaveDriver(const std::string& vsFileName, IMessaggi& msg) {
+    msFileName = vsFileName;
+    CreaBackup(vsFileName);
+    MessaggiRaccolti raccolti;
+    clsScritturaINI ini(vsFileName);
+    Scrivi(ini, raccolti);
+    if (!ini.Chiudi()) {
+        // The final write failed: the save is the one in which every key failed to be written.
+        raccolti = MessaggiRaccolti();
+        clsScritturaINI fallita(vsFileName, true);
+        Scrivi(fallita, raccolti);
+    }
+    raccolti.InoltraA(msg);
+}
+
+void clsDriver::SaveDriverChiavePerChiave(const std::string& vsFileName, IMessaggi& msg) {
+    msFileName = vsFileName;
+    CreaBackup(vsFileName);
+    ScrittoreChiavePerChiave ini(vsFileName);
+    Scrivi(ini, msg);
+}
+
+void clsDriver::Scrivi(IScrittoreINI& ini, IMessaggi& msg) {
+    ini.ScriviChiave(SEZ_CENTRALINO, "Autore", msAutore);
+    ini.ScriviChiave(SEZ_CENTRALINO, "Data", msData);
+    ini.ScriviChiave(SEZ_CENTRALINO, "Versione", msVersione);
+    ini.ScriviChiave(SEZ_CENTRALINO, "Marca", msMarca);
+    ini.ScriviChiave(SEZ_CENTRALINO, "Modello", msModello);
+    ini.ScriviChiave(SEZ_CENTRALINO, "Note", msNote);
+    ini.ScriviChiave(SEZ_CENTRALINO, "Offset", mlOffset);
+    ini.ScriviChiave(SEZ_CENTRALINO, "Ignora_vuote", mbIngnoraRigheVuote ? "1" : "0");
+
+    int32_t cond = 0;
+    int32_t trasf = 0;
+    if (mcolTrasf) {
+        for (int i = 1; i <= mcolTrasf->Count(); ++i)
+            mcolTrasf->Item(i).Salva(ini, i - 1, cond, msg);
+        trasf = mcolTrasf->Count();
+    }
+    if (moEntranti) moEntranti->Salva(ini, cond, trasf, msg);
+    if (moUscenti) moUscenti->Salva(ini, cond, trasf, msg);
+
+    if (mcolDataIsolata && !mcolDataIsolata->Vuota()) {
+        int16_t maxRiga = 0;
+        const std::string elenco =
+            SalvaElencoCondizioni(ini, *mcolDataIsolata, cond, msg, &maxRiga, " (data isolata)");
+        const char* errore = "Errore durante la scrittura dell'elenco delle condizioni (data isolata)";
+        if (ini.ScriviChiave(SEZ_OPZIONI_DATA, "Condizioni", elenco) == 0) msg.Mostra(errore);
+        if (ini.ScriviChiave(SEZ_OPZIONI_DATA, "Data_Isolata",
+                             std::string("S") + SEP + std::to_string(maxRiga)) == 0)
+            msg.Mostra(errore);
+    }
+
+    if (!mvMesi[0].empty()) {
+        std::string v = std::string("S") + SEP;
+        for (size_t i = 0; i < 12; ++i) {
+            v += mvMesi[i];
+            if (i < 11) v += SEP;
+        }
+        if (ini.ScriviChiave(SEZ_OPZIONI_DATA, "Mesi_In_Lettere", v) == 0)
+            msg.Mostra(
+                "Errore durante il salvataggio della trasformazione data contenente mesi espressi "
+                "in lettere");
+    }
+
+    SalvaPrescanning(ini);
+    ini.ScriviChiave(SEZ_CENTRALINO, "Caratteri_ultima_riga",
+                     std::to_string(mlTroncaUltimaRigaDopoCaratteri));
+}
+
+}  // namespace tarno

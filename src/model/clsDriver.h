@@ -1,0 +1,72 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "Collezione.h"
+#include "clsChiamata.h"
+#include "clsCondizione.h"
+#include "clsPrescanning.h"
+#include "clsTrasformazione.h"
+
+namespace tarno {
+
+class IMessaggi;
+class IScrittoreINI;
+class clsProfiloINI;
+
+// The driver document: everything the import engine needs to know about one PBX model, and
+// its file (".drv").
+class clsDriver {
+public:
+    clsDriver() = default;
+    clsDriver(const clsDriver& altro);
+    clsDriver& operator=(const clsDriver& altro);
+    ~clsDriver() { Delete(); }
+
+    std::optional<Collezione<clsPrescanning>> mcolPrescanning;
+    bool mbConPrescanning = false;
+    std::string msFileName;
+    std::unique_ptr<clsChiamata> moEntranti;
+    std::unique_ptr<clsChiamata> moUscenti;
+    std::optional<Collezione<clsTrasformazione>> mcolTrasf;
+    std::string msAutore;
+    std::string msData;
+    std::string msVersione;
+    std::string msMarca;
+    std::string msModello;
+    std::string msNote;
+    std::string mlOffset = "0";
+    bool mbIngnoraRigheVuote = false;
+    int32_t mlTroncaUltimaRigaDopoCaratteri = 0;
+    std::optional<ColCondizioni> mcolDataIsolata;
+
+    void Delete();
+    // Reads the file (parsed once); problems are shown through msg. Returns 1.
+    int16_t LoadDriver(const std::string& vsFileName, IMessaggi& msg);
+    // Keeps the previous file as vsFileName + ".bak" and writes the document. The file is read
+    // and written once; what it holds and what is shown are those of writing key by key.
+    void SaveDriver(const std::string& vsFileName, IMessaggi& msg);
+    // The same save with every key written by rewriting the whole file (slow; kept as the
+    // reference for the fast one).
+    void SaveDriverChiavePerChiave(const std::string& vsFileName, IMessaggi& msg);
+
+    // Month codes, January 0 to December 11; other indexes throw std::out_of_range.
+    const std::string& Mesi(int iIndex) const;
+    void Mesi(int iIndex, const std::string& sCodice);
+
+    void LeggiPrescanning(const clsProfiloINI& profilo);
+    void SalvaPrescanning(IScrittoreINI& ini);
+
+private:
+    void Leggi(const clsProfiloINI& profilo, IMessaggi& msg);
+    void Scrivi(IScrittoreINI& ini, IMessaggi& msg);
+    void CreaBackup(const std::string& vsFileName);
+
+    std::array<std::string, 12> mvMesi;
+};
+
+}  // namespace tarno

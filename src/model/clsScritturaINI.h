@@ -1,0 +1,70 @@
+#pragma once
+// Writers through which the model saves a driver, one key at a time.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "clsFileINI.h"
+
+namespace tarno {
+
+class IScrittoreINI {
+public:
+    virtual ~IScrittoreINI() = default;
+    // Sets one key; 1 on success, 0 when the file cannot be written.
+    virtual int16_t ScriviChiave(const std::string& sSezione, const std::string& sChiave,
+                                 const std::string& sValore) = 0;
+};
+
+// Every key through ScriviChiaveINI: the whole file is read and rewritten for each key.
+class ScrittoreChiavePerChiave : public IScrittoreINI {
+public:
+    explicit ScrittoreChiavePerChiave(std::string sFileName) : msFileName(std::move(sFileName)) {}
+    int16_t ScriviChiave(const std::string& sSezione, const std::string& sChiave,
+                         const std::string& sValore) override {
+        return ScriviChiaveINI(sSezione, sChiave, sValore, msFileName);
+    }
+
+private:
+    std::string msFileName;
+};
+
+// The same file and the same results as ScrittoreChiavePerChiave, but the file is read once
+// when the writer is made and written once by Chiudi. Between two keys it applies to the
+// file, in memory, what re-reading the text just written would do: the last key written is
+// trimmed, merged or dropped, and a key whose line would not read back as itself (a line
+// break in it, "=" in its name, a line that looks like a section header) makes the whole text
+// be read again.
+class clsScritturaINI : public IScrittoreINI {
+public:
+    // bSimulaErrore: every write fails as if the file could not be opened (used to repeat a
+    // save whose final write failed).
+    explicit clsScritturaINI(std::string sFileName, bool bSimulaErrore = false);
+
+    int16_t ScriviChiave(const std::string& sSezione, const std::string& sChiave,
+                         const std::string& sValore) override;
+
+    // Writes the file if any key was written; false when that failed.
+    bool Chiudi();
+
+    // The text that Chiudi writes.
+    std::string Testo() const { return mFile.Testo(); }
+
+private:
+    void RileggiUltima();
+
+    std::string msFileName;
+    clsFileINI mFile;
+    bool mbScrivibile = false;
+    bool mbUsato = false;
+    // The last key written, still as given.
+    struct Ultima {
+        size_t iSezione;
+        std::string sChiave;
+        bool bRileggiTutto;
+    };
+    std::optional<Ultima> mUltima;
+};
+
+}  // namespace tarno

@@ -34,7 +34,7 @@ constexpr const char* kUso =
 // Prints each message on its own line of stderr; a line break inside one shows as "\n".
 class MessaggiSuStderr : public IMessaggi {
 public:
-    void Mostra(const std::string& sTesto, const std::string&) override {
+    void Mostra(const std::string& sTesto, const std::string&, Icona) override {
         std::string riga;
         for (size_t i = 0; i < sTesto.size(); ++i) {
             if (sTesto[i] == '\r' && i + 1 < sTesto.size() && sTesto[i + 1] == '\n') {

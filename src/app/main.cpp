@@ -1,0 +1,39 @@
+// tarnodriver: the driver editor.
+
+#include <QApplication>
+#include <QDir>
+#include <QStringList>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "Globali.h"
+#include "frmDriver.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("TarnoDriver"));
+    QApplication::setApplicationVersion(QStringLiteral(TARNO_VERSIONE));
+
+    tarno::gbAvviato = false;
+    tarno::frmDriver finestra;
+    finestra.Form_Load(QApplication::arguments().mid(1).join(QLatin1Char(' ')));
+    if (!finestra.Avviabile()) return 1;  // the warning was shown: nothing to work with
+    tarno::gbAvviato = true;
+    finestra.show();
+    // TARNO_SCREENSHOT_DIR: save a picture of each page there, then quit (scripts/screenshots.sh).
+    const QString cartellaFoto = qEnvironmentVariable("TARNO_SCREENSHOT_DIR");
+    if (!cartellaFoto.isEmpty()) {
+        QTimer::singleShot(500, &finestra, [&finestra, cartellaFoto] {
+            QDir().mkpath(cartellaFoto);
+            auto* schede = finestra.findChild<QTabWidget*>(QStringLiteral("tabDriver"));
+            for (int i = 0; i < schede->count(); ++i) {
+                schede->setCurrentIndex(i);
+                QApplication::processEvents();
+                finestra.grab().save(QDir(cartellaFoto).filePath(
+                    QStringLiteral("scheda%1-%2.png").arg(i).arg(schede->tabText(i).remove('&'))));
+            }
+            QApplication::quit();
+        });
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,106 @@
+#pragma once
+// The editor's prompts behind one interface: message boxes, questions, file dialogs and the busy
+// cursor. The editor uses the Qt implementation; tests install a scripted one that answers
+// from a queue and records what was asked, so that no dialog ever blocks a test.
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "Messaggi.h"
+
+class QWidget;
+
+namespace tarno {
+
+enum class IconaUI { Esclamazione, Domanda, Critico, Informazione };
+enum class RispostaUI { Ok, Si, No, Annulla };
+enum class PulsantiUI { Ok, SiNo, SiNoAnnulla };
+
+class IServiziUI {
+public:
+    virtual ~IServiziUI() = default;
+    // A message box; with Ok buttons the answer is Ok.
+    virtual RispostaUI Messaggio(QWidget* padre, const QString& testo, IconaUI icona,
+                                 PulsantiUI pulsanti, const QString& titolo) = 0;
+    // A file to open or to save; "" when the user cancelled. filtro uses Qt's syntax
+    // ("Driver (*.drv);;Tutti i file (*)").
+    virtual QString NomeFileApri(QWidget* padre, const QString& titolo, const QString& cartella,
+                                 const QString& filtro) = 0;
+    virtual QString NomeFileSalva(QWidget* padre, const QString& titolo, const QString& nome,
+                                  const QString& filtro) = 0;
+    // The hourglass cursor on (nested calls count) and off.
+    virtual void CursoreOccupato(bool attivo) = 0;
+};
+
+// The services in use (the Qt ones unless a test installed others).
+IServiziUI& ServiziUI();
+// Installs other services (nullptr: back to the Qt ones); the caller keeps ownership.
+void ImpostaServiziUI(IServiziUI* servizi);
+
+// The usual warning: exclamation icon, OK, title "Attenzione".
+void Avviso(QWidget* padre, const QString& testo);
+
+// Shows the hourglass cursor for its lifetime, on every way out.
+class CursoreOccupato {
+public:
+    CursoreOccupato() { ServiziUI().CursoreOccupato(true); }
+    ~CursoreOccupato() { ServiziUI().CursoreOccupato(false); }
+    CursoreOccupato(const CursoreOccupato&) = delete;
+    CursoreOccupato& operator=(const CursoreOccupato&) = delete;
+};
+
+// The model's messages shown as warnings of the UI services.
+class MessaggiUI : public IMessaggi {
+public:
+    explicit MessaggiUI(QWidget* padre) : mpPadre(padre) {}
+    void Mostra(const std::string& sTesto, const std::string& sTitolo, Icona icona) override;
+
+private:
+    QWidget* mpPadre;
+};
+
+class ServiziUIQt : public IServiziUI {
+public:
+    RispostaUI Messaggio(QWidget* padre, const QString& testo, IconaUI icona, PulsantiUI pulsanti,
+                         const QString& titolo) override;
+    QString NomeFileApri(QWidget* padre, const QString& titolo, const QString& cartella,
+                         const QString& filtro) override;
+    QString NomeFileSalva(QWidget* padre, const QString& titolo, const QString& nome,
+                          const QString& filtro) override;
+    void CursoreOccupato(bool attivo) override;
+};
+
+// Answers from queues and records every prompt. An empty answer queue gives the default: Ok
+// for messages, Annulla (or No without a cancel button) for questions, "" for file names.
+class ServiziUIScriptati : public IServiziUI {
+public:
+    struct Richiesta {
+        QString testo;
+        IconaUI icona;
+        PulsantiUI pulsanti;
+        QString titolo;
+    };
+    RispostaUI Messaggio(QWidget* padre, const QString& testo, IconaUI icona, PulsantiUI pulsanti,
+                         const QString& titolo) override;
+    QString NomeFileApri(QWidget* padre, const QString& titolo, const QString& cartella,
+                         const QString& filtro) override;
+    QString NomeFileSalva(QWidget* padre, const QString& titolo, const QString& nome,
+                          const QString& filtro) override;
+    void CursoreOccupato(bool attivo) override;
+
+    void Reimposta();
+
+    std::deque<RispostaUI> mRisposte;
+    std::deque<QString> mNomiFile;
+    std::vector<Richiesta> mMessaggi;
+    QStringList mDialoghiFile;  // the titles of the file dialogs shown
+    QStringList mFiltri;        // and their filters
+    QStringList mCartelle;      // and their folders or proposed names
+    int miCursore = 0;          // current nesting of the busy cursor
+    int miMaxCursore = 0;
+};
+
+}  // namespace tarno

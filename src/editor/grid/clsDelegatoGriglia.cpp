@@ -1,0 +1,196 @@
+#include "clsDelegatoGriglia.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+
+#include "Testo.h"
+#include "clsGriglia.h"
+
+namespace tarno {
+
+clsDelegatoGriglia::clsDelegatoGriglia(clsGriglia* pGriglia) : mpGriglia(pGriglia) {}
+
+QWidget* clsDelegatoGriglia::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                          const QModelIndex& index) const {
+    const int c = index.column();
+    auto* modello = mpGriglia->Modello();
+    const auto* col = modello->Colonna(c);
+    QWidget* editor = nullptr;
+    if (col && col->mpDropDown) {
+        // The handler may choose another drop-down for this row, or none.
+        emit mpGriglia->DropDownApertura(c);
+        col = modello->Colonna(c);
+    }
+    if (col && col->mpDropDown) {
+        auto* combo = new QComboBox(parent);
+        combo->setObjectName(QStringLiteral("cboCellaGriglia"));
+        combo->setToolTip(col->mpDropDown->Titolo());
+        for (const auto& voce : col->mpDropDown->Voci()) {
+            combo->addItem(voce.msTesto,
+                           voce.moValore
+                               ? QVariant(QString::fromStdString(Cp1252InUtf8(*voce.moValore)))
+                               : QVariant());
+        }
+        editor = combo;
+    } else if (col && col->moLista.Combo() && !col->moLista.Vuota()) {
+        auto* combo = new QComboBox(parent);
+        combo->setObjectName(QStringLiteral("cboCellaGriglia"));
+        for (const auto& voce : col->moLista.Voci())
+            combo->addItem(voce.msTesto, QString::fromStdString(Cp1252InUtf8(voce.msValore)));
+        if (!col->moLista.Limita()) {
+            combo->setEditable(true);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            combo->lineEdit()->installEventFilter(const_cast<clsDelegatoGriglia*>(this));
+        }
+        editor = combo;
+    } else {
+        auto* testo = new QLineEdit(parent);
+        testo->setObjectName(QStringLiteral("txtCellaGriglia"));
+        testo->setFrame(false);
+        editor = testo;
+    }
+    mpEditor = editor;
+    mIndiceEditor = index;
+    return editor;
+}
+
+void clsDelegatoGriglia::destroyEditor(QWidget* editor, const QModelIndex& index) const {
+    if (editor == mpEditor) {
+        mpEditor = nullptr;
+        mIndiceEditor = QPersistentModelIndex();
+    }
+    QStyledItemDelegate::destroyEditor(editor, index);
+}
+
+void clsDelegatoGriglia::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        const QString valore = index.data(clsModelloGriglia::RuoloValore).toString();
+        const QString testo = index.data(Qt::EditRole).toString();
+        int trovato = -1;
+        for (int i = 0; i < combo->count() && trovato < 0; ++i) {
+            const QVariant dato = combo->itemData(i);
+            if (dato.isValid() && dato.toString() == valore) trovato = i;
+        }
+        if (trovato < 0) trovato = combo->findText(testo, Qt::MatchFixedString);
+        if (trovato >= 0 || !combo->isEditable())
+            combo->setCurrentIndex(trovato);
+        else
+            combo->setEditText(testo);
+        return;
+    }
+    if (auto* testo = qobject_cast<QLineEdit*>(editor)) {
+        testo->setText(index.data(Qt::EditRole).toString());
+        return;
+    }
+    QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void clsDelegatoGriglia::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                      const QModelIndex& index) const {
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        const int i = combo->currentIndex();
+        if (combo->isEditable() && (i < 0 || combo->currentText() != combo->itemText(i))) {
+            model->setData(index, combo->currentText(), Qt::EditRole);
+            return;
+        }
+        if (i < 0) return;
+        const QVariant dato = combo->itemData(i);
+        if (dato.isValid())
+            model->setData(index, dato, clsModelloGriglia::RuoloValore);
+        else
+            model->setData(index, combo->itemText(i), Qt::EditRole);
+        return;
+    }
+    if (auto* testo = qobject_cast<QLineEdit*>(editor)) {
+        model->setData(index, testo->text(), Qt::EditRole);
+        return;
+    }
+    QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+bool clsDelegatoGriglia::Verifica(QString* psErrore) const {
+    QWidget* editor = mpEditor;
+    if (!editor || !mIndiceEditor.isValid()) return true;
+    const auto* modello = mpGriglia->Modello();
+    const int c = mIndiceEditor.column();
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        const int i = combo->currentIndex();
+        if (combo->isEditable() && (i < 0 || combo->currentText() != combo->itemText(i)))
+            return modello->ValoreDaTesto(c, combo->currentText(), psErrore).has_value();
+        if (i < 0) return true;
+        const QVariant dato = combo->itemData(i);
+        if (dato.isValid())
+            return modello->ValoreDaScelta(c, dato.toString(), psErrore).has_value();
+        return modello->ValoreDaTesto(c, combo->itemText(i), psErrore).has_value();
+    }
+    if (auto* testo = qobject_cast<QLineEdit*>(editor))
+        return modello->ValoreDaTesto(c, testo->text(), psErrore).has_value();
+    return true;
+}
+
+void clsDelegatoGriglia::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                              const QModelIndex& index) const {
+    QRect r = option.rect;
+    if (mpGriglia->HaPulsante(index)) r.setRight(clsGriglia::PulsanteInCella(r).left() - 1);
+    editor->setGeometry(r);
+}
+
+void clsDelegatoGriglia::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
+    QStyledItemDelegate::paint(painter, option, index);
+    if (!mpGriglia->HaPulsante(index)) return;
+    QStyleOptionButton pulsante;
+    pulsante.rect = clsGriglia::PulsanteInCella(option.rect);
+    pulsante.text = QStringLiteral("...");
+    pulsante.state = QStyle::State_Enabled | QStyle::State_Raised;
+    const QWidget* widget = option.widget;
+    QStyle* stile = widget ? widget->style() : QApplication::style();
+    stile->drawControl(QStyle::CE_PushButton, &pulsante, painter, widget);
+}
+
+bool clsDelegatoGriglia::eventFilter(QObject* object, QEvent* event) {
+    QWidget* editor = mpEditor;
+    if (!editor) return QStyledItemDelegate::eventFilter(object, event);
+    // The line edit inside an editable combo list reports to the combo, which is the editor.
+    const bool interno = object != editor;
+    if (event->type() == QEvent::KeyPress) {
+        auto* tasto = static_cast<QKeyEvent*>(event);
+        if (mpGriglia->SegnalaTasto(tasto)) return true;
+        const bool conCtrlAlt = tasto->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+        switch (tasto->key()) {
+            case Qt::Key_Escape:
+                emit closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+                return true;
+            case Qt::Key_Enter:
+            case Qt::Key_Return: {
+                QString errore;
+                if (!mpGriglia->ConfermaModifica(&errore)) emit mpGriglia->TestoRifiutato(errore);
+                return true;
+            }
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab: {
+                if (conCtrlAlt) break;
+                QString errore;
+                if (!Verifica(&errore)) {
+                    emit mpGriglia->TestoRifiutato(errore);
+                    return true;
+                }
+                const bool indietro =
+                    tasto->key() == Qt::Key_Backtab || (tasto->modifiers() & Qt::ShiftModifier);
+                emit commitData(editor);
+                emit closeEditor(editor, indietro ? QAbstractItemDelegate::EditPreviousItem
+                                                  : QAbstractItemDelegate::EditNextItem);
+                return true;
+            }
+            default:
+                break;
+        }
+    }
+    if (interno) return false;
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
+}  // namespace tarno

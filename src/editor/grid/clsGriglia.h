@@ -1,0 +1,141 @@
+#pragma once
+// The editor's grid: a QTableView bound to a value table that its owner keeps (rows x columns of
+// Windows-1252 texts, "" = unset). Per column: caption, width in pixels or as a fraction of the
+// grid's width, visibility, read-only, a value list (translation of stored values into texts,
+// input restricted to the list, combo list), a drop-down offering another table's rows, a cell
+// button. Per grid: row height, an optional empty entry row through which the user appends
+// rows, optional deletion of rows by the user, the current cell.
+//
+// Keyboard: typing or F2 starts editing, Enter commits, Escape cancels, Tab commits and moves
+// to the next cell. Delete empties the current cell; with row deletion on, Ctrl+Delete (or
+// Delete on a row selected by its row header) deletes the row. F4 or Alt+Down presses the
+// cell button of a button column.
+//
+// Text that Windows-1252 cannot hold, or a value outside a restricting value list, is refused:
+// the cell keeps its value and TestoRifiutato carries the message that the owner shows.
+
+#include <QTableView>
+#include <memory>
+
+#include "TabellaValori.h"
+#include "clsColonnaGriglia.h"
+#include "clsDelegatoGriglia.h"
+#include "clsDropDown.h"
+#include "clsListaValori.h"
+#include "clsModelloGriglia.h"
+
+namespace tarno {
+
+class clsGriglia : public QTableView {
+    Q_OBJECT
+  public:
+    explicit clsGriglia(QWidget* pGenitore = nullptr);
+    ~clsGriglia() override;
+
+    // 15 twips are one pixel.
+    static int PixelDaTwip(int viTwip);
+
+    // Binding. The table stays the owner's; Associa(nullptr) unbinds.
+    void Associa(TabellaValori* prgx);
+    TabellaValori* Tabella() const;
+    // After the table was replaced or re-dimensioned.
+    void RiAssocia();
+    // After the program wrote cells.
+    void Aggiorna();
+
+    // Columns. The setters return false for a column that is not defined.
+    void EliminaColonne();
+    int AggiungiColonna(const QString& vsTitolo = QString());
+    int Colonne() const;
+    const clsColonnaGriglia* Colonna(int c) const;
+    bool ImpostaTitolo(int c, const QString& vsTitolo);
+    bool ImpostaLarghezza(int c, int viPixel);
+    bool ImpostaLarghezzaFrazione(int c, double vdFrazione);
+    bool ImpostaVisibile(int c, bool vb);
+    bool ImpostaSolaLettura(int c, bool vb);
+    bool ImpostaListaValori(int c, const clsListaValori& voLista);
+    // nullptr removes the drop-down.
+    bool ImpostaDropDown(int c, clsDropDown* pDropDown);
+    bool ImpostaPulsante(int c, bool vb);
+
+    // Rows.
+    void ImpostaAltezzaRiga(int viPixel);
+    int AltezzaRiga() const;
+    void ImpostaRigaInserimento(bool vb);
+    bool RigaInserimento() const;
+    void ImpostaEliminazioneRighe(bool vb);
+    bool EliminazioneRighe() const { return mbEliminaRighe; }
+    // Row headers (numbers, "*" on the entry row); a click on one selects its row.
+    void ImpostaSelettoriRiga(bool vb);
+    // An empty table row before row r (r == the number of rows appends).
+    bool InserisciRiga(int r);
+    // Deletes table row r (whether or not the user may delete rows); RigaEliminata follows.
+    bool EliminaRiga(int r);
+
+    // Current cell (-1 when none).
+    int RigaCorrente() const;
+    int ColonnaCorrente() const;
+    void ImpostaRigaCorrente(int r);
+    void ImpostaColonnaCorrente(int c);
+    void ImpostaCellaCorrente(int r, int c);
+
+    // Editing.
+    bool InModifica() const;
+    // Moves what the user is typing into the table. False, with the reason in psErrore, when
+    // the input is refused; the editor then stays open. True when nothing was being edited.
+    bool ConfermaModifica(QString* psErrore = nullptr);
+    void AnnullaModifica();
+
+    // Where the cell button of a cell lies (viewport coordinates); empty when it has none.
+    QRect RettangoloPulsante(int r, int c) const;
+    bool HaPulsante(const QModelIndex& index) const;
+    static QRect PulsanteInCella(const QRect& vCella);
+
+    clsModelloGriglia* Modello() const { return mpModello.get(); }
+
+  signals:
+    // A cell's value changed through the user's input.
+    void CellaCambiata(int riga, int colonna);
+    // The user appended a row through the entry row.
+    void RigaAggiunta(int riga);
+    void RigaEliminata(int riga);
+    void RigaCorrenteCambiata(int riga, int rigaPrecedente);
+    void ColonnaCorrenteCambiata(int colonna, int colonnaPrecedente);
+    // A key, before it reaches the cell or its editor; a handler sets *pbScarta to discard it.
+    void TastoPremuto(QKeyEvent* pEvento, bool* pbScarta);
+    void PulsantePremuto(int riga, int colonna);
+    // The drop-down of a column is about to open: a handler may still change it.
+    void DropDownApertura(int colonna);
+    void TestoRifiutato(const QString& sMessaggio);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+  private:
+    friend class clsDelegatoGriglia;
+
+    // Emits TastoPremuto once per key; true when a handler discarded the key.
+    bool SegnalaTasto(QKeyEvent* pEvento);
+    void ApplicaColonne();
+    void ApplicaLarghezze();
+    void SegnalaCellaCorrente();
+    void PrimaDelReset();
+    void DopoIlReset();
+    void SelettorePremuto(int r);
+    bool PremiPulsante(const QModelIndex& index);
+
+    std::unique_ptr<clsModelloGriglia> mpModello;
+    std::unique_ptr<clsDelegatoGriglia> mpDelegato;
+    bool mbEliminaRighe = false;
+    bool mbTastoSegnalato = false;
+    int miRigaSegnalata = -1;
+    int miColonnaSegnalata = -1;
+    int miRigaPrimaDelReset = -1;
+    int miColonnaPrimaDelReset = -1;
+};
+
+}  // namespace tarno

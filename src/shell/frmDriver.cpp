@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "Globali.h"
+#include "frmAbout.h"
 #include "Risorse.h"
 #include "ServiziUI.h"
 #include "TestoQt.h"
@@ -77,6 +78,11 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     connect(mpUi->txtNote, &QPlainTextEdit::textChanged, this, [this] {
         if (!mbRiempimento) Cambiato(true);
     });
+
+    mfnComandi[QStringLiteral("mnuInformazioni")] = [this](QAction*) {
+        auto* about = new frmAbout(this);
+        about->show();
+    };
 
     // The window sees keys before its controls.
     qApp->installEventFilter(this);

@@ -1,0 +1,88 @@
+#include "frmSeleziona.h"
+
+#include <QKeyEvent>
+#include <QTextDocument>
+
+#include "Risorse.h"
+#include "ServiziUI.h"
+#include "frmDriver.h"
+#include "ui_frmSeleziona.h"
+
+namespace tarno {
+
+frmSeleziona::frmSeleziona(QWidget* parent)
+    : QDialog(parent), mpUi(std::make_unique<Ui::frmSeleziona>()) {
+    mpUi->setupUi(this);
+    QFont fisso(QStringLiteral("Courier New"));
+    fisso.setStyleHint(QFont::Monospace);
+    fisso.setFixedPitch(true);
+    fisso.setPointSizeF(9);
+    mpUi->rtfTesto->setFont(fisso);
+    mpUi->rtfTesto->installEventFilter(this);
+    mpUi->rtfTesto->viewport()->installEventFilter(this);
+    connect(mpUi->cmOK, &QPushButton::clicked, this, &frmSeleziona::cmOK_Click);
+    CentraForm(this);
+    CaricaTestiRisorse(this);
+}
+
+frmSeleziona::~frmSeleziona() = default;
+
+void frmSeleziona::ImpostaTesto(const QTextDocument* documento) {
+    mpUi->rtfTesto->setDocument(documento->clone(mpUi->rtfTesto));
+    mpUi->rtfTesto->setFont(mpUi->rtfTesto->font());
+}
+
+void frmSeleziona::AggiornaPosizione() {
+    const QTextCursor c = mpUi->rtfTesto->textCursor();
+    const int inizio = c.selectionStart();
+    mpUi->lblX->setText(QString::number(
+        frmDriver::ColonnaSelezione(mpUi->rtfTesto->document()->toPlainText(), inizio)));
+    mpUi->lblY->setText(QString::number(c.selectionEnd() - inizio));
+}
+
+void frmSeleziona::cmOK_Click() {
+    miInizio = 0;
+    miLunghezza = 0;
+    msSelText.clear();
+    const QTextCursor c = mpUi->rtfTesto->textCursor();
+    const int lunghezza = c.selectionEnd() - c.selectionStart();
+    if (lunghezza >= 1) {
+        CursoreOccupato occupato;
+        miInizio = frmDriver::ColonnaSelezione(mpUi->rtfTesto->document()->toPlainText(),
+                                               c.selectionStart());
+        miLunghezza = lunghezza;
+        msSelText = c.selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    }
+    accept();
+}
+
+bool frmSeleziona::eventFilter(QObject* obj, QEvent* ev) {
+    if (obj == mpUi->rtfTesto && ev->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(ev);
+        // Enter without shift keys confirms; the key goes no further.
+        if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) &&
+            (k->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            cmOK_Click();
+            return true;
+        }
+    }
+    if ((obj == mpUi->rtfTesto || obj == mpUi->rtfTesto->viewport()) &&
+        (ev->type() == QEvent::KeyRelease || ev->type() == QEvent::MouseButtonRelease))
+        AggiornaPosizione();
+    return QDialog::eventFilter(obj, ev);
+}
+
+void frmSeleziona::resizeEvent(QResizeEvent* ev) {
+    QDialog::resizeEvent(ev);
+    const int w = width();
+    const int h = height();
+    QWidget* ok = mpUi->cmOK;
+    auto* rtf = mpUi->rtfTesto;
+    rtf->resize(std::max(0, w - 20), std::max(0, h - rtf->y() - ok->height() - 30));
+    ok->move(std::max(0, w - ok->width() - 10), std::max(0, h - ok->height() - 20));
+    for (QWidget* e : {static_cast<QWidget*>(mpUi->Label9), static_cast<QWidget*>(mpUi->lblX),
+                       static_cast<QWidget*>(mpUi->Label11), static_cast<QWidget*>(mpUi->lblY)})
+        e->move(e->x(), ok->y() + 4);
+}
+
+}  // namespace tarno

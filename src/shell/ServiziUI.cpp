@@ -19,6 +19,22 @@ IServiziUI& ServiziUI() { return gServizi ? *gServizi : gServiziQt; }
 
 void ImpostaServiziUI(IServiziUI* servizi) { gServizi = servizi; }
 
+QString FiltroQt(const QString& sFiltro) {
+    const QStringList parti = sFiltro.split(QLatin1Char('|'));
+    QStringList voci;
+    for (int i = 0; i + 1 < parti.size(); i += 2) {
+        QString modelli = parti[i + 1];
+        modelli.replace(QLatin1Char(';'), QLatin1Char(' '));
+        modelli.replace(QStringLiteral("*.*"), QStringLiteral("*"));
+        QString descrizione = parti[i];
+        // A description that already names its patterns keeps them as they are.
+        const int aperta = descrizione.lastIndexOf(QLatin1Char('('));
+        if (aperta >= 0) descrizione = descrizione.left(aperta).trimmed();
+        voci << QStringLiteral("%1 (%2)").arg(descrizione, modelli);
+    }
+    return voci.join(QStringLiteral(";;"));
+}
+
 void Avviso(QWidget* padre, const QString& testo) {
     ServiziUI().Messaggio(padre, testo, IconaUI::Esclamazione, PulsantiUI::Ok,
                           QString::fromLatin1(TITOLO_ATTENZIONE));

@@ -40,6 +40,11 @@ IServiziUI& ServiziUI();
 // Installs other services (nullptr: back to the Qt ones); the caller keeps ownership.
 void ImpostaServiziUI(IServiziUI* servizi);
 
+// A file-dialog filter written as pairs "description|patterns|..." (the string table's form,
+// e.g. "File di testo (*.txt)|*.txt|Tutti file (*.*)|*.*") in Qt's form: the descriptions
+// with the patterns of each pair ("File di testo (*.txt);;Tutti file (*)").
+QString FiltroQt(const QString& sFiltro);
+
 // The usual warning: exclamation icon, OK, title "Attenzione".
 void Avviso(QWidget* padre, const QString& testo);
 

@@ -79,6 +79,15 @@ TEST_F(SelezionaTest, LayoutFollowsTheWindowSize) {
     EXPECT_EQ(ui->Label9->text(), QStringLiteral("Posiz.:"));
 }
 
+TEST(FiltroQt, TurnsDescriptionPatternPairsIntoQtFilters) {
+    EXPECT_EQ(FiltroQt(QStringLiteral("File di testo (*.txt)|*.txt|Tutti file (*.*)|*.*")),
+              QStringLiteral("File di testo (*.txt);;Tutti file (*)"));
+    EXPECT_EQ(FiltroQt(QStringLiteral("Driver (*.drv)|*.drv|Tutti file (*.*)|*.*")),
+              QStringLiteral("Driver (*.drv);;Tutti file (*)"));
+    EXPECT_EQ(FiltroQt(QStringLiteral("Testi|*.txt;*.log")), QStringLiteral("Testi (*.txt *.log)"));
+    EXPECT_EQ(FiltroQt(QString()), QString());
+}
+
 TEST(About, ShowsTheProgramVersionFollowedByABlank) {
     auto* about = new frmAbout();
     EXPECT_EQ(about->ui()->lblVersione->text(), QStringLiteral("Versione 5.0.4 "));

@@ -4,6 +4,9 @@
 //   tarnodrv ini-set FILE SECTION KEY VALUE    ScriviChiaveINI once
 //   tarnodrv dump FILE                         LoadDriver, the document as JSON
 //   tarnodrv resave IN OUT                     LoadDriver IN, SaveDriver OUT
+//   tarnodrv convert-legacy LEGACY... OUT --program CODE [--config INI]
+//                                              a legacy driver converted and saved; with several
+//                                              legacy files OUT is a folder
 //
 // Files hold Windows-1252 text; arguments, JSON and messages are UTF-8. The model's messages
 // go to stderr, one a line.
@@ -13,12 +16,23 @@
 #include <string>
 #include <vector>
 
+#include <filesystem>
+
 #include "DriverJson.h"
+#include "File.h"
 #include "Messaggi.h"
+#include "Numeri.h"
 #include "Testo.h"
 #include "clsDriver.h"
 #include "clsFileINI.h"
 #include "clsProfiloINI.h"
+#include "modOldDriver.h"
+#ifdef TARNO_CON_CATALOGO
+#include <QCoreApplication>
+
+#include "Configurazione.h"
+#include "clsCatalogo.h"
+#endif
 
 namespace {
 
@@ -29,7 +43,9 @@ constexpr const char* kUso =
     "  tarnodrv ini-get FILE SEZIONE [CHIAVE]\n"
     "  tarnodrv ini-set FILE SEZIONE CHIAVE VALORE\n"
     "  tarnodrv dump FILE\n"
-    "  tarnodrv resave ORIGINE DESTINAZIONE\n";
+    "  tarnodrv resave ORIGINE DESTINAZIONE\n"
+    "  tarnodrv convert-legacy LEGACY... DESTINAZIONE --program CODICE [--config INI]\n"
+    "      (con piu' file legacy DESTINAZIONE e' una cartella esistente)\n";
 
 // Prints each message on its own line of stderr; a line break inside one shows as "\n".
 class MessaggiSuStderr : public IMessaggi {
@@ -72,8 +88,99 @@ void Stampa(const std::string& sTesto) {
 
 }  // namespace
 
+// Converts legacy drivers: each is checked, read (formats looked up in the catalogue of the
+// configuration, if any), adjusted by the conversion program and saved. One line per file on
+// stdout; 0 when every file was converted, 1 otherwise (a file that could not be read is not
+// written).
+int ConvertiLegacy(int argc, char** argv) {
+    std::vector<std::string> file;
+    std::string config;
+    std::optional<int32_t> programma;
+    for (int i = 2; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--program" && i + 1 < argc) {
+            const auto v = ValoreNumerico(argv[++i]);
+            const auto n = v ? Arrotonda32(*v) : std::nullopt;
+            if (!n) return Uso();
+            programma = *n;
+        } else if (a == "--config" && i + 1 < argc) {
+            config = argv[++i];
+        } else if (a.rfind("--", 0) == 0) {
+            return Uso();
+        } else {
+            file.push_back(a);
+        }
+    }
+    if (!programma || file.size() < 2) return Uso();
+    namespace fs = std::filesystem;
+    const std::string destinazione = file.back();
+    file.pop_back();
+    std::error_code ec;
+    const bool cartella = fs::is_directory(destinazione, ec);
+    if (file.size() > 1 && !cartella) {
+        std::cerr << "tarnodrv: con piu' file legacy la destinazione deve essere una cartella\n";
+        return 2;
+    }
+    MessaggiSuStderr messaggi;
+    CercaFormato cerca;
+#ifdef TARNO_CON_CATALOGO
+    std::unique_ptr<QCoreApplication> app;
+    clsCatalogo catalogo;
+    if (!config.empty()) {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+        Configurazione cfg;
+        if (LeggiConfigurazione(config, cfg) != EsitoConfigurazione::Completa ||
+            !catalogo.Apri(cfg)) {
+            std::cerr << "tarnodrv: catalogo di " << config << " non disponibile: "
+                      << Cp1252InUtf8(catalogo.UltimoErrore().empty() ? "configurazione incompleta"
+                                                                       : catalogo.UltimoErrore())
+                      << '\n';
+            return 1;
+        }
+        cerca = catalogo.FunzioneCercaFormato();
+    }
+#else
+    if (!config.empty()) {
+        std::cerr << "tarnodrv: questa versione non legge il catalogo (--config)\n";
+        return 1;
+    }
+#endif
+    int esito = 0;
+    for (const auto& legacy : file) {
+        const std::string uscita =
+            cartella ? (fs::path(destinazione) / fs::path(legacy).stem()).string() + ".drv"
+                     : destinazione;
+        if (!ControllaVecchioDriver(legacy, messaggi)) {
+            std::cout << legacy << ": non e' un driver legacy, non convertito\n";
+            esito = 1;
+            continue;
+        }
+        clsDriver driver;
+        if (!LeggiVecchioDriver(legacy, driver, messaggi, cerca)) {
+            std::cout << legacy << ": lettura non riuscita, non convertito\n";
+            esito = 1;
+            continue;
+        }
+        const bool adattato = ApplicaTrasformazione(driver, *programma, messaggi, cerca);
+        MessaggiRaccolti salvataggio;
+        driver.SaveDriver(uscita, salvataggio);
+        salvataggio.InoltraA(messaggi);
+        if (!EsisteFile(uscita) || !salvataggio.mvTesti.empty()) {
+            std::cout << legacy << ": salvataggio in " << uscita << " non riuscito\n";
+            esito = 1;
+        } else {
+            std::cout << legacy << " -> " << uscita
+                      << (adattato ? ": convertito\n"
+                                   : ": convertito, ma il programma di trasformazione si e' "
+                                     "interrotto (vedere i messaggi)\n");
+        }
+    }
+    return esito;
+}
+
 int main(int argc, char** argv) {
     const std::vector<std::string> arg(argv + 1, argv + argc);
+    if (!arg.empty() && arg[0] == "convert-legacy") return ConvertiLegacy(argc, argv);
     if (arg.empty()) return Uso();
     const std::string& comando = arg[0];
     std::vector<std::string> p(arg.size() - 1);

@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include "Numeri.h"
+#include "modOldDriver.h"
 #include "Testo.h"
 
 namespace tarno {
@@ -209,6 +210,14 @@ bool clsCatalogo::AggiornaPabx(const std::string& sMarca, const std::string& sMo
         return Errore(errore.isEmpty() ? QStringLiteral("Errore del database") : errore);
     }
     return true;
+}
+
+int16_t clsCatalogo::CercaCodiceFormato(const std::string& sFormato, bool bData) {
+    return CodiceFormato(PulisciFormato(sFormato), bData);
+}
+
+std::function<int16_t(const std::string&, bool)> clsCatalogo::FunzioneCercaFormato() {
+    return [this](const std::string& sPulito, bool bData) { return CodiceFormato(sPulito, bData); };
 }
 
 int16_t clsCatalogo::CodiceFormato(const std::string& sFormatoPulito, bool bData) {

@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,6 +55,11 @@ public:
     // The catalogue code of a format text already cleaned for the lookup, 0 when there is none
     // or anything fails (no message).
     int16_t CodiceFormato(const std::string& sFormatoPulito, bool bData);
+
+    // The code of a legacy format text: cleaned with PulisciFormato, then CodiceFormato.
+    int16_t CercaCodiceFormato(const std::string& sFormato, bool bData);
+    // The lookup the legacy reader takes, over this catalogue.
+    std::function<int16_t(const std::string&, bool)> FunzioneCercaFormato();
 
     const std::string& UltimoErrore() const { return msUltimoErrore; }
     // The text of the last statement sent.

@@ -191,6 +191,10 @@ TEST_P(CatalogoTest, FormatCodesAreLookedUpByTheirText) {
     // Quotes are not doubled here: the statement fails and the code is 0, without a message.
     EXPECT_EQ(mCatalogo.CodiceFormato("it's", true), 0);
     EXPECT_EQ(mCatalogo.UltimoErrore(), "");
+    // Legacy format texts are cleaned first.
+    EXPECT_EQ(mCatalogo.CercaCodiceFormato("  gg/mm/aa ", true), 1);
+    EXPECT_EQ(mCatalogo.CercaCodiceFormato("hh:mm (24 ore)", false), 1);
+    EXPECT_EQ(mCatalogo.FunzioneCercaFormato()("mm:ss", false), 4);
 }
 
 TEST_P(CatalogoTest, DatabaseErrorsComeBackAsMessages) {

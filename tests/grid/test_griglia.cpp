@@ -30,7 +30,7 @@ class Griglia : public ::testing::Test {
         mpGriglia->resize(520, 300);
         mpGriglia->show();
         mpGriglia->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(mpGriglia.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(mpGriglia.get()));
         mpGriglia->setFocus();
     }
     void TearDown() override {
@@ -209,6 +209,18 @@ TEST_F(Griglia, ComboListKeepsTheCodeAndShowsTheText) {
     EXPECT_EQ(EditorCombo()->currentText(), "Sinistra");
     Tasto(Qt::Key_Return);
     EXPECT_EQ(rgx.Cella(0, 0), "2");
+
+    // A double click opens the list at once; choosing in it and Enter store the code.
+    const QPoint centro = G().visualRect(G().model()->index(0, 0)).center();
+    QTest::mouseClick(G().viewport(), Qt::LeftButton, Qt::NoModifier, centro);
+    QTest::mouseDClick(G().viewport(), Qt::LeftButton, Qt::NoModifier, centro);
+    QTest::mouseRelease(G().viewport(), Qt::LeftButton, Qt::NoModifier, centro);
+    ASSERT_NE(EditorCombo(), nullptr);
+    EXPECT_TRUE(EditorCombo()->view()->isVisible());
+    EditorCombo()->hidePopup();
+    EditorCombo()->setCurrentIndex(0);
+    Tasto(Qt::Key_Return);
+    EXPECT_EQ(rgx.Cella(0, 0), "0");
 }
 
 TEST_F(Griglia, DropDownOffersTheRowsOfAnotherTable) {

@@ -1,5 +1,6 @@
 #include "clsGriglia.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -258,6 +259,17 @@ void clsGriglia::SegnalaCellaCorrente() {
 }
 
 // ---- editing
+
+bool clsGriglia::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    const bool giaAperto = InModifica();
+    if (!QTableView::edit(index, trigger, event)) return false;
+    // A click on the current cell starts editing through a timer, as AllEditTriggers.
+    const bool mouse = trigger == DoubleClicked || trigger == SelectedClicked ||
+                       (trigger == AllEditTriggers && !event);
+    if (mouse && !giaAperto)
+        if (auto* combo = qobject_cast<QComboBox*>(mpDelegato->EditorAperto())) combo->showPopup();
+    return true;
+}
 
 bool clsGriglia::InModifica() const { return mpDelegato->EditorAperto() != nullptr; }
 

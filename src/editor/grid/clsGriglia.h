@@ -6,10 +6,11 @@
 // button. Per grid: row height, an optional empty entry row through which the user appends
 // rows, optional deletion of rows by the user, the current cell.
 //
-// Keyboard: typing or F2 starts editing, Enter commits, Escape cancels, Tab commits and moves
-// to the next cell. Delete empties the current cell; with row deletion on, Ctrl+Delete (or
-// Delete on a row selected by its row header) deletes the row. F4 or Alt+Down presses the
-// cell button of a button column.
+// Mouse: a double click (or a click on the current cell) starts editing and opens a combo
+// list's list. Keyboard: typing or F2 starts editing, Enter commits, Escape cancels, Tab commits
+// and moves to the next cell. Delete empties the current cell; with row deletion on, Ctrl+Delete
+// (or Delete on a row selected by its row header) deletes the row. F4 or Alt+Down presses the cell
+// button of a button column.
 //
 // Text that Windows-1252 cannot hold, or a value outside a restricting value list, is refused:
 // the cell keeps its value and TestoRifiutato carries the message that the owner shows.
@@ -104,11 +105,15 @@ class clsGriglia : public QTableView {
     // A key, before it reaches the cell or its editor; a handler sets *pbScarta to discard it.
     void TastoPremuto(QKeyEvent* pEvento, bool* pbScarta);
     void PulsantePremuto(int riga, int colonna);
-    // The drop-down of a column is about to open: a handler may still change it.
+    // The drop-down of a column is about to open (its cell editor is being made): a handler may
+    // still change or remove the column's drop-down, but must not rebind the grid.
     void DropDownApertura(int colonna);
     void TestoRifiutato(const QString& sMessaggio);
 
   protected:
+    using QTableView::edit;
+    // Editing started by the mouse opens a combo list's list at once.
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -29,8 +29,10 @@ int main(int argc, char** argv) {
             for (int i = 0; i < schede->count(); ++i) {
                 schede->setCurrentIndex(i);
                 QApplication::processEvents();
-                finestra.grab().save(QDir(cartellaFoto).filePath(
-                    QStringLiteral("scheda%1-%2.png").arg(i).arg(schede->tabText(i).remove('&'))));
+                finestra.grab().save(QDir(cartellaFoto)
+                                         .filePath(QStringLiteral("scheda%1-%2.png")
+                                                       .arg(i)
+                                                       .arg(schede->tabText(i).remove('&'))));
             }
             QApplication::quit();
         });

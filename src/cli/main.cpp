@@ -12,11 +12,10 @@
 // go to stderr, one a line.
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
-
-#include <filesystem>
 
 #include "DriverJson.h"
 #include "File.h"
@@ -49,7 +48,7 @@ constexpr const char* kUso =
 
 // Prints each message on its own line of stderr; a line break inside one shows as "\n".
 class MessaggiSuStderr : public IMessaggi {
-public:
+  public:
     void Mostra(const std::string& sTesto, const std::string&, Icona) override {
         std::string riga;
         for (size_t i = 0; i < sTesto.size(); ++i) {
@@ -133,7 +132,7 @@ int ConvertiLegacy(int argc, char** argv) {
             !catalogo.Apri(cfg)) {
             std::cerr << "tarnodrv: catalogo di " << config << " non disponibile: "
                       << Cp1252InUtf8(catalogo.UltimoErrore().empty() ? "configurazione incompleta"
-                                                                       : catalogo.UltimoErrore())
+                                                                      : catalogo.UltimoErrore())
                       << '\n';
             return 1;
         }

@@ -13,8 +13,9 @@ EsitoConfigurazione LeggiConfigurazione(const std::string& sFileIni, Configurazi
     const auto ini = clsProfiloINI::DaFile(sFileIni);
     constexpr const char* SEZ = "Configurazione";
     const std::string versione = Maiuscolo(ini.Leggi(SEZ, "VersioneDB"));
-    rCfg.miVersioneDBTarno = versione == "ACCESS" ? DB_ACCESS : versione == "SQLSERVER" ? DB_SQLSERVER
-                                                                                      : DB_ALTRO;
+    rCfg.miVersioneDBTarno = versione == "ACCESS"      ? DB_ACCESS
+                             : versione == "SQLSERVER" ? DB_SQLSERVER
+                                                       : DB_ALTRO;
     if (rCfg.miVersioneDBTarno == DB_SQLSERVER) {
         rCfg.msDSNName = ini.Leggi(SEZ, "DSNTarno");
         rCfg.msLoginID_SQLServer = ini.Leggi(SEZ, "LoginID");
@@ -42,7 +43,8 @@ std::string SostituisciCarattere(const std::string& sTesto, const std::string& s
     if (sCarattere.empty()) return sTesto;
     std::string r;
     size_t da = 0;
-    for (size_t p; (p = sTesto.find(sCarattere, da)) != std::string::npos; da = p + sCarattere.size())
+    for (size_t p; (p = sTesto.find(sCarattere, da)) != std::string::npos;
+         da = p + sCarattere.size())
         r.append(sTesto, da, p - da).append(sNuovo);
     return r.append(sTesto, da, std::string::npos);
 }

@@ -52,13 +52,23 @@ RispostaUI ServiziUIQt::Messaggio(QWidget* padre, const QString& testo, IconaUI 
     box.setWindowTitle(titolo);
     box.setText(testo);
     switch (icona) {
-        case IconaUI::Esclamazione: box.setIcon(QMessageBox::Warning); break;
-        case IconaUI::Domanda: box.setIcon(QMessageBox::Question); break;
-        case IconaUI::Critico: box.setIcon(QMessageBox::Critical); break;
-        case IconaUI::Informazione: box.setIcon(QMessageBox::Information); break;
+        case IconaUI::Esclamazione:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case IconaUI::Domanda:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case IconaUI::Critico:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case IconaUI::Informazione:
+            box.setIcon(QMessageBox::Information);
+            break;
     }
     switch (pulsanti) {
-        case PulsantiUI::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case PulsantiUI::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
         case PulsantiUI::SiNo:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             box.setEscapeButton(QMessageBox::No);
@@ -74,10 +84,14 @@ RispostaUI ServiziUIQt::Messaggio(QWidget* padre, const QString& testo, IconaUI 
     const int r = box.exec();
     if (occupato) QApplication::restoreOverrideCursor();
     switch (r) {
-        case QMessageBox::Yes: return RispostaUI::Si;
-        case QMessageBox::No: return RispostaUI::No;
-        case QMessageBox::Cancel: return RispostaUI::Annulla;
-        default: return RispostaUI::Ok;
+        case QMessageBox::Yes:
+            return RispostaUI::Si;
+        case QMessageBox::No:
+            return RispostaUI::No;
+        case QMessageBox::Cancel:
+            return RispostaUI::Annulla;
+        default:
+            return RispostaUI::Ok;
     }
 }
 

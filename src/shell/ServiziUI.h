@@ -20,7 +20,7 @@ enum class RispostaUI { Ok, Si, No, Annulla };
 enum class PulsantiUI { Ok, SiNo, SiNoAnnulla };
 
 class IServiziUI {
-public:
+  public:
     virtual ~IServiziUI() = default;
     // A message box; with Ok buttons the answer is Ok.
     virtual RispostaUI Messaggio(QWidget* padre, const QString& testo, IconaUI icona,
@@ -50,7 +50,7 @@ void Avviso(QWidget* padre, const QString& testo);
 
 // Shows the hourglass cursor for its lifetime, on every way out.
 class CursoreOccupato {
-public:
+  public:
     CursoreOccupato() { ServiziUI().CursoreOccupato(true); }
     ~CursoreOccupato() { ServiziUI().CursoreOccupato(false); }
     CursoreOccupato(const CursoreOccupato&) = delete;
@@ -59,16 +59,16 @@ public:
 
 // The model's messages shown as warnings of the UI services.
 class MessaggiUI : public IMessaggi {
-public:
+  public:
     explicit MessaggiUI(QWidget* padre) : mpPadre(padre) {}
     void Mostra(const std::string& sTesto, const std::string& sTitolo, Icona icona) override;
 
-private:
+  private:
     QWidget* mpPadre;
 };
 
 class ServiziUIQt : public IServiziUI {
-public:
+  public:
     RispostaUI Messaggio(QWidget* padre, const QString& testo, IconaUI icona, PulsantiUI pulsanti,
                          const QString& titolo) override;
     QString NomeFileApri(QWidget* padre, const QString& titolo, const QString& cartella,
@@ -81,7 +81,7 @@ public:
 // Answers from queues and records every prompt. An empty answer queue gives the default: Ok
 // for messages, Annulla (or No without a cancel button) for questions, "" for file names.
 class ServiziUIScriptati : public IServiziUI {
-public:
+  public:
     struct Richiesta {
         QString testo;
         IconaUI icona;

@@ -9,8 +9,8 @@
 #include <QVariant>
 
 #include "Numeri.h"
-#include "modOldDriver.h"
 #include "Testo.h"
+#include "modOldDriver.h"
 
 namespace tarno {
 
@@ -196,8 +196,9 @@ bool clsCatalogo::AggiornaPabx(const std::string& sMarca, const std::string& sMo
     } else {
         // Only the first row of the pair changes; rows that hold another file name stay.
         const bool nullo = vecchio.isNull();
-        msUltimaIstruzione = std::string("UPDATE Pabx SET sNomeDriver=? WHERE sMarca=? AND "
-                                         "sModello=? AND ") +
+        msUltimaIstruzione = std::string(
+                                 "UPDATE Pabx SET sNomeDriver=? WHERE sMarca=? AND "
+                                 "sModello=? AND ") +
                              (nullo ? "sNomeDriver IS NULL" : "sNomeDriver=?");
         w.prepare(Q(msUltimaIstruzione));
         w.addBindValue(Q(nome));

@@ -24,7 +24,7 @@ namespace tarno {
 inline constexpr const char* TESTO_NESSUNO = "Nessuno";
 
 class clsCatalogo {
-public:
+  public:
     clsCatalogo();
     ~clsCatalogo();
     clsCatalogo(const clsCatalogo&) = delete;
@@ -65,7 +65,7 @@ public:
     // The text of the last statement sent.
     const std::string& UltimaIstruzione() const { return msUltimaIstruzione; }
 
-private:
+  private:
     bool Esegui(QSqlQuery& q, const std::string& sIstruzione);
     bool Errore(const QString& sTesto);
 

@@ -13,12 +13,12 @@ namespace tarno {
 class frmAbout : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit frmAbout(QWidget* parent = nullptr);
     ~frmAbout() override;
     Ui::frmAbout* ui() const { return mpUi.get(); }
 
-private:
+  private:
     std::unique_ptr<Ui::frmAbout> mpUi;
 };
 

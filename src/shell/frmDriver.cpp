@@ -12,10 +12,10 @@
 #include <optional>
 
 #include "Globali.h"
-#include "frmAbout.h"
 #include "Risorse.h"
 #include "ServiziUI.h"
 #include "TestoQt.h"
+#include "frmAbout.h"
 #include "ui_frmDriver.h"
 
 namespace tarno {
@@ -36,7 +36,8 @@ constexpr int NUM_COLONNE_CAMPI = 6;
 }  // namespace
 
 frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
-    : QMainWindow(parent), mpUi(std::make_unique<Ui::frmDriver>()),
+    : QMainWindow(parent),
+      mpUi(std::make_unique<Ui::frmDriver>()),
       msCartellaProgramma(sCartellaProgramma) {
     mpUi->setupUi(this);
     setMinimumSize(720, ALTEZZA_SCHEDE + SPAZIO_ETICHETTE + 160);
@@ -128,8 +129,8 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
     msWorkDir.clear();
     msFileDati.clear();
     // E, F, G. The configuration beside the program.
-    const QString cartella =
-        msCartellaProgramma.isEmpty() ? QCoreApplication::applicationDirPath() : msCartellaProgramma;
+    const QString cartella = msCartellaProgramma.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                           : msCartellaProgramma;
     const auto fileIni = InCp1252(QDir(cartella).filePath(QString::fromLatin1(NOME_FILE_INI)));
     const EsitoConfigurazione esito =
         fileIni ? LeggiConfigurazione(*fileIni, mCfg) : EsitoConfigurazione::FileMancante;

@@ -23,7 +23,7 @@ namespace tarno {
 class frmDriver : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     // sCartellaProgramma: where Tarnosuite.ini is looked for ("" = the executable's folder).
     explicit frmDriver(const QString& sCartellaProgramma = QString(), QWidget* parent = nullptr);
     ~frmDriver() override;
@@ -82,12 +82,12 @@ public:
     int32_t mlDividereScatti = 1;
     bool mbTransformMode = false;
 
-protected:
+  protected:
     bool eventFilter(QObject* obj, QEvent* ev) override;
     void resizeEvent(QResizeEvent* ev) override;
     void closeEvent(QCloseEvent* ev) override;
 
-private:
+  private:
     void Form_Resize();
     void Form_Unload();
     void tabDriver_Click(int iTab);

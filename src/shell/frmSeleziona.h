@@ -15,7 +15,7 @@ namespace tarno {
 class frmSeleziona : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit frmSeleziona(QWidget* parent = nullptr);
     ~frmSeleziona() override;
 
@@ -33,11 +33,11 @@ public:
     void AggiornaPosizione();
     void cmOK_Click();
 
-protected:
+  protected:
     bool eventFilter(QObject* obj, QEvent* ev) override;
     void resizeEvent(QResizeEvent* ev) override;
 
-private:
+  private:
     std::unique_ptr<Ui::frmSeleziona> mpUi;
 };
 

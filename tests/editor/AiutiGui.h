@@ -18,7 +18,7 @@ namespace tarno::test {
 // A temporary suite: Tarnosuite.ini beside the "program", an SQLite catalogue built from the
 // demo SQL, and a working folder.
 class Suite {
-public:
+  public:
     Suite() { QDir(mCartella.path()).mkpath(QStringLiteral("lavoro/Driver")); }
     QString Cartella() const { return mCartella.path(); }
     QString Percorso(const QString& nome) const { return mCartella.filePath(nome); }
@@ -53,17 +53,18 @@ public:
     // A complete Access-kind suite.
     void Demo(const QStringList& altre = {}) {
         CreaCatalogo(altre);
-        ScriviIni(QStringLiteral("[Configurazione]\r\nVersioneDB=Access\r\nDatabase=%1\r\nWorkDir=%2\r\n")
-                      .arg(Percorso(QStringLiteral("catalogo.db")), Percorso(QStringLiteral("lavoro"))));
+        ScriviIni(
+            QStringLiteral("[Configurazione]\r\nVersioneDB=Access\r\nDatabase=%1\r\nWorkDir=%2\r\n")
+                .arg(Percorso(QStringLiteral("catalogo.db")), Percorso(QStringLiteral("lavoro"))));
     }
 
-private:
+  private:
     QTemporaryDir mCartella;
 };
 
 // Installs scripted prompts for the length of a test.
 class ConServiziScriptati : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ImpostaServiziUI(&mUI);
         gbAvviato = false;

@@ -13,8 +13,8 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", cartella.filePath(QStringLiteral("config")).toUtf8());
     const QString runtime = cartella.filePath(QStringLiteral("runtime"));
     QDir().mkpath(runtime);
-    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                       QFileDevice::ExeOwner);
+    QFile::setPermissions(runtime,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
     QStandardPaths::setTestModeEnabled(true);
     // Listing the tests at build time needs no display either.

@@ -18,7 +18,7 @@ using namespace tarno::test;
 namespace {
 
 class SelezionaTest : public ConServiziScriptati {
-protected:
+  protected:
     void SetUp() override {
         ConServiziScriptati::SetUp();
         mCampione.setPlainText(QStringLiteral("riga uno\nriga due\n0123456789ABCDEF"));

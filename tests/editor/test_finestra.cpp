@@ -16,7 +16,7 @@ using namespace tarno::test;
 namespace {
 
 class FinestraTest : public ConServiziScriptati {
-protected:
+  protected:
     // Starts the window on the suite the way the program's entry does.
     std::unique_ptr<frmDriver> Avvia(const QString& riga = QString()) {
         auto f = std::make_unique<frmDriver>(mSuite.Cartella());
@@ -97,11 +97,13 @@ TEST_F(FinestraTest, DemoSuiteStartsWithBrandsFormatsAndACleanDocument) {
 }
 
 TEST_F(FinestraTest, CommandLineOpensTheCataloguedDriver) {
-    mSuite.Demo({QStringLiteral(
-        "INSERT INTO Pabx (sMarca, sModello, sNomeDriver) VALUES ('D''Angelo', 'X 1', 'dang.drv')")});
+    mSuite.Demo(
+        {QStringLiteral("INSERT INTO Pabx (sMarca, sModello, sNomeDriver) VALUES ('D''Angelo', 'X "
+                        "1', 'dang.drv')")});
     {
         auto f = Avvia(QStringLiteral("/MEricsson/NMD110"));
-        EXPECT_EQ(mAperti, QStringList{mSuite.Percorso(QStringLiteral("lavoro/Driver/EricssonMD110.drv"))});
+        EXPECT_EQ(mAperti,
+                  QStringList{mSuite.Percorso(QStringLiteral("lavoro/Driver/EricssonMD110.drv"))});
     }
     mAperti.clear();
     { auto f = Avvia(QStringLiteral("/MD'Angelo/NX 1")); }
@@ -164,7 +166,8 @@ TEST_F(FinestraTest, MenuToolsCarryTheirNamesCaptionsAndTips) {
     for (QAction* a : {ui->mnuRecenti1f, ui->mnuRecenti4s}) EXPECT_FALSE(a->isVisible());
     QStringList schede;
     for (int i = 0; i < ui->tabDriver->count(); ++i) schede << ui->tabDriver->tabText(i);
-    EXPECT_EQ(schede.join('|'), QStringLiteral("Generale|Identificazione|Trasformazioni|Entranti|Uscenti"));
+    EXPECT_EQ(schede.join('|'),
+              QStringLiteral("Generale|Identificazione|Trasformazioni|Entranti|Uscenti"));
     EXPECT_EQ(ui->Label9->text(), QStringLiteral("Posiz.:"));
     EXPECT_EQ(ui->Label11->text(), QStringLiteral("Lung.:"));
 }

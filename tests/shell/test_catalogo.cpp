@@ -39,7 +39,7 @@ QStringList IstruzioniCatalogo() {
 }
 
 class CatalogoTest : public ::testing::TestWithParam<Motore> {
-protected:
+  protected:
     void SetUp() override {
         mCartella = fs::temp_directory_path() / ("tarno-cat-" + std::to_string(::getpid()));
         fs::create_directories(mCartella);
@@ -96,7 +96,7 @@ TEST_P(CatalogoTest, BrandsAndModelsComeSortedAndDistinct) {
     std::vector<std::string> marche;
     ASSERT_TRUE(mCatalogo.ElencoMarche(marche));
     EXPECT_EQ(mCatalogo.UltimaIstruzione(), "SELECT DISTINCT sMarca FROM Pabx ORDER BY sMarca ASC");
-    const std::vector<std::string> attese = {"Alcatel", "Ericsson", "Mitel",  "NEC",     "Panasonic",
+    const std::vector<std::string> attese = {"Alcatel", "Ericsson", "Mitel",   "NEC", "Panasonic",
                                              "Samsung", "Selta",    "Siemens", "Tie"};
     EXPECT_EQ(marche, attese);
 
@@ -125,8 +125,9 @@ TEST_P(CatalogoTest, ABrandWithAQuoteIsSavedAndFoundAgain) {
 
     std::optional<std::string> nome;
     ASSERT_TRUE(mCatalogo.CercaNomeDriver("D'Angelo", "Centrale 'X'", nome));
-    EXPECT_EQ(mCatalogo.UltimaIstruzione(),
-              "SELECT sNomeDriver FROM Pabx WHERE sMarca='D''Angelo' AND sModello='Centrale ''X'''");
+    EXPECT_EQ(
+        mCatalogo.UltimaIstruzione(),
+        "SELECT sNomeDriver FROM Pabx WHERE sMarca='D''Angelo' AND sModello='Centrale ''X'''");
     ASSERT_TRUE(nome);
     EXPECT_EQ(*nome, "DAngelo.drv");
 }
@@ -256,8 +257,9 @@ TEST(CatalogoApertura, AServerThatGoesAwayGivesAnError) {
         amm.setDatabaseName(QString::fromStdString(StringaConnessione(cfg).substr(4)));
         ASSERT_TRUE(amm.open());
         QSqlQuery q(amm);
-        ASSERT_TRUE(q.exec("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
-                           "pid <> pg_backend_pid() AND datname = current_database()"));
+        ASSERT_TRUE(
+            q.exec("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+                   "pid <> pg_backend_pid() AND datname = current_database()"));
         amm.close();
     }
     QSqlDatabase::removeDatabase("killer");

@@ -11,7 +11,7 @@ using namespace tarno;
 namespace {
 
 class ConfigurazioneTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         mCartella = fs::temp_directory_path() /
                     ("tarno-cfg-" + std::to_string(::getpid()) + "-" +
@@ -35,8 +35,9 @@ TEST_F(ConfigurazioneTest, MissingFileEndsStartUp) {
 }
 
 TEST_F(ConfigurazioneTest, AccessKindIgnoresCaseAndReadsOnlyItsKeys) {
-    Scrivi("[Configurazione]\r\nVersioneDB=access\r\nDatabase=/srv/tarno/catalogo.db\r\n"
-           "DSNTarno=ignorato\r\nLoginID=utente\r\nWorkDir=/srv/tarno\r\n");
+    Scrivi(
+        "[Configurazione]\r\nVersioneDB=access\r\nDatabase=/srv/tarno/catalogo.db\r\n"
+        "DSNTarno=ignorato\r\nLoginID=utente\r\nWorkDir=/srv/tarno\r\n");
     Configurazione cfg;
     ASSERT_EQ(LeggiConfigurazione(mFile, cfg), EsitoConfigurazione::Completa);
     EXPECT_EQ(cfg.miVersioneDBTarno, DB_ACCESS);
@@ -63,8 +64,9 @@ TEST_F(ConfigurazioneTest, SqlServerConnectionStringCarriesCredentialsOnlyWithAL
     EXPECT_EQ(cfg.miVersioneDBTarno, DB_SQLSERVER);
     EXPECT_EQ(StringaConnessione(cfg), "DSN=tarno;");
 
-    Scrivi("[Configurazione]\r\nVersioneDB=SQLSERVER\r\nDSNTarno=tarno\r\nLoginID=sa\r\n"
-           "PwdID= segreta \r\n");
+    Scrivi(
+        "[Configurazione]\r\nVersioneDB=SQLSERVER\r\nDSNTarno=tarno\r\nLoginID=sa\r\n"
+        "PwdID= segreta \r\n");
     ASSERT_EQ(LeggiConfigurazione(mFile, cfg), EsitoConfigurazione::Completa);
     EXPECT_EQ(StringaConnessione(cfg), "DSN=tarno;UID=sa;PWD=segreta;");
 }

@@ -12,6 +12,11 @@
 #include <optional>
 
 #include "Globali.h"
+#include "PaginaCampi.h"
+#include "PaginaIdentificazione.h"
+#include "PaginaTrasformazioni.h"
+#include "clsDropDown.h"
+#include "clsGriglia.h"
 #include "Risorse.h"
 #include "ServiziUI.h"
 #include "TestoQt.h"
@@ -68,6 +73,25 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     icona(mpUi->mnuCopia, QStyle::SP_FileDialogDetailedView);
     icona(mpUi->mnuIncolla, QStyle::SP_DialogApplyButton);
     icona(mpUi->mnuTrova, QStyle::SP_FileDialogListView);
+
+    // The pages and the format drop-downs.
+    mpPagIdent = new PaginaIdentificazione(*this, mpUi->Picture2);
+    mpUi->layPagina2->addWidget(mpPagIdent);
+    mpPagTrasf = new PaginaTrasformazioni(*this, mpUi->Picture3);
+    mpUi->layPagina3->addWidget(mpPagTrasf);
+    mpPagEntranti = new PaginaCampi(*this, true, mpUi->Picture4);
+    mpUi->layPagina4->addWidget(mpPagEntranti);
+    mpPagUscenti = new PaginaCampi(*this, false, mpUi->Picture5);
+    mpUi->layPagina5->addWidget(mpPagUscenti);
+    drpFormatiData = new clsDropDown(this);
+    drpFormatiData->setObjectName(QStringLiteral("drpFormatiData"));
+    drpFormatiData->ImpostaTitolo(QStringLiteral("Formati data"));
+    drpFormatiOra = new clsDropDown(this);
+    drpFormatiOra->setObjectName(QStringLiteral("drpFormatiOra"));
+    drpFormatiOra->ImpostaTitolo(QStringLiteral("Formati ora"));
+    drpFormatiNessuno = new clsDropDown(this);
+    drpFormatiNessuno->setObjectName(QStringLiteral("drpFormatiNessuno"));
+    drpFormatiNessuno->ImpostaTitolo(QStringLiteral("Formati nessuno"));
 
     connect(mpUi->tabDriver, &QTabWidget::currentChanged, this, &frmDriver::tabDriver_Click);
     connect(mpUi->cboMarca, &QComboBox::currentTextChanged, this, &frmDriver::cboMarca_Change);
@@ -162,9 +186,10 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
     mpUi->cboMarca->clearEditText();
     mpUi->cboModello->clearEditText();
     mbRiempimento = false;
-    // J. The views: format tables, field tables, brand list.
-    mrgxIdent.Dimensiona(6, 2);
-    mrgxTrasf.Dimensiona(6, 2);
+    // J. The views: identification and transformation grids, format lists, field grids, brand
+    // list.
+    mpPagIdent->Inizializza();
+    mpPagTrasf->Inizializza();
     if (!mconDatabase.CaricaFormati(true, mrgxFormatiData) ||
         !mconDatabase.CaricaFormati(false, mrgxFormatiOra)) {
         occupato.reset();
@@ -172,8 +197,13 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
         return;
     }
     mrgxFormatiNessuno = clsCatalogo::FormatiNessuno();
+    drpFormatiData->Associa(&mrgxFormatiData, 0, 1);
+    drpFormatiOra->Associa(&mrgxFormatiOra, 0, 1);
+    drpFormatiNessuno->Associa(&mrgxFormatiNessuno, 0);
     mrgxEntranti.Dimensiona(NUM_RIGHE_ENTRANTI, NUM_COLONNE_CAMPI);
     mrgxUscenti.Dimensiona(NUM_RIGHE_USCENTI, NUM_COLONNE_CAMPI);
+    mpPagEntranti->Inizializza();
+    mpPagUscenti->Inizializza();
     std::vector<std::string> marche;
     if (!mconDatabase.ElencoMarche(marche)) {
         occupato.reset();
@@ -300,9 +330,11 @@ void frmDriver::MainMenu_ToolClick(QAction* tool) {
 
 void frmDriver::tabDriver_Click(int iTab) {
     QApplication::processEvents();
-    QWidget* principali[] = {mpUi->txtAutore, mpUi->grdIdent, mpUi->grdTrasf, mpUi->grdEntranti,
-                             mpUi->grdUscenti};
-    if (iTab >= 0 && iTab < 5 && principali[iTab]->isEnabled()) principali[iTab]->setFocus();
+    static const char* principali[] = {"txtAutore", "grdIdent", "grdTrasf", "grdEntranti",
+                                       "grdUscenti"};
+    if (iTab < 0 || iTab >= 5) return;
+    auto* w = findChild<QWidget*>(QString::fromLatin1(principali[iTab]));
+    if (w && w->isEnabled()) w->setFocus();
 }
 
 bool frmDriver::Form_KeyDown(QKeyEvent* ev) {

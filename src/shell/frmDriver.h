@@ -20,6 +20,11 @@ class QAction;
 
 namespace tarno {
 
+class clsDropDown;
+class PaginaIdentificazione;
+class PaginaTrasformazioni;
+class PaginaCampi;
+
 class frmDriver : public QMainWindow {
     Q_OBJECT
 
@@ -57,6 +62,16 @@ class frmDriver : public QMainWindow {
     std::function<bool()> mfnPuoChiudere;
 
     Ui::frmDriver* ui() const { return mpUi.get(); }
+
+    // The pages (they build their own controls: grdIdent, grdTrasf, grdEntranti, grdUscenti).
+    PaginaIdentificazione* mpPagIdent = nullptr;
+    PaginaTrasformazioni* mpPagTrasf = nullptr;
+    PaginaCampi* mpPagEntranti = nullptr;
+    PaginaCampi* mpPagUscenti = nullptr;
+    // The format lists of the catalogue as drop-downs of the grids.
+    clsDropDown* drpFormatiData = nullptr;
+    clsDropDown* drpFormatiOra = nullptr;
+    clsDropDown* drpFormatiNessuno = nullptr;
 
     // Shared state of the editor.
     Configurazione mCfg;

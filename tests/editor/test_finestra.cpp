@@ -182,8 +182,9 @@ TEST_F(FinestraTest, CtrlTabCyclesThePagesFromInsideThem) {
     QTest::keyClick(ui->txtAutore, Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(ui->tabDriver->currentIndex(), 1);
     ui->tabDriver->setCurrentIndex(4);
-    ui->grdUscenti->setFocus();
-    QTest::keyClick(ui->grdUscenti, Qt::Key_Tab, Qt::ControlModifier);
+    auto* uscenti = f->findChild<QWidget*>(QStringLiteral("grdUscenti"));
+    uscenti->setFocus();
+    QTest::keyClick(uscenti, Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(ui->tabDriver->currentIndex(), 0);
     QTest::keyClick(ui->tabDriver, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(ui->tabDriver->currentIndex(), 4);
@@ -200,7 +201,8 @@ TEST_F(FinestraTest, ChangingTabFocusesThePageMainControl) {
     QApplication::setActiveWindow(f.get());
     auto* ui = f->ui();
     ui->tabDriver->setCurrentIndex(3);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return ui->grdEntranti->hasFocus(); }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return f->findChild<QWidget*>(QStringLiteral("grdEntranti"))->hasFocus(); }, 1000));
     ui->tabDriver->setCurrentIndex(0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return ui->txtAutore->hasFocus(); }, 1000));
 }

@@ -16,6 +16,25 @@ bool RigaAmbigua(const std::string& sSezione, const std::string& sChiave,
     return sChiave.front() == '[' && sValore.back() == ']';
 }
 
+// A key held as read that would not read back as itself once written: its line, "[" at the
+// start and "]" at the end, is a section header.
+bool ChiaveInstabile(const clsINIChiave& c) {
+    return !c.msEntry.empty() && !c.msValue.empty() && c.msEntry.front() == '[' &&
+           c.msValue.back() == ']';
+}
+
+bool SezioneStabile(const clsINISezione& s) {
+    for (const auto& c : s.Chiavi())
+        if (ChiaveInstabile(c)) return false;
+    return true;
+}
+
+bool FileStabile(const clsFileINI& f) {
+    for (const auto& s : f.Sezioni())
+        if (!SezioneStabile(s)) return false;
+    return true;
+}
+
 }  // namespace
 
 clsScritturaINI::clsScritturaINI(std::string sFileName, bool bSimulaErrore)
@@ -29,14 +48,20 @@ clsScritturaINI::clsScritturaINI(std::string sFileName, bool bSimulaErrore)
     if (!PuoScrivere(msFileName)) return;
     mbScrivibile = true;
     if (testo) mFile = clsFileINI::Analizza(*testo);
+    mbStabile = FileStabile(mFile);
 }
 
 void clsScritturaINI::RileggiUltima() {
     if (!mUltima) return;
-    if (mUltima->bRileggiTutto)
+    if (mUltima->bRileggiTutto) {
         mFile = clsFileINI::Analizza(mFile.Testo());
-    else
-        mFile.Sezioni()[mUltima->iSezione].RileggiChiave(mUltima->sChiave);
+        mbStabile = FileStabile(mFile);
+    } else {
+        // The rest of the file was stable: only this section can have changed.
+        auto& sezione = mFile.Sezioni()[mUltima->iSezione];
+        sezione.RileggiChiave(mUltima->sChiave);
+        mbStabile = SezioneStabile(sezione);
+    }
     mUltima.reset();
 }
 
@@ -49,7 +74,11 @@ int16_t clsScritturaINI::ScriviChiave(const std::string& sSezione, const std::st
     const int pos = mFile.Inserisci(sSezione, sChiave, sValore);
     if (pos >= 0) {
         const auto& nome = mFile.Sezioni()[static_cast<size_t>(pos)].msNomeSezione;
-        mUltima = Ultima{static_cast<size_t>(pos), sChiave, RigaAmbigua(nome, sChiave, sValore)};
+        mUltima = Ultima{static_cast<size_t>(pos), sChiave,
+                         !mbStabile || RigaAmbigua(nome, sChiave, sValore)};
+    } else if (!mbStabile) {
+        // Nothing inserted, but the file is still rewritten, and reading it back changes it.
+        mUltima = Ultima{0, std::string(), true};
     }
     return 1;
 }

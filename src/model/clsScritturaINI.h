@@ -35,7 +35,9 @@ private:
 // file, in memory, what re-reading the text just written would do: the last key written is
 // trimmed, merged or dropped, and a key whose line would not read back as itself (a line
 // break in it, "=" in its name, a line that looks like a section header) makes the whole text
-// be read again.
+// be read again. So does any key that, as held, would be written as a header-like line (a
+// name that begins with "[" after trimming and a value that ends with "]"), since the next
+// rewrite turns it into a section.
 class clsScritturaINI : public IScrittoreINI {
 public:
     // bSimulaErrore: every write fails as if the file could not be opened (used to repeat a
@@ -58,6 +60,8 @@ private:
     clsFileINI mFile;
     bool mbScrivibile = false;
     bool mbUsato = false;
+    // Writing the held text and reading it back gives the same sections and keys.
+    bool mbStabile = true;
     // The last key written, still as given.
     struct Ultima {
         size_t iSezione;

@@ -5,20 +5,13 @@ namespace tarno {
 namespace {
 
 constexpr CallFieldName kNomi[NUM_NOMI_CAMPI] = {
-    {"dData", 0, 0, "Data"},
-    {"dOraInizio", 1, 1, "Ora inizio"},
-    {"dOraFine", 2, 2, "Ora fine"},
-    {"dDurata", 3, 3, "Durata"},
-    {"lScatti", 4, 4, "Scatti"},
-    {"sDerivato", 5, 5, "Derivato"},
-    {"sLinea", 6, 6, "Linea"},
-    {"sCommessa", 7, 7, "Commessa"},
-    {"sNumero", 8, 8, "Numero"},
-    {"dRisposta", 9, -1, "Durata squillo"},
-    {"sCampo1", 10, 9, "Campo 1"},
-    {"sCampo2", 11, 10, "Campo 2"},
-    {"sCampo3", 12, 11, "Campo 3"},
-    {"sCampo4", 13, 12, "Campo 4"},
+    {"dData", 0, 0, "Data"},        {"dOraInizio", 1, 1, "Ora inizio"},
+    {"dOraFine", 2, 2, "Ora fine"}, {"dDurata", 3, 3, "Durata"},
+    {"lScatti", 4, 4, "Scatti"},    {"sDerivato", 5, 5, "Derivato"},
+    {"sLinea", 6, 6, "Linea"},      {"sCommessa", 7, 7, "Commessa"},
+    {"sNumero", 8, 8, "Numero"},    {"dRisposta", 9, -1, "Durata squillo"},
+    {"sCampo1", 10, 9, "Campo 1"},  {"sCampo2", 11, 10, "Campo 2"},
+    {"sCampo3", 12, 11, "Campo 3"}, {"sCampo4", 13, 12, "Campo 4"},
 };
 
 }  // namespace

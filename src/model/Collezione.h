@@ -15,7 +15,7 @@ namespace tarno {
 
 template <class T>
 class Collezione {
-public:
+  public:
     struct Voce {
         std::optional<std::string> chiave;
         T valore;
@@ -64,9 +64,10 @@ public:
     auto begin() const { return mvVoci.begin(); }
     auto end() const { return mvVoci.end(); }
 
-private:
+  private:
     size_t Posizione(int i) const {
-        if (i < 1 || i > Count()) throw std::out_of_range("indice della collezione fuori dai limiti");
+        if (i < 1 || i > Count())
+            throw std::out_of_range("indice della collezione fuori dai limiti");
         return static_cast<size_t>(i - 1);
     }
     void Reindicizza() {

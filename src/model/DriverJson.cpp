@@ -24,10 +24,10 @@ json ColInJson(const std::optional<Collezione<T>>& col, F voce) {
 }
 
 json CondInJson(const clsCondizione& c) {
-    return json{{"msNome", Txt(c.msNome)},         {"menOperatore", c.menOperatore},
-                {"miInizio", c.miInizio},          {"miLunghezza", c.miLunghezza},
-                {"miRiga", c.miRiga},              {"miFormato", c.miFormato},
-                {"msValore", Txt(c.msValore)},     {"msCongiunzione", Txt(c.msCongiunzione)}};
+    return json{{"msNome", Txt(c.msNome)},     {"menOperatore", c.menOperatore},
+                {"miInizio", c.miInizio},      {"miLunghezza", c.miLunghezza},
+                {"miRiga", c.miRiga},          {"miFormato", c.miFormato},
+                {"msValore", Txt(c.msValore)}, {"msCongiunzione", Txt(c.msCongiunzione)}};
 }
 
 json TrasfInJson(const clsTrasformazione& t) {

@@ -13,7 +13,7 @@ inline constexpr const char* TITOLO_ATTENZIONE = "Attenzione";
 enum class Icona { Esclamazione, Critico };
 
 class IMessaggi {
-public:
+  public:
     virtual ~IMessaggi() = default;
     // A message with an OK button; the text is Windows-1252.
     virtual void Mostra(const std::string& sTesto, const std::string& sTitolo = TITOLO_ATTENZIONE,
@@ -22,7 +22,7 @@ public:
 
 // Keeps every message in order.
 class MessaggiRaccolti : public IMessaggi {
-public:
+  public:
     struct Messaggio {
         std::string sTesto;
         std::string sTitolo;
@@ -42,7 +42,7 @@ public:
 
 // Drops every message.
 class MessaggiMuti : public IMessaggi {
-public:
+  public:
     void Mostra(const std::string&, const std::string&, Icona) override {}
 };
 

@@ -9,7 +9,7 @@
 namespace tarno {
 
 class TabellaValori {
-public:
+  public:
     TabellaValori() = default;
     TabellaValori(int iRighe, int iColonne) { Dimensiona(iRighe, iColonne); }
 
@@ -41,7 +41,7 @@ public:
 
     bool operator==(const TabellaValori&) const = default;
 
-private:
+  private:
     size_t Indice(int r, int c) const {
         if (r < 0 || r >= miRighe || c < 0 || c >= miColonne)
             throw std::out_of_range("cella fuori dai limiti");

@@ -45,11 +45,16 @@ char MaiuscolaCP1252(char c) {
     if (u >= 'a' && u <= 'z') return static_cast<char>(u - 0x20);
     if (u >= 0xE0 && u <= 0xFE && u != 0xF7) return static_cast<char>(u - 0x20);
     switch (u) {
-        case 0x9A: return '\x8A';
-        case 0x9C: return '\x8C';
-        case 0x9E: return '\x8E';
-        case 0xFF: return '\x9F';
-        default: return c;
+        case 0x9A:
+            return '\x8A';
+        case 0x9C:
+            return '\x8C';
+        case 0x9E:
+            return '\x8E';
+        case 0xFF:
+            return '\x9F';
+        default:
+            return c;
     }
 }
 

@@ -10,7 +10,7 @@ namespace tarno {
 
 // Where one field of a call record lies, how it is aligned and read, and its special handling.
 class clsCampo {
-public:
+  public:
     enum Allineamento : int32_t { ALL_NESSUNO = 0, DX = 1, SX = 2 };
     enum Eccezione : int32_t { ECC_NESSUNA = 0, DATA = 1, DURATA_TRASF = 2, SCATTI_TRASF = 3 };
 

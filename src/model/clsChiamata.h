@@ -12,7 +12,7 @@ namespace tarno {
 
 // One kind of call record: incoming ("Entranti") or outgoing ("Uscenti").
 class clsChiamata {
-public:
+  public:
     enum Tipo : int32_t { TIPO_NESSUNO = 0, ENTRANTI = 1, USCENTI = 2 };
 
     int16_t miNumRighe = 0;

@@ -12,9 +12,8 @@ namespace tarno {
 
 namespace {
 
-constexpr std::array<const char*, 7> kParole = {"",           "UGUALE_A",     "DIVERSO_DA",
-                                                "SOLO_NUMERI", "DATA_VALIDA", "TEMPO_VALIDO",
-                                                "DATA_ISOLATA"};
+constexpr std::array<const char*, 7> kParole = {
+    "", "UGUALE_A", "DIVERSO_DA", "SOLO_NUMERI", "DATA_VALIDA", "TEMPO_VALIDO", "DATA_ISOLATA"};
 
 }  // namespace
 

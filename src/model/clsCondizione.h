@@ -13,7 +13,7 @@ class IScrittoreINI;
 
 // One identification test on the text at a line, position and length of a call's lines.
 class clsCondizione {
-public:
+  public:
     enum Operatore : int32_t {
         NESSUNO = 0,
         UGUALE_A = 1,

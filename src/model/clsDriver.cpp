@@ -115,13 +115,15 @@ void clsDriver::Leggi(const clsProfiloINI& profilo, IMessaggi& msg) {
     moEntranti->menTipo = clsChiamata::ENTRANTI;
     if (moEntranti->Leggi(profilo, msg) == -1)
         msg.Mostra(
-            "In una o pi\xF9 entry nella sezione delle chiamate entranti sono stati incontrati degli "
+            "In una o pi\xF9 entry nella sezione delle chiamate entranti sono stati incontrati "
+            "degli "
             "errori di sintassi");
     moUscenti = std::make_unique<clsChiamata>();
     moUscenti->menTipo = clsChiamata::USCENTI;
     if (moUscenti->Leggi(profilo, msg) == -1)
         msg.Mostra(
-            "In una o pi\xF9 entry nella sezione delle chiamate uscenti sono stati incontrati degli "
+            "In una o pi\xF9 entry nella sezione delle chiamate uscenti sono stati incontrati "
+            "degli "
             "errori di sintassi");
 
     const std::string dataIsolata = profilo.Leggi(SEZ_OPZIONI_DATA, "Data_Isolata");
@@ -130,7 +132,8 @@ void clsDriver::Leggi(const clsProfiloINI& profilo, IMessaggi& msg) {
         if (!elenco.empty()) {
             mcolDataIsolata.emplace();
             if (LeggiElencoCondizioni(profilo, elenco, DIM_BUFFER_PROFILO, *mcolDataIsolata) != 1)
-                msg.Mostra("Errore nella lettura delle condizioni per identificare la data isolata");
+                msg.Mostra(
+                    "Errore nella lettura delle condizioni per identificare la data isolata");
         }
     }
 
@@ -242,7 +245,8 @@ void clsDriver::Scrivi(IScrittoreINI& ini, IMessaggi& msg) {
         int16_t maxRiga = 0;
         const std::string elenco =
             SalvaElencoCondizioni(ini, *mcolDataIsolata, cond, msg, &maxRiga, " (data isolata)");
-        const char* errore = "Errore durante la scrittura dell'elenco delle condizioni (data isolata)";
+        const char* errore =
+            "Errore durante la scrittura dell'elenco delle condizioni (data isolata)";
         if (ini.ScriviChiave(SEZ_OPZIONI_DATA, "Condizioni", elenco) == 0) msg.Mostra(errore);
         if (ini.ScriviChiave(SEZ_OPZIONI_DATA, "Data_Isolata",
                              std::string("S") + SEP + std::to_string(maxRiga)) == 0)

@@ -21,7 +21,7 @@ class clsProfiloINI;
 // The driver document: everything the import engine needs to know about one PBX model, and
 // its file (".drv").
 class clsDriver {
-public:
+  public:
     clsDriver() = default;
     clsDriver(const clsDriver& altro);
     clsDriver& operator=(const clsDriver& altro);
@@ -61,7 +61,7 @@ public:
     void LeggiPrescanning(const clsProfiloINI& profilo);
     void SalvaPrescanning(IScrittoreINI& ini);
 
-private:
+  private:
     void Leggi(const clsProfiloINI& profilo, IMessaggi& msg);
     void Scrivi(IScrittoreINI& ini, IMessaggi& msg);
     void CreaBackup(const std::string& vsFileName);

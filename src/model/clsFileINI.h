@@ -24,7 +24,7 @@ struct RigaINI {
 RigaINI AnalizzaRigaINI(std::string_view sRiga);
 
 class clsFileINI {
-public:
+  public:
     // Reads a text into sections: headers open sections (a repeated name, letter case ignored,
     // opens a section that is never written), key lines with a name and a value go to the
     // current section, every other line is dropped. CR or CR LF ends a line.
@@ -32,7 +32,8 @@ public:
 
     // Sets a key; nothing happens when one of the three texts is empty. Returns the position
     // of the section that received it, or -1.
-    int Inserisci(const std::string& sSezione, const std::string& sChiave, const std::string& sValore);
+    int Inserisci(const std::string& sSezione, const std::string& sChiave,
+                  const std::string& sValore);
 
     // The normalised text: every section in order, CR LF line ends.
     std::string Testo() const;
@@ -40,7 +41,7 @@ public:
     std::vector<clsINISezione>& Sezioni() { return mvSezioni; }
     const std::vector<clsINISezione>& Sezioni() const { return mvSezioni; }
 
-private:
+  private:
     // Enters a section unless one of that name (letter case ignored) is there; returns its
     // position, or -1 when it was refused.
     int Entra(clsINISezione sezione);

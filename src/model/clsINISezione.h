@@ -10,7 +10,7 @@ namespace tarno {
 
 // One section of an INI file as the writer holds it: its name and its keys in order.
 class clsINISezione {
-public:
+  public:
     explicit clsINISezione(std::string sNome = {}) : msNomeSezione(std::move(sNome)) {}
 
     std::string msNomeSezione;
@@ -31,7 +31,7 @@ public:
     // key line of this section.
     void RileggiChiave(const std::string& sEntry);
 
-private:
+  private:
     void Elimina(size_t i);
 
     std::vector<clsINIChiave> mvChiavi;

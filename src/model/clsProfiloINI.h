@@ -18,7 +18,7 @@ namespace tarno {
 inline constexpr size_t DIM_BUFFER_PROFILO = 500;
 
 class clsProfiloINI {
-public:
+  public:
     clsProfiloINI() = default;
     static clsProfiloINI DaTesto(std::string_view sTesto);
     // A file that does not exist or cannot be read gives an empty profile.
@@ -33,7 +33,7 @@ public:
     std::string ElencoChiavi(std::string_view sSezione,
                              size_t iDimBuffer = DIM_BUFFER_PROFILO) const;
 
-private:
+  private:
     struct Chiave {
         std::string sNome;
         std::string sValore;

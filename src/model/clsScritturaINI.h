@@ -10,7 +10,7 @@
 namespace tarno {
 
 class IScrittoreINI {
-public:
+  public:
     virtual ~IScrittoreINI() = default;
     // Sets one key; 1 on success, 0 when the file cannot be written.
     virtual int16_t ScriviChiave(const std::string& sSezione, const std::string& sChiave,
@@ -19,14 +19,14 @@ public:
 
 // Every key through ScriviChiaveINI: the whole file is read and rewritten for each key.
 class ScrittoreChiavePerChiave : public IScrittoreINI {
-public:
+  public:
     explicit ScrittoreChiavePerChiave(std::string sFileName) : msFileName(std::move(sFileName)) {}
     int16_t ScriviChiave(const std::string& sSezione, const std::string& sChiave,
                          const std::string& sValore) override {
         return ScriviChiaveINI(sSezione, sChiave, sValore, msFileName);
     }
 
-private:
+  private:
     std::string msFileName;
 };
 
@@ -39,7 +39,7 @@ private:
 // name that begins with "[" after trimming and a value that ends with "]"), since the next
 // rewrite turns it into a section.
 class clsScritturaINI : public IScrittoreINI {
-public:
+  public:
     // bSimulaErrore: every write fails as if the file could not be opened (used to repeat a
     // save whose final write failed).
     explicit clsScritturaINI(std::string sFileName, bool bSimulaErrore = false);
@@ -53,7 +53,7 @@ public:
     // The text that Chiudi writes.
     std::string Testo() const { return mFile.Testo(); }
 
-private:
+  private:
     void RileggiUltima();
 
     std::string msFileName;

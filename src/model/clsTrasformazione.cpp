@@ -14,8 +14,8 @@ namespace {
 
 constexpr std::array<const char*, 5> kTipi = {"", "INIZIALE", "ENTRANTI", "USCENTI", "CAMPO"};
 constexpr std::array<const char*, 15> kOperazioni = {
-    "",        "SOSTITUISCI", "MOLTIPLICA",    "DIVIDI", "SOMMA", "SOTTRAI", "INSERISCI", "ELIMINA",
-    "ALLINEA", "ESTRAI_NUMERO", "IGNORA", "SPOSTA", "COPIA", "ESPANDI", "UTC"};
+    "",        "SOSTITUISCI",   "MOLTIPLICA", "DIVIDI", "SOMMA", "SOTTRAI", "INSERISCI", "ELIMINA",
+    "ALLINEA", "ESTRAI_NUMERO", "IGNORA",     "SPOSTA", "COPIA", "ESPANDI", "UTC"};
 
 template <size_t N>
 int32_t Cerca(const std::array<const char*, N>& parole, const std::string& parola) {

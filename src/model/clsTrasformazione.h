@@ -12,7 +12,7 @@ class IMessaggi;
 
 // One editing action of the import engine on the printed text or on one field.
 class clsTrasformazione {
-public:
+  public:
     enum Tipo : int32_t { TIPO_NESSUNO = 0, INIZIALE = 1, ENTRANTI = 2, USCENTI = 3, CAMPO = 4 };
     enum Operazione : int32_t {
         OP_NESSUNA = 0,

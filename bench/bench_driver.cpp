@@ -9,6 +9,7 @@
 // keys only.
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -219,17 +220,41 @@ BENCHMARK(BM_SaveDriver)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadDriver)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveDriverChiavePerChiave)->Arg(1000)->Unit(benchmark::kMillisecond);
 
-// The console output, plus the real time per iteration of every run by name.
+// The console output, plus the real time per iteration of every benchmark by name (the
+// median when repetitions are asked for).
 class Raccoglitore : public benchmark::ConsoleReporter {
   public:
+    explicit Raccoglitore(OutputOptions opzioni) : ConsoleReporter(opzioni) {}
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& r : runs)
-            if (!r.error_occurred && r.run_type == Run::RT_Iteration && r.iterations > 0)
-                mmSecondi[r.benchmark_name()] =
-                    r.real_accumulated_time / static_cast<double>(r.iterations);
+        for (const auto& r : runs) {
+            if (r.error_occurred || r.iterations <= 0) continue;
+            const double secondi = r.real_accumulated_time / static_cast<double>(r.iterations);
+            const std::string nome = r.run_name.str();
+            if (r.run_type == Run::RT_Iteration) {
+                if (!mmMediana.count(nome)) mmSecondi[nome] = secondi;
+            } else if (r.aggregate_name == "median") {
+                mmSecondi[nome] = r.GetAdjustedRealTime() * Secondi(r.time_unit);
+                mmMediana[nome] = true;
+            }
+        }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> mmSecondi;
+
+  private:
+    static double Secondi(benchmark::TimeUnit unita) {
+        switch (unita) {
+            case benchmark::kNanosecond:
+                return 1e-9;
+            case benchmark::kMicrosecond:
+                return 1e-6;
+            case benchmark::kMillisecond:
+                return 1e-3;
+            default:
+                return 1.0;
+        }
+    }
+    std::map<std::string, bool> mmMediana;
 };
 
 void Confronta(const Raccoglitore& r, const std::string& sNome, double dLimite) {
@@ -249,7 +274,9 @@ void Confronta(const Raccoglitore& r, const std::string& sNome, double dLimite) 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    Raccoglitore reporter;
+    // Colours only on a terminal.
+    Raccoglitore reporter(::isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults
+                                                  : benchmark::ConsoleReporter::OO_Tabular);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     Confronta(reporter, "BM_SaveDriver", 0.2);
     Confronta(reporter, "BM_LoadDriver", 0);

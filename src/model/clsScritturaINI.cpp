@@ -1,6 +1,7 @@
 #include "clsScritturaINI.h"
 
 #include "File.h"
+#include "Testo.h"
 
 namespace tarno {
 
@@ -13,7 +14,11 @@ bool RigaAmbigua(const std::string& sSezione, const std::string& sChiave,
     if (sSezione.find('\r') != std::string::npos) return true;
     if (sChiave.find_first_of("\r=") != std::string::npos) return true;
     if (sValore.find('\r') != std::string::npos) return true;
-    return sChiave.front() == '[' && sValore.back() == ']';
+    // Blanks around the name and the value go at the next reading: a line that becomes
+    // "[...]" then is a section header.
+    const auto nome = TogliSpazi(sChiave);
+    const auto valore = TogliSpazi(sValore);
+    return !nome.empty() && !valore.empty() && nome.front() == '[' && valore.back() == ']';
 }
 
 // A key held as read that would not read back as itself once written: its line, "[" at the
@@ -57,10 +62,9 @@ void clsScritturaINI::RileggiUltima() {
         mFile = clsFileINI::Analizza(mFile.Testo());
         mbStabile = FileStabile(mFile);
     } else {
-        // The rest of the file was stable: only this section can have changed.
-        auto& sezione = mFile.Sezioni()[mUltima->iSezione];
-        sezione.RileggiChiave(mUltima->sChiave);
-        mbStabile = SezioneStabile(sezione);
+        // The file was stable and this key reads back as a key of its section: trimming or
+        // merging it leaves the file stable.
+        mFile.Sezioni()[mUltima->iSezione].RileggiChiave(mUltima->sChiave);
     }
     mUltima.reset();
 }

@@ -1,20 +1,248 @@
 #include "PaginaTrasformazioni.h"
 
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "Globali.h"
+#include "Numeri.h"
+#include "PaginaCampi.h"
+#include "Risorse.h"
+#include "ServiziUI.h"
+#include "TestoQt.h"
 #include "clsGriglia.h"
 #include "frmDriver.h"
+#include "frmIdentificazione.h"
+#include "frmImpostazioniData.h"
+#include "frmImpostazioniDurata.h"
+#include "frmImpostazioniGenerali.h"
+#include "frmImpostazioniScatti.h"
+#include "frmPrescanning.h"
+#include "ui_frmDriver.h"
 
 namespace tarno {
 
-PaginaTrasformazioni::PaginaTrasformazioni(frmDriver& finestra, QWidget* parent) : QWidget(parent), mFinestra(finestra) {
+namespace {
+
+QString Stringa(int n, const char* predefinito) {
+    bool trovato = false;
+    const QString s = TestoRisorsa(n, &trovato);
+    return trovato ? s : QString::fromUtf8(predefinito);
+}
+
+std::string Si() { return InCp1252(gsTestoSi).value_or("S\xEC"); }
+std::string No() { return InCp1252(gsTestoNo).value_or("No"); }
+
+}  // namespace
+
+PaginaTrasformazioni::PaginaTrasformazioni(frmDriver& finestra, QWidget* parent)
+    : QWidget(parent), mFinestra(finestra) {
     setObjectName(QStringLiteral("pagTrasformazioni"));
     auto* layout = new QVBoxLayout(this);
     grdTrasf = new clsGriglia(this);
     grdTrasf->setObjectName(QStringLiteral("grdTrasf"));
     layout->addWidget(grdTrasf);
+    auto* pulsanti = new QHBoxLayout();
+    cmdImpTrasfGrd = new QPushButton(QStringLiteral("&Impostazioni..."), this);
+    cmdImpTrasfGrd->setObjectName(QStringLiteral("cmdImpTrasfGrd"));
+    cmdImpTrafGenerali = new QPushButton(QStringLiteral("&Avanzate..."), this);
+    cmdImpTrafGenerali->setObjectName(QStringLiteral("cmdImpTrafGenerali"));
+    pulsanti->addWidget(cmdImpTrasfGrd);
+    pulsanti->addWidget(cmdImpTrafGenerali);
+    pulsanti->addStretch();
+    layout->addLayout(pulsanti);
+    layout->addStretch();
+    setTabOrder(grdTrasf, cmdImpTrasfGrd);
+    setTabOrder(cmdImpTrasfGrd, cmdImpTrafGenerali);
+
+    connect(cmdImpTrasfGrd, &QPushButton::clicked, this,
+            &PaginaTrasformazioni::cmdImpTrasfGrd_Click);
+    connect(cmdImpTrafGenerali, &QPushButton::clicked, this,
+            &PaginaTrasformazioni::cmdImpTrafGenerali_Click);
+    connect(grdTrasf, &clsGriglia::RigaCorrenteCambiata, this,
+            [this](int riga, int) { grdTrasf_RowColChange(riga); });
+    connect(grdTrasf, &clsGriglia::CellaCambiata, this, &PaginaTrasformazioni::grdTrasf_Change);
+    connect(grdTrasf, &clsGriglia::TestoRifiutato, this,
+            [this](const QString& m) { Avviso(this, m); });
 }
 
-void PaginaTrasformazioni::Inizializza() {}
+void PaginaTrasformazioni::Inizializza() {
+    TabellaValori& t = mFinestra.mrgxTrasf;
+    t.Dimensiona(6, 2);
+    const int opzioni[] = {10622, 10623, 10624, 10625, 10626, 20814};
+    const char* predefiniti[] = {"Data su riga isolata",
+                                 "Data contenente mesi espressi in lettere",
+                                 "Durata non espressa in secondi",
+                                 "Costo in valuta invece del numero di scatti",
+                                 "Ignora righe vuote",
+                                 "Prescanning"};
+    for (int r = 0; r < 6; ++r) {
+        t.Cella(r, 0) = InCp1252(Stringa(opzioni[r], predefiniti[r])).value_or("");
+        t.Cella(r, 1) = No();
+    }
+    grdTrasf->EliminaColonne();
+    grdTrasf->AggiungiColonna(Stringa(10614, "Opzione"));
+    grdTrasf->AggiungiColonna(Stringa(10621, "Presente"));
+    grdTrasf->ImpostaSolaLettura(0, true);
+    grdTrasf->ImpostaLarghezzaFrazione(0, 0.815);
+    grdTrasf->ImpostaLarghezzaFrazione(1, 0.17);
+    clsListaValori siNo;
+    siNo.Aggiungi(Si(), gsTestoSi);
+    siNo.Aggiungi(No(), gsTestoNo);
+    siNo.ImpostaLimita(true);
+    siNo.ImpostaCombo(true);
+    grdTrasf->ImpostaListaValori(1, siNo);
+    grdTrasf->Associa(&t);
+    grdTrasf->RiAssocia();
+    // Tall enough for all six rows.
+    const int altezza = grdTrasf->AltezzaRiga() * 6 + grdTrasf->horizontalHeader()->height() +
+                        2 * grdTrasf->frameWidth() + 2;
+    grdTrasf->setMinimumHeight(altezza);
+    grdTrasf->setMaximumHeight(altezza);
+    grdTrasf->ImpostaCellaCorrente(0, 1);
+    grdTrasf_RowColChange(0);
+}
+
+bool PaginaTrasformazioni::Presente(int iRiga) const {
+    return mFinestra.mrgxTrasf.Righe() > iRiga && mFinestra.mrgxTrasf.Cella(iRiga, 1) == Si();
+}
+
+void PaginaTrasformazioni::ImpostaPresente(int iRiga, bool bSi) {
+    mFinestra.mrgxTrasf.Cella(iRiga, 1) = bSi ? Si() : No();
+}
+
+void PaginaTrasformazioni::grdTrasf_RowColChange(int iRiga) {
+    cmdImpTrasfGrd->setEnabled(iRiga != IGNORA_VUOTE);
+}
+
+void PaginaTrasformazioni::grdTrasf_Change(int iRiga, int) {
+    mFinestra.Cambiato(true);
+    if (iRiga == PRESCANNING) {
+        if (!mFinestra.moDriver) mFinestra.moDriver = std::make_unique<clsDriver>();
+        mFinestra.moDriver->mbConPrescanning = Presente(PRESCANNING);
+    }
+    RegolaDataIsolata();
+}
+
+void PaginaTrasformazioni::RegolaDataIsolata() {
+    const bool isolata = Presente(DATA_ISOLATA);
+    mFinestra.mpPagEntranti->ImpostaDataIsolata(isolata);
+    mFinestra.mpPagUscenti->ImpostaDataIsolata(isolata);
+    if (!isolata || !mFinestra.moDriver || !mFinestra.moDriver->mcolDataIsolata) return;
+    for (const auto& voce : *mFinestra.moDriver->mcolDataIsolata) {
+        const clsCondizione& c = voce.valore;
+        if (c.menOperatore != clsCondizione::DATA_ISOLATA) continue;
+        // The date line's condition says where the date lies, for both kinds of call.
+        for (TabellaValori* t : {&mFinestra.mrgxEntranti, &mFinestra.mrgxUscenti}) {
+            t->Cella(0, 0) = std::to_string(c.miRiga);
+            t->Cella(0, 1) = std::to_string(c.miInizio);
+            t->Cella(0, 2) = std::to_string(c.miLunghezza);
+            t->Cella(0, 4) = std::to_string(c.miFormato);
+        }
+        mFinestra.mpPagEntranti->mpGriglia->Aggiorna();
+        mFinestra.mpPagUscenti->mpGriglia->Aggiorna();
+        break;
+    }
+}
+
+void PaginaTrasformazioni::cmdImpTrasfGrd_Click() {
+    if (!mFinestra.moDriver) mFinestra.moDriver = std::make_unique<clsDriver>();
+    clsDriver& driver = *mFinestra.moDriver;
+    const int r = grdTrasf->RigaCorrente();
+    switch (r) {
+        case DATA_ISOLATA: {
+            if (!driver.mcolDataIsolata) driver.mcolDataIsolata.emplace();
+            std::optional<ColCondizioni> col = driver.mcolDataIsolata;
+            if (frmIdentificazione::Modifica(
+                    this, col, 10, true,
+                    Stringa(10656, "Condizioni per identificare la data su riga isolata"),
+                    Stringa(10655, "Impostazioni"))) {
+                driver.mcolDataIsolata = col ? std::move(*col) : ColCondizioni();
+                ImpostaPresente(DATA_ISOLATA, true);
+                mFinestra.Cambiato(true);
+                RegolaDataIsolata();
+            }
+            break;
+        }
+        case MESI_IN_LETTERE: {
+            frmImpostazioniData dlg(this);
+            for (int i = 0; i < 12; ++i) dlg.Mesi(i, driver.Mesi(i));
+            dlg.exec();
+            if (!dlg.mbAnnullato) {
+                for (int i = 0; i < 12; ++i) driver.Mesi(i, dlg.Mesi(i));
+                ImpostaPresente(MESI_IN_LETTERE, true);
+                mFinestra.Cambiato(true);
+            }
+            break;
+        }
+        case DURATA: {
+            frmImpostazioniDurata dlg(this);
+            dlg.miFrazioneDurata = mFinestra.miFrazioneDurata;
+            dlg.miUnitaDurata = mFinestra.miUnitaDurata;
+            dlg.mlConversioneDurata = mFinestra.mlConversioneDurata;
+            dlg.exec();
+            if (!dlg.mbAnnullato) {
+                mFinestra.miFrazioneDurata = dlg.miFrazioneDurata;
+                mFinestra.miUnitaDurata = dlg.miUnitaDurata;
+                mFinestra.mlConversioneDurata = dlg.mlConversioneDurata;
+                ImpostaPresente(DURATA, true);
+                mFinestra.Cambiato(true);
+            }
+            break;
+        }
+        case SCATTI: {
+            frmImpostazioniScatti dlg(this);
+            dlg.mlDividereScatti = mFinestra.mlDividereScatti;
+            dlg.exec();
+            if (!dlg.mbAnnullato) {
+                mFinestra.mlDividereScatti = dlg.mlDividereScatti;
+                ImpostaPresente(SCATTI, true);
+                mFinestra.Cambiato(true);
+            }
+            break;
+        }
+        case PRESCANNING: {
+            frmPrescanning dlg(mFinestra.moDriver, this);
+            dlg.exec();
+            if (!dlg.mbAnnullato) {
+                clsDriver& d = *mFinestra.moDriver;
+                const bool voci = d.mcolPrescanning && !d.mcolPrescanning->Vuota();
+                ImpostaPresente(PRESCANNING, voci);
+                d.mbConPrescanning = voci;
+                mFinestra.Cambiato(true);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    grdTrasf->Aggiorna();
+    grdTrasf->setFocus();
+}
+
+void PaginaTrasformazioni::cmdImpTrafGenerali_Click() {
+    grdTrasf->ConfermaModifica();
+    if (!mFinestra.moDriver) mFinestra.moDriver = std::make_unique<clsDriver>();
+    clsDriver& driver = *mFinestra.moDriver;
+    frmImpostazioniGenerali dlg(this);
+    if (driver.mcolTrasf) dlg.mcolTrasf = *driver.mcolTrasf;
+    // The line counts of incoming and outgoing calls are rows 0 and 1 of the identification.
+    const auto righe = [this](int r) {
+        const auto v = LeggiIntero16(
+            mFinestra.mrgxIdent.Righe() > r ? mFinestra.mrgxIdent.Cella(r, 1) : std::string());
+        return v ? *v : int16_t{0};
+    };
+    dlg.miNumRigheEnt = righe(0);
+    dlg.miNumRigheUsc = righe(1);
+    dlg.mpTestoCampione = mFinestra.ui()->rtfTesto->document();
+    dlg.setWindowTitle(Stringa(10657, "Avanzate"));
+    dlg.exec();
+    if (!dlg.mbCancel) {
+        driver.mcolTrasf = std::move(dlg.mcolTrasf);
+        mFinestra.Cambiato(true);
+    }
+}
 
 }  // namespace tarno

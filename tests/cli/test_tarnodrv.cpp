@@ -519,3 +519,26 @@ TEST_F(Tarnodrv, UsageErrorsExitTwoWithTheUsageOnStderr) {
 }
 
 }  // namespace
+
+// The demo legacy driver converts with the standard program and with program 15, and the
+// drivers written load again without a message; a file that is not legacy is not written.
+TEST_F(Tarnodrv, ConvertLegacyWritesDriversThatLoadCleanly) {
+    for (const char* programma : {"0", "15"}) {
+        const std::string uscita = File(std::string("onix") + programma + ".drv").string();
+        Esito e = Esegui({"convert-legacy", TARNO_DEMO_LEGACY, uscita, "--program", programma});
+        EXPECT_EQ(e.iCodice, 0) << e.sErr;
+        EXPECT_NE(e.sOut.find("convertito"), std::string::npos) << e.sOut;
+        ASSERT_TRUE(fs::exists(uscita));
+        e = Esegui({"dump", uscita});
+        EXPECT_EQ(e.iCodice, 0);
+        EXPECT_EQ(e.sErr, "");
+        const auto j = nlohmann::json::parse(e.sOut);
+        EXPECT_EQ(j["msModello"], "Onix 64");
+        EXPECT_FALSE(j["moEntranti"]["mcolCampi"].empty());
+    }
+    const std::string nonLegacy = File("non.drv").string();
+    const Esito e = Esegui({"convert-legacy", TARNO_DEMO_DRIVER, nonLegacy, "--program", "0"});
+    EXPECT_EQ(e.iCodice, 1);
+    EXPECT_FALSE(fs::exists(nonLegacy));
+    EXPECT_EQ(Esegui({"convert-legacy", TARNO_DEMO_LEGACY, nonLegacy}).iCodice, 2);
+}

@@ -382,39 +382,16 @@ void frmIdentificazione::grdCondizioni_ButtonClick(int r, int c) {
     auto* grd = mpUi->grdCondizioni;
     if (r < 0 || r >= mrgxCondizioni.Righe()) return;
 
-    std::unique_ptr<frmSeleziona> selezione;
-    {
-        CursoreOccupato occupato;
-        selezione = std::make_unique<frmSeleziona>(this);
-        if (const QTextDocument* testo = TestoCampione()) selezione->ImpostaTesto(testo);
-        selezione->move(QCursor::pos());
-    }
-    selezione->exec();
-
-    if (selezione->miInizio > 0) {
-        QString errore;
-        const auto valore = InCp1252(selezione->msSelText, &errore);
-        if (selezione->msSelText.contains(QLatin1Char('\n')) ||
-            selezione->msSelText.contains(QLatin1Char('\r'))) {
-            Avviso(this, QStringLiteral("Selezionare il testo su una sola riga."));
-        } else if (selezione->miInizio > MAX_POSIZIONE) {
-            Avviso(this,
-                   QStringLiteral("La posizione non pu\u00F2 superare %1.").arg(MAX_POSIZIONE));
-        } else if (selezione->miLunghezza > MAX_LUNGHEZZA) {
-            Avviso(this,
-                   QStringLiteral("La lunghezza non pu\u00F2 superare %1.").arg(MAX_LUNGHEZZA));
-        } else if (!valore) {
-            Avviso(this, QStringLiteral("Testo non accettato: %1.").arg(errore));
-        } else {
-            // The selection does not tell the line of the call: a row without one gets the
-            // first line.
-            if (Cella(r, COL_RIGA).empty() && miNumRighe >= 1)
-                mrgxCondizioni.Cella(r, COL_RIGA) = std::string(1, '1');
-            mrgxCondizioni.Cella(r, COL_POSIZIONE) = std::to_string(selezione->miInizio);
-            mrgxCondizioni.Cella(r, COL_LUNGHEZZA) = std::to_string(selezione->miLunghezza);
-            mrgxCondizioni.Cella(r, COL_VALORE) = *valore;
-            grd->Aggiorna();
-        }
+    if (const auto scelta =
+            frmSeleziona::Scegli(this, TestoCampione(), MAX_POSIZIONE, MAX_LUNGHEZZA)) {
+        // The selection does not tell the line of the call: a row without one gets the first
+        // line.
+        if (Cella(r, COL_RIGA).empty() && miNumRighe >= 1)
+            mrgxCondizioni.Cella(r, COL_RIGA) = std::string(1, '1');
+        mrgxCondizioni.Cella(r, COL_POSIZIONE) = std::to_string(scelta->miInizio);
+        mrgxCondizioni.Cella(r, COL_LUNGHEZZA) = std::to_string(scelta->miLunghezza);
+        mrgxCondizioni.Cella(r, COL_VALORE) = scelta->msValore;
+        grd->Aggiorna();
     }
     grd->ImpostaCellaCorrente(r, COL_OPERATORE);
     grd->setFocus();

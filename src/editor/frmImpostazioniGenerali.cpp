@@ -218,34 +218,14 @@ void frmImpostazioniGenerali::grdTrasformazioni_ButtonClick(int r, int c) {
     auto* grd = mpUi->grdTrasformazioni;
     if (r < 0 || r >= mrgxTrasformazioni.Righe()) return;
 
-    std::unique_ptr<frmSeleziona> selezione;
-    {
-        CursoreOccupato occupato;
-        selezione = std::make_unique<frmSeleziona>(this);
-        if (const QTextDocument* testo = TestoCampione()) selezione->ImpostaTesto(testo);
-        selezione->move(QCursor::pos());
-    }
-    selezione->exec();
-
-    if (selezione->miInizio > 0) {
-        QString errore;
-        const auto valore = InCp1252(selezione->msSelText, &errore);
-        if (selezione->msSelText.contains(QLatin1Char('\n')) ||
-            selezione->msSelText.contains(QLatin1Char('\r'))) {
-            Avviso(this, QStringLiteral("Selezionare il testo su una sola riga."));
-        } else if (selezione->miInizio > MAX_POSIZIONE || selezione->miLunghezza > MAX_POSIZIONE) {
-            Avviso(this, QStringLiteral("La posizione e la lunghezza non possono superare %1.")
-                             .arg(MAX_POSIZIONE));
-        } else if (!valore) {
-            Avviso(this, QStringLiteral("Testo non accettato: %1.").arg(errore));
-        } else {
-            if (miNumRigheEnt + miNumRigheUsc > 0) mrgxTrasformazioni.Cella(r, COL_RIGA) = "1";
-            mrgxTrasformazioni.Cella(r, COL_POSIZIONE) = std::to_string(selezione->miInizio);
-            mrgxTrasformazioni.Cella(r, COL_LUNGHEZZA) = std::to_string(selezione->miLunghezza);
-            mrgxTrasformazioni.Cella(r, COL_CHIAMATE) = "1";
-            mrgxTrasformazioni.Cella(r, COL_VALORE) = *valore;
-            grd->Aggiorna();
-        }
+    if (const auto scelta =
+            frmSeleziona::Scegli(this, TestoCampione(), MAX_POSIZIONE, MAX_POSIZIONE)) {
+        if (miNumRigheEnt + miNumRigheUsc > 0) mrgxTrasformazioni.Cella(r, COL_RIGA) = "1";
+        mrgxTrasformazioni.Cella(r, COL_POSIZIONE) = std::to_string(scelta->miInizio);
+        mrgxTrasformazioni.Cella(r, COL_LUNGHEZZA) = std::to_string(scelta->miLunghezza);
+        mrgxTrasformazioni.Cella(r, COL_CHIAMATE) = "1";
+        mrgxTrasformazioni.Cella(r, COL_VALORE) = scelta->msValore;
+        grd->Aggiorna();
     }
     grd->ImpostaCellaCorrente(r, COL_OPERAZIONE);
     grd->setFocus();

@@ -1,10 +1,12 @@
 #include "frmSeleziona.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QTextDocument>
 
 #include "Risorse.h"
 #include "ServiziUI.h"
+#include "TestoQt.h"
 #include "frmDriver.h"
 #include "ui_frmSeleziona.h"
 
@@ -54,6 +56,37 @@ void frmSeleziona::cmOK_Click() {
         msSelText = c.selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     }
     accept();
+}
+
+std::optional<frmSeleziona::Scelta> frmSeleziona::Scegli(QWidget* parent,
+                                                         const QTextDocument* testo,
+                                                         int32_t viMaxInizio,
+                                                         int32_t viMaxLunghezza) {
+    std::unique_ptr<frmSeleziona> selezione;
+    {
+        CursoreOccupato occupato;
+        selezione = std::make_unique<frmSeleziona>(parent);
+        if (testo) selezione->ImpostaTesto(testo);
+        selezione->move(QCursor::pos());
+    }
+    selezione->exec();
+    if (selezione->miInizio <= 0) return std::nullopt;
+    QString errore;
+    const auto valore = InCp1252(selezione->msSelText, &errore);
+    if (selezione->msSelText.contains(QLatin1Char('\n')) ||
+        selezione->msSelText.contains(QLatin1Char('\r'))) {
+        Avviso(parent, QStringLiteral("Selezionare il testo su una sola riga."));
+    } else if (selezione->miInizio > viMaxInizio) {
+        Avviso(parent, QStringLiteral("La posizione non pu\u00F2 superare %1.").arg(viMaxInizio));
+    } else if (selezione->miLunghezza > viMaxLunghezza) {
+        Avviso(parent,
+               QStringLiteral("La lunghezza non pu\u00F2 superare %1.").arg(viMaxLunghezza));
+    } else if (!valore) {
+        Avviso(parent, QStringLiteral("Testo non accettato: %1.").arg(errore));
+    } else {
+        return Scelta{selezione->miInizio, selezione->miLunghezza, *valore};
+    }
+    return std::nullopt;
 }
 
 bool frmSeleziona::eventFilter(QObject* obj, QEvent* ev) {

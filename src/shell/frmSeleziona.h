@@ -4,6 +4,8 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace Ui {
 class frmSeleziona;
@@ -27,6 +29,18 @@ class frmSeleziona : public QDialog {
     int32_t miInizio = 0;
     int32_t miLunghezza = 0;
     QString msSelText;
+
+    // A piece of one line of the sample text, ready for a grid row.
+    struct Scelta {
+        int32_t miInizio;
+        int32_t miLunghezza;
+        std::string msValore;  // Windows-1252
+    };
+    // Shows the dialog at the mouse pointer over the sample text and returns the piece chosen;
+    // nothing when nothing was chosen, or when the choice spans lines, exceeds the limits or
+    // holds characters Windows-1252 cannot hold (each said in a warning).
+    static std::optional<Scelta> Scegli(QWidget* parent, const QTextDocument* testo,
+                                        int32_t viMaxInizio, int32_t viMaxLunghezza);
 
     Ui::frmSeleziona* ui() const { return mpUi.get(); }
 

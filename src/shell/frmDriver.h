@@ -63,6 +63,19 @@ class frmDriver : public QMainWindow {
 
     Ui::frmDriver* ui() const { return mpUi.get(); }
 
+    // ---- grids <-> driver (src/editor/Trasferimento.cpp)
+    // Commits the edit in progress of grdIdent, grdTrasf, grdEntranti and grdUscenti.
+    bool AggiornaGriglie();
+    // Checks one field array (incoming when it has as many rows as mrgxEntranti).
+    bool ControllaGrdChiamate(TabellaValori& rgx);
+    // Rebuilds the fields of a call-record type from a field array, with the duration and
+    // pulse conversions of the Trasformazioni page.
+    void LeggiGrdChiamate_Trasf(clsChiamata& chiamata, TabellaValori& rgx);
+    // Fills a field array from a call-record type (none: empty rows), and the options back.
+    void RiempiGrdChiamate_Trasf(TabellaValori& rgx, clsChiamata* chiamata);
+    // Checks every page and copies the window into moDriver; false after a message.
+    bool ControllaDatiRiempiOggettoDriver();
+
     // The pages (they build their own controls: grdIdent, grdTrasf, grdEntranti, grdUscenti).
     PaginaIdentificazione* mpPagIdent = nullptr;
     PaginaTrasformazioni* mpPagTrasf = nullptr;

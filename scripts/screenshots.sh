@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Starts the editor on the demo suite under a virtual X display, shows each page and saves a
-# PNG of each under build/screenshots/ (the editor quits by itself afterwards).
+# PNG of each under build/screenshots/ (the editor quits by itself afterwards); then the
+# dialogs, each filled with data, through the screenshot tests of the window tests.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
 source scripts/deps.sh
 tarno_install_deps
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "${TARNO_JOBS:-2}" --target tarnodriver demo_suite >/dev/null
+cmake --build build -j "${TARNO_JOBS:-2}" --target tarnodriver demo_suite test_editor >/dev/null
 OUT="$ROOT/build/screenshots"
 mkdir -p "$OUT"
 export XDG_RUNTIME_DIR="$(mktemp -d)"
 chmod 700 "$XDG_RUNTIME_DIR"
 TARNO_SCREENSHOT_DIR="$OUT" xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/tarnodriver
+TARNO_SCREENSHOTS="$OUT" xvfb-run -a -s "-screen 0 1280x1024x24" \
+    build/tests/editor/test_editor --gtest_filter='*Screenshot*' >/dev/null
 rm -rf "$XDG_RUNTIME_DIR"
 ls "$OUT"

@@ -639,3 +639,25 @@ TEST_F(Griglia, KeyboardEditingStartsWithF2AndTabMovesOn) {
     EXPECT_EQ(G().RigaCorrente(), 0);
     EXPECT_EQ(G().ColonnaCorrente(), 1);
 }
+
+TEST_F(Griglia, TabIntoAComboCellOpensItsEditorButNotItsList) {
+    TabellaValori rgx(1, 2);
+    auto lista = ListaAllineamento();
+    lista.ImpostaCombo(true);
+    G().AggiungiColonna("A");
+    G().AggiungiColonna("Allin.");
+    G().ImpostaListaValori(1, lista);
+    G().Associa(&rgx);
+
+    G().ImpostaCellaCorrente(0, 0);
+    Digita("x");
+    Tasto(Qt::Key_Tab);
+    EXPECT_EQ(rgx.Cella(0, 0), "x");
+    EXPECT_EQ(G().ColonnaCorrente(), 1);
+    QApplication::processEvents();
+    ASSERT_NE(EditorCombo(), nullptr);
+    EXPECT_FALSE(EditorCombo()->view()->isVisible());
+    Tasto(Qt::Key_Down);
+    Tasto(Qt::Key_Return);
+    EXPECT_FALSE(rgx.Cella(0, 1).empty());
+}

@@ -265,10 +265,17 @@ bool clsGriglia::edit(const QModelIndex& index, EditTrigger trigger, QEvent* eve
     if (!QTableView::edit(index, trigger, event)) return false;
     // A click on the current cell starts editing through a timer, as AllEditTriggers.
     const bool mouse = trigger == DoubleClicked || trigger == SelectedClicked ||
-                       (trigger == AllEditTriggers && !event);
+                       (trigger == AllEditTriggers && !event && !mbSpostamentoDaTastiera);
     if (mouse && !giaAperto)
         if (auto* combo = qobject_cast<QComboBox*>(mpDelegato->EditorAperto())) combo->showPopup();
     return true;
+}
+
+void clsGriglia::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    mbSpostamentoDaTastiera = hint == QAbstractItemDelegate::EditNextItem ||
+                              hint == QAbstractItemDelegate::EditPreviousItem;
+    QTableView::closeEditor(editor, hint);
+    mbSpostamentoDaTastiera = false;
 }
 
 bool clsGriglia::InModifica() const { return mpDelegato->EditorAperto() != nullptr; }

@@ -114,6 +114,9 @@ class clsGriglia : public QTableView {
     using QTableView::edit;
     // Editing started by the mouse opens a combo list's list at once.
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    // Tab out of an editor opens the next cell's editor the way a delayed click does; this
+    // tells the two apart, so that the keyboard never pops a list open.
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -122,6 +125,7 @@ class clsGriglia : public QTableView {
 
   private:
     friend class clsDelegatoGriglia;
+    bool mbSpostamentoDaTastiera = false;
 
     // Emits TastoPremuto once per key; true when a handler discarded the key.
     bool SegnalaTasto(QKeyEvent* pEvento);

@@ -371,10 +371,7 @@ void frmIdentificazione::mcdInsert_Click() {
 // ---- cell buttons: a piece of the sample text gives position, length and value
 
 const QTextDocument* frmIdentificazione::TestoCampione() const {
-    if (mpTestoCampione) return mpTestoCampione;
-    if (const frmDriver* finestra = FinestraPrincipale())
-        return finestra->ui()->rtfTesto->document();
-    return nullptr;
+    return mpTestoCampione ? mpTestoCampione : frmSeleziona::TestoCampioneDi(parentWidget());
 }
 
 void frmIdentificazione::grdCondizioni_ButtonClick(int r, int c) {

@@ -206,11 +206,7 @@ bool frmImpostazioniGenerali::ConfermaGriglia() {
 // ---- cell buttons: a piece of the sample text gives line, position, length and value
 
 const QTextDocument* frmImpostazioniGenerali::TestoCampione() const {
-    if (mpTestoCampione) return mpTestoCampione;
-    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
-        if (auto* finestra = qobject_cast<frmDriver*>(w))
-            return finestra->ui()->rtfTesto->document();
-    return nullptr;
+    return mpTestoCampione ? mpTestoCampione : frmSeleziona::TestoCampioneDi(parentWidget());
 }
 
 void frmImpostazioniGenerali::grdTrasformazioni_ButtonClick(int r, int c) {

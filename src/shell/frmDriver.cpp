@@ -21,6 +21,7 @@
 #include "ServiziUI.h"
 #include "TestoQt.h"
 #include "frmAbout.h"
+#include "frmSeleziona.h"
 #include "ui_frmDriver.h"
 
 namespace tarno {
@@ -47,13 +48,7 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     mpUi->setupUi(this);
     setMinimumSize(720, ALTEZZA_SCHEDE + SPAZIO_ETICHETTE + 160);
 
-    QFont fisso(QStringLiteral("Courier New"));
-    fisso.setStyleHint(QFont::Monospace);
-    fisso.setFixedPitch(true);
-    fisso.setPointSizeF(9);
-    mpUi->rtfTesto->setFont(fisso);
-    mpUi->rtfTesto->installEventFilter(this);
-    mpUi->rtfTesto->viewport()->installEventFilter(this);
+    frmSeleziona::PreparaVistaCampione(mpUi->rtfTesto, this);
     connect(mpUi->rtfTesto, &QTextEdit::textChanged, this, &frmDriver::rtfTesto_Change);
 
     for (QAction* a : findChildren<QAction*>()) {

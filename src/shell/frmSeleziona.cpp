@@ -1,5 +1,7 @@
 #include "frmSeleziona.h"
 
+#include <QTextEdit>
+
 #include <QCursor>
 #include <QKeyEvent>
 #include <QTextDocument>
@@ -8,20 +10,32 @@
 #include "ServiziUI.h"
 #include "TestoQt.h"
 #include "frmDriver.h"
+#include "ui_frmDriver.h"
 #include "ui_frmSeleziona.h"
 
 namespace tarno {
 
-frmSeleziona::frmSeleziona(QWidget* parent)
-    : QDialog(parent), mpUi(std::make_unique<Ui::frmSeleziona>()) {
-    mpUi->setupUi(this);
+const QTextDocument* frmSeleziona::TestoCampioneDi(const QWidget* w) {
+    for (; w; w = w->parentWidget())
+        if (auto* finestra = qobject_cast<const frmDriver*>(w))
+            return finestra->ui()->rtfTesto->document();
+    return nullptr;
+}
+
+void frmSeleziona::PreparaVistaCampione(QTextEdit* rtf, QObject* filtro) {
     QFont fisso(QStringLiteral("Courier New"));
     fisso.setStyleHint(QFont::Monospace);
     fisso.setFixedPitch(true);
     fisso.setPointSizeF(9);
-    mpUi->rtfTesto->setFont(fisso);
-    mpUi->rtfTesto->installEventFilter(this);
-    mpUi->rtfTesto->viewport()->installEventFilter(this);
+    rtf->setFont(fisso);
+    rtf->installEventFilter(filtro);
+    rtf->viewport()->installEventFilter(filtro);
+}
+
+frmSeleziona::frmSeleziona(QWidget* parent)
+    : QDialog(parent), mpUi(std::make_unique<Ui::frmSeleziona>()) {
+    mpUi->setupUi(this);
+    PreparaVistaCampione(mpUi->rtfTesto, this);
     connect(mpUi->cmOK, &QPushButton::clicked, this, &frmSeleziona::cmOK_Click);
     CentraForm(this);
     CaricaTestiRisorse(this);

@@ -11,6 +11,7 @@ namespace Ui {
 class frmSeleziona;
 }
 class QTextDocument;
+class QTextEdit;
 
 namespace tarno {
 
@@ -41,6 +42,11 @@ class frmSeleziona : public QDialog {
     // holds characters Windows-1252 cannot hold (each said in a warning).
     static std::optional<Scelta> Scegli(QWidget* parent, const QTextDocument* testo,
                                         int32_t viMaxInizio, int32_t viMaxLunghezza);
+
+    // The sample text of the main window that holds w (nullptr when there is none).
+    static const QTextDocument* TestoCampioneDi(const QWidget* w);
+    // The fixed-pitch font of every view of the sample text, and its event filters.
+    static void PreparaVistaCampione(QTextEdit* rtf, QObject* filtro);
 
     Ui::frmSeleziona* ui() const { return mpUi.get(); }
 

@@ -645,17 +645,22 @@ TEST_F(IdentDialogoTest, TheDialogIsUsableFromTheKeyboard) {
     mGrdC->setFocus();
     mGrdC->ImpostaCellaCorrente(0, Col::COL_RIGA);
     const auto tasto = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
-    const auto scrivi = [](const char* s) { QTest::keyClicks(QApplication::focusWidget(), s); };
+    // Each key to whatever has the focus then, as typing does (the first one opens the editor).
+    const auto scrivi = [](const char* s) {
+        for (; *s; ++s) QTest::keyClicks(QApplication::focusWidget(), QString(QLatin1Char(*s)));
+    };
     scrivi("2");
     tasto(Qt::Key_Tab);
     scrivi("7");
     tasto(Qt::Key_Tab);
     scrivi("3");
     tasto(Qt::Key_Tab);
-    scrivi("D");  // "Diverso da" from the list
-    tasto(Qt::Key_Return);
+    scrivi("D");  // "Diverso da" from the list, which Tab does not pop open
     tasto(Qt::Key_Tab);
-    tasto(Qt::Key_Escape);  // Formato: its list closes, nothing chosen
+    ASSERT_TRUE(mGrdC->InModifica());
+    tasto(Qt::Key_Escape);  // Formato: its editor closes, nothing chosen
+    EXPECT_FALSE(mGrdC->InModifica());
+    EXPECT_TRUE(mD->isVisible());
     tasto(Qt::Key_Tab);
     scrivi("abc");
     tasto(Qt::Key_Return);

@@ -1,8 +1,18 @@
 #include "ServiziUI.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTimer>
+#include <QTextCursor>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <memory>
+#include <type_traits>
 
 #include "Testo.h"
 
@@ -38,6 +48,64 @@ QString FiltroQt(const QString& sFiltro) {
 void Avviso(QWidget* padre, const QString& testo) {
     ServiziUI().Messaggio(padre, testo, IconaUI::Esclamazione, PulsantiUI::Ok,
                           QString::fromLatin1(TITOLO_ATTENZIONE));
+}
+
+namespace {
+
+// Keeps the last text of a box that Windows-1252 can hold; an edit that breaks that puts the
+// last good text back (without a change signal: nothing changed) and then warns.
+template <class Casella, class Leggi, class Scrivi>
+void Sorveglia(Casella* c, Leggi leggi, Scrivi scrivi) {
+    auto buono = std::make_shared<QString>(leggi(c));
+    auto controlla = [c, leggi, scrivi, buono] {
+        const QString testo = leggi(c);
+        std::string errore;
+        if (Utf8InCp1252(testo.toStdString(), &errore)) {
+            *buono = testo;
+            return;
+        }
+        {
+            const QSignalBlocker blocco(c);
+            scrivi(c, *buono);
+        }
+        // The warning comes after the edit has been undone, outside the box's own handler.
+        QPointer<QWidget> casella(c);
+        const QString messaggio = QStringLiteral("Testo non accettato: %1.")
+                                      .arg(QString::fromStdString(errore));
+        QTimer::singleShot(0, c, [casella, messaggio] {
+            if (casella) Avviso(casella->window(), messaggio);
+        });
+    };
+    if constexpr (std::is_same_v<Casella, QPlainTextEdit>)
+        QObject::connect(c, &QPlainTextEdit::textChanged, c, controlla);
+    else
+        QObject::connect(c, &QLineEdit::textChanged, c, controlla);
+}
+
+}  // namespace
+
+void SoloCp1252(QWidget* casella) {
+    if (auto* combo = qobject_cast<QComboBox*>(casella)) casella = combo->lineEdit();
+    if (auto* riga = qobject_cast<QLineEdit*>(casella)) {
+        Sorveglia(
+            riga, [](QLineEdit* e) { return e->text(); },
+            [](QLineEdit* e, const QString& t) {
+                const int pos = e->cursorPosition() - static_cast<int>(e->text().size() - t.size());
+                e->setText(t);
+                e->setCursorPosition(std::clamp(pos, 0, static_cast<int>(t.size())));
+            });
+    } else if (auto* testo = qobject_cast<QPlainTextEdit*>(casella)) {
+        Sorveglia(
+            testo, [](QPlainTextEdit* e) { return e->toPlainText(); },
+            [](QPlainTextEdit* e, const QString& t) {
+                const int pos = e->textCursor().position() -
+                                static_cast<int>(e->toPlainText().size() - t.size());
+                e->setPlainText(t);
+                QTextCursor cursore = e->textCursor();
+                cursore.setPosition(std::clamp(pos, 0, static_cast<int>(t.size())));
+                e->setTextCursor(cursore);
+            });
+    }
 }
 
 void MessaggiUI::Mostra(const std::string& sTesto, const std::string& sTitolo, Icona icona) {

@@ -48,6 +48,11 @@ QString FiltroQt(const QString& sFiltro);
 // The usual warning: exclamation icon, OK, title "Attenzione".
 void Avviso(QWidget* padre, const QString& testo);
 
+// Text boxes (QLineEdit, editable QComboBox, QPlainTextEdit) that take only what a driver
+// file can hold: an edit that brings in a character Windows-1252 cannot hold is undone and a
+// warning says which character it was.
+void SoloCp1252(QWidget* casella);
+
 // Shows the hourglass cursor for its lifetime, on every way out.
 class CursoreOccupato {
   public:

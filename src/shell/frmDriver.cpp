@@ -49,6 +49,13 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     setMinimumSize(720, ALTEZZA_SCHEDE + SPAZIO_ETICHETTE + 160);
 
     frmSeleziona::PreparaVistaCampione(mpUi->rtfTesto, this);
+    for (QWidget* casella : {static_cast<QWidget*>(mpUi->txtAutore),
+                             static_cast<QWidget*>(mpUi->txtData),
+                             static_cast<QWidget*>(mpUi->txtVersione),
+                             static_cast<QWidget*>(mpUi->txtNote),
+                             static_cast<QWidget*>(mpUi->cboMarca),
+                             static_cast<QWidget*>(mpUi->cboModello)})
+        SoloCp1252(casella);
     connect(mpUi->rtfTesto, &QTextEdit::textChanged, this, &frmDriver::rtfTesto_Change);
 
     for (QAction* a : findChildren<QAction*>()) {

@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTextEdit>
 
@@ -131,6 +133,31 @@ TEST_F(FinestraTest, ChoosingABrandFillsItsModelsAndMarksTheDocumentChanged) {
 
     ui->cboMarca->setEditText(QStringLiteral("Sconosciuta"));
     EXPECT_EQ(ui->cboModello->count(), 0);
+}
+
+TEST_F(FinestraTest, TextBoxesRefuseWhatADriverFileCannotHold) {
+    mSuite.Demo();
+    auto f = Avvia();
+    auto* ui = f->ui();
+    QTest::keyClicks(ui->txtAutore, QStringLiteral("Ros"));
+    ui->txtAutore->insert(QStringLiteral("\u0142"));  // Polish l with stroke
+    ui->txtAutore->insert(QStringLiteral("si \u00e8"));  // accented e: fine
+    EXPECT_EQ(ui->txtAutore->text(), QStringLiteral("Rossi \u00e8"));
+    QApplication::processEvents();
+    ASSERT_EQ(Testi().size(), 1);
+    EXPECT_TRUE(Testi()[0].contains(QStringLiteral("\u0142"))) << Testi()[0].toStdString();
+    EXPECT_EQ(mUI.mMessaggi[0].titolo, QStringLiteral("Attenzione"));
+
+    // Notes and the editable brand list refuse a pasted text as a whole, and keep theirs.
+    ui->txtNote->setPlainText(QStringLiteral("Prima riga"));
+    ui->txtNote->moveCursor(QTextCursor::End);
+    ui->txtNote->insertPlainText(QStringLiteral(" \u4e2d\u6587"));
+    EXPECT_EQ(ui->txtNote->toPlainText(), QStringLiteral("Prima riga"));
+    ui->cboMarca->setEditText(QStringLiteral("Marca"));
+    ui->cboMarca->lineEdit()->insert(QStringLiteral("\u2603"));
+    EXPECT_EQ(ui->cboMarca->currentText(), QStringLiteral("Marca"));
+    QApplication::processEvents();
+    EXPECT_EQ(Testi().size(), 3);
 }
 
 TEST_F(FinestraTest, DispatcherWaitsForStartUpAndAnswersToolsWithoutACommand) {

@@ -1,0 +1,535 @@
+#include "VerificaDriver.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "File.h"
+#include "Messaggi.h"
+#include "Testo.h"
+#include "clsDriver.h"
+
+namespace tarno {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kFineRiga = "\r\n";
+constexpr size_t kDimBuffer = 1 << 20;
+constexpr int kLarghezzaNumero = 15;
+constexpr size_t kLarghezzaEtichetta = 34;
+
+// A path as the log shows it: the argument's UTF-8 in Windows-1252 when it fits, else as is.
+std::string TestoPercorso(const std::string& s) {
+    auto v = Utf8InCp1252(s);
+    return v ? *v : s;
+}
+
+std::string Errno() {
+    auto v = Utf8InCp1252(std::strerror(errno));
+    return v ? *v : std::string(std::strerror(errno));
+}
+
+// Buffered writing into a FILE; the first failure is kept and later writes are dropped.
+class Uscita {
+  public:
+    Uscita() { mBuf.reserve(kDimBuffer + 4096); }
+    ~Uscita() {
+        if (mpFile) std::fclose(mpFile);
+    }
+    Uscita(const Uscita&) = delete;
+    Uscita& operator=(const Uscita&) = delete;
+
+    void Usa(FILE* f) { mpFile = f; }
+    FILE* File() const { return mpFile; }
+    bool Ok() const { return mbOk; }
+    uint64_t Posizione() const { return mScritti + mBuf.size(); }
+
+    Uscita& operator<<(std::string_view s) {
+        mBuf.append(s);
+        if (mBuf.size() >= kDimBuffer) Svuota();
+        return *this;
+    }
+    Uscita& operator<<(char c) {
+        mBuf.push_back(c);
+        return *this;
+    }
+    Uscita& operator<<(uint64_t n) {
+        char b[24];
+        const auto r = std::to_chars(b, b + sizeof b, n);
+        mBuf.append(b, r.ptr);
+        return *this;
+    }
+    void Fine() { *this << kFineRiga; }
+    void Riga(std::string_view s) {
+        *this << s;
+        Fine();
+    }
+    bool Svuota() {
+        if (mbOk && !mBuf.empty() &&
+            (!mpFile || std::fwrite(mBuf.data(), 1, mBuf.size(), mpFile) != mBuf.size()))
+            mbOk = false;
+        mScritti += mBuf.size();
+        mBuf.clear();
+        return mbOk;
+    }
+    // Appends the whole content of another (temporary) file.
+    bool Accoda(Uscita& altra) {
+        if (!altra.Svuota() || !Svuota()) return mbOk = false;
+        FILE* f = altra.File();
+        if (std::fflush(f) != 0 || std::fseek(f, 0, SEEK_SET) != 0) return mbOk = false;
+        std::vector<char> b(kDimBuffer);
+        for (;;) {
+            const size_t n = std::fread(b.data(), 1, b.size(), f);
+            if (n > 0 && std::fwrite(b.data(), 1, n, mpFile) != n) return mbOk = false;
+            mScritti += n;
+            if (n < b.size()) break;
+        }
+        return mbOk = mbOk && !std::ferror(f);
+    }
+
+  private:
+    FILE* mpFile = nullptr;
+    std::string mBuf;
+    uint64_t mScritti = 0;
+    bool mbOk = true;
+};
+
+void Etichetta(Uscita& u, std::string_view s) {
+    u << s;
+    if (s.size() < kLarghezzaEtichetta) u << std::string(kLarghezzaEtichetta - s.size(), ' ');
+}
+
+void Intestazione(Uscita& u, const std::string& sDriver, const std::string& sCampione,
+                  const std::string& sDataOra) {
+    u.Riga("VERIFICA DEL DRIVER");
+    Etichetta(u, "Driver:");
+    u.Riga(TestoPercorso(sDriver));
+    Etichetta(u, "Dati:");
+    u.Riga(TestoPercorso(sCampione));
+    Etichetta(u, "Data e ora:");
+    u.Riga(sDataOra.empty() ? DataOraAdesso() : sDataOra);
+}
+
+const char* Prefisso(NotaImpostazione::Stato s) {
+    switch (s) {
+        case NotaImpostazione::Applicata:
+            return "APPLICATO      ";
+        case NotaImpostazione::NonApplicata:
+            return "NON APPLICATO  ";
+        default:
+            return "AVVISO         ";
+    }
+}
+
+// Line numbers of a call: "riga 4", "righe 5-6", "righe 5, 7, 8".
+void Righe(Uscita& u, const std::vector<uint64_t>& v) {
+    if (v.empty()) return;
+    bool consecutive = true;
+    for (size_t i = 1; i < v.size(); ++i)
+        if (v[i] != v[i - 1] + 1) consecutive = false;
+    if (v.size() == 1) {
+        u << "riga " << v[0];
+    } else if (consecutive) {
+        u << "righe " << v.front() << '-' << v.back();
+    } else {
+        u << "righe ";
+        for (size_t i = 0; i < v.size(); ++i) {
+            if (i) u << ", ";
+            u << v[i];
+        }
+    }
+}
+
+const char* Tipo(const ChiamataLetta& c) {
+    if (c.bEntrante) return c.bTrasferita ? "entrante trasferita" : "entrante";
+    return c.bTrasferita ? "uscente trasferita" : "uscente";
+}
+
+// The log being written: the main temporary file beside the log, and one temporary file for
+// each section that follows the calls.
+class clsLogVerifica : public IEsitiAnalisi {
+  public:
+    explicit clsLogVerifica(std::string sLog) : msLog(std::move(sLog)) {}
+    ~clsLogVerifica() override {
+        if (!msTemp.empty()) {
+            std::error_code ec;
+            fs::remove(msTemp, ec);
+        }
+    }
+
+    bool Apri(std::string& rsErrore) {
+        const fs::path p(msLog);
+        const fs::path cartella = p.has_parent_path() ? p.parent_path() : fs::path(".");
+        std::string modello = (cartella / (p.filename().string() + ".tmpXXXXXX")).string();
+        const int fd = ::mkstemp(modello.data());
+        if (fd < 0) {
+            rsErrore = "impossibile scrivere nella cartella " + TestoPercorso(cartella.string()) +
+                       ": " + Errno();
+            return false;
+        }
+        msTemp = modello;
+        ::fchmod(fd, 0644);
+        FILE* f = ::fdopen(fd, "w+b");
+        if (!f) {
+            ::close(fd);
+            rsErrore = "impossibile scrivere il log: " + Errno();
+            return false;
+        }
+        mPrincipale.Usa(f);
+        for (Uscita* u : {&mNonRiconosciute, &mSaltate, &mValori}) {
+            FILE* t = std::tmpfile();
+            if (!t) {
+                rsErrore = "impossibile creare un file temporaneo: " + Errno();
+                return false;
+            }
+            u->Usa(t);
+        }
+        return true;
+    }
+
+    Uscita& Principale() { return mPrincipale; }
+
+    // A count whose value is written at the end.
+    void Conteggio(std::string_view sEtichetta, std::function<uint64_t()> valore) {
+        Etichetta(mPrincipale, sEtichetta);
+        mvConteggi.push_back({mPrincipale.Posizione(), std::move(valore)});
+        mPrincipale << std::string(kLarghezzaNumero, ' ');
+        mPrincipale.Fine();
+    }
+
+    void Chiamata(const ChiamataLetta& c) override {
+        Uscita& u = mPrincipale;
+        if (c.bIncompleta) {
+            u << "Chiamata " << Tipo(c) << " INCOMPLETA, ";
+            Righe(u, c.vRighe);
+            u << ": il campione finisce dopo " << static_cast<uint64_t>(c.vRighe.size())
+              << " delle " << static_cast<uint64_t>(c.iRigheAttese) << " righe";
+            u.Fine();
+            for (size_t i = 0; i < c.vTesti.size(); ++i) {
+                u << "    riga " << c.vRighe[i] << ": " << c.vTesti[i];
+                u.Fine();
+            }
+            return;
+        }
+        u << "Chiamata " << Tipo(c) << ", ";
+        Righe(u, c.vRighe);
+        u.Fine();
+        const bool piuRighe = c.vRighe.size() > 1;
+        for (size_t i = 0; i < c.iCampi; ++i) {
+            const CampoLetto& f = c.vCampi[i];
+            u << "    " << f.sNome;
+            if (f.sNome.size() < 12) u << std::string_view("            ", 12 - f.sNome.size());
+            if (piuRighe) {
+                if (f.iRiga)
+                    u << "riga " << f.iRiga << ' ';
+                else
+                    u << "riga - ";
+            }
+            u << '"' << f.sTaglio << "\" -> ";
+            if (!f.sErrore.empty()) {
+                u << "NON VALIDO: " << f.sErrore;
+                mValori << "riga " << (f.iRiga ? f.iRiga : c.vRighe.front()) << ", chiamata "
+                        << Tipo(c) << ", " << f.sNome << " \"" << f.sTaglio << "\": " << f.sErrore;
+                mValori.Fine();
+            } else if (f.bVuoto) {
+                u << "(vuoto)";
+            } else {
+                u << f.sInterpretato;
+            }
+            u.Fine();
+        }
+    }
+
+    void RigaData(const RigaDataLetta& d) override {
+        mPrincipale << "Data su riga isolata, riga " << d.iRiga << ": \"" << d.sTaglio << "\" -> "
+                    << (d.sData.empty() ? std::string_view("NON VALIDA") : d.sData);
+        mPrincipale.Fine();
+    }
+
+    void RigaSenzaChiamata(uint64_t n, std::string_view s, MotivoRiga m,
+                           std::string_view sTrasformata) override {
+        if (m == MotivoRiga::NonRiconosciuta) {
+            mNonRiconosciute << "riga " << n << ": " << s;
+            mNonRiconosciute.Fine();
+            if (!sTrasformata.empty()) {
+                mNonRiconosciute << "    dopo le trasformazioni: " << sTrasformata;
+                mNonRiconosciute.Fine();
+            }
+            return;
+        }
+        mSaltate << "riga " << n << ", ";
+        switch (m) {
+            case MotivoRiga::Vuota:
+                mSaltate << "vuota";
+                break;
+            case MotivoRiga::Intestazione:
+                mSaltate << "intestazione (RigheIntestazione)";
+                break;
+            case MotivoRiga::Saltata:
+                mSaltate << "SaltaRigheCon";
+                break;
+            case MotivoRiga::FineStampa:
+                mSaltate << "fine della stampa (FineStampa)";
+                break;
+            default:
+                mSaltate << "dopo la fine della stampa";
+                break;
+        }
+        if (m != MotivoRiga::Vuota) mSaltate << ": " << s;
+        mSaltate.Fine();
+    }
+
+    // The sections after the calls, the closing line and the counts; then the rename.
+    bool Chiudi(std::string& rsErrore) {
+        Uscita& u = mPrincipale;
+        u.Fine();
+        u.Riga("RIGHE NON RICONOSCIUTE (in nessuna chiamata)");
+        u.Accoda(mNonRiconosciute);
+        u.Fine();
+        u.Riga("RIGHE SALTATE");
+        u.Accoda(mSaltate);
+        u.Fine();
+        u.Riga("VALORI NON VALIDI");
+        u.Accoda(mValori);
+        u.Fine();
+        u.Riga("FINE DELLA VERIFICA");
+        FILE* f = u.File();
+        bool ok = u.Svuota();
+        for (const auto& [pos, valore] : mvConteggi) {
+            char b[32];
+            std::snprintf(b, sizeof b, "%*llu", kLarghezzaNumero,
+                          static_cast<unsigned long long>(valore()));
+            ok = ok && ::fseeko(f, static_cast<off_t>(pos), SEEK_SET) == 0 &&
+                 std::fwrite(b, 1, kLarghezzaNumero, f) == static_cast<size_t>(kLarghezzaNumero);
+        }
+        ok = ok && std::fflush(f) == 0;
+        ok = ok && std::fclose(f) == 0;
+        mPrincipale.Usa(nullptr);
+        if (!ok) {
+            rsErrore = "errore nella scrittura del log: " + Errno();
+            return false;
+        }
+        std::error_code ec;
+        fs::rename(msTemp, msLog, ec);
+        if (ec) {
+            rsErrore = "impossibile sostituire il log " + TestoPercorso(msLog) + ": " +
+                       TestoPercorso(ec.message());
+            return false;
+        }
+        msTemp.clear();
+        return true;
+    }
+
+  private:
+    std::string msLog, msTemp;
+    Uscita mPrincipale, mNonRiconosciute, mSaltate, mValori;
+    std::vector<std::pair<uint64_t, std::function<uint64_t()>>> mvConteggi;
+};
+
+// Reads a file a block at a time and hands over its lines without their line ends (LF or
+// CR LF). A line longer than the engine keeps is cut at that length here already.
+class LettoreRighe {
+  public:
+    explicit LettoreRighe(FILE* f) : mpFile(f), mBuf(kDimBuffer) {}
+
+    template <class F>
+    bool Leggi(F riga) {
+        std::string resto;   // a line split between two blocks
+        bool lungo = false;  // resto reached the limit
+        for (;;) {
+            const size_t n = std::fread(mBuf.data(), 1, mBuf.size(), mpFile);
+            if (n == 0) break;
+            const char* p = mBuf.data();
+            const char* fine = p + n;
+            while (p < fine) {
+                const char* a = static_cast<const char*>(std::memchr(p, '\n', fine - p));
+                if (!a) {
+                    Aggiungi(resto, lungo, p, fine);
+                    break;
+                }
+                if (resto.empty() && !lungo) {
+                    std::string_view s(p, a - p);
+                    if (!s.empty() && s.back() == '\r') s.remove_suffix(1);
+                    riga(s);
+                } else {
+                    Aggiungi(resto, lungo, p, a);
+                    std::string_view s(resto);
+                    if (!lungo && !s.empty() && s.back() == '\r') s.remove_suffix(1);
+                    riga(s);
+                    resto.clear();
+                    lungo = false;
+                }
+                p = a + 1;
+            }
+        }
+        if (std::ferror(mpFile)) return false;
+        if (!resto.empty() || lungo) {
+            std::string_view s(resto);
+            if (!lungo && !s.empty() && s.back() == '\r') s.remove_suffix(1);
+            riga(s);
+        }
+        return true;
+    }
+
+  private:
+    static void Aggiungi(std::string& resto, bool& lungo, const char* a, const char* b) {
+        // One character more than the engine keeps, so that it still sees the line as too long.
+        const size_t massimo = MAX_CARATTERI_RIGA + 2;
+        if (lungo) return;
+        const size_t n = static_cast<size_t>(b - a);
+        if (resto.size() + n >= massimo) {
+            resto.append(a, massimo - resto.size());
+            lungo = true;
+        } else {
+            resto.append(a, n);
+        }
+    }
+
+    FILE* mpFile;
+    std::vector<char> mBuf;
+};
+
+bool FileLeggibile(const std::string& s, std::string& rsErrore, const char* sCosa) {
+    std::error_code ec;
+    if (s.empty() || !fs::exists(s, ec)) {
+        rsErrore = std::string(sCosa) + " non trovato: " + TestoPercorso(s);
+        return false;
+    }
+    if (!fs::is_regular_file(s, ec)) {
+        rsErrore = std::string(sCosa) + " non \xE8 un file: " + TestoPercorso(s);
+        return false;
+    }
+    if (::access(s.c_str(), R_OK) != 0) {
+        rsErrore = std::string(sCosa) + " non leggibile: " + TestoPercorso(s) + ": " + Errno();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string DataOraAdesso() {
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    ::localtime_r(&t, &tm);
+    char b[32];
+    std::strftime(b, sizeof b, "%Y-%m-%d %H:%M:%S", &tm);
+    return b;
+}
+
+bool ScriviLogErrore(const std::string& sLog, const std::string& sDriver,
+                     const std::string& sCampione, const std::string& sErrore,
+                     const std::string& sDataOra) {
+    std::string testo;
+    auto riga = [&](std::string_view e, std::string_view v) {
+        testo += e;
+        if (e.size() < kLarghezzaEtichetta) testo.append(kLarghezzaEtichetta - e.size(), ' ');
+        testo += v;
+        testo += kFineRiga;
+    };
+    testo = std::string("VERIFICA DEL DRIVER") + kFineRiga;
+    riga("Driver:", TestoPercorso(sDriver));
+    riga("Dati:", TestoPercorso(sCampione));
+    riga("Data e ora:", sDataOra.empty() ? DataOraAdesso() : sDataOra);
+    testo += kFineRiga;
+    testo += "ERRORE: " + sErrore + kFineRiga;
+    testo += kFineRiga;
+    testo += std::string("VERIFICA NON ESEGUITA") + kFineRiga;
+    return ScriviFileSicuro(sLog, testo);
+}
+
+EsitoVerifica VerificaDriver(const RichiestaVerifica& r) {
+    EsitoVerifica esito;
+    const std::string dataOra = r.sDataOra.empty() ? DataOraAdesso() : r.sDataOra;
+    auto fallita = [&](std::string errore) {
+        esito.sErrore = std::move(errore);
+        if (!ScriviLogErrore(r.sLog, r.sDriver, r.sCampione, esito.sErrore, dataOra))
+            esito.sErrore += "; il log " + TestoPercorso(r.sLog) + " non pu\xF2 essere scritto";
+        return esito;
+    };
+    std::string errore;
+    if (!FileLeggibile(r.sDriver, errore, "file del driver")) return fallita(errore);
+    if (!FileLeggibile(r.sCampione, errore, "file dei dati")) return fallita(errore);
+    std::unique_ptr<FILE, int (*)(FILE*)> campione(std::fopen(r.sCampione.c_str(), "rb"),
+                                                   &std::fclose);
+    if (!campione)
+        return fallita("impossibile aprire il file dei dati " + TestoPercorso(r.sCampione) + ": " +
+                       Errno());
+
+    clsDriver driver;
+    MessaggiRaccolti messaggi;
+    driver.LoadDriver(r.sDriver, messaggi);
+
+    clsLogVerifica log(r.sLog);
+    if (!log.Apri(errore)) {
+        esito.sErrore = errore;
+        return esito;
+    }
+    clsAnalizzatore analisi(driver, r.formati, log);
+    const ConteggiAnalisi& c = analisi.Conteggi();
+
+    // The counts are known at the end; their places are filled when the log closes.
+    Uscita& u = log.Principale();
+    Intestazione(u, r.sDriver, r.sCampione, dataOra);
+    log.Conteggio("Righe dei dati:", [&c] { return c.iRighe; });
+    log.Conteggio("Chiamate riconosciute:", [&c] { return c.Chiamate(); });
+    log.Conteggio("  entranti:", [&c] { return c.iEntranti; });
+    log.Conteggio("  uscenti:", [&c] { return c.iUscenti; });
+    log.Conteggio("  entranti trasferite:", [&c] { return c.iEntrantiTrasferite; });
+    log.Conteggio("  uscenti trasferite:", [&c] { return c.iUscentiTrasferite; });
+    log.Conteggio("Chiamate incomplete (fine dati):", [&c] { return c.iIncomplete; });
+    log.Conteggio("Righe di data:", [&c] { return c.iRigheData; });
+    log.Conteggio("Righe non riconosciute:", [&c] { return c.iNonRiconosciute; });
+    log.Conteggio("Righe vuote saltate:", [&c] { return c.iVuote; });
+    log.Conteggio("Righe saltate dal prescanning:", [&c] { return c.iPrescanning; });
+    log.Conteggio("Valori non validi:", [&c] { return c.iValoriNonValidi; });
+    log.Conteggio("Righe troncate (troppo lunghe):", [&c] { return c.iRigheTroncate; });
+
+    if (!messaggi.mvTesti.empty() || !r.sAvvisoFormati.empty()) {
+        u.Fine();
+        u.Riga("MESSAGGI");
+        if (!r.sAvvisoFormati.empty()) u.Riga(r.sAvvisoFormati);
+        for (const auto& m : messaggi.mvTesti) u.Riga(m);
+    }
+    u.Fine();
+    u.Riga("IMPOSTAZIONI DEL DRIVER");
+    for (const auto& n : analisi.Impostazioni()) {
+        u << Prefisso(n.stato);
+        u.Riga(n.sTesto);
+    }
+    u.Fine();
+    u.Riga("CHIAMATE");
+
+    LettoreRighe lettore(campione.get());
+    const bool letto = lettore.Leggi([&](std::string_view s) { analisi.Riga(s); });
+    analisi.Fine();
+    if (!letto) {
+        u.Fine();
+        u << "ERRORE: lettura dei dati interrotta dopo la riga " << c.iRighe;
+        u.Fine();
+    }
+    if (!log.Chiudi(errore)) {
+        esito.sErrore = errore;
+        return esito;
+    }
+    esito.conteggi = c;
+    if (!letto) {
+        esito.sErrore = "lettura dei dati interrotta dopo la riga " + std::to_string(c.iRighe);
+        return esito;
+    }
+    esito.bRiuscita = true;
+    return esito;
+}
+
+}  // namespace tarno

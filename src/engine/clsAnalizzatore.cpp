@@ -1,0 +1,957 @@
+#include "clsAnalizzatore.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "Numeri.h"
+#include "Testo.h"
+#include "clsCampo.h"
+#include "clsChiamata.h"
+#include "clsCondizione.h"
+#include "clsDriver.h"
+#include "clsTrasformazione.h"
+
+namespace tarno {
+
+namespace {
+
+const std::string kVuota;
+
+bool Bianco(char c) { return c == ' ' || c == '\t'; }
+bool Cifra(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view SenzaBianchi(std::string_view s) {
+    size_t a = 0, b = s.size();
+    while (a < b && Bianco(s[a])) ++a;
+    while (b > a && Bianco(s[b - 1])) --b;
+    return s.substr(a, b - a);
+}
+
+bool TuttoBianco(std::string_view s) {
+    for (char c : s)
+        if (!Bianco(c)) return false;
+    return true;
+}
+
+// The text at a 1-based position and length; shorter (or empty) where the line ends.
+std::string_view Taglio(std::string_view riga, int inizio, int lunghezza) {
+    const size_t a = static_cast<size_t>(inizio - 1);
+    if (a >= riga.size() || lunghezza <= 0) return {};
+    return riga.substr(a, std::min(static_cast<size_t>(lunghezza), riga.size() - a));
+}
+
+// The shortest decimal text of a number.
+std::string Numero(double v) {
+    if (v == 0) return "0";
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+std::string Virgolette(std::string_view s) { return "\"" + std::string(s) + "\""; }
+
+// --- compiled driver ------------------------------------------------------------------------
+
+struct Cond {
+    std::string sNome;
+    int32_t iOp = 0;
+    int iInizio = 1, iLunghezza = 0, iRiga = 1;
+    int16_t iFormato = 0;
+    std::string sValore;
+    const clsFormatoDataOra* pFormato = nullptr;
+    bool bOr = false;  // joined to the next one by "Or"
+};
+using Catena = std::vector<Cond>;
+
+struct Trasf {
+    std::string sNome;
+    int32_t iTipo = 0, iOp = 0;
+    int iInizio = 1, iLunghezza = 0, iRiga = 0;
+    std::string sSorgente, sValore;
+    char cCarattere = 0;
+    bool bDestra = false;
+    Catena condizioni;
+};
+
+enum class Genere { Data, Ora, Durata, Scatti, Testo };
+
+struct Campo {
+    std::string sNome;
+    Genere genere = Genere::Testo;
+    int iInizio = 1, iLunghezza = 0, iRiga = 1;
+    bool bOpzionale = false;
+    int16_t iFormato = 0;
+    const clsFormatoDataOra* pFormato = nullptr;
+    bool bConversione = false, bDividi = false;
+    double dFattore = 1;
+};
+
+struct Tipo {
+    bool bEntrante = true;
+    bool bAttivo = false;
+    int iRighe = 0;
+    Catena base, trasferita;
+    std::vector<Campo> campi;
+    std::vector<const Trasf*> trasformazioni;
+};
+
+struct RigaFinestra {
+    uint64_t iNumero = 0;
+    std::string sTesto;
+    std::string sLetta;  // as read, when transformations of level INIZIALE exist
+};
+
+Genere GenereDi(const std::string& nome) {
+    if (nome == "dData") return Genere::Data;
+    if (nome == "dOraInizio" || nome == "dOraFine" || nome == "dOra") return Genere::Ora;
+    if (nome == "dDurata" || nome == "dRisposta") return Genere::Durata;
+    if (nome == "lScatti") return Genere::Scatti;
+    return Genere::Testo;
+}
+
+std::string DescriviCondizione(const Cond& c) {
+    std::string s = c.sNome + " (" + clsCondizione::ParolaChiave(c.iOp) + " " +
+                    std::to_string(c.iInizio) + "," + std::to_string(c.iLunghezza) + "," +
+                    std::to_string(c.iRiga);
+    if (c.iOp == clsCondizione::UGUALE_A || c.iOp == clsCondizione::DIVERSO_DA)
+        s += " " + Virgolette(c.sValore);
+    if (c.iFormato != 0) {
+        s += " formato " + std::to_string(c.iFormato);
+        if (c.pFormato) s += " " + Virgolette(c.pFormato->Testo());
+    }
+    return s + ")";
+}
+
+std::string DescriviCatena(const Catena& cat) {
+    std::string s;
+    for (size_t i = 0; i < cat.size(); ++i) {
+        if (i) s += cat[i - 1].bOr ? " Or " : " And ";
+        s += DescriviCondizione(cat[i]);
+    }
+    return s;
+}
+
+}  // namespace
+
+struct clsAnalizzatore::Impl {
+    Impl(const clsDriver& driver, const MappaFormati& mappa, IEsitiAnalisi& esiti);
+
+    // --- the driver, compiled ---
+    IEsitiAnalisi& esiti;
+    std::map<int16_t, clsFormatoDataOra> formati;
+    CodiciMesi mesi;
+    std::vector<NotaImpostazione> note;
+    std::vector<Trasf> trasformazioni;
+    std::vector<const Trasf*> iniziali;
+    Tipo tipi[2];
+    Catena dataIsolata;
+    const Cond* pCondData = nullptr;
+    int iRigheData = 1;
+    bool bIgnoraVuote = false;
+    int32_t iTroncaDopo = 0;
+    uint64_t iRigheIntestazione = 0;
+    std::string sSaltaRigheCon, sFineStampa;
+
+    // --- the reading ---
+    std::vector<RigaFinestra> finestra;  // ring buffer
+    size_t iTesta = 0, iConta = 0;
+    bool bDopoFine = false, bFinito = false;
+    bool bHaData = false;
+    RigaDataLetta data;  // the current date line
+    std::string sErroreData;
+    ChiamataLetta chiamata;
+    ConteggiAnalisi cont;
+
+    void Nota(NotaImpostazione::Stato s, std::string t) { note.push_back({s, std::move(t)}); }
+    const clsFormatoDataOra* Formato(int16_t codice) const {
+        auto it = formati.find(codice);
+        return it == formati.end() ? nullptr : &it->second;
+    }
+    Catena Compila(const std::optional<ColCondizioni>& col, const std::string& sDove);
+    void CompilaTrasformazioni(const clsDriver& driver);
+    void CompilaTipo(Tipo& t, const clsChiamata* pc, bool bEntrante);
+    void CompilaDataIsolata(const clsDriver& driver);
+    void CompilaPrescanning(const clsDriver& driver);
+
+    // --- per line ---
+    void Riga(std::string_view s);
+    void Aggiungi(uint64_t n, std::string_view s);
+    void Elabora(bool bFine);
+    void Svuota();
+    const std::string* RigaDellaFinestra(int r) const {
+        if (r < 1 || static_cast<size_t>(r) > iConta) return nullptr;
+        return &finestra[(iTesta + static_cast<size_t>(r) - 1) % finestra.size()].sTesto;
+    }
+    RigaFinestra& Voce(size_t k) { return finestra[(iTesta + k) % finestra.size()]; }
+    void Togli(size_t n) {
+        iTesta = (iTesta + n) % finestra.size();
+        iConta -= n;
+    }
+    bool Prova(const Cond& c, const std::string& riga) const;
+    template <class F>
+    bool Valuta(const Catena& cat, F riga, bool bParziale) const;
+    void Applica(const Trasf& t, std::string& s) const;
+    void ApplicaAllaChiamata(const Tipo& t);
+    void Chiamata(const Tipo& t, bool bTrasferita);
+    void Incompleta(const Tipo& t, bool bTrasferita);
+    void Interpreta(const Campo& f, std::string_view taglio, CampoLetto& cl) const;
+};
+
+// --- compiling -------------------------------------------------------------------------------
+
+clsAnalizzatore::Impl::Impl(const clsDriver& driver, const MappaFormati& mappa,
+                            IEsitiAnalisi& rEsiti)
+    : esiti(rEsiti) {
+    for (const auto& [codice, testo] : mappa) formati.emplace(codice, clsFormatoDataOra(testo));
+    for (int i = 0; i < 12; ++i) mesi[static_cast<size_t>(i)] = driver.Mesi(i);
+
+    CompilaPrescanning(driver);
+    bIgnoraVuote = driver.mbIngnoraRigheVuote;
+    Nota(NotaImpostazione::Applicata, bIgnoraVuote
+                                          ? "Ignora righe vuote: le righe vuote sono saltate"
+                                          : "Righe vuote: lette come le altre righe");
+    {
+        const std::string off(SenzaBianchi(driver.mlOffset));
+        const auto v = ValoreNumerico(off);
+        if (!off.empty() && !(v && *v == 0))
+            Nota(NotaImpostazione::NonApplicata,
+                 "Offset " + off + ": il motore non sposta le righe n\xE9 le posizioni");
+    }
+    iTroncaDopo = driver.mlTroncaUltimaRigaDopoCaratteri;
+    if (iTroncaDopo > 0)
+        Nota(NotaImpostazione::Applicata,
+             "Manda ultima riga accapo al carattere " + std::to_string(iTroncaDopo) +
+                 ": una riga pi\xF9 lunga prosegue su una riga nuova dal carattere " +
+                 std::to_string(iTroncaDopo + 1));
+    else if (iTroncaDopo < 0)
+        Nota(NotaImpostazione::NonApplicata, "Manda ultima riga accapo al carattere " +
+                                                 std::to_string(iTroncaDopo) + ": valore negativo");
+    CompilaTrasformazioni(driver);
+    CompilaDataIsolata(driver);
+    if (!mesi[0].empty()) {
+        std::string s = "Mesi in lettere:";
+        for (const auto& m : mesi) s += " " + Virgolette(m);
+        Nota(NotaImpostazione::Applicata, s);
+    }
+    CompilaTipo(tipi[0], driver.moEntranti.get(), true);
+    CompilaTipo(tipi[1], driver.moUscenti.get(), false);
+
+    int finestraMax = std::max(1, iRigheData);
+    for (const auto& t : tipi)
+        if (t.bAttivo) finestraMax = std::max(finestraMax, t.iRighe);
+    finestra.resize(static_cast<size_t>(finestraMax));
+    chiamata.vCampi.reserve(16);
+}
+
+Catena clsAnalizzatore::Impl::Compila(const std::optional<ColCondizioni>& col,
+                                      const std::string& sDove) {
+    Catena cat;
+    if (!col) return cat;
+    for (const auto& voce : *col) {
+        const clsCondizione& c = voce.valore;
+        Cond k;
+        k.sNome = c.msNome.empty() ? "Condizione" : c.msNome;
+        k.iOp = c.menOperatore;
+        k.iInizio = std::max<int>(1, c.miInizio);
+        k.iLunghezza = std::max<int>(0, c.miLunghezza);
+        k.iRiga = std::max<int>(1, c.miRiga);
+        k.iFormato = c.miFormato;
+        k.sValore = c.msValore;
+        k.pFormato = Formato(c.miFormato);
+        k.bOr = UgualeNoCase(SenzaBianchi(c.msCongiunzione), "Or");
+        const bool conFormato = k.iOp == clsCondizione::DATA_VALIDA ||
+                                k.iOp == clsCondizione::TEMPO_VALIDO ||
+                                k.iOp == clsCondizione::DATA_ISOLATA;
+        if (conFormato && !k.pFormato)
+            Nota(NotaImpostazione::Avviso,
+                 sDove + ": " + k.sNome + " usa il formato " + std::to_string(k.iFormato) +
+                     ", che il catalogo non ha: la condizione non vale mai");
+        if (k.iOp == clsCondizione::NESSUNO)
+            Nota(NotaImpostazione::Avviso,
+                 sDove + ": " + k.sNome + " senza operatore: la condizione non vale mai");
+        if (k.iLunghezza == 0 && k.iOp != clsCondizione::NESSUNO)
+            Nota(NotaImpostazione::Avviso, sDove + ": " + k.sNome + " con lunghezza 0");
+        cat.push_back(std::move(k));
+    }
+    return cat;
+}
+
+void clsAnalizzatore::Impl::CompilaPrescanning(const clsDriver& driver) {
+    if (!driver.mbConPrescanning || !driver.mcolPrescanning) return;
+    for (const auto& voce : *driver.mcolPrescanning) {
+        const clsPrescanning& p = voce.valore;
+        const std::string testo = "Prescanning " + p.sEntry + "=" + p.sValue;
+        if (UgualeNoCase(p.sEntry, "RigheIntestazione")) {
+            const auto v = ValoreNumerico(p.sValue);
+            if (v && *v >= 0 && *v == std::floor(*v) && *v < 1e15) {
+                iRigheIntestazione = static_cast<uint64_t>(*v);
+                Nota(NotaImpostazione::Applicata, testo + ": le prime " +
+                                                      std::to_string(iRigheIntestazione) +
+                                                      " righe del campione sono saltate");
+            } else {
+                Nota(NotaImpostazione::NonApplicata,
+                     testo + ": serve un numero intero non negativo");
+            }
+        } else if (UgualeNoCase(p.sEntry, "SaltaRigheCon")) {
+            if (p.sValue.empty()) {
+                Nota(NotaImpostazione::NonApplicata, testo + ": testo vuoto");
+            } else {
+                sSaltaRigheCon = p.sValue;
+                Nota(NotaImpostazione::Applicata,
+                     testo + ": le righe che contengono " + Virgolette(p.sValue) + " sono saltate");
+            }
+        } else if (UgualeNoCase(p.sEntry, "FineStampa")) {
+            if (p.sValue.empty()) {
+                Nota(NotaImpostazione::NonApplicata, testo + ": testo vuoto");
+            } else {
+                sFineStampa = p.sValue;
+                Nota(NotaImpostazione::Applicata,
+                     testo + ": la prima riga che contiene " + Virgolette(p.sValue) +
+                         " chiude la stampa; essa e le seguenti sono saltate");
+            }
+        } else {
+            Nota(NotaImpostazione::NonApplicata, testo + ": parametro che il motore non conosce");
+        }
+    }
+}
+
+void clsAnalizzatore::Impl::CompilaTrasformazioni(const clsDriver& driver) {
+    if (!driver.mcolTrasf) return;
+    trasformazioni.reserve(static_cast<size_t>(driver.mcolTrasf->Count()));
+    for (int i = 1; i <= driver.mcolTrasf->Count(); ++i) {
+        const clsTrasformazione& t = driver.mcolTrasf->Item(i);
+        const auto& chiave = driver.mcolTrasf->Chiave(i);
+        Trasf k;
+        k.sNome = "Azione_" + (chiave ? *chiave : std::to_string(i - 1));
+        k.iTipo = t.menTipo;
+        k.iOp = t.menOperazione;
+        k.iInizio = std::max<int>(1, t.miInizio);
+        k.iLunghezza = std::max<int>(0, t.miLunghezza);
+        k.iRiga = std::max<int>(0, t.miRiga);
+        k.sSorgente = t.msSorgente;
+        k.sValore = t.msValore;
+        k.condizioni = Compila(t.mcolCondizioni, "Trasformazione " + k.sNome);
+
+        std::string desc = std::string("Trasformazione ") + k.sNome + " (" +
+                           clsTrasformazione::ParolaTipo(k.iTipo) + " " +
+                           clsTrasformazione::ParolaOperazione(k.iOp) + " " +
+                           std::to_string(t.miInizio) + "," + std::to_string(t.miLunghezza) + "," +
+                           std::to_string(t.miRiga) + " sorgente " + Virgolette(k.sSorgente) +
+                           " valore " + Virgolette(k.sValore);
+        if (!k.condizioni.empty()) desc += " se " + DescriviCatena(k.condizioni);
+        desc += ")";
+
+        std::string motivo;
+        const bool area = k.iOp == clsTrasformazione::SOSTITUISCI ||
+                          k.iOp == clsTrasformazione::ELIMINA ||
+                          k.iOp == clsTrasformazione::IGNORA || k.iOp == clsTrasformazione::ALLINEA;
+        switch (k.iOp) {
+            case clsTrasformazione::OP_NESSUNA:
+                motivo = "operazione non indicata";
+                break;
+            case clsTrasformazione::SOSTITUISCI:
+                if (k.sSorgente.empty()) motivo = "sorgente vuota";
+                break;
+            case clsTrasformazione::ELIMINA:
+                break;
+            case clsTrasformazione::INSERISCI:
+                if (k.sValore.empty()) motivo = "valore da inserire vuoto";
+                break;
+            case clsTrasformazione::IGNORA: {
+                const std::string_view src = k.sSorgente;
+                if (src.size() == 1) {
+                    k.cCarattere = src[0];
+                } else {
+                    const auto v = ValoreNumerico(src);
+                    if (src.empty() || !v || *v < 0 || *v > 255 || *v != std::floor(*v))
+                        motivo = "la sorgente deve essere un carattere o il suo codice";
+                    else
+                        k.cCarattere = static_cast<char>(static_cast<unsigned char>(*v));
+                }
+                [[fallthrough]];
+            }
+            case clsTrasformazione::ALLINEA: {
+                const std::string v = Maiuscolo(SenzaBianchi(k.sValore));
+                if (v == "DX")
+                    k.bDestra = true;
+                else if (v != "SX" && motivo.empty())
+                    motivo = "il valore deve essere DX o SX";
+                break;
+            }
+            case clsTrasformazione::MOLTIPLICA:
+            case clsTrasformazione::DIVIDI:
+            case clsTrasformazione::SOMMA:
+            case clsTrasformazione::SOTTRAI:
+                motivo = std::string("il motore non fa l'operazione ") +
+                         clsTrasformazione::ParolaOperazione(k.iOp) +
+                         " sul testo delle righe (solo sui campi Durata e Scatti)";
+                break;
+            default:
+                motivo = std::string("il motore non conosce l'operazione ") +
+                         clsTrasformazione::ParolaOperazione(k.iOp);
+                break;
+        }
+        if (motivo.empty()) {
+            if (k.iTipo == clsTrasformazione::TIPO_NESSUNO)
+                motivo = "livello (chiamate) non indicato";
+            else if (k.iTipo == clsTrasformazione::CAMPO)
+                motivo = "livello CAMPO fra le trasformazioni generali";
+            else if (area && k.iLunghezza == 0)
+                motivo = "lunghezza non indicata";
+        }
+        if (!motivo.empty()) {
+            Nota(NotaImpostazione::NonApplicata, desc + ": " + motivo);
+            continue;
+        }
+        std::string dove;
+        if (k.iTipo == clsTrasformazione::INIZIALE)
+            dove = "su ogni riga letta, prima del riconoscimento";
+        else
+            dove = std::string("sulle righe delle chiamate ") +
+                   (k.iTipo == clsTrasformazione::ENTRANTI ? "entranti" : "uscenti") +
+                   " riconosciute";
+        Nota(NotaImpostazione::Applicata, desc + ", " + dove);
+        trasformazioni.push_back(std::move(k));
+    }
+    for (const auto& t : trasformazioni)
+        if (t.iTipo == clsTrasformazione::INIZIALE) iniziali.push_back(&t);
+}
+
+void clsAnalizzatore::Impl::CompilaDataIsolata(const clsDriver& driver) {
+    if (!driver.mcolDataIsolata || driver.mcolDataIsolata->Vuota()) return;
+    dataIsolata = Compila(driver.mcolDataIsolata, "Data su riga isolata");
+    for (const auto& c : dataIsolata) {
+        if (c.iOp == clsCondizione::DATA_ISOLATA && !pCondData) pCondData = &c;
+        iRigheData = std::max(iRigheData, c.iRiga);
+    }
+    if (!pCondData || iRigheData > MAX_RIGHE_CHIAMATA) {
+        Nota(NotaImpostazione::NonApplicata,
+             "Data su riga isolata (" + DescriviCatena(dataIsolata) + "): " +
+                 (pCondData ? "riga oltre il massimo di " + std::to_string(MAX_RIGHE_CHIAMATA)
+                            : std::string("nessuna condizione \"Data isolata\"")));
+        dataIsolata.clear();
+        pCondData = nullptr;
+        iRigheData = 1;
+        return;
+    }
+    Nota(NotaImpostazione::Applicata,
+         "Data su riga isolata: " + DescriviCatena(dataIsolata) +
+             "; la data vale per le chiamate che seguono, al posto del campo dData");
+}
+
+void clsAnalizzatore::Impl::CompilaTipo(Tipo& t, const clsChiamata* pc, bool bEntrante) {
+    t.bEntrante = bEntrante;
+    const std::string nome = bEntrante ? "entranti" : "uscenti";
+    const std::string Nome = bEntrante ? "Chiamate entranti" : "Chiamate uscenti";
+    if (!pc || pc->miNumRighe <= 0) {
+        Nota(NotaImpostazione::Applicata, Nome + ": non definite (0 righe)");
+        return;
+    }
+    t.iRighe = pc->miNumRighe;
+    if (t.iRighe > MAX_RIGHE_CHIAMATA) {
+        Nota(NotaImpostazione::NonApplicata,
+             Nome + ": " + std::to_string(t.iRighe) + " righe, oltre il massimo di " +
+                 std::to_string(MAX_RIGHE_CHIAMATA) + ": non riconosciute");
+        t.iRighe = 0;
+        return;
+    }
+    t.base = Compila(pc->mcolCondizioni, Nome);
+    t.trasferita = Compila(pc->mcolCondTrasferita, Nome + " trasferite");
+    t.bAttivo = !t.base.empty() || !t.trasferita.empty();
+    std::string s = Nome + ": " + std::to_string(t.iRighe) + (t.iRighe == 1 ? " riga" : " righe");
+    s += t.base.empty() ? "; nessuna condizione" : "; condizioni " + DescriviCatena(t.base);
+    if (!t.trasferita.empty()) s += "; trasferite: " + DescriviCatena(t.trasferita);
+    Nota(t.bAttivo ? NotaImpostazione::Applicata : NotaImpostazione::Avviso,
+         s + (t.bAttivo ? "" : ": non possono essere riconosciute"));
+
+    if (pc->mcolCampi) {
+        for (const auto& voce : *pc->mcolCampi) {
+            const clsCampo& c = voce.valore;
+            Campo f;
+            f.sNome = c.msNome;
+            f.genere = GenereDi(c.msNome);
+            f.iInizio = std::max<int>(1, c.miInizio);
+            f.iLunghezza = std::max<int>(0, c.miLunghezza);
+            f.iRiga = std::max<int>(1, c.miRiga);
+            f.bOpzionale = c.mbOpzionale;
+            f.iFormato = c.miFormato;
+            f.pFormato = Formato(c.miFormato);
+            const std::string dove = "Campo " + f.sNome + " (" + nome + ")";
+            if (f.genere == Genere::Data && pCondData) {
+                Nota(NotaImpostazione::NonApplicata,
+                     dove + ": non letto dalla chiamata, la data viene dalla riga isolata");
+                t.campi.push_back(std::move(f));
+                continue;
+            }
+            if (f.iRiga > t.iRighe) {
+                Nota(NotaImpostazione::Avviso, dove + ": riga " + std::to_string(f.iRiga) +
+                                                   " oltre le " + std::to_string(t.iRighe) +
+                                                   " righe della chiamata: resta vuoto");
+            }
+            if (c.miFormato != 0 && !f.pFormato)
+                Nota(NotaImpostazione::Avviso, dove + ": il formato " +
+                                                   std::to_string(c.miFormato) +
+                                                   " non \xE8 nel catalogo");
+            else if (c.miFormato == 0 && (f.genere == Genere::Data || f.genere == Genere::Ora))
+                Nota(NotaImpostazione::Avviso, dove + ": senza formato, non pu\xF2 essere letto");
+            if ((c.menEccezione == clsCampo::DURATA_TRASF ||
+                 c.menEccezione == clsCampo::SCATTI_TRASF) &&
+                c.moTrasf) {
+                const clsTrasformazione& tr = *c.moTrasf;
+                const auto v = ValoreNumerico(tr.msValore);
+                const std::string desc = dove + ": trasformazione " +
+                                         clsTrasformazione::ParolaOperazione(tr.menOperazione) +
+                                         " per " + Virgolette(tr.msValore);
+                if ((tr.menOperazione == clsTrasformazione::DIVIDI ||
+                     tr.menOperazione == clsTrasformazione::MOLTIPLICA) &&
+                    v && *v != 0 && std::isfinite(*v)) {
+                    f.bConversione = true;
+                    f.bDividi = tr.menOperazione == clsTrasformazione::DIVIDI;
+                    f.dFattore = *v;
+                    Nota(NotaImpostazione::Applicata, desc);
+                } else {
+                    Nota(NotaImpostazione::NonApplicata,
+                         desc + ": serve DIVIDI o MOLTIPLICA per un numero diverso da 0");
+                }
+            }
+            t.campi.push_back(std::move(f));
+        }
+    }
+    for (const auto& tr : trasformazioni) {
+        if (tr.iTipo != (bEntrante ? clsTrasformazione::ENTRANTI : clsTrasformazione::USCENTI))
+            continue;
+        if (tr.iRiga > t.iRighe)
+            Nota(NotaImpostazione::Avviso, "Trasformazione " + tr.sNome + ": riga " +
+                                               std::to_string(tr.iRiga) + " oltre le " +
+                                               std::to_string(t.iRighe) + " righe della chiamata");
+        t.trasformazioni.push_back(&tr);
+    }
+}
+
+// --- reading ---------------------------------------------------------------------------------
+
+bool clsAnalizzatore::Impl::Prova(const Cond& c, const std::string& riga) const {
+    switch (c.iOp) {
+        case clsCondizione::UGUALE_A:
+        case clsCondizione::DIVERSO_DA: {
+            // The text, with blanks where the line is short, against the value padded with
+            // blanks to the length.
+            bool uguale = c.sValore.size() <= static_cast<size_t>(c.iLunghezza);
+            const size_t a = static_cast<size_t>(c.iInizio - 1);
+            for (size_t i = 0; uguale && i < static_cast<size_t>(c.iLunghezza); ++i) {
+                const char t = a + i < riga.size() ? riga[a + i] : ' ';
+                const char v = i < c.sValore.size() ? c.sValore[i] : ' ';
+                uguale = t == v;
+            }
+            return (c.iOp == clsCondizione::UGUALE_A) == uguale;
+        }
+        case clsCondizione::SOLO_NUMERI: {
+            const std::string_view t = SenzaBianchi(Taglio(riga, c.iInizio, c.iLunghezza));
+            if (t.empty()) return false;
+            for (char ch : t)
+                if (!Cifra(ch)) return false;
+            return true;
+        }
+        case clsCondizione::DATA_VALIDA:
+        case clsCondizione::TEMPO_VALIDO:
+        case clsCondizione::DATA_ISOLATA: {
+            if (!c.pFormato) return false;
+            const std::string_view t = Taglio(riga, c.iInizio, c.iLunghezza);
+            const auto v = c.pFormato->Leggi(t, mesi);
+            if (!v) return false;
+            if (c.iOp == clsCondizione::TEMPO_VALIDO) return v->HaTempo();
+            if (!v->HaData()) return false;
+            if (c.iOp == clsCondizione::DATA_ISOLATA) {
+                // Nothing else on the line.
+                const size_t a = static_cast<size_t>(c.iInizio - 1);
+                if (!TuttoBianco(std::string_view(riga).substr(0, std::min(a, riga.size()))))
+                    return false;
+                if (a + t.size() < riga.size() &&
+                    !TuttoBianco(std::string_view(riga).substr(a + t.size())))
+                    return false;
+            }
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+// The conditions left to right, each joined to the result so far by the conjunction of the
+// one before it. riga(r) gives the line r of the window (nullptr when there is none). In a
+// partial check (the sample has ended) the conditions on missing lines are left out, and at
+// least one must be left.
+template <class F>
+bool clsAnalizzatore::Impl::Valuta(const Catena& cat, F riga, bool bParziale) const {
+    bool r = false, primo = true, conOr = false;
+    for (const auto& c : cat) {
+        const std::string* t = riga(c.iRiga);
+        if (!t && bParziale) continue;
+        if (primo) {
+            r = Prova(c, t ? *t : kVuota);
+        } else if (conOr) {
+            if (!r) r = Prova(c, t ? *t : kVuota);
+        } else if (r) {
+            r = Prova(c, t ? *t : kVuota);
+        }
+        primo = false;
+        conOr = c.bOr;
+    }
+    return !primo && r;
+}
+
+void clsAnalizzatore::Impl::Applica(const Trasf& t, std::string& s) const {
+    const size_t a = static_cast<size_t>(t.iInizio - 1);
+    const size_t fineArea = a + static_cast<size_t>(t.iLunghezza);
+    switch (t.iOp) {
+        case clsTrasformazione::INSERISCI:
+            if (a > s.size()) s.resize(a, ' ');
+            s.insert(a, t.sValore);
+            if (s.size() > MAX_CARATTERI_RIGA) s.resize(MAX_CARATTERI_RIGA);
+            return;
+        case clsTrasformazione::ALLINEA: {
+            // Nothing to align in an area that is blank or past the end of the line.
+            const std::string testo(SenzaBianchi(Taglio(s, t.iInizio, t.iLunghezza)));
+            if (testo.empty()) return;
+            if (s.size() < fineArea) s.resize(fineArea, ' ');
+            const size_t spazi = static_cast<size_t>(t.iLunghezza) - testo.size();
+            std::string nuovo =
+                t.bDestra ? std::string(spazi, ' ') + testo : testo + std::string(spazi, ' ');
+            s.replace(a, static_cast<size_t>(t.iLunghezza), nuovo);
+            return;
+        }
+        default:
+            break;
+    }
+    if (a >= s.size()) return;
+    const size_t fine = std::min(fineArea, s.size());
+    switch (t.iOp) {
+        case clsTrasformazione::SOSTITUISCI: {
+            if (t.sSorgente.size() == 1 && t.sValore.size() == 1) {
+                std::replace(s.begin() + static_cast<long>(a), s.begin() + static_cast<long>(fine),
+                             t.sSorgente[0], t.sValore[0]);
+                return;
+            }
+            const std::string_view area = std::string_view(s).substr(a, fine - a);
+            if (area.find(t.sSorgente) == std::string_view::npos) return;
+            std::string nuovo;
+            for (size_t p = 0; p < area.size();) {
+                if (area.compare(p, t.sSorgente.size(), t.sSorgente) == 0) {
+                    nuovo += t.sValore;
+                    p += t.sSorgente.size();
+                } else {
+                    nuovo += area[p++];
+                }
+            }
+            // The area keeps its width: the rest of the line never moves.
+            nuovo.resize(area.size(), ' ');
+            s.replace(a, area.size(), nuovo);
+            return;
+        }
+        case clsTrasformazione::ELIMINA: {
+            if (t.sSorgente.empty()) {
+                std::fill(s.begin() + static_cast<long>(a), s.begin() + static_cast<long>(fine),
+                          ' ');
+                return;
+            }
+            for (size_t p = s.find(t.sSorgente, a);
+                 p != std::string::npos && p + t.sSorgente.size() <= fine;
+                 p = s.find(t.sSorgente, p + t.sSorgente.size()))
+                std::fill(s.begin() + static_cast<long>(p),
+                          s.begin() + static_cast<long>(p + t.sSorgente.size()), ' ');
+            return;
+        }
+        case clsTrasformazione::IGNORA:
+            if (t.bDestra) {
+                for (size_t p = fine; p > a && s[p - 1] == t.cCarattere; --p) s[p - 1] = ' ';
+            } else {
+                for (size_t p = a; p < fine && s[p] == t.cCarattere; ++p) s[p] = ' ';
+            }
+            return;
+        default:
+            return;
+    }
+}
+
+void clsAnalizzatore::Impl::Riga(std::string_view s) {
+    const uint64_t n = ++cont.iRighe;
+    if (bDopoFine) {
+        ++cont.iPrescanning;
+        esiti.RigaSenzaChiamata(n, s, MotivoRiga::DopoFine, {});
+        return;
+    }
+    if (n <= iRigheIntestazione) {
+        ++cont.iPrescanning;
+        esiti.RigaSenzaChiamata(n, s, MotivoRiga::Intestazione, {});
+        return;
+    }
+    if (!sFineStampa.empty() && s.find(sFineStampa) != std::string_view::npos) {
+        Svuota();
+        bDopoFine = true;
+        ++cont.iPrescanning;
+        esiti.RigaSenzaChiamata(n, s, MotivoRiga::FineStampa, {});
+        return;
+    }
+    if (!sSaltaRigheCon.empty() && s.find(sSaltaRigheCon) != std::string_view::npos) {
+        ++cont.iPrescanning;
+        esiti.RigaSenzaChiamata(n, s, MotivoRiga::Saltata, {});
+        return;
+    }
+    if (bIgnoraVuote && TuttoBianco(s)) {
+        ++cont.iVuote;
+        esiti.RigaSenzaChiamata(n, s, MotivoRiga::Vuota, {});
+        return;
+    }
+    if (s.size() > MAX_CARATTERI_RIGA) {
+        ++cont.iRigheTroncate;
+        s = s.substr(0, MAX_CARATTERI_RIGA);
+    }
+    if (iTroncaDopo > 0 && s.size() > static_cast<size_t>(iTroncaDopo)) {
+        Aggiungi(n, s.substr(0, static_cast<size_t>(iTroncaDopo)));
+        Aggiungi(n, s.substr(static_cast<size_t>(iTroncaDopo)));
+    } else {
+        Aggiungi(n, s);
+    }
+}
+
+void clsAnalizzatore::Impl::Aggiungi(uint64_t n, std::string_view s) {
+    RigaFinestra& r = Voce(iConta);
+    ++iConta;
+    r.iNumero = n;
+    r.sTesto.assign(s);
+    if (!iniziali.empty()) r.sLetta.assign(s);
+    for (const Trasf* t : iniziali) {
+        // Every row of the conditions is the line itself.
+        if (!t->condizioni.empty() && !Valuta(
+                                          t->condizioni, [&](int) { return &r.sTesto; }, false))
+            continue;
+        Applica(*t, r.sTesto);
+    }
+    if (iConta == finestra.size()) Elabora(false);
+}
+
+void clsAnalizzatore::Impl::Svuota() {
+    while (iConta > 0) Elabora(true);
+}
+
+void clsAnalizzatore::Impl::Elabora(bool bFine) {
+    auto riga = [this](int r) { return RigaDellaFinestra(r); };
+    if (pCondData && Valuta(dataIsolata, riga, false)) {
+        const std::string* t = RigaDellaFinestra(pCondData->iRiga);
+        const std::string_view taglio =
+            t ? Taglio(*t, pCondData->iInizio, pCondData->iLunghezza) : std::string_view{};
+        data.iRiga = t ? Voce(static_cast<size_t>(pCondData->iRiga - 1)).iNumero : 0;
+        data.sTaglio.assign(taglio);
+        std::string errore;
+        const auto v =
+            pCondData->pFormato ? pCondData->pFormato->Leggi(taglio, mesi, &errore) : std::nullopt;
+        bHaData = v && v->HaData();
+        data.sData = bHaData ? v->TestoData() : std::string();
+        sErroreData = bHaData ? std::string() : (errore.empty() ? "data non leggibile" : errore);
+        ++cont.iRigheData;
+        esiti.RigaData(data);
+        Togli(std::min(iConta, static_cast<size_t>(iRigheData)));
+        return;
+    }
+    for (const Tipo& t : tipi) {
+        if (!t.bAttivo) continue;
+        const bool intera = iConta >= static_cast<size_t>(t.iRighe);
+        if (!intera && !bFine) continue;
+        const bool parziale = !intera;
+        if (!t.trasferita.empty() && Valuta(t.trasferita, riga, parziale)) {
+            parziale ? Incompleta(t, true) : Chiamata(t, true);
+            return;
+        }
+        if (!t.base.empty() && Valuta(t.base, riga, parziale)) {
+            parziale ? Incompleta(t, false) : Chiamata(t, false);
+            return;
+        }
+    }
+    ++cont.iNonRiconosciute;
+    const RigaFinestra& r = Voce(0);
+    if (!iniziali.empty() && r.sLetta != r.sTesto)
+        esiti.RigaSenzaChiamata(r.iNumero, r.sLetta, MotivoRiga::NonRiconosciuta, r.sTesto);
+    else
+        esiti.RigaSenzaChiamata(r.iNumero, r.sTesto, MotivoRiga::NonRiconosciuta, {});
+    Togli(1);
+}
+
+void clsAnalizzatore::Impl::ApplicaAllaChiamata(const Tipo& t) {
+    auto riga = [this](int r) { return RigaDellaFinestra(r); };
+    for (const Trasf* tr : t.trasformazioni) {
+        if (!tr->condizioni.empty() && !Valuta(tr->condizioni, riga, false)) continue;
+        if (tr->iRiga == 0) {
+            for (int r = 0; r < t.iRighe; ++r) Applica(*tr, Voce(static_cast<size_t>(r)).sTesto);
+        } else if (tr->iRiga <= t.iRighe) {
+            Applica(*tr, Voce(static_cast<size_t>(tr->iRiga - 1)).sTesto);
+        }
+    }
+}
+
+void clsAnalizzatore::Impl::Chiamata(const Tipo& t, bool bTrasferita) {
+    ApplicaAllaChiamata(t);
+    ChiamataLetta& c = chiamata;
+    c.bEntrante = t.bEntrante;
+    c.bTrasferita = bTrasferita;
+    c.bIncompleta = false;
+    c.iRigheAttese = t.iRighe;
+    c.vRighe.clear();
+    c.vTesti.clear();
+    for (int r = 0; r < t.iRighe; ++r) c.vRighe.push_back(Voce(static_cast<size_t>(r)).iNumero);
+    c.iCampi = 0;
+    c.iErrori = 0;
+    auto prossimo = [&c]() -> CampoLetto& {
+        if (c.iCampi == c.vCampi.size()) c.vCampi.emplace_back();
+        CampoLetto& cl = c.vCampi[c.iCampi++];
+        cl.sInterpretato.clear();
+        cl.sErrore.clear();
+        cl.bVuoto = false;
+        return cl;
+    };
+    if (pCondData) {
+        CampoLetto& cl = prossimo();
+        cl.sNome = "dData";
+        cl.iRiga = data.iRiga;
+        cl.sTaglio = data.sTaglio;
+        if (bHaData)
+            cl.sInterpretato = data.sData;
+        else
+            cl.sErrore = data.iRiga ? "riga di data non valida: " + sErroreData
+                                    : "nessuna riga di data prima della chiamata";
+    }
+    for (const Campo& f : t.campi) {
+        if (f.genere == Genere::Data && pCondData) continue;
+        CampoLetto& cl = prossimo();
+        cl.sNome = f.sNome;
+        std::string_view taglio;
+        if (f.iRiga <= t.iRighe) {
+            const RigaFinestra& r = Voce(static_cast<size_t>(f.iRiga - 1));
+            cl.iRiga = r.iNumero;
+            taglio = Taglio(r.sTesto, f.iInizio, f.iLunghezza);
+        } else {
+            cl.iRiga = 0;
+        }
+        cl.sTaglio.assign(taglio);
+        Interpreta(f, taglio, cl);
+    }
+    for (size_t i = 0; i < c.iCampi; ++i)
+        if (!c.vCampi[i].sErrore.empty()) ++c.iErrori;
+    cont.iValoriNonValidi += c.iErrori;
+    if (t.bEntrante)
+        ++(bTrasferita ? cont.iEntrantiTrasferite : cont.iEntranti);
+    else
+        ++(bTrasferita ? cont.iUscentiTrasferite : cont.iUscenti);
+    esiti.Chiamata(c);
+    Togli(static_cast<size_t>(t.iRighe));
+}
+
+void clsAnalizzatore::Impl::Incompleta(const Tipo& t, bool bTrasferita) {
+    ChiamataLetta& c = chiamata;
+    c.bEntrante = t.bEntrante;
+    c.bTrasferita = bTrasferita;
+    c.bIncompleta = true;
+    c.iRigheAttese = t.iRighe;
+    c.vRighe.clear();
+    c.vTesti.clear();
+    c.iCampi = 0;
+    c.iErrori = 0;
+    for (size_t r = 0; r < iConta; ++r) {
+        c.vRighe.push_back(Voce(r).iNumero);
+        c.vTesti.push_back(Voce(r).sTesto);
+    }
+    ++cont.iIncomplete;
+    esiti.Chiamata(c);
+    Togli(iConta);
+}
+
+void clsAnalizzatore::Impl::Interpreta(const Campo& f, std::string_view taglio,
+                                       CampoLetto& cl) const {
+    const std::string_view v = SenzaBianchi(taglio);
+    if (v.empty()) {
+        if (f.bOpzionale)
+            cl.bVuoto = true;
+        else
+            cl.sErrore = "campo obbligatorio vuoto";
+        return;
+    }
+    auto conFormato = [&](bool bData) -> std::optional<ValoreDataOra> {
+        if (!f.pFormato) {
+            cl.sErrore = f.iFormato == 0 ? "formato non indicato"
+                                         : "formato " + std::to_string(f.iFormato) +
+                                               " non presente nel catalogo";
+            return std::nullopt;
+        }
+        auto r = f.pFormato->Leggi(v, mesi, &cl.sErrore);
+        if (r && (bData ? !r->HaData() : !r->HaTempo())) {
+            cl.sErrore = "il formato " + Virgolette(f.pFormato->Testo()) + " non \xE8 " +
+                         (bData ? "una data" : "un'ora o una durata");
+            return std::nullopt;
+        }
+        return r;
+    };
+    switch (f.genere) {
+        case Genere::Testo:
+            cl.sInterpretato.assign(v);
+            return;
+        case Genere::Data:
+            if (auto r = conFormato(true)) cl.sInterpretato = r->TestoData();
+            return;
+        case Genere::Ora:
+            if (auto r = conFormato(false)) {
+                if (r->iOre > 23)
+                    cl.sErrore = "ora " + std::to_string(r->iOre) + " non valida";
+                else
+                    cl.sInterpretato = r->TestoOra();
+            }
+            return;
+        case Genere::Durata:
+        case Genere::Scatti: {
+            double valore = 0;
+            if (f.genere == Genere::Durata && f.pFormato) {
+                const auto r = conFormato(false);
+                if (!r) return;
+                valore = static_cast<double>(r->TotaleSecondi());
+            } else if (f.iFormato != 0 && !f.pFormato) {
+                conFormato(false);
+                return;
+            } else {
+                for (char ch : v)
+                    if (!Cifra(ch)) {
+                        cl.sErrore = Virgolette(v) + " non \xE8 un numero";
+                        return;
+                    }
+                const auto n = ValoreNumerico(v);
+                valore = n ? *n : 0;
+            }
+            if (f.bConversione) valore = f.bDividi ? valore / f.dFattore : valore * f.dFattore;
+            cl.sInterpretato = Numero(valore);
+            if (f.genere == Genere::Durata) cl.sInterpretato += " s";
+            return;
+        }
+    }
+}
+
+// --- the public face -------------------------------------------------------------------------
+
+clsAnalizzatore::clsAnalizzatore(const clsDriver& driver, const MappaFormati& formati,
+                                 IEsitiAnalisi& esiti)
+    : mp(std::make_unique<Impl>(driver, formati, esiti)) {}
+
+clsAnalizzatore::~clsAnalizzatore() = default;
+
+const std::vector<NotaImpostazione>& clsAnalizzatore::Impostazioni() const { return mp->note; }
+
+void clsAnalizzatore::Riga(std::string_view sTesto) {
+    if (!mp->bFinito) mp->Riga(sTesto);
+}
+
+void clsAnalizzatore::Fine() {
+    if (mp->bFinito) return;
+    mp->Svuota();
+    mp->bFinito = true;
+}
+
+const ConteggiAnalisi& clsAnalizzatore::Conteggi() const { return mp->cont; }
+
+}  // namespace tarno

@@ -1,0 +1,134 @@
+#pragma once
+// The import engine's reading of a printout with a driver, one line at a time.
+//
+// Each line of the sample goes through, in this order: the prescanning entries the engine
+// knows (header lines, lines to skip, end of the printout), "Ignora righe vuote", the break of
+// long lines ("Caratteri_ultima_riga") and the general transformations of level INIZIALE. The
+// lines that remain enter a window as long as the longest call. At the head of the window the
+// engine looks, in this order, for a date on its own line, an incoming call (transferred
+// conditions first, then the plain ones) and an outgoing call; a call takes its kind's number of
+// lines, gets the transformations of its level and has its fields cut out and interpreted. A
+// line where nothing starts belongs to no call. What the sample ends in the middle of is
+// reported as an incomplete call when the conditions on the lines it has hold.
+//
+// Memory stays bounded: the window holds at most the lines of the longest call, each line at
+// most MAX_CARATTERI_RIGA characters.
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "FormatoDataOra.h"
+
+namespace tarno {
+
+class clsDriver;
+class clsCampo;
+class clsCondizione;
+class clsTrasformazione;
+
+// The format texts of the catalogue by code (dates and times together).
+using MappaFormati = std::map<int16_t, std::string>;
+
+inline constexpr size_t MAX_CARATTERI_RIGA = 65536;
+inline constexpr int MAX_RIGHE_CHIAMATA = 100;
+
+// One field of a call as cut out and as read.
+struct CampoLetto {
+    std::string sNome;
+    uint64_t iRiga = 0;         // line of the sample it was cut from (0 when none)
+    std::string sTaglio;        // the text as cut out
+    std::string sInterpretato;  // the value as read; "" when it failed
+    std::string sErrore;        // why it failed; "" when it did not
+    bool bVuoto = false;        // an optional field left blank
+};
+
+struct ChiamataLetta {
+    bool bEntrante = true;
+    bool bTrasferita = false;
+    bool bIncompleta = false;  // the sample ended before its last line
+    int iRigheAttese = 0;
+    std::vector<uint64_t> vRighe;     // its lines in the sample
+    std::vector<std::string> vTesti;  // their text (incomplete calls only)
+    std::vector<CampoLetto> vCampi;   // complete calls only
+    size_t iCampi = 0;                // fields in use in vCampi (the vector is reused)
+    size_t iErrori = 0;               // fields that failed
+};
+
+struct RigaDataLetta {
+    uint64_t iRiga = 0;
+    std::string sTaglio;
+    std::string sData;
+};
+
+enum class MotivoRiga {
+    NonRiconosciuta,  // no call starts there and it lies in none
+    Vuota,            // empty, skipped by "Ignora righe vuote"
+    Intestazione,     // prescanning RigheIntestazione
+    Saltata,          // prescanning SaltaRigheCon
+    FineStampa,       // prescanning FineStampa: the line itself
+    DopoFine,         // after the end of the printout
+};
+
+// Where the results go, in the order of the sample.
+class IEsitiAnalisi {
+  public:
+    virtual ~IEsitiAnalisi() = default;
+    virtual void Chiamata(const ChiamataLetta& c) = 0;
+    virtual void RigaData(const RigaDataLetta& d) = 0;
+    // sTesto is the line as read; sTrasformata the line after the transformations of level
+    // INIZIALE when they changed it, "" otherwise.
+    virtual void RigaSenzaChiamata(uint64_t iRiga, std::string_view sTesto, MotivoRiga motivo,
+                                   std::string_view sTrasformata) = 0;
+};
+
+// What the engine makes of one setting of the driver.
+struct NotaImpostazione {
+    enum Stato { Applicata, NonApplicata, Avviso };
+    Stato stato;
+    std::string sTesto;
+};
+
+struct ConteggiAnalisi {
+    uint64_t iRighe = 0;  // lines of the sample
+    uint64_t iEntranti = 0, iUscenti = 0, iEntrantiTrasferite = 0, iUscentiTrasferite = 0;
+    uint64_t iIncomplete = 0;
+    uint64_t iRigheData = 0;
+    uint64_t iNonRiconosciute = 0;
+    uint64_t iVuote = 0;
+    uint64_t iPrescanning = 0;  // header, skipped, end line and after it
+    uint64_t iValoriNonValidi = 0;
+    uint64_t iRigheTroncate = 0;  // longer than MAX_CARATTERI_RIGA
+    uint64_t Chiamate() const {
+        return iEntranti + iUscenti + iEntrantiTrasferite + iUscentiTrasferite;
+    }
+};
+
+class clsAnalizzatore {
+  public:
+    clsAnalizzatore(const clsDriver& driver, const MappaFormati& formati, IEsitiAnalisi& esiti);
+    ~clsAnalizzatore();
+    clsAnalizzatore(const clsAnalizzatore&) = delete;
+    clsAnalizzatore& operator=(const clsAnalizzatore&) = delete;
+
+    // The driver's settings with what the engine does with each, in driver order.
+    const std::vector<NotaImpostazione>& Impostazioni() const;
+
+    // The next line of the sample, without its line end.
+    void Riga(std::string_view sTesto);
+    // The sample has ended: what is left in the window is settled.
+    void Fine();
+
+    const ConteggiAnalisi& Conteggi() const;
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> mp;
+};
+
+}  // namespace tarno

@@ -1,0 +1,112 @@
+// tarnominer: the suite's import engine, as the editor starts it to verify a driver.
+//
+//   tarnominer /i3 /D<driver file> /F<sample file>
+//
+// The switches arrive as separate arguments or as one string. The engine reads the driver,
+// takes the date and time formats from the catalogue named by Tarnosuite.ini beside the
+// executable, reads the sample and writes VerificaDrv.log beside the executable. Messages go
+// to stderr in UTF-8. Exit codes: 0 verification done; 1 the driver, the sample or the log could
+// not be read or written (the log says why when it can be written); 2 bad command line.
+
+#include <QCoreApplication>
+#include <QFile>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "Configurazione.h"
+#include "Numeri.h"
+#include "RigaComando.h"
+#include "TabellaValori.h"
+#include "Testo.h"
+#include "VerificaDriver.h"
+#include "clsCatalogo.h"
+
+namespace {
+
+using namespace tarno;
+
+void Errore(const std::string& sTesto) {
+    std::fprintf(stderr, "tarnominer: %s\n", Cp1252InUtf8(sTesto).c_str());
+}
+
+// A path (UTF-8 bytes) in a Windows-1252 message.
+std::string Percorso(const std::string& s) {
+    auto v = Utf8InCp1252(s);
+    return v ? *v : s;
+}
+
+// The format texts of the catalogue by code; "" or the reason why there are none.
+std::string CaricaFormati(const std::string& sCartella, MappaFormati& rFormati) {
+    const std::string ini = sCartella + "/" + NOME_FILE_INI;
+    Configurazione cfg;
+    switch (LeggiConfigurazione(ini, cfg)) {
+        case EsitoConfigurazione::FileMancante:
+            return "configurazione " + Percorso(ini) +
+                   " non trovata: date e ore non possono essere lette";
+        case EsitoConfigurazione::DatabaseMancante:
+            return "configurazione " + Percorso(ini) +
+                   " senza il file del catalogo: date e ore non possono essere lette";
+        case EsitoConfigurazione::Completa:
+            break;
+    }
+    clsCatalogo catalogo;
+    if (!catalogo.Apri(cfg))
+        return "catalogo non disponibile (" + catalogo.UltimoErrore() +
+               "): date e ore non possono essere lette";
+    for (bool data : {true, false}) {
+        TabellaValori t;
+        if (!catalogo.CaricaFormati(data, t))
+            return std::string("formati ") + (data ? "data" : "ora") + " del catalogo non letti (" +
+                   catalogo.UltimoErrore() + ")";
+        if (t.Colonne() < 2) continue;  // "Nessuno": an empty list
+        for (int r = 1; r < t.Righe(); ++r) {
+            const auto v = ValoreNumerico(t.Cella(r, 1));
+            const auto codice = v ? Arrotonda16(*v) : std::nullopt;
+            if (codice && *codice != 0) rFormati[*codice] = t.Cella(r, 0);
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> argomenti(argv + 1, argv + argc);
+    QCoreApplication app(argc, argv);
+    const std::string cartella =
+        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    const std::string log = cartella + "/" + NOME_LOG_VERIFICA;
+
+    ParametriMiner par;
+    std::string errore;
+    auto esiste = [](const std::string& s) {
+        std::error_code ec;
+        return std::filesystem::is_regular_file(s, ec);
+    };
+    if (!LeggiRigaComando(argomenti, par, errore, esiste)) {
+        Errore(errore);
+        std::fputs(UsoMiner(), stderr);
+        if (!ScriviLogErrore(log, par.sDriver, par.sCampione,
+                             "riga di comando non valida: " + errore))
+            Errore("impossibile scrivere il log " + Percorso(log));
+        return 2;
+    }
+
+    RichiestaVerifica richiesta;
+    richiesta.sDriver = par.sDriver;
+    richiesta.sCampione = par.sCampione;
+    richiesta.sLog = log;
+    const std::string avviso = CaricaFormati(cartella, richiesta.formati);
+    if (!avviso.empty()) {
+        richiesta.sAvvisoFormati = "AVVISO: " + avviso;
+        Errore("avviso: " + avviso);
+    }
+    const EsitoVerifica esito = VerificaDriver(richiesta);
+    if (!esito.bRiuscita) {
+        Errore(esito.sErrore);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,191 @@
+// The import engine on a long printout: 1,000,000 call lines for the demo driver PanasonicTDA
+// (about 66 MB), written once into a temporary file.
+//
+// - BM_VerificaLibreria: the engine library reads the printout and writes the whole log; the
+//   figure is the printout's MB per second (target: at least 50 MB/s in a Release build).
+// - BM_VerificaProgramma: the tarnominer program itself, started with the editor's command line
+//   from a temporary suite; besides the speed it reports the program's peak resident memory
+//   (counter RSS_max_MB, from the child's rusage; target: under 50 MB whatever the size).
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include "VerificaDriver.h"
+
+namespace {
+
+using namespace tarno;
+namespace fs = std::filesystem;
+
+constexpr long kChiamate = 1'000'000;
+
+class CartellaTemporanea {
+  public:
+    CartellaTemporanea() {
+        std::random_device rd;
+        msPercorso = fs::temp_directory_path() / ("tarno-miner-bench-" + std::to_string(rd()) +
+                                                  "-" + std::to_string(::getpid()));
+        fs::create_directories(msPercorso);
+    }
+    ~CartellaTemporanea() {
+        std::error_code ec;
+        fs::remove_all(msPercorso, ec);
+    }
+    std::string File(const std::string& sNome) const { return (msPercorso / sNome).string(); }
+
+  private:
+    fs::path msPercorso;
+};
+
+CartellaTemporanea& Cartella() {
+    static CartellaTemporanea cartella;
+    return cartella;
+}
+
+// The printout: the demo's three header lines, then calls in the demo's layout, incoming and
+// outgoing mixed, an empty line now and then.
+const std::string& Stampa() {
+    static const std::string percorso = [] {
+        const std::string p = Cartella().File("stampa grande.txt");
+        std::ofstream out(p, std::ios::binary);
+        out << "Panasonic KX-TDA200  -  SMDR\r\n"
+               "Data     Ora    Int Li Numero                    Squi Durata   Commessa\r\n"
+               "--------------------------------------------------------------------------\r\n";
+        std::mt19937 rng(42);
+        char riga[128];
+        for (long i = 0; i < kChiamate; ++i) {
+            const unsigned g = 1 + i / 40000 % 28, h = 8 + rng() % 10, m = rng() % 60;
+            const unsigned derivato = 201 + rng() % 12, linea = 1 + rng() % 8;
+            const unsigned dm = rng() % 30, ds = rng() % 60;
+            int n;
+            if (rng() % 3 == 0) {
+                n = std::snprintf(riga, sizeof riga,
+                                  "%02u/12/26 %02u:%02u  %03u %02u <I>02%07u              %04u "
+                                  "00'%02u'%02u\r\n",
+                                  g, h, m, derivato, linea, static_cast<unsigned>(rng() % 10000000),
+                                  static_cast<unsigned>(rng() % 40), dm, ds);
+            } else if (rng() % 4 == 0) {
+                n = std::snprintf(riga, sizeof riga,
+                                  "%02u/12/26 %02u:%02u  %03u %02u 0%09u                     "
+                                  "00'%02u'%02u COMM%03u\r\n",
+                                  g, h, m, derivato, linea,
+                                  static_cast<unsigned>(rng() % 1000000000), dm, ds,
+                                  static_cast<unsigned>(rng() % 1000));
+            } else {
+                n = std::snprintf(riga, sizeof riga,
+                                  "%02u/12/26 %02u:%02u  %03u %02u 0%09u                     "
+                                  "00'%02u'%02u\r\n",
+                                  g, h, m, derivato, linea,
+                                  static_cast<unsigned>(rng() % 1000000000), dm, ds);
+            }
+            out.write(riga, n);
+            if (i % 13 == 12) out << "\r\n";
+        }
+        return p;
+    }();
+    return percorso;
+}
+
+MappaFormati FormatiDemo() {
+    MappaFormati formati;
+    std::ifstream in(TARNO_DEMO_DIR "/catalogo.sql");
+    const std::regex riga(
+        R"(INSERT INTO Formati(Data|Ora) \(sCodice, sFormato\) VALUES \('(\d+)', '([^']*)'\);)");
+    for (std::string s; std::getline(in, s);) {
+        std::smatch m;
+        if (std::regex_search(s, m, riga))
+            formati[static_cast<int16_t>(std::stoi(m[2].str()))] = m[3].str();
+    }
+    return formati;
+}
+
+const std::string kDriver = TARNO_DEMO_DIR "/Driver/PanasonicTDA.drv";
+
+void BM_VerificaLibreria(benchmark::State& state) {
+    const std::string& stampa = Stampa();
+    const auto dimensione = static_cast<int64_t>(fs::file_size(stampa));
+    RichiestaVerifica r;
+    r.sDriver = kDriver;
+    r.sCampione = stampa;
+    r.sLog = Cartella().File(NOME_LOG_VERIFICA);
+    r.formati = FormatiDemo();
+    uint64_t chiamate = 0;
+    for (auto _ : state) {
+        // The previous run's log (about 300 MB) is removed outside the measure.
+        state.PauseTiming();
+        std::error_code ec;
+        fs::remove(r.sLog, ec);
+        state.ResumeTiming();
+        const EsitoVerifica e = VerificaDriver(r);
+        if (!e.bRiuscita) {
+            state.SkipWithError(e.sErrore.c_str());
+            return;
+        }
+        chiamate = e.conteggi.Chiamate();
+    }
+    state.SetBytesProcessed(state.iterations() * dimensione);
+    state.counters["MB/s"] = benchmark::Counter(static_cast<double>(dimensione) / 1e6,
+                                                benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["chiamate"] = static_cast<double>(chiamate);
+    state.counters["log_MB"] = static_cast<double>(fs::file_size(r.sLog)) / 1e6;
+}
+BENCHMARK(BM_VerificaLibreria)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+#ifdef TARNOMINER
+void BM_VerificaProgramma(benchmark::State& state) {
+    const std::string& stampa = Stampa();
+    const auto dimensione = static_cast<int64_t>(fs::file_size(stampa));
+    // A suite of its own: the program beside a Tarnosuite.ini that names the build's catalogue.
+    const std::string programma = Cartella().File("tarnominer");
+    std::error_code ec;
+    if (!fs::exists(programma, ec)) {
+        fs::copy_file(TARNOMINER, programma);
+        std::ofstream ini(Cartella().File("Tarnosuite.ini"), std::ios::binary);
+        ini << "[Configurazione]\r\nVersioneDB=Access\r\nDatabase=" << TARNO_CATALOGO_DB << "\r\n";
+    }
+    const std::string riga = "/i3 /D" + kDriver + " /F" + stampa;
+    long rssMax = 0;
+    for (auto _ : state) {
+        fs::remove(Cartella().File(NOME_LOG_VERIFICA), ec);
+        const auto inizio = std::chrono::steady_clock::now();
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            const int nulla = ::open("/dev/null", O_WRONLY);
+            ::dup2(nulla, 1);
+            ::execl(programma.c_str(), "tarnominer", riga.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        int stato = 0;
+        struct rusage uso {};
+        if (pid < 0 || ::wait4(pid, &stato, 0, &uso) != pid || !WIFEXITED(stato) ||
+            WEXITSTATUS(stato) != 0) {
+            state.SkipWithError("tarnominer non riuscito");
+            return;
+        }
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count());
+        rssMax = std::max(rssMax, uso.ru_maxrss);  // kilobytes
+    }
+    state.SetBytesProcessed(state.iterations() * dimensione);
+    state.counters["MB/s"] = benchmark::Counter(static_cast<double>(dimensione) / 1e6,
+                                                benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["RSS_max_MB"] = static_cast<double>(rssMax) / 1024.0;
+}
+BENCHMARK(BM_VerificaProgramma)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
+#endif
+
+}  // namespace
+BENCHMARK_MAIN();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "../model/Aiuti.h"
 #include "AiutiEngine.h"
 #include "VerificaDriver.h"
@@ -66,6 +68,31 @@ TEST(Demo, DatiELogInUnaCartellaConSpaziEIlVecchioLogSostituito) {
     ConfrontaLog(log, kAttesi + "/PanasonicTDA.log", driver, dati);
     EXPECT_EQ(NomiIn(cartella), (std::vector<std::string>{NOME_LOG_VERIFICA, "driver demo.drv",
                                                           "stampa di prova.txt"}));
+}
+
+TEST(Demo, UnaChiamataTagliataDallaFineDeiDatiNonSiPerde) {
+    // The Siemens printout up to the first line of a two-line call.
+    CartellaTemp t;
+    const std::string intero = LeggiTutto(kDemo + "/Dati/SiemensHiPath.txt");
+    const size_t fine = intero.find("IN  11:21:26");
+    ASSERT_NE(fine, std::string::npos);
+    const std::string dati = t.File("tagliato.txt");
+    ScriviFile(dati, intero.substr(0, intero.find("\r\n", fine) + 2));
+    const std::string log = t.File(NOME_LOG_VERIFICA);
+    const EsitoVerifica e =
+        VerificaDriver(Richiesta(kDemo + "/Driver/SiemensHiPath.drv", dati, log));
+    ASSERT_TRUE(e.bRiuscita) << e.sErrore;
+    EXPECT_EQ(e.conteggi.iRighe, 9u);
+    EXPECT_EQ(e.conteggi.Chiamate(), 2u);
+    EXPECT_EQ(e.conteggi.iIncomplete, 1u);
+    const auto righe = RigheLog(LeggiTutto(log));
+    const auto it = std::find(righe.begin(), righe.end(),
+                              "Chiamata entrante INCOMPLETA, riga 9: il campione finisce dopo 1 "
+                              "delle 2 righe");
+    ASSERT_NE(it, righe.end());
+    ASSERT_NE(it + 1, righe.end());
+    EXPECT_EQ(*(it + 1), "    riga 9: IN  11:21:26  18317 2013 003 037");
+    EXPECT_EQ(righe[10], "Chiamate incomplete (fine dati):                1");
 }
 
 TEST(Demo, DriverODatiMancantiLascianoUnLogConLErrore) {

@@ -360,7 +360,7 @@ TEST_F(CampiTest, TheFormatDropDownFollowsTheRow) {
     ASSERT_NE(combo, nullptr);
     combo->setCurrentIndex(2);
     Tasto(g, Qt::Key_Return);
-    EXPECT_EQ(T().Cella(2, PaginaCampi::COL_FORMATO), "2");
+    EXPECT_EQ(T().Cella(2, PaginaCampi::COL_FORMATO), "11");
 }
 
 // ---- value lists

@@ -541,7 +541,7 @@ TEST_F(IdentDialogoTest, TheFormatColumnFollowsTheOperatorOfTheRow) {
     EXPECT_EQ(combo->findText(QStringLiteral("gg/mm/aa")), -1);
     combo->setCurrentIndex(i);
     ASSERT_TRUE(mGrdC->ConfermaModifica());
-    EXPECT_EQ(mGrdC->Tabella()->Cella(0, Col::COL_FORMATO), "2");
+    EXPECT_EQ(mGrdC->Tabella()->Cella(0, Col::COL_FORMATO), "11");
     // "Nessuno" is offered to the other operators and stored as the list's code.
     ASSERT_TRUE(Scrivi(mGrdC, 2, Col::COL_FORMATO, Testo(10634)));
     EXPECT_EQ(mGrdC->Tabella()->Cella(2, Col::COL_FORMATO),

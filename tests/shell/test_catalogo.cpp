@@ -167,12 +167,12 @@ TEST_P(CatalogoTest, FormatTablesHaveAnEmptyFirstRow) {
     EXPECT_EQ(data.Cella(1, 1), "1");
     EXPECT_EQ(data.Cella(8, 0), "gg/mm");
 
-    Amm("DELETE FROM FormatiOra WHERE sCodice > '3'");
+    Amm("DELETE FROM FormatiOra WHERE sCodice > '12'");
     TabellaValori ora;
     ASSERT_TRUE(mCatalogo.CaricaFormati(false, ora));
     ASSERT_EQ(ora.Righe(), 4);
     EXPECT_EQ(ora.Cella(3, 0), "hhmm");
-    EXPECT_EQ(ora.Cella(3, 1), "3");
+    EXPECT_EQ(ora.Cella(3, 1), "12");
 
     Amm("DELETE FROM FormatiData");
     ASSERT_TRUE(mCatalogo.CaricaFormati(true, data));
@@ -186,7 +186,7 @@ TEST_P(CatalogoTest, FormatCodesAreLookedUpByTheirText) {
     EXPECT_EQ(mCatalogo.CodiceFormato("gg/mm/aaaa", true), 2);
     EXPECT_EQ(mCatalogo.UltimaIstruzione(),
               "SELECT sCodice FROM FormatiData WHERE sFormato='gg/mm/aaaa'");
-    EXPECT_EQ(mCatalogo.CodiceFormato("hh:mm:ss", false), 2);
+    EXPECT_EQ(mCatalogo.CodiceFormato("hh:mm:ss", false), 11);
     EXPECT_EQ(mCatalogo.CodiceFormato("gg/mm/aaaa", false), 0);
     EXPECT_EQ(mCatalogo.CodiceFormato("sconosciuto", true), 0);
     // Quotes are not doubled here: the statement fails and the code is 0, without a message.
@@ -194,8 +194,8 @@ TEST_P(CatalogoTest, FormatCodesAreLookedUpByTheirText) {
     EXPECT_EQ(mCatalogo.UltimoErrore(), "");
     // Legacy format texts are cleaned first.
     EXPECT_EQ(mCatalogo.CercaCodiceFormato("  gg/mm/aa ", true), 1);
-    EXPECT_EQ(mCatalogo.CercaCodiceFormato("hh:mm (24 ore)", false), 1);
-    EXPECT_EQ(mCatalogo.FunzioneCercaFormato()("mm:ss", false), 4);
+    EXPECT_EQ(mCatalogo.CercaCodiceFormato("hh:mm (24 ore)", false), 10);
+    EXPECT_EQ(mCatalogo.FunzioneCercaFormato()("mm:ss", false), 13);
 }
 
 TEST_P(CatalogoTest, DatabaseErrorsComeBackAsMessages) {

@@ -199,19 +199,21 @@ void clsDriver::CreaBackup(const std::string& vsFileName) {
     if (fs::is_regular_file(vsFileName, ec)) fs::rename(vsFileName, bak, ec);
 }
 
-void clsDriver::SaveDriver(const std::string& vsFileName, IMessaggi& msg) {
+bool clsDriver::SaveDriver(const std::string& vsFileName, IMessaggi& msg) {
     msFileName = vsFileName;
     CreaBackup(vsFileName);
     MessaggiRaccolti raccolti;
     clsScritturaINI ini(vsFileName);
     Scrivi(ini, raccolti);
-    if (!ini.Chiudi()) {
+    const bool scritto = ini.Chiudi();
+    if (!scritto) {
         // The final write failed: the save is the one in which every key failed to be written.
         raccolti = MessaggiRaccolti();
         clsScritturaINI fallita(vsFileName, true);
         Scrivi(fallita, raccolti);
     }
     raccolti.InoltraA(msg);
+    return scritto && ini.Scrivibile();
 }
 
 void clsDriver::SaveDriverChiavePerChiave(const std::string& vsFileName, IMessaggi& msg) {

@@ -49,7 +49,9 @@ class clsDriver {
     int16_t LoadDriver(const std::string& vsFileName, IMessaggi& msg);
     // Keeps the previous file as vsFileName + ".bak" and writes the document. The file is read
     // and written once; what it holds and what is shown are those of writing key by key.
-    void SaveDriver(const std::string& vsFileName, IMessaggi& msg);
+    // True when the file was written; false when it could not be (no name, a folder that cannot
+    // be written, a failed write), whether or not a message was shown.
+    bool SaveDriver(const std::string& vsFileName, IMessaggi& msg);
     // The same save with every key written by rewriting the whole file (slow; kept as the
     // reference for the fast one).
     void SaveDriverChiavePerChiave(const std::string& vsFileName, IMessaggi& msg);

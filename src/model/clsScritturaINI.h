@@ -49,6 +49,8 @@ class clsScritturaINI : public IScrittoreINI {
 
     // Writes the file if any key was written; false when that failed.
     bool Chiudi();
+    // False when no key can be written (no file name, the file cannot be read or written).
+    bool Scrivibile() const { return mbScrivibile; }
 
     // The text that Chiudi writes.
     std::string Testo() const { return mFile.Testo(); }

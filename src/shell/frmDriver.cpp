@@ -110,6 +110,7 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
         auto* about = new frmAbout(this);
         about->show();
     };
+    RegistraComandiDocumento();
 
     // The window sees keys before its controls.
     qApp->installEventFilter(this);
@@ -216,7 +217,9 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
     Cambiato(false);
     occupato.reset();
     mpUi->tabDriver->setEnabled(true);
-    // K. The driver named on the command line.
+    // K. The recent lists, then the driver named on the command line.
+    CaricaRecenti(QStringLiteral("mnupopDriverRecenti"));
+    CaricaRecenti(QStringLiteral("mnupopDatiRecenti"));
     std::string marca, modello;
     const auto riga = InCp1252(sRigaComando);
     if (riga && DividiRigaComando(*riga, marca, modello)) {
@@ -316,10 +319,6 @@ void frmDriver::MainMenu_ToolClick(QAction* tool) {
     if (nome.contains(QStringLiteral("Recenti"))) {
         if (mfnComandi.count(QStringLiteral("Recenti")))
             mfnComandi[QStringLiteral("Recenti")](tool);
-        return;
-    }
-    if (nome == QStringLiteral("mnuEsci")) {
-        close();
         return;
     }
     auto it = mfnComandi.find(nome);

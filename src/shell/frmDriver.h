@@ -52,14 +52,44 @@ class frmDriver : public QMainWindow {
     // Runs the command of a tool, by its name.
     void MainMenu_ToolClick(QAction* tool);
 
-    // Opens a driver file without a dialog (the command line uses it); replaced by the Open
-    // command of the document commands.
+    // Opens a driver file without a dialog: the start-up lookup of the command line calls it.
+    // FileApri unless a test puts something else in its place.
     std::function<void(const QString&)> mfnApriDriver;
+    // Loads a sample file (the recent-data tools call it with their path); without it those
+    // tools answer "Funzione non implementata".
+    std::function<void(const QString&)> mfnLeggiDati;
     // The commands of the tools, by tool name ("Recenti" for every recent-file tool); a tool
     // without one answers "Funzione non implementata".
     std::map<QString, std::function<void(QAction*)>> mfnComandi;
     // Asked before the window closes (the save prompt); false keeps it open.
     std::function<bool()> mfnPuoChiudere;
+
+    // ---- document commands and recent files (src/editor/Documento.cpp)
+    // New: after the save prompt, an empty document dated today, version "1.0".
+    void FileNuovo();
+    // Open: after the save prompt, the file given or (empty) the one chosen in a file dialog.
+    // Legacy drivers are converted with the program chosen in frmOldDriver.
+    void FileApri(const QString& vsPercorso = QString());
+    // Save (vbChiediNome false: under msDriverFileName, only when something changed) or Save As.
+    // True when the driver was written; a failed write keeps the document unsaved.
+    bool FileSalva(bool vbChiediNome);
+    // Empties the title, the general page, the grids and the document (not the sample text).
+    void SvuotaTutto();
+    // The save prompt when the document has unsaved changes: question iStringa with Yes, No
+    // and (bConAnnulla) Cancel. True when the command may go on: No, or Yes and the save
+    // succeeded; false after Cancel or a save that did not happen.
+    bool ChiediSalvataggio(int iStringa = 20503, bool bConAnnulla = true);
+    // The recent-file lists in the per-user settings ("TarnoDriver", group "FileList"; keys
+    // "fFile1".."fFile4" for drivers, "sFile1".."sFile4" for sample data; 1 is the most recent).
+    static QString LeggiRecente(const QString& vsChiave);
+    // Captions and visibility of the recent tools of a submenu (mnupopDriverRecenti or
+    // mnupopDatiRecenti) from the settings.
+    void CaricaRecenti(const QString& vsSottomenu);
+    // Puts a path at the head of a submenu's list of four; paths that differ only in letter
+    // case are the same entry.
+    void AggiungiRecente(const QString& vsSottomenu, const QString& vsPercorso);
+    // Every "&" doubled, so that a menu caption shows it.
+    static QString RaddoppiaAmpersand(const QString& vsTesto);
 
     Ui::frmDriver* ui() const { return mpUi.get(); }
 
@@ -124,6 +154,12 @@ class frmDriver : public QMainWindow {
     void rtfTesto_Change();
     void cboMarca_Change();
     bool FalliscePartenza(const QString& sErrore);
+    // The document commands in mfnComandi and the hooks of close and start-up.
+    void RegistraComandiDocumento();
+    // "Tarno Driver", or "Tarno Driver - " + msDriverFileName.
+    void AggiornaTitolo();
+    // The general page, the grids and the options from moDriver, after a load.
+    void RiempiDaDriver();
     QString Testo(int iNumero, const QString& sPredefinito) const;
 
     std::unique_ptr<Ui::frmDriver> mpUi;

@@ -405,7 +405,7 @@ TEST_F(DriverTest, EmptyFileNameWritesNothing) {
     Carica(kCompleto);
     fs::remove(cartella.File("in.drv"));
     const auto primaQui = NomiIn(fs::current_path());
-    driver.SaveDriver("", msg);
+    EXPECT_FALSE(driver.SaveDriver("", msg));
     driver.SaveDriverChiavePerChiave("", msg);
     EXPECT_TRUE(Testi().empty());
     EXPECT_EQ(NomiIn(fs::current_path()), primaQui);
@@ -417,7 +417,7 @@ TEST_F(DriverTest, BackupKeepsThePreviousContentAndReplacesAnOlderOne) {
     ScriviFile(f + ".bak", "vecchissimo");
     ScriviFile(f, "precedente");
     driver.msAutore = "A";
-    driver.SaveDriver(f, msg);
+    EXPECT_TRUE(driver.SaveDriver(f, msg));
     EXPECT_EQ(LeggiTutto(f + ".bak"), "precedente");
     const std::string primo = LeggiTutto(f);
     EXPECT_EQ(primo,
@@ -437,7 +437,7 @@ TEST_F(DriverTest, BackupThatCannotBeMadeMergesIntoThePreviousFile) {
     fs::create_directory(f + ".bak");
     ScriviFile(f + ".bak/dentro", "x");
     driver.msAutore = "nuovo";
-    driver.SaveDriver(f, msg);
+    EXPECT_TRUE(driver.SaveDriver(f, msg));
     EXPECT_EQ(LeggiTutto(f),
               "[Extra]\r\nk=v\r\n\r\n[Centralino]\r\nAutore=nuovo\r\nNote=resta\r\n"
               "Offset=0\r\nIgnora_vuote=0\r\nCaratteri_ultima_riga=0\r\n\r\n");
@@ -477,7 +477,7 @@ class SalvataggioFallitoTest : public DriverTest {
     // Saves with both writers and checks the messages of each.
     void SalvaEntrambi(const std::string& f) {
         clsDriver copia = driver;
-        driver.SaveDriver(f, msg);
+        EXPECT_FALSE(driver.SaveDriver(f, msg));
         EXPECT_EQ(Testi(), kMessaggiSalvataggioFallito);
         for (const auto& m : msg.mvMessaggi) {
             EXPECT_EQ(m.sTitolo, "Attenzione");

@@ -86,12 +86,13 @@ void frmDriver::RegistraComandiDocumento() {
         const QString n = nome.at(nome.size() - 2);
         if (nome.endsWith(QLatin1Char('f'))) {
             FileApri(LeggiRecente(QStringLiteral("fFile") + n));
-        } else if (mfnLeggiDati) {
-            mfnLeggiDati(LeggiRecente(QStringLiteral("sFile") + n));
         } else {
-            Avviso(this, QStringLiteral("Funzione non implementata"));
+            LeggiDati(LeggiRecente(QStringLiteral("sFile") + n));
         }
     };
+    mfnComandi[QStringLiteral("mnuLeggiDati")] = [this](QAction*) { LeggiDati(); };
+    mfnComandi[QStringLiteral("mnuVerifica")] = [this](QAction*) { VerificaDati(); };
+    mfnComandi[QStringLiteral("mnuTrasforma")] = [this](QAction*) { Trasforma(); };
     // Exit and the close box ask about unsaved changes first.
     mfnPuoChiudere = [this] { return ChiediSalvataggio(10661); };
     mfnApriDriver = [this](const QString& sPercorso) { FileApri(sPercorso); };

@@ -55,9 +55,6 @@ class frmDriver : public QMainWindow {
     // Opens a driver file without a dialog: the start-up lookup of the command line calls it.
     // FileApri unless a test puts something else in its place.
     std::function<void(const QString&)> mfnApriDriver;
-    // Loads a sample file (the recent-data tools call it with their path); without it those
-    // tools answer "Funzione non implementata".
-    std::function<void(const QString&)> mfnLeggiDati;
     // The commands of the tools, by tool name ("Recenti" for every recent-file tool); a tool
     // without one answers "Funzione non implementata".
     std::map<QString, std::function<void(QAction*)>> mfnComandi;
@@ -90,6 +87,23 @@ class frmDriver : public QMainWindow {
     void AggiungiRecente(const QString& vsSottomenu, const QString& vsPercorso);
     // Every "&" doubled, so that a menu caption shows it.
     static QString RaddoppiaAmpersand(const QString& vsTesto);
+
+    // ---- sample data and verification (src/editor/DatiCampione.cpp)
+    // Shows the last 50,000 bytes of a printout (empty path: chosen in a file dialog) and
+    // records it as the most recent sample.
+    void LeggiDati(const QString& vsPercorso = QString());
+    // Runs the import engine on the saved driver and the sample, the window disabled meanwhile.
+    void VerificaDati();
+    // Switches the sample view between the sample and the engine's log.
+    void Trasforma();
+    // Starts a program and waits for its end, the window repainting meanwhile; a program that
+    // cannot start ends the wait at once.
+    void EseguiEAttendi(const QString& vsProgramma, const QStringList& vArgomenti);
+    // The engine's arguments: "/i3", "/D" + the driver's file, "/F" + the sample.
+    QStringList ArgomentiMotore() const;
+    // Where the editor, the engine and the engine's log lie.
+    QString CartellaEseguibile() const;
+    QString FileLogVerifica() const;
 
     Ui::frmDriver* ui() const { return mpUi.get(); }
 
@@ -139,6 +153,7 @@ class frmDriver : public QMainWindow {
     int32_t mlConversioneDurata = 0;
     int32_t mlDividereScatti = 1;
     bool mbTransformMode = false;
+    bool mbSpuntaTrasforma = false;  // the tick of the Trasforma tools
 
   protected:
     bool eventFilter(QObject* obj, QEvent* ev) override;

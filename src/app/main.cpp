@@ -21,18 +21,28 @@ int main(int argc, char** argv) {
     tarno::gbAvviato = true;
     finestra.show();
     // TARNO_SCREENSHOT_DIR: save a picture of each page there, then quit (scripts/screenshots.sh).
+    // With TARNO_SCREENSHOT_DATI the sample is read first, and after the pages the driver is
+    // verified and the engine's log shown in a last picture.
     const QString cartellaFoto = qEnvironmentVariable("TARNO_SCREENSHOT_DIR");
     if (!cartellaFoto.isEmpty()) {
         QTimer::singleShot(500, &finestra, [&finestra, cartellaFoto] {
             QDir().mkpath(cartellaFoto);
+            const QString dati = qEnvironmentVariable("TARNO_SCREENSHOT_DATI");
+            if (!dati.isEmpty()) finestra.LeggiDati(dati);
+            const auto foto = [&](const QString& nome) {
+                QApplication::processEvents();
+                finestra.grab().save(QDir(cartellaFoto).filePath(nome + QStringLiteral(".png")));
+            };
             auto* schede = finestra.findChild<QTabWidget*>(QStringLiteral("tabDriver"));
             for (int i = 0; i < schede->count(); ++i) {
                 schede->setCurrentIndex(i);
-                QApplication::processEvents();
-                finestra.grab().save(QDir(cartellaFoto)
-                                         .filePath(QStringLiteral("scheda%1-%2.png")
-                                                       .arg(i)
-                                                       .arg(schede->tabText(i).remove('&'))));
+                foto(QStringLiteral("scheda%1-%2").arg(i).arg(schede->tabText(i).remove('&')));
+            }
+            if (!dati.isEmpty()) {
+                finestra.VerificaDati();
+                finestra.Trasforma();
+                schede->setCurrentIndex(0);
+                foto(QStringLiteral("verifica-log"));
             }
             QApplication::quit();
         });

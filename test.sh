@@ -225,6 +225,7 @@ fi
 if ((BUILD_OK)); then
     stage "benchmark, one brief run (build/)" build/bench/bench_driver --benchmark_min_time=0.05 ||
         true
+    stage "engine benchmark, one run (build/)" build/bench/bench_miner || true
 fi
 
 log "summary"

@@ -206,8 +206,7 @@ int main(int argc, char** argv) {
     if (comando == "resave" && p.size() == 2) {
         clsDriver driver;
         driver.LoadDriver(file(0), messaggi);
-        driver.SaveDriver(file(1), messaggi);
-        return 0;
+        return driver.SaveDriver(file(1), messaggi) ? 0 : 1;
     }
     return Uso();
 }

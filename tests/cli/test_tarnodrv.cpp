@@ -482,7 +482,7 @@ TEST_F(Tarnodrv, ResaveIntoAMissingFolderReportsTheFailedWritesAndWritesNothing)
     const fs::path in = File("esempio.drv");
     Scrivi(in, kEsempio);
     const Esito e = Esegui({"resave", in, File("manca/uscita.drv")});
-    EXPECT_EQ(e.iCodice, 0);
+    EXPECT_EQ(e.iCodice, 1);
     EXPECT_EQ(e.sOut, "");
     const auto righe = e.RigheErr();
     ASSERT_FALSE(righe.empty());

@@ -32,12 +32,6 @@ const QString SOTTOMENU_DRIVER = QStringLiteral("mnupopDriverRecenti");
 const QString SOTTOMENU_DATI = QStringLiteral("mnupopDatiRecenti");
 constexpr int NUM_RECENTI = 4;
 
-QString Stringa(int n, const char* predefinito) {
-    bool trovato = false;
-    const QString s = TestoRisorsa(n, &trovato);
-    return trovato ? s : QString::fromUtf8(predefinito);
-}
-
 // A display text of the grids as the tables hold it (Windows-1252).
 std::string TestoTabella(const QString& s, const char* predefinito) {
     return InCp1252(s).value_or(predefinito);
@@ -106,7 +100,7 @@ void frmDriver::AggiornaTitolo() {
 bool frmDriver::ChiediSalvataggio(int iStringa, bool bConAnnulla) {
     if (!mbChanged) return true;
     const QString domanda =
-        Stringa(iStringa, "Sono state effettuate delle modifiche, si desidera salvarle?");
+        TestoRisorsa(iStringa, "Sono state effettuate delle modifiche, si desidera salvarle?");
     switch (ServiziUI().Messaggio(this, domanda, IconaUI::Domanda,
                                   bConAnnulla ? PulsantiUI::SiNoAnnulla : PulsantiUI::SiNo,
                                   QString())) {
@@ -191,8 +185,8 @@ void frmDriver::FileApri(const QString& vsPercorso) {
     QString percorso = vsPercorso;
     if (percorso.isEmpty()) {
         percorso = ServiziUI().NomeFileApri(
-            this, Stringa(1306, "Apri"), msCartellaDialogo,
-            FiltroQt(Stringa(20504, "Driver (*.drv)|*.drv|Tutti file (*.*)|*.*")));
+            this, TestoRisorsa(1306, "Apri"), msCartellaDialogo,
+            FiltroQt(TestoRisorsa(20504, "Driver (*.drv)|*.drv|Tutti file (*.*)|*.*")));
         if (percorso.isEmpty()) return;
         // The next dialog starts where the user was.
         msCartellaDialogo = QFileInfo(percorso).absolutePath();

@@ -90,12 +90,6 @@ constexpr int MAX_LUNG = 500;
 constexpr int RIGA_PRIMO_CAMPO_LIBERO_ENTRANTI = 10;
 constexpr int RIGA_PRIMO_CAMPO_LIBERO_USCENTI = 9;
 
-QString Testo(int iNumero, const char* sPredefinito) {
-    bool trovato = false;
-    const QString s = TestoRisorsa(iNumero, &trovato);
-    return trovato ? s : QString::fromUtf8(sPredefinito);
-}
-
 // The incoming index of the field on row r of a page.
 int IndiceEntrante(int r, bool bEntranti) {
     if (bEntranti) return r;
@@ -164,7 +158,7 @@ PaginaCampi::PaginaCampi(frmDriver& finestra, bool bEntranti, QWidget* parent)
                 .arg(bEntranti ? QStringLiteral("chkCampoEnt") : QStringLiteral("chkCampoUsc"))
                 .arg(r));
         chk->setProperty("tag", QStringLiteral("%1;").arg(STRINGA_PRIMO_CAMPO + e));
-        chk->setText(Testo(STRINGA_PRIMO_CAMPO + e, nomi[e].sDidascalia));
+        chk->setText(TestoRisorsa(STRINGA_PRIMO_CAMPO + e, nomi[e].sDidascalia));
         const AspettoCampo& a = kAspetto[e];
         QPalette p = chk->palette();
         const QColor testo = a.bTestoBianco ? QColor(Qt::white) : QColor(Qt::black);
@@ -207,7 +201,7 @@ PaginaCampi::PaginaCampi(frmDriver& finestra, bool bEntranti, QWidget* parent)
         auto* cmd = new QPushButton(mpIntestazione);
         cmd->setObjectName(QString::fromLatin1(h.sNome));
         cmd->setProperty("tag", QStringLiteral("%1;").arg(h.iStringa));
-        cmd->setText(Testo(h.iStringa, h.sPredefinito));
+        cmd->setText(TestoRisorsa(h.iStringa, h.sPredefinito));
         cmd->setFocusPolicy(Qt::NoFocus);
         int larghezza = larghezzaCampi;
         if (i > 0) {
@@ -294,7 +288,7 @@ clsListaValori PaginaCampi::ListaFormati() const {
     if (data.Colonne() >= 2)
         for (int r = 1; r < data.Righe(); ++r)
             lista.Aggiungi(data.Cella(r, 1), DaCp1252(data.Cella(r, 0)));
-    lista.Aggiungi(std::to_string(data.Righe()), Testo(10634, "Nessuno"));
+    lista.Aggiungi(std::to_string(data.Righe()), TestoRisorsa(10634, "Nessuno"));
     if (ora.Colonne() >= 2)
         for (int r = 1; r < ora.Righe(); ++r)
             lista.Aggiungi(ora.Cella(r, 1), DaCp1252(ora.Cella(r, 0)));
@@ -308,7 +302,7 @@ void PaginaCampi::Inizializza() {
 
     mpGriglia->EliminaColonne();
     for (int c = 0; c < NUM_COLONNE; ++c) {
-        mpGriglia->AggiungiColonna(Testo(kColonne[c].iStringa, kColonne[c].sPredefinito));
+        mpGriglia->AggiungiColonna(TestoRisorsa(kColonne[c].iStringa, kColonne[c].sPredefinito));
         mpGriglia->ImpostaVisibile(c, true);
         // The width is the distance between this column's header button and the next one.
         mpGriglia->ImpostaLarghezza(c, mvIntestazioni[static_cast<size_t>(c) + 1]->width());
@@ -322,8 +316,8 @@ void PaginaCampi::Inizializza() {
     }
     moListaAllin = clsListaValori();
     moListaAllin.Aggiungi(ALLIN_NESSUNO, QString());
-    moListaAllin.Aggiungi(ALLIN_SINISTRA, Testo(10631, "Sinistra"));
-    moListaAllin.Aggiungi(ALLIN_DESTRA, Testo(10632, "Destra"));
+    moListaAllin.Aggiungi(ALLIN_SINISTRA, TestoRisorsa(10631, "Sinistra"));
+    moListaAllin.Aggiungi(ALLIN_DESTRA, TestoRisorsa(10632, "Destra"));
     moListaAllin.ImpostaLimita(true);
     moListaAllin.ImpostaCombo(true);
     mpGriglia->ImpostaListaValori(COL_ALLIN, moListaAllin);

@@ -26,12 +26,6 @@ namespace tarno {
 
 namespace {
 
-QString Stringa(int n, const char* predefinito) {
-    bool trovato = false;
-    const QString s = TestoRisorsa(n, &trovato);
-    return trovato ? s : QString::fromUtf8(predefinito);
-}
-
 std::string Si() { return InCp1252(gsTestoSi).value_or("S\xEC"); }
 std::string No() { return InCp1252(gsTestoNo).value_or("No"); }
 
@@ -79,12 +73,12 @@ void PaginaTrasformazioni::Inizializza() {
                                  "Ignora righe vuote",
                                  "Prescanning"};
     for (int r = 0; r < 6; ++r) {
-        t.Cella(r, 0) = InCp1252(Stringa(opzioni[r], predefiniti[r])).value_or("");
+        t.Cella(r, 0) = InCp1252(TestoRisorsa(opzioni[r], predefiniti[r])).value_or("");
         t.Cella(r, 1) = No();
     }
     grdTrasf->EliminaColonne();
-    grdTrasf->AggiungiColonna(Stringa(10614, "Opzione"));
-    grdTrasf->AggiungiColonna(Stringa(10621, "Presente"));
+    grdTrasf->AggiungiColonna(TestoRisorsa(10614, "Opzione"));
+    grdTrasf->AggiungiColonna(TestoRisorsa(10621, "Presente"));
     grdTrasf->ImpostaSolaLettura(0, true);
     grdTrasf->ImpostaLarghezzaFrazione(0, 0.815);
     grdTrasf->ImpostaLarghezzaFrazione(1, 0.17);
@@ -157,8 +151,8 @@ void PaginaTrasformazioni::cmdImpTrasfGrd_Click() {
             std::optional<ColCondizioni> col = driver.mcolDataIsolata;
             if (frmIdentificazione::Modifica(
                     this, col, 10, true,
-                    Stringa(10656, "Condizioni per identificare la data su riga isolata"),
-                    Stringa(10655, "Impostazioni"))) {
+                    TestoRisorsa(10656, "Condizioni per identificare la data su riga isolata"),
+                    TestoRisorsa(10655, "Impostazioni"))) {
                 driver.mcolDataIsolata = col ? std::move(*col) : ColCondizioni();
                 ImpostaPresente(DATA_ISOLATA, true);
                 mFinestra.Cambiato(true);
@@ -237,7 +231,7 @@ void PaginaTrasformazioni::cmdImpTrafGenerali_Click() {
     dlg.miNumRigheEnt = righe(0);
     dlg.miNumRigheUsc = righe(1);
     dlg.mpTestoCampione = mFinestra.ui()->rtfTesto->document();
-    dlg.setWindowTitle(Stringa(10657, "Avanzate"));
+    dlg.setWindowTitle(TestoRisorsa(10657, "Avanzate"));
     dlg.exec();
     if (!dlg.mbCancel) {
         driver.mcolTrasf = std::move(dlg.mcolTrasf);

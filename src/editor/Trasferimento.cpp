@@ -34,12 +34,6 @@ constexpr int RIGA_SCATTI = 4;
 // second is divided, one printed in fractions of a minute, hour or day multiplied.
 constexpr int16_t UNITA_SECONDO = 0;
 
-QString Stringa(int iNumero, const char* sPredefinito) {
-    bool trovato = false;
-    const QString s = TestoRisorsa(iNumero, &trovato);
-    return trovato ? s : QString::fromUtf8(sPredefinito);
-}
-
 std::string Si() { return InCp1252(gsTestoSi).value_or("S\xEC"); }
 
 // The whole-number value of a cell (its leading number, rounded); 0 when there is none.
@@ -130,7 +124,7 @@ bool frmDriver::AggiornaGriglie() {
         // The editor stays open with what the user typed, on its page; moving the focus away
         // from it would try to commit it again.
         mpUi->tabDriver->setCurrentIndex(g.pagina);
-        Avviso(this, Stringa(g.stringa, g.predefinito));
+        Avviso(this, TestoRisorsa(g.stringa, g.predefinito));
         return false;
     }
     return true;
@@ -167,7 +161,7 @@ bool frmDriver::ControllaGrdChiamate(TabellaValori& rgx) {
         for (int c = PaginaCampi::COL_RIGA; c <= PaginaCampi::COL_LUNG; ++c)
             if (rgx.Cella(r, c).empty())
                 return errore(r, c,
-                              Stringa(10605,
+                              TestoRisorsa(10605,
                                       "I campi numero di riga, posizione e lunghezza "
                                       "sono obbligatori: riga ") +
                                   numero(r));
@@ -175,15 +169,15 @@ bool frmDriver::ControllaGrdChiamate(TabellaValori& rgx) {
         if (!(isolata && r == PaginaCampi::RIGA_DATA) &&
             valore(r, PaginaCampi::COL_RIGA) > numRighe)
             return errore(r, PaginaCampi::COL_RIGA,
-                          Stringa(10606, "Il numero di \"Riga\" della riga ") + numero(r) +
-                              Stringa(10607,
+                          TestoRisorsa(10606, "Il numero di \"Riga\" della riga ") + numero(r) +
+                              TestoRisorsa(10607,
                                       " \u00E8 maggiore del numero di righe su cui \u00E8 una "
                                       "chiamata ") +
-                              (entranti ? Stringa(10608, "entrante") : Stringa(10609, "uscente")));
+                              (entranti ? TestoRisorsa(10608, "entrante") : TestoRisorsa(10609, "uscente")));
         // Dates, times and durations are read with a format.
         if (RigaConFormato(r, entranti) && !CellaUsata(rgx, r, PaginaCampi::COL_FORMATO))
             return errore(r, PaginaCampi::COL_FORMATO,
-                          Stringa(10610, "Inserire il formato nella riga ") + numero(r));
+                          TestoRisorsa(10610, "Inserire il formato nella riga ") + numero(r));
         // No other field on the same line may start inside this one. A date on a line of its
         // own is on none of the call's lines.
         if (r == PaginaCampi::RIGA_DATA && isolata) continue;
@@ -197,9 +191,9 @@ bool frmDriver::ControllaGrdChiamate(TabellaValori& rgx) {
             const double altro = valore(j, PaginaCampi::COL_POSIZ);
             if (inizio <= altro && altro <= fine)
                 return errore(r, PaginaCampi::COL_POSIZ,
-                              Stringa(10611, "I campi alle righe ") + numero(r) +
-                                  Stringa(10612, " e ") + numero(j) +
-                                  Stringa(10613, " sono sovrapposti"));
+                              TestoRisorsa(10611, "I campi alle righe ") + numero(r) +
+                                  TestoRisorsa(10612, " e ") + numero(j) +
+                                  TestoRisorsa(10613, " sono sovrapposti"));
         }
     }
     return true;
@@ -332,7 +326,7 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
     const QString data = ui.txtData->text();
     if (!data.trimmed().isEmpty() && !DataValida(data))
         return errore(PAGINA_GENERALE, ui.txtData,
-                      Stringa(10636, "Inserire correttamente la data"));
+                      TestoRisorsa(10636, "Inserire correttamente la data"));
 
     // 2. The general values. The driver file holds Windows-1252 texts only.
     struct TestoGenerale {
@@ -392,16 +386,16 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
             c.chiamata.mcolCondizioni.reset();
         else if (!c.chiamata.mcolCondizioni || c.chiamata.mcolCondizioni->Vuota())
             return erroreGriglia(PAGINA_IDENTIFICAZIONE, grdIdent, c.riga,
-                                 Stringa(c.stringa, c.predefinito));
+                                 TestoRisorsa(c.stringa, c.predefinito));
     }
 
     // 6. Brand and model, which the catalogue records the driver under.
     bool bMarcaModello = true;
     if (ui.cboMarca->currentText().isEmpty()) {
-        Avviso(this, Stringa(10639, "Inserire la marca del centralino."));
+        Avviso(this, TestoRisorsa(10639, "Inserire la marca del centralino."));
         bMarcaModello = false;
     } else if (ui.cboModello->currentText().isEmpty()) {
-        Avviso(this, Stringa(10640, "Inserire il modello del centralino."));
+        Avviso(this, TestoRisorsa(10640, "Inserire il modello del centralino."));
         bMarcaModello = false;
     }
 
@@ -417,17 +411,17 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
     if (!caratteri)
         return erroreGriglia(PAGINA_IDENTIFICAZIONE, grdIdent,
                              PaginaIdentificazione::RIGA_ULTIMA_RIGA,
-                             Stringa(12001, "Inserire un numero intero"));
+                             TestoRisorsa(12001, "Inserire un numero intero"));
 
     // 8, 9. The date options need their settings.
     if (mpPagTrasf->Presente(PaginaTrasformazioni::DATA_ISOLATA) &&
         (!d.mcolDataIsolata || d.mcolDataIsolata->Vuota()))
         return erroreGriglia(
             PAGINA_TRASFORMAZIONI, grdTrasf, PaginaTrasformazioni::DATA_ISOLATA,
-            Stringa(10641, "Inserire le condizioni per identificare la data su riga isolata"));
+            TestoRisorsa(10641, "Inserire le condizioni per identificare la data su riga isolata"));
     if (mpPagTrasf->Presente(PaginaTrasformazioni::MESI_IN_LETTERE) && d.Mesi(0).empty())
         return erroreGriglia(PAGINA_TRASFORMAZIONI, grdTrasf, PaginaTrasformazioni::MESI_IN_LETTERE,
-                             Stringa(10642, "Inserire i codici identificativi dei mesi"));
+                             TestoRisorsa(10642, "Inserire i codici identificativi dei mesi"));
 
     // 10. The field tables, then the fields of both call-record types.
     if (!ControllaGrdChiamate(mrgxEntranti) || !ControllaGrdChiamate(mrgxUscenti)) return false;
@@ -438,7 +432,7 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
     d.mbIngnoraRigheVuote = mpPagTrasf->Presente(PaginaTrasformazioni::IGNORA_VUOTE);
 
     // 12. Two of start time, end time and duration give the third.
-    const QString dueCampiOra = Stringa(10643,
+    const QString dueCampiOra = TestoRisorsa(10643,
                                         "Occorre inserire obbilgatoriamente due campi fra \"Ora "
                                         "inizio\",\"Ora fine\" e \"Durata\"");
     struct Pagina {
@@ -456,7 +450,7 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
     }
 
     const QString continuare =
-        Stringa(10646, "Salvando i dati si perder\u00E0 tale informazione, si vuole continuare?");
+        TestoRisorsa(10646, "Salvando i dati si perder\u00E0 tale informazione, si vuole continuare?");
     const auto domanda = [this](const QString& testo) {
         return ServiziUI().Messaggio(this, testo, IconaUI::Esclamazione, PulsantiUI::SiNo,
                                      QString::fromLatin1(TITOLO_ATTENZIONE)) == RispostaUI::Si;
@@ -467,7 +461,7 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
         if (!HaCampo(d.moEntranti, PaginaCampi::RIGA_DURATA) &&
             !HaCampo(d.moUscenti, PaginaCampi::RIGA_DURATA) &&
             !HaCampo(d.moEntranti, PaginaCampi::RIGA_DURATA_SQUILLO)) {
-            if (!domanda(Stringa(10645,
+            if (!domanda(TestoRisorsa(10645,
                                  "\u00C8 stata inserita la trasformazione durata non espressa "
                                  "in secondi senza mettere dati nei campi \"Durata\" o \"Durata "
                                  "squillo\".") +
@@ -476,7 +470,7 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
         }
         if (miFrazioneDurata < 0 || miUnitaDurata < 0 || mlConversioneDurata <= 0)
             return erroreGriglia(PAGINA_TRASFORMAZIONI, grdTrasf, PaginaTrasformazioni::DURATA,
-                                 Stringa(10644,
+                                 TestoRisorsa(10644,
                                          "Inserire il tipo di conversione da effettuare per la "
                                          "durata non espressa in secondi"));
     }
@@ -492,7 +486,7 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
         }
         if (mlDividereScatti <= 0)
             return erroreGriglia(PAGINA_TRASFORMAZIONI, grdTrasf, PaginaTrasformazioni::SCATTI,
-                                 Stringa(10647,
+                                 TestoRisorsa(10647,
                                          "Inserire il tipo di conversione da effettuare per la "
                                          "presenza del costo scatti"));
     }

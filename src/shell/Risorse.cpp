@@ -103,6 +103,12 @@ QString TestoRisorsa(int numero, bool* trovato) {
     return clsStringhe::Tabella().Testo(numero, trovato);
 }
 
+QString TestoRisorsa(int numero, const char* sPredefinito) {
+    bool trovato = false;
+    const QString s = TestoRisorsa(numero, &trovato);
+    return trovato ? s : QString::fromUtf8(sPredefinito);
+}
+
 int32_t IdRisorsaDaTag(const QString& sTag) {
     const qsizetype fine = sTag.indexOf(u';');
     if (sTag.isEmpty() || fine < 0) return 0;

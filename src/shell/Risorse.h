@@ -13,6 +13,8 @@ namespace tarno {
 // The text of string numero from the table built into the program; empty and *trovato false
 // when there is no such string.
 QString TestoRisorsa(int numero, bool* trovato = nullptr);
+// The text of string numero, or sPredefinito (UTF-8) when the table has no such string.
+QString TestoRisorsa(int numero, const char* sPredefinito);
 
 // The string number held by a tag: when the tag is non-empty and contains ";", the text
 // before the first ";" is taken and, if it is a number (blanks around it, an optional sign,

@@ -6,12 +6,17 @@
 
 #include <QFile>
 #include <QSqlDatabase>
+#include <QApplication>
+#include <QSettings>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextStream>
+#include <memory>
 
 #include "Globali.h"
 #include "ServiziUI.h"
+#include "frmDriver.h"
 
 namespace tarno::test {
 
@@ -72,6 +77,26 @@ class ConServiziScriptati : public ::testing::Test {
     void TearDown() override {
         ImpostaServiziUI(nullptr);
         gbAvviato = false;
+    }
+    // A main window started on the suite as the program starts it, shown and active; the
+    // prompts of the start-up are forgotten. Use with ASSERT_NO_FATAL_FAILURE.
+    void AvviaFinestra(const Suite& suite, std::unique_ptr<frmDriver>& rF) {
+        rF.reset();
+        rF = std::make_unique<frmDriver>(suite.Cartella());
+        rF->Form_Load();
+        ASSERT_TRUE(rF->Avviabile()) << Testi().join('|').toStdString();
+        gbAvviato = true;
+        rF->resize(1000, 800);
+        rF->show();
+        QApplication::setActiveWindow(rF.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(rF.get()));
+        mUI.Reimposta();
+    }
+    // The per-user settings (recent-file lists) of the test in a folder of its own.
+    static void ImpostazioniIn(const QTemporaryDir& cartella) {
+        ASSERT_TRUE(cartella.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, cartella.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, cartella.path());
     }
     QStringList Testi() const {
         QStringList r;

@@ -39,15 +39,7 @@ class CampiTest : public ConServiziScriptati {
     void SetUp() override {
         ConServiziScriptati::SetUp();
         mSuite.Demo();
-        mF = std::make_unique<frmDriver>(mSuite.Cartella());
-        mF->Form_Load();
-        ASSERT_TRUE(mF->Avviabile()) << Testi().join('|').toStdString();
-        gbAvviato = true;
-        mF->resize(1000, 800);
-        mF->show();
-        QApplication::setActiveWindow(mF.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(mF.get()));
-        Rtf()->setPlainText(kCampione);
+        ASSERT_NO_FATAL_FAILURE(AvviaFinestra(mSuite, mF));        Rtf()->setPlainText(kCampione);
         mUI.Reimposta();
     }
     void TearDown() override {

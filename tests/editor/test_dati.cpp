@@ -33,21 +33,14 @@ class DatiTest : public ConServiziScriptati {
   protected:
     void SetUp() override {
         ConServiziScriptati::SetUp();
-        ASSERT_TRUE(mImpostazioni.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, mImpostazioni.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, mImpostazioni.path());
+        ImpostazioniIn(mImpostazioni);
         mSuite.Demo();
         // A folder with blanks holds the sample, as users' folders often do.
         ASSERT_TRUE(QDir(mSuite.Cartella()).mkpath(QStringLiteral("stampe del centralino")));
         ASSERT_TRUE(QFile::copy(QDir(CartellaDemo()).filePath("Driver/PanasonicTDA.drv"),
                                 mSuite.Percorso(QStringLiteral("lavoro/Driver/PanasonicTDA.drv"))));
         ASSERT_TRUE(QFile::copy(QDir(CartellaDemo()).filePath("Dati/PanasonicTDA.txt"), Campione()));
-        mF = std::make_unique<frmDriver>(mSuite.Cartella());
-        mF->Form_Load();
-        ASSERT_TRUE(mF->Avviabile()) << Testi().join('|').toStdString();
-        gbAvviato = true;
-        mF->show();
-        mUI.Reimposta();
+        ASSERT_NO_FATAL_FAILURE(AvviaFinestra(mSuite, mF));
     }
     void TearDown() override {
         mF.reset();

@@ -86,9 +86,7 @@ class DocumentoTest : public ConServiziScriptati {
     void SetUp() override {
         ConServiziScriptati::SetUp();
         // The recent lists of each test live in a folder of their own.
-        ASSERT_TRUE(mImpostazioni.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, mImpostazioni.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, mImpostazioni.path());
+        ImpostazioniIn(mImpostazioni);
         glProgrammaTrasf = 0;
         mSuite.Demo();
         for (const QString& nome :
@@ -106,15 +104,7 @@ class DocumentoTest : public ConServiziScriptati {
     }
 
     void Avvia() {
-        mF = std::make_unique<frmDriver>(mSuite.Cartella());
-        mF->Form_Load();
-        ASSERT_TRUE(mF->Avviabile()) << Testi().join('|').toStdString();
-        gbAvviato = true;
-        mF->resize(1000, 800);
-        mF->show();
-        QApplication::setActiveWindow(mF.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(mF.get()));
-        mUI.Reimposta();
+        ASSERT_NO_FATAL_FAILURE(AvviaFinestra(mSuite, mF));
     }
 
     QString Driver(const QString& nome) const {

@@ -37,22 +37,12 @@ class FineAFineTest : public ConServiziScriptati {
   protected:
     void SetUp() override {
         ConServiziScriptati::SetUp();
-        ASSERT_TRUE(mImpostazioni.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, mImpostazioni.path());
-        mSuite.Demo();
+        ImpostazioniIn(mImpostazioni);        mSuite.Demo();
         ASSERT_TRUE(QFile::copy(QDir(CartellaDemo()).filePath("Driver/PanasonicTDA.drv"), Driver()));
         ASSERT_TRUE(QFile::copy(QDir(CartellaDemo()).filePath("Dati/PanasonicTDA.txt"), Campione()));
         ASSERT_TRUE(QFile::copy(QStringLiteral(TARNO_TARNOMINER),
                                 mSuite.Percorso(QStringLiteral("tarnominer"))));
-        mF = std::make_unique<frmDriver>(mSuite.Cartella());
-        mF->Form_Load();
-        ASSERT_TRUE(mF->Avviabile()) << Testi().join('|').toStdString();
-        gbAvviato = true;
-        mF->resize(1000, 800);
-        mF->show();
-        QApplication::setActiveWindow(mF.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(mF.get()));
-        mUI.Reimposta();
+        ASSERT_NO_FATAL_FAILURE(AvviaFinestra(mSuite, mF));
     }
     void TearDown() override {
         mF.reset();

@@ -107,16 +107,7 @@ class TrasferimentoTest : public ConServiziScriptati {
     }
 
     void Avvia() {
-        mF.reset();
-        mF = std::make_unique<frmDriver>(mSuite.Cartella());
-        mF->Form_Load();
-        ASSERT_TRUE(mF->Avviabile()) << Testi().join('|').toStdString();
-        gbAvviato = true;
-        mF->resize(1000, 800);
-        mF->show();
-        QApplication::setActiveWindow(mF.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(mF.get()));
-        mUI.Reimposta();
+        ASSERT_NO_FATAL_FAILURE(AvviaFinestra(mSuite, mF));
     }
 
     // Loads a driver and fills the window from it the way the Open command does.

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "CallFieldName.h"
+#include "CartellaTemporanea.h"
 #include "Messaggi.h"
 #include "clsDriver.h"
 
@@ -30,31 +31,7 @@ namespace {
 using namespace tarno;
 namespace fs = std::filesystem;
 
-// A folder of its own under the system's temporary folder, removed at exit.
-class CartellaTemporanea {
-  public:
-    CartellaTemporanea() {
-        std::random_device rd;
-        const auto nome =
-            "tarno-bench-" + std::to_string(rd()) + "-" +
-            std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
-        msPercorso = fs::temp_directory_path() / nome;
-        fs::create_directories(msPercorso);
-    }
-    ~CartellaTemporanea() {
-        std::error_code ec;
-        fs::remove_all(msPercorso, ec);
-    }
-    std::string File(const std::string& sNome) const { return (msPercorso / sNome).string(); }
-
-  private:
-    fs::path msPercorso;
-};
-
-CartellaTemporanea& Cartella() {
-    static CartellaTemporanea cartella;
-    return cartella;
-}
+using tarno::bench::Cartella;
 
 clsCondizione Condizione(int i, const char* sCongiunzione) {
     clsCondizione c;

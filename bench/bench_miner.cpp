@@ -23,6 +23,7 @@
 #include <sstream>
 #include <string>
 
+#include "CartellaTemporanea.h"
 #include "VerificaDriver.h"
 
 namespace {
@@ -32,28 +33,7 @@ namespace fs = std::filesystem;
 
 constexpr long kChiamate = 1'000'000;
 
-class CartellaTemporanea {
-  public:
-    CartellaTemporanea() {
-        std::random_device rd;
-        msPercorso = fs::temp_directory_path() / ("tarno-miner-bench-" + std::to_string(rd()) +
-                                                  "-" + std::to_string(::getpid()));
-        fs::create_directories(msPercorso);
-    }
-    ~CartellaTemporanea() {
-        std::error_code ec;
-        fs::remove_all(msPercorso, ec);
-    }
-    std::string File(const std::string& sNome) const { return (msPercorso / sNome).string(); }
-
-  private:
-    fs::path msPercorso;
-};
-
-CartellaTemporanea& Cartella() {
-    static CartellaTemporanea cartella;
-    return cartella;
-}
+using tarno::bench::Cartella;
 
 // The printout: the demo's three header lines, then calls in the demo's layout, incoming and
 // outgoing mixed, an empty line now and then.

@@ -15,6 +15,9 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 cd "$ROOT"
+# With ccache (installed with the packages) builds of any clone share one cache: paths are
+# taken relative to the clone.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ROOT}"
 # shellcheck source=scripts/deps.sh
 source scripts/deps.sh
 

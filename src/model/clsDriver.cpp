@@ -190,22 +190,29 @@ void clsDriver::SalvaPrescanning(IScrittoreINI& ini) {
                          voce.valore.sValue.substr(0, MAX_VALORE_PRESCANNING));
 }
 
-void clsDriver::CreaBackup(const std::string& vsFileName) {
-    if (vsFileName.empty()) return;
+bool clsDriver::CreaBackup(const std::string& vsFileName) {
+    if (vsFileName.empty()) return false;
     namespace fs = std::filesystem;
     std::error_code ec;
     const std::string bak = vsFileName + ".bak";
     if (fs::is_regular_file(bak, ec)) fs::remove(bak, ec);
-    if (fs::is_regular_file(vsFileName, ec)) fs::rename(vsFileName, bak, ec);
+    if (!fs::is_regular_file(vsFileName, ec)) return false;
+    fs::rename(vsFileName, bak, ec);
+    return !ec;
 }
 
 bool clsDriver::SaveDriver(const std::string& vsFileName, IMessaggi& msg) {
     msFileName = vsFileName;
-    CreaBackup(vsFileName);
+    const bool backup = CreaBackup(vsFileName);
     MessaggiRaccolti raccolti;
     clsScritturaINI ini(vsFileName);
     Scrivi(ini, raccolti);
     const bool scritto = ini.Chiudi();
+    if (!scritto && backup) {
+        // A write that failed half-way (a full disk) leaves the previous version where it was.
+        std::error_code ec;
+        std::filesystem::rename(vsFileName + ".bak", vsFileName, ec);
+    }
     if (!scritto) {
         // The final write failed: the save is the one in which every key failed to be written.
         raccolti = MessaggiRaccolti();

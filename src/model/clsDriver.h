@@ -66,7 +66,8 @@ class clsDriver {
   private:
     void Leggi(const clsProfiloINI& profilo, IMessaggi& msg);
     void Scrivi(IScrittoreINI& ini, IMessaggi& msg);
-    void CreaBackup(const std::string& vsFileName);
+    // True when the previous file became the ".bak" copy.
+    bool CreaBackup(const std::string& vsFileName);
 
     std::array<std::string, 12> mvMesi;
 };

@@ -1,6 +1,9 @@
 // The driver document and its file: loading, saving, messages, renumbering, the ".bak" copy.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include "Aiuti.h"
 #include "DriverJson.h"
@@ -443,6 +446,25 @@ TEST_F(DriverTest, BackupThatCannotBeMadeMergesIntoThePreviousFile) {
               "Offset=0\r\nIgnora_vuote=0\r\nCaratteri_ultima_riga=0\r\n\r\n");
     EXPECT_TRUE(Testi().empty());
     EXPECT_EQ(NomiIn(cartella.Percorso()), (std::vector<std::string>{"d.drv", "d.drv.bak"}));
+}
+
+TEST_F(DriverTest, AWriteThatFailsHalfWayLeavesThePreviousFileInPlace) {
+    const std::string f = cartella.File("d.drv");
+    ScriviFile(f, "precedente");
+    driver.msAutore = std::string(4096, 'A');
+    // A file-size limit makes the write fail as a full disk does.
+    const auto segnale = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit prima{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &prima), 0);
+    rlimit piccolo = prima;
+    piccolo.rlim_cur = 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &piccolo), 0);
+    const bool scritto = driver.SaveDriver(f, msg);
+    ::setrlimit(RLIMIT_FSIZE, &prima);
+    std::signal(SIGXFSZ, segnale);
+    EXPECT_FALSE(scritto);
+    EXPECT_EQ(LeggiTutto(f), "precedente");
+    EXPECT_EQ(NomiIn(cartella.Percorso()), std::vector<std::string>{"d.drv"});
 }
 
 // The messages of a save of kCompleto in which no key can be written.

@@ -195,6 +195,8 @@ struct clsAnalizzatore::Impl {
     void ApplicaAllaChiamata(const Tipo& t);
     void Chiamata(const Tipo& t, bool bTrasferita);
     void Incompleta(const Tipo& t, bool bTrasferita);
+    // The reused record of a call, emptied and set for a call of kind t.
+    ChiamataLetta& NuovaChiamata(const Tipo& t, bool bTrasferita, bool bIncompleta);
     void Interpreta(const Campo& f, std::string_view taglio, CampoLetto& cl) const;
 };
 
@@ -791,16 +793,8 @@ void clsAnalizzatore::Impl::ApplicaAllaChiamata(const Tipo& t) {
 
 void clsAnalizzatore::Impl::Chiamata(const Tipo& t, bool bTrasferita) {
     ApplicaAllaChiamata(t);
-    ChiamataLetta& c = chiamata;
-    c.bEntrante = t.bEntrante;
-    c.bTrasferita = bTrasferita;
-    c.bIncompleta = false;
-    c.iRigheAttese = t.iRighe;
-    c.vRighe.clear();
-    c.vTesti.clear();
+    ChiamataLetta& c = NuovaChiamata(t, bTrasferita, false);
     for (int r = 0; r < t.iRighe; ++r) c.vRighe.push_back(Voce(static_cast<size_t>(r)).iNumero);
-    c.iCampi = 0;
-    c.iErrori = 0;
     auto prossimo = [&c]() -> CampoLetto& {
         if (c.iCampi == c.vCampi.size()) c.vCampi.emplace_back();
         CampoLetto& cl = c.vCampi[c.iCampi++];
@@ -846,16 +840,22 @@ void clsAnalizzatore::Impl::Chiamata(const Tipo& t, bool bTrasferita) {
     Togli(static_cast<size_t>(t.iRighe));
 }
 
-void clsAnalizzatore::Impl::Incompleta(const Tipo& t, bool bTrasferita) {
+ChiamataLetta& clsAnalizzatore::Impl::NuovaChiamata(const Tipo& t, bool bTrasferita,
+                                                   bool bIncompleta) {
     ChiamataLetta& c = chiamata;
     c.bEntrante = t.bEntrante;
     c.bTrasferita = bTrasferita;
-    c.bIncompleta = true;
+    c.bIncompleta = bIncompleta;
     c.iRigheAttese = t.iRighe;
     c.vRighe.clear();
     c.vTesti.clear();
     c.iCampi = 0;
     c.iErrori = 0;
+    return c;
+}
+
+void clsAnalizzatore::Impl::Incompleta(const Tipo& t, bool bTrasferita) {
+    ChiamataLetta& c = NuovaChiamata(t, bTrasferita, true);
     for (size_t r = 0; r < iConta; ++r) {
         c.vRighe.push_back(Voce(r).iNumero);
         c.vTesti.push_back(Voce(r).sTesto);

@@ -1,0 +1,27 @@
+// The one main of every Qt test program: one QApplication on the offscreen platform, settings and
+// runtime files in a temporary folder of their own.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Listing the tests (CTest's discovery) needs no window system.
+    if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+    QTemporaryDir cartella;
+    qputenv("XDG_CONFIG_HOME", cartella.filePath(QStringLiteral("config")).toUtf8());
+    const QString runtime = cartella.filePath(QStringLiteral("runtime"));
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
+    QStandardPaths::setTestModeEnabled(true);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral("5.0.4"));
+    return RUN_ALL_TESTS();
+}

@@ -14,7 +14,7 @@
 #include <QTest>
 #include <QTextEdit>
 
-#include "AiutiGui.h"
+#include "SupportoGui.h"
 #include "PaginaCampi.h"
 #include "clsGriglia.h"
 #include "frmDriver.h"

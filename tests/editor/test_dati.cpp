@@ -11,7 +11,7 @@
 #include <QTest>
 #include <QTextEdit>
 
-#include "AiutiGui.h"
+#include "SupportoGui.h"
 #include "frmDriver.h"
 #include "ui_frmDriver.h"
 

@@ -6,7 +6,7 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "AiutiGui.h"
+#include "SupportoGui.h"
 #include "frmAbout.h"
 #include "frmSeleziona.h"
 #include "ui_frmAbout.h"

@@ -29,7 +29,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "AiutiGui.h"
+#include "SupportoGui.h"
 #include "DriverJson.h"
 #include "Messaggi.h"
 #include "PaginaCampi.h"

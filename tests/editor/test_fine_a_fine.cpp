@@ -16,7 +16,7 @@
 #include <QTextEdit>
 #include <nlohmann/json.hpp>
 
-#include "AiutiGui.h"
+#include "SupportoGui.h"
 #include "PaginaCampi.h"
 #include "frmDriver.h"
 #include "ui_frmDriver.h"

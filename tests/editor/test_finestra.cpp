@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QTextEdit>
 
-#include "AiutiGui.h"
+#include "SupportoGui.h"
 #include "frmDriver.h"
 #include "ui_frmDriver.h"
 

@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "AiutiGui.h"
+#include "SupportoGui.h"
 #include "Risorse.h"
 #include "clsDriver.h"
 #include "clsGriglia.h"

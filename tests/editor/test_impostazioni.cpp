@@ -11,7 +11,7 @@
 #include <array>
 #include <memory>
 
-#include "AiutiGui.h"
+#include "SupportoGui.h"
 #include "clsDriver.h"
 #include "clsGriglia.h"
 #include "frmImpostazioniData.h"

@@ -13,7 +13,7 @@
 #include <QTest>
 #include <nlohmann/json.hpp>
 
-#include "AiutiGui.h"
+#include "SupportoGui.h"
 #include "DriverJson.h"
 #include "Messaggi.h"
 #include "PaginaCampi.h"

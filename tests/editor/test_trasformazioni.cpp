@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "AiutiGui.h"
+#include "SupportoGui.h"
 #include "PaginaCampi.h"
 #include "PaginaTrasformazioni.h"
 #include "clsGriglia.h"

@@ -15,7 +15,7 @@
 #include <memory>
 
 #include "Globali.h"
-#include "ServiziUI.h"
+#include "ServiziUIScriptati.h"
 #include "frmDriver.h"
 
 namespace tarno::test {

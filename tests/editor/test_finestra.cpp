@@ -10,6 +10,7 @@
 
 #include "SupportoGui.h"
 #include "frmDriver.h"
+#include "frmSeleziona.h"
 #include "ui_frmDriver.h"
 
 using namespace tarno;
@@ -140,7 +141,7 @@ TEST_F(FinestraTest, TextBoxesRefuseWhatADriverFileCannotHold) {
     auto f = Avvia();
     auto* ui = f->ui();
     QTest::keyClicks(ui->txtAutore, QStringLiteral("Ros"));
-    ui->txtAutore->insert(QStringLiteral("\u0142"));  // Polish l with stroke
+    ui->txtAutore->insert(QStringLiteral("\u0142"));     // Polish l with stroke
     ui->txtAutore->insert(QStringLiteral("si \u00e8"));  // accented e: fine
     EXPECT_EQ(ui->txtAutore->text(), QStringLiteral("Rossi \u00e8"));
     QApplication::processEvents();
@@ -261,11 +262,11 @@ TEST_F(FinestraTest, LayoutKeepsTheTabHeightAndGivesTheRestToTheSample) {
 
 TEST(ColonnaSelezione, CountsFromTheLastLineEnd) {
     const QString t = QStringLiteral("abc\ndefgh\n0123456789ABCDEF");
-    EXPECT_EQ(frmDriver::ColonnaSelezione(t, 0), 1);
-    EXPECT_EQ(frmDriver::ColonnaSelezione(t, 2), 3);
-    EXPECT_EQ(frmDriver::ColonnaSelezione(t, 4), 1);   // first character of line 2
-    EXPECT_EQ(frmDriver::ColonnaSelezione(t, 10), 1);  // first character of line 3
-    EXPECT_EQ(frmDriver::ColonnaSelezione(t, 21), 12);
+    EXPECT_EQ(frmSeleziona::ColonnaSelezione(t, 0), 1);
+    EXPECT_EQ(frmSeleziona::ColonnaSelezione(t, 2), 3);
+    EXPECT_EQ(frmSeleziona::ColonnaSelezione(t, 4), 1);   // first character of line 2
+    EXPECT_EQ(frmSeleziona::ColonnaSelezione(t, 10), 1);  // first character of line 3
+    EXPECT_EQ(frmSeleziona::ColonnaSelezione(t, 21), 12);
 }
 
 TEST_F(FinestraTest, SampleViewShowsColumnAndLengthAndClearsMarkingOnEscape) {

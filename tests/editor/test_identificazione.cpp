@@ -13,9 +13,9 @@
 #include <QTimer>
 #include <functional>
 
-#include "SupportoGui.h"
 #include "PaginaIdentificazione.h"
 #include "Risorse.h"
+#include "SupportoGui.h"
 #include "clsGriglia.h"
 #include "frmDriver.h"
 #include "frmIdentificazione.h"
@@ -362,6 +362,7 @@ class IdentDialogoTest : public IdentificazioneTest {
     frmIdentificazione* Apri(const std::optional<ColCondizioni>& condizioni, int16_t righe,
                              bool dataIsolata = false) {
         mD = std::make_unique<frmIdentificazione>(mF.get());
+        mD->mpContesto = mF.get();
         mD->mcolCondizioni = condizioni;
         mD->miNumRighe = righe;
         mD->mbDataIsolata = dataIsolata;
@@ -729,7 +730,7 @@ TEST_F(IdentDialogoTest, ModificaHandsBackOnlyConfirmedConditions) {
             d->ui()->cmdAnnulla->click();
         },
         &aperto);
-    EXPECT_FALSE(frmIdentificazione::Modifica(mF.get(), col, 1, false, "P", "Titolo"));
+    EXPECT_FALSE(frmIdentificazione::Modifica(mF.get(), mF.get(), col, 1, false, "P", "Titolo"));
     ASSERT_TRUE(aperto);
     EXPECT_FALSE(col);
     QString titolo;
@@ -740,7 +741,7 @@ TEST_F(IdentDialogoTest, ModificaHandsBackOnlyConfirmedConditions) {
             d->ui()->cmOK->click();
         },
         &aperto);
-    EXPECT_TRUE(frmIdentificazione::Modifica(mF.get(), col, 1, false, "P", "Titolo"));
+    EXPECT_TRUE(frmIdentificazione::Modifica(mF.get(), mF.get(), col, 1, false, "P", "Titolo"));
     EXPECT_EQ(titolo, QStringLiteral("Titolo"));
     ASSERT_TRUE(col);
     EXPECT_EQ(col->Count(), 1);

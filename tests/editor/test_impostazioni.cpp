@@ -117,7 +117,7 @@ TEST_F(Mesi, CodesOfOneLengthAreTakenOnOk) {
     ASSERT_NE(Editor(Grd()), nullptr);
     mDlg.ui()->cmOK->click();
     EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join('|').toStdString();
-    EXPECT_FALSE(mDlg.mbAnnullato);
+    EXPECT_FALSE(mDlg.mbCancel);
     EXPECT_EQ(mDlg.result(), QDialog::Accepted);
     EXPECT_FALSE(mDlg.isVisible());
     for (int i = 0; i < 12; ++i) EXPECT_EQ(mDlg.Mesi(i), nuovi[i].toStdString()) << i;
@@ -133,7 +133,7 @@ TEST_F(Mesi, CodesOfUnequalLengthAreRefused) {
     EXPECT_EQ(mUI.mMessaggi[0].icona, IconaUI::Esclamazione);
     // The dialog stays open on the offending code; nothing is taken.
     EXPECT_TRUE(mDlg.isVisible());
-    EXPECT_TRUE(mDlg.mbAnnullato);
+    EXPECT_TRUE(mDlg.mbCancel);
     EXPECT_EQ(Grd()->RigaCorrente(), 6);
     EXPECT_EQ(mDlg.Mesi(6), "LUG");
 
@@ -154,7 +154,7 @@ TEST_F(Mesi, TwelveEmptyCodesAskForCodes) {
     mDlg.ui()->cmOK->click();
     EXPECT_EQ(Messaggi(), QStringList{kCodiciVuoti});
     EXPECT_TRUE(mDlg.isVisible());
-    EXPECT_TRUE(mDlg.mbAnnullato);
+    EXPECT_TRUE(mDlg.mbCancel);
 }
 
 TEST_F(Mesi, TextOutsideWindows1252IsRefusedInTheGrid) {
@@ -177,7 +177,7 @@ TEST_F(Mesi, CancellingLeavesTheCodesAsTheyWere) {
     Scrivi(Grd(), 1, 1, QStringLiteral("YYY"));
     Conferma(Grd());
     mDlg.ui()->cmdAnnulla->click();
-    EXPECT_TRUE(mDlg.mbAnnullato);
+    EXPECT_TRUE(mDlg.mbCancel);
     EXPECT_EQ(mDlg.result(), QDialog::Rejected);
     for (int i = 0; i < 12; ++i) EXPECT_EQ(mDlg.Mesi(i), kTreLettere[static_cast<size_t>(i)]);
     // Shown again, it starts from the codes it was given, not from the cancelled edits.
@@ -194,7 +194,7 @@ TEST_F(Mesi, EnterConfirmsAndEscapeCancelsFromTheKeyboard) {
     EXPECT_TRUE(mDlg.isVisible());
     QTest::keyClick(Fuoco(), Qt::Key_Return);
     EXPECT_FALSE(mDlg.isVisible());
-    EXPECT_FALSE(mDlg.mbAnnullato);
+    EXPECT_FALSE(mDlg.mbCancel);
     EXPECT_EQ(mDlg.Mesi(2), "MRZ");
 
     // Escape while typing drops the edit; Escape again cancels the dialog.
@@ -205,7 +205,7 @@ TEST_F(Mesi, EnterConfirmsAndEscapeCancelsFromTheKeyboard) {
     EXPECT_EQ(Codice(3), "APR");
     QTest::keyClick(Fuoco(), Qt::Key_Escape);
     EXPECT_FALSE(mDlg.isVisible());
-    EXPECT_TRUE(mDlg.mbAnnullato);
+    EXPECT_TRUE(mDlg.mbCancel);
     EXPECT_EQ(mDlg.Mesi(3), "APR");
 }
 
@@ -236,7 +236,7 @@ TEST_F(Mesi, ModalExecHandsTheCodesBack) {
     for (int i = 0; i < 12; ++i) dlg.Mesi(i, driver.Mesi(i));
     EXPECT_EQ(dlg.exec(), QDialog::Accepted);
     ASSERT_TRUE(eseguito);
-    ASSERT_FALSE(dlg.mbAnnullato);
+    ASSERT_FALSE(dlg.mbCancel);
     for (int i = 0; i < 12; ++i) driver.Mesi(i, dlg.Mesi(i));
     EXPECT_EQ(driver.Mesi(0), "M0");
     EXPECT_EQ(driver.Mesi(11), "M1");
@@ -279,7 +279,7 @@ TEST_F(Durata, FactorsOfTheFractionsAndUnits) {
         Scegli(QString::fromUtf8(c.frazione), QString::fromUtf8(c.unita));
         mDlg.ui()->cmOK->click();
         EXPECT_FALSE(mDlg.isVisible());
-        EXPECT_FALSE(mDlg.mbAnnullato);
+        EXPECT_FALSE(mDlg.mbCancel);
         EXPECT_EQ(mDlg.miFrazioneDurata, c.iFrazione);
         EXPECT_EQ(mDlg.miUnitaDurata, c.iUnita);
         EXPECT_EQ(mDlg.mlConversioneDurata, c.fattore);
@@ -318,7 +318,7 @@ TEST_F(Durata, BothListsNeedASelection) {
     mDlg.ui()->cmOK->click();
     EXPECT_EQ(Messaggi(), (QStringList{kSelezionare, kSelezionare}));
     EXPECT_TRUE(mDlg.isVisible());
-    EXPECT_TRUE(mDlg.mbAnnullato);
+    EXPECT_TRUE(mDlg.mbCancel);
     EXPECT_EQ(Fuoco(), mDlg.ui()->cboFrazioni);
     EXPECT_EQ(mDlg.mlConversioneDurata, 77);
     EXPECT_EQ(mDlg.miUnitaDurata, -1);
@@ -337,7 +337,7 @@ TEST_F(Durata, KeyboardChoosesConfirmsAndCancels) {
     QTest::keyClick(Fuoco(), Qt::Key_Down);  // 1/3
     QTest::keyClick(Fuoco(), Qt::Key_Escape);
     EXPECT_FALSE(mDlg.isVisible());
-    EXPECT_TRUE(mDlg.mbAnnullato);
+    EXPECT_TRUE(mDlg.mbCancel);
     EXPECT_EQ(mDlg.miFrazioneDurata, 0);
     EXPECT_EQ(mDlg.miUnitaDurata, 0);
     EXPECT_EQ(mDlg.mlConversioneDurata, 2);
@@ -349,7 +349,7 @@ TEST_F(Durata, KeyboardChoosesConfirmsAndCancels) {
     QTest::keyClick(Fuoco(), Qt::Key_Down);
     QTest::keyClick(Fuoco(), Qt::Key_Return);
     EXPECT_FALSE(mDlg.isVisible());
-    EXPECT_FALSE(mDlg.mbAnnullato);
+    EXPECT_FALSE(mDlg.mbCancel);
     EXPECT_EQ(mDlg.miUnitaDurata, 1);
     EXPECT_EQ(mDlg.miFrazioneDurata, 1);
     EXPECT_EQ(mDlg.mlConversioneDurata, 20);
@@ -375,7 +375,7 @@ TEST_F(Scatti, ShowsTheStoredDivisorAndTakesAWholeNumber) {
     QTest::keyClicks(Txt(), QStringLiteral("100"));
     QTest::keyClick(Txt(), Qt::Key_Return);
     EXPECT_FALSE(mDlg.isVisible());
-    EXPECT_FALSE(mDlg.mbAnnullato);
+    EXPECT_FALSE(mDlg.mbCancel);
     EXPECT_EQ(mDlg.mlDividereScatti, 100);
     EXPECT_TRUE(Messaggi().isEmpty());
 }
@@ -399,7 +399,7 @@ TEST_F(Scatti, OnlyWholeNumbersPass) {
     }
     EXPECT_EQ(Messaggi(), QStringList(QList<QString>(rifiutati.size(), kIntero)));
     EXPECT_EQ(mDlg.mlDividereScatti, 5);
-    EXPECT_TRUE(mDlg.mbAnnullato);
+    EXPECT_TRUE(mDlg.mbCancel);
     EXPECT_EQ(Fuoco(), Txt());
 
     Txt()->setText(QStringLiteral(" 250 "));
@@ -416,7 +416,7 @@ TEST_F(Scatti, CancellingLeavesTheDivisor) {
     Mostra(mDlg);
     QTest::keyClicks(Txt(), QStringLiteral("40"));
     mDlg.ui()->cmdAnnulla->click();
-    EXPECT_TRUE(mDlg.mbAnnullato);
+    EXPECT_TRUE(mDlg.mbCancel);
     EXPECT_EQ(mDlg.mlDividereScatti, 12);
 
     Mostra(mDlg);
@@ -424,7 +424,7 @@ TEST_F(Scatti, CancellingLeavesTheDivisor) {
     QTest::keyClicks(Txt(), QStringLiteral("40"));
     QTest::keyClick(Txt(), Qt::Key_Escape);
     EXPECT_FALSE(mDlg.isVisible());
-    EXPECT_TRUE(mDlg.mbAnnullato);
+    EXPECT_TRUE(mDlg.mbCancel);
     EXPECT_EQ(mDlg.mlDividereScatti, 12);
 }
 
@@ -490,7 +490,7 @@ TEST_F(Prescanning, AddDeleteAndEditBecomeTheNewTableOnOk) {
     // Nothing reaches the driver before OK.
     EXPECT_EQ(moDriver->mcolPrescanning->Count(), 3);
     mpDlg->ui()->cmOK->click();
-    EXPECT_FALSE(mpDlg->mbAnnullato);
+    EXPECT_FALSE(mpDlg->mbCancel);
     EXPECT_EQ(mpDlg->result(), QDialog::Accepted);
     EXPECT_EQ(Voci(), (Coppie{{"Salta", "XYZ"}, {"Fine", "\xB7Z"}, {"Nuovo", "42"}, {"Solo", ""}}));
     // The entries are appended without keys; the switch stays the caller's.
@@ -509,7 +509,7 @@ TEST_F(Prescanning, RowsOfBlanksAreDroppedAndTextIsKeptAsTyped) {
     Conferma(Grd());
     QTest::keyClick(Fuoco(), Qt::Key_Return);  // OK from the keyboard
     EXPECT_FALSE(mpDlg->isVisible());
-    EXPECT_FALSE(mpDlg->mbAnnullato);
+    EXPECT_FALSE(mpDlg->mbCancel);
     EXPECT_EQ(Voci(), (Coppie{{"Salta", " A B "}, {"Fine", "\xB7Z"}}));
 }
 
@@ -534,7 +534,7 @@ TEST_F(Prescanning, CancellingLeavesTheEntries) {
     Scrivi(Grd(), 0, 1, QStringLiteral("QQ"));
     Conferma(Grd());
     mpDlg->ui()->cmdAnnulla->click();
-    EXPECT_TRUE(mpDlg->mbAnnullato);
+    EXPECT_TRUE(mpDlg->mbCancel);
     EXPECT_EQ(Voci(), prima);
 
     // Escape while typing drops the edit, a second Escape cancels.
@@ -544,7 +544,7 @@ TEST_F(Prescanning, CancellingLeavesTheEntries) {
     QTest::keyClick(Fuoco(), Qt::Key_Escape);
     QTest::keyClick(Fuoco(), Qt::Key_Escape);
     EXPECT_FALSE(mpDlg->isVisible());
-    EXPECT_TRUE(mpDlg->mbAnnullato);
+    EXPECT_TRUE(mpDlg->mbCancel);
     EXPECT_EQ(Voci(), prima);
 }
 

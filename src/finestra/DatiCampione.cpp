@@ -1,0 +1,138 @@
+// The sample printout in the sample view, the verification of the driver by the import engine,
+// and the switch between the sample and the engine's log.
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <optional>
+
+#include "Risorse.h"
+#include "ServiziUI.h"
+#include "TestoQt.h"
+#include "frmDriver.h"
+#include "ui_frmDriver.h"
+
+namespace tarno {
+
+namespace {
+
+// Only the tail of a printout is shown: the newest calls, and a quick load of any file.
+constexpr qint64 MAX_BYTE_CAMPIONE = 50000;
+
+// The last MAX_BYTE_CAMPIONE bytes of a file; nothing when it cannot be read.
+std::optional<QByteArray> CodaFile(const QString& percorso) {
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const qint64 dimensione = file.size();
+    if (!file.seek(dimensione < MAX_BYTE_CAMPIONE ? 0 : dimensione - MAX_BYTE_CAMPIONE))
+        return std::nullopt;
+    QByteArray byte = file.read(MAX_BYTE_CAMPIONE);
+    if (file.error() != QFileDevice::NoError) return std::nullopt;
+    return byte;
+}
+
+}  // namespace
+
+QString frmDriver::CartellaEseguibile() const {
+    return msCartellaProgramma.isEmpty() ? QCoreApplication::applicationDirPath()
+                                         : msCartellaProgramma;
+}
+
+QString frmDriver::FileLogVerifica() const {
+    return QDir(CartellaEseguibile()).filePath(QStringLiteral("VerificaDrv.log"));
+}
+
+void frmDriver::LeggiDati(const QString& vsPercorso) {
+    mbTransformMode = false;
+    QString percorso = vsPercorso;
+    if (percorso.isEmpty()) {
+        percorso = ServiziUI().NomeFileApri(this, mpUi->mnuLeggiDati->toolTip(), msCartellaDialogo,
+                                            FiltroQt(TestoRisorsa(20501)));
+        if (percorso.isEmpty()) return;
+    }
+    std::optional<QByteArray> byte;
+    {
+        CursoreOccupato occupato;
+        byte = CodaFile(percorso);
+    }
+    if (!byte) {
+        Avviso(this, TestoRisorsa(20502));
+        return;
+    }
+    CursoreOccupato occupato;
+    mpUi->rtfTesto->clear();
+    // Printouts are Windows-1252 text; a NUL would cut the view short.
+    byte->replace('\0', ' ');
+    mpUi->rtfTesto->setPlainText(DaCp1252(byte->toStdString()));
+    msFileDati = percorso;
+    AggiungiRecente(QStringLiteral("mnupopDatiRecenti"), percorso);
+    CaricaRecenti(QStringLiteral("mnupopDatiRecenti"));
+}
+
+QStringList frmDriver::ArgomentiMotore() const {
+    const QString driver = moDriver ? DaNomeFile(moDriver->msFileName) : QString();
+    return {QStringLiteral("/i3"), QStringLiteral("/D") + driver,
+            QStringLiteral("/F") + msFileDati};
+}
+
+void frmDriver::VerificaDati() {
+    if (mbChanged && !ChiediSalvataggio(20503, false)) return;
+    // The engine reads the driver file: a document that was never written has none.
+    if (!moDriver || moDriver->msFileName.empty()) {
+        Avviso(this, TestoRisorsa(20505));
+        return;
+    }
+    QString dati = msFileDati;
+    if (dati.isEmpty()) {
+        dati = ServiziUI().NomeFileApri(this, mpUi->mnuVerifica->toolTip(), msCartellaDialogo,
+                                        FiltroQt(TestoRisorsa(20501)));
+        if (dati.isEmpty()) return;
+    }
+    msFileDati = dati;
+    setEnabled(false);
+    EseguiEAttendi(QDir(CartellaEseguibile()).filePath(QStringLiteral("tarnominer")),
+                   ArgomentiMotore());
+    setEnabled(true);
+    show();
+    raise();
+    activateWindow();
+}
+
+void frmDriver::Trasforma() {
+    if (mbTransformMode) {
+        LeggiDati(msFileDati);
+        mbTransformMode = false;
+    } else if (msFileDati.isEmpty()) {
+        // Nothing to switch to: the tick stays as it was (the tool's own click toggled it).
+        mpUi->mnuTrasforma->setChecked(mbSpuntaTrasforma);
+        return;
+    } else {
+        const QString dati = msFileDati;
+        LeggiDati(FileLogVerifica());
+        msFileDati = dati;
+        mbTransformMode = true;
+    }
+    mbSpuntaTrasforma = mbTransformMode;
+    mpUi->mnuTrasforma->setChecked(mbTransformMode);
+}
+
+void frmDriver::EseguiEAttendi(const QString& vsProgramma, const QStringList& vArgomenti) {
+    // The window keeps repainting while the engine runs: the wait is an event loop that ends
+    // with the process, or at once when it cannot start (no message: the log tells).
+    QProcess processo;
+    processo.setProcessChannelMode(QProcess::ForwardedChannels);
+    QEventLoop attesa;
+    connect(&processo, &QProcess::finished, &attesa, &QEventLoop::quit);
+    connect(&processo, &QProcess::errorOccurred, &attesa, [&attesa, &processo] {
+        if (processo.state() == QProcess::NotRunning) attesa.quit();
+    });
+    processo.start(vsProgramma, vArgomenti);
+    if (processo.state() != QProcess::NotRunning) attesa.exec(QEventLoop::ExcludeUserInputEvents);
+    if (processo.state() != QProcess::NotRunning) processo.waitForFinished(-1);
+}
+
+}  // namespace tarno

@@ -1,0 +1,363 @@
+// The document commands of the main window (New, Open, Save, Save As, Exit) and the lists of
+// recent files kept in the per-user settings.
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTabWidget>
+
+#include "Globali.h"
+#include "PaginaCampi.h"
+#include "PaginaIdentificazione.h"
+#include "PaginaTrasformazioni.h"
+#include "Risorse.h"
+#include "ServiziUI.h"
+#include "TestoQt.h"
+#include "clsGriglia.h"
+#include "frmDriver.h"
+#include "frmOldDriver.h"
+#include "modOldDriver.h"
+#include "ui_frmDriver.h"
+
+namespace tarno {
+
+namespace {
+
+const QString TITOLO = QStringLiteral("Tarno Driver");
+const QString SOTTOMENU_DRIVER = QStringLiteral("mnupopDriverRecenti");
+const QString SOTTOMENU_DATI = QStringLiteral("mnupopDatiRecenti");
+constexpr int NUM_RECENTI = 4;
+
+// The per-user settings of the editor, in the group of the recent lists.
+class Recenti {
+  public:
+    Recenti() : mImpostazioni(QStringLiteral("TarnoDriver"), QStringLiteral("TarnoDriver")) {
+        mImpostazioni.beginGroup(QStringLiteral("FileList"));
+    }
+    QString Leggi(const QString& sChiave) const { return mImpostazioni.value(sChiave).toString(); }
+    void Scrivi(const QString& sChiave, const QString& sValore) {
+        mImpostazioni.setValue(sChiave, sValore);
+    }
+
+  private:
+    QSettings mImpostazioni;
+};
+
+QString Prefisso(const QString& sSottomenu) {
+    return sSottomenu == SOTTOMENU_DRIVER ? QStringLiteral("f") : QStringLiteral("s");
+}
+
+}  // namespace
+
+// ---- commands
+
+void frmDriver::RegistraComandiDocumento() {
+    mfnComandi[QStringLiteral("mnuNuovo")] = [this](QAction*) { FileNuovo(); };
+    mfnComandi[QStringLiteral("mnuApri")] = [this](QAction*) { FileApri(); };
+    mfnComandi[QStringLiteral("mnuSalva")] = [this](QAction*) {
+        FileSalva(msDriverFileName.isEmpty());
+    };
+    mfnComandi[QStringLiteral("mnuSalvaCome")] = [this](QAction*) { FileSalva(true); };
+    mfnComandi[QStringLiteral("mnuEsci")] = [this](QAction*) { close(); };
+    mfnComandi[QStringLiteral("Recenti")] = [this](QAction* tool) {
+        // "mnuRecenti" + number + "f" (drivers) or "s" (sample data).
+        const QString nome = tool->objectName();
+        if (nome.size() < 2) return;
+        const QString n = nome.at(nome.size() - 2);
+        if (nome.endsWith(QLatin1Char('f'))) {
+            FileApri(LeggiRecente(QStringLiteral("fFile") + n));
+        } else {
+            LeggiDati(LeggiRecente(QStringLiteral("sFile") + n));
+        }
+    };
+    mfnComandi[QStringLiteral("mnuLeggiDati")] = [this](QAction*) { LeggiDati(); };
+    mfnComandi[QStringLiteral("mnuVerifica")] = [this](QAction*) { VerificaDati(); };
+    mfnComandi[QStringLiteral("mnuTrasforma")] = [this](QAction*) { Trasforma(); };
+    // Exit and the close box ask about unsaved changes first.
+    mfnPuoChiudere = [this] { return ChiediSalvataggio(10661); };
+    mfnApriDriver = [this](const QString& sPercorso) { FileApri(sPercorso); };
+}
+
+void frmDriver::AggiornaTitolo() {
+    setWindowTitle(msDriverFileName.isEmpty() ? TITOLO
+                                              : TITOLO + QStringLiteral(" - ") + msDriverFileName);
+}
+
+bool frmDriver::ChiediSalvataggio(int iStringa, bool bConAnnulla) {
+    if (!mbChanged) return true;
+    const QString domanda =
+        TestoRisorsa(iStringa, "Sono state effettuate delle modifiche, si desidera salvarle?");
+    switch (ServiziUI().Messaggio(this, domanda, IconaUI::Domanda,
+                                  bConAnnulla ? PulsantiUI::SiNoAnnulla : PulsantiUI::SiNo,
+                                  QString())) {
+        case RispostaUI::Si:
+            return FileSalva(msDriverFileName.isEmpty());
+        case RispostaUI::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void frmDriver::SvuotaTutto() {
+    // What is being typed into a grid belongs to the document that goes away.
+    for (clsGriglia* g : {mpPagIdent->grdIdent, mpPagTrasf->grdTrasf, mpPagEntranti->mpGriglia,
+                          mpPagUscenti->mpGriglia})
+        g->AnnullaModifica();
+
+    msDriverFileName.clear();
+    AggiornaTitolo();
+    mpUi->txtAutore->clear();
+    mpUi->txtData->clear();
+    mpUi->txtVersione->clear();
+    mpUi->txtNote->clear();
+    mpUi->cboMarca->setCurrentIndex(-1);
+    mpUi->cboMarca->clearEditText();
+    mpUi->cboModello->setCurrentIndex(-1);
+    mpUi->cboModello->clearEditText();
+
+    const std::string no = ValoreNo();
+    if (mrgxIdent.Righe() >= PaginaIdentificazione::NUM_RIGHE && mrgxIdent.Colonne() >= 2) {
+        mrgxIdent.Cella(PaginaIdentificazione::RIGA_ENTRANTI, 1) = "0";
+        mrgxIdent.Cella(PaginaIdentificazione::RIGA_USCENTI, 1) = "0";
+        mrgxIdent.Cella(PaginaIdentificazione::RIGA_TRASF_ENTRANTI, 1) = no;
+        mrgxIdent.Cella(PaginaIdentificazione::RIGA_TRASF_USCENTI, 1) = no;
+        mrgxIdent.Cella(PaginaIdentificazione::RIGA_OFFSET, 1) = "0";
+        mrgxIdent.Cella(PaginaIdentificazione::RIGA_ULTIMA_RIGA, 1) = "0";
+    }
+    if (mrgxTrasf.Colonne() >= 2)
+        for (int r = 0; r < mrgxTrasf.Righe(); ++r) mrgxTrasf.Cella(r, 1) = no;
+    for (TabellaValori* t : {&mrgxEntranti, &mrgxUscenti})
+        for (int r = 0; r < t->Righe(); ++r)
+            for (int c = 0; c < t->Colonne(); ++c) t->Cella(r, c).clear();
+    mpPagIdent->grdIdent->RiAssocia();
+    mpPagTrasf->grdTrasf->RiAssocia();
+    for (PaginaCampi* p : {mpPagEntranti, mpPagUscenti}) {
+        p->mpGriglia->RiAssocia();
+        for (int i = PaginaCampi::RIGA_DATA; i <= PaginaCampi::RIGA_DURATA && i < p->Righe(); ++i)
+            p->chkCampo(i)->setEnabled(true);
+        p->ImpostaDataIsolata(false);
+    }
+
+    if (moDriver) {
+        moDriver->Delete();
+        // The option rows now say "No": the document follows them, so that no table or switch
+        // of the previous driver is written into the next one.
+        moDriver->mbConPrescanning = false;
+        moDriver->mcolPrescanning.reset();
+        moDriver->mbIngnoraRigheVuote = false;
+        moDriver->mlTroncaUltimaRigaDopoCaratteri = 0;
+    }
+    miFrazioneDurata = -1;
+    miUnitaDurata = -1;
+    mlConversioneDurata = 0;
+    mlDividereScatti = 1;
+    Cambiato(false);
+}
+
+void frmDriver::FileNuovo() {
+    if (!ChiediSalvataggio()) return;
+    SvuotaTutto();
+    mpUi->txtData->setText(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+    mpUi->txtVersione->setText(QStringLiteral("1.0"));
+    mpUi->tabDriver->setCurrentIndex(0);
+    mpUi->txtAutore->setFocus();
+    Cambiato(false);
+}
+
+void frmDriver::FileApri(const QString& vsPercorso) {
+    if (!ChiediSalvataggio()) return;
+
+    QString percorso = vsPercorso;
+    if (percorso.isEmpty()) {
+        percorso = ServiziUI().NomeFileApri(
+            this, TestoRisorsa(1306, "Apri"), msCartellaDialogo,
+            FiltroQt(TestoRisorsa(20504, "Driver (*.drv)|*.drv|Tutti file (*.*)|*.*")));
+        if (percorso.isEmpty()) return;
+        // The next dialog starts where the user was.
+        msCartellaDialogo = QFileInfo(percorso).absolutePath();
+    }
+
+    // A file that cannot be read is not opened: the document on screen stays.
+    const QFileInfo info(percorso);
+    MessaggiUI msg(this);
+    if (!info.isFile() || !info.isReadable()) {
+        Avviso(this, QStringLiteral("Impossibile aprire il Driver ") + percorso);
+        return;
+    }
+    const std::string nome = NomeFile(percorso);
+    const bool vecchio = info.size() > 0 && ControllaVecchioDriver(nome, msg);
+    if (vecchio) {
+        // Which program converted this driver in the previous version (Escape keeps the last).
+        frmOldDriver dlg(this);
+        dlg.setWindowTitle(percorso);
+        dlg.exec();
+    }
+
+    CursoreOccupato occupato;
+    SvuotaTutto();
+    if (!moDriver) moDriver = std::make_unique<clsDriver>();
+    if (vecchio) {
+        moDriver->mlOffset = "0";
+        const CercaFormato cerca = mconDatabase.FunzioneCercaFormato();
+        if (!LeggiVecchioDriver(nome, *moDriver, msg, cerca)) {
+            // The reader said why; the window stays on an empty new document, so that nothing
+            // is saved over the legacy file by mistake.
+            Cambiato(false);
+            return;
+        }
+        ApplicaTrasformazione(*moDriver, msg, cerca);
+        moDriver->msFileName = nome;
+    } else {
+        // Syntax errors are reported as they are met; what could be read is shown.
+        moDriver->LoadDriver(nome, msg);
+    }
+
+    msDriverFileName = percorso;
+    AggiornaTitolo();
+    RiempiDaDriver();
+    Cambiato(false);
+    AggiungiRecente(SOTTOMENU_DRIVER, percorso);
+    CaricaRecenti(SOTTOMENU_DRIVER);
+}
+
+void frmDriver::RiempiDaDriver() {
+    clsDriver& d = *moDriver;
+    mpUi->txtAutore->setText(DaCp1252(d.msAutore));
+    mpUi->txtData->setText(DaCp1252(d.msData));
+    mpUi->txtVersione->setText(DaCp1252(d.msVersione));
+    // The brand first: its change fills the model list.
+    mpUi->cboMarca->setEditText(DaCp1252(d.msMarca));
+    mpUi->cboModello->setEditText(DaCp1252(d.msModello));
+    mpUi->txtNote->setPlainText(DaCp1252(d.msNote));
+
+    const std::string si = ValoreSi();
+    const std::string no = ValoreNo();
+    mrgxIdent.Cella(PaginaIdentificazione::RIGA_OFFSET, 1) = d.mlOffset;
+    RiempiGrdChiamate_Trasf(mrgxEntranti, d.moEntranti.get());
+    RiempiGrdChiamate_Trasf(mrgxUscenti, d.moUscenti.get());
+    mpPagEntranti->mpGriglia->Aggiorna();
+    mpPagUscenti->mpGriglia->Aggiorna();
+    const bool prescanning = d.mcolPrescanning && d.mcolPrescanning->Count() > 0;
+    mrgxTrasf.Cella(PaginaTrasformazioni::PRESCANNING, 1) = prescanning ? si : no;
+    mrgxTrasf.Cella(PaginaTrasformazioni::IGNORA_VUOTE, 1) = d.mbIngnoraRigheVuote ? si : no;
+
+    const auto righe = [&](const clsChiamata* c, int rigaNumero, int rigaTrasferite) {
+        mrgxIdent.Cella(rigaNumero, 1) = std::to_string(c ? c->miNumRighe : 0);
+        const bool trasferite = c && c->mcolCondTrasferita && c->mcolCondTrasferita->Count() > 0;
+        mrgxIdent.Cella(rigaTrasferite, 1) = trasferite ? si : no;
+    };
+    righe(d.moEntranti.get(), PaginaIdentificazione::RIGA_ENTRANTI,
+          PaginaIdentificazione::RIGA_TRASF_ENTRANTI);
+    righe(d.moUscenti.get(), PaginaIdentificazione::RIGA_USCENTI,
+          PaginaIdentificazione::RIGA_TRASF_USCENTI);
+    mrgxIdent.Cella(PaginaIdentificazione::RIGA_ULTIMA_RIGA, 1) =
+        std::to_string(d.mlTroncaUltimaRigaDopoCaratteri);
+    mpPagTrasf->grdTrasf->RiAssocia();
+    mpPagIdent->grdIdent->RiAssocia();
+}
+
+bool frmDriver::FileSalva(bool vbChiediNome) {
+    if (!AggiornaGriglie()) return false;
+    if (!mbChanged && !vbChiediNome) return false;
+    if (!moDriver) moDriver = std::make_unique<clsDriver>();
+    if (!ControllaDatiRiempiOggettoDriver()) return false;
+
+    QString percorso = msDriverFileName;
+    if (vbChiediNome) {
+        QString proposta;
+        if (!msDriverFileName.isEmpty()) proposta = QFileInfo(msDriverFileName).fileName();
+        if (!msCartellaDialogo.isEmpty())
+            proposta = msCartellaDialogo + QLatin1Char('/') + proposta;
+        percorso = ServiziUI().NomeFileSalva(this, QStringLiteral("Salva con nome"), proposta,
+                                             FiltroQt(QStringLiteral("Driver (*.drv)|*.drv")));
+        if (percorso.isEmpty()) return false;
+        msCartellaDialogo = QFileInfo(percorso).absolutePath();
+    }
+    if (percorso.isEmpty()) return false;
+
+    CursoreOccupato occupato;
+    // A name ending in a full stop is taken as it is.
+    if (!percorso.toUpper().endsWith(QStringLiteral(".DRV")) &&
+        !percorso.endsWith(QLatin1Char('.')))
+        percorso += QStringLiteral(".drv");
+
+    const std::string nomePrecedente = moDriver->msFileName;
+    MessaggiRaccolti raccolti;
+    if (!moDriver->SaveDriver(NomeFile(percorso), raccolti)) {
+        // Nothing was written: one message says so (not one per key that could not be
+        // written), and the document keeps its changes, its name and its title, so that the
+        // user can save it elsewhere.
+        moDriver->msFileName = nomePrecedente;
+        Avviso(this, QStringLiteral("Impossibile salvare il Driver ") + percorso);
+        return false;
+    }
+    MessaggiUI msg(this);
+    raccolti.InoltraA(msg);
+
+    msDriverFileName = percorso;
+    AggiornaTitolo();
+    AggiungiRecente(SOTTOMENU_DRIVER, percorso);
+    CaricaRecenti(SOTTOMENU_DRIVER);
+
+    // The catalogue learns which file belongs to this brand and model.
+    const auto nomeCatalogo = InCp1252(QFileInfo(percorso).fileName());
+    if (!nomeCatalogo)
+        Avviso(this, QStringLiteral("Il nome del file non pu\u00F2 essere registrato nel "
+                                    "catalogo: ") +
+                         QFileInfo(percorso).fileName());
+    else if (!mconDatabase.AggiornaPabx(moDriver->msMarca, moDriver->msModello, *nomeCatalogo))
+        Avviso(this, DaCp1252(mconDatabase.UltimoErrore()));
+    InitMarcaCentralino();
+
+    Cambiato(false);
+    return true;
+}
+
+// ---- recent files
+
+QString frmDriver::LeggiRecente(const QString& vsChiave) { return Recenti().Leggi(vsChiave); }
+
+void frmDriver::CaricaRecenti(const QString& vsSottomenu) {
+    const QString prefisso = Prefisso(vsSottomenu);
+    for (int n = 1; n <= NUM_RECENTI; ++n) {
+        const QString valore = LeggiRecente(prefisso + QStringLiteral("File") + QString::number(n));
+        if (valore.isEmpty()) continue;
+        auto* tool = findChild<QAction*>(QStringLiteral("mnuRecenti%1%2").arg(n).arg(prefisso));
+        if (!tool) continue;
+        tool->setText(QStringLiteral("&%1 ").arg(n) + RaddoppiaAmpersand(valore));
+        tool->setVisible(true);
+    }
+}
+
+void frmDriver::AggiungiRecente(const QString& vsSottomenu, const QString& vsPercorso) {
+    const QString prefisso = Prefisso(vsSottomenu);
+    const auto chiave = [&](int n) {
+        return prefisso + QStringLiteral("File") + QString::number(n);
+    };
+    Recenti recenti;
+    QString vecchi[NUM_RECENTI + 1];
+    for (int n = 1; n <= NUM_RECENTI; ++n) vecchi[n] = recenti.Leggi(chiave(n));
+    // The place that holds the path, looked for from 4 up to 1; not found counts as 4.
+    const QString cercato = vsPercorso.toUpper();
+    int trovato = NUM_RECENTI;
+    for (int n = NUM_RECENTI; n >= 1; --n)
+        if (vecchi[n].toUpper() == cercato) {
+            trovato = n;
+            break;
+        }
+    for (int n = trovato; n >= 2; --n) recenti.Scrivi(chiave(n), vecchi[n - 1]);
+    recenti.Scrivi(chiave(1), vsPercorso);
+}
+
+QString frmDriver::RaddoppiaAmpersand(const QString& vsTesto) {
+    QString r = vsTesto;
+    r.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return r;
+}
+
+}  // namespace tarno

@@ -1,0 +1,488 @@
+// Transfer between the window's grids and the driver object, and the checks before a save.
+
+#include <QDate>
+#include <QTabWidget>
+
+#include "CallFieldName.h"
+#include "Globali.h"
+#include "Numeri.h"
+#include "PaginaCampi.h"
+#include "PaginaIdentificazione.h"
+#include "PaginaTrasformazioni.h"
+#include "Risorse.h"
+#include "ServiziUI.h"
+#include "TestoQt.h"
+#include "clsGriglia.h"
+#include "frmDriver.h"
+#include "ui_frmDriver.h"
+
+namespace tarno {
+
+namespace {
+
+// Units of the duration settings: "Secondo" is the first; a duration printed in fractions of a
+// second is divided, one printed in fractions of a minute, hour or day multiplied.
+constexpr int16_t UNITA_SECONDO = 0;
+
+// The whole-number value of a cell (its leading number, rounded); 0 when there is none.
+int16_t Intero16(const std::string& s) { return LeggiIntero16(s).value_or(0); }
+
+// A cell counts towards a row in use when it holds something; alignment and format only
+// when their value is not 0 (0 is what their empty entry stores).
+bool CellaUsata(const TabellaValori& t, int r, int c) {
+    const std::string& v = t.Cella(r, c);
+    if (v.empty()) return false;
+    if (c == PaginaCampi::COL_ALLIN || c == PaginaCampi::COL_FORMATO) return ValoreIniziale(v) != 0;
+    return true;
+}
+
+bool RigaInUso(const TabellaValori& t, int r) {
+    for (int c = 0; c < PaginaCampi::NUM_COLONNE; ++c)
+        if (CellaUsata(t, r, c)) return true;
+    return false;
+}
+
+// Rows whose field is read with a format: Data, Ora inizio, Ora fine, Durata and, for
+// incoming calls, Durata squillo.
+bool RigaConFormato(int r, bool bEntranti) {
+    return (r >= PaginaCampi::RIGA_DATA && r <= PaginaCampi::RIGA_DURATA) ||
+           (bEntranti && r == PaginaCampi::RIGA_DURATA_SQUILLO);
+}
+
+// The fraction and unit indexes of a duration conversion, kept in its transformation's source
+// as "fraction,unit"; -1 each when the source holds no such pair.
+void LeggiSorgenteDurata(const std::string& sSorgente, int16_t& riFrazione, int16_t& riUnita) {
+    riFrazione = -1;
+    riUnita = -1;
+    const size_t virgola = sSorgente.find(',');
+    if (virgola == std::string::npos) return;
+    const auto frazione = ValoreNumerico(std::string_view(sSorgente).substr(0, virgola));
+    const auto unita = ValoreNumerico(std::string_view(sSorgente).substr(virgola + 1));
+    if (!frazione || !unita) return;
+    const auto f = Arrotonda16(*frazione);
+    const auto u = Arrotonda16(*unita);
+    if (!f || !u || *f < 0 || *u < 0) return;
+    riFrazione = *f;
+    riUnita = *u;
+}
+
+// A 32-bit number written in a transformation's value; 0 when it is none.
+int32_t ValoreIntero32(const std::string& s) {
+    const auto v = ValoreNumerico(s);
+    if (!v) return 0;
+    return Arrotonda32(*v).value_or(0);
+}
+
+// The driver's date text: dd/mm/yyyy as the editor writes it, days and months also with one
+// digit.
+bool DataValida(const QString& sTesto) {
+    const QString s = sTesto.trimmed();
+    for (const QString& formato : {QStringLiteral("dd/MM/yyyy"), QStringLiteral("d/M/yyyy")})
+        if (QDate::fromString(s, formato).isValid()) return true;
+    return false;
+}
+
+bool HaCampo(const std::unique_ptr<clsChiamata>& chiamata, int iIndice) {
+    return chiamata && chiamata->mcolCampi && chiamata->mcolCampi->Trova(std::to_string(iIndice));
+}
+
+}  // namespace
+
+// ---- commit of the grids
+
+bool frmDriver::AggiornaGriglie() {
+    struct Griglia {
+        clsGriglia* griglia;
+        int pagina;
+        int stringa;
+        const char* predefinito;
+    };
+    const Griglia griglie[] = {
+        {mpPagIdent->grdIdent, PAGINA_IDENTIFICAZIONE, 10604,
+         "Errore nell'inserimenti dei dati degli identificativi della data"},
+        {mpPagTrasf->grdTrasf, PAGINA_TRASFORMAZIONI, 10603,
+         "Errore nell'inserimenti dei dati delle trasformazioni"},
+        {mpPagEntranti->mpGriglia, PAGINA_ENTRANTI, 10602,
+         "Errore nell'inserimenti dei dati delle chiamata entranti"},
+        {mpPagUscenti->mpGriglia, PAGINA_USCENTI, 10601,
+         "Errore nell'inserimenti dei dati delle chiamate uscenti"},
+    };
+    for (const Griglia& g : griglie) {
+        if (g.griglia->ConfermaModifica()) continue;
+        // The editor stays open with what the user typed, on its page; moving the focus away
+        // from it would try to commit it again.
+        mpUi->tabDriver->setCurrentIndex(g.pagina);
+        Avviso(this, TestoRisorsa(g.stringa, g.predefinito));
+        return false;
+    }
+    return true;
+}
+
+// ---- one field table
+
+bool frmDriver::ControllaGrdChiamate(TabellaValori& rgx) {
+    const bool entranti = rgx.Righe() == mrgxEntranti.Righe();
+    PaginaCampi* pagina = entranti ? mpPagEntranti : mpPagUscenti;
+    clsGriglia* griglia = pagina->mpGriglia;
+    if (rgx.Colonne() < PaginaCampi::NUM_COLONNE) return true;
+
+    const bool isolata = mpPagTrasf->Presente(PaginaTrasformazioni::DATA_ISOLATA);
+    const int rigaIdent =
+        entranti ? PaginaIdentificazione::RIGA_ENTRANTI : PaginaIdentificazione::RIGA_USCENTI;
+    const double numRighe =
+        mrgxIdent.Righe() > rigaIdent ? ValoreIniziale(mrgxIdent.Cella(rigaIdent, 1)) : 0;
+    const auto numero = [](int r) { return QString::number(r + 1); };
+    // The page of the table, its grid on the offending cell, then the message.
+    const auto errore = [&](int r, int c, const QString& testo) {
+        mpUi->tabDriver->setCurrentIndex(entranti ? PAGINA_ENTRANTI : PAGINA_USCENTI);
+        griglia->ImpostaCellaCorrente(r, c);
+        griglia->setFocus();
+        griglia->Aggiorna();
+        Avviso(this, testo);
+        return false;
+    };
+    const auto valore = [&rgx](int r, int c) { return ValoreIniziale(rgx.Cella(r, c)); };
+
+    for (int r = 0; r < rgx.Righe(); ++r) {
+        if (!RigaInUso(rgx, r)) continue;
+        // Line, position and length.
+        for (int c = PaginaCampi::COL_RIGA; c <= PaginaCampi::COL_LUNG; ++c)
+            if (rgx.Cella(r, c).empty())
+                return errore(r, c,
+                              TestoRisorsa(10605,
+                                           "I campi numero di riga, posizione e lunghezza "
+                                           "sono obbligatori: riga ") +
+                                  numero(r));
+        // The line within the call, except a date printed on a line of its own.
+        if (!(isolata && r == PaginaCampi::RIGA_DATA) &&
+            valore(r, PaginaCampi::COL_RIGA) > numRighe)
+            return errore(
+                r, PaginaCampi::COL_RIGA,
+                TestoRisorsa(10606, "Il numero di \"Riga\" della riga ") + numero(r) +
+                    TestoRisorsa(10607,
+                                 " \u00E8 maggiore del numero di righe su cui \u00E8 una "
+                                 "chiamata ") +
+                    (entranti ? TestoRisorsa(10608, "entrante") : TestoRisorsa(10609, "uscente")));
+        // Dates, times and durations are read with a format.
+        if (RigaConFormato(r, entranti) && !CellaUsata(rgx, r, PaginaCampi::COL_FORMATO))
+            return errore(r, PaginaCampi::COL_FORMATO,
+                          TestoRisorsa(10610, "Inserire il formato nella riga ") + numero(r));
+        // No other field on the same line may start inside this one. A date on a line of its
+        // own is on none of the call's lines.
+        if (r == PaginaCampi::RIGA_DATA && isolata) continue;
+        const double riga = valore(r, PaginaCampi::COL_RIGA);
+        const double inizio = valore(r, PaginaCampi::COL_POSIZ);
+        const double fine = inizio + valore(r, PaginaCampi::COL_LUNG) - 1;
+        for (int j = 0; j < rgx.Righe(); ++j) {
+            if (j == r || !RigaInUso(rgx, j)) continue;
+            if (j == PaginaCampi::RIGA_DATA && isolata) continue;
+            if (valore(j, PaginaCampi::COL_RIGA) != riga) continue;
+            const double altro = valore(j, PaginaCampi::COL_POSIZ);
+            if (inizio <= altro && altro <= fine)
+                return errore(r, PaginaCampi::COL_POSIZ,
+                              TestoRisorsa(10611, "I campi alle righe ") + numero(r) +
+                                  TestoRisorsa(10612, " e ") + numero(j) +
+                                  TestoRisorsa(10613, " sono sovrapposti"));
+        }
+    }
+    return true;
+}
+
+// ---- table -> call-record type
+
+void frmDriver::LeggiGrdChiamate_Trasf(clsChiamata& chiamata, TabellaValori& rgx) {
+    const bool entranti = rgx.Righe() == mrgxEntranti.Righe();
+    if (chiamata.mcolCampi)
+        chiamata.mcolCampi->Clear();
+    else
+        chiamata.mcolCampi.emplace();
+    if (rgx.Colonne() < PaginaCampi::NUM_COLONNE) return;
+    const bool durata = mpPagTrasf->Presente(PaginaTrasformazioni::DURATA);
+    const bool scatti = mpPagTrasf->Presente(PaginaTrasformazioni::SCATTI);
+
+    for (int r = 0; r < rgx.Righe(); ++r) {
+        const auto riga = ValoreNumerico(rgx.Cella(r, PaginaCampi::COL_RIGA));
+        if (!riga || *riga <= 0) continue;
+        clsCampo campo;
+        campo.msNome = NomeCampo(r, entranti);
+        if (campo.msNome.empty()) continue;
+        campo.miRiga = Arrotonda16(*riga).value_or(0);
+        campo.miInizio = Intero16(rgx.Cella(r, PaginaCampi::COL_POSIZ));
+        campo.miLunghezza = Intero16(rgx.Cella(r, PaginaCampi::COL_LUNG));
+        campo.menAllineamento = Intero16(rgx.Cella(r, PaginaCampi::COL_ALLIN));
+        campo.miFormato =
+            RigaConFormato(r, entranti) ? Intero16(rgx.Cella(r, PaginaCampi::COL_FORMATO)) : 0;
+        const std::string& opz = rgx.Cella(r, PaginaCampi::COL_OPZ);
+        campo.mbOpzionale = !opz.empty() && UgualeNoCase(opz, PaginaCampi::OPZ_SI);
+
+        // The duration conversion goes to the duration field: the driver file gives a field
+        // transformation to "dDurata" and "lScatti" only, and a ringing time carrying one
+        // would not read back.
+        if (durata && r == PaginaCampi::RIGA_DURATA) {
+            campo.menEccezione = clsCampo::DURATA_TRASF;
+            auto t = std::make_unique<clsTrasformazione>();
+            t->menTipo = clsTrasformazione::CAMPO;
+            t->menOperazione = miUnitaDurata == UNITA_SECONDO ? clsTrasformazione::DIVIDI
+                                                              : clsTrasformazione::MOLTIPLICA;
+            t->msSorgente = std::to_string(miFrazioneDurata) + "," + std::to_string(miUnitaDurata);
+            t->msValore = std::to_string(mlConversioneDurata);
+            campo.moTrasf = std::move(t);
+        }
+        if (scatti && r == PaginaCampi::RIGA_SCATTI) {
+            campo.menEccezione = clsCampo::SCATTI_TRASF;
+            auto t = std::make_unique<clsTrasformazione>();
+            t->menTipo = clsTrasformazione::CAMPO;
+            t->menOperazione = clsTrasformazione::DIVIDI;
+            t->msValore = std::to_string(mlDividereScatti);
+            campo.moTrasf = std::move(t);
+        }
+        chiamata.mcolCampi->Add(std::move(campo), std::to_string(r));
+    }
+}
+
+// ---- call-record type -> table
+
+void frmDriver::RiempiGrdChiamate_Trasf(TabellaValori& rgx, clsChiamata* chiamata) {
+    const bool entranti = rgx.Righe() == mrgxEntranti.Righe();
+    if (rgx.Colonne() >= PaginaCampi::NUM_COLONNE) {
+        for (int r = 0; r < rgx.Righe(); ++r) {
+            const clsCampo* campo = chiamata && chiamata->mcolCampi
+                                        ? chiamata->mcolCampi->Trova(std::to_string(r))
+                                        : nullptr;
+            if (!campo) {
+                for (int c = 0; c < PaginaCampi::NUM_COLONNE; ++c) rgx.Cella(r, c).clear();
+                continue;
+            }
+            rgx.Cella(r, PaginaCampi::COL_RIGA) = std::to_string(campo->miRiga);
+            rgx.Cella(r, PaginaCampi::COL_POSIZ) = std::to_string(campo->miInizio);
+            rgx.Cella(r, PaginaCampi::COL_LUNG) = std::to_string(campo->miLunghezza);
+            rgx.Cella(r, PaginaCampi::COL_ALLIN) = std::to_string(campo->menAllineamento);
+            rgx.Cella(r, PaginaCampi::COL_FORMATO) =
+                RigaConFormato(r, entranti) ? std::to_string(campo->miFormato) : std::string();
+            rgx.Cella(r, PaginaCampi::COL_OPZ) =
+                campo->mbOpzionale ? PaginaCampi::OPZ_SI : PaginaCampi::OPZ_NO;
+            if (campo->menEccezione == clsCampo::DURATA_TRASF) {
+                mrgxTrasf.Cella(PaginaTrasformazioni::DURATA, 1) = ValoreSi();
+                if (campo->moTrasf) {
+                    mlConversioneDurata = ValoreIntero32(campo->moTrasf->msValore);
+                    LeggiSorgenteDurata(campo->moTrasf->msSorgente, miFrazioneDurata,
+                                        miUnitaDurata);
+                }
+            } else if (campo->menEccezione == clsCampo::SCATTI_TRASF) {
+                mrgxTrasf.Cella(PaginaTrasformazioni::SCATTI, 1) = ValoreSi();
+                if (campo->moTrasf) mlDividereScatti = ValoreIntero32(campo->moTrasf->msValore);
+            }
+        }
+    }
+    // The date options of the driver.
+    if (moDriver && moDriver->mcolDataIsolata && !moDriver->mcolDataIsolata->Vuota()) {
+        mrgxTrasf.Cella(PaginaTrasformazioni::DATA_ISOLATA, 1) = ValoreSi();
+        mpPagTrasf->grdTrasf->RiAssocia();
+        mpPagTrasf->RegolaDataIsolata();
+    }
+    if (moDriver && !moDriver->Mesi(0).empty())
+        mrgxTrasf.Cella(PaginaTrasformazioni::MESI_IN_LETTERE, 1) = ValoreSi();
+    mpPagTrasf->grdTrasf->Aggiorna();
+    mpPagEntranti->ControllaCampiOra();
+    mpPagUscenti->ControllaCampiOra();
+}
+
+// ---- the whole window -> driver
+
+bool frmDriver::ControllaDatiRiempiOggettoDriver() {
+    Ui::frmDriver& ui = *mpUi;
+    // The page, the control that holds the wrong value, then the message.
+    const auto errore = [this](int pagina, QWidget* controllo, const QString& testo) {
+        mpUi->tabDriver->setCurrentIndex(pagina);
+        if (controllo) controllo->setFocus();
+        Avviso(this, testo);
+        return false;
+    };
+    const auto erroreGriglia = [&](int pagina, clsGriglia* griglia, int riga,
+                                   const QString& testo) {
+        mpUi->tabDriver->setCurrentIndex(pagina);
+        griglia->ImpostaCellaCorrente(riga, 1);
+        return errore(pagina, griglia, testo);
+    };
+    clsGriglia* grdIdent = mpPagIdent->grdIdent;
+    clsGriglia* grdTrasf = mpPagTrasf->grdTrasf;
+    const auto cellaIdent = [this](int r) {
+        return mrgxIdent.Righe() > r && mrgxIdent.Colonne() > 1 ? mrgxIdent.Cella(r, 1)
+                                                                : std::string();
+    };
+
+    // The date of the driver.
+    const QString data = ui.txtData->text();
+    if (!data.trimmed().isEmpty() && !DataValida(data))
+        return errore(PAGINA_GENERALE, ui.txtData,
+                      TestoRisorsa(10636, "Inserire correttamente la data"));
+
+    // The general values. The driver file holds Windows-1252 texts only.
+    struct TestoGenerale {
+        QWidget* controllo;
+        QString testo;
+        std::string* membro;
+    };
+    if (!moDriver) moDriver = std::make_unique<clsDriver>();
+    clsDriver& d = *moDriver;
+    const TestoGenerale testi[] = {
+        {ui.txtAutore, ui.txtAutore->text(), &d.msAutore},
+        {ui.txtData, data, &d.msData},
+        {ui.txtVersione, ui.txtVersione->text(), &d.msVersione},
+        {ui.cboMarca, ui.cboMarca->currentText(), &d.msMarca},
+        {ui.cboModello, ui.cboModello->currentText(), &d.msModello},
+        {ui.txtNote, ui.txtNote->toPlainText(), &d.msNote},
+    };
+    std::string valori[std::size(testi)];
+    for (size_t i = 0; i < std::size(testi); ++i) {
+        QString motivo;
+        const auto v = InCp1252(testi[i].testo, &motivo);
+        if (!v) return errore(PAGINA_GENERALE, testi[i].controllo, motivo);
+        valori[i] = *v;
+    }
+    for (size_t i = 0; i < std::size(testi); ++i) *testi[i].membro = valori[i];
+    d.mlOffset = cellaIdent(PaginaIdentificazione::RIGA_OFFSET);
+
+    // Both call-record types, with their line counts.
+    const auto chiamata = [](std::unique_ptr<clsChiamata>& c, int32_t tipo) -> clsChiamata& {
+        if (!c) c = std::make_unique<clsChiamata>();
+        c->menTipo = tipo;
+        return *c;
+    };
+    clsChiamata& entranti = chiamata(d.moEntranti, clsChiamata::ENTRANTI);
+    clsChiamata& uscenti = chiamata(d.moUscenti, clsChiamata::USCENTI);
+    entranti.miNumRighe = Intero16(cellaIdent(PaginaIdentificazione::RIGA_ENTRANTI));
+    uscenti.miNumRighe = Intero16(cellaIdent(PaginaIdentificazione::RIGA_USCENTI));
+
+    // 4, 5. A call kind printed on at least one line is recognised by at least one condition;
+    // one printed on none has no conditions.
+    struct Condizioni {
+        clsChiamata& chiamata;
+        int riga;
+        int stringa;
+        const char* predefinito;
+    };
+    const Condizioni condizioni[] = {
+        {entranti, PaginaIdentificazione::RIGA_ENTRANTI, 10637,
+         "Inserire le condizioni per identificare le chiamate entranti"},
+        {uscenti, PaginaIdentificazione::RIGA_USCENTI, 10638,
+         "Inserire le condizioni per identificare le chiamate uscenti"},
+    };
+    for (const Condizioni& c : condizioni) {
+        if (c.chiamata.miNumRighe < 1)
+            c.chiamata.mcolCondizioni.reset();
+        else if (!c.chiamata.mcolCondizioni || c.chiamata.mcolCondizioni->Vuota())
+            return erroreGriglia(PAGINA_IDENTIFICAZIONE, grdIdent, c.riga,
+                                 TestoRisorsa(c.stringa, c.predefinito));
+    }
+
+    // Brand and model, which the catalogue records the driver under.
+    bool bMarcaModello = true;
+    if (ui.cboMarca->currentText().isEmpty()) {
+        Avviso(this, TestoRisorsa(10639, "Inserire la marca del centralino."));
+        bMarcaModello = false;
+    } else if (ui.cboModello->currentText().isEmpty()) {
+        Avviso(this, TestoRisorsa(10640, "Inserire il modello del centralino."));
+        bMarcaModello = false;
+    }
+
+    // The character after which the last line is broken.
+    const std::string tronca = cellaIdent(PaginaIdentificazione::RIGA_ULTIMA_RIGA);
+    std::optional<int32_t> caratteri = 0;
+    if (!TogliSpazi(tronca).empty()) {
+        const auto v = ValoreNumerico(tronca);
+        caratteri = v ? Arrotonda32(*v) : std::nullopt;
+    }
+    if (caratteri) d.mlTroncaUltimaRigaDopoCaratteri = *caratteri;
+    if (!bMarcaModello) return false;
+    if (!caratteri)
+        return erroreGriglia(PAGINA_IDENTIFICAZIONE, grdIdent,
+                             PaginaIdentificazione::RIGA_ULTIMA_RIGA,
+                             TestoRisorsa(12001, "Inserire un numero intero"));
+
+    // 8, 9. The date options need their settings.
+    if (mpPagTrasf->Presente(PaginaTrasformazioni::DATA_ISOLATA) &&
+        (!d.mcolDataIsolata || d.mcolDataIsolata->Vuota()))
+        return erroreGriglia(
+            PAGINA_TRASFORMAZIONI, grdTrasf, PaginaTrasformazioni::DATA_ISOLATA,
+            TestoRisorsa(10641, "Inserire le condizioni per identificare la data su riga isolata"));
+    if (mpPagTrasf->Presente(PaginaTrasformazioni::MESI_IN_LETTERE) && d.Mesi(0).empty())
+        return erroreGriglia(PAGINA_TRASFORMAZIONI, grdTrasf, PaginaTrasformazioni::MESI_IN_LETTERE,
+                             TestoRisorsa(10642, "Inserire i codici identificativi dei mesi"));
+
+    // The field tables, then the fields of both call-record types.
+    if (!ControllaGrdChiamate(mrgxEntranti) || !ControllaGrdChiamate(mrgxUscenti)) return false;
+    LeggiGrdChiamate_Trasf(entranti, mrgxEntranti);
+    LeggiGrdChiamate_Trasf(uscenti, mrgxUscenti);
+
+    // Empty lines are skipped or not.
+    d.mbIngnoraRigheVuote = mpPagTrasf->Presente(PaginaTrasformazioni::IGNORA_VUOTE);
+
+    // Two of start time, end time and duration give the third.
+    const QString dueCampiOra =
+        TestoRisorsa(10643,
+                     "Occorre inserire obbilgatoriamente due campi fra \"Ora "
+                     "inizio\",\"Ora fine\" e \"Durata\"");
+    struct Pagina {
+        std::unique_ptr<clsChiamata>& chiamata;
+        int pagina;
+        PaginaCampi* campi;
+    };
+    const Pagina pagine[] = {{d.moEntranti, PAGINA_ENTRANTI, mpPagEntranti},
+                             {d.moUscenti, PAGINA_USCENTI, mpPagUscenti}};
+    for (const Pagina& p : pagine) {
+        int campiOra = 0;
+        for (int r = PaginaCampi::RIGA_ORA_INIZIO; r <= PaginaCampi::RIGA_DURATA; ++r)
+            if (HaCampo(p.chiamata, r)) ++campiOra;
+        if (campiOra != 2) return errore(p.pagina, p.campi->mpGriglia, dueCampiOra);
+    }
+
+    const QString continuare = TestoRisorsa(
+        10646, "Salvando i dati si perder\u00E0 tale informazione, si vuole continuare?");
+    const auto domanda = [this](const QString& testo) {
+        return ServiziUI().Messaggio(this, testo, IconaUI::Esclamazione, PulsantiUI::SiNo,
+                                     QString::fromLatin1(TITOLO_ATTENZIONE)) == RispostaUI::Si;
+    };
+
+    // A duration not in seconds.
+    if (mpPagTrasf->Presente(PaginaTrasformazioni::DURATA)) {
+        if (!HaCampo(d.moEntranti, PaginaCampi::RIGA_DURATA) &&
+            !HaCampo(d.moUscenti, PaginaCampi::RIGA_DURATA) &&
+            !HaCampo(d.moEntranti, PaginaCampi::RIGA_DURATA_SQUILLO)) {
+            if (!domanda(
+                    TestoRisorsa(10645,
+                                 "\u00C8 stata inserita la trasformazione durata non espressa "
+                                 "in secondi senza mettere dati nei campi \"Durata\" o \"Durata "
+                                 "squillo\".") +
+                    "\n" + continuare))
+                return false;
+        }
+        if (miFrazioneDurata < 0 || miUnitaDurata < 0 || mlConversioneDurata <= 0)
+            return erroreGriglia(
+                PAGINA_TRASFORMAZIONI, grdTrasf, PaginaTrasformazioni::DURATA,
+                TestoRisorsa(10644,
+                             "Inserire il tipo di conversione da effettuare per la "
+                             "durata non espressa in secondi"));
+    }
+
+    // A cost printed instead of metering pulses.
+    if (mpPagTrasf->Presente(PaginaTrasformazioni::SCATTI)) {
+        if (!HaCampo(d.moEntranti, PaginaCampi::RIGA_SCATTI) &&
+            !HaCampo(d.moUscenti, PaginaCampi::RIGA_SCATTI)) {
+            if (!domanda(QStringLiteral("\u00C8 stata inserita la trasformazione presenza del "
+                                        "costo scatti senza mettere dati nei campi "
+                                        "\"Scatti\".") +
+                         "\n" + continuare))
+                return false;
+        }
+        if (mlDividereScatti <= 0)
+            return erroreGriglia(
+                PAGINA_TRASFORMAZIONI, grdTrasf, PaginaTrasformazioni::SCATTI,
+                TestoRisorsa(10647,
+                             "Inserire il tipo di conversione da effettuare per la "
+                             "presenza del costo scatti"));
+    }
+    return true;
+}
+
+}  // namespace tarno

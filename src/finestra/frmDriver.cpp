@@ -1,0 +1,398 @@
+#include "frmDriver.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QResizeEvent>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <optional>
+
+#include "CallFieldName.h"
+#include "Globali.h"
+#include "PaginaCampi.h"
+#include "PaginaIdentificazione.h"
+#include "PaginaTrasformazioni.h"
+#include "Risorse.h"
+#include "ServiziUI.h"
+#include "TestoQt.h"
+#include "clsDropDown.h"
+#include "clsGriglia.h"
+#include "frmAbout.h"
+#include "frmSeleziona.h"
+#include "ui_frmDriver.h"
+
+namespace tarno {
+
+namespace {
+
+// The tab control keeps this height (plus the top offset of the sample view).
+const int ALTEZZA_SCHEDE = clsGriglia::PixelDaTwip(6000);
+// The gap between the sample view and the tab control, where the position labels stand.
+constexpr int SPAZIO_ETICHETTE = 27;  // 400 twips
+
+}  // namespace
+
+frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
+    : QMainWindow(parent),
+      mpUi(std::make_unique<Ui::frmDriver>()),
+      msCartellaProgramma(sCartellaProgramma) {
+    mpUi->setupUi(this);
+    setMinimumSize(720, ALTEZZA_SCHEDE + SPAZIO_ETICHETTE + 160);
+
+    frmSeleziona::PreparaVistaCampione(mpUi->rtfTesto, this);
+    for (QWidget* casella :
+         {static_cast<QWidget*>(mpUi->txtAutore), static_cast<QWidget*>(mpUi->txtData),
+          static_cast<QWidget*>(mpUi->txtVersione), static_cast<QWidget*>(mpUi->txtNote),
+          static_cast<QWidget*>(mpUi->cboMarca), static_cast<QWidget*>(mpUi->cboModello)})
+        SoloCp1252(casella);
+    connect(mpUi->rtfTesto, &QTextEdit::textChanged, this, &frmDriver::rtfTesto_Change);
+
+    for (QAction* a : findChildren<QAction*>()) {
+        if (a->property("toolId").isValid())
+            connect(a, &QAction::triggered, this, [this, a] { MainMenu_ToolClick(a); });
+    }
+    const auto icona = [this](QAction* a, QStyle::StandardPixmap p) {
+        a->setIcon(style()->standardIcon(p));
+    };
+    icona(mpUi->mnuNuovo, QStyle::SP_FileIcon);
+    icona(mpUi->mnuApri, QStyle::SP_DialogOpenButton);
+    icona(mpUi->mnuSalva, QStyle::SP_DialogSaveButton);
+    icona(mpUi->mnuLeggiDati, QStyle::SP_FileDialogContentsView);
+    icona(mpUi->mnuVerifica, QStyle::SP_MediaPlay);
+    icona(mpUi->mnuTrasforma, QStyle::SP_BrowserReload);
+    icona(mpUi->mnuTaglia, QStyle::SP_DialogDiscardButton);
+    icona(mpUi->mnuCopia, QStyle::SP_FileDialogDetailedView);
+    icona(mpUi->mnuIncolla, QStyle::SP_DialogApplyButton);
+    icona(mpUi->mnuTrova, QStyle::SP_FileDialogListView);
+
+    // The pages and the format drop-downs.
+    mpPagIdent = new PaginaIdentificazione(*this, mpUi->Picture2);
+    mpUi->layPagina2->addWidget(mpPagIdent);
+    mpPagTrasf = new PaginaTrasformazioni(*this, mpUi->Picture3);
+    mpUi->layPagina3->addWidget(mpPagTrasf);
+    mpPagEntranti = new PaginaCampi(*this, true, mpUi->Picture4);
+    mpUi->layPagina4->addWidget(mpPagEntranti);
+    mpPagUscenti = new PaginaCampi(*this, false, mpUi->Picture5);
+    mpUi->layPagina5->addWidget(mpPagUscenti);
+    drpFormatiData = new clsDropDown(this);
+    drpFormatiData->setObjectName(QStringLiteral("drpFormatiData"));
+    drpFormatiData->ImpostaTitolo(QStringLiteral("Formati data"));
+    drpFormatiOra = new clsDropDown(this);
+    drpFormatiOra->setObjectName(QStringLiteral("drpFormatiOra"));
+    drpFormatiOra->ImpostaTitolo(QStringLiteral("Formati ora"));
+    drpFormatiNessuno = new clsDropDown(this);
+    drpFormatiNessuno->setObjectName(QStringLiteral("drpFormatiNessuno"));
+    drpFormatiNessuno->ImpostaTitolo(QStringLiteral("Formati nessuno"));
+
+    connect(mpUi->tabDriver, &QTabWidget::currentChanged, this, &frmDriver::tabDriver_Click);
+    connect(mpUi->cboMarca, &QComboBox::currentTextChanged, this, &frmDriver::cboMarca_Change);
+    connect(mpUi->cboModello, &QComboBox::currentTextChanged, this, [this] {
+        if (!mbRiempimento) Cambiato(true);
+    });
+    for (QLineEdit* t : {mpUi->txtAutore, mpUi->txtData, mpUi->txtVersione})
+        connect(t, &QLineEdit::textEdited, this, [this] { Cambiato(true); });
+    connect(mpUi->txtNote, &QPlainTextEdit::textChanged, this, [this] {
+        if (!mbRiempimento) Cambiato(true);
+    });
+
+    mfnComandi[QStringLiteral("mnuInformazioni")] = [this](QAction*) {
+        auto* about = new frmAbout(this);
+        about->show();
+    };
+    RegistraComandiDocumento();
+
+    // The window sees keys before its controls.
+    qApp->installEventFilter(this);
+}
+
+frmDriver::~frmDriver() {
+    qApp->removeEventFilter(this);
+    Form_Unload();
+}
+
+bool frmDriver::FalliscePartenza(const QString& sErrore) {
+    Avviso(this, sErrore);
+    msDatabaseFile.clear();
+    msDSNName.clear();
+    return false;
+}
+
+void frmDriver::Form_Load(const QString& sRigaComando) {
+    // Texts.
+    CentraForm(this);
+    mbTransformMode = false;
+    CaricaTestiRisorse(this);
+    CaricaTestiMenu(this, 1000, 1300);
+    // Yes and no of the grids.
+    gsTestoSi = TestoRisorsa(6, "S\u00EC");
+    gsTestoNo = TestoRisorsa(7, "No");
+    // The window shows while the rest loads, busy and with the pages inactive.
+    mpUi->tabDriver->setCurrentIndex(0);
+    std::optional<CursoreOccupato> occupato;
+    occupato.emplace();
+    mpUi->tabDriver->setEnabled(false);
+    show();
+    QApplication::processEvents();
+    // Nothing of a previous start-up survives.
+    msDatabaseFile.clear();
+    msDSNName.clear();
+    msWorkDir.clear();
+    msFileDati.clear();
+    // The configuration beside the program.
+    const QString cartella = msCartellaProgramma.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                           : msCartellaProgramma;
+    const EsitoConfigurazione esito = LeggiConfigurazione(
+        NomeFile(QDir(cartella).filePath(QString::fromLatin1(NOME_FILE_INI))), mCfg);
+    if (esito == EsitoConfigurazione::FileMancante) {
+        occupato.reset();
+        Avviso(this, TestoRisorsa(10659, "File ") + QString::fromLatin1(NOME_FILE_INI) +
+                         TestoRisorsa(10660, " non trovato"));
+        msDatabaseFile.clear();
+        msDSNName.clear();
+        return;
+    }
+    if (esito == EsitoConfigurazione::DatabaseMancante) {
+        occupato.reset();
+        Avviso(this, TestoRisorsa(10658,
+                                  "Non \u00E8 stato impostato nessun database da "
+                                  "aprire nel file") +
+                         " " + QString::fromLatin1(NOME_FILE_INI));
+        msDatabaseFile.clear();
+        msDSNName.clear();
+        return;
+    }
+    // The catalogue; from here on every error ends the start-up.
+    if (!mconDatabase.Apri(mCfg)) {
+        occupato.reset();
+        FalliscePartenza(DaCp1252(mconDatabase.UltimoErrore()));
+        return;
+    }
+    // Brand and model start empty.
+    mbRiempimento = true;
+    mpUi->cboMarca->clearEditText();
+    mpUi->cboModello->clearEditText();
+    mbRiempimento = false;
+    // The views: identification and transformation grids, format lists, field grids, brand
+    // list.
+    mpPagIdent->Inizializza();
+    mpPagTrasf->Inizializza();
+    if (!mconDatabase.CaricaFormati(true, mrgxFormatiData) ||
+        !mconDatabase.CaricaFormati(false, mrgxFormatiOra)) {
+        occupato.reset();
+        FalliscePartenza(DaCp1252(mconDatabase.UltimoErrore()));
+        return;
+    }
+    mrgxFormatiNessuno = clsCatalogo::FormatiNessuno();
+    drpFormatiData->Associa(&mrgxFormatiData, 0, 1);
+    drpFormatiOra->Associa(&mrgxFormatiOra, 0, 1);
+    drpFormatiNessuno->Associa(&mrgxFormatiNessuno, 0);
+    mrgxEntranti.Dimensiona(NUM_CAMPI_ENTRANTI, PaginaCampi::NUM_COLONNE);
+    mrgxUscenti.Dimensiona(NUM_CAMPI_USCENTI, PaginaCampi::NUM_COLONNE);
+    mpPagEntranti->Inizializza();
+    mpPagUscenti->Inizializza();
+    std::vector<std::string> marche;
+    if (!mconDatabase.ElencoMarche(marche)) {
+        occupato.reset();
+        FalliscePartenza(DaCp1252(mconDatabase.UltimoErrore()));
+        return;
+    }
+    InitMarcaCentralino();
+    Cambiato(false);
+    occupato.reset();
+    mpUi->tabDriver->setEnabled(true);
+    // The recent lists, then the driver named on the command line.
+    CaricaRecenti(QStringLiteral("mnupopDriverRecenti"));
+    CaricaRecenti(QStringLiteral("mnupopDatiRecenti"));
+    std::string marca, modello;
+    const auto riga = InCp1252(sRigaComando);
+    if (riga && DividiRigaComando(*riga, marca, modello)) {
+        std::optional<std::string> nome;
+        if (mconDatabase.CercaNomeDriver(marca, modello, nome) && nome && mfnApriDriver)
+            mfnApriDriver(DaCp1252(msWorkDir) + "/Driver/" + DaCp1252(*nome));
+    }
+    msCartellaDialogo = DaCp1252(msWorkDir) + "/Driver";
+}
+
+void frmDriver::Cambiato(bool bFlag) {
+    mbChanged = bFlag;
+    mpUi->mnuSalva->setEnabled(bFlag);
+}
+
+void frmDriver::InitMarcaCentralino() {
+    mbRiempimento = true;
+    mpUi->cboMarca->clear();
+    std::vector<std::string> marche;
+    if (!mconDatabase.ElencoMarche(marche)) Avviso(this, DaCp1252(mconDatabase.UltimoErrore()));
+    for (const auto& m : marche) mpUi->cboMarca->addItem(DaCp1252(m));
+    mpUi->cboMarca->setCurrentIndex(-1);
+    mpUi->cboMarca->clearEditText();
+    mbRiempimento = false;
+    if (mpUi->cboMarca->count() > 0 && moDriver) {
+        const int i = mpUi->cboMarca->findText(DaCp1252(moDriver->msMarca), Qt::MatchFixedString);
+        if (i >= 0) {
+            // Selecting the brand fills the model list and marks the document changed.
+            mpUi->cboMarca->setCurrentIndex(i);
+            cboMarca_Change();
+        }
+    }
+}
+
+void frmDriver::cboMarca_Change() {
+    if (mbRiempimento) return;
+    CercaModello();
+    Cambiato(true);
+}
+
+void frmDriver::CercaModello() {
+    mbRiempimento = true;
+    mpUi->cboModello->clear();
+    std::vector<std::string> modelli;
+    const auto marca = InCp1252(mpUi->cboMarca->currentText());
+    if (marca && !mconDatabase.ElencoModelli(*marca, modelli))
+        Avviso(this, DaCp1252(mconDatabase.UltimoErrore()));
+    for (const auto& m : modelli) mpUi->cboModello->addItem(DaCp1252(m));
+    if (mpUi->cboModello->count() > 0) {
+        int i = 0;
+        if (moDriver) {
+            i = mpUi->cboModello->findText(DaCp1252(moDriver->msModello), Qt::MatchFixedString);
+            if (i < 0) i = 0;
+        }
+        mpUi->cboModello->setCurrentIndex(i);
+    } else {
+        mpUi->cboModello->clearEditText();
+    }
+    mbRiempimento = false;
+}
+
+QTextEdit* frmDriver::VistaCampione() const { return mpUi->rtfTesto; }
+
+void frmDriver::AggiornaPosizione() {
+    const QTextCursor c = mpUi->rtfTesto->textCursor();
+    const int inizio = c.selectionStart();
+    mpUi->lblX->setText(QString::number(
+        frmSeleziona::ColonnaSelezione(mpUi->rtfTesto->document()->toPlainText(), inizio)));
+    mpUi->lblY->setText(QString::number(c.selectionEnd() - inizio));
+}
+
+void frmDriver::rtfTesto_KeyDown(QKeyEvent* ev) {
+    if (ev->key() == Qt::Key_Escape && ev->modifiers() == Qt::NoModifier) {
+        // The selected characters lose their marking colour.
+        QTextCursor c = mpUi->rtfTesto->textCursor();
+        QTextCharFormat f;
+        f.setForeground(Qt::black);
+        c.mergeCharFormat(f);
+        mpUi->rtfTesto->setTextColor(Qt::black);
+    }
+}
+
+void frmDriver::rtfTesto_Change() {
+    if (mpUi->rtfTesto->document()->isEmpty()) mpUi->rtfTesto->setTextColor(Qt::black);
+}
+
+void frmDriver::MainMenu_ToolClick(QAction* tool) {
+    if (!gbAvviato || !tool) return;
+    const QString nome = tool->objectName();
+    if (nome.contains(QStringLiteral("Recenti"))) {
+        if (mfnComandi.count(QStringLiteral("Recenti")))
+            mfnComandi[QStringLiteral("Recenti")](tool);
+        return;
+    }
+    auto it = mfnComandi.find(nome);
+    if (it != mfnComandi.end()) {
+        it->second(tool);
+        return;
+    }
+    Avviso(this, QStringLiteral("Funzione non implementata"));
+}
+
+void frmDriver::tabDriver_Click(int iTab) {
+    QApplication::processEvents();
+    static const char* principali[] = {"txtAutore", "grdIdent", "grdTrasf", "grdEntranti",
+                                       "grdUscenti"};
+    if (iTab < 0 || iTab >= 5) return;
+    auto* w = findChild<QWidget*>(QString::fromLatin1(principali[iTab]));
+    if (w && w->isEnabled()) w->setFocus();
+}
+
+bool frmDriver::Form_KeyDown(QKeyEvent* ev) {
+    const bool ctrl = ev->modifiers() & Qt::ControlModifier;
+    const bool avanti = ev->key() == Qt::Key_Tab && ctrl && !(ev->modifiers() & Qt::ShiftModifier);
+    const bool indietro = (ev->key() == Qt::Key_Backtab ||
+                           (ev->key() == Qt::Key_Tab && (ev->modifiers() & Qt::ShiftModifier))) &&
+                          ctrl;
+    if (!avanti && !indietro) return false;
+    // Only from a control that sits in one of the pages.
+    QWidget* fuoco = QApplication::focusWidget();
+    bool inPagina = false;
+    for (int i = 0; i < mpUi->tabDriver->count(); ++i)
+        if (fuoco && mpUi->tabDriver->widget(i)->isAncestorOf(fuoco)) inPagina = true;
+    if (!inPagina && fuoco != mpUi->tabDriver) return false;
+    const int n = mpUi->tabDriver->count();
+    const int i = mpUi->tabDriver->currentIndex();
+    mpUi->tabDriver->setCurrentIndex(avanti ? (i + 1) % n : (i + n - 1) % n);
+    mpUi->tabDriver->setFocus();
+    return true;
+}
+
+bool frmDriver::eventFilter(QObject* obj, QEvent* ev) {
+    auto* w = qobject_cast<QWidget*>(obj);
+    const bool mio = w && w->window() == this;
+    if (mio && ev->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(ev);
+        if (gbAvviato && Form_KeyDown(k)) return true;
+        if (obj == mpUi->rtfTesto) rtfTesto_KeyDown(k);
+    } else if (ev->type() == QEvent::ShortcutOverride && mio && gbAvviato) {
+        // Ctrl+Tab belongs to the window, not to the control that has the focus.
+        auto* k = static_cast<QKeyEvent*>(ev);
+        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) &&
+            (k->modifiers() & Qt::ControlModifier))
+            ev->accept();
+    }
+    if ((obj == mpUi->rtfTesto || obj == mpUi->rtfTesto->viewport()) &&
+        (ev->type() == QEvent::KeyRelease || ev->type() == QEvent::MouseButtonRelease))
+        AggiornaPosizione();
+    return QMainWindow::eventFilter(obj, ev);
+}
+
+void frmDriver::resizeEvent(QResizeEvent* ev) {
+    QMainWindow::resizeEvent(ev);
+    Form_Resize();
+}
+
+void frmDriver::Form_Resize() {
+    if (isMinimized()) return;
+    QWidget* centro = mpUi->centralwidget;
+    const int w = centro->width();
+    const int h = centro->height();
+    QTextEdit* rtf = mpUi->rtfTesto;
+    QTabWidget* tab = mpUi->tabDriver;
+    const int rtfTop = rtf->y();
+    const int tabTop = std::max(rtfTop + SPAZIO_ETICHETTE, h - ALTEZZA_SCHEDE - rtfTop);
+    rtf->setGeometry(rtf->x(), rtfTop, std::max(0, w - 2 * rtf->x()),
+                     std::max(0, tabTop - SPAZIO_ETICHETTE - rtfTop));
+    tab->setGeometry(tab->x(), tabTop, std::max(0, w - 2 * tab->x()), std::max(0, h - tabTop));
+    const int yEtichette = rtf->geometry().bottom() + 4;
+    for (QWidget* e : {static_cast<QWidget*>(mpUi->Label9), static_cast<QWidget*>(mpUi->lblX),
+                       static_cast<QWidget*>(mpUi->Label11), static_cast<QWidget*>(mpUi->lblY)})
+        e->move(e->x(), yEtichette);
+}
+
+void frmDriver::closeEvent(QCloseEvent* ev) {
+    if (mfnPuoChiudere && !mfnPuoChiudere()) {
+        ev->ignore();
+        return;
+    }
+    Form_Unload();
+    ev->accept();
+}
+
+void frmDriver::Form_Unload() {
+    moDriver.reset();
+    mconDatabase.Chiudi();
+}
+
+}  // namespace tarno

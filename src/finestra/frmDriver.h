@@ -1,0 +1,173 @@
+#pragma once
+// The main window: the sample view, the five pages of the driver, the menu and tool bar, and
+// the start-up that reads the suite's configuration and opens the catalogue.
+
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "Configurazione.h"
+#include "ContestoPagine.h"
+#include "clsCatalogo.h"
+
+namespace Ui {
+class frmDriver;
+}
+class QAction;
+
+namespace tarno {
+
+class clsDropDown;
+class PaginaIdentificazione;
+class PaginaTrasformazioni;
+class PaginaCampi;
+
+class frmDriver : public QMainWindow, public ContestoPagine {
+    Q_OBJECT
+
+  public:
+    // sCartellaProgramma: where Tarnosuite.ini is looked for ("" = the executable's folder).
+    // The pages of the tab strip, in order.
+    enum Pagina {
+        PAGINA_GENERALE,
+        PAGINA_IDENTIFICAZIONE,
+        PAGINA_TRASFORMAZIONI,
+        PAGINA_ENTRANTI,
+        PAGINA_USCENTI
+    };
+
+    explicit frmDriver(const QString& sCartellaProgramma = QString(), QWidget* parent = nullptr);
+    ~frmDriver() override;
+
+    // The load handler: texts, configuration, catalogue, views, brand list, recent lists and
+    // the driver named on the command line (sRigaComando, e.g. "/MEricsson/NMD110").
+    void Form_Load(const QString& sRigaComando = QString());
+    // True when start-up left a database to work with.
+    bool Avviabile() const { return !msDSNName.empty() || !msDatabaseFile.empty(); }
+
+    // Dirty flag: also enables the Save tool.
+    void Cambiato(bool bFlag) override;
+    QTextEdit* VistaCampione() const override;
+    // Brand and model lists from the catalogue.
+    void InitMarcaCentralino();
+    void CercaModello();
+    // The labels under the sample view: the selection's column and length.
+    void AggiornaPosizione();
+
+    // Runs the command of a tool, by its name.
+    void MainMenu_ToolClick(QAction* tool);
+
+    // Opens a driver file without a dialog: the start-up lookup of the command line calls it.
+    // FileApri unless a test puts something else in its place.
+    std::function<void(const QString&)> mfnApriDriver;
+    // The commands of the tools, by tool name ("Recenti" for every recent-file tool); a tool
+    // without one answers "Funzione non implementata".
+    std::map<QString, std::function<void(QAction*)>> mfnComandi;
+    // Asked before the window closes (the save prompt); false keeps it open.
+    std::function<bool()> mfnPuoChiudere;
+
+    // ---- document commands and recent files (src/editor/Documento.cpp)
+    // New: after the save prompt, an empty document dated today, version "1.0".
+    void FileNuovo();
+    // Open: after the save prompt, the file given or (empty) the one chosen in a file dialog.
+    // Legacy drivers are converted with the program chosen in frmOldDriver.
+    void FileApri(const QString& vsPercorso = QString());
+    // Save (vbChiediNome false: under msDriverFileName, only when something changed) or Save As.
+    // True when the driver was written; a failed write keeps the document unsaved.
+    bool FileSalva(bool vbChiediNome);
+    // Empties the title, the general page, the grids and the document (not the sample text).
+    void SvuotaTutto();
+    // The save prompt when the document has unsaved changes: question iStringa with Yes, No
+    // and (bConAnnulla) Cancel. True when the command may go on: No, or Yes and the save
+    // succeeded; false after Cancel or a save that did not happen.
+    bool ChiediSalvataggio(int iStringa = 20503, bool bConAnnulla = true);
+    // The recent-file lists in the per-user settings ("TarnoDriver", group "FileList"; keys
+    // "fFile1".."fFile4" for drivers, "sFile1".."sFile4" for sample data; 1 is the most recent).
+    static QString LeggiRecente(const QString& vsChiave);
+    // Captions and visibility of the recent tools of a submenu (mnupopDriverRecenti or
+    // mnupopDatiRecenti) from the settings.
+    void CaricaRecenti(const QString& vsSottomenu);
+    // Puts a path at the head of a submenu's list of four; paths that differ only in letter
+    // case are the same entry.
+    void AggiungiRecente(const QString& vsSottomenu, const QString& vsPercorso);
+    // Every "&" doubled, so that a menu caption shows it.
+    static QString RaddoppiaAmpersand(const QString& vsTesto);
+
+    // ---- sample data and verification (src/editor/DatiCampione.cpp)
+    // Shows the last 50,000 bytes of a printout (empty path: chosen in a file dialog) and
+    // records it as the most recent sample.
+    void LeggiDati(const QString& vsPercorso = QString());
+    // Runs the import engine on the saved driver and the sample, the window disabled meanwhile.
+    void VerificaDati();
+    // Switches the sample view between the sample and the engine's log.
+    void Trasforma();
+    // Starts a program and waits for its end, the window repainting meanwhile; a program that
+    // cannot start ends the wait at once.
+    void EseguiEAttendi(const QString& vsProgramma, const QStringList& vArgomenti);
+    // The engine's arguments: "/i3", "/D" + the driver's file, "/F" + the sample.
+    QStringList ArgomentiMotore() const;
+    // Where the editor, the engine and the engine's log lie.
+    QString CartellaEseguibile() const;
+    QString FileLogVerifica() const;
+
+    Ui::frmDriver* ui() const { return mpUi.get(); }
+
+    // ---- grids <-> driver (src/editor/Trasferimento.cpp)
+    // Commits the edit in progress of grdIdent, grdTrasf, grdEntranti and grdUscenti.
+    bool AggiornaGriglie();
+    // Checks one field array (incoming when it has as many rows as mrgxEntranti).
+    bool ControllaGrdChiamate(TabellaValori& rgx);
+    // Rebuilds the fields of a call-record type from a field array, with the duration and
+    // pulse conversions of the Trasformazioni page.
+    void LeggiGrdChiamate_Trasf(clsChiamata& chiamata, TabellaValori& rgx);
+    // Fills a field array from a call-record type (none: empty rows), and the options back.
+    void RiempiGrdChiamate_Trasf(TabellaValori& rgx, clsChiamata* chiamata);
+    // Checks every page and copies the window into moDriver; false after a message.
+    bool ControllaDatiRiempiOggettoDriver();
+
+    // Shared state of the editor.
+    Configurazione mCfg;
+    std::string& msFileIni = mCfg.msFileIni;
+    std::string& msDSNName = mCfg.msDSNName;
+    std::string& msLoginID_SQLServer = mCfg.msLoginID_SQLServer;
+    std::string& msPWD_SQLServer = mCfg.msPWD_SQLServer;
+    std::string& msDatabaseFile = mCfg.msDatabaseFile;
+    std::string& msWorkDir = mCfg.msWorkDir;
+    int16_t& miVersioneDBTarno = mCfg.miVersioneDBTarno;
+    clsCatalogo mconDatabase;
+    QString msDriverFileName;
+    QString msFileDati;
+    QString msCartellaDialogo;  // initial folder of the file dialogs
+    bool mbChanged = false;
+    bool mbTransformMode = false;
+    bool mbSpuntaTrasforma = false;  // the tick of the Trasforma tools
+
+  protected:
+    bool eventFilter(QObject* obj, QEvent* ev) override;
+    void resizeEvent(QResizeEvent* ev) override;
+    void closeEvent(QCloseEvent* ev) override;
+
+  private:
+    void Form_Resize();
+    void Form_Unload();
+    void tabDriver_Click(int iTab);
+    bool Form_KeyDown(QKeyEvent* ev);
+    void rtfTesto_KeyDown(QKeyEvent* ev);
+    void rtfTesto_Change();
+    void cboMarca_Change();
+    bool FalliscePartenza(const QString& sErrore);
+    // The document commands in mfnComandi and the hooks of close and start-up.
+    void RegistraComandiDocumento();
+    // "Tarno Driver", or "Tarno Driver - " + msDriverFileName.
+    void AggiornaTitolo();
+    // The general page, the grids and the options from moDriver, after a load.
+    void RiempiDaDriver();
+
+    std::unique_ptr<Ui::frmDriver> mpUi;
+    QString msCartellaProgramma;
+    bool mbRiempimento = false;  // lists being filled by the program, not by the user
+};
+
+}  // namespace tarno

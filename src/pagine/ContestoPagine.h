@@ -1,0 +1,54 @@
+#pragma once
+// What the pages and dialogs of a driver get from the window that shows them: the document
+// being edited (the driver, the tables behind the grids, the conversions of the Trasformazioni
+// page), the catalogue's format lists, the sample view the user marks fields in, and a way to
+// mark the document changed. The main window is one; a page never needs to know which.
+
+#include <cstdint>
+#include <memory>
+
+#include "TabellaValori.h"
+#include "clsDriver.h"
+
+class QTextEdit;
+
+namespace tarno {
+
+class clsDropDown;
+class PaginaCampi;
+class PaginaIdentificazione;
+class PaginaTrasformazioni;
+
+class ContestoPagine {
+  public:
+    virtual ~ContestoPagine() = default;
+
+    // Marks the document changed (true) or saved (false).
+    virtual void Cambiato(bool bFlag) = 0;
+    // The view of the sample printout: its selection is what a marking takes.
+    virtual QTextEdit* VistaCampione() const = 0;
+
+    // The driver being edited (none before the first New or Open).
+    std::unique_ptr<clsDriver> moDriver;
+    // The tables behind the grids of the pages.
+    TabellaValori mrgxEntranti, mrgxUscenti;
+    TabellaValori mrgxIdent, mrgxTrasf;
+    // The catalogue's format lists, and the drop-downs that show them in the grids.
+    TabellaValori mrgxFormatiData, mrgxFormatiOra, mrgxFormatiNessuno;
+    clsDropDown* drpFormatiData = nullptr;
+    clsDropDown* drpFormatiOra = nullptr;
+    clsDropDown* drpFormatiNessuno = nullptr;
+    // The duration and pulse conversions chosen on the Trasformazioni page.
+    int16_t miFrazioneDurata = -1;
+    int16_t miUnitaDurata = -1;
+    int32_t mlConversioneDurata = 0;
+    int32_t mlDividereScatti = 1;
+
+    // The pages (they build their own controls: grdIdent, grdTrasf, grdEntranti, grdUscenti).
+    PaginaIdentificazione* mpPagIdent = nullptr;
+    PaginaTrasformazioni* mpPagTrasf = nullptr;
+    PaginaCampi* mpPagEntranti = nullptr;
+    PaginaCampi* mpPagUscenti = nullptr;
+};
+
+}  // namespace tarno

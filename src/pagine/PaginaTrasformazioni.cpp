@@ -1,0 +1,234 @@
+#include "PaginaTrasformazioni.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include "ContestoPagine.h"
+#include "Globali.h"
+#include "Numeri.h"
+#include "PaginaCampi.h"
+#include "Risorse.h"
+#include "ServiziUI.h"
+#include "TestoQt.h"
+#include "clsGriglia.h"
+#include "frmIdentificazione.h"
+#include "frmImpostazioniData.h"
+#include "frmImpostazioniDurata.h"
+#include "frmImpostazioniGenerali.h"
+#include "frmImpostazioniScatti.h"
+#include "frmPrescanning.h"
+
+namespace tarno {
+
+PaginaTrasformazioni::PaginaTrasformazioni(ContestoPagine& contesto, QWidget* parent)
+    : QWidget(parent), mContesto(contesto) {
+    setObjectName(QStringLiteral("pagTrasformazioni"));
+    auto* layout = new QVBoxLayout(this);
+    grdTrasf = new clsGriglia(this);
+    grdTrasf->setObjectName(QStringLiteral("grdTrasf"));
+    layout->addWidget(grdTrasf);
+    auto* pulsanti = new QHBoxLayout();
+    cmdImpTrasfGrd = new QPushButton(QStringLiteral("&Impostazioni..."), this);
+    cmdImpTrasfGrd->setObjectName(QStringLiteral("cmdImpTrasfGrd"));
+    cmdImpTrafGenerali = new QPushButton(QStringLiteral("&Avanzate..."), this);
+    cmdImpTrafGenerali->setObjectName(QStringLiteral("cmdImpTrafGenerali"));
+    pulsanti->addWidget(cmdImpTrasfGrd);
+    pulsanti->addWidget(cmdImpTrafGenerali);
+    pulsanti->addStretch();
+    layout->addLayout(pulsanti);
+    layout->addStretch();
+    setTabOrder(grdTrasf, cmdImpTrasfGrd);
+    setTabOrder(cmdImpTrasfGrd, cmdImpTrafGenerali);
+
+    connect(cmdImpTrasfGrd, &QPushButton::clicked, this,
+            &PaginaTrasformazioni::cmdImpTrasfGrd_Click);
+    connect(cmdImpTrafGenerali, &QPushButton::clicked, this,
+            &PaginaTrasformazioni::cmdImpTrafGenerali_Click);
+    connect(grdTrasf, &clsGriglia::RigaCorrenteCambiata, this,
+            [this](int riga, int) { grdTrasf_RowColChange(riga); });
+    connect(grdTrasf, &clsGriglia::CellaCambiata, this, &PaginaTrasformazioni::grdTrasf_Change);
+    connect(grdTrasf, &clsGriglia::TestoRifiutato, this,
+            [this](const QString& m) { Avviso(this, m); });
+}
+
+void PaginaTrasformazioni::Inizializza() {
+    TabellaValori& t = mContesto.mrgxTrasf;
+    t.Dimensiona(6, 2);
+    const int opzioni[] = {10622, 10623, 10624, 10625, 10626, 20814};
+    const char* predefiniti[] = {"Data su riga isolata",
+                                 "Data contenente mesi espressi in lettere",
+                                 "Durata non espressa in secondi",
+                                 "Costo in valuta invece del numero di scatti",
+                                 "Ignora righe vuote",
+                                 "Prescanning"};
+    for (int r = 0; r < 6; ++r) {
+        t.Cella(r, 0) = InCp1252(TestoRisorsa(opzioni[r], predefiniti[r])).value_or("");
+        t.Cella(r, 1) = ValoreNo();
+    }
+    grdTrasf->EliminaColonne();
+    grdTrasf->AggiungiColonna(TestoRisorsa(10614, "Opzione"));
+    grdTrasf->AggiungiColonna(TestoRisorsa(10621, "Presente"));
+    grdTrasf->ImpostaSolaLettura(0, true);
+    grdTrasf->ImpostaLarghezzaFrazione(0, 0.815);
+    grdTrasf->ImpostaLarghezzaFrazione(1, 0.17);
+    clsListaValori siNo;
+    siNo.Aggiungi(ValoreSi(), gsTestoSi);
+    siNo.Aggiungi(ValoreNo(), gsTestoNo);
+    siNo.ImpostaLimita(true);
+    siNo.ImpostaCombo(true);
+    grdTrasf->ImpostaListaValori(1, siNo);
+    grdTrasf->Associa(&t);
+    grdTrasf->RiAssocia();
+    // Tall enough for all six rows.
+    const int altezza = grdTrasf->AltezzaRiga() * 6 + grdTrasf->horizontalHeader()->height() +
+                        2 * grdTrasf->frameWidth() + 2;
+    grdTrasf->setMinimumHeight(altezza);
+    grdTrasf->setMaximumHeight(altezza);
+    grdTrasf->ImpostaCellaCorrente(0, 1);
+    grdTrasf_RowColChange(0);
+}
+
+bool PaginaTrasformazioni::Presente(int iRiga) const {
+    return mContesto.mrgxTrasf.Righe() > iRiga && mContesto.mrgxTrasf.Cella(iRiga, 1) == ValoreSi();
+}
+
+void PaginaTrasformazioni::ImpostaPresente(int iRiga, bool bSi) {
+    mContesto.mrgxTrasf.Cella(iRiga, 1) = bSi ? ValoreSi() : ValoreNo();
+}
+
+void PaginaTrasformazioni::grdTrasf_RowColChange(int iRiga) {
+    cmdImpTrasfGrd->setEnabled(iRiga != IGNORA_VUOTE);
+}
+
+void PaginaTrasformazioni::grdTrasf_Change(int iRiga, int) {
+    mContesto.Cambiato(true);
+    if (iRiga == PRESCANNING) {
+        if (!mContesto.moDriver) mContesto.moDriver = std::make_unique<clsDriver>();
+        mContesto.moDriver->mbConPrescanning = Presente(PRESCANNING);
+    }
+    RegolaDataIsolata();
+}
+
+void PaginaTrasformazioni::RegolaDataIsolata() {
+    const bool isolata = Presente(DATA_ISOLATA);
+    mContesto.mpPagEntranti->ImpostaDataIsolata(isolata);
+    mContesto.mpPagUscenti->ImpostaDataIsolata(isolata);
+    if (!isolata || !mContesto.moDriver || !mContesto.moDriver->mcolDataIsolata) return;
+    for (const auto& voce : *mContesto.moDriver->mcolDataIsolata) {
+        const clsCondizione& c = voce.valore;
+        if (c.menOperatore != clsCondizione::DATA_ISOLATA) continue;
+        // The date line's condition says where the date lies, for both kinds of call.
+        for (TabellaValori* t : {&mContesto.mrgxEntranti, &mContesto.mrgxUscenti}) {
+            t->Cella(0, 0) = std::to_string(c.miRiga);
+            t->Cella(0, 1) = std::to_string(c.miInizio);
+            t->Cella(0, 2) = std::to_string(c.miLunghezza);
+            t->Cella(0, 4) = std::to_string(c.miFormato);
+        }
+        mContesto.mpPagEntranti->mpGriglia->Aggiorna();
+        mContesto.mpPagUscenti->mpGriglia->Aggiorna();
+        break;
+    }
+}
+
+void PaginaTrasformazioni::cmdImpTrasfGrd_Click() {
+    if (!mContesto.moDriver) mContesto.moDriver = std::make_unique<clsDriver>();
+    clsDriver& driver = *mContesto.moDriver;
+    const int r = grdTrasf->RigaCorrente();
+    switch (r) {
+        case DATA_ISOLATA: {
+            if (!driver.mcolDataIsolata) driver.mcolDataIsolata.emplace();
+            std::optional<ColCondizioni> col = driver.mcolDataIsolata;
+            if (frmIdentificazione::Modifica(
+                    this, &mContesto, col, 10, true,
+                    TestoRisorsa(10656, "Condizioni per identificare la data su riga isolata"),
+                    TestoRisorsa(10655, "Impostazioni"))) {
+                driver.mcolDataIsolata = col ? std::move(*col) : ColCondizioni();
+                ImpostaPresente(DATA_ISOLATA, true);
+                mContesto.Cambiato(true);
+                RegolaDataIsolata();
+            }
+            break;
+        }
+        case MESI_IN_LETTERE: {
+            frmImpostazioniData dlg(this);
+            for (int i = 0; i < 12; ++i) dlg.Mesi(i, driver.Mesi(i));
+            dlg.exec();
+            if (!dlg.mbCancel) {
+                for (int i = 0; i < 12; ++i) driver.Mesi(i, dlg.Mesi(i));
+                ImpostaPresente(MESI_IN_LETTERE, true);
+                mContesto.Cambiato(true);
+            }
+            break;
+        }
+        case DURATA: {
+            frmImpostazioniDurata dlg(this);
+            dlg.miFrazioneDurata = mContesto.miFrazioneDurata;
+            dlg.miUnitaDurata = mContesto.miUnitaDurata;
+            dlg.mlConversioneDurata = mContesto.mlConversioneDurata;
+            dlg.exec();
+            if (!dlg.mbCancel) {
+                mContesto.miFrazioneDurata = dlg.miFrazioneDurata;
+                mContesto.miUnitaDurata = dlg.miUnitaDurata;
+                mContesto.mlConversioneDurata = dlg.mlConversioneDurata;
+                ImpostaPresente(DURATA, true);
+                mContesto.Cambiato(true);
+            }
+            break;
+        }
+        case SCATTI: {
+            frmImpostazioniScatti dlg(this);
+            dlg.mlDividereScatti = mContesto.mlDividereScatti;
+            dlg.exec();
+            if (!dlg.mbCancel) {
+                mContesto.mlDividereScatti = dlg.mlDividereScatti;
+                ImpostaPresente(SCATTI, true);
+                mContesto.Cambiato(true);
+            }
+            break;
+        }
+        case PRESCANNING: {
+            frmPrescanning dlg(mContesto.moDriver, this);
+            dlg.exec();
+            if (!dlg.mbCancel) {
+                clsDriver& d = *mContesto.moDriver;
+                const bool voci = d.mcolPrescanning && !d.mcolPrescanning->Vuota();
+                ImpostaPresente(PRESCANNING, voci);
+                d.mbConPrescanning = voci;
+                mContesto.Cambiato(true);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    grdTrasf->Aggiorna();
+    grdTrasf->setFocus();
+}
+
+void PaginaTrasformazioni::cmdImpTrafGenerali_Click() {
+    grdTrasf->ConfermaModifica();
+    if (!mContesto.moDriver) mContesto.moDriver = std::make_unique<clsDriver>();
+    clsDriver& driver = *mContesto.moDriver;
+    frmImpostazioniGenerali dlg(this);
+    if (driver.mcolTrasf) dlg.mcolTrasf = *driver.mcolTrasf;
+    // The line counts of incoming and outgoing calls are rows 0 and 1 of the identification.
+    const auto righe = [this](int r) {
+        const auto v = LeggiIntero16(
+            mContesto.mrgxIdent.Righe() > r ? mContesto.mrgxIdent.Cella(r, 1) : std::string());
+        return v ? *v : int16_t{0};
+    };
+    dlg.miNumRigheEnt = righe(0);
+    dlg.miNumRigheUsc = righe(1);
+    dlg.mpContesto = &mContesto;
+    dlg.setWindowTitle(TestoRisorsa(10657, "Avanzate"));
+    dlg.exec();
+    if (!dlg.mbCancel) {
+        driver.mcolTrasf = std::move(dlg.mcolTrasf);
+        mContesto.Cambiato(true);
+    }
+}
+
+}  // namespace tarno

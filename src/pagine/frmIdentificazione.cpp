@@ -1,0 +1,370 @@
+#include "frmIdentificazione.h"
+
+#include <QCursor>
+#include <QKeySequence>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <algorithm>
+
+#include "ContestoPagine.h"
+#include "Numeri.h"
+#include "PaginaCampi.h"
+#include "Risorse.h"
+#include "ServiziUI.h"
+#include "TestoQt.h"
+#include "clsGriglia.h"
+#include "frmSeleziona.h"
+#include "ui_frmIdentificazione.h"
+
+namespace tarno {
+
+namespace {
+
+// Widths of the columns, in twips, and the strings of their captions (And/Or has none).
+constexpr int LARGHEZZE[frmIdentificazione::NUM_COLONNE] = {510, 560, 560, 1515, 1275, 955, 600};
+constexpr int TITOLI[frmIdentificazione::NUM_COLONNE] = {10627, 10628, 10629, 11607,
+                                                         10633, 11614, 0};
+constexpr int MAX_POSIZIONE = 2000;
+constexpr int MAX_LUNGHEZZA = 200;
+
+struct VoceOperatore {
+    int32_t enCodice;
+    int iTesto;  // string of its caption
+};
+
+// The comparison operators in the order the list offers them.
+constexpr VoceOperatore OPERATORI[] = {
+    {clsCondizione::UGUALE_A, 11610},     {clsCondizione::DIVERSO_DA, 11609},
+    {clsCondizione::SOLO_NUMERI, 11611},  {clsCondizione::DATA_VALIDA, 11608},
+    {clsCondizione::TEMPO_VALIDO, 11612}, {clsCondizione::DATA_ISOLATA, 11613},
+};
+
+// A number of the model as a cell: 0 (not given) is an empty cell.
+std::string CellaNumero(int32_t v) { return v == 0 ? std::string() : std::to_string(v); }
+
+int16_t NumeroCella(const std::string& s) { return LeggiIntero16(s).value_or(0); }
+
+int32_t OperatoreCella(const std::string& s) {
+    return Arrotonda32(ValoreIniziale(s)).value_or(clsCondizione::NESSUNO);
+}
+
+// An empty cell, or a number cell holding 0: nothing given.
+bool Manca(const std::string& s) { return s.empty() || ValoreIniziale(s) == 0.0; }
+
+}  // namespace
+
+frmIdentificazione::frmIdentificazione(QWidget* parent)
+    : clsDialogo(parent), mpUi(std::make_unique<Ui::frmIdentificazione>()) {
+    mpUi->setupUi(this);
+    mpUi->mcdInsert->setShortcut(QKeySequence(Qt::Key_Insert));
+    // The texts come now, so that a caption the caller sets afterwards stays.
+    CaricaTestiRisorse(this);
+
+    drpFormatiData = new clsDropDown(this);
+    drpFormatiData->setObjectName(QStringLiteral("drpFormatiData"));
+    drpFormatiOra = new clsDropDown(this);
+    drpFormatiOra->setObjectName(QStringLiteral("drpFormatiOra"));
+    drpFormatiNessuno = new clsDropDown(this);
+    drpFormatiNessuno->setObjectName(QStringLiteral("drpFormatiNessuno"));
+
+    auto* grd = mpUi->grdCondizioni;
+    connect(mpUi->cmOK, &QPushButton::clicked, this, &frmIdentificazione::cmOK_Click);
+    connect(mpUi->cmdAnnulla, &QPushButton::clicked, this, &frmIdentificazione::cmdAnnulla_Click);
+    connect(mpUi->mcdInsert, &QPushButton::clicked, this, &frmIdentificazione::mcdInsert_Click);
+    connect(grd, &clsGriglia::PulsantePremuto, this,
+            &frmIdentificazione::grdCondizioni_ButtonClick);
+    // The Formato column follows the operator of the current row.
+    connect(grd, &clsGriglia::CellaCambiata, this, [this] { SettaDropDownFormato(); });
+    connect(grd, &clsGriglia::RigaAggiunta, this, [this] { SettaDropDownFormato(); });
+    connect(grd, &clsGriglia::RigaEliminata, this, [this] { SettaDropDownFormato(); });
+    connect(grd, &clsGriglia::RigaCorrenteCambiata, this, [this] { SettaDropDownFormato(); });
+    connect(grd, &clsGriglia::DropDownApertura, this, [this](int c) {
+        if (c == COL_FORMATO) SettaDropDownFormato();
+    });
+    connect(grd, &clsGriglia::TestoRifiutato, this,
+            [this](const QString& sMessaggio) { Avviso(this, sMessaggio); });
+}
+
+frmIdentificazione::~frmIdentificazione() {
+    // The grid lets go of the table before the table goes.
+    mpUi->grdCondizioni->Associa(nullptr);
+}
+
+bool frmIdentificazione::Modifica(QWidget* parent, const ContestoPagine* contesto,
+                                  std::optional<ColCondizioni>& rcol, int16_t viNumRighe,
+                                  bool vbDataIsolata, const QString& vsPrompt,
+                                  const QString& vsTitolo) {
+    std::unique_ptr<frmIdentificazione> dlg;
+    {
+        CursoreOccupato occupato;
+        dlg = std::make_unique<frmIdentificazione>(parent);
+        dlg->mpContesto = contesto;
+        dlg->mcolCondizioni = rcol;
+        dlg->miNumRighe = viNumRighe;
+        dlg->mbDataIsolata = vbDataIsolata;
+        dlg->msPrompt = vsPrompt;
+        dlg->msTitolo = vsTitolo;
+        dlg->Form_Load();
+    }
+    dlg->exec();
+    if (dlg->mbCancel) return false;
+    rcol = std::move(dlg->mcolCondizioni);
+    return true;
+}
+
+void frmIdentificazione::Carica() {
+    CentraForm(this);
+    mpUi->lblPrompt->setText(msPrompt);
+    if (!msTitolo.isEmpty()) setWindowTitle(msTitolo);
+    InitDropDown();
+    InitGriglia();
+    RiempiGriglia();
+    SettaDropDownFormato();
+    mpUi->grdCondizioni->ImpostaCellaCorrente(0, COL_POSIZIONE);
+    mpUi->grdCondizioni->setFocus();
+}
+
+void frmIdentificazione::InitDropDown() {
+    const ContestoPagine* finestra = mpContesto;
+    const std::pair<clsDropDown*, clsDropDown*> coppie[] = {
+        {drpFormatiData, finestra ? finestra->drpFormatiData : nullptr},
+        {drpFormatiOra, finestra ? finestra->drpFormatiOra : nullptr},
+        {drpFormatiNessuno, finestra ? finestra->drpFormatiNessuno : nullptr},
+    };
+    const QString titoli[] = {QStringLiteral("Formati data"), QStringLiteral("Formati ora"),
+                              QStringLiteral("Formati nessuno")};
+    int i = 0;
+    for (const auto& [mio, principale] : coppie) {
+        mio->ImpostaTitolo(titoli[i++]);
+        if (principale)
+            mio->Associa(principale->Tabella(), principale->ColonnaTesto(),
+                         principale->ColonnaValore());
+        else
+            mio->Associa(nullptr);
+    }
+}
+
+void frmIdentificazione::InitGriglia() {
+    auto* grd = mpUi->grdCondizioni;
+    grd->Associa(nullptr);
+    grd->EliminaColonne();
+    for (int c = 0; c < NUM_COLONNE; ++c) {
+        grd->AggiungiColonna(TITOLI[c] ? TestoRisorsa(TITOLI[c]) : QStringLiteral("And/Or"));
+        grd->ImpostaLarghezza(c, clsGriglia::PixelDaTwip(LARGHEZZE[c]));
+    }
+
+    clsListaValori righe;
+    righe.Aggiungi("", QString());
+    righe.AggiungiIntervallo(1, miNumRighe);
+    righe.ImpostaLimita(true);
+    righe.ImpostaCombo(true);
+    grd->ImpostaListaValori(COL_RIGA, righe);
+
+    clsListaValori posizioni;
+    posizioni.AggiungiIntervallo(1, MAX_POSIZIONE);
+    posizioni.ImpostaLimita(true);
+    grd->ImpostaListaValori(COL_POSIZIONE, posizioni);
+    clsListaValori lunghezze;
+    lunghezze.AggiungiIntervallo(1, MAX_LUNGHEZZA);
+    lunghezze.ImpostaLimita(true);
+    grd->ImpostaListaValori(COL_LUNGHEZZA, lunghezze);
+    grd->ImpostaPulsante(COL_POSIZIONE, true);
+    grd->ImpostaPulsante(COL_LUNGHEZZA, true);
+
+    clsListaValori operatori;
+    operatori.Aggiungi("", QString());
+    for (const auto& voce : OPERATORI)
+        if (voce.enCodice != clsCondizione::DATA_ISOLATA || mbDataIsolata)
+            operatori.Aggiungi(std::to_string(voce.enCodice), TestoRisorsa(voce.iTesto));
+    operatori.ImpostaLimita(true);
+    operatori.ImpostaCombo(true);
+    grd->ImpostaListaValori(COL_OPERATORE, operatori);
+
+    const ContestoPagine* finestra = mpContesto;
+    grd->ImpostaListaValori(
+        COL_FORMATO,
+        finestra ? PaginaCampi::ListaFormati(finestra->mrgxFormatiData, finestra->mrgxFormatiOra)
+                 : PaginaCampi::ListaFormati(TabellaValori(), TabellaValori()));
+    grd->ImpostaDropDown(COL_FORMATO, drpFormatiNessuno);
+
+    clsListaValori congiunzioni;
+    congiunzioni.Aggiungi("", QString());
+    congiunzioni.AggiungiValore("And");
+    congiunzioni.AggiungiValore("Or");
+    congiunzioni.ImpostaLimita(true);
+    congiunzioni.ImpostaCombo(true);
+    grd->ImpostaListaValori(COL_CONGIUNZIONE, congiunzioni);
+
+    // New conditions are typed into the empty last row; Ctrl+Delete removes a row.
+    grd->ImpostaRigaInserimento(true);
+    grd->ImpostaEliminazioneRighe(true);
+    grd->ImpostaSelettoriRiga(true);
+}
+
+void frmIdentificazione::RiempiGriglia() {
+    const int righe = mcolCondizioni ? mcolCondizioni->Count() : 0;
+    mrgxCondizioni.Dimensiona(righe, NUM_COLONNE);
+    for (int r = 0; r < righe; ++r) {
+        const clsCondizione& c = mcolCondizioni->Item(r + 1);
+        mrgxCondizioni.Cella(r, COL_RIGA) = CellaNumero(c.miRiga);
+        mrgxCondizioni.Cella(r, COL_POSIZIONE) = CellaNumero(c.miInizio);
+        mrgxCondizioni.Cella(r, COL_LUNGHEZZA) = CellaNumero(c.miLunghezza);
+        mrgxCondizioni.Cella(r, COL_OPERATORE) = CellaNumero(c.menOperatore);
+        mrgxCondizioni.Cella(r, COL_FORMATO) = CellaNumero(c.miFormato);
+        mrgxCondizioni.Cella(r, COL_VALORE) = c.msValore;
+        mrgxCondizioni.Cella(r, COL_CONGIUNZIONE) = c.msCongiunzione;
+    }
+    mpUi->grdCondizioni->Associa(&mrgxCondizioni);
+    mpUi->grdCondizioni->RiAssocia();
+}
+
+void frmIdentificazione::SettaDropDownFormato() {
+    auto* grd = mpUi->grdCondizioni;
+    const int r = grd->RigaCorrente();
+    const int32_t operatore = r >= 0 && r < mrgxCondizioni.Righe()
+                                  ? OperatoreCella(Cella(r, COL_OPERATORE))
+                                  : clsCondizione::NESSUNO;
+    clsDropDown* drp = drpFormatiNessuno;
+    if (operatore == clsCondizione::TEMPO_VALIDO)
+        drp = drpFormatiOra;
+    else if (operatore == clsCondizione::DATA_VALIDA || operatore == clsCondizione::DATA_ISOLATA)
+        drp = drpFormatiData;
+    grd->ImpostaDropDown(COL_FORMATO, drp);
+}
+
+bool frmIdentificazione::ConfermaGriglia() {
+    QString errore;
+    if (mpUi->grdCondizioni->ConfermaModifica(&errore)) return true;
+    Avviso(this, errore);
+    return false;
+}
+
+void frmIdentificazione::ErroreRiga(int r, int c, int viTesto) {
+    auto* grd = mpUi->grdCondizioni;
+    grd->ImpostaCellaCorrente(r, c);
+    grd->setFocus();
+    Avviso(this, TestoRisorsa(viTesto) + QString::number(r + 1));
+}
+
+bool frmIdentificazione::ControllaDati() {
+    const int righe = mrgxCondizioni.Righe();
+    bool dataIsolata = false;
+    for (int r = 0; r < righe; ++r) {
+        const int32_t operatore = OperatoreCella(Cella(r, COL_OPERATORE));
+        // Line, position, length and operator are required.
+        for (int c : {COL_RIGA, COL_POSIZIONE, COL_LUNGHEZZA, COL_OPERATORE}) {
+            if (Manca(Cella(r, c))) {
+                ErroreRiga(r, c, 11601);
+                return false;
+            }
+        }
+        const bool senzaFormato = Manca(Cella(r, COL_FORMATO));
+        // The date and time tests need their format.
+        if ((operatore == clsCondizione::DATA_VALIDA || operatore == clsCondizione::TEMPO_VALIDO) &&
+            senzaFormato) {
+            ErroreRiga(r, COL_FORMATO, 11604);
+            return false;
+        }
+        // The comparisons need the value compared with.
+        if ((operatore == clsCondizione::UGUALE_A || operatore == clsCondizione::DIVERSO_DA) &&
+            Cella(r, COL_VALORE).empty()) {
+            ErroreRiga(r, COL_VALORE, 11603);
+            return false;
+        }
+        // So does the isolated date its format.
+        if (operatore == clsCondizione::DATA_ISOLATA && senzaFormato) {
+            ErroreRiga(r, COL_FORMATO, 11602);
+            return false;
+        }
+        // Every row but the last is joined to the next one.
+        if (r < righe - 1 && Cella(r, COL_CONGIUNZIONE).empty()) {
+            ErroreRiga(r, COL_CONGIUNZIONE, 11605);
+            return false;
+        }
+        if (operatore == clsCondizione::DATA_ISOLATA) dataIsolata = true;
+    }
+    // The isolated date line is recognised by its "Data isolata" row.
+    if (mbDataIsolata && !dataIsolata) {
+        auto* grd = mpUi->grdCondizioni;
+        grd->ImpostaCellaCorrente(std::max(righe - 1, 0), COL_OPERATORE);
+        grd->setFocus();
+        Avviso(this, TestoRisorsa(11606));
+        return false;
+    }
+    return true;
+}
+
+void frmIdentificazione::cmOK_Click() {
+    if (!ConfermaGriglia()) return;
+    if (!ControllaDati()) return;
+    if (mcolCondizioni)
+        mcolCondizioni->Clear();
+    else
+        mcolCondizioni.emplace();
+    for (int r = 0; r < mrgxCondizioni.Righe(); ++r) {
+        clsCondizione c;
+        c.miRiga = NumeroCella(Cella(r, COL_RIGA));
+        c.miInizio = NumeroCella(Cella(r, COL_POSIZIONE));
+        c.miLunghezza = NumeroCella(Cella(r, COL_LUNGHEZZA));
+        c.menOperatore = OperatoreCella(Cella(r, COL_OPERATORE));
+        const bool conFormato = c.menOperatore == clsCondizione::DATA_VALIDA ||
+                                c.menOperatore == clsCondizione::TEMPO_VALIDO ||
+                                c.menOperatore == clsCondizione::DATA_ISOLATA;
+        c.miFormato = conFormato ? NumeroCella(Cella(r, COL_FORMATO)) : 0;
+        c.msValore = Cella(r, COL_VALORE);
+        c.msCongiunzione = Cella(r, COL_CONGIUNZIONE);
+        mcolCondizioni->Add(std::move(c));
+    }
+    mbCancel = false;
+    accept();
+}
+
+void frmIdentificazione::cmdAnnulla_Click() { reject(); }
+
+void frmIdentificazione::reject() {
+    mbCancel = true;
+    QDialog::reject();
+}
+
+void frmIdentificazione::mcdInsert_Click() {
+    auto* grd = mpUi->grdCondizioni;
+    if (!ConfermaGriglia()) return;
+    int r = grd->RigaCorrente();
+    if (r < 0 || r > mrgxCondizioni.Righe()) r = mrgxCondizioni.Righe();
+    const int c = std::max(grd->ColonnaCorrente(), 0);
+    grd->InserisciRiga(r);
+    grd->RiAssocia();
+    grd->ImpostaCellaCorrente(r, c);
+    SettaDropDownFormato();
+    grd->setFocus();
+}
+
+// ---- cell buttons: a piece of the sample text gives position, length and value
+
+const QTextDocument* frmIdentificazione::TestoCampione() const {
+    if (mpTestoCampione) return mpTestoCampione;
+    return mpContesto ? mpContesto->VistaCampione()->document() : nullptr;
+}
+
+void frmIdentificazione::grdCondizioni_ButtonClick(int r, int c) {
+    if (c != COL_POSIZIONE && c != COL_LUNGHEZZA) return;
+    auto* grd = mpUi->grdCondizioni;
+    if (r < 0 || r >= mrgxCondizioni.Righe()) return;
+
+    if (const auto scelta =
+            frmSeleziona::Scegli(this, TestoCampione(), MAX_POSIZIONE, MAX_LUNGHEZZA)) {
+        // The selection does not tell the line of the call: a row without one gets the first
+        // line.
+        if (Cella(r, COL_RIGA).empty() && miNumRighe >= 1)
+            mrgxCondizioni.Cella(r, COL_RIGA) = std::string(1, '1');
+        mrgxCondizioni.Cella(r, COL_POSIZIONE) = std::to_string(scelta->miInizio);
+        mrgxCondizioni.Cella(r, COL_LUNGHEZZA) = std::to_string(scelta->miLunghezza);
+        mrgxCondizioni.Cella(r, COL_VALORE) = scelta->msValore;
+        grd->Aggiorna();
+    }
+    grd->ImpostaCellaCorrente(r, COL_OPERATORE);
+    grd->setFocus();
+}
+
+}  // namespace tarno

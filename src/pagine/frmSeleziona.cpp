@@ -1,0 +1,133 @@
+#include "frmSeleziona.h"
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include "Risorse.h"
+#include "ServiziUI.h"
+#include "TestoQt.h"
+#include "ui_frmSeleziona.h"
+
+namespace tarno {
+
+int frmSeleziona::ColonnaSelezione(const QString& sTesto, int iInizio) {
+    // The nearest line end before the selection start; the column counts from 1.
+    for (int k = std::min(iInizio, static_cast<int>(sTesto.size())) - 1; k >= 0; --k) {
+        const QChar c = sTesto.at(k);
+        if (c == QLatin1Char('\n') || c == QChar::ParagraphSeparator) return iInizio - k;
+    }
+    return iInizio + 1;
+}
+
+void frmSeleziona::PreparaVistaCampione(QTextEdit* rtf, QObject* filtro) {
+    QFont fisso(QStringLiteral("Courier New"));
+    fisso.setStyleHint(QFont::Monospace);
+    fisso.setFixedPitch(true);
+    fisso.setPointSizeF(9);
+    rtf->setFont(fisso);
+    rtf->installEventFilter(filtro);
+    rtf->viewport()->installEventFilter(filtro);
+}
+
+frmSeleziona::frmSeleziona(QWidget* parent)
+    : QDialog(parent), mpUi(std::make_unique<Ui::frmSeleziona>()) {
+    mpUi->setupUi(this);
+    PreparaVistaCampione(mpUi->rtfTesto, this);
+    connect(mpUi->cmOK, &QPushButton::clicked, this, &frmSeleziona::cmOK_Click);
+    CentraForm(this);
+    CaricaTestiRisorse(this);
+}
+
+frmSeleziona::~frmSeleziona() = default;
+
+void frmSeleziona::ImpostaTesto(const QTextDocument* documento) {
+    mpUi->rtfTesto->setDocument(documento->clone(mpUi->rtfTesto));
+    mpUi->rtfTesto->setFont(mpUi->rtfTesto->font());
+}
+
+void frmSeleziona::AggiornaPosizione() {
+    const QTextCursor c = mpUi->rtfTesto->textCursor();
+    const int inizio = c.selectionStart();
+    mpUi->lblX->setText(
+        QString::number(ColonnaSelezione(mpUi->rtfTesto->document()->toPlainText(), inizio)));
+    mpUi->lblY->setText(QString::number(c.selectionEnd() - inizio));
+}
+
+void frmSeleziona::cmOK_Click() {
+    miInizio = 0;
+    miLunghezza = 0;
+    msSelText.clear();
+    const QTextCursor c = mpUi->rtfTesto->textCursor();
+    const int lunghezza = c.selectionEnd() - c.selectionStart();
+    if (lunghezza >= 1) {
+        CursoreOccupato occupato;
+        miInizio = ColonnaSelezione(mpUi->rtfTesto->document()->toPlainText(), c.selectionStart());
+        miLunghezza = lunghezza;
+        msSelText = c.selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    }
+    accept();
+}
+
+std::optional<frmSeleziona::Scelta> frmSeleziona::Scegli(QWidget* parent,
+                                                         const QTextDocument* testo,
+                                                         int32_t viMaxInizio,
+                                                         int32_t viMaxLunghezza) {
+    std::unique_ptr<frmSeleziona> selezione;
+    {
+        CursoreOccupato occupato;
+        selezione = std::make_unique<frmSeleziona>(parent);
+        if (testo) selezione->ImpostaTesto(testo);
+        selezione->move(QCursor::pos());
+    }
+    selezione->exec();
+    if (selezione->miInizio <= 0) return std::nullopt;
+    QString errore;
+    const auto valore = InCp1252(selezione->msSelText, &errore);
+    if (selezione->msSelText.contains(QLatin1Char('\n')) ||
+        selezione->msSelText.contains(QLatin1Char('\r'))) {
+        Avviso(parent, QStringLiteral("Selezionare il testo su una sola riga."));
+    } else if (selezione->miInizio > viMaxInizio) {
+        Avviso(parent, QStringLiteral("La posizione non pu\u00F2 superare %1.").arg(viMaxInizio));
+    } else if (selezione->miLunghezza > viMaxLunghezza) {
+        Avviso(parent,
+               QStringLiteral("La lunghezza non pu\u00F2 superare %1.").arg(viMaxLunghezza));
+    } else if (!valore) {
+        Avviso(parent, errore);
+    } else {
+        return Scelta{selezione->miInizio, selezione->miLunghezza, *valore};
+    }
+    return std::nullopt;
+}
+
+bool frmSeleziona::eventFilter(QObject* obj, QEvent* ev) {
+    if (obj == mpUi->rtfTesto && ev->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(ev);
+        // Enter without shift keys confirms; the key goes no further.
+        if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) &&
+            (k->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            cmOK_Click();
+            return true;
+        }
+    }
+    if ((obj == mpUi->rtfTesto || obj == mpUi->rtfTesto->viewport()) &&
+        (ev->type() == QEvent::KeyRelease || ev->type() == QEvent::MouseButtonRelease))
+        AggiornaPosizione();
+    return QDialog::eventFilter(obj, ev);
+}
+
+void frmSeleziona::resizeEvent(QResizeEvent* ev) {
+    QDialog::resizeEvent(ev);
+    const int w = width();
+    const int h = height();
+    QWidget* ok = mpUi->cmOK;
+    auto* rtf = mpUi->rtfTesto;
+    rtf->resize(std::max(0, w - 20), std::max(0, h - rtf->y() - ok->height() - 30));
+    ok->move(std::max(0, w - ok->width() - 10), std::max(0, h - ok->height() - 20));
+    for (QWidget* e : {static_cast<QWidget*>(mpUi->Label9), static_cast<QWidget*>(mpUi->lblX),
+                       static_cast<QWidget*>(mpUi->Label11), static_cast<QWidget*>(mpUi->lblY)})
+        e->move(e->x(), ok->y() + 4);
+}
+
+}  // namespace tarno

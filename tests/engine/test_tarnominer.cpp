@@ -89,6 +89,7 @@ TEST_F(Miner, ErroriSuStderrENelLog) {
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.sErr);
+        fs::remove(mTemp.File("VerificaDrv.log"));
         const Esito e = Miner_(c.args);
         EXPECT_EQ(e.iCodice, c.iCodice);
         EXPECT_EQ(e.sErr.substr(0, e.sErr.find('\n') + 1), "tarnominer: " + c.sErr + "\n");

@@ -1,0 +1,128 @@
+// The verification run of the engine library: every case folder under casi/ (a driver, a
+// printout and the expected log) and the demo suite's drivers and printouts, each run from a
+// folder whose name has accents and blanks; the logs of a run that cannot start; and printouts
+// whose lines cross the reading blocks.
+
+#include <gtest/gtest.h>
+
+#include "AiutiEngine.h"
+#include "VerificaDriver.h"
+
+namespace {
+
+using namespace tarno;
+using namespace tarno::prova;
+
+const std::string kDemo = TARNO_DEMO_DIR;
+const std::string kDataOra = "(data e ora della verifica)";
+
+EsitoVerifica Verifica(const std::string& driver, const std::string& dati, const std::string& log) {
+    RichiestaVerifica r;
+    r.sDriver = driver;
+    r.sCampione = dati;
+    r.sLog = log;
+    r.formati = FormatiDemo();
+    r.sDataOra = kDataOra;
+    return VerificaDriver(r);
+}
+
+TEST(Verifica, OgniCasoDaIlSuoLog) {
+    struct Caso {
+        fs::path driver, dati, atteso;
+    };
+    std::vector<Caso> casi;
+    for (const std::string nome : {"PanasonicTDA", "SiemensHiPath"})
+        casi.push_back({kDemo + "/Driver/" + nome + ".drv", kDemo + "/Dati/" + nome + ".txt",
+                        TARNO_ATTESI_DIR "/" + nome + ".log"});
+    for (const auto& d : fs::directory_iterator(TARNO_CASI_DIR))
+        casi.push_back({d.path() / "driver.drv", d.path() / "stampa.txt", d.path() / "atteso.log"});
+    ASSERT_GE(casi.size(), 10u);
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.atteso.string());
+        CartellaTemp t;
+        const std::string driver = t.File("il driver.drv"), dati = t.File("la stampa.txt");
+        fs::copy_file(c.driver, driver);
+        fs::copy_file(c.dati, dati);
+        const std::string log = t.File(NOME_LOG_VERIFICA);
+        ScriviFile(log, std::string(200000, 'x'));  // an old, longer log is replaced whole
+        const EsitoVerifica e = Verifica(driver, dati, log);
+        ASSERT_TRUE(e.bRiuscita) << e.sErrore;
+        EXPECT_EQ(e.sErrore, "");
+        EXPECT_EQ(LeggiTutto(log), LogAtteso(c.atteso, driver, dati));
+        // No temporary file is left beside the log.
+        EXPECT_EQ(NomiIn(t.Percorso()),
+                  (std::vector<std::string>{NOME_LOG_VERIFICA, "il driver.drv", "la stampa.txt"}));
+    }
+}
+
+TEST(Verifica, DriverODatiMancantiLascianoUnLogConLErrore) {
+    CartellaTemp t;
+    const std::string log = t.File(NOME_LOG_VERIFICA), driver = kDemo + "/Driver/PanasonicTDA.drv",
+                      dati = kDemo + "/Dati/PanasonicTDA.txt";
+    const std::string manca = t.File("manca.drv"), cartella = t.Percorso().string();
+    const std::vector<std::array<std::string, 3>> casi = {
+        {manca, dati, "file del driver non trovato: " + W(manca)},
+        {driver, cartella, "file dei dati non " + W("è") + " un file: " + W(cartella)},
+    };
+    for (const auto& [drv, campione, errore] : casi) {
+        const EsitoVerifica e = Verifica(drv, campione, log);
+        EXPECT_FALSE(e.bRiuscita);
+        EXPECT_EQ(e.sErrore, errore);
+        auto riga = [](std::string e, const std::string& v) {
+            e.resize(34, ' ');
+            return e + v + "\r\n";
+        };
+        EXPECT_EQ(LeggiTutto(log), "VERIFICA DEL DRIVER\r\n" + riga("Driver:", W(drv)) +
+                                       riga("Dati:", W(campione)) + riga("Data e ora:", kDataOra) +
+                                       "\r\nERRORE: " + errore +
+                                       "\r\n\r\nVERIFICA NON ESEGUITA\r\n");
+    }
+    // A log that cannot be written: the error says so, nothing crashes.
+    const EsitoVerifica e = Verifica(driver, dati, t.File("non/esiste/VerificaDrv.log"));
+    EXPECT_FALSE(e.bRiuscita);
+    EXPECT_NE(e.sErrore.find("impossibile scrivere nella cartella"), std::string::npos)
+        << e.sErrore;
+}
+
+// The demo printout's call lines again and again (3 MB), so that lines cross the reading blocks.
+std::string MoltiDati(const std::string& finale, size_t& rChiamate) {
+    std::vector<std::string> chiamate;
+    std::istringstream in(LeggiTutto(kDemo + "/Dati/PanasonicTDA.txt"));
+    for (std::string s; std::getline(in, s);)
+        if (s.size() > 20 && s[2] == '/') chiamate.push_back(s.substr(0, s.size() - 1));
+    std::string testo;
+    for (rChiamate = 0; testo.size() < 3'000'000; ++rChiamate)
+        testo += chiamate[rChiamate % chiamate.size()] + finale;
+    return testo;
+}
+
+TEST(Verifica, StampeGrandiFineRigaERigheLunghissime) {
+    CartellaTemp t;
+    const std::string driver = kDemo + "/Driver/PanasonicTDA.drv", dati = t.File("dati.txt");
+    for (const std::string finale : {"\r\n", "\n"}) {
+        size_t n = 0;
+        std::string testo = MoltiDati(finale, n);
+        testo.resize(testo.size() - finale.size());  // the last line without its end
+        ScriviFile(dati, testo);
+        const EsitoVerifica e = Verifica(driver, dati, t.File("v.log"));
+        ASSERT_TRUE(e.bRiuscita) << e.sErrore;
+        EXPECT_EQ(e.conteggi.iRighe, n);
+        EXPECT_EQ(e.conteggi.Chiamate(), n);
+        EXPECT_EQ(e.conteggi.iValoriNonValidi + e.conteggi.iNonRiconosciute, 0u);
+    }
+    // A line of 3 MB inside a call line (which becomes two lines that are no call), and one of
+    // 2 MB at the end without its line end: both cut, the rest read as before.
+    size_t n = 0;
+    std::string testo = MoltiDati("\r\n", n);
+    testo.insert(testo.find("\r\n", testo.size() / 2) + 2 + 10,
+                 "\r\n" + std::string(3'000'000, 'z') + "\r\n");
+    ScriviFile(dati, testo + std::string(2'000'000, 'y'));
+    const EsitoVerifica e = Verifica(driver, dati, t.File("v.log"));
+    ASSERT_TRUE(e.bRiuscita) << e.sErrore;
+    EXPECT_EQ(e.conteggi.iRigheTroncate, 2u);
+    EXPECT_EQ(e.conteggi.iRighe, n + 3);
+    EXPECT_EQ(e.conteggi.Chiamate(), n - 1);
+    EXPECT_EQ(e.conteggi.iNonRiconosciute, 4u);
+}
+
+}  // namespace

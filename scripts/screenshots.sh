@@ -14,7 +14,7 @@ mkdir -p "$OUT"
 export XDG_RUNTIME_DIR="$(mktemp -d)"
 chmod 700 "$XDG_RUNTIME_DIR"
 # The demo Panasonic driver (found in the catalogue by brand and model) with its printout.
-TARNO_SCREENSHOT_DIR="$OUT" TARNO_SCREENSHOT_DATI="$ROOT/build/bin/demo/Dati/PanasonicTDA.txt" \
+TARNO_SCREENSHOT_DIR="$OUT" TARNO_DATI="$ROOT/build/bin/demo/Dati/PanasonicTDA.txt" \
     xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/tarnodriver /MPanasonic/NKX-TDA200
 TARNO_SCREENSHOTS="$OUT" xvfb-run -a -s "-screen 0 1280x1024x24" \
     build/tests/editor/test_editor --gtest_filter='*Screenshot*' >/dev/null

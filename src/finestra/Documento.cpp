@@ -145,6 +145,9 @@ void frmDriver::SvuotaTutto() {
 
     if (moDriver) {
         moDriver->Delete();
+        // The emptied document has no file yet: verifying it asks for a save first, and never
+        // runs on the previous driver's file.
+        moDriver->msFileName.clear();
         // The option rows now say "No": the document follows them, so that no table or switch
         // of the previous driver is written into the next one.
         moDriver->mbConPrescanning = false;

@@ -100,8 +100,11 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     });
 
     mfnComandi[QStringLiteral("mnuInformazioni")] = [this](QAction*) {
-        auto* about = new frmAbout(this);
-        about->show();
+        // One About box at a time: another click brings the open one to the front.
+        if (!mpAbout) mpAbout = new frmAbout(this);
+        mpAbout->show();
+        mpAbout->raise();
+        mpAbout->activateWindow();
     };
     RegistraComandiDocumento();
 

@@ -3,6 +3,7 @@
 // the start-up that reads the suite's configuration and opens the catalogue.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <map>
@@ -23,6 +24,7 @@ class clsDropDown;
 class PaginaIdentificazione;
 class PaginaTrasformazioni;
 class PaginaCampi;
+class frmAbout;
 
 class frmDriver : public QMainWindow, public ContestoPagine {
     Q_OBJECT
@@ -166,6 +168,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     void RiempiDaDriver();
 
     std::unique_ptr<Ui::frmDriver> mpUi;
+    QPointer<frmAbout> mpAbout;  // the About box while it is open
     QString msCartellaProgramma;
     bool mbRiempimento = false;  // lists being filled by the program, not by the user
 };

@@ -20,15 +20,17 @@ int main(int argc, char** argv) {
     if (!finestra.Avviabile()) return 1;  // the warning was shown: nothing to work with
     tarno::gbAvviato = true;
     finestra.show();
+    // TARNO_DATI: a sample printout read at start-up (./run.sh shows the demo driver with its
+    // printout this way).
+    const QString dati = qEnvironmentVariable("TARNO_DATI");
+    if (!dati.isEmpty()) finestra.LeggiDati(dati);
     // TARNO_SCREENSHOT_DIR: save a picture of each page there, then quit (scripts/screenshots.sh).
-    // With TARNO_SCREENSHOT_DATI the sample is read first, and after the pages the driver is
-    // verified and the engine's log shown in a last picture.
+    // With a sample, after the pages the driver is verified and the engine's log shown in a last
+    // picture.
     const QString cartellaFoto = qEnvironmentVariable("TARNO_SCREENSHOT_DIR");
     if (!cartellaFoto.isEmpty()) {
-        QTimer::singleShot(500, &finestra, [&finestra, cartellaFoto] {
+        QTimer::singleShot(500, &finestra, [&finestra, cartellaFoto, dati] {
             QDir().mkpath(cartellaFoto);
-            const QString dati = qEnvironmentVariable("TARNO_SCREENSHOT_DATI");
-            if (!dati.isEmpty()) finestra.LeggiDati(dati);
             const auto foto = [&](const QString& nome) {
                 QApplication::processEvents();
                 finestra.grab().save(QDir(cartellaFoto).filePath(nome + QStringLiteral(".png")));

@@ -46,8 +46,8 @@ struct Vecchio {
                 continue;
             }
             const auto it = righe.find(n);
-            t += W(it != righe.end() ? it->second
-                                     : base[static_cast<size_t>(n < 18 ? n - 1 : n - 4)]) +
+            t += (it != righe.end() ? W(it->second)
+                                    : base[static_cast<size_t>(n < 18 ? n - 1 : n - 4)]) +
                  fine;
         }
         return t;

@@ -22,8 +22,9 @@
 #include <vector>
 
 #include "CallFieldName.h"
-#include "CartellaTemporanea.h"
 #include "Messaggi.h"
+#include "ScrittoreRiferimento.h"
+#include "Supporto.h"
 #include "clsDriver.h"
 
 namespace {
@@ -31,7 +32,11 @@ namespace {
 using namespace tarno;
 namespace fs = std::filesystem;
 
-using tarno::bench::Cartella;
+// One folder for the whole run, removed at exit.
+tarno::prova::CartellaTemp& Cartella() {
+    static tarno::prova::CartellaTemp cartella;
+    return cartella;
+}
 
 clsCondizione Condizione(int i, const char* sCongiunzione) {
     clsCondizione c;
@@ -188,7 +193,7 @@ void BM_SaveDriverChiavePerChiave(benchmark::State& state) {
     const auto driver = CreaDriver(static_cast<int>(state.range(0)));
     const std::string file = Cartella().File("kpk-" + std::to_string(state.range(0)) + ".drv");
     MessaggiRaccolti msg;
-    for (auto _ : state) driver->SaveDriverChiavePerChiave(file, msg);
+    for (auto _ : state) tarno::prova::SalvaChiavePerChiave(*driver, file, msg);
     if (!msg.mvTesti.empty()) state.SkipWithError(("message: " + msg.mvTesti.front()).c_str());
     state.counters["keys"] = static_cast<double>(ContaChiavi(file));
 }

@@ -23,7 +23,7 @@
 #include <sstream>
 #include <string>
 
-#include "CartellaTemporanea.h"
+#include "Supporto.h"
 #include "VerificaDriver.h"
 
 namespace {
@@ -33,7 +33,11 @@ namespace fs = std::filesystem;
 
 constexpr long kChiamate = 1'000'000;
 
-using tarno::bench::Cartella;
+// One folder for the whole run, removed at exit.
+tarno::prova::CartellaTemp& Cartella() {
+    static tarno::prova::CartellaTemp cartella;
+    return cartella;
+}
 
 // The printout: the demo's three header lines, then calls in the demo's layout, incoming and
 // outgoing mixed, an empty line now and then.

@@ -10,11 +10,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "CartellaFuzz.h"
 #include "Messaggi.h"
+#include "ScrittoreRiferimento.h"
+#include "Supporto.h"
+#include "VerificaFuzz.h"
 #include "clsDriver.h"
 
 using namespace tarno;
+using namespace tarno::prova;
 
 namespace {
 
@@ -30,11 +33,14 @@ size_t ContaRighe(const std::string& s) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static CartellaFuzz cartella("tarno-fuzz-driver");
-    const std::string ingresso =
-        cartella.Scrivi("ingresso.drv", std::string(reinterpret_cast<const char*>(data), size));
-    cartella.Togli("uscita.drv");
-    cartella.Togli("chiave-per-chiave.drv");
+    static CartellaTemp cartella;
+    const std::string ingresso = cartella.File("ingresso.drv");
+    ScriviFile(ingresso, std::string(reinterpret_cast<const char*>(data), size));
+    for (const char* nome : {"uscita.drv", "uscita.drv.bak", "chiave-per-chiave.drv",
+                             "chiave-per-chiave.drv.bak"}) {
+        std::error_code ec;
+        fs::remove(cartella.File(nome), ec);
+    }
 
     MessaggiRaccolti caricamento;
     clsDriver driver;
@@ -54,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         clsDriver lento(copia);
         const std::string kpk = cartella.File("chiave-per-chiave.drv");
         MessaggiRaccolti salvataggioLento;
-        lento.SaveDriverChiavePerChiave(kpk, salvataggioLento);
+        SalvaChiavePerChiave(lento, kpk, salvataggioLento);
         FUZZ_VERIFICA(LeggiTutto(kpk) == salvato, "the two saves leave different files");
         FUZZ_VERIFICA(salvataggioLento.mvTesti == salvataggio.mvTesti,
                       "the two saves show different messages");

@@ -15,12 +15,15 @@
 #include <string_view>
 #include <vector>
 
-#include "CartellaFuzz.h"
+#include "ScrittoreRiferimento.h"
+#include "Supporto.h"
+#include "VerificaFuzz.h"
 #include "clsFileINI.h"
 #include "clsProfiloINI.h"
 #include "clsScritturaINI.h"
 
 using namespace tarno;
+using namespace tarno::prova;
 
 namespace {
 
@@ -33,7 +36,7 @@ constexpr size_t MAX_SCRITTURE = 8;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static CartellaFuzz cartella("tarno-fuzz-ini");
+    static CartellaTemp cartella;
     const std::string_view input(reinterpret_cast<const char*>(data), size);
 
     const size_t nul = input.find('\0');
@@ -75,8 +78,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The one-pass writer against the key-by-key one.
     if (!scritture.empty()) {
-        const std::string fileA = cartella.Scrivi("chiave-per-chiave.ini", testo);
-        const std::string fileB = cartella.Scrivi("una-passata.ini", testo);
+        const std::string fileA = cartella.File("chiave-per-chiave.ini");
+        const std::string fileB = cartella.File("una-passata.ini");
+        ScriviFile(fileA, testo);
+        ScriviFile(fileB, testo);
         ScrittoreChiavePerChiave lento(fileA);
         clsScritturaINI veloce(fileB);
         for (const auto& s : scritture) {

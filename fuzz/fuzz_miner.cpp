@@ -10,7 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "CartellaFuzz.h"
+#include "Supporto.h"
+#include "VerificaFuzz.h"
 #include "Messaggi.h"
 #include "clsAnalizzatore.h"
 #include "clsDriver.h"
@@ -44,14 +45,15 @@ class Conta : public IEsitiAnalisi {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static CartellaFuzz cartella("tarno-fuzz-miner");
+    static tarno::prova::CartellaTemp cartella;
     const std::string_view ingresso(reinterpret_cast<const char*>(data), size);
     const size_t sep = ingresso.find(std::string_view("\0\0", 2));
     const std::string_view testoDriver = ingresso.substr(0, sep);
     const std::string_view stampa =
         sep == std::string_view::npos ? ingresso : ingresso.substr(sep + 2);
 
-    const std::string file = cartella.Scrivi("driver.drv", std::string(testoDriver));
+    const std::string file = cartella.File("driver.drv");
+    tarno::prova::ScriviFile(file, testoDriver);
     MessaggiMuti muti;
     clsDriver driver;
     driver.LoadDriver(file, muti);

@@ -223,13 +223,6 @@ bool clsDriver::SaveDriver(const std::string& vsFileName, IMessaggi& msg) {
     return scritto && ini.Scrivibile();
 }
 
-void clsDriver::SaveDriverChiavePerChiave(const std::string& vsFileName, IMessaggi& msg) {
-    msFileName = vsFileName;
-    CreaBackup(vsFileName);
-    ScrittoreChiavePerChiave ini(vsFileName);
-    Scrivi(ini, msg);
-}
-
 void clsDriver::Scrivi(IScrittoreINI& ini, IMessaggi& msg) {
     ini.ScriviChiave(SEZ_CENTRALINO, "Autore", msAutore);
     ini.ScriviChiave(SEZ_CENTRALINO, "Data", msData);

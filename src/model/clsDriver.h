@@ -52,9 +52,11 @@ class clsDriver {
     // True when the file was written; false when it could not be (no name, a folder that cannot
     // be written, a failed write), whether or not a message was shown.
     bool SaveDriver(const std::string& vsFileName, IMessaggi& msg);
-    // The same save with every key written by rewriting the whole file (slow; kept as the
-    // reference for the fast one).
-    void SaveDriverChiavePerChiave(const std::string& vsFileName, IMessaggi& msg);
+    // The two steps of a save, for writing the driver through any writer: the previous file
+    // becomes vsFileName + ".bak" (true when it did; an older ".bak" file is removed first),
+    // then every key of the document is written through ini, problems shown through msg.
+    bool CreaBackup(const std::string& vsFileName);
+    void Scrivi(IScrittoreINI& ini, IMessaggi& msg);
 
     // Month codes, January 0 to December 11; other indexes throw std::out_of_range.
     const std::string& Mesi(int iIndex) const;
@@ -65,9 +67,6 @@ class clsDriver {
 
   private:
     void Leggi(const clsProfiloINI& profilo, IMessaggi& msg);
-    void Scrivi(IScrittoreINI& ini, IMessaggi& msg);
-    // True when the previous file became the ".bak" copy.
-    bool CreaBackup(const std::string& vsFileName);
 
     std::array<std::string, 12> mvMesi;
 };

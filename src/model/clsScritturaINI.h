@@ -17,27 +17,15 @@ class IScrittoreINI {
                                  const std::string& sValore) = 0;
 };
 
-// Every key through ScriviChiaveINI: the whole file is read and rewritten for each key.
-class ScrittoreChiavePerChiave : public IScrittoreINI {
-  public:
-    explicit ScrittoreChiavePerChiave(std::string sFileName) : msFileName(std::move(sFileName)) {}
-    int16_t ScriviChiave(const std::string& sSezione, const std::string& sChiave,
-                         const std::string& sValore) override {
-        return ScriviChiaveINI(sSezione, sChiave, sValore, msFileName);
-    }
-
-  private:
-    std::string msFileName;
-};
-
-// The same file and the same results as ScrittoreChiavePerChiave, but the file is read once
-// when the writer is made and written once by Chiudi. Between two keys it applies to the
-// file, in memory, what re-reading the text just written would do: the last key written is
-// trimmed, merged or dropped, and a key whose line would not read back as itself (a line
-// break in it, "=" in its name, a line that looks like a section header) makes the whole text
-// be read again. So does any key that, as held, would be written as a header-like line (a
-// name that begins with "[" after trimming and a value that ends with "]"), since the next
-// rewrite turns it into a section.
+// The same file and the same results as writing every key through ScriviChiaveINI (the whole
+// file read and rewritten for each key), but the file is read once when the writer is made
+// and written once by Chiudi. Between two keys it applies to the file, in memory, what
+// re-reading the text just written would do: the last key written is trimmed, merged or
+// dropped, and a key whose line would not read back as itself (a line break in it, "=" in its
+// name, a line that looks like a section header) makes the whole text be read again. So does
+// any key that, as held, would be written as a header-like line (a name that begins with "["
+// after trimming and a value that ends with "]"), since the next rewrite turns it into a
+// section.
 class clsScritturaINI : public IScrittoreINI {
   public:
     // bSimulaErrore: every write fails as if the file could not be opened (used to repeat a

@@ -27,8 +27,11 @@ std::string Firma(const clsCondizione& c) {
     return s + c.msValore + "," + c.msCongiunzione;
 }
 void ScriviRiga(clsGriglia& g, int r, const QStringList& celle) {
-    for (int c = 0; c < celle.size(); ++c)
-        if (!celle[c].isEmpty()) EXPECT_TRUE(Scegli(g, r, c, celle[c])) << r << "," << c;
+    for (int c = 0; c < celle.size(); ++c) {
+        if (!celle[c].isEmpty()) {
+            EXPECT_TRUE(Scegli(g, r, c, celle[c])) << r << "," << c;
+        }
+    }
 }
 
 class IdentificazioneTest : public FinestraDemo {

@@ -26,7 +26,7 @@ const std::string kErroreProgramma = "Impossibile completare il programma di tra
 // then 24 to 78 (the notes block starts at line 18 and, whatever its length, stands for lines
 // 18 to 23; in vecchio.drv it has three lines).
 struct Vecchio {
-    std::map<int, std::string> righe;
+    std::map<int, std::string> righe = {};
     std::vector<std::string> note = {};  // empty: those of vecchio.drv
     int ultima = 78;                     // the last numbered line written
     std::string fine = "\r\n";

@@ -194,15 +194,21 @@ bool clsDriver::CreaBackup(const std::string& vsFileName) {
     if (vsFileName.empty()) return false;
     namespace fs = std::filesystem;
     std::error_code ec;
-    const std::string bak = vsFileName + ".bak";
-    if (fs::is_regular_file(bak, ec)) fs::remove(bak, ec);
     if (!fs::is_regular_file(vsFileName, ec)) return false;
-    fs::rename(vsFileName, bak, ec);
+    // The rename replaces an older ".bak" in one step: when it fails, the older copy stays.
+    fs::rename(vsFileName, vsFileName + ".bak", ec);
     return !ec;
 }
 
 bool clsDriver::SaveDriver(const std::string& vsFileName, IMessaggi& msg) {
+    namespace fs = std::filesystem;
     msFileName = vsFileName;
+    // An older ".bak" waits aside until the new file is written: a save that fails leaves the
+    // folder as it found it.
+    std::error_code ec;
+    const std::string bak = vsFileName + ".bak", daParte = bak + ".precedente";
+    const bool conVecchioBak = !vsFileName.empty() && fs::is_regular_file(bak, ec) &&
+                               !fs::exists(daParte, ec) && (fs::rename(bak, daParte, ec), !ec);
     const bool backup = CreaBackup(vsFileName);
     MessaggiRaccolti raccolti;
     clsScritturaINI ini(vsFileName);
@@ -210,8 +216,13 @@ bool clsDriver::SaveDriver(const std::string& vsFileName, IMessaggi& msg) {
     const bool scritto = ini.Chiudi();
     if (!scritto && backup) {
         // A write that failed half-way (a full disk) leaves the previous version where it was.
-        std::error_code ec;
-        std::filesystem::rename(vsFileName + ".bak", vsFileName, ec);
+        fs::rename(bak, vsFileName, ec);
+    }
+    if (conVecchioBak) {
+        if (scritto && backup)
+            fs::remove(daParte, ec);
+        else
+            fs::rename(daParte, bak, ec);
     }
     if (!scritto) {
         // The final write failed: the save is the one in which every key failed to be written.

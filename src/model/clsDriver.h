@@ -53,7 +53,7 @@ class clsDriver {
     // be written, a failed write), whether or not a message was shown.
     bool SaveDriver(const std::string& vsFileName, IMessaggi& msg);
     // The two steps of a save, for writing the driver through any writer: the previous file
-    // becomes vsFileName + ".bak" (true when it did; an older ".bak" file is removed first),
+    // becomes vsFileName + ".bak" (true when it did; it replaces an older ".bak" file),
     // then every key of the document is written through ini, problems shown through msg.
     bool CreaBackup(const std::string& vsFileName);
     void Scrivi(IScrittoreINI& ini, IMessaggi& msg);

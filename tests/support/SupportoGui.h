@@ -31,13 +31,15 @@ namespace tarno::test {
 class Suite {
   public:
     Suite() { QDir(Cartella()).mkpath(QStringLiteral("lavoro/Driver")); }
-    QString Cartella() const { return mCartella.filePath(QStringLiteral("Citt\u00E0 \u00E8 societ\u00E0")); }
+    QString Cartella() const {
+        return mCartella.filePath(QStringLiteral("Citt\u00E0 \u00E8 societ\u00E0"));
+    }
     QString Percorso(const QString& nome) const { return QDir(Cartella()).filePath(nome); }
 
     void ScriviIni(const QString& testo) {
         QFile f(Percorso(QStringLiteral("Tarnosuite.ini")));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(testo.toUtf8());
+        f.write(testo.toLatin1());  // Windows-1252, as every profile file
     }
     // The demo catalogue, plus any further statements.
     void CreaCatalogo(const QStringList& altre = {}) {

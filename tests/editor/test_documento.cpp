@@ -141,6 +141,21 @@ TEST_F(DocumentoTest, SaveAsAddsDrvToTheNameAndPointsTheCatalogueRowToTheFile) {
     EXPECT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
 }
 
+TEST_F(DocumentoTest, FileDialogsStartInTheDriverFolderThenWhereTheUserWas) {
+    const QString altra = mSuite.Percorso(QStringLiteral("altrove"));
+    ASSERT_TRUE(QDir().mkpath(altra));
+    ASSERT_TRUE(QFile::copy(Panasonic(), altra + "/s.drv"));
+    mUI.mNomiFile = {altra + "/s.drv"};
+    Strumento("mnuApri")->trigger();
+    Strumento("mnuApri")->trigger();  // cancelled: nothing changes
+    Strumento("mnuSalvaCome")->trigger();
+    EXPECT_EQ(mUI.mCartelle, (QStringList{mSuite.Percorso(QStringLiteral("lavoro/Driver")), altra,
+                                          altra + "/s.drv"}));
+    EXPECT_EQ(mUI.mFiltri[0], QStringLiteral("Driver (*.drv);;Tutti file (*)"));
+    EXPECT_EQ(mF->windowTitle(), QStringLiteral("Tarno Driver - ") + altra + "/s.drv");
+    EXPECT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
+}
+
 TEST_F(DocumentoTest, ASaveThatCannotWriteKeepsTheChangesTheNameAndTheTitle) {
     mF->FileApri(Panasonic());
     Modifica();
@@ -197,8 +212,9 @@ TEST_F(DocumentoTest, FilesThatCannotBeOpenedOrReadWhole) {
     EXPECT_EQ(U()->txtAutore->text(), QStringLiteral("Tarno demo"));
     // Syntax errors: each is reported, and what could be read is shown.
     const QString rotto = Driver(QStringLiteral("rotto.drv"));
-    prova::ScriviFile(rotto.toStdString(),
-                      "[Centralino]\r\nAutore=Rossi\r\n\r\n[Trasformazioni]\r\nAzione_0=NIENTE\r\n");
+    prova::ScriviFile(
+        rotto.toStdString(),
+        "[Centralino]\r\nAutore=Rossi\r\n\r\n[Trasformazioni]\r\nAzione_0=NIENTE\r\n");
     mUI.Reimposta();
     mF->FileApri(rotto);
     EXPECT_EQ(Testi(), QStringList{QStringLiteral("Errore nella sintassi della trasformazione 0")});
@@ -290,7 +306,8 @@ TEST_F(DocumentoTest, RecentListsKeepFourPathsMostRecentFirstAndTheirToolsOpenTh
     ASSERT_TRUE(QFile::copy(Panasonic(), rd));
     mF->AggiungiRecente(sub, rd);
     mF->CaricaRecenti(sub);
-    EXPECT_EQ(Strumento("mnuRecenti1f")->text(), QStringLiteral("&1 ") + QString(rd).replace("&", "&&"));
+    EXPECT_EQ(Strumento("mnuRecenti1f")->text(),
+              QStringLiteral("&1 ") + QString(rd).replace("&", "&&"));
     EXPECT_TRUE(Strumento("mnuRecenti1f")->isVisible());
     Strumento("mnuRecenti2f")->trigger();  // "/D/C.DRV" is not there
     EXPECT_EQ(Testi(), QStringList{QStringLiteral("Impossibile aprire il Driver /D/C.DRV")});

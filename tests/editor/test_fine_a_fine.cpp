@@ -65,6 +65,7 @@ TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {
     ASSERT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
     EXPECT_FALSE(mF->mbChanged);
     EXPECT_EQ(Byte(Panasonic() + ".bak"), originale);
+    const std::string primo = Byte(Panasonic());
 
     // The saved file loads again without a message and holds the new field.
     const prova::Esito dump = prova::Esegui({TARNO_TARNODRV, "dump", Panasonic().toStdString()});
@@ -76,7 +77,8 @@ TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {
     Strumento("mnuVerifica")->trigger();
     ASSERT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
     Strumento("mnuTrasforma")->trigger();
-    EXPECT_TRUE(Vista().startsWith(QStringLiteral("VERIFICA DEL DRIVER"))) << Vista().left(200).toStdString();
+    EXPECT_TRUE(Vista().startsWith(QStringLiteral("VERIFICA DEL DRIVER")))
+        << Vista().left(200).toStdString();
     EXPECT_TRUE(Vista().contains(QStringLiteral("Chiamata uscente, riga 5")));
     EXPECT_TRUE(Vista().contains(QStringLiteral("sCampo1")));
     EXPECT_TRUE(Strumento("mnuTrasforma")->isChecked());
@@ -86,6 +88,10 @@ TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {
     EXPECT_TRUE(Vista().startsWith(QStringLiteral("Panasonic KX-TDA200")));
     EXPECT_FALSE(Strumento("mnuTrasforma")->isChecked());
     EXPECT_EQ(frmDriver::LeggiRecente(QStringLiteral("sFile1")), Campione());
+    // The next save keeps the first saved version in the ".bak".
+    Modifica();
+    Strumento("mnuSalva")->trigger();
+    EXPECT_EQ(Byte(Panasonic() + ".bak"), primo);
 }
 
 TEST_F(FineAFineTest, ASampleIsWindows1252TextShownWholeUpTo50000BytesAndOnlyItsTailBeyond) {

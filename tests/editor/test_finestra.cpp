@@ -44,15 +44,20 @@ TEST_F(FinestraTest, StartUpEndsWithOneWarningForEachBrokenConfiguration) {
                         "Tarnosuite.ini"),
          {}},
         {"an unknown kind has no data source",
-         [&](Suite& s) { s.ScriviIni(ini.arg(QStringLiteral("Oracle"), QString())); }, {}, {}},
+         [&](Suite& s) { s.ScriviIni(ini.arg(QStringLiteral("Oracle"), QString())); },
+         {},
+         {}},
         {"a catalogue file that is not there",
-         [&](Suite& s) { s.ScriviIni(ini.arg("Access", s.Percorso("manca.db"))); }, {}, {}},
+         [&](Suite& s) { s.ScriviIni(ini.arg("Access", s.Percorso("manca.db"))); },
+         {},
+         {}},
         {"a catalogue without a format table",
          [&](Suite& s) {
              s.CreaCatalogo({QStringLiteral("DROP TABLE FormatiOra")});
              s.ScriviIni(ini.arg("Access", s.Percorso("catalogo.db")));
          },
-         {}, QStringLiteral("FormatiOra")},
+         {},
+         QStringLiteral("FormatiOra")},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.nome);
@@ -75,8 +80,9 @@ TEST_F(FinestraTest, StartUpEndsWithOneWarningForEachBrokenConfiguration) {
 }
 
 TEST_F(FinestraTest, TheCommandLineOpensTheCataloguedDriverOfItsBrandAndModel) {
-    mSuite.Demo({QStringLiteral("INSERT INTO Pabx (sMarca, sModello, sNomeDriver) VALUES "
-                                "('D''Angelo', 'X 1', 'dang.drv')")});
+    mSuite.Demo(
+        {QStringLiteral("INSERT INTO Pabx (sMarca, sModello, sNomeDriver) VALUES "
+                        "('D''Angelo', 'X 1', 'dang.drv')")});
     const std::pair<const char*, QString> casi[] = {
         {"/MEricsson/NMD110", mSuite.Percorso(QStringLiteral("lavoro/Driver/EricssonMD110.drv"))},
         {"/MD'Angelo/NX 1", mSuite.Percorso(QStringLiteral("lavoro/Driver/dang.drv"))},
@@ -109,13 +115,16 @@ TEST_F(FinestraDemoTest, ShortcutsRunTheirCommands) {
     };
     QStringList eseguiti;
     for (const auto& [tasti, nome] : casi)
-        mF->mfnComandi[QString::fromLatin1(nome)] = [&](QAction* a) { eseguiti << a->objectName(); };
+        mF->mfnComandi[QString::fromLatin1(nome)] = [&](QAction* a) {
+            eseguiti << a->objectName();
+        };
     mF->Cambiato(true);  // Save is enabled only with changes
     for (const auto& [tasti, nome] : casi) {
         eseguiti.clear();
         U()->txtAutore->setFocus();
         QTest::keyClick(U()->txtAutore, tasti[0].key(), tasti[0].keyboardModifiers());
-        EXPECT_EQ(eseguiti, QStringList{QString::fromLatin1(nome)}) << tasti.toString().toStdString();
+        EXPECT_EQ(eseguiti, QStringList{QString::fromLatin1(nome)})
+            << tasti.toString().toStdString();
     }
 }
 

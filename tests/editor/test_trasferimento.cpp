@@ -80,8 +80,10 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
     const QString perdita = QStringLiteral(
         "\".\nSalvando i dati si perder\u00E0 tale informazione, si vuole continuare?");
     const QString domandaDurata =
-        QStringLiteral("\u00C8 stata inserita la trasformazione durata non espressa in secondi "
-                       "senza mettere dati nei campi \"Durata\" o \"Durata squillo") + perdita;
+        QStringLiteral(
+            "\u00C8 stata inserita la trasformazione durata non espressa in secondi "
+            "senza mettere dati nei campi \"Durata\" o \"Durata squillo") +
+        perdita;
     // The incoming and the outgoing calls with start and end time in place of the duration,
     // and no ringing time: no duration field is lef
     const auto senzaDurata = [&] {
@@ -114,14 +116,18 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
         {[&] { Opzione(PT::MESI_IN_LETTERE); },
          QStringLiteral("Inserire i codici identificativi dei mesi"), 2, "grdTrasf",
          PT::MESI_IN_LETTERE},
-        {[&] { ScriviRiga(10, {"", "", "", "2", "0", ""}); },
+        {[&] {
+             ScriviRiga(10, {"", "", "", "2", "0", ""});
+         },
          QStringLiteral("I campi numero di riga, posizione e lunghezza sono obbligatori: riga 11"),
          3, "grdEntranti", 10},
         {[&] { mF->mrgxIdent.Cella(PI::RIGA_ENTRANTI, 1) = "0"; },
          QStringLiteral("Il numero di \"Riga\" della riga 1 \u00E8 maggiore del numero di righe "
                         "su cui \u00E8 una chiamata entrante"),
          3, "grdEntranti", 0},
-        {[&] { ScriviRiga(6, {"2", "1", "3", "2", "", ""}, false); },
+        {[&] {
+             ScriviRiga(6, {"2", "1", "3", "2", "", ""}, false);
+         },
          QStringLiteral("Il numero di \"Riga\" della riga 7 \u00E8 maggiore del numero di righe "
                         "su cui \u00E8 una chiamata uscente"),
          4, "grdUscenti", 6},
@@ -129,9 +135,13 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
          QStringLiteral("Inserire il formato nella riga 1"), 4, "grdUscenti", 0},
         {[&] { T().Cella(PaginaCampi::RIGA_DURATA_SQUILLO, 4) = ""; },
          QStringLiteral("Inserire il formato nella riga 10"), 3, "grdEntranti", 9},
-        {[&] { ScriviRiga(10, {"1", "1", "300", "2", "", ""}); },
+        {[&] {
+             ScriviRiga(10, {"1", "1", "300", "2", "", ""});
+         },
          QStringLiteral("I campi alle righe 1 e 11 sono sovrapposti"), 3, "grdEntranti", 0},
-        {[&] { ScriviRiga(PaginaCampi::RIGA_ORA_FINE, {"1", "75", "5", "", "10", ""}); },
+        {[&] {
+             ScriviRiga(PaginaCampi::RIGA_ORA_FINE, {"1", "75", "5", "", "10", ""});
+         },
          dueCampi, 3, "grdEntranti"},
         {[&] { ScriviRiga(PaginaCampi::RIGA_ORA_INIZIO, Riga(6), false); }, dueCampi, 4,
          "grdUscenti"},
@@ -139,12 +149,20 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
          conversione + QStringLiteral("durata non espressa in secondi"), 2, "grdTrasf", PT::DURATA},
         // A conversion without a field to convert is asked about: No stops, Yes goes on.
         {senzaDurata, domandaDurata, 0, "txtAutore", -1, {RispostaUI::No}},
-        {senzaDurata, conversione + QStringLiteral("durata non espressa in secondi"), 2,
-         "grdTrasf", PT::DURATA, {RispostaUI::Si}},
+        {senzaDurata,
+         conversione + QStringLiteral("durata non espressa in secondi"),
+         2,
+         "grdTrasf",
+         PT::DURATA,
+         {RispostaUI::Si}},
         {[&] { Opzione(PT::SCATTI); },
          QStringLiteral("\u00C8 stata inserita la trasformazione presenza del costo scatti senza "
-                        "mettere dati nei campi \"Scatti") + perdita,
-         0, "txtAutore", -1, {RispostaUI::No}},
+                        "mettere dati nei campi \"Scatti") +
+             perdita,
+         0,
+         "txtAutore",
+         -1,
+         {RispostaUI::No}},
         {[&] {
              Opzione(PT::SCATTI);
              ScriviRiga(4, {"1", "80", "5", "1", "", ""}, false);
@@ -174,7 +192,8 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
         U()->mnuSalva->trigger();
         // Every scripted answer was asked for; Yes goes on to one more message.
         const bool dopoSi = c.risposte.empty() || c.risposte.back() == RispostaUI::Si;
-        ASSERT_EQ(mUI.mMessaggi.size(), c.risposte.size() + dopoSi) << Testi().join('|').toStdString();
+        ASSERT_EQ(mUI.mMessaggi.size(), c.risposte.size() + dopoSi)
+            << Testi().join('|').toStdString();
         EXPECT_EQ(mUI.mMessaggi.back().testo, c.messaggio);
         EXPECT_EQ(mUI.mMessaggi.back().titolo, QStringLiteral("Attenzione"));
         EXPECT_EQ(U()->tabDriver->currentIndex(), c.pagina);

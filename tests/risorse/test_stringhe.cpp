@@ -57,8 +57,9 @@ TEST(Stringhe, EveryNumberTheCodeAndTheDesignerFilesUseIsInTheTable) {
 
 TEST(Stringhe, EscapesCommentsAndTheByteOrderMarkAreReadAndBadLinesAreReported) {
     clsStringhe t;
-    EXPECT_FALSE(t.Carica("\xEF\xBB\xBF# nota\r\n\r\n1\ta\\nb\\tc\\\\d\r\n2\t  #x  \n3\t\nsenza tab\n"
-                          "0\tzero\n12a\tlettere\n1\tdoppione\n4\tbarra \\x\n5\t\xC3\n6\tS\xC3\xAC"));
+    EXPECT_FALSE(
+        t.Carica("\xEF\xBB\xBF# nota\r\n\r\n1\ta\\nb\\tc\\\\d\r\n2\t  #x  \n3\t\nsenza tab\n"
+                 "0\tzero\n12a\tlettere\n1\tdoppione\n4\tbarra \\x\n5\t\xC3\n6\tS\xC3\xAC"));
     EXPECT_EQ(t.Numeri(), (QList<int>{1, 2, 3, 6}));
     EXPECT_EQ(t.Testo(1), QStringLiteral("a\nb\tc\\d"));  // the first of two wins
     EXPECT_EQ(t.Testo(2), QStringLiteral("  #x  "));

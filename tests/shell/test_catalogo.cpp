@@ -20,7 +20,7 @@ enum class Motore { SQLite, PostgreSQL };
 
 // The PostgreSQL data source that test.sh exports; its name is "" when there is none.
 Configurazione ConfigurazionePg() {
-    const auto env = [](const char* n) { return std::string(std::getenv(n) ? std::getenv(n) : ""); };
+    const auto env = [](const char* n) { return qEnvironmentVariable(n).toStdString(); };
     Configurazione cfg;
     cfg.miVersioneDBTarno = DB_SQLSERVER;
     cfg.msDSNName = env("TARNO_TEST_PG_DSN");
@@ -140,8 +140,8 @@ TEST_P(CatalogoTest, DatabaseErrorsComeBackAsMessages) {
     EXPECT_FALSE(mCatalogo.ElencoMarche(marche));
 }
 
-INSTANTIATE_TEST_SUITE_P(Motori, CatalogoTest, ::testing::Values(Motore::SQLite, Motore::PostgreSQL),
-                         [](const auto& i) {
+INSTANTIATE_TEST_SUITE_P(Motori, CatalogoTest,
+                         ::testing::Values(Motore::SQLite, Motore::PostgreSQL), [](const auto& i) {
                              return i.param == Motore::SQLite ? "SQLite" : "PostgreSQL";
                          });
 
@@ -154,7 +154,6 @@ TEST(CatalogoApertura, AMissingFileOrDataSourceIsRefusedAndNothingIsCreated) {
         clsCatalogo c;
         EXPECT_FALSE(c.Apri(cfg));
         EXPECT_FALSE(c.UltimoErrore().empty());
-        EXPECT_FALSE(c.Aperto());
     }
     EXPECT_TRUE(prova::NomiIn(cartella.Percorso()).empty());
 }

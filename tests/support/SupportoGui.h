@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QApplication>
 #include <QSettings>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +22,9 @@
 #include "Supporto.h"
 #include "frmDriver.h"
 #include "ui_frmDriver.h"
+
+// Failure messages show texts as texts.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace tarno::test {
 
@@ -138,7 +141,9 @@ class FinestraDemo : public ConServiziScriptati {
     QString Driver(const QString& n) const { return mSuite.Percorso("lavoro/Driver/" + n); }
     static std::string Byte(const QString& p) { return prova::LeggiTutto(p.toStdString()); }
     Ui::frmDriver* U() const { return mF->ui(); }
-    QAction* Strumento(const char* n) const { return mF->findChild<QAction*>(QString::fromLatin1(n)); }
+    QAction* Strumento(const char* n) const {
+        return mF->findChild<QAction*>(QString::fromLatin1(n));
+    }
     // A change the user makes on the general page.
     void Modifica() { QTest::keyClicks(U()->txtAutore, QStringLiteral("x")); }
 

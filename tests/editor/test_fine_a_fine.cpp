@@ -1,87 +1,58 @@
-// A driver edited end to end through the window's tools, as a user does it: open the demo
-// driver, read its printout, mark a field on the sample, save, read the file back with
-// tarnodrv, verify with the engine and look at its log.
+// A driver edited end to end through the window's tools, as a user does it, in a suite whose
+// folder has accents and a blank: open the demo driver, read its printout, mark a field on the
+// sample, save, read the file back with tarnodrv, verify with the real engine and look at its
+// log. Then the sample view's rules and the data commands that cannot go on.
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QSettings>
 #include <QTabWidget>
-#include <QTest>
 #include <QTextBlock>
-#include <QTextEdit>
 #include <nlohmann/json.hpp>
 
-#include "SupportoGui.h"
 #include "PaginaCampi.h"
-#include "frmDriver.h"
-#include "ui_frmDriver.h"
+#include "SupportoGui.h"
 
 using namespace tarno;
 using namespace tarno::test;
 
 namespace {
 
-QString CartellaDemo() { return QFileInfo(QStringLiteral(TARNO_CATALOGO_SQL)).absolutePath(); }
-
-QByteArray Contenuto(const QString& percorso) {
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<assente>");
-}
-
-class FineAFineTest : public ConServiziScriptati {
+class FineAFineTest : public FinestraDemo {
   protected:
-    void SetUp() override {
-        ConServiziScriptati::SetUp();
-        ImpostazioniIn(mImpostazioni);        mSuite.Demo();
-        ASSERT_TRUE(QFile::copy(QDir(CartellaDemo()).filePath("Driver/PanasonicTDA.drv"), Driver()));
-        ASSERT_TRUE(QFile::copy(QDir(CartellaDemo()).filePath("Dati/PanasonicTDA.txt"), Campione()));
+    void InstallaMotore() {
         ASSERT_TRUE(QFile::copy(QStringLiteral(TARNO_TARNOMINER),
                                 mSuite.Percorso(QStringLiteral("tarnominer"))));
-        ASSERT_NO_FATAL_FAILURE(AvviaFinestra(mSuite, mF));
     }
-    void TearDown() override {
-        mF.reset();
-        ConServiziScriptati::TearDown();
-    }
-    QString Driver() const { return mSuite.Percorso(QStringLiteral("lavoro/Driver/PanasonicTDA.drv")); }
-    QString Campione() const { return mSuite.Percorso(QStringLiteral("lavoro/stampa demo.txt")); }
-    void Strumento(const char* nome) { mF->findChild<QAction*>(QString::fromLatin1(nome))->trigger(); }
-
+    QString Panasonic() const { return Driver(QStringLiteral("PanasonicTDA.drv")); }
+    QString Campione() const { return Driver(QStringLiteral("PanasonicTDA.txt")); }
+    QString Vista() const { return U()->rtfTesto->toPlainText(); }
     // Selects characters of one line of the sample view (line and column from 1) and clicks
     // the box of a field on the outgoing page.
     void MarcaUscente(int riga, int colonna, int lunghezza, int campo) {
-        mF->ui()->tabDriver->setCurrentIndex(4);
+        U()->tabDriver->setCurrentIndex(4);
         QApplication::processEvents();
-        const QTextBlock blocco = mF->ui()->rtfTesto->document()->findBlockByNumber(riga - 1);
+        const QTextBlock blocco = U()->rtfTesto->document()->findBlockByNumber(riga - 1);
         ASSERT_TRUE(blocco.isValid());
-        QTextCursor c = mF->ui()->rtfTesto->textCursor();
+        QTextCursor c = U()->rtfTesto->textCursor();
         c.setPosition(blocco.position() + colonna - 1);
         c.setPosition(blocco.position() + colonna - 1 + lunghezza, QTextCursor::KeepAnchor);
-        mF->ui()->rtfTesto->setTextCursor(c);
+        U()->rtfTesto->setTextCursor(c);
         QCheckBox* chk = mF->mpPagUscenti->chkCampo(campo);
         ASSERT_NE(chk, nullptr);
         QTest::mouseClick(chk, Qt::LeftButton, Qt::NoModifier, QPoint(12, chk->height() / 2));
     }
-
-    QTemporaryDir mImpostazioni;
-    Suite mSuite;
-    std::unique_ptr<frmDriver> mF;
 };
 
 TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {
-    const QByteArray originale = Contenuto(Driver());
+    ASSERT_TRUE(mSuite.Cartella().contains(QStringLiteral("Citt\u00E0 \u00E8 societ\u00E0")));
+    ASSERT_NO_FATAL_FAILURE(InstallaMotore());
+    const std::string originale = Byte(Panasonic());
 
     // Open and Leggi dati through their tools and file dialogs.
-    mUI.mNomiFile = {Driver(), Campione()};
-    Strumento("mnuApri");
-    Strumento("mnuLeggiDati");
+    mUI.mNomiFile = {Panasonic(), Campione()};
+    Strumento("mnuApri")->trigger();
+    Strumento("mnuLeggiDati")->trigger();
     ASSERT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
-    ASSERT_EQ(mF->windowTitle(), QStringLiteral("Tarno Driver - ") + Driver());
+    ASSERT_EQ(mF->windowTitle(), QStringLiteral("Tarno Driver - ") + Panasonic());
     ASSERT_FALSE(mF->mbChanged);
 
     // "Campo 1" of the outgoing calls: the four characters under "Squi" on line 5 of the sample.
@@ -90,32 +61,102 @@ TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {
     EXPECT_EQ(mF->mrgxUscenti.Cella(9, PaginaCampi::COL_POSIZ), "50");
     EXPECT_EQ(mF->mrgxUscenti.Cella(9, PaginaCampi::COL_LUNG), "4");
 
-    Strumento("mnuSalva");
+    Strumento("mnuSalva")->trigger();
     ASSERT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
     EXPECT_FALSE(mF->mbChanged);
-    EXPECT_EQ(Contenuto(Driver() + QStringLiteral(".bak")), originale);
+    EXPECT_EQ(Byte(Panasonic() + ".bak"), originale);
+    const std::string primo = Byte(Panasonic());
 
     // The saved file loads again without a message and holds the new field.
-    QProcess dump;
-    dump.start(QStringLiteral(TARNO_TARNODRV), {QStringLiteral("dump"), Driver()});
-    ASSERT_TRUE(dump.waitForFinished(30000));
-    EXPECT_EQ(dump.exitCode(), 0);
-    EXPECT_EQ(dump.readAllStandardError(), QByteArray());
-    const auto json = nlohmann::json::parse(dump.readAllStandardOutput().toStdString());
-    const std::string testo = json.dump();
-    EXPECT_NE(testo.find("sCampo1"), std::string::npos) << testo;
+    const prova::Esito dump = prova::Esegui({TARNO_TARNODRV, "dump", Panasonic().toStdString()});
+    EXPECT_EQ(dump.iCodice, 0);
+    EXPECT_EQ(dump.sErr, "");
+    EXPECT_NE(nlohmann::json::parse(dump.sOut).dump().find("sCampo1"), std::string::npos);
 
     // The engine verifies the saved driver; Trasforma shows its log with the new field.
-    Strumento("mnuVerifica");
+    Strumento("mnuVerifica")->trigger();
     ASSERT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
-    Strumento("mnuTrasforma");
-    const QString log = mF->ui()->rtfTesto->toPlainText();
-    EXPECT_TRUE(log.startsWith(QStringLiteral("VERIFICA DEL DRIVER"))) << log.left(200).toStdString();
-    EXPECT_TRUE(log.contains(QStringLiteral("Chiamata uscente, riga 5")));
-    EXPECT_TRUE(log.contains(QStringLiteral("sCampo1")));
-    EXPECT_TRUE(log.contains(QStringLiteral("sCommessa   \"COMM001\" -> COMM001")));
-    Strumento("mnuTrasforma");
-    EXPECT_TRUE(mF->ui()->rtfTesto->toPlainText().startsWith(QStringLiteral("Panasonic KX-TDA200")));
+    Strumento("mnuTrasforma")->trigger();
+    EXPECT_TRUE(Vista().startsWith(QStringLiteral("VERIFICA DEL DRIVER")))
+        << Vista().left(200).toStdString();
+    EXPECT_TRUE(Vista().contains(QStringLiteral("Chiamata uscente, riga 5")));
+    EXPECT_TRUE(Vista().contains(QStringLiteral("sCampo1")));
+    EXPECT_TRUE(Strumento("mnuTrasforma")->isChecked());
+    EXPECT_EQ(frmDriver::LeggiRecente(QStringLiteral("sFile1")), mF->FileLogVerifica());
+    // And back to the sample.
+    Strumento("mnuTrasforma")->trigger();
+    EXPECT_TRUE(Vista().startsWith(QStringLiteral("Panasonic KX-TDA200")));
+    EXPECT_FALSE(Strumento("mnuTrasforma")->isChecked());
+    EXPECT_EQ(frmDriver::LeggiRecente(QStringLiteral("sFile1")), Campione());
+    // The next save keeps the first saved version in the ".bak".
+    Modifica();
+    Strumento("mnuSalva")->trigger();
+    EXPECT_EQ(Byte(Panasonic() + ".bak"), primo);
+}
+
+TEST_F(FineAFineTest, ASampleIsWindows1252TextShownWholeUpTo50000BytesAndOnlyItsTailBeyond) {
+    const QString piccolo = mSuite.Percorso(QStringLiteral("piccolo.txt"));
+    prova::ScriviFile(piccolo.toStdString(), "Citt\xE0 \x80 10\n" + std::string(49987, 'a') + "F");
+    mF->LeggiDati(piccolo);
+    EXPECT_EQ(Vista().size(), 49999);
+    EXPECT_TRUE(Vista().startsWith(QStringLiteral("Citt\u00E0 \u20AC 10\n")));
+    EXPECT_TRUE(Vista().endsWith('F'));
+    // 120,000 bytes: bytes 70,000 to 119,999, even from the middle of a line.
+    std::string grande;
+    for (int i = 0; i < 120000; ++i) grande += static_cast<char>('0' + (i / 10000));
+    grande[70000] = 'X';
+    const QString pGrande = mSuite.Percorso(QStringLiteral("grande.txt"));
+    prova::ScriviFile(pGrande.toStdString(), grande);
+    mF->LeggiDati(pGrande);
+    EXPECT_EQ(Vista().size(), 50000);
+    EXPECT_TRUE(Vista().startsWith(QStringLiteral("X7")));
+    EXPECT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
+    EXPECT_EQ(mF->msFileDati, pGrande);
+    EXPECT_EQ(frmDriver::LeggiRecente(QStringLiteral("sFile2")), piccolo);
+}
+
+TEST_F(FineAFineTest, DataCommandsThatCannotGoOnSaySoAndLeaveTheViewAlone) {
+    const QString errore = QStringLiteral("Errore durante la lettura del file");
+    ASSERT_NO_FATAL_FAILURE(InstallaMotore());
+    mF->LeggiDati(Campione());
+    const QString campione = Vista();
+    const std::vector<std::pair<std::function<void()>, QStringList>> casi = {
+        {[&] { mF->LeggiDati(mSuite.Percorso(QStringLiteral("non esiste.txt"))); }, {errore}},
+        // The engine reads the driver file: a document never written has none.
+        {[&] { Strumento("mnuVerifica")->trigger(); },
+         {QStringLiteral("Si deve salvare almeno una volta il driver")}},
+        // No log yet: the switch says so and keeps the sample in view.
+        {[&] { Strumento("mnuTrasforma")->trigger(); }, {errore}},
+    };
+    for (const auto& [azione, attesi] : casi) {
+        mUI.Reimposta();
+        azione();
+        EXPECT_EQ(Testi(), attesi);
+        EXPECT_EQ(Vista(), campione);
+        EXPECT_EQ(mF->msFileDati, Campione());
+        EXPECT_TRUE(mF->isEnabled());
+        EXPECT_EQ(mUI.miCursore, 0);
+    }
+    EXPECT_FALSE(QFile::exists(mF->FileLogVerifica()));
+}
+
+TEST_F(FineAFineTest, UnsavedChangesAreSavedBeforeAVerificationOrTheLastSavedFileIsVerified) {
+    ASSERT_NO_FATAL_FAILURE(InstallaMotore());
+    mF->FileApri(Panasonic());
+    mF->LeggiDati(Campione());
+    const std::string salvato = Byte(Panasonic());
+    for (RispostaUI risposta : {RispostaUI::No, RispostaUI::Si}) {
+        Modifica();
+        QFile::remove(mF->FileLogVerifica());
+        mUI.Reimposta();
+        mUI.mRisposte = {risposta};
+        Strumento("mnuVerifica")->trigger();
+        ASSERT_EQ(mUI.mMessaggi.size(), 1u);
+        EXPECT_EQ(mUI.mMessaggi[0].pulsanti, PulsantiUI::SiNo);
+        EXPECT_TRUE(QFile::exists(mF->FileLogVerifica()));
+        EXPECT_EQ(mF->mbChanged, risposta == RispostaUI::No);
+        EXPECT_EQ(Byte(Panasonic()) == salvato, risposta == RispostaUI::No);
+    }
 }
 
 }  // namespace

@@ -1,17 +1,13 @@
-// The main window: start-up outcomes, the command dispatcher, the keyboard, the layout and the
-// sample view.
+// The main window: how start-up ends for each configuration of the suite, the command line, the
+// keyboard shortcuts, the text boxes that refuse what a driver file cannot hold, and the window
+// disabled while the engine runs.
 
-#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTest>
-#include <QTextEdit>
+#include <QTimer>
 
 #include "SupportoGui.h"
-#include "frmDriver.h"
-#include "frmSeleziona.h"
-#include "ui_frmDriver.h"
 
 using namespace tarno;
 using namespace tarno::test;
@@ -32,293 +28,157 @@ class FinestraTest : public ConServiziScriptati {
     QStringList mAperti;
 };
 
-TEST_F(FinestraTest, MissingConfigurationEndsWithOneWarning) {
-    auto f = Avvia(QStringLiteral("/MEricsson/NMD110"));
-    EXPECT_FALSE(f->Avviabile());
-    ASSERT_EQ(mUI.mMessaggi.size(), 1u);
-    EXPECT_EQ(mUI.mMessaggi[0].testo, QStringLiteral("File Tarnosuite.ini non trovato"));
-    EXPECT_EQ(mUI.mMessaggi[0].titolo, QStringLiteral("Attenzione"));
-    EXPECT_EQ(mUI.mMessaggi[0].icona, IconaUI::Esclamazione);
-    EXPECT_TRUE(mAperti.isEmpty());  // the command line is never looked at
-    EXPECT_EQ(mUI.miCursore, 0);     // the hourglass is gone
-}
-
-TEST_F(FinestraTest, AccessWithoutDatabaseEndsWithItsWarning) {
-    mSuite.ScriviIni(QStringLiteral("[Configurazione]\r\nVersioneDB=ACCESS\r\nWorkDir=/tmp\r\n"));
-    auto f = Avvia();
-    EXPECT_FALSE(f->Avviabile());
-    EXPECT_EQ(Testi(), QStringList{QStringLiteral(
-                           "Non \u00E8 stato impostato nessun database da aprire nel file "
-                           "Tarnosuite.ini")});
-    EXPECT_EQ(mUI.miCursore, 0);
-}
-
-TEST_F(FinestraTest, AnOtherKindFailsToConnectAndSaysWhy) {
-    mSuite.ScriviIni(QStringLiteral("[Configurazione]\r\nVersioneDB=Oracle\r\n"));
-    auto f = Avvia();
-    EXPECT_FALSE(f->Avviabile());
-    ASSERT_EQ(mUI.mMessaggi.size(), 1u);
-    EXPECT_FALSE(mUI.mMessaggi[0].testo.isEmpty());
-    EXPECT_EQ(mUI.mMessaggi[0].titolo, QStringLiteral("Attenzione"));
-    EXPECT_TRUE(f->msDSNName.empty());
-    EXPECT_TRUE(f->msDatabaseFile.empty());
-    EXPECT_EQ(mUI.miCursore, 0);
-}
-
-TEST_F(FinestraTest, ACatalogueWithoutTablesEndsStartUp) {
-    mSuite.CreaCatalogo({QStringLiteral("DROP TABLE FormatiOra")});
-    mSuite.ScriviIni(QStringLiteral("[Configurazione]\r\nVersioneDB=Access\r\nDatabase=%1\r\n")
-                         .arg(mSuite.Percorso(QStringLiteral("catalogo.db"))));
-    auto f = Avvia();
-    EXPECT_FALSE(f->Avviabile());
-    ASSERT_EQ(mUI.mMessaggi.size(), 1u);
-    EXPECT_TRUE(mUI.mMessaggi[0].testo.contains(QStringLiteral("FormatiOra"), Qt::CaseInsensitive))
-        << mUI.mMessaggi[0].testo.toStdString();
-}
-
-TEST_F(FinestraTest, DemoSuiteStartsWithBrandsFormatsAndACleanDocument) {
-    mSuite.Demo();
-    auto f = Avvia();
-    ASSERT_TRUE(f->Avviabile()) << Testi().join('|').toStdString();
-    EXPECT_TRUE(mUI.mMessaggi.empty());
-    auto* ui = f->ui();
-    ASSERT_EQ(ui->cboMarca->count(), 9);
-    EXPECT_EQ(ui->cboMarca->itemText(0), QStringLiteral("Alcatel"));
-    EXPECT_EQ(ui->cboMarca->currentText(), QString());
-    EXPECT_EQ(f->mrgxFormatiData.Righe(), 9);
-    EXPECT_EQ(f->mrgxFormatiOra.Cella(2, 0), "hh:mm:ss");
-    EXPECT_EQ(f->mrgxFormatiNessuno.Cella(0, 0), "Nessuno");
-    EXPECT_EQ(f->mrgxEntranti.Righe(), 14);
-    EXPECT_EQ(f->mrgxUscenti.Righe(), 13);
-    EXPECT_FALSE(f->mbChanged);
-    EXPECT_FALSE(ui->mnuSalva->isEnabled());
-    EXPECT_TRUE(ui->tabDriver->isEnabled());
-    EXPECT_EQ(ui->tabDriver->currentIndex(), 0);
-    EXPECT_EQ(f->msCartellaDialogo, mSuite.Percorso(QStringLiteral("lavoro/Driver")));
-    EXPECT_EQ(mUI.miCursore, 0);
-    EXPECT_GE(mUI.miMaxCursore, 1);  // the hourglass showed while it loaded
-}
-
-TEST_F(FinestraTest, CommandLineOpensTheCataloguedDriver) {
-    mSuite.Demo(
-        {QStringLiteral("INSERT INTO Pabx (sMarca, sModello, sNomeDriver) VALUES ('D''Angelo', 'X "
-                        "1', 'dang.drv')")});
-    {
-        auto f = Avvia(QStringLiteral("/MEricsson/NMD110"));
-        EXPECT_EQ(mAperti,
-                  QStringList{mSuite.Percorso(QStringLiteral("lavoro/Driver/EricssonMD110.drv"))});
+TEST_F(FinestraTest, StartUpEndsWithOneWarningForEachBrokenConfiguration) {
+    struct Caso {
+        const char* nome;
+        std::function<void(Suite&)> prepara;
+        QString messaggio;  // "" = any text that names sParte
+        QString parte;
+    };
+    const QString ini = QStringLiteral("[Configurazione]\r\nVersioneDB=%1\r\nDatabase=%2\r\n");
+    const std::vector<Caso> casi = {
+        {"no Tarnosuite.ini", [](Suite&) {}, QStringLiteral("File Tarnosuite.ini non trovato"), {}},
+        {"Access without a database",
+         [](Suite& s) { s.ScriviIni(QStringLiteral("[Configurazione]\r\nVersioneDB=ACCESS\r\n")); },
+         QStringLiteral("Non \u00E8 stato impostato nessun database da aprire nel file "
+                        "Tarnosuite.ini"),
+         {}},
+        {"an unknown kind has no data source",
+         [&](Suite& s) { s.ScriviIni(ini.arg(QStringLiteral("Oracle"), QString())); },
+         {},
+         {}},
+        {"a catalogue file that is not there",
+         [&](Suite& s) { s.ScriviIni(ini.arg("Access", s.Percorso("manca.db"))); },
+         {},
+         {}},
+        {"a catalogue without a format table",
+         [&](Suite& s) {
+             s.CreaCatalogo({QStringLiteral("DROP TABLE FormatiOra")});
+             s.ScriviIni(ini.arg("Access", s.Percorso("catalogo.db")));
+         },
+         {},
+         QStringLiteral("FormatiOra")},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        Suite suite;
+        ASSERT_NO_FATAL_FAILURE(c.prepara(suite));
+        mUI.Reimposta();
+        auto f = std::make_unique<frmDriver>(suite.Cartella());
+        f->mfnApriDriver = [this](const QString& p) { mAperti << p; };
+        f->Form_Load(QStringLiteral("/MEricsson/NMD110"));
+        EXPECT_FALSE(f->Avviabile());
+        ASSERT_EQ(mUI.mMessaggi.size(), 1u) << Testi().join('|').toStdString();
+        const auto& m = mUI.mMessaggi[0];
+        if (!c.messaggio.isEmpty()) EXPECT_EQ(m.testo, c.messaggio);
+        EXPECT_FALSE(m.testo.isEmpty());
+        EXPECT_TRUE(m.testo.contains(c.parte, Qt::CaseInsensitive)) << m.testo.toStdString();
+        EXPECT_EQ(m.titolo, QStringLiteral("Attenzione"));
+        EXPECT_TRUE(mAperti.isEmpty());  // the command line is never looked at
+        EXPECT_EQ(mUI.miCursore, 0);     // the hourglass is gone
     }
-    mAperti.clear();
-    { auto f = Avvia(QStringLiteral("/MD'Angelo/NX 1")); }
-    EXPECT_EQ(mAperti, QStringList{mSuite.Percorso(QStringLiteral("lavoro/Driver/dang.drv"))});
-    mAperti.clear();
-    { auto f = Avvia(QStringLiteral("/MEricsson /NMD110")); }  // the blank is part of the brand
-    { auto f = Avvia(QStringLiteral("/MEricsson")); }
-    EXPECT_TRUE(mAperti.isEmpty());
-    EXPECT_TRUE(mUI.mMessaggi.empty());
 }
 
-TEST_F(FinestraTest, ChoosingABrandFillsItsModelsAndMarksTheDocumentChanged) {
-    mSuite.Demo();
-    auto f = Avvia();
-    auto* ui = f->ui();
-    ui->cboMarca->setCurrentIndex(ui->cboMarca->findText(QStringLiteral("Ericsson")));
-    ASSERT_EQ(ui->cboModello->count(), 2);
-    EXPECT_EQ(ui->cboModello->currentText(), QStringLiteral("BP250"));
-    EXPECT_TRUE(f->mbChanged);
-    EXPECT_TRUE(ui->mnuSalva->isEnabled());
-
-    f->Cambiato(false);
-    QTest::keyClicks(ui->txtAutore, QStringLiteral("Rossi"));
-    EXPECT_TRUE(f->mbChanged);
-
-    ui->cboMarca->setEditText(QStringLiteral("Sconosciuta"));
-    EXPECT_EQ(ui->cboModello->count(), 0);
-}
-
-TEST_F(FinestraTest, TextBoxesRefuseWhatADriverFileCannotHold) {
-    mSuite.Demo();
-    auto f = Avvia();
-    auto* ui = f->ui();
-    QTest::keyClicks(ui->txtAutore, QStringLiteral("Ros"));
-    ui->txtAutore->insert(QStringLiteral("\u0142"));     // Polish l with stroke
-    ui->txtAutore->insert(QStringLiteral("si \u00e8"));  // accented e: fine
-    EXPECT_EQ(ui->txtAutore->text(), QStringLiteral("Rossi \u00e8"));
-    QApplication::processEvents();
-    ASSERT_EQ(Testi().size(), 1);
-    EXPECT_TRUE(Testi()[0].contains(QStringLiteral("\u0142"))) << Testi()[0].toStdString();
-    EXPECT_EQ(mUI.mMessaggi[0].titolo, QStringLiteral("Attenzione"));
-
-    // Notes and the editable brand list refuse a pasted text as a whole, and keep theirs.
-    ui->txtNote->setPlainText(QStringLiteral("Prima riga"));
-    ui->txtNote->moveCursor(QTextCursor::End);
-    ui->txtNote->insertPlainText(QStringLiteral(" \u4e2d\u6587"));
-    EXPECT_EQ(ui->txtNote->toPlainText(), QStringLiteral("Prima riga"));
-    ui->cboMarca->setEditText(QStringLiteral("Marca"));
-    ui->cboMarca->lineEdit()->insert(QStringLiteral("\u2603"));
-    EXPECT_EQ(ui->cboMarca->currentText(), QStringLiteral("Marca"));
-    QApplication::processEvents();
-    EXPECT_EQ(Testi().size(), 3);
-}
-
-TEST_F(FinestraTest, DispatcherWaitsForStartUpAndAnswersToolsWithoutACommand) {
-    mSuite.Demo();
-    auto f = Avvia();
-    gbAvviato = false;
-    f->ui()->mnuTrova->trigger();
-    EXPECT_TRUE(mUI.mMessaggi.empty());
-    gbAvviato = true;
-    f->ui()->mnuTrova->trigger();
-    EXPECT_EQ(Testi(), QStringList{QStringLiteral("Funzione non implementata")});
-
-    int chiamate = 0;
-    f->mfnComandi[QStringLiteral("mnuNuovo")] = [&](QAction*) { ++chiamate; };
-    f->mfnComandi[QStringLiteral("Recenti")] = [&](QAction* a) {
-        EXPECT_EQ(a->objectName(), QStringLiteral("mnuRecenti2s"));
-        chiamate += 10;
+TEST_F(FinestraTest, TheCommandLineOpensTheCataloguedDriverOfItsBrandAndModel) {
+    mSuite.Demo(
+        {QStringLiteral("INSERT INTO Pabx (sMarca, sModello, sNomeDriver) VALUES "
+                        "('D''Angelo', 'X 1', 'dang.drv')")});
+    const std::pair<const char*, QString> casi[] = {
+        {"/MEricsson/NMD110", mSuite.Percorso(QStringLiteral("lavoro/Driver/EricssonMD110.drv"))},
+        {"/MD'Angelo/NX 1", mSuite.Percorso(QStringLiteral("lavoro/Driver/dang.drv"))},
+        {"/MEricsson /NMD110", QString()},  // the blank is part of the brand
+        {"/MEricsson", QString()},
     };
-    f->ui()->mnuNuovo->trigger();
-    f->ui()->mnuRecenti2s->trigger();
-    EXPECT_EQ(chiamate, 11);
+    for (const auto& [riga, atteso] : casi) {
+        mAperti.clear();
+        auto f = Avvia(QString::fromUtf8(riga));
+        ASSERT_TRUE(f->Avviabile()) << Testi().join('|').toStdString();
+        EXPECT_EQ(mAperti.join('|'), atteso) << riga;
+        EXPECT_EQ(f->ui()->cboMarca->count(), 10);  // the brands of the catalogue
+    }
+    EXPECT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
 }
 
-TEST_F(FinestraTest, MenuToolsCarryTheirNamesCaptionsAndTips) {
-    mSuite.Demo();
-    auto f = Avvia();
-    auto* ui = f->ui();
-    EXPECT_EQ(ui->mnuNuovo->text(), QStringLiteral("&Nuovo..."));
-    EXPECT_EQ(ui->mnuNuovo->toolTip(), QStringLiteral("Nuovo"));
-    EXPECT_EQ(ui->mnuSalvaCome->text(), QStringLiteral("Salva &con nome..."));
-    EXPECT_EQ(ui->mnuTrasforma->text(), QStringLiteral("Trasforma"));
-    EXPECT_EQ(ui->mnuInformazioni->text(), QStringLiteral("&Informazioni su..."));
-    for (QAction* a : {ui->mnuRecenti1f, ui->mnuRecenti4s}) EXPECT_FALSE(a->isVisible());
-    QStringList schede;
-    for (int i = 0; i < ui->tabDriver->count(); ++i) schede << ui->tabDriver->tabText(i);
-    EXPECT_EQ(schede.join('|'),
-              QStringLiteral("Generale|Identificazione|Trasformazioni|Entranti|Uscenti"));
-    EXPECT_EQ(ui->Label9->text(), QStringLiteral("Posiz.:"));
-    EXPECT_EQ(ui->Label11->text(), QStringLiteral("Lung.:"));
-}
+class FinestraDemoTest : public FinestraDemo {};
 
-TEST_F(FinestraTest, CtrlTabCyclesThePagesFromInsideThem) {
-    mSuite.Demo();
-    auto f = Avvia();
-    f->show();
-    QApplication::setActiveWindow(f.get());
-    auto* ui = f->ui();
-    ui->txtAutore->setFocus();
-    QTest::keyClick(ui->txtAutore, Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(ui->tabDriver->currentIndex(), 1);
-    ui->tabDriver->setCurrentIndex(4);
-    auto* uscenti = f->findChild<QWidget*>(QStringLiteral("grdUscenti"));
-    uscenti->setFocus();
-    QTest::keyClick(uscenti, Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(ui->tabDriver->currentIndex(), 0);
-    QTest::keyClick(ui->tabDriver, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(ui->tabDriver->currentIndex(), 4);
-
-    ui->rtfTesto->setFocus();
-    QTest::keyClick(ui->rtfTesto, Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(ui->tabDriver->currentIndex(), 4);
-}
-
-TEST_F(FinestraTest, ChangingTabFocusesThePageMainControl) {
-    mSuite.Demo();
-    auto f = Avvia();
-    f->show();
-    QApplication::setActiveWindow(f.get());
-    auto* ui = f->ui();
-    ui->tabDriver->setCurrentIndex(3);
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return f->findChild<QWidget*>(QStringLiteral("grdEntranti"))->hasFocus(); }, 1000));
-    ui->tabDriver->setCurrentIndex(0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return ui->txtAutore->hasFocus(); }, 1000));
-}
-
-TEST_F(FinestraTest, LayoutKeepsTheTabHeightAndGivesTheRestToTheSample) {
-    mSuite.Demo();
-    auto f = Avvia();
-    f->show();
-    auto* ui = f->ui();
-    f->resize(1000, 800);
-    QApplication::processEvents();
-    const int altezzaSchede = ui->tabDriver->height();
-    const int altezzaTesto = ui->rtfTesto->height();
-    f->resize(1000, 900);
-    QApplication::processEvents();
-    EXPECT_EQ(ui->tabDriver->height(), altezzaSchede);
-    EXPECT_EQ(ui->rtfTesto->height(), altezzaTesto + 100);
-    EXPECT_LT(ui->rtfTesto->geometry().bottom(), ui->lblX->y());
-    EXPECT_LT(ui->lblX->geometry().bottom(), ui->tabDriver->y());
-    f->showMinimized();
-    QApplication::processEvents();
-    f->showNormal();
-    QApplication::processEvents();
-    EXPECT_EQ(ui->tabDriver->height(), altezzaSchede);
-    f->resize(100, 100);  // never smaller than the minimum
-    EXPECT_GE(f->height(), f->minimumHeight());
-    EXPECT_GT(ui->rtfTesto->height(), 0);
-}
-
-TEST(ColonnaSelezione, CountsFromTheLastLineEnd) {
-    const QString t = QStringLiteral("abc\ndefgh\n0123456789ABCDEF");
-    EXPECT_EQ(frmSeleziona::ColonnaSelezione(t, 0), 1);
-    EXPECT_EQ(frmSeleziona::ColonnaSelezione(t, 2), 3);
-    EXPECT_EQ(frmSeleziona::ColonnaSelezione(t, 4), 1);   // first character of line 2
-    EXPECT_EQ(frmSeleziona::ColonnaSelezione(t, 10), 1);  // first character of line 3
-    EXPECT_EQ(frmSeleziona::ColonnaSelezione(t, 21), 12);
-}
-
-TEST_F(FinestraTest, SampleViewShowsColumnAndLengthAndClearsMarkingOnEscape) {
-    mSuite.Demo();
-    auto f = Avvia();
-    f->show();
-    auto* rtf = f->ui()->rtfTesto;
-    rtf->setPlainText(QStringLiteral("abc\ndefgh\n0123456789ABCDEF"));
-    QTextCursor c = rtf->textCursor();
-    c.setPosition(0);
-    rtf->setTextCursor(c);
-    QTest::keyRelease(rtf, Qt::Key_Home);
-    EXPECT_EQ(f->ui()->lblX->text(), QStringLiteral("1"));
-    EXPECT_EQ(f->ui()->lblY->text(), QStringLiteral("0"));
-
-    c.setPosition(21);
-    c.setPosition(26, QTextCursor::KeepAnchor);
-    rtf->setTextCursor(c);
-    QTest::keyRelease(rtf, Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(f->ui()->lblX->text(), QStringLiteral("12"));
-    EXPECT_EQ(f->ui()->lblY->text(), QStringLiteral("5"));
-
-    QTextCharFormat rosso;
-    rosso.setForeground(Qt::red);
-    c.mergeCharFormat(rosso);
-    QTest::keyClick(rtf, Qt::Key_Escape, Qt::ShiftModifier);
-    EXPECT_EQ(rtf->textCursor().charFormat().foreground().color(), QColor(Qt::red));
-    QTest::keyClick(rtf, Qt::Key_Escape);
-    EXPECT_EQ(rtf->textCursor().charFormat().foreground().color(), QColor(Qt::black));
-
-    rtf->setTextColor(Qt::red);
-    rtf->clear();
-    EXPECT_EQ(rtf->textColor(), QColor(Qt::black));
-}
-
-TEST_F(FinestraTest, ClosingReleasesTheDocumentAndTheCatalogue) {
-    mSuite.Demo();
-    auto f = Avvia();
-    f->moDriver = std::make_unique<clsDriver>();
-    bool chiesto = false;
-    f->mfnPuoChiudere = [&] {
-        chiesto = true;
-        return false;
+TEST_F(FinestraDemoTest, ShortcutsRunTheirCommands) {
+    const std::pair<QKeySequence, const char*> casi[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_N), "mnuNuovo"},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), "mnuApri"},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), "mnuSalva"},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "mnuSalvaCome"},
+        {QKeySequence(Qt::CTRL | Qt::Key_L), "mnuLeggiDati"},
+        {QKeySequence(Qt::CTRL | Qt::Key_T), "mnuTrasforma"},
+        {QKeySequence(Qt::Key_F5), "mnuVerifica"},
+        {QKeySequence(Qt::Key_F1), "mnuInformazioni"},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), "mnuEsci"},
     };
-    f->show();
-    EXPECT_FALSE(f->close());
-    EXPECT_TRUE(chiesto);
-    EXPECT_TRUE(f->mconDatabase.Aperto());
-    f->mfnPuoChiudere = nullptr;
-    EXPECT_TRUE(f->close());
-    EXPECT_FALSE(f->moDriver);
-    EXPECT_FALSE(f->mconDatabase.Aperto());
+    QStringList eseguiti;
+    for (const auto& [tasti, nome] : casi)
+        mF->mfnComandi[QString::fromLatin1(nome)] = [&](QAction* a) {
+            eseguiti << a->objectName();
+        };
+    mF->Cambiato(true);  // Save is enabled only with changes
+    for (const auto& [tasti, nome] : casi) {
+        eseguiti.clear();
+        U()->txtAutore->setFocus();
+        QTest::keyClick(U()->txtAutore, tasti[0].key(), tasti[0].keyboardModifiers());
+        EXPECT_EQ(eseguiti, QStringList{QString::fromLatin1(nome)})
+            << tasti.toString().toStdString();
+    }
+}
+
+TEST_F(FinestraDemoTest, TextBoxesRefuseWhatADriverFileCannotHold) {
+    QLineEdit* marca = U()->cboMarca->lineEdit();
+    QLineEdit* modello = U()->cboModello->lineEdit();
+    const std::vector<std::pair<QWidget*, std::function<QString()>>> caselle = {
+        {U()->txtAutore, [&] { return U()->txtAutore->text(); }},
+        {U()->txtData, [&] { return U()->txtData->text(); }},
+        {U()->txtVersione, [&] { return U()->txtVersione->text(); }},
+        {U()->txtNote, [&] { return U()->txtNote->toPlainText(); }},
+        {marca, [&] { return marca->text(); }},
+        {modello, [&] { return modello->text(); }},
+    };
+    for (const auto& [casella, testo] : caselle) {
+        SCOPED_TRACE(casella->objectName().toStdString());
+        mUI.Reimposta();
+        casella->setFocus();
+        // Windows-1252 holds an accented a, not a Polish l.
+        for (QChar c : QStringLiteral("Citt\u00E0\u0142"))
+            QTest::sendKeyEvent(QTest::Click, casella, Qt::Key_unknown, QString(c), {});
+        QApplication::processEvents();
+        EXPECT_EQ(testo(), QStringLiteral("Citt\u00E0"));
+        ASSERT_EQ(mUI.mMessaggi.size(), 1u) << Testi().join('|').toStdString();
+        EXPECT_TRUE(mUI.mMessaggi[0].testo.contains(QStringLiteral("\u0142")));
+        EXPECT_EQ(mUI.mMessaggi[0].titolo, QStringLiteral("Attenzione"));
+    }
+}
+
+TEST_F(FinestraDemoTest, TheWindowIsDisabledWhileTheEngineRunsAndGetsItsArguments) {
+    // An engine that notes its arguments and takes its time.
+    const QString motore = mSuite.Percorso(QStringLiteral("tarnominer"));
+    prova::ScriviFile(motore.toStdString(),
+                      "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/argomenti\"\n"
+                      "sleep 0.4\n");
+    QFile::setPermissions(motore, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    mF->FileApri(Driver(QStringLiteral("PanasonicTDA.drv")));
+    mF->LeggiDati(Driver(QStringLiteral("PanasonicTDA.txt")));
+    int abilitata = -1;
+    QTimer::singleShot(150, [&] { abilitata = mF->isEnabled() ? 1 : 0; });
+    Strumento("mnuVerifica")->trigger();
+    EXPECT_EQ(abilitata, 0);
+    EXPECT_TRUE(mF->isEnabled());
+    EXPECT_EQ(Byte(mSuite.Percorso(QStringLiteral("argomenti"))),
+              "/i3\n/D" + Driver(QStringLiteral("PanasonicTDA.drv")).toStdString() + "\n/F" +
+                  Driver(QStringLiteral("PanasonicTDA.txt")).toStdString() + "\n");
+    EXPECT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
+}
+
+TEST_F(FinestraDemoTest, ClosingReleasesTheDocumentAndTheCatalogue) {
+    EXPECT_TRUE(mF->mconDatabase.Aperto());
+    EXPECT_TRUE(mF->close());
+    EXPECT_FALSE(mF->moDriver);
+    EXPECT_FALSE(mF->mconDatabase.Aperto());
 }
 
 }  // namespace

@@ -1,108 +1,50 @@
+// Tarnosuite.ini as start-up reads it, and the connection string made from it.
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "Configurazione.h"
+#include "Supporto.h"
 
-namespace fs = std::filesystem;
 using namespace tarno;
 
 namespace {
 
-class ConfigurazioneTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        mCartella = fs::temp_directory_path() /
-                    ("tarno-cfg-" + std::to_string(::getpid()) + "-" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(mCartella);
-        mFile = (mCartella / NOME_FILE_INI).string();
+TEST(Configurazione, EachKindReadsItsOwnKeys) {
+    struct Caso {
+        const char* ini;  // nullptr: no file
+        EsitoConfigurazione esito;
+        int16_t tipo;
+        const char* connessione;
+    };
+    const Caso casi[] = {
+        {nullptr, EsitoConfigurazione::FileMancante, DB_ALTRO, "DSN=;"},
+        // The kind ignores letter case; an Access suite ignores the server keys.
+        {"VersioneDB=access\r\nDatabase=/srv/c.db\r\nDSNTarno=x\r\nLoginID=u\r\n",
+         EsitoConfigurazione::Completa, DB_ACCESS,
+         "Driver=Microsoft Access Driver (*.mdb);DBQ=/srv/c.db"},
+        {"VersioneDB=ACCESS\r\nWorkDir=/srv\r\n", EsitoConfigurazione::DatabaseMancante, DB_ACCESS,
+         "Driver=Microsoft Access Driver (*.mdb);DBQ="},
+        // Credentials only with a login; the password loses its blanks.
+        {"VersioneDB=SqlServer\r\nDSNTarno=tarno\r\nPwdID=p\r\n", EsitoConfigurazione::Completa,
+         DB_SQLSERVER, "DSN=tarno;"},
+        {"VersioneDB=SQLSERVER\r\nDSNTarno=tarno\r\nLoginID=sa\r\nPwdID= segreta \r\n",
+         EsitoConfigurazione::Completa, DB_SQLSERVER, "DSN=tarno;UID=sa;PWD=segreta;"},
+        // Any other kind, or the keys outside their section: no data source.
+        {"VersioneDB=Oracle\r\nDSNTarno=tarno\r\n", EsitoConfigurazione::Completa, DB_ALTRO,
+         "DSN=;"},
+        {"[Altro]\r\nVersioneDB=ACCESS\r\n", EsitoConfigurazione::Completa, DB_ALTRO, "DSN=;"},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.ini ? c.ini : "no file");
+        prova::CartellaTemp cartella;
+        const std::string file = cartella.File(NOME_FILE_INI);
+        const std::string ini = c.ini ? c.ini : "";
+        if (c.ini) prova::ScriviFile(file, ini[0] == '[' ? ini : "[Configurazione]\r\n" + ini);
+        Configurazione cfg;
+        EXPECT_EQ(LeggiConfigurazione(file, cfg), c.esito);
+        EXPECT_EQ(cfg.miVersioneDBTarno, c.tipo);
+        EXPECT_EQ(StringaConnessione(cfg), c.connessione);
     }
-    void TearDown() override { fs::remove_all(mCartella); }
-    void Scrivi(const std::string& testo) { std::ofstream(mFile, std::ios::binary) << testo; }
-
-    fs::path mCartella;
-    std::string mFile;
-};
-
-TEST_F(ConfigurazioneTest, MissingFileEndsStartUp) {
-    Configurazione cfg;
-    EXPECT_EQ(LeggiConfigurazione(mFile, cfg), EsitoConfigurazione::FileMancante);
-    EXPECT_EQ(cfg.msFileIni, mFile);
-    EXPECT_TRUE(cfg.msDatabaseFile.empty());
-    EXPECT_TRUE(cfg.msDSNName.empty());
-}
-
-TEST_F(ConfigurazioneTest, AccessKindIgnoresCaseAndReadsOnlyItsKeys) {
-    Scrivi(
-        "[Configurazione]\r\nVersioneDB=access\r\nDatabase=/srv/tarno/catalogo.db\r\n"
-        "DSNTarno=ignorato\r\nLoginID=utente\r\nWorkDir=/srv/tarno\r\n");
-    Configurazione cfg;
-    ASSERT_EQ(LeggiConfigurazione(mFile, cfg), EsitoConfigurazione::Completa);
-    EXPECT_EQ(cfg.miVersioneDBTarno, DB_ACCESS);
-    EXPECT_EQ(cfg.msDatabaseFile, "/srv/tarno/catalogo.db");
-    EXPECT_EQ(cfg.msDSNName, "");
-    EXPECT_EQ(cfg.msLoginID_SQLServer, "");
-    EXPECT_EQ(cfg.msWorkDir, "/srv/tarno");
-    EXPECT_EQ(StringaConnessione(cfg),
-              "Driver=Microsoft Access Driver (*.mdb);DBQ=/srv/tarno/catalogo.db");
-}
-
-TEST_F(ConfigurazioneTest, AccessWithoutDatabaseIsIncomplete) {
-    Scrivi("[Configurazione]\r\nVersioneDB=ACCESS\r\nWorkDir=/srv\r\n");
-    Configurazione cfg;
-    EXPECT_EQ(LeggiConfigurazione(mFile, cfg), EsitoConfigurazione::DatabaseMancante);
-    EXPECT_TRUE(cfg.msDatabaseFile.empty());
-    EXPECT_TRUE(cfg.msDSNName.empty());
-}
-
-TEST_F(ConfigurazioneTest, SqlServerConnectionStringCarriesCredentialsOnlyWithALogin) {
-    Scrivi("[Configurazione]\r\nVersioneDB=SqlServer\r\nDSNTarno=tarno\r\nWorkDir=/w\r\n");
-    Configurazione cfg;
-    ASSERT_EQ(LeggiConfigurazione(mFile, cfg), EsitoConfigurazione::Completa);
-    EXPECT_EQ(cfg.miVersioneDBTarno, DB_SQLSERVER);
-    EXPECT_EQ(StringaConnessione(cfg), "DSN=tarno;");
-
-    Scrivi(
-        "[Configurazione]\r\nVersioneDB=SQLSERVER\r\nDSNTarno=tarno\r\nLoginID=sa\r\n"
-        "PwdID= segreta \r\n");
-    ASSERT_EQ(LeggiConfigurazione(mFile, cfg), EsitoConfigurazione::Completa);
-    EXPECT_EQ(StringaConnessione(cfg), "DSN=tarno;UID=sa;PWD=segreta;");
-}
-
-TEST_F(ConfigurazioneTest, AnyOtherKindGivesAnEmptyDataSourceName) {
-    Scrivi("[Configurazione]\r\nVersioneDB=Oracle\r\nDSNTarno=tarno\r\n");
-    Configurazione cfg;
-    ASSERT_EQ(LeggiConfigurazione(mFile, cfg), EsitoConfigurazione::Completa);
-    EXPECT_EQ(cfg.miVersioneDBTarno, DB_ALTRO);
-    EXPECT_EQ(StringaConnessione(cfg), "DSN=;");
-
-    Scrivi("[Altro]\r\nVersioneDB=ACCESS\r\n");
-    ASSERT_EQ(LeggiConfigurazione(mFile, cfg), EsitoConfigurazione::Completa);
-    EXPECT_EQ(cfg.miVersioneDBTarno, DB_ALTRO);
-}
-
-TEST(RigaComando, SplitsBrandAndModelWithoutTrimming) {
-    std::string marca, modello;
-    ASSERT_TRUE(DividiRigaComando("/MEricsson/NMD110", marca, modello));
-    EXPECT_EQ(marca, "Ericsson");
-    EXPECT_EQ(modello, "MD110");
-    ASSERT_TRUE(DividiRigaComando("/MTie /N Onix ", marca, modello));
-    EXPECT_EQ(marca, "Tie ");
-    EXPECT_EQ(modello, " Onix ");
-    ASSERT_TRUE(DividiRigaComando("/MSolo marca", marca, modello));
-    EXPECT_EQ(marca, "Solo marca");
-    EXPECT_EQ(modello, "");
-    EXPECT_FALSE(DividiRigaComando("/NMD110", marca, modello));
-    EXPECT_FALSE(DividiRigaComando("", marca, modello));
-}
-
-TEST(SostituisciCarattere, DoublesEverySingleQuote) {
-    EXPECT_EQ(SostituisciCarattere("D'Angelo's", "'", "''"), "D''Angelo''s");
-    EXPECT_EQ(SostituisciCarattere("''", "'", "''"), "''''");
-    EXPECT_EQ(SostituisciCarattere("senza", "'", "''"), "senza");
-    EXPECT_EQ(SostituisciCarattere("", "'", "''"), "");
 }
 
 }  // namespace

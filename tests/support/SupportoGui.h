@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QSqlDatabase>
+#include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,22 +19,30 @@
 
 #include "Globali.h"
 #include "ServiziUIScriptati.h"
+#include "Supporto.h"
 #include "frmDriver.h"
+#include "ui_frmDriver.h"
+
+// Failure messages show texts as texts.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace tarno::test {
 
 // A temporary suite: Tarnosuite.ini beside the "program", an SQLite catalogue built from the
-// demo SQL, and a working folder.
+// demo SQL, and a working folder. Its folder's name has accents and a blank, as Italian users'
+// folders do.
 class Suite {
   public:
-    Suite() { QDir(mCartella.path()).mkpath(QStringLiteral("lavoro/Driver")); }
-    QString Cartella() const { return mCartella.path(); }
-    QString Percorso(const QString& nome) const { return mCartella.filePath(nome); }
+    Suite() { QDir(Cartella()).mkpath(QStringLiteral("lavoro/Driver")); }
+    QString Cartella() const {
+        return mCartella.filePath(QStringLiteral("Citt\u00E0 \u00E8 societ\u00E0"));
+    }
+    QString Percorso(const QString& nome) const { return QDir(Cartella()).filePath(nome); }
 
     void ScriviIni(const QString& testo) {
         QFile f(Percorso(QStringLiteral("Tarnosuite.ini")));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(testo.toUtf8());
+        f.write(testo.toLatin1());  // Windows-1252, as every profile file
     }
     // The demo catalogue, plus any further statements.
     void CreaCatalogo(const QStringList& altre = {}) {
@@ -104,6 +115,41 @@ class ConServiziScriptati : public ::testing::Test {
         return r;
     }
     ServiziUIScriptati mUI;
+};
+
+// A window started on the demo suite, whose working folder holds the demo drivers (the legacy
+// one too) and the demo printout; the recent lists live in a folder of the test's own.
+class FinestraDemo : public ConServiziScriptati {
+  protected:
+    void SetUp() override {
+        ConServiziScriptati::SetUp();
+        ImpostazioniIn(mImpostazioni);
+        mSuite.Demo();
+        for (const char* n : {"Driver/PanasonicTDA.drv", "Driver/SiemensHiPath.drv",
+                              "Driver/legacy/onix64.drv", "Dati/PanasonicTDA.txt"})
+            ASSERT_TRUE(QFile::copy(Demo(n), Driver(QFileInfo(QString::fromLatin1(n)).fileName())));
+        ASSERT_NO_FATAL_FAILURE(AvviaFinestra(mSuite, mF));
+    }
+    void TearDown() override {
+        mF.reset();
+        ConServiziScriptati::TearDown();
+    }
+    // A file of the demo folder, and one of the suite's driver folder.
+    static QString Demo(const char* n) {
+        return QFileInfo(QStringLiteral(TARNO_CATALOGO_SQL)).absolutePath() + '/' + n;
+    }
+    QString Driver(const QString& n) const { return mSuite.Percorso("lavoro/Driver/" + n); }
+    static std::string Byte(const QString& p) { return prova::LeggiTutto(p.toStdString()); }
+    Ui::frmDriver* U() const { return mF->ui(); }
+    QAction* Strumento(const char* n) const {
+        return mF->findChild<QAction*>(QString::fromLatin1(n));
+    }
+    // A change the user makes on the general page.
+    void Modifica() { QTest::keyClicks(U()->txtAutore, QStringLiteral("x")); }
+
+    QTemporaryDir mImpostazioni;
+    Suite mSuite;
+    std::unique_ptr<frmDriver> mF;
 };
 
 }  // namespace tarno::test

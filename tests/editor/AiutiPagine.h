@@ -90,20 +90,4 @@ std::shared_ptr<bool> AlModale(std::function<void(T&)> fn, QObject* contesto = q
     return fatto;
 }
 
-// A main window started on the demo suite; the prompts are scripted.
-class FinestraDemo : public ConServiziScriptati {
-  protected:
-    void SetUp() override {
-        ConServiziScriptati::SetUp();
-        mSuite.Demo();
-        ASSERT_NO_FATAL_FAILURE(AvviaFinestra(mSuite, mF));
-    }
-    void TearDown() override {
-        mF.reset();
-        ConServiziScriptati::TearDown();
-    }
-    Suite mSuite;
-    std::unique_ptr<frmDriver> mF;
-};
-
 }  // namespace tarno::test

@@ -70,7 +70,9 @@ TEST_F(FinestraTest, StartUpEndsWithOneWarningForEachBrokenConfiguration) {
         EXPECT_FALSE(f->Avviabile());
         ASSERT_EQ(mUI.mMessaggi.size(), 1u) << Testi().join('|').toStdString();
         const auto& m = mUI.mMessaggi[0];
-        if (!c.messaggio.isEmpty()) EXPECT_EQ(m.testo, c.messaggio);
+        if (!c.messaggio.isEmpty()) {
+            EXPECT_EQ(m.testo, c.messaggio);
+        }
         EXPECT_FALSE(m.testo.isEmpty());
         EXPECT_TRUE(m.testo.contains(c.parte, Qt::CaseInsensitive)) << m.testo.toStdString();
         EXPECT_EQ(m.titolo, QStringLiteral("Attenzione"));

@@ -177,9 +177,8 @@ TEST_F(TrasformazioniTest, SettingsReachTheSavedDriverOnlyWhenConfirmed) {
     mT->cmdImpTrafGenerali->click();
     EXPECT_TRUE(*annullato && !mF->moDriver->mcolTrasf && !mF->mbChanged);
 
-    const QString aperto = mSuite.Percorso("lavoro/Driver/PanasonicTDA.drv"),
-                  salvato = mSuite.Percorso("lavoro/Driver/Salvato.drv");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(TARNO_DEMO_DRIVER_DIR "/PanasonicTDA.drv"), aperto));
+    const QString aperto = Driver(QStringLiteral("PanasonicTDA.drv")),
+                  salvato = Driver(QStringLiteral("Salvato.drv"));
     mF->FileApri(aperto);
     ASSERT_EQ(mF->msDriverFileName, aperto) << Testi().join('|').toStdString();
     mF->ui()->rtfTesto->setPlainText(QString(80, QLatin1Char('x')));

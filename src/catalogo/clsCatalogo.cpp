@@ -3,10 +3,12 @@
 #include <QAtomicInt>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QVariant>
+#include <algorithm>
 
 #include "Numeri.h"
 #include "Testo.h"
@@ -27,8 +29,6 @@ std::string T(const QString& s) {
     return r;
 }
 
-std::string Quota(const std::string& s) { return SostituisciCarattere(s, "'", "''"); }
-
 // The column of a record whose name matches without regard to case (servers fold names).
 int Colonna(const QSqlRecord& rec, const QString& nome) {
     for (int i = 0; i < rec.count(); ++i)
@@ -38,44 +38,82 @@ int Colonna(const QSqlRecord& rec, const QString& nome) {
 
 QAtomicInt gContatore;
 
+// A file name of the catalogue, a missing one as "".
+std::string NomeRiga(const QVariant& v) { return v.isNull() ? std::string() : T(v.toString()); }
+
+// Adds a text to a list unless it is there already without regard to case.
+void AggiungiUnaVolta(std::vector<std::string>& rv, std::string s) {
+    for (const auto& v : rv)
+        if (UgualeNoCase(v, s)) return;
+    rv.push_back(std::move(s));
+}
+
 }  // namespace
+
+const char* TestoErroreCatalogo(ErroreCatalogo enTipo) {
+    switch (enTipo) {
+        case ErroreCatalogo::Nessuno:
+            return "";
+        case ErroreCatalogo::DriverSQLite:
+            return "Il driver SQLite di Qt non \u00E8 installato";
+        case ErroreCatalogo::FileMancante:
+            return "Il database %1 non esiste";
+        case ErroreCatalogo::DriverODBC:
+            return "Il driver ODBC di Qt non \u00E8 installato";
+        case ErroreCatalogo::Connessione:
+            return "Connessione al database non riuscita";
+        case ErroreCatalogo::NonAperto:
+            return "Il database non \u00E8 aperto";
+        case ErroreCatalogo::Database:
+            return "Errore del database";
+        case ErroreCatalogo::ColonneFormati:
+            return "La tabella %1 non ha le colonne sCodice e sFormato";
+    }
+    return "";
+}
 
 clsCatalogo::clsCatalogo()
     : msConnessione(QStringLiteral("catalogo-%1").arg(gContatore.fetchAndAddRelaxed(1))) {}
 
 clsCatalogo::~clsCatalogo() { Chiudi(); }
 
-bool clsCatalogo::Errore(const QString& sTesto) {
-    msUltimoErrore = T(sTesto);
+bool clsCatalogo::Errore(ErroreCatalogo enTipo, const QString& sDettaglio) {
+    menUltimoErrore = enTipo;
+    msDettaglioErrore = T(sDettaglio);
+    const bool parole = enTipo == ErroreCatalogo::Connessione || enTipo == ErroreCatalogo::Database;
+    QString testo = QString::fromUtf8(TestoErroreCatalogo(enTipo));
+    if (testo.contains(QStringLiteral("%1"))) testo = testo.arg(sDettaglio);
+    msUltimoErrore = parole && !sDettaglio.isEmpty() ? msDettaglioErrore : T(testo);
     return false;
+}
+
+bool clsCatalogo::ErroreIstruzione(const QSqlQuery& q) {
+    return Errore(ErroreCatalogo::Database, q.lastError().text());
 }
 
 bool clsCatalogo::Apri(const Configurazione& cfg) {
     Chiudi();
     msUltimoErrore.clear();
+    menUltimoErrore = ErroreCatalogo::Nessuno;
+    msDettaglioErrore.clear();
     if (cfg.miVersioneDBTarno == DB_ACCESS) {
         if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
-            return Errore(QStringLiteral("Il driver SQLite di Qt non è installato"));
+            return Errore(ErroreCatalogo::DriverSQLite);
         const QString file = Q(cfg.msDatabaseFile);
         // SQLite would make an empty database out of a missing file: refuse it instead.
-        if (!QFileInfo(file).isFile())
-            return Errore(QStringLiteral("Il database %1 non esiste").arg(file));
+        if (!QFileInfo(file).isFile()) return Errore(ErroreCatalogo::FileMancante, file);
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), msConnessione);
         db.setDatabaseName(file);
-        if (!db.open()) return Errore(db.lastError().text());
+        if (!db.open()) return Errore(ErroreCatalogo::Connessione, db.lastError().text());
         return true;
     }
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QODBC")))
-        return Errore(QStringLiteral("Il driver ODBC di Qt non è installato"));
+        return Errore(ErroreCatalogo::DriverODBC);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), msConnessione);
     // Qt puts "DSN=" in front of a connection string itself.
     const std::string stringa = StringaConnessione(cfg);
     db.setDatabaseName(Q(stringa.substr(4)));
-    if (!db.open()) {
-        const QString errore = db.lastError().text();
-        return Errore(errore.isEmpty() ? QStringLiteral("Connessione al database non riuscita")
-                                       : errore);
-    }
+    if (!db.open()) return Errore(ErroreCatalogo::Connessione, db.lastError().text());
     return true;
 }
 
@@ -95,12 +133,9 @@ bool clsCatalogo::Aperto() const {
 
 bool clsCatalogo::Esegui(QSqlQuery& q, const std::string& sIstruzione) {
     msUltimaIstruzione = sIstruzione;
-    if (!Aperto()) return Errore(QStringLiteral("Il database non è aperto"));
+    if (!Aperto()) return Errore(ErroreCatalogo::NonAperto);
     q.setForwardOnly(true);
-    if (!q.exec(Q(sIstruzione))) {
-        const QString errore = q.lastError().text();
-        return Errore(errore.isEmpty() ? QStringLiteral("Errore del database") : errore);
-    }
+    if (!q.exec(Q(sIstruzione))) return ErroreIstruzione(q);
     return true;
 }
 
@@ -108,17 +143,20 @@ bool clsCatalogo::ElencoMarche(std::vector<std::string>& rvMarche) {
     rvMarche.clear();
     QSqlQuery q(QSqlDatabase::database(msConnessione, false));
     if (!Esegui(q, "SELECT DISTINCT sMarca FROM Pabx ORDER BY sMarca ASC")) return false;
-    while (q.next()) rvMarche.push_back(T(q.value(0).toString()));
+    // A brand spelt in two ways is one brand.
+    while (q.next()) AggiungiUnaVolta(rvMarche, T(q.value(0).toString()));
     return true;
 }
 
 bool clsCatalogo::ElencoModelli(const std::string& sMarca, std::vector<std::string>& rvModelli) {
     rvModelli.clear();
     QSqlQuery q(QSqlDatabase::database(msConnessione, false));
-    if (!Esegui(q, "SELECT DISTINCT sModello FROM Pabx WHERE sMarca='" + Quota(sMarca) +
-                       "' ORDER BY sModello ASC"))
+    // The brand is compared here, without regard to case, the same way on every engine.
+    if (!Esegui(q, "SELECT DISTINCT sMarca, sModello FROM Pabx ORDER BY sModello ASC"))
         return false;
-    while (q.next()) rvModelli.push_back(T(q.value(0).toString()));
+    while (q.next())
+        if (UgualeNoCase(T(q.value(0).toString()), sMarca))
+            AggiungiUnaVolta(rvModelli, T(q.value(1).toString()));
     return true;
 }
 
@@ -139,12 +177,11 @@ bool clsCatalogo::CaricaFormati(bool bData, TabellaValori& rTabella) {
             colFormato = Colonna(q.record(), QStringLiteral("sFormato"));
             colCodice = Colonna(q.record(), QStringLiteral("sCodice"));
             if (colFormato < 0 || colCodice < 0)
-                return Errore(QStringLiteral("La tabella %1 non ha le colonne sCodice e sFormato")
-                                  .arg(Q(tabella)));
+                return Errore(ErroreCatalogo::ColonneFormati, Q(tabella));
         }
         righe.emplace_back(T(q.value(colFormato).toString()), T(q.value(colCodice).toString()));
     }
-    if (q.lastError().isValid()) return Errore(q.lastError().text());
+    if (q.lastError().isValid()) return ErroreIstruzione(q);
     if (righe.empty()) {
         rTabella = FormatiNessuno();
         return true;
@@ -157,14 +194,45 @@ bool clsCatalogo::CaricaFormati(bool bData, TabellaValori& rTabella) {
     return true;
 }
 
+std::string clsCatalogo::ColonnaRiga() const {
+    const QSqlDatabase db = QSqlDatabase::database(msConnessione, false);
+    if (!db.isValid() || !db.driver()) return {};
+    if (db.driverName() == QStringLiteral("QSQLITE")) return "rowid";
+    if (db.driver()->dbmsType() == QSqlDriver::PostgreSQL) return "ctid";
+    return {};
+}
+
+bool clsCatalogo::RigheCoppia(const std::string& sMarca, const std::string& sModello,
+                              std::vector<RigaPabx>& rRighe) {
+    rRighe.clear();
+    QSqlQuery q(QSqlDatabase::database(msConnessione, false));
+    const std::string id = ColonnaRiga();
+    // Brand and model are compared here rather than by the server, whose rules for letter
+    // case differ from engine to engine.
+    if (!Esegui(q, "SELECT " + (id.empty() ? std::string() : id + ", ") +
+                       "sMarca, sModello, sNomeDriver FROM Pabx"))
+        return false;
+    const int c = id.empty() ? 0 : 1;
+    while (q.next()) {
+        RigaPabx r{id.empty() ? QVariant() : q.value(0), q.value(c), q.value(c + 1),
+                   q.value(c + 2)};
+        if (UgualeNoCase(T(r.marca.toString()), sMarca) &&
+            UgualeNoCase(T(r.modello.toString()), sModello))
+            rRighe.push_back(std::move(r));
+    }
+    if (q.lastError().isValid()) return ErroreIstruzione(q);
+    std::stable_sort(rRighe.begin(), rRighe.end(), [](const RigaPabx& a, const RigaPabx& b) {
+        return NomeRiga(a.nome) < NomeRiga(b.nome);
+    });
+    return true;
+}
+
 bool clsCatalogo::CercaNomeDriver(const std::string& sMarca, const std::string& sModello,
                                   std::optional<std::string>& rsNome) {
     rsNome.reset();
-    QSqlQuery q(QSqlDatabase::database(msConnessione, false));
-    if (!Esegui(q, "SELECT sNomeDriver FROM Pabx WHERE sMarca='" + Quota(sMarca) +
-                       "' AND sModello='" + Quota(sModello) + "'"))
-        return false;
-    if (q.next()) rsNome = T(q.value(0).toString());
+    std::vector<RigaPabx> righe;
+    if (!RigheCoppia(sMarca, sModello, righe)) return false;
+    if (!righe.empty()) rsNome = NomeRiga(righe.front().nome);
     return true;
 }
 
@@ -172,43 +240,43 @@ bool clsCatalogo::AggiornaPabx(const std::string& sMarca, const std::string& sMo
                                const std::string& sFileName) {
     const size_t barra = sFileName.find_last_of('/');
     const std::string nome = barra == std::string::npos ? sFileName : sFileName.substr(barra + 1);
-    QSqlDatabase db = QSqlDatabase::database(msConnessione, false);
-    QSqlQuery q(db);
-    if (!Esegui(q, "SELECT * FROM Pabx WHERE sMarca='" + Quota(sMarca) + "' AND sModello='" +
-                       Quota(sModello) + "'"))
-        return false;
-    const bool esiste = q.next();
-    QVariant vecchio;
-    if (esiste) {
-        const int col = Colonna(q.record(), QStringLiteral("sNomeDriver"));
-        if (col < 0) return Errore(QStringLiteral("La tabella Pabx non ha la colonna sNomeDriver"));
-        vecchio = q.value(col);
-    }
-    q.finish();
-    QSqlQuery w(db);
-    if (!esiste) {
+    std::vector<RigaPabx> righe;
+    if (!RigheCoppia(sMarca, sModello, righe)) return false;
+    // A driver saved again under its name changes nothing: its row stays the one it was.
+    for (const RigaPabx& r : righe)
+        if (!r.nome.isNull() && NomeRiga(r.nome) == nome) return true;
+    QSqlQuery w(QSqlDatabase::database(msConnessione, false));
+    if (righe.empty()) {
         msUltimaIstruzione = "INSERT INTO Pabx (sMarca, sModello, sNomeDriver) VALUES (?, ?, ?)";
         w.prepare(Q(msUltimaIstruzione));
         w.addBindValue(Q(sMarca));
         w.addBindValue(Q(sModello));
         w.addBindValue(Q(nome));
     } else {
-        // Only the first row of the pair changes; rows that hold another file name stay.
-        const bool nullo = vecchio.isNull();
-        msUltimaIstruzione = std::string(
-                                 "UPDATE Pabx SET sNomeDriver=? WHERE sMarca=? AND "
-                                 "sModello=? AND ") +
-                             (nullo ? "sNomeDriver IS NULL" : "sNomeDriver=?");
-        w.prepare(Q(msUltimaIstruzione));
-        w.addBindValue(Q(nome));
-        w.addBindValue(Q(sMarca));
-        w.addBindValue(Q(sModello));
-        if (!nullo) w.addBindValue(vecchio.toString());
+        // Only the first row of the pair changes. Where the engine tells rows apart, that row
+        // alone; elsewhere the rows equal to it in all three columns, which nothing tells apart.
+        const RigaPabx& primo = righe.front();
+        const std::string id = ColonnaRiga();
+        if (!id.empty() && primo.id.isValid() && !primo.id.isNull()) {
+            msUltimaIstruzione = "UPDATE Pabx SET sNomeDriver=? WHERE " + id +
+                                 (id == "ctid" ? "=CAST(? AS tid)" : "=?");
+            w.prepare(Q(msUltimaIstruzione));
+            w.addBindValue(Q(nome));
+            w.addBindValue(primo.id);
+        } else {
+            const bool nullo = primo.nome.isNull();
+            msUltimaIstruzione = std::string(
+                                     "UPDATE Pabx SET sNomeDriver=? WHERE sMarca=? AND "
+                                     "sModello=? AND ") +
+                                 (nullo ? "sNomeDriver IS NULL" : "sNomeDriver=?");
+            w.prepare(Q(msUltimaIstruzione));
+            w.addBindValue(Q(nome));
+            w.addBindValue(primo.marca);
+            w.addBindValue(primo.modello);
+            if (!nullo) w.addBindValue(primo.nome);
+        }
     }
-    if (!w.exec()) {
-        const QString errore = w.lastError().text();
-        return Errore(errore.isEmpty() ? QStringLiteral("Errore del database") : errore);
-    }
+    if (!w.exec()) return ErroreIstruzione(w);
     return true;
 }
 

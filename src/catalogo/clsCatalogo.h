@@ -4,10 +4,18 @@
 // through ODBC. Every statement is sent as text, values between single quotes with every
 // single quote doubled. Texts in and out are Windows-1252, like the rest of the model.
 //
-// Errors never throw: an operation that fails returns false (or 0) and leaves a description
-// in UltimoErrore(), which the caller can show.
+// Errors never throw: an operation that fails returns false (or 0) and leaves its kind in
+// TipoUltimoErrore() with a detail (the server's own words, a file or a table name), and a
+// description in UltimoErrore(). A caller with a string table builds its own text from the
+// kind and the detail; the others show UltimoErrore().
+//
+// Brands and models are compared without regard to letter case (Windows-1252 letters, the
+// same rule on every engine). When a brand and model have several rows, the first is the one
+// whose file name comes first (no name before any name, then byte order); rows equal in all
+// three columns keep the server's order.
 
 #include <QString>
+#include <QVariant>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -22,6 +30,21 @@ class QSqlQuery;
 namespace tarno {
 
 inline constexpr const char* TESTO_NESSUNO = "Nessuno";
+
+// What went wrong in the catalogue's last failed operation.
+enum class ErroreCatalogo {
+    Nessuno = 0,
+    DriverSQLite,    // Qt's SQLite driver is not installed
+    FileMancante,    // the SQLite file does not exist; detail: its name
+    DriverODBC,      // Qt's ODBC driver is not installed
+    Connessione,     // the connection did not open; detail: the server's words, if any
+    NonAperto,       // no open connection
+    Database,        // a statement failed; detail: the server's words, if any
+    ColonneFormati,  // a format table lacks sCodice or sFormato; detail: the table
+};
+// The description of a kind of error, "%1" standing for the detail (UTF-8). For Connessione
+// and Database a non-empty detail is the whole description.
+const char* TestoErroreCatalogo(ErroreCatalogo enTipo);
 
 class clsCatalogo {
   public:
@@ -48,8 +71,9 @@ class clsCatalogo {
     // The driver file name of a brand and model; rsNome stays empty when there is no row.
     bool CercaNomeDriver(const std::string& sMarca, const std::string& sModello,
                          std::optional<std::string>& rsNome);
-    // Registers a saved driver: the first row of the brand and model gets the file name (the
-    // part after the last folder separator), or a new row is added.
+    // Registers a saved driver under its file name (the part after the last folder separator):
+    // when a row of the brand and model already holds that name nothing changes; otherwise
+    // the first row of the pair, and only that row, gets it; without a row one is added.
     bool AggiornaPabx(const std::string& sMarca, const std::string& sModello,
                       const std::string& sFileName);
     // The catalogue code of a format text already cleaned for the lookup, 0 when there is none
@@ -60,15 +84,31 @@ class clsCatalogo {
     std::function<int16_t(const std::string&, bool)> FunzioneCercaFormato();
 
     const std::string& UltimoErrore() const { return msUltimoErrore; }
+    ErroreCatalogo TipoUltimoErrore() const { return menUltimoErrore; }
+    // The detail of the last error (Windows-1252): a file or table name, or the server's words.
+    const std::string& DettaglioErrore() const { return msDettaglioErrore; }
     // The text of the last statement sent.
     const std::string& UltimaIstruzione() const { return msUltimaIstruzione; }
 
   private:
+    // One row of Pabx as stored: what tells it from its twins (rowid, ctid; null when the
+    // engine has none), its brand, model and file name (null when unset).
+    struct RigaPabx {
+        QVariant id, marca, modello, nome;
+    };
     bool Esegui(QSqlQuery& q, const std::string& sIstruzione);
-    bool Errore(const QString& sTesto);
+    bool Errore(ErroreCatalogo enTipo, const QString& sDettaglio = QString());
+    bool ErroreIstruzione(const QSqlQuery& q);
+    // The rows of a brand and model, first first.
+    bool RigheCoppia(const std::string& sMarca, const std::string& sModello,
+                     std::vector<RigaPabx>& rRighe);
+    // The column that tells rows apart on this engine ("" when there is none).
+    std::string ColonnaRiga() const;
 
     QString msConnessione;
     std::string msUltimoErrore;
+    ErroreCatalogo menUltimoErrore = ErroreCatalogo::Nessuno;
+    std::string msDettaglioErrore;
     std::string msUltimaIstruzione;
 };
 

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 
 #include "Globali.h"
+#include "MessaggioCatalogo.h"
 #include "PaginaCampi.h"
 #include "PaginaIdentificazione.h"
 #include "PaginaTrasformazioni.h"
@@ -314,7 +315,7 @@ bool frmDriver::FileSalva(bool vbChiediNome) {
                                     "catalogo: ") +
                          QFileInfo(percorso).fileName());
     else if (!mconDatabase.AggiornaPabx(moDriver->msMarca, moDriver->msModello, *nomeCatalogo))
-        Avviso(this, DaCp1252(mconDatabase.UltimoErrore()));
+        Avviso(this, MessaggioCatalogo(mconDatabase));
     InitMarcaCentralino();
 
     Cambiato(false);

@@ -469,9 +469,9 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
     if (mpPagTrasf->Presente(PaginaTrasformazioni::SCATTI)) {
         if (!HaCampo(d.moEntranti, PaginaCampi::RIGA_SCATTI) &&
             !HaCampo(d.moUscenti, PaginaCampi::RIGA_SCATTI)) {
-            if (!domanda(QStringLiteral("\u00C8 stata inserita la trasformazione presenza del "
-                                        "costo scatti senza mettere dati nei campi "
-                                        "\"Scatti\".") +
+            if (!domanda(TestoRisorsa(30420,
+                                      "\u00C8 stata inserita la trasformazione presenza del "
+                                      "costo scatti senza mettere dati nei campi \"Scatti\".") +
                          "\n" + continuare))
                 return false;
         }

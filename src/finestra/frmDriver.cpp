@@ -13,6 +13,7 @@
 
 #include "CallFieldName.h"
 #include "Globali.h"
+#include "MessaggioCatalogo.h"
 #include "PaginaCampi.h"
 #include "PaginaIdentificazione.h"
 #include "PaginaTrasformazioni.h"
@@ -171,7 +172,7 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
     // The catalogue; from here on every error ends the start-up.
     if (!mconDatabase.Apri(mCfg)) {
         occupato.reset();
-        FalliscePartenza(DaCp1252(mconDatabase.UltimoErrore()));
+        FalliscePartenza(MessaggioCatalogo(mconDatabase));
         return;
     }
     // Brand and model start empty.
@@ -186,7 +187,7 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
     if (!mconDatabase.CaricaFormati(true, mrgxFormatiData) ||
         !mconDatabase.CaricaFormati(false, mrgxFormatiOra)) {
         occupato.reset();
-        FalliscePartenza(DaCp1252(mconDatabase.UltimoErrore()));
+        FalliscePartenza(MessaggioCatalogo(mconDatabase));
         return;
     }
     mrgxFormatiNessuno = clsCatalogo::FormatiNessuno();
@@ -200,7 +201,7 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
     std::vector<std::string> marche;
     if (!mconDatabase.ElencoMarche(marche)) {
         occupato.reset();
-        FalliscePartenza(DaCp1252(mconDatabase.UltimoErrore()));
+        FalliscePartenza(MessaggioCatalogo(mconDatabase));
         return;
     }
     InitMarcaCentralino();
@@ -214,7 +215,11 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
     const auto riga = InCp1252(sRigaComando);
     if (riga && DividiRigaComando(*riga, marca, modello)) {
         std::optional<std::string> nome;
-        if (mconDatabase.CercaNomeDriver(marca, modello, nome) && nome && mfnApriDriver)
+        if (!mconDatabase.CercaNomeDriver(marca, modello, nome)) {
+            FalliscePartenza(MessaggioCatalogo(mconDatabase));
+            return;
+        }
+        if (nome && mfnApriDriver)
             mfnApriDriver(DaCp1252(msWorkDir) + "/Driver/" + DaCp1252(*nome));
     }
     msCartellaDialogo = DaCp1252(msWorkDir) + "/Driver";
@@ -229,7 +234,7 @@ void frmDriver::InitMarcaCentralino() {
     mbRiempimento = true;
     mpUi->cboMarca->clear();
     std::vector<std::string> marche;
-    if (!mconDatabase.ElencoMarche(marche)) Avviso(this, DaCp1252(mconDatabase.UltimoErrore()));
+    if (!mconDatabase.ElencoMarche(marche)) Avviso(this, MessaggioCatalogo(mconDatabase));
     for (const auto& m : marche) mpUi->cboMarca->addItem(DaCp1252(m));
     mpUi->cboMarca->setCurrentIndex(-1);
     mpUi->cboMarca->clearEditText();
@@ -256,7 +261,7 @@ void frmDriver::CercaModello() {
     std::vector<std::string> modelli;
     const auto marca = InCp1252(mpUi->cboMarca->currentText());
     if (marca && !mconDatabase.ElencoModelli(*marca, modelli))
-        Avviso(this, DaCp1252(mconDatabase.UltimoErrore()));
+        Avviso(this, MessaggioCatalogo(mconDatabase));
     for (const auto& m : modelli) mpUi->cboModello->addItem(DaCp1252(m));
     if (mpUi->cboModello->count() > 0) {
         int i = 0;

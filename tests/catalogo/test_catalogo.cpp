@@ -94,10 +94,25 @@ TEST_P(CatalogoTest, SavedDriversAreFoundUnderTheirBrandAndModelWithQuotesAndAcc
         ASSERT_TRUE(mCatalogo.CercaNomeDriver(marca, modello, trovato));
         EXPECT_EQ(trovato.value_or("<none>"), nome);
     }
-    // A brand and model there twice: one row only points to the new file.
-    Amm("INSERT INTO Pabx (sMarca, sModello, sNomeDriver) VALUES ('Tie', 'Onix', 'Altro.drv')");
-    ASSERT_TRUE(mCatalogo.AggiornaPabx("Tie", "Onix", "/home/tecnico/Driver/Nuovo.drv"));
-    EXPECT_EQ(Conta("sNomeDriver='Altro.drv' OR sNomeDriver='Nuovo.drv'"), 2);
+    // A brand and model three times (twice the same row, once spelt otherwise): brand and
+    // model match without regard to case, the first row comes first by file name, and a save
+    // changes that row only; a save under a name already there changes nothing.
+    Amm("INSERT INTO Pabx (sMarca, sModello, sNomeDriver) VALUES ('Tie', 'Onix', 'TieOnix.drv')");
+    Amm("INSERT INTO Pabx (sMarca, sModello, sNomeDriver) VALUES ('tie', 'ONIX', 'Zeta.drv')");
+    const auto primo = [&] {
+        std::optional<std::string> n;
+        EXPECT_TRUE(mCatalogo.CercaNomeDriver("TIE", "onix", n)) << mCatalogo.UltimoErrore();
+        return n.value_or("<none>");
+    };
+    EXPECT_EQ(primo(), "TieOnix.drv");
+    for (const char* file : {"/home/tecnico/Driver/Nuovo.drv", "Nuovo.drv", "Zeta.drv"}) {
+        ASSERT_TRUE(mCatalogo.AggiornaPabx("tie", "onix", file)) << mCatalogo.UltimoErrore();
+        EXPECT_EQ(Conta("sNomeDriver='Nuovo.drv'"), 1);
+        EXPECT_EQ(Conta("sNomeDriver='TieOnix.drv'"), 1);
+        EXPECT_EQ(Conta("UPPER(sMarca)='TIE'"), 3);
+        EXPECT_EQ(primo(), "Nuovo.drv");
+    }
+    EXPECT_EQ(Modelli("SIEMENS"), std::vector<std::string>{"HiPath 3550"});
     std::vector<std::string> marche;
     ASSERT_TRUE(mCatalogo.ElencoMarche(marche));
     EXPECT_EQ(marche, (std::vector<std::string>{"Alcatel", "D'Angelo", "Ericsson", "Mitel", "NEC",
@@ -136,8 +151,11 @@ TEST_P(CatalogoTest, DatabaseErrorsComeBackAsMessages) {
     EXPECT_FALSE(mCatalogo.AggiornaPabx("A", "B", "c.drv"));
     std::optional<std::string> nome;
     EXPECT_FALSE(mCatalogo.CercaNomeDriver("A", "B", nome));
+    EXPECT_EQ(mCatalogo.TipoUltimoErrore(), ErroreCatalogo::Database);
     mCatalogo.Chiudi();
     EXPECT_FALSE(mCatalogo.ElencoMarche(marche));
+    EXPECT_EQ(mCatalogo.TipoUltimoErrore(), ErroreCatalogo::NonAperto);
+    EXPECT_EQ(mCatalogo.UltimoErrore(), "Il database non \xE8 aperto");
 }
 
 INSTANTIATE_TEST_SUITE_P(Motori, CatalogoTest,

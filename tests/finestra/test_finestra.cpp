@@ -58,6 +58,12 @@ TEST_F(FinestraTest, StartUpEndsWithOneWarningForEachBrokenConfiguration) {
          },
          {},
          QStringLiteral("FormatiOra")},
+        {"a catalogue that cannot look up the command line's driver",
+         [](Suite& s) {
+             s.Demo({QStringLiteral("ALTER TABLE Pabx RENAME COLUMN sNomeDriver TO sFile")});
+         },
+         {},
+         QStringLiteral("sNomeDriver")},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.nome);
@@ -76,7 +82,7 @@ TEST_F(FinestraTest, StartUpEndsWithOneWarningForEachBrokenConfiguration) {
         EXPECT_FALSE(m.testo.isEmpty());
         EXPECT_TRUE(m.testo.contains(c.parte, Qt::CaseInsensitive)) << m.testo.toStdString();
         EXPECT_EQ(m.titolo, QStringLiteral("Attenzione"));
-        EXPECT_TRUE(mAperti.isEmpty());  // the command line is never looked at
+        EXPECT_TRUE(mAperti.isEmpty());  // no driver is opened
         EXPECT_EQ(mUI.miCursore, 0);     // the hourglass is gone
     }
 }

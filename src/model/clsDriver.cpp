@@ -1,8 +1,10 @@
 #include "clsDriver.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <stdexcept>
+#include <vector>
 
 #include "Messaggi.h"
 #include "Numeri.h"
@@ -18,6 +20,27 @@ constexpr const char* SEZ_CENTRALINO = "Centralino";
 constexpr const char* SEZ_OPZIONI_DATA = "OPZIONI_DATA";
 constexpr const char* SEZ_PRESCANNING = "Prescanning";
 constexpr size_t MAX_VALORE_PRESCANNING = 500;
+
+// Notes of several lines: "Note" holds the first line, as it always did; "Note_Righe" the
+// number of lines when there is more than one, and "Note_" + i (i = 2, 3 ...) line i between
+// double quotation marks, so that blanks at either end and empty lines survive the profile
+// lookup. No line of a note ever stands on a line of the file by itself.
+constexpr const char* CHIAVE_RIGHE_NOTE = "Note_Righe";
+constexpr int32_t MAX_RIGHE_NOTE = 1000;
+
+// The lines of a text, split at CR LF, LF or CR.
+std::vector<std::string> RigheNote(const std::string& s) {
+    std::vector<std::string> righe(1);
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\r' || s[i] == '\n') {
+            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+            righe.emplace_back();
+        } else {
+            righe.back() += s[i];
+        }
+    }
+    return righe;
+}
 
 std::unique_ptr<clsChiamata> CopiaChiamata(const std::unique_ptr<clsChiamata>& c) {
     return c ? std::make_unique<clsChiamata>(*c) : nullptr;
@@ -92,6 +115,11 @@ void clsDriver::Leggi(const clsProfiloINI& profilo, IMessaggi& msg) {
     testo("Marca", msMarca);
     testo("Modello", msModello);
     testo("Note", msNote);
+    if (const auto n = ValoreNumerico(profilo.Leggi(SEZ_CENTRALINO, CHIAVE_RIGHE_NOTE))) {
+        const auto righe = Arrotonda32(*n).value_or(0);
+        for (int32_t i = 2; i <= std::min(righe, MAX_RIGHE_NOTE); ++i)
+            msNote += "\r\n" + profilo.Leggi(SEZ_CENTRALINO, "Note_" + std::to_string(i));
+    }
     if (const auto offset = ValoreNumerico(profilo.Leggi(SEZ_CENTRALINO, "Offset"))) {
         if (const auto n = Arrotonda32(*offset)) mlOffset = std::to_string(*n);
     }
@@ -240,7 +268,13 @@ void clsDriver::Scrivi(IScrittoreINI& ini, IMessaggi& msg) {
     ini.ScriviChiave(SEZ_CENTRALINO, "Versione", msVersione);
     ini.ScriviChiave(SEZ_CENTRALINO, "Marca", msMarca);
     ini.ScriviChiave(SEZ_CENTRALINO, "Modello", msModello);
-    ini.ScriviChiave(SEZ_CENTRALINO, "Note", msNote);
+    const std::vector<std::string> note = RigheNote(msNote);
+    ini.ScriviChiave(SEZ_CENTRALINO, "Note", note.front());
+    if (note.size() > 1) {
+        ini.ScriviChiave(SEZ_CENTRALINO, CHIAVE_RIGHE_NOTE, std::to_string(note.size()));
+        for (size_t i = 1; i < note.size(); ++i)
+            ini.ScriviChiave(SEZ_CENTRALINO, "Note_" + std::to_string(i + 1), '"' + note[i] + '"');
+    }
     ini.ScriviChiave(SEZ_CENTRALINO, "Offset", mlOffset);
     ini.ScriviChiave(SEZ_CENTRALINO, "Ignora_vuote", mbIngnoraRigheVuote ? "1" : "0");
 

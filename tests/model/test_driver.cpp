@@ -70,14 +70,20 @@ TEST(DriverFile, WhatTheDocumentHoldsIsSaved) {
     const std::string f = cartella.File("d.drv");
     clsDriver d;
     MessaggiRaccolti msg;
-    d.msNote = "nota";
+    // Notes of several lines: no line becomes a key or a section, blanks and empty lines stay.
+    d.msNote = "nota\r\n Autore=x \n[x]\r\n";
     d.mlOffset = "";  // empty texts are not written
     d.mcolPrescanning.emplace();
     d.mcolPrescanning->Add(clsPrescanning{"P", "1"});
     const std::string centralino =
-        "[Centralino]\r\nNote=nota\r\nIgnora_vuote=0\r\nCaratteri_ultima_riga=0\r\n\r\n";
+        "[Centralino]\r\nNote=nota\r\nNote_Righe=4\r\nNote_2=\" Autore=x \"\r\nNote_3=\"[x]\"\r\n"
+        "Note_4=\"\"\r\nIgnora_vuote=0\r\nCaratteri_ultima_riga=0\r\n\r\n";
     EXPECT_TRUE(d.SaveDriver(f, msg));
     EXPECT_EQ(LeggiTutto(f), centralino);  // prescanning only when switched on
+    clsDriver letto;
+    letto.LoadDriver(f, msg);
+    EXPECT_EQ(letto.msNote, "nota\r\n Autore=x \r\n[x]\r\n");
+    EXPECT_EQ(letto.msAutore, "");
     // Values are cut to 500 characters and trimmed; a repeated name keeps the last value;
     // a pair without a name is not written.
     d.mbConPrescanning = true;

@@ -1,6 +1,7 @@
 // Transfer between the window's grids and the driver object, and the checks before a save.
 
 #include <QDate>
+#include <QRegularExpression>
 #include <QTabWidget>
 
 #include "CallFieldName.h"
@@ -73,13 +74,33 @@ int32_t ValoreIntero32(const std::string& s) {
     return Arrotonda32(*v).value_or(0);
 }
 
-// The driver's date text: dd/mm/yyyy as the editor writes it, days and months also with one
-// digit.
-bool DataValida(const QString& sTesto) {
+// The driver's date as a user types it: day, month and year separated by "/", "-" or "." (day
+// and month of one or two digits, the year of two or four), or year-month-day with four digits
+// of year. A two-digit year is of this century up to this year, of the last one after it.
+// The date is stored as dd/mm/yyyy.
+std::optional<QString> DataNormalizzata(const QString& sTesto) {
+    static const QRegularExpression gma(
+        QStringLiteral(R"(^(\d{1,2})([/.-])(\d{1,2})\2(\d{2}|\d{4})$)"));
+    static const QRegularExpression amg(QStringLiteral(R"(^(\d{4})([/.-])(\d{1,2})\2(\d{1,2})$)"));
     const QString s = sTesto.trimmed();
-    for (const QString& formato : {QStringLiteral("dd/MM/yyyy"), QStringLiteral("d/M/yyyy")})
-        if (QDate::fromString(s, formato).isValid()) return true;
-    return false;
+    int g = 0, m = 0, a = 0;
+    if (const auto r = gma.match(s); r.hasMatch()) {
+        g = r.captured(1).toInt();
+        m = r.captured(3).toInt();
+        a = r.captured(4).toInt();
+        if (r.captured(4).size() == 2) {
+            const int oggi = QDate::currentDate().year();
+            a += oggi / 100 * 100;
+            if (a > oggi) a -= 100;
+        }
+    } else if (const auto r = amg.match(s); r.hasMatch()) {
+        a = r.captured(1).toInt();
+        m = r.captured(3).toInt();
+        g = r.captured(4).toInt();
+    }
+    const QDate data(a, m, g);
+    if (!data.isValid()) return std::nullopt;
+    return data.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
 bool HaCampo(const std::unique_ptr<clsChiamata>& chiamata, int iIndice) {
@@ -131,6 +152,8 @@ bool frmDriver::ControllaGrdChiamate(TabellaValori& rgx) {
         entranti ? PaginaIdentificazione::RIGA_ENTRANTI : PaginaIdentificazione::RIGA_USCENTI;
     const double numRighe =
         mrgxIdent.Righe() > rigaIdent ? ValoreIniziale(mrgxIdent.Cella(rigaIdent, 1)) : 0;
+    // A call kind printed on no line is not used: its fields are kept as they are, unchecked.
+    if (numRighe < 1) return true;
     const auto numero = [](int r) { return QString::number(r + 1); };
     // The page of the table, its grid on the offending cell, then the message.
     const auto errore = [&](int r, int c, const QString& testo) {
@@ -142,6 +165,9 @@ bool frmDriver::ControllaGrdChiamate(TabellaValori& rgx) {
         return false;
     };
     const auto valore = [&rgx](int r, int c) { return ValoreIniziale(rgx.Cella(r, c)); };
+    // Line 0 (a field whose line the file leaves empty) is the first line, as the engine
+    // reads it.
+    const auto rigaDi = [&](int r) { return std::max(valore(r, PaginaCampi::COL_RIGA), 1.0); };
 
     for (int r = 0; r < rgx.Righe(); ++r) {
         if (!RigaInUso(rgx, r)) continue;
@@ -170,13 +196,13 @@ bool frmDriver::ControllaGrdChiamate(TabellaValori& rgx) {
         // No other field on the same line may start inside this one. A date on a line of its
         // own is on none of the call's lines.
         if (r == PaginaCampi::RIGA_DATA && isolata) continue;
-        const double riga = valore(r, PaginaCampi::COL_RIGA);
+        const double riga = rigaDi(r);
         const double inizio = valore(r, PaginaCampi::COL_POSIZ);
         const double fine = inizio + valore(r, PaginaCampi::COL_LUNG) - 1;
         for (int j = 0; j < rgx.Righe(); ++j) {
             if (j == r || !RigaInUso(rgx, j)) continue;
             if (j == PaginaCampi::RIGA_DATA && isolata) continue;
-            if (valore(j, PaginaCampi::COL_RIGA) != riga) continue;
+            if (rigaDi(j) != riga) continue;
             const double altro = valore(j, PaginaCampi::COL_POSIZ);
             if (inizio <= altro && altro <= fine)
                 return errore(r, PaginaCampi::COL_POSIZ,
@@ -201,8 +227,9 @@ void frmDriver::LeggiGrdChiamate_Trasf(clsChiamata& chiamata, TabellaValori& rgx
     const bool scatti = mpPagTrasf->Presente(PaginaTrasformazioni::SCATTI);
 
     for (int r = 0; r < rgx.Righe(); ++r) {
+        // Line 0 is kept: it is how a field without a line reads, and it means the first.
         const auto riga = ValoreNumerico(rgx.Cella(r, PaginaCampi::COL_RIGA));
-        if (!riga || *riga <= 0) continue;
+        if (!riga || *riga < 0) continue;
         clsCampo campo;
         campo.msNome = NomeCampo(r, entranti);
         if (campo.msNome.empty()) continue;
@@ -214,6 +241,8 @@ void frmDriver::LeggiGrdChiamate_Trasf(clsChiamata& chiamata, TabellaValori& rgx
             RigaConFormato(r, entranti) ? Intero16(rgx.Cella(r, PaginaCampi::COL_FORMATO)) : 0;
         const std::string& opz = rgx.Cella(r, PaginaCampi::COL_OPZ);
         campo.mbOpzionale = !opz.empty() && UgualeNoCase(opz, PaginaCampi::OPZ_SI);
+        // The date field carries its date mark.
+        if (r == PaginaCampi::RIGA_DATA) campo.menEccezione = clsCampo::DATA;
 
         // The duration conversion goes to the duration field: the driver file gives a field
         // transformation to "dDurata" and "lScatti" only, and a ringing time carrying one
@@ -311,11 +340,16 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
                                                                 : std::string();
     };
 
-    // The date of the driver.
-    const QString data = ui.txtData->text();
-    if (!data.trimmed().isEmpty() && !DataValida(data))
-        return errore(PAGINA_GENERALE, ui.txtData,
-                      TestoRisorsa(10636, "Inserire correttamente la data"));
+    // The date of the driver, in the one form it is stored in; the box shows that form.
+    QString data = ui.txtData->text();
+    if (!data.trimmed().isEmpty()) {
+        const auto normale = DataNormalizzata(data);
+        if (!normale)
+            return errore(PAGINA_GENERALE, ui.txtData,
+                          TestoRisorsa(10636, "Inserire correttamente la data"));
+        data = *normale;
+        if (ui.txtData->text() != data) ui.txtData->setText(data);
+    }
 
     // The general values. The driver file holds Windows-1252 texts only.
     struct TestoGenerale {
@@ -331,7 +365,7 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
         {ui.txtVersione, ui.txtVersione->text(), &d.msVersione},
         {ui.cboMarca, ui.cboMarca->currentText(), &d.msMarca},
         {ui.cboModello, ui.cboModello->currentText(), &d.msModello},
-        {ui.txtNote, ui.txtNote->toPlainText(), &d.msNote},
+        {ui.txtNote, ui.txtNote->toPlainText().replace(u'\n', QStringLiteral("\r\n")), &d.msNote},
     };
     std::string valori[std::size(testi)];
     for (size_t i = 0; i < std::size(testi); ++i) {
@@ -431,6 +465,7 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
     const Pagina pagine[] = {{d.moEntranti, PAGINA_ENTRANTI, mpPagEntranti},
                              {d.moUscenti, PAGINA_USCENTI, mpPagUscenti}};
     for (const Pagina& p : pagine) {
+        if (p.chiamata->miNumRighe < 1) continue;  // a call kind that is not used
         int campiOra = 0;
         for (int r = PaginaCampi::RIGA_ORA_INIZIO; r <= PaginaCampi::RIGA_DURATA; ++r)
             if (HaCampo(p.chiamata, r)) ++campiOra;
@@ -444,11 +479,11 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
                                      QString::fromLatin1(TITOLO_ATTENZIONE)) == RispostaUI::Si;
     };
 
-    // A duration not in seconds.
+    // A duration not in seconds. Only a "Durata" field carries the conversion in the file (a
+    // ringing time cannot), so without one the conversion would be lost.
     if (mpPagTrasf->Presente(PaginaTrasformazioni::DURATA)) {
         if (!HaCampo(d.moEntranti, PaginaCampi::RIGA_DURATA) &&
-            !HaCampo(d.moUscenti, PaginaCampi::RIGA_DURATA) &&
-            !HaCampo(d.moEntranti, PaginaCampi::RIGA_DURATA_SQUILLO)) {
+            !HaCampo(d.moUscenti, PaginaCampi::RIGA_DURATA)) {
             if (!domanda(
                     TestoRisorsa(10645,
                                  "\u00C8 stata inserita la trasformazione durata non espressa "

@@ -62,6 +62,33 @@ TEST_F(TrasferimentoTest, DemoDriversSavedThroughTheWindowGiveTheExpectedBytes) 
     }
 }
 
+TEST_F(TrasferimentoTest, WhatTheChecksLetThroughIsSavedWhole) {
+    mF->FileApri(Driver(QStringLiteral("PanasonicTDA.drv")));
+    // Dates in the forms a user types, stored as dd/mm/yyyy.
+    for (const char* data : {"15/03/24", "15-03-2024", "15.3.2024", "2024-03-15", "15/03/2024"}) {
+        U()->txtData->setText(QString::fromLatin1(data));
+        EXPECT_TRUE(mF->ControllaDatiRiempiOggettoDriver())
+            << data << Testi().join('|').toStdString();
+        EXPECT_EQ(mF->moDriver->msData, "15/03/2024") << data;
+    }
+    // Outgoing calls printed on no line (their fields go unchecked), a field on line 0 and
+    // notes of several lines.
+    mF->mrgxIdent.Cella(PI::RIGA_USCENTI, 1) = "0";
+    ScriviRiga(10, {"0", "64", "5", "", "", ""});
+    const QString note = QStringLiteral("prima\nAutore=x\n\n[x]");
+    U()->txtNote->setPlainText(note);
+    const QString copia = Driver(QStringLiteral("copia.drv"));
+    mUI.mNomiFile = {copia};
+    ASSERT_TRUE(mF->FileSalva(true)) << Testi().join('|').toStdString();
+    EXPECT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
+    mF->FileApri(copia);
+    EXPECT_EQ(U()->txtNote->toPlainText(), note);
+    EXPECT_EQ(mF->moDriver->msAutore, "Tarno demo");
+    EXPECT_EQ(T().Cella(10, PaginaCampi::COL_RIGA) + "," + T().Cella(10, PaginaCampi::COL_POSIZ),
+              "0,64");
+    EXPECT_EQ(mF->mrgxIdent.Cella(PI::RIGA_USCENTI, 1), "0");
+}
+
 TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
     struct Caso {
         std::function<void()> stato;
@@ -84,14 +111,13 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
             "\u00C8 stata inserita la trasformazione durata non espressa in secondi "
             "senza mettere dati nei campi \"Durata\" o \"Durata squillo") +
         perdita;
-    // The incoming and the outgoing calls with start and end time in place of the duration,
-    // and no ringing time: no duration field is lef
+    // The incoming and the outgoing calls with start and end time in place of the duration:
+    // the ringing time left cannot carry the conversion
     const auto senzaDurata = [&] {
         for (bool e : {true, false}) {
             ScriviRiga(PaginaCampi::RIGA_DURATA, Riga(6), e);
             ScriviRiga(PaginaCampi::RIGA_ORA_FINE, {"1", "75", "5", "", "10", ""}, e);
         }
-        ScriviRiga(PaginaCampi::RIGA_DURATA_SQUILLO, Riga(6));
         Opzione(PT::DURATA);
     };
     const std::vector<Caso> casi = {
@@ -121,7 +147,7 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
          },
          QStringLiteral("I campi numero di riga, posizione e lunghezza sono obbligatori: riga 11"),
          3, "grdEntranti", 10},
-        {[&] { mF->mrgxIdent.Cella(PI::RIGA_ENTRANTI, 1) = "0"; },
+        {[&] { T().Cella(0, PaginaCampi::COL_RIGA) = "2"; },
          QStringLiteral("Il numero di \"Riga\" della riga 1 \u00E8 maggiore del numero di righe "
                         "su cui \u00E8 una chiamata entrante"),
          3, "grdEntranti", 0},
@@ -139,6 +165,11 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
              ScriviRiga(10, {"1", "1", "300", "2", "", ""});
          },
          QStringLiteral("I campi alle righe 1 e 11 sono sovrapposti"), 3, "grdEntranti", 0},
+        // Line 0 is the first line.
+        {[&] {
+             ScriviRiga(10, {"0", "60", "5", "", "", ""});
+         },
+         QStringLiteral("I campi alle righe 4 e 11 sono sovrapposti"), 3, "grdEntranti", 3},
         {[&] {
              ScriviRiga(PaginaCampi::RIGA_ORA_FINE, {"1", "75", "5", "", "10", ""});
          },

@@ -350,10 +350,12 @@ const QTextDocument* frmIdentificazione::TestoCampione() const {
 void frmIdentificazione::grdCondizioni_ButtonClick(int r, int c) {
     if (c != COL_POSIZIONE && c != COL_LUNGHEZZA) return;
     auto* grd = mpUi->grdCondizioni;
-    if (r < 0 || r >= mrgxCondizioni.Righe()) return;
+    if (r < 0 || r > mrgxCondizioni.Righe()) return;
 
     if (const auto scelta =
             frmSeleziona::Scegli(this, TestoCampione(), MAX_POSIZIONE, MAX_LUNGHEZZA)) {
+        // On the entry row the choice starts a new condition.
+        if (r == mrgxCondizioni.Righe()) grd->InserisciRiga(r);
         // The selection does not tell the line of the call: a row without one gets the first
         // line.
         if (Cella(r, COL_RIGA).empty() && miNumRighe >= 1)

@@ -203,10 +203,12 @@ const QTextDocument* frmImpostazioniGenerali::TestoCampione() const {
 void frmImpostazioniGenerali::grdTrasformazioni_ButtonClick(int r, int c) {
     if (c != COL_POSIZIONE && c != COL_LUNGHEZZA) return;
     auto* grd = mpUi->grdTrasformazioni;
-    if (r < 0 || r >= mrgxTrasformazioni.Righe()) return;
+    if (r < 0 || r > mrgxTrasformazioni.Righe()) return;
 
     if (const auto scelta =
             frmSeleziona::Scegli(this, TestoCampione(), MAX_POSIZIONE, MAX_POSIZIONE)) {
+        // On the entry row the choice starts a new transformation.
+        if (r == mrgxTrasformazioni.Righe()) grd->InserisciRiga(r);
         if (miNumRigheEnt + miNumRigheUsc > 0) mrgxTrasformazioni.Cella(r, COL_RIGA) = "1";
         mrgxTrasformazioni.Cella(r, COL_POSIZIONE) = std::to_string(scelta->miInizio);
         mrgxTrasformazioni.Cella(r, COL_LUNGHEZZA) = std::to_string(scelta->miLunghezza);

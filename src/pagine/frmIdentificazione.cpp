@@ -207,7 +207,8 @@ void frmIdentificazione::RiempiGriglia() {
     mrgxCondizioni.Dimensiona(righe, NUM_COLONNE);
     for (int r = 0; r < righe; ++r) {
         const clsCondizione& c = mcolCondizioni->Item(r + 1);
-        mrgxCondizioni.Cella(r, COL_RIGA) = CellaNumero(c.miRiga);
+        // Line 0 is a condition without a line of its own: it shows as 0, not as a gap.
+        mrgxCondizioni.Cella(r, COL_RIGA) = std::to_string(c.miRiga);
         mrgxCondizioni.Cella(r, COL_POSIZIONE) = CellaNumero(c.miInizio);
         mrgxCondizioni.Cella(r, COL_LUNGHEZZA) = CellaNumero(c.miLunghezza);
         mrgxCondizioni.Cella(r, COL_OPERATORE) = CellaNumero(c.menOperatore);
@@ -252,9 +253,10 @@ bool frmIdentificazione::ControllaDati() {
     bool dataIsolata = false;
     for (int r = 0; r < righe; ++r) {
         const int32_t operatore = OperatoreCella(Cella(r, COL_OPERATORE));
-        // Line, position, length and operator are required.
+        // Line, position, length and operator are required; line 0 (a condition without a
+        // line) is given.
         for (int c : {COL_RIGA, COL_POSIZIONE, COL_LUNGHEZZA, COL_OPERATORE}) {
-            if (Manca(Cella(r, c))) {
+            if (c == COL_RIGA ? Cella(r, c).empty() : Manca(Cella(r, c))) {
                 ErroreRiga(r, c, 11601);
                 return false;
             }

@@ -14,6 +14,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "Risorse.h"
 #include "TestoQt.h"
 
 namespace tarno {
@@ -47,7 +48,7 @@ QString FiltroQt(const QString& sFiltro) {
 
 void Avviso(QWidget* padre, const QString& testo) {
     ServiziUI().Messaggio(padre, testo, IconaUI::Esclamazione, PulsantiUI::Ok,
-                          QString::fromLatin1(TITOLO_ATTENZIONE));
+                          TestoRisorsa(51, TITOLO_ATTENZIONE));
 }
 
 namespace {

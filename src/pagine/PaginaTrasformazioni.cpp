@@ -31,9 +31,9 @@ PaginaTrasformazioni::PaginaTrasformazioni(ContestoPagine& contesto, QWidget* pa
     grdTrasf->setObjectName(QStringLiteral("grdTrasf"));
     layout->addWidget(grdTrasf);
     auto* pulsanti = new QHBoxLayout();
-    cmdImpTrasfGrd = new QPushButton(QStringLiteral("&Impostazioni..."), this);
+    cmdImpTrasfGrd = new QPushButton(TestoRisorsa(30014, "&Impostazioni..."), this);
     cmdImpTrasfGrd->setObjectName(QStringLiteral("cmdImpTrasfGrd"));
-    cmdImpTrafGenerali = new QPushButton(QStringLiteral("&Avanzate..."), this);
+    cmdImpTrafGenerali = new QPushButton(TestoRisorsa(30015, "&Avanzate..."), this);
     cmdImpTrafGenerali->setObjectName(QStringLiteral("cmdImpTrafGenerali"));
     pulsanti->addWidget(cmdImpTrasfGrd);
     pulsanti->addWidget(cmdImpTrafGenerali);

@@ -132,8 +132,9 @@ void frmIdentificazione::InitDropDown() {
         {drpFormatiOra, finestra ? finestra->drpFormatiOra : nullptr},
         {drpFormatiNessuno, finestra ? finestra->drpFormatiNessuno : nullptr},
     };
-    const QString titoli[] = {QStringLiteral("Formati data"), QStringLiteral("Formati ora"),
-                              QStringLiteral("Formati nessuno")};
+    const QString titoli[] = {TestoRisorsa(30016, "Formati data"),
+                              TestoRisorsa(30017, "Formati ora"),
+                              TestoRisorsa(30018, "Formati nessuno")};
     int i = 0;
     for (const auto& [mio, principale] : coppie) {
         mio->ImpostaTitolo(titoli[i++]);
@@ -150,7 +151,7 @@ void frmIdentificazione::InitGriglia() {
     grd->Associa(nullptr);
     grd->EliminaColonne();
     for (int c = 0; c < NUM_COLONNE; ++c) {
-        grd->AggiungiColonna(TITOLI[c] ? TestoRisorsa(TITOLI[c]) : QStringLiteral("And/Or"));
+        grd->AggiungiColonna(TITOLI[c] ? TestoRisorsa(TITOLI[c]) : TestoRisorsa(30019, "And/Or"));
         grd->ImpostaLarghezza(c, clsGriglia::PixelDaTwip(LARGHEZZE[c]));
     }
 

@@ -209,7 +209,11 @@ void PaginaTrasformazioni::cmdImpTrasfGrd_Click() {
 }
 
 void PaginaTrasformazioni::cmdImpTrafGenerali_Click() {
-    grdTrasf->ConfermaModifica();
+    QString errore;
+    if (!grdTrasf->ConfermaModifica(&errore)) {
+        Avviso(this, errore);
+        return;
+    }
     if (!mContesto.moDriver) mContesto.moDriver = std::make_unique<clsDriver>();
     clsDriver& driver = *mContesto.moDriver;
     frmImpostazioniGenerali dlg(this);

@@ -1,5 +1,6 @@
 #include "ServiziUI.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
@@ -145,6 +146,14 @@ RispostaUI ServiziUIQt::Messaggio(QWidget* padre, const QString& testo, IconaUI 
             box.setEscapeButton(QMessageBox::Cancel);
             break;
     }
+    // The buttons speak the editor's language whatever the system's is.
+    const std::pair<QMessageBox::StandardButton, QString> testi[] = {
+        {QMessageBox::Ok, TestoRisorsa(30040, "OK")},
+        {QMessageBox::Yes, TestoRisorsa(6, "S\u00EC")},
+        {QMessageBox::No, TestoRisorsa(7, "No")},
+        {QMessageBox::Cancel, TestoRisorsa(30041, "Annulla")}};
+    for (const auto& [pulsante, testo] : testi)
+        if (QAbstractButton* b = box.button(pulsante)) b->setText(testo);
     // A prompt must be answerable even while the hourglass shows.
     const bool occupato = QApplication::overrideCursor() != nullptr;
     if (occupato) QApplication::setOverrideCursor(Qt::ArrowCursor);

@@ -5,11 +5,30 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QValidator>
 
 #include "Testo.h"
 #include "clsGriglia.h"
 
 namespace tarno {
+
+namespace {
+
+// Puts every change of an editor's text to the delegate, which undoes the ones typing could not
+// make.
+class ValidatoreDigitazione : public QValidator {
+  public:
+    ValidatoreDigitazione(const clsDelegatoGriglia* pDelegato, QObject* pGenitore)
+        : QValidator(pGenitore), mpDelegato(pDelegato) {}
+    State validate(QString& testo, int&) const override {
+        return mpDelegato->ModificaAmmessa(testo) ? Acceptable : Invalid;
+    }
+
+  private:
+    const clsDelegatoGriglia* mpDelegato;
+};
+
+}  // namespace
 
 clsDelegatoGriglia::clsDelegatoGriglia(clsGriglia* pGriglia) : mpGriglia(pGriglia) {}
 
@@ -44,16 +63,20 @@ QWidget* clsDelegatoGriglia::createEditor(QWidget* parent, const QStyleOptionVie
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->lineEdit()->installEventFilter(const_cast<clsDelegatoGriglia*>(this));
+            combo->setValidator(new ValidatoreDigitazione(this, combo));
         }
         editor = combo;
     } else {
         auto* testo = new QLineEdit(parent);
         testo->setObjectName(QStringLiteral("txtCellaGriglia"));
         testo->setFrame(false);
+        testo->setValidator(new ValidatoreDigitazione(this, testo));
         editor = testo;
     }
     mpEditor = editor;
     mIndiceEditor = index;
+    mbRifiutato = false;
+    msAccettato.clear();
     return editor;
 }
 
@@ -61,11 +84,52 @@ void clsDelegatoGriglia::destroyEditor(QWidget* editor, const QModelIndex& index
     if (editor == mpEditor) {
         mpEditor = nullptr;
         mIndiceEditor = QPersistentModelIndex();
+        mbRifiutato = false;
     }
     QStyledItemDelegate::destroyEditor(editor, index);
 }
 
+QString clsDelegatoGriglia::TestoEditore(const QWidget* editor) {
+    if (const auto* combo = qobject_cast<const QComboBox*>(editor)) return combo->currentText();
+    if (const auto* testo = qobject_cast<const QLineEdit*>(editor)) return testo->text();
+    return {};
+}
+
+bool clsDelegatoGriglia::RifiutoDetto(const QWidget* editor) const {
+    return mbRifiutato && editor && editor == mpEditor && TestoEditore(editor) == msRifiutato;
+}
+
+bool clsDelegatoGriglia::ModificaAmmessa(const QString& vsTesto) const {
+    if (mbCaricamento || vsTesto == msAccettato) {
+        msAccettato = vsTesto;
+        return true;
+    }
+    // What came in: the new text without the start and the end it shares with the old one.
+    const QString& prima = msAccettato;
+    const qsizetype nPrima = prima.size();
+    const qsizetype nDopo = vsTesto.size();
+    qsizetype inizio = 0;
+    while (inizio < nPrima && inizio < nDopo && prima[inizio] == vsTesto[inizio]) ++inizio;
+    qsizetype fine = 0;
+    while (fine < nPrima - inizio && fine < nDopo - inizio &&
+           prima[nPrima - 1 - fine] == vsTesto[nDopo - 1 - fine])
+        ++fine;
+    const QString entrati = vsTesto.mid(inizio, nDopo - inizio - fine);
+    QKeyEvent tasto(QEvent::KeyPress, entrati.isEmpty() ? Qt::Key_Backspace : Qt::Key_unknown,
+                    Qt::NoModifier, entrati);
+    if (mpGriglia->SegnalaTasto(&tasto)) return false;
+    msAccettato = vsTesto;
+    return true;
+}
+
 void clsDelegatoGriglia::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    mbCaricamento = true;
+    SetEditorData(editor, index);
+    mbCaricamento = false;
+    msAccettato = TestoEditore(editor);
+}
+
+void clsDelegatoGriglia::SetEditorData(QWidget* editor, const QModelIndex& index) const {
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
         const QString valore = index.data(clsModelloGriglia::RuoloValore).toString();
         const QString testo = index.data(Qt::EditRole).toString();
@@ -90,6 +154,8 @@ void clsDelegatoGriglia::setEditorData(QWidget* editor, const QModelIndex& index
 
 void clsDelegatoGriglia::setModelData(QWidget* editor, QAbstractItemModel* model,
                                       const QModelIndex& index) const {
+    // Told already: the cell keeps its value without a second message.
+    if (RifiutoDetto(editor)) return;
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
         const int i = combo->currentIndex();
         if (combo->isEditable() && (i < 0 || combo->currentText() != combo->itemText(i))) {
@@ -114,6 +180,15 @@ void clsDelegatoGriglia::setModelData(QWidget* editor, QAbstractItemModel* model
 bool clsDelegatoGriglia::Verifica(QString* psErrore) const {
     QWidget* editor = mpEditor;
     if (!editor || !mIndiceEditor.isValid()) return true;
+    QString errore;
+    if (VerificaEditore(editor, &errore)) return true;
+    if (psErrore) *psErrore = errore;
+    mbRifiutato = true;
+    msRifiutato = TestoEditore(editor);
+    return false;
+}
+
+bool clsDelegatoGriglia::VerificaEditore(QWidget* editor, QString* psErrore) const {
     const auto* modello = mpGriglia->Modello();
     const int c = mIndiceEditor.column();
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
@@ -156,6 +231,11 @@ bool clsDelegatoGriglia::eventFilter(QObject* object, QEvent* event) {
     if (!editor) return QStyledItemDelegate::eventFilter(object, event);
     // The line edit inside an editable combo list reports to the combo, which is the editor.
     const bool interno = object != editor;
+    // The message box that tells a refusal takes the focus: the editor stays open meanwhile.
+    if (event->type() == QEvent::FocusOut && !interno && RifiutoDetto(editor)) {
+        const auto motivo = static_cast<QFocusEvent*>(event)->reason();
+        if (motivo == Qt::ActiveWindowFocusReason || motivo == Qt::PopupFocusReason) return true;
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* tasto = static_cast<QKeyEvent*>(event);
         if (mpGriglia->SegnalaTasto(tasto)) return true;

@@ -306,7 +306,8 @@ QRect clsGriglia::PulsanteInCella(const QRect& vCella) {
 }
 
 bool clsGriglia::HaPulsante(const QModelIndex& index) const {
-    if (!index.isValid() || index.row() >= mpModello->RigheDati()) return false;
+    // The entry row has its buttons too: what they fill in starts a new row.
+    if (!index.isValid()) return false;
     const auto* col = mpModello->Colonna(index.column());
     return col && col->mbPulsante;
 }

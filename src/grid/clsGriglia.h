@@ -83,7 +83,9 @@ class clsGriglia : public QTableView {
     // Editing.
     bool InModifica() const;
     // Moves what the user is typing into the table. False, with the reason in psErrore, when
-    // the input is refused; the editor then stays open. True when nothing was being edited.
+    // the input is refused; the editor then stays open, and the caller tells the user: the grid
+    // does not report that same input again when the editor loses the focus. True when nothing
+    // was being edited.
     bool ConfermaModifica(QString* psErrore = nullptr);
     void AnnullaModifica();
 
@@ -104,6 +106,8 @@ class clsGriglia : public QTableView {
     void ColonnaCorrenteCambiata(int colonna, int colonnaPrecedente);
     // A key, before it reaches the cell or its editor; a handler sets *pbScarta to discard it.
     void TastoPremuto(QKeyEvent* pEvento, bool* pbScarta);
+    // A cell button pressed; on the entry row riga is the number of table rows, and the
+    // handler appends the row (InserisciRiga) if it fills anything in.
     void PulsantePremuto(int riga, int colonna);
     // The drop-down of a column is about to open (its cell editor is being made): a handler may
     // still change or remove the column's drop-down, but must not rebind the grid.

@@ -1,5 +1,6 @@
 #include "clsModelloGriglia.h"
 
+#include "Risorse.h"
 #include "TestoQt.h"
 
 namespace tarno {
@@ -99,12 +100,68 @@ QString clsModelloGriglia::TitoloPerMessaggio(int c) const {
 
 namespace {
 
-QString MessaggioNonAmmesso(const QString& sTitolo, const QString& sTesto) {
-    if (sTitolo.isEmpty()) return QStringLiteral("Valore non ammesso: \"%1\".").arg(sTesto);
-    return QStringLiteral("Valore non ammesso nella colonna \"%1\": \"%2\".").arg(sTitolo, sTesto);
+// Texts of the refusals.
+constexpr int TESTO_NON_AMMESSO = 30000;
+constexpr int TESTO_NON_AMMESSO_COLONNA = 30001;
+constexpr int TESTO_AMMESSI = 30002;
+constexpr int TESTO_INTERVALLO = 30003;
+constexpr int TESTO_ELENCO = 30004;
+constexpr int TESTO_SOLO_VUOTO = 30005;
+// Longer lists are not spelled out in a message.
+constexpr int MAX_VOCI_MESSAGGIO = 12;
+
+// The texts a column offers, in list order, runs of consecutive numbers told as ranges.
+QString DescriviVoci(const QStringList& vTesti) {
+    QStringList parti;
+    int voci = 0;
+    for (qsizetype i = 0; i < vTesti.size();) {
+        bool numero = false;
+        const int da = vTesti[i].toInt(&numero);
+        qsizetype j = i + 1;
+        if (numero) {
+            int a = da;
+            bool segue = false;
+            while (j < vTesti.size() && vTesti[j].toInt(&segue) == a + 1 && segue) ++a, ++j;
+            if (a > da) {
+                parti << TestoRisorsa(TESTO_INTERVALLO, "da %1 a %2").arg(da).arg(a);
+                ++voci;
+                i = j;
+                continue;
+            }
+        }
+        parti << vTesti[i];
+        ++voci;
+        i = j;
+    }
+    if (voci > MAX_VOCI_MESSAGGIO) return TestoRisorsa(TESTO_ELENCO, "uno dei valori dell'elenco");
+    return parti.join(QStringLiteral(", "));
 }
 
 }  // namespace
+
+QString clsModelloGriglia::MessaggioNonAmmesso(int c, const QString& vsTesto) const {
+    const QString titolo = TitoloPerMessaggio(c);
+    QString messaggio =
+        titolo.isEmpty()
+            ? TestoRisorsa(TESTO_NON_AMMESSO, "Valore non ammesso: \"%1\".").arg(vsTesto)
+            : TestoRisorsa(TESTO_NON_AMMESSO_COLONNA,
+                           "Valore non ammesso nella colonna \"%1\": \"%2\".")
+                  .arg(titolo, vsTesto);
+    // What the column takes: the texts of its list and of its drop-down.
+    QStringList testi;
+    if (const auto* col = Colonna(c)) {
+        for (const auto& voce : col->moLista.Voci())
+            if (!voce.msTesto.isEmpty() && !testi.contains(voce.msTesto)) testi << voce.msTesto;
+        if (col->mpDropDown)
+            for (const auto& voce : col->mpDropDown->Voci())
+                if (voce.moValore && !voce.msTesto.isEmpty() && !testi.contains(voce.msTesto))
+                    testi << voce.msTesto;
+    }
+    if (testi.isEmpty())
+        return messaggio + TestoRisorsa(TESTO_SOLO_VUOTO, " La cella pu\u00F2 solo restare vuota.");
+    return messaggio + TestoRisorsa(TESTO_AMMESSI, " Valori ammessi: %1, oppure la cella vuota.")
+                           .arg(DescriviVoci(testi));
+}
 
 std::optional<std::string> clsModelloGriglia::ValoreDaTesto(int c, const QString& vsTesto,
                                                             QString* psErrore) const {
@@ -122,7 +179,7 @@ std::optional<std::string> clsModelloGriglia::ValoreDaTesto(int c, const QString
                 return voce.moValore;
     }
     if (valore->empty() || !lista.Limita()) return valore;
-    if (psErrore) *psErrore = MessaggioNonAmmesso(TitoloPerMessaggio(c), vsTesto);
+    if (psErrore) *psErrore = MessaggioNonAmmesso(c, vsTesto);
     return std::nullopt;
 }
 
@@ -137,7 +194,7 @@ std::optional<std::string> clsModelloGriglia::ValoreDaScelta(int c, const QStrin
         for (const auto& voce : col->mpDropDown->Voci())
             if (voce.moValore == valore) return valore;
     }
-    if (psErrore) *psErrore = MessaggioNonAmmesso(TitoloPerMessaggio(c), TestoDi(c, *valore));
+    if (psErrore) *psErrore = MessaggioNonAmmesso(c, TestoDi(c, *valore));
     return std::nullopt;
 }
 

@@ -86,6 +86,8 @@ class clsModelloGriglia : public QAbstractTableModel {
   private:
     const std::string* CellaTabella(int r, int c) const;
     QString TitoloPerMessaggio(int c) const;
+    // The refusal of vsTesto in column c, with what the column takes.
+    QString MessaggioNonAmmesso(int c, const QString& vsTesto) const;
     void LeggiForma();
     // The table still has the shape the views know.
     bool FormaCoerente() const;

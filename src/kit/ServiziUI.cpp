@@ -1,5 +1,6 @@
 #include "ServiziUI.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
@@ -14,6 +15,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "Risorse.h"
 #include "TestoQt.h"
 
 namespace tarno {
@@ -47,7 +49,7 @@ QString FiltroQt(const QString& sFiltro) {
 
 void Avviso(QWidget* padre, const QString& testo) {
     ServiziUI().Messaggio(padre, testo, IconaUI::Esclamazione, PulsantiUI::Ok,
-                          QString::fromLatin1(TITOLO_ATTENZIONE));
+                          TestoRisorsa(51, TITOLO_ATTENZIONE));
 }
 
 namespace {
@@ -144,6 +146,14 @@ RispostaUI ServiziUIQt::Messaggio(QWidget* padre, const QString& testo, IconaUI 
             box.setEscapeButton(QMessageBox::Cancel);
             break;
     }
+    // The buttons speak the editor's language whatever the system's is.
+    const std::pair<QMessageBox::StandardButton, QString> testi[] = {
+        {QMessageBox::Ok, TestoRisorsa(30040, "OK")},
+        {QMessageBox::Yes, TestoRisorsa(6, "S\u00EC")},
+        {QMessageBox::No, TestoRisorsa(7, "No")},
+        {QMessageBox::Cancel, TestoRisorsa(30041, "Annulla")}};
+    for (const auto& [pulsante, testo] : testi)
+        if (QAbstractButton* b = box.button(pulsante)) b->setText(testo);
     // A prompt must be answerable even while the hourglass shows.
     const bool occupato = QApplication::overrideCursor() != nullptr;
     if (occupato) QApplication::setOverrideCursor(Qt::ArrowCursor);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "Risorse.h"
 #include "Testo.h"
 
 namespace tarno {
@@ -13,12 +14,17 @@ namespace tarno {
 inline QString DaCp1252(const std::string& s) { return QString::fromStdString(Cp1252InUtf8(s)); }
 
 // nullopt when the text holds a character that Windows-1252 cannot hold; rsErrore then gets
-// the message that refuses it ("Testo non accettato: ..." naming the character).
+// the message that refuses it ("Testo non accettato: ..." naming the character, then what is
+// allowed).
 inline std::optional<std::string> InCp1252(const QString& s, QString* rsErrore = nullptr) {
     std::string errore;
     auto r = Utf8InCp1252(s.toStdString(), &errore);
     if (!r && rsErrore)
-        *rsErrore = QStringLiteral("Testo non accettato: %1.").arg(QString::fromStdString(errore));
+        *rsErrore =
+            TestoRisorsa(30006, "Testo non accettato: %1.").arg(QString::fromStdString(errore)) +
+            TestoRisorsa(30007,
+                         " Sono ammessi solo i caratteri della codifica Windows-1252: "
+                         "lettere, cifre e segni dell'alfabeto latino occidentale.");
     return r;
 }
 

@@ -108,11 +108,12 @@ bool OpzionaleVietato(int r) {
            r == PaginaCampi::RIGA_DURATA || r == PaginaCampi::RIGA_DERIVATO;
 }
 
-// A key that would put or take away a character in a cell.
+// A key that would put or take away a character in a cell (a paste comes as the key that types
+// its text).
 bool TastoDigitato(const QKeyEvent* e) {
     if (e->key() == Qt::Key_Backspace) return true;
     const QString t = e->text();
-    return !t.isEmpty() && t.at(0).isPrint();
+    return std::any_of(t.begin(), t.end(), [](QChar ch) { return ch.isPrint(); });
 }
 
 // Target row of source row r when copying from the incoming (bDaEntranti) or outgoing page;
@@ -235,8 +236,8 @@ PaginaCampi::PaginaCampi(ContestoPagine& contesto, bool bEntranti, QWidget* pare
     mpCmdCopia = new QPushButton(this);
     mpCmdCopia->setObjectName(bEntranti ? QStringLiteral("cmdCopyOutgoing")
                                         : QStringLiteral("cmdCopyFromIncoming"));
-    mpCmdCopia->setText(bEntranti ? QStringLiteral("Copy &outgoing")
-                                  : QStringLiteral("Copy &incoming"));
+    mpCmdCopia->setText(bEntranti ? TestoRisorsa(30010, "Copy &outgoing")
+                                  : TestoRisorsa(30011, "Copy &incoming"));
     mpCmdCopia->setAutoDefault(false);
     connect(mpCmdCopia, &QPushButton::clicked, this, [this] {
         if (mbEntranti)
@@ -359,8 +360,9 @@ void PaginaCampi::chkCampo_Click(int i) {
             if (!mpGriglia->ConfermaModifica(&errore)) {
                 Avviso(this, errore);
             } else if (colonna > MAX_POSIZ || lunghezza > MAX_LUNG) {
-                Avviso(this, QStringLiteral("La selezione non pu\u00F2 diventare un campo: la "
-                                            "posizione arriva fino a %1 e la lunghezza fino a %2.")
+                Avviso(this, TestoRisorsa(30012,
+                                          "La selezione non pu\u00F2 diventare un campo: la "
+                                          "posizione arriva fino a %1 e la lunghezza fino a %2.")
                                  .arg(MAX_POSIZ)
                                  .arg(MAX_LUNG));
             } else {

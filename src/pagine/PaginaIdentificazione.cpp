@@ -33,7 +33,7 @@ PaginaIdentificazione::PaginaIdentificazione(ContestoPagine& contesto, QWidget* 
     layout->addWidget(grdIdent);
     auto* pulsanti = new QHBoxLayout();
     pulsanti->addStretch(1);
-    cmdIdent = new QPushButton(QStringLiteral("&Dettagli..."), this);
+    cmdIdent = new QPushButton(TestoRisorsa(30013, "&Dettagli..."), this);
     cmdIdent->setObjectName(QStringLiteral("cmdIdent"));
     cmdIdent->setAutoDefault(false);
     pulsanti->addWidget(cmdIdent);

@@ -31,9 +31,9 @@ PaginaTrasformazioni::PaginaTrasformazioni(ContestoPagine& contesto, QWidget* pa
     grdTrasf->setObjectName(QStringLiteral("grdTrasf"));
     layout->addWidget(grdTrasf);
     auto* pulsanti = new QHBoxLayout();
-    cmdImpTrasfGrd = new QPushButton(QStringLiteral("&Impostazioni..."), this);
+    cmdImpTrasfGrd = new QPushButton(TestoRisorsa(30014, "&Impostazioni..."), this);
     cmdImpTrasfGrd->setObjectName(QStringLiteral("cmdImpTrasfGrd"));
-    cmdImpTrafGenerali = new QPushButton(QStringLiteral("&Avanzate..."), this);
+    cmdImpTrafGenerali = new QPushButton(TestoRisorsa(30015, "&Avanzate..."), this);
     cmdImpTrafGenerali->setObjectName(QStringLiteral("cmdImpTrafGenerali"));
     pulsanti->addWidget(cmdImpTrasfGrd);
     pulsanti->addWidget(cmdImpTrafGenerali);
@@ -209,7 +209,11 @@ void PaginaTrasformazioni::cmdImpTrasfGrd_Click() {
 }
 
 void PaginaTrasformazioni::cmdImpTrafGenerali_Click() {
-    grdTrasf->ConfermaModifica();
+    QString errore;
+    if (!grdTrasf->ConfermaModifica(&errore)) {
+        Avviso(this, errore);
+        return;
+    }
     if (!mContesto.moDriver) mContesto.moDriver = std::make_unique<clsDriver>();
     clsDriver& driver = *mContesto.moDriver;
     frmImpostazioniGenerali dlg(this);

@@ -132,8 +132,9 @@ void frmIdentificazione::InitDropDown() {
         {drpFormatiOra, finestra ? finestra->drpFormatiOra : nullptr},
         {drpFormatiNessuno, finestra ? finestra->drpFormatiNessuno : nullptr},
     };
-    const QString titoli[] = {QStringLiteral("Formati data"), QStringLiteral("Formati ora"),
-                              QStringLiteral("Formati nessuno")};
+    const QString titoli[] = {TestoRisorsa(30016, "Formati data"),
+                              TestoRisorsa(30017, "Formati ora"),
+                              TestoRisorsa(30018, "Formati nessuno")};
     int i = 0;
     for (const auto& [mio, principale] : coppie) {
         mio->ImpostaTitolo(titoli[i++]);
@@ -150,7 +151,7 @@ void frmIdentificazione::InitGriglia() {
     grd->Associa(nullptr);
     grd->EliminaColonne();
     for (int c = 0; c < NUM_COLONNE; ++c) {
-        grd->AggiungiColonna(TITOLI[c] ? TestoRisorsa(TITOLI[c]) : QStringLiteral("And/Or"));
+        grd->AggiungiColonna(TITOLI[c] ? TestoRisorsa(TITOLI[c]) : TestoRisorsa(30019, "And/Or"));
         grd->ImpostaLarghezza(c, clsGriglia::PixelDaTwip(LARGHEZZE[c]));
     }
 
@@ -207,7 +208,8 @@ void frmIdentificazione::RiempiGriglia() {
     mrgxCondizioni.Dimensiona(righe, NUM_COLONNE);
     for (int r = 0; r < righe; ++r) {
         const clsCondizione& c = mcolCondizioni->Item(r + 1);
-        mrgxCondizioni.Cella(r, COL_RIGA) = CellaNumero(c.miRiga);
+        // Line 0 is a condition without a line of its own: it shows as 0, not as a gap.
+        mrgxCondizioni.Cella(r, COL_RIGA) = std::to_string(c.miRiga);
         mrgxCondizioni.Cella(r, COL_POSIZIONE) = CellaNumero(c.miInizio);
         mrgxCondizioni.Cella(r, COL_LUNGHEZZA) = CellaNumero(c.miLunghezza);
         mrgxCondizioni.Cella(r, COL_OPERATORE) = CellaNumero(c.menOperatore);
@@ -252,9 +254,10 @@ bool frmIdentificazione::ControllaDati() {
     bool dataIsolata = false;
     for (int r = 0; r < righe; ++r) {
         const int32_t operatore = OperatoreCella(Cella(r, COL_OPERATORE));
-        // Line, position, length and operator are required.
+        // Line, position, length and operator are required; line 0 (a condition without a
+        // line) is given.
         for (int c : {COL_RIGA, COL_POSIZIONE, COL_LUNGHEZZA, COL_OPERATORE}) {
-            if (Manca(Cella(r, c))) {
+            if (c == COL_RIGA ? Cella(r, c).empty() : Manca(Cella(r, c))) {
                 ErroreRiga(r, c, 11601);
                 return false;
             }
@@ -350,10 +353,12 @@ const QTextDocument* frmIdentificazione::TestoCampione() const {
 void frmIdentificazione::grdCondizioni_ButtonClick(int r, int c) {
     if (c != COL_POSIZIONE && c != COL_LUNGHEZZA) return;
     auto* grd = mpUi->grdCondizioni;
-    if (r < 0 || r >= mrgxCondizioni.Righe()) return;
+    if (r < 0 || r > mrgxCondizioni.Righe()) return;
 
     if (const auto scelta =
             frmSeleziona::Scegli(this, TestoCampione(), MAX_POSIZIONE, MAX_LUNGHEZZA)) {
+        // On the entry row the choice starts a new condition.
+        if (r == mrgxCondizioni.Righe()) grd->InserisciRiga(r);
         // The selection does not tell the line of the call: a row without one gets the first
         // line.
         if (Cella(r, COL_RIGA).empty() && miNumRighe >= 1)

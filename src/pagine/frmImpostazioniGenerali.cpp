@@ -30,25 +30,26 @@ constexpr int MAX_POSIZIONE = 2000;
 
 struct VoceOperazione {
     int32_t enCodice;
+    int iTesto;  // string of its text
     const char* sTesto;
 };
 
 // The operations in the order the list offers them.
 constexpr VoceOperazione OPERAZIONI[] = {
-    {clsTrasformazione::ALLINEA, "Allinea"},
-    {clsTrasformazione::COPIA, "Copia"},
-    {clsTrasformazione::DIVIDI, "Dividi"},
-    {clsTrasformazione::ELIMINA, "Elimina"},
-    {clsTrasformazione::ESPANDI, "Espandi"},
-    {clsTrasformazione::ESTRAI_NUMERO, "Estrai numero"},
-    {clsTrasformazione::INSERISCI, "Inserisci"},
-    {clsTrasformazione::MOLTIPLICA, "Moltiplica"},
-    {clsTrasformazione::SOMMA, "Somma"},
-    {clsTrasformazione::SOSTITUISCI, "Sostituisci"},
-    {clsTrasformazione::UTC, "UTC"},
-    {clsTrasformazione::SPOSTA, "Sposta"},
-    {clsTrasformazione::IGNORA, "Ignora carattere"},
-    {clsTrasformazione::SOTTRAI, "Sottrai"},
+    {clsTrasformazione::ALLINEA, 30023, "Allinea"},
+    {clsTrasformazione::COPIA, 30024, "Copia"},
+    {clsTrasformazione::DIVIDI, 30025, "Dividi"},
+    {clsTrasformazione::ELIMINA, 30026, "Elimina"},
+    {clsTrasformazione::ESPANDI, 30027, "Espandi"},
+    {clsTrasformazione::ESTRAI_NUMERO, 30028, "Estrai numero"},
+    {clsTrasformazione::INSERISCI, 30029, "Inserisci"},
+    {clsTrasformazione::MOLTIPLICA, 30030, "Moltiplica"},
+    {clsTrasformazione::SOMMA, 30031, "Somma"},
+    {clsTrasformazione::SOSTITUISCI, 30032, "Sostituisci"},
+    {clsTrasformazione::UTC, 30033, "UTC"},
+    {clsTrasformazione::SPOSTA, 30034, "Sposta"},
+    {clsTrasformazione::IGNORA, 30035, "Ignora carattere"},
+    {clsTrasformazione::SOTTRAI, 30036, "Sottrai"},
 };
 
 // A number of the program as a cell: 0 (not given) is an empty cell.
@@ -125,9 +126,9 @@ void frmImpostazioniGenerali::InitGriglia() {
 
     clsListaValori chiamate;
     chiamate.Aggiungi("", QString());
-    chiamate.Aggiungi("1", QStringLiteral("Tutte"));
-    chiamate.Aggiungi("2", QStringLiteral("Entranti"));
-    chiamate.Aggiungi("3", QStringLiteral("Uscenti"));
+    chiamate.Aggiungi("1", TestoRisorsa(30020, "Tutte"));
+    chiamate.Aggiungi("2", TestoRisorsa(30021, "Entranti"));
+    chiamate.Aggiungi("3", TestoRisorsa(30022, "Uscenti"));
     chiamate.ImpostaLimita(true);
     chiamate.ImpostaCombo(true);
     grd->ImpostaListaValori(COL_CHIAMATE, chiamate);
@@ -135,7 +136,7 @@ void frmImpostazioniGenerali::InitGriglia() {
     clsListaValori operazioni;
     operazioni.Aggiungi("", QString());
     for (const auto& voce : OPERAZIONI)
-        operazioni.Aggiungi(std::to_string(voce.enCodice), QString::fromLatin1(voce.sTesto));
+        operazioni.Aggiungi(std::to_string(voce.enCodice), TestoRisorsa(voce.iTesto, voce.sTesto));
     operazioni.ImpostaLimita(true);
     operazioni.ImpostaCombo(true);
     grd->ImpostaListaValori(COL_OPERAZIONE, operazioni);
@@ -203,10 +204,12 @@ const QTextDocument* frmImpostazioniGenerali::TestoCampione() const {
 void frmImpostazioniGenerali::grdTrasformazioni_ButtonClick(int r, int c) {
     if (c != COL_POSIZIONE && c != COL_LUNGHEZZA) return;
     auto* grd = mpUi->grdTrasformazioni;
-    if (r < 0 || r >= mrgxTrasformazioni.Righe()) return;
+    if (r < 0 || r > mrgxTrasformazioni.Righe()) return;
 
     if (const auto scelta =
             frmSeleziona::Scegli(this, TestoCampione(), MAX_POSIZIONE, MAX_POSIZIONE)) {
+        // On the entry row the choice starts a new transformation.
+        if (r == mrgxTrasformazioni.Righe()) grd->InserisciRiga(r);
         if (miNumRigheEnt + miNumRigheUsc > 0) mrgxTrasformazioni.Cella(r, COL_RIGA) = "1";
         mrgxTrasformazioni.Cella(r, COL_POSIZIONE) = std::to_string(scelta->miInizio);
         mrgxTrasformazioni.Cella(r, COL_LUNGHEZZA) = std::to_string(scelta->miLunghezza);

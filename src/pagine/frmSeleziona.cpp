@@ -87,12 +87,13 @@ std::optional<frmSeleziona::Scelta> frmSeleziona::Scegli(QWidget* parent,
     const auto valore = InCp1252(selezione->msSelText, &errore);
     if (selezione->msSelText.contains(QLatin1Char('\n')) ||
         selezione->msSelText.contains(QLatin1Char('\r'))) {
-        Avviso(parent, QStringLiteral("Selezionare il testo su una sola riga."));
+        Avviso(parent, TestoRisorsa(30037, "Selezionare il testo su una sola riga."));
     } else if (selezione->miInizio > viMaxInizio) {
-        Avviso(parent, QStringLiteral("La posizione non pu\u00F2 superare %1.").arg(viMaxInizio));
+        Avviso(parent,
+               TestoRisorsa(30038, "La posizione non pu\u00F2 superare %1.").arg(viMaxInizio));
     } else if (selezione->miLunghezza > viMaxLunghezza) {
         Avviso(parent,
-               QStringLiteral("La lunghezza non pu\u00F2 superare %1.").arg(viMaxLunghezza));
+               TestoRisorsa(30039, "La lunghezza non pu\u00F2 superare %1.").arg(viMaxLunghezza));
     } else if (!valore) {
         Avviso(parent, errore);
     } else {

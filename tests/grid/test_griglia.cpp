@@ -6,10 +6,12 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "clsGriglia.h"
@@ -87,10 +89,12 @@ TEST(ModelloGriglia, EachColumnTakesWhatItsRulesAllowAndRefusesTheRestWithAMessa
         {0, "Centro", nullptr, "Valore non ammesso nella colonna \"Allin.\": \"Centro\"."},
         {1, "10", "10", ""},
         {1, "", "", ""},  // a range always takes empty
-        {1, "11", nullptr, "Valore non ammesso nella colonna \"Riga\": \"11\"."},
+        {1, "11", nullptr,
+         "Valore non ammesso nella colonna \"Riga\": \"11\". Valori ammessi: da 1 a 10, oppure "
+         "la cella vuota."},
         {1, "0", nullptr, "Valore non ammesso nella colonna \"Riga\": \"0\"."},
         {2, "perché € ·", "perch\xE9 \x80 \xB7", ""},
-        {2, "5 Ω", nullptr, "Windows-1252"},
+        {2, "5 Ω", nullptr, "Sono ammessi solo i caratteri della codifica Windows-1252"},
         {3, "GG/MM/AA", "101", ""},   // the text of a drop-down entry
         {4, "Centro", "Centro", ""},  // an unrestricting list stores other text as typed
         {5, "x", nullptr, nullptr},   // read-only
@@ -144,27 +148,45 @@ class Griglia : public ::testing::Test {
     clsGriglia mG;
 };
 
-TEST_F(Griglia, ARefusedTextKeepsTheEditorOpenUntilEscape) {
+TEST_F(Griglia, ARefusedTextIsToldOnceAndKeepsTheEditorOpenUntilEscape) {
     TabellaValori rgx(2, 1);
     rgx.Cella(0, 0) = "1";
     mG.AggiungiColonna("Allin.");
     mG.ImpostaListaValori(0, Allineamento());
     mG.Associa(&rgx);
-    QSignalSpy rifiuti(&mG, &clsGriglia::TestoRifiutato), cambi(&mG, &clsGriglia::CellaCambiata);
+    // Each refusal told as a message box tells it: a modal window takes the focus a while.
+    QStringList detti;
+    QObject::connect(&mG, &clsGriglia::TestoRifiutato, [&](const QString& m) {
+        detti << m;
+        QDialog box(&mG);
+        QTimer::singleShot(20, &box, &QDialog::accept);
+        box.exec();
+        QApplication::setActiveWindow(&mG);  // as the window manager does after it
+    });
+    QSignalSpy cambi(&mG, &clsGriglia::CellaCambiata);
+    const auto clic = [&](int r) {
+        Clic(mG.viewport(), mG.visualRect(mG.model()->index(r, 0)).center());
+    };
     mG.ImpostaCellaCorrente(0, 0);
     Digita("Centro");
     for (Qt::Key k : {Qt::Key_Return, Qt::Key_Tab}) {  // neither lets it through
         Tasto(k);
         ASSERT_NE(qobject_cast<QLineEdit*>(Editor()), nullptr);
         EXPECT_EQ(qobject_cast<QLineEdit*>(Editor())->text(), "Centro");
+        EXPECT_EQ(QApplication::focusWidget(), Editor());
     }
+    EXPECT_EQ(detti.size(), 2);
+    EXPECT_EQ(detti.value(0),
+              "Valore non ammesso nella colonna \"Allin.\": \"Centro\". Valori "
+              "ammessi: Sinistra, Destra, oppure la cella vuota.");
+    clic(1);  // told already: the cell keeps its value, silently
+    Digita("Centro");
     Tasto(Qt::Key_Escape);
     EXPECT_EQ(Editor(), nullptr);
     Digita("Centro");
-    Clic(mG.viewport(), mG.visualRect(mG.model()->index(1, 0))
-                            .center());  // a click away refuses it too, and moves on
-    EXPECT_EQ(std::tuple(rifiuti.count(), cambi.count(), mG.RigaCorrente(), rgx.Cella(0, 0)),
-              std::tuple(3, 0, 1, std::string("1")));
+    clic(0);  // a click away refuses it too, and moves on
+    EXPECT_EQ(std::tuple(detti.size(), cambi.count(), mG.RigaCorrente(), rgx.Cella(0, 0)),
+              std::tuple(3, 0, 0, std::string("1")));
 }
 
 TEST_F(Griglia, ListsAndDropDownsStoreTheCodeAndTabNeverPopsAList) {

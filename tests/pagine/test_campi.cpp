@@ -1,7 +1,9 @@
 // The "Entranti" and "Uscenti" pages: marking fields on the sample text, the time-field and
-// isolated-date rules, and the copy between the pages.
+// isolated-date rules, pasting under the rules of typing, and the copy between the pages.
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "AiutiPagine.h"
@@ -107,6 +109,44 @@ TEST_F(PagineCampiTest, AtMostTwoOfStartEndAndDurationMayBeDefined) {
         p.ControllaCampiOra();
         for (int i = 0; i < 3; ++i) EXPECT_EQ(p.chkCampo(1 + i)->isEnabled(), abilitate[i]) << i;
     }
+}
+
+TEST_F(PagineCampiTest, PastingObeysTheRulesOfTyping) {
+    P& p = Pagina(true);
+    clsGriglia& g = *p.mpGriglia;
+    Marca(true, P::RIGA_ORA_INIZIO, kTerza + 9, 5);
+    Marca(true, P::RIGA_ORA_FINE, kTerza + 15, 5);
+    // Row, column, how it is pasted (Ctrl+V, Shift+Insert, the editor's menu), what; whether the
+    // cell takes it. Durata's box is disabled; start, end, duration and Derivato cannot be
+    // optional.
+    const std::tuple<int, int, int, const char*, bool> casi[] = {
+        {P::RIGA_DURATA, P::COL_POSIZ, 0, "12", false},
+        {P::RIGA_DURATA, P::COL_LUNG, 1, "3", false},
+        {P::RIGA_DURATA, P::COL_RIGA, 2, "1", false},
+        {P::RIGA_ORA_INIZIO, P::COL_OPZ, 0, "S\xC3\xAC", false},
+        {P::RIGA_DERIVATO, P::COL_OPZ, 2, "S\xC3\xAC", false},
+        {P::RIGA_SCATTI, P::COL_POSIZ, 0, "12", true},
+    };
+    for (const auto& [r, c, modo, testo, preso] : casi) {
+        SCOPED_TRACE(std::to_string(r) + "," + std::to_string(c));
+        const std::string prima = T().Cella(r, c);
+        QApplication::clipboard()->setText(QString::fromUtf8(testo));
+        g.setFocus();
+        g.ImpostaCellaCorrente(r, c);
+        Tasto(g, Qt::Key_F2);
+        auto* e = qobject_cast<QLineEdit*>(EditorCella(g));
+        ASSERT_NE(e, nullptr);
+        e->selectAll();
+        if (modo == 0)  // with the control character the keyboard gives it
+            QTest::sendKeyEvent(QTest::Click, e, Qt::Key_V, QString(QChar(0x16)),
+                                Qt::ControlModifier);
+        if (modo == 1) Tasto(g, Qt::Key_Insert, Qt::ShiftModifier);
+        if (modo == 2) e->paste();  // what the menu's "Paste" does
+        Tasto(g, Qt::Key_Return);
+        EXPECT_EQ(T().Cella(r, c), preso ? std::string(testo) : prima);
+    }
+    EXPECT_FALSE(p.chkCampo(P::RIGA_DURATA)->isEnabled());
+    EXPECT_TRUE(Testi().isEmpty()) << Testi().join('|').toStdString();
 }
 
 TEST_F(PagineCampiTest, TheDateOnALineOfItsOwnTakesTheDateRowFromItsCondition) {

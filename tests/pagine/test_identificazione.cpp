@@ -46,9 +46,9 @@ class IdentificazioneTest : public FinestraDemo {
         mF->mpPagIdent->cmdIdent->click();
     }
     // The conditions editor of the main window, shown without blocking.
-    void Apri(int16_t righe, bool isolata = false) {
+    void Apri(int16_t righe, bool isolata = false, std::optional<ColCondizioni> col = {}) {
         mD = std::make_unique<frmIdentificazione>();
-        mD->miNumRighe = righe, mD->mbDataIsolata = isolata;
+        mD->miNumRighe = righe, mD->mbDataIsolata = isolata, mD->mcolCondizioni = std::move(col);
         Mostra(*mD);
         mC = mD->ui()->grdCondizioni;
     }
@@ -129,6 +129,18 @@ TEST_F(IdentificazioneTest, EveryRuleStopsOkWithItsMessageOnTheFaultyCell) {
     }
     Apri(2);
     EXPECT_FALSE(Scegli(*mC, 0, COL_OPERATORE, Testo(11613)));  // only in its own mode
+    mUI.Reimposta();
+    // A condition read without a line (line 0) passes as it came.
+    clsCondizione senzaRiga;
+    senzaRiga.menOperatore = clsCondizione::SOLO_NUMERI, senzaRiga.miInizio = 4;
+    senzaRiga.miLunghezza = 2;
+    ColCondizioni col;
+    col.Add(senzaRiga);
+    Apri(2, false, std::move(col));
+    mD->ui()->cmOK->click();
+    EXPECT_TRUE(Testi().isEmpty()) << Testi().join('|').toStdString();
+    ASSERT_FALSE(mD->mbCancel);
+    EXPECT_EQ(Firma(mD->mcolCondizioni->Item(1)), "0,4,2,3,0,,");
 }
 
 }  // namespace

@@ -19,12 +19,14 @@
 #include "frmImpostazioniGenerali.h"
 #include "frmImpostazioniScatti.h"
 #include "frmPrescanning.h"
+#include "frmSeleziona.h"
 #include "ui_frmIdentificazione.h"
 #include "ui_frmImpostazioniData.h"
 #include "ui_frmImpostazioniDurata.h"
 #include "ui_frmImpostazioniGenerali.h"
 #include "ui_frmImpostazioniScatti.h"
 #include "ui_frmPrescanning.h"
+#include "ui_frmSeleziona.h"
 
 using namespace tarno;
 using namespace tarno::test;
@@ -325,6 +327,25 @@ TEST_F(TrasformazioniTest, ConditionsStayWithTheirRowsOnInsertAndDelete) {
     EXPECT_EQ(Firma(&mD->mcolTrasf->Item(1).mcolCondizioni.value()), "b1;b2;");
     EXPECT_FALSE(mD->mcolTrasf->Item(2).mcolCondizioni.has_value());
     EXPECT_EQ(*mD->mcolTrasf->Chiave(2), "1");
+}
+
+TEST_F(TrasformazioniTest, TheEntryRowsCellButtonStartsATransformationFromTheSample) {
+    mF->ui()->rtfTesto->setPlainText(QStringLiteral("RIGA UNO\nCHIAMATA 0123\n"));
+    Apri({});
+    mD->mpContesto = mF.get();
+    auto scelto = AlModale<frmSeleziona>([](frmSeleziona& s) {
+        Seleziona(s.ui()->rtfTesto, 18, 22);
+        s.cmOK_Click();
+    });
+    mG->setFocus();
+    mG->ImpostaCellaCorrente(0, 1);  // the entry row of a new driver's empty list
+    QTest::keyClick(mG, Qt::Key_F4);
+    ASSERT_TRUE(*scelto);
+    EXPECT_EQ(mG->Tabella()->Righe(), 1);
+    EXPECT_EQ(QStringList({Mostrato(*mG, 0, 0), Mostrato(*mG, 0, 1), Mostrato(*mG, 0, 2),
+                           Mostrato(*mG, 0, 3), Mostrato(*mG, 0, 6)}),
+              QStringList({"1", "10", "4", "Tutte", "0123"}));
+    EXPECT_EQ(mG->ColonnaCorrente(), 4);
 }
 
 }  // namespace

@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "Messaggi.h"
 #include "Supporto.h"
 #include "VerificaFuzz.h"
-#include "Messaggi.h"
 #include "clsAnalizzatore.h"
 #include "clsDriver.h"
 
@@ -36,7 +36,8 @@ class Conta : public IEsitiAnalisi {
             __builtin_trap();
     }
     void RigaData(const RigaDataLetta&) override { ++date; }
-    void RigaSenzaChiamata(uint64_t, std::string_view, MotivoRiga, std::string_view) override {
+    void RigaSenzaChiamata(uint64_t, std::string_view, MotivoRiga, std::string_view,
+                           std::string_view) override {
         ++righe;
     }
     uint64_t righe = 0, date = 0;

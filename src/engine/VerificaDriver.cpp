@@ -258,7 +258,7 @@ class clsLogVerifica : public IEsitiAnalisi {
     }
 
     void RigaSenzaChiamata(uint64_t n, std::string_view s, MotivoRiga m,
-                           std::string_view sTrasformata) override {
+                           std::string_view sTrasformata, std::string_view /*sPerche*/) override {
         if (m == MotivoRiga::NonRiconosciuta) {
             mNonRiconosciute << "riga " << n << ": " << s;
             mNonRiconosciute.Fine();

@@ -680,29 +680,29 @@ void clsAnalizzatore::Impl::Riga(std::string_view s) {
     const uint64_t n = ++cont.iRighe;
     if (bDopoFine) {
         ++cont.iPrescanning;
-        esiti.RigaSenzaChiamata(n, s, MotivoRiga::DopoFine, {});
+        esiti.RigaSenzaChiamata(n, s, MotivoRiga::DopoFine, {}, {});
         return;
     }
     if (n <= iRigheIntestazione) {
         ++cont.iPrescanning;
-        esiti.RigaSenzaChiamata(n, s, MotivoRiga::Intestazione, {});
+        esiti.RigaSenzaChiamata(n, s, MotivoRiga::Intestazione, {}, {});
         return;
     }
     if (!sFineStampa.empty() && s.find(sFineStampa) != std::string_view::npos) {
         Svuota();
         bDopoFine = true;
         ++cont.iPrescanning;
-        esiti.RigaSenzaChiamata(n, s, MotivoRiga::FineStampa, {});
+        esiti.RigaSenzaChiamata(n, s, MotivoRiga::FineStampa, {}, {});
         return;
     }
     if (!sSaltaRigheCon.empty() && s.find(sSaltaRigheCon) != std::string_view::npos) {
         ++cont.iPrescanning;
-        esiti.RigaSenzaChiamata(n, s, MotivoRiga::Saltata, {});
+        esiti.RigaSenzaChiamata(n, s, MotivoRiga::Saltata, {}, {});
         return;
     }
     if (bIgnoraVuote && TuttoBianco(s)) {
         ++cont.iVuote;
-        esiti.RigaSenzaChiamata(n, s, MotivoRiga::Vuota, {});
+        esiti.RigaSenzaChiamata(n, s, MotivoRiga::Vuota, {}, {});
         return;
     }
     if (s.size() > MAX_CARATTERI_RIGA) {
@@ -773,9 +773,9 @@ void clsAnalizzatore::Impl::Elabora(bool bFine) {
     ++cont.iNonRiconosciute;
     const RigaFinestra& r = Voce(0);
     if (!iniziali.empty() && r.sLetta != r.sTesto)
-        esiti.RigaSenzaChiamata(r.iNumero, r.sLetta, MotivoRiga::NonRiconosciuta, r.sTesto);
+        esiti.RigaSenzaChiamata(r.iNumero, r.sLetta, MotivoRiga::NonRiconosciuta, r.sTesto, {});
     else
-        esiti.RigaSenzaChiamata(r.iNumero, r.sTesto, MotivoRiga::NonRiconosciuta, {});
+        esiti.RigaSenzaChiamata(r.iNumero, r.sTesto, MotivoRiga::NonRiconosciuta, {}, {});
     Togli(1);
 }
 
@@ -841,7 +841,7 @@ void clsAnalizzatore::Impl::Chiamata(const Tipo& t, bool bTrasferita) {
 }
 
 ChiamataLetta& clsAnalizzatore::Impl::NuovaChiamata(const Tipo& t, bool bTrasferita,
-                                                   bool bIncompleta) {
+                                                    bool bIncompleta) {
     ChiamataLetta& c = chiamata;
     c.bEntrante = t.bEntrante;
     c.bTrasferita = bTrasferita;

@@ -46,6 +46,7 @@ struct CampoLetto {
     std::string sInterpretato;  // the value as read; "" when it failed
     std::string sErrore;        // why it failed; "" when it did not
     bool bVuoto = false;        // an optional field left blank
+    bool bDerivato = false;     // not printed: worked out from the other fields
 };
 
 struct ChiamataLetta {
@@ -82,9 +83,10 @@ class IEsitiAnalisi {
     virtual void Chiamata(const ChiamataLetta& c) = 0;
     virtual void RigaData(const RigaDataLetta& d) = 0;
     // sTesto is the line as read; sTrasformata the line after the transformations of level
-    // INIZIALE when they changed it, "" otherwise.
+    // INIZIALE when they changed it, "" otherwise; sPerche why no call took it ("" when the
+    // reason says it all).
     virtual void RigaSenzaChiamata(uint64_t iRiga, std::string_view sTesto, MotivoRiga motivo,
-                                   std::string_view sTrasformata) = 0;
+                                   std::string_view sTrasformata, std::string_view sPerche) = 0;
 };
 
 // What the engine makes of one setting of the driver.

@@ -81,7 +81,23 @@ TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {
         << Vista().left(200).toStdString();
     EXPECT_TRUE(Vista().contains(QStringLiteral("Chiamata uscente, riga 5")));
     EXPECT_TRUE(Vista().contains(QStringLiteral("sCampo1")));
+    // The log (Windows-1252) names the files in the accented folder as they are.
+    EXPECT_TRUE(Vista().contains(QStringLiteral("Driver:").leftJustified(34) + Panasonic() + '\n'));
+    EXPECT_TRUE(Vista().contains(QStringLiteral("Dati:").leftJustified(34) + Campione() + '\n'));
     EXPECT_TRUE(Strumento("mnuTrasforma")->isChecked());
+    // Fields are marked on the sample only; no key changes the text the columns come from.
+    const TabellaValori uscenti = mF->mrgxUscenti;
+    MarcaUscente(2, 1, 7, 10);
+    EXPECT_TRUE(mF->mrgxUscenti == uscenti);
+    EXPECT_EQ(Testi(), QStringList{QStringLiteral("Per marcare un campo si deve mostrare il "
+                                                  "campione: il riquadro mostra il log della "
+                                                  "verifica (Trasforma).")});
+    mUI.Reimposta();
+    const QString log = Vista();
+    U()->rtfTesto->setFocus();
+    QTest::keyClicks(U()->rtfTesto, QStringLiteral("x "));
+    QTest::keyClick(U()->rtfTesto, Qt::Key_Delete);
+    EXPECT_EQ(Vista(), log);
     EXPECT_EQ(frmDriver::LeggiRecente(QStringLiteral("sFile1")), mF->FileLogVerifica());
     // And back to the sample.
     Strumento("mnuTrasforma")->trigger();

@@ -1,7 +1,8 @@
 // The document commands on a window started on the demo suite: the save prompt of New, Open,
 // Exit and the close box, Save As with its names and the catalogue row, saves that cannot
-// write or cannot reach the catalogue, files that cannot be opened, legacy drivers through the
-// conversion dialog, and the recent-file lists.
+// write, may not replace a protected file or cannot reach the catalogue, files that cannot be
+// opened or are no drivers, legacy drivers through the conversion dialog, the two Save tools,
+// and the recent-file lists and their submenus.
 
 #include <QComboBox>
 #include <QDate>

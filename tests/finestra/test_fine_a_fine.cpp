@@ -1,7 +1,8 @@
 // A driver edited end to end through the window's tools, as a user does it, in a suite whose
 // folder has accents and a blank: open the demo driver, read its printout, mark a field on the
 // sample, save, read the file back with tarnodrv, verify with the real engine and look at its
-// log. Then the sample view's rules and the data commands that cannot go on.
+// log (where nothing can be marked or typed). Then the sample view's rules and the data commands
+// that cannot go on.
 
 #include <QCheckBox>
 #include <QTabWidget>
@@ -54,6 +55,7 @@ TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {
     ASSERT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
     ASSERT_EQ(mF->windowTitle(), QStringLiteral("Tarno Driver - ") + Panasonic());
     ASSERT_FALSE(mF->mbChanged);
+    EXPECT_EQ(Strumento("mnuRecenti1f")->text(), QStringLiteral("&1 ") + Panasonic());
 
     // "Campo 1" of the outgoing calls: the four characters under "Squi" on line 5 of the sample.
     MarcaUscente(5, 50, 4, 9);

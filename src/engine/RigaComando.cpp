@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "Numeri.h"
+#include "Testo.h"
 
 namespace tarno {
 
@@ -66,12 +67,13 @@ bool LeggiRigaComando(const std::vector<std::string>& vArgomenti, ParametriMiner
         return false;
     }
     if (vInt.empty()) {
-        rsErrore = "riga di comando senza le opzioni /D e /F: \"" + testo + "\"";
+        rsErrore = "riga di comando senza le opzioni /D e /F: \"" + NomeFileInCp1252(testo) + "\"";
         return false;
     }
     const std::string prima = Pulito(std::string_view(testo).substr(0, vInt[0].iPos));
     if (!prima.empty()) {
-        rsErrore = "testo non riconosciuto nella riga di comando: \"" + prima + "\"";
+        rsErrore =
+            "testo non riconosciuto nella riga di comando: \"" + NomeFileInCp1252(prima) + "\"";
         return false;
     }
 

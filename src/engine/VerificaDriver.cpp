@@ -29,16 +29,10 @@ constexpr size_t kDimBuffer = 1 << 20;
 constexpr int kLarghezzaNumero = 15;
 constexpr size_t kLarghezzaEtichetta = 34;
 
-// A path as the log shows it: the argument's UTF-8 in Windows-1252 when it fits, else as is.
-std::string TestoPercorso(const std::string& s) {
-    auto v = Utf8InCp1252(s);
-    return v ? *v : s;
-}
+// A path as the log shows it: the argument's UTF-8 in Windows-1252, "?" for what does not fit.
+std::string TestoPercorso(const std::string& s) { return NomeFileInCp1252(s); }
 
-std::string Errno() {
-    auto v = Utf8InCp1252(std::strerror(errno));
-    return v ? *v : std::string(std::strerror(errno));
-}
+std::string Errno() { return NomeFileInCp1252(std::strerror(errno)); }
 
 // Buffered writing into a FILE; the first failure is kept and later writes are dropped.
 class Uscita {

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 #include <QSettings>
 #include <QTabWidget>
 
@@ -19,6 +20,7 @@
 #include "ServiziUI.h"
 #include "TestoQt.h"
 #include "clsGriglia.h"
+#include "clsProfiloINI.h"
 #include "frmDriver.h"
 #include "frmOldDriver.h"
 #include "modOldDriver.h"
@@ -28,7 +30,6 @@ namespace tarno {
 
 namespace {
 
-const QString TITOLO = QStringLiteral("Tarno Driver");
 const QString SOTTOMENU_DRIVER = QStringLiteral("mnupopDriverRecenti");
 const QString SOTTOMENU_DATI = QStringLiteral("mnupopDatiRecenti");
 constexpr int NUM_RECENTI = 4;
@@ -47,6 +48,22 @@ class Recenti {
   private:
     QSettings mImpostazioni;
 };
+
+// True when the file holds at least one key in one of the sections a driver is made of.
+bool HaSezioniDriver(const std::string& sFile) {
+    const clsProfiloINI profilo = clsProfiloINI::DaFile(sFile);
+    for (const char* sezione : {"Centralino", "Trasformazioni", "Condizioni", "Entranti", "Uscenti",
+                                "OPZIONI_DATA", "Prescanning"})
+        if (!profilo.ElencoChiavi(sezione).empty()) return true;
+    return false;
+}
+
+// A file that exists but may not be written (mode 0444 and the like, also for root).
+bool ProtettoDaScrittura(const QFileInfo& info) {
+    constexpr auto scrittura =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return info.exists() && (!info.isWritable() || !(info.permissions() & scrittura));
+}
 
 QString Prefisso(const QString& sSottomenu) {
     return sSottomenu == SOTTOMENU_DRIVER ? QStringLiteral("f") : QStringLiteral("s");
@@ -84,8 +101,9 @@ void frmDriver::RegistraComandiDocumento() {
 }
 
 void frmDriver::AggiornaTitolo() {
-    setWindowTitle(msDriverFileName.isEmpty() ? TITOLO
-                                              : TITOLO + QStringLiteral(" - ") + msDriverFileName);
+    const QString titolo = TestoRisorsa(30200, "Tarno Driver");
+    setWindowTitle(msDriverFileName.isEmpty() ? titolo
+                                              : titolo + QStringLiteral(" - ") + msDriverFileName);
 }
 
 bool frmDriver::ChiediSalvataggio(int iStringa, bool bConAnnulla) {
@@ -190,16 +208,19 @@ void frmDriver::FileApri(const QString& vsPercorso) {
     const QFileInfo info(percorso);
     MessaggiUI msg(this);
     if (!info.isFile() || !info.isReadable()) {
-        Avviso(this, QStringLiteral("Impossibile aprire il Driver ") + percorso);
+        Avviso(this, TestoRisorsa(30205, "Impossibile aprire il Driver ") + percorso);
         return;
     }
     const std::string nome = NomeFile(percorso);
     const bool vecchio = info.size() > 0 && ControllaVecchioDriver(nome, msg);
-    if (vecchio) {
-        // Which program converted this driver in the previous version (Escape keeps the last).
-        frmOldDriver dlg(this);
-        dlg.setWindowTitle(percorso);
-        dlg.exec();
+    // Not any file is a driver (a catalogue, a printout): one that has none of a driver's
+    // sections is refused, and the document on screen stays.
+    if (!vecchio && !HaSezioniDriver(nome)) {
+        Avviso(this, TestoRisorsa(30206,
+                                  "Il file %1 non \u00E8 un driver: non contiene nessuna "
+                                  "delle sezioni di un driver.")
+                         .arg(percorso));
+        return;
     }
 
     CursoreOccupato occupato;
@@ -207,6 +228,10 @@ void frmDriver::FileApri(const QString& vsPercorso) {
     if (!moDriver) moDriver = std::make_unique<clsDriver>();
     if (vecchio) {
         moDriver->mlOffset = "0";
+        // Which program converted this driver in the previous version (Escape keeps the last).
+        frmOldDriver dlg(this);
+        dlg.setWindowTitle(percorso);
+        dlg.exec();
         const CercaFormato cerca = mconDatabase.FunzioneCercaFormato();
         if (!LeggiVecchioDriver(nome, *moDriver, msg, cerca)) {
             // The reader said why; the window stays on an empty new document, so that nothing
@@ -277,18 +302,32 @@ bool frmDriver::FileSalva(bool vbChiediNome) {
         if (!msDriverFileName.isEmpty()) proposta = QFileInfo(msDriverFileName).fileName();
         if (!msCartellaDialogo.isEmpty())
             proposta = msCartellaDialogo + QLatin1Char('/') + proposta;
-        percorso = ServiziUI().NomeFileSalva(this, QStringLiteral("Salva con nome"), proposta,
-                                             FiltroQt(QStringLiteral("Driver (*.drv)|*.drv")));
+        percorso = ServiziUI().NomeFileSalva(this, TestoRisorsa(30207, "Salva con nome"), proposta,
+                                             FiltroQt(TestoRisorsa(30208, "Driver (*.drv)|*.drv")));
         if (percorso.isEmpty()) return false;
         msCartellaDialogo = QFileInfo(percorso).absolutePath();
     }
     if (percorso.isEmpty()) return false;
 
-    CursoreOccupato occupato;
     // A name ending in a full stop is taken as it is.
     if (!percorso.toUpper().endsWith(QStringLiteral(".DRV")) &&
         !percorso.endsWith(QLatin1Char('.')))
         percorso += QStringLiteral(".drv");
+    // A write-protected file is not replaced behind the user's back: the file and the document
+    // stay as they are, and Save As is offered.
+    if (ProtettoDaScrittura(QFileInfo(percorso))) {
+        const QString domanda = TestoRisorsa(30210,
+                                             "Il file %1 \u00E8 protetto da scrittura: il "
+                                             "driver non \u00E8 stato salvato.\nSalvarlo "
+                                             "con un altro nome?")
+                                    .arg(percorso);
+        if (ServiziUI().Messaggio(this, domanda, IconaUI::Esclamazione, PulsantiUI::SiNo,
+                                  QString::fromLatin1(TITOLO_ATTENZIONE)) == RispostaUI::Si)
+            return FileSalva(true);
+        return false;
+    }
+
+    CursoreOccupato occupato;
 
     const std::string nomePrecedente = moDriver->msFileName;
     MessaggiRaccolti raccolti;
@@ -297,7 +336,7 @@ bool frmDriver::FileSalva(bool vbChiediNome) {
         // written), and the document keeps its changes, its name and its title, so that the
         // user can save it elsewhere.
         moDriver->msFileName = nomePrecedente;
-        Avviso(this, QStringLiteral("Impossibile salvare il Driver ") + percorso);
+        Avviso(this, TestoRisorsa(30209, "Impossibile salvare il Driver ") + percorso);
         return false;
     }
     MessaggiUI msg(this);
@@ -311,8 +350,9 @@ bool frmDriver::FileSalva(bool vbChiediNome) {
     // The catalogue learns which file belongs to this brand and model.
     const auto nomeCatalogo = InCp1252(QFileInfo(percorso).fileName());
     if (!nomeCatalogo)
-        Avviso(this, QStringLiteral("Il nome del file non pu\u00F2 essere registrato nel "
-                                    "catalogo: ") +
+        Avviso(this, TestoRisorsa(30211,
+                                  "Il nome del file non pu\u00F2 essere registrato nel "
+                                  "catalogo: ") +
                          QFileInfo(percorso).fileName());
     else if (!mconDatabase.AggiornaPabx(moDriver->msMarca, moDriver->msModello, *nomeCatalogo))
         Avviso(this, MessaggioCatalogo(mconDatabase));
@@ -335,6 +375,9 @@ void frmDriver::CaricaRecenti(const QString& vsSottomenu) {
         if (!tool) continue;
         tool->setText(QStringLiteral("&%1 ").arg(n) + RaddoppiaAmpersand(valore));
         tool->setVisible(true);
+        // The submenu opens once it has something to show (see the constructor).
+        if (auto* sottomenu = findChild<QMenu*>(vsSottomenu))
+            sottomenu->menuAction()->setEnabled(true);
     }
 }
 

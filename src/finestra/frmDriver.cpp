@@ -70,6 +70,25 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     icona(mpUi->mnuIncolla, QStyle::SP_DialogApplyButton);
     icona(mpUi->mnuTrova, QStyle::SP_FileDialogListView);
 
+    // Save has two tools of one name: the File menu's follows the dirty flag (Cambiato), the
+    // tool bar's and Ctrl+S stay enabled, so that a clean document can reach Save As from there
+    // (Save on a clean saved document does nothing).
+    auto* salvaBarra = mpSalvaBarra =
+        new QAction(mpUi->mnuSalva->icon(), mpUi->mnuSalva->text(), this);
+    salvaBarra->setObjectName(mpUi->mnuSalva->objectName());
+    salvaBarra->setToolTip(mpUi->mnuSalva->toolTip());
+    salvaBarra->setProperty("toolId", mpUi->mnuSalva->property("toolId"));
+    salvaBarra->setShortcut(mpUi->mnuSalva->shortcut());
+    mpUi->mnuSalva->setShortcut(QKeySequence());
+    mpUi->toolStandard->insertAction(mpUi->mnuSalva, salvaBarra);
+    mpUi->toolStandard->removeAction(mpUi->mnuSalva);
+    connect(salvaBarra, &QAction::triggered, this,
+            [this, salvaBarra] { MainMenu_ToolClick(salvaBarra); });
+    // An empty recent submenu cannot be opened: a menu popped up with no entry gets no size, and
+    // Qt then never shows it again, not even once it has entries.
+    for (QMenu* m : {mpUi->mnupopDriverRecenti, mpUi->mnupopDatiRecenti})
+        m->menuAction()->setEnabled(false);
+
     // The pages and the format drop-downs.
     mpPagIdent = new PaginaIdentificazione(*this, mpUi->Picture2);
     mpUi->layPagina2->addWidget(mpPagIdent);
@@ -81,13 +100,13 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     mpUi->layPagina5->addWidget(mpPagUscenti);
     drpFormatiData = new clsDropDown(this);
     drpFormatiData->setObjectName(QStringLiteral("drpFormatiData"));
-    drpFormatiData->ImpostaTitolo(QStringLiteral("Formati data"));
+    drpFormatiData->ImpostaTitolo(TestoRisorsa(30201, "Formati data"));
     drpFormatiOra = new clsDropDown(this);
     drpFormatiOra->setObjectName(QStringLiteral("drpFormatiOra"));
-    drpFormatiOra->ImpostaTitolo(QStringLiteral("Formati ora"));
+    drpFormatiOra->ImpostaTitolo(TestoRisorsa(30202, "Formati ora"));
     drpFormatiNessuno = new clsDropDown(this);
     drpFormatiNessuno->setObjectName(QStringLiteral("drpFormatiNessuno"));
-    drpFormatiNessuno->ImpostaTitolo(QStringLiteral("Formati nessuno"));
+    drpFormatiNessuno->ImpostaTitolo(TestoRisorsa(30203, "Formati nessuno"));
 
     connect(mpUi->tabDriver, &QTabWidget::currentChanged, this, &frmDriver::tabDriver_Click);
     connect(mpUi->cboMarca, &QComboBox::currentTextChanged, this, &frmDriver::cboMarca_Change);
@@ -131,6 +150,9 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
     mbTransformMode = false;
     CaricaTestiRisorse(this);
     CaricaTestiMenu(this, 1000, 1300);
+    // The menu's Save shows the shortcut that the tool bar's Save carries.
+    mpUi->mnuSalva->setText(mpUi->mnuSalva->text() + QLatin1Char('\t') +
+                            mpSalvaBarra->shortcut().toString(QKeySequence::NativeText));
     // Yes and no of the grids.
     gsTestoSi = TestoRisorsa(6, "S\u00EC");
     gsTestoNo = TestoRisorsa(7, "No");
@@ -278,6 +300,15 @@ void frmDriver::CercaModello() {
 
 QTextEdit* frmDriver::VistaCampione() const { return mpUi->rtfTesto; }
 
+bool frmDriver::MarcaturaPossibile() {
+    // Columns come from the printout, never from the engine's log.
+    if (!mbTransformMode) return true;
+    Avviso(this, TestoRisorsa(30212,
+                              "Per marcare un campo si deve mostrare il campione: il "
+                              "riquadro mostra il log della verifica (Trasforma)."));
+    return false;
+}
+
 void frmDriver::AggiornaPosizione() {
     const QTextCursor c = mpUi->rtfTesto->textCursor();
     const int inizio = c.selectionStart();
@@ -314,7 +345,7 @@ void frmDriver::MainMenu_ToolClick(QAction* tool) {
         it->second(tool);
         return;
     }
-    Avviso(this, QStringLiteral("Funzione non implementata"));
+    Avviso(this, TestoRisorsa(30204, "Funzione non implementata"));
 }
 
 void frmDriver::tabDriver_Click(int iTab) {

@@ -52,6 +52,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // Dirty flag: also enables the Save tool.
     void Cambiato(bool bFlag) override;
     QTextEdit* VistaCampione() const override;
+    bool MarcaturaPossibile() override;
     // Brand and model lists from the catalogue.
     void InitMarcaCentralino();
     void CercaModello();
@@ -168,7 +169,8 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     void RiempiDaDriver();
 
     std::unique_ptr<Ui::frmDriver> mpUi;
-    QPointer<frmAbout> mpAbout;  // the About box while it is open
+    QPointer<frmAbout> mpAbout;       // the About box while it is open
+    QAction* mpSalvaBarra = nullptr;  // the tool bar's Save, always enabled
     QString msCartellaProgramma;
     bool mbRiempimento = false;  // lists being filled by the program, not by the user
 };

@@ -55,7 +55,7 @@ bool ControllaVecchioDriver(const std::string& vsFileName, IMessaggi& msg) {
         }
     }
     if (!letta) {
-        msg.Mostra("Impossibile aprire il Driver " + vsFileName);
+        msg.Mostra("Impossibile aprire il Driver " + NomeFileInCp1252(vsFileName));
         return false;
     }
     return riga == MAGIC_VECCHIO_DRIVER;
@@ -282,7 +282,9 @@ bool LeggiVecchioDriver(const std::string& vsFileName, clsDriver& doc, IMessaggi
     try {
         PreparaDriver(doc);
         const auto testo = LeggiFile(vsFileName);
-        if (!testo) throw ErroreConversione(ERR_FILE, "Impossibile aprire il file " + vsFileName);
+        if (!testo)
+            throw ErroreConversione(ERR_FILE,
+                                    "Impossibile aprire il file " + NomeFileInCp1252(vsFileName));
         LeggiRighe(DividiRighe(*testo), doc, cerca);
         return true;
     } catch (const ErroreConversione& e) {

@@ -157,4 +157,25 @@ std::optional<std::string> Utf8InCp1252(std::string_view s, std::string* rsError
     return out;
 }
 
+std::string NomeFileInCp1252(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size();) {
+        const auto u = static_cast<unsigned char>(s[i]);
+        size_t n = u < 0x80             ? 1
+                   : (u & 0xE0) == 0xC0 ? 2
+                   : (u & 0xF0) == 0xE0 ? 3
+                   : (u & 0xF8) == 0xF0 ? 4
+                                        : 0;
+        if (i + n > s.size()) n = 0;
+        for (size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) n = 0;
+        // One "?" for a whole character Windows-1252 lacks, one for each stray byte.
+        const auto c = n ? Utf8InCp1252(s.substr(i, n)) : std::nullopt;
+        out += c ? *c : std::string("?");
+        i += n ? n : 1;
+    }
+    return out;
+}
+
 }  // namespace tarno

@@ -38,5 +38,8 @@ std::string Cp1252InUtf8(std::string_view s);
 // UTF-8 to Windows-1252; nullopt when the text is not valid UTF-8 or holds a character that
 // Windows-1252 cannot hold. The first such character is described in rsErrore (UTF-8 text).
 std::optional<std::string> Utf8InCp1252(std::string_view s, std::string* rsErrore = nullptr);
+// A file name (the file system's UTF-8 bytes) as a Windows-1252 message shows it: each
+// character Windows-1252 cannot hold, and each byte that is not UTF-8, becomes "?".
+std::string NomeFileInCp1252(std::string_view s);
 
 }  // namespace tarno

@@ -27,6 +27,8 @@ class ContestoPagine {
     virtual void Cambiato(bool bFlag) = 0;
     // The view of the sample printout: its selection is what a marking takes.
     virtual QTextEdit* VistaCampione() const = 0;
+    // Whether a field may be marked on the sample view now; false after telling the user why.
+    virtual bool MarcaturaPossibile() { return true; }
 
     // The driver being edited (none before the first New or Open).
     std::unique_ptr<clsDriver> moDriver;

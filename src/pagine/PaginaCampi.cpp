@@ -347,7 +347,7 @@ void PaginaCampi::Inizializza() {
 void PaginaCampi::chkCampo_Click(int i) {
     QCheckBox* chk = chkCampo(i);
     if (!chk) return;
-    if (chk->isChecked()) {
+    if (chk->isChecked() && mContesto.MarcaturaPossibile()) {
         QTextEdit* rtf = mContesto.VistaCampione();
         const QTextCursor selezione = rtf->textCursor();
         const int inizio = selezione.selectionStart();

@@ -55,6 +55,8 @@ TEST(RigaComando, ArgomentiLetti) {
          "modalit\xE0 /i4 non gestita (solo /i3, verifica del driver)"},
         {{"driver.drv", "sample.txt"},
          "riga di comando senza le opzioni /D e /F: \"driver.drv sample.txt\""},
+        // Messages are Windows-1252: a name is converted, "?" for what it cannot hold.
+        {{"città ☎.drv"}, "riga di comando senza le opzioni /D e /F: \"citt\xE0 ?.drv\""},
         {{"TARNOMINER.EXE /i3 /D/tmp/d.drv /F/tmp/s.txt"},
          "testo non riconosciuto nella riga di comando: \"TARNOMINER.EXE\""},
         {{"/D/a.drv /D/b.drv /F/s.txt"}, "opzione /D ripetuta nella riga di comando"},

@@ -1,13 +1,15 @@
 // The document commands on a window started on the demo suite: the save prompt of New, Open,
 // Exit and the close box, Save As with its names and the catalogue row, saves that cannot
-// write or cannot reach the catalogue, files that cannot be opened, legacy drivers through the
-// conversion dialog, and the recent-file lists.
+// write, may not replace a protected file or cannot reach the catalogue, files that cannot be
+// opened or are no drivers, legacy drivers through the conversion dialog, the two Save tools,
+// and the recent-file lists and their submenus.
 
 #include <QComboBox>
 #include <QDate>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTimer>
+#include <QWindow>
 
 #include "SupportoGui.h"
 #include "frmOldDriver.h"
@@ -168,6 +170,28 @@ TEST_F(DocumentoTest, ASaveThatCannotWriteKeepsTheChangesTheNameAndTheTitle) {
     EXPECT_EQ(mF->windowTitle(), QStringLiteral("Tarno Driver - ") + Panasonic());
     EXPECT_EQ(mF->moDriver->msFileName, QFile::encodeName(Panasonic()).toStdString());
     EXPECT_EQ(mUI.miCursore, 0);
+
+    // A write-protected driver is not replaced: No leaves file and document alone, Yes saves
+    // under another name.
+    const std::string prima = Byte(Panasonic());
+    const auto sola = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(Panasonic(), sola));
+    const QString copia = Driver(QStringLiteral("copia.drv"));
+    for (RispostaUI risposta : {RispostaUI::No, RispostaUI::Si}) {
+        mUI.Reimposta();
+        mUI.mRisposte = {risposta};
+        mUI.mNomiFile = {copia};
+        EXPECT_EQ(mF->FileSalva(false), risposta == RispostaUI::Si);
+        ASSERT_EQ(mUI.mMessaggi.size(), 1u) << Testi().join('|').toStdString();
+        EXPECT_EQ(mUI.mMessaggi[0].pulsanti, PulsantiUI::SiNo);
+        EXPECT_TRUE(mUI.mMessaggi[0].testo.contains(Panasonic() + " \u00E8 protetto"));
+        EXPECT_EQ(Byte(Panasonic()), prima);
+        EXPECT_EQ(QFile::permissions(Panasonic()) & QFileDevice::WriteOwner, 0);
+        EXPECT_FALSE(QFile::exists(Panasonic() + ".bak"));
+        EXPECT_EQ(mF->msDriverFileName, risposta == RispostaUI::Si ? copia : Panasonic());
+        EXPECT_EQ(mF->mbChanged, risposta == RispostaUI::No);
+    }
+    EXPECT_TRUE(QFile::exists(copia));
 }
 
 TEST_F(DocumentoTest, ASaveWhoseCatalogueFailsWritesTheDriverAndSaysWhy) {
@@ -210,6 +234,20 @@ TEST_F(DocumentoTest, FilesThatCannotBeOpenedOrReadWhole) {
     EXPECT_EQ(Testi(), QStringList{QStringLiteral("Impossibile aprire il Driver ") + manca});
     EXPECT_EQ(mF->msDriverFileName, Panasonic());
     EXPECT_EQ(U()->txtAutore->text(), QStringLiteral("Tarno demo"));
+    // Not a driver (the catalogue, an empty file): refused, the document and the list stay.
+    const QString vuoto = Driver(QStringLiteral("vuoto.drv"));
+    prova::ScriviFile(vuoto.toStdString(), "");
+    for (const QString& p : {mSuite.Percorso(QStringLiteral("catalogo.db")), vuoto}) {
+        mUI.Reimposta();
+        mF->FileApri(p);
+        EXPECT_EQ(Testi(), QStringList{QStringLiteral("Il file %1 non \u00E8 un driver: non "
+                                                      "contiene nessuna delle sezioni di un "
+                                                      "driver.")
+                                           .arg(p)});
+        EXPECT_EQ(mF->msDriverFileName, Panasonic());
+        EXPECT_EQ(U()->txtAutore->text(), QStringLiteral("Tarno demo"));
+        EXPECT_EQ(Elenco("f")[0], Panasonic());
+    }
     // Syntax errors: each is reported, and what could be read is shown.
     const QString rotto = Driver(QStringLiteral("rotto.drv"));
     prova::ScriviFile(
@@ -237,6 +275,9 @@ TEST_F(DocumentoTest, ALegacyDriverIsConvertedWithTheProgramChosenInTheDialog) {
         glProgrammaTrasf = c.prima;
         ASSERT_TRUE(ConDialogoConversione(
             [&](frmOldDriver& d) {
+                // The dialog comes once the views are cleared, under the busy cursor.
+                EXPECT_EQ(mF->windowTitle(), QStringLiteral("Tarno Driver"));
+                EXPECT_GT(mUI.miCursore, 0);
                 auto* cbo = d.ui()->cboTrasf;
                 if (!c.programma) return QTest::keyClick(cbo, Qt::Key_Escape);
                 cbo->setCurrentIndex(cbo->findText(QString::fromLatin1(c.programma)));
@@ -288,6 +329,49 @@ TEST_F(DocumentoTest, NewEmptiesTheDocumentAndKeepsTheSample) {
     EXPECT_EQ(mF->miFrazioneDurata, -1);
     EXPECT_EQ(mF->mlDividereScatti, 1);
     EXPECT_FALSE(mF->mbChanged);
+}
+
+TEST_F(DocumentoTest, TheMenuSaveFollowsChangesWhileTheToolBarSaveAndCtrlSReachSaveAs) {
+    QAction* barra = nullptr;
+    for (QAction* a : U()->toolStandard->actions())
+        if (a->objectName() == QStringLiteral("mnuSalva")) barra = a;
+    ASSERT_NE(barra, nullptr);
+    EXPECT_NE(barra, U()->mnuSalva);
+    EXPECT_FALSE(U()->mnuSalva->isEnabled());
+    EXPECT_TRUE(barra->isEnabled());
+    // Ctrl+S on a clean new document goes to Save As, whose checks stop at the empty brand.
+    QTest::keyClick(U()->txtAutore, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(Testi(), QStringList{QStringLiteral("Inserire la marca del centralino.")});
+    // On a clean saved one it does nothing; with changes it saves.
+    mF->FileApri(Panasonic());
+    mUI.Reimposta();
+    QTest::keyClick(U()->txtAutore, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(QFile::exists(Panasonic() + ".bak"));
+    Modifica();
+    EXPECT_TRUE(U()->mnuSalva->isEnabled());
+    barra->trigger();
+    EXPECT_TRUE(QFile::exists(Panasonic() + ".bak"));
+    EXPECT_FALSE(U()->mnuSalva->isEnabled());
+    EXPECT_TRUE(barra->isEnabled());
+    EXPECT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
+}
+
+TEST_F(DocumentoTest, ARecentSubmenuOpensInTheSessionThatGaveItItsFirstEntry) {
+    QMenu* sottomenu = U()->mnupopDriverRecenti;
+    // Hovers the submenu in the File menu; true when its window really shows.
+    const auto apri = [&] {
+        U()->mnupopFile->popup(mF->mapToGlobal(QPoint(20, 20)));
+        U()->mnupopFile->setActiveAction(sottomenu->menuAction());
+        const bool visto = QTest::qWaitFor(
+            [&] { return sottomenu->windowHandle() && sottomenu->windowHandle()->isVisible(); },
+            1000);
+        U()->mnupopFile->hide();
+        QApplication::processEvents();
+        return visto;
+    };
+    EXPECT_FALSE(apri());  // nothing to show yet
+    mF->FileApri(Panasonic());
+    EXPECT_TRUE(apri());
 }
 
 TEST_F(DocumentoTest, RecentListsKeepFourPathsMostRecentFirstAndTheirToolsOpenThem) {

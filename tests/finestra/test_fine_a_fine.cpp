@@ -1,7 +1,8 @@
 // A driver edited end to end through the window's tools, as a user does it, in a suite whose
 // folder has accents and a blank: open the demo driver, read its printout, mark a field on the
 // sample, save, read the file back with tarnodrv, verify with the real engine and look at its
-// log. Then the sample view's rules and the data commands that cannot go on.
+// log (where nothing can be marked or typed). Then the sample view's rules and the data commands
+// that cannot go on.
 
 #include <QCheckBox>
 #include <QTabWidget>
@@ -54,6 +55,7 @@ TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {
     ASSERT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
     ASSERT_EQ(mF->windowTitle(), QStringLiteral("Tarno Driver - ") + Panasonic());
     ASSERT_FALSE(mF->mbChanged);
+    EXPECT_EQ(Strumento("mnuRecenti1f")->text(), QStringLiteral("&1 ") + Panasonic());
 
     // "Campo 1" of the outgoing calls: the four characters under "Squi" on line 5 of the sample.
     MarcaUscente(5, 50, 4, 9);
@@ -81,7 +83,23 @@ TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {
         << Vista().left(200).toStdString();
     EXPECT_TRUE(Vista().contains(QStringLiteral("Chiamata uscente, riga 5")));
     EXPECT_TRUE(Vista().contains(QStringLiteral("sCampo1")));
+    // The log (Windows-1252) names the files in the accented folder as they are.
+    EXPECT_TRUE(Vista().contains(QStringLiteral("Driver:").leftJustified(34) + Panasonic() + '\n'));
+    EXPECT_TRUE(Vista().contains(QStringLiteral("Dati:").leftJustified(34) + Campione() + '\n'));
     EXPECT_TRUE(Strumento("mnuTrasforma")->isChecked());
+    // Fields are marked on the sample only; no key changes the text the columns come from.
+    const TabellaValori uscenti = mF->mrgxUscenti;
+    MarcaUscente(2, 1, 7, 10);
+    EXPECT_TRUE(mF->mrgxUscenti == uscenti);
+    EXPECT_EQ(Testi(), QStringList{QStringLiteral("Per marcare un campo si deve mostrare il "
+                                                  "campione: il riquadro mostra il log della "
+                                                  "verifica (Trasforma).")});
+    mUI.Reimposta();
+    const QString log = Vista();
+    U()->rtfTesto->setFocus();
+    QTest::keyClicks(U()->rtfTesto, QStringLiteral("x "));
+    QTest::keyClick(U()->rtfTesto, Qt::Key_Delete);
+    EXPECT_EQ(Vista(), log);
     EXPECT_EQ(frmDriver::LeggiRecente(QStringLiteral("sFile1")), mF->FileLogVerifica());
     // And back to the sample.
     Strumento("mnuTrasforma")->trigger();

@@ -126,7 +126,7 @@ TEST_F(FinestraDemoTest, ShortcutsRunTheirCommands) {
         mF->mfnComandi[QString::fromLatin1(nome)] = [&](QAction* a) {
             eseguiti << a->objectName();
         };
-    mF->Cambiato(true);  // Save is enabled only with changes
+    // Ctrl+S saves even a clean document: only the File menu's Save follows the changes.
     for (const auto& [tasti, nome] : casi) {
         eseguiti.clear();
         U()->txtAutore->setFocus();

@@ -306,15 +306,16 @@ TEST(Legacy, ReaderErrors) {
     EXPECT_EQ(Unite(msg.mvTesti), kErroreImport +
                                       W("457:Questa chiave è già associata ad un elemento della "
                                         "collezione: campo dData (riga 31)\n") +
-                                      kErroreImport + "53:Impossibile aprire il file " + manca +
+                                      kErroreImport + "53:Impossibile aprire il file " + W(manca) +
                                       "\n");
-    // A file that cannot be opened, or is empty, is not a legacy driver, and is told so.
+    // A file that cannot be opened, or is empty, is not a legacy driver, and is told so (the
+    // messages are Windows-1252: the accented folder's name converted).
     msg = MessaggiRaccolti();
     ScriviFile(cartella.File("vuoto.drv"), "");
     std::string attesi;
     for (const auto& g : {cartella.File("vuoto.drv"), manca, cartella.Percorso().string()}) {
         EXPECT_FALSE(ControllaVecchioDriver(g, msg)) << g;
-        attesi += "Impossibile aprire il Driver " + g + "\n";
+        attesi += "Impossibile aprire il Driver " + W(g) + "\n";
     }
     EXPECT_EQ(Unite(msg.mvTesti), attesi);
     EXPECT_EQ(msg.mvMessaggi[0].icona, Icona::Esclamazione);

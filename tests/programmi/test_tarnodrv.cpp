@@ -44,6 +44,7 @@ TEST(Tarnodrv, Comandi) {
         {{"dump", "@/esempio.drv"}, 0, A("esempio.json"), ""},
         {{"dump", "@/completo.drv"}, 0, A("completo.json"), ""},
         {{"dump", "@/manca.drv"}, 0, A("vuoto.json"), ""},
+        {{"dump", "@/manca ☎.drv"}, 0, A("vuoto.json"), ""},  // a name as the file system has it
         {{"dump", "@/errori.drv"}, 0, A("errori.json"), A("errori.txt")},
         // resave: OUT written, the previous OUT kept as OUT.bak, the source only read.
         {{"resave", "@/esempio.drv", "@/normale.drv"}, 0, "", "", {{"normale.drv", A("esempio-salvato.drv")},
@@ -61,6 +62,14 @@ TEST(Tarnodrv, Comandi) {
         {{"convert-legacy", "esempio.drv", "onix64.drv", "uscita", "--program", "0"}, 1,
          "esempio.drv: non e' un driver legacy, non convertito\nonix64.drv -> uscita/onix64.drv" + ok, "",
          {{"uscita/esempio.drv", "<assente>"}, {"uscita/onix64.drv", A("onix-0.drv")}}},
+        // A program that stops with an error, a file not there: nothing written, 1, and why.
+        {{"convert-legacy", "legacy-corto.drv", "o.drv", "--program", "18"}, 1, "legacy-corto.drv: il "
+         "programma di trasformazione si e' interrotto, non convertito\n", "Impossibile completare il "
+         "programma di trasformazione Ericsson Md81.\\nErrore n° 9:Le chiamate uscenti non hanno "
+         "condizioni di identificazione da unire con OR\n", {{"o.drv", "<assente>"}}},
+        {{"convert-legacy", "@/manca è.drv", "o.drv", "--program", "0"}, 1,
+         "@/manca è.drv: non e' un driver legacy, non convertito\n",
+         "Impossibile aprire il Driver @/manca è.drv\n", {{"o.drv", "<assente>"}}},
         {{"convert-legacy", "onix64.drv", "sede è.drv", "o.drv", "--program", "0"}, 2, "",
          "tarnodrv: con piu' file legacy la destinazione deve essere una cartella\n"},
 #ifdef TARNO_SQLITE3  // a build with the catalogue: the formats found by name in it

@@ -52,9 +52,10 @@ class MessaggiSuStderr : public IMessaggi {
     void Mostra(const std::string& sTesto, const std::string&, Icona) override {
         std::string riga;
         for (size_t i = 0; i < sTesto.size(); ++i) {
-            if (sTesto[i] == '\r' && i + 1 < sTesto.size() && sTesto[i + 1] == '\n') {
+            if (sTesto[i] == '\r' || sTesto[i] == '\n') {
+                // CR LF, CR alone and LF alone each break the line once.
                 riga += "\\n";
-                ++i;
+                if (sTesto[i] == '\r' && i + 1 < sTesto.size() && sTesto[i + 1] == '\n') ++i;
             } else {
                 riga += sTesto[i];
             }
@@ -89,8 +90,8 @@ void Stampa(const std::string& sTesto) {
 
 // Converts legacy drivers: each is checked, read (formats looked up in the catalogue of the
 // configuration, if any), adjusted by the conversion program and saved. One line per file on
-// stdout; 0 when every file was converted, 1 otherwise (a file that could not be read is not
-// written).
+// stdout; 0 when every file was converted, 1 otherwise (a file that could not be read, or whose
+// conversion program stopped with an error, is not written).
 int ConvertiLegacy(int argc, char** argv) {
     std::vector<std::string> file;
     std::string config;
@@ -160,7 +161,14 @@ int ConvertiLegacy(int argc, char** argv) {
             esito = 1;
             continue;
         }
-        const bool adattato = ApplicaTrasformazione(driver, *programma, messaggi, cerca);
+        if (!ApplicaTrasformazione(driver, *programma, messaggi, cerca)) {
+            // Half a conversion is no driver: nothing is written.
+            std::cout << legacy
+                      << ": il programma di trasformazione si e' interrotto, non "
+                         "convertito\n";
+            esito = 1;
+            continue;
+        }
         MessaggiRaccolti salvataggio;
         driver.SaveDriver(uscita, salvataggio);
         salvataggio.InoltraA(messaggi);
@@ -168,10 +176,7 @@ int ConvertiLegacy(int argc, char** argv) {
             std::cout << legacy << ": salvataggio in " << uscita << " non riuscito\n";
             esito = 1;
         } else {
-            std::cout << legacy << " -> " << uscita
-                      << (adattato ? ": convertito\n"
-                                   : ": convertito, ma il programma di trasformazione si e' "
-                                     "interrotto (vedere i messaggi)\n");
+            std::cout << legacy << " -> " << uscita << ": convertito\n";
         }
     }
     return esito;
@@ -182,10 +187,16 @@ int main(int argc, char** argv) {
     if (!arg.empty() && arg[0] == "convert-legacy") return ConvertiLegacy(argc, argv);
     if (arg.empty()) return Uso();
     const std::string& comando = arg[0];
+    // File names stay as the system gives them (the first argument, and both of resave);
+    // the other texts go into the files, in their encoding.
+    const size_t nFile = comando == "resave" ? 2 : 1;
     std::vector<std::string> p(arg.size() - 1);
-    for (size_t i = 1; i < arg.size(); ++i)
-        if (!Argomento(argv[i + 1], p[i - 1])) return Uso();
-    // File names stay as the system gives them.
+    for (size_t i = 1; i < arg.size(); ++i) {
+        if (i <= nFile)
+            p[i - 1] = arg[i];
+        else if (!Argomento(argv[i + 1], p[i - 1]))
+            return Uso();
+    }
     auto file = [&](size_t i) { return arg[i + 1]; };
 
     if (comando == "ini-get" && (p.size() == 2 || p.size() == 3)) {

@@ -32,10 +32,7 @@ void Errore(const std::string& sTesto) {
 }
 
 // A path (UTF-8 bytes) in a Windows-1252 message.
-std::string Percorso(const std::string& s) {
-    auto v = Utf8InCp1252(s);
-    return v ? *v : s;
-}
+std::string Percorso(const std::string& s) { return NomeFileInCp1252(s); }
 
 // The format texts of the catalogue by code; "" or the reason why there are none.
 std::string CaricaFormati(const std::string& sCartella, MappaFormati& rFormati) {

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "SupportoGui.h"
+#include "frmAbout.h"
 
 using namespace tarno;
 using namespace tarno::test;
@@ -134,6 +135,19 @@ TEST_F(FinestraDemoTest, ShortcutsRunTheirCommands) {
         EXPECT_EQ(eseguiti, QStringList{QString::fromLatin1(nome)})
             << tasti.toString().toStdString();
     }
+}
+
+TEST_F(FinestraDemoTest, OneAboutBoxAtATimeAndANewDocumentHasNoFileToVerify) {
+    Strumento("mnuInformazioni")->trigger();
+    Strumento("mnuInformazioni")->trigger();
+    EXPECT_EQ(mF->findChildren<frmAbout*>().size(), 1);
+    // New forgets the file of the document it replaces: the engine must not verify it.
+    mF->FileApri(Driver(QStringLiteral("PanasonicTDA.drv")));
+    mF->FileNuovo();
+    EXPECT_TRUE(mF->moDriver->msFileName.empty());
+    mUI.Reimposta();
+    Strumento("mnuVerifica")->trigger();
+    EXPECT_EQ(Testi(), QStringList{QStringLiteral("Si deve salvare almeno una volta il driver")});
 }
 
 TEST_F(FinestraDemoTest, TextBoxesRefuseWhatADriverFileCannotHold) {

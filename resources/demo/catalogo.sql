@@ -1,8 +1,7 @@
 -- The demo catalogue of the suite: PBX brands and models with their driver files, and the
 -- date and time formats that fields and conditions can use. Plain SQL that SQLite and
--- PostgreSQL both take; every column is text. The editor's format lists give "Nessuno" the code
--- that follows the number of date formats (11 formats: 12), so no format may use that code:
--- dates 1-9, 19, 20; "Nessuno" 12; times 10, 11, 13-18, 21.
+-- PostgreSQL both take; every column is text. Time codes follow the date codes and the
+-- "Nessuno" entry of the editor's format lists (date 1-8, "Nessuno" 9, time 10 on).
 CREATE TABLE Pabx (sMarca VARCHAR(50), sModello VARCHAR(50), sNomeDriver VARCHAR(255));
 CREATE TABLE FormatiData (sCodice VARCHAR(10), sFormato VARCHAR(50));
 CREATE TABLE FormatiOra (sCodice VARCHAR(10), sFormato VARCHAR(50));
@@ -15,19 +14,16 @@ INSERT INTO FormatiData (sCodice, sFormato) VALUES ('5', 'mm/gg/aa');
 INSERT INTO FormatiData (sCodice, sFormato) VALUES ('6', 'ggmmaa');
 INSERT INTO FormatiData (sCodice, sFormato) VALUES ('7', 'gg mmm aaaa');
 INSERT INTO FormatiData (sCodice, sFormato) VALUES ('8', 'gg/mm');
-INSERT INTO FormatiData (sCodice, sFormato) VALUES ('9', 'mm-gg-aaaa');
-INSERT INTO FormatiData (sCodice, sFormato) VALUES ('19', 'aaaammgg');
-INSERT INTO FormatiData (sCodice, sFormato) VALUES ('20', 'gg.mm.aaaa');
 
 INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('10', 'hh:mm');
 INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('11', 'hh:mm:ss');
+INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('12', 'hhmm');
 INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('13', 'mm:ss');
 INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('14', 'hh.mm');
 INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('15', 'hhmmss');
 INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('16', 'h:mm:ss');
 INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('17', 'mmss');
 INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('18', 'ss');
-INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('21', 'hhmm');
 
 INSERT INTO Pabx (sMarca, sModello, sNomeDriver) VALUES ('Alcatel', 'OmniPCX Office', 'AlcatelOXO.drv');
 INSERT INTO Pabx (sMarca, sModello, sNomeDriver) VALUES ('Alcatel', '4400', 'Alcatel4400.drv');

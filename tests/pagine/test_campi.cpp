@@ -52,7 +52,7 @@ class PagineCampiTest : public FinestraDemo {
 TEST_F(PagineCampiTest, SelectedTextMarksTheFieldWhoseBoxIsClickedOrSpaced) {
     // page, Space (or a click), row, selection start and length; the row and current column.
     const std::tuple<bool, bool, int, int, int, Riga, int> casi[] = {
-        // The start time takes the first time format, after the date formats and "Nessuno".
+        // The start time takes the first time format, after 8 date formats and "Nessuno".
         {true, false, P::RIGA_ORA_INIZIO, kTerza + 9, 5, {"1", "10", "5", "", "10", "False"}, 4},
         {true, true, P::RIGA_DATA, kTerza, 8, {"1", "1", "8", "", "1", "False"}, 4},
         {true, false, P::RIGA_DERIVATO, kTerza + 30, 3, {"1", "31", "3", "2", "", "False"}, 3},

@@ -300,4 +300,37 @@ int16_t clsCatalogo::CodiceFormato(const std::string& sFormatoPulito, bool bData
     return codice ? *codice : 0;
 }
 
+std::string FormatiDelCatalogo(const std::string& sFileIni,
+                               std::map<int16_t, std::string>& rFormati) {
+    const auto cp = Utf8InCp1252(sFileIni);
+    const std::string ini = cp ? *cp : sFileIni;
+    Configurazione cfg;
+    switch (LeggiConfigurazione(sFileIni, cfg)) {
+        case EsitoConfigurazione::FileMancante:
+            return "configurazione " + ini + " non trovata: date e ore non possono essere lette";
+        case EsitoConfigurazione::DatabaseMancante:
+            return "configurazione " + ini +
+                   " senza il file del catalogo: date e ore non possono essere lette";
+        case EsitoConfigurazione::Completa:
+            break;
+    }
+    clsCatalogo catalogo;
+    if (!catalogo.Apri(cfg))
+        return "catalogo non disponibile (" + catalogo.UltimoErrore() +
+               "): date e ore non possono essere lette";
+    for (bool data : {true, false}) {
+        TabellaValori t;
+        if (!catalogo.CaricaFormati(data, t))
+            return std::string("formati ") + (data ? "data" : "ora") + " del catalogo non letti (" +
+                   catalogo.UltimoErrore() + ")";
+        if (t.Colonne() < 2) continue;  // "Nessuno": an empty list
+        for (int r = 1; r < t.Righe(); ++r) {
+            const auto v = ValoreNumerico(t.Cella(r, 1));
+            const auto codice = v ? Arrotonda16(*v) : std::nullopt;
+            if (codice && *codice != 0) rFormati[*codice] = t.Cella(r, 0);
+        }
+    }
+    return {};
+}
+
 }  // namespace tarno

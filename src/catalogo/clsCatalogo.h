@@ -18,6 +18,7 @@
 #include <QVariant>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -111,5 +112,11 @@ class clsCatalogo {
     std::string msDettaglioErrore;
     std::string msUltimaIstruzione;
 };
+
+// The date and time formats of the catalogue named by a Tarnosuite.ini, by code, as the import
+// engine reads them. Returns "" or why there are none (Windows-1252, to be shown as a warning:
+// without formats the engine still runs, and dates and times fail).
+std::string FormatiDelCatalogo(const std::string& sFileIni,
+                               std::map<int16_t, std::string>& rFormati);
 
 }  // namespace tarno

@@ -443,86 +443,147 @@ bool ScriviLogErrore(const std::string& sLog, const std::string& sDriver,
     return ScriviFileSicuro(sLog, testo);
 }
 
-EsitoVerifica VerificaDriver(const RichiestaVerifica& r) {
-    EsitoVerifica esito;
-    const std::string dataOra = r.sDataOra.empty() ? DataOraAdesso() : r.sDataOra;
-    auto fallita = [&](std::string errore) {
-        esito.sErrore = std::move(errore);
-        if (!ScriviLogErrore(r.sLog, r.sDriver, r.sCampione, esito.sErrore, dataOra))
-            esito.sErrore += "; il log " + TestoPercorso(r.sLog) + " non pu\xF2 essere scritto";
-        return esito;
+const std::vector<VoceConteggio>& VociConteggi() {
+    using C = const ConteggiAnalisi&;
+    static const std::vector<VoceConteggio> voci = {
+        {"Righe dei dati:", "righe", [](C c) { return c.iRighe; }},
+        {"Chiamate riconosciute:", "chiamate", [](C c) { return c.Chiamate(); }},
+        {"  entranti:", "entranti", [](C c) { return c.iEntranti; }},
+        {"  uscenti:", "uscenti", [](C c) { return c.iUscenti; }},
+        {"  entranti trasferite:", "entrantiTrasferite", [](C c) { return c.iEntrantiTrasferite; }},
+        {"  uscenti trasferite:", "uscentiTrasferite", [](C c) { return c.iUscentiTrasferite; }},
+        {"Chiamate incomplete (fine dati):", "incomplete", [](C c) { return c.iIncomplete; }},
+        {"Righe di data:", "righeData", [](C c) { return c.iRigheData; }},
+        {"Righe non riconosciute:", "nonRiconosciute", [](C c) { return c.iNonRiconosciute; }},
+        {"Righe vuote saltate:", "vuote", [](C c) { return c.iVuote; }},
+        {"Righe saltate dal prescanning:", "prescanning", [](C c) { return c.iPrescanning; }},
+        {"Valori non validi:", "valoriNonValidi", [](C c) { return c.iValoriNonValidi; }},
+        {"Righe troncate (troppo lunghe):", "righeTroncate", [](C c) { return c.iRigheTroncate; }},
     };
-    std::string errore;
-    if (!FileLeggibile(r.sDriver, errore, "file del driver")) return fallita(errore);
-    if (!FileLeggibile(r.sCampione, errore, "file dei dati")) return fallita(errore);
-    std::unique_ptr<FILE, int (*)(FILE*)> campione(std::fopen(r.sCampione.c_str(), "rb"),
-                                                   &std::fclose);
-    if (!campione)
-        return fallita("impossibile aprire il file dei dati " + TestoPercorso(r.sCampione) + ": " +
-                       Errno());
+    return voci;
+}
 
+EsitoAnalisi AnalizzaCampione(const std::string& sDriver, const std::string& sCampione,
+                              const MappaFormati& formati, IAnalisiCampione& rEsiti) {
+    EsitoAnalisi esito;
+    if (!FileLeggibile(sDriver, esito.sErrore, "file del driver") ||
+        !FileLeggibile(sCampione, esito.sErrore, "file dei dati"))
+        return esito;
+    std::unique_ptr<FILE, int (*)(FILE*)> campione(std::fopen(sCampione.c_str(), "rb"),
+                                                   &std::fclose);
+    if (!campione) {
+        esito.sErrore =
+            "impossibile aprire il file dei dati " + TestoPercorso(sCampione) + ": " + Errno();
+        return esito;
+    }
     clsDriver driver;
     MessaggiRaccolti messaggi;
-    driver.LoadDriver(r.sDriver, messaggi);
-
-    clsLogVerifica log(r.sLog);
-    if (!log.Apri(errore)) {
-        esito.sErrore = errore;
+    driver.LoadDriver(sDriver, messaggi);
+    clsAnalizzatore analisi(driver, formati, rEsiti);
+    if (!rEsiti.Inizio(messaggi.mvTesti, analisi.Impostazioni())) {
+        esito.stato = EsitoAnalisi::Fermata;
         return esito;
     }
-    clsAnalizzatore analisi(driver, r.formati, log);
-    const ConteggiAnalisi& c = analisi.Conteggi();
-
-    // The counts are known at the end; their places are filled when the log closes.
-    Uscita& u = log.Principale();
-    Intestazione(u, r.sDriver, r.sCampione, dataOra);
-    log.Conteggio("Righe dei dati:", [&c] { return c.iRighe; });
-    log.Conteggio("Chiamate riconosciute:", [&c] { return c.Chiamate(); });
-    log.Conteggio("  entranti:", [&c] { return c.iEntranti; });
-    log.Conteggio("  uscenti:", [&c] { return c.iUscenti; });
-    log.Conteggio("  entranti trasferite:", [&c] { return c.iEntrantiTrasferite; });
-    log.Conteggio("  uscenti trasferite:", [&c] { return c.iUscentiTrasferite; });
-    log.Conteggio("Chiamate incomplete (fine dati):", [&c] { return c.iIncomplete; });
-    log.Conteggio("Righe di data:", [&c] { return c.iRigheData; });
-    log.Conteggio("Righe non riconosciute:", [&c] { return c.iNonRiconosciute; });
-    log.Conteggio("Righe vuote saltate:", [&c] { return c.iVuote; });
-    log.Conteggio("Righe saltate dal prescanning:", [&c] { return c.iPrescanning; });
-    log.Conteggio("Valori non validi:", [&c] { return c.iValoriNonValidi; });
-    log.Conteggio("Righe troncate (troppo lunghe):", [&c] { return c.iRigheTroncate; });
-
-    if (!messaggi.mvTesti.empty() || !r.sAvvisoFormati.empty()) {
-        u.Fine();
-        u.Riga("MESSAGGI");
-        if (!r.sAvvisoFormati.empty()) u.Riga(r.sAvvisoFormati);
-        for (const auto& m : messaggi.mvTesti) u.Riga(m);
-    }
-    u.Fine();
-    u.Riga("IMPOSTAZIONI DEL DRIVER");
-    for (const auto& n : analisi.Impostazioni()) {
-        u << Prefisso(n.stato);
-        u.Riga(n.sTesto);
-    }
-    u.Fine();
-    u.Riga("CHIAMATE");
-
     LettoreRighe lettore(campione.get());
     const bool letto = lettore.Leggi([&](std::string_view s) { analisi.Riga(s); });
     analisi.Fine();
-    if (!letto) {
-        u.Fine();
-        u << "ERRORE: lettura dei dati interrotta dopo la riga " << c.iRighe;
-        u.Fine();
+    esito.conteggi = analisi.Conteggi();
+    if (letto) {
+        esito.stato = EsitoAnalisi::Riuscita;
+    } else {
+        esito.stato = EsitoAnalisi::Interrotta;
+        esito.sErrore =
+            "lettura dei dati interrotta dopo la riga " + std::to_string(esito.conteggi.iRighe);
     }
-    if (!log.Chiudi(errore)) {
+    return esito;
+}
+
+namespace {
+
+// The verification log as the receiver of one reading: the log opens, with its header, once the
+// driver has been read.
+class AnalisiNelLog : public IAnalisiCampione {
+  public:
+    AnalisiNelLog(const RichiestaVerifica& r, const std::string& sDataOra,
+                  const ConteggiAnalisi& conteggi)
+        : mr(r), msDataOra(sDataOra), mConteggi(conteggi), mLog(r.sLog) {}
+
+    bool Inizio(const std::vector<std::string>& vMessaggi,
+                const std::vector<NotaImpostazione>& vImpostazioni) override {
+        if (!mLog.Apri(msErrore)) return false;
+        // The counts are known at the end; their places are filled when the log closes.
+        Uscita& u = mLog.Principale();
+        Intestazione(u, mr.sDriver, mr.sCampione, msDataOra);
+        for (const VoceConteggio& v : VociConteggi())
+            mLog.Conteggio(v.sEtichetta, [this, &v] { return v.valore(mConteggi); });
+        if (!vMessaggi.empty() || !mr.sAvvisoFormati.empty()) {
+            u.Fine();
+            u.Riga("MESSAGGI");
+            if (!mr.sAvvisoFormati.empty()) u.Riga(mr.sAvvisoFormati);
+            for (const auto& m : vMessaggi) u.Riga(m);
+        }
+        u.Fine();
+        u.Riga("IMPOSTAZIONI DEL DRIVER");
+        for (const auto& n : vImpostazioni) {
+            u << Prefisso(n.stato);
+            u.Riga(n.sTesto);
+        }
+        u.Fine();
+        u.Riga("CHIAMATE");
+        return true;
+    }
+    void Chiamata(const ChiamataLetta& c) override { mLog.Chiamata(c); }
+    void RigaData(const RigaDataLetta& d) override { mLog.RigaData(d); }
+    void RigaSenzaChiamata(uint64_t n, std::string_view s, MotivoRiga m,
+                           std::string_view sTrasformata, std::string_view sPerche) override {
+        mLog.RigaSenzaChiamata(n, s, m, sTrasformata, sPerche);
+    }
+
+    clsLogVerifica& Log() { return mLog; }
+    const std::string& Errore() const { return msErrore; }
+
+  private:
+    const RichiestaVerifica& mr;
+    const std::string& msDataOra;
+    const ConteggiAnalisi& mConteggi;
+    clsLogVerifica mLog;
+    std::string msErrore;
+};
+
+}  // namespace
+
+EsitoVerifica VerificaDriver(const RichiestaVerifica& r) {
+    EsitoVerifica esito;
+    const std::string dataOra = r.sDataOra.empty() ? DataOraAdesso() : r.sDataOra;
+    AnalisiNelLog log(r, dataOra, esito.conteggi);
+    const EsitoAnalisi analisi = AnalizzaCampione(r.sDriver, r.sCampione, r.formati, log);
+    switch (analisi.stato) {
+        case EsitoAnalisi::NonAvviata:
+            esito.sErrore = analisi.sErrore;
+            if (!ScriviLogErrore(r.sLog, r.sDriver, r.sCampione, esito.sErrore, dataOra))
+                esito.sErrore += "; il log " + TestoPercorso(r.sLog) + " non pu\xF2 essere scritto";
+            return esito;
+        case EsitoAnalisi::Fermata:
+            esito.sErrore = log.Errore();
+            return esito;
+        case EsitoAnalisi::Interrotta: {
+            Uscita& u = log.Log().Principale();
+            u.Fine();
+            u << "ERRORE: " << analisi.sErrore;
+            u.Fine();
+            break;
+        }
+        case EsitoAnalisi::Riuscita:
+            break;
+    }
+    esito.conteggi = analisi.conteggi;
+    std::string errore;
+    if (!log.Log().Chiudi(errore)) {
         esito.sErrore = errore;
         return esito;
     }
-    esito.conteggi = c;
-    if (!letto) {
-        esito.sErrore = "lettura dei dati interrotta dopo la riga " + std::to_string(c.iRighe);
-        return esito;
-    }
-    esito.bRiuscita = true;
+    esito.sErrore = analisi.sErrore;
+    esito.bRiuscita = analisi.stato == EsitoAnalisi::Riuscita;
     return esito;
 }
 

@@ -11,7 +11,9 @@
 // date lines in sample order, the lines that belong to no call, the lines skipped, the values
 // that failed, and a closing line.
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "clsAnalizzatore.h"
 
@@ -33,6 +35,42 @@ struct EsitoVerifica {
     std::string sErrore;  // Windows-1252; "" when the run succeeded
     ConteggiAnalisi conteggi;
 };
+
+// One reading of a sample with a driver, whoever takes the results (the log, the JSON of
+// tarnodrv verify, the editor's preview).
+struct EsitoAnalisi {
+    enum Stato {
+        Riuscita,
+        NonAvviata,  // the driver or the sample cannot be read; nothing was reported
+        Fermata,     // the caller's Inizio returned false
+        Interrotta,  // reading the sample failed part way; what was read has been reported
+    };
+    Stato stato = NonAvviata;
+    std::string sErrore;  // Windows-1252; "" when the reading succeeded
+    ConteggiAnalisi conteggi;
+};
+
+// Where the results of AnalizzaCampione go: the calls and lines as IEsitiAnalisi, and once, after
+// the driver has been read and before the first line of the sample, the driver's own messages
+// and what the engine does with each of its settings. Returning false there stops the reading.
+class IAnalisiCampione : public IEsitiAnalisi {
+  public:
+    virtual bool Inizio(const std::vector<std::string>& vMessaggi,
+                        const std::vector<NotaImpostazione>& vImpostazioni) = 0;
+};
+
+// Checks that the driver and the sample can be read, reads the driver with the core library and
+// streams the sample through clsAnalizzatore into rEsiti.
+EsitoAnalisi AnalizzaCampione(const std::string& sDriver, const std::string& sCampione,
+                              const MappaFormati& formati, IAnalisiCampione& rEsiti);
+
+// The counts as every report shows them, in this order: the log's label, the JSON key, the value.
+struct VoceConteggio {
+    const char* sEtichetta;
+    const char* sChiave;
+    uint64_t (*valore)(const ConteggiAnalisi&);
+};
+const std::vector<VoceConteggio>& VociConteggi();
 
 // Runs the verification. When the driver or the sample cannot be read the log holds the header
 // and the error; when even the log cannot be written, sErrore says so.

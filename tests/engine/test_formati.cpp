@@ -38,6 +38,11 @@ TEST(Formati, ValoriLettiERifiutati) {
         {"gg.mm.aa", "29.02.24", "2024-02-29"},
         {"mm/gg/aa", "12/31/26", "2026-12-31"},
         {"ggmmaa", "010226", "2026-02-01"},
+        {"mm-gg-aaaa", "12-31-2026", "2026-12-31"},  // month first: "mm" before the day
+        {"mm/gg/aa", "02/29/25", "errore: giorno 29 non valido per il mese 2"},
+        {"aaaammgg", "20261201", "2026-12-01"},  // year first, no separators
+        {"aaaammgg", "20261301", "errore: mese 13 non valido"},
+        {"gg.mm.aaaa", "29.02.2024", "2024-02-29"},
         {"gg mmm aaaa", "01 DIC 2026", "2026-12-01"},
         {"gg mmm aaaa", "15 gen 2027", "2027-01-15"},  // month codes without case
         {"gg/mm", "29/02", "--02-29"},                 // no year: a leap day is allowed

@@ -7,6 +7,7 @@
 
 #include "AiutiEngine.h"
 #include "VerificaDriver.h"
+#include "clsEsitiJson.h"
 
 namespace {
 
@@ -53,6 +54,22 @@ TEST(Verifica, OgniCasoDaIlSuoLog) {
         EXPECT_EQ(NomiIn(t.Percorso()),
                   (std::vector<std::string>{NOME_LOG_VERIFICA, "il driver.drv", "la stampa.txt"}));
     }
+}
+
+// The same reading as JSON: every call, field, date line and skipped line, the notes on the
+// settings and the counts, texts in UTF-8 (the sample and driver are Windows-1252).
+TEST(Verifica, IRisultatiInJson) {
+    CartellaTemp t;
+    const std::string driver = t.File("il driver.drv"), dati = t.File("la stampa.txt");
+    fs::copy_file(TARNO_CASI_DIR "/siemens-tagliato/driver.drv", driver);
+    fs::copy_file(TARNO_CASI_DIR "/siemens-tagliato/stampa.txt", dati);
+    EsitoAnalisi e;
+    auto json = AnalisiInJson(driver, dati, FormatiDemo(), "", e);
+    EXPECT_EQ(e.stato, EsitoAnalisi::Riuscita);
+    EXPECT_EQ(json["driver"], driver);
+    json["driver"] = "@DRIVER@";
+    json["campione"] = "@DATI@";
+    EXPECT_EQ(json.dump(2) + "\n", LeggiTutto(TARNO_ATTESI_DIR "/siemens-tagliato.json"));
 }
 
 TEST(Verifica, DriverODatiMancantiLascianoUnLogConLErrore) {

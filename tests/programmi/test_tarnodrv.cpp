@@ -80,12 +80,23 @@ TEST(Tarnodrv, Comandi) {
         {{"convert-legacy", "onix64.drv", "o.drv", "--program", "0", "--config", "@/manca.ini"}, 1, "",
          "tarnodrv: catalogo di @/manca.ini non disponibile: configurazione incompleta\n",
          {{"o.drv", "<assente>"}}},
+        // verify: the counts, or every result as JSON (also when the run fails); 1 when the
+        // driver or the printout cannot be read; a configuration without a catalogue warns.
+        {{"verify", TARNO_DEMO_DIR "/Driver/PanasonicTDA.drv", TARNO_DEMO_DIR "/Dati/PanasonicTDA.txt",
+          "--config", "@/Tarnosuite.ini"}, 0, A("verify-conteggi.txt"), ""},
+        {{"verify", "esempio.drv", "uscita", "--config", "@/Tarnosuite.ini"}, 1, "",
+         "tarnodrv: file dei dati non è un file: uscita\n"},
+        {{"verify", "@/manca.drv", "esempio.drv", "--json", "--config", "@/manca.ini"}, 1,
+         A("verify-errore.json"), "tarnodrv: avviso: configurazione @/manca.ini non trovata: date e "
+         "ore non possono essere lette\ntarnodrv: file del driver non trovato: @/manca.drv\n"},
 #endif
     };
     // Usage errors: 2, the usage on stderr, nothing on stdout.
     for (const auto& a : std::vector<std::vector<std::string>>{{}, {"aiuto"}, {"ini-get", ini},
              {"ini-get", ini, "S", "K", "in più"}, {"ini-set", ini, "S", "K"}, {"dump"}, {"dump", ini, ini},
-             {"DUMP", ini}, {"resave", ini}, {"convert-legacy", "onix64.drv", "o.drv"}})
+             {"DUMP", ini}, {"resave", ini}, {"convert-legacy", "onix64.drv", "o.drv"},
+             {"verify", "esempio.drv"}, {"verify", "esempio.drv", ini, "--jsn"},
+             {"verify", "esempio.drv", ini, "--config"}})
         casi.push_back({a, 2, "", uso});
     // clang-format on
     // The demo catalogue and a Tarnosuite.ini naming it, copied into every case's folder.

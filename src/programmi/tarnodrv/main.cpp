@@ -7,10 +7,14 @@
 //   tarnodrv convert-legacy LEGACY... OUT --program CODE [--config INI]
 //                                              a legacy driver converted and saved; with several
 //                                              legacy files OUT is a folder
+//   tarnodrv verify DRIVER SAMPLE [--config INI] [--json]
+//                                              the import engine's reading of SAMPLE: the
+//                                              counts, or with --json every result
 //
 // Files hold Windows-1252 text; arguments, JSON and messages are UTF-8. The model's messages
 // go to stderr, one a line.
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -22,12 +26,15 @@
 #include "Messaggi.h"
 #include "Numeri.h"
 #include "Testo.h"
+#include "VerificaDriver.h"
 #include "clsDriver.h"
+#include "clsEsitiJson.h"
 #include "clsFileINI.h"
 #include "clsProfiloINI.h"
 #include "modOldDriver.h"
 #ifdef TARNO_CON_CATALOGO
 #include <QCoreApplication>
+#include <QFile>
 
 #include "Configurazione.h"
 #include "clsCatalogo.h"
@@ -44,7 +51,8 @@ constexpr const char* kUso =
     "  tarnodrv dump FILE\n"
     "  tarnodrv resave ORIGINE DESTINAZIONE\n"
     "  tarnodrv convert-legacy LEGACY... DESTINAZIONE --program CODICE [--config INI]\n"
-    "      (con piu' file legacy DESTINAZIONE e' una cartella esistente)\n";
+    "      (con piu' file legacy DESTINAZIONE e' una cartella esistente)\n"
+    "  tarnodrv verify DRIVER DATI [--config INI] [--json]\n";
 
 // Prints each message on its own line of stderr; a line break inside one shows as "\n".
 class MessaggiSuStderr : public IMessaggi {
@@ -182,9 +190,80 @@ int ConvertiLegacy(int argc, char** argv) {
     return esito;
 }
 
+// The engine's results, the driver's messages aside, are not wanted: only the counts are shown.
+class SoloMessaggi : public IAnalisiCampione {
+  public:
+    bool Inizio(const std::vector<std::string>& vMessaggi,
+                const std::vector<NotaImpostazione>&) override {
+        MessaggiSuStderr uscita;
+        for (const auto& m : vMessaggi) uscita.Mostra(m, TITOLO_ATTENZIONE, Icona::Esclamazione);
+        return true;
+    }
+    void Chiamata(const ChiamataLetta&) override {}
+    void RigaData(const RigaDataLetta&) override {}
+    void RigaSenzaChiamata(uint64_t, std::string_view, MotivoRiga, std::string_view,
+                           std::string_view) override {}
+};
+
+// Reads a sample with a driver as tarnominer does, the formats from the catalogue of the
+// configuration given or of the Tarnosuite.ini beside the program. Without --json the counts,
+// with it every result as JSON on stdout (also when the run failed). 0 done, 1 the driver or the
+// sample could not be read, 2 usage.
+int Verifica(int argc, char** argv) {
+    std::vector<std::string> file;
+    std::optional<std::string> config;
+    bool json = false;
+    for (int i = 2; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--config" && i + 1 < argc && !config) {
+            config = argv[++i];
+        } else if (a == "--json" && !json) {
+            json = true;
+        } else if (a.rfind("--", 0) == 0) {
+            return Uso();
+        } else {
+            file.push_back(a);
+        }
+    }
+    if (file.size() != 2) return Uso();
+    MappaFormati formati;
+    std::string avviso;
+#ifdef TARNO_CON_CATALOGO
+    QCoreApplication app(argc, argv);
+    const std::string ini =
+        config ? *config
+               : QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + "/" +
+                     NOME_FILE_INI;
+    avviso = FormatiDelCatalogo(ini, formati);
+#else
+    avviso = "questa versione non legge il catalogo: date e ore non possono essere lette";
+#endif
+    if (!avviso.empty()) std::cerr << "tarnodrv: avviso: " << Cp1252InUtf8(avviso) << '\n';
+    EsitoAnalisi esito;
+    if (json) {
+        const auto documento = AnalisiInJson(file[0], file[1], formati, avviso, esito);
+        std::cout << documento.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+                  << '\n';
+        // The driver's messages are in the document; stderr has the warning and the error.
+    } else {
+        SoloMessaggi messaggi;
+        esito = AnalizzaCampione(file[0], file[1], formati, messaggi);
+        if (esito.stato != EsitoAnalisi::NonAvviata)
+            for (const VoceConteggio& v : VociConteggi()) {
+                std::string etichetta = v.sEtichetta;
+                etichetta.resize(std::max<size_t>(etichetta.size(), 34), ' ');
+                std::cout << etichetta << v.valore(esito.conteggi) << '\n';
+            }
+    }
+    if (esito.stato == EsitoAnalisi::Riuscita) return 0;
+    std::cerr << "tarnodrv: " << Cp1252InUtf8(esito.sErrore) << '\n';
+    return 1;
+}
+
 int main(int argc, char** argv) {
     const std::vector<std::string> arg(argv + 1, argv + argc);
     if (!arg.empty() && arg[0] == "convert-legacy") return ConvertiLegacy(argc, argv);
+    if (!arg.empty() && arg[0] == "verify") return Verifica(argc, argv);
     if (arg.empty()) return Uso();
     const std::string& comando = arg[0];
     // File names stay as the system gives them (the first argument, and both of resave);

@@ -16,9 +16,7 @@
 #include <vector>
 
 #include "Configurazione.h"
-#include "Numeri.h"
 #include "RigaComando.h"
-#include "TabellaValori.h"
 #include "Testo.h"
 #include "VerificaDriver.h"
 #include "clsCatalogo.h"
@@ -33,39 +31,6 @@ void Errore(const std::string& sTesto) {
 
 // A path (UTF-8 bytes) in a Windows-1252 message.
 std::string Percorso(const std::string& s) { return NomeFileInCp1252(s); }
-
-// The format texts of the catalogue by code; "" or the reason why there are none.
-std::string CaricaFormati(const std::string& sCartella, MappaFormati& rFormati) {
-    const std::string ini = sCartella + "/" + NOME_FILE_INI;
-    Configurazione cfg;
-    switch (LeggiConfigurazione(ini, cfg)) {
-        case EsitoConfigurazione::FileMancante:
-            return "configurazione " + Percorso(ini) +
-                   " non trovata: date e ore non possono essere lette";
-        case EsitoConfigurazione::DatabaseMancante:
-            return "configurazione " + Percorso(ini) +
-                   " senza il file del catalogo: date e ore non possono essere lette";
-        case EsitoConfigurazione::Completa:
-            break;
-    }
-    clsCatalogo catalogo;
-    if (!catalogo.Apri(cfg))
-        return "catalogo non disponibile (" + catalogo.UltimoErrore() +
-               "): date e ore non possono essere lette";
-    for (bool data : {true, false}) {
-        TabellaValori t;
-        if (!catalogo.CaricaFormati(data, t))
-            return std::string("formati ") + (data ? "data" : "ora") + " del catalogo non letti (" +
-                   catalogo.UltimoErrore() + ")";
-        if (t.Colonne() < 2) continue;  // "Nessuno": an empty list
-        for (int r = 1; r < t.Righe(); ++r) {
-            const auto v = ValoreNumerico(t.Cella(r, 1));
-            const auto codice = v ? Arrotonda16(*v) : std::nullopt;
-            if (codice && *codice != 0) rFormati[*codice] = t.Cella(r, 0);
-        }
-    }
-    return {};
-}
 
 }  // namespace
 
@@ -95,7 +60,8 @@ int main(int argc, char** argv) {
     richiesta.sDriver = par.sDriver;
     richiesta.sCampione = par.sCampione;
     richiesta.sLog = log;
-    const std::string avviso = CaricaFormati(cartella, richiesta.formati);
+    const std::string avviso =
+        FormatiDelCatalogo(cartella + "/" + NOME_FILE_INI, richiesta.formati);
     if (!avviso.empty()) {
         richiesta.sAvvisoFormati = "AVVISO: " + avviso;
         Errore("avviso: " + avviso);

@@ -429,8 +429,9 @@ clsAnalizzatore::Impl::Impl(const clsDriver& driver, const MappaFormati& mappa,
                      "del driver conta dal carattere " +
                      std::to_string(iOffset + 1) + " della riga stampata");
         } else if (!off.empty() && !(v && *v == 0)) {
-            Nota(NotaImpostazione::NonApplicata,
-                 "Offset " + off + ": serve un numero intero da 0 in su");
+            Nota(NotaImpostazione::NonApplicata, "Offset " + off +
+                                                     ": serve un numero intero da 0 a " +
+                                                     std::to_string(MAX_CARATTERI_RIGA));
         }
     }
     iTroncaDopo = driver.mlTroncaUltimaRigaDopoCaratteri;

@@ -224,6 +224,12 @@ class clsLogVerifica : public IEsitiAnalisi {
             const CampoLetto& f = c.vCampi[i];
             u << "    " << f.sNome;
             if (f.sNome.size() < 12) u << std::string_view("            ", 12 - f.sNome.size());
+            if (f.bDerivato) {
+                // Not printed: the driver's settings say how it was worked out.
+                u << "(ricavato) -> " << f.sInterpretato;
+                u.Fine();
+                continue;
+            }
             if (piuRighe) {
                 if (f.iRiga)
                     u << "riga " << f.iRiga << ' ';

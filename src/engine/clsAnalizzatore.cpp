@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <ctime>
 
 #include "Numeri.h"
 #include "Testo.h"
@@ -51,6 +53,196 @@ std::string Numero(double v) {
 
 std::string Virgolette(std::string_view s) { return "\"" + std::string(s) + "\""; }
 
+// An operand that is a number, with "," read as the decimal point.
+std::optional<double> Operando(std::string s) {
+    std::replace(s.begin(), s.end(), ',', '.');
+    const auto v = ValoreNumerico(s);
+    return v && std::isfinite(*v) ? v : std::nullopt;
+}
+
+// A whole number from 1 to iMax, or nullopt.
+std::optional<int> Intero(std::string_view s, int iMax) {
+    const auto v = ValoreNumerico(s);
+    if (!v || *v < 1 || *v > iMax || *v != std::floor(*v)) return std::nullopt;
+    return static_cast<int>(*v);
+}
+
+double Calcola(int32_t op, double v, double k) {
+    switch (op) {
+        case clsTrasformazione::MOLTIPLICA:
+            return v * k;
+        case clsTrasformazione::DIVIDI:
+            return v / k;
+        case clsTrasformazione::SOMMA:
+            return v + k;
+        default:
+            return v - k;
+    }
+}
+
+// A number as a PBX writes it in an area: blanks around it, an optional sign, digits with at
+// most one decimal separator ("." or ",").
+struct NumeroScritto {
+    double dValore = 0;
+    int iDecimali = 0;
+    char cSeparatore = '.';
+};
+
+std::optional<NumeroScritto> LeggiNumeroScritto(std::string_view s) {
+    s = SenzaBianchi(s);
+    NumeroScritto n;
+    size_t i = 0;
+    const bool negativo = !s.empty() && s[0] == '-';
+    if (!s.empty() && (s[0] == '-' || s[0] == '+')) ++i;
+    bool cifre = false, separatore = false;
+    for (; i < s.size(); ++i) {
+        if (Cifra(s[i])) {
+            n.dValore = n.dValore * 10 + (s[i] - '0');
+            n.iDecimali += separatore;
+            cifre = true;
+        } else if ((s[i] == '.' || s[i] == ',') && !separatore) {
+            separatore = true;
+            n.cSeparatore = s[i];
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!cifre) return std::nullopt;
+    n.dValore /= std::pow(10.0, n.iDecimali);
+    if (negativo) n.dValore = -n.dValore;
+    return n;
+}
+
+// The number written with that many decimals, rounded half away from zero; "" when it has too
+// many digits to write.
+std::string ScriviNumero(double v, int iDecimali, char cSeparatore) {
+    const double r = std::round(v * std::pow(10.0, iDecimali));
+    if (!std::isfinite(r) || std::fabs(r) > 1e15) return {};
+    std::string t = std::to_string(static_cast<long long>(std::fabs(r)));
+    const size_t d = static_cast<size_t>(iDecimali);
+    if (d > 0) {
+        if (t.size() <= d) t.insert(0, d + 1 - t.size(), '0');
+        t.insert(t.size() - d, 1, cSeparatore);
+    }
+    return r < 0 ? "-" + t : t;
+}
+
+// The text of an area of n characters is written on the left when it began at the area's first
+// character and ended before its last one, otherwise on the right.
+bool ASinistra(std::string_view area, size_t n) {
+    return !area.empty() && !Bianco(area.front()) && (area.size() < n || Bianco(area.back()));
+}
+
+// Writes t into the n characters from a, which keep their width (the line grows with blanks
+// when short); a text that is empty where a number was expected, or wider than the area, fills
+// it with '#'.
+void ScriviArea(std::string& s, size_t a, size_t n, std::string_view t, bool bSinistra,
+                bool bNumero = false) {
+    if (s.size() < a + n) s.resize(a + n, ' ');
+    if (t.size() > n || (bNumero && t.empty())) {
+        std::fill_n(s.begin() + static_cast<long>(a), n, '#');
+        return;
+    }
+    std::fill_n(s.begin() + static_cast<long>(a), n, ' ');
+    std::copy(t.begin(), t.end(),
+              s.begin() + static_cast<long>(a + (bSinistra ? 0 : n - t.size())));
+}
+
+// A time of day in an area shifted back by iScarto seconds: the area's digits are read as
+// hours, minutes and seconds (groups split by any other character, or packed as hhmm or
+// hhmmss) and written again in the same layout. False when the area holds no such time.
+bool SpostaOra(std::string& testo, int64_t iScarto) {
+    struct Gruppo {
+        size_t a, n;
+    };
+    Gruppo g[3];
+    size_t ng = 0;
+    for (size_t p = 0; p < testo.size();) {
+        if (!Cifra(testo[p])) {
+            ++p;
+            continue;
+        }
+        size_t q = p;
+        while (q < testo.size() && Cifra(testo[q])) ++q;
+        if (ng == 3) return false;
+        g[ng++] = {p, q - p};
+        p = q;
+    }
+    if (ng == 1 && (g[0].n == 4 || g[0].n == 6)) {
+        const size_t a = g[0].a, n = g[0].n;
+        ng = n / 2;
+        for (size_t i = 0; i < ng; ++i) g[i] = {a + 2 * i, 2};
+    }
+    if (ng < 2) return false;
+    int64_t v[3] = {0, 0, 0};
+    const int64_t massimo[3] = {23, 59, 59};
+    for (size_t i = 0; i < ng; ++i) {
+        if (g[i].n > 2) return false;
+        for (size_t k = 0; k < g[i].n; ++k) v[i] = v[i] * 10 + (testo[g[i].a + k] - '0');
+        if (v[i] > massimo[i]) return false;
+    }
+    int64_t t = v[0] * 3600 + v[1] * 60 + v[2] - iScarto;
+    t = ((t % 86400) + 86400) % 86400;
+    v[0] = t / 3600;
+    v[1] = t / 60 % 60;
+    v[2] = t % 60;
+    for (size_t i = ng; i-- > 0;) {
+        std::string c = std::to_string(v[i]);
+        if (c.size() < g[i].n) c.insert(0, g[i].n - c.size(), '0');
+        testo.replace(g[i].a, g[i].n, c);
+    }
+    return true;
+}
+
+// "+01:00", "-05:30" or "+0530", "+1", "-5" (hours): the offset from UTC in seconds.
+std::optional<int64_t> ScartoUTC(std::string_view s) {
+    s = SenzaBianchi(s);
+    int segno = 1;
+    if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
+        segno = s[0] == '-' ? -1 : 1;
+        s.remove_prefix(1);
+    }
+    std::string_view ore = s, minuti;
+    if (const size_t p = s.find(':'); p != std::string_view::npos) {
+        ore = s.substr(0, p);
+        minuti = s.substr(p + 1);
+    } else if (s.size() == 4) {
+        ore = s.substr(0, 2);
+        minuti = s.substr(2);
+    }
+    auto numero = [](std::string_view t, size_t larghezza) -> std::optional<int64_t> {
+        if (t.empty() || t.size() > larghezza) return std::nullopt;
+        int64_t v = 0;
+        for (char c : t) {
+            if (!Cifra(c)) return std::nullopt;
+            v = v * 10 + (c - '0');
+        }
+        return v;
+    };
+    const auto h = numero(ore, 2);
+    const auto m = minuti.empty() && s.find(':') == std::string_view::npos
+                       ? std::optional<int64_t>(0)
+                       : numero(minuti, 2);
+    if (!h || !m || *h > 14 || *m > 59) return std::nullopt;
+    return segno * (*h * 3600 + *m * 60);
+}
+
+std::string TestoScarto(int64_t iScarto) {
+    const int64_t a = iScarto < 0 ? -iScarto : iScarto;
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%c%02d:%02d", iScarto < 0 ? '-' : '+',
+                  static_cast<int>(a / 3600), static_cast<int>(a / 60 % 60));
+    return buf;
+}
+
+// The offset from UTC of this computer's zone now.
+int64_t ScartoLocale() {
+    const std::time_t adesso = std::time(nullptr);
+    std::tm locale{};
+    localtime_r(&adesso, &locale);
+    return locale.tm_gmtoff;
+}
+
 // --- compiled driver ------------------------------------------------------------------------
 
 struct Cond {
@@ -71,6 +263,9 @@ struct Trasf {
     std::string sSorgente, sValore;
     char cCarattere = 0;
     bool bDestra = false;
+    double dOperando = 0;  // MOLTIPLICA, DIVIDI, SOMMA, SOTTRAI
+    int iColonna = 0;      // SPOSTA, COPIA: where the text goes; ESPANDI: the tab width
+    int64_t iScarto = 0;   // UTC: seconds of local time ahead of UTC
     Catena condizioni;
 };
 
@@ -83,9 +278,15 @@ struct Campo {
     bool bOpzionale = false;
     int16_t iFormato = 0;
     const clsFormatoDataOra* pFormato = nullptr;
-    bool bConversione = false, bDividi = false;
-    double dFattore = 1;
+    int iTempo = -1;  // START, FINE or DURATA for the fields that work out one another
+    // The field's own transformation: operation (0 when none), operand and conditions.
+    int32_t iConversione = 0;
+    double dOperando = 1;
+    Catena condConversione;
 };
+
+// Of start, end and duration, two give the third.
+enum { INIZIO, FINE, DURATA };
 
 struct Tipo {
     bool bEntrante = true;
@@ -94,6 +295,7 @@ struct Tipo {
     Catena base, trasferita;
     std::vector<Campo> campi;
     std::vector<const Trasf*> trasformazioni;
+    int iDaRicavare = -1;  // the one of start, end and duration the driver lacks
 };
 
 struct RigaFinestra {
@@ -150,6 +352,7 @@ struct clsAnalizzatore::Impl {
     int iRigheData = 1;
     bool bIgnoraVuote = false;
     int32_t iTroncaDopo = 0;
+    size_t iOffset = 0;  // characters of prefix at the start of every line
     uint64_t iRigheIntestazione = 0;
     std::string sSaltaRigheCon, sFineStampa;
 
@@ -197,7 +400,9 @@ struct clsAnalizzatore::Impl {
     void Incompleta(const Tipo& t, bool bTrasferita);
     // The reused record of a call, emptied and set for a call of kind t.
     ChiamataLetta& NuovaChiamata(const Tipo& t, bool bTrasferita, bool bIncompleta);
-    void Interpreta(const Campo& f, std::string_view taglio, CampoLetto& cl) const;
+    // The seconds of a time of day or a duration read, for working out a missing one.
+    std::optional<double> Interpreta(const Campo& f, std::string_view taglio, CampoLetto& cl,
+                                     bool bConverti) const;
 };
 
 // --- compiling -------------------------------------------------------------------------------
@@ -216,9 +421,18 @@ clsAnalizzatore::Impl::Impl(const clsDriver& driver, const MappaFormati& mappa,
     {
         const std::string off(SenzaBianchi(driver.mlOffset));
         const auto v = ValoreNumerico(off);
-        if (!off.empty() && !(v && *v == 0))
-            Nota(NotaImpostazione::NonApplicata,
-                 "Offset " + off + ": il motore non sposta le righe n\xE9 le posizioni");
+        if (v && *v >= 1 && *v <= MAX_CARATTERI_RIGA && *v == std::floor(*v)) {
+            iOffset = static_cast<size_t>(*v);
+            Nota(NotaImpostazione::Applicata,
+                 "Offset " + off + ": i primi " + off +
+                     " caratteri di ogni riga sono un prefisso e sono tolti; ogni posizione "
+                     "del driver conta dal carattere " +
+                     std::to_string(iOffset + 1) + " della riga stampata");
+        } else if (!off.empty() && !(v && *v == 0)) {
+            Nota(NotaImpostazione::NonApplicata, "Offset " + off +
+                                                     ": serve un numero intero da 0 a " +
+                                                     std::to_string(MAX_CARATTERI_RIGA));
+        }
     }
     iTroncaDopo = driver.mlTroncaUltimaRigaDopoCaratteri;
     if (iTroncaDopo > 0)
@@ -344,10 +558,7 @@ void clsAnalizzatore::Impl::CompilaTrasformazioni(const clsDriver& driver) {
         if (!k.condizioni.empty()) desc += " se " + DescriviCatena(k.condizioni);
         desc += ")";
 
-        std::string motivo;
-        const bool area = k.iOp == clsTrasformazione::SOSTITUISCI ||
-                          k.iOp == clsTrasformazione::ELIMINA ||
-                          k.iOp == clsTrasformazione::IGNORA || k.iOp == clsTrasformazione::ALLINEA;
+        std::string motivo, come;
         switch (k.iOp) {
             case clsTrasformazione::OP_NESSUNA:
                 motivo = "operazione non indicata";
@@ -384,10 +595,46 @@ void clsAnalizzatore::Impl::CompilaTrasformazioni(const clsDriver& driver) {
             case clsTrasformazione::MOLTIPLICA:
             case clsTrasformazione::DIVIDI:
             case clsTrasformazione::SOMMA:
-            case clsTrasformazione::SOTTRAI:
-                motivo = std::string("il motore non fa l'operazione ") +
-                         clsTrasformazione::ParolaOperazione(k.iOp) +
-                         " sul testo delle righe (solo sui campi Durata e Scatti)";
+            case clsTrasformazione::SOTTRAI: {
+                const auto v = Operando(k.sValore);
+                if (!v)
+                    motivo = "il valore deve essere un numero";
+                else if (*v == 0 && k.iOp == clsTrasformazione::DIVIDI)
+                    motivo = "divisione per 0";
+                else
+                    k.dOperando = *v;
+                break;
+            }
+            case clsTrasformazione::SPOSTA:
+            case clsTrasformazione::COPIA:
+                if (const auto c = Intero(k.sValore, static_cast<int>(MAX_CARATTERI_RIGA)))
+                    k.iColonna = *c;
+                else
+                    motivo = "il valore deve essere la colonna di arrivo (un numero da 1)";
+                break;
+            case clsTrasformazione::ESPANDI:
+                if (SenzaBianchi(k.sValore).empty())
+                    k.iColonna = 8;
+                else if (const auto c = Intero(k.sValore, 100))
+                    k.iColonna = *c;
+                else
+                    motivo = "il valore deve essere il passo delle tabulazioni (da 1 a 100)";
+                if (motivo.empty())
+                    come = "; tabulazioni ogni " + std::to_string(k.iColonna) + " colonne";
+                break;
+            case clsTrasformazione::UTC:
+                if (SenzaBianchi(k.sValore).empty()) {
+                    k.iScarto = ScartoLocale();
+                    come = "; ora locale del computer della verifica, ora UTC" +
+                           TestoScarto(k.iScarto);
+                } else if (const auto v = ScartoUTC(k.sValore)) {
+                    k.iScarto = *v;
+                    come = "; ora locale UTC" + TestoScarto(k.iScarto);
+                } else {
+                    motivo = "il valore deve essere lo scarto dall'UTC (es. +01:00) o vuoto";
+                }
+                break;
+            case clsTrasformazione::ESTRAI_NUMERO:
                 break;
             default:
                 motivo = std::string("il motore non conosce l'operazione ") +
@@ -399,7 +646,7 @@ void clsAnalizzatore::Impl::CompilaTrasformazioni(const clsDriver& driver) {
                 motivo = "livello (chiamate) non indicato";
             else if (k.iTipo == clsTrasformazione::CAMPO)
                 motivo = "livello CAMPO fra le trasformazioni generali";
-            else if (area && k.iLunghezza == 0)
+            else if (k.iOp != clsTrasformazione::INSERISCI && k.iLunghezza == 0)
                 motivo = "lunghezza non indicata";
         }
         if (!motivo.empty()) {
@@ -413,7 +660,7 @@ void clsAnalizzatore::Impl::CompilaTrasformazioni(const clsDriver& driver) {
             dove = std::string("sulle righe delle chiamate ") +
                    (k.iTipo == clsTrasformazione::ENTRANTI ? "entranti" : "uscenti") +
                    " riconosciute";
-        Nota(NotaImpostazione::Applicata, desc + ", " + dove);
+        Nota(NotaImpostazione::Applicata, desc + ", " + dove + come);
         trasformazioni.push_back(std::move(k));
     }
     for (const auto& t : trasformazioni)
@@ -500,25 +747,47 @@ void clsAnalizzatore::Impl::CompilaTipo(Tipo& t, const clsChiamata* pc, bool bEn
             if ((c.menEccezione == clsCampo::DURATA_TRASF ||
                  c.menEccezione == clsCampo::SCATTI_TRASF) &&
                 c.moTrasf) {
+                // Applied to the value read, when its conditions hold on the call's lines.
                 const clsTrasformazione& tr = *c.moTrasf;
-                const auto v = ValoreNumerico(tr.msValore);
-                const std::string desc = dove + ": trasformazione " +
-                                         clsTrasformazione::ParolaOperazione(tr.menOperazione) +
-                                         " per " + Virgolette(tr.msValore);
-                if ((tr.menOperazione == clsTrasformazione::DIVIDI ||
-                     tr.menOperazione == clsTrasformazione::MOLTIPLICA) &&
-                    v && *v != 0 && std::isfinite(*v)) {
-                    f.bConversione = true;
-                    f.bDividi = tr.menOperazione == clsTrasformazione::DIVIDI;
-                    f.dFattore = *v;
-                    Nota(NotaImpostazione::Applicata, desc);
+                const int32_t op = tr.menOperazione;
+                const auto v = Operando(tr.msValore);
+                f.condConversione = Compila(tr.mcolCondizioni, dove);
+                std::string desc = dove + ": trasformazione " +
+                                   clsTrasformazione::ParolaOperazione(op) + " valore " +
+                                   Virgolette(tr.msValore);
+                if (!f.condConversione.empty()) desc += " se " + DescriviCatena(f.condConversione);
+                if ((op == clsTrasformazione::DIVIDI || op == clsTrasformazione::MOLTIPLICA ||
+                     op == clsTrasformazione::SOMMA || op == clsTrasformazione::SOTTRAI) &&
+                    v && !(*v == 0 && op == clsTrasformazione::DIVIDI)) {
+                    f.iConversione = op;
+                    f.dOperando = *v;
+                    Nota(NotaImpostazione::Applicata, desc + ", sul valore letto");
                 } else {
                     Nota(NotaImpostazione::NonApplicata,
-                         desc + ": serve DIVIDI o MOLTIPLICA per un numero diverso da 0");
+                         desc +
+                             ": su un campo servono MOLTIPLICA, DIVIDI, SOMMA o SOTTRAI per "
+                             "un numero (diverso da 0 per DIVIDI)");
                 }
             }
+            if (f.sNome == "dOraInizio" || f.sNome == "dOra")
+                f.iTempo = INIZIO;
+            else if (f.sNome == "dOraFine")
+                f.iTempo = FINE;
+            else if (f.sNome == "dDurata")
+                f.iTempo = DURATA;
             t.campi.push_back(std::move(f));
         }
+    }
+    bool presenti[3] = {};
+    for (const auto& f : t.campi)
+        if (f.iTempo >= 0) presenti[f.iTempo] = true;
+    if (presenti[INIZIO] + presenti[FINE] + presenti[DURATA] == 2) {
+        t.iDaRicavare = !presenti[INIZIO] ? INIZIO : !presenti[FINE] ? FINE : DURATA;
+        static const char* const kRicavati[] = {"dOraInizio = dOraFine - dDurata",
+                                                "dOraFine = dOraInizio + dDurata",
+                                                "dDurata = dOraFine - dOraInizio"};
+        Nota(NotaImpostazione::Applicata,
+             "Chiamate " + nome + ": " + kRicavati[t.iDaRicavare] + ", anche oltre la mezzanotte");
     }
     for (const auto& tr : trasformazioni) {
         if (tr.iTipo != (bEntrante ? clsTrasformazione::ENTRANTI : clsTrasformazione::USCENTI))
@@ -628,6 +897,7 @@ void clsAnalizzatore::Impl::Applica(const Trasf& t, std::string& s) const {
     }
     if (a >= s.size()) return;
     const size_t fine = std::min(fineArea, s.size());
+    const size_t n0 = static_cast<size_t>(t.iLunghezza);
     switch (t.iOp) {
         case clsTrasformazione::SOSTITUISCI: {
             if (t.sSorgente.size() == 1 && t.sValore.size() == 1) {
@@ -662,6 +932,75 @@ void clsAnalizzatore::Impl::Applica(const Trasf& t, std::string& s) const {
                  p = s.find(t.sSorgente, p + t.sSorgente.size()))
                 std::fill(s.begin() + static_cast<long>(p),
                           s.begin() + static_cast<long>(p + t.sSorgente.size()), ' ');
+            return;
+        }
+        case clsTrasformazione::MOLTIPLICA:
+        case clsTrasformazione::DIVIDI:
+        case clsTrasformazione::SOMMA:
+        case clsTrasformazione::SOTTRAI: {
+            // The number keeps its decimals and its side of the area; other text stays.
+            const std::string_view area = std::string_view(s).substr(a, fine - a);
+            const auto n = LeggiNumeroScritto(area);
+            if (!n) return;
+            const bool sx = ASinistra(area, n0);
+            ScriviArea(
+                s, a, n0,
+                ScriviNumero(Calcola(t.iOp, n->dValore, t.dOperando), n->iDecimali, n->cSeparatore),
+                sx, true);
+            return;
+        }
+        case clsTrasformazione::ESTRAI_NUMERO: {
+            // The first number in the area (a "-" just before it, decimals after a "." or ","
+            // between digits) is all that stays of it; no number leaves it blank.
+            const std::string_view area = std::string_view(s).substr(a, fine - a);
+            size_t p = 0;
+            while (p < area.size() && !Cifra(area[p])) ++p;
+            size_t q = p;
+            while (q < area.size() && Cifra(area[q])) ++q;
+            if (q + 1 < area.size() && (area[q] == '.' || area[q] == ',') && Cifra(area[q + 1]))
+                for (q += 2; q < area.size() && Cifra(area[q]);) ++q;
+            if (p > 0 && p < area.size() && area[p - 1] == '-') --p;
+            const std::string numero(area.substr(p, q - p));
+            ScriviArea(s, a, n0, numero, ASinistra(area, n0));
+            return;
+        }
+        case clsTrasformazione::SPOSTA:
+        case clsTrasformazione::COPIA: {
+            // The area's text goes over the line from the column of the value; SPOSTA leaves
+            // blanks where it was.
+            const std::string testo = s.substr(a, fine - a);
+            if (t.iOp == clsTrasformazione::SPOSTA)
+                std::fill(s.begin() + static_cast<long>(a), s.begin() + static_cast<long>(fine),
+                          ' ');
+            const size_t c = static_cast<size_t>(t.iColonna - 1);
+            const size_t k = std::min(testo.size(), MAX_CARATTERI_RIGA - c);
+            if (s.size() < c + k) s.resize(c + k, ' ');
+            s.replace(c, k, testo, 0, k);
+            return;
+        }
+        case clsTrasformazione::ESPANDI: {
+            // Each tab becomes the blanks up to the next tab stop, counted from the start of
+            // the line; the rest of the line moves right.
+            if (std::string_view(s).substr(a, fine - a).find('\t') == std::string_view::npos)
+                return;
+            const size_t passo = static_cast<size_t>(t.iColonna);
+            std::string nuovo;
+            for (size_t p = a; p < fine; ++p) {
+                if (s[p] == '\t')
+                    nuovo.append(passo - (a + nuovo.size()) % passo, ' ');
+                else
+                    nuovo += s[p];
+            }
+            s.replace(a, fine - a, nuovo);
+            if (s.size() > MAX_CARATTERI_RIGA) s.resize(MAX_CARATTERI_RIGA);
+            return;
+        }
+        case clsTrasformazione::UTC: {
+            const std::string_view area = std::string_view(s).substr(a, fine - a);
+            std::string testo(area);
+            if (!SpostaOra(testo, t.iScarto)) return;
+            const bool sx = ASinistra(area, n0);
+            ScriviArea(s, a, n0, SenzaBianchi(testo), sx);
             return;
         }
         case clsTrasformazione::IGNORA:
@@ -700,6 +1039,7 @@ void clsAnalizzatore::Impl::Riga(std::string_view s) {
         esiti.RigaSenzaChiamata(n, s, MotivoRiga::Saltata, {}, {});
         return;
     }
+    s.remove_prefix(std::min(s.size(), iOffset));
     if (bIgnoraVuote && TuttoBianco(s)) {
         ++cont.iVuote;
         esiti.RigaSenzaChiamata(n, s, MotivoRiga::Vuota, {}, {});
@@ -801,8 +1141,11 @@ void clsAnalizzatore::Impl::Chiamata(const Tipo& t, bool bTrasferita) {
         cl.sInterpretato.clear();
         cl.sErrore.clear();
         cl.bVuoto = false;
+        cl.bDerivato = false;
         return cl;
     };
+    auto riga = [this](int r) { return RigaDellaFinestra(r); };
+    std::optional<double> tempi[3];  // start, end and duration in seconds, when read
     if (pCondData) {
         CampoLetto& cl = prossimo();
         cl.sNome = "dData";
@@ -827,7 +1170,33 @@ void clsAnalizzatore::Impl::Chiamata(const Tipo& t, bool bTrasferita) {
             cl.iRiga = 0;
         }
         cl.sTaglio.assign(taglio);
-        Interpreta(f, taglio, cl);
+        const bool converti =
+            f.iConversione && (f.condConversione.empty() || Valuta(f.condConversione, riga, false));
+        const auto secondi = Interpreta(f, taglio, cl, converti);
+        if (f.iTempo >= 0) tempi[f.iTempo] = secondi;
+    }
+    const int k = t.iDaRicavare;
+    if (k >= 0 && tempi[(k + 1) % 3] && tempi[(k + 2) % 3]) {
+        const double inizio = tempi[INIZIO].value_or(0), fine = tempi[FINE].value_or(0),
+                     durata = tempi[DURATA].value_or(0);
+        CampoLetto& cl = prossimo();
+        static const char* const kNomi[] = {"dOraInizio", "dOraFine", "dDurata"};
+        cl.sNome = kNomi[k];
+        cl.iRiga = 0;
+        cl.sTaglio.clear();
+        cl.bDerivato = true;
+        if (k == DURATA) {
+            const double d = fine - inizio;
+            cl.sInterpretato = Numero(d < 0 ? d + 86400 : d) + " s";
+        } else {
+            const long long ora = std::llround(k == INIZIO ? fine - durata : inizio + durata);
+            ValoreDataOra v;
+            const long long sec = (ora % 86400 + 86400) % 86400;
+            v.iOre = sec / 3600;
+            v.iMinuti = sec / 60 % 60;
+            v.iSecondi = sec % 60;
+            cl.sInterpretato = v.TestoOra();
+        }
     }
     for (size_t i = 0; i < c.iCampi; ++i)
         if (!c.vCampi[i].sErrore.empty()) ++c.iErrori;
@@ -865,15 +1234,15 @@ void clsAnalizzatore::Impl::Incompleta(const Tipo& t, bool bTrasferita) {
     Togli(iConta);
 }
 
-void clsAnalizzatore::Impl::Interpreta(const Campo& f, std::string_view taglio,
-                                       CampoLetto& cl) const {
+std::optional<double> clsAnalizzatore::Impl::Interpreta(const Campo& f, std::string_view taglio,
+                                                        CampoLetto& cl, bool bConverti) const {
     const std::string_view v = SenzaBianchi(taglio);
     if (v.empty()) {
         if (f.bOpzionale)
             cl.bVuoto = true;
         else
             cl.sErrore = "campo obbligatorio vuoto";
-        return;
+        return std::nullopt;
     }
     auto conFormato = [&](bool bData) -> std::optional<ValoreDataOra> {
         if (!f.pFormato) {
@@ -893,43 +1262,46 @@ void clsAnalizzatore::Impl::Interpreta(const Campo& f, std::string_view taglio,
     switch (f.genere) {
         case Genere::Testo:
             cl.sInterpretato.assign(v);
-            return;
+            return std::nullopt;
         case Genere::Data:
             if (auto r = conFormato(true)) cl.sInterpretato = r->TestoData();
-            return;
+            return std::nullopt;
         case Genere::Ora:
             if (auto r = conFormato(false)) {
-                if (r->iOre > 23)
+                if (r->iOre > 23) {
                     cl.sErrore = "ora " + std::to_string(r->iOre) + " non valida";
-                else
+                } else {
                     cl.sInterpretato = r->TestoOra();
+                    return static_cast<double>(r->TotaleSecondi());
+                }
             }
-            return;
+            return std::nullopt;
         case Genere::Durata:
         case Genere::Scatti: {
             double valore = 0;
             if (f.genere == Genere::Durata && f.pFormato) {
                 const auto r = conFormato(false);
-                if (!r) return;
+                if (!r) return std::nullopt;
                 valore = static_cast<double>(r->TotaleSecondi());
             } else if (f.iFormato != 0 && !f.pFormato) {
                 conFormato(false);
-                return;
+                return std::nullopt;
             } else {
                 for (char ch : v)
                     if (!Cifra(ch)) {
                         cl.sErrore = Virgolette(v) + " non \xE8 un numero";
-                        return;
+                        return std::nullopt;
                     }
                 const auto n = ValoreNumerico(v);
                 valore = n ? *n : 0;
             }
-            if (f.bConversione) valore = f.bDividi ? valore / f.dFattore : valore * f.dFattore;
+            if (bConverti) valore = Calcola(f.iConversione, valore, f.dOperando);
             cl.sInterpretato = Numero(valore);
             if (f.genere == Genere::Durata) cl.sInterpretato += " s";
-            return;
+            return valore;
         }
     }
+    return std::nullopt;
 }
 
 // --- the public face -------------------------------------------------------------------------

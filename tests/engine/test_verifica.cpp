@@ -49,6 +49,13 @@ TEST(Verifica, OgniCasoDaIlSuoLog) {
         const EsitoVerifica e = Verifica(driver, dati, log);
         ASSERT_TRUE(e.bRiuscita) << e.sErrore;
         EXPECT_EQ(e.sErrore, "");
+        if (std::getenv("TARNO_RIGENERA")) {  // the log becomes the expected one
+            std::string s = LeggiTutto(log);
+            for (const auto& [da, a] : {std::pair{W(driver), "@DRIVER@"}, {W(dati), "@DATI@"}})
+                for (size_t p = s.find(da); p != std::string::npos; p = s.find(da, p))
+                    s.replace(p, da.size(), a);
+            ScriviFile(c.atteso.string(), s);
+        }
         EXPECT_EQ(LeggiTutto(log), LogAtteso(c.atteso, driver, dati));
         // No temporary file is left beside the log.
         EXPECT_EQ(NomiIn(t.Percorso()),

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "Numeri.h"
 #include "Testo.h"
@@ -188,6 +189,7 @@ struct clsAnalizzatore::Impl {
     std::string sSaltaRigheCon, sFineStampa;
     bool bTogliControlli = false;
     std::array<bool, 256> fineRiga{};  // the characters that end a line in Dati
+    char cSeparatore = '\n';           // SeparatoreRecord; LF when there is none
     size_t iLarghezza = 0;             // the last column the driver reads
     size_t iSogliaLunga = 0;           // a line longer than this is warned about
 
@@ -397,6 +399,7 @@ void clsAnalizzatore::Impl::CompilaPrescanning(const clsDriver& driver) {
                      testo + ": serve un carattere, il suo nome (<ETX>) o il suo codice (3)");
             } else {
                 fineRiga[static_cast<unsigned char>(*c)] = true;
+                cSeparatore = *c;
                 Nota(NotaImpostazione::Applicata,
                      testo + ": il carattere " + TestoVisibile(std::string(1, *c)) + " (codice " +
                          std::to_string(static_cast<unsigned char>(*c)) +
@@ -879,6 +882,18 @@ void clsAnalizzatore::Impl::Dati(std::string_view b) {
                 continue;
             }
         }
+        // Most lines end in LF or CR LF with no other line end inside: found with memchr.
+        if (const auto* lf = static_cast<const char*>(std::memchr(p, '\n', size_t(e - p)))) {
+            const char* fine = lf > p && lf[-1] == '\r' ? lf - 1 : lf;
+            bool altro = false;
+            for (const char* c = p; c < fine; ++c)
+                altro |= (*c == '\r') | (*c == '\f') | (*c == cSeparatore);
+            if (!altro) {
+                FineRiga(p, fine);
+                p = lf + 1;
+                continue;
+            }
+        }
         const char* q = p;
         while (q < e && !fineRiga[static_cast<unsigned char>(*q)]) ++q;
         if (q == e) {
@@ -1184,12 +1199,6 @@ void clsAnalizzatore::Impl::Interpreta(const Campo& f, std::string_view taglio,
 }
 
 // --- the public face -------------------------------------------------------------------------
-
-bool SenzaControlli(std::string_view s) {
-    for (char c : s)
-        if (Controllo(c)) return false;
-    return true;
-}
 
 std::string TestoVisibile(std::string_view s) {
     std::string r;

@@ -6,6 +6,9 @@
 // - BM_VerificaProgramma: the tarnominer program itself, started with the editor's command line
 //   from a temporary suite; besides the speed it reports the program's peak resident memory
 //   (counter RSS_max_MB, from the child's rusage; target: under 50 MB whatever the size).
+// - BM_AwkColonne: the baseline, taglia_colonne.awk (about twenty lines that only cut the
+//   driver's columns, with no checks and no log) run by the system's awk on the same printout;
+//   the engine must stay ahead of it.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -22,6 +25,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "Supporto.h"
 #include "VerificaDriver.h"
@@ -128,6 +132,52 @@ void BM_VerificaLibreria(benchmark::State& state) {
 }
 BENCHMARK(BM_VerificaLibreria)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
+// Runs a program on the printout with its standard output into a file, timing it and keeping
+// its peak resident memory; false when it cannot be run or fails.
+bool Esegui(benchmark::State& state, const std::vector<std::string>& argomenti,
+            const std::string& uscita, long& rssMax) {
+    const auto inizio = std::chrono::steady_clock::now();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int out = ::open(uscita.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int nulla = ::open("/dev/null", O_WRONLY);
+        ::dup2(out, 1);
+        ::dup2(nulla, 2);
+        std::vector<char*> argv;
+        for (const auto& a : argomenti) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execvp(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int stato = 0;
+    struct rusage uso {};
+    if (pid < 0 || ::wait4(pid, &stato, 0, &uso) != pid || !WIFEXITED(stato) ||
+        WEXITSTATUS(stato) != 0)
+        return false;
+    state.SetIterationTime(
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count());
+    rssMax = std::max(rssMax, uso.ru_maxrss);  // kilobytes
+    return true;
+}
+
+void BM_AwkColonne(benchmark::State& state) {
+    const std::string& stampa = Stampa();
+    const auto dimensione = static_cast<int64_t>(fs::file_size(stampa));
+    long rssMax = 0;
+    for (auto _ : state) {
+        if (!Esegui(state, {"awk", "-f", TARNO_BENCH_DIR "/taglia_colonne.awk", stampa},
+                    Cartella().File("colonne.txt"), rssMax)) {
+            state.SkipWithError("awk non riuscito");
+            return;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * dimensione);
+    state.counters["MB/s"] = benchmark::Counter(static_cast<double>(dimensione) / 1e6,
+                                                benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["RSS_max_MB"] = static_cast<double>(rssMax) / 1024.0;
+}
+BENCHMARK(BM_AwkColonne)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
+
 #ifdef TARNOMINER
 void BM_VerificaProgramma(benchmark::State& state) {
     const std::string& stampa = Stampa();
@@ -144,24 +194,10 @@ void BM_VerificaProgramma(benchmark::State& state) {
     long rssMax = 0;
     for (auto _ : state) {
         fs::remove(Cartella().File(NOME_LOG_VERIFICA), ec);
-        const auto inizio = std::chrono::steady_clock::now();
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            const int nulla = ::open("/dev/null", O_WRONLY);
-            ::dup2(nulla, 1);
-            ::execl(programma.c_str(), "tarnominer", riga.c_str(), static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        int stato = 0;
-        struct rusage uso {};
-        if (pid < 0 || ::wait4(pid, &stato, 0, &uso) != pid || !WIFEXITED(stato) ||
-            WEXITSTATUS(stato) != 0) {
+        if (!Esegui(state, {programma, riga}, "/dev/null", rssMax)) {
             state.SkipWithError("tarnominer non riuscito");
             return;
         }
-        state.SetIterationTime(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count());
-        rssMax = std::max(rssMax, uso.ru_maxrss);  // kilobytes
     }
     state.SetBytesProcessed(state.iterations() * dimensione);
     state.counters["MB/s"] = benchmark::Counter(static_cast<double>(dimensione) / 1e6,

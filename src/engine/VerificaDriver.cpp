@@ -64,6 +64,11 @@ class Uscita {
         mBuf.append(b, r.ptr);
         return *this;
     }
+    // Text of the sample: control characters by their names.
+    Uscita& Testo(std::string_view s) {
+        if (SenzaControlli(s)) return *this << s;
+        return *this << TestoVisibile(s);
+    }
     void Fine() { *this << kFineRiga; }
     void Riga(std::string_view s) {
         *this << s;
@@ -126,21 +131,29 @@ const char* Prefisso(NotaImpostazione::Stato s) {
     }
 }
 
-// Line numbers of a call: "riga 4", "righe 5-6", "righe 5, 7, 8".
-void Righe(Uscita& u, const std::vector<uint64_t>& v) {
+// A line number, with its piece when the line was cut: "12", "12.2".
+void Numero(Uscita& u, uint64_t n, uint8_t iPezzo) {
+    u << n;
+    if (iPezzo) u << '.' << static_cast<uint64_t>(iPezzo);
+}
+
+// Line numbers of a call: "riga 4", "righe 5-6", "righe 5, 7, 8", "righe 12.2, 13.1".
+void Righe(Uscita& u, const std::vector<uint64_t>& v, const std::vector<uint8_t>& pezzi) {
     if (v.empty()) return;
+    auto pezzo = [&pezzi](size_t i) -> uint8_t { return i < pezzi.size() ? pezzi[i] : 0; };
     bool consecutive = true;
-    for (size_t i = 1; i < v.size(); ++i)
-        if (v[i] != v[i - 1] + 1) consecutive = false;
+    for (size_t i = 0; i < v.size(); ++i)
+        if (pezzo(i) || (i && v[i] != v[i - 1] + 1)) consecutive = false;
     if (v.size() == 1) {
-        u << "riga " << v[0];
+        u << "riga ";
+        Numero(u, v[0], pezzo(0));
     } else if (consecutive) {
         u << "righe " << v.front() << '-' << v.back();
     } else {
         u << "righe ";
         for (size_t i = 0; i < v.size(); ++i) {
             if (i) u << ", ";
-            u << v[i];
+            Numero(u, v[i], pezzo(i));
         }
     }
 }
@@ -206,18 +219,21 @@ class clsLogVerifica : public IEsitiAnalisi {
         Uscita& u = mPrincipale;
         if (c.bIncompleta) {
             u << "Chiamata " << Tipo(c) << " INCOMPLETA, ";
-            Righe(u, c.vRighe);
+            Righe(u, c.vRighe, c.vPezzi);
             u << ": il campione finisce dopo " << static_cast<uint64_t>(c.vRighe.size())
               << " delle " << static_cast<uint64_t>(c.iRigheAttese) << " righe";
             u.Fine();
             for (size_t i = 0; i < c.vTesti.size(); ++i) {
-                u << "    riga " << c.vRighe[i] << ": " << c.vTesti[i];
+                u << "    riga ";
+                Numero(u, c.vRighe[i], i < c.vPezzi.size() ? c.vPezzi[i] : 0);
+                u << ": ";
+                u.Testo(c.vTesti[i]);
                 u.Fine();
             }
             return;
         }
         u << "Chiamata " << Tipo(c) << ", ";
-        Righe(u, c.vRighe);
+        Righe(u, c.vRighe, c.vPezzi);
         u.Fine();
         const bool piuRighe = c.vRighe.size() > 1;
         for (size_t i = 0; i < c.iCampi; ++i) {
@@ -230,42 +246,62 @@ class clsLogVerifica : public IEsitiAnalisi {
                 u.Fine();
                 continue;
             }
-            if (piuRighe) {
-                if (f.iRiga)
-                    u << "riga " << f.iRiga << ' ';
-                else
+            if (piuRighe || f.iPezzo) {
+                if (f.iRiga) {
+                    u << "riga ";
+                    Numero(u, f.iRiga, f.iPezzo);
+                    u << ' ';
+                } else {
                     u << "riga - ";
+                }
             }
-            u << '"' << f.sTaglio << "\" -> ";
+            u << '"';
+            u.Testo(f.sTaglio) << "\" -> ";
             if (!f.sErrore.empty()) {
-                u << "NON VALIDO: " << f.sErrore;
-                mValori << "riga " << (f.iRiga ? f.iRiga : c.vRighe.front()) << ", chiamata "
-                        << Tipo(c) << ", " << f.sNome << " \"" << f.sTaglio << "\": " << f.sErrore;
+                u << "NON VALIDO: ";
+                u.Testo(f.sErrore);
+                mValori << "riga ";
+                if (f.iRiga)
+                    Numero(mValori, f.iRiga, f.iPezzo);
+                else
+                    mValori << c.vRighe.front();
+                mValori << ", chiamata " << Tipo(c) << ", " << f.sNome << " \"";
+                mValori.Testo(f.sTaglio) << "\": ";
+                mValori.Testo(f.sErrore);
                 mValori.Fine();
             } else if (f.bVuoto) {
                 u << "(vuoto)";
             } else {
-                u << f.sInterpretato;
+                u.Testo(f.sInterpretato);
             }
             u.Fine();
         }
     }
 
     void RigaData(const RigaDataLetta& d) override {
-        mPrincipale << "Data su riga isolata, riga " << d.iRiga << ": \"" << d.sTaglio << "\" -> "
-                    << (d.sData.empty() ? std::string_view("NON VALIDA") : d.sData);
+        mPrincipale << "Data su riga isolata, riga ";
+        Numero(mPrincipale, d.iRiga, d.iPezzo);
+        mPrincipale << ": \"";
+        mPrincipale.Testo(d.sTaglio)
+            << "\" -> " << (d.sData.empty() ? std::string_view("NON VALIDA") : d.sData);
         mPrincipale.Fine();
     }
 
+    void AvvisoRiga(uint64_t n, std::string_view sAvviso) override {
+        mPrincipale << "AVVISO riga " << n << ": ";
+        mPrincipale.Testo(sAvviso);
+        mPrincipale.Fine();
+    }
+
+    void PezzoSenzaChiamata(uint64_t n, int iPezzo, std::string_view s,
+                            std::string_view sTrasformata, std::string_view sPerche) override {
+        NonRiconosciuta(n, static_cast<uint8_t>(iPezzo), s, sTrasformata, sPerche);
+    }
+
     void RigaSenzaChiamata(uint64_t n, std::string_view s, MotivoRiga m,
-                           std::string_view sTrasformata, std::string_view /*sPerche*/) override {
+                           std::string_view sTrasformata, std::string_view sPerche) override {
         if (m == MotivoRiga::NonRiconosciuta) {
-            mNonRiconosciute << "riga " << n << ": " << s;
-            mNonRiconosciute.Fine();
-            if (!sTrasformata.empty()) {
-                mNonRiconosciute << "    dopo le trasformazioni: " << sTrasformata;
-                mNonRiconosciute.Fine();
-            }
+            NonRiconosciuta(n, 0, s, sTrasformata, sPerche);
             return;
         }
         mSaltate << "riga " << n << ", ";
@@ -286,7 +322,10 @@ class clsLogVerifica : public IEsitiAnalisi {
                 mSaltate << "dopo la fine della stampa";
                 break;
         }
-        if (m != MotivoRiga::Vuota) mSaltate << ": " << s;
+        if (m != MotivoRiga::Vuota) {
+            mSaltate << ": ";
+            mSaltate.Testo(s);
+        }
         mSaltate.Fine();
     }
 
@@ -332,72 +371,29 @@ class clsLogVerifica : public IEsitiAnalisi {
     }
 
   private:
+    void NonRiconosciuta(uint64_t n, uint8_t iPezzo, std::string_view s,
+                         std::string_view sTrasformata, std::string_view sPerche) {
+        Uscita& u = mNonRiconosciute;
+        u << "riga ";
+        Numero(u, n, iPezzo);
+        u << ": ";
+        u.Testo(s);
+        u.Fine();
+        if (!sTrasformata.empty()) {
+            u << "    dopo le trasformazioni: ";
+            u.Testo(sTrasformata);
+            u.Fine();
+        }
+        if (!sPerche.empty()) {
+            u << "    perch\xE9: ";
+            u.Testo(sPerche);
+            u.Fine();
+        }
+    }
+
     std::string msLog, msTemp;
     Uscita mPrincipale, mNonRiconosciute, mSaltate, mValori;
     std::vector<std::pair<uint64_t, std::function<uint64_t()>>> mvConteggi;
-};
-
-// Reads a file a block at a time and hands over its lines without their line ends (LF or
-// CR LF). A line longer than the engine keeps is cut at that length here already.
-class LettoreRighe {
-  public:
-    explicit LettoreRighe(FILE* f) : mpFile(f), mBuf(kDimBuffer) {}
-
-    template <class F>
-    bool Leggi(F riga) {
-        std::string resto;   // a line split between two blocks
-        bool lungo = false;  // resto reached the limit
-        for (;;) {
-            const size_t n = std::fread(mBuf.data(), 1, mBuf.size(), mpFile);
-            if (n == 0) break;
-            const char* p = mBuf.data();
-            const char* fine = p + n;
-            while (p < fine) {
-                const char* a = static_cast<const char*>(std::memchr(p, '\n', fine - p));
-                if (!a) {
-                    Aggiungi(resto, lungo, p, fine);
-                    break;
-                }
-                if (resto.empty() && !lungo) {
-                    std::string_view s(p, a - p);
-                    if (!s.empty() && s.back() == '\r') s.remove_suffix(1);
-                    riga(s);
-                } else {
-                    Aggiungi(resto, lungo, p, a);
-                    std::string_view s(resto);
-                    if (!lungo && !s.empty() && s.back() == '\r') s.remove_suffix(1);
-                    riga(s);
-                    resto.clear();
-                    lungo = false;
-                }
-                p = a + 1;
-            }
-        }
-        if (std::ferror(mpFile)) return false;
-        if (!resto.empty() || lungo) {
-            std::string_view s(resto);
-            if (!lungo && !s.empty() && s.back() == '\r') s.remove_suffix(1);
-            riga(s);
-        }
-        return true;
-    }
-
-  private:
-    static void Aggiungi(std::string& resto, bool& lungo, const char* a, const char* b) {
-        // One character more than the engine keeps, so that it still sees the line as too long.
-        const size_t massimo = MAX_CARATTERI_RIGA + 2;
-        if (lungo) return;
-        const size_t n = static_cast<size_t>(b - a);
-        if (resto.size() + n >= massimo) {
-            resto.append(a, massimo - resto.size());
-            lungo = true;
-        } else {
-            resto.append(a, n);
-        }
-    }
-
-    FILE* mpFile;
-    std::vector<char> mBuf;
 };
 
 bool FileLeggibile(const std::string& s, std::string& rsErrore, const char* sCosa) {
@@ -490,8 +486,11 @@ EsitoAnalisi AnalizzaCampione(const std::string& sDriver, const std::string& sCa
         esito.stato = EsitoAnalisi::Fermata;
         return esito;
     }
-    LettoreRighe lettore(campione.get());
-    const bool letto = lettore.Leggi([&](std::string_view s) { analisi.Riga(s); });
+    // The engine finds the line ends in the bytes itself.
+    std::vector<char> blocco(kDimBuffer);
+    for (size_t n; (n = std::fread(blocco.data(), 1, blocco.size(), campione.get())) > 0;)
+        analisi.Dati(std::string_view(blocco.data(), n));
+    const bool letto = !std::ferror(campione.get());
     analisi.Fine();
     esito.conteggi = analisi.Conteggi();
     if (letto) {
@@ -544,6 +543,11 @@ class AnalisiNelLog : public IAnalisiCampione {
                            std::string_view sTrasformata, std::string_view sPerche) override {
         mLog.RigaSenzaChiamata(n, s, m, sTrasformata, sPerche);
     }
+    void PezzoSenzaChiamata(uint64_t n, int iPezzo, std::string_view s,
+                            std::string_view sTrasformata, std::string_view sPerche) override {
+        mLog.PezzoSenzaChiamata(n, iPezzo, s, sTrasformata, sPerche);
+    }
+    void AvvisoRiga(uint64_t n, std::string_view sAvviso) override { mLog.AvvisoRiga(n, sAvviso); }
 
     clsLogVerifica& Log() { return mLog; }
     const std::string& Errore() const { return msErrore; }

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 #include "Numeri.h"
@@ -243,6 +244,39 @@ int64_t ScartoLocale() {
     return locale.tm_gmtoff;
 }
 
+constexpr const char* kNomiControllo[32] = {"NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL",
+                                            "BS",  "HT",  "LF",  "VT",  "FF",  "CR",  "SO",  "SI",
+                                            "DLE", "DC1", "DC2", "DC3", "DC4", "NAK", "SYN", "ETB",
+                                            "CAN", "EM",  "SUB", "ESC", "FS",  "GS",  "RS",  "US"};
+
+// A character as a prescanning value names it: "<ETX>" (any case), its decimal code, or the
+// character itself.
+std::optional<char> CarattereDaTesto(std::string_view s) {
+    s = SenzaBianchi(s);
+    if (s.size() == 1 && !Cifra(s[0])) return s[0];
+    if (s.size() > 2 && s.front() == '<' && s.back() == '>') {
+        const std::string nome = Maiuscolo(s.substr(1, s.size() - 2));
+        for (int i = 0; i < 32; ++i)
+            if (nome == kNomiControllo[i]) return static_cast<char>(i);
+        if (nome == "DEL") return '\x7F';
+        return std::nullopt;
+    }
+    const auto v = ValoreNumerico(s);
+    if (!s.empty() && v && *v >= 0 && *v <= 255 && *v == std::floor(*v))
+        return static_cast<char>(static_cast<unsigned char>(*v));
+    return std::nullopt;
+}
+
+bool Controllo(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u < 0x20 || u == 0x7F;
+}
+
+bool Si(std::string_view s) {
+    const std::string v = Maiuscolo(SenzaBianchi(s));
+    return v == "S" || v == "SI" || v == "S\xCC" || v == "1" || v == "TRUE";
+}
+
 // --- compiled driver ------------------------------------------------------------------------
 
 struct Cond {
@@ -300,6 +334,7 @@ struct Tipo {
 
 struct RigaFinestra {
     uint64_t iNumero = 0;
+    uint8_t iPezzo = 0;  // 1, 2 for the pieces of a cut line
     std::string sTesto;
     std::string sLetta;  // as read, when transformations of level INIZIALE exist
 };
@@ -355,6 +390,17 @@ struct clsAnalizzatore::Impl {
     size_t iOffset = 0;  // characters of prefix at the start of every line
     uint64_t iRigheIntestazione = 0;
     std::string sSaltaRigheCon, sFineStampa;
+    bool bTogliControlli = false;
+    std::array<bool, 256> fineRiga{};  // the characters that end a line in Dati
+    char cSeparatore = '\n';           // SeparatoreRecord; LF when there is none
+    size_t iLarghezza = 0;             // the last column the driver reads
+    size_t iSogliaLunga = 0;           // a line longer than this is warned about
+
+    // --- the bytes not yet a line (Dati) ---
+    std::string sParziale;
+    size_t iParziale = 0;  // its length, beyond what is kept
+    bool bDopoCR = false;  // the last byte was a CR that ended a line
+    std::string sPulita;   // a line without its control characters
 
     // --- the reading ---
     std::vector<RigaFinestra> finestra;  // ring buffer
@@ -376,10 +422,31 @@ struct clsAnalizzatore::Impl {
     void CompilaTipo(Tipo& t, const clsChiamata* pc, bool bEntrante);
     void CompilaDataIsolata(const clsDriver& driver);
     void CompilaPrescanning(const clsDriver& driver);
+    void CompilaLarghezza();
+
+    // --- bytes to lines ---
+    void Dati(std::string_view b);
+    void Accumula(const char* a, const char* b) {
+        const size_t n = static_cast<size_t>(b - a);
+        // One character more than a line keeps, so that it is still seen as too long.
+        if (sParziale.size() <= MAX_CARATTERI_RIGA)
+            sParziale.append(a, std::min(n, MAX_CARATTERI_RIGA + 1 - sParziale.size()));
+        iParziale += n;
+    }
+    void FineRiga(const char* a, const char* b) {
+        if (iParziale == 0) {
+            Riga(std::string_view(a, static_cast<size_t>(b - a)));
+            return;
+        }
+        Accumula(a, b);
+        Riga(sParziale);
+        sParziale.clear();
+        iParziale = 0;
+    }
 
     // --- per line ---
     void Riga(std::string_view s);
-    void Aggiungi(uint64_t n, std::string_view s);
+    void Aggiungi(uint64_t n, std::string_view s, uint8_t iPezzo);
     void Elabora(bool bFine);
     void Svuota();
     const std::string* RigaDellaFinestra(int r) const {
@@ -392,6 +459,10 @@ struct clsAnalizzatore::Impl {
         iConta -= n;
     }
     bool Prova(const Cond& c, const std::string& riga) const;
+    // Why the conditions do not hold on the window: the condition that made them false.
+    template <class F>
+    std::string Causa(const Catena& cat, F riga, bool bParziale) const;
+    std::string Perche(bool bFine) const;
     template <class F>
     bool Valuta(const Catena& cat, F riga, bool bParziale) const;
     void Applica(const Trasf& t, std::string& s) const;
@@ -412,6 +483,7 @@ clsAnalizzatore::Impl::Impl(const clsDriver& driver, const MappaFormati& mappa,
     : esiti(rEsiti) {
     for (const auto& [codice, testo] : mappa) formati.emplace(codice, clsFormatoDataOra(testo));
     for (int i = 0; i < 12; ++i) mesi[static_cast<size_t>(i)] = driver.Mesi(i);
+    for (char c : {'\n', '\r', '\f'}) fineRiga[static_cast<unsigned char>(c)] = true;
 
     CompilaPrescanning(driver);
     bIgnoraVuote = driver.mbIngnoraRigheVuote;
@@ -452,6 +524,7 @@ clsAnalizzatore::Impl::Impl(const clsDriver& driver, const MappaFormati& mappa,
     }
     CompilaTipo(tipi[0], driver.moEntranti.get(), true);
     CompilaTipo(tipi[1], driver.moUscenti.get(), false);
+    CompilaLarghezza();
 
     int finestraMax = std::max(1, iRigheData);
     for (const auto& t : tipi)
@@ -488,6 +561,13 @@ Catena clsAnalizzatore::Impl::Compila(const std::optional<ColCondizioni>& col,
                  sDove + ": " + k.sNome + " senza operatore: la condizione non vale mai");
         if (k.iLunghezza == 0 && k.iOp != clsCondizione::NESSUNO)
             Nota(NotaImpostazione::Avviso, sDove + ": " + k.sNome + " con lunghezza 0");
+        else if ((k.iOp == clsCondizione::UGUALE_A || k.iOp == clsCondizione::DIVERSO_DA) &&
+                 k.sValore.size() > static_cast<size_t>(k.iLunghezza))
+            Nota(NotaImpostazione::Avviso,
+                 sDove + ": " + k.sNome + " confronta " + std::to_string(k.iLunghezza) +
+                     " caratteri con " + Virgolette(k.sValore) + ", che ne ha " +
+                     std::to_string(k.sValore.size()) + ": la condizione " +
+                     (k.iOp == clsCondizione::UGUALE_A ? "non vale mai" : "vale sempre"));
         cat.push_back(std::move(k));
     }
     return cat;
@@ -526,10 +606,53 @@ void clsAnalizzatore::Impl::CompilaPrescanning(const clsDriver& driver) {
                      testo + ": la prima riga che contiene " + Virgolette(p.sValue) +
                          " chiude la stampa; essa e le seguenti sono saltate");
             }
+        } else if (UgualeNoCase(p.sEntry, "SeparatoreRecord")) {
+            const auto c = CarattereDaTesto(p.sValue);
+            if (!c || *c == ' ') {
+                Nota(NotaImpostazione::NonApplicata,
+                     testo + ": serve un carattere, il suo nome (<ETX>) o il suo codice (3)");
+            } else {
+                fineRiga[static_cast<unsigned char>(*c)] = true;
+                cSeparatore = *c;
+                Nota(NotaImpostazione::Applicata,
+                     testo + ": il carattere " + TestoVisibile(std::string(1, *c)) + " (codice " +
+                         std::to_string(static_cast<unsigned char>(*c)) +
+                         ") chiude una riga come un fine riga, ed \xE8 tolto");
+            }
+        } else if (UgualeNoCase(p.sEntry, "TogliControlli")) {
+            bTogliControlli = Si(p.sValue);
+            Nota(NotaImpostazione::Applicata,
+                 testo + (bTogliControlli
+                              ? ": i caratteri di controllo (codici 0-31 e 127, tranne il "
+                                "tabulatore) sono tolti da ogni riga e il resto va a sinistra"
+                              : ": i caratteri di controllo restano nelle righe"));
         } else {
             Nota(NotaImpostazione::NonApplicata, testo + ": parametro che il motore non conosce");
         }
     }
+}
+
+void clsAnalizzatore::Impl::CompilaLarghezza() {
+    size_t colonne = 0;
+    auto fino = [&colonne](int inizio, int lunghezza) {
+        colonne = std::max(colonne, static_cast<size_t>(inizio + std::max(lunghezza, 0) - 1));
+    };
+    auto catena = [&fino](const Catena& cat) {
+        for (const auto& c : cat) fino(c.iInizio, c.iLunghezza);
+    };
+    catena(dataIsolata);
+    for (const auto& t : trasformazioni) {
+        catena(t.condizioni);
+        fino(t.iInizio, std::max<int>(t.iLunghezza, static_cast<int>(t.sValore.size())));
+    }
+    for (const auto& t : tipi) {
+        catena(t.base);
+        catena(t.trasferita);
+        for (const auto& f : t.campi) fino(f.iInizio, f.iLunghezza);
+    }
+    // A cut line holds its first piece and then the columns again.
+    iLarghezza = colonne + static_cast<size_t>(std::max(iTroncaDopo, 0));
+    iSogliaLunga = std::max<size_t>(256, 2 * iLarghezza);
 }
 
 void clsAnalizzatore::Impl::CompilaTrasformazioni(const clsDriver& driver) {
@@ -832,17 +955,9 @@ bool clsAnalizzatore::Impl::Prova(const Cond& c, const std::string& riga) const 
             const auto v = c.pFormato->Leggi(t, mesi);
             if (!v) return false;
             if (c.iOp == clsCondizione::TEMPO_VALIDO) return v->HaTempo();
-            if (!v->HaData()) return false;
-            if (c.iOp == clsCondizione::DATA_ISOLATA) {
-                // Nothing else on the line.
-                const size_t a = static_cast<size_t>(c.iInizio - 1);
-                if (!TuttoBianco(std::string_view(riga).substr(0, std::min(a, riga.size()))))
-                    return false;
-                if (a + t.size() < riga.size() &&
-                    !TuttoBianco(std::string_view(riga).substr(a + t.size())))
-                    return false;
-            }
-            return true;
+            // A date on its own line is found by its conditions alone: what else the line
+            // holds (a label, a page header) does not matter.
+            return v->HaData();
         }
         default:
             return false;
@@ -870,6 +985,86 @@ bool clsAnalizzatore::Impl::Valuta(const Catena& cat, F riga, bool bParziale) co
         conOr = c.bOr;
     }
     return !primo && r;
+}
+
+// The same walk as Valuta, keeping the condition whose result last made the whole false.
+template <class F>
+std::string clsAnalizzatore::Impl::Causa(const Catena& cat, F riga, bool bParziale) const {
+    bool r = false, primo = true, conOr = false;
+    const Cond* causa = nullptr;
+    for (const auto& c : cat) {
+        const std::string* t = riga(c.iRiga);
+        if (!t && bParziale) continue;
+        const bool prova = primo || (conOr ? !r : r);
+        if (prova) {
+            r = Prova(c, t ? *t : kVuota);
+            if (!r) causa = &c;
+        }
+        primo = false;
+        conOr = c.bOr;
+    }
+    if (primo) return "nessuna delle sue righe nel campione";
+    if (r || !causa) return "le condizioni valgono";
+    const Cond& c = *causa;
+    std::string s = c.sNome + " (riga " + std::to_string(c.iRiga) + ", posizione " +
+                    std::to_string(c.iInizio) + ", lunghezza " + std::to_string(c.iLunghezza) +
+                    ") trova ";
+    const std::string* t = riga(c.iRiga);
+    if (!t)
+        s += "la fine del campione";
+    else
+        s += Virgolette(Taglio(*t, c.iInizio, c.iLunghezza));
+    s += ", vuole ";
+    switch (c.iOp) {
+        case clsCondizione::UGUALE_A:
+        case clsCondizione::DIVERSO_DA:
+            s += std::string(clsCondizione::ParolaChiave(c.iOp)) + " " + Virgolette(c.sValore);
+            if (c.sValore.size() > static_cast<size_t>(c.iLunghezza))
+                s += " (pi\xF9 lungo della lunghezza)";
+            break;
+        case clsCondizione::SOLO_NUMERI:
+            s += "SOLO_NUMERI (solo cifre)";
+            break;
+        case clsCondizione::DATA_VALIDA:
+        case clsCondizione::TEMPO_VALIDO:
+        case clsCondizione::DATA_ISOLATA:
+            s += clsCondizione::ParolaChiave(c.iOp);
+            if (!c.pFormato) {
+                s += " col formato " + std::to_string(c.iFormato) + ", che il catalogo non ha";
+            } else {
+                s += " col formato " + Virgolette(c.pFormato->Testo());
+                std::string errore;
+                if (t) c.pFormato->Leggi(Taglio(*t, c.iInizio, c.iLunghezza), mesi, &errore);
+                if (!errore.empty()) s += ": " + errore;
+            }
+            break;
+        default:
+            s += "un operatore";
+            break;
+    }
+    return s;
+}
+
+std::string clsAnalizzatore::Impl::Perche(bool bFine) const {
+    auto riga = [this](int r) { return RigaDellaFinestra(r); };
+    std::string s;
+    auto aggiungi = [&s](std::string_view chi, const std::string& causa) {
+        if (!s.empty()) s += "; ";
+        s += chi;
+        s += ": ";
+        s += causa;
+    };
+    if (pCondData) aggiungi("data isolata", Causa(dataIsolata, riga, false));
+    for (const Tipo& t : tipi) {
+        if (!t.bAttivo) continue;
+        const bool parziale = iConta < static_cast<size_t>(t.iRighe);
+        if (parziale && !bFine) continue;
+        const char* nome = t.bEntrante ? "entranti" : "uscenti";
+        if (!t.trasferita.empty())
+            aggiungi(std::string(nome) + " trasferite", Causa(t.trasferita, riga, parziale));
+        if (!t.base.empty()) aggiungi(nome, Causa(t.base, riga, parziale));
+    }
+    return s;
 }
 
 void clsAnalizzatore::Impl::Applica(const Trasf& t, std::string& s) const {
@@ -1015,8 +1210,55 @@ void clsAnalizzatore::Impl::Applica(const Trasf& t, std::string& s) const {
     }
 }
 
+void clsAnalizzatore::Impl::Dati(std::string_view b) {
+    const char* p = b.data();
+    const char* const e = p + b.size();
+    while (p < e) {
+        if (bDopoCR) {
+            bDopoCR = false;
+            if (*p == '\n') {
+                ++p;
+                continue;
+            }
+        }
+        // Most lines end in LF or CR LF with no other line end inside: found with memchr.
+        if (const auto* lf = static_cast<const char*>(std::memchr(p, '\n', size_t(e - p)))) {
+            const char* fine = lf > p && lf[-1] == '\r' ? lf - 1 : lf;
+            bool altro = false;
+            for (const char* c = p; c < fine; ++c)
+                altro |= (*c == '\r') | (*c == '\f') | (*c == cSeparatore);
+            if (!altro) {
+                FineRiga(p, fine);
+                p = lf + 1;
+                continue;
+            }
+        }
+        const char* q = p;
+        while (q < e && !fineRiga[static_cast<unsigned char>(*q)]) ++q;
+        if (q == e) {
+            Accumula(p, e);
+            return;
+        }
+        if (*q == '\f') {
+            // The line before it ends, when it has text; the form feed begins the next one.
+            if (q > p || iParziale > 0) FineRiga(p, q);
+            Accumula(q, q + 1);
+        } else {
+            FineRiga(p, q);
+            bDopoCR = *q == '\r';
+        }
+        p = q + 1;
+    }
+}
+
 void clsAnalizzatore::Impl::Riga(std::string_view s) {
     const uint64_t n = ++cont.iRighe;
+    if (bTogliControlli && !SenzaControlli(s)) {
+        sPulita.clear();
+        for (char c : s)
+            if (!Controllo(c) || c == '\t') sPulita.push_back(c);
+        s = sPulita;
+    }
     if (bDopoFine) {
         ++cont.iPrescanning;
         esiti.RigaSenzaChiamata(n, s, MotivoRiga::DopoFine, {}, {});
@@ -1045,22 +1287,33 @@ void clsAnalizzatore::Impl::Riga(std::string_view s) {
         esiti.RigaSenzaChiamata(n, s, MotivoRiga::Vuota, {}, {});
         return;
     }
+    if (s.size() > iSogliaLunga) {
+        ++cont.iRigheLunghe;
+        const bool troppo = s.size() > MAX_CARATTERI_RIGA;
+        esiti.AvvisoRiga(
+            n, "riga di " + std::string(troppo ? "oltre " : "") +
+                   std::to_string(troppo ? MAX_CARATTERI_RIGA : s.size()) +
+                   " caratteri, molti di pi\xF9 dei " + std::to_string(iLarghezza) +
+                   " che il driver legge: forse la stampa chiude le righe con un altro carattere "
+                   "(SeparatoreRecord nel prescanning)");
+    }
     if (s.size() > MAX_CARATTERI_RIGA) {
         ++cont.iRigheTroncate;
         s = s.substr(0, MAX_CARATTERI_RIGA);
     }
     if (iTroncaDopo > 0 && s.size() > static_cast<size_t>(iTroncaDopo)) {
-        Aggiungi(n, s.substr(0, static_cast<size_t>(iTroncaDopo)));
-        Aggiungi(n, s.substr(static_cast<size_t>(iTroncaDopo)));
+        Aggiungi(n, s.substr(0, static_cast<size_t>(iTroncaDopo)), 1);
+        Aggiungi(n, s.substr(static_cast<size_t>(iTroncaDopo)), 2);
     } else {
-        Aggiungi(n, s);
+        Aggiungi(n, s, 0);
     }
 }
 
-void clsAnalizzatore::Impl::Aggiungi(uint64_t n, std::string_view s) {
+void clsAnalizzatore::Impl::Aggiungi(uint64_t n, std::string_view s, uint8_t iPezzo) {
     RigaFinestra& r = Voce(iConta);
     ++iConta;
     r.iNumero = n;
+    r.iPezzo = iPezzo;
     r.sTesto.assign(s);
     if (!iniziali.empty()) r.sLetta.assign(s);
     for (const Trasf* t : iniziali) {
@@ -1084,6 +1337,7 @@ void clsAnalizzatore::Impl::Elabora(bool bFine) {
         const std::string_view taglio =
             t ? Taglio(*t, pCondData->iInizio, pCondData->iLunghezza) : std::string_view{};
         data.iRiga = t ? Voce(static_cast<size_t>(pCondData->iRiga - 1)).iNumero : 0;
+        data.iPezzo = t ? Voce(static_cast<size_t>(pCondData->iRiga - 1)).iPezzo : 0;
         data.sTaglio.assign(taglio);
         std::string errore;
         const auto v =
@@ -1112,10 +1366,14 @@ void clsAnalizzatore::Impl::Elabora(bool bFine) {
     }
     ++cont.iNonRiconosciute;
     const RigaFinestra& r = Voce(0);
-    if (!iniziali.empty() && r.sLetta != r.sTesto)
-        esiti.RigaSenzaChiamata(r.iNumero, r.sLetta, MotivoRiga::NonRiconosciuta, r.sTesto, {});
+    const std::string perche = Perche(bFine);
+    const bool trasformata = !iniziali.empty() && r.sLetta != r.sTesto;
+    const std::string_view letta = trasformata ? r.sLetta : r.sTesto;
+    const std::string_view dopo = trasformata ? std::string_view(r.sTesto) : std::string_view();
+    if (r.iPezzo)
+        esiti.PezzoSenzaChiamata(r.iNumero, r.iPezzo, letta, dopo, perche);
     else
-        esiti.RigaSenzaChiamata(r.iNumero, r.sTesto, MotivoRiga::NonRiconosciuta, {}, {});
+        esiti.RigaSenzaChiamata(r.iNumero, letta, MotivoRiga::NonRiconosciuta, dopo, perche);
     Togli(1);
 }
 
@@ -1134,7 +1392,10 @@ void clsAnalizzatore::Impl::ApplicaAllaChiamata(const Tipo& t) {
 void clsAnalizzatore::Impl::Chiamata(const Tipo& t, bool bTrasferita) {
     ApplicaAllaChiamata(t);
     ChiamataLetta& c = NuovaChiamata(t, bTrasferita, false);
-    for (int r = 0; r < t.iRighe; ++r) c.vRighe.push_back(Voce(static_cast<size_t>(r)).iNumero);
+    for (int r = 0; r < t.iRighe; ++r) {
+        c.vRighe.push_back(Voce(static_cast<size_t>(r)).iNumero);
+        c.vPezzi.push_back(Voce(static_cast<size_t>(r)).iPezzo);
+    }
     auto prossimo = [&c]() -> CampoLetto& {
         if (c.iCampi == c.vCampi.size()) c.vCampi.emplace_back();
         CampoLetto& cl = c.vCampi[c.iCampi++];
@@ -1142,6 +1403,7 @@ void clsAnalizzatore::Impl::Chiamata(const Tipo& t, bool bTrasferita) {
         cl.sErrore.clear();
         cl.bVuoto = false;
         cl.bDerivato = false;
+        cl.iPezzo = 0;
         return cl;
     };
     auto riga = [this](int r) { return RigaDellaFinestra(r); };
@@ -1150,6 +1412,7 @@ void clsAnalizzatore::Impl::Chiamata(const Tipo& t, bool bTrasferita) {
         CampoLetto& cl = prossimo();
         cl.sNome = "dData";
         cl.iRiga = data.iRiga;
+        cl.iPezzo = data.iPezzo;
         cl.sTaglio = data.sTaglio;
         if (bHaData)
             cl.sInterpretato = data.sData;
@@ -1165,6 +1428,7 @@ void clsAnalizzatore::Impl::Chiamata(const Tipo& t, bool bTrasferita) {
         if (f.iRiga <= t.iRighe) {
             const RigaFinestra& r = Voce(static_cast<size_t>(f.iRiga - 1));
             cl.iRiga = r.iNumero;
+            cl.iPezzo = r.iPezzo;
             taglio = Taglio(r.sTesto, f.iInizio, f.iLunghezza);
         } else {
             cl.iRiga = 0;
@@ -1217,6 +1481,7 @@ ChiamataLetta& clsAnalizzatore::Impl::NuovaChiamata(const Tipo& t, bool bTrasfer
     c.bIncompleta = bIncompleta;
     c.iRigheAttese = t.iRighe;
     c.vRighe.clear();
+    c.vPezzi.clear();
     c.vTesti.clear();
     c.iCampi = 0;
     c.iErrori = 0;
@@ -1227,6 +1492,7 @@ void clsAnalizzatore::Impl::Incompleta(const Tipo& t, bool bTrasferita) {
     ChiamataLetta& c = NuovaChiamata(t, bTrasferita, true);
     for (size_t r = 0; r < iConta; ++r) {
         c.vRighe.push_back(Voce(r).iNumero);
+        c.vPezzi.push_back(Voce(r).iPezzo);
         c.vTesti.push_back(Voce(r).sTesto);
     }
     ++cont.iIncomplete;
@@ -1306,6 +1572,24 @@ std::optional<double> clsAnalizzatore::Impl::Interpreta(const Campo& f, std::str
 
 // --- the public face -------------------------------------------------------------------------
 
+std::string TestoVisibile(std::string_view s) {
+    std::string r;
+    r.reserve(s.size());
+    for (char c : s) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20) {
+            r += '<';
+            r += kNomiControllo[u];
+            r += '>';
+        } else if (u == 0x7F) {
+            r += "<DEL>";
+        } else {
+            r += c;
+        }
+    }
+    return r;
+}
+
 clsAnalizzatore::clsAnalizzatore(const clsDriver& driver, const MappaFormati& formati,
                                  IEsitiAnalisi& esiti)
     : mp(std::make_unique<Impl>(driver, formati, esiti)) {}
@@ -1314,12 +1598,20 @@ clsAnalizzatore::~clsAnalizzatore() = default;
 
 const std::vector<NotaImpostazione>& clsAnalizzatore::Impostazioni() const { return mp->note; }
 
+void clsAnalizzatore::Dati(std::string_view sBlocco) {
+    if (!mp->bFinito) mp->Dati(sBlocco);
+}
+
 void clsAnalizzatore::Riga(std::string_view sTesto) {
     if (!mp->bFinito) mp->Riga(sTesto);
 }
 
 void clsAnalizzatore::Fine() {
     if (mp->bFinito) return;
+    // The last line without its end; a form feed alone at the very end starts no line.
+    if (mp->iParziale > 0 && mp->sParziale != "\f") mp->Riga(mp->sParziale);
+    mp->sParziale.clear();
+    mp->iParziale = 0;
     mp->Svuota();
     mp->bFinito = true;
 }

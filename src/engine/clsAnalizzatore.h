@@ -1,15 +1,21 @@
 #pragma once
 // The import engine's reading of a printout with a driver, one line at a time.
 //
+// The sample arrives as bytes (Dati) or as lines (Riga). In bytes, CR LF, LF and CR alone each
+// end a line; a form feed after text ends that line and starts the next one (it stays as that
+// line's first character, where a printout's page starts); the prescanning entry
+// SeparatoreRecord names one more character that ends a line (and is dropped), for printers
+// that frame records with control characters instead of line ends.
+//
 // Each line of the sample goes through, in this order: the prescanning entries the engine
-// knows (header lines, lines to skip, end of the printout), "Ignora righe vuote", the break of
-// long lines ("Caratteri_ultima_riga") and the general transformations of level INIZIALE. The
-// lines that remain enter a window as long as the longest call. At the head of the window the
-// engine looks, in this order, for a date on its own line, an incoming call (transferred
-// conditions first, then the plain ones) and an outgoing call; a call takes its kind's number of
-// lines, gets the transformations of its level and has its fields cut out and interpreted. A
-// line where nothing starts belongs to no call. What the sample ends in the middle of is
-// reported as an incomplete call when the conditions on the lines it has hold.
+// knows (control characters dropped, header lines, lines to skip, end of the printout), "Ignora
+// righe vuote", the break of long lines ("Caratteri_ultima_riga") and the general transformations
+// of level INIZIALE. The lines that remain enter a window as long as the longest call. At the head
+// of the window the engine looks, in this order, for a date on its own line, an incoming call
+// (transferred conditions first, then the plain ones) and an outgoing call; a call takes its kind's
+// number of lines, gets the transformations of its level and has its fields cut out and
+// interpreted. A line where nothing starts belongs to no call. What the sample ends in the middle
+// of is reported as an incomplete call when the conditions on the lines it has hold.
 //
 // Memory stays bounded: the window holds at most the lines of the longest call, each line at
 // most MAX_CARATTERI_RIGA characters.
@@ -47,6 +53,7 @@ struct CampoLetto {
     std::string sErrore;        // why it failed; "" when it did not
     bool bVuoto = false;        // an optional field left blank
     bool bDerivato = false;     // not printed: worked out from the other fields
+    uint8_t iPezzo = 0;         // piece of a line cut by "Manda ultima riga accapo" (1, 2), or 0
 };
 
 struct ChiamataLetta {
@@ -55,6 +62,7 @@ struct ChiamataLetta {
     bool bIncompleta = false;  // the sample ended before its last line
     int iRigheAttese = 0;
     std::vector<uint64_t> vRighe;     // its lines in the sample
+    std::vector<uint8_t> vPezzi;      // for each, the piece of a cut line (1, 2) or 0
     std::vector<std::string> vTesti;  // their text (incomplete calls only)
     std::vector<CampoLetto> vCampi;   // complete calls only
     size_t iCampi = 0;                // fields in use in vCampi (the vector is reused)
@@ -63,6 +71,7 @@ struct ChiamataLetta {
 
 struct RigaDataLetta {
     uint64_t iRiga = 0;
+    uint8_t iPezzo = 0;  // piece of a cut line (1, 2) or 0
     std::string sTaglio;
     std::string sData;
 };
@@ -87,6 +96,15 @@ class IEsitiAnalisi {
     // reason says it all).
     virtual void RigaSenzaChiamata(uint64_t iRiga, std::string_view sTesto, MotivoRiga motivo,
                                    std::string_view sTrasformata, std::string_view sPerche) = 0;
+    // A piece (1, 2) of a line cut by "Manda ultima riga accapo" that no call took; by default
+    // told as the line itself.
+    virtual void PezzoSenzaChiamata(uint64_t iRiga, int /*iPezzo*/, std::string_view sTesto,
+                                    std::string_view sTrasformata, std::string_view sPerche) {
+        RigaSenzaChiamata(iRiga, sTesto, MotivoRiga::NonRiconosciuta, sTrasformata, sPerche);
+    }
+    // Something about a line worth telling though it is read all the same (a line far longer
+    // than the driver reads, ...), before what becomes of the line.
+    virtual void AvvisoRiga(uint64_t /*iRiga*/, std::string_view /*sAvviso*/) {}
 };
 
 // What the engine makes of one setting of the driver.
@@ -106,10 +124,24 @@ struct ConteggiAnalisi {
     uint64_t iPrescanning = 0;  // header, skipped, end line and after it
     uint64_t iValoriNonValidi = 0;
     uint64_t iRigheTroncate = 0;  // longer than MAX_CARATTERI_RIGA
+    uint64_t iRigheLunghe = 0;    // far longer than the driver reads (warned about)
     uint64_t Chiamate() const {
         return iEntranti + iUscenti + iEntrantiTrasferite + iUscentiTrasferite;
     }
 };
+
+// s with every control character (codes 0-31 and 127) written by its name: "<STX>", "<FF>".
+std::string TestoVisibile(std::string_view s);
+// True when s holds no control character (TestoVisibile would give it back unchanged).
+inline bool SenzaControlli(std::string_view s) {
+    // Without an early exit, so that the compiler can test many characters at once.
+    bool controllo = false;
+    for (char c : s) {
+        const auto u = static_cast<unsigned char>(c);
+        controllo |= (u < 0x20) | (u == 0x7F);
+    }
+    return !controllo;
+}
 
 class clsAnalizzatore {
   public:
@@ -121,9 +153,12 @@ class clsAnalizzatore {
     // The driver's settings with what the engine does with each, in driver order.
     const std::vector<NotaImpostazione>& Impostazioni() const;
 
-    // The next line of the sample, without its line end.
+    // The next bytes of the sample, cut anywhere: the engine finds the line ends itself.
+    void Dati(std::string_view sBlocco);
+    // The next line of the sample, without its line end (not to be mixed with Dati).
     void Riga(std::string_view sTesto);
-    // The sample has ended: what is left in the window is settled.
+    // The sample has ended: the last line without its end is read and what is left in the
+    // window is settled.
     void Fine();
 
     const ConteggiAnalisi& Conteggi() const;

@@ -70,6 +70,7 @@ void clsEsitiJson::Chiamata(const ChiamataLetta& c) {
         const bool valido = f.sErrore.empty() && !f.bVuoto;
         campi.push_back(json{{"nome", Txt(f.sNome)},
                              {"riga", f.iRiga ? json(f.iRiga) : json(nullptr)},
+                             {"pezzo", f.iPezzo},
                              {"taglio", Txt(f.sTaglio)},
                              {"valore", valido ? Txt(f.sInterpretato) : json(nullptr)},
                              {"errore", TxtONull(f.sErrore)},
@@ -83,6 +84,7 @@ void clsEsitiJson::Chiamata(const ChiamataLetta& c) {
                              {"incompleta", c.bIncompleta},
                              {"righeAttese", c.iRigheAttese},
                              {"righe", c.vRighe},
+                             {"pezzi", c.vPezzi},
                              {"testi", std::move(testi)},
                              {"campi", std::move(campi)},
                              {"errori", c.iErrori}});
@@ -96,10 +98,21 @@ void clsEsitiJson::RigaData(const RigaDataLetta& d) {
 void clsEsitiJson::RigaSenzaChiamata(uint64_t iRiga, std::string_view sTesto, MotivoRiga motivo,
                                      std::string_view sTrasformata, std::string_view sPerche) {
     mSenzaChiamata.push_back(json{{"riga", iRiga},
+                                  {"pezzo", 0},
                                   {"testo", Txt(sTesto)},
                                   {"motivo", Motivo(motivo)},
                                   {"trasformata", TxtONull(sTrasformata)},
                                   {"perche", TxtONull(sPerche)}});
+}
+
+void clsEsitiJson::PezzoSenzaChiamata(uint64_t iRiga, int iPezzo, std::string_view sTesto,
+                                      std::string_view sTrasformata, std::string_view sPerche) {
+    RigaSenzaChiamata(iRiga, sTesto, MotivoRiga::NonRiconosciuta, sTrasformata, sPerche);
+    mSenzaChiamata.back()["pezzo"] = iPezzo;
+}
+
+void clsEsitiJson::AvvisoRiga(uint64_t iRiga, std::string_view sAvviso) {
+    mAvvisiRighe.push_back(json{{"riga", iRiga}, {"testo", Txt(sAvviso)}});
 }
 
 json clsEsitiJson::Json(const std::string& sDriver, const std::string& sCampione,
@@ -119,7 +132,8 @@ json clsEsitiJson::Json(const std::string& sDriver, const std::string& sCampione
                 {"conteggi", std::move(conteggi)},
                 {"chiamate", mChiamate},
                 {"righeData", mRigheData},
-                {"righeSenzaChiamata", mSenzaChiamata}};
+                {"righeSenzaChiamata", mSenzaChiamata},
+                {"avvisiRighe", mAvvisiRighe}};
 }
 
 json AnalisiInJson(const std::string& sDriver, const std::string& sCampione,

@@ -22,6 +22,9 @@ class clsEsitiJson : public IAnalisiCampione {
     void RigaData(const RigaDataLetta& d) override;
     void RigaSenzaChiamata(uint64_t iRiga, std::string_view sTesto, MotivoRiga motivo,
                            std::string_view sTrasformata, std::string_view sPerche) override;
+    void PezzoSenzaChiamata(uint64_t iRiga, int iPezzo, std::string_view sTesto,
+                            std::string_view sTrasformata, std::string_view sPerche) override;
+    void AvvisoRiga(uint64_t iRiga, std::string_view sAvviso) override;
 
     // The whole document: the files, the outcome, the warnings (Windows-1252) and what was
     // collected.
@@ -35,6 +38,7 @@ class clsEsitiJson : public IAnalisiCampione {
     nlohmann::ordered_json mChiamate = nlohmann::ordered_json::array();
     nlohmann::ordered_json mRigheData = nlohmann::ordered_json::array();
     nlohmann::ordered_json mSenzaChiamata = nlohmann::ordered_json::array();
+    nlohmann::ordered_json mAvvisiRighe = nlohmann::ordered_json::array();
 };
 
 // Reads the sample with the driver and gives the document; sAvvisoFormati is a problem with the

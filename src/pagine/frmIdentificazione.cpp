@@ -298,9 +298,35 @@ bool frmIdentificazione::ControllaDati() {
     return true;
 }
 
+// A comparison whose value is longer than its length can never hold (or, "diverso da", always
+// holds): the user is told, and the conditions are kept as they are.
+void frmIdentificazione::AvvisaValoriLunghi() {
+    for (int r = 0; r < mrgxCondizioni.Righe(); ++r) {
+        const int32_t operatore = OperatoreCella(Cella(r, COL_OPERATORE));
+        if (operatore != clsCondizione::UGUALE_A && operatore != clsCondizione::DIVERSO_DA)
+            continue;
+        const std::string& valore = Cella(r, COL_VALORE);
+        const int lunghezza = NumeroCella(Cella(r, COL_LUNGHEZZA));
+        if (static_cast<int64_t>(valore.size()) <= lunghezza) continue;
+        const QString testo =
+            operatore == clsCondizione::UGUALE_A
+                ? TestoRisorsa(30600,
+                               "Riga %1: il valore \"%2\" ha %3 caratteri, pi\u00F9 della "
+                               "lunghezza %4: la condizione non vale mai.")
+                : TestoRisorsa(30601,
+                               "Riga %1: il valore \"%2\" ha %3 caratteri, pi\u00F9 della "
+                               "lunghezza %4: la condizione vale sempre.");
+        Avviso(this, testo.arg(r + 1)
+                         .arg(DaCp1252(valore))
+                         .arg(static_cast<qulonglong>(valore.size()))
+                         .arg(lunghezza));
+    }
+}
+
 void frmIdentificazione::cmOK_Click() {
     if (!ConfermaGriglia()) return;
     if (!ControllaDati()) return;
+    AvvisaValoriLunghi();
     if (mcolCondizioni)
         mcolCondizioni->Clear();
     else

@@ -102,6 +102,7 @@ class frmIdentificazione : public clsDialogo {
     // Checks every row; at the first error shows its message, puts the grid's current cell on
     // it and returns false.
     bool ControllaDati();
+    void AvvisaValoriLunghi();
 
     void cmOK_Click();
     void cmdAnnulla_Click();

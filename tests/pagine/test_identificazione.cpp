@@ -141,6 +141,13 @@ TEST_F(IdentificazioneTest, EveryRuleStopsOkWithItsMessageOnTheFaultyCell) {
     EXPECT_TRUE(Testi().isEmpty()) << Testi().join('|').toStdString();
     ASSERT_FALSE(mD->mbCancel);
     EXPECT_EQ(Firma(mD->mcolCondizioni->Item(1)), "0,4,2,3,0,,");
+    // A value longer than its length is told, not refused.
+    Apri(2);
+    ScriviRiga(*mC, 0, {"1", "1", "2", Testo(11610), "", "OUT"});
+    mD->ui()->cmOK->click();
+    EXPECT_EQ(Testi(), QStringList{Testo(30600).arg(1).arg("OUT").arg(3).arg(2)});
+    EXPECT_FALSE(mD->mbCancel);
+    EXPECT_EQ(Firma(mD->mcolCondizioni->Item(1)), "1,1,2,1,0,OUT,");
 }
 
 }  // namespace

@@ -126,16 +126,16 @@ TEST_P(CatalogoTest, SavedDriversAreFoundUnderTheirBrandAndModelWithQuotesAndAcc
 TEST_P(CatalogoTest, FormatTablesStartWithAnEmptyRowAndCodesAreFoundByText) {
     TabellaValori data;
     ASSERT_TRUE(mCatalogo.CaricaFormati(true, data)) << mCatalogo.UltimoErrore();
-    ASSERT_EQ(data.Righe(), 9);
+    ASSERT_EQ(data.Righe(), 12);
     EXPECT_EQ(data.Cella(0, 0) + "|" + data.Cella(0, 1), "|");
     EXPECT_EQ(data.Cella(1, 0) + "|" + data.Cella(1, 1), "gg/mm/aa|1");
 
     EXPECT_EQ(mCatalogo.CodiceFormato("gg/mm/aaaa", true), 2);
-    EXPECT_EQ(mCatalogo.CodiceFormato("hh:mm:ss", false), 11);
+    EXPECT_EQ(mCatalogo.CodiceFormato("hh:mm:ss", false), 14);
     EXPECT_EQ(mCatalogo.CodiceFormato("it's", true), 0);  // the statement fails: no code
     EXPECT_EQ(mCatalogo.CodiceFormato("gg/mm/aa", true), 1);
-    EXPECT_EQ(mCatalogo.CodiceFormato("hh:mm", false), 10);
-    EXPECT_EQ(mCatalogo.FunzioneCercaFormato()("mm:ss", false), 13);
+    EXPECT_EQ(mCatalogo.CodiceFormato("hh:mm", false), 13);
+    EXPECT_EQ(mCatalogo.FunzioneCercaFormato()("mm:ss", false), 16);
 
     Amm("DELETE FROM FormatiData");
     ASSERT_TRUE(mCatalogo.CaricaFormati(true, data));

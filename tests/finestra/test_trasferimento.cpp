@@ -116,7 +116,7 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
     const auto senzaDurata = [&] {
         for (bool e : {true, false}) {
             ScriviRiga(PaginaCampi::RIGA_DURATA, Riga(6), e);
-            ScriviRiga(PaginaCampi::RIGA_ORA_FINE, {"1", "75", "5", "", "10", ""}, e);
+            ScriviRiga(PaginaCampi::RIGA_ORA_FINE, {"1", "75", "5", "", "13", ""}, e);
         }
         Opzione(PT::DURATA);
     };
@@ -171,7 +171,7 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
          },
          QStringLiteral("I campi alle righe 4 e 11 sono sovrapposti"), 3, "grdEntranti", 3},
         {[&] {
-             ScriviRiga(PaginaCampi::RIGA_ORA_FINE, {"1", "75", "5", "", "10", ""});
+             ScriviRiga(PaginaCampi::RIGA_ORA_FINE, {"1", "75", "5", "", "13", ""});
          },
          dueCampi, 3, "grdEntranti"},
         {[&] { ScriviRiga(PaginaCampi::RIGA_ORA_INIZIO, Riga(6), false); }, dueCampi, 4,

@@ -52,8 +52,8 @@ class PagineCampiTest : public FinestraDemo {
 TEST_F(PagineCampiTest, SelectedTextMarksTheFieldWhoseBoxIsClickedOrSpaced) {
     // page, Space (or a click), row, selection start and length; the row and current column.
     const std::tuple<bool, bool, int, int, int, Riga, int> casi[] = {
-        // The start time takes the first time format, after 8 date formats and "Nessuno".
-        {true, false, P::RIGA_ORA_INIZIO, kTerza + 9, 5, {"1", "10", "5", "", "10", "False"}, 4},
+        // The start time takes the first time format, after 11 date formats and "Nessuno".
+        {true, false, P::RIGA_ORA_INIZIO, kTerza + 9, 5, {"1", "10", "5", "", "13", "False"}, 4},
         {true, true, P::RIGA_DATA, kTerza, 8, {"1", "1", "8", "", "1", "False"}, 4},
         {true, false, P::RIGA_DERIVATO, kTerza + 30, 3, {"1", "31", "3", "2", "", "False"}, 3},
         {true, true, P::RIGA_DURATA_SQUILLO, kTerza + 33, 2, {"1", "34", "2", "", "1", "False"}, 4},
@@ -91,12 +91,12 @@ TEST_F(PagineCampiTest, AtMostTwoOfStartEndAndDurationMayBeDefined) {
     EXPECT_FALSE(p.chkCampo(P::RIGA_DURATA)->isEnabled());
     EXPECT_EQ(RigaDi(P::RIGA_DURATA), kVuota);
 
-    const Riga piena{"1", "10", "5", "", "10", "False"};
+    const Riga piena{"1", "10", "5", "", "13", "False"};
     // Ora fine and Durata; whether the boxes of start, end and duration are enabled.
     const std::tuple<const char*, Riga, Riga, std::vector<bool>> casi[] = {
         {"start and end", piena, kVuota, {true, true, false}},
         {"start and duration", kVuota, piena, {true, false, true}},
-        {"end by its format alone", {"", "", "", "", "10", ""}, kVuota, {true, true, false}},
+        {"end by its format alone", {"", "", "", "", "13", ""}, kVuota, {true, true, false}},
         {"format 0 is none", {"", "", "", "", "0", ""}, kVuota, {true, true, true}},
         {"an alignment counts", {"", "", "", "1", "", ""}, kVuota, {true, true, false}},
         {"start alone", kVuota, kVuota, {true, true, true}},

@@ -246,7 +246,8 @@ class clsLogVerifica : public IEsitiAnalisi {
                 u.Fine();
                 continue;
             }
-            if (piuRighe || f.iPezzo) {
+            // A one-line call names the line of a field cut elsewhere (the date of a date line).
+            if (piuRighe || f.iPezzo || (f.iRiga && f.iRiga != c.vRighe.front())) {
                 if (f.iRiga) {
                     u << "riga ";
                     Numero(u, f.iRiga, f.iPezzo);

@@ -83,6 +83,7 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
                                  const ColoreCampo& colore, const std::vector<QString>& vEsclusi) {
     mpModello->Analizza(driver, formati, sByte, vEsclusi);
     mpSommario->setText(mpModello->Sommario());
+    LarghezzeColonne();
     if (mpVista && mpVista != vista) mpVista->setExtraSelections({});
     mpVista = vista;
     mvInizi.clear();
@@ -142,6 +143,22 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
         }
     }
     vista->setExtraSelections(selezioni);
+}
+
+void PannelloAnteprima::LarghezzeColonne() {
+    // Widths from the font, not from the contents: measuring hundreds of rows would cost more
+    // than the reading itself.
+    const QFontMetrics fm = mpTabella->fontMetrics();
+    const int m = fm.horizontalAdvance(QLatin1Char('0'));
+    for (int c = 0; c < mpModello->columnCount(); ++c) {
+        int caratteri = 10;
+        if (c == ModelloAnteprima::COL_RIGHE) caratteri = 9;
+        if (c == ModelloAnteprima::COL_TIPO) caratteri = 18;
+        if (c == ModelloAnteprima::COL_ESITO) caratteri = 20;
+        const int intestazione =
+            fm.horizontalAdvance(mpModello->headerData(c, Qt::Horizontal).toString()) + 16;
+        mpTabella->setColumnWidth(c, std::max(m * caratteri, intestazione));
+    }
 }
 
 void PannelloAnteprima::SelezionaRighe(const QModelIndex& indice) {

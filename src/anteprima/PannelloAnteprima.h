@@ -52,6 +52,7 @@ class PannelloAnteprima : public QWidget {
 
   private:
     void SelezionaRighe(const QModelIndex& indice);
+    void LarghezzeColonne();
 
     ModelloAnteprima* mpModello;
     QLabel* mpSommario;

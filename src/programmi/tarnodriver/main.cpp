@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QStringList>
 #include <QTabWidget>
 #include <QTimer>
@@ -41,6 +42,14 @@ int main(int argc, char** argv) {
                 foto(QStringLiteral("scheda%1-%2").arg(i).arg(schede->tabText(i).remove('&')));
             }
             if (!dati.isEmpty()) {
+                // The live preview of the sample with the driver, on a larger window.
+                const QSize dimensione = finestra.size();
+                finestra.resize(1270, 980);
+                finestra.resizeDocks({finestra.RiquadroAnteprima()}, {600}, Qt::Horizontal);
+                schede->setCurrentIndex(tarno::frmDriver::PAGINA_USCENTI);
+                finestra.AggiornaAnteprima();
+                foto(QStringLiteral("anteprima"));
+                finestra.resize(dimensione);
                 finestra.VerificaDati();
                 finestra.Trasforma();
                 schede->setCurrentIndex(0);

@@ -6,9 +6,12 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <cmath>
 #include <map>
 
 #include "ModelloAnteprima.h"
+#include "Numeri.h"
+#include "Testo.h"
 #include "TestoQt.h"
 #include "clsDriver.h"
 
@@ -25,6 +28,13 @@ std::map<std::string, std::pair<int, int>> Posizioni(const clsChiamata* chiamata
         p[c.msNome] = {std::max<int>(1, c.miInizio), c.miLunghezza};
     }
     return p;
+}
+
+// The prefix the engine drops from every line ("Offset"): the driver's positions count after it.
+int Prefisso(const clsDriver& driver) {
+    const auto v = ValoreNumerico(TogliBianchi(driver.mlOffset));
+    return v && *v >= 1 && *v <= MAX_CARATTERI_RIGA && *v == std::floor(*v) ? static_cast<int>(*v)
+                                                                            : 0;
 }
 
 }  // namespace
@@ -107,6 +117,7 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
     };
     const auto entranti = Posizioni(driver.moEntranti.get());
     const auto uscenti = Posizioni(driver.moUscenti.get());
+    const int prefisso = Prefisso(driver);
     std::map<std::pair<bool, std::string>, QColor> colori;
     QList<QTextEdit::ExtraSelection> selezioni;
     QTextCharFormat grigio;
@@ -126,7 +137,8 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
             auto k = colori.find(chiave);
             if (k == colori.end())
                 k = colori.emplace(chiave, colore(r.bEntrante, campo.sNome)).first;
-            const QTextCursor c = posizione(campo.iRiga, p->second.first - 1, p->second.second);
+            const QTextCursor c =
+                posizione(campo.iRiga, prefisso + p->second.first - 1, p->second.second);
             if (c.isNull()) continue;
             QTextCharFormat formato;
             if (k->second.isValid()) {

@@ -6,6 +6,7 @@
 #include <QDockWidget>
 #include <QMenu>
 #include <QSettings>
+#include <QTableView>
 #include <QTimer>
 
 #include "CallFieldName.h"
@@ -49,6 +50,10 @@ void frmDriver::PreparaAnteprima() {
         Impostazioni().setValue(CHIAVE_ANTEPRIMA, bVisibile);
         if (bVisibile) AggiornaAnteprima();
     });
+
+    // A click on a row selects its lines in the sample view: the labels under it follow.
+    connect(mpAnteprima->Tabella(), &QAbstractItemView::clicked, this,
+            &frmDriver::AggiornaPosizione);
 
     mpTimerAnteprima = new QTimer(this);
     mpTimerAnteprima->setSingleShot(true);

@@ -5,6 +5,7 @@
 // that cannot go on, and the live preview following edits that are not saved.
 
 #include <QCheckBox>
+#include <QDockWidget>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextBlock>
@@ -113,6 +114,13 @@ TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
         motivi += r.tipo == RigaAnteprima::NON_RICONOSCIUTA && !r.sPerche.isEmpty();
     EXPECT_EQ(motivi, static_cast<int>(3 + uscenti)) << m.Sommario().toStdString();
     EXPECT_EQ(colorati(), 0);
+
+    // Hidden from the Strumenti menu, for the next windows too.
+    Strumento("mnuAnteprima")->trigger();
+    EXPECT_TRUE(mF->RiquadroAnteprima()->isHidden());
+    EXPECT_FALSE(QSettings(QStringLiteral("TarnoDriver"), QStringLiteral("TarnoDriver"))
+                     .value(QStringLiteral("Finestra/Anteprima"))
+                     .toBool());
 }
 
 TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {

@@ -45,10 +45,11 @@ void frmDriver::PreparaAnteprima() {
     mostra->setToolTip(TestoRisorsa(30666, "Mostra o nasconde l'anteprima dei dati letti"));
     mpUi->mnupopStrumenti->addAction(mostra);
     mpRiquadroAnteprima->setVisible(Impostazioni().value(CHIAVE_ANTEPRIMA, true).toBool());
-    // The user's choice, not a hide of the whole window.
-    connect(mostra, &QAction::triggered, this, [this](bool bVisibile) {
+    // The user's choice, from the menu or the pane's own close button (the action follows
+    // the pane shown or hidden by itself, not with the whole window).
+    connect(mostra, &QAction::toggled, this, [this](bool bVisibile) {
         Impostazioni().setValue(CHIAVE_ANTEPRIMA, bVisibile);
-        if (bVisibile) AggiornaAnteprima();
+        if (bVisibile) PianificaAnteprima();
     });
 
     // A click on a row selects its lines in the sample view: the labels under it follow.

@@ -26,8 +26,8 @@ int main(int argc, char** argv) {
     const QString dati = qEnvironmentVariable("TARNO_DATI");
     if (!dati.isEmpty()) finestra.LeggiDati(dati);
     // TARNO_SCREENSHOT_DIR: save a picture of each page there, then quit (scripts/screenshots.sh).
-    // With a sample, after the pages the driver is verified and the engine's log shown in a last
-    // picture.
+    // With a sample, after the pages a picture of the live preview on a larger window, then the
+    // driver is verified and the engine's log shown in a last picture.
     const QString cartellaFoto = qEnvironmentVariable("TARNO_SCREENSHOT_DIR");
     if (!cartellaFoto.isEmpty()) {
         QTimer::singleShot(500, &finestra, [&finestra, cartellaFoto, dati] {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the editor on the demo suite under a virtual X display, shows each page and saves a
-# PNG of each under build/screenshots/ (the editor quits by itself afterwards).
+# PNG of each under build/screenshots/, with one of the live preview (anteprima.png) and one of
+# the engine's log (the editor quits by itself afterwards).
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"

@@ -323,14 +323,18 @@ std::string FormatiDelCatalogo(const std::string& sFileIni,
         if (!catalogo.CaricaFormati(data, t))
             return std::string("formati ") + (data ? "data" : "ora") + " del catalogo non letti (" +
                    catalogo.UltimoErrore() + ")";
-        if (t.Colonne() < 2) continue;  // "Nessuno": an empty list
-        for (int r = 1; r < t.Righe(); ++r) {
-            const auto v = ValoreNumerico(t.Cella(r, 1));
-            const auto codice = v ? Arrotonda16(*v) : std::nullopt;
-            if (codice && *codice != 0) rFormati[*codice] = t.Cella(r, 0);
-        }
+        FormatiDaTabella(t, rFormati);
     }
     return {};
+}
+
+void FormatiDaTabella(const TabellaValori& t, std::map<int16_t, std::string>& rFormati) {
+    if (t.Colonne() < 2) return;  // "Nessuno": an empty list
+    for (int r = 1; r < t.Righe(); ++r) {
+        const auto v = ValoreNumerico(t.Cella(r, 1));
+        const auto codice = v ? Arrotonda16(*v) : std::nullopt;
+        if (codice && *codice != 0) rFormati[*codice] = t.Cella(r, 0);
+    }
 }
 
 }  // namespace tarno

@@ -118,5 +118,7 @@ class clsCatalogo {
 // without formats the engine still runs, and dates and times fail).
 std::string FormatiDelCatalogo(const std::string& sFileIni,
                                std::map<int16_t, std::string>& rFormati);
+// Adds the formats of a table filled by CaricaFormati (row 0 reserved; format, code) by code.
+void FormatiDaTabella(const TabellaValori& tabella, std::map<int16_t, std::string>& rFormati);
 
 }  // namespace tarno

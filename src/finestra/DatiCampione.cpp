@@ -68,6 +68,8 @@ void frmDriver::LeggiDati(const QString& vsPercorso) {
     // Printouts are Windows-1252 text; a NUL would cut the view short.
     byte->replace('\0', ' ');
     mpUi->rtfTesto->setPlainText(DaCp1252(byte->toStdString()));
+    mbyCampione = *byte;
+    PianificaAnteprima();
     msFileDati = percorso;
     AggiungiRecente(QStringLiteral("mnupopDatiRecenti"), percorso);
     CaricaRecenti(QStringLiteral("mnupopDatiRecenti"));
@@ -112,8 +114,10 @@ void frmDriver::Trasforma() {
         return;
     } else {
         const QString dati = msFileDati;
+        const QByteArray campione = mbyCampione;
         LeggiDati(FileLogVerifica());
         msFileDati = dati;
+        mbyCampione = campione;
         mbTransformMode = true;
     }
     mbSpuntaTrasforma = mbTransformMode;

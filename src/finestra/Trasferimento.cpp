@@ -141,11 +141,11 @@ bool frmDriver::AggiornaGriglie() {
 
 // ---- one field table
 
-bool frmDriver::ControllaGrdChiamate(TabellaValori& rgx) {
+std::vector<frmDriver::ProblemaCampo> frmDriver::ProblemiGrdChiamate(
+    const TabellaValori& rgx) const {
+    std::vector<ProblemaCampo> problemi;
     const bool entranti = rgx.Righe() == mrgxEntranti.Righe();
-    PaginaCampi* pagina = entranti ? mpPagEntranti : mpPagUscenti;
-    clsGriglia* griglia = pagina->mpGriglia;
-    if (rgx.Colonne() < PaginaCampi::NUM_COLONNE) return true;
+    if (rgx.Colonne() < PaginaCampi::NUM_COLONNE) return problemi;
 
     const bool isolata = mpPagTrasf->Presente(PaginaTrasformazioni::DATA_ISOLATA);
     const int rigaIdent =
@@ -153,49 +153,41 @@ bool frmDriver::ControllaGrdChiamate(TabellaValori& rgx) {
     const double numRighe =
         mrgxIdent.Righe() > rigaIdent ? ValoreIniziale(mrgxIdent.Cella(rigaIdent, 1)) : 0;
     // A call kind printed on no line is not used: its fields are kept as they are, unchecked.
-    if (numRighe < 1) return true;
+    if (numRighe < 1) return problemi;
     const auto numero = [](int r) { return QString::number(r + 1); };
-    // The page of the table, its grid on the offending cell, then the message.
-    const auto errore = [&](int r, int c, const QString& testo) {
-        mpUi->tabDriver->setCurrentIndex(entranti ? PAGINA_ENTRANTI : PAGINA_USCENTI);
-        griglia->ImpostaCellaCorrente(r, c);
-        griglia->setFocus();
-        griglia->Aggiorna();
-        Avviso(this, testo);
-        return false;
-    };
     const auto valore = [&rgx](int r, int c) { return ValoreIniziale(rgx.Cella(r, c)); };
     // Line 0 (a field whose line the file leaves empty) is the first line, as the engine
     // reads it.
     const auto rigaDi = [&](int r) { return std::max(valore(r, PaginaCampi::COL_RIGA), 1.0); };
 
-    for (int r = 0; r < rgx.Righe(); ++r) {
-        if (!RigaInUso(rgx, r)) continue;
+    // The first fault of a row, if any.
+    const auto problema = [&](int r) -> std::optional<ProblemaCampo> {
         // Line, position and length.
         for (int c = PaginaCampi::COL_RIGA; c <= PaginaCampi::COL_LUNG; ++c)
             if (rgx.Cella(r, c).empty())
-                return errore(r, c,
-                              TestoRisorsa(10605,
-                                           "I campi numero di riga, posizione e lunghezza "
-                                           "sono obbligatori: riga ") +
-                                  numero(r));
+                return ProblemaCampo{r, c,
+                                     TestoRisorsa(10605,
+                                                  "I campi numero di riga, posizione e lunghezza "
+                                                  "sono obbligatori: riga ") +
+                                         numero(r)};
         // The line within the call, except a date printed on a line of its own.
         if (!(isolata && r == PaginaCampi::RIGA_DATA) &&
             valore(r, PaginaCampi::COL_RIGA) > numRighe)
-            return errore(
+            return ProblemaCampo{
                 r, PaginaCampi::COL_RIGA,
                 TestoRisorsa(10606, "Il numero di \"Riga\" della riga ") + numero(r) +
                     TestoRisorsa(10607,
                                  " \u00E8 maggiore del numero di righe su cui \u00E8 una "
                                  "chiamata ") +
-                    (entranti ? TestoRisorsa(10608, "entrante") : TestoRisorsa(10609, "uscente")));
+                    (entranti ? TestoRisorsa(10608, "entrante") : TestoRisorsa(10609, "uscente"))};
         // Dates, times and durations are read with a format.
         if (RigaConFormato(r, entranti) && !CellaUsata(rgx, r, PaginaCampi::COL_FORMATO))
-            return errore(r, PaginaCampi::COL_FORMATO,
-                          TestoRisorsa(10610, "Inserire il formato nella riga ") + numero(r));
+            return ProblemaCampo{
+                r, PaginaCampi::COL_FORMATO,
+                TestoRisorsa(10610, "Inserire il formato nella riga ") + numero(r)};
         // No other field on the same line may start inside this one. A date on a line of its
         // own is on none of the call's lines.
-        if (r == PaginaCampi::RIGA_DATA && isolata) continue;
+        if (r == PaginaCampi::RIGA_DATA && isolata) return std::nullopt;
         const double riga = rigaDi(r);
         const double inizio = valore(r, PaginaCampi::COL_POSIZ);
         const double fine = inizio + valore(r, PaginaCampi::COL_LUNG) - 1;
@@ -205,13 +197,33 @@ bool frmDriver::ControllaGrdChiamate(TabellaValori& rgx) {
             if (rigaDi(j) != riga) continue;
             const double altro = valore(j, PaginaCampi::COL_POSIZ);
             if (inizio <= altro && altro <= fine)
-                return errore(r, PaginaCampi::COL_POSIZ,
-                              TestoRisorsa(10611, "I campi alle righe ") + numero(r) +
-                                  TestoRisorsa(10612, " e ") + numero(j) +
-                                  TestoRisorsa(10613, " sono sovrapposti"));
+                return ProblemaCampo{r, PaginaCampi::COL_POSIZ,
+                                     TestoRisorsa(10611, "I campi alle righe ") + numero(r) +
+                                         TestoRisorsa(10612, " e ") + numero(j) +
+                                         TestoRisorsa(10613, " sono sovrapposti")};
         }
-    }
-    return true;
+        return std::nullopt;
+    };
+    for (int r = 0; r < rgx.Righe(); ++r)
+        if (RigaInUso(rgx, r))
+            if (auto p = problema(r)) problemi.push_back(std::move(*p));
+    return problemi;
+}
+
+bool frmDriver::ControllaGrdChiamate(TabellaValori& rgx) {
+    const std::vector<ProblemaCampo> problemi = ProblemiGrdChiamate(rgx);
+    if (problemi.empty()) return true;
+    // The page of the table, its grid on the offending cell, then the message.
+    const bool entranti = rgx.Righe() == mrgxEntranti.Righe();
+    PaginaCampi* pagina = entranti ? mpPagEntranti : mpPagUscenti;
+    clsGriglia* griglia = pagina->mpGriglia;
+    const ProblemaCampo& p = problemi.front();
+    mpUi->tabDriver->setCurrentIndex(entranti ? PAGINA_ENTRANTI : PAGINA_USCENTI);
+    griglia->ImpostaCellaCorrente(p.iRiga, p.iColonna);
+    griglia->setFocus();
+    griglia->Aggiorna();
+    Avviso(this, p.sTesto);
+    return false;
 }
 
 // ---- table -> call-record type
@@ -518,6 +530,61 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
                              "presenza del costo scatti"));
     }
     return true;
+}
+
+// ---- the views -> a driver, without the checks of a save
+
+clsDriver frmDriver::DriverDalleViste(std::vector<QString>* pEsclusi) {
+    clsDriver d = moDriver ? clsDriver(*moDriver) : clsDriver();
+    const Ui::frmDriver& ui = *mpUi;
+    const auto cellaIdent = [this](int r) {
+        return mrgxIdent.Righe() > r && mrgxIdent.Colonne() > 1 ? mrgxIdent.Cella(r, 1)
+                                                                : std::string();
+    };
+    // The general values the engine may report; a text the driver file cannot hold is left
+    // as it was.
+    const auto testo = [](const QString& t, std::string& membro) {
+        if (const auto v = InCp1252(t)) membro = *v;
+    };
+    testo(ui.cboMarca->currentText(), d.msMarca);
+    testo(ui.cboModello->currentText(), d.msModello);
+    d.mlOffset = cellaIdent(PaginaIdentificazione::RIGA_OFFSET);
+    const auto chiamata = [](std::unique_ptr<clsChiamata>& c, int32_t tipo) -> clsChiamata& {
+        if (!c) c = std::make_unique<clsChiamata>();
+        c->menTipo = tipo;
+        return *c;
+    };
+    clsChiamata& entranti = chiamata(d.moEntranti, clsChiamata::ENTRANTI);
+    clsChiamata& uscenti = chiamata(d.moUscenti, clsChiamata::USCENTI);
+    entranti.miNumRighe = Intero16(cellaIdent(PaginaIdentificazione::RIGA_ENTRANTI));
+    uscenti.miNumRighe = Intero16(cellaIdent(PaginaIdentificazione::RIGA_USCENTI));
+    for (clsChiamata* c : {&entranti, &uscenti})
+        if (c->miNumRighe < 1) c->mcolCondizioni.reset();
+    const std::string tronca = cellaIdent(PaginaIdentificazione::RIGA_ULTIMA_RIGA);
+    if (TogliSpazi(tronca).empty()) {
+        d.mlTroncaUltimaRigaDopoCaratteri = 0;
+    } else if (const auto v = ValoreNumerico(tronca)) {
+        if (const auto n = Arrotonda32(*v)) d.mlTroncaUltimaRigaDopoCaratteri = *n;
+    }
+    d.mbIngnoraRigheVuote = mpPagTrasf->Presente(PaginaTrasformazioni::IGNORA_VUOTE);
+
+    // The fields, without the rows a save would refuse.
+    const std::pair<clsChiamata*, TabellaValori*> tabelle[] = {{&entranti, &mrgxEntranti},
+                                                               {&uscenti, &mrgxUscenti}};
+    for (const auto& [c, rgx] : tabelle) {
+        LeggiGrdChiamate_Trasf(*c, *rgx);
+        const bool ent = c == &entranti;
+        for (const ProblemaCampo& p : ProblemiGrdChiamate(*rgx)) {
+            const std::string chiave = std::to_string(p.iRiga);
+            for (int i = c->mcolCampi->Count(); i >= 1; --i)
+                if (c->mcolCampi->Chiave(i) == chiave) c->mcolCampi->Remove(i);
+            if (pEsclusi)
+                pEsclusi->push_back(
+                    (ent ? TestoRisorsa(30663, "Entranti") : TestoRisorsa(30664, "Uscenti")) +
+                    QStringLiteral(": ") + p.sTesto);
+        }
+    }
+    return d;
 }
 
 }  // namespace tarno

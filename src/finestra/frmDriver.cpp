@@ -127,6 +127,7 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
         mpAbout->activateWindow();
     };
     RegistraComandiDocumento();
+    PreparaAnteprima();
 
     // The window sees keys before its controls.
     qApp->installEventFilter(this);
@@ -250,6 +251,7 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
 void frmDriver::Cambiato(bool bFlag) {
     mbChanged = bFlag;
     mpUi->mnuSalva->setEnabled(bFlag);
+    PianificaAnteprima();
 }
 
 void frmDriver::InitMarcaCentralino() {
@@ -391,6 +393,9 @@ bool frmDriver::eventFilter(QObject* obj, QEvent* ev) {
             (k->modifiers() & Qt::ControlModifier))
             ev->accept();
     }
+    // The preview's pane takes room from the central area: the sample view and the pages
+    // follow its size.
+    if (obj == mpUi->centralwidget && ev->type() == QEvent::Resize) Form_Resize();
     if ((obj == mpUi->rtfTesto || obj == mpUi->rtfTesto->viewport()) &&
         (ev->type() == QEvent::KeyRelease || ev->type() == QEvent::MouseButtonRelease))
         AggiornaPosizione();

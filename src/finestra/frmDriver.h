@@ -17,6 +17,8 @@ namespace Ui {
 class frmDriver;
 }
 class QAction;
+class QDockWidget;
+class QTimer;
 
 namespace tarno {
 
@@ -25,6 +27,7 @@ class PaginaIdentificazione;
 class PaginaTrasformazioni;
 class PaginaCampi;
 class frmAbout;
+class PannelloAnteprima;
 
 class frmDriver : public QMainWindow, public ContestoPagine {
     Q_OBJECT
@@ -117,11 +120,33 @@ class frmDriver : public QMainWindow, public ContestoPagine {
 
     Ui::frmDriver* ui() const { return mpUi.get(); }
 
+    // ---- live preview (src/finestra/Anteprima.cpp)
+    // The engine's reading of the sample with the driver as the views hold it, in the preview
+    // pane and over the sample view. Every edit (Cambiato) and every load of the sample asks
+    // for one after a short pause (PianificaAnteprima); AggiornaAnteprima runs it at once.
+    void PianificaAnteprima();
+    void AggiornaAnteprima();
+    PannelloAnteprima* Anteprima() const { return mpAnteprima; }
+    QDockWidget* RiquadroAnteprima() const { return mpRiquadroAnteprima; }
+    // The sample's bytes as loaded (what the sample view shows, unless it shows the log).
+    QByteArray mbyCampione;
+
     // ---- grids <-> driver (src/editor/Trasferimento.cpp)
     // Commits the edit in progress of grdIdent, grdTrasf, grdEntranti and grdUscenti.
     bool AggiornaGriglie();
-    // Checks one field array (incoming when it has as many rows as mrgxEntranti).
+    // Checks one field array (incoming when it has as many rows as mrgxEntranti): its first
+    // fault on its page, with a message.
     bool ControllaGrdChiamate(TabellaValori& rgx);
+    // The faults of a field array a save refuses, the first of each row, in row order.
+    struct ProblemaCampo {
+        int iRiga;
+        int iColonna;
+        QString sTesto;
+    };
+    std::vector<ProblemaCampo> ProblemiGrdChiamate(const TabellaValori& rgx) const;
+    // The driver as the views hold it now, without the checks of a save and leaving moDriver
+    // as it is; the rows a save would refuse are left out and told in pEsclusi.
+    clsDriver DriverDalleViste(std::vector<QString>* pEsclusi = nullptr);
     // Rebuilds the fields of a call-record type from a field array, with the duration and
     // pulse conversions of the Trasformazioni page.
     void LeggiGrdChiamate_Trasf(clsChiamata& chiamata, TabellaValori& rgx);
@@ -173,6 +198,11 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     QAction* mpSalvaBarra = nullptr;  // the tool bar's Save, always enabled
     QString msCartellaProgramma;
     bool mbRiempimento = false;  // lists being filled by the program, not by the user
+    // The live preview: its pane, the pause before a refresh, the menu entry that shows it.
+    void PreparaAnteprima();
+    PannelloAnteprima* mpAnteprima = nullptr;
+    QDockWidget* mpRiquadroAnteprima = nullptr;
+    QTimer* mpTimerAnteprima = nullptr;
 };
 
 }  // namespace tarno

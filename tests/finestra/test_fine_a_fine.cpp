@@ -2,14 +2,18 @@
 // folder has accents and a blank: open the demo driver, read its printout, mark a field on the
 // sample, save, read the file back with tarnodrv, verify with the real engine and look at its
 // log (where nothing can be marked or typed). Then the sample view's rules and the data commands
-// that cannot go on.
+// that cannot go on, and the live preview following edits that are not saved.
 
 #include <QCheckBox>
+#include <QDockWidget>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTextBlock>
 #include <nlohmann/json.hpp>
 
+#include "ModelloAnteprima.h"
 #include "PaginaCampi.h"
+#include "PannelloAnteprima.h"
 #include "SupportoGui.h"
 
 using namespace tarno;
@@ -42,6 +46,82 @@ class FineAFineTest : public FinestraDemo {
         QTest::mouseClick(chk, Qt::LeftButton, Qt::NoModifier, QPoint(12, chk->height() / 2));
     }
 };
+
+TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
+    mF->FileApri(Panasonic());
+    mF->LeggiDati(Campione());
+    QTest::qWait(400);  // the refresh follows the load after a pause
+    const ModelloAnteprima& m = *mF->Anteprima()->Modello();
+    const uint64_t uscenti = m.Conteggi().iUscenti;
+    ASSERT_GT(uscenti, 0u);
+    ASSERT_GT(m.Conteggi().iEntranti, 0u);
+    EXPECT_EQ(m.Conteggi().iNonRiconosciute, 3u);  // the heading lines
+    const QColor colore = mF->mpPagUscenti->chkCampo(9)->palette().color(QPalette::Window);
+    const auto colorati = [&] {
+        int n = 0;
+        for (const auto& s : U()->rtfTesto->extraSelections())
+            n += s.format.background().color() == colore;
+        return n;
+    };
+    const auto colonna = [&](const QString& nome) {
+        for (int c = 0; c < m.columnCount(); ++c)
+            if (m.headerData(c, Qt::Horizontal).toString() == nome) return c;
+        return -1;
+    };
+    EXPECT_EQ(colorati(), 0);
+    EXPECT_EQ(colonna(QStringLiteral("Campo 1")), -1);
+
+    // "Campo 1" of the outgoing calls marked on the sample, and "Campo 2" on top of "Linea"
+    // (a save refuses it): the preview reads the first on every outgoing call and in its box's
+    // colour, and lists the second as left out, the driver unsaved.
+    const std::string file = Byte(Panasonic());
+    MarcaUscente(5, 50, 4, 9);
+    MarcaUscente(5, 21, 2, 10);
+    QTest::qWait(400);
+    ASSERT_TRUE(mF->mbChanged);
+    EXPECT_EQ(Byte(Panasonic()), file);
+    EXPECT_EQ(colorati(), static_cast<int>(uscenti));
+    const int campo1 = colonna(QStringLiteral("Campo 1"));
+    ASSERT_GE(campo1, 0);
+    EXPECT_EQ(colonna(QStringLiteral("Campo 2")), -1);
+    ASSERT_EQ(m.Righe().front().tipo, RigaAnteprima::CAMPO_ESCLUSO);
+    EXPECT_TRUE(m.Righe().front().sPerche.contains(QStringLiteral("sovrapposti")));
+    // Clicking a call's row selects its line in the sample view.
+    for (int r = 0; r < m.rowCount(); ++r) {
+        const RigaAnteprima& riga = m.Righe()[static_cast<size_t>(r)];
+        if (riga.tipo != RigaAnteprima::CHIAMATA || riga.bEntrante) continue;
+        QTableView* t = mF->Anteprima()->Tabella();
+        t->scrollTo(m.index(r, 0));
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          t->visualRect(m.index(r, 0)).center());
+        EXPECT_EQ(U()->rtfTesto->textCursor().selectedText(),
+                  U()->rtfTesto->document()->findBlockByNumber(4).text());
+        break;
+    }
+
+    // A condition broken as its dialog would leave it: the date of the outgoing calls read two
+    // characters on. They become lines no call takes, each with the reason.
+    for (int i = 1; i <= mF->moDriver->moUscenti->mcolCondizioni->Count(); ++i) {
+        clsCondizione& c = mF->moDriver->moUscenti->mcolCondizioni->Item(i);
+        if (c.miInizio == 1) c.miInizio = 3;
+    }
+    mF->Cambiato(true);
+    QTest::qWait(400);
+    EXPECT_EQ(m.Conteggi().iUscenti, 0u);
+    EXPECT_EQ(m.Conteggi().iNonRiconosciute, 3 + uscenti);
+    int motivi = 0;
+    for (const RigaAnteprima& r : m.Righe())
+        motivi += r.tipo == RigaAnteprima::NON_RICONOSCIUTA && !r.sPerche.isEmpty();
+    EXPECT_EQ(motivi, static_cast<int>(3 + uscenti)) << m.Sommario().toStdString();
+    EXPECT_EQ(colorati(), 0);
+
+    // Hidden from the Strumenti menu, for the next windows too.
+    Strumento("mnuAnteprima")->trigger();
+    EXPECT_TRUE(mF->RiquadroAnteprima()->isHidden());
+    EXPECT_FALSE(QSettings(QStringLiteral("TarnoDriver"), QStringLiteral("TarnoDriver"))
+                     .value(QStringLiteral("Finestra/Anteprima"))
+                     .toBool());
+}
 
 TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {
     ASSERT_TRUE(mSuite.Cartella().contains(QStringLiteral("Citt\u00E0 \u00E8 societ\u00E0")));

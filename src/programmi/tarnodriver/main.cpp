@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QStringList>
 #include <QTabWidget>
 #include <QTimer>
@@ -25,8 +26,8 @@ int main(int argc, char** argv) {
     const QString dati = qEnvironmentVariable("TARNO_DATI");
     if (!dati.isEmpty()) finestra.LeggiDati(dati);
     // TARNO_SCREENSHOT_DIR: save a picture of each page there, then quit (scripts/screenshots.sh).
-    // With a sample, after the pages the driver is verified and the engine's log shown in a last
-    // picture.
+    // With a sample, after the pages a picture of the live preview on a larger window, then the
+    // driver is verified and the engine's log shown in a last picture.
     const QString cartellaFoto = qEnvironmentVariable("TARNO_SCREENSHOT_DIR");
     if (!cartellaFoto.isEmpty()) {
         QTimer::singleShot(500, &finestra, [&finestra, cartellaFoto, dati] {
@@ -41,6 +42,14 @@ int main(int argc, char** argv) {
                 foto(QStringLiteral("scheda%1-%2").arg(i).arg(schede->tabText(i).remove('&')));
             }
             if (!dati.isEmpty()) {
+                // The live preview of the sample with the driver, on a larger window.
+                const QSize dimensione = finestra.size();
+                finestra.resize(1270, 980);
+                finestra.resizeDocks({finestra.RiquadroAnteprima()}, {600}, Qt::Horizontal);
+                schede->setCurrentIndex(tarno::frmDriver::PAGINA_USCENTI);
+                finestra.AggiornaAnteprima();
+                foto(QStringLiteral("anteprima"));
+                finestra.resize(dimensione);
                 finestra.VerificaDati();
                 finestra.Trasforma();
                 schede->setCurrentIndex(0);

@@ -1,0 +1,193 @@
+#include "ModelloAnteprima.h"
+
+#include <QBrush>
+#include <QColor>
+#include <algorithm>
+
+#include "CallFieldName.h"
+#include "Risorse.h"
+#include "TestoQt.h"
+
+namespace tarno {
+
+namespace {
+
+// Collects the engine's results as rows of the table, in the order of the sample.
+class Raccolta : public IEsitiAnalisi {
+  public:
+    explicit Raccolta(std::vector<RigaAnteprima>& righe) : mRighe(righe) {}
+
+    void Chiamata(const ChiamataLetta& c) override {
+        RigaAnteprima r;
+        r.bEntrante = c.bEntrante;
+        r.bTrasferita = c.bTrasferita;
+        r.bIncompleta = c.bIncompleta;
+        r.vRighe = c.vRighe;
+        const size_t n = std::min(c.iCampi, c.vCampi.size());
+        r.vCampi.assign(c.vCampi.begin(), c.vCampi.begin() + static_cast<long>(n));
+        r.iErrori = c.iErrori;
+        mRighe.push_back(std::move(r));
+    }
+    void RigaData(const RigaDataLetta&) override {}
+    void RigaSenzaChiamata(uint64_t iRiga, std::string_view sTesto, MotivoRiga motivo,
+                           std::string_view, std::string_view sPerche) override {
+        // Empty, header and skipped lines are what the driver means to leave out.
+        if (motivo != MotivoRiga::NonRiconosciuta) return;
+        RigaAnteprima r;
+        r.tipo = RigaAnteprima::NON_RICONOSCIUTA;
+        r.vRighe.push_back(iRiga);
+        r.sTesto = sTesto;
+        r.sPerche = DaCp1252(std::string(sPerche));
+        mRighe.push_back(std::move(r));
+    }
+
+  private:
+    std::vector<RigaAnteprima>& mRighe;
+};
+
+QString TestoRighe(const std::vector<uint64_t>& v) {
+    if (v.empty()) return {};
+    if (v.size() == 1 || v.back() == v.front()) return QString::number(v.front());
+    return QString::number(v.front()) + QLatin1Char('-') + QString::number(v.back());
+}
+
+}  // namespace
+
+ModelloAnteprima::ModelloAnteprima(QObject* parent) : QAbstractTableModel(parent) {}
+
+void ModelloAnteprima::Analizza(const clsDriver& driver, const MappaFormati& formati,
+                                std::string_view sByte, const std::vector<QString>& vEsclusi) {
+    beginResetModel();
+    mvRighe.clear();
+    for (const QString& e : vEsclusi) {
+        RigaAnteprima r;
+        r.tipo = RigaAnteprima::CAMPO_ESCLUSO;
+        r.sPerche = e;
+        mvRighe.push_back(std::move(r));
+    }
+    {
+        Raccolta raccolta(mvRighe);
+        clsAnalizzatore analisi(driver, formati, raccolta);
+        analisi.Dati(sByte);
+        analisi.Fine();
+        mConteggi = analisi.Conteggi();
+    }
+    // The field columns: the names read, in the pages' order (any other name after them).
+    std::vector<std::string> nomi;
+    for (const RigaAnteprima& r : mvRighe)
+        for (const CampoLetto& c : r.vCampi)
+            if (std::find(nomi.begin(), nomi.end(), c.sNome) == nomi.end()) nomi.push_back(c.sNome);
+    mvNomiCampi.clear();
+    for (int i = 0; i < NUM_NOMI_CAMPI; ++i) {
+        const auto it = std::find(nomi.begin(), nomi.end(), NomiCampi()[i].sNome);
+        if (it == nomi.end()) continue;
+        mvNomiCampi.push_back(*it);
+        nomi.erase(it);
+    }
+    mvNomiCampi.insert(mvNomiCampi.end(), nomi.begin(), nomi.end());
+    endResetModel();
+}
+
+QString ModelloAnteprima::Sommario() const {
+    const ConteggiAnalisi& c = mConteggi;
+    return TestoRisorsa(30651,
+                        "Chiamate riconosciute: %1 (entranti %2, uscenti %3, trasferite %4); "
+                        "incomplete: %5; righe data: %6; righe non riconosciute: %7; campi non "
+                        "validi: %8")
+        .arg(c.Chiamate())
+        .arg(c.iEntranti)
+        .arg(c.iUscenti)
+        .arg(c.iEntrantiTrasferite + c.iUscentiTrasferite)
+        .arg(c.iIncomplete)
+        .arg(c.iRigheData)
+        .arg(c.iNonRiconosciute)
+        .arg(c.iValoriNonValidi);
+}
+
+int ModelloAnteprima::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(mvRighe.size());
+}
+
+int ModelloAnteprima::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : NUM_COLONNE_FISSE + static_cast<int>(mvNomiCampi.size());
+}
+
+QVariant ModelloAnteprima::data(const QModelIndex& indice, int ruolo) const {
+    if (!indice.isValid() || indice.row() >= rowCount()) return {};
+    const RigaAnteprima& r = mvRighe[static_cast<size_t>(indice.row())];
+    const int col = indice.column();
+    if (col < NUM_COLONNE_FISSE) {
+        if (ruolo == Qt::ForegroundRole && r.tipo != RigaAnteprima::CHIAMATA)
+            return QBrush(r.tipo == RigaAnteprima::CAMPO_ESCLUSO ? QColor(Qt::red)
+                                                                 : QColor(Qt::gray));
+        if (ruolo == Qt::ToolTipRole && r.tipo == RigaAnteprima::NON_RICONOSCIUTA)
+            return DaCp1252(TestoVisibile(r.sTesto));
+        if (ruolo != Qt::DisplayRole) return {};
+        switch (col) {
+            case COL_RIGHE:
+                return TestoRighe(r.vRighe);
+            case COL_TIPO:
+                if (r.tipo == RigaAnteprima::NON_RICONOSCIUTA)
+                    return TestoRisorsa(30656, "Non riconosciuta");
+                if (r.tipo == RigaAnteprima::CAMPO_ESCLUSO)
+                    return TestoRisorsa(30657, "Campo escluso");
+                {
+                    QString tipo = r.bEntrante ? TestoRisorsa(30652, "Entrante")
+                                               : TestoRisorsa(30653, "Uscente");
+                    if (r.bTrasferita) tipo += QLatin1Char(' ') + TestoRisorsa(30654, "trasferita");
+                    if (r.bIncompleta)
+                        tipo += QStringLiteral(" (") + TestoRisorsa(30655, "incompleta") +
+                                QLatin1Char(')');
+                    return tipo;
+                }
+            case COL_ESITO:
+                if (r.tipo != RigaAnteprima::CHIAMATA) return r.sPerche;
+                if (r.iErrori == 0) return {};
+                return TestoRisorsa(30658, "Campi non validi: %1").arg(r.iErrori);
+            default:
+                return {};
+        }
+    }
+    const std::string& nome = mvNomiCampi[static_cast<size_t>(col - NUM_COLONNE_FISSE)];
+    const auto it = std::find_if(r.vCampi.begin(), r.vCampi.end(),
+                                 [&nome](const CampoLetto& c) { return c.sNome == nome; });
+    if (it == r.vCampi.end()) return {};
+    const bool errore = !it->sErrore.empty();
+    switch (ruolo) {
+        case Qt::DisplayRole:
+            return DaCp1252(TestoVisibile(errore ? it->sTaglio : it->sInterpretato));
+        case Qt::ForegroundRole:
+            if (errore) return QBrush(QColor(Qt::red));
+            if (it->bDerivato) return QBrush(QColor(Qt::darkGray));
+            return {};
+        case Qt::ToolTipRole:
+            if (errore) return DaCp1252(it->sErrore);
+            if (it->bDerivato)
+                return TestoRisorsa(30659, "Non stampato: ricavato dagli altri campi");
+            return DaCp1252(TestoVisibile(it->sTaglio));
+        default:
+            return {};
+    }
+}
+
+QVariant ModelloAnteprima::headerData(int sezione, Qt::Orientation orientamento, int ruolo) const {
+    if (orientamento != Qt::Horizontal || ruolo != Qt::DisplayRole) return {};
+    switch (sezione) {
+        case COL_RIGHE:
+            return TestoRisorsa(30660, "Righe");
+        case COL_TIPO:
+            return TestoRisorsa(30661, "Tipo");
+        case COL_ESITO:
+            return TestoRisorsa(30662, "Esito");
+        default:
+            break;
+    }
+    const size_t i = static_cast<size_t>(sezione - NUM_COLONNE_FISSE);
+    if (i >= mvNomiCampi.size()) return {};
+    for (int k = 0; k < NUM_NOMI_CAMPI; ++k)
+        if (mvNomiCampi[i] == NomiCampi()[k].sNome)
+            return QString::fromUtf8(NomiCampi()[k].sDidascalia);
+    return QString::fromStdString(mvNomiCampi[i]);
+}
+
+}  // namespace tarno

@@ -1,0 +1,62 @@
+#pragma once
+// The engine's reading of the sample, one row per call and per line no call took, for the
+// preview's table. Analizza runs the engine library on the sample's bytes with a driver; the
+// rows keep what the view needs to colour the sample (the lines of each call, the fields with
+// their lines) and to select a call's lines.
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "clsAnalizzatore.h"
+
+namespace tarno {
+
+class clsDriver;
+
+struct RigaAnteprima {
+    enum Tipo { CHIAMATA, NON_RICONOSCIUTA, CAMPO_ESCLUSO };
+    Tipo tipo = CHIAMATA;
+    bool bEntrante = true;
+    bool bTrasferita = false;
+    bool bIncompleta = false;
+    std::vector<uint64_t> vRighe;  // lines of the sample, from 1
+    std::vector<CampoLetto> vCampi;
+    size_t iErrori = 0;
+    std::string sTesto;  // a line no call took, as read
+    QString sPerche;     // why no call took it, or why a field was left out
+};
+
+class ModelloAnteprima : public QAbstractTableModel {
+    Q_OBJECT
+
+  public:
+    enum Colonna { COL_RIGHE, COL_TIPO, COL_ESITO, NUM_COLONNE_FISSE };
+
+    explicit ModelloAnteprima(QObject* parent = nullptr);
+
+    // Reads the sample (Windows-1252 bytes) with the driver; vEsclusi are the fields the driver
+    // was built without (a save would refuse them), listed as rows of their own.
+    void Analizza(const clsDriver& driver, const MappaFormati& formati, std::string_view sByte,
+                  const std::vector<QString>& vEsclusi = {});
+
+    const ConteggiAnalisi& Conteggi() const { return mConteggi; }
+    const std::vector<RigaAnteprima>& Righe() const { return mvRighe; }
+    // The summary line of the preview.
+    QString Sommario() const;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& indice, int ruolo = Qt::DisplayRole) const override;
+    QVariant headerData(int sezione, Qt::Orientation orientamento,
+                        int ruolo = Qt::DisplayRole) const override;
+
+  private:
+    std::vector<RigaAnteprima> mvRighe;
+    std::vector<std::string> mvNomiCampi;  // the field columns, in the pages' order
+    ConteggiAnalisi mConteggi;
+};
+
+}  // namespace tarno

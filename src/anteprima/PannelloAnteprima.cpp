@@ -1,0 +1,193 @@
+#include "PannelloAnteprima.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableView>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <cmath>
+#include <map>
+
+#include "ModelloAnteprima.h"
+#include "Numeri.h"
+#include "Testo.h"
+#include "TestoQt.h"
+#include "clsDriver.h"
+
+namespace tarno {
+
+namespace {
+
+// Where the fields of a call kind lie on their line: start (from 1) and length, by name.
+std::map<std::string, std::pair<int, int>> Posizioni(const clsChiamata* chiamata) {
+    std::map<std::string, std::pair<int, int>> p;
+    if (!chiamata || !chiamata->mcolCampi) return p;
+    for (int i = 1; i <= chiamata->mcolCampi->Count(); ++i) {
+        const clsCampo& c = chiamata->mcolCampi->Item(i);
+        p[c.msNome] = {std::max<int>(1, c.miInizio), c.miLunghezza};
+    }
+    return p;
+}
+
+// The prefix the engine drops from every line ("Offset"): the driver's positions count after it.
+int Prefisso(const clsDriver& driver) {
+    const auto v = ValoreNumerico(TogliBianchi(driver.mlOffset));
+    return v && *v >= 1 && *v <= MAX_CARATTERI_RIGA && *v == std::floor(*v) ? static_cast<int>(*v)
+                                                                            : 0;
+}
+
+}  // namespace
+
+PannelloAnteprima::PannelloAnteprima(QWidget* parent)
+    : QWidget(parent),
+      mpModello(new ModelloAnteprima(this)),
+      mpSommario(new QLabel(this)),
+      mpTabella(new QTableView(this)) {
+    setObjectName(QStringLiteral("pnlAnteprima"));
+    mpSommario->setObjectName(QStringLiteral("lblSommarioAnteprima"));
+    mpSommario->setWordWrap(true);
+    mpTabella->setObjectName(QStringLiteral("tblAnteprima"));
+    mpTabella->setModel(mpModello);
+    mpTabella->setSelectionBehavior(QAbstractItemView::SelectRows);
+    mpTabella->setSelectionMode(QAbstractItemView::SingleSelection);
+    mpTabella->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    mpTabella->verticalHeader()->setVisible(false);
+    mpTabella->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    mpTabella->horizontalHeader()->setStretchLastSection(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(mpSommario);
+    layout->addWidget(mpTabella, 1);
+    connect(mpTabella, &QTableView::clicked, this, &PannelloAnteprima::SelezionaRighe);
+    connect(mpTabella, &QTableView::activated, this, &PannelloAnteprima::SelezionaRighe);
+}
+
+std::vector<std::pair<int, int>> PannelloAnteprima::InizioRighe(std::string_view s) {
+    std::vector<std::pair<int, int>> inizi;
+    int blocco = 0, colonna = 0;
+    bool testo = false;  // the current line has characters
+    inizi.emplace_back(0, 0);
+    for (size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+            ++blocco;
+            colonna = 0;
+            testo = false;
+            if (i + 1 < s.size()) inizi.emplace_back(blocco, 0);
+            continue;
+        }
+        if (c == '\f' && testo) {
+            inizi.emplace_back(blocco, colonna);
+            testo = false;
+        }
+        testo = true;
+        ++colonna;
+    }
+    return inizi;
+}
+
+void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& formati,
+                                 std::string_view sByte, QTextEdit* vista,
+                                 const ColoreCampo& colore, const std::vector<QString>& vEsclusi) {
+    mpModello->Analizza(driver, formati, sByte, vEsclusi);
+    mpSommario->setText(mpModello->Sommario());
+    LarghezzeColonne();
+    if (mpVista && mpVista != vista) mpVista->setExtraSelections({});
+    mpVista = vista;
+    mvInizi.clear();
+    if (!vista) return;
+    mvInizi = InizioRighe(sByte);
+
+    QTextDocument* doc = vista->document();
+    const auto posizione = [&](uint64_t riga, int colonna, int lunghezza) -> QTextCursor {
+        if (riga < 1 || riga > mvInizi.size()) return {};
+        const auto [b, inizio] = mvInizi[riga - 1];
+        const QTextBlock blocco = doc->findBlockByNumber(b);
+        if (!blocco.isValid()) return {};
+        const int da = std::min(inizio + colonna, blocco.length() - 1);
+        const int a = lunghezza < 0 ? blocco.length() - 1
+                                    : std::min(inizio + colonna + lunghezza, blocco.length() - 1);
+        if (a <= da) return {};
+        QTextCursor cursore(doc);
+        cursore.setPosition(blocco.position() + da);
+        cursore.setPosition(blocco.position() + a, QTextCursor::KeepAnchor);
+        return cursore;
+    };
+    const auto entranti = Posizioni(driver.moEntranti.get());
+    const auto uscenti = Posizioni(driver.moUscenti.get());
+    const int prefisso = Prefisso(driver);
+    std::map<std::pair<bool, std::string>, QColor> colori;
+    QList<QTextEdit::ExtraSelection> selezioni;
+    QTextCharFormat grigio;
+    grigio.setForeground(QColor(Qt::gray));
+    for (const RigaAnteprima& r : mpModello->Righe()) {
+        if (r.tipo == RigaAnteprima::NON_RICONOSCIUTA) {
+            const QTextCursor c = posizione(r.vRighe.front(), 0, -1);
+            if (!c.isNull()) selezioni.append({c, grigio});
+            continue;
+        }
+        const auto& posizioni = r.bEntrante ? entranti : uscenti;
+        for (const CampoLetto& campo : r.vCampi) {
+            if (campo.bDerivato || campo.iPezzo != 0 || campo.iRiga == 0) continue;
+            const auto p = posizioni.find(campo.sNome);
+            if (p == posizioni.end()) continue;
+            const auto chiave = std::make_pair(r.bEntrante, campo.sNome);
+            auto k = colori.find(chiave);
+            if (k == colori.end())
+                k = colori.emplace(chiave, colore(r.bEntrante, campo.sNome)).first;
+            const QTextCursor c =
+                posizione(campo.iRiga, prefisso + p->second.first - 1, p->second.second);
+            if (c.isNull()) continue;
+            QTextCharFormat formato;
+            if (k->second.isValid()) {
+                formato.setBackground(k->second);
+                formato.setForeground(k->second.lightness() < 128 ? QColor(Qt::white)
+                                                                  : QColor(Qt::black));
+            }
+            if (!campo.sErrore.empty()) {
+                formato.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+                formato.setUnderlineColor(Qt::red);
+                formato.setToolTip(DaCp1252(campo.sErrore));
+            }
+            selezioni.append({c, formato});
+        }
+    }
+    vista->setExtraSelections(selezioni);
+}
+
+void PannelloAnteprima::LarghezzeColonne() {
+    // Widths from the font, not from the contents: measuring hundreds of rows would cost more
+    // than the reading itself.
+    const QFontMetrics fm = mpTabella->fontMetrics();
+    const int m = fm.horizontalAdvance(QLatin1Char('0'));
+    for (int c = 0; c < mpModello->columnCount(); ++c) {
+        int caratteri = 10;
+        if (c == ModelloAnteprima::COL_RIGHE) caratteri = 9;
+        if (c == ModelloAnteprima::COL_TIPO) caratteri = 18;
+        if (c == ModelloAnteprima::COL_ESITO) caratteri = 20;
+        const int intestazione =
+            fm.horizontalAdvance(mpModello->headerData(c, Qt::Horizontal).toString()) + 16;
+        mpTabella->setColumnWidth(c, std::max(m * caratteri, intestazione));
+    }
+}
+
+void PannelloAnteprima::SelezionaRighe(const QModelIndex& indice) {
+    if (!indice.isValid() || !mpVista) return;
+    const RigaAnteprima& r = mpModello->Righe().at(static_cast<size_t>(indice.row()));
+    if (r.vRighe.empty()) return;
+    const auto [minimo, massimo] = std::minmax_element(r.vRighe.begin(), r.vRighe.end());
+    if (*minimo < 1 || *massimo > mvInizi.size()) return;
+    QTextDocument* doc = mpVista->document();
+    const QTextBlock primo = doc->findBlockByNumber(mvInizi[*minimo - 1].first);
+    const QTextBlock ultimo = doc->findBlockByNumber(mvInizi[*massimo - 1].first);
+    if (!primo.isValid() || !ultimo.isValid()) return;
+    QTextCursor cursore(doc);
+    cursore.setPosition(primo.position());
+    cursore.setPosition(ultimo.position() + ultimo.length() - 1, QTextCursor::KeepAnchor);
+    mpVista->setTextCursor(cursore);
+    mpVista->ensureCursorVisible();
+}
+
+}  // namespace tarno

@@ -1,0 +1,91 @@
+// The live preview pane of the main window: the engine's reading of the sample with the driver
+// as the views hold it, refreshed a moment after every edit.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDockWidget>
+#include <QMenu>
+#include <QSettings>
+#include <QTableView>
+#include <QTimer>
+
+#include "CallFieldName.h"
+#include "PaginaCampi.h"
+#include "PannelloAnteprima.h"
+#include "Risorse.h"
+#include "clsCatalogo.h"
+#include "frmDriver.h"
+#include "ui_frmDriver.h"
+
+namespace tarno {
+
+namespace {
+
+// The pause after an edit before the preview is refreshed: typing goes on undisturbed.
+constexpr int PAUSA_ANTEPRIMA_MS = 250;
+
+// The per-user setting that shows or hides the pane.
+QSettings Impostazioni() {
+    return QSettings(QStringLiteral("TarnoDriver"), QStringLiteral("TarnoDriver"));
+}
+const QString CHIAVE_ANTEPRIMA = QStringLiteral("Finestra/Anteprima");
+
+}  // namespace
+
+void frmDriver::PreparaAnteprima() {
+    mpAnteprima = new PannelloAnteprima(this);
+    mpRiquadroAnteprima = new QDockWidget(TestoRisorsa(30650, "Anteprima"), this);
+    mpRiquadroAnteprima->setObjectName(QStringLiteral("dockAnteprima"));
+    mpRiquadroAnteprima->setWidget(mpAnteprima);
+    addDockWidget(Qt::RightDockWidgetArea, mpRiquadroAnteprima);
+
+    QAction* mostra = mpRiquadroAnteprima->toggleViewAction();
+    mostra->setObjectName(QStringLiteral("mnuAnteprima"));
+    mostra->setText(TestoRisorsa(30665, "&Anteprima"));
+    mostra->setToolTip(TestoRisorsa(30666, "Mostra o nasconde l'anteprima dei dati letti"));
+    mpUi->mnupopStrumenti->addAction(mostra);
+    mpRiquadroAnteprima->setVisible(Impostazioni().value(CHIAVE_ANTEPRIMA, true).toBool());
+    // The user's choice, from the menu or the pane's own close button (the action follows
+    // the pane shown or hidden by itself, not with the whole window).
+    connect(mostra, &QAction::toggled, this, [this](bool bVisibile) {
+        Impostazioni().setValue(CHIAVE_ANTEPRIMA, bVisibile);
+        if (bVisibile) PianificaAnteprima();
+    });
+
+    // A click on a row selects its lines in the sample view: the labels under it follow.
+    connect(mpAnteprima->Tabella(), &QAbstractItemView::clicked, this,
+            &frmDriver::AggiornaPosizione);
+
+    mpTimerAnteprima = new QTimer(this);
+    mpTimerAnteprima->setSingleShot(true);
+    mpTimerAnteprima->setInterval(PAUSA_ANTEPRIMA_MS);
+    connect(mpTimerAnteprima, &QTimer::timeout, this, &frmDriver::AggiornaAnteprima);
+}
+
+void frmDriver::PianificaAnteprima() {
+    if (mpTimerAnteprima) mpTimerAnteprima->start();
+}
+
+void frmDriver::AggiornaAnteprima() {
+    if (!mpAnteprima) return;
+    mpTimerAnteprima->stop();
+    if (mpRiquadroAnteprima->isHidden()) return;
+    std::vector<QString> esclusi;
+    const clsDriver driver = DriverDalleViste(&esclusi);
+    MappaFormati formati;
+    FormatiDaTabella(mrgxFormatiData, formati);
+    FormatiDaTabella(mrgxFormatiOra, formati);
+    const auto colore = [this](bool bEntrante, const std::string& sNome) {
+        PaginaCampi* pagina = bEntrante ? mpPagEntranti : mpPagUscenti;
+        const int i = IndiceCampo(sNome, bEntrante);
+        QCheckBox* box = i >= 0 ? pagina->chkCampo(i) : nullptr;
+        return box ? box->palette().color(QPalette::Window) : QColor();
+    };
+    // While the view shows the engine's log, nothing is drawn over it.
+    mpAnteprima->Aggiorna(
+        driver, formati,
+        std::string_view(mbyCampione.constData(), static_cast<size_t>(mbyCampione.size())),
+        mbTransformMode ? nullptr : mpUi->rtfTesto, colore, esclusi);
+}
+
+}  // namespace tarno

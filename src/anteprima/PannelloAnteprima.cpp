@@ -3,14 +3,17 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <map>
 
 #include "ModelloAnteprima.h"
 #include "Numeri.h"
+#include "Risorse.h"
 #include "Testo.h"
 #include "TestoQt.h"
 #include "clsDriver.h"
@@ -43,7 +46,9 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
     : QWidget(parent),
       mpModello(new ModelloAnteprima(this)),
       mpSommario(new QLabel(this)),
-      mpTabella(new QTableView(this)) {
+      mpTabella(new QTableView(this)),
+      mpTitoloColonna(new QLabel(this)),
+      mpColonna(new QTableWidget(this)) {
     setObjectName(QStringLiteral("pnlAnteprima"));
     mpSommario->setObjectName(QStringLiteral("lblSommarioAnteprima"));
     mpSommario->setWordWrap(true);
@@ -58,7 +63,22 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(mpSommario);
-    layout->addWidget(mpTabella, 1);
+    layout->addWidget(mpTabella, 3);
+    mpTitoloColonna->setObjectName(QStringLiteral("lblColonnaAnteprima"));
+    mpTitoloColonna->setWordWrap(true);
+    mpColonna->setObjectName(QStringLiteral("tblColonnaAnteprima"));
+    mpColonna->setColumnCount(4);
+    mpColonna->setHorizontalHeaderLabels(
+        {TestoRisorsa(30720, "Testo"), TestoRisorsa(30660, "Righe"),
+         TestoRisorsa(30663, "Entranti"), TestoRisorsa(30664, "Uscenti")});
+    mpColonna->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    mpColonna->verticalHeader()->setVisible(false);
+    mpColonna->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    mpColonna->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(mpTitoloColonna);
+    layout->addWidget(mpColonna, 1);
+    mpTitoloColonna->hide();
+    mpColonna->hide();
     connect(mpTabella, &QTableView::clicked, this, &PannelloAnteprima::SelezionaRighe);
     connect(mpTabella, &QTableView::activated, this, &PannelloAnteprima::SelezionaRighe);
 }
@@ -94,11 +114,23 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
     mpModello->Analizza(driver, formati, sByte, vEsclusi);
     mpSommario->setText(mpModello->Sommario());
     LarghezzeColonne();
-    if (mpVista && mpVista != vista) mpVista->setExtraSelections({});
+    msByte.assign(sByte);
+    mvTipoRiga.assign(RigheCampione(sByte).size(), 0);
+    for (const RigaAnteprima& r : mpModello->Righe())
+        if (r.tipo == RigaAnteprima::CHIAMATA)
+            for (uint64_t n : r.vRighe)
+                if (n >= 1 && n <= mvTipoRiga.size()) mvTipoRiga[n - 1] = r.bEntrante ? 'E' : 'U';
+    if (mpVista && mpVista != vista) {
+        mpVista->setExtraSelections({});
+        disconnect(mpVista, nullptr, this, nullptr);
+    }
+    if (vista && mpVista != vista)
+        connect(vista, &QTextEdit::selectionChanged, this, &PannelloAnteprima::MostraColonna);
     mpVista = vista;
     mvInizi.clear();
+    if (vista) mvInizi = InizioRighe(sByte);
+    MostraColonna();
     if (!vista) return;
-    mvInizi = InizioRighe(sByte);
 
     QTextDocument* doc = vista->document();
     const auto posizione = [&](uint64_t riga, int colonna, int lunghezza) -> QTextCursor {
@@ -155,6 +187,82 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
         }
     }
     vista->setExtraSelections(selezioni);
+}
+
+std::vector<PannelloAnteprima::TestoColonna> PannelloAnteprima::Colonna(int iPosizione,
+                                                                        int iLunghezza) const {
+    std::vector<TestoColonna> v;
+    if (iPosizione < 1 || iLunghezza < 1) return v;
+    std::map<std::string_view, TestoColonna> testi;
+    const auto righe = RigheCampione(msByte);
+    const size_t a = static_cast<size_t>(iPosizione - 1);
+    for (size_t i = 0; i < righe.size(); ++i) {
+        if (righe[i].size() <= a) continue;
+        const std::string_view t = righe[i].substr(a, static_cast<size_t>(iLunghezza));
+        TestoColonna& c = testi[t];
+        ++c.iRighe;
+        const char tipo = i < mvTipoRiga.size() ? mvTipoRiga[i] : 0;
+        c.iEntranti += tipo == 'E';
+        c.iUscenti += tipo == 'U';
+    }
+    v.reserve(testi.size());
+    for (auto& [t, c] : testi) {
+        c.sTesto.assign(t);
+        v.push_back(std::move(c));
+    }
+    std::stable_sort(v.begin(), v.end(), [](const TestoColonna& x, const TestoColonna& y) {
+        return x.iRighe > y.iRighe;
+    });
+    return v;
+}
+
+void PannelloAnteprima::MostraColonna() {
+    int posizione = 0, lunghezza = 0;
+    if (mpVista && !mvInizi.empty()) {
+        const QTextCursor c = mpVista->textCursor();
+        const QTextBlock blocco = mpVista->document()->findBlock(c.selectionStart());
+        if (c.hasSelection() &&
+            blocco.blockNumber() ==
+                mpVista->document()->findBlock(c.selectionEnd()).blockNumber()) {
+            const std::pair<int, int> dove(blocco.blockNumber(),
+                                           c.selectionStart() - blocco.position());
+            // The line of the sample the selection starts on (a form feed starts one inside
+            // a block).
+            const auto k = std::upper_bound(mvInizi.begin(), mvInizi.end(), dove);
+            if (k != mvInizi.begin() && std::prev(k)->first == dove.first) {
+                posizione = dove.second - std::prev(k)->second + 1;
+                lunghezza = c.selectionEnd() - c.selectionStart();
+            }
+        }
+    }
+    const auto testi = Colonna(posizione, lunghezza);
+    mpTitoloColonna->setVisible(lunghezza > 0);
+    mpColonna->setVisible(lunghezza > 0);
+    if (lunghezza <= 0) return;
+    mpTitoloColonna->setText(
+        TestoRisorsa(30721, "Posizione %1, lunghezza %2: %3 testi diversi sulle righe del campione")
+            .arg(posizione)
+            .arg(lunghezza)
+            .arg(testi.size()));
+    // The first texts are what tells calls apart: a few hundred rows are enough to see them.
+    constexpr size_t MAX_RIGHE = 500;
+    const int n = static_cast<int>(std::min(testi.size(), MAX_RIGHE));
+    mpColonna->setRowCount(n);
+    for (int r = 0; r < n; ++r) {
+        const TestoColonna& t = testi[static_cast<size_t>(r)];
+        const QString valori[] = {
+            QLatin1Char('"') + DaCp1252(TestoVisibile(t.sTesto)) + QLatin1Char('"'),
+            QString::number(t.iRighe), QString::number(t.iEntranti), QString::number(t.iUscenti)};
+        for (int k = 0; k < 4; ++k) {
+            auto* cella = mpColonna->item(r, k);
+            if (!cella) {
+                cella = new QTableWidgetItem;
+                mpColonna->setItem(r, k, cella);
+            }
+            cella->setText(valori[k]);
+            if (k > 0) cella->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        }
+    }
 }
 
 void PannelloAnteprima::LarghezzeColonne() {

@@ -18,6 +18,7 @@
 
 class QLabel;
 class QTableView;
+class QTableWidget;
 class QTextEdit;
 
 namespace tarno {
@@ -41,7 +42,19 @@ class PannelloAnteprima : public QWidget {
                   QTextEdit* vista, const ColoreCampo& colore,
                   const std::vector<QString>& vEsclusi = {});
 
+    // What the sample holds at a line position and length (from 1): each distinct text once,
+    // with the lines it is on and how many of them lie in incoming and in outgoing calls, the
+    // most frequent first. Every line of the sample counts, but those that end before the
+    // position; a text is cut shorter where its line ends.
+    struct TestoColonna {
+        std::string sTesto;
+        size_t iRighe = 0, iEntranti = 0, iUscenti = 0;
+    };
+    std::vector<TestoColonna> Colonna(int iPosizione, int iLunghezza) const;
+
     ModelloAnteprima* Modello() const { return mpModello; }
+    // The texts at the sample view's selection (within a line) across the sample's lines.
+    QTableWidget* TabellaColonna() const { return mpColonna; }
     QTableView* Tabella() const { return mpTabella; }
     QLabel* Sommario() const { return mpSommario; }
 
@@ -53,12 +66,19 @@ class PannelloAnteprima : public QWidget {
   private:
     void SelezionaRighe(const QModelIndex& indice);
     void LarghezzeColonne();
+    // The column table for the view's selection; hidden when nothing on one line is selected.
+    void MostraColonna();
 
     ModelloAnteprima* mpModello;
     QLabel* mpSommario;
     QTableView* mpTabella;
+    QLabel* mpTitoloColonna;
+    QTableWidget* mpColonna;
     QPointer<QTextEdit> mpVista;
     std::vector<std::pair<int, int>> mvInizi;
+    std::string msByte;  // the sample last read
+    // For each line of the sample (from 0): 'E' in an incoming call, 'U' in an outgoing one.
+    std::vector<char> mvTipoRiga;
 };
 
 }  // namespace tarno

@@ -925,23 +925,27 @@ void clsAnalizzatore::Impl::CompilaTipo(Tipo& t, const clsChiamata* pc, bool bEn
 
 // --- reading ---------------------------------------------------------------------------------
 
-bool clsAnalizzatore::Impl::Prova(const Cond& c, const std::string& riga) const {
-    switch (c.iOp) {
+namespace {
+
+// One condition on a line: the operator, where it looks and what it compares with.
+bool ProvaSuRiga(int32_t iOp, int iInizio, int iLunghezza, const std::string& sValore,
+                 const clsFormatoDataOra* pFormato, const CodiciMesi& mesi, std::string_view riga) {
+    switch (iOp) {
         case clsCondizione::UGUALE_A:
         case clsCondizione::DIVERSO_DA: {
             // The text, with blanks where the line is short, against the value padded with
             // blanks to the length.
-            bool uguale = c.sValore.size() <= static_cast<size_t>(c.iLunghezza);
-            const size_t a = static_cast<size_t>(c.iInizio - 1);
-            for (size_t i = 0; uguale && i < static_cast<size_t>(c.iLunghezza); ++i) {
+            bool uguale = sValore.size() <= static_cast<size_t>(iLunghezza);
+            const size_t a = static_cast<size_t>(iInizio - 1);
+            for (size_t i = 0; uguale && i < static_cast<size_t>(iLunghezza); ++i) {
                 const char t = a + i < riga.size() ? riga[a + i] : ' ';
-                const char v = i < c.sValore.size() ? c.sValore[i] : ' ';
+                const char v = i < sValore.size() ? sValore[i] : ' ';
                 uguale = t == v;
             }
-            return (c.iOp == clsCondizione::UGUALE_A) == uguale;
+            return (iOp == clsCondizione::UGUALE_A) == uguale;
         }
         case clsCondizione::SOLO_NUMERI: {
-            const std::string_view t = SenzaBianchi(Taglio(riga, c.iInizio, c.iLunghezza));
+            const std::string_view t = SenzaBianchi(Taglio(riga, iInizio, iLunghezza));
             if (t.empty()) return false;
             for (char ch : t)
                 if (!Cifra(ch)) return false;
@@ -950,11 +954,11 @@ bool clsAnalizzatore::Impl::Prova(const Cond& c, const std::string& riga) const 
         case clsCondizione::DATA_VALIDA:
         case clsCondizione::TEMPO_VALIDO:
         case clsCondizione::DATA_ISOLATA: {
-            if (!c.pFormato) return false;
-            const std::string_view t = Taglio(riga, c.iInizio, c.iLunghezza);
-            const auto v = c.pFormato->Leggi(t, mesi);
+            if (!pFormato) return false;
+            const std::string_view t = Taglio(riga, iInizio, iLunghezza);
+            const auto v = pFormato->Leggi(t, mesi);
             if (!v) return false;
-            if (c.iOp == clsCondizione::TEMPO_VALIDO) return v->HaTempo();
+            if (iOp == clsCondizione::TEMPO_VALIDO) return v->HaTempo();
             // A date on its own line is found by its conditions alone: what else the line
             // holds (a label, a page header) does not matter.
             return v->HaData();
@@ -962,6 +966,39 @@ bool clsAnalizzatore::Impl::Prova(const Cond& c, const std::string& riga) const 
         default:
             return false;
     }
+}
+
+}  // namespace
+
+bool clsAnalizzatore::Impl::Prova(const Cond& c, const std::string& riga) const {
+    return ProvaSuRiga(c.iOp, c.iInizio, c.iLunghezza, c.sValore, c.pFormato, mesi, riga);
+}
+
+bool CondizioneVale(const clsCondizione& c, std::string_view sRiga, const MappaFormati& formati,
+                    const CodiciMesi& mesi) {
+    std::optional<clsFormatoDataOra> formato;
+    if (const auto f = formati.find(c.miFormato); f != formati.end()) formato.emplace(f->second);
+    return ProvaSuRiga(c.menOperatore, std::max<int>(1, c.miInizio),
+                       std::max<int>(0, c.miLunghezza), c.msValore, formato ? &*formato : nullptr,
+                       mesi, sRiga);
+}
+
+std::vector<std::string_view> RigheCampione(std::string_view s) {
+    std::vector<std::string_view> righe;
+    size_t inizio = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '\r' || c == '\n') {
+            righe.push_back(s.substr(inizio, i - inizio));
+            if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+            inizio = i + 1;
+        } else if (c == '\f' && i > inizio) {
+            righe.push_back(s.substr(inizio, i - inizio));
+            inizio = i;
+        }
+    }
+    if (inizio < s.size()) righe.push_back(s.substr(inizio));
+    return righe;
 }
 
 // The conditions left to right, each joined to the result so far by the conjunction of the

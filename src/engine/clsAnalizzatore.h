@@ -143,6 +143,15 @@ inline bool SenzaControlli(std::string_view s) {
     return !controllo;
 }
 
+// Whether one condition holds on a line, tested as the engine tests it when it identifies a
+// call (the condition's line number is not looked at); formati gives the formats of the date
+// and time operators, mesi the driver's month codes.
+bool CondizioneVale(const clsCondizione& c, std::string_view sRiga, const MappaFormati& formati,
+                    const CodiciMesi& mesi);
+// The lines of a sample as the engine cuts them, without their ends: CR LF, LF and CR end a
+// line, a form feed after text starts the next one.
+std::vector<std::string_view> RigheCampione(std::string_view sByte);
+
 class clsAnalizzatore {
   public:
     clsAnalizzatore(const clsDriver& driver, const MappaFormati& formati, IEsitiAnalisi& esiti);

@@ -88,4 +88,18 @@ void frmDriver::AggiornaAnteprima() {
         mbTransformMode ? nullptr : mpUi->rtfTesto, colore, esclusi);
 }
 
+std::pair<size_t, size_t> frmDriver::RigheConCondizione(const clsCondizione& c) const {
+    MappaFormati formati;
+    FormatiDaTabella(mrgxFormatiData, formati);
+    FormatiDaTabella(mrgxFormatiOra, formati);
+    CodiciMesi mesi;
+    if (moDriver)
+        for (int i = 0; i < 12; ++i) mesi[static_cast<size_t>(i)] = moDriver->Mesi(i);
+    const auto righe = RigheCampione(
+        std::string_view(mbyCampione.constData(), static_cast<size_t>(mbyCampione.size())));
+    size_t n = 0;
+    for (const std::string_view riga : righe) n += CondizioneVale(c, riga, formati, mesi);
+    return {n, righe.size()};
+}
+
 }  // namespace tarno

@@ -56,6 +56,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     void Cambiato(bool bFlag) override;
     QTextEdit* VistaCampione() const override;
     bool MarcaturaPossibile() override;
+    std::pair<size_t, size_t> RigheConCondizione(const clsCondizione& c) const override;
     // Brand and model lists from the catalogue.
     void InitMarcaCentralino();
     void CercaModello();

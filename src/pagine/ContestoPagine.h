@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "TabellaValori.h"
 #include "clsDriver.h"
@@ -29,6 +30,11 @@ class ContestoPagine {
     virtual QTextEdit* VistaCampione() const = 0;
     // Whether a field may be marked on the sample view now; false after telling the user why.
     virtual bool MarcaturaPossibile() { return true; }
+    // On how many lines of the sample a condition holds, and of how many, tested as the engine
+    // tests it (the condition's line number is not looked at); {0, 0} without a sample.
+    virtual std::pair<size_t, size_t> RigheConCondizione(const clsCondizione& /*c*/) const {
+        return {0, 0};
+    }
 
     // The driver being edited (none before the first New or Open).
     std::unique_ptr<clsDriver> moDriver;

@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QKeySequence>
+#include <QLabel>
 #include <QPushButton>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -82,6 +83,13 @@ frmIdentificazione::frmIdentificazione(QWidget* parent)
     connect(grd, &clsGriglia::DropDownApertura, this, [this](int c) {
         if (c == COL_FORMATO) SettaDropDownFormato();
     });
+    mpRigheCondizione = new QLabel(this);
+    mpRigheCondizione->setObjectName(QStringLiteral("lblRigheCondizione"));
+    mpUi->layGenerale->addWidget(mpRigheCondizione, 6, 0, 1, 2);
+    for (auto segnale : {&clsGriglia::RigaAggiunta, &clsGriglia::RigaEliminata})
+        connect(grd, segnale, this, [this] { AggiornaRigheCondizione(); });
+    connect(grd, &clsGriglia::CellaCambiata, this, [this] { AggiornaRigheCondizione(); });
+    connect(grd, &clsGriglia::RigaCorrenteCambiata, this, [this] { AggiornaRigheCondizione(); });
     connect(grd, &clsGriglia::TestoRifiutato, this,
             [this](const QString& sMessaggio) { Avviso(this, sMessaggio); });
 }
@@ -122,6 +130,7 @@ void frmIdentificazione::Carica() {
     RiempiGriglia();
     SettaDropDownFormato();
     mpUi->grdCondizioni->ImpostaCellaCorrente(0, COL_POSIZIONE);
+    AggiornaRigheCondizione();
     mpUi->grdCondizioni->setFocus();
 }
 
@@ -331,22 +340,39 @@ void frmIdentificazione::cmOK_Click() {
         mcolCondizioni->Clear();
     else
         mcolCondizioni.emplace();
-    for (int r = 0; r < mrgxCondizioni.Righe(); ++r) {
-        clsCondizione c;
-        c.miRiga = NumeroCella(Cella(r, COL_RIGA));
-        c.miInizio = NumeroCella(Cella(r, COL_POSIZIONE));
-        c.miLunghezza = NumeroCella(Cella(r, COL_LUNGHEZZA));
-        c.menOperatore = OperatoreCella(Cella(r, COL_OPERATORE));
-        const bool conFormato = c.menOperatore == clsCondizione::DATA_VALIDA ||
-                                c.menOperatore == clsCondizione::TEMPO_VALIDO ||
-                                c.menOperatore == clsCondizione::DATA_ISOLATA;
-        c.miFormato = conFormato ? NumeroCella(Cella(r, COL_FORMATO)) : 0;
-        c.msValore = Cella(r, COL_VALORE);
-        c.msCongiunzione = Cella(r, COL_CONGIUNZIONE);
-        mcolCondizioni->Add(std::move(c));
-    }
+    for (int r = 0; r < mrgxCondizioni.Righe(); ++r) mcolCondizioni->Add(CondizioneRiga(r));
     mbCancel = false;
     accept();
+}
+
+clsCondizione frmIdentificazione::CondizioneRiga(int r) const {
+    clsCondizione c;
+    c.miRiga = NumeroCella(Cella(r, COL_RIGA));
+    c.miInizio = NumeroCella(Cella(r, COL_POSIZIONE));
+    c.miLunghezza = NumeroCella(Cella(r, COL_LUNGHEZZA));
+    c.menOperatore = OperatoreCella(Cella(r, COL_OPERATORE));
+    const bool conFormato = c.menOperatore == clsCondizione::DATA_VALIDA ||
+                            c.menOperatore == clsCondizione::TEMPO_VALIDO ||
+                            c.menOperatore == clsCondizione::DATA_ISOLATA;
+    c.miFormato = conFormato ? NumeroCella(Cella(r, COL_FORMATO)) : 0;
+    c.msValore = Cella(r, COL_VALORE);
+    c.msCongiunzione = Cella(r, COL_CONGIUNZIONE);
+    return c;
+}
+
+void frmIdentificazione::AggiornaRigheCondizione() {
+    const int r = mpUi->grdCondizioni->RigaCorrente();
+    std::pair<size_t, size_t> n{0, 0};
+    if (mpContesto && r >= 0 && r < mrgxCondizioni.Righe())
+        n = mpContesto->RigheConCondizione(CondizioneRiga(r));
+    mpRigheCondizione->setText(n.second == 0
+                                   ? QString()
+                                   : TestoRisorsa(30722,
+                                                  "La condizione della riga %1 vale su %2 delle %3 "
+                                                  "righe del campione")
+                                         .arg(r + 1)
+                                         .arg(n.first)
+                                         .arg(n.second));
 }
 
 void frmIdentificazione::cmdAnnulla_Click() { reject(); }

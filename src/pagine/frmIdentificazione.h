@@ -37,6 +37,7 @@
 namespace Ui {
 class frmIdentificazione;
 }
+class QLabel;
 class QTextDocument;
 
 namespace tarno {
@@ -91,6 +92,8 @@ class frmIdentificazione : public clsDialogo {
     bool mbCancel = true;
 
     Ui::frmIdentificazione* ui() const { return mpUi.get(); }
+    // Under the grid: on how many lines of the sample the current row's condition holds.
+    QLabel* lblRigheCondizione() const { return mpRigheCondizione; }
 
     // Prompt, caption, drop-downs, columns and rows from the members; runs once, at the
     // latest when the dialog is first shown.
@@ -127,10 +130,14 @@ class frmIdentificazione : public clsDialogo {
     void ErroreRiga(int r, int c, int viTesto);
     const QTextDocument* TestoCampione() const;
     const std::string& Cella(int r, int c) const { return mrgxCondizioni.Cella(r, c); }
+    // The condition of row r as OK would hand it back.
+    clsCondizione CondizioneRiga(int r) const;
+    void AggiornaRigheCondizione();
 
     std::unique_ptr<Ui::frmIdentificazione> mpUi;
     // One row per condition (the grid's entry row follows them).
     TabellaValori mrgxCondizioni;
+    QLabel* mpRigheCondizione = nullptr;
 };
 
 }  // namespace tarno

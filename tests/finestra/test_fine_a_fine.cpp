@@ -6,8 +6,10 @@
 
 #include <QCheckBox>
 #include <QDockWidget>
+#include <QLabel>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTextBlock>
 #include <nlohmann/json.hpp>
 
@@ -15,6 +17,7 @@
 #include "PaginaCampi.h"
 #include "PannelloAnteprima.h"
 #include "SupportoGui.h"
+#include "frmIdentificazione.h"
 
 using namespace tarno;
 using namespace tarno::test;
@@ -70,6 +73,44 @@ TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
     };
     EXPECT_EQ(colorati(), 0);
     EXPECT_EQ(colonna(QStringLiteral("Campo 1")), -1);
+
+    // Selecting where "<I>" marks the incoming calls lists the texts of that column: "<I>" on
+    // every incoming call and on no outgoing one, the most frequent text first. A condition
+    // row on it tells in its dialog the lines it holds on.
+    QTableWidget* testi = mF->Anteprima()->TabellaColonna();
+    EXPECT_TRUE(testi->isHidden());
+    QTextCursor sel(U()->rtfTesto->document()->findBlockByNumber(3));
+    sel.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 23);
+    sel.movePosition(QTextCursor::Right, QTextCursor::KeepAnchor, 3);
+    U()->rtfTesto->setTextCursor(sel);
+    ASSERT_FALSE(testi->isHidden());
+    int conI = -1;
+    for (int r = 0; r < testi->rowCount(); ++r) {
+        if (testi->item(r, 0)->text() == QStringLiteral("\"<I>\"")) conI = r;
+        if (r > 0) {
+            EXPECT_GE(testi->item(r - 1, 1)->text().toInt(), testi->item(r, 1)->text().toInt());
+        }
+    }
+    ASSERT_GE(conI, 0);
+    const QString entranti = QString::number(m.Conteggi().iEntranti);
+    EXPECT_EQ(testi->item(conI, 1)->text(), entranti);
+    EXPECT_EQ(testi->item(conI, 2)->text(), entranti);
+    EXPECT_EQ(testi->item(conI, 3)->text(), QStringLiteral("0"));
+    {
+        frmIdentificazione dlg(mF.get());
+        dlg.mpContesto = mF.get();
+        clsCondizione c;
+        c.miRiga = 1, c.miInizio = 24, c.miLunghezza = 3, c.msValore = "<I>";
+        c.menOperatore = clsCondizione::UGUALE_A;
+        dlg.mcolCondizioni.emplace().Add(c);
+        dlg.miNumRighe = 1;
+        dlg.Carica();
+        EXPECT_EQ(dlg.lblRigheCondizione()->text(),
+                  QStringLiteral("La condizione della riga 1 vale su %1 delle %2 righe del "
+                                 "campione")
+                      .arg(entranti)
+                      .arg(m.Conteggi().iRighe));
+    }
 
     // "Campo 1" of the outgoing calls marked on the sample, and "Campo 2" on top of "Linea"
     // (a save refuses it): the preview reads the first on every outgoing call and in its box's

@@ -8,8 +8,11 @@
 #include <QSettings>
 #include <QTableView>
 #include <QTimer>
+#include <algorithm>
 
 #include "CallFieldName.h"
+#include "ModelloAnteprima.h"
+#include "Numeri.h"
 #include "PaginaCampi.h"
 #include "PannelloAnteprima.h"
 #include "Risorse.h"
@@ -92,14 +95,82 @@ std::pair<size_t, size_t> frmDriver::RigheConCondizione(const clsCondizione& c) 
     MappaFormati formati;
     FormatiDaTabella(mrgxFormatiData, formati);
     FormatiDaTabella(mrgxFormatiOra, formati);
-    CodiciMesi mesi;
-    if (moDriver)
-        for (int i = 0; i < 12; ++i) mesi[static_cast<size_t>(i)] = moDriver->Mesi(i);
+    const CodiciMesi mesi = MesiDriver();
     const auto righe = RigheCampione(
         std::string_view(mbyCampione.constData(), static_cast<size_t>(mbyCampione.size())));
     size_t n = 0;
     for (const std::string_view riga : righe) n += CondizioneVale(c, riga, formati, mesi);
     return {n, righe.size()};
+}
+
+CodiciMesi frmDriver::MesiDriver() const {
+    CodiciMesi mesi;
+    if (moDriver)
+        for (int i = 0; i < 12; ++i) mesi[static_cast<size_t>(i)] = moDriver->Mesi(i);
+    return mesi;
+}
+
+void frmDriver::LeggiCampione(ModelloAnteprima& modello) const {
+    std::vector<QString> esclusi;
+    // Building the driver only reads the views (it takes their pending edits as they are).
+    const clsDriver driver = const_cast<frmDriver*>(this)->DriverDalleViste(&esclusi);
+    MappaFormati formati;
+    FormatiDaTabella(mrgxFormatiData, formati);
+    FormatiDaTabella(mrgxFormatiOra, formati);
+    modello.Analizza(
+        driver, formati,
+        std::string_view(mbyCampione.constData(), static_cast<size_t>(mbyCampione.size())),
+        esclusi);
+}
+
+std::pair<size_t, size_t> frmDriver::ChiamateConCondizione(const clsCondizione& c) const {
+    ModelloAnteprima modello;
+    LeggiCampione(modello);
+    const auto righe = RigheCampione(
+        std::string_view(mbyCampione.constData(), static_cast<size_t>(mbyCampione.size())));
+    MappaFormati formati;
+    FormatiDaTabella(mrgxFormatiData, formati);
+    FormatiDaTabella(mrgxFormatiOra, formati);
+    const CodiciMesi mesi = MesiDriver();
+    const size_t riga = static_cast<size_t>(std::max<int>(1, c.miRiga));
+    size_t n = 0, chiamate = 0;
+    for (const RigaAnteprima& r : modello.Righe()) {
+        if (r.tipo != RigaAnteprima::CHIAMATA || r.bIncompleta || r.vRighe.size() < riga) continue;
+        const uint64_t k = r.vRighe[riga - 1];
+        if (k < 1 || k > righe.size()) continue;
+        ++chiamate;
+        n += CondizioneVale(c, righe[k - 1], formati, mesi);
+    }
+    return {n, chiamate};
+}
+
+std::vector<int16_t> frmDriver::FormatiCheLeggono(bool bEntranti, int iCampo, bool bData) const {
+    std::vector<int16_t> codici;
+    const std::string nome = NomeCampo(iCampo, bEntranti);
+    if (nome.empty()) return codici;
+    ModelloAnteprima modello;
+    LeggiCampione(modello);
+    std::vector<std::string> testi;
+    for (const RigaAnteprima& r : modello.Righe()) {
+        if (r.tipo != RigaAnteprima::CHIAMATA || r.bIncompleta || r.bEntrante != bEntranti)
+            continue;
+        for (const CampoLetto& c : r.vCampi)
+            if (c.sNome == nome && !c.bDerivato) testi.push_back(c.sTaglio);
+    }
+    if (testi.empty()) return codici;
+    const CodiciMesi mesi = MesiDriver();
+    const TabellaValori& t = bData ? mrgxFormatiData : mrgxFormatiOra;
+    for (int r = 1; r < t.Righe() && t.Colonne() >= 2; ++r) {
+        const auto codice = LeggiIntero16(t.Cella(r, 1));
+        if (!codice || *codice == 0) continue;
+        const clsFormatoDataOra formato(t.Cella(r, 0));
+        const bool legge = std::all_of(testi.begin(), testi.end(), [&](const std::string& s) {
+            const auto v = formato.Leggi(s, mesi);
+            return v && (bData ? v->HaData() : v->HaTempo());
+        });
+        if (legge) codici.push_back(*codice);
+    }
+    return codici;
 }
 
 }  // namespace tarno

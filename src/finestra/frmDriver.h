@@ -8,9 +8,12 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 #include "Configurazione.h"
 #include "ContestoPagine.h"
+#include "FormatoDataOra.h"
 #include "clsCatalogo.h"
 
 namespace Ui {
@@ -23,6 +26,7 @@ class QTimer;
 namespace tarno {
 
 class clsDropDown;
+class ModelloAnteprima;
 class PaginaIdentificazione;
 class PaginaTrasformazioni;
 class PaginaCampi;
@@ -57,6 +61,8 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     QTextEdit* VistaCampione() const override;
     bool MarcaturaPossibile() override;
     std::pair<size_t, size_t> RigheConCondizione(const clsCondizione& c) const override;
+    std::pair<size_t, size_t> ChiamateConCondizione(const clsCondizione& c) const override;
+    std::vector<int16_t> FormatiCheLeggono(bool bEntranti, int iCampo, bool bData) const override;
     // Brand and model lists from the catalogue.
     void InitMarcaCentralino();
     void CercaModello();
@@ -179,6 +185,10 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     void closeEvent(QCloseEvent* ev) override;
 
   private:
+    // The driver's month codes.
+    CodiciMesi MesiDriver() const;
+    // The sample read with the driver as the views hold it.
+    void LeggiCampione(ModelloAnteprima& modello) const;
     void Form_Resize();
     void Form_Unload();
     void tabDriver_Click(int iTab);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "TabellaValori.h"
 #include "clsDriver.h"
@@ -34,6 +35,19 @@ class ContestoPagine {
     // tests it (the condition's line number is not looked at); {0, 0} without a sample.
     virtual std::pair<size_t, size_t> RigheConCondizione(const clsCondizione& /*c*/) const {
         return {0, 0};
+    }
+    // Of the calls the sample holds as the driver now reads it, on how many a condition holds
+    // on the call's line the condition names, and of how many; {0, 0} when there is none.
+    virtual std::pair<size_t, size_t> ChiamateConCondizione(const clsCondizione& /*c*/) const {
+        return {0, 0};
+    }
+    // The catalogue's formats (their codes, in the list's order) that read as a date (bData)
+    // or as a time the field iCampo (its index on the incoming or outgoing page) of every
+    // complete call of that kind the sample holds, as the engine cuts it out with the driver
+    // the pages now hold; none when the sample holds no such call.
+    virtual std::vector<int16_t> FormatiCheLeggono(bool /*bEntranti*/, int /*iCampo*/,
+                                                   bool /*bData*/) const {
+        return {};
     }
 
     // The driver being edited (none before the first New or Open).

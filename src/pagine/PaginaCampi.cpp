@@ -373,6 +373,10 @@ void PaginaCampi::chkCampo_Click(int i) {
                 formato.setForeground(chk->palette().color(QPalette::Window));
                 colora.mergeCharFormat(formato);
 
+                const bool data = i == RIGA_DATA;
+                const bool tempo = (i >= RIGA_ORA_INIZIO && i <= RIGA_DURATA) ||
+                                   (mbEntranti && i == RIGA_DURATA_SQUILLO);
+                const bool senzaFormato = !(ValoreNumerico(t.Cella(i, COL_FORMATO)) > 0);
                 t.Cella(i, COL_POSIZ) = std::to_string(colonna);
                 t.Cella(i, COL_LUNG) = std::to_string(lunghezza);
                 t.Cella(i, COL_RIGA) = "1";
@@ -389,6 +393,15 @@ void PaginaCampi::chkCampo_Click(int i) {
                     t.Cella(i, COL_ALLIN) = ALLIN_SINISTRA;
                 }
                 mpGriglia->Aggiorna();
+                // A field without a format gets the first of the catalogue's formats that read
+                // it on every call of this kind the sample holds, as the engine cuts it out.
+                if ((data || tempo) && senzaFormato) {
+                    const auto proposti = mContesto.FormatiCheLeggono(mbEntranti, i, data);
+                    if (!proposti.empty()) {
+                        t.Cella(i, COL_FORMATO) = std::to_string(proposti.front());
+                        mpGriglia->Aggiorna();
+                    }
+                }
                 ControllaCampiOra();
                 mContesto.Cambiato(true);
                 occupato.reset();

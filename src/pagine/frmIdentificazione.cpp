@@ -418,7 +418,17 @@ void frmIdentificazione::grdCondizioni_ButtonClick(int r, int c) {
         mrgxCondizioni.Cella(r, COL_POSIZIONE) = std::to_string(scelta->miInizio);
         mrgxCondizioni.Cella(r, COL_LUNGHEZZA) = std::to_string(scelta->miLunghezza);
         mrgxCondizioni.Cella(r, COL_VALORE) = scelta->msValore;
+        // A row without an operator: digits at that place on every call the sample holds
+        // propose "Solo numeri".
+        if (mpContesto && Manca(Cella(r, COL_OPERATORE))) {
+            clsCondizione c = CondizioneRiga(r);
+            c.menOperatore = clsCondizione::SOLO_NUMERI;
+            const auto n = mpContesto->ChiamateConCondizione(c);
+            if (n.second > 0 && n.first == n.second)
+                mrgxCondizioni.Cella(r, COL_OPERATORE) = std::to_string(c.menOperatore);
+        }
         grd->Aggiorna();
+        AggiornaRigheCondizione();
     }
     grd->ImpostaCellaCorrente(r, COL_OPERATORE);
     grd->setFocus();

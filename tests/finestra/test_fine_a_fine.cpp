@@ -118,6 +118,23 @@ TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
     const std::string file = Byte(Panasonic());
     MarcaUscente(5, 50, 4, 9);
     MarcaUscente(5, 21, 2, 10);
+    // The duration and the start marked again without a format get the first of the
+    // catalogue's time formats that reads them on every outgoing call.
+    TabellaValori& campi = mF->mpPagUscenti->Tabella();
+    for (const int r : {PaginaCampi::RIGA_ORA_INIZIO, PaginaCampi::RIGA_DURATA})
+        campi.Cella(r, PaginaCampi::COL_FORMATO).clear();
+    MarcaUscente(5, 55, 8, PaginaCampi::RIGA_DURATA);
+    MarcaUscente(5, 10, 5, PaginaCampi::RIGA_ORA_INIZIO);
+    EXPECT_EQ(campi.Cella(PaginaCampi::RIGA_DURATA, PaginaCampi::COL_FORMATO), "14");
+    EXPECT_EQ(campi.Cella(PaginaCampi::RIGA_ORA_INIZIO, PaginaCampi::COL_FORMATO), "13");
+    // Digits on every call's first line at the extension, not where "<I>" marks the incoming.
+    clsCondizione cifre;
+    cifre.miRiga = 1, cifre.miInizio = 17, cifre.miLunghezza = 3;
+    cifre.menOperatore = clsCondizione::SOLO_NUMERI;
+    const uint64_t chiamate = m.Conteggi().Chiamate();
+    EXPECT_EQ(mF->ChiamateConCondizione(cifre), std::make_pair(chiamate, chiamate));
+    cifre.miInizio = 24;
+    EXPECT_EQ(mF->ChiamateConCondizione(cifre).first, uscenti);
     QTest::qWait(400);
     ASSERT_TRUE(mF->mbChanged);
     EXPECT_EQ(Byte(Panasonic()), file);

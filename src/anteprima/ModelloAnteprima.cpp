@@ -15,7 +15,9 @@ namespace {
 // Collects the engine's results as rows of the table, in the order of the sample.
 class Raccolta : public IEsitiAnalisi {
   public:
-    explicit Raccolta(std::vector<RigaAnteprima>& righe) : mRighe(righe) {}
+    Raccolta(std::vector<RigaAnteprima>& righe,
+             std::vector<std::pair<uint64_t, std::string>>& lette)
+        : mRighe(righe), mLette(lette) {}
 
     void Chiamata(const ChiamataLetta& c) override {
         RigaAnteprima r;
@@ -29,6 +31,9 @@ class Raccolta : public IEsitiAnalisi {
         mRighe.push_back(std::move(r));
     }
     void RigaData(const RigaDataLetta&) override {}
+    void RigaLetta(uint64_t iRiga, uint8_t, std::string_view sTesto) override {
+        mLette.emplace_back(iRiga, sTesto);
+    }
     void RigaSenzaChiamata(uint64_t iRiga, std::string_view sTesto, MotivoRiga motivo,
                            std::string_view, std::string_view sPerche) override {
         // Empty, header and skipped lines are what the driver means to leave out.
@@ -43,6 +48,7 @@ class Raccolta : public IEsitiAnalisi {
 
   private:
     std::vector<RigaAnteprima>& mRighe;
+    std::vector<std::pair<uint64_t, std::string>>& mLette;
 };
 
 QString TestoRighe(const std::vector<uint64_t>& v) {
@@ -59,6 +65,7 @@ void ModelloAnteprima::Analizza(const clsDriver& driver, const MappaFormati& for
                                 std::string_view sByte, const std::vector<QString>& vEsclusi) {
     beginResetModel();
     mvRighe.clear();
+    mvLette.clear();
     for (const QString& e : vEsclusi) {
         RigaAnteprima r;
         r.tipo = RigaAnteprima::CAMPO_ESCLUSO;
@@ -66,7 +73,7 @@ void ModelloAnteprima::Analizza(const clsDriver& driver, const MappaFormati& for
         mvRighe.push_back(std::move(r));
     }
     {
-        Raccolta raccolta(mvRighe);
+        Raccolta raccolta(mvRighe, mvLette);
         clsAnalizzatore analisi(driver, formati, raccolta);
         analisi.Dati(sByte);
         analisi.Fine();

@@ -8,6 +8,7 @@
 #include <QString>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "clsAnalizzatore.h"
@@ -44,6 +45,10 @@ class ModelloAnteprima : public QAbstractTableModel {
 
     const ConteggiAnalisi& Conteggi() const { return mConteggi; }
     const std::vector<RigaAnteprima>& Righe() const { return mvRighe; }
+    // The lines that entered the reading as the engine tests and cuts them (without the
+    // driver's prefix, after the transformations of level INIZIALE), with their number in the
+    // sample; a line cut in two pieces is there twice.
+    const std::vector<std::pair<uint64_t, std::string>>& RigheLette() const { return mvLette; }
     // The summary line of the preview.
     QString Sommario() const;
 
@@ -55,6 +60,7 @@ class ModelloAnteprima : public QAbstractTableModel {
 
   private:
     std::vector<RigaAnteprima> mvRighe;
+    std::vector<std::pair<uint64_t, std::string>> mvLette;
     std::vector<std::string> mvNomiCampi;  // the field columns, in the pages' order
     ConteggiAnalisi mConteggi;
 };

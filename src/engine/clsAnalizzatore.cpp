@@ -1360,6 +1360,7 @@ void clsAnalizzatore::Impl::Aggiungi(uint64_t n, std::string_view s, uint8_t iPe
             continue;
         Applica(*t, r.sTesto);
     }
+    esiti.RigaLetta(n, iPezzo, r.sTesto);
     if (iConta == finestra.size()) Elabora(false);
 }
 

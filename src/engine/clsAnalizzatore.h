@@ -102,6 +102,9 @@ class IEsitiAnalisi {
                                     std::string_view sTrasformata, std::string_view sPerche) {
         RigaSenzaChiamata(iRiga, sTesto, MotivoRiga::NonRiconosciuta, sTrasformata, sPerche);
     }
+    // Each line (or piece of a cut line) that enters the reading, as the engine tests and cuts
+    // it: without the driver's prefix (Offset), after the transformations of level INIZIALE.
+    virtual void RigaLetta(uint64_t /*iRiga*/, uint8_t /*iPezzo*/, std::string_view /*sTesto*/) {}
     // Something about a line worth telling though it is read all the same (a line far longer
     // than the driver reads, ...), before what becomes of the line.
     virtual void AvvisoRiga(uint64_t /*iRiga*/, std::string_view /*sAvviso*/) {}

@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
+#include <map>
 
 #include "CallFieldName.h"
 #include "ModelloAnteprima.h"
@@ -92,15 +93,16 @@ void frmDriver::AggiornaAnteprima() {
 }
 
 std::pair<size_t, size_t> frmDriver::RigheConCondizione(const clsCondizione& c) const {
+    ModelloAnteprima modello;
+    LeggiCampione(modello);
     MappaFormati formati;
     FormatiDaTabella(mrgxFormatiData, formati);
     FormatiDaTabella(mrgxFormatiOra, formati);
     const CodiciMesi mesi = MesiDriver();
-    const auto righe = RigheCampione(
-        std::string_view(mbyCampione.constData(), static_cast<size_t>(mbyCampione.size())));
     size_t n = 0;
-    for (const std::string_view riga : righe) n += CondizioneVale(c, riga, formati, mesi);
-    return {n, righe.size()};
+    for (const auto& [numero, riga] : modello.RigheLette())
+        n += CondizioneVale(c, riga, formati, mesi);
+    return {n, modello.RigheLette().size()};
 }
 
 CodiciMesi frmDriver::MesiDriver() const {
@@ -126,8 +128,9 @@ void frmDriver::LeggiCampione(ModelloAnteprima& modello) const {
 std::pair<size_t, size_t> frmDriver::ChiamateConCondizione(const clsCondizione& c) const {
     ModelloAnteprima modello;
     LeggiCampione(modello);
-    const auto righe = RigheCampione(
-        std::string_view(mbyCampione.constData(), static_cast<size_t>(mbyCampione.size())));
+    // Each line number with its text as the engine reads it (the first piece of a cut line).
+    std::map<uint64_t, const std::string*> lette;
+    for (const auto& [numero, riga] : modello.RigheLette()) lette.emplace(numero, &riga);
     MappaFormati formati;
     FormatiDaTabella(mrgxFormatiData, formati);
     FormatiDaTabella(mrgxFormatiOra, formati);
@@ -136,10 +139,10 @@ std::pair<size_t, size_t> frmDriver::ChiamateConCondizione(const clsCondizione& 
     size_t n = 0, chiamate = 0;
     for (const RigaAnteprima& r : modello.Righe()) {
         if (r.tipo != RigaAnteprima::CHIAMATA || r.bIncompleta || r.vRighe.size() < riga) continue;
-        const uint64_t k = r.vRighe[riga - 1];
-        if (k < 1 || k > righe.size()) continue;
+        const auto k = lette.find(r.vRighe[riga - 1]);
+        if (k == lette.end()) continue;
         ++chiamate;
-        n += CondizioneVale(c, righe[k - 1], formati, mesi);
+        n += CondizioneVale(c, *k->second, formati, mesi);
     }
     return {n, chiamate};
 }

@@ -365,14 +365,15 @@ void frmIdentificazione::AggiornaRigheCondizione() {
     std::pair<size_t, size_t> n{0, 0};
     if (mpContesto && r >= 0 && r < mrgxCondizioni.Righe())
         n = mpContesto->RigheConCondizione(CondizioneRiga(r));
-    mpRigheCondizione->setText(n.second == 0
-                                   ? QString()
-                                   : TestoRisorsa(30722,
-                                                  "La condizione della riga %1 vale su %2 delle %3 "
-                                                  "righe del campione")
-                                         .arg(r + 1)
-                                         .arg(n.first)
-                                         .arg(n.second));
+    mpRigheCondizione->setText(
+        n.second == 0
+            ? QString()
+            : TestoRisorsa(
+                  30722,
+                  "La condizione della riga %1 vale su %2 delle %3 righe che il motore legge")
+                  .arg(r + 1)
+                  .arg(n.first)
+                  .arg(n.second));
 }
 
 void frmIdentificazione::cmdAnnulla_Click() { reject(); }

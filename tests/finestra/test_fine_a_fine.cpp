@@ -106,10 +106,10 @@ TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
         dlg.miNumRighe = 1;
         dlg.Carica();
         EXPECT_EQ(dlg.lblRigheCondizione()->text(),
-                  QStringLiteral("La condizione della riga 1 vale su %1 delle %2 righe del "
-                                 "campione")
+                  QStringLiteral(
+                      "La condizione della riga 1 vale su %1 delle %2 righe che il motore legge")
                       .arg(entranti)
-                      .arg(m.Conteggi().iRighe));
+                      .arg(m.Conteggi().iRighe - m.Conteggi().iVuote - m.Conteggi().iPrescanning));
     }
 
     // "Campo 1" of the outgoing calls marked on the sample, and "Campo 2" on top of "Linea"

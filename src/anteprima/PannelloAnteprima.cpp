@@ -1,5 +1,6 @@
 #include "PannelloAnteprima.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
@@ -47,6 +48,7 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
       mpModello(new ModelloAnteprima(this)),
       mpSommario(new QLabel(this)),
       mpTabella(new QTableView(this)),
+      mpRigheMotore(new QCheckBox(TestoRisorsa(30723, "Righe come le legge il motore"), this)),
       mpTitoloColonna(new QLabel(this)),
       mpColonna(new QTableWidget(this)) {
     setObjectName(QStringLiteral("pnlAnteprima"));
@@ -63,6 +65,13 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(mpSommario);
+    mpRigheMotore->setObjectName(QStringLiteral("chkRigheMotore"));
+    mpRigheMotore->setToolTip(
+        TestoRisorsa(30724,
+                     "Mostra il campione senza il prefisso (Offset) e dopo le "
+                     "trasformazioni INIZIALE: le posizioni marcate sono quelle del "
+                     "motore"));
+    layout->addWidget(mpRigheMotore);
     layout->addWidget(mpTabella, 3);
     mpTitoloColonna->setObjectName(QStringLiteral("lblColonnaAnteprima"));
     mpTitoloColonna->setWordWrap(true);
@@ -128,7 +137,22 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
         connect(vista, &QTextEdit::selectionChanged, this, &PannelloAnteprima::MostraColonna);
     mpVista = vista;
     mvInizi.clear();
-    if (vista) mvInizi = InizioRighe(sByte);
+    mbRigheMotore = vista && mpRigheMotore->isChecked();
+    if (mbRigheMotore) {
+        // One block a line as the engine reads it; a line that does not enter the reading is
+        // not shown, a cut line is shown in its pieces.
+        QStringList testi;
+        mvInizi.assign(mvTipoRiga.size(), {-1, 0});
+        for (const auto& [numero, testo] : mpModello->RigheLette()) {
+            if (numero >= 1 && numero <= mvInizi.size() && mvInizi[numero - 1].first < 0)
+                mvInizi[numero - 1] = {static_cast<int>(testi.size()), 0};
+            testi.append(DaCp1252(testo));
+        }
+        const QString testo = testi.join(QLatin1Char('\n'));
+        if (vista->toPlainText() != testo) vista->setPlainText(testo);
+    } else if (vista) {
+        mvInizi = InizioRighe(sByte);
+    }
     MostraColonna();
     if (!vista) return;
 
@@ -149,7 +173,7 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
     };
     const auto entranti = Posizioni(driver.moEntranti.get());
     const auto uscenti = Posizioni(driver.moUscenti.get());
-    const int prefisso = Prefisso(driver);
+    const int prefisso = mbRigheMotore ? 0 : Prefisso(driver);
     std::map<std::pair<bool, std::string>, QColor> colori;
     QList<QTextEdit::ExtraSelection> selezioni;
     QTextCharFormat grigio;
@@ -194,14 +218,22 @@ std::vector<PannelloAnteprima::TestoColonna> PannelloAnteprima::Colonna(int iPos
     std::vector<TestoColonna> v;
     if (iPosizione < 1 || iLunghezza < 1) return v;
     std::map<std::string_view, TestoColonna> testi;
-    const auto righe = RigheCampione(msByte);
+    // The lines the view shows, with their number in the sample.
+    std::vector<std::pair<uint64_t, std::string_view>> righe;
+    if (mbRigheMotore) {
+        for (const auto& [numero, testo] : mpModello->RigheLette())
+            righe.emplace_back(numero, testo);
+    } else {
+        const auto v = RigheCampione(msByte);
+        for (size_t i = 0; i < v.size(); ++i) righe.emplace_back(i + 1, v[i]);
+    }
     const size_t a = static_cast<size_t>(iPosizione - 1);
-    for (size_t i = 0; i < righe.size(); ++i) {
-        if (righe[i].size() <= a) continue;
-        const std::string_view t = righe[i].substr(a, static_cast<size_t>(iLunghezza));
+    for (const auto& [numero, riga] : righe) {
+        if (riga.size() <= a) continue;
+        const std::string_view t = riga.substr(a, static_cast<size_t>(iLunghezza));
         TestoColonna& c = testi[t];
         ++c.iRighe;
-        const char tipo = i < mvTipoRiga.size() ? mvTipoRiga[i] : 0;
+        const char tipo = numero >= 1 && numero <= mvTipoRiga.size() ? mvTipoRiga[numero - 1] : 0;
         c.iEntranti += tipo == 'E';
         c.iUscenti += tipo == 'U';
     }
@@ -228,8 +260,13 @@ void PannelloAnteprima::MostraColonna() {
                                            c.selectionStart() - blocco.position());
             // The line of the sample the selection starts on (a form feed starts one inside
             // a block).
-            const auto k = std::upper_bound(mvInizi.begin(), mvInizi.end(), dove);
-            if (k != mvInizi.begin() && std::prev(k)->first == dove.first) {
+            const auto k = mbRigheMotore ? mvInizi.begin()
+                                         : std::upper_bound(mvInizi.begin(), mvInizi.end(), dove);
+            if (mbRigheMotore) {
+                // Every block is a line.
+                posizione = dove.second + 1;
+                lunghezza = c.selectionEnd() - c.selectionStart();
+            } else if (k != mvInizi.begin() && std::prev(k)->first == dove.first) {
                 posizione = dove.second - std::prev(k)->second + 1;
                 lunghezza = c.selectionEnd() - c.selectionStart();
             }

@@ -16,6 +16,7 @@
 
 #include "clsAnalizzatore.h"
 
+class QCheckBox;
 class QLabel;
 class QTableView;
 class QTableWidget;
@@ -37,7 +38,9 @@ class PannelloAnteprima : public QWidget {
 
     // Reads the sample bytes (as loaded, Windows-1252) with the driver. With a view (which shows
     // those bytes) the result is drawn over it; without one (the view shows something else)
-    // the view's drawing is removed.
+    // the view's drawing is removed. With the RigheMotore switch on, the view is given the
+    // lines as the engine reads them (one a line, see ModelloAnteprima::RigheLette) and the
+    // result is drawn over those: positions marked there are the engine's.
     void Aggiorna(const clsDriver& driver, const MappaFormati& formati, std::string_view sByte,
                   QTextEdit* vista, const ColoreCampo& colore,
                   const std::vector<QString>& vEsclusi = {});
@@ -53,6 +56,8 @@ class PannelloAnteprima : public QWidget {
     std::vector<TestoColonna> Colonna(int iPosizione, int iLunghezza) const;
 
     ModelloAnteprima* Modello() const { return mpModello; }
+    // The switch that shows the lines as the engine reads them in the view.
+    QCheckBox* RigheMotore() const { return mpRigheMotore; }
     // The texts at the sample view's selection (within a line) across the sample's lines.
     QTableWidget* TabellaColonna() const { return mpColonna; }
     QTableView* Tabella() const { return mpTabella; }
@@ -72,11 +77,15 @@ class PannelloAnteprima : public QWidget {
     ModelloAnteprima* mpModello;
     QLabel* mpSommario;
     QTableView* mpTabella;
+    QCheckBox* mpRigheMotore;
     QLabel* mpTitoloColonna;
     QTableWidget* mpColonna;
     QPointer<QTextEdit> mpVista;
+    // Where each line of the sample (from 1) starts in the view: block and column (block -1
+    // for a line the view does not show).
     std::vector<std::pair<int, int>> mvInizi;
-    std::string msByte;  // the sample last read
+    bool mbRigheMotore = false;  // the view shows the lines as the engine reads them
+    std::string msByte;          // the sample last read
     // For each line of the sample (from 0): 'E' in an incoming call, 'U' in an outgoing one.
     std::vector<char> mvTipoRiga;
 };

@@ -17,6 +17,7 @@
 #include "PaginaCampi.h"
 #include "PannelloAnteprima.h"
 #include "Risorse.h"
+#include "TestoQt.h"
 #include "clsCatalogo.h"
 #include "frmDriver.h"
 #include "ui_frmDriver.h"
@@ -54,6 +55,13 @@ void frmDriver::PreparaAnteprima() {
     connect(mostra, &QAction::toggled, this, [this](bool bVisibile) {
         Impostazioni().setValue(CHIAVE_ANTEPRIMA, bVisibile);
         if (bVisibile) PianificaAnteprima();
+    });
+
+    // The view shows the lines as the engine reads them, or again the sample as loaded.
+    connect(mpAnteprima->RigheMotore(), &QCheckBox::toggled, this, [this](bool bMotore) {
+        if (!bMotore && !mbTransformMode)
+            mpUi->rtfTesto->setPlainText(DaCp1252(mbyCampione.toStdString()));
+        AggiornaAnteprima();
     });
 
     // A click on a row selects its lines in the sample view: the labels under it follow.

@@ -112,6 +112,17 @@ TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
                       .arg(m.Conteggi().iRighe - m.Conteggi().iVuote - m.Conteggi().iPrescanning));
     }
 
+    // The lines as the engine reads them: the INIZIALE transformation has turned the quotes of
+    // the durations into colons. Switched off, the sample as loaded is back.
+    QCheckBox* motore = mF->Anteprima()->RigheMotore();
+    motore->setChecked(true);
+    EXPECT_TRUE(Vista().contains(QStringLiteral("00:22:18")));
+    EXPECT_FALSE(Vista().contains(QStringLiteral("00'22'18")));
+    EXPECT_EQ(static_cast<size_t>(U()->rtfTesto->document()->blockCount()),
+              m.RigheLette().size());
+    motore->setChecked(false);
+    EXPECT_TRUE(Vista().contains(QStringLiteral("00'22'18")));
+
     // "Campo 1" of the outgoing calls marked on the sample, and "Campo 2" on top of "Linea"
     // (a save refuses it): the preview reads the first on every outgoing call and in its box's
     // colour, and lists the second as left out, the driver unsaved.

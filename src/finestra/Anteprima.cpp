@@ -6,6 +6,7 @@
 #include <QDockWidget>
 #include <QMenu>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
@@ -28,6 +29,8 @@ namespace {
 
 // The pause after an edit before the preview is refreshed: typing goes on undisturbed.
 constexpr int PAUSA_ANTEPRIMA_MS = 250;
+// How long a passing message stays in the status bar.
+constexpr int DURATA_SEGNALAZIONE_MS = 15 * 1000;
 
 // The per-user setting that shows or hides the pane.
 QSettings Impostazioni() {
@@ -43,6 +46,9 @@ void frmDriver::PreparaAnteprima() {
     mpRiquadroAnteprima->setObjectName(QStringLiteral("dockAnteprima"));
     mpRiquadroAnteprima->setWidget(mpAnteprima);
     addDockWidget(Qt::RightDockWidgetArea, mpRiquadroAnteprima);
+    // The status bar for passing messages (formats proposed on marking) is there from the
+    // start, so the window's layout does not jump when the first one comes.
+    statusBar();
 
     QAction* mostra = mpRiquadroAnteprima->toggleViewAction();
     mostra->setObjectName(QStringLiteral("mnuAnteprima"));
@@ -182,6 +188,10 @@ std::vector<int16_t> frmDriver::FormatiCheLeggono(bool bEntranti, int iCampo, bo
         if (legge) codici.push_back(*codice);
     }
     return codici;
+}
+
+void frmDriver::Segnala(const QString& sTesto) {
+    statusBar()->showMessage(sTesto, DURATA_SEGNALAZIONE_MS);
 }
 
 }  // namespace tarno

@@ -12,6 +12,7 @@
 #include "TabellaValori.h"
 #include "clsDriver.h"
 
+class QString;
 class QTextEdit;
 
 namespace tarno {
@@ -29,6 +30,8 @@ class ContestoPagine {
     virtual void Cambiato(bool bFlag) = 0;
     // The view of the sample printout: its selection is what a marking takes.
     virtual QTextEdit* VistaCampione() const = 0;
+    // A passing message for the user (the window shows it in its status bar).
+    virtual void Segnala(const QString& /*sTesto*/) {}
     // Whether a field may be marked on the sample view now; false after telling the user why.
     virtual bool MarcaturaPossibile() { return true; }
     // On how many lines of the sample a condition holds, and of how many, tested as the engine

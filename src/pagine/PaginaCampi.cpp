@@ -400,6 +400,17 @@ void PaginaCampi::chkCampo_Click(int i) {
                     if (!proposti.empty()) {
                         t.Cella(i, COL_FORMATO) = std::to_string(proposti.front());
                         mpGriglia->Aggiorna();
+                        // All of them are named: the user may pick another in the cell's list.
+                        const TabellaValori& f =
+                            data ? mContesto.mrgxFormatiData : mContesto.mrgxFormatiOra;
+                        QStringList nomi;
+                        for (const int16_t codice : proposti)
+                            for (int r = 1; r < f.Righe() && f.Colonne() >= 2; ++r)
+                                if (f.Cella(r, 1) == std::to_string(codice))
+                                    nomi << DaCp1252(f.Cella(r, 0));
+                        mContesto.Segnala(
+                            TestoRisorsa(30725, "Formati che leggono il campo in ogni chiamata: %1")
+                                .arg(nomi.join(QStringLiteral(", "))));
                     }
                 }
                 ControllaCampiOra();

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QDockWidget>
 #include <QLabel>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -118,8 +119,7 @@ TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
     motore->setChecked(true);
     EXPECT_TRUE(Vista().contains(QStringLiteral("00:22:18")));
     EXPECT_FALSE(Vista().contains(QStringLiteral("00'22'18")));
-    EXPECT_EQ(static_cast<size_t>(U()->rtfTesto->document()->blockCount()),
-              m.RigheLette().size());
+    EXPECT_EQ(static_cast<size_t>(U()->rtfTesto->document()->blockCount()), m.RigheLette().size());
     motore->setChecked(false);
     EXPECT_TRUE(Vista().contains(QStringLiteral("00'22'18")));
 
@@ -135,6 +135,8 @@ TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
     for (const int r : {PaginaCampi::RIGA_ORA_INIZIO, PaginaCampi::RIGA_DURATA})
         campi.Cella(r, PaginaCampi::COL_FORMATO).clear();
     MarcaUscente(5, 55, 8, PaginaCampi::RIGA_DURATA);
+    EXPECT_TRUE(mF->statusBar()->currentMessage().contains(QStringLiteral(": hh:mm:ss")))
+        << mF->statusBar()->currentMessage().toStdString();
     MarcaUscente(5, 10, 5, PaginaCampi::RIGA_ORA_INIZIO);
     EXPECT_EQ(campi.Cella(PaginaCampi::RIGA_DURATA, PaginaCampi::COL_FORMATO), "14");
     EXPECT_EQ(campi.Cella(PaginaCampi::RIGA_ORA_INIZIO, PaginaCampi::COL_FORMATO), "13");

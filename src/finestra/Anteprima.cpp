@@ -129,7 +129,7 @@ CodiciMesi frmDriver::MesiDriver() const {
 void frmDriver::LeggiCampione(ModelloAnteprima& modello) const {
     std::vector<QString> esclusi;
     // Building the driver only reads the views (it takes their pending edits as they are).
-    const clsDriver driver = const_cast<frmDriver*>(this)->DriverDalleViste(&esclusi);
+    const clsDriver driver = DriverDalleViste(&esclusi);
     MappaFormati formati;
     FormatiDaTabella(mrgxFormatiData, formati);
     FormatiDaTabella(mrgxFormatiOra, formati);

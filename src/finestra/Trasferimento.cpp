@@ -228,7 +228,7 @@ bool frmDriver::ControllaGrdChiamate(TabellaValori& rgx) {
 
 // ---- table -> call-record type
 
-void frmDriver::LeggiGrdChiamate_Trasf(clsChiamata& chiamata, TabellaValori& rgx) {
+void frmDriver::LeggiGrdChiamate_Trasf(clsChiamata& chiamata, const TabellaValori& rgx) const {
     const bool entranti = rgx.Righe() == mrgxEntranti.Righe();
     if (chiamata.mcolCampi)
         chiamata.mcolCampi->Clear();
@@ -534,7 +534,7 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
 
 // ---- the views -> a driver, without the checks of a save
 
-clsDriver frmDriver::DriverDalleViste(std::vector<QString>* pEsclusi) {
+clsDriver frmDriver::DriverDalleViste(std::vector<QString>* pEsclusi) const {
     clsDriver d = moDriver ? clsDriver(*moDriver) : clsDriver();
     const Ui::frmDriver& ui = *mpUi;
     const auto cellaIdent = [this](int r) {
@@ -569,8 +569,8 @@ clsDriver frmDriver::DriverDalleViste(std::vector<QString>* pEsclusi) {
     d.mbIngnoraRigheVuote = mpPagTrasf->Presente(PaginaTrasformazioni::IGNORA_VUOTE);
 
     // The fields, without the rows a save would refuse.
-    const std::pair<clsChiamata*, TabellaValori*> tabelle[] = {{&entranti, &mrgxEntranti},
-                                                               {&uscenti, &mrgxUscenti}};
+    const std::pair<clsChiamata*, const TabellaValori*> tabelle[] = {{&entranti, &mrgxEntranti},
+                                                                     {&uscenti, &mrgxUscenti}};
     for (const auto& [c, rgx] : tabelle) {
         LeggiGrdChiamate_Trasf(*c, *rgx);
         const bool ent = c == &entranti;

@@ -154,10 +154,10 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     std::vector<ProblemaCampo> ProblemiGrdChiamate(const TabellaValori& rgx) const;
     // The driver as the views hold it now, without the checks of a save and leaving moDriver
     // as it is; the rows a save would refuse are left out and told in pEsclusi.
-    clsDriver DriverDalleViste(std::vector<QString>* pEsclusi = nullptr);
+    clsDriver DriverDalleViste(std::vector<QString>* pEsclusi = nullptr) const;
     // Rebuilds the fields of a call-record type from a field array, with the duration and
     // pulse conversions of the Trasformazioni page.
-    void LeggiGrdChiamate_Trasf(clsChiamata& chiamata, TabellaValori& rgx);
+    void LeggiGrdChiamate_Trasf(clsChiamata& chiamata, const TabellaValori& rgx) const;
     // Fills a field array from a call-record type (none: empty rows), and the options back.
     void RiempiGrdChiamate_Trasf(TabellaValori& rgx, clsChiamata* chiamata);
     // Checks every page and copies the window into moDriver; false after a message.

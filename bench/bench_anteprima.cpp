@@ -12,10 +12,10 @@
 #include <QApplication>
 #include <QTextEdit>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 
+#include "FormatiDemo.h"
 #include "Messaggi.h"
 #include "ModelloAnteprima.h"
 #include "PannelloAnteprima.h"
@@ -46,19 +46,6 @@ const std::string& Campione() {
         return s;
     }();
     return campione;
-}
-
-MappaFormati FormatiDemo() {
-    MappaFormati formati;
-    std::ifstream in(TARNO_DEMO_DIR "/catalogo.sql");
-    const std::regex riga(
-        R"(INSERT INTO Formati(Data|Ora) \(sCodice, sFormato\) VALUES \('(\d+)', '([^']*)'\);)");
-    for (std::string s; std::getline(in, s);) {
-        std::smatch m;
-        if (std::regex_search(s, m, riga))
-            formati[static_cast<int16_t>(std::stoi(m[2].str()))] = m[3].str();
-    }
-    return formati;
 }
 
 const clsDriver& Driver() {

@@ -22,11 +22,11 @@
 #include <fstream>
 #include <map>
 #include <random>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "FormatiDemo.h"
 #include "Supporto.h"
 #include "VerificaDriver.h"
 
@@ -85,19 +85,6 @@ const std::string& Stampa() {
         return p;
     }();
     return percorso;
-}
-
-MappaFormati FormatiDemo() {
-    MappaFormati formati;
-    std::ifstream in(TARNO_DEMO_DIR "/catalogo.sql");
-    const std::regex riga(
-        R"(INSERT INTO Formati(Data|Ora) \(sCodice, sFormato\) VALUES \('(\d+)', '([^']*)'\);)");
-    for (std::string s; std::getline(in, s);) {
-        std::smatch m;
-        if (std::regex_search(s, m, riga))
-            formati[static_cast<int16_t>(std::stoi(m[2].str()))] = m[3].str();
-    }
-    return formati;
 }
 
 const std::string kDriver = TARNO_DEMO_DIR "/Driver/PanasonicTDA.drv";

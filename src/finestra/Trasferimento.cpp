@@ -37,6 +37,24 @@ bool CellaUsata(const TabellaValori& t, int r, int c) {
     return true;
 }
 
+// The value of row r of the identification grid; "" when the grid has no such cell.
+std::string CellaIdent(const TabellaValori& t, int r) {
+    return t.Righe() > r && t.Colonne() > 1 ? t.Cella(r, 1) : std::string();
+}
+
+// Both call-record kinds of the driver (created when missing), with the line counts the
+// identification grid gives them.
+std::pair<clsChiamata*, clsChiamata*> ChiamateConRighe(clsDriver& d, const TabellaValori& ident) {
+    const auto chiamata = [&ident](std::unique_ptr<clsChiamata>& c, int32_t tipo, int riga) {
+        if (!c) c = std::make_unique<clsChiamata>();
+        c->menTipo = tipo;
+        c->miNumRighe = Intero16(CellaIdent(ident, riga));
+        return c.get();
+    };
+    return {chiamata(d.moEntranti, clsChiamata::ENTRANTI, PaginaIdentificazione::RIGA_ENTRANTI),
+            chiamata(d.moUscenti, clsChiamata::USCENTI, PaginaIdentificazione::RIGA_USCENTI)};
+}
+
 bool RigaInUso(const TabellaValori& t, int r) {
     for (int c = 0; c < PaginaCampi::NUM_COLONNE; ++c)
         if (CellaUsata(t, r, c)) return true;
@@ -347,10 +365,7 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
     };
     clsGriglia* grdIdent = mpPagIdent->grdIdent;
     clsGriglia* grdTrasf = mpPagTrasf->grdTrasf;
-    const auto cellaIdent = [this](int r) {
-        return mrgxIdent.Righe() > r && mrgxIdent.Colonne() > 1 ? mrgxIdent.Cella(r, 1)
-                                                                : std::string();
-    };
+    const auto cellaIdent = [this](int r) { return CellaIdent(mrgxIdent, r); };
 
     // The date of the driver, in the one form it is stored in; the box shows that form.
     QString data = ui.txtData->text();
@@ -389,16 +404,9 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
     for (size_t i = 0; i < std::size(testi); ++i) *testi[i].membro = valori[i];
     d.mlOffset = cellaIdent(PaginaIdentificazione::RIGA_OFFSET);
 
-    // Both call-record types, with their line counts.
-    const auto chiamata = [](std::unique_ptr<clsChiamata>& c, int32_t tipo) -> clsChiamata& {
-        if (!c) c = std::make_unique<clsChiamata>();
-        c->menTipo = tipo;
-        return *c;
-    };
-    clsChiamata& entranti = chiamata(d.moEntranti, clsChiamata::ENTRANTI);
-    clsChiamata& uscenti = chiamata(d.moUscenti, clsChiamata::USCENTI);
-    entranti.miNumRighe = Intero16(cellaIdent(PaginaIdentificazione::RIGA_ENTRANTI));
-    uscenti.miNumRighe = Intero16(cellaIdent(PaginaIdentificazione::RIGA_USCENTI));
+    const auto [pEntranti, pUscenti] = ChiamateConRighe(d, mrgxIdent);
+    clsChiamata& entranti = *pEntranti;
+    clsChiamata& uscenti = *pUscenti;
 
     // 4, 5. A call kind printed on at least one line is recognised by at least one condition;
     // one printed on none has no conditions.
@@ -537,10 +545,7 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
 clsDriver frmDriver::DriverDalleViste(std::vector<QString>* pEsclusi) const {
     clsDriver d = moDriver ? clsDriver(*moDriver) : clsDriver();
     const Ui::frmDriver& ui = *mpUi;
-    const auto cellaIdent = [this](int r) {
-        return mrgxIdent.Righe() > r && mrgxIdent.Colonne() > 1 ? mrgxIdent.Cella(r, 1)
-                                                                : std::string();
-    };
+    const auto cellaIdent = [this](int r) { return CellaIdent(mrgxIdent, r); };
     // The general values the engine may report; a text the driver file cannot hold is left
     // as it was.
     const auto testo = [](const QString& t, std::string& membro) {
@@ -549,15 +554,9 @@ clsDriver frmDriver::DriverDalleViste(std::vector<QString>* pEsclusi) const {
     testo(ui.cboMarca->currentText(), d.msMarca);
     testo(ui.cboModello->currentText(), d.msModello);
     d.mlOffset = cellaIdent(PaginaIdentificazione::RIGA_OFFSET);
-    const auto chiamata = [](std::unique_ptr<clsChiamata>& c, int32_t tipo) -> clsChiamata& {
-        if (!c) c = std::make_unique<clsChiamata>();
-        c->menTipo = tipo;
-        return *c;
-    };
-    clsChiamata& entranti = chiamata(d.moEntranti, clsChiamata::ENTRANTI);
-    clsChiamata& uscenti = chiamata(d.moUscenti, clsChiamata::USCENTI);
-    entranti.miNumRighe = Intero16(cellaIdent(PaginaIdentificazione::RIGA_ENTRANTI));
-    uscenti.miNumRighe = Intero16(cellaIdent(PaginaIdentificazione::RIGA_USCENTI));
+    const auto [pEntranti, pUscenti] = ChiamateConRighe(d, mrgxIdent);
+    clsChiamata& entranti = *pEntranti;
+    clsChiamata& uscenti = *pUscenti;
     for (clsChiamata* c : {&entranti, &uscenti})
         if (c->miNumRighe < 1) c->mcolCondizioni.reset();
     const std::string tronca = cellaIdent(PaginaIdentificazione::RIGA_ULTIMA_RIGA);

@@ -138,4 +138,6 @@ const clsStringhe& clsStringhe::Tabella() {
     return tabella;
 }
 
+QString LinguaInterfaccia() { return QStringLiteral("it"); }
+
 }  // namespace tarno

@@ -42,4 +42,7 @@ class clsStringhe {
     QStringList mlstErrori;
 };
 
+// The language of the interface: "it" (the default) or "en".
+QString LinguaInterfaccia();
+
 }  // namespace tarno

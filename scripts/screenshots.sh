@@ -15,6 +15,6 @@ export XDG_RUNTIME_DIR="$(mktemp -d)"
 chmod 700 "$XDG_RUNTIME_DIR"
 # The demo Panasonic driver (found in the catalogue by brand and model) with its printout.
 TARNO_SCREENSHOT_DIR="$OUT" TARNO_DATI="$ROOT/build/bin/demo/Dati/PanasonicTDA.txt" \
-    xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/tarnodriver /MPanasonic/NKX-TDA200
+    xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/tarnodriver --lingua it /MPanasonic/NKX-TDA200
 rm -rf "$XDG_RUNTIME_DIR"
 ls "$OUT"

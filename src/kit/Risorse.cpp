@@ -148,7 +148,12 @@ void CaricaTestiMenu(QWidget* finestra, int32_t lBaseDidascalia, int32_t lBaseSu
         }
         if (NumeroStringa(lBaseSuggerimento, id, numero)) {
             const QString sSuggerimento = TestoRisorsa(numero, &trovato);
-            if (trovato) act->setToolTip(sSuggerimento);
+            if (trovato) {
+                act->setToolTip(sSuggerimento);
+            } else if (clsStringhe::Tabella().Lingua() != u"it") {
+                // The designed tip is Italian: an empty one follows the caption.
+                act->setToolTip(QString());
+            }
         }
     }
 }

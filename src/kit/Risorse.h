@@ -35,7 +35,9 @@ void CaricaTestiRisorse(QWidget* finestra);
 // Captions and tool tips of the menu and tool-bar tools of a window: every action of the
 // window with a dynamic property "toolId" (an integer) gets the text of string
 // lBaseDidascalia + ID and the tool tip of string lBaseSuggerimento + ID; a missing string
-// leaves that text as it is. "&" access-key marks are kept as the strings give them.
+// leaves that text as it is, except a missing tool tip in an interface other than Italian: the
+// designed tip is Italian, so the tool tip becomes the caption (without "&" and "...").
+// "&" access-key marks are kept as the strings give them.
 void CaricaTestiMenu(QWidget* finestra, int32_t lBaseDidascalia, int32_t lBaseSuggerimento);
 
 // Places a window in the middle of the screen that holds it:

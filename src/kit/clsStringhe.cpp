@@ -1,6 +1,8 @@
 #include "clsStringhe.h"
 
 #include <QFile>
+#include <QLocale>
+#include <QSettings>
 #include <QStringDecoder>
 #include <QtGlobal>
 #include <algorithm>
@@ -10,7 +12,34 @@ namespace tarno {
 
 namespace {
 
-constexpr const char* RISORSA_TABELLA = ":/tarno/strings.it.tsv";
+// An Italian caption or message is the one of this table; the English table may leave a
+// number out, and that number then shows its Italian text.
+constexpr const char* RISORSA_ITALIANO = ":/tarno/strings.it.tsv";
+constexpr const char* RISORSA_INGLESE = ":/tarno/strings.en.tsv";
+
+QString gsLinguaImposta;
+
+// "it" or "en" when sTesto names one of them (blanks and letter case aside), otherwise empty.
+QString LinguaNota(const QString& sTesto) {
+    const QString s = sTesto.trimmed().toLower();
+    return s == u"it" || s == u"en" ? s : QString();
+}
+
+// One built-in table; what cannot be read is reported and left out.
+clsStringhe LeggiRisorsa(const char* sRisorsa) {
+    clsStringhe t;
+    QFile file(QString::fromLatin1(sRisorsa));
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning("Tabella delle stringhe %s non disponibile: %s", sRisorsa,
+                 qPrintable(file.errorString()));
+        return t;
+    }
+    if (!t.Carica(file.readAll())) {
+        for (const QString& sErrore : t.Errori())
+            qWarning("Tabella delle stringhe %s: %s", sRisorsa, qPrintable(sErrore));
+    }
+    return t;
+}
 
 // The number before the TAB: decimal digits only, from 1 to the largest 32-bit value.
 bool LeggiNumero(const QByteArray& campo, int& rNumero) {
@@ -60,6 +89,7 @@ bool RisolviEscape(const QString& sTesto, QString& rsRisultato, QString& rsError
 bool clsStringhe::Carica(const QByteArray& dati) {
     mhashTesti.clear();
     mlstErrori.clear();
+    msLingua.clear();
 
     QByteArray testo = dati;
     if (testo.startsWith("\xEF\xBB\xBF")) testo.remove(0, 3);
@@ -120,24 +150,58 @@ QList<int> clsStringhe::Numeri() const {
     return numeri;
 }
 
-const clsStringhe& clsStringhe::Tabella() {
-    static const clsStringhe tabella = [] {
-        clsStringhe t;
-        QFile file(QString::fromLatin1(RISORSA_TABELLA));
-        if (!file.open(QIODevice::ReadOnly)) {
-            qWarning("Tabella delle stringhe %s non disponibile: %s", RISORSA_TABELLA,
-                     qPrintable(file.errorString()));
-            return t;
-        }
-        if (!t.Carica(file.readAll())) {
-            for (const QString& sErrore : t.Errori())
-                qWarning("Tabella delle stringhe: %s", qPrintable(sErrore));
-        }
-        return t;
-    }();
+clsStringhe clsStringhe::TabellaIncorporata(const QString& sLingua) {
+    clsStringhe tabella = LeggiRisorsa(RISORSA_ITALIANO);
+    tabella.msLingua = QStringLiteral("it");
+    if (LinguaNota(sLingua) == u"en") {
+        const clsStringhe inglese = LeggiRisorsa(RISORSA_INGLESE);
+        for (auto it = inglese.mhashTesti.cbegin(); it != inglese.mhashTesti.cend(); ++it)
+            tabella.mhashTesti.insert(it.key(), it.value());
+        tabella.msLingua = QStringLiteral("en");
+    }
     return tabella;
 }
 
-QString LinguaInterfaccia() { return QStringLiteral("it"); }
+const clsStringhe& clsStringhe::Tabella() {
+    static const clsStringhe tabella = TabellaIncorporata(LinguaInterfaccia());
+    return tabella;
+}
+
+QString LinguaInterfaccia() {
+    if (!gsLinguaImposta.isEmpty()) return gsLinguaImposta;
+    const QSettings impostazioni(QStringLiteral("TarnoDriver"), QStringLiteral("TarnoDriver"));
+    const QString sImpostata =
+        LinguaNota(impostazioni.value(QStringLiteral("Interfaccia/Lingua")).toString());
+    if (!sImpostata.isEmpty()) return sImpostata;
+    const QStringList lingue = QLocale::system().uiLanguages();
+    const QLocale sistema = lingue.isEmpty() ? QLocale::system() : QLocale(lingue.first());
+    return sistema.language() == QLocale::English ? QStringLiteral("en") : QStringLiteral("it");
+}
+
+bool ImpostaLinguaInterfaccia(const QString& sLingua) {
+    gsLinguaImposta = LinguaNota(sLingua);
+    return !gsLinguaImposta.isEmpty();
+}
+
+QStringList OpzioneLingua(const QStringList& lstArgomenti) {
+    const QString sOpzione = QStringLiteral("--lingua");
+    QStringList altri;
+    for (qsizetype i = 0; i < lstArgomenti.size(); ++i) {
+        const QString& s = lstArgomenti.at(i);
+        QString sValore;
+        if (s == sOpzione) {
+            if (i + 1 < lstArgomenti.size()) sValore = lstArgomenti.at(++i);
+        } else if (s.startsWith(sOpzione + u'=')) {
+            sValore = s.mid(sOpzione.size() + 1);
+        } else {
+            altri << s;
+            continue;
+        }
+        if (!ImpostaLinguaInterfaccia(sValore))
+            qWarning("--lingua: \"%s\" non \xC3\xA8 una lingua dell'interfaccia (it, en)",
+                     qPrintable(sValore));
+    }
+    return altri;
+}
 
 }  // namespace tarno

@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "Risorse.h"
 #include "TestoQt.h"
 #include "modOldDriver.h"
 #include "ui_frmOldDriver.h"
@@ -11,6 +12,7 @@ namespace tarno {
 frmOldDriver::frmOldDriver(QWidget* parent)
     : clsDialogo(parent), mpUi(std::make_unique<Ui::frmOldDriver>()) {
     mpUi->setupUi(this);
+    CaricaTestiRisorse(this);
     connect(mpUi->cmdOk, &QPushButton::clicked, this, &frmOldDriver::cmdOk_Click);
     Form_Load();
 }

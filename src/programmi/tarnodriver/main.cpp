@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "Globali.h"
+#include "clsStringhe.h"
 #include "frmDriver.h"
 
 int main(int argc, char** argv) {
@@ -15,9 +16,13 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("TarnoDriver"));
     QApplication::setApplicationVersion(QStringLiteral(TARNO_VERSIONE));
 
+    // "--lingua it|en" chooses the language of the interface for this run, before any text is
+    // read; the other arguments name the driver to open.
+    const QString riga =
+        tarno::OpzioneLingua(QApplication::arguments().mid(1)).join(QLatin1Char(' '));
     tarno::gbAvviato = false;
     tarno::frmDriver finestra;
-    finestra.Form_Load(QApplication::arguments().mid(1).join(QLatin1Char(' ')));
+    finestra.Form_Load(riga);
     if (!finestra.Avviabile()) return 1;  // the warning was shown: nothing to work with
     tarno::gbAvviato = true;
     finestra.show();

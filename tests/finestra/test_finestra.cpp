@@ -1,14 +1,19 @@
 // The main window: how start-up ends for each configuration of the suite, the command line, the
-// keyboard shortcuts, the text boxes that refuse what a driver file cannot hold, and the window
-// disabled while the engine runs.
+// keyboard shortcuts, the text boxes that refuse what a driver file cannot hold, the window
+// disabled while the engine runs, and its texts in Italian and in English.
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
 #include <QTimer>
 
 #include "SupportoGui.h"
+#include "clsStringhe.h"
 #include "frmAbout.h"
+#include "frmImpostazioniGenerali.h"
+#include "frmOldDriver.h"
 
 using namespace tarno;
 using namespace tarno::test;
@@ -201,6 +206,67 @@ TEST_F(FinestraDemoTest, ClosingReleasesTheDocumentAndTheCatalogue) {
     EXPECT_TRUE(mF->close());
     EXPECT_FALSE(mF->moDriver);
     EXPECT_FALSE(mF->mconDatabase.Aperto());
+}
+
+// The same window in English: the table is read once, in the language of its first use, so the
+// English run is a process of its own, this test program started again on this test.
+class FinestraLingue : public FinestraDemo {
+  protected:
+    static bool Inglese() { return qEnvironmentVariableIsSet("TARNO_PROVA_INGLESE"); }
+    void SetUp() override {
+        if (Inglese()) ImpostaLinguaInterfaccia(QStringLiteral("en"));
+        FinestraDemo::SetUp();
+    }
+};
+
+TEST_F(FinestraLingue, CaptionsToolTipsDialogsAndMessagesSpeakTheInterfaceLanguage) {
+    if (!Inglese()) {
+        QProcess inglese;
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("TARNO_PROVA_INGLESE"), QStringLiteral("1"));
+        inglese.setProcessEnvironment(ambiente);
+        inglese.setProcessChannelMode(QProcess::MergedChannels);
+        inglese.start(QCoreApplication::applicationFilePath(),
+                      {QStringLiteral("--gtest_filter=FinestraLingue.*")});
+        ASSERT_TRUE(inglese.waitForFinished(60000));
+        const QByteArray uscita = inglese.readAll();
+        EXPECT_EQ(inglese.exitCode(), 0) << uscita.toStdString();
+        EXPECT_TRUE(uscita.contains("[  PASSED  ] 1 test")) << uscita.toStdString();
+    }
+    frmImpostazioniGenerali generali(mF.get());
+    frmOldDriver vecchio(mF.get());
+    mF->FileNuovo();
+    mUI.Reimposta();
+    Strumento("mnuVerifica")->trigger();  // a new document has no file to verify
+    ASSERT_EQ(mUI.mMessaggi.size(), 1u);
+    const struct {
+        QString visto;
+        const char* it;
+        const char* en;
+    } casi[] = {
+        {U()->mnupopFile->title(), "&File", "&File"},
+        {U()->mnupopModifica->title(), "&Modifica", "&Edit"},
+        {U()->mnupopAiuto->title(), "&?", "&Help"},
+        {U()->mnupopDatiRecenti->title(), "Dati &recenti", "&Recent samples"},
+        {Strumento("mnuTrasforma")->text(), "Trasforma", "Transform"},
+        {Strumento("mnuTrasforma")->toolTip(), "Trasforma", "Transform"},
+        {Strumento("mnuVerifica")->toolTip(), "Verifica dati", "Verify on sample"},
+        {Strumento("mnuTaglia")->toolTip(), "Taglia", "Cut"},
+        {Strumento("mnuNuovo")->toolTip(), "Nuovo", "New"},
+        {U()->tabDriver->tabText(4), "Uscenti", "Outgoing"},
+        {U()->Frame1->title(), "Centralino", "PBX"},
+        {U()->lblNote->text(), "N&ote:", "N&otes:"},
+        {generali.findChild<QPushButton*>(QStringLiteral("cmdAnnulla"))->text(), "&Annulla",
+         "&Cancel"},
+        {generali.findChild<QPushButton*>(QStringLiteral("cmdCondizioni"))->text(), "&Condizioni",
+         "C&onditions"},
+        {vecchio.windowTitle(), "Attenzione", "Warning"},
+        {mUI.mMessaggi[0].titolo, "Attenzione", "Warning"},
+        {mUI.mMessaggi[0].testo, "Si deve salvare almeno una volta il driver",
+         "The driver must be saved at least once first"},
+    };
+    for (const auto& c : casi)
+        EXPECT_EQ(c.visto, QString::fromUtf8(Inglese() ? c.en : c.it)) << c.it;
 }
 
 }  // namespace

@@ -191,9 +191,10 @@ QVariant ModelloAnteprima::headerData(int sezione, Qt::Orientation orientamento,
     }
     const size_t i = static_cast<size_t>(sezione - NUM_COLONNE_FISSE);
     if (i >= mvNomiCampi.size()) return {};
+    // The caption of the field's box on the pages: string 621 + its incoming index.
     for (int k = 0; k < NUM_NOMI_CAMPI; ++k)
         if (mvNomiCampi[i] == NomiCampi()[k].sNome)
-            return QString::fromUtf8(NomiCampi()[k].sDidascalia);
+            return TestoRisorsa(621 + NomiCampi()[k].iEntrante, NomiCampi()[k].sDidascalia);
     return QString::fromStdString(mvNomiCampi[i]);
 }
 

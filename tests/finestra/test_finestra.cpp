@@ -2,6 +2,7 @@
 // keyboard shortcuts, the text boxes that refuse what a driver file cannot hold, the window
 // disabled while the engine runs, and its texts in Italian and in English.
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -235,6 +236,14 @@ TEST_F(FinestraLingue, CaptionsToolTipsDialogsAndMessagesSpeakTheInterfaceLangua
     }
     frmImpostazioniGenerali generali(mF.get());
     frmOldDriver vecchio(mF.get());
+    mF->FileApri(Driver(QStringLiteral("PanasonicTDA.drv")));
+    mF->LeggiDati(Driver(QStringLiteral("PanasonicTDA.txt")));
+    mF->AggiornaAnteprima();
+    const QString colonnaAnteprima =
+        mF->findChild<QAbstractItemView*>(QStringLiteral("tblAnteprima"))
+            ->model()
+            ->headerData(4, Qt::Horizontal)
+            .toString();
     mF->FileNuovo();
     mUI.Reimposta();
     Strumento("mnuVerifica")->trigger();  // a new document has no file to verify
@@ -254,6 +263,7 @@ TEST_F(FinestraLingue, CaptionsToolTipsDialogsAndMessagesSpeakTheInterfaceLangua
         {Strumento("mnuTaglia")->toolTip(), "Taglia", "Cut"},
         {Strumento("mnuNuovo")->toolTip(), "Nuovo", "New"},
         {U()->tabDriver->tabText(4), "Uscenti", "Outgoing"},
+        {colonnaAnteprima, "Ora inizio", "Start time"},
         {U()->Frame1->title(), "Centralino", "PBX"},
         {U()->lblNote->text(), "N&ote:", "N&otes:"},
         {generali.findChild<QPushButton*>(QStringLiteral("cmdAnnulla"))->text(), "&Annulla",

@@ -229,6 +229,9 @@ TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {
     // The engine verifies the saved driver; Trasforma shows its log with the new field.
     Strumento("mnuVerifica")->trigger();
     ASSERT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
+    EXPECT_EQ(mF->statusBar()->currentMessage(),
+              QStringLiteral("Verifica: 40 chiamate riconosciute, 3 righe non riconosciute - "
+                             "Trasforma mostra il log"));
     Strumento("mnuTrasforma")->trigger();
     EXPECT_TRUE(Vista().startsWith(QStringLiteral("VERIFICA DEL DRIVER")))
         << Vista().left(200).toStdString();

@@ -7,12 +7,13 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "Applicazione.h"
 #include "Globali.h"
 #include "frmDriver.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("TarnoDriver"));
+    tarno::PreparaApplicazione();
     QApplication::setApplicationVersion(QStringLiteral(TARNO_VERSIONE));
 
     tarno::gbAvviato = false;

@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QUrl>
 
@@ -65,12 +66,16 @@ void frmDriver::RipristinaDisposizione() {
     if (!schermo) schermo = screen() ? screen() : QGuiApplication::primaryScreen();
     if (schermo) {
         const QRect area = schermo->availableGeometry();
-        const QSize cornice = frameGeometry().size() - geometry().size();
+        // Before the window is first shown its frame is unknown: room for a title bar.
+        QSize cornice = frameGeometry().size() - geometry().size();
+        if (cornice.isEmpty())
+            cornice =
+                QSize(16, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 16);
         const QSize spazio = area.size() - cornice;
         if (width() > spazio.width() || height() > spazio.height())
             resize(std::max(std::min(width(), spazio.width()), minimumWidth()),
                    std::max(std::min(height(), spazio.height()), minimumHeight()));
-        QRect esterno = frameGeometry();
+        QRect esterno(frameGeometry().topLeft(), size() + cornice);
         if (!area.contains(esterno)) {
             esterno.moveLeft(std::clamp(esterno.left(), area.left(),
                                         std::max(area.left(), area.right() - esterno.width() + 1)));

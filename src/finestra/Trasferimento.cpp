@@ -622,10 +622,11 @@ clsDriver frmDriver::DriverDalleViste(std::vector<QString>* pEsclusi) const {
             const std::string chiave = std::to_string(p.iRiga);
             for (int i = c->mcolCampi->Count(); i >= 1; --i)
                 if (c->mcolCampi->Chiave(i) == chiave) c->mcolCampi->Remove(i);
+            // One line in the preview's table.
             if (pEsclusi)
                 pEsclusi->push_back(
                     (ent ? TestoRisorsa(30663, "Entranti") : TestoRisorsa(30664, "Uscenti")) +
-                    QStringLiteral(": ") + p.sTesto);
+                    QStringLiteral(": ") + QString(p.sTesto).replace(QLatin1Char('\n'), u' '));
         }
     }
     return d;

@@ -35,9 +35,10 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     mpUi->setupUi(this);
     // The sample view and the pages share the height, divided where the user drags the
     // splitter; a window too small for the pages scrolls them (at any scaling of the screen).
+    // A taller window gives the room to the sample view.
     setMinimumSize(480, 360);
     mpUi->splDriver->setStretchFactor(0, 1);
-    mpUi->splDriver->setStretchFactor(1, 1);
+    mpUi->splDriver->setStretchFactor(1, 0);
     setAcceptDrops(true);
 
     frmSeleziona::PreparaVistaCampione(mpUi->rtfTesto, this);

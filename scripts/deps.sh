@@ -3,7 +3,7 @@
 
 TARNO_DEBIAN_PACKAGES=(
     cmake g++ clang libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-    qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc
+    qt6-base-dev qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-odbc
     unixodbc unixodbc-dev odbc-postgresql postgresql-15
     sqlite3 libgl1-mesa-dev xvfb xauth ccache
 )

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts the editor on the demo suite under a virtual X display, shows each page and saves a
 # PNG of each under build/screenshots/, with one of the live preview (anteprima.png) and one of
-# the engine's log (the editor quits by itself afterwards).
+# the engine's log (the editor quits by itself afterwards). The same pictures with the screen
+# scaled to 150% go to build/screenshots/150/, those of the English interface to
+# build/screenshots/en/. Every run starts from fresh per-user settings.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
@@ -11,10 +13,21 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "${TARNO_JOBS:-2}" --target tarnodriver tarnominer demo_suite >/dev/null
 OUT="$ROOT/build/screenshots"
 mkdir -p "$OUT"
-export XDG_RUNTIME_DIR="$(mktemp -d)"
-chmod 700 "$XDG_RUNTIME_DIR"
-# The demo Panasonic driver (found in the catalogue by brand and model) with its printout.
-TARNO_SCREENSHOT_DIR="$OUT" TARNO_DATI="$ROOT/build/bin/demo/Dati/PanasonicTDA.txt" \
-    xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/tarnodriver --lingua it /MPanasonic/NKX-TDA200
-rm -rf "$XDG_RUNTIME_DIR"
-ls "$OUT"
+# shoot DIR [VAR=VALUE...]: one run of the editor with its own settings and environment.
+shoot() {
+    local dir="$1"
+    shift
+    local tmp
+    tmp="$(mktemp -d)"
+    mkdir -p "$dir" "$tmp/runtime" "$tmp/config/TarnoDriver"
+    chmod 700 "$tmp/runtime"
+    # The demo Panasonic driver (found in the catalogue by brand and model) with its printout.
+    env XDG_RUNTIME_DIR="$tmp/runtime" XDG_CONFIG_HOME="$tmp/config" "$@" \
+        TARNO_SCREENSHOT_DIR="$dir" TARNO_DATI="$ROOT/build/bin/demo/Dati/PanasonicTDA.txt" \
+        xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/tarnodriver --lingua "${TARNO_LINGUA:-it}" /MPanasonic/NKX-TDA200
+    rm -rf "$tmp"
+}
+shoot "$OUT"
+shoot "$OUT/150" QT_SCALE_FACTOR=1.5
+TARNO_LINGUA=en shoot "$OUT/en" LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
+ls -R "$OUT"

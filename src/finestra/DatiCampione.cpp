@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -50,7 +51,7 @@ void frmDriver::LeggiDati(const QString& vsPercorso) {
     mbTransformMode = false;
     QString percorso = vsPercorso;
     if (percorso.isEmpty()) {
-        percorso = ServiziUI().NomeFileApri(this, mpUi->mnuLeggiDati->toolTip(), msCartellaDialogo,
+        percorso = ServiziUI().NomeFileApri(this, mpUi->mnuLeggiDati->toolTip(), msCartellaDati,
                                             FiltroQt(TestoRisorsa(20501)));
         if (percorso.isEmpty()) return;
     }
@@ -71,6 +72,11 @@ void frmDriver::LeggiDati(const QString& vsPercorso) {
     mbyCampione = *byte;
     PianificaAnteprima();
     msFileDati = percorso;
+    // The view shows the sample now, not the log (Trasforma sets both again after reading it).
+    mbSpuntaTrasforma = false;
+    mpUi->mnuTrasforma->setChecked(false);
+    // The engine's log is no printout of the user's: the dialogs stay where the printouts are.
+    if (percorso != FileLogVerifica()) RicordaCartella(true, percorso);
     AggiungiRecente(QStringLiteral("mnupopDatiRecenti"), percorso);
     CaricaRecenti(QStringLiteral("mnupopDatiRecenti"));
 }
@@ -90,15 +96,26 @@ void frmDriver::VerificaDati() {
     }
     QString dati = msFileDati;
     if (dati.isEmpty()) {
-        dati = ServiziUI().NomeFileApri(this, mpUi->mnuVerifica->toolTip(), msCartellaDialogo,
+        dati = ServiziUI().NomeFileApri(this, mpUi->mnuVerifica->toolTip(), msCartellaDati,
                                         FiltroQt(TestoRisorsa(20501)));
         if (dati.isEmpty()) return;
     }
     msFileDati = dati;
+    const QDateTime inizio = QDateTime::currentDateTime();
     setEnabled(false);
     EseguiEAttendi(QDir(CartellaEseguibile()).filePath(QStringLiteral("tarnominer")),
                    ArgomentiMotore());
     setEnabled(true);
+    MostraEsitoVerifica(inizio);
+    // A view that shows the log shows the new one.
+    if (mbTransformMode) {
+        const QByteArray campione = mbyCampione;
+        LeggiDati(FileLogVerifica());
+        msFileDati = dati;
+        mbyCampione = campione;
+        mbTransformMode = mbSpuntaTrasforma = true;
+        mpUi->mnuTrasforma->setChecked(true);
+    }
     show();
     raise();
     activateWindow();

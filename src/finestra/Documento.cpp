@@ -200,8 +200,6 @@ void frmDriver::FileApri(const QString& vsPercorso) {
             this, TestoRisorsa(1306, "Apri"), msCartellaDialogo,
             FiltroQt(TestoRisorsa(20504, "Driver (*.drv)|*.drv|Tutti file (*.*)|*.*")));
         if (percorso.isEmpty()) return;
-        // The next dialog starts where the user was.
-        msCartellaDialogo = QFileInfo(percorso).absolutePath();
     }
 
     // A file that cannot be read is not opened: the document on screen stays.
@@ -247,6 +245,8 @@ void frmDriver::FileApri(const QString& vsPercorso) {
     }
 
     msDriverFileName = percorso;
+    // The next dialog starts where the user was.
+    RicordaCartella(false, percorso);
     AggiornaTitolo();
     RiempiDaDriver();
     Cambiato(false);
@@ -305,7 +305,7 @@ bool frmDriver::FileSalva(bool vbChiediNome) {
         percorso = ServiziUI().NomeFileSalva(this, TestoRisorsa(30207, "Salva con nome"), proposta,
                                              FiltroQt(TestoRisorsa(30208, "Driver (*.drv)|*.drv")));
         if (percorso.isEmpty()) return false;
-        msCartellaDialogo = QFileInfo(percorso).absolutePath();
+        RicordaCartella(false, percorso);
     }
     if (percorso.isEmpty()) return false;
 

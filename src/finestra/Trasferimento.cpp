@@ -1,5 +1,6 @@
 // Transfer between the window's grids and the driver object, and the checks before a save.
 
+#include <QCheckBox>
 #include <QDate>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -173,6 +174,16 @@ std::vector<frmDriver::ProblemaCampo> frmDriver::ProblemiGrdChiamate(
     // A call kind printed on no line is not used: its fields are kept as they are, unchecked.
     if (numRighe < 1) return problemi;
     const auto numero = [](int r) { return QString::number(r + 1); };
+    // The field of a row by the caption of its box, as the page shows it.
+    const PaginaCampi* pagina = entranti ? mpPagEntranti : mpPagUscenti;
+    const auto campo = [pagina](int r) {
+        return r < pagina->Righe() ? pagina->chkCampo(r)->text().remove(QLatin1Char('&'))
+                                   : QString::number(r + 1);
+    };
+    // A second line names the field, the grid rows being only numbers.
+    const auto conCampo = [&](int r, const QString& testo) {
+        return testo + QLatin1Char('\n') + TestoRisorsa(30902, "Campo \"%1\".").arg(campo(r));
+    };
     const auto valore = [&rgx](int r, int c) { return ValoreIniziale(rgx.Cella(r, c)); };
     // Line 0 (a field whose line the file leaves empty) is the first line, as the engine
     // reads it.
@@ -183,11 +194,13 @@ std::vector<frmDriver::ProblemaCampo> frmDriver::ProblemiGrdChiamate(
         // Line, position and length.
         for (int c = PaginaCampi::COL_RIGA; c <= PaginaCampi::COL_LUNG; ++c)
             if (rgx.Cella(r, c).empty())
-                return ProblemaCampo{r, c,
-                                     TestoRisorsa(10605,
-                                                  "I campi numero di riga, posizione e lunghezza "
-                                                  "sono obbligatori: riga ") +
-                                         numero(r)};
+                return ProblemaCampo{
+                    r, c,
+                    conCampo(r, TestoRisorsa(10605,
+                                             "I campi numero di riga, posizione e lunghezza "
+                                             "sono obbligatori: riga ") +
+                                    numero(r)),
+                    10605};
         // The line within the call, except a date printed on a line of its own.
         if (!(isolata && r == PaginaCampi::RIGA_DATA) &&
             valore(r, PaginaCampi::COL_RIGA) > numRighe)
@@ -197,12 +210,22 @@ std::vector<frmDriver::ProblemaCampo> frmDriver::ProblemiGrdChiamate(
                     TestoRisorsa(10607,
                                  " \u00E8 maggiore del numero di righe su cui \u00E8 una "
                                  "chiamata ") +
-                    (entranti ? TestoRisorsa(10608, "entrante") : TestoRisorsa(10609, "uscente"))};
+                    (entranti ? TestoRisorsa(10608, "entrante") : TestoRisorsa(10609, "uscente")) +
+                    QLatin1Char('\n') +
+                    TestoRisorsa(30903,
+                                 "Il campo \"%1\" \u00E8 sulla riga %2; \"N\u00B0 Righe\" di "
+                                 "\"%4\" (pagina Identificazione) \u00E8 %3.")
+                        .arg(campo(r), QString::fromStdString(rgx.Cella(r, PaginaCampi::COL_RIGA)),
+                             QString::number(numRighe),
+                             entranti ? TestoRisorsa(10616, "Chiamate entranti")
+                                      : TestoRisorsa(10617, "Chiamate uscenti")),
+                10606};
         // Dates, times and durations are read with a format.
         if (RigaConFormato(r, entranti) && !CellaUsata(rgx, r, PaginaCampi::COL_FORMATO))
             return ProblemaCampo{
                 r, PaginaCampi::COL_FORMATO,
-                TestoRisorsa(10610, "Inserire il formato nella riga ") + numero(r)};
+                conCampo(r, TestoRisorsa(10610, "Inserire il formato nella riga ") + numero(r)),
+                10610};
         // No other field on the same line may start inside this one. A date on a line of its
         // own is on none of the call's lines.
         if (r == PaginaCampi::RIGA_DATA && isolata) return std::nullopt;
@@ -218,7 +241,11 @@ std::vector<frmDriver::ProblemaCampo> frmDriver::ProblemiGrdChiamate(
                 return ProblemaCampo{r, PaginaCampi::COL_POSIZ,
                                      TestoRisorsa(10611, "I campi alle righe ") + numero(r) +
                                          TestoRisorsa(10612, " e ") + numero(j) +
-                                         TestoRisorsa(10613, " sono sovrapposti")};
+                                         TestoRisorsa(10613, " sono sovrapposti") +
+                                         QLatin1Char('\n') +
+                                         TestoRisorsa(30904, "Campi sovrapposti: \"%1\" e \"%2\".")
+                                             .arg(campo(r), campo(j)),
+                                     10611};
         }
         return std::nullopt;
     };
@@ -240,7 +267,22 @@ bool frmDriver::ControllaGrdChiamate(TabellaValori& rgx) {
     griglia->ImpostaCellaCorrente(p.iRiga, p.iColonna);
     griglia->setFocus();
     griglia->Aggiorna();
-    Avviso(this, p.sTesto);
+    if (p.iStringa != 10606) {
+        Avviso(this, p.sTesto);
+        return false;
+    }
+    // A line beyond the call's lines: the fault may be the call's number of lines, on the
+    // Identificazione page; Yes goes there.
+    const int rigaIdent =
+        entranti ? PaginaIdentificazione::RIGA_ENTRANTI : PaginaIdentificazione::RIGA_USCENTI;
+    const QString domanda = p.sTesto + QLatin1Char('\n') +
+                            TestoRisorsa(30905, "Mostrare la riga nella pagina Identificazione?");
+    if (ServiziUI().Messaggio(this, domanda, IconaUI::Esclamazione, PulsantiUI::SiNo,
+                              QString::fromLatin1(TITOLO_ATTENZIONE)) == RispostaUI::Si) {
+        mpUi->tabDriver->setCurrentIndex(PAGINA_IDENTIFICAZIONE);
+        mpPagIdent->grdIdent->ImpostaCellaCorrente(rigaIdent, 1);
+        mpPagIdent->grdIdent->setFocus();
+    }
     return false;
 }
 
@@ -431,12 +473,15 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
     }
 
     // Brand and model, which the catalogue records the driver under.
+    // The Generale page with the focus on the empty box.
     bool bMarcaModello = true;
     if (ui.cboMarca->currentText().isEmpty()) {
-        Avviso(this, TestoRisorsa(10639, "Inserire la marca del centralino."));
+        errore(PAGINA_GENERALE, ui.cboMarca,
+               TestoRisorsa(10639, "Inserire la marca del centralino."));
         bMarcaModello = false;
     } else if (ui.cboModello->currentText().isEmpty()) {
-        Avviso(this, TestoRisorsa(10640, "Inserire il modello del centralino."));
+        errore(PAGINA_GENERALE, ui.cboModello,
+               TestoRisorsa(10640, "Inserire il modello del centralino."));
         bMarcaModello = false;
     }
 
@@ -577,10 +622,11 @@ clsDriver frmDriver::DriverDalleViste(std::vector<QString>* pEsclusi) const {
             const std::string chiave = std::to_string(p.iRiga);
             for (int i = c->mcolCampi->Count(); i >= 1; --i)
                 if (c->mcolCampi->Chiave(i) == chiave) c->mcolCampi->Remove(i);
+            // One line in the preview's table.
             if (pEsclusi)
                 pEsclusi->push_back(
                     (ent ? TestoRisorsa(30663, "Entranti") : TestoRisorsa(30664, "Uscenti")) +
-                    QStringLiteral(": ") + p.sTesto);
+                    QStringLiteral(": ") + QString(p.sTesto).replace(QLatin1Char('\n'), u' '));
         }
     }
     return d;

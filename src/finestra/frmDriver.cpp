@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QResizeEvent>
+#include <QSettings>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <optional>
@@ -28,21 +28,18 @@
 
 namespace tarno {
 
-namespace {
-
-// The tab control keeps this height (plus the top offset of the sample view).
-const int ALTEZZA_SCHEDE = clsGriglia::PixelDaTwip(6000);
-// The gap between the sample view and the tab control, where the position labels stand.
-constexpr int SPAZIO_ETICHETTE = 27;  // 400 twips
-
-}  // namespace
-
 frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     : QMainWindow(parent),
       mpUi(std::make_unique<Ui::frmDriver>()),
       msCartellaProgramma(sCartellaProgramma) {
     mpUi->setupUi(this);
-    setMinimumSize(720, ALTEZZA_SCHEDE + SPAZIO_ETICHETTE + 160);
+    // The sample view and the pages share the height, divided where the user drags the
+    // splitter; a window too small for the pages scrolls them (at any scaling of the screen).
+    // A taller window gives the room to the sample view.
+    setMinimumSize(480, 360);
+    mpUi->splDriver->setStretchFactor(0, 1);
+    mpUi->splDriver->setStretchFactor(1, 0);
+    setAcceptDrops(true);
 
     frmSeleziona::PreparaVistaCampione(mpUi->rtfTesto, this);
     for (QWidget* casella :
@@ -148,6 +145,7 @@ bool frmDriver::FalliscePartenza(const QString& sErrore) {
 void frmDriver::Form_Load(const QString& sRigaComando) {
     // Texts.
     CentraForm(this);
+    RipristinaDisposizione();
     mbTransformMode = false;
     CaricaTestiRisorse(this);
     CaricaTestiMenu(this, 1000, 1300);
@@ -245,7 +243,15 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
         if (nome && mfnApriDriver)
             mfnApriDriver(DaCp1252(msWorkDir) + "/Driver/" + DaCp1252(*nome));
     }
-    msCartellaDialogo = DaCp1252(msWorkDir) + "/Driver";
+    // The dialogs open where the last file of their kind was, the driver folder at first.
+    const QString cartellaDriver = DaCp1252(msWorkDir) + "/Driver";
+    const QSettings impostazioni(QStringLiteral("TarnoDriver"), QStringLiteral("TarnoDriver"));
+    const auto ultima = [&](const char* chiave, const QString& predefinita) {
+        const QString c = impostazioni.value(QString::fromLatin1(chiave)).toString();
+        return !c.isEmpty() && QFileInfo(c).isDir() ? c : predefinita;
+    };
+    msCartellaDialogo = ultima("Cartelle/Driver", cartellaDriver);
+    msCartellaDati = ultima("Cartelle/Dati", msCartellaDialogo);
 }
 
 void frmDriver::Cambiato(bool bFlag) {
@@ -393,36 +399,11 @@ bool frmDriver::eventFilter(QObject* obj, QEvent* ev) {
             (k->modifiers() & Qt::ControlModifier))
             ev->accept();
     }
-    // The preview's pane takes room from the central area: the sample view and the pages
-    // follow its size.
-    if (obj == mpUi->centralwidget && ev->type() == QEvent::Resize) Form_Resize();
+    if (mio && Trascinamento(obj, ev)) return true;
     if ((obj == mpUi->rtfTesto || obj == mpUi->rtfTesto->viewport()) &&
         (ev->type() == QEvent::KeyRelease || ev->type() == QEvent::MouseButtonRelease))
         AggiornaPosizione();
     return QMainWindow::eventFilter(obj, ev);
-}
-
-void frmDriver::resizeEvent(QResizeEvent* ev) {
-    QMainWindow::resizeEvent(ev);
-    Form_Resize();
-}
-
-void frmDriver::Form_Resize() {
-    if (isMinimized()) return;
-    QWidget* centro = mpUi->centralwidget;
-    const int w = centro->width();
-    const int h = centro->height();
-    QTextEdit* rtf = mpUi->rtfTesto;
-    QTabWidget* tab = mpUi->tabDriver;
-    const int rtfTop = rtf->y();
-    const int tabTop = std::max(rtfTop + SPAZIO_ETICHETTE, h - ALTEZZA_SCHEDE - rtfTop);
-    rtf->setGeometry(rtf->x(), rtfTop, std::max(0, w - 2 * rtf->x()),
-                     std::max(0, tabTop - SPAZIO_ETICHETTE - rtfTop));
-    tab->setGeometry(tab->x(), tabTop, std::max(0, w - 2 * tab->x()), std::max(0, h - tabTop));
-    const int yEtichette = rtf->geometry().bottom() + 4;
-    for (QWidget* e : {static_cast<QWidget*>(mpUi->Label9), static_cast<QWidget*>(mpUi->lblX),
-                       static_cast<QWidget*>(mpUi->Label11), static_cast<QWidget*>(mpUi->lblY)})
-        e->move(e->x(), yEtichette);
 }
 
 void frmDriver::closeEvent(QCloseEvent* ev) {
@@ -435,6 +416,7 @@ void frmDriver::closeEvent(QCloseEvent* ev) {
 }
 
 void frmDriver::Form_Unload() {
+    if (gbAvviato && isVisible()) SalvaDisposizione();
     moDriver.reset();
     mconDatabase.Chiudi();
 }

@@ -20,6 +20,7 @@ namespace Ui {
 class frmDriver;
 }
 class QAction;
+class QDateTime;
 class QDockWidget;
 class QTimer;
 
@@ -150,6 +151,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
         int iRiga;
         int iColonna;
         QString sTesto;
+        int iStringa = 0;  // the number of the message's first text
     };
     std::vector<ProblemaCampo> ProblemiGrdChiamate(const TabellaValori& rgx) const;
     // The driver as the views hold it now, without the checks of a save and leaving moDriver
@@ -175,14 +177,25 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     clsCatalogo mconDatabase;
     QString msDriverFileName;
     QString msFileDati;
-    QString msCartellaDialogo;  // initial folder of the file dialogs
+    QString msCartellaDialogo;  // initial folder of the driver dialogs (Open, Save As)
+    QString msCartellaDati;     // initial folder of the printout dialogs (Leggi dati)
     bool mbChanged = false;
     bool mbTransformMode = false;
     bool mbSpuntaTrasforma = false;  // the tick of the Trasforma tools
 
+    // ---- layout, dropped files, folders of the dialogs (src/finestra/Disposizione.cpp)
+    // The window on the screen it opens on, within its free area, with the size and the
+    // division between the sample view and the pages of the last session.
+    void RipristinaDisposizione();
+    void SalvaDisposizione() const;
+    // A local file dropped on the window: a driver (".drv") is opened as Open does, any other
+    // file is read as a sample printout as Leggi dati does.
+    void ApriTrascinato(const QString& vsPercorso);
+    // The counts of the engine's log after a verification, in the status bar.
+    void MostraEsitoVerifica(const QDateTime& inizio);
+
   protected:
     bool eventFilter(QObject* obj, QEvent* ev) override;
-    void resizeEvent(QResizeEvent* ev) override;
     void closeEvent(QCloseEvent* ev) override;
 
   private:
@@ -190,8 +203,11 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     CodiciMesi MesiDriver() const;
     // The sample read with the driver as the views hold it.
     void LeggiCampione(ModelloAnteprima& modello) const;
-    void Form_Resize();
     void Form_Unload();
+    // Drag and drop of local files on any control of the window; true when the event was taken.
+    bool Trascinamento(QObject* obj, QEvent* ev);
+    // The folder of the last file of a kind, remembered in the per-user settings.
+    void RicordaCartella(bool bDati, const QString& vsFile);
     void tabDriver_Click(int iTab);
     bool Form_KeyDown(QKeyEvent* ev);
     void rtfTesto_KeyDown(QKeyEvent* ev);

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 #include <algorithm>
 #include <cmath>
 
@@ -163,14 +164,23 @@ void clsGriglia::ApplicaColonne() {
 
 void clsGriglia::ApplicaLarghezze() {
     const int larghezza = viewport()->width();
+    QHeaderView* intestazione = horizontalHeader();
+    // A column is never narrower than its caption (a larger font, a scaled screen).
+    const int margini =
+        2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, intestazione) + 6;
     for (int c = 0; c < mpModello->columnCount(); ++c) {
         const auto* col = mpModello->Colonna(c);
         if (!col) continue;
+        const int minima = intestazione->isHidden()
+                               ? 1
+                               : intestazione->fontMetrics().horizontalAdvance(
+                                     mpModello->headerData(c, Qt::Horizontal).toString()) +
+                                     margini;
         if (col->mdFrazione > 0.0)
-            setColumnWidth(c,
-                           std::max(1, static_cast<int>(std::lround(col->mdFrazione * larghezza))));
+            setColumnWidth(
+                c, std::max(minima, static_cast<int>(std::lround(col->mdFrazione * larghezza))));
         else if (col->miLarghezza >= 0)
-            setColumnWidth(c, col->miLarghezza);
+            setColumnWidth(c, col->miLarghezza > 0 ? std::max(minima, col->miLarghezza) : 0);
     }
 }
 

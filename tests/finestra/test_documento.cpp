@@ -156,6 +156,20 @@ TEST_F(DocumentoTest, FileDialogsStartInTheDriverFolderThenWhereTheUserWas) {
     EXPECT_EQ(mUI.mFiltri[0], QStringLiteral("Driver (*.drv);;Tutti file (*)"));
     EXPECT_EQ(mF->windowTitle(), QStringLiteral("Tarno Driver - ") + altra + "/s.drv");
     EXPECT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
+    // Printouts keep a folder of their own, and each kind's folder is there the next session.
+    const QString stampe = mSuite.Percorso(QStringLiteral("stampe"));
+    ASSERT_TRUE(QDir().mkpath(stampe));
+    ASSERT_TRUE(QFile::copy(Driver(QStringLiteral("PanasonicTDA.txt")), stampe + "/p.txt"));
+    mUI.Reimposta();
+    mUI.mNomiFile = {stampe + "/p.txt"};
+    const QStringList attese[] = {{mSuite.Percorso(QStringLiteral("lavoro/Driver")), altra},
+                                  {stampe, altra}};
+    for (const QStringList& cartelle : attese) {
+        Strumento("mnuLeggiDati")->trigger();
+        Strumento("mnuApri")->trigger();
+        EXPECT_EQ(mUI.mCartelle, cartelle);
+        ASSERT_NO_FATAL_FAILURE(AvviaFinestra(mSuite, mF));
+    }
 }
 
 TEST_F(DocumentoTest, ASaveThatCannotWriteKeepsTheChangesTheNameAndTheTitle) {

@@ -156,7 +156,11 @@ TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
     ASSERT_GE(campo1, 0);
     EXPECT_EQ(colonna(QStringLiteral("Campo 2")), -1);
     ASSERT_EQ(m.Righe().front().tipo, RigaAnteprima::CAMPO_ESCLUSO);
-    EXPECT_TRUE(m.Righe().front().sPerche.contains(QStringLiteral("sovrapposti")));
+    // The save's message on one line, with the fields it names.
+    const QString perche = m.Righe().front().sPerche;
+    EXPECT_TRUE(perche.contains(QStringLiteral("sovrapposti Campi sovrapposti: \"")))
+        << perche.toStdString();
+    EXPECT_FALSE(perche.contains('\n'));
     // Clicking a call's row selects its line in the sample view.
     for (int r = 0; r < m.rowCount(); ++r) {
         const RigaAnteprima& riga = m.Righe()[static_cast<size_t>(r)];
@@ -229,6 +233,9 @@ TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {
     // The engine verifies the saved driver; Trasforma shows its log with the new field.
     Strumento("mnuVerifica")->trigger();
     ASSERT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
+    EXPECT_EQ(mF->statusBar()->currentMessage(),
+              QStringLiteral("Verifica: 40 chiamate riconosciute, 3 righe non riconosciute - "
+                             "Trasforma mostra il log"));
     Strumento("mnuTrasforma")->trigger();
     EXPECT_TRUE(Vista().startsWith(QStringLiteral("VERIFICA DEL DRIVER")))
         << Vista().left(200).toStdString();

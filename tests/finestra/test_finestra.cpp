@@ -5,10 +5,15 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QTimer>
+#include <QUrl>
 
 #include "SupportoGui.h"
 #include "clsStringhe.h"
@@ -200,6 +205,74 @@ TEST_F(FinestraDemoTest, TheWindowIsDisabledWhileTheEngineRunsAndGetsItsArgument
               "/i3\n/D" + Driver(QStringLiteral("PanasonicTDA.drv")).toStdString() + "\n/F" +
                   Driver(QStringLiteral("PanasonicTDA.txt")).toStdString() + "\n");
     EXPECT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
+    // No log: the status bar says so rather than give counts.
+    EXPECT_EQ(mF->statusBar()->currentMessage(),
+              QStringLiteral("Verifica: il motore non ha scritto il log ") + mF->FileLogVerifica());
+}
+
+TEST_F(FinestraDemoTest, ADroppedDriverOpensAfterTheSavePromptAndADroppedPrintoutIsRead) {
+    // Drags a local file over a control and drops it there; true when the window took it.
+    const auto lascia = [](QWidget* w, const QString& file) {
+        QMimeData dati;
+        dati.setUrls({QUrl::fromLocalFile(file)});
+        const QPointF p = w->rect().center();
+        QDragEnterEvent entra(p.toPoint(), Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &entra);
+        QDropEvent lascia(p, Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+        if (entra.isAccepted()) QApplication::sendEvent(w, &lascia);
+        QApplication::processEvents();
+        return entra.isAccepted() && lascia.isAccepted();
+    };
+    const QString siemens = Driver(QStringLiteral("SiemensHiPath.drv"));
+    const QString campione = Driver(QStringLiteral("PanasonicTDA.txt"));
+    EXPECT_TRUE(lascia(U()->rtfTesto->viewport(), campione));
+    EXPECT_EQ(mF->msFileDati, campione);
+    EXPECT_TRUE(U()->rtfTesto->toPlainText().startsWith(QStringLiteral("Panasonic KX-TDA200")));
+    // A changed document: Cancel keeps it, No opens the dropped driver.
+    Modifica();
+    mUI.mRisposte = {RispostaUI::Annulla};
+    EXPECT_TRUE(lascia(U()->tabDriver, siemens));
+    EXPECT_TRUE(mF->msDriverFileName.isEmpty());
+    EXPECT_TRUE(mF->mbChanged);
+    mUI.mRisposte = {RispostaUI::No};
+    EXPECT_TRUE(lascia(U()->txtAutore, siemens));
+    EXPECT_EQ(mF->msDriverFileName, siemens);
+    EXPECT_EQ(U()->cboMarca->currentText(), QStringLiteral("Siemens"));
+    EXPECT_EQ(Testi(), QStringList(2, QStringLiteral("Sono state effettuate delle modifiche, si "
+                                                     "desidera salvarle?")));
+    // A folder is no file to open.
+    EXPECT_FALSE(lascia(U()->tabDriver, mSuite.Cartella()));
+    EXPECT_EQ(mF->msDriverFileName, siemens);
+}
+
+TEST_F(FinestraDemoTest, TheSplitterAndTheSizeAreRememberedAndTheWindowFitsItsScreen) {
+    const QRect schermo = mF->screen()->availableGeometry();
+    mF->resize(schermo.width() - 100, schermo.height() - 100);
+    QSplitter* divisore = U()->splDriver;
+    QApplication::processEvents();
+    const int totale = divisore->sizes().value(0) + divisore->sizes().value(1);
+    divisore->setSizes({totale / 3, totale - totale / 3});
+    const QList<int> divise = divisore->sizes();
+    const QSize dimensione = mF->size();
+    ASSERT_TRUE(mF->close());
+    // The next session: the same division, and a window too large for the screen it opens on
+    // is made to fit it.
+    for (const QSize& prima : {QSize(), schermo.size() * 2}) {
+        if (!prima.isEmpty()) {
+            mF->resize(prima);
+            ASSERT_TRUE(mF->close());
+        }
+        mF = std::make_unique<frmDriver>(mSuite.Cartella());
+        mF->Form_Load();
+        QApplication::processEvents();
+        if (prima.isEmpty()) {
+            EXPECT_EQ(mF->size(), dimensione);
+            EXPECT_EQ(U()->splDriver->sizes(), divise);
+        } else {
+            EXPECT_TRUE(schermo.contains(mF->frameGeometry()))
+                << mF->frameGeometry().width() << "x" << mF->frameGeometry().height();
+        }
+    }
 }
 
 TEST_F(FinestraDemoTest, ClosingReleasesTheDocumentAndTheCatalogue) {

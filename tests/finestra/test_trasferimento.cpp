@@ -97,6 +97,7 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
         const char* fuoco;
         int riga = -1;  // the current row of the grid that has the focus
         std::deque<RispostaUI> risposte = {};
+        bool domandaFinale = false;  // the last answer closes the last message
     };
     const auto uscenti = QStringLiteral("chiamate uscenti");
     const QString conversione =
@@ -129,11 +130,17 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
         {[&] { mF->moDriver->moUscenti->mcolCondizioni.reset(); },
          QStringLiteral("Inserire le condizioni per identificare le ") + uscenti, 1, "grdIdent",
          PI::RIGA_USCENTI},
-        // Brand and model: the window stays where it was.
-        {[&] { U()->cboMarca->setEditText(QString()); },
-         QStringLiteral("Inserire la marca del centralino."), 0, "txtAutore"},
-        {[&] { U()->cboModello->setEditText(QString()); },
-         QStringLiteral("Inserire il modello del centralino."), 0, "txtAutore"},
+        // Brand and model: the Generale page, on the empty box.
+        {[&] {
+             U()->cboMarca->setEditText(QString());
+             U()->tabDriver->setCurrentIndex(3);
+         },
+         QStringLiteral("Inserire la marca del centralino."), 0, "cboMarca"},
+        {[&] {
+             U()->cboModello->setEditText(QString());
+             U()->tabDriver->setCurrentIndex(4);
+         },
+         QStringLiteral("Inserire il modello del centralino."), 0, "cboModello"},
         {[&] { mF->mrgxIdent.Cella(PI::RIGA_ULTIMA_RIGA, 1) = "ottanta"; },
          QStringLiteral("Inserire un numero intero"), 1, "grdIdent", PI::RIGA_ULTIMA_RIGA},
         {[&] { Opzione(PT::DATA_ISOLATA); },
@@ -145,31 +152,53 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
         {[&] {
              ScriviRiga(10, {"", "", "", "2", "0", ""});
          },
-         QStringLiteral("I campi numero di riga, posizione e lunghezza sono obbligatori: riga 11"),
+         QStringLiteral("I campi numero di riga, posizione e lunghezza sono obbligatori: riga 11"
+                        "\nCampo \"Campo 1\"."),
          3, "grdEntranti", 10},
+        // A line beyond the call's lines names the field and offers the call's number of
+        // lines: No stays on the field, Yes goes to the number.
         {[&] { T().Cella(0, PaginaCampi::COL_RIGA) = "2"; },
          QStringLiteral("Il numero di \"Riga\" della riga 1 \u00E8 maggiore del numero di righe "
-                        "su cui \u00E8 una chiamata entrante"),
-         3, "grdEntranti", 0},
+                        "su cui \u00E8 una chiamata entrante\nIl campo \"Data\" \u00E8 sulla "
+                        "riga 2; \"N\u00B0 Righe\" di \"Chiamate entranti\" (pagina "
+                        "Identificazione) \u00E8 1.\nMostrare la riga nella pagina "
+                        "Identificazione?"),
+         3,
+         "grdEntranti",
+         0,
+         {RispostaUI::No},
+         true},
         {[&] {
              ScriviRiga(6, {"2", "1", "3", "2", "", ""}, false);
          },
          QStringLiteral("Il numero di \"Riga\" della riga 7 \u00E8 maggiore del numero di righe "
-                        "su cui \u00E8 una chiamata uscente"),
-         4, "grdUscenti", 6},
+                        "su cui \u00E8 una chiamata uscente\nIl campo \"Linea\" \u00E8 sulla "
+                        "riga 2; \"N\u00B0 Righe\" di \"Chiamate uscenti\" (pagina "
+                        "Identificazione) \u00E8 1.\nMostrare la riga nella pagina "
+                        "Identificazione?"),
+         1,
+         "grdIdent",
+         PI::RIGA_USCENTI,
+         {RispostaUI::Si},
+         true},
         {[&] { T(false).Cella(0, PaginaCampi::COL_FORMATO) = "0"; },
-         QStringLiteral("Inserire il formato nella riga 1"), 4, "grdUscenti", 0},
+         QStringLiteral("Inserire il formato nella riga 1\nCampo \"Data\"."), 4, "grdUscenti", 0},
         {[&] { T().Cella(PaginaCampi::RIGA_DURATA_SQUILLO, 4) = ""; },
-         QStringLiteral("Inserire il formato nella riga 10"), 3, "grdEntranti", 9},
+         QStringLiteral("Inserire il formato nella riga 10\nCampo \"Durata squillo\"."), 3,
+         "grdEntranti", 9},
         {[&] {
              ScriviRiga(10, {"1", "1", "300", "2", "", ""});
          },
-         QStringLiteral("I campi alle righe 1 e 11 sono sovrapposti"), 3, "grdEntranti", 0},
+         QStringLiteral("I campi alle righe 1 e 11 sono sovrapposti\nCampi sovrapposti: \"Data\" "
+                        "e \"Campo 1\"."),
+         3, "grdEntranti", 0},
         // Line 0 is the first line.
         {[&] {
              ScriviRiga(10, {"0", "60", "5", "", "", ""});
          },
-         QStringLiteral("I campi alle righe 4 e 11 sono sovrapposti"), 3, "grdEntranti", 3},
+         QStringLiteral("I campi alle righe 4 e 11 sono sovrapposti\nCampi sovrapposti: "
+                        "\"Durata\" e \"Campo 1\"."),
+         3, "grdEntranti", 3},
         {[&] {
              ScriviRiga(PaginaCampi::RIGA_ORA_FINE, {"1", "75", "5", "", "13", ""});
          },
@@ -222,7 +251,8 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
         mF->Cambiato(true);
         U()->mnuSalva->trigger();
         // Every scripted answer was asked for; Yes goes on to one more message.
-        const bool dopoSi = c.risposte.empty() || c.risposte.back() == RispostaUI::Si;
+        const bool dopoSi =
+            !c.domandaFinale && (c.risposte.empty() || c.risposte.back() == RispostaUI::Si);
         ASSERT_EQ(mUI.mMessaggi.size(), c.risposte.size() + dopoSi)
             << Testi().join('|').toStdString();
         EXPECT_EQ(mUI.mMessaggi.back().testo, c.messaggio);

@@ -263,4 +263,18 @@ TEST_F(Griglia, TheCellButtonCommitsTheEditAndReportsItsCell) {
               std::pair(1, 1));
 }
 
+// Widths set in twips or as a fraction never cut a caption; a width of 0 still hides a column.
+TEST_F(Griglia, AColumnIsNeverNarrowerThanItsCaption) {
+    const QString titoli[] = {"Operatore confronto", "And/Or", "Presente", "Nascosta"};
+    for (const QString& t : titoli) mG.AggiungiColonna(t);
+    mG.ImpostaLarghezza(0, 40);
+    mG.ImpostaLarghezza(1, 10);
+    mG.ImpostaLarghezzaFrazione(2, 0.01);
+    mG.ImpostaLarghezza(3, 0);
+    const QFontMetrics fm = mG.horizontalHeader()->fontMetrics();
+    for (int c = 0; c < 3; ++c)
+        EXPECT_GT(mG.columnWidth(c), fm.horizontalAdvance(titoli[c])) << titoli[c].toStdString();
+    EXPECT_EQ(mG.columnWidth(3), 0);
+}
+
 }  // namespace

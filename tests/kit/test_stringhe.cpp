@@ -6,6 +6,9 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <map>
@@ -183,6 +186,16 @@ TEST(Stringhe, EscapesCommentsAndTheByteOrderMarkAreReadAndBadLinesAreReported) 
     QStringList righe;
     for (const QString& e : t.Errori()) righe << e.section(':', 0, 0);
     EXPECT_EQ(righe.join(','), QStringLiteral("riga 6,riga 7,riga 8,riga 9,riga 10,riga 11"));
+}
+
+// The set-up the program and the tests share: the name in every title, Qt's own buttons in the
+// interface language.
+TEST(Stringhe, QtsOwnDialogsSpeakTheInterfaceLanguage) {
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Tarno Driver"));
+    QMessageBox domanda;
+    domanda.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(domanda.button(QMessageBox::Yes)->text(), QStringLiteral("&S\u00EC"));
+    EXPECT_EQ(domanda.button(QMessageBox::Cancel)->text(), QStringLiteral("Annulla"));
 }
 
 }  // namespace

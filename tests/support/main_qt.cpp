@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "Applicazione.h"
+
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // Listing the tests (CTest's discovery) needs no window system.
@@ -28,5 +30,6 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral("5.0.4"));
+    tarno::PreparaApplicazione();  // as the program does
     return RUN_ALL_TESTS();
 }

@@ -7,13 +7,14 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "Applicazione.h"
 #include "Globali.h"
 #include "clsStringhe.h"
 #include "frmDriver.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("TarnoDriver"));
+    tarno::PreparaApplicazione();
     QApplication::setApplicationVersion(QStringLiteral(TARNO_VERSIONE));
 
     // "--lingua it|en" chooses the language of the interface for this run, before any text is

@@ -1,0 +1,160 @@
+// The window's room on the screen and between the sample view and the pages, files dropped on
+// the window, the folders the file dialogs open in, and the outcome of a verification in the
+// status bar.
+
+#include <QAction>
+#include <QDateTime>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QUrl>
+
+#include "Globali.h"
+#include "Risorse.h"
+#include "TestoQt.h"
+#include "frmDriver.h"
+#include "ui_frmDriver.h"
+
+namespace tarno {
+
+namespace {
+
+QSettings Impostazioni() {
+    return QSettings(QStringLiteral("TarnoDriver"), QStringLiteral("TarnoDriver"));
+}
+const QString CHIAVE_GEOMETRIA = QStringLiteral("Finestra/Geometria");
+const QString CHIAVE_DIVISORE = QStringLiteral("Finestra/Divisore");
+const QString CHIAVE_CARTELLA_DRIVER = QStringLiteral("Cartelle/Driver");
+const QString CHIAVE_CARTELLA_DATI = QStringLiteral("Cartelle/Dati");
+
+// The local file a drag carries (the first one), or "" when it carries none.
+QString FileTrascinato(const QMimeData* dati) {
+    if (!dati || !dati->hasUrls()) return QString();
+    for (const QUrl& url : dati->urls())
+        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile()) return url.toLocalFile();
+    return QString();
+}
+
+// The number after a heading of the log's summary ("Chiamate riconosciute:   40").
+std::optional<int> ValoreRiepilogo(const QString& sLog, const QString& sVoce) {
+    const QRegularExpression re(QStringLiteral("^") + QRegularExpression::escape(sVoce) +
+                                    QStringLiteral(":\\s+(\\d+)\\s*$"),
+                                QRegularExpression::MultilineOption);
+    const auto m = re.match(sLog);
+    if (!m.hasMatch()) return std::nullopt;
+    return m.captured(1).toInt();
+}
+
+}  // namespace
+
+void frmDriver::RipristinaDisposizione() {
+    const QSettings impostazioni = Impostazioni();
+    const QByteArray geometria = impostazioni.value(CHIAVE_GEOMETRIA).toByteArray();
+    if (!geometria.isEmpty()) restoreGeometry(geometria);
+    // Within the free area of the screen the window opens on (a smaller screen, a larger
+    // scaling than last time).
+    QScreen* schermo = QGuiApplication::screenAt(geometry().center());
+    if (!schermo) schermo = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (schermo) {
+        const QRect area = schermo->availableGeometry();
+        // Before the window is first shown its frame is unknown: room for a title bar.
+        QSize cornice = frameGeometry().size() - geometry().size();
+        if (cornice.isEmpty())
+            cornice =
+                QSize(16, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 16);
+        const QSize spazio = area.size() - cornice;
+        if (width() > spazio.width() || height() > spazio.height())
+            resize(std::max(std::min(width(), spazio.width()), minimumWidth()),
+                   std::max(std::min(height(), spazio.height()), minimumHeight()));
+        QRect esterno(frameGeometry().topLeft(), size() + cornice);
+        if (!area.contains(esterno)) {
+            esterno.moveLeft(std::clamp(esterno.left(), area.left(),
+                                        std::max(area.left(), area.right() - esterno.width() + 1)));
+            esterno.moveTop(std::clamp(esterno.top(), area.top(),
+                                       std::max(area.top(), area.bottom() - esterno.height() + 1)));
+            move(esterno.topLeft());
+        }
+    }
+    // The division between the sample view and the pages; at first the pages get the height
+    // they ask for, the sample view the rest.
+    QSplitter* divisore = mpUi->splDriver;
+    const QByteArray stato = impostazioni.value(CHIAVE_DIVISORE).toByteArray();
+    if (stato.isEmpty() || !divisore->restoreState(stato)) {
+        const int pagine = mpUi->tabDriver->sizeHint().height();
+        divisore->setSizes({std::max(height() - pagine, pagine / 2), pagine});
+    }
+}
+
+void frmDriver::SalvaDisposizione() const {
+    QSettings impostazioni = Impostazioni();
+    impostazioni.setValue(CHIAVE_GEOMETRIA, saveGeometry());
+    impostazioni.setValue(CHIAVE_DIVISORE, mpUi->splDriver->saveState());
+}
+
+bool frmDriver::Trascinamento(QObject* /*obj*/, QEvent* ev) {
+    const QEvent::Type tipo = ev->type();
+    if (tipo != QEvent::DragEnter && tipo != QEvent::DragMove && tipo != QEvent::Drop) return false;
+    // DragEnter and DragMove are drop events too.
+    auto* evento = static_cast<QDropEvent*>(ev);
+    const QString file = FileTrascinato(evento->mimeData());
+    // Text dragged between controls goes on as before.
+    if (file.isEmpty()) return false;
+    if (!gbAvviato || !isEnabled()) {
+        evento->ignore();
+        return true;
+    }
+    evento->setDropAction(Qt::CopyAction);
+    evento->accept();
+    // The drag ends before a prompt or a file dialog may come up.
+    if (tipo == QEvent::Drop)
+        QMetaObject::invokeMethod(
+            this, [this, file] { ApriTrascinato(file); }, Qt::QueuedConnection);
+    return true;
+}
+
+void frmDriver::ApriTrascinato(const QString& vsPercorso) {
+    if (vsPercorso.endsWith(QStringLiteral(".drv"), Qt::CaseInsensitive))
+        FileApri(vsPercorso);
+    else
+        LeggiDati(vsPercorso);
+}
+
+void frmDriver::RicordaCartella(bool bDati, const QString& vsFile) {
+    const QString cartella = QFileInfo(vsFile).absolutePath();
+    (bDati ? msCartellaDati : msCartellaDialogo) = cartella;
+    Impostazioni().setValue(bDati ? CHIAVE_CARTELLA_DATI : CHIAVE_CARTELLA_DRIVER, cartella);
+}
+
+void frmDriver::MostraEsitoVerifica(const QDateTime& inizio) {
+    const QString log = FileLogVerifica();
+    const QFileInfo info(log);
+    QFile file(log);
+    std::optional<int> chiamate, righe;
+    // A log older than the run is the one of an earlier verification.
+    if (info.exists() && info.lastModified() >= inizio.addSecs(-1) &&
+        file.open(QIODevice::ReadOnly)) {
+        const QString testo = DaCp1252(file.readAll().toStdString());
+        chiamate = ValoreRiepilogo(testo, QStringLiteral("Chiamate riconosciute"));
+        righe = ValoreRiepilogo(testo, QStringLiteral("Righe non riconosciute"));
+    }
+    if (chiamate && righe)
+        statusBar()->showMessage(TestoRisorsa(30900,
+                                              "Verifica: %1 chiamate riconosciute, %2 righe non "
+                                              "riconosciute - Trasforma mostra il log")
+                                     .arg(*chiamate)
+                                     .arg(*righe));
+    else
+        statusBar()->showMessage(
+            TestoRisorsa(30901, "Verifica: il motore non ha scritto il log %1").arg(log));
+}
+
+}  // namespace tarno

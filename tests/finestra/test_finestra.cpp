@@ -286,22 +286,16 @@ TEST_F(FinestraDemoTest, ClosingReleasesTheDocumentAndTheCatalogue) {
 // English run is a process of its own, this test program started again on this test.
 class FinestraLingue : public FinestraDemo {
   protected:
-    static bool Inglese() { return qEnvironmentVariableIsSet("TARNO_PROVA_INGLESE"); }
-    void SetUp() override {
-        if (Inglese()) ImpostaLinguaInterfaccia(QStringLiteral("en"));
-        FinestraDemo::SetUp();
-    }
+    static bool Inglese() { return LinguaInterfaccia() == QLatin1String("en"); }
 };
 
 TEST_F(FinestraLingue, CaptionsToolTipsDialogsAndMessagesSpeakTheInterfaceLanguage) {
     if (!Inglese()) {
         QProcess inglese;
-        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-        ambiente.insert(QStringLiteral("TARNO_PROVA_INGLESE"), QStringLiteral("1"));
-        inglese.setProcessEnvironment(ambiente);
         inglese.setProcessChannelMode(QProcess::MergedChannels);
         inglese.start(QCoreApplication::applicationFilePath(),
-                      {QStringLiteral("--gtest_filter=FinestraLingue.*")});
+                      {QStringLiteral("--gtest_filter=FinestraLingue.*"),
+                       QStringLiteral("--lingua"), QStringLiteral("en")});
         ASSERT_TRUE(inglese.waitForFinished(60000));
         const QByteArray uscita = inglese.readAll();
         EXPECT_EQ(inglese.exitCode(), 0) << uscita.toStdString();

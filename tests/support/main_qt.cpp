@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "Applicazione.h"
+#include "clsStringhe.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
@@ -30,6 +31,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral("5.0.4"));
-    tarno::PreparaApplicazione();  // as the program does
+    // "--lingua en" runs the tests in English, read before any text, as the program does.
+    tarno::OpzioneLingua(QApplication::arguments().mid(1));
+    tarno::PreparaApplicazione();
     return RUN_ALL_TESTS();
 }

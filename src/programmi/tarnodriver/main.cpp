@@ -14,13 +14,12 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    tarno::PreparaApplicazione();
-    QApplication::setApplicationVersion(QStringLiteral(TARNO_VERSIONE));
-
     // "--lingua it|en" chooses the language of the interface for this run, before any text is
-    // read; the other arguments name the driver to open.
+    // read (the set-up reads the application's name); the other arguments name the driver to open.
     const QString riga =
         tarno::OpzioneLingua(QApplication::arguments().mid(1)).join(QLatin1Char(' '));
+    tarno::PreparaApplicazione();
+    QApplication::setApplicationVersion(QStringLiteral(TARNO_VERSIONE));
     tarno::gbAvviato = false;
     tarno::frmDriver finestra;
     finestra.Form_Load(riga);

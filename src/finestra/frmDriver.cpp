@@ -9,6 +9,7 @@
 #include <QResizeEvent>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QUndoStack>
 #include <optional>
 
 #include "CallFieldName.h"
@@ -111,12 +112,12 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     connect(mpUi->tabDriver, &QTabWidget::currentChanged, this, &frmDriver::tabDriver_Click);
     connect(mpUi->cboMarca, &QComboBox::currentTextChanged, this, &frmDriver::cboMarca_Change);
     connect(mpUi->cboModello, &QComboBox::currentTextChanged, this, [this] {
-        if (!mbRiempimento) Cambiato(true);
+        if (!mbRiempimento) CambiatoDa(mpUi->cboModello);
     });
     for (QLineEdit* t : {mpUi->txtAutore, mpUi->txtData, mpUi->txtVersione})
-        connect(t, &QLineEdit::textEdited, this, [this] { Cambiato(true); });
+        connect(t, &QLineEdit::textEdited, this, [this, t] { CambiatoDa(t); });
     connect(mpUi->txtNote, &QPlainTextEdit::textChanged, this, [this] {
-        if (!mbRiempimento) Cambiato(true);
+        if (!mbRiempimento) CambiatoDa(mpUi->txtNote);
     });
 
     mfnComandi[QStringLiteral("mnuInformazioni")] = [this](QAction*) {
@@ -128,6 +129,7 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     };
     RegistraComandiDocumento();
     PreparaAnteprima();
+    PreparaStoria();
 
     // The window sees keys before its controls.
     qApp->installEventFilter(this);
@@ -135,6 +137,9 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
 
 frmDriver::~frmDriver() {
     qApp->removeEventFilter(this);
+    // The undo history outlives the window's members by a little: its last signals are not
+    // heard.
+    if (mpStoria) mpStoria->disconnect(this);
     Form_Unload();
 }
 
@@ -248,12 +253,6 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
     msCartellaDialogo = DaCp1252(msWorkDir) + "/Driver";
 }
 
-void frmDriver::Cambiato(bool bFlag) {
-    mbChanged = bFlag;
-    mpUi->mnuSalva->setEnabled(bFlag);
-    PianificaAnteprima();
-}
-
 void frmDriver::InitMarcaCentralino() {
     mbRiempimento = true;
     mpUi->cboMarca->clear();
@@ -276,7 +275,7 @@ void frmDriver::InitMarcaCentralino() {
 void frmDriver::cboMarca_Change() {
     if (mbRiempimento) return;
     CercaModello();
-    Cambiato(true);
+    CambiatoDa(mpUi->cboMarca);
 }
 
 void frmDriver::CercaModello() {

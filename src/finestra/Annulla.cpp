@@ -25,6 +25,8 @@ namespace tarno {
 namespace {
 
 constexpr int ID_DIGITAZIONE = 1;
+// The oldest steps go beyond this many.
+constexpr int LIMITE_PASSI = 200;
 
 class PassoModifica : public QUndoCommand {
   public:
@@ -67,6 +69,7 @@ bool frmDriver::StatoDocumento::operator==(const StatoDocumento& altro) const {
 
 void frmDriver::PreparaStoria() {
     mpStoria = new QUndoStack(this);
+    mpStoria->setUndoLimit(LIMITE_PASSI);
     mpTimerStoria = new QTimer(this);
     mpTimerStoria->setSingleShot(true);
     mpTimerStoria->setInterval(0);
@@ -99,6 +102,7 @@ void frmDriver::PreparaStoria() {
         mpStoria->redo();
     };
     mStatoRegistrato = FotografaDocumento();
+    AggiornaTitolo();  // with the place of the mark of unsaved changes
     AggiornaStatoModifiche();
 }
 

@@ -8,6 +8,7 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -32,12 +33,23 @@ class PassoModifica : public QUndoCommand {
   public:
     PassoModifica(frmDriver& finestra, frmDriver::StatoDocumento prima,
                   frmDriver::StatoDocumento dopo, QObject* pFonte)
-        : mFinestra(finestra), mPrima(std::move(prima)), mDopo(std::move(dopo)), mpFonte(pFonte) {}
+        : mFinestra(finestra),
+          mPrima(std::move(prima)),
+          mDopo(std::move(dopo)),
+          mpFonte(pFonte),
+          miPagina(finestra.ui()->tabDriver->currentIndex()) {}
 
-    void undo() override { mFinestra.RipristinaDocumento(mPrima); }
+    // Both show the page the edit was made on.
+    void undo() override {
+        mFinestra.RipristinaDocumento(mPrima);
+        mFinestra.ui()->tabDriver->setCurrentIndex(miPagina);
+    }
     void redo() override {
         // Pushing the step finds the views already in the state after it.
-        if (mbFatto) mFinestra.RipristinaDocumento(mDopo);
+        if (mbFatto) {
+            mFinestra.RipristinaDocumento(mDopo);
+            mFinestra.ui()->tabDriver->setCurrentIndex(miPagina);
+        }
         mbFatto = true;
     }
     int id() const override { return mpFonte ? ID_DIGITAZIONE : -1; }
@@ -54,6 +66,7 @@ class PassoModifica : public QUndoCommand {
     frmDriver& mFinestra;
     frmDriver::StatoDocumento mPrima, mDopo;
     QObject* mpFonte;
+    int miPagina;
     bool mbFatto = false;
 };
 

@@ -227,7 +227,8 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     bool FalliscePartenza(const QString& sErrore);
     // The document commands in mfnComandi and the hooks of close and start-up.
     void RegistraComandiDocumento();
-    // "Tarno Driver", or "Tarno Driver - " + msDriverFileName.
+    // "Tarno Driver", or "Tarno Driver - " + msDriverFileName; "[*]" after it is where the
+    // title marks unsaved changes.
     void AggiornaTitolo();
     // The general page, the grids and the options from moDriver, after a load.
     void RiempiDaDriver();

@@ -73,10 +73,15 @@ TEST_F(AnnullaTest, EditsAreUndoneAndRedoneAndTheDirtyFlagFollowsTheHistory) {
              const auto& p = mF->moDriver->mcolPrescanning;
              return std::to_string(p ? p->Count() : 0) + mF->mrgxTrasf.Cella(PT::PRESCANNING, 1);
          }},
-        {"typing", [&] { QTest::keyClicks(U()->txtAutore, QStringLiteral("abc")); },
+        {"typing",
+         [&] {
+             U()->tabDriver->setCurrentIndex(0);
+             QTest::keyClicks(U()->txtAutore, QStringLiteral("abc"));
+         },
          [&] { return U()->txtAutore->text().toStdString(); }},
     };
     const int n = std::size(modifiche);
+    const int pagine[] = {4, 4, 2, 0};  // where each edit is made, shown when it is undone
     std::vector<std::string> prima, dopo;
     for (const Modifica& m : modifiche) {
         prima.push_back(m.valore());
@@ -109,6 +114,7 @@ TEST_F(AnnullaTest, EditsAreUndoneAndRedoneAndTheDirtyFlagFollowsTheHistory) {
         QTest::keyClick(usc.mpGriglia, Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(valori(), stato(i)) << modifiche[i].nome;
         EXPECT_EQ(mF->mbChanged, i > 0) << modifiche[i].nome;
+        EXPECT_EQ(U()->tabDriver->currentIndex(), pagine[i]) << modifiche[i].nome;
     }
     EXPECT_EQ(TitoloMostrato(*mF), pulito);
     EXPECT_FALSE(Annulla()->isEnabled() || U()->mnuSalva->isEnabled());

@@ -119,23 +119,6 @@ void frmDriver::PreparaStoria() {
     AggiornaStatoModifiche();
 }
 
-void frmDriver::Cambiato(bool bFlag) {
-    if (mbRipristino) return;
-    if (bFlag) {
-        CambiatoDa(nullptr);
-        return;
-    }
-    // What the views hold now is the saved state; changes made by the saving itself (the
-    // driver filled from the views, the brand list read again) are no step.
-    mpTimerStoria->stop();
-    mpFonteTesto = nullptr;
-    mStatoRegistrato = FotografaDocumento();
-    mpStoria->setClean();
-    mbChanged = false;
-    AggiornaStatoModifiche();
-    PianificaAnteprima();
-}
-
 void frmDriver::CambiatoDa(QObject* pFonte) {
     if (mbRipristino) return;
     // Changes from different places within one action make a step of their own.

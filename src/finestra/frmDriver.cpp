@@ -9,6 +9,7 @@
 #include <QResizeEvent>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTimer>
 #include <QUndoStack>
 #include <optional>
 
@@ -251,6 +252,23 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
             mfnApriDriver(DaCp1252(msWorkDir) + "/Driver/" + DaCp1252(*nome));
     }
     msCartellaDialogo = DaCp1252(msWorkDir) + "/Driver";
+}
+
+void frmDriver::Cambiato(bool bFlag) {
+    if (mbRipristino) return;
+    if (bFlag) {
+        CambiatoDa(nullptr);
+        return;
+    }
+    // What the views hold now is the saved state; changes made by the saving itself (the
+    // driver filled from the views, the brand list read again) are no step.
+    mpTimerStoria->stop();
+    mpFonteTesto = nullptr;
+    mStatoRegistrato = FotografaDocumento();
+    mpStoria->setClean();
+    mbChanged = false;
+    AggiornaStatoModifiche();
+    PianificaAnteprima();
 }
 
 void frmDriver::InitMarcaCentralino() {

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QSettings>
 #include <QTabWidget>
+#include <QUndoStack>
 
 #include "Globali.h"
 #include "MessaggioCatalogo.h"
@@ -101,9 +102,11 @@ void frmDriver::RegistraComandiDocumento() {
 }
 
 void frmDriver::AggiornaTitolo() {
+    // "[*]" shows where the title marks unsaved changes.
     const QString titolo = TestoRisorsa(30200, "Tarno Driver");
-    setWindowTitle(msDriverFileName.isEmpty() ? titolo
-                                              : titolo + QStringLiteral(" - ") + msDriverFileName);
+    setWindowTitle(
+        (msDriverFileName.isEmpty() ? titolo : titolo + QStringLiteral(" - ") + msDriverFileName) +
+        QStringLiteral("[*]"));
 }
 
 bool frmDriver::ChiediSalvataggio(int iStringa, bool bConAnnulla) {
@@ -178,6 +181,8 @@ void frmDriver::SvuotaTutto() {
     miUnitaDurata = -1;
     mlConversioneDurata = 0;
     mlDividereScatti = 1;
+    // The undo history ends with the document it belonged to.
+    mpStoria->clear();
     Cambiato(false);
 }
 
@@ -292,6 +297,8 @@ void frmDriver::RiempiDaDriver() {
 
 bool frmDriver::FileSalva(bool vbChiediNome) {
     if (!AggiornaGriglie()) return false;
+    // The edit just committed is a step of its own, before the save fills the driver.
+    RegistraModifiche();
     if (!mbChanged && !vbChiediNome) return false;
     if (!moDriver) moDriver = std::make_unique<clsDriver>();
     if (!ControllaDatiRiempiOggettoDriver()) return false;

@@ -9,6 +9,8 @@
 #include <QSettings>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTimer>
+#include <QUndoStack>
 #include <optional>
 
 #include "CallFieldName.h"
@@ -108,12 +110,12 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     connect(mpUi->tabDriver, &QTabWidget::currentChanged, this, &frmDriver::tabDriver_Click);
     connect(mpUi->cboMarca, &QComboBox::currentTextChanged, this, &frmDriver::cboMarca_Change);
     connect(mpUi->cboModello, &QComboBox::currentTextChanged, this, [this] {
-        if (!mbRiempimento) Cambiato(true);
+        if (!mbRiempimento) CambiatoDa(mpUi->cboModello);
     });
     for (QLineEdit* t : {mpUi->txtAutore, mpUi->txtData, mpUi->txtVersione})
-        connect(t, &QLineEdit::textEdited, this, [this] { Cambiato(true); });
+        connect(t, &QLineEdit::textEdited, this, [this, t] { CambiatoDa(t); });
     connect(mpUi->txtNote, &QPlainTextEdit::textChanged, this, [this] {
-        if (!mbRiempimento) Cambiato(true);
+        if (!mbRiempimento) CambiatoDa(mpUi->txtNote);
     });
 
     mfnComandi[QStringLiteral("mnuInformazioni")] = [this](QAction*) {
@@ -125,6 +127,7 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     };
     RegistraComandiDocumento();
     PreparaAnteprima();
+    PreparaStoria();
 
     // The window sees keys before its controls.
     qApp->installEventFilter(this);
@@ -132,6 +135,9 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
 
 frmDriver::~frmDriver() {
     qApp->removeEventFilter(this);
+    // The undo history outlives the window's members by a little: its last signals are not
+    // heard.
+    if (mpStoria) mpStoria->disconnect(this);
     Form_Unload();
 }
 
@@ -255,8 +261,19 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
 }
 
 void frmDriver::Cambiato(bool bFlag) {
-    mbChanged = bFlag;
-    mpUi->mnuSalva->setEnabled(bFlag);
+    if (mbRipristino) return;
+    if (bFlag) {
+        CambiatoDa(nullptr);
+        return;
+    }
+    // What the views hold now is the saved state; changes made by the saving itself (the
+    // driver filled from the views, the brand list read again) are no step.
+    mpTimerStoria->stop();
+    mpFonteTesto = nullptr;
+    mStatoRegistrato = FotografaDocumento();
+    mpStoria->setClean();
+    mbChanged = false;
+    AggiornaStatoModifiche();
     PianificaAnteprima();
 }
 
@@ -282,7 +299,7 @@ void frmDriver::InitMarcaCentralino() {
 void frmDriver::cboMarca_Change() {
     if (mbRiempimento) return;
     CercaModello();
-    Cambiato(true);
+    CambiatoDa(mpUi->cboMarca);
 }
 
 void frmDriver::CercaModello() {

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <map>
 #include <memory>
@@ -23,6 +24,7 @@ class QAction;
 class QDateTime;
 class QDockWidget;
 class QTimer;
+class QUndoStack;
 
 namespace tarno {
 
@@ -57,7 +59,9 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // True when start-up left a database to work with.
     bool Avviabile() const { return !msDSNName.empty() || !msDatabaseFile.empty(); }
 
-    // Dirty flag: also enables the Save tool.
+    // Dirty flag: also enables the Save tool and marks the title. A change (true) becomes a step
+    // of the undo history once the event loop has finished with the user's action; no change
+    // (false) makes the state on screen the saved one.
     void Cambiato(bool bFlag) override;
     QTextEdit* VistaCampione() const override;
     bool MarcaturaPossibile() override;
@@ -128,6 +132,29 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     QString FileLogVerifica() const;
 
     Ui::frmDriver* ui() const { return mpUi.get(); }
+
+    // ---- undo and redo (src/finestra/Annulla.cpp)
+    // The document as the views hold it: the general page, the tables behind the grids, the
+    // conversions of the Trasformazioni page and the driver (conditions, transformations,
+    // months, prescanning...). One step of the history goes from one of these to the next.
+    struct StatoDocumento {
+        QStringList vTesti;  // author, date, version, notes, brand, model
+        TabellaValori rgxIdent, rgxTrasf, rgxEntranti, rgxUscenti;
+        int16_t iFrazioneDurata = -1;
+        int16_t iUnitaDurata = -1;
+        int32_t lConversioneDurata = 0;
+        int32_t lDividereScatti = 1;
+        std::shared_ptr<const clsDriver> oDriver;
+        std::string sDriver;  // the driver as text, for comparing
+        bool operator==(const StatoDocumento& altro) const;
+    };
+    StatoDocumento FotografaDocumento() const;
+    // Puts a state back into the views and the driver (its file name stays) without making a
+    // step of it.
+    void RipristinaDocumento(const StatoDocumento& stato);
+    // The changes not yet in the history become a step now (none when nothing differs).
+    void RegistraModifiche();
+    QUndoStack* StoriaModifiche() const { return mpStoria; }
 
     // ---- live preview (src/finestra/Anteprima.cpp)
     // The engine's reading of the sample with the driver as the views hold it, in the preview
@@ -216,7 +243,8 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     bool FalliscePartenza(const QString& sErrore);
     // The document commands in mfnComandi and the hooks of close and start-up.
     void RegistraComandiDocumento();
-    // "Tarno Driver", or "Tarno Driver - " + msDriverFileName.
+    // "Tarno Driver", or "Tarno Driver - " + msDriverFileName; "[*]" after it is where the
+    // title marks unsaved changes.
     void AggiornaTitolo();
     // The general page, the grids and the options from moDriver, after a load.
     void RiempiDaDriver();
@@ -231,6 +259,16 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     PannelloAnteprima* mpAnteprima = nullptr;
     QDockWidget* mpRiquadroAnteprima = nullptr;
     QTimer* mpTimerAnteprima = nullptr;
+    // The undo history: its stack, the state its current step left, the wait that gathers the
+    // changes of one user action, and the text box being typed into (its keys make one step).
+    void PreparaStoria();
+    void CambiatoDa(QObject* pFonte);
+    void AggiornaStatoModifiche();
+    QUndoStack* mpStoria = nullptr;
+    StatoDocumento mStatoRegistrato;
+    QTimer* mpTimerStoria = nullptr;
+    QObject* mpFonteTesto = nullptr;
+    bool mbRipristino = false;  // a state being put back: its changes are no step
 };
 
 }  // namespace tarno

@@ -129,7 +129,7 @@ TEST_F(DocumentoTest, SaveAsAddsDrvToTheNameAndPointsTheCatalogueRowToTheFile) {
         Strumento("mnuSalvaCome")->trigger();
         const QString file = Driver(QString::fromLatin1(atteso));
         EXPECT_TRUE(QFile::exists(file));
-        EXPECT_EQ(mF->windowTitle(), QStringLiteral("Tarno Driver - ") + file);
+        EXPECT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver - ") + file);
         EXPECT_EQ(Elenco("f")[0], file);
         EXPECT_EQ(Catalogo("SELECT sNomeDriver FROM Pabx WHERE sMarca='Panasonic' AND "
                            "sModello='KX-TDA200'"),
@@ -154,7 +154,7 @@ TEST_F(DocumentoTest, FileDialogsStartInTheDriverFolderThenWhereTheUserWas) {
     EXPECT_EQ(mUI.mCartelle, (QStringList{mSuite.Percorso(QStringLiteral("lavoro/Driver")), altra,
                                           altra + "/s.drv"}));
     EXPECT_EQ(mUI.mFiltri[0], QStringLiteral("Driver (*.drv);;Tutti file (*)"));
-    EXPECT_EQ(mF->windowTitle(), QStringLiteral("Tarno Driver - ") + altra + "/s.drv");
+    EXPECT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver - ") + altra + "/s.drv");
     EXPECT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
     // Printouts keep a folder of their own, and each kind's folder is there the next session.
     const QString stampe = mSuite.Percorso(QStringLiteral("stampe"));
@@ -181,7 +181,7 @@ TEST_F(DocumentoTest, ASaveThatCannotWriteKeepsTheChangesTheNameAndTheTitle) {
     EXPECT_EQ(Testi(), QStringList{QStringLiteral("Impossibile salvare il Driver ") + manca});
     EXPECT_TRUE(mF->mbChanged);
     EXPECT_EQ(mF->msDriverFileName, Panasonic());
-    EXPECT_EQ(mF->windowTitle(), QStringLiteral("Tarno Driver - ") + Panasonic());
+    EXPECT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver - ") + Panasonic() + "*");
     EXPECT_EQ(mF->moDriver->msFileName, QFile::encodeName(Panasonic()).toStdString());
     EXPECT_EQ(mUI.miCursore, 0);
 
@@ -271,7 +271,7 @@ TEST_F(DocumentoTest, FilesThatCannotBeOpenedOrReadWhole) {
     mF->FileApri(rotto);
     EXPECT_EQ(Testi(), QStringList{QStringLiteral("Errore nella sintassi della trasformazione 0")});
     EXPECT_EQ(U()->txtAutore->text(), QStringLiteral("Rossi"));
-    EXPECT_EQ(mF->windowTitle(), QStringLiteral("Tarno Driver - ") + rotto);
+    EXPECT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver - ") + rotto);
     EXPECT_FALSE(mF->mbChanged);
     EXPECT_EQ(mUI.miCursore, 0);
 }
@@ -290,7 +290,7 @@ TEST_F(DocumentoTest, ALegacyDriverIsConvertedWithTheProgramChosenInTheDialog) {
         ASSERT_TRUE(ConDialogoConversione(
             [&](frmOldDriver& d) {
                 // The dialog comes once the views are cleared, under the busy cursor.
-                EXPECT_EQ(mF->windowTitle(), QStringLiteral("Tarno Driver"));
+                EXPECT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver"));
                 EXPECT_GT(mUI.miCursore, 0);
                 auto* cbo = d.ui()->cboTrasf;
                 if (!c.programma) return QTest::keyClick(cbo, Qt::Key_Escape);
@@ -300,7 +300,7 @@ TEST_F(DocumentoTest, ALegacyDriverIsConvertedWithTheProgramChosenInTheDialog) {
             [&] { mF->FileApri(p); }));
         EXPECT_EQ(glProgrammaTrasf, c.dopo);
         EXPECT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
-        EXPECT_EQ(mF->windowTitle(), QStringLiteral("Tarno Driver - ") + p);
+        EXPECT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver - ") + p);
         EXPECT_EQ(U()->txtAutore->text(), QStringLiteral("Servizio Assistenza Tarno"));
         EXPECT_FALSE(mF->mbChanged);
         squillo[c.dopo] = mF->moDriver->moEntranti->mcolCampi->Trova("9")->miInizio;
@@ -321,7 +321,7 @@ TEST_F(DocumentoTest, ALegacyDriverIsConvertedWithTheProgramChosenInTheDialog) {
     EXPECT_TRUE(mUI.mMessaggi[0].testo.startsWith(
         QStringLiteral("Impossibile effettuare l'importazione del driver.")));
     EXPECT_TRUE(mF->msDriverFileName.isEmpty());
-    EXPECT_EQ(mF->windowTitle(), QStringLiteral("Tarno Driver"));
+    EXPECT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver"));
     EXPECT_FALSE(mF->mbChanged);
 }
 
@@ -330,7 +330,7 @@ TEST_F(DocumentoTest, NewEmptiesTheDocumentAndKeepsTheSample) {
     mF->LeggiDati(Driver(QStringLiteral("PanasonicTDA.txt")));
     const QString campione = U()->rtfTesto->toPlainText();
     Strumento("mnuNuovo")->trigger();
-    EXPECT_EQ(mF->windowTitle(), QStringLiteral("Tarno Driver"));
+    EXPECT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver"));
     EXPECT_EQ(U()->rtfTesto->toPlainText(), campione);
     EXPECT_EQ(U()->txtAutore->text(), QString());
     EXPECT_EQ(U()->txtData->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));

@@ -208,7 +208,7 @@ TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {
     Strumento("mnuApri")->trigger();
     Strumento("mnuLeggiDati")->trigger();
     ASSERT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
-    ASSERT_EQ(mF->windowTitle(), QStringLiteral("Tarno Driver - ") + Panasonic());
+    ASSERT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver - ") + Panasonic());
     ASSERT_FALSE(mF->mbChanged);
     EXPECT_EQ(Strumento("mnuRecenti1f")->text(), QStringLiteral("&1 ") + Panasonic());
 

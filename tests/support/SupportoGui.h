@@ -28,6 +28,11 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace tarno::test {
 
+// The title as the window shows it: "[*]" becomes "*" while the document has unsaved changes.
+inline QString TitoloMostrato(const QWidget& w) {
+    return QString(w.windowTitle()).replace(QStringLiteral("[*]"), w.isWindowModified() ? "*" : "");
+}
+
 // A temporary suite: Tarnosuite.ini beside the "program", an SQLite catalogue built from the
 // demo SQL, and a working folder. Its folder's name has accents and a blank, as Italian users'
 // folders do.

@@ -1,0 +1,152 @@
+// Undo and redo of the document's edits through the Edit menu and its keys: a grid cell, a
+// field marked on the sample, a dialog's confirmed result and typing in a text box, with the
+// dirty flag and the title following the history, a save as its clean point, and New ending it.
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTabWidget>
+
+#include "AiutiPagine.h"
+#include "PaginaCampi.h"
+#include "PaginaTrasformazioni.h"
+#include "frmPrescanning.h"
+#include "ui_frmPrescanning.h"
+
+using namespace tarno;
+using namespace tarno::test;
+
+namespace {
+
+using PC = PaginaCampi;
+using PT = PaginaTrasformazioni;
+
+class AnnullaTest : public FinestraDemo {
+  protected:
+    QAction* Annulla() const { return Strumento("mnuAnnulla"); }
+    QAction* Ripristina() const { return Strumento("mnuRipristina"); }
+};
+
+TEST_F(AnnullaTest, EditsAreUndoneAndRedoneAndTheDirtyFlagFollowsTheHistory) {
+    const QString panasonic = Driver(QStringLiteral("PanasonicTDA.drv"));
+    mF->FileApri(panasonic);
+    const QString pulito = QStringLiteral("Tarno Driver - ") + panasonic;
+    ASSERT_EQ(TitoloMostrato(*mF), pulito);
+    EXPECT_FALSE(Annulla()->isEnabled() || Ripristina()->isEnabled());
+    PaginaCampi& usc = *mF->mpPagUscenti;
+    const auto cella = [&](int r, int c) { return mF->mrgxUscenti.Cella(r, c); };
+    struct Modifica {
+        const char* nome;
+        std::function<void()> fai;
+        std::function<std::string()> valore;
+    };
+    const Modifica modifiche[] = {
+        {"cell",
+         [&] {
+             U()->tabDriver->setCurrentIndex(4);
+             QApplication::setActiveWindow(mF.get());  // the dialog took the focus away
+             ASSERT_TRUE(QTest::qWaitForWindowActive(mF.get()));
+             Immetti(*usc.mpGriglia, PC::RIGA_DERIVATO, PC::COL_LUNG, QStringLiteral("2"));
+         },
+         [&] { return cella(PC::RIGA_DERIVATO, PC::COL_LUNG); }},
+        {"marking",
+         [&] {
+             U()->rtfTesto->setPlainText(QString(80, QLatin1Char('x')));
+             Seleziona(U()->rtfTesto, 76, 79);
+             usc.chkCampo(PC::RIGA_SCATTI)->click();
+         },
+         [&] {
+             return cella(PC::RIGA_SCATTI, PC::COL_POSIZ) + cella(PC::RIGA_SCATTI, PC::COL_LUNG);
+         }},
+        {"dialog",
+         [&] {
+             U()->tabDriver->setCurrentIndex(2);
+             mF->mpPagTrasf->grdTrasf->ImpostaCellaCorrente(PT::PRESCANNING, 1);
+             auto visto = AlModale<frmPrescanning>([](frmPrescanning& d) {
+                 Immetti(*d.ui()->grdPrescanning, 0, 0, QStringLiteral("Filtro"));
+                 Immetti(*d.ui()->grdPrescanning, 0, 1, QStringLiteral("1"));
+                 d.ui()->cmOK->click();
+             });
+             mF->mpPagTrasf->cmdImpTrasfGrd->click();
+             EXPECT_TRUE(*visto);
+         },
+         [&] {
+             const auto& p = mF->moDriver->mcolPrescanning;
+             return std::to_string(p ? p->Count() : 0) + mF->mrgxTrasf.Cella(PT::PRESCANNING, 1);
+         }},
+        {"typing",
+         [&] {
+             U()->tabDriver->setCurrentIndex(0);
+             QTest::keyClicks(U()->txtAutore, QStringLiteral("abc"));
+         },
+         [&] { return U()->txtAutore->text().toStdString(); }},
+    };
+    const int n = std::size(modifiche);
+    const int pagine[] = {4, 4, 2, 0};  // where each edit is made, shown when it is undone
+    std::vector<std::string> prima, dopo;
+    for (const Modifica& m : modifiche) {
+        prima.push_back(m.valore());
+        m.fai();
+        QApplication::processEvents();  // the step is taken once the action is over
+        dopo.push_back(m.valore());
+        ASSERT_NE(prima.back(), dopo.back()) << m.nome;
+        EXPECT_TRUE(mF->mbChanged && Annulla()->isEnabled()) << m.nome;
+        EXPECT_EQ(TitoloMostrato(*mF), pulito + "*") << m.nome;
+    }
+    ASSERT_TRUE(Testi().isEmpty()) << Testi().join('|').toStdString();
+    // The first n edits applied, the others not.
+    const auto stato = [&](int applicate) {
+        std::string r;
+        for (int j = 0; j < n; ++j) r += (j < applicate ? dopo[j] : prima[j]) + "|";
+        return r;
+    };
+    const auto valori = [&] {
+        std::string r;
+        for (const Modifica& m : modifiche) r += m.valore() + "|";
+        return r;
+    };
+    // Back to the opened driver one edit at a time (Ctrl+Z on a grid without an open editor),
+    // then forward again.
+    U()->tabDriver->setCurrentIndex(4);
+    QApplication::setActiveWindow(mF.get());  // the dialog took the focus away
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mF.get()));
+    for (int i = n - 1; i >= 0; --i) {
+        usc.mpGriglia->setFocus();
+        QTest::keyClick(usc.mpGriglia, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(valori(), stato(i)) << modifiche[i].nome;
+        EXPECT_EQ(mF->mbChanged, i > 0) << modifiche[i].nome;
+        EXPECT_EQ(U()->tabDriver->currentIndex(), pagine[i]) << modifiche[i].nome;
+    }
+    EXPECT_EQ(TitoloMostrato(*mF), pulito);
+    EXPECT_FALSE(Annulla()->isEnabled() || U()->mnuSalva->isEnabled());
+    for (int i = 1; i <= n; ++i) {
+        Ripristina()->trigger();
+        EXPECT_EQ(valori(), stato(i)) << modifiche[i - 1].nome;
+        EXPECT_TRUE(mF->mbChanged && U()->mnuSalva->isEnabled());
+    }
+    EXPECT_FALSE(Ripristina()->isEnabled());
+
+    // A save is the clean point: undoing from there makes the document dirty, redoing clean.
+    ASSERT_TRUE(mF->FileSalva(false)) << Testi().join('|').toStdString();
+    EXPECT_FALSE(mF->mbChanged);
+    Annulla()->trigger();
+    EXPECT_EQ(valori(), stato(n - 1));
+    EXPECT_EQ(TitoloMostrato(*mF), pulito + "*");
+    Ripristina()->trigger();
+    EXPECT_FALSE(mF->mbChanged);
+    EXPECT_EQ(TitoloMostrato(*mF), pulito);
+
+    // Ctrl+Z in a text box undoes its own typing; New ends the history.
+    QTest::keyClicks(U()->txtVersione, QStringLiteral("9"));
+    QApplication::processEvents();
+    U()->txtVersione->setFocus();
+    QTest::keyClick(U()->txtVersione, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(U()->txtVersione->text().toStdString(), mF->moDriver->msVersione);
+    QApplication::processEvents();
+    EXPECT_FALSE(mF->mbChanged);  // typed and taken back: no step is left
+    mUI.mRisposte = {RispostaUI::No};
+    mF->FileNuovo();
+    EXPECT_FALSE(Annulla()->isEnabled() || Ripristina()->isEnabled() || mF->mbChanged);
+    EXPECT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver"));
+}
+
+}  // namespace

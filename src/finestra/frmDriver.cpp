@@ -65,10 +65,6 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     icona(mpUi->mnuLeggiDati, QStyle::SP_FileDialogContentsView);
     icona(mpUi->mnuVerifica, QStyle::SP_MediaPlay);
     icona(mpUi->mnuTrasforma, QStyle::SP_BrowserReload);
-    icona(mpUi->mnuTaglia, QStyle::SP_DialogDiscardButton);
-    icona(mpUi->mnuCopia, QStyle::SP_FileDialogDetailedView);
-    icona(mpUi->mnuIncolla, QStyle::SP_DialogApplyButton);
-    icona(mpUi->mnuTrova, QStyle::SP_FileDialogListView);
 
     // Save has two tools of one name: the File menu's follows the dirty flag (Cambiato), the
     // tool bar's and Ctrl+S stay enabled, so that a clean document can reach Save As from there
@@ -128,6 +124,7 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     };
     RegistraComandiDocumento();
     PreparaAnteprima();
+    PreparaTastiera();
 
     // The window sees keys before its controls.
     qApp->installEventFilter(this);

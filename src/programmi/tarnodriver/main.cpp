@@ -12,6 +12,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Fusion draws the keyboard focus on every control, the tab bar and the grids' cells included.
+    QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setApplicationName(QStringLiteral("TarnoDriver"));
     QApplication::setApplicationVersion(QStringLiteral(TARNO_VERSIONE));
 

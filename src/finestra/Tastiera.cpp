@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
@@ -13,7 +14,9 @@
 #include <QTabBar>
 #include <QTextDocument>
 #include <QToolBar>
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 #include "Risorse.h"
 #include "ServiziUI.h"
@@ -113,9 +116,7 @@ void frmDriver::PreparaTastiera() {
             mpUi->rtfTesto->setFocus(Qt::ShortcutFocusReason);
     });
 
-    // Tab goes from the sample view to the tab bar, and on into the page shown.
     u.tabDriver->tabBar()->setFocusPolicy(Qt::TabFocus);
-    setTabOrder(u.rtfTesto, u.tabDriver);
     connect(qApp, &QApplication::focusChanged, this, [this] { AggiornaStrumentiModifica(); });
     AggiornaStrumentiModifica();
 }
@@ -151,6 +152,55 @@ Bersaglio BersaglioDi(QWidget* w) {
 }
 
 }  // namespace
+
+std::vector<QWidget*> frmDriver::ControlliPagina() const {
+    // The page's controls in the order of its own focus chain.
+    QWidget* pagina = mpUi->tabDriver->currentWidget();
+    std::vector<QWidget*> controlli;
+    if (!pagina) return controlli;
+    QWidget* w = pagina;
+    for (int passi = 0; passi < 5000; ++passi) {
+        w = w->nextInFocusChain();
+        if (w == pagina || (!controlli.empty() && w == controlli.front())) break;
+        if (pagina->isAncestorOf(w) && w->isVisible() && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() &&
+            std::find(controlli.begin(), controlli.end(), w) == controlli.end())
+            controlli.push_back(w);
+    }
+    return controlli;
+}
+
+bool frmDriver::TabFinestra(QKeyEvent* ev) {
+    // Tab goes round the sample view, the tab bar and the controls of the page shown;
+    // Shift+Tab the other way.
+    if (ev->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    const bool indietro = ev->key() == Qt::Key_Backtab ||
+                          (ev->key() == Qt::Key_Tab && (ev->modifiers() & Qt::ShiftModifier));
+    if (ev->key() != Qt::Key_Tab && ev->key() != Qt::Key_Backtab) return false;
+    QWidget* fuoco = QApplication::focusWidget();
+    if (!fuoco) return false;
+    QWidget* campione = mpUi->rtfTesto;
+    QWidget* schede = mpUi->tabDriver->tabBar();
+    const std::vector<QWidget*> pagina = ControlliPagina();
+    const auto e = [fuoco](QWidget* w) {
+        return w && (w == fuoco || w->isAncestorOf(fuoco) || fuoco->isAncestorOf(w));
+    };
+    QWidget* primo = pagina.empty() ? campione : pagina.front();
+    QWidget* ultimo = pagina.empty() ? schede : pagina.back();
+    QWidget* verso = nullptr;
+    // A grid's cells take Tab themselves until the grid leaves them.
+    if (e(campione))
+        verso = indietro ? ultimo : schede;
+    else if (e(schede))
+        verso = indietro ? campione : primo;
+    else if (indietro && e(primo) && !qobject_cast<clsGriglia*>(primo))
+        verso = schede;
+    else if (!indietro && e(ultimo) && !qobject_cast<clsGriglia*>(ultimo))
+        verso = campione;
+    if (!verso) return false;
+    verso->setFocus(indietro ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+    return true;
+}
 
 void frmDriver::AggiornaStrumentiModifica() {
     QWidget* fuoco = QApplication::focusWidget();

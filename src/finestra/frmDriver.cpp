@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QResizeEvent>
+#include <QTabBar>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <optional>
@@ -352,6 +353,8 @@ void frmDriver::tabDriver_Click(int iTab) {
     static const char* principali[] = {"txtAutore", "grdIdent", "grdTrasf", "grdEntranti",
                                        "grdUscenti"};
     if (iTab < 0 || iTab >= 5) return;
+    // Arrow keys on the focused tab bar leave the focus there.
+    if (mpUi->tabDriver->tabBar()->hasFocus()) return;
     auto* w = findChild<QWidget*>(QString::fromLatin1(principali[iTab]));
     if (w && w->isEnabled()) w->setFocus();
 }
@@ -381,7 +384,7 @@ bool frmDriver::eventFilter(QObject* obj, QEvent* ev) {
     const bool mio = w && w->window() == this;
     if (mio && ev->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(ev);
-        if (gbAvviato && Form_KeyDown(k)) return true;
+        if (gbAvviato && (Form_KeyDown(k) || TabFinestra(k))) return true;
         if (obj == mpUi->rtfTesto) rtfTesto_KeyDown(k);
     } else if (ev->type() == QEvent::ShortcutOverride && mio && gbAvviato) {
         // Ctrl+Tab belongs to the window, not to the control that has the focus.

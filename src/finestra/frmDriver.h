@@ -217,6 +217,11 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // Cut, copy and paste enabled as the focused control allows.
     void AggiornaStrumentiModifica();
     bool CercaNelCampione();
+    // The focusable controls of the page shown, in their order.
+    std::vector<QWidget*> ControlliPagina() const;
+    // Tab and Shift+Tab between the sample view, the tab bar and the page; false when the key
+    // is the control's own.
+    bool TabFinestra(QKeyEvent* ev);
     QString msTestoTrova;
     QAction* mpVaiCampione = nullptr;
     // "Tarno Driver", or "Tarno Driver - " + msDriverFileName.

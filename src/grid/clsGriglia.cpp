@@ -229,8 +229,18 @@ int clsGriglia::ColonnaCorrente() const {
 }
 
 void clsGriglia::ImpostaCellaCorrente(int r, int c) {
+    // The cell alone is selected, whatever keys are held, and Shift+arrows extend from it.
     const QModelIndex i = mpModello->index(r, c);
-    if (i.isValid()) setCurrentIndex(i);
+    if (!i.isValid()) return;
+    mbCellaDalProgramma = true;
+    setCurrentIndex(i);
+    mbCellaDalProgramma = false;
+}
+
+QItemSelectionModel::SelectionFlags clsGriglia::selectionCommand(const QModelIndex& index,
+                                                                 const QEvent* event) const {
+    if (mbCellaDalProgramma) return QItemSelectionModel::ClearAndSelect;
+    return QTableView::selectionCommand(index, event);
 }
 
 void clsGriglia::ImpostaRigaCorrente(int r) {

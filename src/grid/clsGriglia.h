@@ -162,6 +162,8 @@ class clsGriglia : public QTableView {
     bool viewportEvent(QEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     bool focusNextPrevChild(bool next) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(
+        const QModelIndex& index, const QEvent* event = nullptr) const override;
 
   private:
     friend class clsDelegatoGriglia;
@@ -181,6 +183,7 @@ class clsGriglia : public QTableView {
     // The selected cells in row and column order (the current cell when none is selected).
     QModelIndexList CelleSelezionate() const;
     bool mbScrittura = false;
+    bool mbCellaDalProgramma = false;
 
     std::unique_ptr<clsModelloGriglia> mpModello;
     std::unique_ptr<clsDelegatoGriglia> mpDelegato;

@@ -3,12 +3,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <algorithm>
 #include <cmath>
 #include <utility>
+
+#include "Risorse.h"
 
 namespace tarno {
 
@@ -456,6 +460,36 @@ int clsGriglia::ScriviCelle(const std::vector<TestoCella>& vCelle) {
     if (cambiate > 0) emit CelleCambiate();
     if (!rifiuto.isEmpty()) emit TestoRifiutato(rifiuto);
     return cambiate;
+}
+
+QMenu* clsGriglia::MenuCella() {
+    auto* menu = new QMenu(this);
+    const bool libera = currentIndex().isValid() && !InModifica();
+    const auto voce = [&](const char* nome, int numero, const char* testo, QKeySequence tasti,
+                          auto fn) {
+        QAction* a = menu->addAction(TestoRisorsa(numero, testo), this, fn);
+        a->setObjectName(QString::fromLatin1(nome));
+        a->setShortcut(tasti);
+        a->setEnabled(libera);
+    };
+    voce("mnuGrigliaTaglia", 1012, "Taglia", QKeySequence::Cut, [this] { Taglia(); });
+    voce("mnuGrigliaCopia", 1013, "&Copia", QKeySequence::Copy, [this] { Copia(); });
+    voce("mnuGrigliaIncolla", 1014, "Incolla", QKeySequence::Paste, [this] { Incolla(); });
+    menu->addSeparator();
+    voce("mnuGrigliaSvuota", 30855, "Svuota celle", QKeySequence(Qt::Key_Delete),
+         [this] { SvuotaSelezione(); });
+    voce("mnuGrigliaSvuotaRiga", 30856, "Svuota riga",
+         mbEliminaRighe ? QKeySequence() : QKeySequence(Qt::CTRL | Qt::Key_Delete),
+         [this] { SvuotaRiga(RigaCorrente()); });
+    return menu;
+}
+
+void clsGriglia::contextMenuEvent(QContextMenuEvent* event) {
+    const QModelIndex i = indexAt(event->pos());
+    if (i.isValid() && !selectionModel()->isSelected(i)) ImpostaCellaCorrente(i.row(), i.column());
+    std::unique_ptr<QMenu> menu(MenuCella());
+    menu->exec(event->globalPos());
+    event->accept();
 }
 
 // ---- cell buttons

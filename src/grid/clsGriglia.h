@@ -14,7 +14,8 @@
 // Ctrl+Delete (or Delete on a row selected by its row header) deletes the row, without it
 // Ctrl+Delete empties the current row. F4 or Alt+Down presses the cell button of a button column.
 // Ctrl+C, Ctrl+X and Ctrl+V copy, cut and paste the selected block as text, one line per row and
-// a TAB between cells; what is pasted or emptied goes past the same checks as typing it.
+// a TAB between cells; what is pasted or emptied goes past the same checks as typing it. The
+// context menu offers the same commands and "Svuota riga".
 //
 // Text that Windows-1252 cannot hold, or a value outside a restricting value list, is refused:
 // the cell keeps its value and TestoRifiutato carries the message that the owner shows.
@@ -128,6 +129,9 @@ class clsGriglia : public QTableView {
     // True while ScriviCelle writes: the CellaCambiata of each cell comes meanwhile, and the
     // owner may wait for the one CelleCambiate at the end.
     bool InScrittura() const { return mbScrittura; }
+    // The context menu's commands (Taglia, Copia, Incolla, Svuota celle, Svuota riga), made for
+    // the current cell; the caller owns the menu.
+    QMenu* MenuCella();
 
   signals:
     // A cell's value changed through the user's input.
@@ -159,6 +163,7 @@ class clsGriglia : public QTableView {
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     bool focusNextPrevChild(bool next) override;

@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -307,13 +308,16 @@ TEST_F(Griglia, BlocksAreCopiedPastedAndClearedAsInASpreadsheetUnderTheRulesOfTy
     Tasto(Qt::Key_Space, Qt::ShiftModifier);
     Tasto(Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(appunti->text(), "x\tDestra\tr0");
-    rgx.Cella(1, 0) = "z";
+    rgx.Cella(1, 0) = "z", rgx.Cella(2, 0) = "w";
     mG.ImpostaCellaCorrente(1, 1);
     Tasto(Qt::Key_Delete, Qt::ControlModifier);
+    mG.ImpostaCellaCorrente(2, 1);  // and so does the context menu's "Svuota riga"
+    std::unique_ptr<QMenu> menu(mG.MenuCella());
+    menu->findChild<QAction*>("mnuGrigliaSvuotaRiga")->trigger();
     EXPECT_EQ(tabella(), ",0,r0;,0,r1;,0,r2;d,,r3;");
     // Every action that changed cells was one change; the current cell stays where it was.
-    EXPECT_EQ(azioni.count(), 6);
-    EXPECT_EQ(std::pair(mG.RigaCorrente(), mG.ColonnaCorrente()), std::pair(1, 1));
+    EXPECT_EQ(azioni.count(), 7);
+    EXPECT_EQ(std::pair(mG.RigaCorrente(), mG.ColonnaCorrente()), std::pair(2, 1));
 }
 
 TEST_F(Griglia, TheCellButtonCommitsTheEditAndReportsItsCell) {

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabBar>
 
 #include "AiutiPagine.h"
@@ -124,6 +125,17 @@ TEST_F(PagineCampiTest, AFieldIsMarkedWithTheKeyboardAlone) {
     p.mpGriglia->ImpostaCellaCorrente(0, P::COL_RIGA);
     premi(Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(fuoco(), QStringLiteral("chkCampoEnt_%1").arg(p.Righe() - 1));
+    // Shift+arrows select both rows, one Delete empties them: one change.
+    QSignalSpy cambi(p.mpGriglia, &clsGriglia::CelleCambiate);
+    mF->Cambiato(false);
+    p.mpGriglia->setFocus();
+    p.mpGriglia->ImpostaCellaCorrente(0, P::COL_RIGA);
+    premi(Qt::Key_Right, Qt::ShiftModifier, P::COL_OPZ);
+    premi(Qt::Key_Down, Qt::ShiftModifier);
+    premi(Qt::Key_Delete);
+    for (int r : {P::RIGA_DATA, P::RIGA_ORA_INIZIO})
+        EXPECT_EQ(RigaDi(r), Riga({"", "", "", "0", "0", ""})) << r;
+    EXPECT_EQ(std::pair(int(cambi.count()), mF->mbChanged), std::pair(1, true));
     EXPECT_TRUE(Testi().isEmpty()) << Testi().join('|').toStdString();
 }
 

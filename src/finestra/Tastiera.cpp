@@ -117,7 +117,19 @@ void frmDriver::PreparaTastiera() {
     });
 
     u.tabDriver->tabBar()->setFocusPolicy(Qt::TabFocus);
-    connect(qApp, &QApplication::focusChanged, this, [this] { AggiornaStrumentiModifica(); });
+    // The focused tab bar shows its current tab's caption in the highlight colour too.
+    const auto segnaScheda = [this] {
+        QTabBar* barra = mpUi->tabDriver->tabBar();
+        const QColor colore = barra->palette().color(QPalette::Highlight);
+        for (int i = 0; i < barra->count(); ++i)
+            barra->setTabTextColor(
+                i, barra->hasFocus() && i == barra->currentIndex() ? colore : QColor());
+    };
+    connect(u.tabDriver, &QTabWidget::currentChanged, this, segnaScheda);
+    connect(qApp, &QApplication::focusChanged, this, [this, segnaScheda] {
+        AggiornaStrumentiModifica();
+        segnaScheda();
+    });
     AggiornaStrumentiModifica();
 }
 

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QSettings>
+#include <QResizeEvent>
+#include <QTabBar>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTimer>
@@ -64,10 +66,6 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     icona(mpUi->mnuLeggiDati, QStyle::SP_FileDialogContentsView);
     icona(mpUi->mnuVerifica, QStyle::SP_MediaPlay);
     icona(mpUi->mnuTrasforma, QStyle::SP_BrowserReload);
-    icona(mpUi->mnuTaglia, QStyle::SP_DialogDiscardButton);
-    icona(mpUi->mnuCopia, QStyle::SP_FileDialogDetailedView);
-    icona(mpUi->mnuIncolla, QStyle::SP_DialogApplyButton);
-    icona(mpUi->mnuTrova, QStyle::SP_FileDialogListView);
 
     // Save has two tools of one name: the File menu's follows the dirty flag (Cambiato), the
     // tool bar's and Ctrl+S stay enabled, so that a clean document can reach Save As from there
@@ -128,6 +126,7 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     RegistraComandiDocumento();
     PreparaAnteprima();
     PreparaStoria();
+    PreparaTastiera();
 
     // The window sees keys before its controls.
     qApp->installEventFilter(this);
@@ -378,6 +377,8 @@ void frmDriver::tabDriver_Click(int iTab) {
     static const char* principali[] = {"txtAutore", "grdIdent", "grdTrasf", "grdEntranti",
                                        "grdUscenti"};
     if (iTab < 0 || iTab >= 5) return;
+    // Arrow keys on the focused tab bar leave the focus there.
+    if (mpUi->tabDriver->tabBar()->hasFocus()) return;
     auto* w = findChild<QWidget*>(QString::fromLatin1(principali[iTab]));
     if (w && w->isEnabled()) w->setFocus();
 }
@@ -407,7 +408,7 @@ bool frmDriver::eventFilter(QObject* obj, QEvent* ev) {
     const bool mio = w && w->window() == this;
     if (mio && ev->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(ev);
-        if (gbAvviato && Form_KeyDown(k)) return true;
+        if (gbAvviato && (Form_KeyDown(k) || TabFinestra(k))) return true;
         if (obj == mpUi->rtfTesto) rtfTesto_KeyDown(k);
     } else if (ev->type() == QEvent::ShortcutOverride && mio && gbAvviato) {
         // Ctrl+Tab belongs to the window, not to the control that has the focus.

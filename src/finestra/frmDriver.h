@@ -155,6 +155,17 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // The changes not yet in the history become a step now (none when nothing differs).
     void RegistraModifiche();
     QUndoStack* StoriaModifiche() const { return mpStoria; }
+    // ---- keyboard, clipboard and find (src/finestra/Tastiera.cpp)
+    // Cut, copy or paste on the control that has the focus: a text box (the sample view only
+    // copies) or a grid (its selected block).
+    enum ComandoAppunti { AppuntiTaglia, AppuntiCopia, AppuntiIncolla };
+    void Appunti(ComandoAppunti comando);
+    // Asks for a text and selects its next occurrence in the sample view (the sample or the
+    // log, whichever it shows), case aside.
+    void Trova();
+    // The next occurrence of the text last asked for; after the last one the search starts
+    // again from the top, with a note in the status bar. Not found: a message.
+    void TrovaSuccessivo();
 
     // ---- live preview (src/finestra/Anteprima.cpp)
     // The engine's reading of the sample with the driver as the views hold it, in the preview
@@ -243,6 +254,18 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     bool FalliscePartenza(const QString& sErrore);
     // The document commands in mfnComandi and the hooks of close and start-up.
     void RegistraComandiDocumento();
+    // The Edit tools, their icons and keys, the key to the sample view and the tab order.
+    void PreparaTastiera();
+    // Cut, copy and paste enabled as the focused control allows.
+    void AggiornaStrumentiModifica();
+    bool CercaNelCampione();
+    // The focusable controls of the page shown, in their order.
+    std::vector<QWidget*> ControlliPagina() const;
+    // Tab and Shift+Tab between the sample view, the tab bar and the page; false when the key
+    // is the control's own.
+    bool TabFinestra(QKeyEvent* ev);
+    QString msTestoTrova;
+    QAction* mpVaiCampione = nullptr;
     // "Tarno Driver", or "Tarno Driver - " + msDriverFileName; "[*]" after it is where the
     // title marks unsaved changes.
     void AggiornaTitolo();

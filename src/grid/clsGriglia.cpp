@@ -1,12 +1,19 @@
 #include "clsGriglia.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QStyle>
 #include <algorithm>
 #include <cmath>
+#include <utility>
+
+#include "Risorse.h"
 
 namespace tarno {
 
@@ -16,7 +23,7 @@ clsGriglia::clsGriglia(QWidget* pGenitore)
       mpDelegato(std::make_unique<clsDelegatoGriglia>(this)) {
     setModel(mpModello.get());
     setItemDelegate(mpDelegato.get());
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked);
@@ -236,8 +243,18 @@ int clsGriglia::ColonnaCorrente() const {
 }
 
 void clsGriglia::ImpostaCellaCorrente(int r, int c) {
+    // The cell alone is selected, whatever keys are held, and Shift+arrows extend from it.
     const QModelIndex i = mpModello->index(r, c);
-    if (i.isValid()) setCurrentIndex(i);
+    if (!i.isValid()) return;
+    mbCellaDalProgramma = true;
+    setCurrentIndex(i);
+    mbCellaDalProgramma = false;
+}
+
+QItemSelectionModel::SelectionFlags clsGriglia::selectionCommand(const QModelIndex& index,
+                                                                 const QEvent* event) const {
+    if (mbCellaDalProgramma) return QItemSelectionModel::ClearAndSelect;
+    return QTableView::selectionCommand(index, event);
 }
 
 void clsGriglia::ImpostaRigaCorrente(int r) {
@@ -284,6 +301,14 @@ bool clsGriglia::edit(const QModelIndex& index, EditTrigger trigger, QEvent* eve
 void clsGriglia::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
     mbSpostamentoDaTastiera = hint == QAbstractItemDelegate::EditNextItem ||
                               hint == QAbstractItemDelegate::EditPreviousItem;
+    // Tab out of the last cell (Shift+Tab out of the first) leaves the grid.
+    const bool avanti = hint == QAbstractItemDelegate::EditNextItem;
+    if (mbSpostamentoDaTastiera && AlBordo(avanti)) {
+        mbSpostamentoDaTastiera = false;
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        QWidget::focusNextPrevChild(avanti);
+        return;
+    }
     QTableView::closeEditor(editor, hint);
     mbSpostamentoDaTastiera = false;
 }
@@ -306,6 +331,175 @@ bool clsGriglia::ConfermaModifica(QString* psErrore) {
 void clsGriglia::AnnullaModifica() {
     if (QWidget* editor = mpDelegato->EditorAperto())
         closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+bool clsGriglia::AlBordo(bool bAvanti) {
+    const QModelIndex i = currentIndex();
+    if (!i.isValid()) return true;
+    const QModelIndex j = moveCursor(bAvanti ? MoveNext : MovePrevious, Qt::NoModifier);
+    if (!j.isValid() || j == i) return true;
+    // Past the last cell the move starts again from the first one, and the other way round.
+    const auto posizione = [this](const QModelIndex& x) {
+        return std::pair(x.row(), horizontalHeader()->visualIndex(x.column()));
+    };
+    return bAvanti ? posizione(j) < posizione(i) : posizione(i) < posizione(j);
+}
+
+bool clsGriglia::focusNextPrevChild(bool next) {
+    if (tabKeyNavigation() && currentIndex().isValid() && !AlBordo(next))
+        return QTableView::focusNextPrevChild(next);
+    return QWidget::focusNextPrevChild(next);
+}
+
+// ---- blocks of cells
+
+QModelIndexList clsGriglia::CelleSelezionate() const {
+    QModelIndexList celle;
+    for (const QModelIndex& x : selectionModel()->selectedIndexes())
+        if (!isColumnHidden(x.column())) celle << x;
+    if (celle.isEmpty() && currentIndex().isValid()) celle << currentIndex();
+    std::sort(celle.begin(), celle.end(), [](const QModelIndex& a, const QModelIndex& b) {
+        return std::pair(a.row(), a.column()) < std::pair(b.row(), b.column());
+    });
+    return celle;
+}
+
+QString clsGriglia::TestoSelezione() const {
+    const QModelIndexList celle = CelleSelezionate();
+    if (celle.isEmpty()) return {};
+    int primaColonna = celle.front().column(), ultimaColonna = primaColonna;
+    for (const QModelIndex& x : celle) {
+        primaColonna = std::min(primaColonna, x.column());
+        ultimaColonna = std::max(ultimaColonna, x.column());
+    }
+    // The block that holds the selection; a cell inside it that is not selected stays empty.
+    QStringList righe;
+    for (int r = celle.front().row(); r <= celle.back().row(); ++r) {
+        QStringList riga;
+        for (int c = primaColonna; c <= ultimaColonna; ++c) {
+            if (isColumnHidden(c)) continue;
+            const QModelIndex x = mpModello->index(r, c);
+            riga << (celle.contains(x) ? x.data(Qt::DisplayRole).toString() : QString());
+        }
+        righe << riga.join(QLatin1Char('\t'));
+    }
+    return righe.join(QLatin1Char('\n'));
+}
+
+bool clsGriglia::Copia() {
+    if (InModifica() || CelleSelezionate().isEmpty()) return false;
+    QApplication::clipboard()->setText(TestoSelezione());
+    return true;
+}
+
+bool clsGriglia::Taglia() {
+    if (!Copia()) return false;
+    SvuotaSelezione();
+    return true;
+}
+
+bool clsGriglia::Incolla() {
+    const QModelIndexList celle = CelleSelezionate();
+    if (InModifica() || celle.isEmpty()) return false;
+    QString testo = QApplication::clipboard()->text();
+    testo.remove(QLatin1Char('\r'));
+    if (testo.endsWith(QLatin1Char('\n'))) testo.chop(1);
+    std::vector<TestoCella> scritte;
+    if (!testo.contains(QLatin1Char('\n')) && !testo.contains(QLatin1Char('\t'))) {
+        // One value: into every selected cell.
+        for (const QModelIndex& x : celle) scritte.push_back({x.row(), x.column(), testo});
+    } else {
+        int primaColonna = celle.front().column();
+        for (const QModelIndex& x : celle) primaColonna = std::min(primaColonna, x.column());
+        const QStringList righe = testo.split(QLatin1Char('\n'));
+        for (int i = 0; i < righe.size(); ++i) {
+            int c = primaColonna;
+            for (const QString& valore : righe[i].split(QLatin1Char('\t'))) {
+                while (c < Colonne() && isColumnHidden(c)) ++c;
+                if (c >= Colonne()) break;
+                scritte.push_back({celle.front().row() + i, c++, valore});
+            }
+        }
+    }
+    ScriviCelle(scritte);
+    return true;
+}
+
+void clsGriglia::SvuotaSelezione() {
+    std::vector<TestoCella> celle;
+    for (const QModelIndex& x : CelleSelezionate()) celle.push_back({x.row(), x.column(), {}});
+    ScriviCelle(celle);
+}
+
+void clsGriglia::SvuotaRiga(int r) {
+    std::vector<TestoCella> celle;
+    for (int c = 0; c < Colonne(); ++c)
+        if (!isColumnHidden(c)) celle.push_back({r, c, {}});
+    ScriviCelle(celle);
+}
+
+int clsGriglia::ScriviCelle(const std::vector<TestoCella>& vCelle) {
+    if (InModifica() || mbScrittura) return 0;
+    const QPersistentModelIndex corrente = currentIndex();
+    int cambiate = 0;
+    const auto conteggio = connect(mpModello.get(), &clsModelloGriglia::CellaModificata, this,
+                                   [&cambiate] { ++cambiate; });
+    QString rifiuto;
+    mbScrittura = true;
+    for (const auto& [r, c, testo] : vCelle) {
+        // Rows appended through the entry row move it down: the checks run on the cell as it
+        // is now.
+        if (!mpModello->Modificabile(r, c)) continue;
+        // The owner sees the cell current and the key that would type the text.
+        selectionModel()->setCurrentIndex(mpModello->index(r, c), QItemSelectionModel::NoUpdate);
+        QKeyEvent tasto(QEvent::KeyPress, testo.isEmpty() ? Qt::Key_Delete : Qt::Key_unknown,
+                        Qt::NoModifier, testo);
+        if (SegnalaTasto(&tasto)) continue;
+        QString errore;
+        const auto valore = mpModello->ValoreDaTesto(c, testo, &errore);
+        if (!valore) {
+            if (rifiuto.isEmpty()) rifiuto = errore;
+            continue;
+        }
+        mpModello->ScriviValore(r, c, *valore);
+    }
+    if (corrente.isValid())
+        selectionModel()->setCurrentIndex(corrente, QItemSelectionModel::NoUpdate);
+    mbScrittura = false;
+    disconnect(conteggio);
+    if (cambiate > 0) emit CelleCambiate();
+    if (!rifiuto.isEmpty()) emit TestoRifiutato(rifiuto);
+    return cambiate;
+}
+
+QMenu* clsGriglia::MenuCella() {
+    auto* menu = new QMenu(this);
+    const bool libera = currentIndex().isValid() && !InModifica();
+    const auto voce = [&](const char* nome, int numero, const char* testo, QKeySequence tasti,
+                          auto fn) {
+        QAction* a = menu->addAction(TestoRisorsa(numero, testo), this, fn);
+        a->setObjectName(QString::fromLatin1(nome));
+        a->setShortcut(tasti);
+        a->setEnabled(libera);
+    };
+    voce("mnuGrigliaTaglia", 1012, "Taglia", QKeySequence::Cut, [this] { Taglia(); });
+    voce("mnuGrigliaCopia", 1013, "&Copia", QKeySequence::Copy, [this] { Copia(); });
+    voce("mnuGrigliaIncolla", 1014, "Incolla", QKeySequence::Paste, [this] { Incolla(); });
+    menu->addSeparator();
+    voce("mnuGrigliaSvuota", 30855, "Svuota celle", QKeySequence(Qt::Key_Delete),
+         [this] { SvuotaSelezione(); });
+    voce("mnuGrigliaSvuotaRiga", 30856, "Svuota riga",
+         mbEliminaRighe ? QKeySequence() : QKeySequence(Qt::CTRL | Qt::Key_Delete),
+         [this] { SvuotaRiga(RigaCorrente()); });
+    return menu;
+}
+
+void clsGriglia::contextMenuEvent(QContextMenuEvent* event) {
+    const QModelIndex i = indexAt(event->pos());
+    if (i.isValid() && !selectionModel()->isSelected(i)) ImpostaCellaCorrente(i.row(), i.column());
+    std::unique_ptr<QMenu> menu(MenuCella());
+    menu->exec(event->globalPos());
+    event->accept();
 }
 
 // ---- cell buttons
@@ -349,12 +543,25 @@ bool clsGriglia::SegnalaTasto(QKeyEvent* pEvento) {
 }
 
 void clsGriglia::keyPressEvent(QKeyEvent* event) {
+    const QModelIndex i = currentIndex();
+    const bool libera = i.isValid() && !InModifica();
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    // Delete empties cells through ScriviCelle, which lets the owner judge every cell.
+    const bool eliminaRiga = mbEliminaRighe && i.row() < mpModello->RigheDati() &&
+                             (ctrl || selectionModel()->isRowSelected(i.row(), QModelIndex()));
+    if (libera && event->key() == Qt::Key_Delete && !eliminaRiga) {
+        if (ctrl)
+            SvuotaRiga(i.row());
+        else
+            SvuotaSelezione();
+        event->accept();
+        return;
+    }
     if (SegnalaTasto(event)) {
         event->accept();
         return;
     }
-    const QModelIndex i = currentIndex();
-    if (i.isValid() && !InModifica()) {
+    if (libera) {
         const bool alt = event->modifiers() & Qt::AltModifier;
         if (HaPulsante(i) &&
             (event->key() == Qt::Key_F4 || (event->key() == Qt::Key_Down && alt))) {
@@ -363,13 +570,23 @@ void clsGriglia::keyPressEvent(QKeyEvent* event) {
             return;
         }
         if (event->key() == Qt::Key_Delete) {
-            const bool ctrl = event->modifiers() & Qt::ControlModifier;
-            if (mbEliminaRighe && i.row() < mpModello->RigheDati() &&
-                (ctrl || selectionModel()->isRowSelected(i.row(), QModelIndex()))) {
-                EliminaRiga(i.row());
-            } else if (!ctrl && mpModello->Modificabile(i.row(), i.column())) {
-                mpModello->setData(i, QString(), Qt::EditRole);
-            }
+            EliminaRiga(i.row());
+            event->accept();
+            return;
+        }
+        if (event->key() == Qt::Key_Space && event->modifiers() == Qt::ShiftModifier) {
+            selectionModel()->select(
+                i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            event->accept();
+            return;
+        }
+        const bool copia = event->matches(QKeySequence::Copy);
+        const bool taglia = event->matches(QKeySequence::Cut);
+        const bool incolla = event->matches(QKeySequence::Paste);
+        if (copia || taglia || incolla) {
+            if (copia) Copia();
+            if (taglia) Taglia();
+            if (incolla) Incolla();
             event->accept();
             return;
         }

@@ -8,15 +8,21 @@
 //
 // Mouse: a double click (or a click on the current cell) starts editing and opens a combo
 // list's list. Keyboard: typing or F2 starts editing, Enter commits, Escape cancels, Tab commits
-// and moves to the next cell. Delete empties the current cell; with row deletion on, Ctrl+Delete
-// (or Delete on a row selected by its row header) deletes the row. F4 or Alt+Down presses the cell
-// button of a button column.
+// and moves to the next cell; Tab at the last cell (Shift+Tab at the first) leaves the grid.
+// Several cells are selected as in a spreadsheet (Shift+arrows, Shift+click, Ctrl+click;
+// Shift+Space the whole row). Delete empties the selected cells; with row deletion on,
+// Ctrl+Delete (or Delete on a row selected by its row header) deletes the row, without it
+// Ctrl+Delete empties the current row. F4 or Alt+Down presses the cell button of a button column.
+// Ctrl+C, Ctrl+X and Ctrl+V copy, cut and paste the selected block as text, one line per row and
+// a TAB between cells; what is pasted or emptied goes past the same checks as typing it. The
+// context menu offers the same commands and "Svuota riga".
 //
 // Text that Windows-1252 cannot hold, or a value outside a restricting value list, is refused:
 // the cell keeps its value and TestoRifiutato carries the message that the owner shows.
 
 #include <QTableView>
 #include <memory>
+#include <vector>
 
 #include "TabellaValori.h"
 #include "clsColonnaGriglia.h"
@@ -96,9 +102,42 @@ class clsGriglia : public QTableView {
 
     clsModelloGriglia* Modello() const { return mpModello.get(); }
 
+    // The selected block (the current cell when nothing is selected) as text: one line per row,
+    // a TAB between the cells of a row, hidden columns left out.
+    QString TestoSelezione() const;
+    // Clipboard commands on the selected block; false while a cell is being edited (the editor
+    // has its own) or when there is nothing to act on.
+    bool Copia();
+    bool Taglia();
+    // Pastes the clipboard's block with its top left corner at the selection's; a single value
+    // fills every selected cell.
+    bool Incolla();
+    // Empties the selected cells (the current cell when nothing is selected), or row r.
+    void SvuotaSelezione();
+    void SvuotaRiga(int r);
+    // Writes texts into cells as if the user typed each one in it: the owner's key rules
+    // (TastoPremuto, with the cell current) and the column's checks apply; an empty text is
+    // the Delete key. Read-only cells and refused texts are skipped, the first refusal is told
+    // once (TestoRifiutato). One CelleCambiate follows when anything changed. The number of
+    // cells changed.
+    struct TestoCella {
+        int iRiga;
+        int iColonna;
+        QString sTesto;
+    };
+    int ScriviCelle(const std::vector<TestoCella>& vCelle);
+    // True while ScriviCelle writes: the CellaCambiata of each cell comes meanwhile, and the
+    // owner may wait for the one CelleCambiate at the end.
+    bool InScrittura() const { return mbScrittura; }
+    // The context menu's commands (Taglia, Copia, Incolla, Svuota celle, Svuota riga), made for
+    // the current cell; the caller owns the menu.
+    QMenu* MenuCella();
+
   signals:
     // A cell's value changed through the user's input.
     void CellaCambiata(int riga, int colonna);
+    // One user action (a paste, a multi-cell clear) changed cells; after their CellaCambiata.
+    void CelleCambiate();
     // The user appended a row through the entry row.
     void RigaAggiunta(int riga);
     void RigaEliminata(int riga);
@@ -124,8 +163,12 @@ class clsGriglia : public QTableView {
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    bool focusNextPrevChild(bool next) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(
+        const QModelIndex& index, const QEvent* event = nullptr) const override;
 
   private:
     friend class clsDelegatoGriglia;
@@ -140,6 +183,12 @@ class clsGriglia : public QTableView {
     void DopoIlReset();
     void SelettorePremuto(int r);
     bool PremiPulsante(const QModelIndex& index);
+    // The current cell is the last one Tab reaches (bAvanti) or the first one.
+    bool AlBordo(bool bAvanti);
+    // The selected cells in row and column order (the current cell when none is selected).
+    QModelIndexList CelleSelezionate() const;
+    bool mbScrittura = false;
+    bool mbCellaDalProgramma = false;
 
     std::unique_ptr<clsModelloGriglia> mpModello;
     std::unique_ptr<clsDelegatoGriglia> mpDelegato;

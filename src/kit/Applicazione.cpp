@@ -11,6 +11,8 @@ namespace tarno {
 
 void PreparaApplicazione() {
     QCoreApplication::setApplicationName(QStringLiteral("TarnoDriver"));
+    // Fusion draws the keyboard focus on every control, the tab bar and the grids' cells included.
+    QApplication::setStyle(QStringLiteral("Fusion"));
     // The window system shows it after every window's own title.
     QGuiApplication::setApplicationDisplayName(TestoRisorsa(30200, "Tarno Driver"));
     // Qt speaks English by itself; other languages come from its translations, when installed.

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -186,6 +187,14 @@ void ServiziUIQt::CursoreOccupato(bool attivo) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else if (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
+}
+
+QString ServiziUIQt::ChiediTesto(QWidget* padre, const QString& titolo, const QString& etichetta,
+                                 const QString& testo) {
+    bool ok = false;
+    const QString risposta =
+        QInputDialog::getText(padre, titolo, etichetta, QLineEdit::Normal, testo, &ok);
+    return ok ? risposta : QString();
 }
 
 }  // namespace tarno

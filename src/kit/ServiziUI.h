@@ -33,6 +33,12 @@ class IServiziUI {
                                   const QString& filtro) = 0;
     // The hourglass cursor on (nested calls count) and off.
     virtual void CursoreOccupato(bool attivo) = 0;
+    // A line of text asked for (testo proposed); "" when the user cancelled.
+    virtual QString ChiediTesto(QWidget* padre, const QString& titolo, const QString& etichetta,
+                                const QString& testo) {
+        (void)padre, (void)titolo, (void)etichetta, (void)testo;
+        return {};
+    }
 };
 
 // The services in use (the Qt ones unless a test installed others).
@@ -81,6 +87,8 @@ class ServiziUIQt : public IServiziUI {
     QString NomeFileSalva(QWidget* padre, const QString& titolo, const QString& nome,
                           const QString& filtro) override;
     void CursoreOccupato(bool attivo) override;
+    QString ChiediTesto(QWidget* padre, const QString& titolo, const QString& etichetta,
+                        const QString& testo) override;
 };
 
 }  // namespace tarno

@@ -259,6 +259,7 @@ PaginaCampi::PaginaCampi(ContestoPagine& contesto, bool bEntranti, QWidget* pare
     setTabOrder(mpGriglia, mpCmdCopia);
 
     connect(mpGriglia, &clsGriglia::CellaCambiata, this, &PaginaCampi::grdCampi_Change);
+    connect(mpGriglia, &clsGriglia::CelleCambiate, this, [this] { mContesto.Cambiato(true); });
     connect(mpGriglia, &clsGriglia::RigaCorrenteCambiata, this,
             [this](int riga, int) { grdCampi_RowColChange(riga); });
     connect(mpGriglia, &clsGriglia::DropDownApertura, this,
@@ -515,6 +516,12 @@ void PaginaCampi::grdCampi_KeyPress(QKeyEvent* pEvento, bool* pbScarta) {
     const int r = mpGriglia->RigaCorrente();
     const int c = mpGriglia->ColonnaCorrente();
     if (r < 0 || r >= Righe()) return;
+    // Ctrl+M places the sample view's selection on this row's field, as its box does.
+    if (pEvento->key() == Qt::Key_M && pEvento->modifiers() == Qt::ControlModifier) {
+        *pbScarta = true;
+        chkCampo(r)->click();
+        return;
+    }
     const bool digitato = TastoDigitato(pEvento);
     // A row whose box is disabled takes no input.
     if (!chkCampo(r)->isEnabled() && (digitato || pEvento->key() == Qt::Key_Delete))
@@ -524,7 +531,9 @@ void PaginaCampi::grdCampi_KeyPress(QKeyEvent* pEvento, bool* pbScarta) {
 }
 
 void PaginaCampi::grdCampi_Change(int, int) {
-    mContesto.Cambiato(true);
+    // A paste or a clear of several cells is one change, told by CelleCambiate; the time
+    // fields' rule holds after every cell.
+    if (!mpGriglia->InScrittura()) mContesto.Cambiato(true);
     ControllaCampiOra();
 }
 

@@ -8,8 +8,9 @@
 // cmdCopyFromIncoming on the outgoing page).
 //
 // The user marks a field by selecting its characters in the window's sample view and clicking
-// (or pressing Space on) the field's box: the row takes the selection's line 1, column and
-// length. The boxes act as push buttons and are never left ticked.
+// (or pressing Space on) the field's box, or pressing Ctrl+M on the field's grid row: the row
+// takes the selection's line 1, column and length. The boxes act as push buttons and are never
+// left ticked.
 
 #include <QWidget>
 #include <string>

@@ -46,6 +46,7 @@ PaginaIdentificazione::PaginaIdentificazione(ContestoPagine& contesto, QWidget* 
             [this](int r, int) { grdIdent_RowColChange(r); });
     connect(grdIdent, &clsGriglia::CellaCambiata, this,
             &PaginaIdentificazione::grdIdent_AfterColUpdate);
+    connect(grdIdent, &clsGriglia::CelleCambiate, this, [this] { mContesto.Cambiato(true); });
     connect(grdIdent, &clsGriglia::TestoRifiutato, this,
             [this](const QString& sMessaggio) { Avviso(this, sMessaggio); });
 }
@@ -109,7 +110,10 @@ void PaginaIdentificazione::grdIdent_RowColChange(int r) {
     cmdIdent->setEnabled(r >= RIGA_ENTRANTI && r <= RIGA_TRASF_USCENTI);
 }
 
-void PaginaIdentificazione::grdIdent_AfterColUpdate(int, int) { mContesto.Cambiato(true); }
+void PaginaIdentificazione::grdIdent_AfterColUpdate(int, int) {
+    // A paste or a clear of several cells is one change, told by CelleCambiate.
+    if (!grdIdent->InScrittura()) mContesto.Cambiato(true);
+}
 
 int PaginaIdentificazione::LineeChiamata(int r) const {
     const TabellaValori& rgx = mContesto.mrgxIdent;

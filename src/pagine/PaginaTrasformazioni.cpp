@@ -50,6 +50,7 @@ PaginaTrasformazioni::PaginaTrasformazioni(ContestoPagine& contesto, QWidget* pa
     connect(grdTrasf, &clsGriglia::RigaCorrenteCambiata, this,
             [this](int riga, int) { grdTrasf_RowColChange(riga); });
     connect(grdTrasf, &clsGriglia::CellaCambiata, this, &PaginaTrasformazioni::grdTrasf_Change);
+    connect(grdTrasf, &clsGriglia::CelleCambiate, this, [this] { mContesto.Cambiato(true); });
     connect(grdTrasf, &clsGriglia::TestoRifiutato, this,
             [this](const QString& m) { Avviso(this, m); });
 }
@@ -104,7 +105,8 @@ void PaginaTrasformazioni::grdTrasf_RowColChange(int iRiga) {
 }
 
 void PaginaTrasformazioni::grdTrasf_Change(int iRiga, int) {
-    mContesto.Cambiato(true);
+    // A paste or a clear of several cells is one change, told by CelleCambiate.
+    if (!grdTrasf->InScrittura()) mContesto.Cambiato(true);
     if (iRiga == PRESCANNING) {
         if (!mContesto.moDriver) mContesto.moDriver = std::make_unique<clsDriver>();
         mContesto.moDriver->mbConPrescanning = Presente(PRESCANNING);

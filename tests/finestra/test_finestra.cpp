@@ -1,8 +1,10 @@
 // The main window: how start-up ends for each configuration of the suite, the command line, the
-// keyboard shortcuts, the text boxes that refuse what a driver file cannot hold, the window
-// disabled while the engine runs, and its texts in Italian and in English.
+// keyboard shortcuts, the Edit tools (clipboard and find), the text boxes that refuse what a
+// driver file cannot hold, the window disabled while the engine runs, and its texts in Italian
+// and in English.
 
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMimeData>
@@ -14,6 +16,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
+#include <QToolBar>
 
 #include "SupportoGui.h"
 #include "clsStringhe.h"
@@ -132,7 +135,13 @@ TEST_F(FinestraDemoTest, ShortcutsRunTheirCommands) {
         {QKeySequence(Qt::Key_F5), "mnuVerifica"},
         {QKeySequence(Qt::Key_F1), "mnuInformazioni"},
         {QKeySequence(Qt::CTRL | Qt::Key_Q), "mnuEsci"},
+        {QKeySequence(Qt::CTRL | Qt::Key_F), "mnuTrova"},
+        {QKeySequence(Qt::Key_F3), "mnuTrovaSucc"},
     };
+    // Every tool of the tool bar has its command.
+    for (QAction* a : U()->toolStandard->actions())
+        EXPECT_TRUE(a->isSeparator() || mF->mfnComandi.count(a->objectName()))
+            << a->objectName().toStdString();
     QStringList eseguiti;
     for (const auto& [tasti, nome] : casi)
         mF->mfnComandi[QString::fromLatin1(nome)] = [&](QAction* a) {
@@ -146,6 +155,44 @@ TEST_F(FinestraDemoTest, ShortcutsRunTheirCommands) {
         EXPECT_EQ(eseguiti, QStringList{QString::fromLatin1(nome)})
             << tasti.toString().toStdString();
     }
+}
+
+TEST_F(FinestraDemoTest, FindSelectsTheNextHitInTheSampleViewAndGoesRoundAtTheEnd) {
+    QTextEdit* rtf = U()->rtfTesto;
+    rtf->setPlainText(QStringLiteral("ORA 10:15\nORA 10:17\nfine\n"));
+    const auto cerca = [&](const char* tasto, const char* risposta) {
+        if (risposta) mUI.mTesti.push_back(QString::fromUtf8(risposta));
+        QAction* a = Strumento(tasto);
+        a->trigger();
+        return std::pair(rtf->textCursor().selectionStart(), rtf->textCursor().selectedText());
+    };
+    using Esito = std::pair<int, QString>;
+    EXPECT_EQ(cerca("mnuTrova", "ora 10"), Esito(0, "ORA 10"));  // letter case aside
+    EXPECT_EQ(cerca("mnuTrovaSucc", nullptr), Esito(10, "ORA 10"));
+    EXPECT_TRUE(mF->statusBar()->currentMessage().isEmpty());
+    EXPECT_EQ(cerca("mnuTrovaSucc", nullptr), Esito(0, "ORA 10"));  // round from the top
+    EXPECT_FALSE(mF->statusBar()->currentMessage().isEmpty());
+    EXPECT_EQ(cerca("mnuTrova", ""), Esito(0, "ORA 10"));  // cancelled: nothing moves
+    EXPECT_TRUE(Testi().isEmpty());
+    EXPECT_EQ(cerca("mnuTrova", "assente"), Esito(0, "ORA 10"));
+    EXPECT_EQ(Testi(), QStringList{"Testo non trovato: \"assente\""});
+    EXPECT_EQ(U()->lblX->text() + "," + U()->lblY->text(), "1,6");
+    EXPECT_EQ(mUI.mDomande.size(), 3);
+
+    // The clipboard tools act on the focused control: the sample view only copies.
+    QClipboard* appunti = QApplication::clipboard();
+    rtf->setFocus();
+    EXPECT_FALSE(Strumento("mnuTaglia")->isEnabled() || Strumento("mnuIncolla")->isEnabled());
+    Strumento("mnuCopia")->trigger();
+    EXPECT_EQ(appunti->text(), "ORA 10");
+    mF->Cambiato(false);
+    U()->txtAutore->setFocus();
+    Strumento("mnuIncolla")->trigger();
+    EXPECT_EQ(U()->txtAutore->text(), "ORA 10");
+    EXPECT_TRUE(mF->mbChanged);
+    U()->txtAutore->selectAll();
+    Strumento("mnuTaglia")->trigger();
+    EXPECT_EQ(U()->txtAutore->text() + "|" + appunti->text(), "|ORA 10");
 }
 
 TEST_F(FinestraDemoTest, OneAboutBoxAtATimeAndANewDocumentHasNoFileToVerify) {

@@ -5,10 +5,12 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -244,6 +246,78 @@ TEST_F(Griglia, TheEntryRowAppendsAndRowsGoOnlyWhenAllowed) {
     Clic(h->viewport(), QPoint(h->width() / 2, h->sectionViewportPosition(0) + 5));
     Tasto(Qt::Key_Delete);
     EXPECT_EQ(std::pair(rgx.Righe(), rgx.Cella(0, 0)), std::pair(1, std::string("c")));
+}
+
+TEST_F(Griglia, BlocksAreCopiedPastedAndClearedAsInASpreadsheetUnderTheRulesOfTyping) {
+    TabellaValori rgx(4, 3);
+    const char* iniziali[4][3] = {
+        {"a", "2", "r0"}, {"b", "1", "r1"}, {"c", "", "r2"}, {"d", "", "r3"}};
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 3; ++c) rgx.Cella(r, c) = iniziali[r][c];
+    for (const char* t : {"A", "Allin.", "R"}) mG.AggiungiColonna(t);
+    mG.ImpostaListaValori(1, Allineamento());
+    mG.ImpostaSolaLettura(2, true);
+    mG.Associa(&rgx);
+    // The owner takes no input on row 3, as the field grids on a disabled field's row.
+    QObject::connect(&mG, &clsGriglia::TastoPremuto, [&](QKeyEvent* e, bool* scarta) {
+        if (mG.RigaCorrente() == 3 && (!e->text().isEmpty() || e->key() == Qt::Key_Delete))
+            *scarta = true;
+    });
+    QStringList detti;
+    QObject::connect(&mG, &clsGriglia::TestoRifiutato, [&](const QString& m) { detti << m; });
+    QSignalSpy azioni(&mG, &clsGriglia::CelleCambiate);
+    const auto tabella = [&] {
+        std::string t;
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 3; ++c) t += rgx.Cella(r, c) + (c < 2 ? "," : ";");
+        return t;
+    };
+    QClipboard* appunti = QApplication::clipboard();
+    // Shift+arrows select a block; it is copied as lines of TAB-separated texts.
+    mG.ImpostaCellaCorrente(0, 0);
+    Tasto(Qt::Key_Right, Qt::ShiftModifier);
+    Tasto(Qt::Key_Down, Qt::ShiftModifier);
+    Tasto(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(appunti->text(), "a\tSinistra\nb\tDestra");
+    // Pasted at row 2: row 3 refuses it as its owner refuses typing.
+    mG.ImpostaCellaCorrente(2, 0);
+    Tasto(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(tabella(), "a,2,r0;b,1,r1;a,2,r2;d,,r3;");
+    // A text the column refuses is told once; the rest of the block goes in.
+    appunti->setText("x\tCentro\r\ny\tCentro\r\n");
+    mG.ImpostaCellaCorrente(0, 0);
+    EXPECT_TRUE(mG.Incolla());
+    EXPECT_EQ(tabella(), "x,2,r0;y,1,r1;a,2,r2;d,,r3;");
+    EXPECT_EQ(detti.size(), 1);
+    // One value fills every selected cell.
+    appunti->setText("Destra");
+    mG.ImpostaCellaCorrente(0, 1);
+    Tasto(Qt::Key_Down, Qt::ShiftModifier);
+    Tasto(Qt::Key_Down, Qt::ShiftModifier);
+    Tasto(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(tabella(), "x,1,r0;y,1,r1;a,1,r2;d,,r3;");
+    // Delete empties the selected cells but the read-only ones and those of row 3 (an emptied
+    // list cell stores the list's value for the empty text).
+    mG.ImpostaCellaCorrente(1, 0);
+    for (int i = 0; i < 2; ++i) Tasto(Qt::Key_Right, Qt::ShiftModifier);
+    for (int i = 0; i < 2; ++i) Tasto(Qt::Key_Down, Qt::ShiftModifier);
+    Tasto(Qt::Key_Delete);
+    EXPECT_EQ(tabella(), "x,1,r0;,0,r1;,0,r2;d,,r3;");
+    // Shift+Space selects the row, Ctrl+X cuts it; Ctrl+Delete empties the current row.
+    mG.ImpostaCellaCorrente(0, 1);
+    Tasto(Qt::Key_Space, Qt::ShiftModifier);
+    Tasto(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(appunti->text(), "x\tDestra\tr0");
+    rgx.Cella(1, 0) = "z", rgx.Cella(2, 0) = "w";
+    mG.ImpostaCellaCorrente(1, 1);
+    Tasto(Qt::Key_Delete, Qt::ControlModifier);
+    mG.ImpostaCellaCorrente(2, 1);  // and so does the context menu's "Svuota riga"
+    std::unique_ptr<QMenu> menu(mG.MenuCella());
+    menu->findChild<QAction*>("mnuGrigliaSvuotaRiga")->trigger();
+    EXPECT_EQ(tabella(), ",0,r0;,0,r1;,0,r2;d,,r3;");
+    // Every action that changed cells was one change; the current cell stays where it was.
+    EXPECT_EQ(azioni.count(), 7);
+    EXPECT_EQ(std::pair(mG.RigaCorrente(), mG.ColonnaCorrente()), std::pair(2, 1));
 }
 
 TEST_F(Griglia, TheCellButtonCommitsTheEditAndReportsItsCell) {

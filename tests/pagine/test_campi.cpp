@@ -5,6 +5,8 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTabBar>
 
 #include "AiutiPagine.h"
 #include "PaginaCampi.h"
@@ -80,6 +82,61 @@ TEST_F(PagineCampiTest, SelectedTextMarksTheFieldWhoseBoxIsClickedOrSpaced) {
                   std::pair(riga, colonna));
         EXPECT_TRUE(p.mpGriglia->hasFocus());
     }
+}
+
+TEST_F(PagineCampiTest, AFieldIsMarkedWithTheKeyboardAlone) {
+    // Keys go where the focus is, as the user's do.
+    const auto premi = [](Qt::Key k, Qt::KeyboardModifiers m = {}, int volte = 1) {
+        for (int i = 0; i < volte; ++i) QTest::keyClick(QApplication::focusWidget(), k, m);
+    };
+    const auto fuoco = [] { return QApplication::focusWidget()->objectName(); };
+    QTextEdit* rtf = mF->ui()->rtfTesto;
+    P& p = *mF->mpPagEntranti;
+    mF->ui()->txtAutore->setFocus();
+    // F6 reaches the sample view; Shift+arrows select the date of the third line.
+    premi(Qt::Key_F6);
+    ASSERT_EQ(QApplication::focusWidget(), rtf);
+    premi(Qt::Key_Down, {}, 2);
+    premi(Qt::Key_Right, Qt::ShiftModifier, 8);
+    // Tab to the tab bar, arrows to "Entranti", Tab to the first box, Space places the date.
+    premi(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), mF->ui()->tabDriver->tabBar());
+    premi(Qt::Key_Right, {}, 3);
+    EXPECT_EQ(mF->ui()->tabDriver->currentIndex(), 3);
+    premi(Qt::Key_Tab);
+    ASSERT_EQ(fuoco(), "chkCampoEnt_0");
+    premi(Qt::Key_Space);
+    EXPECT_EQ(RigaDi(P::RIGA_DATA), Riga({"1", "1", "8", "", "1", "False"}));
+    // F6 there and back; Ctrl+M on the grid's row places the start time.
+    premi(Qt::Key_F6);
+    premi(Qt::Key_Home);
+    premi(Qt::Key_Right, {}, 9);
+    premi(Qt::Key_Right, Qt::ShiftModifier, 5);
+    premi(Qt::Key_F6);
+    ASSERT_EQ(QApplication::focusWidget(), p.mpGriglia);
+    premi(Qt::Key_Down);
+    premi(Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(RigaDi(P::RIGA_ORA_INIZIO), Riga({"1", "10", "5", "", "13", "False"}));
+    // Tab leaves the grid at its last cell, Shift+Tab at its first.
+    p.mpGriglia->ImpostaCellaCorrente(p.Righe() - 1, P::COL_OPZ);
+    premi(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), p.mpCmdCopia);
+    premi(Qt::Key_Tab, Qt::ShiftModifier);
+    p.mpGriglia->ImpostaCellaCorrente(0, P::COL_RIGA);
+    premi(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(fuoco(), QStringLiteral("chkCampoEnt_%1").arg(p.Righe() - 1));
+    // Shift+arrows select both rows, one Delete empties them: one change.
+    QSignalSpy cambi(p.mpGriglia, &clsGriglia::CelleCambiate);
+    mF->Cambiato(false);
+    p.mpGriglia->setFocus();
+    p.mpGriglia->ImpostaCellaCorrente(0, P::COL_RIGA);
+    premi(Qt::Key_Right, Qt::ShiftModifier, P::COL_OPZ);
+    premi(Qt::Key_Down, Qt::ShiftModifier);
+    premi(Qt::Key_Delete);
+    for (int r : {P::RIGA_DATA, P::RIGA_ORA_INIZIO})
+        EXPECT_EQ(RigaDi(r), Riga({"", "", "", "0", "0", ""})) << r;
+    EXPECT_EQ(std::pair(int(cambi.count()), mF->mbChanged), std::pair(1, true));
+    EXPECT_TRUE(Testi().isEmpty()) << Testi().join('|').toStdString();
 }
 
 TEST_F(PagineCampiTest, AtMostTwoOfStartEndAndDurationMayBeDefined) {

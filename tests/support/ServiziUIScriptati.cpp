@@ -34,6 +34,15 @@ void ServiziUIScriptati::CursoreOccupato(bool attivo) {
     if (miCursore > miMaxCursore) miMaxCursore = miCursore;
 }
 
+QString ServiziUIScriptati::ChiediTesto(QWidget*, const QString&, const QString& etichetta,
+                                        const QString&) {
+    mDomande << etichetta;
+    if (mTesti.empty()) return {};
+    const QString t = mTesti.front();
+    mTesti.pop_front();
+    return t;
+}
+
 void ServiziUIScriptati::Reimposta() { *this = ServiziUIScriptati(); }
 
 }  // namespace tarno

@@ -27,11 +27,15 @@ class ServiziUIScriptati : public IServiziUI {
     QString NomeFileSalva(QWidget* padre, const QString& titolo, const QString& nome,
                           const QString& filtro) override;
     void CursoreOccupato(bool attivo) override;
+    QString ChiediTesto(QWidget* padre, const QString& titolo, const QString& etichetta,
+                        const QString& testo) override;
 
     void Reimposta();
 
     std::deque<RispostaUI> mRisposte;
     std::deque<QString> mNomiFile;
+    std::deque<QString> mTesti;  // answers to ChiediTesto
+    QStringList mDomande;        // the labels of the texts asked for
     std::vector<Richiesta> mMessaggi;
     QStringList mDialoghiFile;  // the titles of the file dialogs shown
     QStringList mFiltri;        // and their filters

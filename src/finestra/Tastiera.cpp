@@ -1,0 +1,290 @@
+// The keyboard and the Edit tools of the main window: the clipboard tools on the control that has
+// the focus, finding a text in the sample view, the key that reaches the sample view, the tab
+// order, and the tools' icons.
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTextDocument>
+#include <QToolBar>
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "Risorse.h"
+#include "ServiziUI.h"
+#include "clsGriglia.h"
+#include "frmDriver.h"
+#include "ui_frmDriver.h"
+
+namespace tarno {
+
+namespace {
+
+// A tool bar icon drawn on a 32-pixel square (scaled down where smaller icons are shown).
+QIcon Disegna(const std::function<void(QPainter&)>& fnDisegno) {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 40), 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    fnDisegno(p);
+    return QIcon(pixmap);
+}
+
+// A sheet of paper with lines of text.
+void Foglio(QPainter& p, const QRectF& r) {
+    p.setBrush(Qt::white);
+    p.drawRect(r);
+    p.save();
+    p.setPen(QPen(QColor(120, 120, 120), 1.5));
+    for (qreal y = r.top() + 5; y < r.bottom() - 3; y += 4)
+        p.drawLine(QPointF(r.left() + 3, y), QPointF(r.right() - 3, y));
+    p.restore();
+}
+
+// A magnifying glass.
+void Lente(QPainter& p) {
+    p.setBrush(QColor(200, 225, 255));
+    p.drawEllipse(QPointF(13, 13), 8, 8);
+    p.setPen(QPen(QColor(40, 40, 40), 4.0, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(19, 19), QPointF(28, 28));
+}
+
+}  // namespace
+
+void frmDriver::PreparaTastiera() {
+    Ui::frmDriver& u = *mpUi;
+    // The icons say what the tools do: scissors, two sheets, a sheet on a clipboard, a lens.
+    u.mnuTaglia->setIcon(Disegna([](QPainter& p) {
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QPointF(9, 24), 5, 5);
+        p.drawEllipse(QPointF(23, 24), 5, 5);
+        p.drawLine(QPointF(12, 20), QPointF(23, 3));
+        p.drawLine(QPointF(20, 20), QPointF(9, 3));
+    }));
+    u.mnuCopia->setIcon(Disegna([](QPainter& p) {
+        Foglio(p, QRectF(4, 3, 16, 20));
+        Foglio(p, QRectF(12, 9, 16, 20));
+    }));
+    u.mnuIncolla->setIcon(Disegna([](QPainter& p) {
+        p.setBrush(QColor(190, 140, 80));
+        p.drawRoundedRect(QRectF(4, 5, 20, 24), 2, 2);
+        p.setBrush(QColor(160, 160, 160));
+        p.drawRect(QRectF(9, 2, 10, 6));
+        Foglio(p, QRectF(14, 12, 15, 18));
+    }));
+    u.mnuTrova->setIcon(Disegna(Lente));
+    u.mnuTrovaSucc->setIcon(Disegna([](QPainter& p) {
+        Lente(p);
+        QPainterPath freccia;
+        freccia.moveTo(22, 2);
+        freccia.lineTo(30, 7);
+        freccia.lineTo(22, 12);
+        freccia.closeSubpath();
+        p.setBrush(QColor(40, 40, 40));
+        p.drawPath(freccia);
+    }));
+    u.mnuTaglia->setShortcut(QKeySequence::Cut);
+    u.mnuCopia->setShortcut(QKeySequence::Copy);
+    u.mnuIncolla->setShortcut(QKeySequence::Paste);
+    u.mnuTrova->setShortcut(QKeySequence::Find);
+    u.mnuTrovaSucc->setShortcut(QKeySequence(Qt::Key_F3));
+    mfnComandi[QStringLiteral("mnuTaglia")] = [this](QAction*) { Appunti(AppuntiTaglia); };
+    mfnComandi[QStringLiteral("mnuCopia")] = [this](QAction*) { Appunti(AppuntiCopia); };
+    mfnComandi[QStringLiteral("mnuIncolla")] = [this](QAction*) { Appunti(AppuntiIncolla); };
+    mfnComandi[QStringLiteral("mnuTrova")] = [this](QAction*) { Trova(); };
+    mfnComandi[QStringLiteral("mnuTrovaSucc")] = [this](QAction*) { TrovaSuccessivo(); };
+
+    // F6 goes to the sample view, and from there back to the page.
+    mpVaiCampione = new QAction(TestoRisorsa(30850, "Vai al campione / alla scheda"), this);
+    mpVaiCampione->setObjectName(QStringLiteral("mnuVaiCampione"));
+    mpVaiCampione->setShortcut(QKeySequence(Qt::Key_F6));
+    u.mnupopModifica->addSeparator();
+    u.mnupopModifica->addAction(mpVaiCampione);
+    connect(mpVaiCampione, &QAction::triggered, this, [this] {
+        if (mpUi->rtfTesto->hasFocus())
+            tabDriver_Click(mpUi->tabDriver->currentIndex());
+        else
+            mpUi->rtfTesto->setFocus(Qt::ShortcutFocusReason);
+    });
+
+    u.tabDriver->tabBar()->setFocusPolicy(Qt::TabFocus);
+    // The focused tab bar shows its current tab's caption in the highlight colour too.
+    const auto segnaScheda = [this] {
+        QTabBar* barra = mpUi->tabDriver->tabBar();
+        const QColor colore = barra->palette().color(QPalette::Highlight);
+        for (int i = 0; i < barra->count(); ++i)
+            barra->setTabTextColor(
+                i, barra->hasFocus() && i == barra->currentIndex() ? colore : QColor());
+    };
+    connect(u.tabDriver, &QTabWidget::currentChanged, this, segnaScheda);
+    connect(qApp, &QApplication::focusChanged, this, [this, segnaScheda] {
+        AggiornaStrumentiModifica();
+        segnaScheda();
+    });
+    AggiornaStrumentiModifica();
+}
+
+namespace {
+
+// What the clipboard tools act on: the focused text box (the line of an editable list box) or
+// the grid that holds the focus.
+struct Bersaglio {
+    QLineEdit* pRiga = nullptr;
+    QTextEdit* pTesto = nullptr;
+    QPlainTextEdit* pTestoSemplice = nullptr;
+    clsGriglia* pGriglia = nullptr;
+    bool bSolaLettura = true;
+};
+
+Bersaglio BersaglioDi(QWidget* w) {
+    Bersaglio b;
+    if (auto* combo = qobject_cast<QComboBox*>(w)) w = combo->lineEdit();
+    if (!w) return b;
+    if ((b.pRiga = qobject_cast<QLineEdit*>(w))) {
+        b.bSolaLettura = b.pRiga->isReadOnly();
+    } else if ((b.pTesto = qobject_cast<QTextEdit*>(w))) {
+        b.bSolaLettura = b.pTesto->isReadOnly();
+    } else if ((b.pTestoSemplice = qobject_cast<QPlainTextEdit*>(w))) {
+        b.bSolaLettura = b.pTestoSemplice->isReadOnly();
+    } else {
+        for (QWidget* p = w; p && !b.pGriglia; p = p->parentWidget())
+            b.pGriglia = qobject_cast<clsGriglia*>(p);
+        b.bSolaLettura = !b.pGriglia;
+    }
+    return b;
+}
+
+}  // namespace
+
+std::vector<QWidget*> frmDriver::ControlliPagina() const {
+    // The page's controls in the order of its own focus chain.
+    QWidget* pagina = mpUi->tabDriver->currentWidget();
+    std::vector<QWidget*> controlli;
+    if (!pagina) return controlli;
+    QWidget* w = pagina;
+    for (int passi = 0; passi < 5000; ++passi) {
+        w = w->nextInFocusChain();
+        if (w == pagina || (!controlli.empty() && w == controlli.front())) break;
+        if (pagina->isAncestorOf(w) && w->isVisible() && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() &&
+            std::find(controlli.begin(), controlli.end(), w) == controlli.end())
+            controlli.push_back(w);
+    }
+    return controlli;
+}
+
+bool frmDriver::TabFinestra(QKeyEvent* ev) {
+    // Tab goes round the sample view, the tab bar and the controls of the page shown;
+    // Shift+Tab the other way.
+    if (ev->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    const bool indietro = ev->key() == Qt::Key_Backtab ||
+                          (ev->key() == Qt::Key_Tab && (ev->modifiers() & Qt::ShiftModifier));
+    if (ev->key() != Qt::Key_Tab && ev->key() != Qt::Key_Backtab) return false;
+    QWidget* fuoco = QApplication::focusWidget();
+    if (!fuoco) return false;
+    QWidget* campione = mpUi->rtfTesto;
+    QWidget* schede = mpUi->tabDriver->tabBar();
+    const std::vector<QWidget*> pagina = ControlliPagina();
+    const auto e = [fuoco](QWidget* w) {
+        return w && (w == fuoco || w->isAncestorOf(fuoco) || fuoco->isAncestorOf(w));
+    };
+    QWidget* primo = pagina.empty() ? campione : pagina.front();
+    QWidget* ultimo = pagina.empty() ? schede : pagina.back();
+    QWidget* verso = nullptr;
+    // A grid's cells take Tab themselves until the grid leaves them.
+    if (e(campione))
+        verso = indietro ? ultimo : schede;
+    else if (e(schede))
+        verso = indietro ? campione : primo;
+    else if (indietro && e(primo) && !qobject_cast<clsGriglia*>(primo))
+        verso = schede;
+    else if (!indietro && e(ultimo) && !qobject_cast<clsGriglia*>(ultimo))
+        verso = campione;
+    if (!verso) return false;
+    verso->setFocus(indietro ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+    return true;
+}
+
+void frmDriver::AggiornaStrumentiModifica() {
+    QWidget* fuoco = QApplication::focusWidget();
+    const Bersaglio b = BersaglioDi(fuoco && fuoco->window() == this ? fuoco : nullptr);
+    const bool qualcosa = b.pRiga || b.pTesto || b.pTestoSemplice || b.pGriglia;
+    mpUi->mnuCopia->setEnabled(qualcosa);
+    mpUi->mnuTaglia->setEnabled(qualcosa && !b.bSolaLettura);
+    mpUi->mnuIncolla->setEnabled(qualcosa && !b.bSolaLettura);
+}
+
+void frmDriver::Appunti(ComandoAppunti comando) {
+    QWidget* fuoco = QApplication::focusWidget();
+    if (!fuoco || fuoco->window() != this) return;
+    const Bersaglio b = BersaglioDi(fuoco);
+    const bool taglia = comando == AppuntiTaglia && !b.bSolaLettura;
+    const bool incolla = comando == AppuntiIncolla && !b.bSolaLettura;
+    const bool copia = comando == AppuntiCopia;
+    if (b.pRiga) {
+        if (taglia) b.pRiga->cut();
+        if (copia) b.pRiga->copy();
+        if (incolla) b.pRiga->paste();
+    } else if (b.pTesto) {
+        if (taglia) b.pTesto->cut();
+        if (copia) b.pTesto->copy();
+        if (incolla) b.pTesto->paste();
+    } else if (b.pTestoSemplice) {
+        if (taglia) b.pTestoSemplice->cut();
+        if (copia) b.pTestoSemplice->copy();
+        if (incolla) b.pTestoSemplice->paste();
+    } else if (b.pGriglia) {
+        if (taglia) b.pGriglia->Taglia();
+        if (copia) b.pGriglia->Copia();
+        if (incolla) b.pGriglia->Incolla();
+    }
+}
+
+void frmDriver::Trova() {
+    const QString testo = ServiziUI().ChiediTesto(
+        this, TestoRisorsa(30851, "Trova"),
+        TestoRisorsa(30852, "Testo da cercare nel riquadro del campione:"), msTestoTrova);
+    if (testo.isEmpty()) return;
+    msTestoTrova = testo;
+    CercaNelCampione();
+}
+
+void frmDriver::TrovaSuccessivo() {
+    if (msTestoTrova.isEmpty())
+        Trova();
+    else
+        CercaNelCampione();
+}
+
+bool frmDriver::CercaNelCampione() {
+    QTextEdit* rtf = mpUi->rtfTesto;
+    // From the end of the selection on; past the end, from the top again.
+    QTextCursor trovato = rtf->document()->find(msTestoTrova, rtf->textCursor());
+    if (trovato.isNull()) {
+        trovato = rtf->document()->find(msTestoTrova, 0);
+        if (!trovato.isNull())
+            Segnala(TestoRisorsa(30853, "Trova: ricerca ripresa dall'inizio del riquadro"));
+    }
+    if (trovato.isNull()) {
+        ServiziUI().Messaggio(this,
+                              TestoRisorsa(30854, "Testo non trovato: \"%1\"").arg(msTestoTrova),
+                              IconaUI::Informazione, PulsantiUI::Ok, TestoRisorsa(30851, "Trova"));
+        return false;
+    }
+    rtf->setTextCursor(trovato);
+    rtf->ensureCursorVisible();
+    rtf->setFocus(Qt::OtherFocusReason);
+    AggiornaPosizione();
+    return true;
+}
+
+}  // namespace tarno

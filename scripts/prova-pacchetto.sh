@@ -47,7 +47,7 @@ rc=0
 env -i HOME="$CASA" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$CASA/runtime" LANG=C.UTF-8 \
     QT_QPA_PLATFORM=offscreen TARNO_VERIFICA=1 TARNO_DATI="$LAVORO/Dati/PanasonicTDA.txt" \
     strace -f -qq -s 4096 -e trace=%file,%desc -e status=successful -o "$T/strace.log" \
-    timeout 120 "$INST/usr/bin/tarnodriver" /MPanasonic/NKX-TDA200 >"$T/uscita.log" 2>"$T/errori.log" ||
+    timeout 60 "$INST/usr/bin/tarnodriver" /MPanasonic/NKX-TDA200 >"$T/uscita.log" 2>"$T/errori.log" ||
     rc=$?
 cd "$ROOT"
 ((rc == 0)) || { cat "$T/errori.log" "$T/uscita.log"; fallito "the installed editor ended with $rc"; }
@@ -94,6 +94,15 @@ if fuori:
     sys.exit(1)
 PY
 echo "the installed editor created the per-user suite and verified the demo driver inside its home"
+
+# A driver file given on the command line, as the desktop gives a double-clicked one.
+(cd "$CASA" && env -i HOME="$CASA" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$CASA/runtime" \
+    LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen TARNO_VERIFICA=1 \
+    TARNO_DATI="$LAVORO/Dati/SiemensHiPath.txt" timeout 60 "$INST/usr/bin/tarnodriver" \
+    "$LAVORO/Driver/SiemensHiPath.drv" >"$T/uscita-file.log" 2>&1) ||
+    { cat "$T/uscita-file.log"; fallito "the editor did not open a driver file given to it"; }
+tr -d '\r' <"$T/uscita-file.log" | grep -q "^Driver: .*/SiemensHiPath.drv$" ||
+    { cat "$T/uscita-file.log"; fallito "the driver file given was not the one verified"; }
 
 if command -v lintian >/dev/null; then
     lintian --fail-on error --tag-display-limit 0 "$DEB"

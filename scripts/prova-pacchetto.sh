@@ -35,6 +35,14 @@ for p in tarnodriver tarnodrv tarnominer; do
 done
 desktop-file-validate "$INST/usr/share/applications/tarnodriver.desktop" ||
     fallito "desktop entry"
+# The desktop opens drivers with the editor: the entry claims the type that *.drv names.
+grep -qx 'MimeType=application/x-tarno-driver;' "$INST/usr/share/applications/tarnodriver.desktop" ||
+    fallito "the desktop entry does not open drivers"
+if command -v update-mime-database >/dev/null; then
+    update-mime-database "$INST/usr/share/mime" >/dev/null 2>&1
+    grep -qx 'application/x-tarno-driver:\*\.drv' <(cut -d: -f2- "$INST/usr/share/mime/globs2") ||
+        fallito "*.drv is not the drivers' MIME type"
+fi
 
 # The user: a home of its own and nothing else of the environment but the path.
 CASA="$T/casa utente"

@@ -52,6 +52,10 @@ std::optional<std::string> PercorsoIni(const QString& sPercorso) {
 QString CreaSuiteUtente(const LuoghiSuite& l) {
     const QString catalogo = QDir(l.sCartellaUtente).filePath(QStringLiteral("catalogo.db"));
     QString fallito;
+    // Paths the file cannot hold: nothing is copied.
+    const auto database = PercorsoIni(catalogo), lavoro = PercorsoIni(l.sCartellaLavoro);
+    if (!database) return catalogo;
+    if (!lavoro) return l.sCartellaLavoro;
     if (!QDir().mkpath(l.sCartellaUtente)) return l.sCartellaUtente;
     if (!QFileInfo::exists(catalogo) &&
         (!QFile::copy(QDir(l.sCartellaInstallata).filePath(QStringLiteral("catalogo.db")),
@@ -61,9 +65,6 @@ QString CreaSuiteUtente(const LuoghiSuite& l) {
     const QString demo = QDir(l.sCartellaInstallata).filePath(QStringLiteral("demo"));
     if (!QDir().mkpath(l.sCartellaLavoro)) return l.sCartellaLavoro;
     if (!CopiaMancanti(demo, l.sCartellaLavoro, fallito)) return fallito;
-    const auto database = PercorsoIni(catalogo), lavoro = PercorsoIni(l.sCartellaLavoro);
-    if (!database) return catalogo;
-    if (!lavoro) return l.sCartellaLavoro;
     const std::string testo = "[Configurazione]\r\nVersioneDB=Access\r\nDatabase=" + *database +
                               "\r\nWorkDir=" + *lavoro + "\r\n";
     // A temporary file is created readable by its owner only, and renamed when complete.

@@ -183,6 +183,12 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
                          suite.sNonCreato);
         return;
     }
+    // A system-wide file for another group than the user's: say so, not "no database".
+    if (suite.origine != OrigineSuite::Nessuna && !QFileInfo(suite.sFileIni).isReadable()) {
+        occupato.reset();
+        FalliscePartenza(TestoRisorsa(30952, "Impossibile leggere il file ") + suite.sFileIni);
+        return;
+    }
     const EsitoConfigurazione esito = LeggiConfigurazione(NomeFile(suite.sFileIni), mCfg);
     if (esito != EsitoConfigurazione::FileMancante && PasswordLeggibileDaTutti(suite.sFileIni)) {
         occupato.reset();

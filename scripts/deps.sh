@@ -7,7 +7,7 @@ TARNO_DEBIAN_PACKAGES=(
     qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc
     unixodbc unixodbc-dev odbc-postgresql postgresql-15
     sqlite3 libgl1-mesa-dev xvfb xauth ccache
-    dpkg-dev lintian desktop-file-utils strace
+    dpkg-dev lintian desktop-file-utils strace python3
 )
 
 tarno_install_deps() {

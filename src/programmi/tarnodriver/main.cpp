@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
     // end. A check of an installed editor that needs no one at the screen.
     if (qEnvironmentVariable("TARNO_VERIFICA") == QLatin1String("1")) {
         QTimer::singleShot(0, &finestra, [&finestra] {
+            QFile::remove(finestra.FileLogVerifica());  // an earlier log proves nothing
             finestra.VerificaDati();
             QFile log(finestra.FileLogVerifica());
             const QByteArray testo = log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();

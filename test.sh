@@ -5,7 +5,9 @@
 #   3. build/       : configure, build, every test through CTest;
 #   4. build-asan/  : the core tests again under AddressSanitizer and UndefinedBehaviorSanitizer;
 #   5. build-fuzz/  : the libFuzzer targets (clang), each about 10 seconds on its seed corpus;
-#   6. the benchmark once, briefly (to know that it runs; its timings are not judged here).
+#   6. the benchmark once, briefly (to know that it runs; its timings are not judged here);
+#   7. the Debian package built from build/, installed into a temporary root and its editor
+#      started in a temporary home (scripts/prova-pacchetto.sh).
 # Every stage runs even when an earlier one failed (unless it needs that one's build); the exit
 # status is non-zero when any stage failed. The server is stopped and the temporary folders
 # are removed at exit, whatever happened.
@@ -194,7 +196,9 @@ tarno_install_deps
 TMP_ROOT="$(mktemp -d /tmp/tarno-test.XXXXXX)"
 export XDG_RUNTIME_DIR="$TMP_ROOT/runtime"
 export XDG_CONFIG_HOME="$TMP_ROOT/config"
-mkdir -m 0700 "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
+# The programs look for a per-user suite there: never the user's own.
+export XDG_DATA_HOME="$TMP_ROOT/data"
+mkdir -m 0700 "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
 export QT_QPA_PLATFORM=offscreen
 # Read by the sanitizer builds only (build-asan/, build-fuzz/).
 export ASAN_OPTIONS=detect_leaks=1
@@ -232,6 +236,8 @@ if ((BUILD_OK)); then
     stage "benchmark, one brief run (build/)" build/bench/bench_driver --benchmark_min_time=0.05 ||
         true
     stage "engine benchmark, one run (build/)" build/bench/bench_miner || true
+    stage "Debian package: built, installed, started in a temporary home" \
+        scripts/prova-pacchetto.sh build || true
 fi
 
 log "summary"

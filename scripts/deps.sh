@@ -1,4 +1,5 @@
-# Debian 12 packages the build, the tests and the run need; sourced by run.sh and test.sh.
+# Debian 12 packages the build, the tests, the package and the run need; sourced by run.sh and
+# test.sh.
 # tarno_install_deps installs only what is missing (apt-get update runs only then).
 
 TARNO_DEBIAN_PACKAGES=(
@@ -6,6 +7,7 @@ TARNO_DEBIAN_PACKAGES=(
     qt6-base-dev qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-odbc
     unixodbc unixodbc-dev odbc-postgresql postgresql-15
     sqlite3 libgl1-mesa-dev xvfb xauth ccache
+    dpkg-dev lintian desktop-file-utils strace python3
 )
 
 tarno_install_deps() {

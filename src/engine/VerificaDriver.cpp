@@ -1,5 +1,6 @@
 #include "VerificaDriver.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -175,6 +176,19 @@ class clsLogVerifica : public IEsitiAnalisi {
         }
     }
 
+    // A temporary file without a name in the log's folder, so that the engine writes only where
+    // its log goes; where the file system has no such files, one of the system's.
+    static FILE* FileSenzaNome(const fs::path& cartella) {
+#ifdef O_TMPFILE
+        const int fd = ::open(cartella.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            if (FILE* f = ::fdopen(fd, "w+b")) return f;
+            ::close(fd);
+        }
+#endif
+        return std::tmpfile();
+    }
+
     bool Apri(std::string& rsErrore) {
         const fs::path p(msLog);
         const fs::path cartella = p.has_parent_path() ? p.parent_path() : fs::path(".");
@@ -195,7 +209,7 @@ class clsLogVerifica : public IEsitiAnalisi {
         }
         mPrincipale.Usa(f);
         for (Uscita* u : {&mNonRiconosciute, &mSaltate, &mValori}) {
-            FILE* t = std::tmpfile();
+            FILE* t = FileSenzaNome(cartella);
             if (!t) {
                 rsErrore = "impossibile creare un file temporaneo: " + Errno();
                 return false;

@@ -1,15 +1,15 @@
 #pragma once
 // One verification run of the import engine: the driver read with the core library, the
-// sample streamed through clsAnalizzatore, and VerificaDrv.log written beside the engine.
+// sample streamed through clsAnalizzatore, and VerificaDrv.log written where the caller says.
 //
 // The log is Windows-1252 text with CR LF line ends, like the suite's other files. It is
 // written into a temporary file in its folder and renamed over the old log at the end, so a
 // reader never sees half a log; the sections whose size depends on the sample go through
-// temporary files, so memory stays bounded however long the sample is. The log holds, in this
-// order: the header (driver, sample, date and time, counts), the driver's messages, what the
-// engine does with each setting of the driver (applied, not applied, warnings), the calls and
-// date lines in sample order, the lines that belong to no call, the lines skipped, the values
-// that failed, and a closing line.
+// temporary files (unnamed, in the log's folder), so memory stays bounded however long the
+// sample is. The log holds, in this order: the header (driver, sample, date and time,
+// counts), the driver's messages, what the engine does with each setting of the driver
+// (applied, not applied, warnings), the calls and date lines in sample order, the lines that
+// belong to no call, the lines skipped, the values that failed, and a closing line.
 
 #include <functional>
 #include <string>

@@ -44,7 +44,9 @@ QString frmDriver::CartellaEseguibile() const {
 }
 
 QString frmDriver::FileLogVerifica() const {
-    return QDir(CartellaEseguibile()).filePath(QStringLiteral("VerificaDrv.log"));
+    // Where the engine writes it: found with the suite at start-up, by the engine's own rule.
+    return QDir(msCartellaLog.isEmpty() ? CartellaEseguibile() : msCartellaLog)
+        .filePath(QStringLiteral("VerificaDrv.log"));
 }
 
 void frmDriver::LeggiDati(const QString& vsPercorso) {

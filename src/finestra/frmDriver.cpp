@@ -23,6 +23,7 @@
 #include "PaginaTrasformazioni.h"
 #include "Risorse.h"
 #include "ServiziUI.h"
+#include "Suite.h"
 #include "TestoQt.h"
 #include "clsDropDown.h"
 #include "clsGriglia.h"
@@ -172,11 +173,35 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
     msDSNName.clear();
     msWorkDir.clear();
     msFileDati.clear();
-    // The configuration beside the program.
-    const QString cartella = msCartellaProgramma.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                           : msCartellaProgramma;
-    const EsitoConfigurazione esito = LeggiConfigurazione(
-        NomeFile(QDir(cartella).filePath(QString::fromLatin1(NOME_FILE_INI))), mCfg);
+    // The suite's configuration: beside the program, or where the installed editor keeps it.
+    LuoghiSuite luoghi;
+    luoghi.sCartellaProgramma = msCartellaProgramma;
+    if (msCartellaProgramma.isEmpty())
+        luoghi = LuoghiDelProgramma(QCoreApplication::applicationDirPath());
+    const SuiteTrovata suite = TrovaSuite(luoghi, true);
+    msCartellaLog = suite.sCartellaLog;
+    if (!suite.sNonCreato.isEmpty()) {
+        occupato.reset();
+        FalliscePartenza(TestoRisorsa(30951, "Impossibile creare la suite dell'utente: ") +
+                         suite.sNonCreato);
+        return;
+    }
+    // A system-wide file for another group than the user's: say so, not "no database".
+    if (suite.origine != OrigineSuite::Nessuna && !QFileInfo(suite.sFileIni).isReadable()) {
+        occupato.reset();
+        FalliscePartenza(TestoRisorsa(30952, "Impossibile leggere il file ") + suite.sFileIni);
+        return;
+    }
+    const EsitoConfigurazione esito = LeggiConfigurazione(NomeFile(suite.sFileIni), mCfg);
+    if (esito != EsitoConfigurazione::FileMancante && PasswordLeggibileDaTutti(suite.sFileIni)) {
+        occupato.reset();
+        Avviso(this, TestoRisorsa(30950,
+                                  "Il file %1 contiene la password del database ed \u00E8 "
+                                  "leggibile da tutti gli utenti di questo computer: rendetelo "
+                                  "leggibile solo dal proprietario o da un gruppo scelto.")
+                         .arg(suite.sFileIni));
+        occupato.emplace();
+    }
     if (esito == EsitoConfigurazione::FileMancante) {
         occupato.reset();
         Avviso(this, TestoRisorsa(10659, "File ") + QString::fromLatin1(NOME_FILE_INI) +

@@ -40,7 +40,9 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     Q_OBJECT
 
   public:
-    // sCartellaProgramma: where Tarnosuite.ini is looked for ("" = the executable's folder).
+    // sCartellaProgramma: the only folder where Tarnosuite.ini is looked for ("" = the suite's
+    // places as the installed editor looks them up: the executable's folder, the per-user suite,
+    // the system-wide file, and a per-user suite created from the installed demo).
     // The pages of the tab strip, in order.
     enum Pagina {
         PAGINA_GENERALE,
@@ -276,6 +278,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     QPointer<frmAbout> mpAbout;       // the About box while it is open
     QAction* mpSalvaBarra = nullptr;  // the tool bar's Save, always enabled
     QString msCartellaProgramma;
+    QString msCartellaLog;       // the folder of the engine's log, found with the suite at start-up
     bool mbRiempimento = false;  // lists being filled by the program, not by the user
     // The live preview: its pane, the pause before a refresh, the menu entry that shows it.
     void PreparaAnteprima();

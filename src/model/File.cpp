@@ -64,11 +64,19 @@ bool ScriviFileSicuro(const std::string& sPercorso, const std::string& sContenut
     if (ok && ::fsync(fd) != 0) ok = false;
     std::error_code ec;
     if (ok) {
-        // Keep the permissions of the file that is replaced; a new file gets the usual ones.
-        auto perms = fs::exists(p, ec) ? fs::status(p, ec).permissions()
-                                       : (fs::perms::owner_read | fs::perms::owner_write |
-                                          fs::perms::group_read | fs::perms::others_read);
-        ::fchmod(fd, static_cast<mode_t>(perms));
+        // Keep the owner, the group and the permissions of the file that is replaced (a
+        // configuration readable by one group holds a password); a new file gets the usual
+        // ones. Only root may give the file away; anyone may keep a group they belong to.
+        struct stat prima {};
+        if (::stat(sPercorso.c_str(), &prima) == 0) {
+            if (::fchown(fd, prima.st_uid, prima.st_gid) != 0 &&
+                ::fchown(fd, static_cast<uid_t>(-1), prima.st_gid) != 0) {
+                // Not allowed: the file becomes ours, with our group.
+            }
+            ::fchmod(fd, prima.st_mode & 07777);
+        } else {
+            ::fchmod(fd, 0644);
+        }
     }
     if (::close(fd) != 0) ok = false;
     if (ok) {

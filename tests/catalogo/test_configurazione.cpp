@@ -1,11 +1,17 @@
-// Tarnosuite.ini as start-up reads it, and the connection string made from it.
+// Tarnosuite.ini as start-up reads it, the connection string made from it, and where the
+// programs find it.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QFile>
 
 #include "Configurazione.h"
+#include "Suite.h"
 #include "Supporto.h"
 
 using namespace tarno;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -44,6 +50,98 @@ TEST(Configurazione, EachKindReadsItsOwnKeys) {
         EXPECT_EQ(LeggiConfigurazione(file, cfg), c.esito);
         EXPECT_EQ(cfg.miVersioneDBTarno, c.tipo);
         EXPECT_EQ(StringaConnessione(cfg), c.connessione);
+    }
+}
+
+// The places in order, the log's folder with each, and the per-user suite made from the
+// installed demo: readable by its owner only, keeping what an earlier suite left.
+TEST(Configurazione, SuiteCercataNeiLuoghiInOrdine) {
+    enum Presenti { PROGRAMMA = 1, UTENTE = 2, SISTEMA = 4, DEMO = 8, LAVORO_FILE = 16 };
+    const std::string prog = "prog/Tarnosuite.ini", utente = "utente/TarnoDriver/Tarnosuite.ini",
+                      sistema = "sistema/Tarnosuite.ini";
+    struct Caso {
+        int presenti;
+        bool bCrea;
+        OrigineSuite origine;
+        std::string ini, log;  // relative to the root
+    };
+    const Caso casi[] = {
+        {PROGRAMMA | UTENTE | SISTEMA | DEMO, true, OrigineSuite::Programma, prog, "prog"},
+        {UTENTE | SISTEMA | DEMO, true, OrigineSuite::Utente, utente, "utente/TarnoDriver"},
+        {SISTEMA | DEMO, true, OrigineSuite::Sistema, sistema, "utente/TarnoDriver"},
+        {DEMO, true, OrigineSuite::Creata, utente, "utente/TarnoDriver"},
+        {DEMO, false, OrigineSuite::Nessuna, prog, "prog"},
+        {0, true, OrigineSuite::Nessuna, prog, "prog"},
+        // WorkDir cannot be made (a file is in the way): nothing passes for a suite.
+        {DEMO | LAVORO_FILE, true, OrigineSuite::Nessuna, prog, "prog"},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.presenti * 2 + c.bCrea);
+        prova::CartellaTemp t;
+        const auto q = [&](const std::string& s) { return QFile::decodeName(t.File(s).c_str()); };
+        fs::create_directories(t.File("prog"));
+        const std::pair<int, std::string> file[] = {
+            {PROGRAMMA, prog},
+            {UTENTE, utente},
+            {SISTEMA, sistema},
+            {DEMO, "inst/catalogo.db"},
+            {DEMO, "inst/demo/Driver/a.drv"},
+            {DEMO, "inst/demo/Driver/legacy/v.drv"},
+            // A driver of an earlier suite where WorkDir will be, or a file in its place.
+            {LAVORO_FILE, "doc/lavoro"},
+            {0, "doc/lavoro/Driver/a.drv"}};
+        for (const auto& [bit, nome] : file) {
+            if (bit ? !(c.presenti & bit) : (c.presenti & LAVORO_FILE)) continue;
+            fs::create_directories(fs::path(t.File(nome)).parent_path());
+            prova::ScriviFile(t.File(nome), bit == DEMO ? "demo"
+                                            : bit       ? "[Configurazione]"
+                                                        : "mio");
+        }
+        const LuoghiSuite luoghi{q("prog"), q("utente/TarnoDriver"), q(sistema), q("inst"),
+                                 q("doc/lavoro")};
+        const SuiteTrovata s = TrovaSuite(luoghi, c.bCrea);
+        EXPECT_EQ(s.origine, c.origine);
+        EXPECT_EQ(s.sFileIni, q(c.ini));
+        EXPECT_EQ(s.sCartellaLog, q(c.log));
+        EXPECT_EQ(s.sNonCreato.isEmpty(), !(c.presenti & LAVORO_FILE));
+        if (c.origine != OrigineSuite::Creata) {
+            EXPECT_EQ(fs::exists(t.File(utente)), (c.presenti & UTENTE) != 0);
+            continue;
+        }
+        // The paths in the file's encoding (the folder's name has accents).
+        EXPECT_EQ(prova::LeggiTutto(t.File(utente)),
+                  "[Configurazione]\r\nVersioneDB=Access\r\nDatabase=" +
+                      prova::W(t.File("utente/TarnoDriver/catalogo.db")) +
+                      "\r\nWorkDir=" + prova::W(t.File("doc/lavoro")) + "\r\n");
+        struct stat st {};
+        ASSERT_EQ(::stat(t.File(utente).c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0600u);
+        EXPECT_EQ(prova::LeggiTutto(t.File("utente/TarnoDriver/catalogo.db")), "demo");
+        EXPECT_EQ(prova::LeggiTutto(t.File("doc/lavoro/Driver/legacy/v.drv")), "demo");
+        EXPECT_EQ(prova::LeggiTutto(t.File("doc/lavoro/Driver/a.drv")), "mio");
+        // Found from then on, by the engine too.
+        EXPECT_EQ(TrovaSuite(luoghi, false).origine, OrigineSuite::Utente);
+    }
+}
+
+TEST(Configurazione, PasswordLeggibileDaTutti) {
+    struct Caso {
+        const char* chiavi;
+        mode_t modo;
+        bool bAvviso;
+    };
+    const Caso casi[] = {
+        {"PwdID=segreta\r\n", 0644, true},      {"PwdID=segreta\r\n", 0640, false},
+        {"PwdID=segreta\r\n", 0600, false},     {"PwdID=\r\nLoginID=sa\r\n", 0644, false},
+        {"VersioneDB=Access\r\n", 0604, false},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.chiavi);
+        prova::CartellaTemp t;
+        const std::string file = t.File("Tarnosuite.ini");
+        prova::ScriviFile(file, std::string("[Configurazione]\r\n") + c.chiavi);
+        ::chmod(file.c_str(), c.modo);
+        EXPECT_EQ(PasswordLeggibileDaTutti(QFile::decodeName(file.c_str())), c.bAvviso);
     }
 }
 

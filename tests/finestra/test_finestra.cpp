@@ -102,6 +102,33 @@ TEST_F(FinestraTest, StartUpEndsWithOneWarningForEachBrokenConfiguration) {
     }
 }
 
+// A configuration holding a password that every user may read is named in a warning at
+// start-up, which then goes on; readable by its owner (or a group) it is not.
+TEST_F(FinestraTest, StartUpWarnsOfAPasswordEveryoneCanRead) {
+    mSuite.Demo();
+    const QString ini = mSuite.Percorso(QStringLiteral("Tarnosuite.ini"));
+    QFile file(ini);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("PwdID=segreta\r\n");
+    file.close();
+    for (const auto permessi : {QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                    QFileDevice::ReadGroup | QFileDevice::ReadOther,
+                                QFileDevice::ReadOwner | QFileDevice::ReadGroup}) {
+        const bool bTutti = permessi & QFileDevice::ReadOther;
+        SCOPED_TRACE(bTutti);
+        ASSERT_TRUE(QFile::setPermissions(ini, permessi));
+        mUI.Reimposta();
+        frmDriver f(mSuite.Cartella());
+        f.Form_Load();
+        EXPECT_TRUE(f.Avviabile());
+        ASSERT_EQ(mUI.mMessaggi.size(), bTutti ? 1u : 0u) << Testi().join('|').toStdString();
+        if (bTutti) {
+            EXPECT_TRUE(mUI.mMessaggi[0].testo.startsWith(QStringLiteral("Il file ") + ini +
+                                                          QStringLiteral(" contiene la password")));
+        }
+    }
+}
+
 TEST_F(FinestraTest, TheCommandLineOpensTheCataloguedDriverOfItsBrandAndModel) {
     mSuite.Demo(
         {QStringLiteral("INSERT INTO Pabx (sMarca, sModello, sNomeDriver) VALUES "

@@ -3,6 +3,8 @@
 // the profile lookup through which every key is read.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
 
@@ -108,6 +110,27 @@ TEST(ScritturaINI, NoFileWithoutAKeyOrWithoutAName) {
     EXPECT_EQ(senzaNome.ScriviChiave("S", "k", "v"), 1);
     EXPECT_TRUE(senzaNome.Chiudi());
     EXPECT_EQ(NomiIn(fs::current_path()), primaQui);
+}
+
+// A configuration that one group may read (it holds a password) keeps its group and mode when
+// a key is rewritten. Root may pick any group; others one they belong to, if they have two.
+TEST(ScritturaINI, TheRewrittenFileKeepsItsGroupAndMode) {
+    CartellaTemp cartella;
+    const std::string file = cartella.File("Tarnosuite.ini");
+    ScriviFile(file, "[Configurazione]\r\nPwdID=a\r\n");
+    gid_t gruppi[64];
+    const int n = ::getgroups(64, gruppi);
+    gid_t gruppo = ::geteuid() == 0 ? 4242 : ::getegid();
+    for (int i = 0; i < n; ++i)
+        if (gruppi[i] != ::getegid()) gruppo = gruppi[i];
+    ASSERT_EQ(::chown(file.c_str(), static_cast<uid_t>(-1), gruppo), 0);
+    ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+    ASSERT_EQ(ScriviChiaveINI("Configurazione", "PwdID", "b", file), 1);
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_gid, gruppo);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(LeggiTutto(file), "[Configurazione]\r\nPwdID=b\r\n\r\n");
 }
 
 TEST(ProfiloINI, MissingFilesAndLineEnds) {

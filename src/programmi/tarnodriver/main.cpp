@@ -1,18 +1,31 @@
 // tarnodriver: the driver editor.
+//
+//   tarnodriver [/M<brand>/N<model>]   the catalogued driver of that brand and model
+//   tarnodriver FILE                   a driver file (the desktop opens .drv files this way)
+//   tarnodriver --version
 
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTabWidget>
 #include <QTimer>
+#include <cstdio>
+#include <cstring>
 
 #include "Applicazione.h"
 #include "Globali.h"
+#include "TarnoVersione.h"
 #include "clsStringhe.h"
 #include "frmDriver.h"
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("tarnodriver %s\n", TARNO_VERSIONE);
+        return 0;
+    }
     QApplication app(argc, argv);
     // "--lingua it|en" chooses the language of the interface for this run, before any text is
     // read (the set-up reads the application's name); the other arguments name the driver to open.
@@ -22,14 +35,31 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(TARNO_VERSIONE));
     tarno::gbAvviato = false;
     tarno::frmDriver finestra;
-    finestra.Form_Load(riga);
+    // A command line naming a file is a driver to open, whatever its path holds ("/M..." too).
+    const bool unFile = !riga.isEmpty() && QFileInfo(riga).isFile();
+    finestra.Form_Load(unFile ? QString() : riga);
     if (!finestra.Avviabile()) return 1;  // the warning was shown: nothing to work with
+    if (unFile && finestra.mfnApriDriver)
+        finestra.mfnApriDriver(QFileInfo(riga).absoluteFilePath());
     tarno::gbAvviato = true;
     finestra.show();
     // TARNO_DATI: a sample printout read at start-up (./run.sh shows the demo driver with its
     // printout this way).
     const QString dati = qEnvironmentVariable("TARNO_DATI");
     if (!dati.isEmpty()) finestra.LeggiDati(dati);
+    // TARNO_VERIFICA=1: verify the driver opened on the command line with the sample of
+    // TARNO_DATI, print the engine's log on stdout and quit: 0 when the verification ran to its
+    // end. A check of an installed editor that needs no one at the screen.
+    if (qEnvironmentVariable("TARNO_VERIFICA") == QLatin1String("1")) {
+        QTimer::singleShot(0, &finestra, [&finestra] {
+            QFile::remove(finestra.FileLogVerifica());  // an earlier log proves nothing
+            finestra.VerificaDati();
+            QFile log(finestra.FileLogVerifica());
+            const QByteArray testo = log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
+            std::fwrite(testo.constData(), 1, static_cast<size_t>(testo.size()), stdout);
+            QApplication::exit(testo.contains("\r\nFINE DELLA VERIFICA") ? 0 : 1);
+        });
+    }
     // TARNO_SCREENSHOT_DIR: save a picture of each page there, then quit (scripts/screenshots.sh).
     // With a sample, after the pages a picture of the live preview on a larger window, then the
     // driver is verified and the engine's log shown in a last picture.

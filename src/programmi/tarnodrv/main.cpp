@@ -10,6 +10,7 @@
 //   tarnodrv verify DRIVER SAMPLE [--config INI] [--json]
 //                                              the import engine's reading of SAMPLE: the
 //                                              counts, or with --json every result
+//   tarnodrv --version                         the version of the build
 //
 // Files hold Windows-1252 text; arguments, JSON and messages are UTF-8. The model's messages
 // go to stderr, one a line.
@@ -25,6 +26,7 @@
 #include "File.h"
 #include "Messaggi.h"
 #include "Numeri.h"
+#include "TarnoVersione.h"
 #include "Testo.h"
 #include "VerificaDriver.h"
 #include "clsDriver.h"
@@ -37,6 +39,7 @@
 #include <QFile>
 
 #include "Configurazione.h"
+#include "Suite.h"
 #include "clsCatalogo.h"
 #endif
 
@@ -52,7 +55,8 @@ constexpr const char* kUso =
     "  tarnodrv resave ORIGINE DESTINAZIONE\n"
     "  tarnodrv convert-legacy LEGACY... DESTINAZIONE --program CODICE [--config INI]\n"
     "      (con piu' file legacy DESTINAZIONE e' una cartella esistente)\n"
-    "  tarnodrv verify DRIVER DATI [--config INI] [--json]\n";
+    "  tarnodrv verify DRIVER DATI [--config INI] [--json]\n"
+    "  tarnodrv --version\n";
 
 // Prints each message on its own line of stderr; a line break inside one shows as "\n".
 class MessaggiSuStderr : public IMessaggi {
@@ -206,9 +210,9 @@ class SoloMessaggi : public IAnalisiCampione {
 };
 
 // Reads a sample with a driver as tarnominer does, the formats from the catalogue of the
-// configuration given or of the Tarnosuite.ini beside the program. Without --json the counts,
-// with it every result as JSON on stdout (also when the run failed). 0 done, 1 the driver or the
-// sample could not be read, 2 usage.
+// configuration given or of the suite's Tarnosuite.ini, found as tarnominer finds it. Without
+// --json the counts, with it every result as JSON on stdout (also when the run failed). 0 done, 1
+// the driver or the sample could not be read, 2 usage.
 int Verifica(int argc, char** argv) {
     std::vector<std::string> file;
     std::optional<std::string> config;
@@ -232,8 +236,10 @@ int Verifica(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const std::string ini =
         config ? *config
-               : QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + "/" +
-                     NOME_FILE_INI;
+               : QFile::encodeName(
+                     TrovaSuite(LuoghiDelProgramma(QCoreApplication::applicationDirPath()), false)
+                         .sFileIni)
+                     .toStdString();
     avviso = FormatiDelCatalogo(ini, formati);
 #else
     avviso = "questa versione non legge il catalogo: date e ore non possono essere lette";
@@ -265,6 +271,10 @@ int main(int argc, char** argv) {
     if (!arg.empty() && arg[0] == "convert-legacy") return ConvertiLegacy(argc, argv);
     if (!arg.empty() && arg[0] == "verify") return Verifica(argc, argv);
     if (arg.empty()) return Uso();
+    if (arg.size() == 1 && arg[0] == "--version") {
+        std::cout << "tarnodrv " << TARNO_VERSIONE << '\n';
+        return 0;
+    }
     const std::string& comando = arg[0];
     // File names stay as the system gives them (the first argument, and both of resave);
     // the other texts go into the files, in their encoding.

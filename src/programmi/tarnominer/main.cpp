@@ -1,10 +1,13 @@
 // tarnominer: the suite's import engine, as the editor starts it to verify a driver.
 //
 //   tarnominer /i3 /D<driver file> /F<sample file>
+//   tarnominer --version
 //
 // The switches arrive as separate arguments or as one string. The engine reads the driver,
-// takes the date and time formats from the catalogue named by Tarnosuite.ini beside the
-// executable, reads the sample and writes VerificaDrv.log beside the executable. Messages go
+// takes the date and time formats from the catalogue named by the suite's Tarnosuite.ini (found
+// as the editor finds it: beside the executable, then the per-user suite, then the system-wide
+// file), reads the sample and writes VerificaDrv.log beside the executable when the suite is
+// there, in the per-user suite's folder otherwise. Messages go
 // to stderr in UTF-8. Exit codes: 0 verification done; 1 the driver, the sample or the log could
 // not be read or written (the log says why when it can be written); 2 bad command line.
 
@@ -17,6 +20,8 @@
 
 #include "Configurazione.h"
 #include "RigaComando.h"
+#include "Suite.h"
+#include "TarnoVersione.h"
 #include "Testo.h"
 #include "VerificaDriver.h"
 #include "clsCatalogo.h"
@@ -36,10 +41,15 @@ std::string Percorso(const std::string& s) { return NomeFileInCp1252(s); }
 
 int main(int argc, char** argv) {
     const std::vector<std::string> argomenti(argv + 1, argv + argc);
+    if (argomenti == std::vector<std::string>{"--version"}) {
+        std::printf("tarnominer %s\n", TARNO_VERSIONE);
+        return 0;
+    }
     QCoreApplication app(argc, argv);
-    const std::string cartella =
-        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-    const std::string log = cartella + "/" + NOME_LOG_VERIFICA;
+    const SuiteTrovata suite =
+        TrovaSuite(LuoghiDelProgramma(QCoreApplication::applicationDirPath()), false);
+    const std::string log =
+        QFile::encodeName(suite.sCartellaLog).toStdString() + "/" + NOME_LOG_VERIFICA;
 
     ParametriMiner par;
     std::string errore;
@@ -61,7 +71,7 @@ int main(int argc, char** argv) {
     richiesta.sCampione = par.sCampione;
     richiesta.sLog = log;
     const std::string avviso =
-        FormatiDelCatalogo(cartella + "/" + NOME_FILE_INI, richiesta.formati);
+        FormatiDelCatalogo(QFile::encodeName(suite.sFileIni).toStdString(), richiesta.formati);
     if (!avviso.empty()) {
         richiesta.sAvvisoFormati = "AVVISO: " + avviso;
         Errore("avviso: " + avviso);

@@ -230,18 +230,18 @@ void frmDriver::Appunti(ComandoAppunti comando) {
     const bool taglia = comando == AppuntiTaglia && !b.bSolaLettura;
     const bool incolla = comando == AppuntiIncolla && !b.bSolaLettura;
     const bool copia = comando == AppuntiCopia;
+    // The text boxes of every kind share Qt's cut, copy and paste.
+    const auto esegui = [&](auto* casella) {
+        if (taglia) casella->cut();
+        if (copia) casella->copy();
+        if (incolla) casella->paste();
+    };
     if (b.pRiga) {
-        if (taglia) b.pRiga->cut();
-        if (copia) b.pRiga->copy();
-        if (incolla) b.pRiga->paste();
+        esegui(b.pRiga);
     } else if (b.pTesto) {
-        if (taglia) b.pTesto->cut();
-        if (copia) b.pTesto->copy();
-        if (incolla) b.pTesto->paste();
+        esegui(b.pTesto);
     } else if (b.pTestoSemplice) {
-        if (taglia) b.pTestoSemplice->cut();
-        if (copia) b.pTestoSemplice->copy();
-        if (incolla) b.pTestoSemplice->paste();
+        esegui(b.pTestoSemplice);
     } else if (b.pGriglia) {
         if (taglia) b.pGriglia->Taglia();
         if (copia) b.pGriglia->Copia();

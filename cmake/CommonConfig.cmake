@@ -7,3 +7,9 @@ if(TARNO_SANITIZE)
                                                 -fno-sanitize-recover=undefined)
   target_link_options(tarno_flags INTERFACE -fsanitize=address,undefined)
 endif()
+if(NOT TARNO_SANITIZE)
+  # The hardening a Debian package is expected to have: checked string and memory functions in
+  # optimised builds, and guarded stacks.
+  target_compile_options(tarno_flags INTERFACE $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>
+                                              -fstack-protector-strong)
+endif()

@@ -1,5 +1,5 @@
 #pragma once
-// What the page and dialog tests share: a main window started on the demo suite, typing into a
+// What the page, dialog and window tests share: a main window started on the demo suite, typing into a
 // grid as the user types, and acting on a modal dialog from inside its exec().
 
 #include <QApplication>

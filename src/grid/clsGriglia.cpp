@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 #include "Risorse.h"
 
@@ -172,22 +173,45 @@ void clsGriglia::ApplicaColonne() {
 void clsGriglia::ApplicaLarghezze() {
     const int larghezza = viewport()->width();
     QHeaderView* intestazione = horizontalHeader();
-    // A column is never narrower than its caption (a larger font, a scaled screen).
     const int margini =
         2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, intestazione) + 6;
-    for (int c = 0; c < mpModello->columnCount(); ++c) {
+    // Each column's width as set (-1: left as it is) and the least it may have: its caption
+    // (a larger font, a scaled screen) and the longest text of its list ("Ignora carattere").
+    const int colonne = mpModello->columnCount();
+    std::vector<int> vVoluta(colonne, -1), vMinima(colonne, 0);
+    for (int c = 0; c < colonne; ++c) {
         const auto* col = mpModello->Colonna(c);
         if (!col) continue;
-        const int minima = intestazione->isHidden()
-                               ? 1
-                               : intestazione->fontMetrics().horizontalAdvance(
-                                     mpModello->headerData(c, Qt::Horizontal).toString()) +
-                                     margini;
+        int minima = intestazione->isHidden()
+                         ? 1
+                         : intestazione->fontMetrics().horizontalAdvance(
+                               mpModello->headerData(c, Qt::Horizontal).toString()) +
+                               margini;
+        if (col->moLista.Traduci())
+            for (const auto& voce : col->moLista.Voci())
+                minima = std::max(minima, fontMetrics().horizontalAdvance(voce.msTesto) + margini);
         if (col->mdFrazione > 0.0)
-            setColumnWidth(
-                c, std::max(minima, static_cast<int>(std::lround(col->mdFrazione * larghezza))));
+            vVoluta[c] = static_cast<int>(std::lround(col->mdFrazione * larghezza));
         else if (col->miLarghezza >= 0)
-            setColumnWidth(c, col->miLarghezza > 0 ? std::max(minima, col->miLarghezza) : 0);
+            vVoluta[c] = col->miLarghezza;
+        vMinima[c] = vVoluta[c] > 0 ? minima : 0;
+    }
+    // What the minimums add beyond the grid's width is taken from the columns wider than their
+    // least, in proportion to their room, so that the grid keeps its width where it can.
+    int eccesso = -larghezza, margine = 0;
+    for (int c = 0; c < colonne; ++c) {
+        if (vVoluta[c] < 0 || isColumnHidden(c)) continue;
+        eccesso += std::max(vVoluta[c], vMinima[c]);
+        margine += std::max(0, vVoluta[c] - vMinima[c]);
+    }
+    for (int c = 0; c < colonne; ++c) {
+        if (vVoluta[c] < 0) continue;
+        int l = std::max(vVoluta[c], vMinima[c]);
+        const int spazio = std::max(0, vVoluta[c] - vMinima[c]);
+        if (eccesso > 0 && margine > 0 && !isColumnHidden(c))
+            l -= static_cast<int>(
+                std::lround(static_cast<double>(std::min(eccesso, margine)) * spazio / margine));
+        setColumnWidth(c, l);
     }
 }
 

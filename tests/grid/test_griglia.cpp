@@ -338,17 +338,28 @@ TEST_F(Griglia, TheCellButtonCommitsTheEditAndReportsItsCell) {
 }
 
 // Widths set in twips or as a fraction never cut a caption; a width of 0 still hides a column.
-TEST_F(Griglia, AColumnIsNeverNarrowerThanItsCaption) {
-    const QString titoli[] = {"Operatore confronto", "And/Or", "Presente", "Nascosta"};
+TEST_F(Griglia, AColumnIsNeverNarrowerThanItsCaptionOrItsListAndTheOthersMakeRoom) {
+    const QString titoli[] = {"Operatore confronto", "And/Or", "Presente", "Nascosta", "Op",
+                              "Valore"};
     for (const QString& t : titoli) mG.AggiungiColonna(t);
     mG.ImpostaLarghezza(0, 40);
     mG.ImpostaLarghezza(1, 10);
     mG.ImpostaLarghezzaFrazione(2, 0.01);
     mG.ImpostaLarghezza(3, 0);
+    clsListaValori lista;
+    lista.Aggiungi("I", QStringLiteral("Ignora carattere"));
+    mG.ImpostaListaValori(4, lista);
+    mG.ImpostaLarghezzaFrazione(4, 0.05);
+    mG.ImpostaLarghezzaFrazione(5, 0.6);
     const QFontMetrics fm = mG.horizontalHeader()->fontMetrics();
     for (int c = 0; c < 3; ++c)
         EXPECT_GT(mG.columnWidth(c), fm.horizontalAdvance(titoli[c])) << titoli[c].toStdString();
     EXPECT_EQ(mG.columnWidth(3), 0);
+    EXPECT_GT(mG.columnWidth(4), mG.fontMetrics().horizontalAdvance("Ignora carattere"));
+    // The wide free-text column gave up what the others needed: no scrolling sideways.
+    int totale = 0;
+    for (int c = 0; c < 6; ++c) totale += mG.columnWidth(c);
+    EXPECT_LE(totale, mG.viewport()->width() + 1);
 }
 
 }  // namespace

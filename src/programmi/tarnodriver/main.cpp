@@ -9,6 +9,7 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QStringList>
 #include <QTabWidget>
 #include <QTimer>
@@ -60,7 +61,8 @@ int main(int argc, char** argv) {
             QApplication::exit(testo.contains("\r\nFINE DELLA VERIFICA") ? 0 : 1);
         });
     }
-    // TARNO_SCREENSHOT_DIR: save a picture of each page there, then quit (scripts/screenshots.sh).
+    // TARNO_SCREENSHOT_DIR: save a picture of each page and of two dialogs there, then quit
+    // (scripts/screenshots.sh).
     // With a sample, after the pages a picture of the live preview on a larger window, then the
     // driver is verified and the engine's log shown in a last picture.
     const QString cartellaFoto = qEnvironmentVariable("TARNO_SCREENSHOT_DIR");
@@ -76,6 +78,25 @@ int main(int argc, char** argv) {
                 schede->setCurrentIndex(i);
                 foto(QStringLiteral("scheda%1-%2").arg(i).arg(schede->tabText(i).remove('&')));
             }
+            // The conditions dialog (Dettagli) and the general transformations (Avanzate), as
+            // their page's button opens them: the picture is taken inside the dialog's loop.
+            const auto fotoDialogo = [&](int iPagina, const char* sPulsante, const QString& nome) {
+                schede->setCurrentIndex(iPagina);
+                auto* pulsante = finestra.findChild<QPushButton*>(QLatin1String(sPulsante));
+                if (!pulsante) return;
+                QTimer::singleShot(300, &finestra, [cartellaFoto, nome] {
+                    if (QWidget* dialogo = QApplication::activeModalWidget()) {
+                        dialogo->grab().save(
+                            QDir(cartellaFoto).filePath(nome + QStringLiteral(".png")));
+                        dialogo->close();
+                    }
+                });
+                pulsante->click();
+            };
+            fotoDialogo(tarno::frmDriver::PAGINA_IDENTIFICAZIONE, "cmdIdent",
+                        QStringLiteral("frmIdentificazione"));
+            fotoDialogo(tarno::frmDriver::PAGINA_TRASFORMAZIONI, "cmdImpTrafGenerali",
+                        QStringLiteral("frmImpostazioniGenerali"));
             if (!dati.isEmpty()) {
                 // The live preview of the sample with the driver, on a larger window.
                 const QSize dimensione = finestra.size();

@@ -110,14 +110,7 @@ void frmDriver::VerificaDati() {
     setEnabled(true);
     MostraEsitoVerifica(inizio);
     // A view that shows the log shows the new one.
-    if (mbTransformMode) {
-        const QByteArray campione = mbyCampione;
-        LeggiDati(FileLogVerifica());
-        msFileDati = dati;
-        mbyCampione = campione;
-        mbTransformMode = mbSpuntaTrasforma = true;
-        mpUi->mnuTrasforma->setChecked(true);
-    }
+    if (mbTransformMode) MostraLog();
     show();
     raise();
     activateWindow();
@@ -132,15 +125,22 @@ void frmDriver::Trasforma() {
         mpUi->mnuTrasforma->setChecked(mbSpuntaTrasforma);
         return;
     } else {
-        const QString dati = msFileDati;
-        const QByteArray campione = mbyCampione;
-        LeggiDati(FileLogVerifica());
-        msFileDati = dati;
-        mbyCampione = campione;
-        mbTransformMode = true;
+        MostraLog();
     }
     mbSpuntaTrasforma = mbTransformMode;
     mpUi->mnuTrasforma->setChecked(mbTransformMode);
+}
+
+void frmDriver::MostraLog() {
+    // Reading the log as a sample must not make it the sample of the verification or of the
+    // preview.
+    const QString dati = msFileDati;
+    const QByteArray campione = mbyCampione;
+    LeggiDati(FileLogVerifica());
+    msFileDati = dati;
+    mbyCampione = campione;
+    mbTransformMode = mbSpuntaTrasforma = true;
+    mpUi->mnuTrasforma->setChecked(true);
 }
 
 void frmDriver::EseguiEAttendi(const QString& vsProgramma, const QStringList& vArgomenti) {

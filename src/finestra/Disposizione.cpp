@@ -134,6 +134,16 @@ void frmDriver::RicordaCartella(bool bDati, const QString& vsFile) {
     Impostazioni().setValue(bDati ? CHIAVE_CARTELLA_DATI : CHIAVE_CARTELLA_DRIVER, cartella);
 }
 
+void frmDriver::RipristinaCartelle(const QString& sCartellaDriver) {
+    const QSettings impostazioni = Impostazioni();
+    const auto ultima = [&](const QString& chiave, const QString& predefinita) {
+        const QString c = impostazioni.value(chiave).toString();
+        return !c.isEmpty() && QFileInfo(c).isDir() ? c : predefinita;
+    };
+    msCartellaDialogo = ultima(CHIAVE_CARTELLA_DRIVER, sCartellaDriver);
+    msCartellaDati = ultima(CHIAVE_CARTELLA_DATI, msCartellaDialogo);
+}
+
 void frmDriver::MostraEsitoVerifica(const QDateTime& inizio) {
     const QString log = FileLogVerifica();
     const QFileInfo info(log);

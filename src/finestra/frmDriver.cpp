@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QSettings>
 #include <QResizeEvent>
 #include <QTabBar>
 #include <QTextCharFormat>
@@ -274,14 +273,7 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
             mfnApriDriver(DaCp1252(msWorkDir) + "/Driver/" + DaCp1252(*nome));
     }
     // The dialogs open where the last file of their kind was, the driver folder at first.
-    const QString cartellaDriver = DaCp1252(msWorkDir) + "/Driver";
-    const QSettings impostazioni(QStringLiteral("TarnoDriver"), QStringLiteral("TarnoDriver"));
-    const auto ultima = [&](const char* chiave, const QString& predefinita) {
-        const QString c = impostazioni.value(QString::fromLatin1(chiave)).toString();
-        return !c.isEmpty() && QFileInfo(c).isDir() ? c : predefinita;
-    };
-    msCartellaDialogo = ultima("Cartelle/Driver", cartellaDriver);
-    msCartellaDati = ultima("Cartelle/Dati", msCartellaDialogo);
+    RipristinaCartelle(DaCp1252(msWorkDir) + "/Driver");
 }
 
 void frmDriver::Cambiato(bool bFlag) {

@@ -246,8 +246,12 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     void Form_Unload();
     // Drag and drop of local files on any control of the window; true when the event was taken.
     bool Trascinamento(QObject* obj, QEvent* ev);
-    // The folder of the last file of a kind, remembered in the per-user settings.
+    // The folder of the last file of a kind, remembered in the per-user settings; at start-up
+    // the remembered folders still there, sCartellaDriver otherwise (and for printouts too).
     void RicordaCartella(bool bDati, const QString& vsFile);
+    void RipristinaCartelle(const QString& sCartellaDriver);
+    // The sample view shows the engine's log; the sample stays the one loaded.
+    void MostraLog();
     void tabDriver_Click(int iTab);
     bool Form_KeyDown(QKeyEvent* ev);
     void rtfTesto_KeyDown(QKeyEvent* ev);

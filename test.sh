@@ -114,9 +114,10 @@ start_postgres() {
         as_postgres "${psql[@]}" -d postgres -c "CREATE DATABASE $PG_DB OWNER $PG_UID" || return 1
 
     # The ODBC configuration lives in the temporary folder, not in /etc.
-    local driver
-    driver="$(ls /usr/lib/*/odbc/psqlodbcw.so 2>/dev/null | head -n 1)"
-    driver="${driver:-/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so}"
+    local driver trovati
+    trovati=(/usr/lib/*/odbc/psqlodbcw.so)
+    driver="${trovati[0]}"
+    [[ -f "$driver" ]] || driver=/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so
     mkdir -p "$TMP_ROOT/odbc"
     cat >"$TMP_ROOT/odbc/odbcinst.ini" <<EOF
 [PostgreSQL Unicode]

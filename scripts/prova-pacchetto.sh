@@ -59,7 +59,9 @@ env -i HOME="$CASA" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$CASA/runtime" LANG=C.UT
     rc=$?
 cd "$ROOT"
 ((rc == 0)) || { cat "$T/errori.log" "$T/uscita.log"; fallito "the installed editor ended with $rc"; }
-tr -d '\r' <"$T/uscita.log" | grep -q '^Chiamate riconosciute: *40$' ||
+# grep reads the file itself: behind a pipe, "grep -q" stops at its first hit and the writer's
+# SIGPIPE would fail the pipeline (pipefail) on a timing.
+grep -Eq $'^Chiamate riconosciute: *40\r?$' "$T/uscita.log" ||
     { cat "$T/uscita.log"; fallito "the demo driver did not verify"; }
 for f in "$SUITE/Tarnosuite.ini" "$SUITE/catalogo.db" "$SUITE/VerificaDrv.log" \
     "$LAVORO/Driver/PanasonicTDA.drv" "$LAVORO/Dati/PanasonicTDA.txt"; do
@@ -109,7 +111,7 @@ echo "the installed editor created the per-user suite and verified the demo driv
     TARNO_DATI="$LAVORO/Dati/SiemensHiPath.txt" timeout 60 "$INST/usr/bin/tarnodriver" \
     "$LAVORO/Driver/SiemensHiPath.drv" >"$T/uscita-file.log" 2>&1) ||
     { cat "$T/uscita-file.log"; fallito "the editor did not open a driver file given to it"; }
-tr -d '\r' <"$T/uscita-file.log" | grep -q "^Driver: .*/SiemensHiPath.drv$" ||
+grep -Eq $'^Driver: .*/SiemensHiPath\\.drv\r?$' "$T/uscita-file.log" ||
     { cat "$T/uscita-file.log"; fallito "the driver file given was not the one verified"; }
 
 if command -v lintian >/dev/null; then

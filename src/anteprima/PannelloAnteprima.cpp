@@ -90,6 +90,12 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
     mpColonna->hide();
     connect(mpTabella, &QTableView::clicked, this, &PannelloAnteprima::SelezionaRighe);
     connect(mpTabella, &QTableView::activated, this, &PannelloAnteprima::SelezionaRighe);
+    // Going through the rows with the keys shows each row's lines too; a refresh of the table
+    // (the focus elsewhere) leaves the view's selection alone.
+    connect(mpTabella->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& attuale) {
+                if (mpTabella->hasFocus()) SelezionaRighe(attuale);
+            });
 }
 
 std::vector<std::pair<int, int>> PannelloAnteprima::InizioRighe(std::string_view s) {
@@ -333,6 +339,7 @@ void PannelloAnteprima::SelezionaRighe(const QModelIndex& indice) {
     cursore.setPosition(ultimo.position() + ultimo.length() - 1, QTextCursor::KeepAnchor);
     mpVista->setTextCursor(cursore);
     mpVista->ensureCursorVisible();
+    emit RigheSelezionate();
 }
 
 }  // namespace tarno

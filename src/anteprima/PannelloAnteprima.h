@@ -68,6 +68,10 @@ class PannelloAnteprima : public QWidget {
     // inside the view's block.
     static std::vector<std::pair<int, int>> InizioRighe(std::string_view sByte);
 
+  signals:
+    // The lines of a row were selected in the view (a click, Enter, or the arrows in the table).
+    void RigheSelezionate();
+
   private:
     void SelezionaRighe(const QModelIndex& indice);
     void LarghezzeColonne();

@@ -70,8 +70,8 @@ void frmDriver::PreparaAnteprima() {
         AggiornaAnteprima();
     });
 
-    // A click on a row selects its lines in the sample view: the labels under it follow.
-    connect(mpAnteprima->Tabella(), &QAbstractItemView::clicked, this,
+    // A row picked in the preview selects its lines in the sample view: the labels follow.
+    connect(mpAnteprima, &PannelloAnteprima::RigheSelezionate, this,
             &frmDriver::AggiornaPosizione);
 
     mpTimerAnteprima = new QTimer(this);

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -12,6 +13,7 @@
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QTabBar>
+#include <QTableView>
 #include <QTextDocument>
 #include <QToolBar>
 #include <algorithm>
@@ -19,6 +21,7 @@
 #include <vector>
 
 #include "Risorse.h"
+#include "PannelloAnteprima.h"
 #include "ServiziUI.h"
 #include "clsGriglia.h"
 #include "frmDriver.h"
@@ -103,18 +106,19 @@ void frmDriver::PreparaTastiera() {
     mfnComandi[QStringLiteral("mnuTrova")] = [this](QAction*) { Trova(); };
     mfnComandi[QStringLiteral("mnuTrovaSucc")] = [this](QAction*) { TrovaSuccessivo(); };
 
-    // F6 goes to the sample view, and from there back to the page.
-    mpVaiCampione = new QAction(TestoRisorsa(30850, "Vai al campione / alla scheda"), this);
-    mpVaiCampione->setObjectName(QStringLiteral("mnuVaiCampione"));
+    // F6 goes round the window's panes: the sample view, the page shown, the preview (when it
+    // is shown); Shift+F6 the other way.
+    mpVaiCampione = new QAction(TestoRisorsa(30850, "Riquadro successivo"), this);
+    mpVaiCampione->setObjectName(QStringLiteral("mnuRiquadroSucc"));
     mpVaiCampione->setShortcut(QKeySequence(Qt::Key_F6));
+    auto* indietro = new QAction(TestoRisorsa(30857, "Riquadro precedente"), this);
+    indietro->setObjectName(QStringLiteral("mnuRiquadroPrec"));
+    indietro->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
     u.mnupopModifica->addSeparator();
     u.mnupopModifica->addAction(mpVaiCampione);
-    connect(mpVaiCampione, &QAction::triggered, this, [this] {
-        if (mpUi->rtfTesto->hasFocus())
-            tabDriver_Click(mpUi->tabDriver->currentIndex());
-        else
-            mpUi->rtfTesto->setFocus(Qt::ShortcutFocusReason);
-    });
+    u.mnupopModifica->addAction(indietro);
+    connect(mpVaiCampione, &QAction::triggered, this, [this] { PassaRiquadro(false); });
+    connect(indietro, &QAction::triggered, this, [this] { PassaRiquadro(true); });
 
     u.tabDriver->tabBar()->setFocusPolicy(Qt::TabFocus);
     // The focused tab bar shows its current tab's caption in the highlight colour too.
@@ -180,6 +184,23 @@ std::vector<QWidget*> frmDriver::ControlliPagina() const {
             controlli.push_back(w);
     }
     return controlli;
+}
+
+void frmDriver::PassaRiquadro(bool bIndietro) {
+    QWidget* fuoco = QApplication::focusWidget();
+    const auto in = [fuoco](QWidget* w) { return fuoco && (w == fuoco || w->isAncestorOf(fuoco)); };
+    const bool anteprima = mpRiquadroAnteprima && mpRiquadroAnteprima->isVisible();
+    // 0 the sample view, 1 the page, 2 the preview: from anywhere else the page comes next.
+    const int qui = in(mpUi->rtfTesto) ? 0 : anteprima && in(mpRiquadroAnteprima) ? 2 : 1;
+    const int quanti = anteprima ? 3 : 2;
+    const int verso = (qui + (bIndietro ? quanti - 1 : 1)) % quanti;
+    const Qt::FocusReason motivo = Qt::ShortcutFocusReason;
+    if (verso == 0)
+        mpUi->rtfTesto->setFocus(motivo);
+    else if (verso == 1)
+        tabDriver_Click(mpUi->tabDriver->currentIndex());
+    else
+        mpAnteprima->Tabella()->setFocus(motivo);
 }
 
 bool frmDriver::TabFinestra(QKeyEvent* ev) {

@@ -270,6 +270,8 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // Tab and Shift+Tab between the sample view, the tab bar and the page; false when the key
     // is the control's own.
     bool TabFinestra(QKeyEvent* ev);
+    // Moves the focus to the next pane (sample view, page, preview) or the one before.
+    void PassaRiquadro(bool bIndietro);
     QString msTestoTrova;
     QAction* mpVaiCampione = nullptr;
     // "Tarno Driver", or "Tarno Driver - " + msDriverFileName; "[*]" after it is where the

@@ -173,6 +173,31 @@ TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
                   U()->rtfTesto->document()->findBlockByNumber(4).text());
         break;
     }
+    // By keys: F6 goes sample view -> page -> preview -> sample view, Shift+F6 back; the arrows
+    // in the preview select each row's lines, and the position labels follow.
+    const auto premi = [](Qt::Key k, Qt::KeyboardModifiers mod = {}) {
+        QTest::keyClick(QApplication::focusWidget(), k, mod);
+    };
+    QTableView* tabella = mF->Anteprima()->Tabella();
+    U()->rtfTesto->setFocus();
+    premi(Qt::Key_F6);
+    EXPECT_TRUE(U()->tabDriver->currentWidget()->isAncestorOf(QApplication::focusWidget()));
+    premi(Qt::Key_F6);
+    ASSERT_EQ(QApplication::focusWidget(), tabella);
+    premi(Qt::Key_Home, Qt::ControlModifier);
+    for (int r = 0; r < m.rowCount() && m.Righe()[size_t(r)].tipo != RigaAnteprima::CHIAMATA; ++r)
+        premi(Qt::Key_Down);
+    const RigaAnteprima& chiamata = m.Righe()[size_t(tabella->currentIndex().row())];
+    ASSERT_EQ(chiamata.tipo, RigaAnteprima::CHIAMATA);
+    const QString righe = U()->rtfTesto->textCursor().selectedText();
+    EXPECT_EQ(righe,
+              U()->rtfTesto->document()->findBlockByNumber(chiamata.vRighe.front() - 1).text());
+    EXPECT_EQ(U()->lblY->text(), QString::number(righe.size()));
+    premi(Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_TRUE(U()->tabDriver->currentWidget()->isAncestorOf(QApplication::focusWidget()));
+    premi(Qt::Key_F6);
+    premi(Qt::Key_F6);
+    EXPECT_EQ(QApplication::focusWidget(), U()->rtfTesto);
 
     // A condition broken as its dialog would leave it: the date of the outgoing calls read two
     // characters on. They become lines no call takes, each with the reason.

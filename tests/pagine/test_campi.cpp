@@ -93,8 +93,9 @@ TEST_F(PagineCampiTest, AFieldIsMarkedWithTheKeyboardAlone) {
     QTextEdit* rtf = mF->ui()->rtfTesto;
     P& p = *mF->mpPagEntranti;
     mF->ui()->txtAutore->setFocus();
-    // F6 reaches the sample view; Shift+arrows select the date of the third line.
-    premi(Qt::Key_F6);
+    // Shift+F6 reaches the sample view (F6 the preview first); Shift+arrows select the date of
+    // the third line.
+    premi(Qt::Key_F6, Qt::ShiftModifier);
     ASSERT_EQ(QApplication::focusWidget(), rtf);
     premi(Qt::Key_Down, {}, 2);
     premi(Qt::Key_Right, Qt::ShiftModifier, 8);
@@ -107,8 +108,9 @@ TEST_F(PagineCampiTest, AFieldIsMarkedWithTheKeyboardAlone) {
     ASSERT_EQ(fuoco(), "chkCampoEnt_0");
     premi(Qt::Key_Space);
     EXPECT_EQ(RigaDi(P::RIGA_DATA), Riga({"1", "1", "8", "", "1", "False"}));
-    // F6 there and back; Ctrl+M on the grid's row places the start time.
-    premi(Qt::Key_F6);
+    // Shift+F6 there and F6 back; Ctrl+M on the grid's row places the start time.
+    premi(Qt::Key_F6, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), rtf);
     premi(Qt::Key_Home);
     premi(Qt::Key_Right, {}, 9);
     premi(Qt::Key_Right, Qt::ShiftModifier, 5);

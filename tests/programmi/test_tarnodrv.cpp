@@ -68,7 +68,7 @@ TEST(Tarnodrv, Comandi) {
          "programma di trasformazione Ericsson Md81.\\nErrore n° 9:Le chiamate uscenti non hanno "
          "condizioni di identificazione da unire con OR\n", {{"o.drv", "<assente>"}}},
         {{"convert-legacy", "@/manca è.drv", "o.drv", "--program", "0"}, 1,
-         "@/manca è.drv: non e' un driver legacy, non convertito\n",
+         "@/manca è.drv: file non leggibile, non convertito\n",
          "Impossibile aprire il Driver @/manca è.drv\n", {{"o.drv", "<assente>"}}},
         {{"convert-legacy", "onix64.drv", "sede è.drv", "o.drv", "--program", "0"}, 2, "",
          "tarnodrv: con piu' file legacy la destinazione deve essere una cartella\n"},

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -163,7 +164,12 @@ int ConvertiLegacy(int argc, char** argv) {
             cartella ? (fs::path(destinazione) / fs::path(legacy).stem()).string() + ".drv"
                      : destinazione;
         if (!ControllaVecchioDriver(legacy, messaggi)) {
-            std::cout << legacy << ": non e' un driver legacy, non convertito\n";
+            // A file that cannot be read is not called a driver of the wrong kind.
+            const bool leggibile =
+                fs::is_regular_file(legacy, ec) && std::ifstream(legacy, std::ios::binary).is_open();
+            std::cout << legacy
+                      << (leggibile ? ": non e' un driver legacy" : ": file non leggibile")
+                      << ", non convertito\n";
             esito = 1;
             continue;
         }

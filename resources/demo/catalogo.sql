@@ -27,6 +27,7 @@ INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('18', 'hhmmss');
 INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('19', 'h:mm:ss');
 INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('20', 'mmss');
 INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('21', 'ss');
+INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('22', 'h:mm AM/PM');
 
 INSERT INTO Pabx (sMarca, sModello, sNomeDriver) VALUES ('Alcatel', 'OmniPCX Office', 'AlcatelOXO.drv');
 INSERT INTO Pabx (sMarca, sModello, sNomeDriver) VALUES ('Alcatel', '4400', 'Alcatel4400.drv');

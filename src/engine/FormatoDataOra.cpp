@@ -23,6 +23,13 @@ int GiorniDelMese(int32_t mese, int32_t anno) {
     return giorni[mese - 1];
 }
 
+// The 12-hour mark at the start of a format text: 2 for "AM/PM", 1 for "A/P" (any case), else 0.
+int Meridiano(std::string_view s) {
+    if (UgualeNoCase(s.substr(0, 5), "AM/PM")) return 2;
+    if (UgualeNoCase(s.substr(0, 3), "A/P")) return 1;
+    return 0;
+}
+
 std::string_view SenzaBianchi(std::string_view s) {
     size_t a = 0, b = s.size();
     while (a < b && (s[a] == ' ' || s[a] == '\t')) ++a;
@@ -83,7 +90,11 @@ clsFormatoDataOra::clsFormatoDataOra(std::string_view sTesto) : msTesto(sTesto) 
     // Runs of letters and literals; the runs of "m" shorter than three are settled afterwards.
     std::vector<char> lettere;  // the letter of each element, 0 for literals
     for (size_t i = 0; i < sTesto.size();) {
-        if (LetteraFormato(sTesto[i])) {
+        if (const int meridiano = Meridiano(sTesto.substr(i))) {
+            mvElementi.push_back(Elemento{Parte::Meridiano, meridiano, {}});
+            lettere.push_back(0);
+            i += meridiano == 2 ? 5 : 3;
+        } else if (LetteraFormato(sTesto[i])) {
             const char c = Minuscola(sTesto[i]);
             size_t j = i;
             while (j < sTesto.size() && Minuscola(sTesto[j]) == c) ++j;
@@ -111,7 +122,8 @@ clsFormatoDataOra::clsFormatoDataOra(std::string_view sTesto) : msTesto(sTesto) 
             i = j;
         } else {
             size_t j = i;
-            while (j < sTesto.size() && !LetteraFormato(sTesto[j])) ++j;
+            while (j < sTesto.size() && !LetteraFormato(sTesto[j]) && !Meridiano(sTesto.substr(j)))
+                ++j;
             mvElementi.push_back(
                 Elemento{Parte::Letterale, 0, std::string(sTesto.substr(i, j - i))});
             lettere.push_back(0);
@@ -156,6 +168,7 @@ clsFormatoDataOra::clsFormatoDataOra(std::string_view sTesto) : msTesto(sTesto) 
             case Parte::Ore:
             case Parte::Minuti:
             case Parte::Secondi:
+            case Parte::Meridiano:
                 mbTempo = true;
                 break;
         }
@@ -188,10 +201,22 @@ std::optional<ValoreDataOra> clsFormatoDataOra::Leggi(std::string_view sValore,
     }
     size_t p = 0;
     int cifreAnno = 0;
+    bool meridiano = false, pomeriggio = false;
     for (const auto& e : mvElementi) {
         if (e.parte == Parte::Letterale) {
             if (v.substr(p, e.sLetterale.size()) != e.sLetterale) return nonCorrisponde();
             p += e.sLetterale.size();
+            continue;
+        }
+        if (e.parte == Parte::Meridiano) {
+            const std::string_view segno = v.substr(p, static_cast<size_t>(e.iLarghezza));
+            const char* const mattina = e.iLarghezza == 2 ? "AM" : "A";
+            const char* const sera = e.iLarghezza == 2 ? "PM" : "P";
+            if (!UgualeNoCase(segno, mattina) && !UgualeNoCase(segno, sera))
+                return nonCorrisponde();
+            pomeriggio = UgualeNoCase(segno, sera);
+            meridiano = true;
+            p += segno.size();
             continue;
         }
         if (e.parte == Parte::MeseCodice) {
@@ -262,6 +287,11 @@ std::optional<ValoreDataOra> clsFormatoDataOra::Leggi(std::string_view sValore,
         if (r.iGiorno < 1 || r.iGiorno > massimo)
             return errore("giorno " + std::to_string(r.iGiorno) + " non valido" +
                           (r.iMese >= 1 ? " per il mese " + std::to_string(r.iMese) : ""));
+    }
+    if (meridiano && haOre) {
+        if (r.iOre < 1 || r.iOre > 12)
+            return errore("ore " + std::to_string(r.iOre) + " non valide con AM/PM");
+        r.iOre = r.iOre % 12 + (pomeriggio ? 12 : 0);
     }
     if (r.iMinuti >= 0 && haOre && r.iMinuti > 59)
         return errore("minuti " + std::to_string(r.iMinuti) + " non validi");

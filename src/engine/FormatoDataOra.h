@@ -2,7 +2,9 @@
 // Date and time format texts of the catalogue ("gg/mm/aa", "gg mmm aaaa", "hh:mm:ss", "ss" ...),
 // read by their letters: runs of g (day), m (month, or minutes after an hour or in a format
 // without day and year), mmm (a month code of the driver), a (year: aa or aaaa), h (hours) and
-// s (seconds). Every other character is a literal that the value must hold at that place.
+// s (seconds); "AM/PM" (any case) takes "AM" or "PM" and "A/P" takes "A" or "P", making the
+// hours a 12-hour clock (12 AM is midnight, 12 PM noon). Every other character is a literal that
+// the value must hold at that place.
 //
 // A run of two or more letters takes exactly that many digits; a single letter takes one or
 // more digits (up to two for day and month); a format that is one run alone ("ss") takes a
@@ -58,7 +60,9 @@ class clsFormatoDataOra {
                                        std::string* rsErrore = nullptr) const;
 
   private:
-    enum class Parte : char { Letterale, Giorno, Mese, MeseCodice, Anno, Ore, Minuti, Secondi };
+    enum class Parte : char {
+        Letterale, Giorno, Mese, MeseCodice, Anno, Ore, Minuti, Secondi, Meridiano
+    };
     struct Elemento {
         Parte parte;
         int iLarghezza;          // letters of the run

@@ -74,6 +74,13 @@ TEST(Formati, ValoriLettiERifiutati) {
         {"hh:mm", "8:05", "errore: \"8:05\" non corrisponde al formato \"hh:mm\""},
         {"hh:mm:ss", "00'11'08", "errore: \"00'11'08\" non corrisponde al formato \"hh:mm:ss\""},
         {"ss", "12a", "errore: \"12a\" non corrisponde al formato \"ss\""},
+        // A 12-hour clock: 12 AM is midnight, 12 PM noon.
+        {"hh:mm AM/PM", "02:15 PM", "14:15:00 = 51300"},
+        {"h:mm am/pm", "12:05 am", "00:05:00 = 300"},
+        {"h:mmA/P", "12:30p", "12:30:00 = 45000"},
+        {"hh:mm AM/PM", "13:15 PM", "errore: ore 13 non valide con AM/PM"},
+        {"hh:mm AM/PM", "02:15 XM", "errore: \"02:15 XM\" non corrisponde al formato \"hh:mm AM/PM\""},
+        {"gg/mm/aa hh:mm AM/PM", "01/12/26 11:59 PM", "2026-12-01 23:59:00 = 86340"},
         // A date and a time in one format: "mm" after the hours is the minutes.
         {"gg/mm/aa hh:mm", "01/12/26 08:05", "2026-12-01 08:05:00 = 29100"},
     };

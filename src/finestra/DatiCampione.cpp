@@ -132,15 +132,26 @@ void frmDriver::Trasforma() {
 }
 
 void frmDriver::MostraLog() {
+    const QString log = FileLogVerifica();
+    if (!QFileInfo::exists(log)) {
+        // No verification has run here yet: the sample stays, and so does marking on it.
+        Avviso(this, TestoRisorsa(30906, "Non c'è ancora un log da mostrare: il log della "
+                                         "verifica si ottiene con Verifica.\n%1")
+                         .arg(QDir::toNativeSeparators(log)));
+        mpUi->mnuTrasforma->setChecked(mbTransformMode);
+        return;
+    }
     // Reading the log as a sample must not make it the sample of the verification or of the
     // preview.
     const QString dati = msFileDati;
     const QByteArray campione = mbyCampione;
-    LeggiDati(FileLogVerifica());
+    msFileDati.clear();
+    LeggiDati(log);
+    const bool letto = msFileDati == log;  // a log that could not be read leaves the view alone
     msFileDati = dati;
     mbyCampione = campione;
-    mbTransformMode = mbSpuntaTrasforma = true;
-    mpUi->mnuTrasforma->setChecked(true);
+    mbTransformMode = mbSpuntaTrasforma = letto;
+    mpUi->mnuTrasforma->setChecked(letto);
 }
 
 void frmDriver::EseguiEAttendi(const QString& vsProgramma, const QStringList& vArgomenti) {

@@ -326,8 +326,11 @@ TEST_F(FineAFineTest, DataCommandsThatCannotGoOnSaySoAndLeaveTheViewAlone) {
         // The engine reads the driver file: a document never written has none.
         {[&] { Strumento("mnuVerifica")->trigger(); },
          {QStringLiteral("Si deve salvare almeno una volta il driver")}},
-        // No log yet: the switch says so and keeps the sample in view.
-        {[&] { Strumento("mnuTrasforma")->trigger(); }, {errore}},
+        // No log yet: the switch says so and keeps the sample in view, and markable.
+        {[&] { Strumento("mnuTrasforma")->trigger(); },
+         {QStringLiteral("Non c'è ancora un log da mostrare: il log della verifica si ottiene "
+                         "con Verifica.\n") +
+          mF->FileLogVerifica()}},
     };
     for (const auto& [azione, attesi] : casi) {
         mUI.Reimposta();
@@ -339,6 +342,8 @@ TEST_F(FineAFineTest, DataCommandsThatCannotGoOnSaySoAndLeaveTheViewAlone) {
         EXPECT_EQ(mUI.miCursore, 0);
     }
     EXPECT_FALSE(QFile::exists(mF->FileLogVerifica()));
+    EXPECT_FALSE(Strumento("mnuTrasforma")->isChecked());
+    EXPECT_TRUE(mF->MarcaturaPossibile());
 }
 
 TEST_F(FineAFineTest, UnsavedChangesAreSavedBeforeAVerificationOrTheLastSavedFileIsVerified) {

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTextDocument>
 #include <optional>
 
 #include "Risorse.h"
@@ -47,6 +48,13 @@ QString frmDriver::FileLogVerifica() const {
     // Where the engine writes it: found with the suite at start-up, by the engine's own rule.
     return QDir(msCartellaLog.isEmpty() ? CartellaEseguibile() : msCartellaLog)
         .filePath(QStringLiteral("VerificaDrv.log"));
+}
+
+const QTextDocument* frmDriver::DocumentoCampione() const {
+    if (!mbTransformMode) return mpUi->rtfTesto->document();
+    if (!mpDocumentoCampione) mpDocumentoCampione = std::make_unique<QTextDocument>();
+    mpDocumentoCampione->setPlainText(DaCp1252(mbyCampione.toStdString()));
+    return mpDocumentoCampione.get();
 }
 
 void frmDriver::LeggiDati(const QString& vsPercorso) {

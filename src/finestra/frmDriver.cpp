@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QUndoStack>
 #include <optional>

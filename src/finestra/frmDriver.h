@@ -23,6 +23,7 @@ class frmDriver;
 class QAction;
 class QDateTime;
 class QDockWidget;
+class QTextDocument;
 class QTimer;
 class QUndoStack;
 
@@ -66,6 +67,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // (false) makes the state on screen the saved one.
     void Cambiato(bool bFlag) override;
     QTextEdit* VistaCampione() const override;
+    const QTextDocument* DocumentoCampione() const override;
     bool MarcaturaPossibile() override;
     std::pair<size_t, size_t> RigheConCondizione(const clsCondizione& c) const override;
     std::pair<size_t, size_t> ChiamateConCondizione(const clsCondizione& c) const override;
@@ -179,6 +181,8 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     QDockWidget* RiquadroAnteprima() const { return mpRiquadroAnteprima; }
     // The sample's bytes as loaded (what the sample view shows, unless it shows the log).
     QByteArray mbyCampione;
+    // The sample's text while the view shows the log (made when a dialog asks for it).
+    mutable std::unique_ptr<QTextDocument> mpDocumentoCampione;
 
     // ---- grids <-> driver (src/editor/Trasferimento.cpp)
     // Commits the edit in progress of grdIdent, grdTrasf, grdEntranti and grdUscenti.

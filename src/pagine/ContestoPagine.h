@@ -13,6 +13,7 @@
 #include "clsDriver.h"
 
 class QString;
+class QTextDocument;
 class QTextEdit;
 
 namespace tarno {
@@ -30,6 +31,9 @@ class ContestoPagine {
     virtual void Cambiato(bool bFlag) = 0;
     // The view of the sample printout: its selection is what a marking takes.
     virtual QTextEdit* VistaCampione() const = 0;
+    // The sample printout as loaded, for choosing a piece of it: the view's text, or the sample
+    // itself while the view shows something else (the engine's log).
+    virtual const QTextDocument* DocumentoCampione() const = 0;
     // A passing message for the user (the window shows it in its status bar).
     virtual void Segnala(const QString& /*sTesto*/) {}
     // Whether a field may be marked on the sample view now; false after telling the user why.

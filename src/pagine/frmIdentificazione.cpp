@@ -400,7 +400,7 @@ void frmIdentificazione::mcdInsert_Click() {
 
 const QTextDocument* frmIdentificazione::TestoCampione() const {
     if (mpTestoCampione) return mpTestoCampione;
-    return mpContesto ? mpContesto->VistaCampione()->document() : nullptr;
+    return mpContesto ? mpContesto->DocumentoCampione() : nullptr;
 }
 
 void frmIdentificazione::grdCondizioni_ButtonClick(int r, int c) {

@@ -198,7 +198,7 @@ bool frmImpostazioniGenerali::ConfermaGriglia() {
 
 const QTextDocument* frmImpostazioniGenerali::TestoCampione() const {
     if (mpTestoCampione) return mpTestoCampione;
-    return mpContesto ? mpContesto->VistaCampione()->document() : nullptr;
+    return mpContesto ? mpContesto->DocumentoCampione() : nullptr;
 }
 
 void frmImpostazioniGenerali::grdTrasformazioni_ButtonClick(int r, int c) {

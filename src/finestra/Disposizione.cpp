@@ -12,10 +12,13 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QUrl>
 
 #include "Globali.h"
@@ -84,14 +87,33 @@ void frmDriver::RipristinaDisposizione() {
             move(esterno.topLeft());
         }
     }
-    // The division between the sample view and the pages; at first the pages get the height
-    // they ask for, the sample view the rest.
-    QSplitter* divisore = mpUi->splDriver;
+    // The division between the sample view and the pages as the user left it; the first one
+    // is made when the window is shown, with the heights it has then.
     const QByteArray stato = impostazioni.value(CHIAVE_DIVISORE).toByteArray();
-    if (stato.isEmpty() || !divisore->restoreState(stato)) {
-        const int pagine = mpUi->tabDriver->sizeHint().height();
-        divisore->setSizes({std::max(height() - pagine, pagine / 2), pagine});
-    }
+    mbDivisioneIniziale = stato.isEmpty() || !mpUi->splDriver->restoreState(stato);
+}
+
+void frmDriver::DivisioneIniziale() {
+    // The pages get the height they ask for, unless the sample view would show fewer than ten
+    // lines: then it keeps ten (at most 40% of the height, on a small or much scaled screen)
+    // and the pages scroll in the rest.
+    QSplitter* divisore = mpUi->splDriver;
+    QTextEdit* vista = mpUi->rtfTesto;
+    const int totale = divisore->height() - divisore->handleWidth();
+    if (totale <= 0) return;
+    const int sotto = mpUi->pnlCampione->height() - vista->height();  // the position labels
+    const int dieciRighe = 10 * vista->fontMetrics().lineSpacing() + 2 * vista->frameWidth() +
+                           2 * static_cast<int>(vista->document()->documentMargin()) + sotto;
+    const int campione = std::max(totale - mpUi->tabDriver->sizeHint().height(),
+                                  std::min(dieciRighe, totale * 2 / 5));
+    divisore->setSizes({campione, totale - campione});
+}
+
+void frmDriver::showEvent(QShowEvent* ev) {
+    QMainWindow::showEvent(ev);
+    if (!mbDivisioneIniziale) return;
+    mbDivisioneIniziale = false;
+    DivisioneIniziale();
 }
 
 void frmDriver::SalvaDisposizione() const {

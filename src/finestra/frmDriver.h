@@ -231,6 +231,9 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // The window on the screen it opens on, within its free area, with the size and the
     // division between the sample view and the pages of the last session.
     void RipristinaDisposizione();
+    // The first division of the height between the sample view and the pages.
+    void DivisioneIniziale();
+    bool mbDivisioneIniziale = false;  // no division remembered: made at the first show
     void SalvaDisposizione() const;
     // A local file dropped on the window: a driver (".drv") is opened as Open does, any other
     // file is read as a sample printout as Leggi dati does.
@@ -241,6 +244,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
   protected:
     bool eventFilter(QObject* obj, QEvent* ev) override;
     void closeEvent(QCloseEvent* ev) override;
+    void showEvent(QShowEvent* ev) override;
 
   private:
     // The driver's month codes.

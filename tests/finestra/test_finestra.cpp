@@ -320,6 +320,9 @@ TEST_F(FinestraDemoTest, ADroppedDriverOpensAfterTheSavePromptAndADroppedPrintou
 }
 
 TEST_F(FinestraDemoTest, TheSplitterAndTheSizeAreRememberedAndTheWindowFitsItsScreen) {
+    // The first division, none remembered: the pages give the sample view ten lines at least.
+    QTextEdit* vista = U()->rtfTesto;
+    EXPECT_GE(vista->viewport()->height(), 10 * vista->fontMetrics().lineSpacing());
     const QRect schermo = mF->screen()->availableGeometry();
     mF->resize(schermo.width() - 100, schermo.height() - 100);
     QSplitter* divisore = U()->splDriver;

@@ -16,6 +16,7 @@
 
 #include "File.h"
 #include "Messaggi.h"
+#include "TarnoVersione.h"
 #include "Testo.h"
 #include "clsDriver.h"
 
@@ -119,6 +120,9 @@ void Intestazione(Uscita& u, const std::string& sDriver, const std::string& sCam
     u.Riga(TestoPercorso(sCampione));
     Etichetta(u, "Data e ora:");
     u.Riga(sDataOra.empty() ? DataOraAdesso() : sDataOra);
+    // Which engine read the printout: a log passed on says it.
+    Etichetta(u, "Versione:");
+    u.Riga(TARNO_VERSIONE);
 }
 
 const char* Prefisso(NotaImpostazione::Stato s) {
@@ -453,6 +457,7 @@ bool ScriviLogErrore(const std::string& sLog, const std::string& sDriver,
     riga("Driver:", TestoPercorso(sDriver));
     riga("Dati:", TestoPercorso(sCampione));
     riga("Data e ora:", sDataOra.empty() ? DataOraAdesso() : sDataOra);
+    riga("Versione:", TARNO_VERSIONE);
     testo += kFineRiga;
     testo += "ERRORE: " + sErrore + kFineRiga;
     testo += kFineRiga;

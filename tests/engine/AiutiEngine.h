@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Supporto.h"
+#include "TarnoVersione.h"
 
 namespace tarno::prova {
 
@@ -27,11 +28,12 @@ inline std::map<int16_t, std::string> FormatiDemo() {
 }
 
 // An expected log, with "@DRIVER@" and "@DATI@" replaced by the paths of the run as the log
-// shows them (Windows-1252).
+// shows them (Windows-1252), and "@VERSIONE@" by the version of the build.
 inline std::string LogAtteso(const fs::path& atteso, const std::string& sDriver,
                              const std::string& sDati) {
     std::string s = LeggiTutto(atteso);
-    for (const auto& [da, a] : {std::pair{"@DRIVER@", W(sDriver)}, std::pair{"@DATI@", W(sDati)}})
+    for (const auto& [da, a] : {std::pair{"@DRIVER@", W(sDriver)}, std::pair{"@DATI@", W(sDati)},
+                                std::pair{"@VERSIONE@", std::string(TARNO_VERSIONE)}})
         for (size_t p = s.find(da); p != std::string::npos; p = s.find(da, p + a.size()))
             s.replace(p, std::string_view(da).size(), a);
     return s;

@@ -96,10 +96,11 @@ TEST_F(Miner, ErroriSuStderrENelLog) {
         // A bad command line is followed by the usage.
         EXPECT_EQ(e.sErr.find("\nuso: tarnominer /i3 /D") != std::string::npos, c.iCodice == 2);
         const auto log = Log();
-        ASSERT_EQ(log.size(), 8u);
-        EXPECT_EQ(log[5],
+        ASSERT_EQ(log.size(), 9u);
+        EXPECT_EQ(log[4], std::string("Versione:").append(25, ' ') + TARNO_VERSIONE);
+        EXPECT_EQ(log[6],
                   "ERRORE: " + W((c.iCodice == 2 ? "riga di comando non valida: " : "") + c.sErr));
-        EXPECT_EQ(log[7], "VERIFICA NON ESEGUITA");
+        EXPECT_EQ(log[8], "VERIFICA NON ESEGUITA");
     }
 }
 

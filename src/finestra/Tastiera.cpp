@@ -199,8 +199,14 @@ void frmDriver::PassaRiquadro(bool bIndietro) {
         mpUi->rtfTesto->setFocus(motivo);
     else if (verso == 1)
         tabDriver_Click(mpUi->tabDriver->currentIndex());
-    else
-        mpAnteprima->Tabella()->setFocus(motivo);
+    else {
+        // A row is current before the focus arrives, so arriving selects nothing in the
+        // sample view (the user's selection stays); the arrows then go from row to row.
+        QTableView* tabella = mpAnteprima->Tabella();
+        if (!tabella->currentIndex().isValid() && tabella->model()->rowCount() > 0)
+            tabella->setCurrentIndex(tabella->model()->index(0, 0));
+        tabella->setFocus(motivo);
+    }
 }
 
 bool frmDriver::TabFinestra(QKeyEvent* ev) {

@@ -171,6 +171,7 @@ QVariant ModelloAnteprima::data(const QModelIndex& indice, int ruolo) const {
             if (errore) return DaCp1252(it->sErrore);
             if (it->bDerivato)
                 return TestoRisorsa(30659, "Non stampato: ricavato dagli altri campi");
+            if (!it->sNota.empty()) return DaCp1252(TestoVisibile(it->sTaglio) + "\n" + it->sNota);
             return DaCp1252(TestoVisibile(it->sTaglio));
         default:
             return {};

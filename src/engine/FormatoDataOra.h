@@ -61,7 +61,15 @@ class clsFormatoDataOra {
 
   private:
     enum class Parte : char {
-        Letterale, Giorno, Mese, MeseCodice, Anno, Ore, Minuti, Secondi, Meridiano
+        Letterale,
+        Giorno,
+        Mese,
+        MeseCodice,
+        Anno,
+        Ore,
+        Minuti,
+        Secondi,
+        Meridiano
     };
     struct Elemento {
         Parte parte;

@@ -292,6 +292,7 @@ class clsLogVerifica : public IEsitiAnalisi {
                 u << "(vuoto)";
             } else {
                 u.Testo(f.sInterpretato);
+                if (!f.sNota.empty()) u.Testo(" (" + f.sNota + ")");
             }
             u.Fine();
         }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -409,6 +410,10 @@ struct clsAnalizzatore::Impl {
     bool bHaData = false;
     RigaDataLetta data;  // the current date line
     std::string sErroreData;
+    // Under the current date line: the time of day the last call ended (or began, when its
+    // end is not known), and the midnights passed since the line.
+    std::optional<double> oraPrecedente;
+    int giorniDopo = 0;
     ChiamataLetta chiamata;
     ConteggiAnalisi cont;
 
@@ -470,6 +475,10 @@ struct clsAnalizzatore::Impl {
     void Chiamata(const Tipo& t, bool bTrasferita);
     void Incompleta(const Tipo& t, bool bTrasferita);
     // The reused record of a call, emptied and set for a call of kind t.
+    // The day of a call under a date line, from its start and the one of the call before;
+    // moves the date read (rData) and says why.
+    void GiornoDellaChiamata(std::optional<double> dInizio, std::optional<double> dFine,
+                             CampoLetto& rData);
     ChiamataLetta& NuovaChiamata(const Tipo& t, bool bTrasferita, bool bIncompleta);
     // The seconds of a time of day or a duration read, for working out a missing one.
     std::optional<double> Interpreta(const Campo& f, std::string_view taglio, CampoLetto& cl,
@@ -809,7 +818,10 @@ void clsAnalizzatore::Impl::CompilaDataIsolata(const clsDriver& driver) {
     }
     Nota(NotaImpostazione::Applicata,
          "Data su riga isolata: " + DescriviCatena(dataIsolata) +
-             "; la data vale per le chiamate che seguono, al posto del campo dData");
+             "; la data vale per le chiamate che seguono, al posto del campo dData, e passa al "
+             "giorno dopo quando la fine di una chiamata (o l'inizio, se la fine non si sa) "
+             "viene oltre un'ora prima di quella della chiamata precedente (mezzanotte "
+             "passata)");
 }
 
 void clsAnalizzatore::Impl::CompilaTipo(Tipo& t, const clsChiamata* pc, bool bEntrante) {
@@ -1384,6 +1396,8 @@ void clsAnalizzatore::Impl::Elabora(bool bFine) {
         data.sData = bHaData ? v->TestoData() : std::string();
         sErroreData = bHaData ? std::string() : (errore.empty() ? "data non leggibile" : errore);
         ++cont.iRigheData;
+        oraPrecedente.reset();
+        giorniDopo = 0;
         esiti.RigaData(data);
         Togli(std::min(iConta, static_cast<size_t>(iRigheData)));
         return;
@@ -1442,6 +1456,7 @@ void clsAnalizzatore::Impl::Chiamata(const Tipo& t, bool bTrasferita) {
         cl.bVuoto = false;
         cl.bDerivato = false;
         cl.iPezzo = 0;
+        cl.sNota.clear();
         return cl;
     };
     auto riga = [this](int r) { return RigaDellaFinestra(r); };
@@ -1500,6 +1515,12 @@ void clsAnalizzatore::Impl::Chiamata(const Tipo& t, bool bTrasferita) {
             cl.sInterpretato = v.TestoOra();
         }
     }
+    if (pCondData && bHaData) {
+        std::optional<double> inizio = tempi[INIZIO], fine = tempi[FINE];
+        if (!inizio && fine && tempi[DURATA]) inizio = *fine - *tempi[DURATA];
+        if (!fine && inizio && tempi[DURATA]) fine = *inizio + *tempi[DURATA];
+        if (inizio || fine) GiornoDellaChiamata(inizio, fine, c.vCampi.front());
+    }
     for (size_t i = 0; i < c.iCampi; ++i)
         if (!c.vCampi[i].sErrore.empty()) ++c.iErrori;
     cont.iValoriNonValidi += c.iErrori;
@@ -1509,6 +1530,37 @@ void clsAnalizzatore::Impl::Chiamata(const Tipo& t, bool bTrasferita) {
         ++(bTrasferita ? cont.iUscentiTrasferite : cont.iUscenti);
     esiti.Chiamata(c);
     Togli(static_cast<size_t>(t.iRighe));
+}
+
+void clsAnalizzatore::Impl::GiornoDellaChiamata(std::optional<double> dInizio,
+                                                std::optional<double> dFine, CampoLetto& rData) {
+    constexpr double kGiorno = 86400, kTolleranza = 3600;
+    const auto ora = [kGiorno](double t) {
+        return std::fmod(std::fmod(t, kGiorno) + kGiorno, kGiorno);
+    };
+    // Calls are printed as they end: an end (or a start, when the end is not known) more than
+    // an hour before the one of the call before means that midnight has passed.
+    const double adesso = ora(dFine ? *dFine : *dInizio);
+    if (oraPrecedente && adesso < *oraPrecedente - kTolleranza) ++giorniDopo;
+    oraPrecedente = adesso;
+    // A call that ends after midnight began the day before its end.
+    const int giorno = giorniDopo - (dFine && dInizio && ora(*dInizio) > adesso ? 1 : 0);
+    if (giorno == 0) return;
+    // Only a whole date moves (a date line without year or day stays as read).
+    int a = 0;
+    unsigned m = 0, g = 0;
+    if (std::sscanf(rData.sInterpretato.c_str(), "%4d-%2u-%2u", &a, &m, &g) != 3) return;
+    namespace c = std::chrono;
+    const c::year_month_day data{c::sys_days{c::year{a} / c::month{m} / c::day{g}} +
+                                 c::days{giorno}};
+    char testo[16];
+    std::snprintf(testo, sizeof testo, "%04d-%02u-%02u", static_cast<int>(data.year()),
+                  static_cast<unsigned>(data.month()), static_cast<unsigned>(data.day()));
+    rData.sInterpretato = testo;
+    rData.sNota = "riga di data + " + std::to_string(giorno) +
+                  (giorno == 1 ? " giorno" : " giorni") +
+                  ": mezzanotte passata, le ore delle chiamate sono tornate indietro dopo la "
+                  "riga di data";
 }
 
 ChiamataLetta& clsAnalizzatore::Impl::NuovaChiamata(const Tipo& t, bool bTrasferita,

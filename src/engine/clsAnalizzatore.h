@@ -53,6 +53,7 @@ struct CampoLetto {
     std::string sErrore;        // why it failed; "" when it did not
     bool bVuoto = false;        // an optional field left blank
     bool bDerivato = false;     // not printed: worked out from the other fields
+    std::string sNota;          // how a value read was then adjusted ("" when it was not)
     uint8_t iPezzo = 0;         // piece of a line cut by "Manda ultima riga accapo" (1, 2), or 0
 };
 

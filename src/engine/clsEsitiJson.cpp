@@ -76,6 +76,7 @@ void clsEsitiJson::Chiamata(const ChiamataLetta& c) {
                              {"errore", TxtONull(f.sErrore)},
                              {"vuoto", f.bVuoto},
                              {"derivato", f.bDerivato}});
+        if (!f.sNota.empty()) campi.back()["nota"] = Txt(f.sNota);
     }
     json testi = json::array();
     for (const auto& t : c.vTesti) testi.push_back(Txt(t));

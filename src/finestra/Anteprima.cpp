@@ -71,8 +71,7 @@ void frmDriver::PreparaAnteprima() {
     });
 
     // A row picked in the preview selects its lines in the sample view: the labels follow.
-    connect(mpAnteprima, &PannelloAnteprima::RigheSelezionate, this,
-            &frmDriver::AggiornaPosizione);
+    connect(mpAnteprima, &PannelloAnteprima::RigheSelezionate, this, &frmDriver::AggiornaPosizione);
 
     mpTimerAnteprima = new QTimer(this);
     mpTimerAnteprima->setSingleShot(true);

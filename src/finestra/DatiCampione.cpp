@@ -143,8 +143,9 @@ void frmDriver::MostraLog() {
     const QString log = FileLogVerifica();
     if (!QFileInfo::exists(log)) {
         // No verification has run here yet: the sample stays, and so does marking on it.
-        Avviso(this, TestoRisorsa(30906, "Non c'è ancora un log da mostrare: il log della "
-                                         "verifica si ottiene con Verifica.\n%1")
+        Avviso(this, TestoRisorsa(30906,
+                                  "Non c'è ancora un log da mostrare: il log della "
+                                  "verifica si ottiene con Verifica.\n%1")
                          .arg(QDir::toNativeSeparators(log)));
         mpUi->mnuTrasforma->setChecked(mbTransformMode);
         return;

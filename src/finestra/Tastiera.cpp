@@ -20,8 +20,8 @@
 #include <functional>
 #include <vector>
 
-#include "Risorse.h"
 #include "PannelloAnteprima.h"
+#include "Risorse.h"
 #include "ServiziUI.h"
 #include "clsGriglia.h"
 #include "frmDriver.h"

@@ -79,7 +79,8 @@ TEST(Formati, ValoriLettiERifiutati) {
         {"h:mm am/pm", "12:05 am", "00:05:00 = 300"},
         {"h:mmA/P", "12:30p", "12:30:00 = 45000"},
         {"hh:mm AM/PM", "13:15 PM", "errore: ore 13 non valide con AM/PM"},
-        {"hh:mm AM/PM", "02:15 XM", "errore: \"02:15 XM\" non corrisponde al formato \"hh:mm AM/PM\""},
+        {"hh:mm AM/PM", "02:15 XM",
+         "errore: \"02:15 XM\" non corrisponde al formato \"hh:mm AM/PM\""},
         {"gg/mm/aa hh:mm AM/PM", "01/12/26 11:59 PM", "2026-12-01 23:59:00 = 86340"},
         // A date and a time in one format: "mm" after the hours is the minutes.
         {"gg/mm/aa hh:mm", "01/12/26 08:05", "2026-12-01 08:05:00 = 29100"},

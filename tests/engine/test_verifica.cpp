@@ -51,7 +51,8 @@ TEST(Verifica, OgniCasoDaIlSuoLog) {
         EXPECT_EQ(e.sErrore, "");
         if (std::getenv("TARNO_RIGENERA")) {  // the log becomes the expected one
             std::string s = LeggiTutto(log);
-            for (const auto& [da, a] : {std::pair{W(driver), "@DRIVER@"}, {W(dati), "@DATI@"},
+            for (const auto& [da, a] : {std::pair{W(driver), "@DRIVER@"},
+                                        {W(dati), "@DATI@"},
                                         {"  " TARNO_VERSIONE "\r\n", "  @VERSIONE@\r\n"}})
                 for (size_t p = s.find(da); p != std::string::npos; p = s.find(da, p))
                     s.replace(p, da.size(), a);
@@ -101,8 +102,7 @@ TEST(Verifica, DriverODatiMancantiLascianoUnLogConLErrore) {
         };
         EXPECT_EQ(LeggiTutto(log), "VERIFICA DEL DRIVER\r\n" + riga("Driver:", W(drv)) +
                                        riga("Dati:", W(campione)) + riga("Data e ora:", kDataOra) +
-                                       riga("Versione:", TARNO_VERSIONE) +
-                                       "\r\nERRORE: " + errore +
+                                       riga("Versione:", TARNO_VERSIONE) + "\r\nERRORE: " + errore +
                                        "\r\n\r\nVERIFICA NON ESEGUITA\r\n");
     }
     // A log that cannot be written: the error says so, nothing crashes.

@@ -271,8 +271,8 @@ TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {
     EXPECT_TRUE(Vista().contains(QStringLiteral("Dati:").leftJustified(34) + Campione() + '\n'));
     EXPECT_TRUE(Strumento("mnuTrasforma")->isChecked());
     // The dialogs that pick a piece of the sample are given the sample, not the log.
-    EXPECT_TRUE(mF->DocumentoCampione()->toPlainText().startsWith(
-        QStringLiteral("Panasonic KX-TDA200")));
+    EXPECT_TRUE(
+        mF->DocumentoCampione()->toPlainText().startsWith(QStringLiteral("Panasonic KX-TDA200")));
     // Fields are marked on the sample only; no key changes the text the columns come from.
     const TabellaValori uscenti = mF->mrgxUscenti;
     MarcaUscente(2, 1, 7, 10);

@@ -165,8 +165,8 @@ int ConvertiLegacy(int argc, char** argv) {
                      : destinazione;
         if (!ControllaVecchioDriver(legacy, messaggi)) {
             // A file that cannot be read is not called a driver of the wrong kind.
-            const bool leggibile =
-                fs::is_regular_file(legacy, ec) && std::ifstream(legacy, std::ios::binary).is_open();
+            const bool leggibile = fs::is_regular_file(legacy, ec) &&
+                                   std::ifstream(legacy, std::ios::binary).is_open();
             std::cout << legacy
                       << (leggibile ? ": non e' un driver legacy" : ": file non leggibile")
                       << ", non convertito\n";

@@ -819,9 +819,9 @@ void clsAnalizzatore::Impl::CompilaDataIsolata(const clsDriver& driver) {
     Nota(NotaImpostazione::Applicata,
          "Data su riga isolata: " + DescriviCatena(dataIsolata) +
              "; la data vale per le chiamate che seguono, al posto del campo dData, e passa al "
-             "giorno dopo quando la fine di una chiamata (o l'inizio, se la fine non si sa) "
-             "viene oltre un'ora prima di quella della chiamata precedente (mezzanotte "
-             "passata)");
+             "giorno dopo quando la fine di una chiamata viene oltre un'ora prima di quella "
+             "della chiamata precedente, o l'inizio oltre sei ore prima se la fine non si sa "
+             "(mezzanotte passata)");
 }
 
 void clsAnalizzatore::Impl::CompilaTipo(Tipo& t, const clsChiamata* pc, bool bEntrante) {
@@ -1534,14 +1534,16 @@ void clsAnalizzatore::Impl::Chiamata(const Tipo& t, bool bTrasferita) {
 
 void clsAnalizzatore::Impl::GiornoDellaChiamata(std::optional<double> dInizio,
                                                 std::optional<double> dFine, CampoLetto& rData) {
-    constexpr double kGiorno = 86400, kTolleranza = 3600;
+    constexpr double kGiorno = 86400;
     const auto ora = [kGiorno](double t) {
         return std::fmod(std::fmod(t, kGiorno) + kGiorno, kGiorno);
     };
-    // Calls are printed as they end: an end (or a start, when the end is not known) more than
-    // an hour before the one of the call before means that midnight has passed.
+    // Calls are printed as they end: an end more than an hour before the one of the call
+    // before means that midnight has passed. A start may come before the last end by as long
+    // as its call lasted: where only the start is known, it takes six hours back.
     const double adesso = ora(dFine ? *dFine : *dInizio);
-    if (oraPrecedente && adesso < *oraPrecedente - kTolleranza) ++giorniDopo;
+    const double tolleranza = dFine ? 3600 : 6 * 3600;
+    if (oraPrecedente && adesso < *oraPrecedente - tolleranza) ++giorniDopo;
     oraPrecedente = adesso;
     // A call that ends after midnight began the day before its end.
     const int giorno = giorniDopo - (dFine && dInizio && ora(*dInizio) > adesso ? 1 : 0);
@@ -1557,10 +1559,13 @@ void clsAnalizzatore::Impl::GiornoDellaChiamata(std::optional<double> dInizio,
     std::snprintf(testo, sizeof testo, "%04d-%02u-%02u", static_cast<int>(data.year()),
                   static_cast<unsigned>(data.month()), static_cast<unsigned>(data.day()));
     rData.sInterpretato = testo;
-    rData.sNota = "riga di data + " + std::to_string(giorno) +
-                  (giorno == 1 ? " giorno" : " giorni") +
-                  ": mezzanotte passata, le ore delle chiamate sono tornate indietro dopo la "
-                  "riga di data";
+    const int n = std::abs(giorno);
+    rData.sNota = "riga di data " + std::string(giorno > 0 ? "+ " : "- ") + std::to_string(n) +
+                  (n == 1 ? " giorno" : " giorni") +
+                  (giorno > 0 ? ": mezzanotte passata, le ore delle chiamate sono tornate indietro "
+                                "dopo la riga di data"
+                              : ": la chiamata finisce dopo la mezzanotte, \xE8 iniziata il giorno "
+                                "prima");
 }
 
 ChiamataLetta& clsAnalizzatore::Impl::NuovaChiamata(const Tipo& t, bool bTrasferita,

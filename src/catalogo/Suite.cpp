@@ -53,9 +53,17 @@ QString CreaSuiteUtente(const LuoghiSuite& l) {
     const QString catalogo = QDir(l.sCartellaUtente).filePath(QStringLiteral("catalogo.db"));
     QString fallito;
     // Paths the file cannot hold: nothing is copied.
-    const auto database = PercorsoIni(catalogo), lavoro = PercorsoIni(l.sCartellaLavoro);
+    // A documents folder whose name Windows-1252 cannot hold ("Документы") gives way to the
+    // fallback folder.
+    QString cartellaLavoro = l.sCartellaLavoro;
+    auto lavoro = PercorsoIni(cartellaLavoro);
+    if (!lavoro && !l.sCartellaLavoroRiserva.isEmpty()) {
+        cartellaLavoro = l.sCartellaLavoroRiserva;
+        lavoro = PercorsoIni(cartellaLavoro);
+    }
+    const auto database = PercorsoIni(catalogo);
     if (!database) return catalogo;
-    if (!lavoro) return l.sCartellaLavoro;
+    if (!lavoro) return cartellaLavoro;
     if (!QDir().mkpath(l.sCartellaUtente)) return l.sCartellaUtente;
     if (!QFileInfo::exists(catalogo) &&
         (!QFile::copy(QDir(l.sCartellaInstallata).filePath(QStringLiteral("catalogo.db")),
@@ -63,8 +71,8 @@ QString CreaSuiteUtente(const LuoghiSuite& l) {
          !QFile::setPermissions(catalogo, PERMESSI_FILE)))
         return catalogo;
     const QString demo = QDir(l.sCartellaInstallata).filePath(QStringLiteral("demo"));
-    if (!QDir().mkpath(l.sCartellaLavoro)) return l.sCartellaLavoro;
-    if (!CopiaMancanti(demo, l.sCartellaLavoro, fallito)) return fallito;
+    if (!QDir().mkpath(cartellaLavoro)) return cartellaLavoro;
+    if (!CopiaMancanti(demo, cartellaLavoro, fallito)) return fallito;
     const std::string testo = "[Configurazione]\r\nVersioneDB=Access\r\nDatabase=" + *database +
                               "\r\nWorkDir=" + *lavoro + "\r\n";
     // A temporary file is created readable by its owner only, and renamed when complete.
@@ -93,6 +101,7 @@ LuoghiSuite LuoghiDelProgramma(const QString& sCartellaProgramma) {
     const QString documenti = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documenti.isEmpty())
         l.sCartellaLavoro = QDir(documenti).filePath(QString::fromLatin1(CARTELLA_SUITE_UTENTE));
+    l.sCartellaLavoroRiserva = QDir::home().filePath(QString::fromLatin1(CARTELLA_SUITE_UTENTE));
     return l;
 }
 

@@ -27,6 +27,9 @@ struct LuoghiSuite {
     QString sFileSistema;         // the system-wide Tarnosuite.ini; "" = none
     QString sCartellaInstallata;  // the installed demo suite: catalogo.db, demo/Driver, demo/Dati
     QString sCartellaLavoro;      // WorkDir of a per-user suite created here
+    // WorkDir instead, where the file cannot hold sCartellaLavoro's name (documents folder
+    // named in another alphabet); "" = none
+    QString sCartellaLavoroRiserva;
 };
 
 // The places of a program that lives in sCartellaProgramma, from the user's environment.

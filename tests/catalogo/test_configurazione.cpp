@@ -98,7 +98,7 @@ TEST(Configurazione, SuiteCercataNeiLuoghiInOrdine) {
                                                         : "mio");
         }
         const LuoghiSuite luoghi{q("prog"), q("utente/TarnoDriver"), q(sistema), q("inst"),
-                                 q("doc/lavoro")};
+                                 q("doc/lavoro"), {}};
         const SuiteTrovata s = TrovaSuite(luoghi, c.bCrea);
         EXPECT_EQ(s.origine, c.origine);
         EXPECT_EQ(s.sFileIni, q(c.ini));
@@ -121,6 +121,25 @@ TEST(Configurazione, SuiteCercataNeiLuoghiInOrdine) {
         EXPECT_EQ(prova::LeggiTutto(t.File("doc/lavoro/Driver/a.drv")), "mio");
         // Found from then on, by the engine too.
         EXPECT_EQ(TrovaSuite(luoghi, false).origine, OrigineSuite::Utente);
+    }
+    // Documents named in another alphabet, which the file cannot hold: WorkDir is the fallback
+    // folder; and with no fallback the suite is not made, the documents folder named.
+    for (const bool riserva : {true, false}) {
+        prova::CartellaTemp t;
+        const auto q = [&](const std::string& s) { return QFile::decodeName(t.File(s).c_str()); };
+        fs::create_directories(t.File("inst"));
+        prova::ScriviFile(t.File("inst/catalogo.db"), "demo");
+        const QString documenti = q("Документы/TarnoDriver");
+        const LuoghiSuite luoghi{q("prog"), q("utente/TarnoDriver"), {}, q("inst"), documenti,
+                                 riserva ? q("casa/TarnoDriver") : QString()};
+        const SuiteTrovata s = TrovaSuite(luoghi, true);
+        EXPECT_EQ(s.origine, riserva ? OrigineSuite::Creata : OrigineSuite::Nessuna);
+        EXPECT_EQ(s.sNonCreato, riserva ? QString() : documenti);
+        if (riserva) {
+            EXPECT_NE(prova::LeggiTutto(t.File(utente)).find(
+                          "\r\nWorkDir=" + prova::W(t.File("casa/TarnoDriver")) + "\r\n"),
+                      std::string::npos);
+        }
     }
 }
 

@@ -108,17 +108,19 @@ void frmDriver::PreparaTastiera() {
 
     // F6 goes round the window's panes: the sample view, the page shown, the preview (when it
     // is shown); Shift+F6 the other way.
-    mpVaiCampione = new QAction(TestoRisorsa(30850, "Riquadro successivo"), this);
-    mpVaiCampione->setObjectName(QStringLiteral("mnuRiquadroSucc"));
-    mpVaiCampione->setShortcut(QKeySequence(Qt::Key_F6));
-    auto* indietro = new QAction(TestoRisorsa(30857, "Riquadro precedente"), this);
-    indietro->setObjectName(QStringLiteral("mnuRiquadroPrec"));
-    indietro->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
     u.mnupopModifica->addSeparator();
-    u.mnupopModifica->addAction(mpVaiCampione);
-    u.mnupopModifica->addAction(indietro);
-    connect(mpVaiCampione, &QAction::triggered, this, [this] { PassaRiquadro(false); });
-    connect(indietro, &QAction::triggered, this, [this] { PassaRiquadro(true); });
+    for (const bool bIndietro : {false, true}) {
+        auto* riquadro = new QAction(bIndietro ? TestoRisorsa(30857, "Riquadro precedente")
+                                               : TestoRisorsa(30850, "Riquadro successivo"),
+                                     this);
+        riquadro->setObjectName(bIndietro ? QStringLiteral("mnuRiquadroPrec")
+                                          : QStringLiteral("mnuRiquadroSucc"));
+        riquadro->setShortcut(bIndietro ? QKeySequence(Qt::SHIFT | Qt::Key_F6)
+                                        : QKeySequence(Qt::Key_F6));
+        u.mnupopModifica->addAction(riquadro);
+        connect(riquadro, &QAction::triggered, this,
+                [this, bIndietro] { PassaRiquadro(bIndietro); });
+    }
 
     u.tabDriver->tabBar()->setFocusPolicy(Qt::TabFocus);
     // The focused tab bar shows its current tab's caption in the highlight colour too.
@@ -195,11 +197,11 @@ void frmDriver::PassaRiquadro(bool bIndietro) {
     const int quanti = anteprima ? 3 : 2;
     const int verso = (qui + (bIndietro ? quanti - 1 : 1)) % quanti;
     const Qt::FocusReason motivo = Qt::ShortcutFocusReason;
-    if (verso == 0)
+    if (verso == 0) {
         mpUi->rtfTesto->setFocus(motivo);
-    else if (verso == 1)
+    } else if (verso == 1) {
         tabDriver_Click(mpUi->tabDriver->currentIndex());
-    else {
+    } else {
         // A row is current before the focus arrives, so arriving selects nothing in the
         // sample view (the user's selection stays); the arrows then go from row to row.
         QTableView* tabella = mpAnteprima->Tabella();

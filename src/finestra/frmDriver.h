@@ -281,7 +281,6 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // Moves the focus to the next pane (sample view, page, preview) or the one before.
     void PassaRiquadro(bool bIndietro);
     QString msTestoTrova;
-    QAction* mpVaiCampione = nullptr;
     // "Tarno Driver", or "Tarno Driver - " + msDriverFileName; "[*]" after it is where the
     // title marks unsaved changes.
     void AggiornaTitolo();

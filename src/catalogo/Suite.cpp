@@ -52,9 +52,8 @@ std::optional<std::string> PercorsoIni(const QString& sPercorso) {
 QString CreaSuiteUtente(const LuoghiSuite& l) {
     const QString catalogo = QDir(l.sCartellaUtente).filePath(QStringLiteral("catalogo.db"));
     QString fallito;
-    // Paths the file cannot hold: nothing is copied.
-    // A documents folder whose name Windows-1252 cannot hold ("Документы") gives way to the
-    // fallback folder.
+    // Paths the file cannot hold: nothing is copied. A documents folder whose name
+    // Windows-1252 cannot hold ("Документы") gives way to the fallback folder first.
     QString cartellaLavoro = l.sCartellaLavoro;
     auto lavoro = PercorsoIni(cartellaLavoro);
     if (!lavoro && !l.sCartellaLavoroRiserva.isEmpty()) {

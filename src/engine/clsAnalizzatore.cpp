@@ -474,11 +474,11 @@ struct clsAnalizzatore::Impl {
     void ApplicaAllaChiamata(const Tipo& t);
     void Chiamata(const Tipo& t, bool bTrasferita);
     void Incompleta(const Tipo& t, bool bTrasferita);
-    // The reused record of a call, emptied and set for a call of kind t.
-    // The day of a call under a date line, from its start and the one of the call before;
+    // The day of a call under a date line, from its start and end and the call before's;
     // moves the date read (rData) and says why.
     void GiornoDellaChiamata(std::optional<double> dInizio, std::optional<double> dFine,
                              CampoLetto& rData);
+    // The reused record of a call, emptied and set for a call of kind t.
     ChiamataLetta& NuovaChiamata(const Tipo& t, bool bTrasferita, bool bIncompleta);
     // The seconds of a time of day or a duration read, for working out a missing one.
     std::optional<double> Interpreta(const Campo& f, std::string_view taglio, CampoLetto& cl,

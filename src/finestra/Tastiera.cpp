@@ -197,9 +197,11 @@ void frmDriver::PassaRiquadro(bool bIndietro) {
     const int quanti = anteprima ? 3 : 2;
     const int verso = (qui + (bIndietro ? quanti - 1 : 1)) % quanti;
     const Qt::FocusReason motivo = Qt::ShortcutFocusReason;
+    QWidget* arrivo = mpUi->rtfTesto;
     if (verso == 0) {
         mpUi->rtfTesto->setFocus(motivo);
     } else if (verso == 1) {
+        arrivo = mpUi->tabDriver;
         tabDriver_Click(mpUi->tabDriver->currentIndex());
     } else {
         // A row is current before the focus arrives, so arriving selects nothing in the
@@ -208,7 +210,10 @@ void frmDriver::PassaRiquadro(bool bIndietro) {
         if (!tabella->currentIndex().isValid() && tabella->model()->rowCount() > 0)
             tabella->setCurrentIndex(tabella->model()->index(0, 0));
         tabella->setFocus(motivo);
+        arrivo = tabella;
     }
+    // The preview may float in a window of its own: the pane reached gets the active window.
+    if (!arrivo->isActiveWindow()) arrivo->activateWindow();
 }
 
 bool frmDriver::TabFinestra(QKeyEvent* ev) {

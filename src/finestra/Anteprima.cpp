@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QDockWidget>
 #include <QMenu>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
@@ -17,6 +16,7 @@
 #include "Numeri.h"
 #include "PaginaCampi.h"
 #include "PannelloAnteprima.h"
+#include "Applicazione.h"
 #include "Risorse.h"
 #include "TestoQt.h"
 #include "clsCatalogo.h"
@@ -33,9 +33,6 @@ constexpr int PAUSA_ANTEPRIMA_MS = 250;
 constexpr int DURATA_SEGNALAZIONE_MS = 15 * 1000;
 
 // The per-user setting that shows or hides the pane.
-QSettings Impostazioni() {
-    return QSettings(QStringLiteral("TarnoDriver"), QStringLiteral("TarnoDriver"));
-}
 const QString CHIAVE_ANTEPRIMA = QStringLiteral("Finestra/Anteprima");
 
 }  // namespace
@@ -55,11 +52,11 @@ void frmDriver::PreparaAnteprima() {
     mostra->setText(TestoRisorsa(30665, "&Anteprima"));
     mostra->setToolTip(TestoRisorsa(30666, "Mostra o nasconde l'anteprima dei dati letti"));
     mpUi->mnupopStrumenti->addAction(mostra);
-    mpRiquadroAnteprima->setVisible(Impostazioni().value(CHIAVE_ANTEPRIMA, true).toBool());
+    mpRiquadroAnteprima->setVisible(ImpostazioniUtente().value(CHIAVE_ANTEPRIMA, true).toBool());
     // The user's choice, from the menu or the pane's own close button (the action follows
     // the pane shown or hidden by itself, not with the whole window).
     connect(mostra, &QAction::toggled, this, [this](bool bVisibile) {
-        Impostazioni().setValue(CHIAVE_ANTEPRIMA, bVisibile);
+        ImpostazioniUtente().setValue(CHIAVE_ANTEPRIMA, bVisibile);
         if (bVisibile) PianificaAnteprima();
     });
 

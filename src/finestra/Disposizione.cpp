@@ -22,6 +22,7 @@
 #include <QUrl>
 
 #include "Globali.h"
+#include "Applicazione.h"
 #include "Risorse.h"
 #include "TestoQt.h"
 #include "frmDriver.h"
@@ -31,9 +32,6 @@ namespace tarno {
 
 namespace {
 
-QSettings Impostazioni() {
-    return QSettings(QStringLiteral("TarnoDriver"), QStringLiteral("TarnoDriver"));
-}
 const QString CHIAVE_GEOMETRIA = QStringLiteral("Finestra/Geometria");
 const QString CHIAVE_DIVISORE = QStringLiteral("Finestra/Divisore");
 const QString CHIAVE_CARTELLA_DRIVER = QStringLiteral("Cartelle/Driver");
@@ -60,7 +58,7 @@ std::optional<int> ValoreRiepilogo(const QString& sLog, const QString& sVoce) {
 }  // namespace
 
 void frmDriver::RipristinaDisposizione() {
-    const QSettings impostazioni = Impostazioni();
+    const QSettings impostazioni = ImpostazioniUtente();
     const QByteArray geometria = impostazioni.value(CHIAVE_GEOMETRIA).toByteArray();
     if (!geometria.isEmpty()) restoreGeometry(geometria);
     // Within the free area of the screen the window opens on (a smaller screen, a larger
@@ -117,7 +115,7 @@ void frmDriver::showEvent(QShowEvent* ev) {
 }
 
 void frmDriver::SalvaDisposizione() const {
-    QSettings impostazioni = Impostazioni();
+    QSettings impostazioni = ImpostazioniUtente();
     impostazioni.setValue(CHIAVE_GEOMETRIA, saveGeometry());
     impostazioni.setValue(CHIAVE_DIVISORE, mpUi->splDriver->saveState());
 }
@@ -153,11 +151,11 @@ void frmDriver::ApriTrascinato(const QString& vsPercorso) {
 void frmDriver::RicordaCartella(bool bDati, const QString& vsFile) {
     const QString cartella = QFileInfo(vsFile).absolutePath();
     (bDati ? msCartellaDati : msCartellaDialogo) = cartella;
-    Impostazioni().setValue(bDati ? CHIAVE_CARTELLA_DATI : CHIAVE_CARTELLA_DRIVER, cartella);
+    ImpostazioniUtente().setValue(bDati ? CHIAVE_CARTELLA_DATI : CHIAVE_CARTELLA_DRIVER, cartella);
 }
 
 void frmDriver::RipristinaCartelle(const QString& sCartellaDriver) {
-    const QSettings impostazioni = Impostazioni();
+    const QSettings impostazioni = ImpostazioniUtente();
     const auto ultima = [&](const QString& chiave, const QString& predefinita) {
         const QString c = impostazioni.value(chiave).toString();
         return !c.isEmpty() && QFileInfo(c).isDir() ? c : predefinita;

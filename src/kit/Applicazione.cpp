@@ -58,4 +58,8 @@ void PreparaApplicazione() {
         delete traduzione;
 }
 
+QSettings ImpostazioniUtente() {
+    return QSettings(QStringLiteral("TarnoDriver"), QStringLiteral("TarnoDriver"));
+}
+
 }  // namespace tarno

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "Applicazione.h"
+
 namespace tarno {
 
 namespace {
@@ -169,9 +171,8 @@ const clsStringhe& clsStringhe::Tabella() {
 
 QString LinguaInterfaccia() {
     if (!gsLinguaImposta.isEmpty()) return gsLinguaImposta;
-    const QSettings impostazioni(QStringLiteral("TarnoDriver"), QStringLiteral("TarnoDriver"));
     const QString sImpostata =
-        LinguaNota(impostazioni.value(QStringLiteral("Interfaccia/Lingua")).toString());
+        LinguaNota(ImpostazioniUtente().value(QStringLiteral("Interfaccia/Lingua")).toString());
     if (!sImpostata.isEmpty()) return sImpostata;
     const QStringList lingue = QLocale::system().uiLanguages();
     const QLocale sistema = lingue.isEmpty() ? QLocale::system() : QLocale(lingue.first());

@@ -11,12 +11,12 @@
 #include <algorithm>
 #include <map>
 
+#include "Applicazione.h"
 #include "CallFieldName.h"
 #include "ModelloAnteprima.h"
 #include "Numeri.h"
 #include "PaginaCampi.h"
 #include "PannelloAnteprima.h"
-#include "Applicazione.h"
 #include "Risorse.h"
 #include "TestoQt.h"
 #include "clsCatalogo.h"

@@ -21,8 +21,8 @@
 #include <QTextEdit>
 #include <QUrl>
 
-#include "Globali.h"
 #include "Applicazione.h"
+#include "Globali.h"
 #include "Risorse.h"
 #include "TestoQt.h"
 #include "frmDriver.h"

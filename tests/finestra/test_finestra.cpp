@@ -320,9 +320,17 @@ TEST_F(FinestraDemoTest, ADroppedDriverOpensAfterTheSavePromptAndADroppedPrintou
 }
 
 TEST_F(FinestraDemoTest, TheSplitterAndTheSizeAreRememberedAndTheWindowFitsItsScreen) {
-    // The first division, none remembered: the pages give the sample view ten lines at least.
-    QTextEdit* vista = U()->rtfTesto;
-    EXPECT_GE(vista->viewport()->height(), 10 * vista->fontMetrics().lineSpacing());
+    // The first division, none remembered, in a low window: the sample view keeps ten lines
+    // and the pages scroll.
+    {
+        frmDriver f(mSuite.Cartella());
+        f.resize(1000, 680);
+        f.Form_Load();
+        QApplication::processEvents();
+        QTextEdit* vista = f.ui()->rtfTesto;
+        EXPECT_GE(vista->viewport()->height(), 10 * vista->fontMetrics().lineSpacing());
+        EXPECT_LT(f.ui()->tabDriver->height(), f.ui()->tabDriver->sizeHint().height());
+    }
     const QRect schermo = mF->screen()->availableGeometry();
     mF->resize(schermo.width() - 100, schermo.height() - 100);
     QSplitter* divisore = U()->splDriver;

@@ -33,6 +33,9 @@ for p in tarnodriver tarnodrv tarnominer; do
     [[ "$("$INST/usr/bin/$p" --version)" == "$p $VERSIONE" ]] ||
         fallito "$p --version does not say $VERSIONE"
 done
+# The editor's usage, without a display: it says how to choose the language and exits.
+grep -q -- '--lingua' <(env -i "$INST/usr/bin/tarnodriver" --help) ||
+    fallito "tarnodriver --help does not print its usage"
 desktop-file-validate "$INST/usr/share/applications/tarnodriver.desktop" ||
     fallito "desktop entry"
 # The desktop opens drivers with the editor: the entry claims the type that *.drv names.

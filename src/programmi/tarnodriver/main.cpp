@@ -2,7 +2,8 @@
 //
 //   tarnodriver [/M<brand>/N<model>]   the catalogued driver of that brand and model
 //   tarnodriver FILE                   a driver file (the desktop opens .drv files this way)
-//   tarnodriver --version
+//   tarnodriver [--lingua it|en] ...     the interface's language for this run
+//   tarnodriver --version | --help
 
 #include <QApplication>
 #include <QDir>
@@ -22,9 +23,28 @@
 #include "clsStringhe.h"
 #include "frmDriver.h"
 
+namespace {
+
+constexpr const char* kUso =
+    "uso:\n"
+    "  tarnodriver [--lingua it|en] [FILE | /M<marca>/N<modello>]\n"
+    "      FILE               un driver (.drv) da aprire\n"
+    "      /M<marca>/N<modello>  il driver di catalogo di quella marca e modello\n"
+    "      --lingua it|en     la lingua dell'interfaccia per questa esecuzione\n"
+    "  tarnodriver --version\n"
+    "  tarnodriver --help\n"
+    "ambiente: TARNO_DATI (un campione letto all'avvio), TARNO_VERIFICA=1 (verifica e\n"
+    "stampa il log del motore)\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         std::printf("tarnodriver %s\n", TARNO_VERSIONE);
+        return 0;
+    }
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUso, stdout);
         return 0;
     }
     QApplication app(argc, argv);

@@ -1,10 +1,21 @@
 #include "FormatoDataOra.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "Testo.h"
 
 namespace tarno {
+
+int AnnoDaDueCifre(int iAnno, int iAnnoOggi) {
+    const int anno = iAnnoOggi / 100 * 100 + iAnno;
+    return anno > iAnnoOggi ? anno - 100 : anno;
+}
+
+int AnnoCorrente() {
+    const auto oggi = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
+    return static_cast<int>(std::chrono::year_month_day(oggi).year());
+}
 
 namespace {
 
@@ -279,7 +290,7 @@ std::optional<ValoreDataOra> clsFormatoDataOra::Leggi(std::string_view sValore,
     }
     if (p != v.size()) return nonCorrisponde();
 
-    if (r.iAnno >= 0 && cifreAnno <= 2) r.iAnno += 2000;
+    if (r.iAnno >= 0 && cifreAnno <= 2) r.iAnno = AnnoDaDueCifre(r.iAnno, AnnoCorrente());
     if (r.iMese >= 0 && (r.iMese < 1 || r.iMese > 12))
         return errore("mese " + std::to_string(r.iMese) + " non valido");
     if (r.iGiorno >= 0) {

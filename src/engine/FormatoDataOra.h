@@ -20,6 +20,13 @@
 
 namespace tarno {
 
+// A year printed with two digits is of this century up to the current year and of the last one
+// after it (a printout holds no call of the future): 26 is 2026 in 2026, 99 is 1999. The
+// editor's date box follows the same rule.
+int AnnoDaDueCifre(int iAnno, int iAnnoOggi);
+// The current year of the system's calendar (UTC).
+int AnnoCorrente();
+
 // What a value gave: each part is -1 when the format has no run for it.
 struct ValoreDataOra {
     int32_t iGiorno = -1;

@@ -29,6 +29,13 @@ std::string Letto(const Caso& c) {
     return s;
 }
 
+TEST(Formati, UnAnnoDiDueCifreNonEMaiNelFuturo) {
+    EXPECT_EQ(AnnoDaDueCifre(26, 2026), 2026);
+    EXPECT_EQ(AnnoDaDueCifre(27, 2026), 1927);
+    EXPECT_EQ(AnnoDaDueCifre(0, 2100), 2100);
+    EXPECT_EQ(AnnoDaDueCifre(99, 2100), 2099);
+}
+
 TEST(Formati, ValoriLettiERifiutati) {
     const std::vector<Caso> casi = {
         {"gg/mm/aa", "01/12/26", "2026-12-01"},
@@ -36,6 +43,7 @@ TEST(Formati, ValoriLettiERifiutati) {
         {"gg/mm/aaaa", "31/01/2025", "2025-01-31"},
         {"aa/mm/gg", "26/12/01", "2026-12-01"},
         {"gg.mm.aa", "29.02.24", "2024-02-29"},
+        {"gg/mm/aa", "31/12/99", "1999-12-31"},  // a year after this one is of the last century
         {"mm/gg/aa", "12/31/26", "2026-12-31"},
         {"ggmmaa", "010226", "2026-02-01"},
         {"mm-gg-aaaa", "12-31-2026", "2026-12-31"},  // month first: "mm" before the day

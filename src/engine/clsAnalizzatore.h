@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "FormatoDataOra.h"
+#include "RigaMotore.h"
 
 namespace tarno {
 
@@ -104,8 +105,9 @@ class IEsitiAnalisi {
         RigaSenzaChiamata(iRiga, sTesto, MotivoRiga::NonRiconosciuta, sTrasformata, sPerche);
     }
     // Each line (or piece of a cut line) that enters the reading, as the engine tests and cuts
-    // it: without the driver's prefix (Offset), after the transformations of level INIZIALE.
-    virtual void RigaLetta(uint64_t /*iRiga*/, uint8_t /*iPezzo*/, std::string_view /*sTesto*/) {}
+    // it (r.sTesto: without the driver's prefix, after the transformations of level INIZIALE),
+    // with where its characters came from in the printout.
+    virtual void RigaLetta(const RigaMotore& /*r*/) {}
     // Something about a line worth telling though it is read all the same (a line far longer
     // than the driver reads, ...), before what becomes of the line.
     virtual void AvvisoRiga(uint64_t /*iRiga*/, std::string_view /*sAvviso*/) {}
@@ -152,9 +154,6 @@ inline bool SenzaControlli(std::string_view s) {
 // and time operators, mesi the driver's month codes.
 bool CondizioneVale(const clsCondizione& c, std::string_view sRiga, const MappaFormati& formati,
                     const CodiciMesi& mesi);
-// The lines of a sample as the engine cuts them, without their ends: CR LF, LF and CR end a
-// line, a form feed after text starts the next one.
-std::vector<std::string_view> RigheCampione(std::string_view sByte);
 
 class clsAnalizzatore {
   public:

@@ -119,7 +119,7 @@ TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
     motore->setChecked(true);
     EXPECT_TRUE(Vista().contains(QStringLiteral("00:22:18")));
     EXPECT_FALSE(Vista().contains(QStringLiteral("00'22'18")));
-    EXPECT_EQ(static_cast<size_t>(U()->rtfTesto->document()->blockCount()), m.RigheLette().size());
+    EXPECT_EQ(static_cast<size_t>(U()->rtfTesto->document()->blockCount()), m.Lettura().Righe().size());
     motore->setChecked(false);
     EXPECT_TRUE(Vista().contains(QStringLiteral("00'22'18")));
 

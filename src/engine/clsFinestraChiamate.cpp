@@ -1,5 +1,6 @@
 #include "clsFinestraChiamate.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -211,13 +212,25 @@ void clsFinestraChiamate::GiornoDellaChiamata(std::optional<double> dInizio,
     };
     // Calls are printed as they end: an end more than an hour before the one of the call
     // before means that midnight has passed. A start may come before the last end by as long
-    // as its call lasted: where only the start is known, it takes six hours back.
+    // as its call lasted: where only the start is known, it takes six hours back from the
+    // latest start since the last midnight, and a start up to six hours before that midnight
+    // (a long call printed after shorter ones that began after it) keeps the day before.
     const double adesso = ora(dFine ? *dFine : *dInizio);
     const double tolleranza = dFine ? 3600 : 6 * 3600;
-    if (mOraPrecedente && adesso < *mOraPrecedente - tolleranza) ++miGiorniDopo;
-    mOraPrecedente = adesso;
+    int prima = 0;
+    if (!mOraPrecedente || dFine) {
+        if (mOraPrecedente && adesso < *mOraPrecedente - tolleranza) ++miGiorniDopo;
+        mOraPrecedente = adesso;
+    } else if (adesso < *mOraPrecedente - tolleranza) {
+        ++miGiorniDopo;
+        mOraPrecedente = adesso;
+    } else if (adesso > *mOraPrecedente + kGiorno - tolleranza) {
+        prima = 1;
+    } else {
+        mOraPrecedente = std::max(*mOraPrecedente, adesso);
+    }
     // A call that ends after midnight began the day before its end.
-    const int giorno = miGiorniDopo - (dFine && dInizio && ora(*dInizio) > adesso ? 1 : 0);
+    const int giorno = miGiorniDopo - prima - (dFine && dInizio && ora(*dInizio) > adesso ? 1 : 0);
     if (giorno == 0) return;
     // Only a whole date moves (a date line without year or day stays as read).
     int a = 0;
@@ -231,13 +244,12 @@ void clsFinestraChiamate::GiornoDellaChiamata(std::optional<double> dInizio,
                   static_cast<unsigned>(data.month()), static_cast<unsigned>(data.day()));
     rData.sInterpretato = testo;
     const int n = std::abs(giorno);
-    rData.sNota =
-        "riga di data " + std::string(giorno > 0 ? "+ " : "- ") + std::to_string(n) +
-        (n == 1 ? " giorno" : " giorni") +
-        (giorno > 0 ? ": mezzanotte passata, le ore delle chiamate sono tornate indietro "
-                      "dopo la riga di data"
-                    : ": la chiamata finisce dopo la mezzanotte, \xE8 iniziata il giorno "
-                      "prima");
+    rData.sNota = "riga di data " + std::string(giorno > 0 ? "+ " : "- ") + std::to_string(n) +
+                  (n == 1 ? " giorno" : " giorni") +
+                  (giorno > 0 ? ": mezzanotte passata, le ore delle chiamate sono tornate indietro "
+                                "dopo la riga di data"
+                              : ": la chiamata finisce dopo la mezzanotte, \xE8 iniziata il giorno "
+                                "prima");
 }
 
 ChiamataLetta& clsFinestraChiamate::NuovaChiamata(const Tipo& t, bool bTrasferita,

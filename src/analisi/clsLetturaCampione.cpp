@@ -18,10 +18,20 @@ class Raccolta : public IEsitiAnalisi {
         : mRighe(righe), mVoci(voci) {}
 
     void Chiamata(const ChiamataLetta& c) override {
-        VoceCampione v;
-        v.chiamata = c;
-        v.chiamata.vCampi.resize(std::min(c.iCampi, c.vCampi.size()));
-        mVoci.push_back(std::move(v));
+        VoceCampione& v = mVoci.emplace_back();
+        ChiamataLetta& k = v.chiamata;
+        k.bEntrante = c.bEntrante;
+        k.bTrasferita = c.bTrasferita;
+        k.bIncompleta = c.bIncompleta;
+        k.iRigheAttese = c.iRigheAttese;
+        k.vRighe = c.vRighe;
+        k.vPezzi = c.vPezzi;
+        k.vTesti = c.vTesti;
+        // Only the fields in use (the engine reuses its record).
+        k.vCampi.assign(c.vCampi.begin(),
+                        c.vCampi.begin() + static_cast<long>(std::min(c.iCampi, c.vCampi.size())));
+        k.iCampi = k.vCampi.size();
+        k.iErrori = c.iErrori;
     }
     void RigaData(const RigaDataLetta&) override {}
     void RigaLetta(const RigaMotore& r) override {

@@ -43,7 +43,7 @@ void ModelloAnteprima::Analizza(const clsDriver& driver, const MappaFormati& for
             r.bTrasferita = v.chiamata.bTrasferita;
             r.bIncompleta = v.chiamata.bIncompleta;
             r.vRighe = v.chiamata.vRighe;
-            r.vCampi = v.chiamata.vCampi;
+            r.vCampi = v.chiamata.vCampi;  // no copy: the reading stays with the rows
             r.iErrori = v.chiamata.iErrori;
         } else {
             r.tipo = RigaAnteprima::NON_RICONOSCIUTA;

@@ -7,6 +7,7 @@
 #include <QAbstractTableModel>
 #include <QString>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -25,8 +26,8 @@ struct RigaAnteprima {
     bool bEntrante = true;
     bool bTrasferita = false;
     bool bIncompleta = false;
-    std::vector<uint64_t> vRighe;  // lines of the sample, from 1
-    std::vector<CampoLetto> vCampi;
+    std::vector<uint64_t> vRighe;        // lines of the sample, from 1
+    std::span<const CampoLetto> vCampi;  // in the model's reading
     size_t iErrori = 0;
     std::string sTesto;  // a line no call took, as read
     QString sPerche;     // why no call took it, or why a field was left out

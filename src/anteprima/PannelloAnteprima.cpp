@@ -126,8 +126,18 @@ QTextCursor PannelloAnteprima::Tratto(size_t iRiga, size_t iDa, size_t iA) const
     const size_t fine = mbRigheMotore ? righe[iRiga].sTesto.size() : righe[iRiga].iLetta;
     iA = std::min(iA, fine);
     if (iA <= iDa) return {};
-    const int da = Posizione(iRiga, iDa), a = Posizione(iRiga, iA - 1);
-    if (da < 0 || a < da) return {};
+    const int da = Posizione(iRiga, iDa);
+    if (da < 0) return {};
+    // The last character most often lies in the same block, as far on as in the printout.
+    int a = -1;
+    if (!mbRigheMotore) {
+        const uint64_t passo = righe[iRiga].Origine(iA - 1) - righe[iRiga].Origine(iDa);
+        const QTextBlock blocco = mpVista->document()->findBlock(da);
+        if (da + static_cast<int64_t>(passo) < blocco.position() + blocco.length() - 1)
+            a = da + static_cast<int>(passo);
+    }
+    if (a < 0) a = Posizione(iRiga, iA - 1);
+    if (a < da) return {};
     QTextCursor cursore(mpVista->document());
     cursore.setPosition(da);
     cursore.setPosition(a + 1, QTextCursor::KeepAnchor);
@@ -191,7 +201,8 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
             const auto [primo, ultimo] = mvIndici[n - 1];
             QTextCursor c(vista->document());
             const int da = mbRigheMotore ? Posizione(primo, 0) : PosizioneByte(righe[primo].iByte);
-            const int a = Posizione(ultimo, mbRigheMotore ? righe[ultimo].sTesto.size() : righe[ultimo].iLetta);
+            const int a = Posizione(
+                ultimo, mbRigheMotore ? righe[ultimo].sTesto.size() : righe[ultimo].iLetta);
             if (da < 0 || a <= da) continue;
             c.setPosition(da);
             c.setPosition(a, QTextCursor::KeepAnchor);

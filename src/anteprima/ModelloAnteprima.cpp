@@ -7,49 +7,11 @@
 #include "CallFieldName.h"
 #include "Risorse.h"
 #include "TestoQt.h"
+#include "clsDriver.h"
 
 namespace tarno {
 
 namespace {
-
-// Collects the engine's results as rows of the table, in the order of the sample.
-class Raccolta : public IEsitiAnalisi {
-  public:
-    Raccolta(std::vector<RigaAnteprima>& righe,
-             std::vector<std::pair<uint64_t, std::string>>& lette)
-        : mRighe(righe), mLette(lette) {}
-
-    void Chiamata(const ChiamataLetta& c) override {
-        RigaAnteprima r;
-        r.bEntrante = c.bEntrante;
-        r.bTrasferita = c.bTrasferita;
-        r.bIncompleta = c.bIncompleta;
-        r.vRighe = c.vRighe;
-        const size_t n = std::min(c.iCampi, c.vCampi.size());
-        r.vCampi.assign(c.vCampi.begin(), c.vCampi.begin() + static_cast<long>(n));
-        r.iErrori = c.iErrori;
-        mRighe.push_back(std::move(r));
-    }
-    void RigaData(const RigaDataLetta&) override {}
-    void RigaLetta(uint64_t iRiga, uint8_t, std::string_view sTesto) override {
-        mLette.emplace_back(iRiga, sTesto);
-    }
-    void RigaSenzaChiamata(uint64_t iRiga, std::string_view sTesto, MotivoRiga motivo,
-                           std::string_view, std::string_view sPerche) override {
-        // Empty, header and skipped lines are what the driver means to leave out.
-        if (motivo != MotivoRiga::NonRiconosciuta) return;
-        RigaAnteprima r;
-        r.tipo = RigaAnteprima::NON_RICONOSCIUTA;
-        r.vRighe.push_back(iRiga);
-        r.sTesto = sTesto;
-        r.sPerche = DaCp1252(std::string(sPerche));
-        mRighe.push_back(std::move(r));
-    }
-
-  private:
-    std::vector<RigaAnteprima>& mRighe;
-    std::vector<std::pair<uint64_t, std::string>>& mLette;
-};
 
 QString TestoRighe(const std::vector<uint64_t>& v) {
     if (v.empty()) return {};
@@ -59,25 +21,37 @@ QString TestoRighe(const std::vector<uint64_t>& v) {
 
 }  // namespace
 
-ModelloAnteprima::ModelloAnteprima(QObject* parent) : QAbstractTableModel(parent) {}
+ModelloAnteprima::ModelloAnteprima(QObject* parent)
+    : QAbstractTableModel(parent),
+      mpLettura(std::make_unique<clsLetturaCampione>(clsDriver(), MappaFormati(), "")) {}
 
 void ModelloAnteprima::Analizza(const clsDriver& driver, const MappaFormati& formati,
                                 std::string_view sByte, const std::vector<QString>& vEsclusi) {
     beginResetModel();
     mvRighe.clear();
-    mvLette.clear();
     for (const QString& e : vEsclusi) {
         RigaAnteprima r;
         r.tipo = RigaAnteprima::CAMPO_ESCLUSO;
         r.sPerche = e;
         mvRighe.push_back(std::move(r));
     }
-    {
-        Raccolta raccolta(mvRighe, mvLette);
-        clsAnalizzatore analisi(driver, formati, raccolta);
-        analisi.Dati(sByte);
-        analisi.Fine();
-        mConteggi = analisi.Conteggi();
+    mpLettura = std::make_unique<clsLetturaCampione>(driver, formati, sByte);
+    for (const VoceCampione& v : mpLettura->Voci()) {
+        RigaAnteprima r;
+        if (v.bChiamata) {
+            r.bEntrante = v.chiamata.bEntrante;
+            r.bTrasferita = v.chiamata.bTrasferita;
+            r.bIncompleta = v.chiamata.bIncompleta;
+            r.vRighe = v.chiamata.vRighe;
+            r.vCampi = v.chiamata.vCampi;  // no copy: the reading stays with the rows
+            r.iErrori = v.chiamata.iErrori;
+        } else {
+            r.tipo = RigaAnteprima::NON_RICONOSCIUTA;
+            r.vRighe.push_back(v.iRiga);
+            r.sTesto = v.sTesto;
+            r.sPerche = DaCp1252(v.sPerche);
+        }
+        mvRighe.push_back(std::move(r));
     }
     // The field columns: the names read, in the pages' order (any other name after them).
     std::vector<std::string> nomi;
@@ -96,7 +70,7 @@ void ModelloAnteprima::Analizza(const clsDriver& driver, const MappaFormati& for
 }
 
 QString ModelloAnteprima::Sommario() const {
-    const ConteggiAnalisi& c = mConteggi;
+    const ConteggiAnalisi& c = Conteggi();
     return TestoRisorsa(30651,
                         "Chiamate riconosciute: %1 (entranti %2, uscenti %3, trasferite %4); "
                         "incomplete: %5; righe data: %6; righe non riconosciute: %7; campi non "

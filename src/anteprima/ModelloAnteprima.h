@@ -1,17 +1,20 @@
 #pragma once
-// The engine's reading of the sample, one row per call and per line no call took, for the
-// preview's table. Analizza runs the engine library on the sample's bytes with a driver; the
-// rows keep what the view needs to colour the sample (the lines of each call, the fields with
-// their lines) and to select a call's lines.
+// The reading of the sample (clsLetturaCampione), one row per call and per line no call took,
+// for the preview's table. Analizza reads the sample's bytes with a driver once; the rows keep
+// what the view needs to colour the sample (the lines of each call, the fields with their
+// lines) and to select a call's lines, and the reading answers the questions about the sample.
 
 #include <QAbstractTableModel>
 #include <QString>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "clsAnalizzatore.h"
+#include "clsLetturaCampione.h"
 
 namespace tarno {
 
@@ -23,8 +26,8 @@ struct RigaAnteprima {
     bool bEntrante = true;
     bool bTrasferita = false;
     bool bIncompleta = false;
-    std::vector<uint64_t> vRighe;  // lines of the sample, from 1
-    std::vector<CampoLetto> vCampi;
+    std::vector<uint64_t> vRighe;        // lines of the sample, from 1
+    std::span<const CampoLetto> vCampi;  // in the model's reading
     size_t iErrori = 0;
     std::string sTesto;  // a line no call took, as read
     QString sPerche;     // why no call took it, or why a field was left out
@@ -43,12 +46,11 @@ class ModelloAnteprima : public QAbstractTableModel {
     void Analizza(const clsDriver& driver, const MappaFormati& formati, std::string_view sByte,
                   const std::vector<QString>& vEsclusi = {});
 
-    const ConteggiAnalisi& Conteggi() const { return mConteggi; }
+    const ConteggiAnalisi& Conteggi() const { return mpLettura->Conteggi(); }
     const std::vector<RigaAnteprima>& Righe() const { return mvRighe; }
-    // The lines that entered the reading as the engine tests and cuts them (without the
-    // driver's prefix, after the transformations of level INIZIALE), with their number in the
-    // sample; a line cut in two pieces is there twice.
-    const std::vector<std::pair<uint64_t, std::string>>& RigheLette() const { return mvLette; }
+    // The reading: the lines as the engine reads them (a line cut in two pieces is there
+    // twice), with where their characters came from, and the questions about the sample.
+    const clsLetturaCampione& Lettura() const { return *mpLettura; }
     // The summary line of the preview.
     QString Sommario() const;
 
@@ -60,9 +62,8 @@ class ModelloAnteprima : public QAbstractTableModel {
 
   private:
     std::vector<RigaAnteprima> mvRighe;
-    std::vector<std::pair<uint64_t, std::string>> mvLette;
+    std::unique_ptr<clsLetturaCampione> mpLettura;
     std::vector<std::string> mvNomiCampi;  // the field columns, in the pages' order
-    ConteggiAnalisi mConteggi;
 };
 
 }  // namespace tarno

@@ -9,11 +9,10 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 #include <map>
+#include <optional>
 
 #include "ModelloAnteprima.h"
-#include "Numeri.h"
 #include "Risorse.h"
 #include "Testo.h"
 #include "TestoQt.h"
@@ -32,13 +31,6 @@ std::map<std::string, std::pair<int, int>> Posizioni(const clsChiamata* chiamata
         p[c.msNome] = {std::max<int>(1, c.miInizio), c.miLunghezza};
     }
     return p;
-}
-
-// The prefix the engine drops from every line ("Offset"): the driver's positions count after it.
-int Prefisso(const clsDriver& driver) {
-    const auto v = ValoreNumerico(TogliBianchi(driver.mlOffset));
-    return v && *v >= 1 && *v <= MAX_CARATTERI_RIGA && *v == std::floor(*v) ? static_cast<int>(*v)
-                                                                            : 0;
 }
 
 }  // namespace
@@ -98,29 +90,58 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
             });
 }
 
-std::vector<std::pair<int, int>> PannelloAnteprima::InizioRighe(std::string_view s) {
-    std::vector<std::pair<int, int>> inizi;
-    int blocco = 0, colonna = 0;
-    bool testo = false;  // the current line has characters
-    inizi.emplace_back(0, 0);
+std::vector<uint64_t> PannelloAnteprima::InizioBlocchi(std::string_view s) {
+    std::vector<uint64_t> inizi{0};
     for (size_t i = 0; i < s.size(); ++i) {
-        const char c = s[i];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
-            ++blocco;
-            colonna = 0;
-            testo = false;
-            if (i + 1 < s.size()) inizi.emplace_back(blocco, 0);
-            continue;
-        }
-        if (c == '\f' && testo) {
-            inizi.emplace_back(blocco, colonna);
-            testo = false;
-        }
-        testo = true;
-        ++colonna;
+        if (s[i] != '\r' && s[i] != '\n') continue;
+        if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+        inizi.push_back(i + 1);
     }
     return inizi;
+}
+
+int PannelloAnteprima::PosizioneByte(uint64_t iByte) const {
+    if (!mpVista || mvBlocchi.empty()) return -1;
+    const auto k = std::upper_bound(mvBlocchi.begin(), mvBlocchi.end(), iByte);
+    const QTextBlock blocco =
+        mpVista->document()->findBlockByNumber(static_cast<int>(k - mvBlocchi.begin() - 1));
+    if (!blocco.isValid()) return -1;
+    const uint64_t colonna = iByte - *std::prev(k);
+    return blocco.position() + static_cast<int>(std::min<uint64_t>(colonna, blocco.length() - 1));
+}
+
+int PannelloAnteprima::Posizione(size_t iRiga, size_t iCarattere) const {
+    const auto& righe = mpModello->Lettura().Righe();
+    if (!mpVista || iRiga >= righe.size()) return -1;
+    if (!mbRigheMotore) return PosizioneByte(righe[iRiga].Origine(iCarattere));
+    const QTextBlock blocco = mpVista->document()->findBlockByNumber(static_cast<int>(iRiga));
+    if (!blocco.isValid()) return -1;
+    return blocco.position() + std::min(static_cast<int>(iCarattere), blocco.length() - 1);
+}
+
+QTextCursor PannelloAnteprima::Tratto(size_t iRiga, size_t iDa, size_t iA) const {
+    const auto& righe = mpModello->Lettura().Righe();
+    if (iRiga >= righe.size()) return {};
+    // Up to the last character read: the view holds nothing of the line beyond it.
+    const size_t fine = mbRigheMotore ? righe[iRiga].sTesto.size() : righe[iRiga].iLetta;
+    iA = std::min(iA, fine);
+    if (iA <= iDa) return {};
+    const int da = Posizione(iRiga, iDa);
+    if (da < 0) return {};
+    // The last character most often lies in the same block, as far on as in the printout.
+    int a = -1;
+    if (!mbRigheMotore) {
+        const uint64_t passo = righe[iRiga].Origine(iA - 1) - righe[iRiga].Origine(iDa);
+        const QTextBlock blocco = mpVista->document()->findBlock(da);
+        if (da + static_cast<int64_t>(passo) < blocco.position() + blocco.length() - 1)
+            a = da + static_cast<int>(passo);
+    }
+    if (a < 0) a = Posizione(iRiga, iA - 1);
+    if (a < da) return {};
+    QTextCursor cursore(mpVista->document());
+    cursore.setPosition(da);
+    cursore.setPosition(a + 1, QTextCursor::KeepAnchor);
+    return cursore;
 }
 
 void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& formati,
@@ -129,12 +150,14 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
     mpModello->Analizza(driver, formati, sByte, vEsclusi);
     mpSommario->setText(mpModello->Sommario());
     LarghezzeColonne();
-    msByte.assign(sByte);
-    mvTipoRiga.assign(RigheCampione(sByte).size(), 0);
-    for (const RigaAnteprima& r : mpModello->Righe())
-        if (r.tipo == RigaAnteprima::CHIAMATA)
-            for (uint64_t n : r.vRighe)
-                if (n >= 1 && n <= mvTipoRiga.size()) mvTipoRiga[n - 1] = r.bEntrante ? 'E' : 'U';
+    const clsLetturaCampione& lettura = mpModello->Lettura();
+    const auto& righe = lettura.Righe();
+    mvIndici.assign(lettura.Conteggi().iRighe, {righe.size(), 0});
+    for (size_t i = 0; i < righe.size(); ++i) {
+        auto& [primo, ultimo] = mvIndici[righe[i].iNumero - 1];
+        primo = std::min(primo, i);
+        ultimo = i;
+    }
     if (mpVista && mpVista != vista) {
         mpVista->setExtraSelections({});
         disconnect(mpVista, nullptr, this, nullptr);
@@ -142,66 +165,63 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
     if (vista && mpVista != vista)
         connect(vista, &QTextEdit::selectionChanged, this, &PannelloAnteprima::MostraColonna);
     mpVista = vista;
-    mvInizi.clear();
+    mvBlocchi.clear();
     mbRigheMotore = vista && mpRigheMotore->isChecked();
     if (mbRigheMotore) {
         // One block a line as the engine reads it; a line that does not enter the reading is
         // not shown, a cut line is shown in its pieces.
         QStringList testi;
-        mvInizi.assign(mvTipoRiga.size(), {-1, 0});
-        for (const auto& [numero, testo] : mpModello->RigheLette()) {
-            if (numero >= 1 && numero <= mvInizi.size() && mvInizi[numero - 1].first < 0)
-                mvInizi[numero - 1] = {static_cast<int>(testi.size()), 0};
-            testi.append(DaCp1252(testo));
-        }
+        for (const RigaCampione& r : righe) testi.append(DaCp1252(r.sTesto));
         const QString testo = testi.join(QLatin1Char('\n'));
         if (vista->toPlainText() != testo) vista->setPlainText(testo);
     } else if (vista) {
-        mvInizi = InizioRighe(sByte);
+        mvBlocchi = InizioBlocchi(sByte);
     }
     MostraColonna();
     if (!vista) return;
 
-    QTextDocument* doc = vista->document();
-    const auto posizione = [&](uint64_t riga, int colonna, int lunghezza) -> QTextCursor {
-        if (riga < 1 || riga > mvInizi.size()) return {};
-        const auto [b, inizio] = mvInizi[riga - 1];
-        const QTextBlock blocco = doc->findBlockByNumber(b);
-        if (!blocco.isValid()) return {};
-        const int da = std::min(inizio + colonna, blocco.length() - 1);
-        const int a = lunghezza < 0 ? blocco.length() - 1
-                                    : std::min(inizio + colonna + lunghezza, blocco.length() - 1);
-        if (a <= da) return {};
-        QTextCursor cursore(doc);
-        cursore.setPosition(blocco.position() + da);
-        cursore.setPosition(blocco.position() + a, QTextCursor::KeepAnchor);
-        return cursore;
+    // The index in the reading's lines of a line of the sample and its piece.
+    const auto indice = [&](uint64_t riga, uint8_t pezzo) -> std::optional<size_t> {
+        if (riga < 1 || riga > mvIndici.size() || mvIndici[riga - 1].first >= righe.size())
+            return std::nullopt;
+        const size_t i = mvIndici[riga - 1].first + (pezzo > 1 ? 1 : 0);
+        return i <= mvIndici[riga - 1].second ? std::optional(i) : std::nullopt;
     };
     const auto entranti = Posizioni(driver.moEntranti.get());
     const auto uscenti = Posizioni(driver.moUscenti.get());
-    const int prefisso = mbRigheMotore ? 0 : Prefisso(driver);
     std::map<std::pair<bool, std::string>, QColor> colori;
     QList<QTextEdit::ExtraSelection> selezioni;
     QTextCharFormat grigio;
     grigio.setForeground(QColor(Qt::gray));
     for (const RigaAnteprima& r : mpModello->Righe()) {
         if (r.tipo == RigaAnteprima::NON_RICONOSCIUTA) {
-            const QTextCursor c = posizione(r.vRighe.front(), 0, -1);
-            if (!c.isNull()) selezioni.append({c, grigio});
+            // The whole line, with its prefix and every piece.
+            const uint64_t n = r.vRighe.front();
+            if (!indice(n, 0)) continue;
+            const auto [primo, ultimo] = mvIndici[n - 1];
+            QTextCursor c(vista->document());
+            const int da = mbRigheMotore ? Posizione(primo, 0) : PosizioneByte(righe[primo].iByte);
+            const int a = Posizione(
+                ultimo, mbRigheMotore ? righe[ultimo].sTesto.size() : righe[ultimo].iLetta);
+            if (da < 0 || a <= da) continue;
+            c.setPosition(da);
+            c.setPosition(a, QTextCursor::KeepAnchor);
+            selezioni.append({c, grigio});
             continue;
         }
         const auto& posizioni = r.bEntrante ? entranti : uscenti;
         for (const CampoLetto& campo : r.vCampi) {
-            if (campo.bDerivato || campo.iPezzo != 0 || campo.iRiga == 0) continue;
+            if (campo.bDerivato || campo.iRiga == 0) continue;
             const auto p = posizioni.find(campo.sNome);
-            if (p == posizioni.end()) continue;
+            const auto i = indice(campo.iRiga, campo.iPezzo);
+            if (p == posizioni.end() || !i || p->second.second <= 0) continue;
+            const size_t da = static_cast<size_t>(p->second.first - 1);
+            const QTextCursor c = Tratto(*i, da, da + static_cast<size_t>(p->second.second));
+            if (c.isNull()) continue;
             const auto chiave = std::make_pair(r.bEntrante, campo.sNome);
             auto k = colori.find(chiave);
             if (k == colori.end())
                 k = colori.emplace(chiave, colore(r.bEntrante, campo.sNome)).first;
-            const QTextCursor c =
-                posizione(campo.iRiga, prefisso + p->second.first - 1, p->second.second);
-            if (c.isNull()) continue;
             QTextCharFormat formato;
             if (k->second.isValid()) {
                 formato.setBackground(k->second);
@@ -221,60 +241,34 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
 
 std::vector<PannelloAnteprima::TestoColonna> PannelloAnteprima::Colonna(int iPosizione,
                                                                         int iLunghezza) const {
-    std::vector<TestoColonna> v;
-    if (iPosizione < 1 || iLunghezza < 1) return v;
-    std::map<std::string_view, TestoColonna> testi;
-    // The lines the view shows, with their number in the sample.
-    std::vector<std::pair<uint64_t, std::string_view>> righe;
-    if (mbRigheMotore) {
-        for (const auto& [numero, testo] : mpModello->RigheLette())
-            righe.emplace_back(numero, testo);
-    } else {
-        const auto v = RigheCampione(msByte);
-        for (size_t i = 0; i < v.size(); ++i) righe.emplace_back(i + 1, v[i]);
-    }
-    const size_t a = static_cast<size_t>(iPosizione - 1);
-    for (const auto& [numero, riga] : righe) {
-        if (riga.size() <= a) continue;
-        const std::string_view t = riga.substr(a, static_cast<size_t>(iLunghezza));
-        TestoColonna& c = testi[t];
-        ++c.iRighe;
-        const char tipo = numero >= 1 && numero <= mvTipoRiga.size() ? mvTipoRiga[numero - 1] : 0;
-        c.iEntranti += tipo == 'E';
-        c.iUscenti += tipo == 'U';
-    }
-    v.reserve(testi.size());
-    for (auto& [t, c] : testi) {
-        c.sTesto.assign(t);
-        v.push_back(std::move(c));
-    }
-    std::stable_sort(v.begin(), v.end(), [](const TestoColonna& x, const TestoColonna& y) {
-        return x.iRighe > y.iRighe;
-    });
-    return v;
+    return mpModello->Lettura().Colonna(iPosizione, iLunghezza);
 }
 
 void PannelloAnteprima::MostraColonna() {
     int posizione = 0, lunghezza = 0;
-    if (mpVista && !mvInizi.empty()) {
+    if (mpVista) {
         const QTextCursor c = mpVista->textCursor();
-        const QTextBlock blocco = mpVista->document()->findBlock(c.selectionStart());
-        if (c.hasSelection() &&
-            blocco.blockNumber() ==
-                mpVista->document()->findBlock(c.selectionEnd()).blockNumber()) {
-            const std::pair<int, int> dove(blocco.blockNumber(),
-                                           c.selectionStart() - blocco.position());
-            // The line of the sample the selection starts on (a form feed starts one inside
-            // a block).
-            const auto k = mbRigheMotore ? mvInizi.begin()
-                                         : std::upper_bound(mvInizi.begin(), mvInizi.end(), dove);
+        const QTextDocument* doc = mpVista->document();
+        const QTextBlock blocco = doc->findBlock(c.selectionStart());
+        const int colonna = c.selectionStart() - blocco.position();
+        if (c.hasSelection() && blocco == doc->findBlock(c.selectionEnd())) {
             if (mbRigheMotore) {
-                // Every block is a line.
-                posizione = dove.second + 1;
+                // Every block is a line as the engine reads it.
+                posizione = colonna + 1;
                 lunghezza = c.selectionEnd() - c.selectionStart();
-            } else if (k != mvInizi.begin() && std::prev(k)->first == dove.first) {
-                posizione = dove.second - std::prev(k)->second + 1;
-                lunghezza = c.selectionEnd() - c.selectionStart();
+            } else if (static_cast<size_t>(blocco.blockNumber()) < mvBlocchi.size()) {
+                // The characters of the reading the first and last selected bytes became.
+                const uint64_t b = mvBlocchi[static_cast<size_t>(blocco.blockNumber())];
+                const int n = c.selectionEnd() - c.selectionStart();
+                const auto da = mpModello->Lettura().DalByte(b + static_cast<uint64_t>(colonna));
+                const auto a =
+                    mpModello->Lettura().DalByte(b + static_cast<uint64_t>(colonna + n - 1));
+                if (da) {
+                    posizione = static_cast<int>(da->second) + 1;
+                    lunghezza = a && a->first == da->first
+                                    ? static_cast<int>(a->second - da->second) + 1
+                                    : n;
+                }
             }
         }
     }
@@ -329,14 +323,19 @@ void PannelloAnteprima::SelezionaRighe(const QModelIndex& indice) {
     const RigaAnteprima& r = mpModello->Righe().at(static_cast<size_t>(indice.row()));
     if (r.vRighe.empty()) return;
     const auto [minimo, massimo] = std::minmax_element(r.vRighe.begin(), r.vRighe.end());
-    if (*minimo < 1 || *massimo > mvInizi.size()) return;
+    if (*minimo < 1 || *massimo > mvIndici.size()) return;
+    const size_t primo = mvIndici[*minimo - 1].first, ultimo = mvIndici[*massimo - 1].second;
+    const auto& righe = mpModello->Lettura().Righe();
+    if (primo >= righe.size() || ultimo >= righe.size()) return;
+    // From the start of the first line's block to the end of the last one's.
     QTextDocument* doc = mpVista->document();
-    const QTextBlock primo = doc->findBlockByNumber(mvInizi[*minimo - 1].first);
-    const QTextBlock ultimo = doc->findBlockByNumber(mvInizi[*massimo - 1].first);
-    if (!primo.isValid() || !ultimo.isValid()) return;
+    const QTextBlock da =
+        doc->findBlock(mbRigheMotore ? Posizione(primo, 0) : PosizioneByte(righe[primo].iByte));
+    const QTextBlock a = doc->findBlock(std::max(Posizione(ultimo, 0), 0));
+    if (!da.isValid() || !a.isValid()) return;
     QTextCursor cursore(doc);
-    cursore.setPosition(primo.position());
-    cursore.setPosition(ultimo.position() + ultimo.length() - 1, QTextCursor::KeepAnchor);
+    cursore.setPosition(da.position());
+    cursore.setPosition(a.position() + a.length() - 1, QTextCursor::KeepAnchor);
     mpVista->setTextCursor(cursore);
     mpVista->ensureCursorVisible();
     emit RigheSelezionate();

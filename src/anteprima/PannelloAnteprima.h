@@ -15,11 +15,13 @@
 #include <vector>
 
 #include "clsAnalizzatore.h"
+#include "clsLetturaCampione.h"
 
 class QCheckBox;
 class QLabel;
 class QTableView;
 class QTableWidget;
+class QTextCursor;
 class QTextEdit;
 
 namespace tarno {
@@ -45,14 +47,9 @@ class PannelloAnteprima : public QWidget {
                   QTextEdit* vista, const ColoreCampo& colore,
                   const std::vector<QString>& vEsclusi = {});
 
-    // What the sample holds at a line position and length (from 1): each distinct text once,
-    // with the lines it is on and how many of them lie in incoming and in outgoing calls, the
-    // most frequent first. Every line of the sample counts, but those that end before the
-    // position; a text is cut shorter where its line ends.
-    struct TestoColonna {
-        std::string sTesto;
-        size_t iRighe = 0, iEntranti = 0, iUscenti = 0;
-    };
+    // What the sample holds at a position and length (from 1) of the lines as the engine
+    // reads them (clsLetturaCampione::Colonna).
+    using TestoColonna = clsLetturaCampione::TestoColonna;
     std::vector<TestoColonna> Colonna(int iPosizione, int iLunghezza) const;
 
     ModelloAnteprima* Modello() const { return mpModello; }
@@ -63,10 +60,9 @@ class PannelloAnteprima : public QWidget {
     QTableView* Tabella() const { return mpTabella; }
     QLabel* Sommario() const { return mpSommario; }
 
-    // Where each line of the sample (from 1) starts in a view of those bytes: block and column.
-    // Line ends as the engine reads them (CR LF, LF, CR); a form feed after text starts a line
-    // inside the view's block.
-    static std::vector<std::pair<int, int>> InizioRighe(std::string_view sByte);
+    // Where each block of a view of the sample's bytes starts in them: the view splits plain
+    // text at CR LF, LF and CR (a form feed or a record separator stays inside its block).
+    static std::vector<uint64_t> InizioBlocchi(std::string_view sByte);
 
   signals:
     // The lines of a row were selected in the view (a click, Enter, or the arrows in the table).
@@ -85,13 +81,20 @@ class PannelloAnteprima : public QWidget {
     QLabel* mpTitoloColonna;
     QTableWidget* mpColonna;
     QPointer<QTextEdit> mpVista;
-    // Where each line of the sample (from 1) starts in the view: block and column (block -1
-    // for a line the view does not show).
-    std::vector<std::pair<int, int>> mvInizi;
+    // The view's place of a character of the reading: with the lines as the engine reads them,
+    // block iRiga (an index of the reading's lines) and column iCarattere; otherwise the
+    // block and column of the byte the character came from. -1 when the view has none.
+    int Posizione(size_t iRiga, size_t iCarattere) const;
+    // The view's place of a byte of the sample (bytes shown as loaded).
+    int PosizioneByte(uint64_t iByte) const;
+    // The characters iDa to iA (excluded) of line iRiga of the reading, in the view.
+    QTextCursor Tratto(size_t iRiga, size_t iDa, size_t iA) const;
+
     bool mbRigheMotore = false;  // the view shows the lines as the engine reads them
-    std::string msByte;          // the sample last read
-    // For each line of the sample (from 0): 'E' in an incoming call, 'U' in an outgoing one.
-    std::vector<char> mvTipoRiga;
+    // Where each block of the view starts in the sample's bytes (bytes shown as loaded).
+    std::vector<uint64_t> mvBlocchi;
+    // The first and last index in the reading's lines of each line of the sample (from 1).
+    std::vector<std::pair<size_t, size_t>> mvIndici;
 };
 
 }  // namespace tarno

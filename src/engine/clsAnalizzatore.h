@@ -1,21 +1,16 @@
 #pragma once
 // The import engine's reading of a printout with a driver, one line at a time.
 //
-// The sample arrives as bytes (Dati) or as lines (Riga). In bytes, CR LF, LF and CR alone each
-// end a line; a form feed after text ends that line and starts the next one (it stays as that
-// line's first character, where a printout's page starts); the prescanning entry
-// SeparatoreRecord names one more character that ends a line (and is dropped), for printers
-// that frame records with control characters instead of line ends.
-//
-// Each line of the sample goes through, in this order: the prescanning entries the engine
-// knows (control characters dropped, header lines, lines to skip, end of the printout), "Ignora
-// righe vuote", the break of long lines ("Caratteri_ultima_riga") and the general transformations
-// of level INIZIALE. The lines that remain enter a window as long as the longest call. At the head
-// of the window the engine looks, in this order, for a date on its own line, an incoming call
-// (transferred conditions first, then the plain ones) and an outgoing call; a call takes its kind's
-// number of lines, gets the transformations of its level and has its fields cut out and
-// interpreted. A line where nothing starts belongs to no call. What the sample ends in the middle
-// of is reported as an incomplete call when the conditions on the lines it has hold.
+// The sample arrives as bytes (Dati) or as lines (Riga). Four parts do the work: the driver
+// compiled once, with a note on every setting (clsImpostazioniMotore); the line reader, which
+// turns the bytes into the lines the engine reads, with where each character came from
+// (clsLettoreRighe: line ends, form feeds, SeparatoreRecord, TogliControlli, prescanning,
+// Offset, "Ignora righe vuote", "Caratteri_ultima_riga", the transformations of level INIZIALE);
+// the window of lines as long as the longest call, at whose head the engine looks, in this
+// order, for a date on its own line, an incoming call (transferred conditions first, then the
+// plain ones) and an outgoing call (clsFinestraChiamate); and the reading of a call's fields
+// (clsLetturaCampi). A line where nothing starts belongs to no call. What the sample ends in the
+// middle of is reported as an incomplete call when the conditions on the lines it has hold.
 //
 // Memory stays bounded: the window holds at most the lines of the longest call, each line at
 // most MAX_CARATTERI_RIGA characters.
@@ -30,6 +25,7 @@
 #include <vector>
 
 #include "FormatoDataOra.h"
+#include "RigaMotore.h"
 
 namespace tarno {
 
@@ -104,8 +100,9 @@ class IEsitiAnalisi {
         RigaSenzaChiamata(iRiga, sTesto, MotivoRiga::NonRiconosciuta, sTrasformata, sPerche);
     }
     // Each line (or piece of a cut line) that enters the reading, as the engine tests and cuts
-    // it: without the driver's prefix (Offset), after the transformations of level INIZIALE.
-    virtual void RigaLetta(uint64_t /*iRiga*/, uint8_t /*iPezzo*/, std::string_view /*sTesto*/) {}
+    // it (r.sTesto: without the driver's prefix, after the transformations of level INIZIALE),
+    // with where its characters came from in the printout.
+    virtual void RigaLetta(const RigaMotore& /*r*/) {}
     // Something about a line worth telling though it is read all the same (a line far longer
     // than the driver reads, ...), before what becomes of the line.
     virtual void AvvisoRiga(uint64_t /*iRiga*/, std::string_view /*sAvviso*/) {}
@@ -152,9 +149,6 @@ inline bool SenzaControlli(std::string_view s) {
 // and time operators, mesi the driver's month codes.
 bool CondizioneVale(const clsCondizione& c, std::string_view sRiga, const MappaFormati& formati,
                     const CodiciMesi& mesi);
-// The lines of a sample as the engine cuts them, without their ends: CR LF, LF and CR end a
-// line, a form feed after text starts the next one.
-std::vector<std::string_view> RigheCampione(std::string_view sByte);
 
 class clsAnalizzatore {
   public:

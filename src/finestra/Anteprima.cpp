@@ -105,14 +105,7 @@ void frmDriver::AggiornaAnteprima() {
 std::pair<size_t, size_t> frmDriver::RigheConCondizione(const clsCondizione& c) const {
     ModelloAnteprima modello;
     LeggiCampione(modello);
-    MappaFormati formati;
-    FormatiDaTabella(mrgxFormatiData, formati);
-    FormatiDaTabella(mrgxFormatiOra, formati);
-    const CodiciMesi mesi = MesiDriver();
-    size_t n = 0;
-    for (const auto& [numero, riga] : modello.RigheLette())
-        n += CondizioneVale(c, riga, formati, mesi);
-    return {n, modello.RigheLette().size()};
+    return modello.Lettura().RigheConCondizione(c);
 }
 
 CodiciMesi frmDriver::MesiDriver() const {
@@ -138,52 +131,20 @@ void frmDriver::LeggiCampione(ModelloAnteprima& modello) const {
 std::pair<size_t, size_t> frmDriver::ChiamateConCondizione(const clsCondizione& c) const {
     ModelloAnteprima modello;
     LeggiCampione(modello);
-    // Each line number with its text as the engine reads it (the first piece of a cut line).
-    std::map<uint64_t, const std::string*> lette;
-    for (const auto& [numero, riga] : modello.RigheLette()) lette.emplace(numero, &riga);
-    MappaFormati formati;
-    FormatiDaTabella(mrgxFormatiData, formati);
-    FormatiDaTabella(mrgxFormatiOra, formati);
-    const CodiciMesi mesi = MesiDriver();
-    const size_t riga = static_cast<size_t>(std::max<int>(1, c.miRiga));
-    size_t n = 0, chiamate = 0;
-    for (const RigaAnteprima& r : modello.Righe()) {
-        if (r.tipo != RigaAnteprima::CHIAMATA || r.bIncompleta || r.vRighe.size() < riga) continue;
-        const auto k = lette.find(r.vRighe[riga - 1]);
-        if (k == lette.end()) continue;
-        ++chiamate;
-        n += CondizioneVale(c, *k->second, formati, mesi);
-    }
-    return {n, chiamate};
+    return modello.Lettura().ChiamateConCondizione(c);
 }
 
 std::vector<int16_t> frmDriver::FormatiCheLeggono(bool bEntranti, int iCampo, bool bData) const {
-    std::vector<int16_t> codici;
-    const std::string nome = NomeCampo(iCampo, bEntranti);
-    if (nome.empty()) return codici;
+    // The catalogue's formats of the kind, as (code, text) in the order of its table.
+    std::vector<std::pair<int16_t, std::string>> formati;
+    const TabellaValori& t = bData ? mrgxFormatiData : mrgxFormatiOra;
+    for (int r = 1; r < t.Righe() && t.Colonne() >= 2; ++r)
+        if (const auto codice = LeggiIntero16(t.Cella(r, 1)))
+            formati.emplace_back(*codice, t.Cella(r, 0));
     ModelloAnteprima modello;
     LeggiCampione(modello);
-    std::vector<std::string> testi;
-    for (const RigaAnteprima& r : modello.Righe()) {
-        if (r.tipo != RigaAnteprima::CHIAMATA || r.bIncompleta || r.bEntrante != bEntranti)
-            continue;
-        for (const CampoLetto& c : r.vCampi)
-            if (c.sNome == nome && !c.bDerivato) testi.push_back(c.sTaglio);
-    }
-    if (testi.empty()) return codici;
-    const CodiciMesi mesi = MesiDriver();
-    const TabellaValori& t = bData ? mrgxFormatiData : mrgxFormatiOra;
-    for (int r = 1; r < t.Righe() && t.Colonne() >= 2; ++r) {
-        const auto codice = LeggiIntero16(t.Cella(r, 1));
-        if (!codice || *codice == 0) continue;
-        const clsFormatoDataOra formato(t.Cella(r, 0));
-        const bool legge = std::all_of(testi.begin(), testi.end(), [&](const std::string& s) {
-            const auto v = formato.Leggi(s, mesi);
-            return v && (bData ? v->HaData() : v->HaTempo());
-        });
-        if (legge) codici.push_back(*codice);
-    }
-    return codici;
+    return modello.Lettura().FormatiCheLeggono(bEntranti, NomeCampo(iCampo, bEntranti), bData,
+                                               formati);
 }
 
 void frmDriver::Segnala(const QString& sTesto) {

@@ -27,43 +27,61 @@ EsitoVerifica Verifica(const std::string& driver, const std::string& dati, const
     return VerificaDriver(r);
 }
 
-TEST(Verifica, OgniCasoDaIlSuoLog) {
-    struct Caso {
-        fs::path driver, dati, atteso;
-    };
+// A case: a driver, a printout and the log expected of them.
+struct Caso {
+    std::string nome;
+    fs::path driver, dati, atteso;
+};
+
+void PrintTo(const Caso& c, std::ostream* os) { *os << c.nome; }
+
+std::vector<Caso> Casi() {
     std::vector<Caso> casi;
     for (const std::string nome : {"PanasonicTDA", "SiemensHiPath"})
-        casi.push_back({kDemo + "/Driver/" + nome + ".drv", kDemo + "/Dati/" + nome + ".txt",
-                        TARNO_ATTESI_DIR "/" + nome + ".log"});
+        casi.push_back({"demo_" + nome, kDemo + "/Driver/" + nome + ".drv",
+                        kDemo + "/Dati/" + nome + ".txt", TARNO_ATTESI_DIR "/" + nome + ".log"});
     for (const auto& d : fs::directory_iterator(TARNO_CASI_DIR))
-        casi.push_back({d.path() / "driver.drv", d.path() / "stampa.txt", d.path() / "atteso.log"});
-    ASSERT_GE(casi.size(), 10u);
-    for (const auto& c : casi) {
-        SCOPED_TRACE(c.atteso.string());
-        CartellaTemp t;
-        const std::string driver = t.File("il driver.drv"), dati = t.File("la stampa.txt");
-        fs::copy_file(c.driver, driver);
-        fs::copy_file(c.dati, dati);
-        const std::string log = t.File(NOME_LOG_VERIFICA);
-        ScriviFile(log, std::string(200000, 'x'));  // an old, longer log is replaced whole
-        const EsitoVerifica e = Verifica(driver, dati, log);
-        ASSERT_TRUE(e.bRiuscita) << e.sErrore;
-        EXPECT_EQ(e.sErrore, "");
-        if (std::getenv("TARNO_RIGENERA")) {  // the log becomes the expected one
-            std::string s = LeggiTutto(log);
-            for (const auto& [da, a] : {std::pair{W(driver), "@DRIVER@"},
-                                        {W(dati), "@DATI@"},
-                                        {"  " TARNO_VERSIONE "\r\n", "  @VERSIONE@\r\n"}})
-                for (size_t p = s.find(da); p != std::string::npos; p = s.find(da, p))
-                    s.replace(p, da.size(), a);
-            ScriviFile(c.atteso.string(), s);
-        }
-        EXPECT_EQ(LeggiTutto(log), LogAtteso(c.atteso, driver, dati));
-        // No temporary file is left beside the log.
-        EXPECT_EQ(NomiIn(t.Percorso()),
-                  (std::vector<std::string>{NOME_LOG_VERIFICA, "il driver.drv", "la stampa.txt"}));
-    }
+        casi.push_back({d.path().filename().string(), d.path() / "driver.drv",
+                        d.path() / "stampa.txt", d.path() / "atteso.log"});
+    return casi;
 }
+
+class LogDelCaso : public ::testing::TestWithParam<Caso> {};
+
+TEST_P(LogDelCaso, ComeAtteso) {
+    const Caso& c = GetParam();
+    CartellaTemp t;
+    const std::string driver = t.File("il driver.drv"), dati = t.File("la stampa.txt");
+    fs::copy_file(c.driver, driver);
+    fs::copy_file(c.dati, dati);
+    const std::string log = t.File(NOME_LOG_VERIFICA);
+    ScriviFile(log, std::string(200000, 'x'));  // an old, longer log is replaced whole
+    const EsitoVerifica e = Verifica(driver, dati, log);
+    ASSERT_TRUE(e.bRiuscita) << e.sErrore;
+    EXPECT_EQ(e.sErrore, "");
+    if (std::getenv("TARNO_RIGENERA")) {  // the log becomes the expected one
+        std::string s = LeggiTutto(log);
+        for (const auto& [da, a] : {std::pair{W(driver), "@DRIVER@"},
+                                    {W(dati), "@DATI@"},
+                                    {"  " TARNO_VERSIONE "\r\n", "  @VERSIONE@\r\n"}})
+            for (size_t p = s.find(da); p != std::string::npos; p = s.find(da, p))
+                s.replace(p, da.size(), a);
+        ScriviFile(c.atteso.string(), s);
+    }
+    EXPECT_EQ(LeggiTutto(log), LogAtteso(c.atteso, driver, dati));
+    // No temporary file is left beside the log.
+    EXPECT_EQ(NomiIn(t.Percorso()),
+              (std::vector<std::string>{NOME_LOG_VERIFICA, "il driver.drv", "la stampa.txt"}));
+}
+
+// One test per case folder, named after it.
+INSTANTIATE_TEST_SUITE_P(Verifica, LogDelCaso, ::testing::ValuesIn(Casi()),
+                         [](const ::testing::TestParamInfo<Caso>& i) {
+                             std::string n = i.param.nome;
+                             for (char& ch : n)
+                                 if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                             return n;
+                         });
 
 // The same reading as JSON: every call, field, date line and skipped line, the notes on the
 // settings and the counts, texts in UTF-8 (the sample and driver are Windows-1252).

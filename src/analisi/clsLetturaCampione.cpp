@@ -1,0 +1,179 @@
+#include "clsLetturaCampione.h"
+
+#include <algorithm>
+#include <map>
+
+#include "FormatoDataOra.h"
+#include "clsCondizione.h"
+#include "clsDriver.h"
+
+namespace tarno {
+
+namespace {
+
+// Keeps the engine's results in the order of the sample.
+class Raccolta : public IEsitiAnalisi {
+  public:
+    Raccolta(std::vector<RigaCampione>& righe, std::vector<VoceCampione>& voci)
+        : mRighe(righe), mVoci(voci) {}
+
+    void Chiamata(const ChiamataLetta& c) override {
+        VoceCampione& v = mVoci.emplace_back();
+        ChiamataLetta& k = v.chiamata;
+        k.bEntrante = c.bEntrante;
+        k.bTrasferita = c.bTrasferita;
+        k.bIncompleta = c.bIncompleta;
+        k.iRigheAttese = c.iRigheAttese;
+        k.vRighe = c.vRighe;
+        k.vPezzi = c.vPezzi;
+        k.vTesti = c.vTesti;
+        // Only the fields in use (the engine reuses its record).
+        k.vCampi.assign(c.vCampi.begin(),
+                        c.vCampi.begin() + static_cast<long>(std::min(c.iCampi, c.vCampi.size())));
+        k.iCampi = k.vCampi.size();
+        k.iErrori = c.iErrori;
+    }
+    void RigaData(const RigaDataLetta&) override {}
+    void RigaLetta(const RigaMotore& r) override {
+        RigaCampione& k = mRighe.emplace_back();
+        k.iNumero = r.iNumero;
+        k.iPezzo = r.iPezzo;
+        k.sTesto = r.sTesto;
+        k.iByte = r.iByte;
+        k.iSalto = r.iSalto;
+        if (r.pTolti) k.vTolti = *r.pTolti;
+        k.iLetta = r.sLetta.size();
+    }
+    void RigaSenzaChiamata(uint64_t iRiga, std::string_view sTesto, MotivoRiga motivo,
+                           std::string_view, std::string_view sPerche) override {
+        // Empty, header and skipped lines are what the driver means to leave out.
+        if (motivo != MotivoRiga::NonRiconosciuta) return;
+        VoceCampione v;
+        v.bChiamata = false;
+        v.iRiga = iRiga;
+        v.sTesto = sTesto;
+        v.sPerche = sPerche;
+        mVoci.push_back(std::move(v));
+    }
+
+  private:
+    std::vector<RigaCampione>& mRighe;
+    std::vector<VoceCampione>& mVoci;
+};
+
+}  // namespace
+
+uint64_t RigaCampione::Origine(size_t i) const {
+    RigaMotore r;
+    r.iByte = iByte;
+    r.iSalto = iSalto;
+    r.pTolti = vTolti.empty() ? nullptr : &vTolti;
+    return r.Origine(i);
+}
+
+clsLetturaCampione::clsLetturaCampione(const clsDriver& driver, const MappaFormati& formati,
+                                       std::string_view sByte)
+    : mFormati(formati) {
+    for (int i = 0; i < 12; ++i) mMesi[static_cast<size_t>(i)] = driver.Mesi(i);
+    Raccolta raccolta(mvRighe, mvVoci);
+    clsAnalizzatore analisi(driver, formati, raccolta);
+    analisi.Dati(sByte);
+    analisi.Fine();
+    mConteggi = analisi.Conteggi();
+    mvTipoRiga.assign(mConteggi.iRighe, 0);
+    for (const VoceCampione& v : mvVoci)
+        if (v.bChiamata)
+            for (uint64_t n : v.chiamata.vRighe)
+                if (n >= 1 && n <= mvTipoRiga.size())
+                    mvTipoRiga[n - 1] = v.chiamata.bEntrante ? 'E' : 'U';
+}
+
+std::vector<clsLetturaCampione::TestoColonna> clsLetturaCampione::Colonna(int iPosizione,
+                                                                          int iLunghezza) const {
+    std::vector<TestoColonna> v;
+    if (iPosizione < 1 || iLunghezza < 1) return v;
+    std::map<std::string_view, TestoColonna> testi;
+    const size_t a = static_cast<size_t>(iPosizione - 1);
+    for (const RigaCampione& r : mvRighe) {
+        if (r.sTesto.size() <= a) continue;
+        TestoColonna& c = testi[std::string_view(r.sTesto).substr(a, size_t(iLunghezza))];
+        ++c.iRighe;
+        const char tipo = TipoRiga(r.iNumero);
+        c.iEntranti += tipo == 'E';
+        c.iUscenti += tipo == 'U';
+    }
+    v.reserve(testi.size());
+    for (auto& [t, c] : testi) {
+        c.sTesto.assign(t);
+        v.push_back(std::move(c));
+    }
+    std::stable_sort(v.begin(), v.end(), [](const TestoColonna& x, const TestoColonna& y) {
+        return x.iRighe > y.iRighe;
+    });
+    return v;
+}
+
+std::pair<size_t, size_t> clsLetturaCampione::RigheConCondizione(const clsCondizione& c) const {
+    size_t n = 0;
+    for (const RigaCampione& r : mvRighe) n += CondizioneVale(c, r.sTesto, mFormati, mMesi);
+    return {n, mvRighe.size()};
+}
+
+std::pair<size_t, size_t> clsLetturaCampione::ChiamateConCondizione(const clsCondizione& c) const {
+    // Each line number with its text as the engine reads it (the first piece of a cut line).
+    std::map<uint64_t, const std::string*> lette;
+    for (const RigaCampione& r : mvRighe) lette.emplace(r.iNumero, &r.sTesto);
+    const size_t riga = static_cast<size_t>(std::max<int>(1, c.miRiga));
+    size_t n = 0, chiamate = 0;
+    for (const VoceCampione& v : mvVoci) {
+        if (!v.bChiamata || v.chiamata.bIncompleta || v.chiamata.vRighe.size() < riga) continue;
+        const auto k = lette.find(v.chiamata.vRighe[riga - 1]);
+        if (k == lette.end()) continue;
+        ++chiamate;
+        n += CondizioneVale(c, *k->second, mFormati, mMesi);
+    }
+    return {n, chiamate};
+}
+
+std::vector<int16_t> clsLetturaCampione::FormatiCheLeggono(
+    bool bEntranti, const std::string& sCampo, bool bData,
+    const std::vector<std::pair<int16_t, std::string>>& formati) const {
+    std::vector<int16_t> codici;
+    std::vector<const std::string*> testi;
+    for (const VoceCampione& v : mvVoci) {
+        if (!v.bChiamata || v.chiamata.bIncompleta || v.chiamata.bEntrante != bEntranti) continue;
+        for (const CampoLetto& c : v.chiamata.vCampi)
+            if (c.sNome == sCampo && !c.bDerivato) testi.push_back(&c.sTaglio);
+    }
+    if (testi.empty()) return codici;
+    for (const auto& [codice, testo] : formati) {
+        if (codice == 0) continue;
+        const clsFormatoDataOra formato(testo);
+        const bool legge = std::all_of(testi.begin(), testi.end(), [&](const std::string* s) {
+            const auto v = formato.Leggi(*s, mMesi);
+            return v && (bData ? v->HaData() : v->HaTempo());
+        });
+        if (legge) codici.push_back(codice);
+    }
+    return codici;
+}
+
+std::optional<std::pair<size_t, size_t>> clsLetturaCampione::DalByte(uint64_t iByte) const {
+    // The lines come in the order of the printout: the last one starting at or before the byte
+    // (with the other pieces of its line) is the only one that can hold it.
+    auto k = std::upper_bound(mvRighe.begin(), mvRighe.end(), iByte,
+                              [](uint64_t b, const RigaCampione& r) { return b < r.iByte; });
+    if (k == mvRighe.begin()) return std::nullopt;
+    const uint64_t inizio = std::prev(k)->iByte;
+    for (auto r = std::prev(k);; --r) {
+        if (r->iByte != inizio) break;
+        if (r->iLetta > 0 && r->Origine(0) <= iByte && iByte <= r->Origine(r->iLetta - 1))
+            for (size_t i = 0; i < r->iLetta; ++i)
+                if (r->Origine(i) == iByte)
+                    return std::pair(static_cast<size_t>(r - mvRighe.begin()), i);
+        if (r == mvRighe.begin()) break;
+    }
+    return std::nullopt;
+}
+
+}  // namespace tarno

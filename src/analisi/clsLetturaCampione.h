@@ -1,0 +1,92 @@
+#pragma once
+// The reading of a sample printout with a driver: the engine reads it once (its lines as it
+// reads them, with where each character came from in the printout's bytes; the calls; the
+// lines no call took) and the questions that the editor asks about the sample are answered
+// from that reading, as many times as asked.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "clsAnalizzatore.h"
+
+namespace tarno {
+
+class clsCondizione;
+class clsDriver;
+
+// A line (or piece of a cut line) as the engine reads it, kept with its origins.
+struct RigaCampione {
+    uint64_t iNumero = 0;  // line of the printout, from 1
+    uint8_t iPezzo = 0;    // 1, 2 for the pieces of a cut line, 0 for a whole line
+    std::string sTesto;    // as the engine tests and cuts it
+    uint64_t iByte = 0;    // see RigaMotore
+    size_t iSalto = 0;
+    std::vector<uint32_t> vTolti;
+    size_t iLetta = 0;  // characters of the line as read (before INIZIALE)
+    // The byte offset in the printout of character i (from 0) of the line.
+    uint64_t Origine(size_t i) const;
+};
+
+// A call, or a line no call took, in the order of the printout.
+struct VoceCampione {
+    bool bChiamata = true;
+    ChiamataLetta chiamata;  // a call: its fields trimmed to those in use
+    uint64_t iRiga = 0;      // a line no call took: its number, text as read and why
+    std::string sTesto, sPerche;
+};
+
+class clsLetturaCampione {
+  public:
+    // Reads the sample (Windows-1252 bytes) with the driver; formati: the catalogue's formats.
+    clsLetturaCampione(const clsDriver& driver, const MappaFormati& formati,
+                       std::string_view sByte);
+
+    const std::vector<RigaCampione>& Righe() const { return mvRighe; }
+    const std::vector<VoceCampione>& Voci() const { return mvVoci; }
+    const ConteggiAnalisi& Conteggi() const { return mConteggi; }
+    // 'E' for a line of the printout (from 1) in an incoming call, 'U' in an outgoing one, 0
+    // otherwise.
+    char TipoRiga(uint64_t iNumero) const {
+        return iNumero >= 1 && iNumero <= mvTipoRiga.size() ? mvTipoRiga[iNumero - 1] : 0;
+    }
+
+    // What stands at a position and length (from 1) on every line the engine reads: each
+    // distinct text once, with the lines it is on and how many of them lie in incoming and in
+    // outgoing calls, the most frequent first. Lines that end before the position do not count;
+    // a text is cut shorter where its line ends.
+    struct TestoColonna {
+        std::string sTesto;
+        size_t iRighe = 0, iEntranti = 0, iUscenti = 0;
+    };
+    std::vector<TestoColonna> Colonna(int iPosizione, int iLunghezza) const;
+
+    // On how many of the lines the engine reads the condition holds (its line number is not
+    // looked at), and how many lines there are.
+    std::pair<size_t, size_t> RigheConCondizione(const clsCondizione& c) const;
+    // On how many complete calls the condition holds on the call's line of the condition's
+    // row, and how many complete calls have that line.
+    std::pair<size_t, size_t> ChiamateConCondizione(const clsCondizione& c) const;
+    // The codes of the formats (code, text) that read the field, as the engine cuts it out, on
+    // every complete call of its kind as a date (bData) or a time; none without such a call.
+    std::vector<int16_t> FormatiCheLeggono(
+        bool bEntranti, const std::string& sCampo, bool bData,
+        const std::vector<std::pair<int16_t, std::string>>& formati) const;
+
+    // The line (index in Righe) and character (from 0) that came from a byte of the printout;
+    // nullopt for a byte no line read (a line end, a dropped character, a skipped line).
+    std::optional<std::pair<size_t, size_t>> DalByte(uint64_t iByte) const;
+
+  private:
+    std::vector<RigaCampione> mvRighe;
+    std::vector<VoceCampione> mvVoci;
+    std::vector<char> mvTipoRiga;
+    ConteggiAnalisi mConteggi;
+    MappaFormati mFormati;
+    CodiciMesi mMesi;
+};
+
+}  // namespace tarno

@@ -1,0 +1,579 @@
+#include "clsImpostazioniMotore.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Numeri.h"
+#include "Testo.h"
+#include "TestoMotore.h"
+#include "Trasformazioni.h"
+#include "clsCampo.h"
+#include "clsChiamata.h"
+#include "clsCondizione.h"
+#include "clsTrasformazione.h"
+
+namespace tarno {
+
+using namespace motore;
+
+namespace {
+
+// A character as a prescanning value names it: "<ETX>" (any case), its decimal code, or the
+// character itself.
+std::optional<char> CarattereDaTesto(std::string_view s) {
+    s = SenzaBianchi(s);
+    if (s.size() == 1 && !Cifra(s[0])) return s[0];
+    if (s.size() > 2 && s.front() == '<' && s.back() == '>') {
+        const std::string nome = Maiuscolo(s.substr(1, s.size() - 2));
+        for (int i = 0; i < 32; ++i)
+            if (nome == kNomiControllo[i]) return static_cast<char>(i);
+        if (nome == "DEL") return '\x7F';
+        return std::nullopt;
+    }
+    const auto v = ValoreNumerico(s);
+    if (!s.empty() && v && *v >= 0 && *v <= 255 && *v == std::floor(*v))
+        return static_cast<char>(static_cast<unsigned char>(*v));
+    return std::nullopt;
+}
+
+bool Si(std::string_view s) {
+    const std::string v = Maiuscolo(SenzaBianchi(s));
+    return v == "S" || v == "SI" || v == "S\xCC" || v == "1" || v == "TRUE";
+}
+
+Genere GenereDi(const std::string& nome) {
+    if (nome == "dData") return Genere::Data;
+    if (nome == "dOraInizio" || nome == "dOraFine" || nome == "dOra") return Genere::Ora;
+    if (nome == "dDurata" || nome == "dRisposta") return Genere::Durata;
+    if (nome == "lScatti") return Genere::Scatti;
+    return Genere::Testo;
+}
+
+std::string DescriviCondizione(const Cond& c) {
+    std::string s = c.sNome + " (" + clsCondizione::ParolaChiave(c.iOp) + " " +
+                    std::to_string(c.iInizio) + "," + std::to_string(c.iLunghezza) + "," +
+                    std::to_string(c.iRiga);
+    if (c.iOp == clsCondizione::UGUALE_A || c.iOp == clsCondizione::DIVERSO_DA)
+        s += " " + Virgolette(c.sValore);
+    if (c.iFormato != 0) {
+        s += " formato " + std::to_string(c.iFormato);
+        if (c.pFormato) s += " " + Virgolette(c.pFormato->Testo());
+    }
+    return s + ")";
+}
+
+}  // namespace
+
+std::string motore::DescriviCatena(const Catena& cat) {
+    std::string s;
+    for (size_t i = 0; i < cat.size(); ++i) {
+        if (i) s += cat[i - 1].bOr ? " Or " : " And ";
+        s += DescriviCondizione(cat[i]);
+    }
+    return s;
+}
+
+clsImpostazioniMotore::clsImpostazioniMotore(const clsDriver& driver, const MappaFormati& mappa) {
+    for (const auto& [codice, testo] : mappa) mFormati.emplace(codice, clsFormatoDataOra(testo));
+    for (int i = 0; i < 12; ++i) mesi[static_cast<size_t>(i)] = driver.Mesi(i);
+    for (char c : {'\n', '\r', '\f'}) fineRiga[static_cast<unsigned char>(c)] = true;
+
+    CompilaPrescanning(driver);
+    bIgnoraVuote = driver.mbIngnoraRigheVuote;
+    Nota(NotaImpostazione::Applicata, bIgnoraVuote
+                                          ? "Ignora righe vuote: le righe vuote sono saltate"
+                                          : "Righe vuote: lette come le altre righe");
+    {
+        const std::string off(SenzaBianchi(driver.mlOffset));
+        const auto v = ValoreNumerico(off);
+        if (v && *v >= 1 && *v <= MAX_CARATTERI_RIGA && *v == std::floor(*v)) {
+            iOffset = static_cast<size_t>(*v);
+            Nota(NotaImpostazione::Applicata,
+                 "Offset " + off + ": i primi " + off +
+                     " caratteri di ogni riga sono un prefisso e sono tolti; ogni posizione "
+                     "del driver conta dal carattere " +
+                     std::to_string(iOffset + 1) + " della riga stampata");
+        } else if (!off.empty() && !(v && *v == 0)) {
+            Nota(NotaImpostazione::NonApplicata, "Offset " + off +
+                                                     ": serve un numero intero da 0 a " +
+                                                     std::to_string(MAX_CARATTERI_RIGA));
+        }
+    }
+    iTroncaDopo = driver.mlTroncaUltimaRigaDopoCaratteri;
+    if (iTroncaDopo > 0)
+        Nota(NotaImpostazione::Applicata,
+             "Manda ultima riga accapo al carattere " + std::to_string(iTroncaDopo) +
+                 ": una riga pi\xF9 lunga prosegue su una riga nuova dal carattere " +
+                 std::to_string(iTroncaDopo + 1));
+    else if (iTroncaDopo < 0)
+        Nota(NotaImpostazione::NonApplicata, "Manda ultima riga accapo al carattere " +
+                                                 std::to_string(iTroncaDopo) + ": valore negativo");
+    CompilaTrasformazioni(driver);
+    CompilaDataIsolata(driver);
+    if (!mesi[0].empty()) {
+        std::string s = "Mesi in lettere:";
+        for (const auto& m : mesi) s += " " + Virgolette(m);
+        Nota(NotaImpostazione::Applicata, s);
+    }
+    CompilaTipo(tipi[0], driver.moEntranti.get(), true);
+    CompilaTipo(tipi[1], driver.moUscenti.get(), false);
+    CompilaLarghezza();
+
+    int finestraMax = std::max(1, iRigheData);
+    for (const auto& t : tipi)
+        if (t.bAttivo) finestraMax = std::max(finestraMax, t.iRighe);
+    iFinestra = finestraMax;
+}
+
+Catena clsImpostazioniMotore::Compila(const std::optional<ColCondizioni>& col,
+                                      const std::string& sDove) {
+    Catena cat;
+    if (!col) return cat;
+    for (const auto& voce : *col) {
+        const clsCondizione& c = voce.valore;
+        Cond k;
+        k.sNome = c.msNome.empty() ? "Condizione" : c.msNome;
+        k.iOp = c.menOperatore;
+        k.iInizio = std::max<int>(1, c.miInizio);
+        k.iLunghezza = std::max<int>(0, c.miLunghezza);
+        k.iRiga = std::max<int>(1, c.miRiga);
+        k.iFormato = c.miFormato;
+        k.sValore = c.msValore;
+        k.pFormato = Formato(c.miFormato);
+        k.bOr = UgualeNoCase(SenzaBianchi(c.msCongiunzione), "Or");
+        const bool conFormato = k.iOp == clsCondizione::DATA_VALIDA ||
+                                k.iOp == clsCondizione::TEMPO_VALIDO ||
+                                k.iOp == clsCondizione::DATA_ISOLATA;
+        if (conFormato && !k.pFormato)
+            Nota(NotaImpostazione::Avviso,
+                 sDove + ": " + k.sNome + " usa il formato " + std::to_string(k.iFormato) +
+                     ", che il catalogo non ha: la condizione non vale mai");
+        if (k.iOp == clsCondizione::NESSUNO)
+            Nota(NotaImpostazione::Avviso,
+                 sDove + ": " + k.sNome + " senza operatore: la condizione non vale mai");
+        if (k.iLunghezza == 0 && k.iOp != clsCondizione::NESSUNO)
+            Nota(NotaImpostazione::Avviso, sDove + ": " + k.sNome + " con lunghezza 0");
+        else if ((k.iOp == clsCondizione::UGUALE_A || k.iOp == clsCondizione::DIVERSO_DA) &&
+                 k.sValore.size() > static_cast<size_t>(k.iLunghezza))
+            Nota(NotaImpostazione::Avviso,
+                 sDove + ": " + k.sNome + " confronta " + std::to_string(k.iLunghezza) +
+                     " caratteri con " + Virgolette(k.sValore) + ", che ne ha " +
+                     std::to_string(k.sValore.size()) + ": la condizione " +
+                     (k.iOp == clsCondizione::UGUALE_A ? "non vale mai" : "vale sempre"));
+        cat.push_back(std::move(k));
+    }
+    return cat;
+}
+
+void clsImpostazioniMotore::CompilaPrescanning(const clsDriver& driver) {
+    if (!driver.mbConPrescanning || !driver.mcolPrescanning) return;
+    for (const auto& voce : *driver.mcolPrescanning) {
+        const clsPrescanning& p = voce.valore;
+        const std::string testo = "Prescanning " + p.sEntry + "=" + p.sValue;
+        if (UgualeNoCase(p.sEntry, "RigheIntestazione")) {
+            const auto v = ValoreNumerico(p.sValue);
+            if (v && *v >= 0 && *v == std::floor(*v) && *v < 1e15) {
+                iRigheIntestazione = static_cast<uint64_t>(*v);
+                Nota(NotaImpostazione::Applicata, testo + ": le prime " +
+                                                      std::to_string(iRigheIntestazione) +
+                                                      " righe del campione sono saltate");
+            } else {
+                Nota(NotaImpostazione::NonApplicata,
+                     testo + ": serve un numero intero non negativo");
+            }
+        } else if (UgualeNoCase(p.sEntry, "SaltaRigheCon")) {
+            if (p.sValue.empty()) {
+                Nota(NotaImpostazione::NonApplicata, testo + ": testo vuoto");
+            } else {
+                sSaltaRigheCon = p.sValue;
+                Nota(NotaImpostazione::Applicata,
+                     testo + ": le righe che contengono " + Virgolette(p.sValue) + " sono saltate");
+            }
+        } else if (UgualeNoCase(p.sEntry, "FineStampa")) {
+            if (p.sValue.empty()) {
+                Nota(NotaImpostazione::NonApplicata, testo + ": testo vuoto");
+            } else {
+                sFineStampa = p.sValue;
+                Nota(NotaImpostazione::Applicata,
+                     testo + ": la prima riga che contiene " + Virgolette(p.sValue) +
+                         " chiude la stampa; essa e le seguenti sono saltate");
+            }
+        } else if (UgualeNoCase(p.sEntry, "SeparatoreRecord")) {
+            const auto c = CarattereDaTesto(p.sValue);
+            if (!c || *c == ' ') {
+                Nota(NotaImpostazione::NonApplicata,
+                     testo + ": serve un carattere, il suo nome (<ETX>) o il suo codice (3)");
+            } else {
+                fineRiga[static_cast<unsigned char>(*c)] = true;
+                cSeparatore = *c;
+                Nota(NotaImpostazione::Applicata,
+                     testo + ": il carattere " + TestoVisibile(std::string(1, *c)) + " (codice " +
+                         std::to_string(static_cast<unsigned char>(*c)) +
+                         ") chiude una riga come un fine riga, ed \xE8 tolto");
+            }
+        } else if (UgualeNoCase(p.sEntry, "TogliControlli")) {
+            bTogliControlli = Si(p.sValue);
+            Nota(NotaImpostazione::Applicata,
+                 testo + (bTogliControlli
+                              ? ": i caratteri di controllo (codici 0-31 e 127, tranne il "
+                                "tabulatore) sono tolti da ogni riga e il resto va a sinistra"
+                              : ": i caratteri di controllo restano nelle righe"));
+        } else {
+            Nota(NotaImpostazione::NonApplicata, testo + ": parametro che il motore non conosce");
+        }
+    }
+}
+
+void clsImpostazioniMotore::CompilaLarghezza() {
+    size_t colonne = 0;
+    auto fino = [&colonne](int inizio, int lunghezza) {
+        colonne = std::max(colonne, static_cast<size_t>(inizio + std::max(lunghezza, 0) - 1));
+    };
+    auto catena = [&fino](const Catena& cat) {
+        for (const auto& c : cat) fino(c.iInizio, c.iLunghezza);
+    };
+    catena(dataIsolata);
+    for (const auto& t : trasformazioni) {
+        catena(t.condizioni);
+        fino(t.iInizio, std::max<int>(t.iLunghezza, static_cast<int>(t.sValore.size())));
+    }
+    for (const auto& t : tipi) {
+        catena(t.base);
+        catena(t.trasferita);
+        for (const auto& f : t.campi) fino(f.iInizio, f.iLunghezza);
+    }
+    // A cut line holds its first piece and then the columns again.
+    iLarghezza = colonne + static_cast<size_t>(std::max(iTroncaDopo, 0));
+    iSogliaLunga = std::max<size_t>(256, 2 * iLarghezza);
+}
+
+void clsImpostazioniMotore::CompilaTrasformazioni(const clsDriver& driver) {
+    if (!driver.mcolTrasf) return;
+    trasformazioni.reserve(static_cast<size_t>(driver.mcolTrasf->Count()));
+    for (int i = 1; i <= driver.mcolTrasf->Count(); ++i) {
+        const clsTrasformazione& t = driver.mcolTrasf->Item(i);
+        const auto& chiave = driver.mcolTrasf->Chiave(i);
+        Trasf k;
+        k.sNome = "Azione_" + (chiave ? *chiave : std::to_string(i - 1));
+        k.iTipo = t.menTipo;
+        k.iOp = t.menOperazione;
+        k.iInizio = std::max<int>(1, t.miInizio);
+        k.iLunghezza = std::max<int>(0, t.miLunghezza);
+        k.iRiga = std::max<int>(0, t.miRiga);
+        k.sSorgente = t.msSorgente;
+        k.sValore = t.msValore;
+        k.condizioni = Compila(t.mcolCondizioni, "Trasformazione " + k.sNome);
+
+        std::string desc = std::string("Trasformazione ") + k.sNome + " (" +
+                           clsTrasformazione::ParolaTipo(k.iTipo) + " " +
+                           clsTrasformazione::ParolaOperazione(k.iOp) + " " +
+                           std::to_string(t.miInizio) + "," + std::to_string(t.miLunghezza) + "," +
+                           std::to_string(t.miRiga) + " sorgente " + Virgolette(k.sSorgente) +
+                           " valore " + Virgolette(k.sValore);
+        if (!k.condizioni.empty()) desc += " se " + DescriviCatena(k.condizioni);
+        desc += ")";
+
+        std::string motivo, come;
+        switch (k.iOp) {
+            case clsTrasformazione::OP_NESSUNA:
+                motivo = "operazione non indicata";
+                break;
+            case clsTrasformazione::SOSTITUISCI:
+                if (k.sSorgente.empty()) motivo = "sorgente vuota";
+                break;
+            case clsTrasformazione::ELIMINA:
+                break;
+            case clsTrasformazione::INSERISCI:
+                if (k.sValore.empty()) motivo = "valore da inserire vuoto";
+                break;
+            case clsTrasformazione::IGNORA: {
+                const std::string_view src = k.sSorgente;
+                if (src.size() == 1) {
+                    k.cCarattere = src[0];
+                } else {
+                    const auto v = ValoreNumerico(src);
+                    if (src.empty() || !v || *v < 0 || *v > 255 || *v != std::floor(*v))
+                        motivo = "la sorgente deve essere un carattere o il suo codice";
+                    else
+                        k.cCarattere = static_cast<char>(static_cast<unsigned char>(*v));
+                }
+                [[fallthrough]];
+            }
+            case clsTrasformazione::ALLINEA: {
+                const std::string v = Maiuscolo(SenzaBianchi(k.sValore));
+                if (v == "DX")
+                    k.bDestra = true;
+                else if (v != "SX" && motivo.empty())
+                    motivo = "il valore deve essere DX o SX";
+                break;
+            }
+            case clsTrasformazione::MOLTIPLICA:
+            case clsTrasformazione::DIVIDI:
+            case clsTrasformazione::SOMMA:
+            case clsTrasformazione::SOTTRAI: {
+                const auto v = Operando(k.sValore);
+                if (!v)
+                    motivo = "il valore deve essere un numero";
+                else if (*v == 0 && k.iOp == clsTrasformazione::DIVIDI)
+                    motivo = "divisione per 0";
+                else
+                    k.dOperando = *v;
+                break;
+            }
+            case clsTrasformazione::SPOSTA:
+            case clsTrasformazione::COPIA:
+                if (const auto c = Intero(k.sValore, static_cast<int>(MAX_CARATTERI_RIGA)))
+                    k.iColonna = *c;
+                else
+                    motivo = "il valore deve essere la colonna di arrivo (un numero da 1)";
+                break;
+            case clsTrasformazione::ESPANDI:
+                if (SenzaBianchi(k.sValore).empty())
+                    k.iColonna = 8;
+                else if (const auto c = Intero(k.sValore, 100))
+                    k.iColonna = *c;
+                else
+                    motivo = "il valore deve essere il passo delle tabulazioni (da 1 a 100)";
+                if (motivo.empty())
+                    come = "; tabulazioni ogni " + std::to_string(k.iColonna) + " colonne";
+                break;
+            case clsTrasformazione::UTC:
+                if (SenzaBianchi(k.sValore).empty()) {
+                    k.iScarto = ScartoLocale();
+                    come = "; ora locale del computer della verifica, ora UTC" +
+                           TestoScarto(k.iScarto);
+                } else if (const auto v = ScartoUTC(k.sValore)) {
+                    k.iScarto = *v;
+                    come = "; ora locale UTC" + TestoScarto(k.iScarto);
+                } else {
+                    motivo = "il valore deve essere lo scarto dall'UTC (es. +01:00) o vuoto";
+                }
+                break;
+            case clsTrasformazione::ESTRAI_NUMERO:
+                break;
+            default:
+                motivo = std::string("il motore non conosce l'operazione ") +
+                         clsTrasformazione::ParolaOperazione(k.iOp);
+                break;
+        }
+        if (motivo.empty()) {
+            if (k.iTipo == clsTrasformazione::TIPO_NESSUNO)
+                motivo = "livello (chiamate) non indicato";
+            else if (k.iTipo == clsTrasformazione::CAMPO)
+                motivo = "livello CAMPO fra le trasformazioni generali";
+            else if (k.iOp != clsTrasformazione::INSERISCI && k.iLunghezza == 0)
+                motivo = "lunghezza non indicata";
+        }
+        if (!motivo.empty()) {
+            Nota(NotaImpostazione::NonApplicata, desc + ": " + motivo);
+            continue;
+        }
+        std::string dove;
+        if (k.iTipo == clsTrasformazione::INIZIALE)
+            dove = "su ogni riga letta, prima del riconoscimento";
+        else
+            dove = std::string("sulle righe delle chiamate ") +
+                   (k.iTipo == clsTrasformazione::ENTRANTI ? "entranti" : "uscenti") +
+                   " riconosciute";
+        Nota(NotaImpostazione::Applicata, desc + ", " + dove + come);
+        trasformazioni.push_back(std::move(k));
+    }
+    for (const auto& t : trasformazioni)
+        if (t.iTipo == clsTrasformazione::INIZIALE) iniziali.push_back(&t);
+}
+
+void clsImpostazioniMotore::CompilaDataIsolata(const clsDriver& driver) {
+    if (!driver.mcolDataIsolata || driver.mcolDataIsolata->Vuota()) return;
+    dataIsolata = Compila(driver.mcolDataIsolata, "Data su riga isolata");
+    for (const auto& c : dataIsolata) {
+        if (c.iOp == clsCondizione::DATA_ISOLATA && !pCondData) pCondData = &c;
+        iRigheData = std::max(iRigheData, c.iRiga);
+    }
+    if (!pCondData || iRigheData > MAX_RIGHE_CHIAMATA) {
+        Nota(NotaImpostazione::NonApplicata,
+             "Data su riga isolata (" + DescriviCatena(dataIsolata) + "): " +
+                 (pCondData ? "riga oltre il massimo di " + std::to_string(MAX_RIGHE_CHIAMATA)
+                            : std::string("nessuna condizione \"Data isolata\"")));
+        dataIsolata.clear();
+        pCondData = nullptr;
+        iRigheData = 1;
+        return;
+    }
+    Nota(NotaImpostazione::Applicata,
+         "Data su riga isolata: " + DescriviCatena(dataIsolata) +
+             "; la data vale per le chiamate che seguono, al posto del campo dData, e passa al "
+             "giorno dopo quando la fine di una chiamata viene oltre un'ora prima di quella "
+             "della chiamata precedente, o l'inizio oltre sei ore prima se la fine non si sa "
+             "(mezzanotte passata)");
+}
+
+void clsImpostazioniMotore::CompilaTipo(Tipo& t, const clsChiamata* pc, bool bEntrante) {
+    t.bEntrante = bEntrante;
+    const std::string nome = bEntrante ? "entranti" : "uscenti";
+    const std::string Nome = bEntrante ? "Chiamate entranti" : "Chiamate uscenti";
+    if (!pc || pc->miNumRighe <= 0) {
+        Nota(NotaImpostazione::Applicata, Nome + ": non definite (0 righe)");
+        return;
+    }
+    t.iRighe = pc->miNumRighe;
+    if (t.iRighe > MAX_RIGHE_CHIAMATA) {
+        Nota(NotaImpostazione::NonApplicata,
+             Nome + ": " + std::to_string(t.iRighe) + " righe, oltre il massimo di " +
+                 std::to_string(MAX_RIGHE_CHIAMATA) + ": non riconosciute");
+        t.iRighe = 0;
+        return;
+    }
+    t.base = Compila(pc->mcolCondizioni, Nome);
+    t.trasferita = Compila(pc->mcolCondTrasferita, Nome + " trasferite");
+    t.bAttivo = !t.base.empty() || !t.trasferita.empty();
+    std::string s = Nome + ": " + std::to_string(t.iRighe) + (t.iRighe == 1 ? " riga" : " righe");
+    s += t.base.empty() ? "; nessuna condizione" : "; condizioni " + DescriviCatena(t.base);
+    if (!t.trasferita.empty()) s += "; trasferite: " + DescriviCatena(t.trasferita);
+    Nota(t.bAttivo ? NotaImpostazione::Applicata : NotaImpostazione::Avviso,
+         s + (t.bAttivo ? "" : ": non possono essere riconosciute"));
+
+    if (pc->mcolCampi) {
+        for (const auto& voce : *pc->mcolCampi) {
+            const clsCampo& c = voce.valore;
+            Campo f;
+            f.sNome = c.msNome;
+            f.genere = GenereDi(c.msNome);
+            f.iInizio = std::max<int>(1, c.miInizio);
+            f.iLunghezza = std::max<int>(0, c.miLunghezza);
+            f.iRiga = std::max<int>(1, c.miRiga);
+            f.bOpzionale = c.mbOpzionale;
+            f.iFormato = c.miFormato;
+            f.pFormato = Formato(c.miFormato);
+            const std::string dove = "Campo " + f.sNome + " (" + nome + ")";
+            if (f.genere == Genere::Data && pCondData) {
+                Nota(NotaImpostazione::NonApplicata,
+                     dove + ": non letto dalla chiamata, la data viene dalla riga isolata");
+                t.campi.push_back(std::move(f));
+                continue;
+            }
+            if (f.iRiga > t.iRighe) {
+                Nota(NotaImpostazione::Avviso, dove + ": riga " + std::to_string(f.iRiga) +
+                                                   " oltre le " + std::to_string(t.iRighe) +
+                                                   " righe della chiamata: resta vuoto");
+            }
+            if (c.miFormato != 0 && !f.pFormato)
+                Nota(NotaImpostazione::Avviso, dove + ": il formato " +
+                                                   std::to_string(c.miFormato) +
+                                                   " non \xE8 nel catalogo");
+            else if (c.miFormato == 0 && (f.genere == Genere::Data || f.genere == Genere::Ora))
+                Nota(NotaImpostazione::Avviso, dove + ": senza formato, non pu\xF2 essere letto");
+            if ((c.menEccezione == clsCampo::DURATA_TRASF ||
+                 c.menEccezione == clsCampo::SCATTI_TRASF) &&
+                c.moTrasf) {
+                // Applied to the value read, when its conditions hold on the call's lines.
+                const clsTrasformazione& tr = *c.moTrasf;
+                const int32_t op = tr.menOperazione;
+                const auto v = Operando(tr.msValore);
+                f.condConversione = Compila(tr.mcolCondizioni, dove);
+                std::string desc = dove + ": trasformazione " +
+                                   clsTrasformazione::ParolaOperazione(op) + " valore " +
+                                   Virgolette(tr.msValore);
+                if (!f.condConversione.empty()) desc += " se " + DescriviCatena(f.condConversione);
+                if ((op == clsTrasformazione::DIVIDI || op == clsTrasformazione::MOLTIPLICA ||
+                     op == clsTrasformazione::SOMMA || op == clsTrasformazione::SOTTRAI) &&
+                    v && !(*v == 0 && op == clsTrasformazione::DIVIDI)) {
+                    f.iConversione = op;
+                    f.dOperando = *v;
+                    Nota(NotaImpostazione::Applicata, desc + ", sul valore letto");
+                } else {
+                    Nota(NotaImpostazione::NonApplicata,
+                         desc +
+                             ": su un campo servono MOLTIPLICA, DIVIDI, SOMMA o SOTTRAI per "
+                             "un numero (diverso da 0 per DIVIDI)");
+                }
+            }
+            if (f.sNome == "dOraInizio" || f.sNome == "dOra")
+                f.iTempo = INIZIO;
+            else if (f.sNome == "dOraFine")
+                f.iTempo = FINE;
+            else if (f.sNome == "dDurata")
+                f.iTempo = DURATA;
+            t.campi.push_back(std::move(f));
+        }
+    }
+    bool presenti[3] = {};
+    for (const auto& f : t.campi)
+        if (f.iTempo >= 0) presenti[f.iTempo] = true;
+    if (presenti[INIZIO] + presenti[FINE] + presenti[DURATA] == 2) {
+        t.iDaRicavare = !presenti[INIZIO] ? INIZIO : !presenti[FINE] ? FINE : DURATA;
+        static const char* const kRicavati[] = {"dOraInizio = dOraFine - dDurata",
+                                                "dOraFine = dOraInizio + dDurata",
+                                                "dDurata = dOraFine - dOraInizio"};
+        Nota(NotaImpostazione::Applicata,
+             "Chiamate " + nome + ": " + kRicavati[t.iDaRicavare] + ", anche oltre la mezzanotte");
+    }
+    for (const auto& tr : trasformazioni) {
+        if (tr.iTipo != (bEntrante ? clsTrasformazione::ENTRANTI : clsTrasformazione::USCENTI))
+            continue;
+        if (tr.iRiga > t.iRighe)
+            Nota(NotaImpostazione::Avviso, "Trasformazione " + tr.sNome + ": riga " +
+                                               std::to_string(tr.iRiga) + " oltre le " +
+                                               std::to_string(t.iRighe) + " righe della chiamata");
+        t.trasformazioni.push_back(&tr);
+    }
+}
+
+namespace {
+
+// One condition on a line: the operator, where it looks and what it compares with.
+bool ProvaSuRiga(int32_t iOp, int iInizio, int iLunghezza, const std::string& sValore,
+                 const clsFormatoDataOra* pFormato, const CodiciMesi& mesi, std::string_view riga) {
+    switch (iOp) {
+        case clsCondizione::UGUALE_A:
+        case clsCondizione::DIVERSO_DA: {
+            // The text, with blanks where the line is short, against the value padded with
+            // blanks to the length.
+            bool uguale = sValore.size() <= static_cast<size_t>(iLunghezza);
+            const size_t a = static_cast<size_t>(iInizio - 1);
+            for (size_t i = 0; uguale && i < static_cast<size_t>(iLunghezza); ++i) {
+                const char t = a + i < riga.size() ? riga[a + i] : ' ';
+                const char v = i < sValore.size() ? sValore[i] : ' ';
+                uguale = t == v;
+            }
+            return (iOp == clsCondizione::UGUALE_A) == uguale;
+        }
+        case clsCondizione::SOLO_NUMERI: {
+            const std::string_view t = SenzaBianchi(Taglio(riga, iInizio, iLunghezza));
+            if (t.empty()) return false;
+            for (char ch : t)
+                if (!Cifra(ch)) return false;
+            return true;
+        }
+        case clsCondizione::DATA_VALIDA:
+        case clsCondizione::TEMPO_VALIDO:
+        case clsCondizione::DATA_ISOLATA: {
+            if (!pFormato) return false;
+            const std::string_view t = Taglio(riga, iInizio, iLunghezza);
+            const auto v = pFormato->Leggi(t, mesi);
+            if (!v) return false;
+            if (iOp == clsCondizione::TEMPO_VALIDO) return v->HaTempo();
+            // A date on its own line is found by its conditions alone: what else the line
+            // holds (a label, a page header) does not matter.
+            return v->HaData();
+        }
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+bool clsImpostazioniMotore::Prova(const Cond& c, std::string_view riga) const {
+    return ProvaSuRiga(c.iOp, c.iInizio, c.iLunghezza, c.sValore, c.pFormato, mesi, riga);
+}
+
+bool CondizioneVale(const clsCondizione& c, std::string_view sRiga, const MappaFormati& formati,
+                    const CodiciMesi& mesi) {
+    std::optional<clsFormatoDataOra> formato;
+    if (const auto f = formati.find(c.miFormato); f != formati.end()) formato.emplace(f->second);
+    return ProvaSuRiga(c.menOperatore, std::max<int>(1, c.miInizio),
+                       std::max<int>(0, c.miLunghezza), c.msValore, formato ? &*formato : nullptr,
+                       mesi, sRiga);
+}
+
+}  // namespace tarno

@@ -1,0 +1,157 @@
+#pragma once
+// The driver compiled for the engine: its conditions with their formats, its transformations,
+// the call kinds with their fields, the date on its own line and the prescanning entries, each
+// checked once, with a note for every setting saying what the engine does with it. The parts
+// of the reading (the line reader, the window of a call, the reading of fields) read it.
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "FormatoDataOra.h"
+#include "clsAnalizzatore.h"
+#include "clsDriver.h"
+
+namespace tarno {
+
+namespace motore {
+
+struct Cond {
+    std::string sNome;
+    int32_t iOp = 0;
+    int iInizio = 1, iLunghezza = 0, iRiga = 1;
+    int16_t iFormato = 0;
+    std::string sValore;
+    const clsFormatoDataOra* pFormato = nullptr;
+    bool bOr = false;  // joined to the next one by "Or"
+};
+using Catena = std::vector<Cond>;
+
+struct Trasf {
+    std::string sNome;
+    int32_t iTipo = 0, iOp = 0;
+    int iInizio = 1, iLunghezza = 0, iRiga = 0;
+    std::string sSorgente, sValore;
+    char cCarattere = 0;
+    bool bDestra = false;
+    double dOperando = 0;  // MOLTIPLICA, DIVIDI, SOMMA, SOTTRAI
+    int iColonna = 0;      // SPOSTA, COPIA: where the text goes; ESPANDI: the tab width
+    int64_t iScarto = 0;   // UTC: seconds of local time ahead of UTC
+    Catena condizioni;
+};
+
+enum class Genere { Data, Ora, Durata, Scatti, Testo };
+
+struct Campo {
+    std::string sNome;
+    Genere genere = Genere::Testo;
+    int iInizio = 1, iLunghezza = 0, iRiga = 1;
+    bool bOpzionale = false;
+    int16_t iFormato = 0;
+    const clsFormatoDataOra* pFormato = nullptr;
+    int iTempo = -1;  // START, FINE or DURATA for the fields that work out one another
+    // The field's own transformation: operation (0 when none), operand and conditions.
+    int32_t iConversione = 0;
+    double dOperando = 1;
+    Catena condConversione;
+};
+
+// Of start, end and duration, two give the third.
+enum { INIZIO, FINE, DURATA };
+
+struct Tipo {
+    bool bEntrante = true;
+    bool bAttivo = false;
+    int iRighe = 0;
+    Catena base, trasferita;
+    std::vector<Campo> campi;
+    std::vector<const Trasf*> trasformazioni;
+    int iDaRicavare = -1;  // the one of start, end and duration the driver lacks
+};
+
+}  // namespace motore
+
+class clsImpostazioniMotore {
+  public:
+    clsImpostazioniMotore(const clsDriver& driver, const MappaFormati& formati);
+    clsImpostazioniMotore(const clsImpostazioniMotore&) = delete;
+    clsImpostazioniMotore& operator=(const clsImpostazioniMotore&) = delete;
+
+    // The driver's settings with what the engine does with each, in driver order.
+    const std::vector<NotaImpostazione>& Note() const { return mvNote; }
+
+    // Whether one condition holds on a line.
+    bool Prova(const motore::Cond& c, std::string_view riga) const;
+    // The conditions left to right, each joined to the result so far by the conjunction of the
+    // one before it. riga(r) gives the line r (nullptr when there is none). In a partial check
+    // (the sample has ended) the conditions on missing lines are left out, and at least one
+    // must be left.
+    template <class F>
+    bool Valuta(const motore::Catena& cat, F riga, bool bParziale) const;
+
+    // --- what the reading reads (filled once by the constructor) ---
+    CodiciMesi mesi;
+    std::vector<motore::Trasf> trasformazioni;
+    std::vector<const motore::Trasf*> iniziali;  // the transformations of level INIZIALE
+    motore::Tipo tipi[2];                        // incoming, outgoing
+    motore::Catena dataIsolata;
+    const motore::Cond* pCondData = nullptr;  // the DATA_ISOLATA condition, where the date is
+    int iRigheData = 1;
+    bool bIgnoraVuote = false;
+    int32_t iTroncaDopo = 0;
+    size_t iOffset = 0;  // characters of prefix at the start of every line
+    uint64_t iRigheIntestazione = 0;
+    std::string sSaltaRigheCon, sFineStampa;
+    bool bTogliControlli = false;
+    std::array<bool, 256> fineRiga{};  // the characters that end a line in the printout's bytes
+    char cSeparatore = '\n';           // SeparatoreRecord; LF when there is none
+    size_t iLarghezza = 0;             // the last column the driver reads
+    size_t iSogliaLunga = 0;           // a line longer than this is warned about
+    int iFinestra = 1;                 // lines of the longest call (or date)
+
+  private:
+    void Nota(NotaImpostazione::Stato s, std::string t) { mvNote.push_back({s, std::move(t)}); }
+    const clsFormatoDataOra* Formato(int16_t codice) const {
+        auto it = mFormati.find(codice);
+        return it == mFormati.end() ? nullptr : &it->second;
+    }
+    motore::Catena Compila(const std::optional<ColCondizioni>& col, const std::string& sDove);
+    void CompilaTrasformazioni(const clsDriver& driver);
+    void CompilaTipo(motore::Tipo& t, const clsChiamata* pc, bool bEntrante);
+    void CompilaDataIsolata(const clsDriver& driver);
+    void CompilaPrescanning(const clsDriver& driver);
+    void CompilaLarghezza();
+
+    std::map<int16_t, clsFormatoDataOra> mFormati;
+    std::vector<NotaImpostazione> mvNote;
+};
+
+template <class F>
+bool clsImpostazioniMotore::Valuta(const motore::Catena& cat, F riga, bool bParziale) const {
+    static const std::string vuota;
+    bool r = false, primo = true, conOr = false;
+    for (const auto& c : cat) {
+        const std::string* t = riga(c.iRiga);
+        if (!t && bParziale) continue;
+        if (primo) {
+            r = Prova(c, t ? *t : vuota);
+        } else if (conOr) {
+            if (!r) r = Prova(c, t ? *t : vuota);
+        } else if (r) {
+            r = Prova(c, t ? *t : vuota);
+        }
+        primo = false;
+        conOr = c.bOr;
+    }
+    return !primo && r;
+}
+
+// A condition as the log describes it, and a chain of them.
+namespace motore {
+std::string DescriviCatena(const Catena& cat);
+}
+
+}  // namespace tarno

@@ -1,0 +1,103 @@
+// The reading of a sample asked what it holds: the texts at a column with their counts, the
+// conditions' counts on lines and calls, the formats that read a field, and the way back from a
+// byte of the printout to the character the engine read from it.
+
+#include <gtest/gtest.h>
+
+#include "AiutiEngine.h"
+#include "Messaggi.h"
+#include "clsCondizione.h"
+#include "clsDriver.h"
+#include "clsLetturaCampione.h"
+
+namespace {
+
+using namespace tarno;
+using namespace tarno::prova;
+
+clsLetturaCampione Leggi(const std::string& sDriver, const std::string& sDati) {
+    clsDriver driver;
+    MessaggiRaccolti msg;
+    driver.LoadDriver(sDriver, msg);
+    return clsLetturaCampione(driver, FormatiDemo(), LeggiTutto(sDati));
+}
+
+clsCondizione Condizione(int32_t op, int16_t inizio, int16_t lunghezza, std::string valore = "") {
+    clsCondizione c;
+    c.menOperatore = op;
+    c.miRiga = 1, c.miInizio = inizio, c.miLunghezza = lunghezza, c.msValore = std::move(valore);
+    return c;
+}
+
+TEST(LetturaCampione, ColonneCondizioniEFormatiDelCampioneDemo) {
+    const auto l =
+        Leggi(TARNO_DEMO_DIR "/Driver/PanasonicTDA.drv", TARNO_DEMO_DIR "/Dati/PanasonicTDA.txt");
+    const ConteggiAnalisi& c = l.Conteggi();
+    ASSERT_GT(c.iEntranti, 0u);
+    ASSERT_GT(c.iUscenti, 0u);
+    const size_t righe = l.Righe().size();
+
+    // Where "<I>" marks the incoming calls: on every incoming call and on no outgoing one, the
+    // most frequent text first; every line long enough counts once.
+    const auto testi = l.Colonna(24, 3);
+    size_t contate = 0;
+    for (size_t i = 0; i < testi.size(); ++i) {
+        contate += testi[i].iRighe;
+        EXPECT_TRUE(i == 0 || testi[i - 1].iRighe >= testi[i].iRighe);
+    }
+    size_t lunghe = 0;
+    for (const RigaCampione& r : l.Righe()) lunghe += r.sTesto.size() >= 24;
+    EXPECT_EQ(contate, lunghe);
+    const auto i =
+        std::find_if(testi.begin(), testi.end(), [](const auto& t) { return t.sTesto == "<I>"; });
+    ASSERT_NE(i, testi.end());
+    EXPECT_EQ(std::tuple(i->iRighe, i->iEntranti, i->iUscenti),
+              std::tuple(c.iEntranti, c.iEntranti, 0ul));
+
+    // Conditions on the lines as the engine reads them: after the INIZIALE transformation.
+    EXPECT_EQ(l.RigheConCondizione(Condizione(clsCondizione::UGUALE_A, 24, 3, "<I>")),
+              std::pair(size_t(c.iEntranti), righe));
+    EXPECT_GT(l.RigheConCondizione(Condizione(clsCondizione::UGUALE_A, 55, 8, "00:22:18")).first,
+              0u);
+    EXPECT_EQ(l.RigheConCondizione(Condizione(clsCondizione::UGUALE_A, 55, 8, "00'22'18")).first,
+              0u);
+    // ... and on the calls.
+    const size_t chiamate = c.Chiamate();
+    EXPECT_EQ(l.ChiamateConCondizione(Condizione(clsCondizione::SOLO_NUMERI, 17, 3)),
+              std::pair(chiamate, chiamate));
+    EXPECT_EQ(l.ChiamateConCondizione(Condizione(clsCondizione::SOLO_NUMERI, 24, 3)).first,
+              size_t(c.iUscenti));
+
+    // The formats that read a field on every call of its kind, as cut out and transformed.
+    std::vector<std::pair<int16_t, std::string>> ore, date;
+    for (const auto& [codice, testo] : FormatiDemo())
+        (codice < 13 ? date : ore).emplace_back(codice, testo);
+    EXPECT_EQ(l.FormatiCheLeggono(false, "dDurata", false, ore), (std::vector<int16_t>{14, 19}));
+    EXPECT_EQ(l.FormatiCheLeggono(true, "dOraInizio", false, ore), (std::vector<int16_t>{13, 16}));
+    EXPECT_EQ(l.FormatiCheLeggono(true, "dData", true, date), (std::vector<int16_t>{1, 3, 5}));
+    EXPECT_EQ(l.FormatiCheLeggono(true, "sNessuno", true, date), std::vector<int16_t>{});
+}
+
+// From a byte of a printout framed by STX/ETX with control prefixes back to the character read
+// from it; the bytes no line read (separators, dropped control characters) give none.
+TEST(LetturaCampione, DalByteAlCarattereLetto) {
+    const std::string dati = TARNO_CASI_DIR "/record-stx-etx/stampa.txt";
+    const auto l = Leggi(TARNO_CASI_DIR "/record-stx-etx/driver.drv", dati);
+    const std::string byte = LeggiTutto(dati);
+    std::vector<bool> letto(byte.size());
+    for (size_t k = 0; k < l.Righe().size(); ++k)
+        for (size_t i = 0; i < l.Righe()[k].iLetta; ++i) {
+            const uint64_t b = l.Righe()[k].Origine(i);
+            letto[b] = true;
+            EXPECT_EQ(l.DalByte(b), std::pair(k, i));
+        }
+    size_t nessuno = 0;
+    for (size_t b = 0; b < byte.size(); ++b)
+        if (!letto[b]) {
+            EXPECT_EQ(l.DalByte(b), std::nullopt) << b;
+            nessuno += byte[b] == '\x02' || byte[b] == '\x03';
+        }
+    EXPECT_GT(nessuno, 2u);
+}
+
+}  // namespace

@@ -1,0 +1,213 @@
+#include "DocumentoDriver.h"
+
+#include <QTimer>
+#include <QUndoStack>
+
+#include "DriverJson.h"
+
+namespace tarno {
+
+namespace {
+
+constexpr int ID_DIGITAZIONE = 1;
+// The oldest steps go beyond this many.
+constexpr int LIMITE_PASSI = 200;
+
+// One step of the history: the states before and after it, and where it was made.
+class PassoModifica : public QUndoCommand {
+  public:
+    PassoModifica(DocumentoDriver& doc, DocumentoDriver::Stato prima, DocumentoDriver::Stato dopo,
+                  QObject* pFonte, int iLuogo)
+        : mDoc(doc),
+          mPrima(std::move(prima)),
+          mDopo(std::move(dopo)),
+          mpFonte(pFonte),
+          miLuogo(iLuogo) {}
+
+    void undo() override {
+        mDoc.RipristinaStato(mPrima);
+        emit mDoc.PassoApplicato(miLuogo);
+    }
+    void redo() override {
+        // Pushing the step finds the document already in the state after it.
+        if (mbFatto) {
+            mDoc.RipristinaStato(mDopo);
+            emit mDoc.PassoApplicato(miLuogo);
+        }
+        mbFatto = true;
+    }
+    int id() const override { return mpFonte ? ID_DIGITAZIONE : -1; }
+    bool mergeWith(const QUndoCommand* altro) override {
+        const auto* p = static_cast<const PassoModifica*>(altro);
+        if (p->mpFonte != mpFonte) return false;
+        mDopo = p->mDopo;
+        // Typing that went back to where it started leaves no step.
+        setObsolete(mPrima == mDopo);
+        return true;
+    }
+
+  private:
+    DocumentoDriver& mDoc;
+    DocumentoDriver::Stato mPrima, mDopo;
+    QObject* mpFonte;
+    int miLuogo;
+    bool mbFatto = false;
+};
+
+}  // namespace
+
+bool DocumentoDriver::Stato::operator==(const Stato& altro) const {
+    return vTesti == altro.vTesti && rgxIdent == altro.rgxIdent && rgxTrasf == altro.rgxTrasf &&
+           rgxEntranti == altro.rgxEntranti && rgxUscenti == altro.rgxUscenti &&
+           iFrazioneDurata == altro.iFrazioneDurata && iUnitaDurata == altro.iUnitaDurata &&
+           lConversioneDurata == altro.lConversioneDurata &&
+           lDividereScatti == altro.lDividereScatti && sDriver == altro.sDriver;
+}
+
+DocumentoDriver::DocumentoDriver(QObject* parent)
+    : QObject(parent), mpStoria(new QUndoStack(this)), mpTimer(new QTimer(this)) {
+    mpStoria->setUndoLimit(LIMITE_PASSI);
+    mpTimer->setSingleShot(true);
+    mpTimer->setInterval(0);
+    connect(mpTimer, &QTimer::timeout, this, &DocumentoDriver::RegistraModifiche);
+    connect(mpStoria, &QUndoStack::indexChanged, this,
+            [this] { ImpostaNonSalvato(!mpStoria->isClean()); });
+    mStatoRegistrato = Fotografa();
+}
+
+DocumentoDriver::~DocumentoDriver() {
+    // The steps refer to the document: they go first, and without telling anyone.
+    mpStoria->disconnect(this);
+    delete mpStoria;
+}
+
+clsDriver& DocumentoDriver::Driver() {
+    if (!moDriver) moDriver = std::make_unique<clsDriver>();
+    return *moDriver;
+}
+
+TabellaValori& DocumentoDriver::TabellaCampi(TipoChiamata tipo) {
+    return tipo == TipoChiamata::Entranti ? mrgxEntranti : mrgxUscenti;
+}
+
+bool DocumentoDriver::Presente(int iRigaTrasf, const std::string& sSi) const {
+    return mrgxTrasf.Righe() > iRigaTrasf && mrgxTrasf.Colonne() > 1 &&
+           mrgxTrasf.Cella(iRigaTrasf, 1) == sSi;
+}
+
+ConversioniCampi DocumentoDriver::Conversioni(const std::string& sSi) const {
+    ConversioniCampi conv;
+    conv.bDurata = Presente(Trasf::DURATA, sSi);
+    conv.bScatti = Presente(Trasf::SCATTI, sSi);
+    conv.iFrazioneDurata = miFrazioneDurata;
+    conv.iUnitaDurata = miUnitaDurata;
+    conv.lConversioneDurata = mlConversioneDurata;
+    conv.lDividereScatti = mlDividereScatti;
+    return conv;
+}
+
+void DocumentoDriver::Modificato(QObject* pFonte) {
+    if (mbRipristino) return;
+    // Changes from different places within one action make a step of their own.
+    mpFonte = mpTimer->isActive() && mpFonte != pFonte ? nullptr : pFonte;
+    mpTimer->start();
+    ImpostaNonSalvato(true);
+    emit Cambiato();
+}
+
+void DocumentoDriver::AnnunciaParti(int iParti) { emit ParteCambiata(iParti); }
+
+void DocumentoDriver::RegistraModifiche() {
+    mpTimer->stop();
+    Stato ora = Fotografa();
+    // An edit that changed nothing is no step.
+    if (ora == mStatoRegistrato) {
+        ImpostaNonSalvato(mbNonSalvato);
+        return;
+    }
+    auto* passo = new PassoModifica(*this, std::move(mStatoRegistrato), ora, mpFonte,
+                                    mfnLuogo ? mfnLuogo() : 0);
+    mStatoRegistrato = std::move(ora);
+    mpFonte = nullptr;
+    mpStoria->push(passo);
+}
+
+void DocumentoDriver::SegnaSalvato() {
+    // Changes made by the saving itself (the driver filled from the tables) are no step.
+    mpTimer->stop();
+    mpFonte = nullptr;
+    mStatoRegistrato = Fotografa();
+    mpStoria->setClean();
+    ImpostaNonSalvato(false);
+    emit Cambiato();
+}
+
+void DocumentoDriver::IniziaStoria() {
+    mpTimer->stop();
+    mpStoria->clear();
+    SegnaSalvato();
+}
+
+void DocumentoDriver::Annulla() {
+    RegistraModifiche();
+    mpStoria->undo();
+}
+
+void DocumentoDriver::Ripristina() {
+    RegistraModifiche();
+    mpStoria->redo();
+}
+
+bool DocumentoDriver::PuoAnnullare() const { return mpStoria->canUndo() || mpTimer->isActive(); }
+
+bool DocumentoDriver::PuoRipristinare() const { return mpStoria->canRedo(); }
+
+void DocumentoDriver::ImpostaNonSalvato(bool b) {
+    mbNonSalvato = b;
+    emit StatoSalvataggioCambiato(b);
+}
+
+DocumentoDriver::Stato DocumentoDriver::Fotografa() const {
+    Stato s;
+    s.vTesti = mvTesti;
+    s.rgxIdent = mrgxIdent;
+    s.rgxTrasf = mrgxTrasf;
+    s.rgxEntranti = mrgxEntranti;
+    s.rgxUscenti = mrgxUscenti;
+    s.iFrazioneDurata = miFrazioneDurata;
+    s.iUnitaDurata = miUnitaDurata;
+    s.lConversioneDurata = mlConversioneDurata;
+    s.lDividereScatti = mlDividereScatti;
+    // No driver yet and an empty one are the same document.
+    auto driver = moDriver ? std::make_shared<clsDriver>(*moDriver) : std::make_shared<clsDriver>();
+    driver->msFileName.clear();
+    s.sDriver = DriverInJson(*driver).dump();
+    s.oDriver = std::move(driver);
+    return s;
+}
+
+void DocumentoDriver::RipristinaStato(const Stato& s) {
+    mpTimer->stop();
+    mbRipristino = true;
+    emit PrimaDelRipristino();
+    mvTesti = s.vTesti;
+    mrgxIdent = s.rgxIdent;
+    mrgxTrasf = s.rgxTrasf;
+    mrgxEntranti = s.rgxEntranti;
+    mrgxUscenti = s.rgxUscenti;
+    miFrazioneDurata = s.iFrazioneDurata;
+    miUnitaDurata = s.iUnitaDurata;
+    mlConversioneDurata = s.lConversioneDurata;
+    mlDividereScatti = s.lDividereScatti;
+    clsDriver& d = Driver();
+    const std::string file = d.msFileName;
+    d = *s.oDriver;
+    d.msFileName = file;
+    emit Ripristinato();
+    mbRipristino = false;
+    mStatoRegistrato = Fotografa();
+    mpFonte = nullptr;
+    emit Cambiato();
+}
+
+}  // namespace tarno

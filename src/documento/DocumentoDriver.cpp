@@ -4,6 +4,8 @@
 #include <QUndoStack>
 
 #include "DriverJson.h"
+#include "Numeri.h"
+#include "Testo.h"
 
 namespace tarno {
 
@@ -104,6 +106,43 @@ ConversioniCampi DocumentoDriver::Conversioni(const std::string& sSi) const {
     conv.lConversioneDurata = mlConversioneDurata;
     conv.lDividereScatti = mlDividereScatti;
     return conv;
+}
+
+clsDriver DocumentoDriver::DriverDalleTabelle(
+    const std::string& sSi, std::vector<std::pair<TipoChiamata, ProblemaCampo>>* pProblemi) const {
+    clsDriver d = moDriver ? clsDriver(*moDriver) : clsDriver();
+    // The general values the engine may report.
+    const auto testo = [](const QString& t, std::string& membro) {
+        if (const auto v = Utf8InCp1252(t.toStdString())) membro = *v;
+    };
+    testo(mvTesti[MARCA], d.msMarca);
+    testo(mvTesti[MODELLO], d.msModello);
+    d.mlOffset = CellaIdent(mrgxIdent, Ident::RIGA_OFFSET);
+    const auto [pEntranti, pUscenti] = ChiamateConRighe(d, mrgxIdent);
+    for (clsChiamata* c : {pEntranti, pUscenti})
+        if (c->miNumRighe < 1) c->mcolCondizioni.reset();
+    const std::string tronca = CellaIdent(mrgxIdent, Ident::RIGA_ULTIMA_RIGA);
+    if (TogliSpazi(tronca).empty()) {
+        d.mlTroncaUltimaRigaDopoCaratteri = 0;
+    } else if (const auto v = ValoreNumerico(tronca)) {
+        if (const auto n = Arrotonda32(*v)) d.mlTroncaUltimaRigaDopoCaratteri = *n;
+    }
+    d.mbIngnoraRigheVuote = Presente(Trasf::IGNORA_VUOTE, sSi);
+
+    // The fields, without the rows a save would refuse.
+    const ConversioniCampi conv = Conversioni(sSi);
+    const bool isolata = Presente(Trasf::DATA_ISOLATA, sSi);
+    const std::pair<clsChiamata*, TipoChiamata> chiamate[] = {{pEntranti, TipoChiamata::Entranti},
+                                                              {pUscenti, TipoChiamata::Uscenti}};
+    for (const auto& [c, tipo] : chiamate) {
+        const TabellaValori& t = tipo == TipoChiamata::Entranti ? mrgxEntranti : mrgxUscenti;
+        TabellaInChiamata(*c, t, tipo, conv);
+        const auto problemi = ProblemiCampi(t, tipo, NumeroRighe(mrgxIdent, tipo), isolata);
+        TogliCampiConProblemi(*c, problemi);
+        if (pProblemi)
+            for (const ProblemaCampo& p : problemi) pProblemi->emplace_back(tipo, p);
+    }
+    return d;
 }
 
 void DocumentoDriver::Modificato(QObject* pFonte) {

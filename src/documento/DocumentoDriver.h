@@ -15,6 +15,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "MappaChiamate.h"
 #include "TabellaValori.h"
@@ -74,6 +76,14 @@ class DocumentoDriver : public QObject {
     bool Presente(int iRigaTrasf, const std::string& sSi) const;
     // The conversions of the transformations table, as the fields carry them.
     ConversioniCampi Conversioni(const std::string& sSi) const;
+
+    // The driver as the document holds it now, without the checks of a save and leaving
+    // moDriver as it is (sSi: the stored "Sì"). Brand and model that a driver file cannot hold
+    // stay as they were; the fields of the rows a save would refuse are left out and told in
+    // pProblemi.
+    clsDriver DriverDalleTabelle(
+        const std::string& sSi,
+        std::vector<std::pair<TipoChiamata, ProblemaCampo>>* pProblemi = nullptr) const;
 
     const QString& TestoGenerale(Testo t) const { return mvTesti[t]; }
     // Mirrors a text of the general page; the edit itself is told with Modificato.

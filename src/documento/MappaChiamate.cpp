@@ -58,6 +58,21 @@ void LeggiSorgenteDurata(const std::string& sSorgente, int16_t& riFrazione, int1
 
 }  // namespace
 
+std::string CellaIdent(const TabellaValori& t, int r) {
+    return t.Righe() > r && t.Colonne() > 1 ? t.Cella(r, 1) : std::string();
+}
+
+std::pair<clsChiamata*, clsChiamata*> ChiamateConRighe(clsDriver& d, const TabellaValori& ident) {
+    const auto chiamata = [&ident](std::unique_ptr<clsChiamata>& c, int32_t tipo, int riga) {
+        if (!c) c = std::make_unique<clsChiamata>();
+        c->menTipo = tipo;
+        c->miNumRighe = LeggiIntero16(CellaIdent(ident, riga)).value_or(0);
+        return c.get();
+    };
+    return {chiamata(d.moEntranti, clsChiamata::ENTRANTI, Ident::RIGA_ENTRANTI),
+            chiamata(d.moUscenti, clsChiamata::USCENTI, Ident::RIGA_USCENTI)};
+}
+
 double NumeroRighe(const TabellaValori& rgxIdent, TipoChiamata tipo) {
     const int r = Entranti(tipo) ? Ident::RIGA_ENTRANTI : Ident::RIGA_USCENTI;
     return rgxIdent.Righe() > r && rgxIdent.Colonne() > 1 ? ValoreIniziale(rgxIdent.Cella(r, 1))

@@ -13,6 +13,7 @@
 #include "LayoutTabelle.h"
 #include "TabellaValori.h"
 #include "clsChiamata.h"
+#include "clsDriver.h"
 
 namespace tarno {
 
@@ -49,6 +50,11 @@ struct ProblemaCampo {
     bool operator==(const ProblemaCampo&) const = default;
 };
 
+// The value of row r of the identification table; "" when the table has no such cell.
+std::string CellaIdent(const TabellaValori& rgxIdent, int r);
+// Both call-record kinds of a driver (made when missing), with their kind and the line counts
+// the identification table gives them.
+std::pair<clsChiamata*, clsChiamata*> ChiamateConRighe(clsDriver& d, const TabellaValori& rgxIdent);
 // The lines a call kind is printed on, from the identification table (0 without the row).
 double NumeroRighe(const TabellaValori& rgxIdent, TipoChiamata tipo);
 // Rows whose field is read with a format: Data, Ora inizio, Ora fine, Durata and, for

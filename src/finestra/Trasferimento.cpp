@@ -24,24 +24,6 @@ namespace tarno {
 
 namespace {
 
-// The value of row r of the identification grid; "" when the grid has no such cell.
-std::string CellaIdent(const TabellaValori& t, int r) {
-    return t.Righe() > r && t.Colonne() > 1 ? t.Cella(r, 1) : std::string();
-}
-
-// Both call-record kinds of the driver (created when missing), with the line counts the
-// identification grid gives them.
-std::pair<clsChiamata*, clsChiamata*> ChiamateConRighe(clsDriver& d, const TabellaValori& ident) {
-    const auto chiamata = [&ident](std::unique_ptr<clsChiamata>& c, int32_t tipo, int riga) {
-        if (!c) c = std::make_unique<clsChiamata>();
-        c->menTipo = tipo;
-        c->miNumRighe = LeggiIntero16(CellaIdent(ident, riga)).value_or(0);
-        return c.get();
-    };
-    return {chiamata(d.moEntranti, clsChiamata::ENTRANTI, Ident::RIGA_ENTRANTI),
-            chiamata(d.moUscenti, clsChiamata::USCENTI, Ident::RIGA_USCENTI)};
-}
-
 // The driver's date as a user types it: day, month and year separated by "/", "-" or "." (day
 // and month of one or two digits, the year of two or four), or year-month-day with four digits
 // of year. A two-digit year is of this century up to this year, of the last one after it.
@@ -115,7 +97,7 @@ std::vector<ProblemaCampo> frmDriver::ProblemiGrdChiamate(TipoChiamata tipo) con
     const bool entranti = tipo == TipoChiamata::Entranti;
     return ProblemiCampi(entranti ? mpDoc->mrgxEntranti : mpDoc->mrgxUscenti, tipo,
                          NumeroRighe(mpDoc->mrgxIdent, tipo),
-                         mpPagTrasf->Presente(Trasf::DATA_ISOLATA));
+                         mpDoc->Presente(Trasf::DATA_ISOLATA, ValoreSi()));
 }
 
 QString frmDriver::TestoProblema(const ProblemaCampo& p, TipoChiamata tipo) const {
@@ -245,7 +227,8 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
     const auto cellaIdent = [this](int r) { return CellaIdent(mpDoc->mrgxIdent, r); };
 
     // The date of the driver, in the one form it is stored in; the box shows that form.
-    QString data = ui.txtData->text();
+    const auto testo = [this](DocumentoDriver::Testo t) { return mpDoc->TestoGenerale(t); };
+    QString data = testo(DocumentoDriver::DATA);
     if (!data.trimmed().isEmpty()) {
         const auto normale = DataNormalizzata(data);
         if (!normale)
@@ -264,12 +247,13 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
     if (!mpDoc->moDriver) mpDoc->moDriver = std::make_unique<clsDriver>();
     clsDriver& d = *mpDoc->moDriver;
     const TestoGenerale testi[] = {
-        {ui.txtAutore, ui.txtAutore->text(), &d.msAutore},
+        {ui.txtAutore, testo(DocumentoDriver::AUTORE), &d.msAutore},
         {ui.txtData, data, &d.msData},
-        {ui.txtVersione, ui.txtVersione->text(), &d.msVersione},
-        {ui.cboMarca, ui.cboMarca->currentText(), &d.msMarca},
-        {ui.cboModello, ui.cboModello->currentText(), &d.msModello},
-        {ui.txtNote, ui.txtNote->toPlainText().replace(u'\n', QStringLiteral("\r\n")), &d.msNote},
+        {ui.txtVersione, testo(DocumentoDriver::VERSIONE), &d.msVersione},
+        {ui.cboMarca, testo(DocumentoDriver::MARCA), &d.msMarca},
+        {ui.cboModello, testo(DocumentoDriver::MODELLO), &d.msModello},
+        {ui.txtNote, testo(DocumentoDriver::NOTE).replace(u'\n', QStringLiteral("\r\n")),
+         &d.msNote},
     };
     std::string valori[std::size(testi)];
     for (size_t i = 0; i < std::size(testi); ++i) {
@@ -310,11 +294,11 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
     // Brand and model, which the catalogue records the driver under.
     // The Generale page with the focus on the empty box.
     bool bMarcaModello = true;
-    if (ui.cboMarca->currentText().isEmpty()) {
+    if (testo(DocumentoDriver::MARCA).isEmpty()) {
         errore(PAGINA_GENERALE, ui.cboMarca,
                TestoRisorsa(10639, "Inserire la marca del centralino."));
         bMarcaModello = false;
-    } else if (ui.cboModello->currentText().isEmpty()) {
+    } else if (testo(DocumentoDriver::MODELLO).isEmpty()) {
         errore(PAGINA_GENERALE, ui.cboModello,
                TestoRisorsa(10640, "Inserire il modello del centralino."));
         bMarcaModello = false;
@@ -334,12 +318,12 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
                              TestoRisorsa(12001, "Inserire un numero intero"));
 
     // 8, 9. The date options need their settings.
-    if (mpPagTrasf->Presente(Trasf::DATA_ISOLATA) &&
+    if (mpDoc->Presente(Trasf::DATA_ISOLATA, ValoreSi()) &&
         (!d.mcolDataIsolata || d.mcolDataIsolata->Vuota()))
         return erroreGriglia(
             PAGINA_TRASFORMAZIONI, grdTrasf, Trasf::DATA_ISOLATA,
             TestoRisorsa(10641, "Inserire le condizioni per identificare la data su riga isolata"));
-    if (mpPagTrasf->Presente(Trasf::MESI_IN_LETTERE) && d.Mesi(0).empty())
+    if (mpDoc->Presente(Trasf::MESI_IN_LETTERE, ValoreSi()) && d.Mesi(0).empty())
         return erroreGriglia(PAGINA_TRASFORMAZIONI, grdTrasf, Trasf::MESI_IN_LETTERE,
                              TestoRisorsa(10642, "Inserire i codici identificativi dei mesi"));
 
@@ -352,7 +336,7 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
     TabellaInChiamata(uscenti, mpDoc->mrgxUscenti, TipoChiamata::Uscenti, conv);
 
     // Empty lines are skipped or not.
-    d.mbIngnoraRigheVuote = mpPagTrasf->Presente(Trasf::IGNORA_VUOTE);
+    d.mbIngnoraRigheVuote = mpDoc->Presente(Trasf::IGNORA_VUOTE, ValoreSi());
 
     // Two of start time, end time and duration give the third.
     const QString dueCampiOra =
@@ -383,7 +367,7 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
 
     // A duration not in seconds. Only a "Durata" field carries the conversion in the file (a
     // ringing time cannot), so without one the conversion would be lost.
-    if (mpPagTrasf->Presente(Trasf::DURATA)) {
+    if (mpDoc->Presente(Trasf::DURATA, ValoreSi())) {
         if (!HaCampo(d.moEntranti, Campi::RIGA_DURATA) &&
             !HaCampo(d.moUscenti, Campi::RIGA_DURATA)) {
             if (!domanda(
@@ -404,7 +388,7 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
     }
 
     // A cost printed instead of metering pulses.
-    if (mpPagTrasf->Presente(Trasf::SCATTI)) {
+    if (mpDoc->Presente(Trasf::SCATTI, ValoreSi())) {
         if (!HaCampo(d.moEntranti, Campi::RIGA_SCATTI) &&
             !HaCampo(d.moUscenti, Campi::RIGA_SCATTI)) {
             if (!domanda(TestoRisorsa(30420,
@@ -426,46 +410,15 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
 // ---- the views -> a driver, without the checks of a save
 
 clsDriver frmDriver::DriverDalleViste(std::vector<QString>* pEsclusi) const {
-    clsDriver d = mpDoc->moDriver ? clsDriver(*mpDoc->moDriver) : clsDriver();
-    const Ui::frmDriver& ui = *mpUi;
-    const auto cellaIdent = [this](int r) { return CellaIdent(mpDoc->mrgxIdent, r); };
-    // The general values the engine may report; a text the driver file cannot hold is left
-    // as it was.
-    const auto testo = [](const QString& t, std::string& membro) {
-        if (const auto v = InCp1252(t)) membro = *v;
-    };
-    testo(ui.cboMarca->currentText(), d.msMarca);
-    testo(ui.cboModello->currentText(), d.msModello);
-    d.mlOffset = cellaIdent(Ident::RIGA_OFFSET);
-    const auto [pEntranti, pUscenti] = ChiamateConRighe(d, mpDoc->mrgxIdent);
-    clsChiamata& entranti = *pEntranti;
-    clsChiamata& uscenti = *pUscenti;
-    for (clsChiamata* c : {&entranti, &uscenti})
-        if (c->miNumRighe < 1) c->mcolCondizioni.reset();
-    const std::string tronca = cellaIdent(Ident::RIGA_ULTIMA_RIGA);
-    if (TogliSpazi(tronca).empty()) {
-        d.mlTroncaUltimaRigaDopoCaratteri = 0;
-    } else if (const auto v = ValoreNumerico(tronca)) {
-        if (const auto n = Arrotonda32(*v)) d.mlTroncaUltimaRigaDopoCaratteri = *n;
-    }
-    d.mbIngnoraRigheVuote = mpPagTrasf->Presente(Trasf::IGNORA_VUOTE);
-
-    // The fields, without the rows a save would refuse.
-    const ConversioniCampi conv = Conversioni();
-    const std::pair<clsChiamata*, TipoChiamata> tabelle[] = {{&entranti, TipoChiamata::Entranti},
-                                                             {&uscenti, TipoChiamata::Uscenti}};
-    for (const auto& [c, tipo] : tabelle) {
-        const bool ent = tipo == TipoChiamata::Entranti;
-        TabellaInChiamata(*c, ent ? mpDoc->mrgxEntranti : mpDoc->mrgxUscenti, tipo, conv);
-        const std::vector<ProblemaCampo> problemi = ProblemiGrdChiamate(tipo);
-        TogliCampiConProblemi(*c, problemi);
-        // One line in the preview's table.
-        if (pEsclusi)
-            for (const ProblemaCampo& p : problemi)
-                pEsclusi->push_back(
-                    (ent ? TestoRisorsa(30663, "Entranti") : TestoRisorsa(30664, "Uscenti")) +
-                    QStringLiteral(": ") + TestoProblema(p, tipo).replace(QLatin1Char('\n'), u' '));
-    }
+    std::vector<std::pair<TipoChiamata, ProblemaCampo>> problemi;
+    clsDriver d = mpDoc->DriverDalleTabelle(ValoreSi(), &problemi);
+    // One line in the preview's table for each row left out.
+    if (pEsclusi)
+        for (const auto& [tipo, p] : problemi)
+            pEsclusi->push_back((tipo == TipoChiamata::Entranti ? TestoRisorsa(30663, "Entranti")
+                                                                : TestoRisorsa(30664, "Uscenti")) +
+                                QStringLiteral(": ") +
+                                TestoProblema(p, tipo).replace(QLatin1Char('\n'), u' '));
     return d;
 }
 

@@ -159,9 +159,10 @@ void DocumentoDriver::AnnunciaParti(int iParti) { emit ParteCambiata(iParti); }
 void DocumentoDriver::RegistraModifiche() {
     mpTimer->stop();
     Stato ora = Fotografa();
-    // An edit that changed nothing is no step.
+    // An edit that changed nothing (a refused character, typing taken back) is no step and
+    // leaves the document as saved as it was.
     if (ora == mStatoRegistrato) {
-        ImpostaNonSalvato(mbNonSalvato);
+        ImpostaNonSalvato(!mpStoria->isClean());
         return;
     }
     auto* passo = new PassoModifica(*this, std::move(mStatoRegistrato), ora, mpFonte,

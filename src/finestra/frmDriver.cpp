@@ -109,12 +109,12 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     drpFormatiNessuno->ImpostaTitolo(TestoRisorsa(30203, "Formati nessuno"));
 
     connect(mpUi->tabDriver, &QTabWidget::currentChanged, this, &frmDriver::tabDriver_Click);
-    connect(mpUi->cboMarca, &QComboBox::currentTextChanged, this, [this](const QString& t) {
-        mpDoc->ImpostaTestoGenerale(DocumentoDriver::MARCA, t);
+    connect(mpUi->cboMarca, &QComboBox::currentTextChanged, this, [this] {
+        mpDoc->ImpostaTestoGenerale(DocumentoDriver::MARCA, mpUi->cboMarca->currentText());
         cboMarca_Change();
     });
-    connect(mpUi->cboModello, &QComboBox::currentTextChanged, this, [this](const QString& t) {
-        mpDoc->ImpostaTestoGenerale(DocumentoDriver::MODELLO, t);
+    connect(mpUi->cboModello, &QComboBox::currentTextChanged, this, [this] {
+        mpDoc->ImpostaTestoGenerale(DocumentoDriver::MODELLO, mpUi->cboModello->currentText());
         if (!mbRiempimento) mpDoc->Modificato(mpUi->cboModello);
     });
     // The document holds the general page's texts as the boxes show them; what the user types
@@ -124,8 +124,9 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
         {mpUi->txtData, DocumentoDriver::DATA},
         {mpUi->txtVersione, DocumentoDriver::VERSIONE}};
     for (const auto& [t, testo] : caselle) {
+        // The box's own text, not the signal's: a refused character is taken back before.
         connect(t, &QLineEdit::textChanged, this,
-                [this, testo](const QString& v) { mpDoc->ImpostaTestoGenerale(testo, v); });
+                [this, t, testo] { mpDoc->ImpostaTestoGenerale(testo, t->text()); });
         connect(t, &QLineEdit::textEdited, this, [this, t] { mpDoc->Modificato(t); });
     }
     connect(mpUi->txtNote, &QPlainTextEdit::textChanged, this, [this] {

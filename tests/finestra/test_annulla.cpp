@@ -147,6 +147,19 @@ TEST_F(AnnullaTest, EditsAreUndoneAndRedoneAndTheDirtyFlagFollowsTheHistory) {
     EXPECT_FALSE(Annulla()->isEnabled() || Ripristina()->isEnabled() ||
                  mF->Documento().NonSalvato());
     EXPECT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver"));
+
+    // A refused character (one a driver file cannot hold, a letter in a number column) changes
+    // nothing and marks nothing.
+    QTest::sendKeyEvent(QTest::Click, U()->txtAutore, Qt::Key_unknown, QStringLiteral("\u03A9"),
+                        Qt::NoModifier);
+    U()->tabDriver->setCurrentIndex(4);
+    usc.mpGriglia->setFocus();
+    usc.mpGriglia->ImpostaCellaCorrente(Campi::RIGA_DERIVATO, Campi::COL_LUNG);
+    Digita(*usc.mpGriglia, QStringLiteral("x"));
+    Tasto(*usc.mpGriglia, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_TRUE(U()->txtAutore->text().isEmpty());
+    EXPECT_FALSE(Annulla()->isEnabled() || mF->Documento().NonSalvato());
 }
 
 }  // namespace

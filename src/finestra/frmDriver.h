@@ -1,6 +1,7 @@
 #pragma once
-// The main window: the sample view, the five pages of the driver, the menu and tool bar, and
-// the start-up that reads the suite's configuration and opens the catalogue.
+// The main window: the frame around one driver document (DocumentoDriver): the sample view,
+// the five pages of the document, the menu and tool bar, the file commands, the verification,
+// and the start-up that reads the suite's configuration and opens the catalogue.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -90,11 +91,13 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // Shows the last 50,000 bytes of a printout (empty path: chosen in a file dialog) and
     // records it as the most recent sample.
     void LeggiDati(const QString& vsPercorso = QString());
+    // The engine's log that Verifica leaves.
     QString FileLogVerifica() const;
 
     Ui::frmDriver* ui() const { return mpUi.get(); }
     // The driver being edited, its tables, history and saved state.
     DocumentoDriver& Documento() const { return *mpDoc; }
+    // The live preview, refreshed now rather than after the pause that follows an edit.
     void AggiornaAnteprima();
     PannelloAnteprima* Anteprima() const { return mpAnteprima; }
     // The driver file being edited ("" before its first save) and the sample printout loaded.
@@ -109,6 +112,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     void showEvent(QShowEvent* ev) override;
 
   private:
+    // The sample services of the pages (ServiziCampione).
     // True when start-up left a database to work with.
     bool Avviabile() const { return !msDSNName.empty() || !msDatabaseFile.empty(); }
 

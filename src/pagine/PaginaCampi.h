@@ -1,7 +1,7 @@
 #pragma once
 // An "Entranti" or "Uscenti" page of the main window: one row per call field. On the left a
 // check box per field (chkCampoEnt_<i> or chkCampoUsc_<i>, in the field's marking colour), on the
-// right the grid grdEntranti or grdUscenti bound to the window's mrgxEntranti or mrgxUscenti:
+// right the grid grdEntranti or grdUscenti bound to the document's mrgxEntranti or mrgxUscenti:
 // Riga, Posiz., Lung., Allin., Formato, Opz. Header buttons stand above both inside the view
 // port vprtEntranti or vprtUscenti, which scrolls boxes and rows together. A button copies the
 // other page's definitions into this one (cmdCopyOutgoing on the incoming page,

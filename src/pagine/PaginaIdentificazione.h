@@ -1,7 +1,7 @@
 #pragma once
 // The "Identificazione" page of the main window: on how many lines an incoming and an outgoing
 // call are printed, whether transferred calls exist, the line offset and the character after
-// which the last line is cut (the grid grdIdent over the main window's mrgxIdent, one row per
+// which the last line is cut (the grid grdIdent over the document's mrgxIdent, one row per
 // setting), and "&Dettagli..." (cmdIdent), which edits the conditions that recognise each of
 // the four call kinds.
 

@@ -145,6 +145,121 @@ clsDriver DocumentoDriver::DriverDalleTabelle(
     return d;
 }
 
+void DocumentoDriver::Svuota(const std::string& sNo) {
+    mpTimer->stop();
+    mbRipristino = true;
+    emit PrimaDelRipristino();
+    mvTesti = {};
+    if (mrgxIdent.Righe() >= Ident::NUM_RIGHE && mrgxIdent.Colonne() >= 2) {
+        mrgxIdent.Cella(Ident::RIGA_ENTRANTI, 1) = "0";
+        mrgxIdent.Cella(Ident::RIGA_USCENTI, 1) = "0";
+        mrgxIdent.Cella(Ident::RIGA_TRASF_ENTRANTI, 1) = sNo;
+        mrgxIdent.Cella(Ident::RIGA_TRASF_USCENTI, 1) = sNo;
+        mrgxIdent.Cella(Ident::RIGA_OFFSET, 1) = "0";
+        mrgxIdent.Cella(Ident::RIGA_ULTIMA_RIGA, 1) = "0";
+    }
+    if (mrgxTrasf.Colonne() >= 2)
+        for (int r = 0; r < mrgxTrasf.Righe(); ++r) mrgxTrasf.Cella(r, 1) = sNo;
+    for (TabellaValori* t : {&mrgxEntranti, &mrgxUscenti})
+        for (int r = 0; r < t->Righe(); ++r)
+            for (int c = 0; c < t->Colonne(); ++c) t->Cella(r, c).clear();
+    if (moDriver) {
+        moDriver->Delete();
+        // The emptied document has no file yet: verifying it asks for a save first, and never
+        // runs on the previous driver's file.
+        moDriver->msFileName.clear();
+        // The option rows now say "No": the driver follows them, so that no table or switch
+        // of the previous driver is written into the next one.
+        moDriver->mbConPrescanning = false;
+        moDriver->mcolPrescanning.reset();
+        moDriver->mbIngnoraRigheVuote = false;
+        moDriver->mlTroncaUltimaRigaDopoCaratteri = 0;
+    }
+    miFrazioneDurata = -1;
+    miUnitaDurata = -1;
+    mlConversioneDurata = 0;
+    mlDividereScatti = 1;
+    emit Ripristinato();
+    mbRipristino = false;
+    mStatoRegistrato = Fotografa();
+    mpFonte = nullptr;
+    emit Cambiato();
+}
+
+void DocumentoDriver::RiempiDalDriver(const std::string& sSi, const std::string& sNo) {
+    const clsDriver& d = Driver();
+    mpTimer->stop();
+    mbRipristino = true;
+    const auto testo = [](const std::string& v) { return QString::fromStdString(Cp1252InUtf8(v)); };
+    mvTesti[AUTORE] = testo(d.msAutore);
+    mvTesti[DATA] = testo(d.msData);
+    mvTesti[VERSIONE] = testo(d.msVersione);
+    mvTesti[NOTE] = testo(d.msNote);
+    mvTesti[MARCA] = testo(d.msMarca);
+    mvTesti[MODELLO] = testo(d.msModello);
+
+    // The fields, and the conversions they carry.
+    ConversioniCampi conv = Conversioni(sSi);
+    conv.bDurata = conv.bScatti = false;
+    ChiamataInTabella(mrgxEntranti, d.moEntranti.get(), TipoChiamata::Entranti, conv);
+    ChiamataInTabella(mrgxUscenti, d.moUscenti.get(), TipoChiamata::Uscenti, conv);
+    miFrazioneDurata = conv.iFrazioneDurata;
+    miUnitaDurata = conv.iUnitaDurata;
+    mlConversioneDurata = conv.lConversioneDurata;
+    mlDividereScatti = conv.lDividereScatti;
+    const auto opzione = [this, &sSi, &sNo](int r, bool b) {
+        if (mrgxTrasf.Righe() > r && mrgxTrasf.Colonne() > 1) mrgxTrasf.Cella(r, 1) = b ? sSi : sNo;
+    };
+    if (conv.bDurata) opzione(Trasf::DURATA, true);
+    if (conv.bScatti) opzione(Trasf::SCATTI, true);
+    // The date options of the driver.
+    if (d.mcolDataIsolata && !d.mcolDataIsolata->Vuota()) {
+        opzione(Trasf::DATA_ISOLATA, true);
+        ApplicaDataIsolata(sSi);
+    }
+    if (!d.Mesi(0).empty()) opzione(Trasf::MESI_IN_LETTERE, true);
+    opzione(Trasf::PRESCANNING, d.mcolPrescanning && d.mcolPrescanning->Count() > 0);
+    opzione(Trasf::IGNORA_VUOTE, d.mbIngnoraRigheVuote);
+
+    // The identification: lines and transferred calls of each kind, offset, last line's cut.
+    if (mrgxIdent.Righe() >= Ident::NUM_RIGHE && mrgxIdent.Colonne() >= 2) {
+        mrgxIdent.Cella(Ident::RIGA_OFFSET, 1) = d.mlOffset;
+        const auto righe = [&](const clsChiamata* c, int rigaNumero, int rigaTrasferite) {
+            mrgxIdent.Cella(rigaNumero, 1) = std::to_string(c ? c->miNumRighe : 0);
+            const bool trasferite =
+                c && c->mcolCondTrasferita && c->mcolCondTrasferita->Count() > 0;
+            mrgxIdent.Cella(rigaTrasferite, 1) = trasferite ? sSi : sNo;
+        };
+        righe(d.moEntranti.get(), Ident::RIGA_ENTRANTI, Ident::RIGA_TRASF_ENTRANTI);
+        righe(d.moUscenti.get(), Ident::RIGA_USCENTI, Ident::RIGA_TRASF_USCENTI);
+        mrgxIdent.Cella(Ident::RIGA_ULTIMA_RIGA, 1) =
+            std::to_string(d.mlTroncaUltimaRigaDopoCaratteri);
+    }
+    emit Ripristinato();
+    mbRipristino = false;
+    mStatoRegistrato = Fotografa();
+    mpFonte = nullptr;
+    emit Cambiato();
+}
+
+bool DocumentoDriver::ApplicaDataIsolata(const std::string& sSi) {
+    if (!Presente(Trasf::DATA_ISOLATA, sSi) || !moDriver || !moDriver->mcolDataIsolata)
+        return false;
+    for (const auto& voce : *moDriver->mcolDataIsolata) {
+        const clsCondizione& c = voce.valore;
+        if (c.menOperatore != clsCondizione::DATA_ISOLATA) continue;
+        for (TabellaValori* t : {&mrgxEntranti, &mrgxUscenti}) {
+            if (t->Righe() < 1 || t->Colonne() < Campi::NUM_COLONNE) continue;
+            t->Cella(Campi::RIGA_DATA, Campi::COL_RIGA) = std::to_string(c.miRiga);
+            t->Cella(Campi::RIGA_DATA, Campi::COL_POSIZ) = std::to_string(c.miInizio);
+            t->Cella(Campi::RIGA_DATA, Campi::COL_LUNG) = std::to_string(c.miLunghezza);
+            t->Cella(Campi::RIGA_DATA, Campi::COL_FORMATO) = std::to_string(c.miFormato);
+        }
+        return true;
+    }
+    return false;
+}
+
 void DocumentoDriver::Modificato(QObject* pFonte) {
     if (mbRipristino) return;
     // Changes from different places within one action make a step of their own.

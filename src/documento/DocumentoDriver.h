@@ -85,6 +85,16 @@ class DocumentoDriver : public QObject {
         const std::string& sSi,
         std::vector<std::pair<TipoChiamata, ProblemaCampo>>* pProblemi = nullptr) const;
 
+    // An empty document: the option rows "No" (sNo: the stored "No"), no lines, no fields, the
+    // texts empty and the driver emptied, its file name too. The pages are told (Ripristinato).
+    void Svuota(const std::string& sNo);
+    // The texts and tables from the driver just loaded into moDriver (sSi, sNo: the stored "Sì"
+    // and "No"). The pages are told (Ripristinato).
+    void RiempiDalDriver(const std::string& sSi, const std::string& sNo);
+    // With the date on a line of its own, the date line's condition says where the date lies:
+    // the "Data" rows of both field tables take it. True when they did.
+    bool ApplicaDataIsolata(const std::string& sSi);
+
     const QString& TestoGenerale(Testo t) const { return mvTesti[t]; }
     // Mirrors a text of the general page; the edit itself is told with Modificato.
     void ImpostaTestoGenerale(Testo t, const QString& s) { mvTesti[t] = s; }

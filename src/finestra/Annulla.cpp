@@ -3,6 +3,7 @@
 // state put back.
 
 #include <QAction>
+#include <QComboBox>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -76,13 +77,18 @@ void frmDriver::MostraTestiGenerali() {
     testo(mpUi->txtVersione, v[DocumentoDriver::VERSIONE]);
     if (mpUi->txtNote->toPlainText() != v[DocumentoDriver::NOTE])
         mpUi->txtNote->setPlainText(v[DocumentoDriver::NOTE]);
-    if (mpUi->cboMarca->currentText() != v[DocumentoDriver::MARCA]) {
-        mpUi->cboMarca->setEditText(v[DocumentoDriver::MARCA]);
+    // An empty box has no entry of its list chosen either.
+    const auto combo = [](QComboBox* c, const QString& t) {
+        if (t.isEmpty()) c->setCurrentIndex(-1);
+        if (c->currentText() != t) c->setEditText(t);
+    };
+    if (mpUi->cboMarca->currentText() != v[DocumentoDriver::MARCA] ||
+        v[DocumentoDriver::MARCA].isEmpty()) {
+        combo(mpUi->cboMarca, v[DocumentoDriver::MARCA]);
         CercaModello();  // the models of that brand
         mbRiempimento = true;
     }
-    if (mpUi->cboModello->currentText() != v[DocumentoDriver::MODELLO])
-        mpUi->cboModello->setEditText(v[DocumentoDriver::MODELLO]);
+    combo(mpUi->cboModello, v[DocumentoDriver::MODELLO]);
     mbRiempimento = false;
 }
 

@@ -127,61 +127,11 @@ bool frmDriver::ChiediSalvataggio(int iStringa, bool bConAnnulla) {
 }
 
 void frmDriver::SvuotaTutto() {
-    // What is being typed into a grid belongs to the document that goes away.
-    for (clsGriglia* g : {mpPagIdent->grdIdent, mpPagTrasf->grdTrasf, mpPagEntranti->mpGriglia,
-                          mpPagUscenti->mpGriglia})
-        g->AnnullaModifica();
-
     msDriverFileName.clear();
     AggiornaTitolo();
-    mpUi->txtAutore->clear();
-    mpUi->txtData->clear();
-    mpUi->txtVersione->clear();
-    mpUi->txtNote->clear();
-    mpUi->cboMarca->setCurrentIndex(-1);
-    mpUi->cboMarca->clearEditText();
-    mpUi->cboModello->setCurrentIndex(-1);
-    mpUi->cboModello->clearEditText();
-
-    const std::string no = ValoreNo();
-    if (mpDoc->mrgxIdent.Righe() >= Ident::NUM_RIGHE && mpDoc->mrgxIdent.Colonne() >= 2) {
-        mpDoc->mrgxIdent.Cella(Ident::RIGA_ENTRANTI, 1) = "0";
-        mpDoc->mrgxIdent.Cella(Ident::RIGA_USCENTI, 1) = "0";
-        mpDoc->mrgxIdent.Cella(Ident::RIGA_TRASF_ENTRANTI, 1) = no;
-        mpDoc->mrgxIdent.Cella(Ident::RIGA_TRASF_USCENTI, 1) = no;
-        mpDoc->mrgxIdent.Cella(Ident::RIGA_OFFSET, 1) = "0";
-        mpDoc->mrgxIdent.Cella(Ident::RIGA_ULTIMA_RIGA, 1) = "0";
-    }
-    if (mpDoc->mrgxTrasf.Colonne() >= 2)
-        for (int r = 0; r < mpDoc->mrgxTrasf.Righe(); ++r) mpDoc->mrgxTrasf.Cella(r, 1) = no;
-    for (TabellaValori* t : {&mpDoc->mrgxEntranti, &mpDoc->mrgxUscenti})
-        for (int r = 0; r < t->Righe(); ++r)
-            for (int c = 0; c < t->Colonne(); ++c) t->Cella(r, c).clear();
-    mpPagIdent->grdIdent->RiAssocia();
-    mpPagTrasf->grdTrasf->RiAssocia();
-    for (PaginaCampi* p : {mpPagEntranti, mpPagUscenti}) {
-        p->mpGriglia->RiAssocia();
-        for (int i = Campi::RIGA_DATA; i <= Campi::RIGA_DURATA && i < p->Righe(); ++i)
-            p->chkCampo(i)->setEnabled(true);
-        p->ImpostaDataIsolata(false);
-    }
-
-    if (mpDoc->moDriver) {
-        mpDoc->moDriver->Delete();
-        // The emptied document has no file yet: verifying it asks for a save first, and never
-        // runs on the previous driver's file.
-        mpDoc->moDriver->msFileName.clear();
-        // The option rows now say "No": the document follows them, so that no table or switch
-        // of the previous driver is written into the next one.
-        mpDoc->moDriver->mbConPrescanning = false;
-        mpDoc->moDriver->mcolPrescanning.reset();
-        mpDoc->moDriver->mbIngnoraRigheVuote = false;
-        mpDoc->moDriver->mlTroncaUltimaRigaDopoCaratteri = 0;
-    }
-    mpDoc->miFrazioneDurata = -1;
-    mpDoc->miUnitaDurata = -1;
-    mpDoc->mlConversioneDurata = 0;
-    mpDoc->mlDividereScatti = 1;
+    // The pages and the general page follow the emptied document; what is being typed into a
+    // grid belongs to the document that goes away.
+    mpDoc->Svuota(ValoreNo());
     // The undo history ends with the document it belonged to.
     mpDoc->IniziaStoria();
 }
@@ -228,9 +178,9 @@ void frmDriver::FileApri(const QString& vsPercorso) {
 
     CursoreOccupato occupato;
     SvuotaTutto();
-    if (!mpDoc->moDriver) mpDoc->moDriver = std::make_unique<clsDriver>();
+    mpDoc->Driver();  // made when there is none
     if (vecchio) {
-        mpDoc->moDriver->mlOffset = "0";
+        mpDoc->moDriver->mlOffset.assign(1, '0');
         // Which program converted this driver in the previous version (Escape keeps the last).
         frmOldDriver dlg(this);
         dlg.setWindowTitle(percorso);
@@ -258,39 +208,7 @@ void frmDriver::FileApri(const QString& vsPercorso) {
     AggiungiRecente(SOTTOMENU_DRIVER, percorso);
 }
 
-void frmDriver::RiempiDaDriver() {
-    clsDriver& d = *mpDoc->moDriver;
-    mpUi->txtAutore->setText(DaCp1252(d.msAutore));
-    mpUi->txtData->setText(DaCp1252(d.msData));
-    mpUi->txtVersione->setText(DaCp1252(d.msVersione));
-    // The brand first: its change fills the model list.
-    mpUi->cboMarca->setEditText(DaCp1252(d.msMarca));
-    mpUi->cboModello->setEditText(DaCp1252(d.msModello));
-    mpUi->txtNote->setPlainText(DaCp1252(d.msNote));
-
-    const std::string si = ValoreSi();
-    const std::string no = ValoreNo();
-    mpDoc->mrgxIdent.Cella(Ident::RIGA_OFFSET, 1) = d.mlOffset;
-    RiempiGrdChiamate_Trasf(TipoChiamata::Entranti, d.moEntranti.get());
-    RiempiGrdChiamate_Trasf(TipoChiamata::Uscenti, d.moUscenti.get());
-    mpPagEntranti->mpGriglia->Aggiorna();
-    mpPagUscenti->mpGriglia->Aggiorna();
-    const bool prescanning = d.mcolPrescanning && d.mcolPrescanning->Count() > 0;
-    mpDoc->mrgxTrasf.Cella(Trasf::PRESCANNING, 1) = prescanning ? si : no;
-    mpDoc->mrgxTrasf.Cella(Trasf::IGNORA_VUOTE, 1) = d.mbIngnoraRigheVuote ? si : no;
-
-    const auto righe = [&](const clsChiamata* c, int rigaNumero, int rigaTrasferite) {
-        mpDoc->mrgxIdent.Cella(rigaNumero, 1) = std::to_string(c ? c->miNumRighe : 0);
-        const bool trasferite = c && c->mcolCondTrasferita && c->mcolCondTrasferita->Count() > 0;
-        mpDoc->mrgxIdent.Cella(rigaTrasferite, 1) = trasferite ? si : no;
-    };
-    righe(d.moEntranti.get(), Ident::RIGA_ENTRANTI, Ident::RIGA_TRASF_ENTRANTI);
-    righe(d.moUscenti.get(), Ident::RIGA_USCENTI, Ident::RIGA_TRASF_USCENTI);
-    mpDoc->mrgxIdent.Cella(Ident::RIGA_ULTIMA_RIGA, 1) =
-        std::to_string(d.mlTroncaUltimaRigaDopoCaratteri);
-    mpPagTrasf->grdTrasf->RiAssocia();
-    mpPagIdent->grdIdent->RiAssocia();
-}
+void frmDriver::RiempiDaDriver() { mpDoc->RiempiDalDriver(ValoreSi(), ValoreNo()); }
 
 bool frmDriver::FileSalva(bool vbChiediNome) {
     if (!AggiornaGriglie()) return false;

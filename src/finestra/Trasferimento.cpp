@@ -175,36 +175,6 @@ bool frmDriver::ControllaGrdChiamate(TipoChiamata tipo) {
     return false;
 }
 
-// ---- call-record type -> table
-
-void frmDriver::RiempiGrdChiamate_Trasf(TipoChiamata tipo, clsChiamata* chiamata) {
-    ConversioniCampi conv;
-    conv.iFrazioneDurata = mpDoc->miFrazioneDurata;
-    conv.iUnitaDurata = mpDoc->miUnitaDurata;
-    conv.lConversioneDurata = mpDoc->mlConversioneDurata;
-    conv.lDividereScatti = mpDoc->mlDividereScatti;
-    ChiamataInTabella(tipo == TipoChiamata::Entranti ? mpDoc->mrgxEntranti : mpDoc->mrgxUscenti,
-                      chiamata, tipo, conv);
-    if (conv.bDurata) mpDoc->mrgxTrasf.Cella(Trasf::DURATA, 1) = ValoreSi();
-    if (conv.bScatti) mpDoc->mrgxTrasf.Cella(Trasf::SCATTI, 1) = ValoreSi();
-    mpDoc->miFrazioneDurata = conv.iFrazioneDurata;
-    mpDoc->miUnitaDurata = conv.iUnitaDurata;
-    mpDoc->mlConversioneDurata = conv.lConversioneDurata;
-    mpDoc->mlDividereScatti = conv.lDividereScatti;
-    // The date options of the driver.
-    if (mpDoc->moDriver && mpDoc->moDriver->mcolDataIsolata &&
-        !mpDoc->moDriver->mcolDataIsolata->Vuota()) {
-        mpDoc->mrgxTrasf.Cella(Trasf::DATA_ISOLATA, 1) = ValoreSi();
-        mpPagTrasf->grdTrasf->RiAssocia();
-        mpPagTrasf->RegolaDataIsolata();
-    }
-    if (mpDoc->moDriver && !mpDoc->moDriver->Mesi(0).empty())
-        mpDoc->mrgxTrasf.Cella(Trasf::MESI_IN_LETTERE, 1) = ValoreSi();
-    mpPagTrasf->grdTrasf->Aggiorna();
-    mpPagEntranti->ControllaCampiOra();
-    mpPagUscenti->ControllaCampiOra();
-}
-
 // ---- the whole window -> driver
 
 bool frmDriver::ControllaDatiRiempiOggettoDriver() {

@@ -187,8 +187,6 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // The driver as the views hold it now, without the checks of a save and leaving moDriver
     // as it is; the rows a save would refuse are left out and told in pEsclusi.
     clsDriver DriverDalleViste(std::vector<QString>* pEsclusi = nullptr) const;
-    // Fills a field table from a call-record type (none: empty rows), and the options back.
-    void RiempiGrdChiamate_Trasf(TipoChiamata tipo, clsChiamata* chiamata);
     // Checks every page and copies the window into moDriver; false after a message.
     bool ControllaDatiRiempiOggettoDriver();
 

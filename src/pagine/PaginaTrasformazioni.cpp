@@ -3,7 +3,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -120,24 +119,11 @@ void PaginaTrasformazioni::grdTrasf_Change(int iRiga, int) {
 }
 
 void PaginaTrasformazioni::RegolaDataIsolata() {
-    // The field pages follow the option; the date line's condition says where the date lies.
-    const bool isolata = Presente(DATA_ISOLATA);
+    // The field pages follow the option, and the fields' tables the date line's condition.
     int parti = DocumentoDriver::TRASFORMAZIONI;
-    const auto annuncia = qScopeGuard([this, &parti] { mDoc.AnnunciaParti(parti); });
-    if (!isolata || !mDoc.moDriver || !mDoc.moDriver->mcolDataIsolata) return;
-    for (const auto& voce : *mDoc.moDriver->mcolDataIsolata) {
-        const clsCondizione& c = voce.valore;
-        if (c.menOperatore != clsCondizione::DATA_ISOLATA) continue;
-        // The date line's condition says where the date lies, for both kinds of call.
-        for (TabellaValori* t : {&mDoc.mrgxEntranti, &mDoc.mrgxUscenti}) {
-            t->Cella(0, 0) = std::to_string(c.miRiga);
-            t->Cella(0, 1) = std::to_string(c.miInizio);
-            t->Cella(0, 2) = std::to_string(c.miLunghezza);
-            t->Cella(0, 4) = std::to_string(c.miFormato);
-        }
+    if (mDoc.ApplicaDataIsolata(ValoreSi()))
         parti |= DocumentoDriver::ENTRANTI | DocumentoDriver::USCENTI;
-        break;
-    }
+    mDoc.AnnunciaParti(parti);
 }
 
 void PaginaTrasformazioni::cmdImpTrasfGrd_Click() {

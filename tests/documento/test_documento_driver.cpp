@@ -7,6 +7,8 @@
 #include <QUndoStack>
 
 #include "DocumentoDriver.h"
+#include "clsCampo.h"
+#include "clsTrasformazione.h"
 
 using namespace tarno;
 
@@ -17,6 +19,7 @@ class DocumentoTest : public ::testing::Test {
     DocumentoTest() {
         mDoc.mrgxEntranti.Dimensiona(14, Campi::NUM_COLONNE);
         mDoc.mrgxIdent.Dimensiona(Ident::NUM_RIGHE, 2);
+        mDoc.mrgxTrasf.Dimensiona(Trasf::NUM_RIGHE, 2);
         mDoc.mfnLuogo = [this] { return miLuogo; };
         mDoc.IniziaStoria();
     }
@@ -107,7 +110,6 @@ TEST_F(DocumentoTest, AnEditThatChangesNothingAndTypingTakenBackLeaveNoStep) {
 
 TEST_F(DocumentoTest, ThePartsAPageChangesAreToldToTheOthersWithoutAStep) {
     QSignalSpy parti(&mDoc, &DocumentoDriver::ParteCambiata);
-    mDoc.mrgxTrasf.Dimensiona(Trasf::NUM_RIGHE, 2);
     mDoc.mrgxTrasf.Cella(Trasf::DURATA, 1) = "S\xEC";
     mDoc.miUnitaDurata = 1;
     mDoc.AnnunciaParti(DocumentoDriver::TRASFORMAZIONI | DocumentoDriver::ENTRANTI);
@@ -117,6 +119,46 @@ TEST_F(DocumentoTest, ThePartsAPageChangesAreToldToTheOthersWithoutAStep) {
     EXPECT_FALSE(mDoc.NonSalvato());
     const ConversioniCampi conv = mDoc.Conversioni("S\xEC");
     EXPECT_TRUE(conv.bDurata && !conv.bScatti && conv.iUnitaDurata == 1);
+}
+
+TEST_F(DocumentoTest, ALoadedDriverFillsTheTablesAndEmptyingClearsThem) {
+    clsDriver& d = mDoc.Driver();
+    d.msAutore = "Ren\xE9";
+    d.mlOffset = "2";
+    d.moEntranti = std::make_unique<clsChiamata>();
+    d.moEntranti->miNumRighe = 2;
+    d.moEntranti->mcolCampi.emplace();
+    clsCampo durata;
+    durata.msNome = "dDurata";
+    durata.miRiga = 2;
+    durata.miInizio = 5;
+    durata.miLunghezza = 4;
+    durata.menEccezione = clsCampo::DURATA_TRASF;
+    durata.moTrasf = std::make_unique<clsTrasformazione>();
+    durata.moTrasf->msSorgente = "1,0";
+    durata.moTrasf->msValore = "10";
+    d.moEntranti->mcolCampi->Add(std::move(durata), "3");
+    QSignalSpy ripristinato(&mDoc, &DocumentoDriver::Ripristinato);
+    mDoc.RiempiDalDriver("S\xEC", "No");
+    EXPECT_EQ(ripristinato.count(), 1);
+    EXPECT_EQ(mDoc.TestoGenerale(DocumentoDriver::AUTORE), QStringLiteral("Ren\u00E9"));
+    EXPECT_EQ(
+        mDoc.mrgxIdent.Cella(Ident::RIGA_ENTRANTI, 1) + mDoc.mrgxIdent.Cella(Ident::RIGA_OFFSET, 1),
+        "22");
+    EXPECT_EQ(mDoc.mrgxEntranti.Cella(Campi::RIGA_DURATA, Campi::COL_POSIZ), "5");
+    EXPECT_TRUE(mDoc.Presente(Trasf::DURATA, "S\xEC") && !mDoc.Presente(Trasf::SCATTI, "S\xEC"));
+    EXPECT_EQ(mDoc.mlConversioneDurata, 10);
+    EXPECT_EQ(mDoc.miFrazioneDurata, 1);
+
+    mDoc.Svuota("No");
+    EXPECT_EQ(ripristinato.count(), 2);
+    EXPECT_TRUE(mDoc.TestoGenerale(DocumentoDriver::AUTORE).isEmpty());
+    EXPECT_EQ(mDoc.mrgxEntranti.Cella(Campi::RIGA_DURATA, Campi::COL_POSIZ), "");
+    EXPECT_EQ(mDoc.mrgxTrasf.Cella(Trasf::DURATA, 1), "No");
+    EXPECT_EQ(mDoc.mrgxIdent.Cella(Ident::RIGA_ENTRANTI, 1), "0");
+    EXPECT_EQ(mDoc.mlConversioneDurata, 0);
+    EXPECT_FALSE(mDoc.moDriver->moEntranti && mDoc.moDriver->moEntranti->mcolCampi &&
+                 mDoc.moDriver->moEntranti->mcolCampi->Count() > 0);
 }
 
 }  // namespace

@@ -152,8 +152,10 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
 
 frmDriver::~frmDriver() {
     qApp->removeEventFilter(this);
-    // The document outlives the window's members by a little: its last signals are not heard.
+    // The document and its history outlive the window's members by a little: their last
+    // signals (the history emptied as it goes) are not heard.
     mpDoc->disconnect(this);
+    mpDoc->Storia()->disconnect(this);
     Form_Unload();
 }
 

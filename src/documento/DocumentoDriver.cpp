@@ -4,7 +4,6 @@
 #include <QUndoStack>
 
 #include "DriverJson.h"
-#include "Numeri.h"
 #include "Testo.h"
 
 namespace tarno {
@@ -117,16 +116,9 @@ clsDriver DocumentoDriver::DriverDalleTabelle(
     };
     testo(mvTesti[MARCA], d.msMarca);
     testo(mvTesti[MODELLO], d.msModello);
-    d.mlOffset = CellaIdent(mrgxIdent, Ident::RIGA_OFFSET);
-    const auto [pEntranti, pUscenti] = ChiamateConRighe(d, mrgxIdent);
-    for (clsChiamata* c : {pEntranti, pUscenti})
-        if (c->miNumRighe < 1) c->mcolCondizioni.reset();
-    const std::string tronca = CellaIdent(mrgxIdent, Ident::RIGA_ULTIMA_RIGA);
-    if (TogliSpazi(tronca).empty()) {
-        d.mlTroncaUltimaRigaDopoCaratteri = 0;
-    } else if (const auto v = ValoreNumerico(tronca)) {
-        if (const auto n = Arrotonda32(*v)) d.mlTroncaUltimaRigaDopoCaratteri = *n;
-    }
+    IdentificazioneInDriver(d, mrgxIdent);
+    clsChiamata* pEntranti = d.moEntranti.get();
+    clsChiamata* pUscenti = d.moUscenti.get();
     d.mbIngnoraRigheVuote = Presente(Trasf::IGNORA_VUOTE, sSi);
 
     // The fields, without the rows a save would refuse.

@@ -73,6 +73,21 @@ std::pair<clsChiamata*, clsChiamata*> ChiamateConRighe(clsDriver& d, const Tabel
             chiamata(d.moUscenti, clsChiamata::USCENTI, Ident::RIGA_USCENTI)};
 }
 
+bool IdentificazioneInDriver(clsDriver& d, const TabellaValori& rgxIdent) {
+    d.mlOffset = CellaIdent(rgxIdent, Ident::RIGA_OFFSET);
+    const auto [entranti, uscenti] = ChiamateConRighe(d, rgxIdent);
+    for (clsChiamata* c : {entranti, uscenti})
+        if (c->miNumRighe < 1) c->mcolCondizioni.reset();
+    const std::string tronca = CellaIdent(rgxIdent, Ident::RIGA_ULTIMA_RIGA);
+    std::optional<int32_t> caratteri = 0;
+    if (!TogliSpazi(tronca).empty()) {
+        const auto v = ValoreNumerico(tronca);
+        caratteri = v ? Arrotonda32(*v) : std::nullopt;
+    }
+    if (caratteri) d.mlTroncaUltimaRigaDopoCaratteri = *caratteri;
+    return caratteri.has_value();
+}
+
 double NumeroRighe(const TabellaValori& rgxIdent, TipoChiamata tipo) {
     const int r = Entranti(tipo) ? Ident::RIGA_ENTRANTI : Ident::RIGA_USCENTI;
     return rgxIdent.Righe() > r && rgxIdent.Colonne() > 1 ? ValoreIniziale(rgxIdent.Cella(r, 1))

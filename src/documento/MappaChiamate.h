@@ -55,6 +55,10 @@ std::string CellaIdent(const TabellaValori& rgxIdent, int r);
 // Both call-record kinds of a driver (made when missing), with their kind and the line counts
 // the identification table gives them.
 std::pair<clsChiamata*, clsChiamata*> ChiamateConRighe(clsDriver& d, const TabellaValori& rgxIdent);
+// What the identification table gives a driver: the offset, both call kinds with their lines
+// (a kind printed on no line has no conditions) and the character after which the last line
+// is cut ("" is 0). False when that cell holds no whole number: the driver keeps its own.
+bool IdentificazioneInDriver(clsDriver& d, const TabellaValori& rgxIdent);
 // The lines a call kind is printed on, from the identification table (0 without the row).
 double NumeroRighe(const TabellaValori& rgxIdent, TipoChiamata tipo);
 // Rows whose field is read with a format: Data, Ora inizio, Ora fine, Durata and, for

@@ -5,11 +5,9 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 
-#include "CallFieldName.h"
 #include "DocumentoDriver.h"
 #include "Globali.h"
 #include "MappaChiamate.h"
-#include "Numeri.h"
 #include "PaginaCampi.h"
 #include "PaginaIdentificazione.h"
 #include "PaginaTrasformazioni.h"
@@ -194,7 +192,6 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
     };
     clsGriglia* grdIdent = mpPagIdent->grdIdent;
     clsGriglia* grdTrasf = mpPagTrasf->grdTrasf;
-    const auto cellaIdent = [this](int r) { return CellaIdent(mpDoc->mrgxIdent, r); };
 
     // The date of the driver, in the one form it is stored in; the box shows that form.
     const auto testo = [this](DocumentoDriver::Testo t) { return mpDoc->TestoGenerale(t); };
@@ -233,11 +230,10 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
         valori[i] = *v;
     }
     for (size_t i = 0; i < std::size(testi); ++i) *testi[i].membro = valori[i];
-    d.mlOffset = cellaIdent(Ident::RIGA_OFFSET);
-
-    const auto [pEntranti, pUscenti] = ChiamateConRighe(d, mpDoc->mrgxIdent);
-    clsChiamata& entranti = *pEntranti;
-    clsChiamata& uscenti = *pUscenti;
+    // Offset, lines of each call kind, the last line's cut.
+    const bool troncaIntero = IdentificazioneInDriver(d, mpDoc->mrgxIdent);
+    clsChiamata& entranti = *d.moEntranti;
+    clsChiamata& uscenti = *d.moUscenti;
 
     // 4, 5. A call kind printed on at least one line is recognised by at least one condition;
     // one printed on none has no conditions.
@@ -254,9 +250,8 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
          "Inserire le condizioni per identificare le chiamate uscenti"},
     };
     for (const Condizioni& c : condizioni) {
-        if (c.chiamata.miNumRighe < 1)
-            c.chiamata.mcolCondizioni.reset();
-        else if (!c.chiamata.mcolCondizioni || c.chiamata.mcolCondizioni->Vuota())
+        if (c.chiamata.miNumRighe >= 1 &&
+            (!c.chiamata.mcolCondizioni || c.chiamata.mcolCondizioni->Vuota()))
             return erroreGriglia(PAGINA_IDENTIFICAZIONE, grdIdent, c.riga,
                                  TestoRisorsa(c.stringa, c.predefinito));
     }
@@ -275,15 +270,8 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
     }
 
     // The character after which the last line is broken.
-    const std::string tronca = cellaIdent(Ident::RIGA_ULTIMA_RIGA);
-    std::optional<int32_t> caratteri = 0;
-    if (!TogliSpazi(tronca).empty()) {
-        const auto v = ValoreNumerico(tronca);
-        caratteri = v ? Arrotonda32(*v) : std::nullopt;
-    }
-    if (caratteri) d.mlTroncaUltimaRigaDopoCaratteri = *caratteri;
     if (!bMarcaModello) return false;
-    if (!caratteri)
+    if (!troncaIntero)
         return erroreGriglia(PAGINA_IDENTIFICAZIONE, grdIdent, Ident::RIGA_ULTIMA_RIGA,
                              TestoRisorsa(12001, "Inserire un numero intero"));
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 #include "MappaChiamate.h"
 #include "clsCampo.h"
@@ -105,13 +106,30 @@ TEST(MappaChiamate, TheFaultsASaveRefusesComeFirstPerRowInRowOrder) {
     }
 }
 
-TEST(MappaChiamate, TheNumberOfLinesComesFromTheIdentificationTable) {
+TEST(MappaChiamate, TheIdentificationTableGivesLinesOffsetAndTheLastLinesCut) {
     TabellaValori ident(Ident::NUM_RIGHE, 2);
     ident.Cella(Ident::RIGA_ENTRANTI, 1) = "2";
-    ident.Cella(Ident::RIGA_USCENTI, 1) = "1";
+    ident.Cella(Ident::RIGA_USCENTI, 1) = "0";
+    ident.Cella(Ident::RIGA_OFFSET, 1) = "3";
     EXPECT_EQ(NumeroRighe(ident, ENT), 2);
-    EXPECT_EQ(NumeroRighe(ident, USC), 1);
     EXPECT_EQ(NumeroRighe(TabellaValori(), ENT), 0);
+    clsDriver d;
+    d.moUscenti = std::make_unique<clsChiamata>();
+    d.moUscenti->mcolCondizioni.emplace();
+    d.mlTroncaUltimaRigaDopoCaratteri = 7;
+    // "" is no cut; a cell that is no whole number leaves the driver's own.
+    for (const auto& [cella, atteso, intero] :
+         {std::tuple("", 0, true), std::tuple(" 80 ", 80, true),
+          std::tuple("ottanta", 80, false)}) {
+        ident.Cella(Ident::RIGA_ULTIMA_RIGA, 1) = cella;
+        EXPECT_EQ(IdentificazioneInDriver(d, ident), intero) << cella;
+        EXPECT_EQ(d.mlTroncaUltimaRigaDopoCaratteri, atteso) << cella;
+    }
+    EXPECT_EQ(d.mlOffset, "3");
+    ASSERT_TRUE(d.moEntranti && d.moUscenti);
+    EXPECT_EQ(d.moEntranti->miNumRighe, 2);
+    EXPECT_EQ(d.moEntranti->menTipo, clsChiamata::ENTRANTI);
+    EXPECT_FALSE(d.moUscenti->mcolCondizioni);  // printed on no line: no conditions
 }
 
 TEST(MappaChiamate, ATableBecomesACallRecordAndBackWithItsConversions) {

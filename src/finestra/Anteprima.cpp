@@ -13,6 +13,7 @@
 
 #include "Applicazione.h"
 #include "CallFieldName.h"
+#include "DocumentoDriver.h"
 #include "ModelloAnteprima.h"
 #include "Numeri.h"
 #include "PaginaCampi.h"
@@ -110,8 +111,8 @@ std::pair<size_t, size_t> frmDriver::RigheConCondizione(const clsCondizione& c) 
 
 CodiciMesi frmDriver::MesiDriver() const {
     CodiciMesi mesi;
-    if (moDriver)
-        for (int i = 0; i < 12; ++i) mesi[static_cast<size_t>(i)] = moDriver->Mesi(i);
+    if (mpDoc->moDriver)
+        for (int i = 0; i < 12; ++i) mesi[static_cast<size_t>(i)] = mpDoc->moDriver->Mesi(i);
     return mesi;
 }
 

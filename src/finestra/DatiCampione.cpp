@@ -12,6 +12,7 @@
 #include <QTextDocument>
 #include <optional>
 
+#include "DocumentoDriver.h"
 #include "Risorse.h"
 #include "ServiziUI.h"
 #include "TestoQt.h"
@@ -88,19 +89,18 @@ void frmDriver::LeggiDati(const QString& vsPercorso) {
     // The engine's log is no printout of the user's: the dialogs stay where the printouts are.
     if (percorso != FileLogVerifica()) RicordaCartella(true, percorso);
     AggiungiRecente(QStringLiteral("mnupopDatiRecenti"), percorso);
-    CaricaRecenti(QStringLiteral("mnupopDatiRecenti"));
 }
 
 QStringList frmDriver::ArgomentiMotore() const {
-    const QString driver = moDriver ? DaNomeFile(moDriver->msFileName) : QString();
+    const QString driver = mpDoc->moDriver ? DaNomeFile(mpDoc->moDriver->msFileName) : QString();
     return {QStringLiteral("/i3"), QStringLiteral("/D") + driver,
             QStringLiteral("/F") + msFileDati};
 }
 
 void frmDriver::VerificaDati() {
-    if (mbChanged && !ChiediSalvataggio(20503, false)) return;
+    if (mpDoc->NonSalvato() && !ChiediSalvataggio(20503, false)) return;
     // The engine reads the driver file: a document that was never written has none.
-    if (!moDriver || moDriver->msFileName.empty()) {
+    if (!mpDoc->moDriver || mpDoc->moDriver->msFileName.empty()) {
         Avviso(this, TestoRisorsa(20505));
         return;
     }

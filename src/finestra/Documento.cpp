@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QUndoStack>
 
+#include "DocumentoDriver.h"
 #include "Globali.h"
 #include "MessaggioCatalogo.h"
 #include "PaginaCampi.h"
@@ -110,7 +111,7 @@ void frmDriver::AggiornaTitolo() {
 }
 
 bool frmDriver::ChiediSalvataggio(int iStringa, bool bConAnnulla) {
-    if (!mbChanged) return true;
+    if (!mpDoc->NonSalvato()) return true;
     const QString domanda =
         TestoRisorsa(iStringa, "Sono state effettuate delle modifiche, si desidera salvarle?");
     switch (ServiziUI().Messaggio(this, domanda, IconaUI::Domanda,
@@ -126,64 +127,13 @@ bool frmDriver::ChiediSalvataggio(int iStringa, bool bConAnnulla) {
 }
 
 void frmDriver::SvuotaTutto() {
-    // What is being typed into a grid belongs to the document that goes away.
-    for (clsGriglia* g : {mpPagIdent->grdIdent, mpPagTrasf->grdTrasf, mpPagEntranti->mpGriglia,
-                          mpPagUscenti->mpGriglia})
-        g->AnnullaModifica();
-
     msDriverFileName.clear();
     AggiornaTitolo();
-    mpUi->txtAutore->clear();
-    mpUi->txtData->clear();
-    mpUi->txtVersione->clear();
-    mpUi->txtNote->clear();
-    mpUi->cboMarca->setCurrentIndex(-1);
-    mpUi->cboMarca->clearEditText();
-    mpUi->cboModello->setCurrentIndex(-1);
-    mpUi->cboModello->clearEditText();
-
-    const std::string no = ValoreNo();
-    if (mrgxIdent.Righe() >= PaginaIdentificazione::NUM_RIGHE && mrgxIdent.Colonne() >= 2) {
-        mrgxIdent.Cella(PaginaIdentificazione::RIGA_ENTRANTI, 1) = "0";
-        mrgxIdent.Cella(PaginaIdentificazione::RIGA_USCENTI, 1) = "0";
-        mrgxIdent.Cella(PaginaIdentificazione::RIGA_TRASF_ENTRANTI, 1) = no;
-        mrgxIdent.Cella(PaginaIdentificazione::RIGA_TRASF_USCENTI, 1) = no;
-        mrgxIdent.Cella(PaginaIdentificazione::RIGA_OFFSET, 1) = "0";
-        mrgxIdent.Cella(PaginaIdentificazione::RIGA_ULTIMA_RIGA, 1) = "0";
-    }
-    if (mrgxTrasf.Colonne() >= 2)
-        for (int r = 0; r < mrgxTrasf.Righe(); ++r) mrgxTrasf.Cella(r, 1) = no;
-    for (TabellaValori* t : {&mrgxEntranti, &mrgxUscenti})
-        for (int r = 0; r < t->Righe(); ++r)
-            for (int c = 0; c < t->Colonne(); ++c) t->Cella(r, c).clear();
-    mpPagIdent->grdIdent->RiAssocia();
-    mpPagTrasf->grdTrasf->RiAssocia();
-    for (PaginaCampi* p : {mpPagEntranti, mpPagUscenti}) {
-        p->mpGriglia->RiAssocia();
-        for (int i = PaginaCampi::RIGA_DATA; i <= PaginaCampi::RIGA_DURATA && i < p->Righe(); ++i)
-            p->chkCampo(i)->setEnabled(true);
-        p->ImpostaDataIsolata(false);
-    }
-
-    if (moDriver) {
-        moDriver->Delete();
-        // The emptied document has no file yet: verifying it asks for a save first, and never
-        // runs on the previous driver's file.
-        moDriver->msFileName.clear();
-        // The option rows now say "No": the document follows them, so that no table or switch
-        // of the previous driver is written into the next one.
-        moDriver->mbConPrescanning = false;
-        moDriver->mcolPrescanning.reset();
-        moDriver->mbIngnoraRigheVuote = false;
-        moDriver->mlTroncaUltimaRigaDopoCaratteri = 0;
-    }
-    miFrazioneDurata = -1;
-    miUnitaDurata = -1;
-    mlConversioneDurata = 0;
-    mlDividereScatti = 1;
+    // The pages and the general page follow the emptied document; what is being typed into a
+    // grid belongs to the document that goes away.
+    mpDoc->Svuota(ValoreNo());
     // The undo history ends with the document it belonged to.
-    mpStoria->clear();
-    Cambiato(false);
+    mpDoc->IniziaStoria();
 }
 
 void frmDriver::FileNuovo() {
@@ -193,7 +143,7 @@ void frmDriver::FileNuovo() {
     mpUi->txtVersione->setText(QStringLiteral("1.0"));
     mpUi->tabDriver->setCurrentIndex(0);
     mpUi->txtAutore->setFocus();
-    Cambiato(false);
+    mpDoc->SegnaSalvato();
 }
 
 void frmDriver::FileApri(const QString& vsPercorso) {
@@ -228,25 +178,25 @@ void frmDriver::FileApri(const QString& vsPercorso) {
 
     CursoreOccupato occupato;
     SvuotaTutto();
-    if (!moDriver) moDriver = std::make_unique<clsDriver>();
+    mpDoc->Driver();  // made when there is none
     if (vecchio) {
-        moDriver->mlOffset = "0";
+        mpDoc->moDriver->mlOffset.assign(1, '0');
         // Which program converted this driver in the previous version (Escape keeps the last).
         frmOldDriver dlg(this);
         dlg.setWindowTitle(percorso);
         dlg.exec();
         const CercaFormato cerca = mconDatabase.FunzioneCercaFormato();
-        if (!LeggiVecchioDriver(nome, *moDriver, msg, cerca)) {
+        if (!LeggiVecchioDriver(nome, *mpDoc->moDriver, msg, cerca)) {
             // The reader said why; the window stays on an empty new document, so that nothing
             // is saved over the legacy file by mistake.
-            Cambiato(false);
+            mpDoc->SegnaSalvato();
             return;
         }
-        ApplicaTrasformazione(*moDriver, msg, cerca);
-        moDriver->msFileName = nome;
+        ApplicaTrasformazione(*mpDoc->moDriver, msg, cerca);
+        mpDoc->moDriver->msFileName = nome;
     } else {
         // Syntax errors are reported as they are met; what could be read is shown.
-        moDriver->LoadDriver(nome, msg);
+        mpDoc->moDriver->LoadDriver(nome, msg);
     }
 
     msDriverFileName = percorso;
@@ -254,53 +204,18 @@ void frmDriver::FileApri(const QString& vsPercorso) {
     RicordaCartella(false, percorso);
     AggiornaTitolo();
     RiempiDaDriver();
-    Cambiato(false);
+    mpDoc->SegnaSalvato();
     AggiungiRecente(SOTTOMENU_DRIVER, percorso);
-    CaricaRecenti(SOTTOMENU_DRIVER);
 }
 
-void frmDriver::RiempiDaDriver() {
-    clsDriver& d = *moDriver;
-    mpUi->txtAutore->setText(DaCp1252(d.msAutore));
-    mpUi->txtData->setText(DaCp1252(d.msData));
-    mpUi->txtVersione->setText(DaCp1252(d.msVersione));
-    // The brand first: its change fills the model list.
-    mpUi->cboMarca->setEditText(DaCp1252(d.msMarca));
-    mpUi->cboModello->setEditText(DaCp1252(d.msModello));
-    mpUi->txtNote->setPlainText(DaCp1252(d.msNote));
-
-    const std::string si = ValoreSi();
-    const std::string no = ValoreNo();
-    mrgxIdent.Cella(PaginaIdentificazione::RIGA_OFFSET, 1) = d.mlOffset;
-    RiempiGrdChiamate_Trasf(mrgxEntranti, d.moEntranti.get());
-    RiempiGrdChiamate_Trasf(mrgxUscenti, d.moUscenti.get());
-    mpPagEntranti->mpGriglia->Aggiorna();
-    mpPagUscenti->mpGriglia->Aggiorna();
-    const bool prescanning = d.mcolPrescanning && d.mcolPrescanning->Count() > 0;
-    mrgxTrasf.Cella(PaginaTrasformazioni::PRESCANNING, 1) = prescanning ? si : no;
-    mrgxTrasf.Cella(PaginaTrasformazioni::IGNORA_VUOTE, 1) = d.mbIngnoraRigheVuote ? si : no;
-
-    const auto righe = [&](const clsChiamata* c, int rigaNumero, int rigaTrasferite) {
-        mrgxIdent.Cella(rigaNumero, 1) = std::to_string(c ? c->miNumRighe : 0);
-        const bool trasferite = c && c->mcolCondTrasferita && c->mcolCondTrasferita->Count() > 0;
-        mrgxIdent.Cella(rigaTrasferite, 1) = trasferite ? si : no;
-    };
-    righe(d.moEntranti.get(), PaginaIdentificazione::RIGA_ENTRANTI,
-          PaginaIdentificazione::RIGA_TRASF_ENTRANTI);
-    righe(d.moUscenti.get(), PaginaIdentificazione::RIGA_USCENTI,
-          PaginaIdentificazione::RIGA_TRASF_USCENTI);
-    mrgxIdent.Cella(PaginaIdentificazione::RIGA_ULTIMA_RIGA, 1) =
-        std::to_string(d.mlTroncaUltimaRigaDopoCaratteri);
-    mpPagTrasf->grdTrasf->RiAssocia();
-    mpPagIdent->grdIdent->RiAssocia();
-}
+void frmDriver::RiempiDaDriver() { mpDoc->RiempiDalDriver(ValoreSi(), ValoreNo()); }
 
 bool frmDriver::FileSalva(bool vbChiediNome) {
     if (!AggiornaGriglie()) return false;
     // The edit just committed is a step of its own, before the save fills the driver.
-    RegistraModifiche();
-    if (!mbChanged && !vbChiediNome) return false;
-    if (!moDriver) moDriver = std::make_unique<clsDriver>();
+    mpDoc->RegistraModifiche();
+    if (!mpDoc->NonSalvato() && !vbChiediNome) return false;
+    if (!mpDoc->moDriver) mpDoc->moDriver = std::make_unique<clsDriver>();
     if (!ControllaDatiRiempiOggettoDriver()) return false;
 
     QString percorso = msDriverFileName;
@@ -336,13 +251,13 @@ bool frmDriver::FileSalva(bool vbChiediNome) {
 
     CursoreOccupato occupato;
 
-    const std::string nomePrecedente = moDriver->msFileName;
+    const std::string nomePrecedente = mpDoc->moDriver->msFileName;
     MessaggiRaccolti raccolti;
-    if (!moDriver->SaveDriver(NomeFile(percorso), raccolti)) {
+    if (!mpDoc->moDriver->SaveDriver(NomeFile(percorso), raccolti)) {
         // Nothing was written: one message says so (not one per key that could not be
         // written), and the document keeps its changes, its name and its title, so that the
         // user can save it elsewhere.
-        moDriver->msFileName = nomePrecedente;
+        mpDoc->moDriver->msFileName = nomePrecedente;
         Avviso(this, TestoRisorsa(30209, "Impossibile salvare il Driver ") + percorso);
         return false;
     }
@@ -352,7 +267,6 @@ bool frmDriver::FileSalva(bool vbChiediNome) {
     msDriverFileName = percorso;
     AggiornaTitolo();
     AggiungiRecente(SOTTOMENU_DRIVER, percorso);
-    CaricaRecenti(SOTTOMENU_DRIVER);
 
     // The catalogue learns which file belongs to this brand and model.
     const auto nomeCatalogo = InCp1252(QFileInfo(percorso).fileName());
@@ -361,11 +275,12 @@ bool frmDriver::FileSalva(bool vbChiediNome) {
                                   "Il nome del file non pu\u00F2 essere registrato nel "
                                   "catalogo: ") +
                          QFileInfo(percorso).fileName());
-    else if (!mconDatabase.AggiornaPabx(moDriver->msMarca, moDriver->msModello, *nomeCatalogo))
+    else if (!mconDatabase.AggiornaPabx(mpDoc->moDriver->msMarca, mpDoc->moDriver->msModello,
+                                        *nomeCatalogo))
         Avviso(this, MessaggioCatalogo(mconDatabase));
     InitMarcaCentralino();
 
-    Cambiato(false);
+    mpDoc->SegnaSalvato();
     return true;
 }
 
@@ -406,6 +321,7 @@ void frmDriver::AggiungiRecente(const QString& vsSottomenu, const QString& vsPer
         }
     for (int n = trovato; n >= 2; --n) recenti.Scrivi(chiave(n), vecchi[n - 1]);
     recenti.Scrivi(chiave(1), vsPercorso);
+    CaricaRecenti(vsSottomenu);
 }
 
 QString frmDriver::RaddoppiaAmpersand(const QString& vsTesto) {

@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "CallFieldName.h"
+#include "DocumentoDriver.h"
 #include "Globali.h"
 #include "MessaggioCatalogo.h"
 #include "PaginaCampi.h"
@@ -35,6 +36,7 @@ namespace tarno {
 
 frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     : QMainWindow(parent),
+      mpDoc(new DocumentoDriver(this)),
       mpUi(std::make_unique<Ui::frmDriver>()),
       msCartellaProgramma(sCartellaProgramma) {
     mpUi->setupUi(this);
@@ -88,13 +90,13 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
         m->menuAction()->setEnabled(false);
 
     // The pages and the format drop-downs.
-    mpPagIdent = new PaginaIdentificazione(*this, mpUi->Picture2);
+    mpPagIdent = new PaginaIdentificazione(*mpDoc, *this, mpUi->Picture2);
     mpUi->layPagina2->addWidget(mpPagIdent);
-    mpPagTrasf = new PaginaTrasformazioni(*this, mpUi->Picture3);
+    mpPagTrasf = new PaginaTrasformazioni(*mpDoc, *this, mpUi->Picture3);
     mpUi->layPagina3->addWidget(mpPagTrasf);
-    mpPagEntranti = new PaginaCampi(*this, true, mpUi->Picture4);
+    mpPagEntranti = new PaginaCampi(*mpDoc, *this, true, mpUi->Picture4);
     mpUi->layPagina4->addWidget(mpPagEntranti);
-    mpPagUscenti = new PaginaCampi(*this, false, mpUi->Picture5);
+    mpPagUscenti = new PaginaCampi(*mpDoc, *this, false, mpUi->Picture5);
     mpUi->layPagina5->addWidget(mpPagUscenti);
     drpFormatiData = new clsDropDown(this);
     drpFormatiData->setObjectName(QStringLiteral("drpFormatiData"));
@@ -107,14 +109,29 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     drpFormatiNessuno->ImpostaTitolo(TestoRisorsa(30203, "Formati nessuno"));
 
     connect(mpUi->tabDriver, &QTabWidget::currentChanged, this, &frmDriver::tabDriver_Click);
-    connect(mpUi->cboMarca, &QComboBox::currentTextChanged, this, &frmDriver::cboMarca_Change);
-    connect(mpUi->cboModello, &QComboBox::currentTextChanged, this, [this] {
-        if (!mbRiempimento) CambiatoDa(mpUi->cboModello);
+    connect(mpUi->cboMarca, &QComboBox::currentTextChanged, this, [this] {
+        mpDoc->ImpostaTestoGenerale(DocumentoDriver::MARCA, mpUi->cboMarca->currentText());
+        cboMarca_Change();
     });
-    for (QLineEdit* t : {mpUi->txtAutore, mpUi->txtData, mpUi->txtVersione})
-        connect(t, &QLineEdit::textEdited, this, [this, t] { CambiatoDa(t); });
+    connect(mpUi->cboModello, &QComboBox::currentTextChanged, this, [this] {
+        mpDoc->ImpostaTestoGenerale(DocumentoDriver::MODELLO, mpUi->cboModello->currentText());
+        if (!mbRiempimento) mpDoc->Modificato(mpUi->cboModello);
+    });
+    // The document holds the general page's texts as the boxes show them; what the user types
+    // is an edit.
+    const std::pair<QLineEdit*, DocumentoDriver::Testo> caselle[] = {
+        {mpUi->txtAutore, DocumentoDriver::AUTORE},
+        {mpUi->txtData, DocumentoDriver::DATA},
+        {mpUi->txtVersione, DocumentoDriver::VERSIONE}};
+    for (const auto& [t, testo] : caselle) {
+        // The box's own text, not the signal's: a refused character is taken back before.
+        connect(t, &QLineEdit::textChanged, this,
+                [this, t, testo] { mpDoc->ImpostaTestoGenerale(testo, t->text()); });
+        connect(t, &QLineEdit::textEdited, this, [this, t] { mpDoc->Modificato(t); });
+    }
     connect(mpUi->txtNote, &QPlainTextEdit::textChanged, this, [this] {
-        if (!mbRiempimento) CambiatoDa(mpUi->txtNote);
+        mpDoc->ImpostaTestoGenerale(DocumentoDriver::NOTE, mpUi->txtNote->toPlainText());
+        if (!mbRiempimento) mpDoc->Modificato(mpUi->txtNote);
     });
 
     mfnComandi[QStringLiteral("mnuInformazioni")] = [this](QAction*) {
@@ -135,9 +152,10 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
 
 frmDriver::~frmDriver() {
     qApp->removeEventFilter(this);
-    // The undo history outlives the window's members by a little: its last signals are not
-    // heard.
-    if (mpStoria) mpStoria->disconnect(this);
+    // The document and its history outlive the window's members by a little: their last
+    // signals (the history emptied as it goes) are not heard.
+    mpDoc->disconnect(this);
+    mpDoc->Storia()->disconnect(this);
     Form_Unload();
 }
 
@@ -148,7 +166,7 @@ bool frmDriver::FalliscePartenza(const QString& sErrore) {
     return false;
 }
 
-void frmDriver::Form_Load(const QString& sRigaComando) {
+bool frmDriver::Form_Load(const QString& sRigaComando) {
     // Texts.
     CentraForm(this);
     RipristinaDisposizione();
@@ -184,13 +202,13 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
         occupato.reset();
         FalliscePartenza(TestoRisorsa(30951, "Impossibile creare la suite dell'utente: ") +
                          suite.sNonCreato);
-        return;
+        return Avviabile();
     }
     // A system-wide file for another group than the user's: say so, not "no database".
     if (suite.origine != OrigineSuite::Nessuna && !QFileInfo(suite.sFileIni).isReadable()) {
         occupato.reset();
         FalliscePartenza(TestoRisorsa(30952, "Impossibile leggere il file ") + suite.sFileIni);
-        return;
+        return Avviabile();
     }
     const EsitoConfigurazione esito = LeggiConfigurazione(NomeFile(suite.sFileIni), mCfg);
     if (esito != EsitoConfigurazione::FileMancante && PasswordLeggibileDaTutti(suite.sFileIni)) {
@@ -208,7 +226,7 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
                          TestoRisorsa(10660, " non trovato"));
         msDatabaseFile.clear();
         msDSNName.clear();
-        return;
+        return Avviabile();
     }
     if (esito == EsitoConfigurazione::DatabaseMancante) {
         occupato.reset();
@@ -218,13 +236,13 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
                          " " + QString::fromLatin1(NOME_FILE_INI));
         msDatabaseFile.clear();
         msDSNName.clear();
-        return;
+        return Avviabile();
     }
     // The catalogue; from here on every error ends the start-up.
     if (!mconDatabase.Apri(mCfg)) {
         occupato.reset();
         FalliscePartenza(MessaggioCatalogo(mconDatabase));
-        return;
+        return Avviabile();
     }
     // Brand and model start empty.
     mbRiempimento = true;
@@ -239,24 +257,24 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
         !mconDatabase.CaricaFormati(false, mrgxFormatiOra)) {
         occupato.reset();
         FalliscePartenza(MessaggioCatalogo(mconDatabase));
-        return;
+        return Avviabile();
     }
     mrgxFormatiNessuno = clsCatalogo::FormatiNessuno();
     drpFormatiData->Associa(&mrgxFormatiData, 0, 1);
     drpFormatiOra->Associa(&mrgxFormatiOra, 0, 1);
     drpFormatiNessuno->Associa(&mrgxFormatiNessuno, 0);
-    mrgxEntranti.Dimensiona(NUM_CAMPI_ENTRANTI, PaginaCampi::NUM_COLONNE);
-    mrgxUscenti.Dimensiona(NUM_CAMPI_USCENTI, PaginaCampi::NUM_COLONNE);
+    mpDoc->mrgxEntranti.Dimensiona(NUM_CAMPI_ENTRANTI, Campi::NUM_COLONNE);
+    mpDoc->mrgxUscenti.Dimensiona(NUM_CAMPI_USCENTI, Campi::NUM_COLONNE);
     mpPagEntranti->Inizializza();
     mpPagUscenti->Inizializza();
     std::vector<std::string> marche;
     if (!mconDatabase.ElencoMarche(marche)) {
         occupato.reset();
         FalliscePartenza(MessaggioCatalogo(mconDatabase));
-        return;
+        return Avviabile();
     }
     InitMarcaCentralino();
-    Cambiato(false);
+    mpDoc->SegnaSalvato();
     occupato.reset();
     mpUi->tabDriver->setEnabled(true);
     // The recent lists, then the driver named on the command line.
@@ -268,30 +286,14 @@ void frmDriver::Form_Load(const QString& sRigaComando) {
         std::optional<std::string> nome;
         if (!mconDatabase.CercaNomeDriver(marca, modello, nome)) {
             FalliscePartenza(MessaggioCatalogo(mconDatabase));
-            return;
+            return Avviabile();
         }
         if (nome && mfnApriDriver)
             mfnApriDriver(DaCp1252(msWorkDir) + "/Driver/" + DaCp1252(*nome));
     }
     // The dialogs open where the last file of their kind was, the driver folder at first.
     RipristinaCartelle(DaCp1252(msWorkDir) + "/Driver");
-}
-
-void frmDriver::Cambiato(bool bFlag) {
-    if (mbRipristino) return;
-    if (bFlag) {
-        CambiatoDa(nullptr);
-        return;
-    }
-    // What the views hold now is the saved state; changes made by the saving itself (the
-    // driver filled from the views, the brand list read again) are no step.
-    mpTimerStoria->stop();
-    mpFonteTesto = nullptr;
-    mStatoRegistrato = FotografaDocumento();
-    mpStoria->setClean();
-    mbChanged = false;
-    AggiornaStatoModifiche();
-    PianificaAnteprima();
+    return Avviabile();
 }
 
 void frmDriver::InitMarcaCentralino() {
@@ -303,8 +305,9 @@ void frmDriver::InitMarcaCentralino() {
     mpUi->cboMarca->setCurrentIndex(-1);
     mpUi->cboMarca->clearEditText();
     mbRiempimento = false;
-    if (mpUi->cboMarca->count() > 0 && moDriver) {
-        const int i = mpUi->cboMarca->findText(DaCp1252(moDriver->msMarca), Qt::MatchFixedString);
+    if (mpUi->cboMarca->count() > 0 && mpDoc->moDriver) {
+        const int i =
+            mpUi->cboMarca->findText(DaCp1252(mpDoc->moDriver->msMarca), Qt::MatchFixedString);
         if (i >= 0) {
             // Selecting the brand fills the model list and marks the document changed.
             mpUi->cboMarca->setCurrentIndex(i);
@@ -316,7 +319,7 @@ void frmDriver::InitMarcaCentralino() {
 void frmDriver::cboMarca_Change() {
     if (mbRiempimento) return;
     CercaModello();
-    CambiatoDa(mpUi->cboMarca);
+    mpDoc->Modificato(mpUi->cboMarca);
 }
 
 void frmDriver::CercaModello() {
@@ -329,8 +332,9 @@ void frmDriver::CercaModello() {
     for (const auto& m : modelli) mpUi->cboModello->addItem(DaCp1252(m));
     if (mpUi->cboModello->count() > 0) {
         int i = 0;
-        if (moDriver) {
-            i = mpUi->cboModello->findText(DaCp1252(moDriver->msModello), Qt::MatchFixedString);
+        if (mpDoc->moDriver) {
+            i = mpUi->cboModello->findText(DaCp1252(mpDoc->moDriver->msModello),
+                                           Qt::MatchFixedString);
             if (i < 0) i = 0;
         }
         mpUi->cboModello->setCurrentIndex(i);
@@ -453,7 +457,7 @@ void frmDriver::closeEvent(QCloseEvent* ev) {
 
 void frmDriver::Form_Unload() {
     if (gbAvviato && isVisible()) SalvaDisposizione();
-    moDriver.reset();
+    mpDoc->moDriver.reset();
     mconDatabase.Chiudi();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The main window: the sample view, the five pages of the driver, the menu and tool bar, and
-// the start-up that reads the suite's configuration and opens the catalogue.
+// The main window: the frame around one driver document (DocumentoDriver): the sample view,
+// the five pages of the document, the menu and tool bar, the file commands, the verification,
+// and the start-up that reads the suite's configuration and opens the catalogue.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -15,7 +16,9 @@
 #include "Configurazione.h"
 #include "ContestoPagine.h"
 #include "FormatoDataOra.h"
+#include "MappaChiamate.h"
 #include "clsCatalogo.h"
+#include "clsDriver.h"
 
 namespace Ui {
 class frmDriver;
@@ -25,10 +28,10 @@ class QDateTime;
 class QDockWidget;
 class QTextDocument;
 class QTimer;
-class QUndoStack;
 
 namespace tarno {
 
+class DocumentoDriver;
 class clsDropDown;
 class ModelloAnteprima;
 class PaginaIdentificazione;
@@ -57,15 +60,62 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     ~frmDriver() override;
 
     // The load handler: texts, configuration, catalogue, views, brand list, recent lists and
-    // the driver named on the command line (sRigaComando, e.g. "/MEricsson/NMD110").
-    void Form_Load(const QString& sRigaComando = QString());
+    // the driver named on the command line (sRigaComando, e.g. "/MEricsson/NMD110"). True when
+    // start-up left a database to work with.
+    bool Form_Load(const QString& sRigaComando = QString());
+
+    // Opens a driver file without a dialog: the start-up lookup of the command line calls it.
+    // FileApri unless a test puts something else in its place.
+    std::function<void(const QString&)> mfnApriDriver;
+    // The commands of the tools, by tool name ("Recenti" for every recent-file tool); a tool
+    // without one answers "Funzione non implementata".
+    std::map<QString, std::function<void(QAction*)>> mfnComandi;
+
+    // ---- document commands and recent files (src/editor/Documento.cpp)
+    // New: after the save prompt, an empty document dated today, version "1.0".
+    void FileNuovo();
+    // Open: after the save prompt, the file given or (empty) the one chosen in a file dialog.
+    // Legacy drivers are converted with the program chosen in frmOldDriver.
+    void FileApri(const QString& vsPercorso = QString());
+    // Save (vbChiediNome false: under msDriverFileName, only when something changed) or Save As.
+    // True when the driver was written; a failed write keeps the document unsaved.
+    bool FileSalva(bool vbChiediNome);
+    // The recent-file lists in the per-user settings ("TarnoDriver", group "FileList"; keys
+    // "fFile1".."fFile4" for drivers, "sFile1".."sFile4" for sample data; 1 is the most recent).
+    static QString LeggiRecente(const QString& vsChiave);
+    // Puts a path at the head of a submenu's list of four (paths that differ only in letter
+    // case are the same entry) and shows the list in the submenu.
+    void AggiungiRecente(const QString& vsSottomenu, const QString& vsPercorso);
+
+    // ---- sample data and verification (src/editor/DatiCampione.cpp)
+    // Shows the last 50,000 bytes of a printout (empty path: chosen in a file dialog) and
+    // records it as the most recent sample.
+    void LeggiDati(const QString& vsPercorso = QString());
+    // The engine's log that Verifica leaves.
+    QString FileLogVerifica() const;
+
+    Ui::frmDriver* ui() const { return mpUi.get(); }
+    // The driver being edited, its tables, history and saved state.
+    DocumentoDriver& Documento() const { return *mpDoc; }
+    // The live preview, refreshed now rather than after the pause that follows an edit.
+    void AggiornaAnteprima();
+    PannelloAnteprima* Anteprima() const { return mpAnteprima; }
+    // The driver file being edited ("" before its first save) and the sample printout loaded.
+    const QString& FileDriver() const { return msDriverFileName; }
+    const QString& FileDati() const { return msFileDati; }
+    // The suite's catalogue.
+    clsCatalogo& Catalogo() { return mconDatabase; }
+
+  protected:
+    bool eventFilter(QObject* obj, QEvent* ev) override;
+    void closeEvent(QCloseEvent* ev) override;
+    void showEvent(QShowEvent* ev) override;
+
+  private:
+    // The sample services of the pages (ServiziCampione).
     // True when start-up left a database to work with.
     bool Avviabile() const { return !msDSNName.empty() || !msDatabaseFile.empty(); }
 
-    // Dirty flag: also enables the Save tool and marks the title. A change (true) becomes a step
-    // of the undo history once the event loop has finished with the user's action; no change
-    // (false) makes the state on screen the saved one.
-    void Cambiato(bool bFlag) override;
     QTextEdit* VistaCampione() const override;
     const QTextDocument* DocumentoCampione() const override;
     bool MarcaturaPossibile() override;
@@ -81,47 +131,19 @@ class frmDriver : public QMainWindow, public ContestoPagine {
 
     // Runs the command of a tool, by its name.
     void MainMenu_ToolClick(QAction* tool);
-
-    // Opens a driver file without a dialog: the start-up lookup of the command line calls it.
-    // FileApri unless a test puts something else in its place.
-    std::function<void(const QString&)> mfnApriDriver;
-    // The commands of the tools, by tool name ("Recenti" for every recent-file tool); a tool
-    // without one answers "Funzione non implementata".
-    std::map<QString, std::function<void(QAction*)>> mfnComandi;
     // Asked before the window closes (the save prompt); false keeps it open.
     std::function<bool()> mfnPuoChiudere;
-
-    // ---- document commands and recent files (src/editor/Documento.cpp)
-    // New: after the save prompt, an empty document dated today, version "1.0".
-    void FileNuovo();
-    // Open: after the save prompt, the file given or (empty) the one chosen in a file dialog.
-    // Legacy drivers are converted with the program chosen in frmOldDriver.
-    void FileApri(const QString& vsPercorso = QString());
-    // Save (vbChiediNome false: under msDriverFileName, only when something changed) or Save As.
-    // True when the driver was written; a failed write keeps the document unsaved.
-    bool FileSalva(bool vbChiediNome);
     // Empties the title, the general page, the grids and the document (not the sample text).
     void SvuotaTutto();
     // The save prompt when the document has unsaved changes: question iStringa with Yes, No
     // and (bConAnnulla) Cancel. True when the command may go on: No, or Yes and the save
     // succeeded; false after Cancel or a save that did not happen.
     bool ChiediSalvataggio(int iStringa = 20503, bool bConAnnulla = true);
-    // The recent-file lists in the per-user settings ("TarnoDriver", group "FileList"; keys
-    // "fFile1".."fFile4" for drivers, "sFile1".."sFile4" for sample data; 1 is the most recent).
-    static QString LeggiRecente(const QString& vsChiave);
     // Captions and visibility of the recent tools of a submenu (mnupopDriverRecenti or
     // mnupopDatiRecenti) from the settings.
     void CaricaRecenti(const QString& vsSottomenu);
-    // Puts a path at the head of a submenu's list of four; paths that differ only in letter
-    // case are the same entry.
-    void AggiungiRecente(const QString& vsSottomenu, const QString& vsPercorso);
     // Every "&" doubled, so that a menu caption shows it.
     static QString RaddoppiaAmpersand(const QString& vsTesto);
-
-    // ---- sample data and verification (src/editor/DatiCampione.cpp)
-    // Shows the last 50,000 bytes of a printout (empty path: chosen in a file dialog) and
-    // records it as the most recent sample.
-    void LeggiDati(const QString& vsPercorso = QString());
     // Runs the import engine on the saved driver and the sample, the window disabled meanwhile.
     void VerificaDati();
     // Switches the sample view between the sample and the engine's log.
@@ -133,32 +155,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     QStringList ArgomentiMotore() const;
     // Where the editor, the engine and the engine's log lie.
     QString CartellaEseguibile() const;
-    QString FileLogVerifica() const;
 
-    Ui::frmDriver* ui() const { return mpUi.get(); }
-
-    // ---- undo and redo (src/finestra/Annulla.cpp)
-    // The document as the views hold it: the general page, the tables behind the grids, the
-    // conversions of the Trasformazioni page and the driver (conditions, transformations,
-    // months, prescanning...). One step of the history goes from one of these to the next.
-    struct StatoDocumento {
-        QStringList vTesti;  // author, date, version, notes, brand, model
-        TabellaValori rgxIdent, rgxTrasf, rgxEntranti, rgxUscenti;
-        int16_t iFrazioneDurata = -1;
-        int16_t iUnitaDurata = -1;
-        int32_t lConversioneDurata = 0;
-        int32_t lDividereScatti = 1;
-        std::shared_ptr<const clsDriver> oDriver;
-        std::string sDriver;  // the driver as text, for comparing
-        bool operator==(const StatoDocumento& altro) const;
-    };
-    StatoDocumento FotografaDocumento() const;
-    // Puts a state back into the views and the driver (its file name stays) without making a
-    // step of it.
-    void RipristinaDocumento(const StatoDocumento& stato);
-    // The changes not yet in the history become a step now (none when nothing differs).
-    void RegistraModifiche();
-    QUndoStack* StoriaModifiche() const { return mpStoria; }
     // ---- keyboard, clipboard and find (src/finestra/Tastiera.cpp)
     // Cut, copy or paste on the control that has the focus: a text box (the sample view only
     // copies) or a grid (its selected block).
@@ -176,8 +173,6 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // pane and over the sample view. Every edit (Cambiato) and every load of the sample asks
     // for one after a short pause (PianificaAnteprima); AggiornaAnteprima runs it at once.
     void PianificaAnteprima();
-    void AggiornaAnteprima();
-    PannelloAnteprima* Anteprima() const { return mpAnteprima; }
     QDockWidget* RiquadroAnteprima() const { return mpRiquadroAnteprima; }
     // The sample's bytes as loaded (what the sample view shows, unless it shows the log).
     QByteArray mbyCampione;
@@ -187,25 +182,11 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // ---- grids <-> driver (src/editor/Trasferimento.cpp)
     // Commits the edit in progress of grdIdent, grdTrasf, grdEntranti and grdUscenti.
     bool AggiornaGriglie();
-    // Checks one field array (incoming when it has as many rows as mrgxEntranti): its first
-    // fault on its page, with a message.
-    bool ControllaGrdChiamate(TabellaValori& rgx);
-    // The faults of a field array a save refuses, the first of each row, in row order.
-    struct ProblemaCampo {
-        int iRiga;
-        int iColonna;
-        QString sTesto;
-        int iStringa = 0;  // the number of the message's first text
-    };
-    std::vector<ProblemaCampo> ProblemiGrdChiamate(const TabellaValori& rgx) const;
+    // Checks one field table: its first fault on its page, with a message.
+    bool ControllaGrdChiamate(TipoChiamata tipo);
     // The driver as the views hold it now, without the checks of a save and leaving moDriver
     // as it is; the rows a save would refuse are left out and told in pEsclusi.
     clsDriver DriverDalleViste(std::vector<QString>* pEsclusi = nullptr) const;
-    // Rebuilds the fields of a call-record type from a field array, with the duration and
-    // pulse conversions of the Trasformazioni page.
-    void LeggiGrdChiamate_Trasf(clsChiamata& chiamata, const TabellaValori& rgx) const;
-    // Fills a field array from a call-record type (none: empty rows), and the options back.
-    void RiempiGrdChiamate_Trasf(TabellaValori& rgx, clsChiamata* chiamata);
     // Checks every page and copies the window into moDriver; false after a message.
     bool ControllaDatiRiempiOggettoDriver();
 
@@ -223,7 +204,6 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     QString msFileDati;
     QString msCartellaDialogo;  // initial folder of the driver dialogs (Open, Save As)
     QString msCartellaDati;     // initial folder of the printout dialogs (Leggi dati)
-    bool mbChanged = false;
     bool mbTransformMode = false;
     bool mbSpuntaTrasforma = false;  // the tick of the Trasforma tools
 
@@ -241,12 +221,11 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // The counts of the engine's log after a verification, in the status bar.
     void MostraEsitoVerifica(const QDateTime& inizio);
 
-  protected:
-    bool eventFilter(QObject* obj, QEvent* ev) override;
-    void closeEvent(QCloseEvent* ev) override;
-    void showEvent(QShowEvent* ev) override;
-
-  private:
+    // The faults a save refuses in a field table, and their wording.
+    std::vector<ProblemaCampo> ProblemiGrdChiamate(TipoChiamata tipo) const;
+    QString TestoProblema(const ProblemaCampo& p, TipoChiamata tipo) const;
+    // The duration and pulse conversions as the Trasformazioni page holds them.
+    ConversioniCampi Conversioni() const;
     // The driver's month codes.
     CodiciMesi MesiDriver() const;
     // The sample read with the driver as the views hold it.
@@ -287,6 +266,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // The general page, the grids and the options from moDriver, after a load.
     void RiempiDaDriver();
 
+    DocumentoDriver* mpDoc;  // the window's child
     std::unique_ptr<Ui::frmDriver> mpUi;
     QPointer<frmAbout> mpAbout;       // the About box while it is open
     QAction* mpSalvaBarra = nullptr;  // the tool bar's Save, always enabled
@@ -298,16 +278,17 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     PannelloAnteprima* mpAnteprima = nullptr;
     QDockWidget* mpRiquadroAnteprima = nullptr;
     QTimer* mpTimerAnteprima = nullptr;
-    // The undo history: its stack, the state its current step left, the wait that gathers the
-    // changes of one user action, and the text box being typed into (its keys make one step).
+    // The Edit menu's undo and redo over the document's history, the unsaved mark, and the
+    // general page showing the document's texts after a state was put back.
     void PreparaStoria();
-    void CambiatoDa(QObject* pFonte);
     void AggiornaStatoModifiche();
-    QUndoStack* mpStoria = nullptr;
-    StatoDocumento mStatoRegistrato;
-    QTimer* mpTimerStoria = nullptr;
-    QObject* mpFonteTesto = nullptr;
-    bool mbRipristino = false;  // a state being put back: its changes are no step
+    void MostraTestiGenerali();
+
+    // The pages (they build their own controls: grdIdent, grdTrasf, grdEntranti, grdUscenti).
+    PaginaIdentificazione* mpPagIdent = nullptr;
+    PaginaTrasformazioni* mpPagTrasf = nullptr;
+    PaginaCampi* mpPagEntranti = nullptr;
+    PaginaCampi* mpPagUscenti = nullptr;
 };
 
 }  // namespace tarno

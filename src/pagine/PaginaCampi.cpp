@@ -19,6 +19,7 @@
 
 #include "CallFieldName.h"
 #include "ContestoPagine.h"
+#include "DocumentoDriver.h"
 #include "Globali.h"
 #include "Risorse.h"
 #include "ServiziUI.h"
@@ -29,6 +30,8 @@
 #include "frmSeleziona.h"
 
 namespace tarno {
+
+using namespace Campi;
 
 namespace {
 
@@ -74,7 +77,7 @@ struct ColonnaCampi {
     const char* sPredefinito;
     int iTwip;
 };
-constexpr ColonnaCampi kColonne[PaginaCampi::NUM_COLONNE] = {
+constexpr ColonnaCampi kColonne[Campi::NUM_COLONNE] = {
     {10627, "Riga", 600},    {10628, "Posiz.", 750},   {10629, "Lung.", 750},
     {10630, "Allin.", 1050}, {10633, "Formato", 1650}, {10635, "Opz.", 750},
 };
@@ -104,8 +107,8 @@ double ValoreNumerico(const std::string& s) { return std::strtod(s.c_str(), null
 
 // Fields that cannot be optional: Ora inizio, Ora fine, Durata, Derivato.
 bool OpzionaleVietato(int r) {
-    return r == PaginaCampi::RIGA_ORA_INIZIO || r == PaginaCampi::RIGA_ORA_FINE ||
-           r == PaginaCampi::RIGA_DURATA || r == PaginaCampi::RIGA_DERIVATO;
+    return r == Campi::RIGA_ORA_INIZIO || r == Campi::RIGA_ORA_FINE || r == Campi::RIGA_DURATA ||
+           r == Campi::RIGA_DERIVATO;
 }
 
 // A key that would put or take away a character in a cell (a paste comes as the key that types
@@ -119,7 +122,7 @@ bool TastoDigitato(const QKeyEvent* e) {
 // Target row of source row r when copying from the incoming (bDaEntranti) or outgoing page;
 // -1 for a row that is not copied.
 int RigaCopia(int r, bool bDaEntranti) {
-    if (r < PaginaCampi::RIGA_DURATA_SQUILLO) return r;
+    if (r < Campi::RIGA_DURATA_SQUILLO) return r;
     if (bDaEntranti)
         return r >= RIGA_PRIMO_CAMPO_LIBERO_ENTRANTI
                    ? r - RIGA_PRIMO_CAMPO_LIBERO_ENTRANTI + RIGA_PRIMO_CAMPO_LIBERO_USCENTI
@@ -129,8 +132,9 @@ int RigaCopia(int r, bool bDaEntranti) {
 
 }  // namespace
 
-PaginaCampi::PaginaCampi(ContestoPagine& contesto, bool bEntranti, QWidget* parent)
-    : QWidget(parent), mContesto(contesto), mbEntranti(bEntranti) {
+PaginaCampi::PaginaCampi(DocumentoDriver& doc, ContestoPagine& contesto, bool bEntranti,
+                         QWidget* parent)
+    : QWidget(parent), mDoc(doc), mContesto(contesto), mbEntranti(bEntranti) {
     setObjectName(bEntranti ? QStringLiteral("pagEntranti") : QStringLiteral("pagUscenti"));
     const int righe = bEntranti ? NUM_CAMPI_ENTRANTI : NUM_CAMPI_USCENTI;
     miAltezzaRiga = clsGriglia::PixelDaTwip(ALTEZZA_RIGA_TWIP);
@@ -259,7 +263,22 @@ PaginaCampi::PaginaCampi(ContestoPagine& contesto, bool bEntranti, QWidget* pare
     setTabOrder(mpGriglia, mpCmdCopia);
 
     connect(mpGriglia, &clsGriglia::CellaCambiata, this, &PaginaCampi::grdCampi_Change);
-    connect(mpGriglia, &clsGriglia::CelleCambiate, this, [this] { mContesto.Cambiato(true); });
+    connect(mpGriglia, &clsGriglia::CelleCambiate, this, [this] { mDoc.Modificato(); });
+    // The page follows the document: the transformations' isolated date, its own table when
+    // another page changed it, and a whole state put back (an edit left open belongs to the
+    // state being left).
+    connect(&mDoc, &DocumentoDriver::ParteCambiata, this, [this](int parti) {
+        if (parti & DocumentoDriver::TRASFORMAZIONI)
+            ImpostaDataIsolata(mDoc.Presente(Trasf::DATA_ISOLATA, ValoreSi()));
+        if (parti & (mbEntranti ? DocumentoDriver::ENTRANTI : DocumentoDriver::USCENTI))
+            mpGriglia->Aggiorna();
+    });
+    connect(&mDoc, &DocumentoDriver::PrimaDelRipristino, mpGriglia, &clsGriglia::AnnullaModifica);
+    connect(&mDoc, &DocumentoDriver::Ripristinato, this, [this] {
+        mpGriglia->RiAssocia();
+        ImpostaDataIsolata(mDoc.Presente(Trasf::DATA_ISOLATA, ValoreSi()));
+        ControllaCampiOra();
+    });
     connect(mpGriglia, &clsGriglia::RigaCorrenteCambiata, this,
             [this](int riga, int) { grdCampi_RowColChange(riga); });
     connect(mpGriglia, &clsGriglia::DropDownApertura, this,
@@ -275,7 +294,7 @@ QCheckBox* PaginaCampi::chkCampo(int i) const {
 }
 
 TabellaValori& PaginaCampi::Tabella() const {
-    return mbEntranti ? mContesto.mrgxEntranti : mContesto.mrgxUscenti;
+    return mbEntranti ? mDoc.mrgxEntranti : mDoc.mrgxUscenti;
 }
 
 // ---- grid initialisation
@@ -415,7 +434,7 @@ void PaginaCampi::chkCampo_Click(int i) {
                     }
                 }
                 ControllaCampiOra();
-                mContesto.Cambiato(true);
+                mDoc.Modificato();
                 occupato.reset();
                 mpGriglia->ImpostaCellaCorrente(i, colonnaCorrente);
                 mpGriglia->setFocus();
@@ -533,7 +552,7 @@ void PaginaCampi::grdCampi_KeyPress(QKeyEvent* pEvento, bool* pbScarta) {
 void PaginaCampi::grdCampi_Change(int, int) {
     // A paste or a clear of several cells is one change, told by CelleCambiate; the time
     // fields' rule holds after every cell.
-    if (!mpGriglia->InScrittura()) mContesto.Cambiato(true);
+    if (!mpGriglia->InScrittura()) mDoc.Modificato();
     ControllaCampiOra();
 }
 
@@ -548,15 +567,13 @@ void PaginaCampi::cmdCopyFromIncoming_Click() {
 }
 
 void PaginaCampi::CopiaDallAltraPagina() {
-    PaginaCampi* altra = mbEntranti ? mContesto.mpPagUscenti : mContesto.mpPagEntranti;
-    for (clsGriglia* g : {altra ? altra->mpGriglia : nullptr, mpGriglia}) {
-        QString errore;
-        if (g && !g->ConfermaModifica(&errore)) {
-            Avviso(this, errore);
-            return;
-        }
+    // The other page's grid committed its edit when the focus left it.
+    QString errore;
+    if (!mpGriglia->ConfermaModifica(&errore)) {
+        Avviso(this, errore);
+        return;
     }
-    const TabellaValori& sorgente = mbEntranti ? mContesto.mrgxUscenti : mContesto.mrgxEntranti;
+    const TabellaValori& sorgente = mbEntranti ? mDoc.mrgxUscenti : mDoc.mrgxEntranti;
     TabellaValori& destinazione = Tabella();
     const int colonne = std::min({sorgente.Colonne(), destinazione.Colonne(), int{NUM_COLONNE}});
     for (int r = 0; r < sorgente.Righe(); ++r) {
@@ -567,7 +584,7 @@ void PaginaCampi::CopiaDallAltraPagina() {
     }
     mpGriglia->Aggiorna();
     ControllaCampiOra();
-    mContesto.Cambiato(true);
+    mDoc.Modificato();
 }
 
 // ---- view port

@@ -1,7 +1,7 @@
 #pragma once
 // An "Entranti" or "Uscenti" page of the main window: one row per call field. On the left a
 // check box per field (chkCampoEnt_<i> or chkCampoUsc_<i>, in the field's marking colour), on the
-// right the grid grdEntranti or grdUscenti bound to the window's mrgxEntranti or mrgxUscenti:
+// right the grid grdEntranti or grdUscenti bound to the document's mrgxEntranti or mrgxUscenti:
 // Riga, Posiz., Lung., Allin., Formato, Opz. Header buttons stand above both inside the view
 // port vprtEntranti or vprtUscenti, which scrolls boxes and rows together. A button copies the
 // other page's definitions into this one (cmdCopyOutgoing on the incoming page,
@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "LayoutTabelle.h"
 #include "clsListaValori.h"
 
 class QCheckBox;
@@ -26,6 +27,7 @@ class QKeyEvent;
 namespace tarno {
 
 class ContestoPagine;
+class DocumentoDriver;
 class clsGriglia;
 class TabellaValori;
 
@@ -33,26 +35,10 @@ class PaginaCampi : public QWidget {
     Q_OBJECT
 
   public:
-    // Columns of the field grids and of their tables.
-    enum Colonna { COL_RIGA, COL_POSIZ, COL_LUNG, COL_ALLIN, COL_FORMATO, COL_OPZ, NUM_COLONNE };
-    // Rows with a special meaning (the row is the field's index in its direction).
-    static constexpr int RIGA_DATA = 0;
-    static constexpr int RIGA_ORA_INIZIO = 1;
-    static constexpr int RIGA_ORA_FINE = 2;
-    static constexpr int RIGA_DURATA = 3;
-    static constexpr int RIGA_SCATTI = 4;
-    static constexpr int RIGA_DERIVATO = 5;
-    static constexpr int RIGA_DURATA_SQUILLO = 9;  // incoming page only
-    // Stored values of the Opz. column ("" = unset) and of the Allin. column.
-    static constexpr const char* OPZ_SI = "True";
-    static constexpr const char* OPZ_NO = "False";
-    static constexpr const char* ALLIN_NESSUNO = "0";
-    static constexpr const char* ALLIN_DESTRA = "1";
-    static constexpr const char* ALLIN_SINISTRA = "2";
     // Check boxes and grid rows are 300 twips high.
     static constexpr int ALTEZZA_RIGA_TWIP = 300;
 
-    PaginaCampi(ContestoPagine& contesto, bool bEntranti, QWidget* parent);
+    PaginaCampi(DocumentoDriver& doc, ContestoPagine& contesto, bool bEntranti, QWidget* parent);
 
     // Builds the grid's columns (the format list from the window's format tables, which must
     // be loaded), empties the page's table and binds it. The main window's load calls it once.
@@ -110,6 +96,7 @@ class PaginaCampi : public QWidget {
     void MostraRiga(int r);
     bool RigaDefinita(int r) const;
 
+    DocumentoDriver& mDoc;
     ContestoPagine& mContesto;
     bool mbEntranti;
     std::vector<QCheckBox*> mvchkCampo;

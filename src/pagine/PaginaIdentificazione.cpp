@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "ContestoPagine.h"
+#include "DocumentoDriver.h"
 #include "Globali.h"
 #include "Numeri.h"
 #include "Risorse.h"
@@ -16,16 +17,18 @@
 
 namespace tarno {
 
+using namespace Ident;
+
 namespace {
 
 // The captions of the rows (column 0).
-constexpr int TESTI_RIGHE[PaginaIdentificazione::NUM_RIGHE] = {10616, 10617, 10618,
-                                                               10619, 10620, 10663};
+constexpr int TESTI_RIGHE[Ident::NUM_RIGHE] = {10616, 10617, 10618, 10619, 10620, 10663};
 
 }  // namespace
 
-PaginaIdentificazione::PaginaIdentificazione(ContestoPagine& contesto, QWidget* parent)
-    : QWidget(parent), mContesto(contesto) {
+PaginaIdentificazione::PaginaIdentificazione(DocumentoDriver& doc, ContestoPagine& contesto,
+                                             QWidget* parent)
+    : QWidget(parent), mDoc(doc), mContesto(contesto) {
     setObjectName(QStringLiteral("pagIdentificazione"));
     auto* layout = new QVBoxLayout(this);
     grdIdent = new clsGriglia(this);
@@ -46,13 +49,16 @@ PaginaIdentificazione::PaginaIdentificazione(ContestoPagine& contesto, QWidget* 
             [this](int r, int) { grdIdent_RowColChange(r); });
     connect(grdIdent, &clsGriglia::CellaCambiata, this,
             &PaginaIdentificazione::grdIdent_AfterColUpdate);
-    connect(grdIdent, &clsGriglia::CelleCambiate, this, [this] { mContesto.Cambiato(true); });
+    connect(grdIdent, &clsGriglia::CelleCambiate, this, [this] { mDoc.Modificato(); });
+    // A state put back: an edit left open belongs to the state being left.
+    connect(&mDoc, &DocumentoDriver::PrimaDelRipristino, grdIdent, &clsGriglia::AnnullaModifica);
+    connect(&mDoc, &DocumentoDriver::Ripristinato, grdIdent, &clsGriglia::RiAssocia);
     connect(grdIdent, &clsGriglia::TestoRifiutato, this,
             [this](const QString& sMessaggio) { Avviso(this, sMessaggio); });
 }
 
 void PaginaIdentificazione::Inizializza() {
-    TabellaValori& rgx = mContesto.mrgxIdent;
+    TabellaValori& rgx = mDoc.mrgxIdent;
     grdIdent->Associa(nullptr);
     grdIdent->EliminaColonne();
     grdIdent->AggiungiColonna(TestoRisorsa(10614));
@@ -112,11 +118,11 @@ void PaginaIdentificazione::grdIdent_RowColChange(int r) {
 
 void PaginaIdentificazione::grdIdent_AfterColUpdate(int, int) {
     // A paste or a clear of several cells is one change, told by CelleCambiate.
-    if (!grdIdent->InScrittura()) mContesto.Cambiato(true);
+    if (!grdIdent->InScrittura()) mDoc.Modificato();
 }
 
 int PaginaIdentificazione::LineeChiamata(int r) const {
-    const TabellaValori& rgx = mContesto.mrgxIdent;
+    const TabellaValori& rgx = mDoc.mrgxIdent;
     if (r < 0 || r >= rgx.Righe() || rgx.Colonne() < 2) return 0;
     return LeggiIntero16(rgx.Cella(r, 1)).value_or(0);
 }
@@ -138,9 +144,8 @@ void PaginaIdentificazione::cmdIdent_Click() {
             // ones say what is missing.
             if (trasferite) Avviso(this, TestoRisorsa(entranti ? 10652 : 10654));
         } else {
-            if (!mContesto.moDriver) mContesto.moDriver = std::make_unique<clsDriver>();
-            auto& chiamata =
-                entranti ? mContesto.moDriver->moEntranti : mContesto.moDriver->moUscenti;
+            if (!mDoc.moDriver) mDoc.moDriver = std::make_unique<clsDriver>();
+            auto& chiamata = entranti ? mDoc.moDriver->moEntranti : mDoc.moDriver->moUscenti;
             if (!chiamata) chiamata = std::make_unique<clsChiamata>();
             chiamata->menTipo = entranti ? clsChiamata::ENTRANTI : clsChiamata::USCENTI;
             auto& condizioni = trasferite ? chiamata->mcolCondTrasferita : chiamata->mcolCondizioni;
@@ -149,10 +154,10 @@ void PaginaIdentificazione::cmdIdent_Click() {
                                              static_cast<int16_t>(linee), false,
                                              TestoRisorsa(prompt))) {
                 if (trasferite) {
-                    mContesto.mrgxIdent.Cella(r, 1) = ValoreSi();
+                    mDoc.mrgxIdent.Cella(r, 1) = ValoreSi();
                     grdIdent->RiAssocia();
                 }
-                mContesto.Cambiato(true);
+                mDoc.Modificato();
             }
         }
     }

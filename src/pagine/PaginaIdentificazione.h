@@ -1,35 +1,27 @@
 #pragma once
 // The "Identificazione" page of the main window: on how many lines an incoming and an outgoing
 // call are printed, whether transferred calls exist, the line offset and the character after
-// which the last line is cut (the grid grdIdent over the main window's mrgxIdent, one row per
+// which the last line is cut (the grid grdIdent over the document's mrgxIdent, one row per
 // setting), and "&Dettagli..." (cmdIdent), which edits the conditions that recognise each of
 // the four call kinds.
 
 #include <QWidget>
+
+#include "LayoutTabelle.h"
 
 class QPushButton;
 
 namespace tarno {
 
 class ContestoPagine;
+class DocumentoDriver;
 class clsGriglia;
 
 class PaginaIdentificazione : public QWidget {
     Q_OBJECT
 
   public:
-    // Rows of grdIdent / mrgxIdent.
-    enum Riga : int {
-        RIGA_ENTRANTI = 0,
-        RIGA_USCENTI = 1,
-        RIGA_TRASF_ENTRANTI = 2,
-        RIGA_TRASF_USCENTI = 3,
-        RIGA_OFFSET = 4,
-        RIGA_ULTIMA_RIGA = 5,
-        NUM_RIGHE = 6,
-    };
-
-    PaginaIdentificazione(ContestoPagine& contesto, QWidget* parent);
+    PaginaIdentificazione(DocumentoDriver& doc, ContestoPagine& contesto, QWidget* parent);
     // Builds the grid and its table with the defaults: "0", "0", "No", "No", "0", "0" (the main
     // window's load calls it once).
     void Inizializza();
@@ -46,6 +38,7 @@ class PaginaIdentificazione : public QWidget {
     // The line count of row r ("N° Righe" of rows 0 and 1); 0 when empty.
     int LineeChiamata(int r) const;
 
+    DocumentoDriver& mDoc;
     ContestoPagine& mContesto;
 };
 

@@ -7,9 +7,9 @@
 #include <QVBoxLayout>
 
 #include "ContestoPagine.h"
+#include "DocumentoDriver.h"
 #include "Globali.h"
 #include "Numeri.h"
-#include "PaginaCampi.h"
 #include "Risorse.h"
 #include "ServiziUI.h"
 #include "TestoQt.h"
@@ -23,8 +23,11 @@
 
 namespace tarno {
 
-PaginaTrasformazioni::PaginaTrasformazioni(ContestoPagine& contesto, QWidget* parent)
-    : QWidget(parent), mContesto(contesto) {
+using namespace Trasf;
+
+PaginaTrasformazioni::PaginaTrasformazioni(DocumentoDriver& doc, ContestoPagine& contesto,
+                                           QWidget* parent)
+    : QWidget(parent), mDoc(doc), mContesto(contesto) {
     setObjectName(QStringLiteral("pagTrasformazioni"));
     auto* layout = new QVBoxLayout(this);
     grdTrasf = new clsGriglia(this);
@@ -50,13 +53,16 @@ PaginaTrasformazioni::PaginaTrasformazioni(ContestoPagine& contesto, QWidget* pa
     connect(grdTrasf, &clsGriglia::RigaCorrenteCambiata, this,
             [this](int riga, int) { grdTrasf_RowColChange(riga); });
     connect(grdTrasf, &clsGriglia::CellaCambiata, this, &PaginaTrasformazioni::grdTrasf_Change);
-    connect(grdTrasf, &clsGriglia::CelleCambiate, this, [this] { mContesto.Cambiato(true); });
+    connect(grdTrasf, &clsGriglia::CelleCambiate, this, [this] { mDoc.Modificato(); });
+    // A state put back: an edit left open belongs to the state being left.
+    connect(&mDoc, &DocumentoDriver::PrimaDelRipristino, grdTrasf, &clsGriglia::AnnullaModifica);
+    connect(&mDoc, &DocumentoDriver::Ripristinato, grdTrasf, &clsGriglia::RiAssocia);
     connect(grdTrasf, &clsGriglia::TestoRifiutato, this,
             [this](const QString& m) { Avviso(this, m); });
 }
 
 void PaginaTrasformazioni::Inizializza() {
-    TabellaValori& t = mContesto.mrgxTrasf;
+    TabellaValori& t = mDoc.mrgxTrasf;
     t.Dimensiona(6, 2);
     const int opzioni[] = {10622, 10623, 10624, 10625, 10626, 20814};
     const char* predefiniti[] = {"Data su riga isolata",
@@ -92,12 +98,10 @@ void PaginaTrasformazioni::Inizializza() {
     grdTrasf_RowColChange(0);
 }
 
-bool PaginaTrasformazioni::Presente(int iRiga) const {
-    return mContesto.mrgxTrasf.Righe() > iRiga && mContesto.mrgxTrasf.Cella(iRiga, 1) == ValoreSi();
-}
+bool PaginaTrasformazioni::Presente(int iRiga) const { return mDoc.Presente(iRiga, ValoreSi()); }
 
 void PaginaTrasformazioni::ImpostaPresente(int iRiga, bool bSi) {
-    mContesto.mrgxTrasf.Cella(iRiga, 1) = bSi ? ValoreSi() : ValoreNo();
+    mDoc.mrgxTrasf.Cella(iRiga, 1) = bSi ? ValoreSi() : ValoreNo();
 }
 
 void PaginaTrasformazioni::grdTrasf_RowColChange(int iRiga) {
@@ -106,38 +110,25 @@ void PaginaTrasformazioni::grdTrasf_RowColChange(int iRiga) {
 
 void PaginaTrasformazioni::grdTrasf_Change(int iRiga, int) {
     // A paste or a clear of several cells is one change, told by CelleCambiate.
-    if (!grdTrasf->InScrittura()) mContesto.Cambiato(true);
+    if (!grdTrasf->InScrittura()) mDoc.Modificato();
     if (iRiga == PRESCANNING) {
-        if (!mContesto.moDriver) mContesto.moDriver = std::make_unique<clsDriver>();
-        mContesto.moDriver->mbConPrescanning = Presente(PRESCANNING);
+        if (!mDoc.moDriver) mDoc.moDriver = std::make_unique<clsDriver>();
+        mDoc.moDriver->mbConPrescanning = Presente(PRESCANNING);
     }
     RegolaDataIsolata();
 }
 
 void PaginaTrasformazioni::RegolaDataIsolata() {
-    const bool isolata = Presente(DATA_ISOLATA);
-    mContesto.mpPagEntranti->ImpostaDataIsolata(isolata);
-    mContesto.mpPagUscenti->ImpostaDataIsolata(isolata);
-    if (!isolata || !mContesto.moDriver || !mContesto.moDriver->mcolDataIsolata) return;
-    for (const auto& voce : *mContesto.moDriver->mcolDataIsolata) {
-        const clsCondizione& c = voce.valore;
-        if (c.menOperatore != clsCondizione::DATA_ISOLATA) continue;
-        // The date line's condition says where the date lies, for both kinds of call.
-        for (TabellaValori* t : {&mContesto.mrgxEntranti, &mContesto.mrgxUscenti}) {
-            t->Cella(0, 0) = std::to_string(c.miRiga);
-            t->Cella(0, 1) = std::to_string(c.miInizio);
-            t->Cella(0, 2) = std::to_string(c.miLunghezza);
-            t->Cella(0, 4) = std::to_string(c.miFormato);
-        }
-        mContesto.mpPagEntranti->mpGriglia->Aggiorna();
-        mContesto.mpPagUscenti->mpGriglia->Aggiorna();
-        break;
-    }
+    // The field pages follow the option, and the fields' tables the date line's condition.
+    int parti = DocumentoDriver::TRASFORMAZIONI;
+    if (mDoc.ApplicaDataIsolata(ValoreSi()))
+        parti |= DocumentoDriver::ENTRANTI | DocumentoDriver::USCENTI;
+    mDoc.AnnunciaParti(parti);
 }
 
 void PaginaTrasformazioni::cmdImpTrasfGrd_Click() {
-    if (!mContesto.moDriver) mContesto.moDriver = std::make_unique<clsDriver>();
-    clsDriver& driver = *mContesto.moDriver;
+    if (!mDoc.moDriver) mDoc.moDriver = std::make_unique<clsDriver>();
+    clsDriver& driver = *mDoc.moDriver;
     const int r = grdTrasf->RigaCorrente();
     switch (r) {
         case DATA_ISOLATA: {
@@ -149,7 +140,7 @@ void PaginaTrasformazioni::cmdImpTrasfGrd_Click() {
                     TestoRisorsa(10655, "Impostazioni"))) {
                 driver.mcolDataIsolata = col ? std::move(*col) : ColCondizioni();
                 ImpostaPresente(DATA_ISOLATA, true);
-                mContesto.Cambiato(true);
+                mDoc.Modificato();
                 RegolaDataIsolata();
             }
             break;
@@ -161,45 +152,45 @@ void PaginaTrasformazioni::cmdImpTrasfGrd_Click() {
             if (!dlg.mbCancel) {
                 for (int i = 0; i < 12; ++i) driver.Mesi(i, dlg.Mesi(i));
                 ImpostaPresente(MESI_IN_LETTERE, true);
-                mContesto.Cambiato(true);
+                mDoc.Modificato();
             }
             break;
         }
         case DURATA: {
             frmImpostazioniDurata dlg(this);
-            dlg.miFrazioneDurata = mContesto.miFrazioneDurata;
-            dlg.miUnitaDurata = mContesto.miUnitaDurata;
-            dlg.mlConversioneDurata = mContesto.mlConversioneDurata;
+            dlg.miFrazioneDurata = mDoc.miFrazioneDurata;
+            dlg.miUnitaDurata = mDoc.miUnitaDurata;
+            dlg.mlConversioneDurata = mDoc.mlConversioneDurata;
             dlg.exec();
             if (!dlg.mbCancel) {
-                mContesto.miFrazioneDurata = dlg.miFrazioneDurata;
-                mContesto.miUnitaDurata = dlg.miUnitaDurata;
-                mContesto.mlConversioneDurata = dlg.mlConversioneDurata;
+                mDoc.miFrazioneDurata = dlg.miFrazioneDurata;
+                mDoc.miUnitaDurata = dlg.miUnitaDurata;
+                mDoc.mlConversioneDurata = dlg.mlConversioneDurata;
                 ImpostaPresente(DURATA, true);
-                mContesto.Cambiato(true);
+                mDoc.Modificato();
             }
             break;
         }
         case SCATTI: {
             frmImpostazioniScatti dlg(this);
-            dlg.mlDividereScatti = mContesto.mlDividereScatti;
+            dlg.mlDividereScatti = mDoc.mlDividereScatti;
             dlg.exec();
             if (!dlg.mbCancel) {
-                mContesto.mlDividereScatti = dlg.mlDividereScatti;
+                mDoc.mlDividereScatti = dlg.mlDividereScatti;
                 ImpostaPresente(SCATTI, true);
-                mContesto.Cambiato(true);
+                mDoc.Modificato();
             }
             break;
         }
         case PRESCANNING: {
-            frmPrescanning dlg(mContesto.moDriver, this);
+            frmPrescanning dlg(mDoc.moDriver, this);
             dlg.exec();
             if (!dlg.mbCancel) {
-                clsDriver& d = *mContesto.moDriver;
+                clsDriver& d = *mDoc.moDriver;
                 const bool voci = d.mcolPrescanning && !d.mcolPrescanning->Vuota();
                 ImpostaPresente(PRESCANNING, voci);
                 d.mbConPrescanning = voci;
-                mContesto.Cambiato(true);
+                mDoc.Modificato();
             }
             break;
         }
@@ -216,14 +207,14 @@ void PaginaTrasformazioni::cmdImpTrafGenerali_Click() {
         Avviso(this, errore);
         return;
     }
-    if (!mContesto.moDriver) mContesto.moDriver = std::make_unique<clsDriver>();
-    clsDriver& driver = *mContesto.moDriver;
+    if (!mDoc.moDriver) mDoc.moDriver = std::make_unique<clsDriver>();
+    clsDriver& driver = *mDoc.moDriver;
     frmImpostazioniGenerali dlg(this);
     if (driver.mcolTrasf) dlg.mcolTrasf = *driver.mcolTrasf;
     // The line counts of incoming and outgoing calls are rows 0 and 1 of the identification.
     const auto righe = [this](int r) {
-        const auto v = LeggiIntero16(
-            mContesto.mrgxIdent.Righe() > r ? mContesto.mrgxIdent.Cella(r, 1) : std::string());
+        const auto v =
+            LeggiIntero16(mDoc.mrgxIdent.Righe() > r ? mDoc.mrgxIdent.Cella(r, 1) : std::string());
         return v ? *v : int16_t{0};
     };
     dlg.miNumRigheEnt = righe(0);
@@ -233,7 +224,7 @@ void PaginaTrasformazioni::cmdImpTrafGenerali_Click() {
     dlg.exec();
     if (!dlg.mbCancel) {
         driver.mcolTrasf = std::move(dlg.mcolTrasf);
-        mContesto.Cambiato(true);
+        mDoc.Modificato();
     }
 }
 

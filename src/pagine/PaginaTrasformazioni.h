@@ -5,28 +5,21 @@
 
 #include <QWidget>
 
+#include "LayoutTabelle.h"
+
 class QPushButton;
 
 namespace tarno {
 
 class ContestoPagine;
+class DocumentoDriver;
 class clsGriglia;
 
 class PaginaTrasformazioni : public QWidget {
     Q_OBJECT
 
   public:
-    // Rows of grdTrasf.
-    enum Riga {
-        DATA_ISOLATA = 0,
-        MESI_IN_LETTERE = 1,
-        DURATA = 2,
-        SCATTI = 3,
-        IGNORA_VUOTE = 4,
-        PRESCANNING = 5,
-    };
-
-    PaginaTrasformazioni(ContestoPagine& contesto, QWidget* parent);
+    PaginaTrasformazioni(DocumentoDriver& doc, ContestoPagine& contesto, QWidget* parent);
     // InitGrdTrasf: the grid and its option table, every row "No".
     void Inizializza();
     // True when the row holds "Sì".
@@ -46,6 +39,7 @@ class PaginaTrasformazioni : public QWidget {
     void grdTrasf_Change(int iRiga, int iColonna);
     void ImpostaPresente(int iRiga, bool bSi);
 
+    DocumentoDriver& mDoc;
     ContestoPagine& mContesto;
 };
 

@@ -17,9 +17,6 @@ using namespace tarno::test;
 
 namespace {
 
-using PC = PaginaCampi;
-using PT = PaginaTrasformazioni;
-
 class AnnullaTest : public FinestraDemo {
   protected:
     QAction* Annulla() const { return Strumento("mnuAnnulla"); }
@@ -32,8 +29,8 @@ TEST_F(AnnullaTest, EditsAreUndoneAndRedoneAndTheDirtyFlagFollowsTheHistory) {
     const QString pulito = QStringLiteral("Tarno Driver - ") + panasonic;
     ASSERT_EQ(TitoloMostrato(*mF), pulito);
     EXPECT_FALSE(Annulla()->isEnabled() || Ripristina()->isEnabled());
-    PaginaCampi& usc = *mF->mpPagUscenti;
-    const auto cella = [&](int r, int c) { return mF->mrgxUscenti.Cella(r, c); };
+    PaginaCampi& usc = *PagUscenti();
+    const auto cella = [&](int r, int c) { return mF->Documento().mrgxUscenti.Cella(r, c); };
     struct Modifica {
         const char* nome;
         std::function<void()> fai;
@@ -45,33 +42,35 @@ TEST_F(AnnullaTest, EditsAreUndoneAndRedoneAndTheDirtyFlagFollowsTheHistory) {
              U()->tabDriver->setCurrentIndex(4);
              QApplication::setActiveWindow(mF.get());  // the dialog took the focus away
              ASSERT_TRUE(QTest::qWaitForWindowActive(mF.get()));
-             Immetti(*usc.mpGriglia, PC::RIGA_DERIVATO, PC::COL_LUNG, QStringLiteral("2"));
+             Immetti(*usc.mpGriglia, Campi::RIGA_DERIVATO, Campi::COL_LUNG, QStringLiteral("2"));
          },
-         [&] { return cella(PC::RIGA_DERIVATO, PC::COL_LUNG); }},
+         [&] { return cella(Campi::RIGA_DERIVATO, Campi::COL_LUNG); }},
         {"marking",
          [&] {
              U()->rtfTesto->setPlainText(QString(80, QLatin1Char('x')));
              Seleziona(U()->rtfTesto, 76, 79);
-             usc.chkCampo(PC::RIGA_SCATTI)->click();
+             usc.chkCampo(Campi::RIGA_SCATTI)->click();
          },
          [&] {
-             return cella(PC::RIGA_SCATTI, PC::COL_POSIZ) + cella(PC::RIGA_SCATTI, PC::COL_LUNG);
+             return cella(Campi::RIGA_SCATTI, Campi::COL_POSIZ) +
+                    cella(Campi::RIGA_SCATTI, Campi::COL_LUNG);
          }},
         {"dialog",
          [&] {
              U()->tabDriver->setCurrentIndex(2);
-             mF->mpPagTrasf->grdTrasf->ImpostaCellaCorrente(PT::PRESCANNING, 1);
+             PagTrasf()->grdTrasf->ImpostaCellaCorrente(Trasf::PRESCANNING, 1);
              auto visto = AlModale<frmPrescanning>([](frmPrescanning& d) {
                  Immetti(*d.ui()->grdPrescanning, 0, 0, QStringLiteral("Filtro"));
                  Immetti(*d.ui()->grdPrescanning, 0, 1, QStringLiteral("1"));
                  d.ui()->cmOK->click();
              });
-             mF->mpPagTrasf->cmdImpTrasfGrd->click();
+             PagTrasf()->cmdImpTrasfGrd->click();
              EXPECT_TRUE(*visto);
          },
          [&] {
-             const auto& p = mF->moDriver->mcolPrescanning;
-             return std::to_string(p ? p->Count() : 0) + mF->mrgxTrasf.Cella(PT::PRESCANNING, 1);
+             const auto& p = mF->Documento().moDriver->mcolPrescanning;
+             return std::to_string(p ? p->Count() : 0) +
+                    mF->Documento().mrgxTrasf.Cella(Trasf::PRESCANNING, 1);
          }},
         {"typing",
          [&] {
@@ -89,7 +88,7 @@ TEST_F(AnnullaTest, EditsAreUndoneAndRedoneAndTheDirtyFlagFollowsTheHistory) {
         QApplication::processEvents();  // the step is taken once the action is over
         dopo.push_back(m.valore());
         ASSERT_NE(prima.back(), dopo.back()) << m.nome;
-        EXPECT_TRUE(mF->mbChanged && Annulla()->isEnabled()) << m.nome;
+        EXPECT_TRUE(mF->Documento().NonSalvato() && Annulla()->isEnabled()) << m.nome;
         EXPECT_EQ(TitoloMostrato(*mF), pulito + "*") << m.nome;
     }
     ASSERT_TRUE(Testi().isEmpty()) << Testi().join('|').toStdString();
@@ -113,7 +112,7 @@ TEST_F(AnnullaTest, EditsAreUndoneAndRedoneAndTheDirtyFlagFollowsTheHistory) {
         usc.mpGriglia->setFocus();
         QTest::keyClick(usc.mpGriglia, Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(valori(), stato(i)) << modifiche[i].nome;
-        EXPECT_EQ(mF->mbChanged, i > 0) << modifiche[i].nome;
+        EXPECT_EQ(mF->Documento().NonSalvato(), i > 0) << modifiche[i].nome;
         EXPECT_EQ(U()->tabDriver->currentIndex(), pagine[i]) << modifiche[i].nome;
     }
     EXPECT_EQ(TitoloMostrato(*mF), pulito);
@@ -121,18 +120,18 @@ TEST_F(AnnullaTest, EditsAreUndoneAndRedoneAndTheDirtyFlagFollowsTheHistory) {
     for (int i = 1; i <= n; ++i) {
         Ripristina()->trigger();
         EXPECT_EQ(valori(), stato(i)) << modifiche[i - 1].nome;
-        EXPECT_TRUE(mF->mbChanged && U()->mnuSalva->isEnabled());
+        EXPECT_TRUE(mF->Documento().NonSalvato() && U()->mnuSalva->isEnabled());
     }
     EXPECT_FALSE(Ripristina()->isEnabled());
 
     // A save is the clean point: undoing from there makes the document dirty, redoing clean.
     ASSERT_TRUE(mF->FileSalva(false)) << Testi().join('|').toStdString();
-    EXPECT_FALSE(mF->mbChanged);
+    EXPECT_FALSE(mF->Documento().NonSalvato());
     Annulla()->trigger();
     EXPECT_EQ(valori(), stato(n - 1));
     EXPECT_EQ(TitoloMostrato(*mF), pulito + "*");
     Ripristina()->trigger();
-    EXPECT_FALSE(mF->mbChanged);
+    EXPECT_FALSE(mF->Documento().NonSalvato());
     EXPECT_EQ(TitoloMostrato(*mF), pulito);
 
     // Ctrl+Z in a text box undoes its own typing; New ends the history.
@@ -140,13 +139,27 @@ TEST_F(AnnullaTest, EditsAreUndoneAndRedoneAndTheDirtyFlagFollowsTheHistory) {
     QApplication::processEvents();
     U()->txtVersione->setFocus();
     QTest::keyClick(U()->txtVersione, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(U()->txtVersione->text().toStdString(), mF->moDriver->msVersione);
+    EXPECT_EQ(U()->txtVersione->text().toStdString(), mF->Documento().moDriver->msVersione);
     QApplication::processEvents();
-    EXPECT_FALSE(mF->mbChanged);  // typed and taken back: no step is left
+    EXPECT_FALSE(mF->Documento().NonSalvato());  // typed and taken back: no step is left
     mUI.mRisposte = {RispostaUI::No};
     mF->FileNuovo();
-    EXPECT_FALSE(Annulla()->isEnabled() || Ripristina()->isEnabled() || mF->mbChanged);
+    EXPECT_FALSE(Annulla()->isEnabled() || Ripristina()->isEnabled() ||
+                 mF->Documento().NonSalvato());
     EXPECT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver"));
+
+    // A refused character (one a driver file cannot hold, a letter in a number column) changes
+    // nothing and marks nothing.
+    QTest::sendKeyEvent(QTest::Click, U()->txtAutore, Qt::Key_unknown, QStringLiteral("\u03A9"),
+                        Qt::NoModifier);
+    U()->tabDriver->setCurrentIndex(4);
+    usc.mpGriglia->setFocus();
+    usc.mpGriglia->ImpostaCellaCorrente(Campi::RIGA_DERIVATO, Campi::COL_LUNG);
+    Digita(*usc.mpGriglia, QStringLiteral("x"));
+    Tasto(*usc.mpGriglia, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_TRUE(U()->txtAutore->text().isEmpty());
+    EXPECT_FALSE(Annulla()->isEnabled() || mF->Documento().NonSalvato());
 }
 
 }  // namespace

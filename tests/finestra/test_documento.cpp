@@ -79,13 +79,13 @@ TEST_F(DocumentoTest, UnsavedChangesAreAskedAboutBeforeNewOpenExitAndClose) {
     };
     const Comando comandi[] = {
         {"New", [&] { Strumento("mnuNuovo")->trigger(); },
-         [&] { return mF->msDriverFileName.isEmpty(); }},
+         [&] { return mF->FileDriver().isEmpty(); }},
         {"Open",
          [&] {
              mUI.mNomiFile = {siemens};
              Strumento("mnuApri")->trigger();
          },
-         [&] { return mF->msDriverFileName == siemens; }},
+         [&] { return mF->FileDriver() == siemens; }},
         {"Exit", [&] { Strumento("mnuEsci")->trigger(); }, [&] { return !mF->isVisible(); }},
         {"close box", [&] { mF->close(); }, [&] { return !mF->isVisible(); }},
     };
@@ -111,7 +111,7 @@ TEST_F(DocumentoTest, UnsavedChangesAreAskedAboutBeforeNewOpenExitAndClose) {
                 EXPECT_FALSE(QFile::exists(Panasonic() + ".bak"));
             }
             if (risposta == RispostaUI::Annulla) {
-                EXPECT_TRUE(mF->mbChanged);
+                EXPECT_TRUE(mF->Documento().NonSalvato());
                 EXPECT_EQ(U()->txtAutore->text(), QStringLiteral("Tarno demox"));
             }
         }
@@ -134,7 +134,7 @@ TEST_F(DocumentoTest, SaveAsAddsDrvToTheNameAndPointsTheCatalogueRowToTheFile) {
         EXPECT_EQ(Catalogo("SELECT sNomeDriver FROM Pabx WHERE sMarca='Panasonic' AND "
                            "sModello='KX-TDA200'"),
                   QString::fromLatin1(atteso));
-        EXPECT_FALSE(mF->mbChanged);
+        EXPECT_FALSE(mF->Documento().NonSalvato());
     }
     // The dialog proposed the file's own name in the folder the user was last in.
     EXPECT_EQ(mUI.mCartelle[0], Panasonic());
@@ -179,10 +179,10 @@ TEST_F(DocumentoTest, ASaveThatCannotWriteKeepsTheChangesTheNameAndTheTitle) {
     mUI.mNomiFile = {manca};
     EXPECT_FALSE(mF->FileSalva(true));
     EXPECT_EQ(Testi(), QStringList{QStringLiteral("Impossibile salvare il Driver ") + manca});
-    EXPECT_TRUE(mF->mbChanged);
-    EXPECT_EQ(mF->msDriverFileName, Panasonic());
+    EXPECT_TRUE(mF->Documento().NonSalvato());
+    EXPECT_EQ(mF->FileDriver(), Panasonic());
     EXPECT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver - ") + Panasonic() + "*");
-    EXPECT_EQ(mF->moDriver->msFileName, QFile::encodeName(Panasonic()).toStdString());
+    EXPECT_EQ(mF->Documento().moDriver->msFileName, QFile::encodeName(Panasonic()).toStdString());
     EXPECT_EQ(mUI.miCursore, 0);
 
     // A write-protected driver is not replaced: No leaves file and document alone, Yes saves
@@ -202,8 +202,8 @@ TEST_F(DocumentoTest, ASaveThatCannotWriteKeepsTheChangesTheNameAndTheTitle) {
         EXPECT_EQ(Byte(Panasonic()), prima);
         EXPECT_EQ(QFile::permissions(Panasonic()) & QFileDevice::WriteOwner, 0);
         EXPECT_FALSE(QFile::exists(Panasonic() + ".bak"));
-        EXPECT_EQ(mF->msDriverFileName, risposta == RispostaUI::Si ? copia : Panasonic());
-        EXPECT_EQ(mF->mbChanged, risposta == RispostaUI::No);
+        EXPECT_EQ(mF->FileDriver(), risposta == RispostaUI::Si ? copia : Panasonic());
+        EXPECT_EQ(mF->Documento().NonSalvato(), risposta == RispostaUI::No);
     }
     EXPECT_TRUE(QFile::exists(copia));
 }
@@ -212,7 +212,7 @@ TEST_F(DocumentoTest, ASaveWhoseCatalogueFailsWritesTheDriverAndSaysWhy) {
     // The catalogue's error is shown twice: for the row not written, and for the brand list
     // that could not be read again.
     const std::tuple<const char*, std::function<void()>, QString> casi[] = {
-        {"the database is gone", [&] { mF->mconDatabase.Chiudi(); },
+        {"the database is gone", [&] { mF->Catalogo().Chiudi(); },
          QStringLiteral("Il database non \u00E8 aperto")},
         {"the table is dropped", [&] { Catalogo(QStringLiteral("DROP TABLE Pabx")); },
          QStringLiteral("no such table: Pabx")},
@@ -234,7 +234,7 @@ TEST_F(DocumentoTest, ASaveWhoseCatalogueFailsWritesTheDriverAndSaysWhy) {
             EXPECT_TRUE(m.testo.startsWith(errore)) << m.testo.toStdString();
             EXPECT_EQ(m.titolo, QStringLiteral("Attenzione"));
         }
-        EXPECT_FALSE(mF->mbChanged);
+        EXPECT_FALSE(mF->Documento().NonSalvato());
         EXPECT_EQ(mUI.miCursore, 0);
     }
 }
@@ -246,7 +246,7 @@ TEST_F(DocumentoTest, FilesThatCannotBeOpenedOrReadWhole) {
     const QString manca = Driver(QStringLiteral("manca.drv"));
     mF->FileApri(manca);
     EXPECT_EQ(Testi(), QStringList{QStringLiteral("Impossibile aprire il Driver ") + manca});
-    EXPECT_EQ(mF->msDriverFileName, Panasonic());
+    EXPECT_EQ(mF->FileDriver(), Panasonic());
     EXPECT_EQ(U()->txtAutore->text(), QStringLiteral("Tarno demo"));
     // Not a driver (the catalogue, an empty file): refused, the document and the list stay.
     const QString vuoto = Driver(QStringLiteral("vuoto.drv"));
@@ -258,7 +258,7 @@ TEST_F(DocumentoTest, FilesThatCannotBeOpenedOrReadWhole) {
                                                       "contiene nessuna delle sezioni di un "
                                                       "driver.")
                                            .arg(p)});
-        EXPECT_EQ(mF->msDriverFileName, Panasonic());
+        EXPECT_EQ(mF->FileDriver(), Panasonic());
         EXPECT_EQ(U()->txtAutore->text(), QStringLiteral("Tarno demo"));
         EXPECT_EQ(Elenco("f")[0], Panasonic());
     }
@@ -272,7 +272,7 @@ TEST_F(DocumentoTest, FilesThatCannotBeOpenedOrReadWhole) {
     EXPECT_EQ(Testi(), QStringList{QStringLiteral("Errore nella sintassi della trasformazione 0")});
     EXPECT_EQ(U()->txtAutore->text(), QStringLiteral("Rossi"));
     EXPECT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver - ") + rotto);
-    EXPECT_FALSE(mF->mbChanged);
+    EXPECT_FALSE(mF->Documento().NonSalvato());
     EXPECT_EQ(mUI.miCursore, 0);
 }
 
@@ -302,8 +302,8 @@ TEST_F(DocumentoTest, ALegacyDriverIsConvertedWithTheProgramChosenInTheDialog) {
         EXPECT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
         EXPECT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver - ") + p);
         EXPECT_EQ(U()->txtAutore->text(), QStringLiteral("Servizio Assistenza Tarno"));
-        EXPECT_FALSE(mF->mbChanged);
-        squillo[c.dopo] = mF->moDriver->moEntranti->mcolCampi->Trova("9")->miInizio;
+        EXPECT_FALSE(mF->Documento().NonSalvato());
+        squillo[c.dopo] = mF->Documento().moDriver->moEntranti->mcolCampi->Trova("9")->miInizio;
     }
     // The standard program leaves the ringing time where the file has it; Tie Onix moves it.
     EXPECT_EQ(squillo[0], 25);
@@ -320,9 +320,9 @@ TEST_F(DocumentoTest, ALegacyDriverIsConvertedWithTheProgramChosenInTheDialog) {
     ASSERT_EQ(mUI.mMessaggi.size(), 1u);
     EXPECT_TRUE(mUI.mMessaggi[0].testo.startsWith(
         QStringLiteral("Impossibile effettuare l'importazione del driver.")));
-    EXPECT_TRUE(mF->msDriverFileName.isEmpty());
+    EXPECT_TRUE(mF->FileDriver().isEmpty());
     EXPECT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver"));
-    EXPECT_FALSE(mF->mbChanged);
+    EXPECT_FALSE(mF->Documento().NonSalvato());
 }
 
 TEST_F(DocumentoTest, NewEmptiesTheDocumentAndKeepsTheSample) {
@@ -336,13 +336,14 @@ TEST_F(DocumentoTest, NewEmptiesTheDocumentAndKeepsTheSample) {
     EXPECT_EQ(U()->txtData->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
     EXPECT_EQ(U()->txtVersione->text(), QStringLiteral("1.0"));
     EXPECT_EQ(U()->cboMarca->currentText(), QString());
-    for (const TabellaValori* t : {&mF->mrgxEntranti, &mF->mrgxUscenti})
+    for (const TabellaValori* t : {&mF->Documento().mrgxEntranti, &mF->Documento().mrgxUscenti})
         for (int r = 0; r < t->Righe(); ++r) EXPECT_EQ(t->Cella(r, 1), "") << r;
-    for (int r = 0; r < mF->mrgxTrasf.Righe(); ++r) EXPECT_EQ(mF->mrgxTrasf.Cella(r, 1), "No");
+    for (int r = 0; r < mF->Documento().mrgxTrasf.Righe(); ++r)
+        EXPECT_EQ(mF->Documento().mrgxTrasf.Cella(r, 1), "No");
     // Siemens' conversions are gone with it.
-    EXPECT_EQ(mF->miFrazioneDurata, -1);
-    EXPECT_EQ(mF->mlDividereScatti, 1);
-    EXPECT_FALSE(mF->mbChanged);
+    EXPECT_EQ(mF->Documento().miFrazioneDurata, -1);
+    EXPECT_EQ(mF->Documento().mlDividereScatti, 1);
+    EXPECT_FALSE(mF->Documento().NonSalvato());
 }
 
 TEST_F(DocumentoTest, TheMenuSaveFollowsChangesWhileTheToolBarSaveAndCtrlSReachSaveAs) {
@@ -403,14 +404,13 @@ TEST_F(DocumentoTest, RecentListsKeepFourPathsMostRecentFirstAndTheirToolsOpenTh
     const QString rd = Driver(QStringLiteral("R&D.drv"));
     ASSERT_TRUE(QFile::copy(Panasonic(), rd));
     mF->AggiungiRecente(sub, rd);
-    mF->CaricaRecenti(sub);
     EXPECT_EQ(Strumento("mnuRecenti1f")->text(),
               QStringLiteral("&1 ") + QString(rd).replace("&", "&&"));
     EXPECT_TRUE(Strumento("mnuRecenti1f")->isVisible());
     Strumento("mnuRecenti2f")->trigger();  // "/D/C.DRV" is not there
     EXPECT_EQ(Testi(), QStringList{QStringLiteral("Impossibile aprire il Driver /D/C.DRV")});
     Strumento("mnuRecenti1f")->trigger();
-    EXPECT_EQ(mF->msDriverFileName, rd);
+    EXPECT_EQ(mF->FileDriver(), rd);
     EXPECT_TRUE(mUI.mDialoghiFile.isEmpty());
 }
 

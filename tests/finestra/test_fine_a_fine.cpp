@@ -45,7 +45,7 @@ class FineAFineTest : public FinestraDemo {
         c.setPosition(blocco.position() + colonna - 1);
         c.setPosition(blocco.position() + colonna - 1 + lunghezza, QTextCursor::KeepAnchor);
         U()->rtfTesto->setTextCursor(c);
-        QCheckBox* chk = mF->mpPagUscenti->chkCampo(campo);
+        QCheckBox* chk = PagUscenti()->chkCampo(campo);
         ASSERT_NE(chk, nullptr);
         QTest::mouseClick(chk, Qt::LeftButton, Qt::NoModifier, QPoint(12, chk->height() / 2));
     }
@@ -60,7 +60,7 @@ TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
     ASSERT_GT(uscenti, 0u);
     ASSERT_GT(m.Conteggi().iEntranti, 0u);
     EXPECT_EQ(m.Conteggi().iNonRiconosciute, 3u);  // the heading lines
-    const QColor colore = mF->mpPagUscenti->chkCampo(9)->palette().color(QPalette::Window);
+    const QColor colore = PagUscenti()->chkCampo(9)->palette().color(QPalette::Window);
     const auto colorati = [&] {
         int n = 0;
         for (const auto& s : U()->rtfTesto->extraSelections())
@@ -110,25 +110,25 @@ TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
     MarcaUscente(5, 21, 2, 10);
     // The duration and the start marked again without a format get the first of the
     // catalogue's time formats that reads them on every outgoing call.
-    TabellaValori& campi = mF->mpPagUscenti->Tabella();
-    for (const int r : {PaginaCampi::RIGA_ORA_INIZIO, PaginaCampi::RIGA_DURATA})
-        campi.Cella(r, PaginaCampi::COL_FORMATO).clear();
-    MarcaUscente(5, 55, 8, PaginaCampi::RIGA_DURATA);
+    TabellaValori& campi = PagUscenti()->Tabella();
+    for (const int r : {Campi::RIGA_ORA_INIZIO, Campi::RIGA_DURATA})
+        campi.Cella(r, Campi::COL_FORMATO).clear();
+    MarcaUscente(5, 55, 8, Campi::RIGA_DURATA);
     EXPECT_TRUE(mF->statusBar()->currentMessage().contains(QStringLiteral(": hh:mm:ss")))
         << mF->statusBar()->currentMessage().toStdString();
-    MarcaUscente(5, 10, 5, PaginaCampi::RIGA_ORA_INIZIO);
-    EXPECT_EQ(campi.Cella(PaginaCampi::RIGA_DURATA, PaginaCampi::COL_FORMATO), "14");
-    EXPECT_EQ(campi.Cella(PaginaCampi::RIGA_ORA_INIZIO, PaginaCampi::COL_FORMATO), "13");
+    MarcaUscente(5, 10, 5, Campi::RIGA_ORA_INIZIO);
+    EXPECT_EQ(campi.Cella(Campi::RIGA_DURATA, Campi::COL_FORMATO), "14");
+    EXPECT_EQ(campi.Cella(Campi::RIGA_ORA_INIZIO, Campi::COL_FORMATO), "13");
     // Digits on every call's first line at the extension, not where "<I>" marks the incoming.
     clsCondizione cifre;
     cifre.miRiga = 1, cifre.miInizio = 17, cifre.miLunghezza = 3;
     cifre.menOperatore = clsCondizione::SOLO_NUMERI;
     const uint64_t chiamate = m.Conteggi().Chiamate();
-    EXPECT_EQ(mF->ChiamateConCondizione(cifre), std::make_pair(chiamate, chiamate));
+    EXPECT_EQ(Servizi().ChiamateConCondizione(cifre), std::make_pair(chiamate, chiamate));
     cifre.miInizio = 24;
-    EXPECT_EQ(mF->ChiamateConCondizione(cifre).first, uscenti);
+    EXPECT_EQ(Servizi().ChiamateConCondizione(cifre).first, uscenti);
     QTest::qWait(400);
-    ASSERT_TRUE(mF->mbChanged);
+    ASSERT_TRUE(mF->Documento().NonSalvato());
     EXPECT_EQ(Byte(Panasonic()), file);
     EXPECT_EQ(colorati(), static_cast<int>(uscenti));
     const int campo1 = colonna(QStringLiteral("Campo 1"));
@@ -168,11 +168,11 @@ TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
 
     // A condition broken as its dialog would leave it: the date of the outgoing calls read two
     // characters on. They become lines no call takes, each with the reason.
-    for (int i = 1; i <= mF->moDriver->moUscenti->mcolCondizioni->Count(); ++i) {
-        clsCondizione& c = mF->moDriver->moUscenti->mcolCondizioni->Item(i);
+    for (int i = 1; i <= mF->Documento().moDriver->moUscenti->mcolCondizioni->Count(); ++i) {
+        clsCondizione& c = mF->Documento().moDriver->moUscenti->mcolCondizioni->Item(i);
         if (c.miInizio == 1) c.miInizio = 3;
     }
-    mF->Cambiato(true);
+    mF->Documento().Modificato();
     QTest::qWait(400);
     EXPECT_EQ(m.Conteggi().iUscenti, 0u);
     EXPECT_EQ(m.Conteggi().iNonRiconosciute, 3 + uscenti);
@@ -184,7 +184,7 @@ TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
 
     // Hidden from the Strumenti menu, for the next windows too.
     Strumento("mnuAnteprima")->trigger();
-    EXPECT_TRUE(mF->RiquadroAnteprima()->isHidden());
+    EXPECT_TRUE(mF->findChild<QDockWidget*>(QStringLiteral("dockAnteprima"))->isHidden());
     EXPECT_FALSE(QSettings(QStringLiteral("TarnoDriver"), QStringLiteral("TarnoDriver"))
                      .value(QStringLiteral("Finestra/Anteprima"))
                      .toBool());
@@ -201,18 +201,18 @@ TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {
     Strumento("mnuLeggiDati")->trigger();
     ASSERT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
     ASSERT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver - ") + Panasonic());
-    ASSERT_FALSE(mF->mbChanged);
+    ASSERT_FALSE(mF->Documento().NonSalvato());
     EXPECT_EQ(Strumento("mnuRecenti1f")->text(), QStringLiteral("&1 ") + Panasonic());
 
     // "Campo 1" of the outgoing calls: the four characters under "Squi" on line 5 of the sample.
     MarcaUscente(5, 50, 4, 9);
-    ASSERT_TRUE(mF->mbChanged);
-    EXPECT_EQ(mF->mrgxUscenti.Cella(9, PaginaCampi::COL_POSIZ), "50");
-    EXPECT_EQ(mF->mrgxUscenti.Cella(9, PaginaCampi::COL_LUNG), "4");
+    ASSERT_TRUE(mF->Documento().NonSalvato());
+    EXPECT_EQ(mF->Documento().mrgxUscenti.Cella(9, Campi::COL_POSIZ), "50");
+    EXPECT_EQ(mF->Documento().mrgxUscenti.Cella(9, Campi::COL_LUNG), "4");
 
     Strumento("mnuSalva")->trigger();
     ASSERT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
-    EXPECT_FALSE(mF->mbChanged);
+    EXPECT_FALSE(mF->Documento().NonSalvato());
     EXPECT_EQ(Byte(Panasonic() + ".bak"), originale);
     const std::string primo = Byte(Panasonic());
 
@@ -238,12 +238,12 @@ TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {
     EXPECT_TRUE(Vista().contains(QStringLiteral("Dati:").leftJustified(34) + Campione() + '\n'));
     EXPECT_TRUE(Strumento("mnuTrasforma")->isChecked());
     // The dialogs that pick a piece of the sample are given the sample, not the log.
-    EXPECT_TRUE(
-        mF->DocumentoCampione()->toPlainText().startsWith(QStringLiteral("Panasonic KX-TDA200")));
+    EXPECT_TRUE(Servizi().DocumentoCampione()->toPlainText().startsWith(
+        QStringLiteral("Panasonic KX-TDA200")));
     // Fields are marked on the sample only; no key changes the text the columns come from.
-    const TabellaValori uscenti = mF->mrgxUscenti;
+    const TabellaValori uscenti = mF->Documento().mrgxUscenti;
     MarcaUscente(2, 1, 7, 10);
-    EXPECT_TRUE(mF->mrgxUscenti == uscenti);
+    EXPECT_TRUE(mF->Documento().mrgxUscenti == uscenti);
     EXPECT_EQ(Testi(), QStringList{QStringLiteral("Per marcare un campo si deve mostrare il "
                                                   "campione: il riquadro mostra il log della "
                                                   "verifica (Trasforma).")});
@@ -282,7 +282,7 @@ TEST_F(FineAFineTest, ASampleIsWindows1252TextShownWholeUpTo50000BytesAndOnlyIts
     EXPECT_EQ(Vista().size(), 50000);
     EXPECT_TRUE(Vista().startsWith(QStringLiteral("X7")));
     EXPECT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
-    EXPECT_EQ(mF->msFileDati, pGrande);
+    EXPECT_EQ(mF->FileDati(), pGrande);
     EXPECT_EQ(frmDriver::LeggiRecente(QStringLiteral("sFile2")), piccolo);
 }
 
@@ -307,13 +307,13 @@ TEST_F(FineAFineTest, DataCommandsThatCannotGoOnSaySoAndLeaveTheViewAlone) {
         azione();
         EXPECT_EQ(Testi(), attesi);
         EXPECT_EQ(Vista(), campione);
-        EXPECT_EQ(mF->msFileDati, Campione());
+        EXPECT_EQ(mF->FileDati(), Campione());
         EXPECT_TRUE(mF->isEnabled());
         EXPECT_EQ(mUI.miCursore, 0);
     }
     EXPECT_FALSE(QFile::exists(mF->FileLogVerifica()));
     EXPECT_FALSE(Strumento("mnuTrasforma")->isChecked());
-    EXPECT_TRUE(mF->MarcaturaPossibile());
+    EXPECT_TRUE(Servizi().MarcaturaPossibile());
 }
 
 TEST_F(FineAFineTest, UnsavedChangesAreSavedBeforeAVerificationOrTheLastSavedFileIsVerified) {
@@ -330,7 +330,7 @@ TEST_F(FineAFineTest, UnsavedChangesAreSavedBeforeAVerificationOrTheLastSavedFil
         ASSERT_EQ(mUI.mMessaggi.size(), 1u);
         EXPECT_EQ(mUI.mMessaggi[0].pulsanti, PulsantiUI::SiNo);
         EXPECT_TRUE(QFile::exists(mF->FileLogVerifica()));
-        EXPECT_EQ(mF->mbChanged, risposta == RispostaUI::No);
+        EXPECT_EQ(mF->Documento().NonSalvato(), risposta == RispostaUI::No);
         EXPECT_EQ(Byte(Panasonic()) == salvato, risposta == RispostaUI::No);
     }
 }

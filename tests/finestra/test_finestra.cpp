@@ -35,11 +35,12 @@ class FinestraTest : public ConServiziScriptati {
     std::unique_ptr<frmDriver> Avvia(const QString& riga = QString()) {
         auto f = std::make_unique<frmDriver>(mSuite.Cartella());
         f->mfnApriDriver = [this](const QString& p) { mAperti << p; };
-        f->Form_Load(riga);
-        if (f->Avviabile()) gbAvviato = true;
+        mbAvviabile = f->Form_Load(riga);
+        if (mbAvviabile) gbAvviato = true;
         return f;
     }
     Suite mSuite;
+    bool mbAvviabile = false;  // what the last start-up said
     QStringList mAperti;
 };
 
@@ -87,8 +88,7 @@ TEST_F(FinestraTest, StartUpEndsWithOneWarningForEachBrokenConfiguration) {
         mUI.Reimposta();
         auto f = std::make_unique<frmDriver>(suite.Cartella());
         f->mfnApriDriver = [this](const QString& p) { mAperti << p; };
-        f->Form_Load(QStringLiteral("/MEricsson/NMD110"));
-        EXPECT_FALSE(f->Avviabile());
+        EXPECT_FALSE(f->Form_Load(QStringLiteral("/MEricsson/NMD110")));
         ASSERT_EQ(mUI.mMessaggi.size(), 1u) << Testi().join('|').toStdString();
         const auto& m = mUI.mMessaggi[0];
         if (!c.messaggio.isEmpty()) {
@@ -119,8 +119,7 @@ TEST_F(FinestraTest, StartUpWarnsOfAPasswordEveryoneCanRead) {
         ASSERT_TRUE(QFile::setPermissions(ini, permessi));
         mUI.Reimposta();
         frmDriver f(mSuite.Cartella());
-        f.Form_Load();
-        EXPECT_TRUE(f.Avviabile());
+        EXPECT_TRUE(f.Form_Load());
         ASSERT_EQ(mUI.mMessaggi.size(), bTutti ? 1u : 0u) << Testi().join('|').toStdString();
         if (bTutti) {
             EXPECT_TRUE(mUI.mMessaggi[0].testo.startsWith(QStringLiteral("Il file ") + ini +
@@ -142,7 +141,7 @@ TEST_F(FinestraTest, TheCommandLineOpensTheCataloguedDriverOfItsBrandAndModel) {
     for (const auto& [riga, atteso] : casi) {
         mAperti.clear();
         auto f = Avvia(QString::fromUtf8(riga));
-        ASSERT_TRUE(f->Avviabile()) << Testi().join('|').toStdString();
+        ASSERT_TRUE(mbAvviabile) << Testi().join('|').toStdString();
         EXPECT_EQ(mAperti.join('|'), atteso) << riga;
         EXPECT_EQ(f->ui()->cboMarca->count(), 10);  // the brands of the catalogue
     }
@@ -212,11 +211,11 @@ TEST_F(FinestraDemoTest, FindSelectsTheNextHitInTheSampleViewAndGoesRoundAtTheEn
     EXPECT_FALSE(Strumento("mnuTaglia")->isEnabled() || Strumento("mnuIncolla")->isEnabled());
     Strumento("mnuCopia")->trigger();
     EXPECT_EQ(appunti->text(), "ORA 10");
-    mF->Cambiato(false);
+    mF->Documento().SegnaSalvato();
     U()->txtAutore->setFocus();
     Strumento("mnuIncolla")->trigger();
     EXPECT_EQ(U()->txtAutore->text(), "ORA 10");
-    EXPECT_TRUE(mF->mbChanged);
+    EXPECT_TRUE(mF->Documento().NonSalvato());
     U()->txtAutore->selectAll();
     Strumento("mnuTaglia")->trigger();
     EXPECT_EQ(U()->txtAutore->text() + "|" + appunti->text(), "|ORA 10");
@@ -229,7 +228,7 @@ TEST_F(FinestraDemoTest, OneAboutBoxAtATimeAndANewDocumentHasNoFileToVerify) {
     // New forgets the file of the document it replaces: the engine must not verify it.
     mF->FileApri(Driver(QStringLiteral("PanasonicTDA.drv")));
     mF->FileNuovo();
-    EXPECT_TRUE(mF->moDriver->msFileName.empty());
+    EXPECT_TRUE(mF->Documento().moDriver->msFileName.empty());
     mUI.Reimposta();
     Strumento("mnuVerifica")->trigger();
     EXPECT_EQ(Testi(), QStringList{QStringLiteral("Si deve salvare almeno una volta il driver")});
@@ -300,23 +299,23 @@ TEST_F(FinestraDemoTest, ADroppedDriverOpensAfterTheSavePromptAndADroppedPrintou
     const QString siemens = Driver(QStringLiteral("SiemensHiPath.drv"));
     const QString campione = Driver(QStringLiteral("PanasonicTDA.txt"));
     EXPECT_TRUE(lascia(U()->rtfTesto->viewport(), campione));
-    EXPECT_EQ(mF->msFileDati, campione);
+    EXPECT_EQ(mF->FileDati(), campione);
     EXPECT_TRUE(U()->rtfTesto->toPlainText().startsWith(QStringLiteral("Panasonic KX-TDA200")));
     // A changed document: Cancel keeps it, No opens the dropped driver.
     Modifica();
     mUI.mRisposte = {RispostaUI::Annulla};
     EXPECT_TRUE(lascia(U()->tabDriver, siemens));
-    EXPECT_TRUE(mF->msDriverFileName.isEmpty());
-    EXPECT_TRUE(mF->mbChanged);
+    EXPECT_TRUE(mF->FileDriver().isEmpty());
+    EXPECT_TRUE(mF->Documento().NonSalvato());
     mUI.mRisposte = {RispostaUI::No};
     EXPECT_TRUE(lascia(U()->txtAutore, siemens));
-    EXPECT_EQ(mF->msDriverFileName, siemens);
+    EXPECT_EQ(mF->FileDriver(), siemens);
     EXPECT_EQ(U()->cboMarca->currentText(), QStringLiteral("Siemens"));
     EXPECT_EQ(Testi(), QStringList(2, QStringLiteral("Sono state effettuate delle modifiche, si "
                                                      "desidera salvarle?")));
     // A folder is no file to open.
     EXPECT_FALSE(lascia(U()->tabDriver, mSuite.Cartella()));
-    EXPECT_EQ(mF->msDriverFileName, siemens);
+    EXPECT_EQ(mF->FileDriver(), siemens);
 }
 
 TEST_F(FinestraDemoTest, TheSplitterAndTheSizeAreRememberedAndTheWindowFitsItsScreen) {
@@ -361,10 +360,10 @@ TEST_F(FinestraDemoTest, TheSplitterAndTheSizeAreRememberedAndTheWindowFitsItsSc
 }
 
 TEST_F(FinestraDemoTest, ClosingReleasesTheDocumentAndTheCatalogue) {
-    EXPECT_TRUE(mF->mconDatabase.Aperto());
+    EXPECT_TRUE(mF->Catalogo().Aperto());
     EXPECT_TRUE(mF->close());
-    EXPECT_FALSE(mF->moDriver);
-    EXPECT_FALSE(mF->mconDatabase.Aperto());
+    EXPECT_FALSE(mF->Documento().moDriver);
+    EXPECT_FALSE(mF->Catalogo().Aperto());
 }
 
 // The same window in English: the table is read once, in the language of its first use, so the

@@ -18,16 +18,16 @@ using namespace tarno::test;
 namespace {
 
 using Riga = std::vector<std::string>;
-using PI = PaginaIdentificazione;
-using PT = PaginaTrasformazioni;
 
 class TrasferimentoTest : public FinestraDemo {
   protected:
-    TabellaValori& T(bool entranti = true) { return entranti ? mF->mrgxEntranti : mF->mrgxUscenti; }
-    void ScriviRiga(int r, const Riga& v, bool entranti = true) {
-        for (int c = 0; c < PaginaCampi::NUM_COLONNE; ++c) T(entranti).Cella(r, c) = v[c];
+    TabellaValori& T(bool entranti = true) {
+        return entranti ? mF->Documento().mrgxEntranti : mF->Documento().mrgxUscenti;
     }
-    void Opzione(int riga) { mF->mrgxTrasf.Cella(riga, 1) = "S\xEC"; }
+    void ScriviRiga(int r, const Riga& v, bool entranti = true) {
+        for (int c = 0; c < Campi::NUM_COLONNE; ++c) T(entranti).Cella(r, c) = v[c];
+    }
+    void Opzione(int riga) { mF->Documento().mrgxTrasf.Cella(riga, 1) = "S\xEC"; }
     clsGriglia* Griglia(const char* nome) const {
         return mF->findChild<clsGriglia*>(QString::fromLatin1(nome));
     }
@@ -64,29 +64,29 @@ TEST_F(TrasferimentoTest, DemoDriversSavedThroughTheWindowGiveTheExpectedBytes) 
 
 TEST_F(TrasferimentoTest, WhatTheChecksLetThroughIsSavedWhole) {
     mF->FileApri(Driver(QStringLiteral("PanasonicTDA.drv")));
-    // Dates in the forms a user types, stored as dd/mm/yyyy.
+    // Dates in the forms a user types, stored (and then shown) as dd/mm/yyyy.
+    const QString copia = Driver(QStringLiteral("copia.drv"));
     for (const char* data : {"15/03/24", "15-03-2024", "15.3.2024", "2024-03-15", "15/03/2024"}) {
         U()->txtData->setText(QString::fromLatin1(data));
-        EXPECT_TRUE(mF->ControllaDatiRiempiOggettoDriver())
-            << data << Testi().join('|').toStdString();
-        EXPECT_EQ(mF->moDriver->msData, "15/03/2024") << data;
+        mUI.mNomiFile = {copia};
+        EXPECT_TRUE(mF->FileSalva(true)) << data << Testi().join('|').toStdString();
+        EXPECT_EQ(mF->Documento().moDriver->msData, "15/03/2024") << data;
+        EXPECT_EQ(U()->txtData->text(), QStringLiteral("15/03/2024")) << data;
     }
     // Outgoing calls printed on no line (their fields go unchecked), a field on line 0 and
     // notes of several lines.
-    mF->mrgxIdent.Cella(PI::RIGA_USCENTI, 1) = "0";
+    mF->Documento().mrgxIdent.Cella(Ident::RIGA_USCENTI, 1) = "0";
     ScriviRiga(10, {"0", "64", "5", "", "", ""});
     const QString note = QStringLiteral("prima\nAutore=x\n\n[x]");
     U()->txtNote->setPlainText(note);
-    const QString copia = Driver(QStringLiteral("copia.drv"));
     mUI.mNomiFile = {copia};
     ASSERT_TRUE(mF->FileSalva(true)) << Testi().join('|').toStdString();
     EXPECT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
     mF->FileApri(copia);
     EXPECT_EQ(U()->txtNote->toPlainText(), note);
-    EXPECT_EQ(mF->moDriver->msAutore, "Tarno demo");
-    EXPECT_EQ(T().Cella(10, PaginaCampi::COL_RIGA) + "," + T().Cella(10, PaginaCampi::COL_POSIZ),
-              "0,64");
-    EXPECT_EQ(mF->mrgxIdent.Cella(PI::RIGA_USCENTI, 1), "0");
+    EXPECT_EQ(mF->Documento().moDriver->msAutore, "Tarno demo");
+    EXPECT_EQ(T().Cella(10, Campi::COL_RIGA) + "," + T().Cella(10, Campi::COL_POSIZ), "0,64");
+    EXPECT_EQ(mF->Documento().mrgxIdent.Cella(Ident::RIGA_USCENTI, 1), "0");
 }
 
 TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
@@ -116,20 +116,20 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
     // the ringing time left cannot carry the conversion
     const auto senzaDurata = [&] {
         for (bool e : {true, false}) {
-            ScriviRiga(PaginaCampi::RIGA_DURATA, Riga(6), e);
-            ScriviRiga(PaginaCampi::RIGA_ORA_FINE, {"1", "75", "5", "", "13", ""}, e);
+            ScriviRiga(Campi::RIGA_DURATA, Riga(6), e);
+            ScriviRiga(Campi::RIGA_ORA_FINE, {"1", "75", "5", "", "13", ""}, e);
         }
-        Opzione(PT::DURATA);
+        Opzione(Trasf::DURATA);
     };
     const std::vector<Caso> casi = {
         {[&] { U()->txtData->setText(QStringLiteral("31/02/2024")); },
          QStringLiteral("Inserire correttamente la data"), 0, "txtData"},
-        {[&] { mF->moDriver->moEntranti->mcolCondizioni->Clear(); },
+        {[&] { mF->Documento().moDriver->moEntranti->mcolCondizioni->Clear(); },
          QStringLiteral("Inserire le condizioni per identificare le chiamate entranti"), 1,
-         "grdIdent", PI::RIGA_ENTRANTI},
-        {[&] { mF->moDriver->moUscenti->mcolCondizioni.reset(); },
+         "grdIdent", Ident::RIGA_ENTRANTI},
+        {[&] { mF->Documento().moDriver->moUscenti->mcolCondizioni.reset(); },
          QStringLiteral("Inserire le condizioni per identificare le ") + uscenti, 1, "grdIdent",
-         PI::RIGA_USCENTI},
+         Ident::RIGA_USCENTI},
         // Brand and model: the Generale page, on the empty box.
         {[&] {
              U()->cboMarca->setEditText(QString());
@@ -141,14 +141,14 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
              U()->tabDriver->setCurrentIndex(4);
          },
          QStringLiteral("Inserire il modello del centralino."), 0, "cboModello"},
-        {[&] { mF->mrgxIdent.Cella(PI::RIGA_ULTIMA_RIGA, 1) = "ottanta"; },
-         QStringLiteral("Inserire un numero intero"), 1, "grdIdent", PI::RIGA_ULTIMA_RIGA},
-        {[&] { Opzione(PT::DATA_ISOLATA); },
+        {[&] { mF->Documento().mrgxIdent.Cella(Ident::RIGA_ULTIMA_RIGA, 1) = "ottanta"; },
+         QStringLiteral("Inserire un numero intero"), 1, "grdIdent", Ident::RIGA_ULTIMA_RIGA},
+        {[&] { Opzione(Trasf::DATA_ISOLATA); },
          QStringLiteral("Inserire le condizioni per identificare la data su riga isolata"), 2,
-         "grdTrasf", PT::DATA_ISOLATA},
-        {[&] { Opzione(PT::MESI_IN_LETTERE); },
+         "grdTrasf", Trasf::DATA_ISOLATA},
+        {[&] { Opzione(Trasf::MESI_IN_LETTERE); },
          QStringLiteral("Inserire i codici identificativi dei mesi"), 2, "grdTrasf",
-         PT::MESI_IN_LETTERE},
+         Trasf::MESI_IN_LETTERE},
         {[&] {
              ScriviRiga(10, {"", "", "", "2", "0", ""});
          },
@@ -157,7 +157,7 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
          3, "grdEntranti", 10},
         // A line beyond the call's lines names the field and offers the call's number of
         // lines: No stays on the field, Yes goes to the number.
-        {[&] { T().Cella(0, PaginaCampi::COL_RIGA) = "2"; },
+        {[&] { T().Cella(0, Campi::COL_RIGA) = "2"; },
          QStringLiteral("Il numero di \"Riga\" della riga 1 \u00E8 maggiore del numero di righe "
                         "su cui \u00E8 una chiamata entrante\nIl campo \"Data\" \u00E8 sulla "
                         "riga 2; \"N\u00B0 Righe\" di \"Chiamate entranti\" (pagina "
@@ -178,16 +178,17 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
                         "Identificazione?"),
          1,
          "grdIdent",
-         PI::RIGA_USCENTI,
+         Ident::RIGA_USCENTI,
          {RispostaUI::Si},
          true},
-        {[&] { T(false).Cella(0, PaginaCampi::COL_FORMATO) = "0"; },
+        {[&] { T(false).Cella(0, Campi::COL_FORMATO) = "0"; },
          QStringLiteral("Inserire il formato nella riga 1\nCampo \"Data\"."), 4, "grdUscenti", 0},
-        {[&] { T().Cella(PaginaCampi::RIGA_DURATA_SQUILLO, 4) = ""; },
+        {[&] { T().Cella(Campi::RIGA_DURATA_SQUILLO, 4) = ""; },
          QStringLiteral("Inserire il formato nella riga 10\nCampo \"Durata squillo\"."), 3,
          "grdEntranti", 9},
+        // A field starting on the last column of "Data" (1 to 8) overlaps it.
         {[&] {
-             ScriviRiga(10, {"1", "1", "300", "2", "", ""});
+             ScriviRiga(10, {"1", "8", "3", "2", "", ""});
          },
          QStringLiteral("I campi alle righe 1 e 11 sono sovrapposti\nCampi sovrapposti: \"Data\" "
                         "e \"Campo 1\"."),
@@ -200,22 +201,22 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
                         "\"Durata\" e \"Campo 1\"."),
          3, "grdEntranti", 3},
         {[&] {
-             ScriviRiga(PaginaCampi::RIGA_ORA_FINE, {"1", "75", "5", "", "13", ""});
+             ScriviRiga(Campi::RIGA_ORA_FINE, {"1", "75", "5", "", "13", ""});
          },
          dueCampi, 3, "grdEntranti"},
-        {[&] { ScriviRiga(PaginaCampi::RIGA_ORA_INIZIO, Riga(6), false); }, dueCampi, 4,
-         "grdUscenti"},
-        {[&] { Opzione(PT::DURATA); },
-         conversione + QStringLiteral("durata non espressa in secondi"), 2, "grdTrasf", PT::DURATA},
+        {[&] { ScriviRiga(Campi::RIGA_ORA_INIZIO, Riga(6), false); }, dueCampi, 4, "grdUscenti"},
+        {[&] { Opzione(Trasf::DURATA); },
+         conversione + QStringLiteral("durata non espressa in secondi"), 2, "grdTrasf",
+         Trasf::DURATA},
         // A conversion without a field to convert is asked about: No stops, Yes goes on.
         {senzaDurata, domandaDurata, 0, "txtAutore", -1, {RispostaUI::No}},
         {senzaDurata,
          conversione + QStringLiteral("durata non espressa in secondi"),
          2,
          "grdTrasf",
-         PT::DURATA,
+         Trasf::DURATA,
          {RispostaUI::Si}},
-        {[&] { Opzione(PT::SCATTI); },
+        {[&] { Opzione(Trasf::SCATTI); },
          QStringLiteral("\u00C8 stata inserita la trasformazione presenza del costo scatti senza "
                         "mettere dati nei campi \"Scatti") +
              perdita,
@@ -224,11 +225,11 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
          -1,
          {RispostaUI::No}},
         {[&] {
-             Opzione(PT::SCATTI);
+             Opzione(Trasf::SCATTI);
              ScriviRiga(4, {"1", "80", "5", "1", "", ""}, false);
-             mF->mlDividereScatti = 0;
+             mF->Documento().mlDividereScatti = 0;
          },
-         conversione + QStringLiteral("presenza del costo scatti"), 2, "grdTrasf", PT::SCATTI},
+         conversione + QStringLiteral("presenza del costo scatti"), 2, "grdTrasf", Trasf::SCATTI},
         // An edit left open in a grid that cannot be committed.
         {[&] { ScriviInCella("grdUscenti", 4, 7, 0, QStringLiteral("11")); },
          QStringLiteral("Errore nell'inserimenti dei dati delle ") + uscenti, 4, "txtCellaGriglia"},
@@ -241,14 +242,14 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
     for (size_t i = 0; i < casi.size(); ++i) {
         const Caso& c = casi[i];
         SCOPED_TRACE(testing::Message() << "case " << i << ": " << c.messaggio.toStdString());
-        mF->Cambiato(false);
+        mF->Documento().SegnaSalvato();
         mF->FileApri(p);
         U()->tabDriver->setCurrentIndex(0);
         U()->txtAutore->setFocus();
         c.stato();
         mUI.Reimposta();
         mUI.mRisposte = c.risposte;
-        mF->Cambiato(true);
+        mF->Documento().Modificato();
         U()->mnuSalva->trigger();
         // Every scripted answer was asked for; Yes goes on to one more message.
         const bool dopoSi =
@@ -266,7 +267,7 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
             ASSERT_TRUE(g);
             EXPECT_EQ(g->RigaCorrente(), c.riga);
         }
-        EXPECT_TRUE(mF->mbChanged);
+        EXPECT_TRUE(mF->Documento().NonSalvato());
         EXPECT_EQ(Byte(p), prima);
         EXPECT_FALSE(QFile::exists(p + ".bak"));
         for (clsGriglia* g : mF->findChildren<clsGriglia*>()) g->AnnullaModifica();

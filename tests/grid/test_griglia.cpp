@@ -231,6 +231,11 @@ TEST_F(Griglia, TheEntryRowAppendsAndRowsGoOnlyWhenAllowed) {
     mG.ImpostaSelettoriRiga(true);
     mG.Associa(&rgx);
     mG.ImpostaCellaCorrente(0, 0);
+    // The entry row's editor opened and confirmed without typing adds no row.
+    Tasto(Qt::Key_F2);
+    ASSERT_TRUE(Editor());
+    Tasto(Qt::Key_Return);
+    EXPECT_EQ(rgx.Righe(), 0);
     for (const char* v : {"a", "b", "c"}) {
         Digita(v);
         Tasto(Qt::Key_Return);

@@ -18,6 +18,7 @@ using namespace tarno::test;
 namespace {
 
 using P = PaginaCampi;
+using namespace tarno::Campi;
 using Riga = std::vector<std::string>;
 // Three lines of a printout; the third one starts at offset 25.
 const QString kCampione =
@@ -34,16 +35,18 @@ class PagineCampiTest : public FinestraDemo {
     P& Pagina(bool ent) {
         mF->ui()->tabDriver->setCurrentIndex(ent ? 3 : 4);
         QApplication::processEvents();
-        return ent ? *mF->mpPagEntranti : *mF->mpPagUscenti;
+        return ent ? *PagEntranti() : *PagUscenti();
     }
-    TabellaValori& T(bool ent = true) { return ent ? mF->mrgxEntranti : mF->mrgxUscenti; }
+    TabellaValori& T(bool ent = true) {
+        return ent ? mF->Documento().mrgxEntranti : mF->Documento().mrgxUscenti;
+    }
     Riga RigaDi(int r, bool ent = true) {
         Riga v;
-        for (int c = 0; c < P::NUM_COLONNE; ++c) v.push_back(T(ent).Cella(r, c));
+        for (int c = 0; c < NUM_COLONNE; ++c) v.push_back(T(ent).Cella(r, c));
         return v;
     }
     void ScriviRiga(int r, const Riga& v, bool ent = true) {
-        for (int c = 0; c < P::NUM_COLONNE; ++c) T(ent).Cella(r, c) = v[c];
+        for (int c = 0; c < NUM_COLONNE; ++c) T(ent).Cella(r, c) = v[c];
     }
     void Marca(bool ent, int r, int da, int lung) {
         Seleziona(mF->ui()->rtfTesto, da, da + lung);
@@ -55,17 +58,17 @@ TEST_F(PagineCampiTest, SelectedTextMarksTheFieldWhoseBoxIsClickedOrSpaced) {
     // page, Space (or a click), row, selection start and length; the row and current column.
     const std::tuple<bool, bool, int, int, int, Riga, int> casi[] = {
         // The start time takes the first time format, after 11 date formats and "Nessuno".
-        {true, false, P::RIGA_ORA_INIZIO, kTerza + 9, 5, {"1", "10", "5", "", "13", "False"}, 4},
-        {true, true, P::RIGA_DATA, kTerza, 8, {"1", "1", "8", "", "1", "False"}, 4},
-        {true, false, P::RIGA_DERIVATO, kTerza + 30, 3, {"1", "31", "3", "2", "", "False"}, 3},
-        {true, true, P::RIGA_DURATA_SQUILLO, kTerza + 33, 2, {"1", "34", "2", "", "1", "False"}, 4},
+        {true, false, RIGA_ORA_INIZIO, kTerza + 9, 5, {"1", "10", "5", "", "13", "False"}, 4},
+        {true, true, RIGA_DATA, kTerza, 8, {"1", "1", "8", "", "1", "False"}, 4},
+        {true, false, RIGA_DERIVATO, kTerza + 30, 3, {"1", "31", "3", "2", "", "False"}, 3},
+        {true, true, RIGA_DURATA_SQUILLO, kTerza + 33, 2, {"1", "34", "2", "", "1", "False"}, 4},
         // On the first line the column is the offset + 1; outgoing Campo 1 is row 9.
         {false, true, 9, 7, 6, {"1", "8", "6", "2", "", "False"}, 3},
         {true, false, 6, kTerza + 4, 0, kVuota, -1},  // no selection: nothing
     };
     for (const auto& [ent, spazio, riga, da, lung, attesa, colonna] : casi) {
         SCOPED_TRACE(riga);
-        mF->Cambiato(false);
+        mF->Documento().SegnaSalvato();
         P& p = Pagina(ent);
         Seleziona(mF->ui()->rtfTesto, da, da + lung);
         QCheckBox* chk = p.chkCampo(riga);
@@ -76,7 +79,7 @@ TEST_F(PagineCampiTest, SelectedTextMarksTheFieldWhoseBoxIsClickedOrSpaced) {
             QTest::mouseClick(chk, Qt::LeftButton, {}, QPoint(12, chk->height() / 2));
         EXPECT_EQ(RigaDi(riga, ent), attesa);
         EXPECT_FALSE(chk->isChecked());
-        EXPECT_EQ(mF->mbChanged, colonna >= 0);
+        EXPECT_EQ(mF->Documento().NonSalvato(), colonna >= 0);
         if (colonna < 0) continue;
         EXPECT_EQ(std::pair(p.mpGriglia->RigaCorrente(), p.mpGriglia->ColonnaCorrente()),
                   std::pair(riga, colonna));
@@ -91,7 +94,7 @@ TEST_F(PagineCampiTest, AFieldIsMarkedWithTheKeyboardAlone) {
     };
     const auto fuoco = [] { return QApplication::focusWidget()->objectName(); };
     QTextEdit* rtf = mF->ui()->rtfTesto;
-    P& p = *mF->mpPagEntranti;
+    P& p = *PagEntranti();
     mF->ui()->txtAutore->setFocus();
     // Shift+F6 reaches the sample view (F6 the preview first); Shift+arrows select the date of
     // the third line.
@@ -107,7 +110,7 @@ TEST_F(PagineCampiTest, AFieldIsMarkedWithTheKeyboardAlone) {
     premi(Qt::Key_Tab);
     ASSERT_EQ(fuoco(), "chkCampoEnt_0");
     premi(Qt::Key_Space);
-    EXPECT_EQ(RigaDi(P::RIGA_DATA), Riga({"1", "1", "8", "", "1", "False"}));
+    EXPECT_EQ(RigaDi(RIGA_DATA), Riga({"1", "1", "8", "", "1", "False"}));
     // Shift+F6 there and F6 back; Ctrl+M on the grid's row places the start time.
     premi(Qt::Key_F6, Qt::ShiftModifier);
     ASSERT_EQ(QApplication::focusWidget(), rtf);
@@ -118,37 +121,37 @@ TEST_F(PagineCampiTest, AFieldIsMarkedWithTheKeyboardAlone) {
     ASSERT_EQ(QApplication::focusWidget(), p.mpGriglia);
     premi(Qt::Key_Down);
     premi(Qt::Key_M, Qt::ControlModifier);
-    EXPECT_EQ(RigaDi(P::RIGA_ORA_INIZIO), Riga({"1", "10", "5", "", "13", "False"}));
+    EXPECT_EQ(RigaDi(RIGA_ORA_INIZIO), Riga({"1", "10", "5", "", "13", "False"}));
     // Tab leaves the grid at its last cell, Shift+Tab at its first.
-    p.mpGriglia->ImpostaCellaCorrente(p.Righe() - 1, P::COL_OPZ);
+    p.mpGriglia->ImpostaCellaCorrente(p.Righe() - 1, COL_OPZ);
     premi(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), p.mpCmdCopia);
     premi(Qt::Key_Tab, Qt::ShiftModifier);
-    p.mpGriglia->ImpostaCellaCorrente(0, P::COL_RIGA);
+    p.mpGriglia->ImpostaCellaCorrente(0, COL_RIGA);
     premi(Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(fuoco(), QStringLiteral("chkCampoEnt_%1").arg(p.Righe() - 1));
     // Shift+arrows select both rows, one Delete empties them: one change.
     QSignalSpy cambi(p.mpGriglia, &clsGriglia::CelleCambiate);
-    mF->Cambiato(false);
+    mF->Documento().SegnaSalvato();
     p.mpGriglia->setFocus();
-    p.mpGriglia->ImpostaCellaCorrente(0, P::COL_RIGA);
-    premi(Qt::Key_Right, Qt::ShiftModifier, P::COL_OPZ);
+    p.mpGriglia->ImpostaCellaCorrente(0, COL_RIGA);
+    premi(Qt::Key_Right, Qt::ShiftModifier, COL_OPZ);
     premi(Qt::Key_Down, Qt::ShiftModifier);
     premi(Qt::Key_Delete);
-    for (int r : {P::RIGA_DATA, P::RIGA_ORA_INIZIO})
+    for (int r : {RIGA_DATA, RIGA_ORA_INIZIO})
         EXPECT_EQ(RigaDi(r), Riga({"", "", "", "0", "0", ""})) << r;
-    EXPECT_EQ(std::pair(int(cambi.count()), mF->mbChanged), std::pair(1, true));
+    EXPECT_EQ(std::pair(int(cambi.count()), mF->Documento().NonSalvato()), std::pair(1, true));
     EXPECT_TRUE(Testi().isEmpty()) << Testi().join('|').toStdString();
 }
 
 TEST_F(PagineCampiTest, AtMostTwoOfStartEndAndDurationMayBeDefined) {
     P& p = Pagina(true);
     // Start and end marked: the duration's box goes off and its Opz. is cleared.
-    ScriviRiga(P::RIGA_DURATA, {"", "", "", "", "", "True"});
-    Marca(true, P::RIGA_ORA_INIZIO, kTerza + 9, 5);
-    Marca(true, P::RIGA_ORA_FINE, kTerza + 15, 5);
-    EXPECT_FALSE(p.chkCampo(P::RIGA_DURATA)->isEnabled());
-    EXPECT_EQ(RigaDi(P::RIGA_DURATA), kVuota);
+    ScriviRiga(RIGA_DURATA, {"", "", "", "", "", "True"});
+    Marca(true, RIGA_ORA_INIZIO, kTerza + 9, 5);
+    Marca(true, RIGA_ORA_FINE, kTerza + 15, 5);
+    EXPECT_FALSE(p.chkCampo(RIGA_DURATA)->isEnabled());
+    EXPECT_EQ(RigaDi(RIGA_DURATA), kVuota);
 
     const Riga piena{"1", "10", "5", "", "13", "False"};
     // Ora fine and Durata; whether the boxes of start, end and duration are enabled.
@@ -162,9 +165,9 @@ TEST_F(PagineCampiTest, AtMostTwoOfStartEndAndDurationMayBeDefined) {
     };
     for (const auto& [nome, fine, durata, abilitate] : casi) {
         SCOPED_TRACE(nome);
-        ScriviRiga(P::RIGA_ORA_INIZIO, piena);
-        ScriviRiga(P::RIGA_ORA_FINE, fine);
-        ScriviRiga(P::RIGA_DURATA, durata);
+        ScriviRiga(RIGA_ORA_INIZIO, piena);
+        ScriviRiga(RIGA_ORA_FINE, fine);
+        ScriviRiga(RIGA_DURATA, durata);
         p.ControllaCampiOra();
         for (int i = 0; i < 3; ++i) EXPECT_EQ(p.chkCampo(1 + i)->isEnabled(), abilitate[i]) << i;
     }
@@ -173,18 +176,18 @@ TEST_F(PagineCampiTest, AtMostTwoOfStartEndAndDurationMayBeDefined) {
 TEST_F(PagineCampiTest, PastingObeysTheRulesOfTyping) {
     P& p = Pagina(true);
     clsGriglia& g = *p.mpGriglia;
-    Marca(true, P::RIGA_ORA_INIZIO, kTerza + 9, 5);
-    Marca(true, P::RIGA_ORA_FINE, kTerza + 15, 5);
+    Marca(true, RIGA_ORA_INIZIO, kTerza + 9, 5);
+    Marca(true, RIGA_ORA_FINE, kTerza + 15, 5);
     // Row, column, how it is pasted (Ctrl+V, Shift+Insert, the editor's menu), what; whether the
     // cell takes it. Durata's box is disabled; start, end, duration and Derivato cannot be
     // optional.
     const std::tuple<int, int, int, const char*, bool> casi[] = {
-        {P::RIGA_DURATA, P::COL_POSIZ, 0, "12", false},
-        {P::RIGA_DURATA, P::COL_LUNG, 1, "3", false},
-        {P::RIGA_DURATA, P::COL_RIGA, 2, "1", false},
-        {P::RIGA_ORA_INIZIO, P::COL_OPZ, 0, "S\xC3\xAC", false},
-        {P::RIGA_DERIVATO, P::COL_OPZ, 2, "S\xC3\xAC", false},
-        {P::RIGA_SCATTI, P::COL_POSIZ, 0, "12", true},
+        {RIGA_DURATA, COL_POSIZ, 0, "12", false},
+        {RIGA_DURATA, COL_LUNG, 1, "3", false},
+        {RIGA_DURATA, COL_RIGA, 2, "1", false},
+        {RIGA_ORA_INIZIO, COL_OPZ, 0, "S\xC3\xAC", false},
+        {RIGA_DERIVATO, COL_OPZ, 2, "S\xC3\xAC", false},
+        {RIGA_SCATTI, COL_POSIZ, 0, "12", true},
     };
     for (const auto& [r, c, modo, testo, preso] : casi) {
         SCOPED_TRACE(std::to_string(r) + "," + std::to_string(c));
@@ -204,7 +207,7 @@ TEST_F(PagineCampiTest, PastingObeysTheRulesOfTyping) {
         Tasto(g, Qt::Key_Return);
         EXPECT_EQ(T().Cella(r, c), preso ? std::string(testo) : prima);
     }
-    EXPECT_FALSE(p.chkCampo(P::RIGA_DURATA)->isEnabled());
+    EXPECT_FALSE(p.chkCampo(RIGA_DURATA)->isEnabled());
     EXPECT_TRUE(Testi().isEmpty()) << Testi().join('|').toStdString();
 }
 
@@ -219,19 +222,19 @@ TEST_F(PagineCampiTest, TheDateOnALineOfItsOwnTakesTheDateRowFromItsCondition) {
         {"S\xEC", false, kVuota}};
     for (const auto& [presente, condizione, data] : casi) {
         SCOPED_TRACE(std::string(presente) + (condizione ? " with condition" : ""));
-        mF->moDriver = std::make_unique<clsDriver>();
-        if (condizione) mF->moDriver->mcolDataIsolata.emplace().Add(c, "0");
+        mF->Documento().moDriver = std::make_unique<clsDriver>();
+        if (condizione) mF->Documento().moDriver->mcolDataIsolata.emplace().Add(c, "0");
         for (bool ent : {true, false}) ScriviRiga(0, kVuota, ent);
-        ASSERT_TRUE(Scegli(*mF->mpPagTrasf->grdTrasf, PaginaTrasformazioni::DATA_ISOLATA, 1,
-                           QString::fromLatin1(presente)));
+        ASSERT_TRUE(
+            Scegli(*PagTrasf()->grdTrasf, Trasf::DATA_ISOLATA, 1, QString::fromLatin1(presente)));
         const bool isolata = presente[0] == 'S';
         for (bool ent : {true, false}) {
             P& p = Pagina(ent);
             EXPECT_EQ(RigaDi(0, ent), data);
-            EXPECT_EQ(p.chkCampo(P::RIGA_DATA)->isEnabled(), !isolata);
+            EXPECT_EQ(p.chkCampo(RIGA_DATA)->isEnabled(), !isolata);
             // The lists of Allin., Formato and Opz. go while the date stands alone.
-            EXPECT_EQ(p.mpGriglia->Colonna(P::COL_ALLIN)->moLista.Combo(), !isolata);
-            EXPECT_EQ(p.mpGriglia->Colonna(P::COL_FORMATO)->mpDropDown,
+            EXPECT_EQ(p.mpGriglia->Colonna(COL_ALLIN)->moLista.Combo(), !isolata);
+            EXPECT_EQ(p.mpGriglia->Colonna(COL_FORMATO)->mpDropDown,
                       isolata ? nullptr : mF->drpFormatiData);
         }
     }
@@ -248,7 +251,7 @@ TEST_F(PagineCampiTest, CopyTakesTheOtherPagesFieldsButNeverTheRingingTime) {
     EXPECT_EQ(RigaDi(10), (Riga{"2", "5", "3", "2", "", ""}));
     EXPECT_EQ(RigaDi(13), (Riga{"3", "40", "2", "1", "", "True"}));  // empty cells keep theirs
     EXPECT_EQ(T(false), uscenti);
-    EXPECT_TRUE(mF->mbChanged);
+    EXPECT_TRUE(mF->Documento().NonSalvato());
 
     ScriviRiga(5, {"1", "20", "3", "2", "", "False"});
     const TabellaValori entranti = T();
@@ -256,7 +259,7 @@ TEST_F(PagineCampiTest, CopyTakesTheOtherPagesFieldsButNeverTheRingingTime) {
     EXPECT_EQ(RigaDi(5, false), (Riga{"1", "20", "3", "2", "", "False"}));
     EXPECT_EQ(RigaDi(9, false), (Riga{"2", "5", "3", "2", "", ""}));
     EXPECT_EQ(RigaDi(12, false), (Riga{"3", "40", "2", "1", "", "True"}));
-    for (int r = 0; r < T(false).Righe(); ++r) EXPECT_NE(T(false).Cella(r, P::COL_POSIZ), "50");
+    for (int r = 0; r < T(false).Righe(); ++r) EXPECT_NE(T(false).Cella(r, COL_POSIZ), "50");
     EXPECT_EQ(T(), entranti);
 }
 

@@ -39,11 +39,11 @@ class IdentificazioneTest : public FinestraDemo {
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(FinestraDemo::SetUp());
         mF->ui()->tabDriver->setCurrentIndex(1);
-        mGrd = mF->mpPagIdent->grdIdent;
+        mGrd = PagIdent()->grdIdent;
     }
     void Dettagli(int r) {
         mGrd->ImpostaCellaCorrente(r, 1);
-        mF->mpPagIdent->cmdIdent->click();
+        PagIdent()->cmdIdent->click();
     }
     // The conditions editor of the main window, shown without blocking.
     void Apri(int16_t righe, bool isolata = false, std::optional<ColCondizioni> col = {}) {
@@ -71,7 +71,7 @@ TEST_F(IdentificazioneTest, DettagliEditsTheConditionsOfEachCallKindOnceItHasLin
     const int prompt[] = {10649, 10650, 10651, 10653}, linee[] = {2, 3, 2, 3};
     for (int r = 0; r < 4; ++r) {
         QString visto;
-        mF->Cambiato(false);
+        mF->Documento().SegnaSalvato();
         auto aperto = AlModale<frmIdentificazione>([&](frmIdentificazione& d) {
             visto = d.ui()->lblPrompt->text();
             clsGriglia& g = *d.ui()->grdCondizioni;
@@ -83,14 +83,14 @@ TEST_F(IdentificazioneTest, DettagliEditsTheConditionsOfEachCallKindOnceItHasLin
         Dettagli(r);
         ASSERT_TRUE(*aperto) << r;
         EXPECT_EQ(visto, Testo(prompt[r]));
-        EXPECT_TRUE(mF->mbChanged);
+        EXPECT_TRUE(mF->Documento().NonSalvato());
     }
-    const clsDriver& d = *mF->moDriver;
+    const clsDriver& d = *mF->Documento().moDriver;
     EXPECT_EQ(Firma(d.moEntranti->mcolCondizioni->Item(1)), "2,1,2,1,0,X0,");
     EXPECT_EQ(Firma(d.moUscenti->mcolCondizioni->Item(1)), "3,1,2,1,0,X1,");
     EXPECT_EQ(Firma(d.moEntranti->mcolCondTrasferita->Item(1)), "2,1,2,1,0,X2,");
     EXPECT_EQ(Firma(d.moUscenti->mcolCondTrasferita->Item(1)), "3,1,2,1,0,X3,");
-    EXPECT_EQ(mF->mrgxIdent.Cella(3, 1), "S\xEC");
+    EXPECT_EQ(mF->Documento().mrgxIdent.Cella(3, 1), "S\xEC");
 }
 
 TEST_F(IdentificazioneTest, EveryRuleStopsOkWithItsMessageOnTheFaultyCell) {

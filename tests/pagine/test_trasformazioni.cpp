@@ -62,7 +62,7 @@ class TrasformazioniTest : public FinestraDemo {
   protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(FinestraDemo::SetUp());
-        mT = mF->mpPagTrasf;
+        mT = PagTrasf();
     }
     // "&Impostazioni..." on a row, the dialog handled by fn.
     template <class D>
@@ -101,7 +101,7 @@ TEST_F(TrasformazioniTest, TextThatWindows1252CannotHoldIsRefusedInEveryGrid) {
     frmPrescanning prescanning(driver);
     mF->ui()->tabDriver->setCurrentIndex(1);
     const std::tuple<QWidget*, clsGriglia*, int, int> casi[] = {
-        {mF.get(), mF->mpPagIdent->grdIdent, 5, 1},  // the last-line cut
+        {mF.get(), PagIdent()->grdIdent, 5, 1},  // the last-line cut
         {&generali, generali.ui()->grdTrasformazioni, 0, 6},
         {&condizioni, condizioni.ui()->grdCondizioni, 0, 5},
         {&mesi, mesi.ui()->grdMesi, 0, 1},
@@ -168,43 +168,46 @@ TEST_F(TrasformazioniTest, EachSettingsDialogRefusesWhatItCannotTakeOnItsWidget)
 }
 
 TEST_F(TrasformazioniTest, SettingsReachTheSavedDriverOnlyWhenConfirmed) {
-    for (int r : {PT::DATA_ISOLATA, PT::MESI_IN_LETTERE, PT::DURATA, PT::SCATTI, PT::PRESCANNING}) {
+    for (int r : {Trasf::DATA_ISOLATA, Trasf::MESI_IN_LETTERE, Trasf::DURATA, Trasf::SCATTI,
+                  Trasf::PRESCANNING}) {
         Imposta<QDialog>(r, [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); });
-        EXPECT_FALSE(mT->Presente(r) || mF->mbChanged) << r;  // cancelled: nothing changes
+        EXPECT_FALSE(mT->Presente(r) || mF->Documento().NonSalvato())
+            << r;  // cancelled: nothing changes
     }
     auto annullato = AlModale<frmImpostazioniGenerali>([](frmImpostazioniGenerali& d) {
         Immetti(*d.ui()->grdTrasformazioni, 0, 1, "5");
         d.ui()->cmdAnnulla->click();
     });
     mT->cmdImpTrafGenerali->click();
-    EXPECT_TRUE(*annullato && !mF->moDriver->mcolTrasf && !mF->mbChanged);
+    EXPECT_TRUE(*annullato && !mF->Documento().moDriver->mcolTrasf &&
+                !mF->Documento().NonSalvato());
 
     const QString aperto = Driver(QStringLiteral("PanasonicTDA.drv")),
                   salvato = Driver(QStringLiteral("Salvato.drv"));
     mF->FileApri(aperto);
-    ASSERT_EQ(mF->msDriverFileName, aperto) << Testi().join('|').toStdString();
+    ASSERT_EQ(mF->FileDriver(), aperto) << Testi().join('|').toStdString();
     mF->ui()->rtfTesto->setPlainText(QString(80, QLatin1Char('x')));
     Seleziona(mF->ui()->rtfTesto, 63, 66);
-    mF->mpPagEntranti->chkCampo(4)->click();  // a pulse field at column 64
+    PagEntranti()->chkCampo(4)->click();  // a pulse field at column 64
     mF->ui()->tabDriver->setCurrentIndex(2);
     const QStringList mesi = {"JA", "FE", "MR", "AP", "MY", "JN",
                               "JL", "AU", "SE", "OC", "NO", "DE"};
-    Imposta<frmImpostazioniData>(PT::MESI_IN_LETTERE, [&](frmImpostazioniData& d) {
+    Imposta<frmImpostazioniData>(Trasf::MESI_IN_LETTERE, [&](frmImpostazioniData& d) {
         for (int i = 0; i < 11; ++i) Immetti(*d.ui()->grdMesi, i, 1, mesi[i]);
         d.ui()->grdMesi->ImpostaCellaCorrente(11, 1);
         Digita(*d.ui()->grdMesi, mesi[11]);  // OK commits the open edit
         d.ui()->cmOK->click();
     });
-    Imposta<frmImpostazioniDurata>(PT::DURATA, [](frmImpostazioniDurata& d) {
+    Imposta<frmImpostazioniDurata>(Trasf::DURATA, [](frmImpostazioniDurata& d) {
         d.ui()->cboFrazioni->setCurrentIndex(d.ui()->cboFrazioni->findText("1/10"));
         d.ui()->cboUnita->setCurrentIndex(d.ui()->cboUnita->findText("Secondo"));
         d.ui()->cmOK->click();
     });
-    Imposta<frmImpostazioniScatti>(PT::SCATTI, [](frmImpostazioniScatti& d) {
+    Imposta<frmImpostazioniScatti>(Trasf::SCATTI, [](frmImpostazioniScatti& d) {
         QTest::keyClicks(d.ui()->txtDividere, "100");
         QTest::keyClick(d.ui()->txtDividere, Qt::Key_Return);
     });
-    Imposta<frmPrescanning>(PT::PRESCANNING, [](frmPrescanning& d) {
+    Imposta<frmPrescanning>(Trasf::PRESCANNING, [](frmPrescanning& d) {
         for (auto [r, c, v] :
              {std::tuple{0, 0, "Filtro"}, {0, 1, "1"}, {1, 0, "  "}})  // blanks: dropped
             Immetti(*d.ui()->grdPrescanning, r, c, v);
@@ -219,7 +222,7 @@ TEST_F(TrasformazioniTest, SettingsReachTheSavedDriverOnlyWhenConfirmed) {
     });
     mT->cmdImpTrafGenerali->click();
     ASSERT_TRUE(*avanzate);
-    for (int r : {PT::MESI_IN_LETTERE, PT::DURATA, PT::SCATTI, PT::PRESCANNING})
+    for (int r : {Trasf::MESI_IN_LETTERE, Trasf::DURATA, Trasf::SCATTI, Trasf::PRESCANNING})
         EXPECT_TRUE(mT->Presente(r)) << r;
     ASSERT_TRUE(Testi().isEmpty()) << Testi().join('|').toStdString();
 

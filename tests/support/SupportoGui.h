@@ -17,7 +17,11 @@
 #include <QTextStream>
 #include <memory>
 
+#include "DocumentoDriver.h"
 #include "Globali.h"
+#include "PaginaCampi.h"
+#include "PaginaIdentificazione.h"
+#include "PaginaTrasformazioni.h"
 #include "ServiziUIScriptati.h"
 #include "Supporto.h"
 #include "frmDriver.h"
@@ -99,8 +103,7 @@ class ConServiziScriptati : public ::testing::Test {
     void AvviaFinestra(const Suite& suite, std::unique_ptr<frmDriver>& rF) {
         rF.reset();
         rF = std::make_unique<frmDriver>(suite.Cartella());
-        rF->Form_Load();
-        ASSERT_TRUE(rF->Avviabile()) << Testi().join('|').toStdString();
+        ASSERT_TRUE(rF->Form_Load()) << Testi().join('|').toStdString();
         gbAvviato = true;
         rF->resize(1000, 800);
         rF->show();
@@ -148,6 +151,21 @@ class FinestraDemo : public ConServiziScriptati {
     Ui::frmDriver* U() const { return mF->ui(); }
     QAction* Strumento(const char* n) const {
         return mF->findChild<QAction*>(QString::fromLatin1(n));
+    }
+    // The sample services the window gives the pages.
+    ServiziCampione& Servizi() const { return *mF; }
+    // The pages of the window, by their names.
+    PaginaIdentificazione* PagIdent() const {
+        return mF->findChild<PaginaIdentificazione*>(QStringLiteral("pagIdentificazione"));
+    }
+    PaginaTrasformazioni* PagTrasf() const {
+        return mF->findChild<PaginaTrasformazioni*>(QStringLiteral("pagTrasformazioni"));
+    }
+    PaginaCampi* PagEntranti() const {
+        return mF->findChild<PaginaCampi*>(QStringLiteral("pagEntranti"));
+    }
+    PaginaCampi* PagUscenti() const {
+        return mF->findChild<PaginaCampi*>(QStringLiteral("pagUscenti"));
     }
     // A change the user makes on the general page.
     void Modifica() { QTest::keyClicks(U()->txtAutore, QStringLiteral("x")); }

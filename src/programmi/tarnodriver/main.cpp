@@ -5,6 +5,7 @@
 //   tarnodriver [--lingua it|en] ...     the interface's language for this run
 //   tarnodriver --version | --help
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
@@ -58,8 +59,8 @@ int main(int argc, char** argv) {
     tarno::frmDriver finestra;
     // A command line naming a file is a driver to open, whatever its path holds ("/M..." too).
     const bool unFile = !riga.isEmpty() && QFileInfo(riga).isFile();
-    finestra.Form_Load(unFile ? QString() : riga);
-    if (!finestra.Avviabile()) return 1;  // the warning was shown: nothing to work with
+    if (!finestra.Form_Load(unFile ? QString() : riga))
+        return 1;  // the warning was shown: nothing to work with
     if (unFile && finestra.mfnApriDriver)
         finestra.mfnApriDriver(QFileInfo(riga).absoluteFilePath());
     tarno::gbAvviato = true;
@@ -74,7 +75,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariable("TARNO_VERIFICA") == QLatin1String("1")) {
         QTimer::singleShot(0, &finestra, [&finestra] {
             QFile::remove(finestra.FileLogVerifica());  // an earlier log proves nothing
-            finestra.VerificaDati();
+            finestra.findChild<QAction*>(QStringLiteral("mnuVerifica"))->trigger();
             QFile log(finestra.FileLogVerifica());
             const QByteArray testo = log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
             std::fwrite(testo.constData(), 1, static_cast<size_t>(testo.size()), stdout);
@@ -121,13 +122,15 @@ int main(int argc, char** argv) {
                 // The live preview of the sample with the driver, on a larger window.
                 const QSize dimensione = finestra.size();
                 finestra.resize(1270, 980);
-                finestra.resizeDocks({finestra.RiquadroAnteprima()}, {600}, Qt::Horizontal);
+                finestra.resizeDocks(
+                    {finestra.findChild<QDockWidget*>(QStringLiteral("dockAnteprima"))}, {600},
+                    Qt::Horizontal);
                 schede->setCurrentIndex(tarno::frmDriver::PAGINA_USCENTI);
                 finestra.AggiornaAnteprima();
                 foto(QStringLiteral("anteprima"));
                 finestra.resize(dimensione);
-                finestra.VerificaDati();
-                finestra.Trasforma();
+                finestra.findChild<QAction*>(QStringLiteral("mnuVerifica"))->trigger();
+                finestra.findChild<QAction*>(QStringLiteral("mnuTrasforma"))->trigger();
                 schede->setCurrentIndex(0);
                 foto(QStringLiteral("verifica-log"));
             }

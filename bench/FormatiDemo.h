@@ -6,7 +6,7 @@
 #include <regex>
 #include <string>
 
-#include "clsAnalizzatore.h"
+#include "engine/clsAnalizzatore.h"
 
 inline tarno::MappaFormati FormatiDemo() {
     tarno::MappaFormati formati;

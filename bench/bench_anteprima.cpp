@@ -16,11 +16,11 @@
 #include <string>
 
 #include "FormatiDemo.h"
-#include "Messaggi.h"
-#include "ModelloAnteprima.h"
-#include "PannelloAnteprima.h"
-#include "TestoQt.h"
-#include "clsDriver.h"
+#include "anteprima/ModelloAnteprima.h"
+#include "anteprima/PannelloAnteprima.h"
+#include "kit/TestoQt.h"
+#include "model/Messaggi.h"
+#include "model/clsDriver.h"
 
 namespace {
 

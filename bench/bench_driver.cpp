@@ -21,11 +21,11 @@
 #include <string>
 #include <vector>
 
-#include "CallFieldName.h"
-#include "Messaggi.h"
 #include "ScrittoreRiferimento.h"
 #include "Supporto.h"
-#include "clsDriver.h"
+#include "model/CallFieldName.h"
+#include "model/Messaggi.h"
+#include "model/clsDriver.h"
 
 namespace {
 

@@ -28,7 +28,7 @@
 
 #include "FormatiDemo.h"
 #include "Supporto.h"
-#include "VerificaDriver.h"
+#include "engine/VerificaDriver.h"
 
 namespace {
 

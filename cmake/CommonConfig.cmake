@@ -13,3 +13,9 @@ if(NOT TARNO_SANITIZE)
   target_compile_options(tarno_flags INTERFACE $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>
                                               -fstack-protector-strong)
 endif()
+
+# Qt text from bytes only where the code says which encoding: the files the editor reads and
+# writes are Windows-1252, so no implicit conversion from or to 8-bit text. Linked PRIVATE by
+# the libraries and programs that use Qt (tests are free of it).
+add_library(tarno_testo_qt INTERFACE)
+target_compile_definitions(tarno_testo_qt INTERFACE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)

@@ -10,11 +10,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "Messaggi.h"
 #include "ScrittoreRiferimento.h"
 #include "Supporto.h"
 #include "VerificaFuzz.h"
-#include "clsDriver.h"
+#include "model/Messaggi.h"
+#include "model/clsDriver.h"
 
 using namespace tarno;
 using namespace tarno::prova;
@@ -36,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static CartellaTemp cartella;
     const std::string ingresso = cartella.File("ingresso.drv");
     ScriviFile(ingresso, std::string(reinterpret_cast<const char*>(data), size));
-    for (const char* nome : {"uscita.drv", "uscita.drv.bak", "chiave-per-chiave.drv",
-                             "chiave-per-chiave.drv.bak"}) {
+    for (const char* nome :
+         {"uscita.drv", "uscita.drv.bak", "chiave-per-chiave.drv", "chiave-per-chiave.drv.bak"}) {
         std::error_code ec;
         fs::remove(cartella.File(nome), ec);
     }

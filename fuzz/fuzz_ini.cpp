@@ -18,9 +18,9 @@
 #include "ScrittoreRiferimento.h"
 #include "Supporto.h"
 #include "VerificaFuzz.h"
-#include "clsFileINI.h"
-#include "clsProfiloINI.h"
-#include "clsScritturaINI.h"
+#include "model/clsFileINI.h"
+#include "model/clsProfiloINI.h"
+#include "model/clsScritturaINI.h"
 
 using namespace tarno;
 using namespace tarno::prova;

@@ -10,11 +10,11 @@
 #include <string>
 #include <string_view>
 
-#include "Messaggi.h"
 #include "Supporto.h"
 #include "VerificaFuzz.h"
-#include "clsAnalizzatore.h"
-#include "clsDriver.h"
+#include "engine/clsAnalizzatore.h"
+#include "model/Messaggi.h"
+#include "model/clsDriver.h"
 
 using namespace tarno;
 

@@ -1,11 +1,11 @@
-#include "clsLetturaCampione.h"
+#include "analisi/clsLetturaCampione.h"
 
 #include <algorithm>
 #include <map>
 
-#include "FormatoDataOra.h"
-#include "clsCondizione.h"
-#include "clsDriver.h"
+#include "engine/FormatoDataOra.h"
+#include "model/clsCondizione.h"
+#include "model/clsDriver.h"
 
 namespace tarno {
 

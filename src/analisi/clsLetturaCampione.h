@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "clsAnalizzatore.h"
+#include "engine/clsAnalizzatore.h"
 
 namespace tarno {
 

@@ -1,13 +1,13 @@
-#include "ModelloAnteprima.h"
+#include "anteprima/ModelloAnteprima.h"
 
 #include <QBrush>
 #include <QColor>
 #include <algorithm>
 
-#include "CallFieldName.h"
-#include "Risorse.h"
-#include "TestoQt.h"
-#include "clsDriver.h"
+#include "kit/Risorse.h"
+#include "kit/TestoQt.h"
+#include "model/CallFieldName.h"
+#include "model/clsDriver.h"
 
 namespace tarno {
 

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "clsAnalizzatore.h"
-#include "clsLetturaCampione.h"
+#include "analisi/clsLetturaCampione.h"
+#include "engine/clsAnalizzatore.h"
 
 namespace tarno {
 

@@ -1,4 +1,4 @@
-#include "PannelloAnteprima.h"
+#include "anteprima/PannelloAnteprima.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -12,11 +12,11 @@
 #include <map>
 #include <optional>
 
-#include "ModelloAnteprima.h"
-#include "Risorse.h"
-#include "Testo.h"
-#include "TestoQt.h"
-#include "clsDriver.h"
+#include "anteprima/ModelloAnteprima.h"
+#include "kit/Risorse.h"
+#include "kit/TestoQt.h"
+#include "model/Testo.h"
+#include "model/clsDriver.h"
 
 namespace tarno {
 

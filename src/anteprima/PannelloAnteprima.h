@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "clsAnalizzatore.h"
-#include "clsLetturaCampione.h"
+#include "analisi/clsLetturaCampione.h"
+#include "engine/clsAnalizzatore.h"
 
 class QCheckBox;
 class QLabel;

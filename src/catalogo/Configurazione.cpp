@@ -1,8 +1,8 @@
-#include "Configurazione.h"
+#include "catalogo/Configurazione.h"
 
-#include "File.h"
-#include "Testo.h"
-#include "clsProfiloINI.h"
+#include "model/File.h"
+#include "model/Testo.h"
+#include "model/clsProfiloINI.h"
 
 namespace tarno {
 

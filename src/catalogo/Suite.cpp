@@ -1,4 +1,4 @@
-#include "Suite.h"
+#include "catalogo/Suite.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -7,9 +7,9 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-#include "Configurazione.h"
-#include "Testo.h"
-#include "clsProfiloINI.h"
+#include "catalogo/Configurazione.h"
+#include "model/Testo.h"
+#include "model/clsProfiloINI.h"
 
 namespace tarno {
 

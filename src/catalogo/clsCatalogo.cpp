@@ -1,4 +1,4 @@
-#include "clsCatalogo.h"
+#include "catalogo/clsCatalogo.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
@@ -10,8 +10,8 @@
 #include <QVariant>
 #include <algorithm>
 
-#include "Numeri.h"
-#include "Testo.h"
+#include "model/Numeri.h"
+#include "model/Testo.h"
 
 namespace tarno {
 

@@ -23,8 +23,8 @@
 #include <string>
 #include <vector>
 
-#include "Configurazione.h"
-#include "TabellaValori.h"
+#include "catalogo/Configurazione.h"
+#include "model/TabellaValori.h"
 
 class QSqlQuery;
 

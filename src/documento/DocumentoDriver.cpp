@@ -1,10 +1,10 @@
-#include "DocumentoDriver.h"
+#include "documento/DocumentoDriver.h"
 
 #include <QTimer>
 #include <QUndoStack>
 
-#include "DriverJson.h"
-#include "Testo.h"
+#include "model/DriverJson.h"
+#include "model/Testo.h"
 
 namespace tarno {
 

@@ -18,9 +18,9 @@
 #include <utility>
 #include <vector>
 
-#include "MappaChiamate.h"
-#include "TabellaValori.h"
-#include "clsDriver.h"
+#include "model/TabellaValori.h"
+#include "model/clsDriver.h"
+#include "tabelle/MappaChiamate.h"
 
 class QTimer;
 class QUndoStack;

@@ -1,9 +1,9 @@
-#include "FormatoDataOra.h"
+#include "engine/FormatoDataOra.h"
 
 #include <algorithm>
 #include <chrono>
 
-#include "Testo.h"
+#include "model/Testo.h"
 
 namespace tarno {
 

@@ -1,10 +1,10 @@
-#include "RigaComando.h"
+#include "engine/RigaComando.h"
 
 #include <cstddef>
 #include <string_view>
 
-#include "Numeri.h"
-#include "Testo.h"
+#include "model/Numeri.h"
+#include "model/Testo.h"
 
 namespace tarno {
 

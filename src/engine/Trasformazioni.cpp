@@ -1,4 +1,4 @@
-#include "Trasformazioni.h"
+#include "engine/Trasformazioni.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <ctime>
 
-#include "Numeri.h"
-#include "TestoMotore.h"
-#include "clsImpostazioniMotore.h"
-#include "clsTrasformazione.h"
+#include "engine/TestoMotore.h"
+#include "engine/clsImpostazioniMotore.h"
+#include "model/Numeri.h"
+#include "model/clsTrasformazione.h"
 
 namespace tarno::motore {
 

@@ -1,4 +1,4 @@
-#include "VerificaDriver.h"
+#include "engine/VerificaDriver.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,11 +14,11 @@
 #include <memory>
 #include <vector>
 
-#include "File.h"
-#include "Messaggi.h"
 #include "TarnoVersione.h"
-#include "Testo.h"
-#include "clsDriver.h"
+#include "model/File.h"
+#include "model/Messaggi.h"
+#include "model/Testo.h"
+#include "model/clsDriver.h"
 
 namespace tarno {
 

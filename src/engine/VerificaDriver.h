@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "clsAnalizzatore.h"
+#include "engine/clsAnalizzatore.h"
 
 namespace tarno {
 

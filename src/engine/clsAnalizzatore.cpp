@@ -1,9 +1,9 @@
-#include "clsAnalizzatore.h"
+#include "engine/clsAnalizzatore.h"
 
-#include "TestoMotore.h"
-#include "clsFinestraChiamate.h"
-#include "clsImpostazioniMotore.h"
-#include "clsLettoreRighe.h"
+#include "engine/TestoMotore.h"
+#include "engine/clsFinestraChiamate.h"
+#include "engine/clsImpostazioniMotore.h"
+#include "engine/clsLettoreRighe.h"
 
 namespace tarno {
 

@@ -24,8 +24,8 @@
 #include <string_view>
 #include <vector>
 
-#include "FormatoDataOra.h"
-#include "RigaMotore.h"
+#include "engine/FormatoDataOra.h"
+#include "engine/RigaMotore.h"
 
 namespace tarno {
 

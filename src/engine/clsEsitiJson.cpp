@@ -1,6 +1,6 @@
-#include "clsEsitiJson.h"
+#include "engine/clsEsitiJson.h"
 
-#include "Testo.h"
+#include "model/Testo.h"
 
 namespace tarno {
 

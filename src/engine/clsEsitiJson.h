@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "VerificaDriver.h"
+#include "engine/VerificaDriver.h"
 
 namespace tarno {
 

@@ -1,13 +1,13 @@
-#include "clsFinestraChiamate.h"
+#include "engine/clsFinestraChiamate.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 
-#include "TestoMotore.h"
-#include "Trasformazioni.h"
-#include "clsCondizione.h"
+#include "engine/TestoMotore.h"
+#include "engine/Trasformazioni.h"
+#include "model/clsCondizione.h"
 
 namespace tarno {
 

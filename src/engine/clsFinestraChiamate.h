@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "RigaMotore.h"
-#include "clsAnalizzatore.h"
-#include "clsImpostazioniMotore.h"
-#include "clsLetturaCampi.h"
+#include "engine/RigaMotore.h"
+#include "engine/clsAnalizzatore.h"
+#include "engine/clsImpostazioniMotore.h"
+#include "engine/clsLetturaCampi.h"
 
 namespace tarno {
 

@@ -1,16 +1,16 @@
-#include "clsImpostazioniMotore.h"
+#include "engine/clsImpostazioniMotore.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Numeri.h"
-#include "Testo.h"
-#include "TestoMotore.h"
-#include "Trasformazioni.h"
-#include "clsCampo.h"
-#include "clsChiamata.h"
-#include "clsCondizione.h"
-#include "clsTrasformazione.h"
+#include "engine/TestoMotore.h"
+#include "engine/Trasformazioni.h"
+#include "model/Numeri.h"
+#include "model/Testo.h"
+#include "model/clsCampo.h"
+#include "model/clsChiamata.h"
+#include "model/clsCondizione.h"
+#include "model/clsTrasformazione.h"
 
 namespace tarno {
 

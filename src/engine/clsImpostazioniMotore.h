@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "FormatoDataOra.h"
-#include "clsAnalizzatore.h"
-#include "clsDriver.h"
+#include "engine/FormatoDataOra.h"
+#include "engine/clsAnalizzatore.h"
+#include "model/clsDriver.h"
 
 namespace tarno {
 

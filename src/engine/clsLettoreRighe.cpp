@@ -1,11 +1,11 @@
-#include "clsLettoreRighe.h"
+#include "engine/clsLettoreRighe.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "TestoMotore.h"
-#include "Trasformazioni.h"
-#include "clsImpostazioniMotore.h"
+#include "engine/TestoMotore.h"
+#include "engine/Trasformazioni.h"
+#include "engine/clsImpostazioniMotore.h"
 
 namespace tarno {
 

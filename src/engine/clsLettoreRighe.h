@@ -16,8 +16,8 @@
 #include <string_view>
 #include <vector>
 
-#include "RigaMotore.h"
-#include "clsAnalizzatore.h"
+#include "engine/RigaMotore.h"
+#include "engine/clsAnalizzatore.h"
 
 namespace tarno {
 

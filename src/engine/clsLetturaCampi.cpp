@@ -1,11 +1,11 @@
-#include "clsLetturaCampi.h"
+#include "engine/clsLetturaCampi.h"
 
 #include <cmath>
 
-#include "Numeri.h"
-#include "TestoMotore.h"
-#include "Trasformazioni.h"
-#include "clsImpostazioniMotore.h"
+#include "engine/TestoMotore.h"
+#include "engine/Trasformazioni.h"
+#include "engine/clsImpostazioniMotore.h"
+#include "model/Numeri.h"
 
 namespace tarno {
 

@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-#include "clsAnalizzatore.h"
+#include "engine/clsAnalizzatore.h"
 
 namespace tarno {
 

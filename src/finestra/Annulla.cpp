@@ -10,9 +10,9 @@
 #include <QTabWidget>
 #include <QUndoStack>
 
-#include "DocumentoDriver.h"
-#include "Risorse.h"
-#include "frmDriver.h"
+#include "documento/DocumentoDriver.h"
+#include "finestra/frmDriver.h"
+#include "kit/Risorse.h"
 #include "ui_frmDriver.h"
 
 namespace tarno {

@@ -11,17 +11,17 @@
 #include <algorithm>
 #include <map>
 
-#include "Applicazione.h"
-#include "CallFieldName.h"
-#include "DocumentoDriver.h"
-#include "ModelloAnteprima.h"
-#include "Numeri.h"
-#include "PaginaCampi.h"
-#include "PannelloAnteprima.h"
-#include "Risorse.h"
-#include "TestoQt.h"
-#include "clsCatalogo.h"
-#include "frmDriver.h"
+#include "anteprima/ModelloAnteprima.h"
+#include "anteprima/PannelloAnteprima.h"
+#include "catalogo/clsCatalogo.h"
+#include "documento/DocumentoDriver.h"
+#include "finestra/frmDriver.h"
+#include "kit/Applicazione.h"
+#include "kit/Risorse.h"
+#include "kit/TestoQt.h"
+#include "model/CallFieldName.h"
+#include "model/Numeri.h"
+#include "pagine/PaginaCampi.h"
 #include "ui_frmDriver.h"
 
 namespace tarno {

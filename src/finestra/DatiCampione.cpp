@@ -12,11 +12,11 @@
 #include <QTextDocument>
 #include <optional>
 
-#include "DocumentoDriver.h"
-#include "Risorse.h"
-#include "ServiziUI.h"
-#include "TestoQt.h"
-#include "frmDriver.h"
+#include "documento/DocumentoDriver.h"
+#include "finestra/frmDriver.h"
+#include "kit/Risorse.h"
+#include "kit/ServiziUI.h"
+#include "kit/TestoQt.h"
 #include "ui_frmDriver.h"
 
 namespace tarno {

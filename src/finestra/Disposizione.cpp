@@ -21,11 +21,11 @@
 #include <QTextEdit>
 #include <QUrl>
 
-#include "Applicazione.h"
-#include "Globali.h"
-#include "Risorse.h"
-#include "TestoQt.h"
-#include "frmDriver.h"
+#include "finestra/frmDriver.h"
+#include "kit/Applicazione.h"
+#include "kit/Globali.h"
+#include "kit/Risorse.h"
+#include "kit/TestoQt.h"
 #include "ui_frmDriver.h"
 
 namespace tarno {

@@ -1,10 +1,10 @@
-#include "MessaggioCatalogo.h"
+#include "finestra/MessaggioCatalogo.h"
 
 #include <iterator>
 
-#include "Risorse.h"
-#include "TestoQt.h"
-#include "clsCatalogo.h"
+#include "catalogo/clsCatalogo.h"
+#include "kit/Risorse.h"
+#include "kit/TestoQt.h"
 
 namespace tarno {
 

@@ -20,11 +20,11 @@
 #include <functional>
 #include <vector>
 
-#include "PannelloAnteprima.h"
-#include "Risorse.h"
-#include "ServiziUI.h"
-#include "clsGriglia.h"
-#include "frmDriver.h"
+#include "anteprima/PannelloAnteprima.h"
+#include "finestra/frmDriver.h"
+#include "grid/clsGriglia.h"
+#include "kit/Risorse.h"
+#include "kit/ServiziUI.h"
 #include "ui_frmDriver.h"
 
 namespace tarno {

@@ -5,17 +5,17 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 
-#include "DocumentoDriver.h"
-#include "Globali.h"
-#include "MappaChiamate.h"
-#include "PaginaCampi.h"
-#include "PaginaIdentificazione.h"
-#include "PaginaTrasformazioni.h"
-#include "Risorse.h"
-#include "ServiziUI.h"
-#include "TestoQt.h"
-#include "clsGriglia.h"
-#include "frmDriver.h"
+#include "documento/DocumentoDriver.h"
+#include "finestra/frmDriver.h"
+#include "grid/clsGriglia.h"
+#include "kit/Globali.h"
+#include "kit/Risorse.h"
+#include "kit/ServiziUI.h"
+#include "kit/TestoQt.h"
+#include "pagine/PaginaCampi.h"
+#include "pagine/PaginaIdentificazione.h"
+#include "pagine/PaginaTrasformazioni.h"
+#include "tabelle/MappaChiamate.h"
 #include "ui_frmDriver.h"
 
 namespace tarno {
@@ -333,7 +333,7 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
                                  "\u00C8 stata inserita la trasformazione durata non espressa "
                                  "in secondi senza mettere dati nei campi \"Durata\" o \"Durata "
                                  "squillo\".") +
-                    "\n" + continuare))
+                    QLatin1Char('\n') + continuare))
                 return false;
         }
         if (mpDoc->miFrazioneDurata < 0 || mpDoc->miUnitaDurata < 0 ||
@@ -352,7 +352,7 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
             if (!domanda(TestoRisorsa(30420,
                                       "\u00C8 stata inserita la trasformazione presenza del "
                                       "costo scatti senza mettere dati nei campi \"Scatti\".") +
-                         "\n" + continuare))
+                         QLatin1Char('\n') + continuare))
                 return false;
         }
         if (mpDoc->mlDividereScatti <= 0)

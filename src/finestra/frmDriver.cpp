@@ -1,4 +1,4 @@
-#include "frmDriver.h"
+#include "finestra/frmDriver.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,21 +15,21 @@
 #include <QUndoStack>
 #include <optional>
 
-#include "CallFieldName.h"
-#include "DocumentoDriver.h"
-#include "Globali.h"
-#include "MessaggioCatalogo.h"
-#include "PaginaCampi.h"
-#include "PaginaIdentificazione.h"
-#include "PaginaTrasformazioni.h"
-#include "Risorse.h"
-#include "ServiziUI.h"
-#include "Suite.h"
-#include "TestoQt.h"
-#include "clsDropDown.h"
-#include "clsGriglia.h"
-#include "frmAbout.h"
-#include "frmSeleziona.h"
+#include "catalogo/Suite.h"
+#include "documento/DocumentoDriver.h"
+#include "finestra/MessaggioCatalogo.h"
+#include "grid/clsDropDown.h"
+#include "grid/clsGriglia.h"
+#include "kit/Globali.h"
+#include "kit/Risorse.h"
+#include "kit/ServiziUI.h"
+#include "kit/TestoQt.h"
+#include "model/CallFieldName.h"
+#include "pagine/PaginaCampi.h"
+#include "pagine/PaginaIdentificazione.h"
+#include "pagine/PaginaTrasformazioni.h"
+#include "pagine/frmAbout.h"
+#include "pagine/frmSeleziona.h"
 #include "ui_frmDriver.h"
 
 namespace tarno {
@@ -233,7 +233,7 @@ bool frmDriver::Form_Load(const QString& sRigaComando) {
         Avviso(this, TestoRisorsa(10658,
                                   "Non \u00E8 stato impostato nessun database da "
                                   "aprire nel file") +
-                         " " + QString::fromLatin1(NOME_FILE_INI));
+                         QLatin1Char(' ') + QString::fromLatin1(NOME_FILE_INI));
         msDatabaseFile.clear();
         msDSNName.clear();
         return Avviabile();
@@ -289,10 +289,10 @@ bool frmDriver::Form_Load(const QString& sRigaComando) {
             return Avviabile();
         }
         if (nome && mfnApriDriver)
-            mfnApriDriver(DaCp1252(msWorkDir) + "/Driver/" + DaCp1252(*nome));
+            mfnApriDriver(DaCp1252(msWorkDir) + QStringLiteral("/Driver/") + DaCp1252(*nome));
     }
     // The dialogs open where the last file of their kind was, the driver folder at first.
-    RipristinaCartelle(DaCp1252(msWorkDir) + "/Driver");
+    RipristinaCartelle(DaCp1252(msWorkDir) + QStringLiteral("/Driver"));
     return Avviabile();
 }
 

@@ -13,12 +13,12 @@
 #include <string_view>
 #include <vector>
 
-#include "Configurazione.h"
-#include "ContestoPagine.h"
-#include "FormatoDataOra.h"
-#include "MappaChiamate.h"
-#include "clsCatalogo.h"
-#include "clsDriver.h"
+#include "catalogo/Configurazione.h"
+#include "catalogo/clsCatalogo.h"
+#include "engine/FormatoDataOra.h"
+#include "model/clsDriver.h"
+#include "pagine/ContestoPagine.h"
+#include "tabelle/MappaChiamate.h"
 
 namespace Ui {
 class frmDriver;
@@ -71,7 +71,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // without one answers "Funzione non implementata".
     std::map<QString, std::function<void(QAction*)>> mfnComandi;
 
-    // ---- document commands and recent files (src/editor/Documento.cpp)
+    // ---- document commands and recent files (src/finestra/Documento.cpp)
     // New: after the save prompt, an empty document dated today, version "1.0".
     void FileNuovo();
     // Open: after the save prompt, the file given or (empty) the one chosen in a file dialog.
@@ -87,7 +87,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // case are the same entry) and shows the list in the submenu.
     void AggiungiRecente(const QString& vsSottomenu, const QString& vsPercorso);
 
-    // ---- sample data and verification (src/editor/DatiCampione.cpp)
+    // ---- sample data and verification (src/finestra/DatiCampione.cpp)
     // Shows the last 50,000 bytes of a printout (empty path: chosen in a file dialog) and
     // records it as the most recent sample.
     void LeggiDati(const QString& vsPercorso = QString());
@@ -179,7 +179,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // The sample's text while the view shows the log (made when a dialog asks for it).
     mutable std::unique_ptr<QTextDocument> mpDocumentoCampione;
 
-    // ---- grids <-> driver (src/editor/Trasferimento.cpp)
+    // ---- grids <-> driver (src/finestra/Trasferimento.cpp)
     // Commits the edit in progress of grdIdent, grdTrasf, grdEntranti and grdUscenti.
     bool AggiornaGriglie();
     // Checks one field table: its first fault on its page, with a message.

@@ -4,8 +4,8 @@
 #include <QPointer>
 #include <QString>
 
-#include "clsDropDown.h"
-#include "clsListaValori.h"
+#include "grid/clsDropDown.h"
+#include "grid/clsListaValori.h"
 
 namespace tarno {
 

@@ -1,4 +1,4 @@
-#include "clsDelegatoGriglia.h"
+#include "grid/clsDelegatoGriglia.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -7,8 +7,8 @@
 #include <QPainter>
 #include <QValidator>
 
-#include "Testo.h"
-#include "clsGriglia.h"
+#include "grid/clsGriglia.h"
+#include "model/Testo.h"
 
 namespace tarno {
 

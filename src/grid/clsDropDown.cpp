@@ -1,6 +1,6 @@
-#include "clsDropDown.h"
+#include "grid/clsDropDown.h"
 
-#include "Testo.h"
+#include "model/Testo.h"
 
 namespace tarno {
 

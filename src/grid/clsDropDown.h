@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "TabellaValori.h"
+#include "model/TabellaValori.h"
 
 namespace tarno {
 

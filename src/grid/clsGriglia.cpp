@@ -1,4 +1,4 @@
-#include "clsGriglia.h"
+#include "grid/clsGriglia.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "Risorse.h"
+#include "kit/Risorse.h"
 
 namespace tarno {
 

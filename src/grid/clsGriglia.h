@@ -24,12 +24,12 @@
 #include <memory>
 #include <vector>
 
-#include "TabellaValori.h"
-#include "clsColonnaGriglia.h"
-#include "clsDelegatoGriglia.h"
-#include "clsDropDown.h"
-#include "clsListaValori.h"
-#include "clsModelloGriglia.h"
+#include "grid/clsColonnaGriglia.h"
+#include "grid/clsDelegatoGriglia.h"
+#include "grid/clsDropDown.h"
+#include "grid/clsListaValori.h"
+#include "grid/clsModelloGriglia.h"
+#include "model/TabellaValori.h"
 
 namespace tarno {
 

@@ -1,6 +1,6 @@
-#include "clsListaValori.h"
+#include "grid/clsListaValori.h"
 
-#include "Testo.h"
+#include "model/Testo.h"
 
 namespace tarno {
 

@@ -1,7 +1,7 @@
-#include "clsModelloGriglia.h"
+#include "grid/clsModelloGriglia.h"
 
-#include "Risorse.h"
-#include "TestoQt.h"
+#include "kit/Risorse.h"
+#include "kit/TestoQt.h"
 
 namespace tarno {
 

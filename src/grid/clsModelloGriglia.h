@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "TabellaValori.h"
-#include "clsColonnaGriglia.h"
+#include "grid/clsColonnaGriglia.h"
+#include "model/TabellaValori.h"
 
 namespace tarno {
 

@@ -1,4 +1,4 @@
-#include "Applicazione.h"
+#include "kit/Applicazione.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -7,8 +7,8 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "Risorse.h"
-#include "clsStringhe.h"
+#include "kit/Risorse.h"
+#include "kit/clsStringhe.h"
 
 namespace tarno {
 

@@ -1,6 +1,6 @@
-#include "Globali.h"
+#include "kit/Globali.h"
 
-#include "TestoQt.h"
+#include "kit/TestoQt.h"
 
 namespace tarno {
 

@@ -1,4 +1,4 @@
-#include "Risorse.h"
+#include "kit/Risorse.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -14,8 +14,8 @@
 #include <QWidget>
 #include <limits>
 
-#include "Numeri.h"
-#include "clsStringhe.h"
+#include "kit/clsStringhe.h"
+#include "model/Numeri.h"
 
 namespace tarno {
 

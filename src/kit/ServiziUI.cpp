@@ -1,4 +1,4 @@
-#include "ServiziUI.h"
+#include "kit/ServiziUI.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -16,8 +16,8 @@
 #include <memory>
 #include <type_traits>
 
-#include "Risorse.h"
-#include "TestoQt.h"
+#include "kit/Risorse.h"
+#include "kit/TestoQt.h"
 
 namespace tarno {
 

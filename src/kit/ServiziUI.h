@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "Messaggi.h"
+#include "model/Messaggi.h"
 
 class QWidget;
 

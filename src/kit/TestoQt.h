@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "Risorse.h"
-#include "Testo.h"
+#include "kit/Risorse.h"
+#include "model/Testo.h"
 
 namespace tarno {
 

@@ -1,4 +1,4 @@
-#include "clsDialogo.h"
+#include "kit/clsDialogo.h"
 
 #include <QHideEvent>
 #include <QShowEvent>

@@ -1,4 +1,4 @@
-#include "clsStringhe.h"
+#include "kit/clsStringhe.h"
 
 #include <QFile>
 #include <QLocale>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "Applicazione.h"
+#include "kit/Applicazione.h"
 
 namespace tarno {
 

@@ -1,8 +1,8 @@
-#include "RigheVecchioDriver.h"
+#include "legacy/RigheVecchioDriver.h"
 
-#include "Numeri.h"
-#include "Testo.h"
-#include "modOldDriver.h"
+#include "legacy/modOldDriver.h"
+#include "model/Numeri.h"
+#include "model/Testo.h"
 
 namespace tarno {
 

@@ -1,12 +1,12 @@
-#include "modOldDriver.h"
+#include "legacy/modOldDriver.h"
 
 #include <fstream>
 
-#include "CallFieldName.h"
-#include "File.h"
-#include "Messaggi.h"
-#include "RigheVecchioDriver.h"
-#include "Testo.h"
+#include "legacy/RigheVecchioDriver.h"
+#include "model/CallFieldName.h"
+#include "model/File.h"
+#include "model/Messaggi.h"
+#include "model/Testo.h"
 
 namespace tarno {
 

@@ -33,11 +33,11 @@
 #include <string>
 #include <vector>
 
-#include "ErroreConversione.h"
-#include "clsCampo.h"
-#include "clsCondizione.h"
-#include "clsDriver.h"
-#include "clsTrasformazione.h"
+#include "legacy/ErroreConversione.h"
+#include "model/clsCampo.h"
+#include "model/clsCondizione.h"
+#include "model/clsDriver.h"
+#include "model/clsTrasformazione.h"
 
 namespace tarno {
 

@@ -1,9 +1,9 @@
 // The legacy transformation programs: what each one adds to a freshly converted document.
 
-#include "CallFieldName.h"
-#include "Messaggi.h"
-#include "Testo.h"
-#include "modOldDriver.h"
+#include "legacy/modOldDriver.h"
+#include "model/CallFieldName.h"
+#include "model/Messaggi.h"
+#include "model/Testo.h"
 
 namespace tarno {
 

@@ -1,4 +1,4 @@
-#include "CallFieldName.h"
+#include "model/CallFieldName.h"
 
 namespace tarno {
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "Testo.h"
+#include "model/Testo.h"
 
 namespace tarno {
 

@@ -1,7 +1,7 @@
-#include "DriverJson.h"
+#include "model/DriverJson.h"
 
-#include "Testo.h"
-#include "clsDriver.h"
+#include "model/Testo.h"
+#include "model/clsDriver.h"
 
 namespace tarno {
 

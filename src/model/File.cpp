@@ -1,4 +1,4 @@
-#include "File.h"
+#include "model/File.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

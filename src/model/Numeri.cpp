@@ -1,4 +1,4 @@
-#include "Numeri.h"
+#include "model/Numeri.h"
 
 #include <charconv>
 #include <cmath>

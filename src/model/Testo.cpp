@@ -1,4 +1,4 @@
-#include "Testo.h"
+#include "model/Testo.h"
 
 #include <array>
 #include <cstdint>

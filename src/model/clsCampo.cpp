@@ -1,9 +1,9 @@
-#include "clsCampo.h"
+#include "model/clsCampo.h"
 
-#include "Numeri.h"
-#include "Testo.h"
-#include "clsProfiloINI.h"
-#include "clsScritturaINI.h"
+#include "model/Numeri.h"
+#include "model/Testo.h"
+#include "model/clsProfiloINI.h"
+#include "model/clsScritturaINI.h"
 
 namespace tarno {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "clsTrasformazione.h"
+#include "model/clsTrasformazione.h"
 
 namespace tarno {
 

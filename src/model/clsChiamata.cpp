@@ -1,10 +1,10 @@
-#include "clsChiamata.h"
+#include "model/clsChiamata.h"
 
-#include "CallFieldName.h"
-#include "Messaggi.h"
-#include "Numeri.h"
-#include "clsProfiloINI.h"
-#include "clsScritturaINI.h"
+#include "model/CallFieldName.h"
+#include "model/Messaggi.h"
+#include "model/Numeri.h"
+#include "model/clsProfiloINI.h"
+#include "model/clsScritturaINI.h"
 
 namespace tarno {
 

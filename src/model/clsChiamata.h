@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "Collezione.h"
-#include "clsCampo.h"
-#include "clsCondizione.h"
+#include "model/Collezione.h"
+#include "model/clsCampo.h"
+#include "model/clsCondizione.h"
 
 namespace tarno {
 

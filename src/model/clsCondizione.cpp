@@ -1,12 +1,12 @@
-#include "clsCondizione.h"
+#include "model/clsCondizione.h"
 
 #include <array>
 
-#include "Messaggi.h"
-#include "Numeri.h"
-#include "Testo.h"
-#include "clsProfiloINI.h"
-#include "clsScritturaINI.h"
+#include "model/Messaggi.h"
+#include "model/Numeri.h"
+#include "model/Testo.h"
+#include "model/clsProfiloINI.h"
+#include "model/clsScritturaINI.h"
 
 namespace tarno {
 

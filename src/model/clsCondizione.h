@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "Collezione.h"
+#include "model/Collezione.h"
 
 namespace tarno {
 

@@ -1,4 +1,4 @@
-#include "clsDriver.h"
+#include "model/clsDriver.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,11 +6,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include "Messaggi.h"
-#include "Numeri.h"
-#include "Testo.h"
-#include "clsProfiloINI.h"
-#include "clsScritturaINI.h"
+#include "model/Messaggi.h"
+#include "model/Numeri.h"
+#include "model/Testo.h"
+#include "model/clsProfiloINI.h"
+#include "model/clsScritturaINI.h"
 
 namespace tarno {
 

@@ -6,11 +6,11 @@
 #include <optional>
 #include <string>
 
-#include "Collezione.h"
-#include "clsChiamata.h"
-#include "clsCondizione.h"
-#include "clsPrescanning.h"
-#include "clsTrasformazione.h"
+#include "model/Collezione.h"
+#include "model/clsChiamata.h"
+#include "model/clsCondizione.h"
+#include "model/clsPrescanning.h"
+#include "model/clsTrasformazione.h"
 
 namespace tarno {
 

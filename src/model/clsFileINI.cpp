@@ -1,9 +1,9 @@
-#include "clsFileINI.h"
+#include "model/clsFileINI.h"
 
 #include <optional>
 
-#include "File.h"
-#include "Testo.h"
+#include "model/File.h"
+#include "model/Testo.h"
 
 namespace tarno {
 

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "clsINISezione.h"
+#include "model/clsINISezione.h"
 
 namespace tarno {
 

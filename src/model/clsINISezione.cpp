@@ -1,6 +1,6 @@
-#include "clsINISezione.h"
+#include "model/clsINISezione.h"
 
-#include "Testo.h"
+#include "model/Testo.h"
 
 namespace tarno {
 

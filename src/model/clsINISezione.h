@@ -4,7 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "clsINIChiave.h"
+#include "model/clsINIChiave.h"
 
 namespace tarno {
 

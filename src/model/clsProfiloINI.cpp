@@ -1,7 +1,7 @@
-#include "clsProfiloINI.h"
+#include "model/clsProfiloINI.h"
 
-#include "File.h"
-#include "Testo.h"
+#include "model/File.h"
+#include "model/Testo.h"
 
 namespace tarno {
 

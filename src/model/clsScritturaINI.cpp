@@ -1,7 +1,7 @@
-#include "clsScritturaINI.h"
+#include "model/clsScritturaINI.h"
 
-#include "File.h"
-#include "Testo.h"
+#include "model/File.h"
+#include "model/Testo.h"
 
 namespace tarno {
 

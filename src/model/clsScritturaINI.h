@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "clsFileINI.h"
+#include "model/clsFileINI.h"
 
 namespace tarno {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "clsCondizione.h"
+#include "model/clsCondizione.h"
 
 namespace tarno {
 

@@ -2,8 +2,8 @@
 // What the pages and dialogs of a driver get from the window that shows them besides the
 // document: the sample services and the catalogue's format lists with their drop-downs.
 
-#include "ServiziCampione.h"
-#include "TabellaValori.h"
+#include "model/TabellaValori.h"
+#include "pagine/ServiziCampione.h"
 
 namespace tarno {
 

@@ -1,4 +1,4 @@
-#include "PaginaCampi.h"
+#include "pagine/PaginaCampi.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -17,17 +17,17 @@
 #include <iterator>
 #include <optional>
 
-#include "CallFieldName.h"
-#include "ContestoPagine.h"
-#include "DocumentoDriver.h"
-#include "Globali.h"
-#include "Risorse.h"
-#include "ServiziUI.h"
-#include "TabellaValori.h"
-#include "TestoQt.h"
-#include "clsDropDown.h"
-#include "clsGriglia.h"
-#include "frmSeleziona.h"
+#include "documento/DocumentoDriver.h"
+#include "grid/clsDropDown.h"
+#include "grid/clsGriglia.h"
+#include "kit/Globali.h"
+#include "kit/Risorse.h"
+#include "kit/ServiziUI.h"
+#include "kit/TestoQt.h"
+#include "model/CallFieldName.h"
+#include "model/TabellaValori.h"
+#include "pagine/ContestoPagine.h"
+#include "pagine/frmSeleziona.h"
 
 namespace tarno {
 

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "LayoutTabelle.h"
-#include "clsListaValori.h"
+#include "grid/clsListaValori.h"
+#include "tabelle/LayoutTabelle.h"
 
 class QCheckBox;
 class QPushButton;

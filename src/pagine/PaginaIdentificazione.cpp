@@ -1,19 +1,19 @@
-#include "PaginaIdentificazione.h"
+#include "pagine/PaginaIdentificazione.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ContestoPagine.h"
-#include "DocumentoDriver.h"
-#include "Globali.h"
-#include "Numeri.h"
-#include "Risorse.h"
-#include "ServiziUI.h"
-#include "TestoQt.h"
-#include "clsGriglia.h"
-#include "frmIdentificazione.h"
+#include "documento/DocumentoDriver.h"
+#include "grid/clsGriglia.h"
+#include "kit/Globali.h"
+#include "kit/Risorse.h"
+#include "kit/ServiziUI.h"
+#include "kit/TestoQt.h"
+#include "model/Numeri.h"
+#include "pagine/ContestoPagine.h"
+#include "pagine/frmIdentificazione.h"
 
 namespace tarno {
 

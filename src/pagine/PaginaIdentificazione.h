@@ -7,7 +7,7 @@
 
 #include <QWidget>
 
-#include "LayoutTabelle.h"
+#include "tabelle/LayoutTabelle.h"
 
 class QPushButton;
 

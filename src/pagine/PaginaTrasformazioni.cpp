@@ -1,4 +1,4 @@
-#include "PaginaTrasformazioni.h"
+#include "pagine/PaginaTrasformazioni.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -6,20 +6,20 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "ContestoPagine.h"
-#include "DocumentoDriver.h"
-#include "Globali.h"
-#include "Numeri.h"
-#include "Risorse.h"
-#include "ServiziUI.h"
-#include "TestoQt.h"
-#include "clsGriglia.h"
-#include "frmIdentificazione.h"
-#include "frmImpostazioniData.h"
-#include "frmImpostazioniDurata.h"
-#include "frmImpostazioniGenerali.h"
-#include "frmImpostazioniScatti.h"
-#include "frmPrescanning.h"
+#include "documento/DocumentoDriver.h"
+#include "grid/clsGriglia.h"
+#include "kit/Globali.h"
+#include "kit/Risorse.h"
+#include "kit/ServiziUI.h"
+#include "kit/TestoQt.h"
+#include "model/Numeri.h"
+#include "pagine/ContestoPagine.h"
+#include "pagine/frmIdentificazione.h"
+#include "pagine/frmImpostazioniData.h"
+#include "pagine/frmImpostazioniDurata.h"
+#include "pagine/frmImpostazioniGenerali.h"
+#include "pagine/frmImpostazioniScatti.h"
+#include "pagine/frmPrescanning.h"
 
 namespace tarno {
 

@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "LayoutTabelle.h"
+#include "tabelle/LayoutTabelle.h"
 
 class QPushButton;
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "clsCondizione.h"
+#include "model/clsCondizione.h"
 
 class QString;
 class QTextDocument;

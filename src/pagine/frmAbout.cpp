@@ -1,10 +1,10 @@
-#include "frmAbout.h"
+#include "pagine/frmAbout.h"
 
 #include <QApplication>
 #include <QStyle>
 #include <QVersionNumber>
 
-#include "Risorse.h"
+#include "kit/Risorse.h"
 #include "ui_frmAbout.h"
 
 namespace tarno {

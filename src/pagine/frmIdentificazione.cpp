@@ -1,4 +1,4 @@
-#include "frmIdentificazione.h"
+#include "pagine/frmIdentificazione.h"
 
 #include <QCursor>
 #include <QKeySequence>
@@ -8,14 +8,14 @@
 #include <QTextEdit>
 #include <algorithm>
 
-#include "ContestoPagine.h"
-#include "Numeri.h"
-#include "PaginaCampi.h"
-#include "Risorse.h"
-#include "ServiziUI.h"
-#include "TestoQt.h"
-#include "clsGriglia.h"
-#include "frmSeleziona.h"
+#include "grid/clsGriglia.h"
+#include "kit/Risorse.h"
+#include "kit/ServiziUI.h"
+#include "kit/TestoQt.h"
+#include "model/Numeri.h"
+#include "pagine/ContestoPagine.h"
+#include "pagine/PaginaCampi.h"
+#include "pagine/frmSeleziona.h"
 #include "ui_frmIdentificazione.h"
 
 namespace tarno {

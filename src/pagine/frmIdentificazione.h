@@ -30,9 +30,9 @@
 #include <optional>
 #include <string>
 
-#include "TabellaValori.h"
-#include "clsCondizione.h"
-#include "clsDialogo.h"
+#include "kit/clsDialogo.h"
+#include "model/TabellaValori.h"
+#include "model/clsCondizione.h"
 
 namespace Ui {
 class frmIdentificazione;

@@ -1,13 +1,13 @@
-#include "frmImpostazioniData.h"
+#include "pagine/frmImpostazioniData.h"
 
 #include <QHeaderView>
 #include <QShowEvent>
 #include <stdexcept>
 
-#include "Risorse.h"
-#include "ServiziUI.h"
-#include "TestoQt.h"
-#include "clsGriglia.h"
+#include "grid/clsGriglia.h"
+#include "kit/Risorse.h"
+#include "kit/ServiziUI.h"
+#include "kit/TestoQt.h"
 #include "ui_frmImpostazioniData.h"
 
 namespace tarno {

@@ -14,8 +14,8 @@
 #include <memory>
 #include <string>
 
-#include "TabellaValori.h"
-#include "clsDialogo.h"
+#include "kit/clsDialogo.h"
+#include "model/TabellaValori.h"
 
 namespace Ui {
 class frmImpostazioniData;

@@ -1,9 +1,9 @@
-#include "frmImpostazioniDurata.h"
+#include "pagine/frmImpostazioniDurata.h"
 
 #include <QShowEvent>
 
-#include "Risorse.h"
-#include "ServiziUI.h"
+#include "kit/Risorse.h"
+#include "kit/ServiziUI.h"
 #include "ui_frmImpostazioniDurata.h"
 
 namespace tarno {

@@ -21,7 +21,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "clsDialogo.h"
+#include "kit/clsDialogo.h"
 
 namespace Ui {
 class frmImpostazioniDurata;

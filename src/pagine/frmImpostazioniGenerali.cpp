@@ -1,4 +1,4 @@
-#include "frmImpostazioniGenerali.h"
+#include "pagine/frmImpostazioniGenerali.h"
 
 #include <QCursor>
 #include <QKeyEvent>
@@ -7,14 +7,14 @@
 #include <QTextEdit>
 #include <algorithm>
 
-#include "ContestoPagine.h"
-#include "Numeri.h"
-#include "Risorse.h"
-#include "ServiziUI.h"
-#include "TestoQt.h"
-#include "clsGriglia.h"
-#include "frmIdentificazione.h"
-#include "frmSeleziona.h"
+#include "grid/clsGriglia.h"
+#include "kit/Risorse.h"
+#include "kit/ServiziUI.h"
+#include "kit/TestoQt.h"
+#include "model/Numeri.h"
+#include "pagine/ContestoPagine.h"
+#include "pagine/frmIdentificazione.h"
+#include "pagine/frmSeleziona.h"
 #include "ui_frmImpostazioniGenerali.h"
 
 namespace tarno {

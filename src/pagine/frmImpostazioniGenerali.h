@@ -22,11 +22,11 @@
 #include <optional>
 #include <string>
 
-#include "Collezione.h"
-#include "TabellaValori.h"
-#include "clsCondizione.h"
-#include "clsDialogo.h"
-#include "clsTrasformazione.h"
+#include "kit/clsDialogo.h"
+#include "model/Collezione.h"
+#include "model/TabellaValori.h"
+#include "model/clsCondizione.h"
+#include "model/clsTrasformazione.h"
 
 namespace Ui {
 class frmImpostazioniGenerali;

@@ -1,10 +1,10 @@
-#include "frmImpostazioniScatti.h"
+#include "pagine/frmImpostazioniScatti.h"
 
 #include <QShowEvent>
 
-#include "Numeri.h"
-#include "Risorse.h"
-#include "ServiziUI.h"
+#include "kit/Risorse.h"
+#include "kit/ServiziUI.h"
+#include "model/Numeri.h"
 #include "ui_frmImpostazioniScatti.h"
 
 namespace tarno {

@@ -14,7 +14,7 @@
 #include <memory>
 #include <optional>
 
-#include "clsDialogo.h"
+#include "kit/clsDialogo.h"
 
 namespace Ui {
 class frmImpostazioniScatti;

@@ -1,10 +1,10 @@
-#include "frmOldDriver.h"
+#include "pagine/frmOldDriver.h"
 
 #include <QPushButton>
 
-#include "Risorse.h"
-#include "TestoQt.h"
-#include "modOldDriver.h"
+#include "kit/Risorse.h"
+#include "kit/TestoQt.h"
+#include "legacy/modOldDriver.h"
 #include "ui_frmOldDriver.h"
 
 namespace tarno {

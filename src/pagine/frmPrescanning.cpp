@@ -1,12 +1,12 @@
-#include "frmPrescanning.h"
+#include "pagine/frmPrescanning.h"
 
 #include <QShowEvent>
 
-#include "Risorse.h"
-#include "ServiziUI.h"
-#include "Testo.h"
-#include "clsDriver.h"
-#include "clsGriglia.h"
+#include "grid/clsGriglia.h"
+#include "kit/Risorse.h"
+#include "kit/ServiziUI.h"
+#include "model/Testo.h"
+#include "model/clsDriver.h"
 #include "ui_frmPrescanning.h"
 
 namespace tarno {

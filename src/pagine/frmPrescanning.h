@@ -16,8 +16,8 @@
 
 #include <memory>
 
-#include "TabellaValori.h"
-#include "clsDialogo.h"
+#include "kit/clsDialogo.h"
+#include "model/TabellaValori.h"
 
 namespace Ui {
 class frmPrescanning;

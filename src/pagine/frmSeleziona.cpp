@@ -1,13 +1,13 @@
-#include "frmSeleziona.h"
+#include "pagine/frmSeleziona.h"
 
 #include <QCursor>
 #include <QKeyEvent>
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include "Risorse.h"
-#include "ServiziUI.h"
-#include "TestoQt.h"
+#include "kit/Risorse.h"
+#include "kit/ServiziUI.h"
+#include "kit/TestoQt.h"
 #include "ui_frmSeleziona.h"
 
 namespace tarno {

@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "AiutiEngine.h"
-#include "Messaggi.h"
-#include "clsCondizione.h"
-#include "clsDriver.h"
-#include "clsLetturaCampione.h"
+#include "analisi/clsLetturaCampione.h"
+#include "model/Messaggi.h"
+#include "model/clsCondizione.h"
+#include "model/clsDriver.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <QSqlQuery>
 
 #include "Supporto.h"
-#include "clsCatalogo.h"
+#include "catalogo/clsCatalogo.h"
 
 using namespace tarno;
 

@@ -6,9 +6,9 @@
 
 #include <QFile>
 
-#include "Configurazione.h"
-#include "Suite.h"
 #include "Supporto.h"
+#include "catalogo/Configurazione.h"
+#include "catalogo/Suite.h"
 
 using namespace tarno;
 namespace fs = std::filesystem;
@@ -97,8 +97,8 @@ TEST(Configurazione, SuiteCercataNeiLuoghiInOrdine) {
                                             : bit       ? "[Configurazione]"
                                                         : "mio");
         }
-        const LuoghiSuite luoghi{q("prog"), q("utente/TarnoDriver"), q(sistema), q("inst"),
-                                 q("doc/lavoro"), {}};
+        const LuoghiSuite luoghi{q("prog"), q("utente/TarnoDriver"), q(sistema),
+                                 q("inst"), q("doc/lavoro"),         {}};
         const SuiteTrovata s = TrovaSuite(luoghi, c.bCrea);
         EXPECT_EQ(s.origine, c.origine);
         EXPECT_EQ(s.sFileIni, q(c.ini));
@@ -130,14 +130,15 @@ TEST(Configurazione, SuiteCercataNeiLuoghiInOrdine) {
         fs::create_directories(t.File("inst"));
         prova::ScriviFile(t.File("inst/catalogo.db"), "demo");
         const QString documenti = q("Документы/TarnoDriver");
-        const LuoghiSuite luoghi{q("prog"), q("utente/TarnoDriver"), {}, q("inst"), documenti,
-                                 riserva ? q("casa/TarnoDriver") : QString()};
+        const LuoghiSuite luoghi{q("prog"), q("utente/TarnoDriver"),
+                                 {},        q("inst"),
+                                 documenti, riserva ? q("casa/TarnoDriver") : QString()};
         const SuiteTrovata s = TrovaSuite(luoghi, true);
         EXPECT_EQ(s.origine, riserva ? OrigineSuite::Creata : OrigineSuite::Nessuna);
         EXPECT_EQ(s.sNonCreato, riserva ? QString() : documenti);
         if (riserva) {
-            EXPECT_NE(prova::LeggiTutto(t.File(utente)).find(
-                          "\r\nWorkDir=" + prova::W(t.File("casa/TarnoDriver")) + "\r\n"),
+            EXPECT_NE(prova::LeggiTutto(t.File(utente))
+                          .find("\r\nWorkDir=" + prova::W(t.File("casa/TarnoDriver")) + "\r\n"),
                       std::string::npos);
         }
     }

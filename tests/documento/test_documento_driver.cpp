@@ -6,9 +6,9 @@
 #include <QSignalSpy>
 #include <QUndoStack>
 
-#include "DocumentoDriver.h"
-#include "clsCampo.h"
-#include "clsTrasformazione.h"
+#include "documento/DocumentoDriver.h"
+#include "model/clsCampo.h"
+#include "model/clsTrasformazione.h"
 
 using namespace tarno;
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "FormatoDataOra.h"
+#include "engine/FormatoDataOra.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include <functional>
 
-#include "clsImpostazioniMotore.h"
-#include "clsLettoreRighe.h"
+#include "engine/clsImpostazioniMotore.h"
+#include "engine/clsLettoreRighe.h"
 
 namespace {
 

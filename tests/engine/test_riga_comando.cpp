@@ -5,7 +5,7 @@
 
 #include <set>
 
-#include "RigaComando.h"
+#include "engine/RigaComando.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "AiutiEngine.h"
-#include "VerificaDriver.h"
-#include "clsEsitiJson.h"
+#include "engine/VerificaDriver.h"
+#include "engine/clsEsitiJson.h"
 
 namespace {
 

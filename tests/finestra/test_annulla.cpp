@@ -7,9 +7,9 @@
 #include <QTabWidget>
 
 #include "AiutiPagine.h"
-#include "PaginaCampi.h"
-#include "PaginaTrasformazioni.h"
-#include "frmPrescanning.h"
+#include "pagine/PaginaCampi.h"
+#include "pagine/PaginaTrasformazioni.h"
+#include "pagine/frmPrescanning.h"
 #include "ui_frmPrescanning.h"
 
 using namespace tarno;

@@ -12,8 +12,8 @@
 #include <QWindow>
 
 #include "SupportoGui.h"
-#include "frmOldDriver.h"
-#include "modOldDriver.h"
+#include "legacy/modOldDriver.h"
+#include "pagine/frmOldDriver.h"
 #include "ui_frmOldDriver.h"
 
 using namespace tarno;

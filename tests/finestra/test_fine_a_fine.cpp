@@ -14,11 +14,11 @@
 #include <QTextBlock>
 #include <nlohmann/json.hpp>
 
-#include "ModelloAnteprima.h"
-#include "PaginaCampi.h"
-#include "PannelloAnteprima.h"
 #include "SupportoGui.h"
-#include "frmIdentificazione.h"
+#include "anteprima/ModelloAnteprima.h"
+#include "anteprima/PannelloAnteprima.h"
+#include "pagine/PaginaCampi.h"
+#include "pagine/frmIdentificazione.h"
 
 using namespace tarno;
 using namespace tarno::test;

@@ -15,14 +15,14 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
-#include <QUrl>
 #include <QToolBar>
+#include <QUrl>
 
 #include "SupportoGui.h"
-#include "clsStringhe.h"
-#include "frmAbout.h"
-#include "frmImpostazioniGenerali.h"
-#include "frmOldDriver.h"
+#include "kit/clsStringhe.h"
+#include "pagine/frmAbout.h"
+#include "pagine/frmImpostazioniGenerali.h"
+#include "pagine/frmOldDriver.h"
 
 using namespace tarno;
 using namespace tarno::test;

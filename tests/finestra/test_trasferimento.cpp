@@ -6,11 +6,11 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
-#include "PaginaCampi.h"
-#include "PaginaIdentificazione.h"
-#include "PaginaTrasformazioni.h"
 #include "SupportoGui.h"
-#include "clsGriglia.h"
+#include "grid/clsGriglia.h"
+#include "pagine/PaginaCampi.h"
+#include "pagine/PaginaIdentificazione.h"
+#include "pagine/PaginaTrasformazioni.h"
 
 using namespace tarno;
 using namespace tarno::test;

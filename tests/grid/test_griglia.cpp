@@ -16,7 +16,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "clsGriglia.h"
+#include "grid/clsGriglia.h"
 
 using namespace tarno;
 
@@ -344,8 +344,8 @@ TEST_F(Griglia, TheCellButtonCommitsTheEditAndReportsItsCell) {
 
 // Widths set in twips or as a fraction never cut a caption; a width of 0 still hides a column.
 TEST_F(Griglia, AColumnIsNeverNarrowerThanItsCaptionOrItsListAndTheOthersMakeRoom) {
-    const QString titoli[] = {"Operatore confronto", "And/Or", "Presente", "Nascosta", "Op",
-                              "Valore"};
+    const QString titoli[] = {
+        "Operatore confronto", "And/Or", "Presente", "Nascosta", "Op", "Valore"};
     for (const QString& t : titoli) mG.AggiungiColonna(t);
     mG.ImpostaLarghezza(0, 40);
     mG.ImpostaLarghezza(1, 10);

@@ -1,6 +1,7 @@
 // The string tables: built into the program as the source files have them, holding every number
-// the code and the designer files use, read with their escapes, comments and refused lines; the
-// English table beside the Italian one, and the choice of the interface's language.
+// the code and the designer files beside their classes use, read with their escapes, comments and
+// refused lines; the English table beside the Italian one, and the choice of the interface's
+// language.
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,8 @@
 #include <QSettings>
 #include <map>
 
-#include "Risorse.h"
-#include "clsStringhe.h"
+#include "kit/Risorse.h"
+#include "kit/clsStringhe.h"
 
 using tarno::clsStringhe;
 
@@ -148,26 +149,24 @@ TEST(Stringhe, TheStartUpOptionAndThenTheSettingChooseTheLanguage) {
 
 TEST(Stringhe, EveryNumberTheCodeAndTheDesignerFilesUseIsInTheTable) {
     // Texts by number (Testo, TestoRisorsa, ErroreRiga, the save prompt), numbers of 10000 and
-    // more in tables of texts, and the "NNN;" tags of the designer files.
+    // more in tables of texts, and the "NNN;" tags of the designer files beside their classes.
     const QRegularExpression codice(
         QStringLiteral(R"((?:\bTesto|TestoRisorsa|ErroreRiga|ChiediSalvataggio)\((?:[a-z]\w*, )*)"
                        R"((\d+)|(?<![\w.])([12]\d{4})(?![\w.])|\{(\d{3,5}), ")"));
     const QRegularExpression tag(QStringLiteral(R"(<string>(\d+);)"));
     int usati = 0;
-    for (const char* cartella : {TARNO_SORGENTI, TARNO_FINESTRE}) {
-        QDirIterator it(QString::fromUtf8(cartella), {"*.cpp", "*.h", "*.ui"}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString file = it.next();
-            QString testo = QString::fromUtf8(Leggi(file));
-            testo.remove(QRegularExpression(QStringLiteral("//[^\n]*")));
-            for (const auto& m : (file.endsWith(".ui") ? tag : codice).globalMatch(testo)) {
-                const int numero = m.captured(m.lastCapturedIndex()).toInt();
-                bool trovato = false;
-                tarno::TestoRisorsa(numero, &trovato);
-                EXPECT_TRUE(trovato) << "string " << numero << " of " << file.toStdString();
-                ++usati;
-            }
+    QDirIterator it(QString::fromUtf8(TARNO_SORGENTI), {"*.cpp", "*.h", "*.ui"}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        QString testo = QString::fromUtf8(Leggi(file));
+        testo.remove(QRegularExpression(QStringLiteral("//[^\n]*")));
+        for (const auto& m : (file.endsWith(".ui") ? tag : codice).globalMatch(testo)) {
+            const int numero = m.captured(m.lastCapturedIndex()).toInt();
+            bool trovato = false;
+            tarno::TestoRisorsa(numero, &trovato);
+            EXPECT_TRUE(trovato) << "string " << numero << " of " << file.toStdString();
+            ++usati;
         }
     }
     EXPECT_GT(usati, 100);  // the scan did find the code

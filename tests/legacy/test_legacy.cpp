@@ -7,10 +7,10 @@
 #include <map>
 #include <set>
 
-#include "Messaggi.h"
-#include "RigheVecchioDriver.h"
 #include "Supporto.h"
-#include "modOldDriver.h"
+#include "legacy/RigheVecchioDriver.h"
+#include "legacy/modOldDriver.h"
+#include "model/Messaggi.h"
 
 using namespace tarno;
 using namespace tarno::prova;

@@ -7,11 +7,11 @@
 
 #include <random>
 
-#include "CallFieldName.h"
-#include "DriverJson.h"
-#include "Messaggi.h"
 #include "ScrittoreRiferimento.h"
 #include "Supporto.h"
+#include "model/CallFieldName.h"
+#include "model/DriverJson.h"
+#include "model/Messaggi.h"
 
 using namespace tarno;
 using namespace tarno::prova;

@@ -6,10 +6,10 @@
 
 #include <csignal>
 
-#include "DriverJson.h"
-#include "Messaggi.h"
 #include "ScrittoreRiferimento.h"
 #include "Supporto.h"
+#include "model/DriverJson.h"
+#include "model/Messaggi.h"
 
 using namespace tarno;
 using namespace tarno::prova;

@@ -9,9 +9,9 @@
 #include <array>
 
 #include "Supporto.h"
-#include "clsFileINI.h"
-#include "clsProfiloINI.h"
-#include "clsScritturaINI.h"
+#include "model/clsFileINI.h"
+#include "model/clsProfiloINI.h"
+#include "model/clsScritturaINI.h"
 
 using namespace tarno;
 using namespace tarno::prova;

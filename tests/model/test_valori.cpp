@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "CallFieldName.h"
-#include "Messaggi.h"
 #include "Supporto.h"
-#include "clsCampo.h"
-#include "clsProfiloINI.h"
-#include "clsScritturaINI.h"
+#include "model/CallFieldName.h"
+#include "model/Messaggi.h"
+#include "model/clsCampo.h"
+#include "model/clsProfiloINI.h"
+#include "model/clsScritturaINI.h"
 
 using namespace tarno;
 using namespace tarno::prova;

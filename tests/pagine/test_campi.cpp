@@ -9,8 +9,8 @@
 #include <QTabBar>
 
 #include "AiutiPagine.h"
-#include "PaginaCampi.h"
-#include "PaginaTrasformazioni.h"
+#include "pagine/PaginaCampi.h"
+#include "pagine/PaginaTrasformazioni.h"
 
 using namespace tarno;
 using namespace tarno::test;

@@ -5,9 +5,9 @@
 #include <QPushButton>
 
 #include "AiutiPagine.h"
-#include "PaginaIdentificazione.h"
-#include "Risorse.h"
-#include "frmIdentificazione.h"
+#include "kit/Risorse.h"
+#include "pagine/PaginaIdentificazione.h"
+#include "pagine/frmIdentificazione.h"
 #include "ui_frmIdentificazione.h"
 
 using namespace tarno;

@@ -1,6 +1,6 @@
 #pragma once
-// What the page, dialog and window tests share: a main window started on the demo suite, typing into a
-// grid as the user types, and acting on a modal dialog from inside its exec().
+// What the page, dialog and window tests share: a main window started on the demo suite, typing
+// into a grid as the user types, and acting on a modal dialog from inside its exec().
 
 #include <QApplication>
 #include <QComboBox>
@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "SupportoGui.h"
-#include "clsGriglia.h"
+#include "grid/clsGriglia.h"
 #include "ui_frmDriver.h"
 
 namespace tarno::test {

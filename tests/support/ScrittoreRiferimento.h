@@ -7,9 +7,9 @@
 #include <string>
 #include <utility>
 
-#include "clsDriver.h"
-#include "clsFileINI.h"
-#include "clsScritturaINI.h"
+#include "model/clsDriver.h"
+#include "model/clsFileINI.h"
+#include "model/clsScritturaINI.h"
 
 namespace tarno::prova {
 
@@ -27,8 +27,7 @@ class ScrittoreChiavePerChiave : public IScrittoreINI {
 
 // SaveDriver as it would be with the reference writer: the same ".bak" step, then every key
 // written on its own.
-inline void SalvaChiavePerChiave(clsDriver& driver, const std::string& sFileName,
-                                 IMessaggi& msg) {
+inline void SalvaChiavePerChiave(clsDriver& driver, const std::string& sFileName, IMessaggi& msg) {
     driver.msFileName = sFileName;
     driver.CreaBackup(sFileName);
     ScrittoreChiavePerChiave ini(sFileName);

@@ -6,7 +6,7 @@
 #include <deque>
 #include <vector>
 
-#include "ServiziUI.h"
+#include "kit/ServiziUI.h"
 
 namespace tarno {
 

@@ -17,14 +17,14 @@
 #include <QTextStream>
 #include <memory>
 
-#include "DocumentoDriver.h"
-#include "Globali.h"
-#include "PaginaCampi.h"
-#include "PaginaIdentificazione.h"
-#include "PaginaTrasformazioni.h"
 #include "ServiziUIScriptati.h"
 #include "Supporto.h"
-#include "frmDriver.h"
+#include "documento/DocumentoDriver.h"
+#include "finestra/frmDriver.h"
+#include "kit/Globali.h"
+#include "pagine/PaginaCampi.h"
+#include "pagine/PaginaIdentificazione.h"
+#include "pagine/PaginaTrasformazioni.h"
 #include "ui_frmDriver.h"
 
 // Failure messages show texts as texts.

@@ -8,8 +8,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "Applicazione.h"
-#include "clsStringhe.h"
+#include "kit/Applicazione.h"
+#include "kit/clsStringhe.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

@@ -18,11 +18,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "Applicazione.h"
-#include "Globali.h"
 #include "TarnoVersione.h"
-#include "clsStringhe.h"
-#include "frmDriver.h"
+#include "finestra/frmDriver.h"
+#include "kit/Applicazione.h"
+#include "kit/Globali.h"
+#include "kit/clsStringhe.h"
 
 namespace {
 
@@ -97,7 +97,9 @@ int main(int argc, char** argv) {
             auto* schede = finestra.findChild<QTabWidget*>(QStringLiteral("tabDriver"));
             for (int i = 0; i < schede->count(); ++i) {
                 schede->setCurrentIndex(i);
-                foto(QStringLiteral("scheda%1-%2").arg(i).arg(schede->tabText(i).remove('&')));
+                foto(QStringLiteral("scheda%1-%2")
+                         .arg(i)
+                         .arg(schede->tabText(i).remove(QLatin1Char('&'))));
             }
             // The conditions dialog (Dettagli) and the general transformations (Avanzate), as
             // their page's button opens them: the picture is taken inside the dialog's loop.

@@ -23,25 +23,25 @@
 #include <string>
 #include <vector>
 
-#include "DriverJson.h"
-#include "File.h"
-#include "Messaggi.h"
-#include "Numeri.h"
 #include "TarnoVersione.h"
-#include "Testo.h"
-#include "VerificaDriver.h"
-#include "clsDriver.h"
-#include "clsEsitiJson.h"
-#include "clsFileINI.h"
-#include "clsProfiloINI.h"
-#include "modOldDriver.h"
+#include "engine/VerificaDriver.h"
+#include "engine/clsEsitiJson.h"
+#include "legacy/modOldDriver.h"
+#include "model/DriverJson.h"
+#include "model/File.h"
+#include "model/Messaggi.h"
+#include "model/Numeri.h"
+#include "model/Testo.h"
+#include "model/clsDriver.h"
+#include "model/clsFileINI.h"
+#include "model/clsProfiloINI.h"
 #ifdef TARNO_CON_CATALOGO
 #include <QCoreApplication>
 #include <QFile>
 
-#include "Configurazione.h"
-#include "Suite.h"
-#include "clsCatalogo.h"
+#include "catalogo/Configurazione.h"
+#include "catalogo/Suite.h"
+#include "catalogo/clsCatalogo.h"
 #endif
 
 namespace {

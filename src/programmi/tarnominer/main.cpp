@@ -18,13 +18,13 @@
 #include <string>
 #include <vector>
 
-#include "Configurazione.h"
-#include "RigaComando.h"
-#include "Suite.h"
 #include "TarnoVersione.h"
-#include "Testo.h"
-#include "VerificaDriver.h"
-#include "clsCatalogo.h"
+#include "catalogo/Configurazione.h"
+#include "catalogo/Suite.h"
+#include "catalogo/clsCatalogo.h"
+#include "engine/RigaComando.h"
+#include "engine/VerificaDriver.h"
+#include "model/Testo.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "MappaChiamate.h"
+#include "tabelle/MappaChiamate.h"
 
 #include <algorithm>
 #include <memory>
 #include <optional>
 
-#include "CallFieldName.h"
-#include "Numeri.h"
-#include "Testo.h"
-#include "clsCampo.h"
-#include "clsTrasformazione.h"
+#include "model/CallFieldName.h"
+#include "model/Numeri.h"
+#include "model/Testo.h"
+#include "model/clsCampo.h"
+#include "model/clsTrasformazione.h"
 
 namespace tarno {
 

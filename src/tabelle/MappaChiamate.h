@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "LayoutTabelle.h"
-#include "TabellaValori.h"
-#include "clsChiamata.h"
-#include "clsDriver.h"
+#include "model/TabellaValori.h"
+#include "model/clsChiamata.h"
+#include "model/clsDriver.h"
+#include "tabelle/LayoutTabelle.h"
 
 namespace tarno {
 

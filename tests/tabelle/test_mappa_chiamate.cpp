@@ -6,9 +6,9 @@
 #include <map>
 #include <tuple>
 
-#include "MappaChiamate.h"
-#include "clsCampo.h"
-#include "clsTrasformazione.h"
+#include "model/clsCampo.h"
+#include "model/clsTrasformazione.h"
+#include "tabelle/MappaChiamate.h"
 
 using namespace tarno;
 

@@ -9,6 +9,9 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
 source scripts/deps.sh
+# The pictures use the fonts a desktop has: "Courier New" of the sample view is matched to Nimbus
+# Mono PS (fonts-urw-base35); without it another monospaced face with other line heights comes.
+TARNO_DEBIAN_PACKAGES+=(fonts-urw-base35 imagemagick)
 tarno_install_deps
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "${TARNO_JOBS:-2}" --target tarnodriver tarnominer demo_suite >/dev/null

@@ -72,6 +72,7 @@ void frmDriver::PreparaAnteprima() {
     connect(mpAnteprima, &PannelloAnteprima::RigheSelezionate, this, &frmDriver::AggiornaPosizione);
 
     mpTimerAnteprima = new QTimer(this);
+    mpTimerAnteprima->setObjectName(QStringLiteral("tmrAnteprima"));
     mpTimerAnteprima->setSingleShot(true);
     mpTimerAnteprima->setInterval(PAUSA_ANTEPRIMA_MS);
     connect(mpTimerAnteprima, &QTimer::timeout, this, &frmDriver::AggiornaAnteprima);

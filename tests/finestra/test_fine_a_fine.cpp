@@ -12,6 +12,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTextBlock>
+#include <QTimer>
 #include <nlohmann/json.hpp>
 
 #include "SupportoGui.h"
@@ -34,6 +35,13 @@ class FineAFineTest : public FinestraDemo {
     QString Panasonic() const { return Driver(QStringLiteral("PanasonicTDA.drv")); }
     QString Campione() const { return Driver(QStringLiteral("PanasonicTDA.txt")); }
     QString Vista() const { return U()->rtfTesto->toPlainText(); }
+    // The refresh that an edit or a load asked for (its pause running), made now.
+    void Rinfresca() {
+        auto* attesa = mF->findChild<QTimer*>(QStringLiteral("tmrAnteprima"));
+        ASSERT_NE(attesa, nullptr);
+        ASSERT_TRUE(attesa->isActive()) << "no refresh was asked for";
+        mF->AggiornaAnteprima();
+    }
     // Selects characters of one line of the sample view (line and column from 1) and clicks
     // the box of a field on the outgoing page.
     void MarcaUscente(int riga, int colonna, int lunghezza, int campo) {
@@ -54,7 +62,7 @@ class FineAFineTest : public FinestraDemo {
 TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
     mF->FileApri(Panasonic());
     mF->LeggiDati(Campione());
-    QTest::qWait(400);  // the refresh follows the load after a pause
+    Rinfresca();
     const ModelloAnteprima& m = *mF->Anteprima()->Modello();
     const uint64_t uscenti = m.Conteggi().iUscenti;
     ASSERT_GT(uscenti, 0u);
@@ -127,7 +135,7 @@ TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
     EXPECT_EQ(Servizi().ChiamateConCondizione(cifre), std::make_pair(chiamate, chiamate));
     cifre.miInizio = 24;
     EXPECT_EQ(Servizi().ChiamateConCondizione(cifre).first, uscenti);
-    QTest::qWait(400);
+    Rinfresca();
     ASSERT_TRUE(mF->Documento().NonSalvato());
     EXPECT_EQ(Byte(Panasonic()), file);
     EXPECT_EQ(colorati(), static_cast<int>(uscenti));
@@ -173,7 +181,7 @@ TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
         if (c.miInizio == 1) c.miInizio = 3;
     }
     mF->Documento().Modificato();
-    QTest::qWait(400);
+    Rinfresca();
     EXPECT_EQ(m.Conteggi().iUscenti, 0u);
     EXPECT_EQ(m.Conteggi().iNonRiconosciute, 3 + uscenti);
     int motivi = 0;

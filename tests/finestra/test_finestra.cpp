@@ -3,6 +3,10 @@
 // driver file cannot hold, the window disabled while the engine runs, and its texts in Italian
 // and in English.
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
@@ -261,16 +265,27 @@ TEST_F(FinestraDemoTest, TextBoxesRefuseWhatADriverFileCannotHold) {
 }
 
 TEST_F(FinestraDemoTest, TheWindowIsDisabledWhileTheEngineRunsAndGetsItsArguments) {
-    // An engine that notes its arguments and takes its time.
+    // An engine that notes its arguments and ends only when the test has looked at the window:
+    // it waits for a line on a named pipe, which the test writes from inside the wait.
     const QString motore = mSuite.Percorso(QStringLiteral("tarnominer"));
+    const std::string via = mSuite.Percorso(QStringLiteral("via")).toStdString();
+    ASSERT_EQ(::mkfifo(via.c_str(), 0600), 0);
     prova::ScriviFile(motore.toStdString(),
                       "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/argomenti\"\n"
-                      "sleep 0.4\n");
+                      "read riga < \"$(dirname \"$0\")/via\"\n");
     QFile::setPermissions(motore, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     mF->FileApri(Driver(QStringLiteral("PanasonicTDA.drv")));
     mF->LeggiDati(Driver(QStringLiteral("PanasonicTDA.txt")));
     int abilitata = -1;
-    QTimer::singleShot(150, [&] { abilitata = mF->isEnabled() ? 1 : 0; });
+    // The first turn of the event loop that waits for the engine.
+    QTimer::singleShot(0, [&] {
+        abilitata = mF->isEnabled() ? 1 : 0;
+        if (abilitata) return;  // no engine is running: nothing waits for the line
+        const int fd = ::open(via.c_str(), O_WRONLY);  // the engine opens it to read
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, "\n", 1), 1);
+        ::close(fd);
+    });
     Strumento("mnuVerifica")->trigger();
     EXPECT_EQ(abilitata, 0);
     EXPECT_TRUE(mF->isEnabled());

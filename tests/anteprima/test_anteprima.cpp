@@ -100,6 +100,13 @@ TEST_F(Anteprima, ICampiSonoColoratiSuiCaratteriDaCuiVengono) {
             << Colonna().join(QLatin1Char('|')).toStdString();
         mVista.setTextCursor(QTextCursor(mVista.document()));
     }
+    // The engine's warnings on the driver follow the summary, as its log gives them.
+    Leggi(TARNO_CASI_DIR "/formati-sbagliati/driver.drv",
+          TARNO_CASI_DIR "/formati-sbagliati/stampa.txt");
+    EXPECT_TRUE(Modello().Sommario().contains(
+        QStringLiteral("\nAVVISO: Campo dData (entranti): legge con il formato 13 \"hh:mm\", "
+                       "che non \u00E8 un formato di data\n")))
+        << Modello().Sommario().toStdString();
 }
 TEST_F(Anteprima, ColonnaRigheDelMotoreESelezioneDiUnaChiamata) {
     Leggi(TARNO_DEMO_DIR "/Driver/PanasonicTDA.drv", TARNO_DEMO_DIR "/Dati/PanasonicTDA.txt");

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
+#include <QTextCursor>
 #include <QVersionNumber>
 
 #include "AiutiPagine.h"
@@ -155,6 +156,13 @@ TEST_F(PagineCampiTest, AtMostTwoOfStartEndAndDurationMayBeDefined) {
     Marca(true, RIGA_ORA_FINE, kTerza + 15, 5);
     EXPECT_FALSE(p.chkCampo(RIGA_DURATA)->isEnabled());
     EXPECT_EQ(RigaDi(RIGA_DURATA), kVuota);
+    // The marked text stands on its box's colour in the box's text colour, readable as the box.
+    QTextCursor marcato(mF->ui()->rtfTesto->document());
+    marcato.setPosition(kTerza + 16);
+    const QPalette box = p.chkCampo(RIGA_ORA_FINE)->palette();
+    EXPECT_EQ(std::pair(marcato.charFormat().background().color(),
+                        marcato.charFormat().foreground().color()),
+              std::pair(box.color(QPalette::Window), box.color(QPalette::WindowText)));
 
     const Riga piena{"1", "10", "5", "", "13", "False"};
     // Ora fine and Durata; whether the boxes of start, end and duration are enabled.

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 #include "engine/FormatoDataOra.h"
+#include "model/clsChiamata.h"
 #include "model/clsCondizione.h"
 #include "model/clsDriver.h"
+#include "model/clsTrasformazione.h"
 
 namespace tarno {
 
@@ -71,15 +74,46 @@ uint64_t RigaCampione::Origine(size_t i) const {
     return r.Origine(i);
 }
 
+namespace {
+
+// The conditions without the names a file gave them ("Condizione_0"): the reasons then say what
+// a condition tests, the same before and after the driver is saved or opened.
+bool TogliNomi(std::optional<ColCondizioni>& col) {
+    bool tolti = false;
+    if (col)
+        for (auto& voce : *col) {
+            tolti |= !voce.valore.msNome.empty();
+            voce.valore.msNome.clear();
+        }
+    return tolti;
+}
+
+const clsDriver& SenzaNomiCondizioni(const clsDriver& driver, std::optional<clsDriver>& copia) {
+    copia.emplace(driver);
+    bool tolti = TogliNomi(copia->mcolDataIsolata);
+    for (auto* chiamata : {copia->moEntranti.get(), copia->moUscenti.get()})
+        if (chiamata)
+            tolti |= TogliNomi(chiamata->mcolCondizioni) | TogliNomi(chiamata->mcolCondTrasferita);
+    if (copia->mcolTrasf)
+        for (auto& voce : *copia->mcolTrasf) tolti |= TogliNomi(voce.valore.mcolCondizioni);
+    if (!tolti) copia.reset();
+    return copia ? *copia : driver;
+}
+
+}  // namespace
+
 clsLetturaCampione::clsLetturaCampione(const clsDriver& driver, const MappaFormati& formati,
                                        std::string_view sByte)
     : mFormati(formati) {
     for (int i = 0; i < 12; ++i) mMesi[static_cast<size_t>(i)] = driver.Mesi(i);
     Raccolta raccolta(mvRighe, mvVoci);
-    clsAnalizzatore analisi(driver, formati, raccolta);
+    std::optional<clsDriver> copia;
+    clsAnalizzatore analisi(SenzaNomiCondizioni(driver, copia), formati, raccolta);
     analisi.Dati(sByte);
     analisi.Fine();
     mConteggi = analisi.Conteggi();
+    for (const NotaImpostazione& n : analisi.Impostazioni())
+        if (n.stato == NotaImpostazione::Avviso) mvAvvisi.push_back(n.sTesto);
     mvTipoRiga.assign(mConteggi.iRighe, 0);
     for (const VoceCampione& v : mvVoci)
         if (v.bChiamata)

@@ -48,6 +48,9 @@ class clsLetturaCampione {
     const std::vector<RigaCampione>& Righe() const { return mvRighe; }
     const std::vector<VoceCampione>& Voci() const { return mvVoci; }
     const ConteggiAnalisi& Conteggi() const { return mConteggi; }
+    // The engine's warnings on the driver's settings (a format code of the other kind or one
+    // the catalogue lacks, ...), as its log gives them after "AVVISO".
+    const std::vector<std::string>& Avvisi() const { return mvAvvisi; }
     // 'E' for a line of the printout (from 1) in an incoming call, 'U' in an outgoing one, 0
     // otherwise.
     char TipoRiga(uint64_t iNumero) const {
@@ -85,6 +88,7 @@ class clsLetturaCampione {
     std::vector<VoceCampione> mvVoci;
     std::vector<char> mvTipoRiga;
     ConteggiAnalisi mConteggi;
+    std::vector<std::string> mvAvvisi;
     MappaFormati mFormati;
     CodiciMesi mMesi;
 };

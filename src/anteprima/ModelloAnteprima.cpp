@@ -69,20 +69,34 @@ void ModelloAnteprima::Analizza(const clsDriver& driver, const MappaFormati& for
     endResetModel();
 }
 
+QString ModelloAnteprima::Suggerimento(const QString& sTesto) {
+    if (sTesto.isEmpty()) return {};
+    return QStringLiteral("<p style='white-space:pre'>") + sTesto.toHtmlEscaped() +
+           QStringLiteral("</p>");
+}
+
 QString ModelloAnteprima::Sommario() const {
     const ConteggiAnalisi& c = Conteggi();
     return TestoRisorsa(30651,
                         "Chiamate riconosciute: %1 (entranti %2, uscenti %3, trasferite %4); "
                         "incomplete: %5; righe data: %6; righe non riconosciute: %7; campi non "
                         "validi: %8")
-        .arg(c.Chiamate())
-        .arg(c.iEntranti)
-        .arg(c.iUscenti)
-        .arg(c.iEntrantiTrasferite + c.iUscentiTrasferite)
-        .arg(c.iIncomplete)
-        .arg(c.iRigheData)
-        .arg(c.iNonRiconosciute)
-        .arg(c.iValoriNonValidi);
+               .arg(c.Chiamate())
+               .arg(c.iEntranti)
+               .arg(c.iUscenti)
+               .arg(c.iEntrantiTrasferite + c.iUscentiTrasferite)
+               .arg(c.iIncomplete)
+               .arg(c.iRigheData)
+               .arg(c.iNonRiconosciute)
+               .arg(c.iValoriNonValidi) +
+           Avvisi();
+}
+
+QString ModelloAnteprima::Avvisi() const {
+    QString s;
+    for (const std::string& a : mpLettura->Avvisi())
+        s += QLatin1Char('\n') + TestoRisorsa(30924, "AVVISO: %1").arg(DaCp1252(a));
+    return s;
 }
 
 int ModelloAnteprima::rowCount(const QModelIndex& parent) const {
@@ -101,8 +115,19 @@ QVariant ModelloAnteprima::data(const QModelIndex& indice, int ruolo) const {
         if (ruolo == Qt::ForegroundRole && r.tipo != RigaAnteprima::CHIAMATA)
             return QBrush(r.tipo == RigaAnteprima::CAMPO_ESCLUSO ? QColor(Qt::red)
                                                                  : QColor(Qt::gray));
-        if (ruolo == Qt::ToolTipRole && r.tipo == RigaAnteprima::NON_RICONOSCIUTA)
-            return DaCp1252(TestoVisibile(r.sTesto));
+        if (ruolo == Qt::ToolTipRole) {
+            // The row tells why: the line and its reason, or each field that failed.
+            if (r.tipo == RigaAnteprima::NON_RICONOSCIUTA)
+                return Suggerimento(DaCp1252(TestoVisibile(r.sTesto)) + QLatin1Char('\n') +
+                                    r.sPerche);
+            if (r.tipo == RigaAnteprima::CAMPO_ESCLUSO) return Suggerimento(r.sPerche);
+            QStringList errori;
+            for (const CampoLetto& c : r.vCampi)
+                if (!c.sErrore.empty())
+                    errori << DaCp1252(c.sNome + ": " + TestoVisibile(c.sTaglio) + " - " +
+                                       c.sErrore);
+            return Suggerimento(errori.join(QLatin1Char('\n')));
+        }
         if (ruolo != Qt::DisplayRole) return {};
         switch (col) {
             case COL_RIGHE:
@@ -142,11 +167,14 @@ QVariant ModelloAnteprima::data(const QModelIndex& indice, int ruolo) const {
             if (it->bDerivato) return QBrush(QColor(Qt::darkGray));
             return {};
         case Qt::ToolTipRole:
-            if (errore) return DaCp1252(it->sErrore);
+            if (errore)
+                return Suggerimento(DaCp1252(TestoVisibile(it->sTaglio) + "\n" + it->sErrore));
             if (it->bDerivato)
-                return TestoRisorsa(30659, "Non stampato: ricavato dagli altri campi");
-            if (!it->sNota.empty()) return DaCp1252(TestoVisibile(it->sTaglio) + "\n" + it->sNota);
-            return DaCp1252(TestoVisibile(it->sTaglio));
+                return Suggerimento(
+                    TestoRisorsa(30659, "Non stampato: ricavato dagli altri campi"));
+            if (!it->sNota.empty())
+                return Suggerimento(DaCp1252(TestoVisibile(it->sTaglio) + "\n" + it->sNota));
+            return Suggerimento(DaCp1252(TestoVisibile(it->sTaglio)));
         default:
             return {};
     }

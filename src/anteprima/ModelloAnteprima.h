@@ -51,8 +51,11 @@ class ModelloAnteprima : public QAbstractTableModel {
     // The reading: the lines as the engine reads them (a line cut in two pieces is there
     // twice), with where their characters came from, and the questions about the sample.
     const clsLetturaCampione& Lettura() const { return *mpLettura; }
-    // The summary line of the preview.
+    // The summary line of the preview, then a line for each of the engine's warnings.
     QString Sommario() const;
+    QString Avvisi() const;
+    // A tooltip that shows the text as it is: "<I>" stays "<I>", blanks and lines are kept.
+    static QString Suggerimento(const QString& sTesto);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -86,7 +86,7 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
     // (the focus elsewhere) leaves the view's selection alone.
     connect(mpTabella->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& attuale) {
-                if (mpTabella->hasFocus()) SelezionaRighe(attuale);
+                if (mpTabella->hasFocus() && !mbRipristino) SelezionaRighe(attuale);
             });
 }
 
@@ -147,9 +147,33 @@ QTextCursor PannelloAnteprima::Tratto(size_t iRiga, size_t iDa, size_t iA) const
 void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& formati,
                                  std::string_view sByte, QTextEdit* vista,
                                  const ColoreCampo& colore, const std::vector<QString>& vEsclusi) {
+    // The columns' widths (by caption) and the selected row (by its kind and first line) as
+    // the user left them outlive the refresh.
+    for (int c = 0; c < mpModello->columnCount(); ++c)
+        mmLarghezze[mpModello->headerData(c, Qt::Horizontal).toString()] =
+            mpTabella->columnWidth(c);
+    const QModelIndex attuale = mpTabella->currentIndex();
+    std::optional<std::pair<RigaAnteprima::Tipo, uint64_t>> scelta;
+    if (attuale.isValid() && static_cast<size_t>(attuale.row()) < mpModello->Righe().size()) {
+        const RigaAnteprima& r = mpModello->Righe()[static_cast<size_t>(attuale.row())];
+        scelta.emplace(r.tipo, r.vRighe.empty() ? 0 : r.vRighe.front());
+    }
     mpModello->Analizza(driver, formati, sByte, vEsclusi);
     mpSommario->setText(mpModello->Sommario());
     LarghezzeColonne();
+    if (scelta) {
+        const auto& righe = mpModello->Righe();
+        const auto it = std::find_if(righe.begin(), righe.end(), [&](const RigaAnteprima& r) {
+            return r.tipo == scelta->first &&
+                   (r.vRighe.empty() ? 0 : r.vRighe.front()) == scelta->second;
+        });
+        if (it != righe.end()) {
+            mbRipristino = true;
+            mpTabella->setCurrentIndex(mpModello->index(static_cast<int>(it - righe.begin()),
+                                                        std::max(0, attuale.column())));
+            mbRipristino = false;
+        }
+    }
     const clsLetturaCampione& lettura = mpModello->Lettura();
     const auto& righe = lettura.Righe();
     mvIndici.assign(lettura.Conteggi().iRighe, {righe.size(), 0});
@@ -231,7 +255,7 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
             if (!campo.sErrore.empty()) {
                 formato.setUnderlineStyle(QTextCharFormat::WaveUnderline);
                 formato.setUnderlineColor(Qt::red);
-                formato.setToolTip(DaCp1252(campo.sErrore));
+                formato.setToolTip(ModelloAnteprima::Suggerimento(DaCp1252(campo.sErrore)));
             }
             selezioni.append({c, formato});
         }
@@ -312,8 +336,13 @@ void PannelloAnteprima::LarghezzeColonne() {
         if (c == ModelloAnteprima::COL_RIGHE) caratteri = 9;
         if (c == ModelloAnteprima::COL_TIPO) caratteri = 18;
         if (c == ModelloAnteprima::COL_ESITO) caratteri = 20;
-        const int intestazione =
-            fm.horizontalAdvance(mpModello->headerData(c, Qt::Horizontal).toString()) + 16;
+        const QString titolo = mpModello->headerData(c, Qt::Horizontal).toString();
+        const auto scelta = mmLarghezze.find(titolo);
+        if (scelta != mmLarghezze.end() && scelta->second > 0) {
+            mpTabella->setColumnWidth(c, scelta->second);
+            continue;
+        }
+        const int intestazione = fm.horizontalAdvance(titolo) + 16;
         mpTabella->setColumnWidth(c, std::max(m * caratteri, intestazione));
     }
 }

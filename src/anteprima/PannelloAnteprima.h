@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -37,6 +38,9 @@ class PannelloAnteprima : public QWidget {
     using ColoreCampo = std::function<QColor(bool bEntrante, const std::string& sNome)>;
 
     explicit PannelloAnteprima(QWidget* parent = nullptr);
+
+    // From an edit to the refresh: edits closer together than this are read once.
+    static constexpr int PAUSA_AGGIORNAMENTO_MS = 80;
 
     // Reads the sample bytes (as loaded, Windows-1252) with the driver. With a view (which shows
     // those bytes) the result is drawn over it; without one (the view shows something else)
@@ -91,6 +95,9 @@ class PannelloAnteprima : public QWidget {
     QTextCursor Tratto(size_t iRiga, size_t iDa, size_t iA) const;
 
     bool mbRigheMotore = false;  // the view shows the lines as the engine reads them
+    bool mbRipristino = false;   // the selected row is being put back after a refresh
+    // The width of each column the table has shown, by caption.
+    std::map<QString, int> mmLarghezze;
     // Where each block of the view starts in the sample's bytes (bytes shown as loaded).
     std::vector<uint64_t> mvBlocchi;
     // The first and last index in the reading's lines of each line of the sample (from 1).

@@ -100,6 +100,7 @@ ConversioniCampi DocumentoDriver::Conversioni(const std::string& sSi) const {
     ConversioniCampi conv;
     conv.bDurata = Presente(Trasf::DURATA, sSi);
     conv.bScatti = Presente(Trasf::SCATTI, sSi);
+    conv.bDataIsolata = Presente(Trasf::DATA_ISOLATA, sSi);
     conv.iFrazioneDurata = miFrazioneDurata;
     conv.iUnitaDurata = miUnitaDurata;
     conv.lConversioneDurata = mlConversioneDurata;

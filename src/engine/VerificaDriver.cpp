@@ -435,6 +435,31 @@ bool FileLeggibile(const std::string& s, std::string& rsErrore, const char* sCos
 
 }  // namespace
 
+std::string LogInBreve(std::string_view sTesta, std::string_view sCoda, uint64_t iDimensione,
+                       size_t iMax) {
+    if (iDimensione <= iMax && sTesta.size() == iDimensione) return std::string(sTesta);
+    // The header ends where the calls begin; without that heading, at the last line end that
+    // leaves room for a tail as long as the header.
+    size_t fine = sTesta.find("\r\nCHIAMATE\r\n");
+    fine = fine == std::string_view::npos ? sTesta.rfind('\n', std::min(sTesta.size(), iMax / 2))
+                                          : fine + 2;
+    if (fine == std::string_view::npos || fine > iMax / 2) fine = 0;
+    std::string testa(sTesta.substr(0, fine));
+    const auto riga = [&](uint64_t tolti) {
+        return "\r\n... " + std::to_string(tolti) +
+               " byte del log non mostrati (le chiamate e le righe fin qui): segue la fine del "
+               "log ...\r\n\r\n";
+    };
+    // The tail: what fits after the header and the line, from a line's start.
+    const size_t spazio = iMax - std::min(iMax, testa.size() + riga(iDimensione).size());
+    std::string_view coda = sCoda.substr(sCoda.size() - std::min(sCoda.size(), spazio));
+    if (coda.size() < sCoda.size()) {
+        const size_t a = coda.find('\n');
+        coda = a == std::string_view::npos ? std::string_view() : coda.substr(a + 1);
+    }
+    return testa + riga(iDimensione - testa.size() - coda.size()) + std::string(coda);
+}
+
 std::string DataOraAdesso() {
     const std::time_t t = std::time(nullptr);
     std::tm tm{};

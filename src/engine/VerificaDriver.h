@@ -85,4 +85,11 @@ bool ScriviLogErrore(const std::string& sLog, const std::string& sDriver,
 // The local date and time as "2026-12-01 08:05:00".
 std::string DataOraAdesso();
 
+// A log as a view of at most iMax bytes shows it, from its start sTesta and its end sCoda (of a
+// log of iDimensione bytes): whole when it fits; otherwise its header (the counts, the messages
+// and the settings, up to the calls), a line saying how much is left out, and as much of its end
+// as fits, from the start of a line.
+std::string LogInBreve(std::string_view sTesta, std::string_view sCoda, uint64_t iDimensione,
+                       size_t iMax);
+
 }  // namespace tarno

@@ -49,6 +49,14 @@ Genere GenereDi(const std::string& nome) {
     return Genere::Testo;
 }
 
+// A format of the other kind than the one wanted (a date format where a time is read), as the
+// notes name it: the catalogue's codes keep their meaning, so a code of the wrong kind is a
+// mistake of the driver.
+std::string AltroGenere(const clsFormatoDataOra& formato, int iCodice, bool bData) {
+    return "il formato " + std::to_string(iCodice) + " " + Virgolette(formato.Testo()) +
+           ", che non \xE8 un formato " + (bData ? "di data" : "di ora");
+}
+
 std::string DescriviCondizione(const Cond& c) {
     std::string s = c.sNome + " (" + clsCondizione::ParolaChiave(c.iOp) + " " +
                     std::to_string(c.iInizio) + "," + std::to_string(c.iLunghezza) + "," +
@@ -148,6 +156,11 @@ Catena clsImpostazioniMotore::Compila(const std::optional<ColCondizioni>& col,
             Nota(NotaImpostazione::Avviso,
                  sDove + ": " + k.sNome + " usa il formato " + std::to_string(k.iFormato) +
                      ", che il catalogo non ha: la condizione non vale mai");
+        else if (conFormato && (k.iOp == clsCondizione::TEMPO_VALIDO ? !k.pFormato->ETempo()
+                                                                     : !k.pFormato->EData()))
+            Nota(NotaImpostazione::Avviso,
+                 sDove + ": " + k.sNome + " usa " +
+                     AltroGenere(*k.pFormato, k.iFormato, k.iOp != clsCondizione::TEMPO_VALIDO));
         if (k.iOp == clsCondizione::NESSUNO)
             Nota(NotaImpostazione::Avviso,
                  sDove + ": " + k.sNome + " senza operatore: la condizione non vale mai");
@@ -460,6 +473,13 @@ void clsImpostazioniMotore::CompilaTipo(Tipo& t, const clsChiamata* pc, bool bEn
                 Nota(NotaImpostazione::Avviso, dove + ": il formato " +
                                                    std::to_string(c.miFormato) +
                                                    " non \xE8 nel catalogo");
+            else if (f.pFormato && f.genere == Genere::Data && !f.pFormato->EData())
+                Nota(NotaImpostazione::Avviso,
+                     dove + ": legge con " + AltroGenere(*f.pFormato, c.miFormato, true));
+            else if (f.pFormato && (f.genere == Genere::Ora || f.genere == Genere::Durata) &&
+                     !f.pFormato->ETempo())
+                Nota(NotaImpostazione::Avviso,
+                     dove + ": legge con " + AltroGenere(*f.pFormato, c.miFormato, false));
             else if (c.miFormato == 0 && (f.genere == Genere::Data || f.genere == Genere::Ora))
                 Nota(NotaImpostazione::Avviso, dove + ": senza formato, non pu\xF2 essere letto");
             if ((c.menEccezione == clsCampo::DURATA_TRASF ||

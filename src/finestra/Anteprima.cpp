@@ -29,7 +29,7 @@ namespace tarno {
 namespace {
 
 // The pause after an edit before the preview is refreshed: typing goes on undisturbed.
-constexpr int PAUSA_ANTEPRIMA_MS = 250;
+constexpr int PAUSA_ANTEPRIMA_MS = PannelloAnteprima::PAUSA_AGGIORNAMENTO_MS;
 // How long a passing message stays in the status bar.
 constexpr int DURATA_SEGNALAZIONE_MS = 15 * 1000;
 

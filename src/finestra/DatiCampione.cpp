@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "documento/DocumentoDriver.h"
+#include "engine/VerificaDriver.h"
 #include "finestra/frmDriver.h"
 #include "kit/Risorse.h"
 #include "kit/ServiziUI.h"
@@ -26,8 +27,9 @@ namespace {
 // Only the tail of a printout is shown: the newest calls, and a quick load of any file.
 constexpr qint64 MAX_BYTE_CAMPIONE = 50000;
 
-// The last MAX_BYTE_CAMPIONE bytes of a file; nothing when it cannot be read.
-std::optional<QByteArray> CodaFile(const QString& percorso) {
+// The last MAX_BYTE_CAMPIONE bytes of a file (of a longer log: its header, a line saying what
+// is left out, and its end); nothing when it cannot be read.
+std::optional<QByteArray> CodaFile(const QString& percorso, bool bLog = false) {
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
     const qint64 dimensione = file.size();
@@ -35,6 +37,12 @@ std::optional<QByteArray> CodaFile(const QString& percorso) {
         return std::nullopt;
     QByteArray byte = file.read(MAX_BYTE_CAMPIONE);
     if (file.error() != QFileDevice::NoError) return std::nullopt;
+    if (bLog && dimensione > MAX_BYTE_CAMPIONE && file.seek(0)) {
+        const QByteArray testa = file.read(MAX_BYTE_CAMPIONE / 2);
+        byte = QByteArray::fromStdString(LogInBreve(testa.toStdString(), byte.toStdString(),
+                                                    static_cast<uint64_t>(dimensione),
+                                                    static_cast<size_t>(MAX_BYTE_CAMPIONE)));
+    }
     return byte;
 }
 
@@ -69,7 +77,7 @@ void frmDriver::LeggiDati(const QString& vsPercorso) {
     std::optional<QByteArray> byte;
     {
         CursoreOccupato occupato;
-        byte = CodaFile(percorso);
+        byte = CodaFile(percorso, percorso == FileLogVerifica());
     }
     if (!byte) {
         Avviso(this, TestoRisorsa(20502));

@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <optional>
 
 #include "documento/DocumentoDriver.h"
 #include "finestra/frmDriver.h"
@@ -12,6 +13,10 @@
 #include "kit/Risorse.h"
 #include "kit/ServiziUI.h"
 #include "kit/TestoQt.h"
+#include "model/CallFieldName.h"
+#include "model/Numeri.h"
+#include "model/clsCampo.h"
+#include "model/clsCondizione.h"
 #include "pagine/PaginaCampi.h"
 #include "pagine/PaginaIdentificazione.h"
 #include "pagine/PaginaTrasformazioni.h"
@@ -53,6 +58,76 @@ std::optional<QString> DataNormalizzata(const QString& sTesto) {
 
 bool HaCampo(const std::unique_ptr<clsChiamata>& chiamata, int iIndice) {
     return chiamata && chiamata->mcolCampi && chiamata->mcolCampi->Trova(std::to_string(iIndice));
+}
+
+// The text of a format code in a catalogue table (text, code from row 1), if it has the code.
+std::optional<std::string> TestoFormato(const TabellaValori& t, int iCodice) {
+    for (int r = 1; r < t.Righe() && t.Colonne() >= 2; ++r)
+        if (LeggiIntero16(t.Cella(r, 1)) == iCodice) return t.Cella(r, 0);
+    return std::nullopt;
+}
+
+// The fields and conditions whose format code is not one of the kind they read: a date format
+// where a time is read, a time format where a date is, or a code the catalogue lacks. Drivers
+// refer to the catalogue's codes, so such a code reads something else than was meant.
+QStringList FormatiDiAltroGenere(const clsDriver& d, const TabellaValori& rgxData,
+                                 const TabellaValori& rgxOra) {
+    QStringList problemi;
+    if (rgxData.Righe() < 2 && rgxOra.Righe() < 2) return problemi;  // no catalogue to ask
+    const auto controlla = [&](const QString& chi, int codice, bool data) {
+        if (codice == 0) return;
+        if (TestoFormato(data ? rgxData : rgxOra, codice)) return;
+        if (const auto altro = TestoFormato(data ? rgxOra : rgxData, codice))
+            problemi << (data ? TestoRisorsa(30925,
+                                             "%1: il formato %2 (\"%3\") non \u00E8 un "
+                                             "formato di data.")
+                              : TestoRisorsa(30926,
+                                             "%1: il formato %2 (\"%3\") non \u00E8 un "
+                                             "formato di ora."))
+                            .arg(chi, QString::number(codice), DaCp1252(*altro));
+        else
+            problemi << TestoRisorsa(30927, "%1: il formato %2 non \u00E8 nel catalogo.")
+                            .arg(chi, QString::number(codice));
+    };
+    const auto condizioni = [&](const std::optional<ColCondizioni>& col, const QString& dove) {
+        if (!col) return;
+        int n = 0;
+        for (const auto& voce : *col) {
+            const clsCondizione& c = voce.valore;
+            ++n;
+            const QString chi = TestoRisorsa(30929, "Condizione %1 (%2)").arg(n).arg(dove);
+            if (c.menOperatore == clsCondizione::TEMPO_VALIDO) controlla(chi, c.miFormato, false);
+            if (c.menOperatore == clsCondizione::DATA_VALIDA ||
+                c.menOperatore == clsCondizione::DATA_ISOLATA)
+                controlla(chi, c.miFormato, true);
+        }
+    };
+    for (const bool entranti : {true, false}) {
+        const clsChiamata* chiamata = (entranti ? d.moEntranti : d.moUscenti).get();
+        if (!chiamata || chiamata->miNumRighe < 1) continue;
+        const QString tipo =
+            entranti ? TestoRisorsa(30663, "Entranti") : TestoRisorsa(30664, "Uscenti");
+        condizioni(chiamata->mcolCondizioni, tipo);
+        condizioni(chiamata->mcolCondTrasferita, tipo);
+        if (!chiamata->mcolCampi) continue;
+        for (const auto& voce : *chiamata->mcolCampi) {
+            const clsCampo& c = voce.valore;
+            for (int k = 0; k < NUM_NOMI_CAMPI; ++k) {
+                if (c.msNome != NomiCampi()[k].sNome) continue;
+                const bool data = c.msNome == "dData";
+                const bool ora = c.msNome == "dOraInizio" || c.msNome == "dOraFine" ||
+                                 c.msNome == "dDurata" || c.msNome == "dRisposta";
+                if (data || ora)
+                    controlla(TestoRisorsa(30928, "Campo \"%1\" (%2)")
+                                  .arg(TestoRisorsa(621 + NomiCampi()[k].iEntrante,
+                                                    NomiCampi()[k].sDidascalia),
+                                       tipo),
+                              c.miFormato, data);
+            }
+        }
+    }
+    condizioni(d.mcolDataIsolata, TestoRisorsa(10622, "Data su riga isolata"));
+    return problemi;
 }
 
 }  // namespace
@@ -328,13 +403,19 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
     if (mpDoc->Presente(Trasf::DURATA, ValoreSi())) {
         if (!HaCampo(d.moEntranti, Campi::RIGA_DURATA) &&
             !HaCampo(d.moUscenti, Campi::RIGA_DURATA)) {
-            if (!domanda(
-                    TestoRisorsa(10645,
-                                 "\u00C8 stata inserita la trasformazione durata non espressa "
-                                 "in secondi senza mettere dati nei campi \"Durata\" o \"Durata "
-                                 "squillo\".") +
-                    QLatin1Char('\n') + continuare))
-                return false;
+            // A ringing time alone is read in seconds whatever the setting says.
+            const QString perche =
+                HaCampo(d.moEntranti, Campi::RIGA_DURATA_SQUILLO)
+                    ? TestoRisorsa(30923,
+                                   "\u00C8 stata inserita la trasformazione durata non espressa "
+                                   "in secondi, ma l'unico campo di durata \u00E8 \"Durata "
+                                   "squillo\", che la conversione non riguarda: la durata "
+                                   "squillo sar\u00E0 letta in secondi.")
+                    : TestoRisorsa(10645,
+                                   "\u00C8 stata inserita la trasformazione durata non espressa "
+                                   "in secondi senza mettere dati nei campi \"Durata\" o "
+                                   "\"Durata squillo\".");
+            if (!domanda(perche + QLatin1Char('\n') + continuare)) return false;
         }
         if (mpDoc->miFrazioneDurata < 0 || mpDoc->miUnitaDurata < 0 ||
             mpDoc->mlConversioneDurata <= 0)
@@ -362,6 +443,15 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
                              "Inserire il tipo di conversione da effettuare per la "
                              "presenza del costo scatti"));
     }
+
+    // Formats of the other kind are told, and the driver is saved as it is.
+    const QStringList formati = FormatiDiAltroGenere(d, mrgxFormatiData, mrgxFormatiOra);
+    if (!formati.isEmpty())
+        Avviso(this, TestoRisorsa(30930,
+                                  "Il driver viene salvato, ma questi formati non sono del genere "
+                                  "del valore che leggono (i codici dei formati sono quelli del "
+                                  "catalogo):\n%1")
+                         .arg(formati.join(QLatin1Char('\n'))));
     return true;
 }
 

@@ -47,12 +47,19 @@ QWidget* clsDelegatoGriglia::createEditor(QWidget* parent, const QStyleOptionVie
         auto* combo = new QComboBox(parent);
         combo->setObjectName(QStringLiteral("cboCellaGriglia"));
         combo->setToolTip(col->mpDropDown->Titolo());
+        // Typed text stays as typed: no completion from the entries, so "hh:mm" never becomes
+        // the longer "hh:mm:ss" that starts the same; a text no entry has is refused on Enter.
+        combo->setEditable(true);
+        combo->setCompleter(nullptr);
+        combo->setInsertPolicy(QComboBox::NoInsert);
         for (const auto& voce : col->mpDropDown->Voci()) {
             combo->addItem(voce.msTesto,
                            voce.moValore
                                ? QVariant(QString::fromStdString(Cp1252InUtf8(*voce.moValore)))
                                : QVariant());
         }
+        combo->lineEdit()->installEventFilter(const_cast<clsDelegatoGriglia*>(this));
+        combo->setValidator(new ValidatoreDigitazione(this, combo));
         editor = combo;
     } else if (col && col->moLista.Combo() && !col->moLista.Vuota()) {
         auto* combo = new QComboBox(parent);
@@ -61,6 +68,7 @@ QWidget* clsDelegatoGriglia::createEditor(QWidget* parent, const QStyleOptionVie
             combo->addItem(voce.msTesto, QString::fromStdString(Cp1252InUtf8(voce.msValore)));
         if (!col->moLista.Limita()) {
             combo->setEditable(true);
+            combo->setCompleter(nullptr);
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->lineEdit()->installEventFilter(const_cast<clsDelegatoGriglia*>(this));
             combo->setValidator(new ValidatoreDigitazione(this, combo));

@@ -147,12 +147,12 @@ RispostaUI ServiziUIQt::Messaggio(QWidget* padre, const QString& testo, IconaUI 
             box.setEscapeButton(QMessageBox::Cancel);
             break;
     }
-    // The buttons speak the editor's language whatever the system's is.
+    // The buttons speak the editor's language whatever the system's is, each with its key.
     const std::pair<QMessageBox::StandardButton, QString> testi[] = {
         {QMessageBox::Ok, TestoRisorsa(30040, "OK")},
-        {QMessageBox::Yes, TestoRisorsa(6, "S\u00EC")},
-        {QMessageBox::No, TestoRisorsa(7, "No")},
-        {QMessageBox::Cancel, TestoRisorsa(30041, "Annulla")}};
+        {QMessageBox::Yes, TestoRisorsa(30920, "&S\u00EC")},
+        {QMessageBox::No, TestoRisorsa(30921, "&No")},
+        {QMessageBox::Cancel, TestoRisorsa(30922, "&Annulla")}};
     for (const auto& [pulsante, testo] : testi)
         if (QAbstractButton* b = box.button(pulsante)) b->setText(testo);
     // A prompt must be answerable even while the hourglass shows.

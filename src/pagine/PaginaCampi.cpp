@@ -25,9 +25,11 @@
 #include "kit/ServiziUI.h"
 #include "kit/TestoQt.h"
 #include "model/CallFieldName.h"
+#include "model/Messaggi.h"
 #include "model/TabellaValori.h"
 #include "pagine/ContestoPagine.h"
 #include "pagine/frmSeleziona.h"
+#include "tabelle/MappaChiamate.h"
 
 namespace tarno {
 
@@ -390,7 +392,9 @@ void PaginaCampi::chkCampo_Click(int i) {
                 occupato.emplace();
                 QTextCursor colora = selezione;
                 QTextCharFormat formato;
-                formato.setForeground(chk->palette().color(QPalette::Window));
+                // The box's colour behind the text, with the box's own text colour over it.
+                formato.setBackground(chk->palette().color(QPalette::Window));
+                formato.setForeground(chk->palette().color(QPalette::WindowText));
                 colora.mergeCharFormat(formato);
 
                 const bool data = i == RIGA_DATA;
@@ -576,6 +580,22 @@ void PaginaCampi::CopiaDallAltraPagina() {
     const TabellaValori& sorgente = mbEntranti ? mDoc.mrgxUscenti : mDoc.mrgxEntranti;
     TabellaValori& destinazione = Tabella();
     const int colonne = std::min({sorgente.Colonne(), destinazione.Colonne(), int{NUM_COLONNE}});
+    // Fields this page holds already are replaced only when the user says so.
+    bool pieni = false;
+    for (int r = 0; r < sorgente.Righe() && !pieni; ++r) {
+        const int d = RigaCopia(r, !mbEntranti);
+        pieni = d >= 0 && d < destinazione.Righe() && RigaInUso(sorgente, r) &&
+                RigaInUso(destinazione, d);
+    }
+    if (pieni &&
+        ServiziUI().Messaggio(
+            this,
+            TestoRisorsa(30931,
+                         "Alcuni campi di questa pagina hanno gi\u00E0 dei dati: copiando, "
+                         "prendono quelli dell'altra pagina. Copiare?"),
+            IconaUI::Domanda, PulsantiUI::SiNo,
+            QString::fromLatin1(TITOLO_ATTENZIONE)) != RispostaUI::Si)
+        return;
     for (int r = 0; r < sorgente.Righe(); ++r) {
         const int d = RigaCopia(r, !mbEntranti);
         if (d < 0 || d >= destinazione.Righe()) continue;

@@ -1,6 +1,7 @@
 #include "tabelle/MappaChiamate.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -148,12 +149,23 @@ std::vector<ProblemaCampo> ProblemiCampi(const TabellaValori& rgx, TipoChiamata 
 void TabellaInChiamata(clsChiamata& chiamata, const TabellaValori& rgx, TipoChiamata tipo,
                        const ConversioniCampi& conv) {
     const bool entranti = Entranti(tipo);
-    if (chiamata.mcolCampi)
-        chiamata.mcolCampi->Clear();
-    else
-        chiamata.mcolCampi.emplace();
+    std::optional<Collezione<clsCampo>> prima = std::move(chiamata.mcolCampi);
+    chiamata.mcolCampi.emplace();
     if (rgx.Colonne() < Campi::NUM_COLONNE) return;
+    // The call's earlier field of a row, if any.
+    const auto precedente = [&prima](int r) -> const clsCampo* {
+        return prima ? prima->Trova(std::to_string(r)) : nullptr;
+    };
+    // A field transformation made anew, or the earlier one with its place in the file.
+    const auto trasformazione = [&](int r) {
+        const clsCampo* p = precedente(r);
+        if (p && p->moTrasf && p->moTrasf->menTipo == clsTrasformazione::CAMPO)
+            return std::make_unique<clsTrasformazione>(*p->moTrasf);
+        return std::make_unique<clsTrasformazione>();
+    };
+    std::map<int, clsCampo> campi;
     for (int r = 0; r < rgx.Righe(); ++r) {
+        if (r == Campi::RIGA_DATA && conv.bDataIsolata && !precedente(r)) continue;
         // Line 0 is kept: it is how a field without a line reads, and it means the first.
         const auto riga = ValoreNumerico(rgx.Cella(r, Campi::COL_RIGA));
         if (!riga || *riga < 0) continue;
@@ -175,7 +187,7 @@ void TabellaInChiamata(clsChiamata& chiamata, const TabellaValori& rgx, TipoChia
         // would not read back.
         if (conv.bDurata && r == Campi::RIGA_DURATA) {
             campo.menEccezione = clsCampo::DURATA_TRASF;
-            auto t = std::make_unique<clsTrasformazione>();
+            auto t = trasformazione(r);
             t->menTipo = clsTrasformazione::CAMPO;
             t->menOperazione = conv.iUnitaDurata == UNITA_SECONDO ? clsTrasformazione::DIVIDI
                                                                   : clsTrasformazione::MOLTIPLICA;
@@ -186,14 +198,26 @@ void TabellaInChiamata(clsChiamata& chiamata, const TabellaValori& rgx, TipoChia
         }
         if (conv.bScatti && r == Campi::RIGA_SCATTI) {
             campo.menEccezione = clsCampo::SCATTI_TRASF;
-            auto t = std::make_unique<clsTrasformazione>();
+            auto t = trasformazione(r);
             t->menTipo = clsTrasformazione::CAMPO;
             t->menOperazione = clsTrasformazione::DIVIDI;
+            t->msSorgente.clear();
             t->msValore = std::to_string(conv.lDividereScatti);
             campo.moTrasf = std::move(t);
         }
-        chiamata.mcolCampi->Add(std::move(campo), std::to_string(r));
+        campi.emplace(r, std::move(campo));
     }
+    // The fields the call had in their order, then the new ones in the table's.
+    if (prima)
+        for (int i = 1; i <= prima->Count(); ++i) {
+            const auto& chiave = prima->Chiave(i);
+            const auto r = chiave ? LeggiIntero16(*chiave) : std::nullopt;
+            const auto it = r ? campi.find(*r) : campi.end();
+            if (it == campi.end()) continue;
+            chiamata.mcolCampi->Add(std::move(it->second), std::to_string(it->first));
+            campi.erase(it);
+        }
+    for (auto& [r, campo] : campi) chiamata.mcolCampi->Add(std::move(campo), std::to_string(r));
 }
 
 void TogliCampiConProblemi(clsChiamata& chiamata, const std::vector<ProblemaCampo>& problemi) {

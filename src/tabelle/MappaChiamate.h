@@ -28,6 +28,9 @@ struct ConversioniCampi {
     int16_t iUnitaDurata = -1;
     int32_t lConversioneDurata = 0;
     int32_t lDividereScatti = 1;
+    // The date stands on a line of its own: the "Data" row shows that line's condition and is
+    // no field of the call unless the call had one.
+    bool bDataIsolata = false;
 };
 
 // A fault of a field table that a save refuses. iStringa is the number of the message's first
@@ -74,6 +77,8 @@ std::vector<ProblemaCampo> ProblemiCampi(const TabellaValori& rgx, TipoChiamata 
                                          double dNumRighe, bool bDataIsolata);
 
 // The fields of a call record from a field table (the call's other parts stay as they are).
+// What the table does not show of a field is kept from the call's field of the same row: the
+// order of the fields, and the place a field's conversion has in the file.
 void TabellaInChiamata(clsChiamata& chiamata, const TabellaValori& rgx, TipoChiamata tipo,
                        const ConversioniCampi& conv);
 // Drops the fields of the rows that have a fault.

@@ -36,6 +36,12 @@ TEST(LetturaCampione, ColonneCondizioniEFormatiDelCampioneDemo) {
     ASSERT_GT(c.iEntranti, 0u);
     ASSERT_GT(c.iUscenti, 0u);
     const size_t righe = l.Righe().size();
+    // The reasons say what a condition tests, never the name the file gave it.
+    std::string perche;
+    for (const VoceCampione& v : l.Voci())
+        if (!v.bChiamata) perche += v.sPerche + "\n";
+    EXPECT_NE(perche.find("Condizione ("), std::string::npos) << perche;
+    EXPECT_EQ(perche.find("Condizione_"), std::string::npos) << perche;
 
     // Where "<I>" marks the incoming calls: on every incoming call and on no outgoing one, the
     // most frequent text first; every line long enough counts once.

@@ -11,7 +11,9 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <algorithm>
 
 #include "AiutiEngine.h"
 #include "anteprima/ModelloAnteprima.h"
@@ -98,6 +100,13 @@ TEST_F(Anteprima, ICampiSonoColoratiSuiCaratteriDaCuiVengono) {
             << Colonna().join(QLatin1Char('|')).toStdString();
         mVista.setTextCursor(QTextCursor(mVista.document()));
     }
+    // The engine's warnings on the driver follow the summary, as its log gives them.
+    Leggi(TARNO_CASI_DIR "/formati-sbagliati/driver.drv",
+          TARNO_CASI_DIR "/formati-sbagliati/stampa.txt");
+    EXPECT_TRUE(Modello().Sommario().contains(
+        QStringLiteral("\nAVVISO: Campo dData (entranti): legge con il formato 13 \"hh:mm\", "
+                       "che non \u00E8 un formato di data\n")))
+        << Modello().Sommario().toStdString();
 }
 TEST_F(Anteprima, ColonnaRigheDelMotoreESelezioneDiUnaChiamata) {
     Leggi(TARNO_DEMO_DIR "/Driver/PanasonicTDA.drv", TARNO_DEMO_DIR "/Dati/PanasonicTDA.txt");
@@ -133,8 +142,34 @@ TEST_F(Anteprima, ColonnaRigheDelMotoreESelezioneDiUnaChiamata) {
     mVista.setPlainText(DaCp1252(msByte));
     Aggiorna();
 
-    // Clicking an outgoing call's row selects its line in the sample view.
+    // Tooltips show their text as it is, and a line no call took tells why on its row.
+    const auto comeTesto = [](const QVariant& v) {
+        QTextDocument d;
+        d.setHtml(v.toString());
+        return d.toPlainText();
+    };
+    EXPECT_EQ(comeTesto(ModelloAnteprima::Suggerimento(QStringLiteral("a  <I> &b\n c"))),
+              QStringLiteral("a  <I> &b\n c"));
+    const auto& righe = Modello().Righe();
+    const auto non = std::find_if(righe.begin(), righe.end(), [](const RigaAnteprima& r) {
+        return r.tipo == RigaAnteprima::NON_RICONOSCIUTA;
+    });
+    ASSERT_NE(non, righe.end());
+    EXPECT_EQ(comeTesto(Modello()
+                            .index(int(non - righe.begin()), ModelloAnteprima::COL_TIPO)
+                            .data(Qt::ToolTipRole)),
+              DaCp1252(TestoVisibile(non->sTesto)) + QLatin1Char('\n') + non->sPerche);
+    // The widths the user gave and the selected row outlive a refresh.
     QTableView* t = mPannello.Tabella();
+    const int ultima = Modello().columnCount() - 1;
+    t->setColumnWidth(0, 123);
+    t->setColumnWidth(ultima - 1, 77);
+    t->setCurrentIndex(Modello().index(5, 1));
+    Aggiorna();
+    EXPECT_EQ(std::tuple(t->columnWidth(0), t->columnWidth(ultima - 1), t->currentIndex().row()),
+              std::tuple(123, 77, 5));
+
+    // Clicking an outgoing call's row selects its line in the sample view.
     mPannello.resize(600, 400);
     mPannello.show();
     for (int r = 0; r < Modello().rowCount(); ++r) {

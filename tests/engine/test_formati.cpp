@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
+#include <set>
+
 #include "engine/FormatoDataOra.h"
 
 namespace {
@@ -94,6 +98,30 @@ TEST(Formati, ValoriLettiERifiutati) {
         {"gg/mm/aa hh:mm", "01/12/26 08:05", "2026-12-01 08:05:00 = 29100"},
     };
     for (const auto& c : casi) EXPECT_EQ(Letto(c), c.atteso) << c.formato << " " << c.valore;
+}
+
+// Drivers refer to the catalogue's formats by code: every code the demo catalogue has shipped
+// keeps its table and its text, and each table holds formats of its kind.
+TEST(Formati, ICodiciDelCatalogoDemoNonCambiano) {
+    std::set<std::string> catalogo;
+    const std::regex insert(
+        R"(INSERT INTO Formati(Data|Ora) \(sCodice, sFormato\) VALUES \('(\d+)', '([^']*)'\);)");
+    std::ifstream sql(TARNO_DEMO_DIR "/catalogo.sql");
+    for (std::string s; std::getline(sql, s);) {
+        std::smatch m;
+        if (!std::regex_search(s, m, insert)) continue;
+        catalogo.insert(m[1].str() + "\t" + m[2].str() + "\t" + m[3].str());
+        const clsFormatoDataOra f(m[3].str());
+        EXPECT_TRUE(m[1] == "Data" ? f.EData() : f.ETempo()) << s;
+    }
+    std::ifstream attesi(TARNO_ATTESI_DIR "/formati-demo.txt");
+    int n = 0;
+    for (std::string s; std::getline(attesi, s);) {
+        if (s.empty() || s[0] == '#') continue;
+        EXPECT_TRUE(catalogo.count(s)) << s << " changed";
+        ++n;
+    }
+    EXPECT_GT(n, 20);
 }
 
 }  // namespace

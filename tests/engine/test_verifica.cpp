@@ -156,6 +156,23 @@ TEST(Verifica, StampeGrandiFineRigaERigheLunghissime) {
         EXPECT_EQ(e.conteggi.Chiamate(), n);
         EXPECT_EQ(e.conteggi.iValoriNonValidi + e.conteggi.iNonRiconosciute, 0u);
     }
+    // Its log, longer than a view holds, shown in brief: the header with the counts and the
+    // settings, a line saying what is left out, the end from a line's start.
+    const std::string log = LeggiTutto(t.File("v.log"));
+    const size_t calls = log.find("\r\nCHIAMATE\r\n") + 2;
+    const std::string breve =
+        LogInBreve(std::string_view(log).substr(0, 20000),
+                   std::string_view(log).substr(log.size() - 50000), log.size(), 50000);
+    EXPECT_LE(breve.size(), 50000u);
+    EXPECT_EQ(breve.substr(0, calls), log.substr(0, calls));
+    const size_t dopo = breve.find("\r\n\r\n", calls) + 4;
+    EXPECT_EQ(breve.substr(calls, dopo - calls),
+              "\r\n... " + std::to_string(log.size() - calls - (breve.size() - dopo)) +
+                  " byte del log non mostrati (le chiamate e le righe fin qui): segue la fine "
+                  "del log ...\r\n\r\n");
+    EXPECT_EQ(log.substr(log.size() - (breve.size() - dopo)), breve.substr(dopo));
+    EXPECT_EQ(log[log.size() - (breve.size() - dopo) - 1], '\n');
+    EXPECT_EQ(LogInBreve("abc", "abc", 3, 10), "abc");
     // A line of 3 MB inside a call line (which becomes two lines that are no call), and one of
     // 2 MB at the end without its line end: both cut, the rest read as before.
     size_t n = 0;

@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <map>
+#include <sstream>
 
 #include "SupportoGui.h"
 #include "grid/clsGriglia.h"
@@ -44,15 +46,36 @@ class TrasferimentoTest : public FinestraDemo {
     }
 };
 
+// Every "key=value" of a driver file under its section.
+std::map<std::string, std::string> Chiavi(const std::string& testo) {
+    std::map<std::string, std::string> chiavi;
+    std::istringstream in(testo);
+    std::string sezione;
+    for (std::string riga; std::getline(in, riga);) {
+        if (!riga.empty() && riga.back() == '\r') riga.pop_back();
+        if (riga.starts_with('[')) sezione = riga;
+        const size_t uguale = riga.find('=');
+        if (uguale != std::string::npos)
+            chiavi[sezione + riga.substr(0, uguale)] = riga.substr(uguale);
+    }
+    return chiavi;
+}
+
 TEST_F(TrasferimentoTest, DemoDriversSavedThroughTheWindowGiveTheExpectedBytes) {
     for (const char* nome : {"PanasonicTDA.drv", "SiemensHiPath.drv"}) {
         SCOPED_TRACE(nome);
         const QString copia = Driver(QStringLiteral("copia-") + nome);
         mF->FileApri(Driver(QString::fromLatin1(nome)));
+        U()->txtAutore->setText(QStringLiteral("Altro autore"));
         mUI.mNomiFile = {copia};
         ASSERT_TRUE(mF->FileSalva(true)) << Testi().join('|').toStdString();
         const std::string salvato = Byte(copia);
         EXPECT_EQ(salvato, prova::LeggiTutto(std::string(TARNO_ATTESI_EDITOR) + "/" + nome));
+        // Only the author changed: every other key stays as the file had it.
+        auto prima = Chiavi(Byte(Driver(QString::fromLatin1(nome)))), dopo = Chiavi(salvato);
+        EXPECT_EQ(dopo["[Centralino]Autore"], "=Altro autore");
+        prima.erase("[Centralino]Autore"), dopo.erase("[Centralino]Autore");
+        EXPECT_EQ(dopo, prima);
         // What the window wrote opens again and is written unchanged.
         mF->FileApri(copia);
         mUI.mNomiFile = {Driver(QStringLiteral("copia2.drv"))};
@@ -87,6 +110,16 @@ TEST_F(TrasferimentoTest, WhatTheChecksLetThroughIsSavedWhole) {
     EXPECT_EQ(mF->Documento().moDriver->msAutore, "Tarno demo");
     EXPECT_EQ(T().Cella(10, Campi::COL_RIGA) + "," + T().Cella(10, Campi::COL_POSIZ), "0,64");
     EXPECT_EQ(mF->Documento().mrgxIdent.Cella(Ident::RIGA_USCENTI, 1), "0");
+    // A date format on a time field, a code the catalogue lacks: saved, and told.
+    T().Cella(Campi::RIGA_ORA_INIZIO, Campi::COL_FORMATO) = "1";
+    T().Cella(Campi::RIGA_DURATA, Campi::COL_FORMATO) = "99";
+    mUI.mNomiFile = {copia};
+    ASSERT_TRUE(mF->FileSalva(true));
+    ASSERT_EQ(Testi().size(), 1);
+    EXPECT_EQ(Testi()[0].section(QLatin1Char('\n'), 1),
+              "Campo \"Ora inizio\" (Entranti): il formato 1 (\"gg/mm/aa\") non \u00E8 un "
+              "formato di ora.\nCampo \"Durata\" (Entranti): il formato 99 non \u00E8 nel "
+              "catalogo.");
 }
 
 TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
@@ -107,7 +140,12 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
         "\"Durata\"");
     const QString perdita = QStringLiteral(
         "\".\nSalvando i dati si perder\u00E0 tale informazione, si vuole continuare?");
-    const QString domandaDurata =
+    const QString domandaDurata = QStringLiteral(
+        "\u00C8 stata inserita la trasformazione durata non espressa in secondi, ma l'unico "
+        "campo di durata \u00E8 \"Durata squillo\", che la conversione non riguarda: la "
+        "durata squillo sar\u00E0 letta in secondi.\nSalvando i dati si perder\u00E0 tale "
+        "informazione, si vuole continuare?");
+    const QString senzaCampi =
         QStringLiteral(
             "\u00C8 stata inserita la trasformazione durata non espressa in secondi "
             "senza mettere dati nei campi \"Durata\" o \"Durata squillo") +
@@ -210,6 +248,15 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
          Trasf::DURATA},
         // A conversion without a field to convert is asked about: No stops, Yes goes on.
         {senzaDurata, domandaDurata, 0, "txtAutore", -1, {RispostaUI::No}},
+        {[&] {
+             senzaDurata();
+             ScriviRiga(Campi::RIGA_DURATA_SQUILLO, Riga(6));
+         },
+         senzaCampi,
+         0,
+         "txtAutore",
+         -1,
+         {RispostaUI::No}},
         {senzaDurata,
          conversione + QStringLiteral("durata non espressa in secondi"),
          2,

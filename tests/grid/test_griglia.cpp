@@ -192,15 +192,22 @@ TEST_F(Griglia, ARefusedTextIsToldOnceAndKeepsTheEditorOpenUntilEscape) {
 }
 
 TEST_F(Griglia, ListsAndDropDownsStoreTheCodeAndTabNeverPopsAList) {
-    TabellaValori rgx(2, 3), data(2, 2), ora(2, 2);
+    TabellaValori rgx(2, 3), data(2, 2), ora(3, 2);
     data.Cella(1, 0) = "gg/mm/aa", data.Cella(1, 1) = "101";
-    ora.Cella(1, 0) = "hh:mm", ora.Cella(1, 1) = "201";
+    ora.Cella(1, 0) = "hh:mm:ss", ora.Cella(1, 1) = "202";
+    ora.Cella(2, 0) = "hh:mm", ora.Cella(2, 1) = "201";
     clsDropDown drpData, drpOra;
     drpData.Associa(&data, 0, 1);
     drpOra.Associa(&ora, 0, 1);
     for (const char* t : {"A", "Allin.", "Formato"}) mG.AggiungiColonna(t);
     mG.ImpostaListaValori(1, Allineamento(true));
     mG.ImpostaDropDown(2, &drpData);
+    clsListaValori codici;  // as the field grids limit their formats to the catalogue's
+    for (auto [v, t] :
+         {std::pair{"0", ""}, {"101", "gg/mm/aa"}, {"202", "hh:mm:ss"}, {"201", "hh:mm"}})
+        codici.Aggiungi(v, t);
+    codici.ImpostaLimita(true);
+    mG.ImpostaListaValori(2, codici);
     mG.Associa(&rgx);
     // The owner chooses the drop-down by row, as the field grids do.
     QObject::connect(&mG, &clsGriglia::DropDownApertura,
@@ -217,11 +224,28 @@ TEST_F(Griglia, ListsAndDropDownsStoreTheCodeAndTabNeverPopsAList) {
     for (int r : {0, 1}) {
         mG.ImpostaCellaCorrente(r, 2);
         Tasto(Qt::Key_F2);
-        ASSERT_TRUE(Combo() && Combo()->count() == 2);
+        ASSERT_TRUE(Combo() && Combo()->count() == 2 + r);
         Combo()->setCurrentIndex(1);
         Tasto(Qt::Key_Return);
     }
-    EXPECT_EQ(rgx.Cella(0, 2) + rgx.Cella(1, 2), "101201");
+    EXPECT_EQ(rgx.Cella(0, 2) + rgx.Cella(1, 2), "101202");
+    // A typed format is taken as typed, never as a longer entry that starts the same; a text no
+    // entry has is refused with the entries.
+    QStringList detti;
+    QObject::connect(&mG, &clsGriglia::TestoRifiutato, [&](const QString& m) { detti << m; });
+    for (const char* testo : {"hh:mm", "hh"}) {
+        mG.ImpostaCellaCorrente(1, 2);
+        Tasto(Qt::Key_F2);
+        ASSERT_TRUE(Combo() && Combo()->isEditable());
+        Combo()->lineEdit()->clear();
+        Digita(testo);
+        Tasto(Qt::Key_Return);
+        if (Editor()) Tasto(Qt::Key_Escape);
+    }
+    EXPECT_EQ(rgx.Cella(1, 2), "201");
+    ASSERT_EQ(detti.size(), 1);
+    EXPECT_TRUE(detti[0].contains("\"hh\". Valori ammessi: gg/mm/aa, hh:mm:ss, hh:mm"))
+        << detti[0].toStdString();
 }
 
 TEST_F(Griglia, TheEntryRowAppendsAndRowsGoOnlyWhenAllowed) {

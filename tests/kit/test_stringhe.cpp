@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDirIterator>
 #include <QFile>
 #include <QGuiApplication>
@@ -15,6 +16,7 @@
 #include <map>
 
 #include "kit/Risorse.h"
+#include "kit/ServiziUI.h"
 #include "kit/clsStringhe.h"
 
 using tarno::clsStringhe;
@@ -195,6 +197,23 @@ TEST(Stringhe, QtsOwnDialogsSpeakTheInterfaceLanguage) {
     domanda.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     EXPECT_EQ(domanda.button(QMessageBox::Yes)->text(), QStringLiteral("&S\u00EC"));
     EXPECT_EQ(domanda.button(QMessageBox::Cancel)->text(), QStringLiteral("Annulla"));
+    // The editor's own questions give every button its key.
+    QStringList testi;
+    QMetaObject::invokeMethod(
+        qApp,
+        [&testi] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            for (auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+                testi << box->button(b)->text();
+            box->button(QMessageBox::Cancel)->click();
+        },
+        Qt::QueuedConnection);
+    tarno::ServiziUIQt servizi;
+    EXPECT_EQ(servizi.Messaggio(nullptr, QStringLiteral("?"), tarno::IconaUI::Domanda,
+                                tarno::PulsantiUI::SiNoAnnulla, QString()),
+              tarno::RispostaUI::Annulla);
+    EXPECT_EQ(testi.join(QLatin1Char('|')), QStringLiteral("&S\u00EC|&No|&Annulla"));
 }
 
 }  // namespace

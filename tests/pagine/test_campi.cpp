@@ -3,14 +3,18 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
+#include <QTextCursor>
+#include <QVersionNumber>
 
 #include "AiutiPagine.h"
 #include "pagine/PaginaCampi.h"
 #include "pagine/PaginaTrasformazioni.h"
+#include "pagine/frmAbout.h"
 
 using namespace tarno;
 using namespace tarno::test;
@@ -152,6 +156,13 @@ TEST_F(PagineCampiTest, AtMostTwoOfStartEndAndDurationMayBeDefined) {
     Marca(true, RIGA_ORA_FINE, kTerza + 15, 5);
     EXPECT_FALSE(p.chkCampo(RIGA_DURATA)->isEnabled());
     EXPECT_EQ(RigaDi(RIGA_DURATA), kVuota);
+    // The marked text stands on its box's colour in the box's text colour, readable as the box.
+    QTextCursor marcato(mF->ui()->rtfTesto->document());
+    marcato.setPosition(kTerza + 16);
+    const QPalette box = p.chkCampo(RIGA_ORA_FINE)->palette();
+    EXPECT_EQ(std::pair(marcato.charFormat().background().color(),
+                        marcato.charFormat().foreground().color()),
+              std::pair(box.color(QPalette::Window), box.color(QPalette::WindowText)));
 
     const Riga piena{"1", "10", "5", "", "13", "False"};
     // Ora fine and Durata; whether the boxes of start, end and duration are enabled.
@@ -245,7 +256,14 @@ TEST_F(PagineCampiTest, CopyTakesTheOtherPagesFieldsButNeverTheRingingTime) {
     ScriviRiga(12, {"", "40", "", "", "", ""}, false);   // outgoing Campo 4
     ScriviRiga(9, {"1", "50", "4", "", "1", "False"});   // incoming Durata squillo
     ScriviRiga(13, {"3", "1", "2", "1", "", "True"});    // incoming Campo 4
-    const TabellaValori uscenti = T(false);
+    const TabellaValori uscenti = T(false), prima = T();
+    // Over fields the page holds the copy asks first: No leaves the page as it was.
+    mUI.Reimposta();
+    Pagina(true).mpCmdCopia->click();
+    ASSERT_EQ(mUI.mMessaggi.size(), 1u);
+    EXPECT_EQ(mUI.mMessaggi[0].pulsanti, PulsantiUI::SiNo);
+    EXPECT_EQ(T(), prima);
+    mUI.mRisposte = {RispostaUI::Si, RispostaUI::Si};
     Pagina(true).mpCmdCopia->click();
     EXPECT_EQ(RigaDi(9), (Riga{"1", "50", "4", "", "1", "False"}));
     EXPECT_EQ(RigaDi(10), (Riga{"2", "5", "3", "2", "", ""}));
@@ -261,6 +279,16 @@ TEST_F(PagineCampiTest, CopyTakesTheOtherPagesFieldsButNeverTheRingingTime) {
     EXPECT_EQ(RigaDi(12, false), (Riga{"3", "40", "2", "1", "", "True"}));
     for (int r = 0; r < T(false).Righe(); ++r) EXPECT_NE(T(false).Cella(r, COL_POSIZ), "50");
     EXPECT_EQ(T(), entranti);
+}
+
+TEST(About, TheProgramsOfThisInstallationShowTheirVersion) {
+    frmAbout a;
+    const QString v = QVersionNumber::fromString(QApplication::applicationVersion()).toString();
+    QStringList testi;
+    for (const char* n : {"lblVer1", "lblVer2", "lblVer3"})
+        testi << a.findChild<QLabel*>(QString::fromLatin1(n))->text();
+    EXPECT_EQ(testi, QStringList({"Tarno Driver " + v, "Tarno Miner " + v,
+                                  QStringLiteral("Tarno Report: non installato")}));
 }
 
 }  // namespace

@@ -168,6 +168,7 @@ bool frmDriver::FalliscePartenza(const QString& sErrore) {
 
 bool frmDriver::Form_Load(const QString& sRigaComando) {
     // Texts.
+    mbChiusura = false;
     CentraForm(this);
     RipristinaDisposizione();
     mbTransformMode = false;
@@ -291,8 +292,19 @@ bool frmDriver::Form_Load(const QString& sRigaComando) {
         if (nome && mfnApriDriver)
             mfnApriDriver(DaCp1252(msWorkDir) + QStringLiteral("/Driver/") + DaCp1252(*nome));
     }
-    // The dialogs open where the last file of their kind was, the driver folder at first.
-    RipristinaCartelle(DaCp1252(msWorkDir) + QStringLiteral("/Driver"));
+    // The dialogs open where the last file of their kind was, at first the driver folder and
+    // the printouts' folder.
+    const QString lavoro = DaCp1252(msWorkDir);
+    RipristinaCartelle(lavoro + QStringLiteral("/Driver"), lavoro + QStringLiteral("/Dati"));
+    // A user's first start (no driver opened yet, none named) shows the demo driver with its
+    // printout, when the working folder holds them.
+    const QString demo = lavoro + QStringLiteral("/Driver/PanasonicTDA.drv");
+    const QString stampa = lavoro + QStringLiteral("/Dati/PanasonicTDA.txt");
+    if (sRigaComando.isEmpty() && LeggiRecente(QStringLiteral("fFile1")).isEmpty() &&
+        QFileInfo(demo).isFile() && QFileInfo(stampa).isFile() && mfnApriDriver) {
+        mfnApriDriver(demo);
+        LeggiDati(stampa);
+    }
     return Avviabile();
 }
 
@@ -456,6 +468,7 @@ void frmDriver::closeEvent(QCloseEvent* ev) {
 }
 
 void frmDriver::Form_Unload() {
+    mbChiusura = true;
     if (gbAvviato && isVisible()) SalvaDisposizione();
     mpDoc->moDriver.reset();
     mconDatabase.Chiudi();

@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QShowEvent>
 #include <QSplitter>
@@ -39,8 +40,9 @@ const QString CHIAVE_CARTELLA_DRIVER = QStringLiteral("Cartelle/Driver");
 const QString CHIAVE_CARTELLA_DATI = QStringLiteral("Cartelle/Dati");
 // The share of the screen's free area that the window takes at a user's first start.
 constexpr int QUOTA_SCHERMO = 88;
-// The sample view shows at least this many lines of the printout at the first division.
-constexpr int RIGHE_CAMPIONE = 12;
+// The sample view shows at least this many lines of the printout at the first division: a
+// heading of three lines and ten calls.
+constexpr int RIGHE_CAMPIONE = 13;
 
 // The local file a drag carries (the first one), or "" when it carries none.
 QString FileTrascinato(const QMimeData* dati) {
@@ -105,8 +107,9 @@ void frmDriver::RipristinaDisposizione() {
 
 void frmDriver::DivisioneIniziale() {
     // The pages get the height they ask for, unless the sample view would show fewer than
-    // RIGHE_CAMPIONE lines (a heading and ten calls): then it keeps them (at most two thirds of
-    // the height, on a small or much scaled screen) and the pages scroll in the rest.
+    // RIGHE_CAMPIONE lines (a heading and ten calls): then it keeps them (at most three
+    // quarters of the height, on a small or much scaled screen) and the pages scroll in the
+    // rest.
     QSplitter* divisore = mpUi->splDriver;
     QTextEdit* vista = mpUi->rtfTesto;
     const int totale = divisore->height() - divisore->handleWidth();
@@ -114,9 +117,10 @@ void frmDriver::DivisioneIniziale() {
     const int sotto = mpUi->pnlCampione->height() - vista->height();  // the position labels
     const int righe = RIGHE_CAMPIONE * vista->fontMetrics().lineSpacing() +
                       2 * vista->frameWidth() +
-                      2 * static_cast<int>(vista->document()->documentMargin()) + sotto;
+                      2 * static_cast<int>(vista->document()->documentMargin()) +
+                      vista->horizontalScrollBar()->sizeHint().height() + sotto;
     const int campione =
-        std::max(totale - mpUi->tabDriver->sizeHint().height(), std::min(righe, totale * 2 / 3));
+        std::max(totale - mpUi->tabDriver->sizeHint().height(), std::min(righe, totale * 3 / 4));
     divisore->setSizes({campione, totale - campione});
 }
 

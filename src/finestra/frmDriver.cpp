@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QResizeEvent>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -98,6 +99,21 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     mpUi->layPagina4->addWidget(mpPagEntranti);
     mpPagUscenti = new PaginaCampi(*mpDoc, *this, false, mpUi->Picture5);
     mpUi->layPagina5->addWidget(mpPagUscenti);
+    // Each page scrolls when the window leaves it less than its height (a small or much scaled
+    // screen), so the sample view keeps its lines and no control is squeezed.
+    for (int i = 0; i < mpUi->tabDriver->count(); ++i) {
+        QWidget* pagina = mpUi->tabDriver->widget(i);
+        const QString titolo = mpUi->tabDriver->tabText(i);
+        auto* scorrimento = new QScrollArea;
+        scorrimento->setObjectName(pagina->objectName() + QStringLiteral("Scorrimento"));
+        scorrimento->setFrameShape(QFrame::NoFrame);
+        scorrimento->setFocusPolicy(Qt::NoFocus);
+        scorrimento->setWidgetResizable(true);
+        mpUi->tabDriver->removeTab(i);
+        scorrimento->setWidget(pagina);
+        mpUi->tabDriver->insertTab(i, scorrimento, titolo);
+    }
+    mpUi->tabDriver->setCurrentIndex(0);
     drpFormatiData = new clsDropDown(this);
     drpFormatiData->setObjectName(QStringLiteral("drpFormatiData"));
     drpFormatiData->ImpostaTitolo(TestoRisorsa(30201, "Formati data"));

@@ -7,6 +7,7 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QUndoStack>
 
@@ -28,6 +29,10 @@ void frmDriver::PreparaStoria() {
     connect(mpDoc, &DocumentoDriver::Cambiato, this, [this] {
         AggiornaStatoModifiche();
         PianificaAnteprima();
+        // The counts of a verification belong to the driver as it was verified.
+        if (!msEsitoVerifica.isEmpty() && statusBar()->currentMessage() == msEsitoVerifica)
+            statusBar()->clearMessage();
+        msEsitoVerifica.clear();
     });
     connect(mpDoc, &DocumentoDriver::Ripristinato, this, &frmDriver::MostraTestiGenerali);
 

@@ -55,9 +55,10 @@ void frmDriver::PreparaAnteprima() {
     mpUi->mnupopStrumenti->addAction(mostra);
     mpRiquadroAnteprima->setVisible(ImpostazioniUtente().value(CHIAVE_ANTEPRIMA, true).toBool());
     // The user's choice, from the menu or the pane's own close button (the action follows
-    // the pane shown or hidden by itself, not with the whole window).
+    // the pane shown or hidden by itself). The pane going with the window (closing, the end of
+    // the program) is no choice: only a change while the window is shown is remembered.
     connect(mostra, &QAction::toggled, this, [this](bool bVisibile) {
-        ImpostazioniUtente().setValue(CHIAVE_ANTEPRIMA, bVisibile);
+        if (isVisible() && !mbChiusura) ImpostazioniUtente().setValue(CHIAVE_ANTEPRIMA, bVisibile);
         if (bVisibile) PianificaAnteprima();
     });
 

@@ -94,8 +94,10 @@ void frmDriver::LeggiDati(const QString& vsPercorso) {
     // The view shows the sample now, not the log (Trasforma sets both again after reading it).
     mbSpuntaTrasforma = false;
     mpUi->mnuTrasforma->setChecked(false);
-    // The engine's log is no printout of the user's: the dialogs stay where the printouts are.
-    if (percorso != FileLogVerifica()) RicordaCartella(true, percorso);
+    // The engine's log is no printout of the user's: the dialogs stay where the printouts are,
+    // and the recent printouts stay as they were.
+    if (percorso == FileLogVerifica()) return;
+    RicordaCartella(true, percorso);
     AggiungiRecente(QStringLiteral("mnupopDatiRecenti"), percorso);
 }
 
@@ -107,10 +109,21 @@ QStringList frmDriver::ArgomentiMotore() const {
 
 void frmDriver::VerificaDati() {
     if (mpDoc->NonSalvato() && !ChiediSalvataggio(20503, false)) return;
-    // The engine reads the driver file: a document that was never written has none.
+    // "No" to saving: the engine reads the file as last saved.
+    const bool senzaModifiche = mpDoc->NonSalvato();
+    // The engine reads the driver file: a document that was never written has none, and is
+    // offered Save As unless the user has just said no to saving.
     if (!mpDoc->moDriver || mpDoc->moDriver->msFileName.empty()) {
-        Avviso(this, TestoRisorsa(20505));
-        return;
+        if (senzaModifiche) {
+            Avviso(this, TestoRisorsa(20505));
+            return;
+        }
+        const QString domanda = TestoRisorsa(20505) + QLatin1Char('\n') +
+                                TestoRisorsa(30960, "Salvarlo ora con un nome, per verificarlo?");
+        if (ServiziUI().Messaggio(this, domanda, IconaUI::Domanda, PulsantiUI::SiNo,
+                                  TestoRisorsa(51, TITOLO_ATTENZIONE)) != RispostaUI::Si ||
+            !FileSalva(true))
+            return;
     }
     QString dati = msFileDati;
     if (dati.isEmpty()) {
@@ -124,7 +137,7 @@ void frmDriver::VerificaDati() {
     EseguiEAttendi(QDir(CartellaEseguibile()).filePath(QStringLiteral("tarnominer")),
                    ArgomentiMotore());
     setEnabled(true);
-    MostraEsitoVerifica(inizio);
+    MostraEsitoVerifica(inizio, senzaModifiche);
     // A view that shows the log shows the new one.
     if (mbTransformMode) MostraLog();
     show();

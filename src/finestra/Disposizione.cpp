@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QDateTime>
+#include <QDockWidget>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QShowEvent>
 #include <QSplitter>
@@ -36,6 +38,11 @@ const QString CHIAVE_GEOMETRIA = QStringLiteral("Finestra/Geometria");
 const QString CHIAVE_DIVISORE = QStringLiteral("Finestra/Divisore");
 const QString CHIAVE_CARTELLA_DRIVER = QStringLiteral("Cartelle/Driver");
 const QString CHIAVE_CARTELLA_DATI = QStringLiteral("Cartelle/Dati");
+// The share of the screen's free area that the window takes at a user's first start.
+constexpr int QUOTA_SCHERMO = 88;
+// The sample view shows at least this many lines of the printout at the first division: a
+// heading of three lines and ten calls.
+constexpr int RIGHE_CAMPIONE = 13;
 
 // The local file a drag carries (the first one), or "" when it carries none.
 QString FileTrascinato(const QMimeData* dati) {
@@ -73,6 +80,13 @@ void frmDriver::RipristinaDisposizione() {
             cornice =
                 QSize(16, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 16);
         const QSize spazio = area.size() - cornice;
+        // The first start uses most of the screen, whatever its size and scaling.
+        if (geometria.isEmpty()) {
+            resize(std::max(spazio.width() * QUOTA_SCHERMO / 100, minimumWidth()),
+                   std::max(spazio.height() * QUOTA_SCHERMO / 100, minimumHeight()));
+            move(area.center() -
+                 QPoint((width() + cornice.width()) / 2, (height() + cornice.height()) / 2));
+        }
         if (width() > spazio.width() || height() > spazio.height())
             resize(std::max(std::min(width(), spazio.width()), minimumWidth()),
                    std::max(std::min(height(), spazio.height()), minimumHeight()));
@@ -92,23 +106,31 @@ void frmDriver::RipristinaDisposizione() {
 }
 
 void frmDriver::DivisioneIniziale() {
-    // The pages get the height they ask for, unless the sample view would show fewer than ten
-    // lines: then it keeps ten (at most 40% of the height, on a small or much scaled screen)
-    // and the pages scroll in the rest.
+    // The pages get the height they ask for, unless the sample view would show fewer than
+    // RIGHE_CAMPIONE lines (a heading and ten calls): then it keeps them (at most three
+    // quarters of the height, on a small or much scaled screen) and the pages scroll in the
+    // rest.
     QSplitter* divisore = mpUi->splDriver;
     QTextEdit* vista = mpUi->rtfTesto;
     const int totale = divisore->height() - divisore->handleWidth();
     if (totale <= 0) return;
     const int sotto = mpUi->pnlCampione->height() - vista->height();  // the position labels
-    const int dieciRighe = 10 * vista->fontMetrics().lineSpacing() + 2 * vista->frameWidth() +
-                           2 * static_cast<int>(vista->document()->documentMargin()) + sotto;
-    const int campione = std::max(totale - mpUi->tabDriver->sizeHint().height(),
-                                  std::min(dieciRighe, totale * 2 / 5));
+    const int righe = RIGHE_CAMPIONE * vista->fontMetrics().lineSpacing() +
+                      2 * vista->frameWidth() +
+                      2 * static_cast<int>(vista->document()->documentMargin()) +
+                      vista->horizontalScrollBar()->sizeHint().height() + sotto;
+    const int campione =
+        std::max(totale - mpUi->tabDriver->sizeHint().height(), std::min(righe, totale * 3 / 4));
     divisore->setSizes({campione, totale - campione});
 }
 
 void frmDriver::showEvent(QShowEvent* ev) {
     QMainWindow::showEvent(ev);
+    // The preview opens about a third of the window wide, enough to show the fields.
+    if (mbLarghezzaAnteprima && mpRiquadroAnteprima && mpRiquadroAnteprima->isVisible()) {
+        mbLarghezzaAnteprima = false;
+        resizeDocks({mpRiquadroAnteprima}, {width() / 3}, Qt::Horizontal);
+    }
     if (!mbDivisioneIniziale) return;
     mbDivisioneIniziale = false;
     DivisioneIniziale();
@@ -154,17 +176,18 @@ void frmDriver::RicordaCartella(bool bDati, const QString& vsFile) {
     ImpostazioniUtente().setValue(bDati ? CHIAVE_CARTELLA_DATI : CHIAVE_CARTELLA_DRIVER, cartella);
 }
 
-void frmDriver::RipristinaCartelle(const QString& sCartellaDriver) {
+void frmDriver::RipristinaCartelle(const QString& sCartellaDriver, const QString& sCartellaDati) {
     const QSettings impostazioni = ImpostazioniUtente();
     const auto ultima = [&](const QString& chiave, const QString& predefinita) {
         const QString c = impostazioni.value(chiave).toString();
         return !c.isEmpty() && QFileInfo(c).isDir() ? c : predefinita;
     };
     msCartellaDialogo = ultima(CHIAVE_CARTELLA_DRIVER, sCartellaDriver);
-    msCartellaDati = ultima(CHIAVE_CARTELLA_DATI, msCartellaDialogo);
+    msCartellaDati = ultima(CHIAVE_CARTELLA_DATI,
+                            QFileInfo(sCartellaDati).isDir() ? sCartellaDati : msCartellaDialogo);
 }
 
-void frmDriver::MostraEsitoVerifica(const QDateTime& inizio) {
+void frmDriver::MostraEsitoVerifica(const QDateTime& inizio, bool bSenzaModifiche) {
     const QString log = FileLogVerifica();
     const QFileInfo info(log);
     QFile file(log);
@@ -177,14 +200,18 @@ void frmDriver::MostraEsitoVerifica(const QDateTime& inizio) {
         righe = ValoreRiepilogo(testo, QStringLiteral("Righe non riconosciute"));
     }
     if (chiamate && righe)
-        statusBar()->showMessage(TestoRisorsa(30900,
-                                              "Verifica: %1 chiamate riconosciute, %2 righe non "
-                                              "riconosciute - Trasforma mostra il log")
-                                     .arg(*chiamate)
-                                     .arg(*righe));
+        msEsitoVerifica = TestoRisorsa(30900,
+                                       "Verifica: %1 chiamate riconosciute, %2 righe non "
+                                       "riconosciute - Trasforma mostra il log")
+                              .arg(*chiamate)
+                              .arg(*righe);
     else
-        statusBar()->showMessage(
-            TestoRisorsa(30901, "Verifica: il motore non ha scritto il log %1").arg(log));
+        msEsitoVerifica =
+            TestoRisorsa(30901, "Verifica: il motore non ha scritto il log %1").arg(log);
+    if (bSenzaModifiche)
+        msEsitoVerifica += QStringLiteral(" - ") +
+                           TestoRisorsa(30961, "verificato il file salvato, senza le modifiche");
+    statusBar()->showMessage(msEsitoVerifica);
 }
 
 }  // namespace tarno

@@ -176,15 +176,20 @@ void frmDriver::FileApri(const QString& vsPercorso) {
         return;
     }
 
+    if (vecchio) {
+        // Which program converted this driver in the previous version (Escape keeps the last);
+        // Cancel leaves the window as it was.
+        frmOldDriver dlg(this);
+        dlg.setWindowTitle(percorso);
+        dlg.exec();
+        if (dlg.Annullato()) return;
+    }
+
     CursoreOccupato occupato;
     SvuotaTutto();
     mpDoc->Driver();  // made when there is none
     if (vecchio) {
         mpDoc->moDriver->mlOffset.assign(1, '0');
-        // Which program converted this driver in the previous version (Escape keeps the last).
-        frmOldDriver dlg(this);
-        dlg.setWindowTitle(percorso);
-        dlg.exec();
         const CercaFormato cerca = mconDatabase.FunzioneCercaFormato();
         if (!LeggiVecchioDriver(nome, *mpDoc->moDriver, msg, cerca)) {
             // The reader said why; the window stays on an empty new document, so that nothing
@@ -193,7 +198,8 @@ void frmDriver::FileApri(const QString& vsPercorso) {
             return;
         }
         ApplicaTrasformazione(*mpDoc->moDriver, msg, cerca);
-        mpDoc->moDriver->msFileName = nome;
+        // The file on disk is still in the old format: the engine cannot read it, so the
+        // document has no file of its own until it is saved.
     } else {
         // Syntax errors are reported as they are met; what could be read is shown.
         mpDoc->moDriver->LoadDriver(nome, msg);
@@ -205,6 +211,12 @@ void frmDriver::FileApri(const QString& vsPercorso) {
     AggiornaTitolo();
     RiempiDaDriver();
     mpDoc->SegnaSalvato();
+    if (vecchio) {
+        // The conversion is an unsaved change that no undo takes back: the first save writes
+        // the new format (after the usual ".bak" of the old file).
+        mpDoc->Storia()->resetClean();
+        mpDoc->Modificato();
+    }
     AggiungiRecente(SOTTOMENU_DRIVER, percorso);
 }
 
@@ -311,11 +323,11 @@ void frmDriver::AggiungiRecente(const QString& vsSottomenu, const QString& vsPer
     Recenti recenti;
     QString vecchi[NUM_RECENTI + 1];
     for (int n = 1; n <= NUM_RECENTI; ++n) vecchi[n] = recenti.Leggi(chiave(n));
-    // The place that holds the path, looked for from 4 up to 1; not found counts as 4.
-    const QString cercato = vsPercorso.toUpper();
+    // The place that holds the path, looked for from 4 up to 1; not found counts as 4. File
+    // names are told apart by their letter case, as the file system does.
     int trovato = NUM_RECENTI;
     for (int n = NUM_RECENTI; n >= 1; --n)
-        if (vecchi[n].toUpper() == cercato) {
+        if (vecchi[n] == vsPercorso) {
             trovato = n;
             break;
         }

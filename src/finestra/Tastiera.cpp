@@ -172,20 +172,53 @@ Bersaglio BersaglioDi(QWidget* w) {
 }  // namespace
 
 std::vector<QWidget*> frmDriver::ControlliPagina() const {
-    // The page's controls in the order of its own focus chain.
+    // The page's controls in the order of the focus chain. The chain of a page whose tab order
+    // was set piece by piece may be more than one ring: each ring is followed from its first
+    // control met in the page, and the rings follow one another.
     QWidget* pagina = mpUi->tabDriver->currentWidget();
     std::vector<QWidget*> controlli;
     if (!pagina) return controlli;
-    QWidget* w = pagina;
-    for (int passi = 0; passi < 5000; ++passi) {
-        w = w->nextInFocusChain();
-        if (w == pagina || (!controlli.empty() && w == controlli.front())) break;
-        if (pagina->isAncestorOf(w) && w->isVisible() && w->isEnabled() &&
-            (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() &&
-            std::find(controlli.begin(), controlli.end(), w) == controlli.end())
-            controlli.push_back(w);
+    const auto candidato = [pagina](QWidget* w) {
+        return pagina->isAncestorOf(w) && w->isVisible() && w->isEnabled() &&
+               (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy();
+    };
+    const auto preso = [&controlli](QWidget* w) {
+        return std::find(controlli.begin(), controlli.end(), w) != controlli.end();
+    };
+    for (QWidget* inizio : pagina->findChildren<QWidget*>()) {
+        if (!candidato(inizio) || preso(inizio)) continue;
+        QWidget* w = inizio;
+        for (int passi = 0; passi < 5000; ++passi) {
+            if (candidato(w) && !preso(w)) controlli.push_back(w);
+            w = w->nextInFocusChain();
+            if (w == inizio) break;
+        }
     }
-    return controlli;
+    // A control inside another (the line of a combo box, the editor of a grid cell) is part
+    // of it.
+    std::vector<QWidget*> esterni;
+    for (QWidget* w : controlli)
+        if (std::none_of(controlli.begin(), controlli.end(),
+                         [w](QWidget* c) { return c != w && c->isAncestorOf(w); }))
+            esterni.push_back(w);
+    return esterni;
+}
+
+bool frmDriver::focusNextPrevChild(bool next) {
+    // Tab within a page (and out of a grid at its edge) goes on round the same loop as
+    // TabFinestra: the sample view, the tab bar, the page's controls.
+    QWidget* fuoco = QApplication::focusWidget();
+    std::vector<QWidget*> giro{mpUi->rtfTesto, mpUi->tabDriver->tabBar()};
+    for (QWidget* w : ControlliPagina()) giro.push_back(w);
+    const auto qui = std::find_if(giro.begin(), giro.end(), [fuoco](QWidget* w) {
+        return fuoco && (w == fuoco || w->isAncestorOf(fuoco));
+    });
+    if (qui == giro.end()) return QMainWindow::focusNextPrevChild(next);
+    const size_t n = giro.size();
+    const size_t i = static_cast<size_t>(qui - giro.begin());
+    giro[(i + (next ? 1 : n - 1)) % n]->setFocus(next ? Qt::TabFocusReason
+                                                      : Qt::BacktabFocusReason);
+    return true;
 }
 
 void frmDriver::PassaRiquadro(bool bIndietro) {

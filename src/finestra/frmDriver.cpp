@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QResizeEvent>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -98,6 +99,21 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     mpUi->layPagina4->addWidget(mpPagEntranti);
     mpPagUscenti = new PaginaCampi(*mpDoc, *this, false, mpUi->Picture5);
     mpUi->layPagina5->addWidget(mpPagUscenti);
+    // Each page scrolls when the window leaves it less than its height (a small or much scaled
+    // screen), so the sample view keeps its lines and no control is squeezed.
+    for (int i = 0; i < mpUi->tabDriver->count(); ++i) {
+        QWidget* pagina = mpUi->tabDriver->widget(i);
+        const QString titolo = mpUi->tabDriver->tabText(i);
+        auto* scorrimento = new QScrollArea;
+        scorrimento->setObjectName(pagina->objectName() + QStringLiteral("Scorrimento"));
+        scorrimento->setFrameShape(QFrame::NoFrame);
+        scorrimento->setFocusPolicy(Qt::NoFocus);
+        scorrimento->setWidgetResizable(true);
+        mpUi->tabDriver->removeTab(i);
+        scorrimento->setWidget(pagina);
+        mpUi->tabDriver->insertTab(i, scorrimento, titolo);
+    }
+    mpUi->tabDriver->setCurrentIndex(0);
     drpFormatiData = new clsDropDown(this);
     drpFormatiData->setObjectName(QStringLiteral("drpFormatiData"));
     drpFormatiData->ImpostaTitolo(TestoRisorsa(30201, "Formati data"));
@@ -168,6 +184,7 @@ bool frmDriver::FalliscePartenza(const QString& sErrore) {
 
 bool frmDriver::Form_Load(const QString& sRigaComando) {
     // Texts.
+    mbChiusura = false;
     CentraForm(this);
     RipristinaDisposizione();
     mbTransformMode = false;
@@ -291,8 +308,19 @@ bool frmDriver::Form_Load(const QString& sRigaComando) {
         if (nome && mfnApriDriver)
             mfnApriDriver(DaCp1252(msWorkDir) + QStringLiteral("/Driver/") + DaCp1252(*nome));
     }
-    // The dialogs open where the last file of their kind was, the driver folder at first.
-    RipristinaCartelle(DaCp1252(msWorkDir) + QStringLiteral("/Driver"));
+    // The dialogs open where the last file of their kind was, at first the driver folder and
+    // the printouts' folder.
+    const QString lavoro = DaCp1252(msWorkDir);
+    RipristinaCartelle(lavoro + QStringLiteral("/Driver"), lavoro + QStringLiteral("/Dati"));
+    // A user's first start (no driver opened yet, none named) shows the demo driver with its
+    // printout, when the working folder holds them.
+    const QString demo = lavoro + QStringLiteral("/Driver/PanasonicTDA.drv");
+    const QString stampa = lavoro + QStringLiteral("/Dati/PanasonicTDA.txt");
+    if (sRigaComando.isEmpty() && LeggiRecente(QStringLiteral("fFile1")).isEmpty() &&
+        QFileInfo(demo).isFile() && QFileInfo(stampa).isFile() && mfnApriDriver) {
+        mfnApriDriver(demo);
+        LeggiDati(stampa);
+    }
     return Avviabile();
 }
 
@@ -456,6 +484,7 @@ void frmDriver::closeEvent(QCloseEvent* ev) {
 }
 
 void frmDriver::Form_Unload() {
+    mbChiusura = true;
     if (gbAvviato && isVisible()) SalvaDisposizione();
     mpDoc->moDriver.reset();
     mconDatabase.Chiudi();

@@ -83,8 +83,8 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // The recent-file lists in the per-user settings ("TarnoDriver", group "FileList"; keys
     // "fFile1".."fFile4" for drivers, "sFile1".."sFile4" for sample data; 1 is the most recent).
     static QString LeggiRecente(const QString& vsChiave);
-    // Puts a path at the head of a submenu's list of four (paths that differ only in letter
-    // case are the same entry) and shows the list in the submenu.
+    // Puts a path at the head of a submenu's list of four (an entry already there moves up;
+    // paths that differ in letter case are different files) and shows the list in the submenu.
     void AggiungiRecente(const QString& vsSottomenu, const QString& vsPercorso);
 
     // ---- sample data and verification (src/finestra/DatiCampione.cpp)
@@ -110,6 +110,8 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     bool eventFilter(QObject* obj, QEvent* ev) override;
     void closeEvent(QCloseEvent* ev) override;
     void showEvent(QShowEvent* ev) override;
+    // Tab and Shift+Tab round the sample view, the tab bar and the controls of the page shown.
+    bool focusNextPrevChild(bool next) override;
 
   private:
     // The sample services of the pages (ServiziCampione).
@@ -214,12 +216,16 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // The first division of the height between the sample view and the pages.
     void DivisioneIniziale();
     bool mbDivisioneIniziale = false;  // no division remembered: made at the first show
+    bool mbLarghezzaAnteprima = true;  // the preview's width is set when it is first shown
     void SalvaDisposizione() const;
     // A local file dropped on the window: a driver (".drv") is opened as Open does, any other
     // file is read as a sample printout as Leggi dati does.
     void ApriTrascinato(const QString& vsPercorso);
-    // The counts of the engine's log after a verification, in the status bar.
-    void MostraEsitoVerifica(const QDateTime& inizio);
+    // The counts of the engine's log after a verification, in the status bar (bSenzaModifiche:
+    // the saved file was verified, without the edits on screen). An edit, New or Open takes
+    // them away.
+    void MostraEsitoVerifica(const QDateTime& inizio, bool bSenzaModifiche);
+    QString msEsitoVerifica;
 
     // The faults a save refuses in a field table, and their wording.
     std::vector<ProblemaCampo> ProblemiGrdChiamate(TipoChiamata tipo) const;
@@ -234,9 +240,10 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // Drag and drop of local files on any control of the window; true when the event was taken.
     bool Trascinamento(QObject* obj, QEvent* ev);
     // The folder of the last file of a kind, remembered in the per-user settings; at start-up
-    // the remembered folders still there, sCartellaDriver otherwise (and for printouts too).
+    // the remembered folders still there, sCartellaDriver and sCartellaDati otherwise (the
+    // driver folder for printouts when sCartellaDati is missing).
     void RicordaCartella(bool bDati, const QString& vsFile);
-    void RipristinaCartelle(const QString& sCartellaDriver);
+    void RipristinaCartelle(const QString& sCartellaDriver, const QString& sCartellaDati);
     // The sample view shows the engine's log; the sample stays the one loaded.
     void MostraLog();
     void tabDriver_Click(int iTab);
@@ -278,6 +285,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     PannelloAnteprima* mpAnteprima = nullptr;
     QDockWidget* mpRiquadroAnteprima = nullptr;
     QTimer* mpTimerAnteprima = nullptr;
+    bool mbChiusura = false;  // the window is closing: its panes go with it
     // The Edit menu's undo and redo over the document's history, the unsaved mark, and the
     // general page showing the document's texts after a state was put back.
     void PreparaStoria();

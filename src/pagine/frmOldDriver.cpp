@@ -14,6 +14,10 @@ frmOldDriver::frmOldDriver(QWidget* parent)
     mpUi->setupUi(this);
     CaricaTestiRisorse(this);
     connect(mpUi->cmdOk, &QPushButton::clicked, this, &frmOldDriver::cmdOk_Click);
+    connect(mpUi->cmdAnnulla, &QPushButton::clicked, this, [this] {
+        mbAnnullato = true;
+        reject();
+    });
     Form_Load();
 }
 

@@ -6,8 +6,9 @@
 //   frmOldDriver dlg(parent);
 //   dlg.setWindowTitle(path);       // the file's path as caption
 //   dlg.exec();                     // OK stores the program's code in glProgrammaTrasf
-// There is no Cancel button: Escape or the close box leave glProgrammaTrasf as it was, and the
-// conversion goes on with that program.
+//   if (dlg.Annullato()) ...        // Cancel: the driver is not opened
+// Escape or the close box leave glProgrammaTrasf as it was, and the conversion goes on with
+// that program.
 
 #include <cstdint>
 #include <memory>
@@ -36,9 +37,12 @@ class frmOldDriver : public clsDialogo {
     void cmdOk_Click();
     // The code of the selected entry, -1 when none is selected.
     int32_t CodiceScelto() const;
+    // Cancel was pressed: the driver is not to be opened.
+    bool Annullato() const { return mbAnnullato; }
 
   private:
     std::unique_ptr<Ui::frmOldDriver> mpUi;
+    bool mbAnnullato = false;
 };
 
 }  // namespace tarno

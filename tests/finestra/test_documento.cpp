@@ -278,39 +278,66 @@ TEST_F(DocumentoTest, FilesThatCannotBeOpenedOrReadWhole) {
 
 TEST_F(DocumentoTest, ALegacyDriverIsConvertedWithTheProgramChosenInTheDialog) {
     struct Caso {
-        const char* programma;  // nullptr: Escape
+        const char* programma;  // nullptr: Escape; "": Cancel
         int prima, dopo;
     };
-    const Caso casi[] = {{"Standard", 5, 0}, {"Tie Onix", 0, 15}, {nullptr, 5, 5}};
+    const Caso casi[] = {{"Standard", 5, 0}, {"Tie Onix", 0, 15}, {nullptr, 5, 5}, {"", 0, 0}};
     const QString p = Driver(QStringLiteral("onix64.drv"));
+    const std::string vecchio = Byte(p);
     std::map<int, int> squillo;  // program -> start of the ringing time
+    mF->FileApri(Panasonic());
+    QString davanti = TitoloMostrato(*mF);  // what the window shows before the question
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.programma ? c.programma : "Escape");
+        const bool annulla = c.programma && !*c.programma;
         glProgrammaTrasf = c.prima;
+        mUI.Reimposta();
+        mUI.mRisposte = {RispostaUI::No};  // the converted driver before is not saved
         ASSERT_TRUE(ConDialogoConversione(
             [&](frmOldDriver& d) {
-                // The dialog comes once the views are cleared, under the busy cursor.
-                EXPECT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver"));
-                EXPECT_GT(mUI.miCursore, 0);
+                // The question comes before anything on screen changes.
+                EXPECT_EQ(TitoloMostrato(*mF), davanti);
                 auto* cbo = d.ui()->cboTrasf;
+                if (annulla) return d.findChild<QPushButton*>("cmdAnnulla")->click();
                 if (!c.programma) return QTest::keyClick(cbo, Qt::Key_Escape);
                 cbo->setCurrentIndex(cbo->findText(QString::fromLatin1(c.programma)));
                 d.ui()->cmdOk->click();
             },
             [&] { mF->FileApri(p); }));
         EXPECT_EQ(glProgrammaTrasf, c.dopo);
-        EXPECT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
-        EXPECT_EQ(TitoloMostrato(*mF), QStringLiteral("Tarno Driver - ") + p);
+        // Converted, the driver keeps its name and is unsaved until it is saved.
+        EXPECT_EQ(TitoloMostrato(*mF),
+                  annulla ? davanti : QStringLiteral("Tarno Driver - ") + p + "*");
         EXPECT_EQ(U()->txtAutore->text(), QStringLiteral("Servizio Assistenza Tarno"));
-        EXPECT_FALSE(mF->Documento().NonSalvato());
-        squillo[c.dopo] = mF->Documento().moDriver->moEntranti->mcolCampi->Trova("9")->miInizio;
+        EXPECT_TRUE(mF->Documento().NonSalvato());
+        if (!annulla)
+            squillo[c.dopo] = mF->Documento().moDriver->moEntranti->mcolCampi->Trova("9")->miInizio;
+        davanti = TitoloMostrato(*mF);
     }
+    EXPECT_EQ(mUI.mMessaggi.size(), 1u) << Testi().join('|').toStdString();
+    // Closing asks; Verifica, after "No", has no file in the new format to verify.
+    mUI.Reimposta();
+    EXPECT_FALSE(mF->close());
+    EXPECT_EQ(Testi(), QStringList{kDomanda});
+    mUI.Reimposta();
+    mUI.mRisposte = {RispostaUI::No};
+    Strumento("mnuVerifica")->trigger();
+    EXPECT_EQ(Testi(), (QStringList{kDomanda,
+                                    QStringLiteral("Si deve salvare almeno una volta il driver")}));
+    // The first save keeps the old file as ".bak" and writes the new format.
+    U()->cboMarca->setEditText(QStringLiteral("Tie"));
+    mUI.Reimposta();
+    Strumento("mnuSalva")->trigger();
+    EXPECT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
+    EXPECT_EQ(Byte(p + ".bak"), vecchio);
+    EXPECT_NE(Byte(p).find("[Centralino]"), std::string::npos);
+    EXPECT_FALSE(mF->Documento().NonSalvato());
     // The standard program leaves the ringing time where the file has it; Tie Onix moves it.
     EXPECT_EQ(squillo[0], 25);
     EXPECT_NE(squillo[15], 25);
 
     // Cut inside its notes block it cannot be converted: a new document instead.
-    std::string corto = Byte(p);
+    std::string corto = vecchio;
     for (int righe = 0, i = 0; i < static_cast<int>(corto.size()); ++i)
         if (corto[i] == '\n' && ++righe == 19) corto.resize(i + 1);
     prova::ScriviFile(p.toStdString(), corto);
@@ -395,9 +422,10 @@ TEST_F(DocumentoTest, RecentListsKeepFourPathsMostRecentFirstAndTheirToolsOpenTh
     for (const char* p : {"/d/a.drv", "/d/b.drv", "/d/c.drv", "/d/d.drv", "/d/e.drv"})
         mF->AggiungiRecente(sub, QString::fromLatin1(p));
     EXPECT_EQ(Elenco("f"), (QStringList{"/d/e.drv", "/d/d.drv", "/d/c.drv", "/d/b.drv"}));
-    // The same path in another letter case moves to the head, spelled as given.
+    // A path already there moves to the head; one in another letter case is another file.
+    mF->AggiungiRecente(sub, QStringLiteral("/d/c.drv"));
     mF->AggiungiRecente(sub, QStringLiteral("/D/C.DRV"));
-    EXPECT_EQ(Elenco("f"), (QStringList{"/D/C.DRV", "/d/e.drv", "/d/d.drv", "/d/b.drv"}));
+    EXPECT_EQ(Elenco("f"), (QStringList{"/D/C.DRV", "/d/c.drv", "/d/e.drv", "/d/d.drv"}));
     mF->AggiungiRecente(QStringLiteral("mnupopDatiRecenti"), QStringLiteral("/d/x.txt"));
     EXPECT_EQ(Elenco("s"), (QStringList{"/d/x.txt", "", "", ""}));
 

@@ -261,7 +261,9 @@ TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {
     QTest::keyClicks(U()->rtfTesto, QStringLiteral("x "));
     QTest::keyClick(U()->rtfTesto, Qt::Key_Delete);
     EXPECT_EQ(Vista(), log);
-    EXPECT_EQ(frmDriver::LeggiRecente(QStringLiteral("sFile1")), mF->FileLogVerifica());
+    // The log is no printout of the user's: the recent printouts stay as they were.
+    EXPECT_EQ(frmDriver::LeggiRecente(QStringLiteral("sFile1")), Campione());
+    EXPECT_EQ(frmDriver::LeggiRecente(QStringLiteral("sFile2")), QString());
     // And back to the sample.
     Strumento("mnuTrasforma")->trigger();
     EXPECT_TRUE(Vista().startsWith(QStringLiteral("Panasonic KX-TDA200")));
@@ -303,7 +305,8 @@ TEST_F(FineAFineTest, DataCommandsThatCannotGoOnSaySoAndLeaveTheViewAlone) {
         {[&] { mF->LeggiDati(mSuite.Percorso(QStringLiteral("non esiste.txt"))); }, {errore}},
         // The engine reads the driver file: a document never written has none.
         {[&] { Strumento("mnuVerifica")->trigger(); },
-         {QStringLiteral("Si deve salvare almeno una volta il driver")}},
+         {QStringLiteral("Si deve salvare almeno una volta il driver\n"
+                         "Salvarlo ora con un nome, per verificarlo?")}},
         // No log yet: the switch says so and keeps the sample in view, and markable.
         {[&] { Strumento("mnuTrasforma")->trigger(); },
          {QStringLiteral("Non c'è ancora un log da mostrare: il log della verifica si ottiene "
@@ -329,6 +332,8 @@ TEST_F(FineAFineTest, UnsavedChangesAreSavedBeforeAVerificationOrTheLastSavedFil
     mF->FileApri(Panasonic());
     mF->LeggiDati(Campione());
     const std::string salvato = Byte(Panasonic());
+    const QString esito = QStringLiteral(
+        "Verifica: 40 chiamate riconosciute, 3 righe non riconosciute - Trasforma mostra il log");
     for (RispostaUI risposta : {RispostaUI::No, RispostaUI::Si}) {
         Modifica();
         QFile::remove(mF->FileLogVerifica());
@@ -340,7 +345,36 @@ TEST_F(FineAFineTest, UnsavedChangesAreSavedBeforeAVerificationOrTheLastSavedFil
         EXPECT_TRUE(QFile::exists(mF->FileLogVerifica()));
         EXPECT_EQ(mF->Documento().NonSalvato(), risposta == RispostaUI::No);
         EXPECT_EQ(Byte(Panasonic()) == salvato, risposta == RispostaUI::No);
+        // "No" verified the file as saved, and the status bar says so.
+        EXPECT_EQ(mF->statusBar()->currentMessage(),
+                  risposta == RispostaUI::No
+                      ? esito + QStringLiteral(" - verificato il file salvato, senza le modifiche")
+                      : esito);
     }
+    // The counts belong to the driver verified: an edit, New or Open takes them away.
+    const std::pair<const char*, std::function<void()>> azioni[] = {
+        {"edit", [&] { Modifica(); }},
+        {"New", [&] { Strumento("mnuNuovo")->trigger(); }},
+        {"Open", [&] { mF->FileApri(Panasonic()); }},
+    };
+    for (const auto& [nome, azione] : azioni) {
+        SCOPED_TRACE(nome);
+        mF->FileApri(Panasonic());
+        Strumento("mnuVerifica")->trigger();
+        EXPECT_EQ(mF->statusBar()->currentMessage(), esito);
+        mUI.Reimposta();
+        mUI.mRisposte = {RispostaUI::No};
+        azione();
+        EXPECT_EQ(mF->statusBar()->currentMessage(), QString());
+    }
+    // A new document, never saved, is offered Save As (whose checks want a brand).
+    Strumento("mnuNuovo")->trigger();
+    mUI.Reimposta();
+    mUI.mRisposte = {RispostaUI::Si};
+    Strumento("mnuVerifica")->trigger();
+    EXPECT_EQ(Testi(), (QStringList{QStringLiteral("Si deve salvare almeno una volta il driver\n"
+                                                   "Salvarlo ora con un nome, per verificarlo?"),
+                                    QStringLiteral("Inserire la marca del centralino.")}));
 }
 
 }  // namespace

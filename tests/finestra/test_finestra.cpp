@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -18,6 +19,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -234,8 +236,10 @@ TEST_F(FinestraDemoTest, OneAboutBoxAtATimeAndANewDocumentHasNoFileToVerify) {
     mF->FileNuovo();
     EXPECT_TRUE(mF->Documento().moDriver->msFileName.empty());
     mUI.Reimposta();
-    Strumento("mnuVerifica")->trigger();
-    EXPECT_EQ(Testi(), QStringList{QStringLiteral("Si deve salvare almeno una volta il driver")});
+    Strumento("mnuVerifica")->trigger();  // Save As is offered (not taken here)
+    EXPECT_EQ(Testi(), QStringList{QStringLiteral("Si deve salvare almeno una volta il driver\n"
+                                                  "Salvarlo ora con un nome, per verificarlo?")});
+    EXPECT_TRUE(mUI.mDialoghiFile.isEmpty());
 }
 
 TEST_F(FinestraDemoTest, TextBoxesRefuseWhatADriverFileCannotHold) {
@@ -334,16 +338,23 @@ TEST_F(FinestraDemoTest, ADroppedDriverOpensAfterTheSavePromptAndADroppedPrintou
 }
 
 TEST_F(FinestraDemoTest, TheSplitterAndTheSizeAreRememberedAndTheWindowFitsItsScreen) {
-    // The first division, none remembered, in a low window: the sample view keeps ten lines
-    // and the pages scroll.
+    // The first start, nothing remembered, uses most of the screen: the sample view shows
+    // thirteen lines (a heading and ten calls), the pages scroll in the rest, the preview takes a
+    // third of the width.
     {
         frmDriver f(mSuite.Cartella());
-        f.resize(1000, 680);
         f.Form_Load();
         QApplication::processEvents();
+        const QRect area = f.screen()->availableGeometry();
+        const QRect esterno = f.frameGeometry();
+        EXPECT_TRUE(area.contains(esterno)) << esterno.width() << "x" << esterno.height();
+        EXPECT_GE(esterno.width(), area.width() * 8 / 10);
+        EXPECT_GE(esterno.height(), area.height() * 8 / 10);
         QTextEdit* vista = f.ui()->rtfTesto;
-        EXPECT_GE(vista->viewport()->height(), 10 * vista->fontMetrics().lineSpacing());
+        EXPECT_GE(vista->viewport()->height(), 13 * vista->fontMetrics().lineSpacing());
         EXPECT_LT(f.ui()->tabDriver->height(), f.ui()->tabDriver->sizeHint().height());
+        const int anteprima = f.findChild<QDockWidget*>(QStringLiteral("dockAnteprima"))->width();
+        EXPECT_NEAR(anteprima, f.width() / 3, f.width() / 20);
     }
     const QRect schermo = mF->screen()->availableGeometry();
     mF->resize(schermo.width() - 100, schermo.height() - 100);
@@ -354,6 +365,11 @@ TEST_F(FinestraDemoTest, TheSplitterAndTheSizeAreRememberedAndTheWindowFitsItsSc
     const QList<int> divise = divisore->sizes();
     const QSize dimensione = mF->size();
     ASSERT_TRUE(mF->close());
+    const auto riapri = [&] {
+        mF = std::make_unique<frmDriver>(mSuite.Cartella());
+        mF->Form_Load();
+        QApplication::processEvents();
+    };
     // The next session: the same division, and a window too large for the screen it opens on
     // is made to fit it.
     for (const QSize& prima : {QSize(), schermo.size() * 2}) {
@@ -361,9 +377,7 @@ TEST_F(FinestraDemoTest, TheSplitterAndTheSizeAreRememberedAndTheWindowFitsItsSc
             mF->resize(prima);
             ASSERT_TRUE(mF->close());
         }
-        mF = std::make_unique<frmDriver>(mSuite.Cartella());
-        mF->Form_Load();
-        QApplication::processEvents();
+        riapri();
         if (prima.isEmpty()) {
             EXPECT_EQ(mF->size(), dimensione);
             EXPECT_EQ(U()->splDriver->sizes(), divise);
@@ -371,6 +385,72 @@ TEST_F(FinestraDemoTest, TheSplitterAndTheSizeAreRememberedAndTheWindowFitsItsSc
             EXPECT_TRUE(schermo.contains(mF->frameGeometry()))
                 << mF->frameGeometry().width() << "x" << mF->frameGeometry().height();
         }
+    }
+    // The preview shown or hidden is the user's choice: closing the window keeps it.
+    const auto riquadro = [&] {
+        return mF->findChild<QDockWidget*>(QStringLiteral("dockAnteprima"));
+    };
+    EXPECT_TRUE(riquadro()->isVisible());
+    for (bool mostrata : {false, true}) {
+        Strumento("mnuAnteprima")->trigger();
+        ASSERT_TRUE(mF->close());
+        riapri();
+        EXPECT_EQ(riquadro()->isVisible(), mostrata);
+        ASSERT_TRUE(mF->close());
+        riapri();
+        EXPECT_EQ(riquadro()->isVisible(), mostrata);
+    }
+}
+
+// Tab goes round one loop: the sample view, the tab bar, the controls of the page shown, and
+// back to the sample view; Shift+Tab goes the same loop the other way.
+TEST_F(FinestraDemoTest, TabGoesRoundTheSampleViewTheTabBarAndThePageInOneLoop) {
+    for (int pagina : {frmDriver::PAGINA_GENERALE, frmDriver::PAGINA_TRASFORMAZIONI}) {
+        SCOPED_TRACE(pagina);
+        U()->tabDriver->setCurrentIndex(pagina);
+        QWidget* pag = U()->tabDriver->currentWidget();
+        std::vector<QWidget*> giri[2];
+        for (bool indietro : {false, true}) {
+            U()->rtfTesto->setFocus();
+            for (int i = 0; i < 60; ++i) {
+                QWidget* fuoco = QApplication::focusWidget();
+                ASSERT_NE(fuoco, nullptr);
+                giri[indietro].push_back(fuoco);
+                if (i > 0 && fuoco == U()->rtfTesto) break;
+                QTest::keyClick(fuoco, Qt::Key_Tab, indietro ? Qt::ShiftModifier : Qt::NoModifier);
+            }
+        }
+        for (auto& giro : giri) {
+            ASSERT_GE(giro.size(), 4u);
+            EXPECT_EQ(giro.back(), U()->rtfTesto) << "no way back to the sample view";
+            for (size_t i = 1; i + 1 < giro.size(); ++i)
+                EXPECT_TRUE(giro[i] == U()->tabDriver->tabBar() || pag->isAncestorOf(giro[i]))
+                    << giro[i]->objectName().toStdString();
+        }
+        // Forward: the tab bar first, then the page; backward: the page first, the tab bar last.
+        EXPECT_EQ(giri[0][1], U()->tabDriver->tabBar());
+        EXPECT_EQ(giri[1][giri[1].size() - 2], U()->tabDriver->tabBar());
+    }
+}
+
+// A user's first start (no driver opened yet) shows the demo driver with its printout, and
+// Leggi dati starts in the printouts' folder.
+TEST_F(FinestraDemoTest, TheFirstStartOpensTheDemoDriverWithItsPrintout) {
+    const QString dati = mSuite.Percorso(QStringLiteral("lavoro/Dati"));
+    ASSERT_TRUE(QDir().mkpath(dati));
+    ASSERT_TRUE(QFile::copy(Demo("Dati/PanasonicTDA.txt"), dati + "/PanasonicTDA.txt"));
+    for (bool primo : {true, false}) {
+        SCOPED_TRACE(primo);
+        mF = std::make_unique<frmDriver>(mSuite.Cartella());
+        ASSERT_TRUE(mF->Form_Load());
+        EXPECT_EQ(mF->FileDriver(), primo ? Driver(QStringLiteral("PanasonicTDA.drv")) : QString());
+        EXPECT_EQ(mF->FileDati(), primo ? dati + "/PanasonicTDA.txt" : QString());
+        EXPECT_FALSE(mF->Documento().NonSalvato());
+        EXPECT_TRUE(mUI.mMessaggi.empty()) << Testi().join('|').toStdString();
+        mUI.Reimposta();
+        mF->LeggiDati();
+        EXPECT_EQ(mUI.mCartelle, QStringList{dati});
+        ASSERT_TRUE(mF->close());
     }
 }
 
@@ -438,8 +518,9 @@ TEST_F(FinestraLingue, CaptionsToolTipsDialogsAndMessagesSpeakTheInterfaceLangua
          "C&onditions"},
         {vecchio.windowTitle(), "Attenzione", "Warning"},
         {mUI.mMessaggi[0].titolo, "Attenzione", "Warning"},
-        {mUI.mMessaggi[0].testo, "Si deve salvare almeno una volta il driver",
-         "The driver must be saved at least once first"},
+        {mUI.mMessaggi[0].testo,
+         "Si deve salvare almeno una volta il driver\nSalvarlo ora con un nome, per verificarlo?",
+         "The driver must be saved at least once first\nSave it now under a name, to verify it?"},
     };
     for (const auto& c : casi)
         EXPECT_EQ(c.visto, QString::fromUtf8(Inglese() ? c.en : c.it)) << c.it;

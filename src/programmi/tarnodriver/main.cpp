@@ -69,8 +69,9 @@ int main(int argc, char** argv) {
     // printout this way).
     const QString dati = qEnvironmentVariable("TARNO_DATI");
     if (!dati.isEmpty()) finestra.LeggiDati(dati);
-    // TARNO_VERIFICA=1: verify the driver opened on the command line with the sample of
-    // TARNO_DATI, print the engine's log on stdout and quit: 0 when the verification ran to its
+    // TARNO_VERIFICA=1: verify the driver opened at start-up (named on the command line, or
+    // the demo at a user's first start) with the sample loaded (TARNO_DATI, or the demo's
+    // printout), print the engine's log on stdout and quit: 0 when the verification ran to its
     // end. A check of an installed editor that needs no one at the screen.
     if (qEnvironmentVariable("TARNO_VERIFICA") == QLatin1String("1")) {
         QTimer::singleShot(0, &finestra, [&finestra] {

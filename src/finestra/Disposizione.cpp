@@ -2,6 +2,7 @@
 // the window, the folders the file dialogs open in, and the outcome of a verification in the
 // status bar.
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QDateTime>
 #include <QDockWidget>
@@ -18,10 +19,13 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QUrl>
+#include <cmath>
 
 #include "finestra/frmDriver.h"
 #include "kit/Applicazione.h"
@@ -40,6 +44,8 @@ const QString CHIAVE_CARTELLA_DRIVER = QStringLiteral("Cartelle/Driver");
 const QString CHIAVE_CARTELLA_DATI = QStringLiteral("Cartelle/Dati");
 // The share of the screen's free area that the window takes at a user's first start.
 constexpr int QUOTA_SCHERMO = 88;
+// Below this height (in the window's pixels, after scaling) a screen is small.
+constexpr int ALTEZZA_SCHERMO_PICCOLO = 720;
 // The sample view shows at least this many lines of the printout at the first division: a
 // heading of three lines and ten calls.
 constexpr int RIGHE_CAMPIONE = 13;
@@ -82,8 +88,11 @@ void frmDriver::RipristinaDisposizione() {
         const QSize spazio = area.size() - cornice;
         // The first start uses most of the screen, whatever its size and scaling.
         if (geometria.isEmpty()) {
+            // A screen that is small in the window's own pixels (a much scaled one) is all
+            // taken in height, so the sample view has room for its calls.
+            const int quota = spazio.height() < ALTEZZA_SCHERMO_PICCOLO ? 100 : QUOTA_SCHERMO;
             resize(std::max(spazio.width() * QUOTA_SCHERMO / 100, minimumWidth()),
-                   std::max(spazio.height() * QUOTA_SCHERMO / 100, minimumHeight()));
+                   std::max(spazio.height() * quota / 100, minimumHeight()));
             move(area.center() -
                  QPoint((width() + cornice.width()) / 2, (height() + cornice.height()) / 2));
         }
@@ -107,20 +116,28 @@ void frmDriver::RipristinaDisposizione() {
 
 void frmDriver::DivisioneIniziale() {
     // The pages get the height they ask for, unless the sample view would show fewer than
-    // RIGHE_CAMPIONE lines (a heading and ten calls): then it keeps them (at most three
-    // quarters of the height, on a small or much scaled screen) and the pages scroll in the
-    // rest.
+    // RIGHE_CAMPIONE lines (a heading and ten calls): then it keeps them, and the pages, which
+    // scroll, keep their tabs and a few rows. A line is as tall as the view lays out a block,
+    // which is more than the font's line spacing.
     QSplitter* divisore = mpUi->splDriver;
     QTextEdit* vista = mpUi->rtfTesto;
     const int totale = divisore->height() - divisore->handleWidth();
     if (totale <= 0) return;
+    QTabWidget* pagine = mpUi->tabDriver;
+    const int minimoPagine =
+        std::min(pagine->minimumSizeHint().height(),
+                 pagine->tabBar()->sizeHint().height() + 4 * pagine->fontMetrics().height());
+    pagine->setMinimumHeight(minimoPagine);
     const int sotto = mpUi->pnlCampione->height() - vista->height();  // the position labels
-    const int righe = RIGHE_CAMPIONE * vista->fontMetrics().lineSpacing() +
-                      2 * vista->frameWidth() +
+    QTextDocument prova;
+    prova.setDefaultFont(vista->font());
+    prova.setPlainText(QStringLiteral("0"));
+    const qreal riga = prova.documentLayout()->blockBoundingRect(prova.firstBlock()).height();
+    const int righe = static_cast<int>(std::ceil(RIGHE_CAMPIONE * riga)) + 2 * vista->frameWidth() +
                       2 * static_cast<int>(vista->document()->documentMargin()) +
                       vista->horizontalScrollBar()->sizeHint().height() + sotto;
     const int campione =
-        std::max(totale - mpUi->tabDriver->sizeHint().height(), std::min(righe, totale * 3 / 4));
+        std::max(totale - pagine->sizeHint().height(), std::min(righe, totale - minimoPagine));
     divisore->setSizes({campione, totale - campione});
 }
 

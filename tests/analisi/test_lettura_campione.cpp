@@ -31,7 +31,7 @@ clsCondizione Condizione(int32_t op, int16_t inizio, int16_t lunghezza, std::str
 
 TEST(LetturaCampione, ColonneCondizioniEFormatiDelCampioneDemo) {
     const auto l =
-        Leggi(TARNO_DEMO_DIR "/Driver/PanasonicTDA.drv", TARNO_DEMO_DIR "/Dati/PanasonicTDA.txt");
+        Leggi(TARNO_DEMO_PROVA "/Driver/PanasonicTDA.drv", TARNO_DEMO_PROVA "/Dati/PanasonicTDA.txt");
     const ConteggiAnalisi& c = l.Conteggi();
     ASSERT_GT(c.iEntranti, 0u);
     ASSERT_GT(c.iUscenti, 0u);

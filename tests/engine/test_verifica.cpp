@@ -14,7 +14,7 @@ namespace {
 using namespace tarno;
 using namespace tarno::prova;
 
-const std::string kDemo = TARNO_DEMO_DIR;
+const std::string kDemo = TARNO_DEMO_PROVA;
 const std::string kDataOra = "(data e ora della verifica)";
 
 EsitoVerifica Verifica(const std::string& driver, const std::string& dati, const std::string& log) {

@@ -42,10 +42,10 @@ std::string LeggiTutto(const std::string& p) {
     return s.str();
 }
 
-// The demo printout again and again, cut at a line end before 50,000 bytes.
+// The tests' demo printout again and again, cut at a line end before 50,000 bytes.
 const std::string& Campione() {
     static const std::string campione = [] {
-        const std::string demo = LeggiTutto(TARNO_DEMO_DIR "/Dati/PanasonicTDA.txt");
+        const std::string demo = LeggiTutto(TARNO_DEMO_PROVA "/Dati/PanasonicTDA.txt");
         std::string s;
         while (s.size() < kByte) s += demo;
         s.resize(kByte);
@@ -59,7 +59,7 @@ const clsDriver& Driver() {
     static const clsDriver driver = [] {
         clsDriver d;
         MessaggiRaccolti messaggi;
-        d.LoadDriver(TARNO_DEMO_DIR "/Driver/PanasonicTDA.drv", messaggi);
+        d.LoadDriver(TARNO_DEMO_PROVA "/Driver/PanasonicTDA.drv", messaggi);
         return d;
     }();
     return driver;

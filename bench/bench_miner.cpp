@@ -87,7 +87,8 @@ const std::string& Stampa() {
     return percorso;
 }
 
-const std::string kDriver = TARNO_DEMO_DIR "/Driver/PanasonicTDA.drv";
+// The driver of the layout the lines above are written in (the tests' Panasonic demo).
+const std::string kDriver = TARNO_DEMO_PROVA "/Driver/PanasonicTDA.drv";
 
 void BM_VerificaLibreria(benchmark::State& state) {
     const std::string& stampa = Stampa();

@@ -66,8 +66,14 @@ cd "$ROOT"
 ((rc == 0)) || { cat "$T/errori.log" "$T/uscita.log"; fallito "the installed editor ended with $rc"; }
 # grep reads the file itself: behind a pipe, "grep -q" stops at its first hit and the writer's
 # SIGPIPE would fail the pipeline (pipefail) on a timing.
-grep -Eq $'^Chiamate riconosciute: *40\r?$' "$T/uscita.log" ||
-    { cat "$T/uscita.log"; fallito "the demo driver did not verify"; }
+# The demo printout holds 40 calls (21 incoming, 4 of them transferred; 19 outgoing, 2
+# transferred) and four heading lines; every field of every call reads.
+for conto in 'Chiamate riconosciute: *40' '  entranti: *17' '  uscenti: *17' \
+    '  entranti trasferite: *4' '  uscenti trasferite: *2' 'Righe non riconosciute: *4' \
+    'Valori non validi: *0'; do
+    grep -Eq "^$conto"$'\r?$' "$T/uscita.log" ||
+        { cat "$T/uscita.log"; fallito "the demo driver did not verify: $conto"; }
+done
 for f in "$SUITE/Tarnosuite.ini" "$SUITE/catalogo.db" "$SUITE/VerificaDrv.log" \
     "$LAVORO/Driver/PanasonicTDA.drv" "$LAVORO/Dati/PanasonicTDA.txt"; do
     [[ -f "$f" ]] || fallito "missing: $f"

@@ -28,6 +28,8 @@ INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('19', 'h:mm:ss');
 INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('20', 'mmss');
 INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('21', 'ss');
 INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('22', 'h:mm AM/PM');
+INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('23', 'h:mmAM/PM');
+INSERT INTO FormatiOra (sCodice, sFormato) VALUES ('24', 'm:ss');
 
 INSERT INTO Pabx (sMarca, sModello, sNomeDriver) VALUES ('Alcatel', 'OmniPCX Office', 'AlcatelOXO.drv');
 INSERT INTO Pabx (sMarca, sModello, sNomeDriver) VALUES ('Alcatel', '4400', 'Alcatel4400.drv');

@@ -30,8 +30,8 @@ clsCondizione Condizione(int32_t op, int16_t inizio, int16_t lunghezza, std::str
 }
 
 TEST(LetturaCampione, ColonneCondizioniEFormatiDelCampioneDemo) {
-    const auto l =
-        Leggi(TARNO_DEMO_DIR "/Driver/PanasonicTDA.drv", TARNO_DEMO_DIR "/Dati/PanasonicTDA.txt");
+    const auto l = Leggi(TARNO_DEMO_PROVA "/Driver/PanasonicTDA.drv",
+                         TARNO_DEMO_PROVA "/Dati/PanasonicTDA.txt");
     const ConteggiAnalisi& c = l.Conteggi();
     ASSERT_GT(c.iEntranti, 0u);
     ASSERT_GT(c.iUscenti, 0u);
@@ -79,7 +79,8 @@ TEST(LetturaCampione, ColonneCondizioniEFormatiDelCampioneDemo) {
     for (const auto& [codice, testo] : FormatiDemo())
         (codice < 13 ? date : ore).emplace_back(codice, testo);
     EXPECT_EQ(l.FormatiCheLeggono(false, "dDurata", false, ore), (std::vector<int16_t>{14, 19}));
-    EXPECT_EQ(l.FormatiCheLeggono(true, "dOraInizio", false, ore), (std::vector<int16_t>{13, 16}));
+    EXPECT_EQ(l.FormatiCheLeggono(true, "dOraInizio", false, ore),
+              (std::vector<int16_t>{13, 16, 24}));
     EXPECT_EQ(l.FormatiCheLeggono(true, "dData", true, date), (std::vector<int16_t>{1, 3, 5}));
     EXPECT_EQ(l.FormatiCheLeggono(true, "sNessuno", true, date), std::vector<int16_t>{});
 }

@@ -109,7 +109,7 @@ TEST_F(Anteprima, ICampiSonoColoratiSuiCaratteriDaCuiVengono) {
         << Modello().Sommario().toStdString();
 }
 TEST_F(Anteprima, ColonnaRigheDelMotoreESelezioneDiUnaChiamata) {
-    Leggi(TARNO_DEMO_DIR "/Driver/PanasonicTDA.drv", TARNO_DEMO_DIR "/Dati/PanasonicTDA.txt");
+    Leggi(TARNO_DEMO_PROVA "/Driver/PanasonicTDA.drv", TARNO_DEMO_PROVA "/Dati/PanasonicTDA.txt");
     const ConteggiAnalisi& c = Modello().Conteggi();
     EXPECT_EQ(c.iNonRiconosciute, 3u);  // the heading lines, in grey
     // Where "<I>" marks the incoming calls: the texts of that column, "<I>" on every incoming

@@ -25,8 +25,8 @@ class Miner : public ::testing::Test {
         ScriviFile(mTemp.File("Tarnosuite.ini"),
                    Crlf("[Configurazione]\nVersioneDB=Access\nDatabase=" + db + "\n"));
         for (const std::string nome : {"PanasonicTDA", "SiemensHiPath"}) {
-            fs::copy_file(kDemo + "/Driver/" + nome + ".drv", Driver(nome));
-            fs::copy_file(kDemo + "/Dati/" + nome + ".txt", Dati(nome));
+            fs::copy_file(TARNO_DEMO_PROVA "/Driver/" + nome + ".drv", Driver(nome));
+            fs::copy_file(TARNO_DEMO_PROVA "/Dati/" + nome + ".txt", Dati(nome));
         }
     }
     std::string Driver(const std::string& n) const { return mTemp.File("dati demo/" + n + ".drv"); }

@@ -14,7 +14,7 @@ namespace {
 using namespace tarno;
 using namespace tarno::prova;
 
-const std::string kDemo = TARNO_DEMO_DIR;
+const std::string kDemo = TARNO_DEMO_PROVA;
 const std::string kDataOra = "(data e ora della verifica)";
 
 EsitoVerifica Verifica(const std::string& driver, const std::string& dati, const std::string& log) {
@@ -82,6 +82,19 @@ INSTANTIATE_TEST_SUITE_P(Verifica, LogDelCaso, ::testing::ValuesIn(Casi()),
                                  if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
                              return n;
                          });
+
+// The demo's golden cases hold the shipped demo drivers and printouts byte for byte, so their
+// logs are the ones the shipped demo gives.
+TEST(Verifica, ICasiDellaDemoSonoLaDemoSpedita) {
+    for (const auto& [caso, nome] : {std::pair{"demo-panasonic-tda", "PanasonicTDA"},
+                                     std::pair{"demo-siemens-hipath", "SiemensHiPath"}}) {
+        const std::string c = TARNO_CASI_DIR "/" + std::string(caso), n = nome;
+        EXPECT_EQ(LeggiTutto(c + "/driver.drv"), LeggiTutto(TARNO_DEMO_DIR "/Driver/" + n + ".drv"))
+            << caso;
+        EXPECT_EQ(LeggiTutto(c + "/stampa.txt"), LeggiTutto(TARNO_DEMO_DIR "/Dati/" + n + ".txt"))
+            << caso;
+    }
+}
 
 // The same reading as JSON: every call, field, date line and skipped line, the notes on the
 // settings and the counts, texts in UTF-8 (the sample and driver are Windows-1252).

@@ -82,7 +82,7 @@ TEST(Tarnodrv, Comandi) {
          {{"o.drv", "<assente>"}}},
         // verify: the counts, or every result as JSON (also when the run fails); 1 when the
         // driver or the printout cannot be read; a configuration without a catalogue warns.
-        {{"verify", TARNO_DEMO_DIR "/Driver/PanasonicTDA.drv", TARNO_DEMO_DIR "/Dati/PanasonicTDA.txt",
+        {{"verify", TARNO_DEMO_PROVA "/Driver/PanasonicTDA.drv", TARNO_DEMO_PROVA "/Dati/PanasonicTDA.txt",
           "--config", "@/Tarnosuite.ini"}, 0, A("verify-conteggi.txt"), ""},
         {{"verify", "esempio.drv", "uscita", "--config", "@/Tarnosuite.ini"}, 1, "",
          "tarnodrv: file dei dati non è un file: uscita\n"},

@@ -142,9 +142,12 @@ class FinestraDemo : public ConServiziScriptati {
         mF.reset();
         ConServiziScriptati::TearDown();
     }
-    // A file of the demo folder, and one of the suite's driver folder.
+    // A file of the demo fixtures (the legacy driver is the shipped one), and one of the
+    // suite's driver folder.
     static QString Demo(const char* n) {
-        return QFileInfo(QStringLiteral(TARNO_CATALOGO_SQL)).absolutePath() + '/' + n;
+        if (QString::fromLatin1(n).startsWith(QLatin1String("Driver/legacy/")))
+            return QFileInfo(QStringLiteral(TARNO_CATALOGO_SQL)).absolutePath() + '/' + n;
+        return QStringLiteral(TARNO_DEMO_PROVA "/") + QString::fromLatin1(n);
     }
     QString Driver(const QString& n) const { return mSuite.Percorso("lavoro/Driver/" + n); }
     static std::string Byte(const QString& p) { return prova::LeggiTutto(p.toStdString()); }

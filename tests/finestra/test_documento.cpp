@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "AiutiPagine.h"
 #include "SupportoGui.h"
 #include "legacy/modOldDriver.h"
 #include "pagine/frmOldDriver.h"
@@ -55,17 +56,10 @@ class DocumentoTest : public FinestraDemo {
     // Runs fn while the conversion dialog is open; fnAgisci acts on it and must close it.
     bool ConDialogoConversione(const std::function<void(frmOldDriver&)>& fnAgisci,
                                const std::function<void()>& fn) {
-        bool visto = false;
-        QTimer attesa;
-        QObject::connect(&attesa, &QTimer::timeout, [&] {
-            auto* d = qobject_cast<frmOldDriver*>(QApplication::activeModalWidget());
-            if (!d || visto) return;
-            visto = true;
-            fnAgisci(*d);
-        });
-        attesa.start(10);
+        QObject ambito;
+        const auto visto = AlModale<frmOldDriver>(fnAgisci, &ambito);
         fn();
-        return visto;
+        return *visto;
     }
 };
 

@@ -161,7 +161,7 @@ TEST_F(Griglia, ARefusedTextIsToldOnceAndKeepsTheEditorOpenUntilEscape) {
     QObject::connect(&mG, &clsGriglia::TestoRifiutato, [&](const QString& m) {
         detti << m;
         QDialog box(&mG);
-        QTimer::singleShot(20, &box, &QDialog::accept);
+        QMetaObject::invokeMethod(&box, &QDialog::accept, Qt::QueuedConnection);
         box.exec();
         QApplication::setActiveWindow(&mG);  // as the window manager does after it
     });

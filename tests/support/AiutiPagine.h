@@ -68,25 +68,52 @@ inline void Mostra(QWidget& w) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
 }
 
-// Runs fn on the next modal dialog of type T as soon as it shows: the caller then opens it and
-// blocks in its exec(). A dialog that fn leaves open is rejected, so that a failed check never
-// hangs the test. The flag tells whether fn ran; the wait ends with contesto.
+// Watches the application's windows being shown and hands each to fn until fn takes one.
+class OsservatoreFinestre : public QObject {
+  public:
+    OsservatoreFinestre(std::function<bool(QWidget*)> fn, QObject* parent)
+        : QObject(parent), mFn(std::move(fn)) {
+        qApp->installEventFilter(this);
+    }
+    bool eventFilter(QObject* obj, QEvent* ev) override {
+        if (ev->type() == QEvent::Show && obj->isWidgetType()) {
+            auto* w = static_cast<QWidget*>(obj);
+            if (w->isWindow() && mFn && mFn(w)) {
+                mFn = nullptr;
+                qApp->removeEventFilter(this);
+                deleteLater();
+            }
+        }
+        return false;
+    }
+
+  private:
+    std::function<bool(QWidget*)> mFn;
+};
+
+// Runs fn on the next modal dialog of type T once its exec() is running: the caller then opens
+// it. A dialog that fn leaves open is rejected, so that a failed check never hangs the test.
+// The flag tells whether fn ran; the watch ends with contesto. No clock is involved: the dialog
+// is caught when it is shown and fn is queued into its own event loop.
 template <class T>
 std::shared_ptr<bool> AlModale(std::function<void(T&)> fn, QObject* contesto = qApp) {
     auto fatto = std::make_shared<bool>(false);
-    auto tentativi = std::make_shared<int>(0);
-    auto* timer = new QTimer(contesto);
-    QObject::connect(timer, &QTimer::timeout, [=] {
-        QPointer<T> d = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!d && ++*tentativi < 400) return;
-        timer->deleteLater();
-        timer->stop();
-        if (!d) return;
-        *fatto = true;
-        fn(*d);
-        if (d && d->isVisible()) d->reject();
-    });
-    timer->start(5);
+    new OsservatoreFinestre(
+        [=](QWidget* w) {
+            QPointer<T> d = qobject_cast<T*>(w);
+            if (!d) return false;
+            QMetaObject::invokeMethod(
+                d,
+                [=] {
+                    if (!d) return;
+                    *fatto = true;
+                    fn(*d);
+                    if (d && d->isVisible()) d->reject();
+                },
+                Qt::QueuedConnection);
+            return true;
+        },
+        contesto);
     return fatto;
 }
 

@@ -124,13 +124,13 @@ clsDriver DocumentoDriver::DriverDalleTabelle(
 
     // The fields, without the rows a save would refuse.
     const ConversioniCampi conv = Conversioni(sSi);
-    const bool isolata = Presente(Trasf::DATA_ISOLATA, sSi);
     const std::pair<clsChiamata*, TipoChiamata> chiamate[] = {{pEntranti, TipoChiamata::Entranti},
                                                               {pUscenti, TipoChiamata::Uscenti}};
     for (const auto& [c, tipo] : chiamate) {
         const TabellaValori& t = tipo == TipoChiamata::Entranti ? mrgxEntranti : mrgxUscenti;
         TabellaInChiamata(*c, t, tipo, conv);
-        const auto problemi = ProblemiCampi(t, tipo, NumeroRighe(mrgxIdent, tipo), isolata);
+        const auto problemi =
+            ProblemiCampi(t, tipo, NumeroRighe(mrgxIdent, tipo), conv.bDataIsolata);
         TogliCampiConProblemi(*c, problemi);
         if (pProblemi)
             for (const ProblemaCampo& p : problemi) pProblemi->emplace_back(tipo, p);
@@ -172,11 +172,7 @@ void DocumentoDriver::Svuota(const std::string& sNo) {
     miUnitaDurata = -1;
     mlConversioneDurata = 0;
     mlDividereScatti = 1;
-    emit Ripristinato();
-    mbRipristino = false;
-    mStatoRegistrato = Fotografa();
-    mpFonte = nullptr;
-    emit Cambiato();
+    FineRipristino();
 }
 
 void DocumentoDriver::RiempiDalDriver(const std::string& sSi, const std::string& sNo) {
@@ -228,6 +224,11 @@ void DocumentoDriver::RiempiDalDriver(const std::string& sSi, const std::string&
         mrgxIdent.Cella(Ident::RIGA_ULTIMA_RIGA, 1) =
             std::to_string(d.mlTroncaUltimaRigaDopoCaratteri);
     }
+    FineRipristino();
+}
+
+void DocumentoDriver::FineRipristino() {
+    // The pages show what was put in; that state is where the next step starts from.
     emit Ripristinato();
     mbRipristino = false;
     mStatoRegistrato = Fotografa();
@@ -351,11 +352,7 @@ void DocumentoDriver::RipristinaStato(const Stato& s) {
     const std::string file = d.msFileName;
     d = *s.oDriver;
     d.msFileName = file;
-    emit Ripristinato();
-    mbRipristino = false;
-    mStatoRegistrato = Fotografa();
-    mpFonte = nullptr;
-    emit Cambiato();
+    FineRipristino();
 }
 
 }  // namespace tarno

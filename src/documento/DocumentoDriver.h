@@ -144,6 +144,9 @@ class DocumentoDriver : public QObject {
 
   private:
     void ImpostaNonSalvato(bool b);
+    // The end of putting a state back, an emptying or a filling: the pages are told, and the
+    // state now is the one the next step starts from.
+    void FineRipristino();
 
     std::array<QString, NUM_TESTI> mvTesti;
     QUndoStack* mpStoria = nullptr;

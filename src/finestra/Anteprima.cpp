@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <map>
 
-#include "anteprima/ModelloAnteprima.h"
+#include "analisi/clsLetturaCampione.h"
 #include "anteprima/PannelloAnteprima.h"
 #include "catalogo/clsCatalogo.h"
 #include "documento/DocumentoDriver.h"
@@ -89,9 +89,6 @@ void frmDriver::AggiornaAnteprima() {
     if (mpRiquadroAnteprima->isHidden()) return;
     std::vector<QString> esclusi;
     const clsDriver driver = DriverDalleViste(&esclusi);
-    MappaFormati formati;
-    FormatiDaTabella(mrgxFormatiData, formati);
-    FormatiDaTabella(mrgxFormatiOra, formati);
     const auto colore = [this](bool bEntrante, const std::string& sNome) {
         PaginaCampi* pagina = bEntrante ? mpPagEntranti : mpPagUscenti;
         const int i = IndiceCampo(sNome, bEntrante);
@@ -99,42 +96,32 @@ void frmDriver::AggiornaAnteprima() {
         return box ? box->palette().color(QPalette::Window) : QColor();
     };
     // While the view shows the engine's log, nothing is drawn over it.
-    mpAnteprima->Aggiorna(
-        driver, formati,
-        std::string_view(mbyCampione.constData(), static_cast<size_t>(mbyCampione.size())),
-        mbTransformMode ? nullptr : mpUi->rtfTesto, colore, esclusi);
+    mpAnteprima->Aggiorna(driver, FormatiCatalogo(), Campione(),
+                          mbTransformMode ? nullptr : mpUi->rtfTesto, colore, esclusi);
 }
 
-std::pair<size_t, size_t> frmDriver::RigheConCondizione(const clsCondizione& c) const {
-    ModelloAnteprima modello;
-    LeggiCampione(modello);
-    return modello.Lettura().RigheConCondizione(c);
-}
-
-CodiciMesi frmDriver::MesiDriver() const {
-    CodiciMesi mesi;
-    if (mpDoc->moDriver)
-        for (int i = 0; i < 12; ++i) mesi[static_cast<size_t>(i)] = mpDoc->moDriver->Mesi(i);
-    return mesi;
-}
-
-void frmDriver::LeggiCampione(ModelloAnteprima& modello) const {
-    std::vector<QString> esclusi;
-    // Building the driver only reads the views (it takes their pending edits as they are).
-    const clsDriver driver = DriverDalleViste(&esclusi);
+MappaFormati frmDriver::FormatiCatalogo() const {
     MappaFormati formati;
     FormatiDaTabella(mrgxFormatiData, formati);
     FormatiDaTabella(mrgxFormatiOra, formati);
-    modello.Analizza(
-        driver, formati,
-        std::string_view(mbyCampione.constData(), static_cast<size_t>(mbyCampione.size())),
-        esclusi);
+    return formati;
+}
+
+std::string_view frmDriver::Campione() const {
+    return {mbyCampione.constData(), static_cast<size_t>(mbyCampione.size())};
+}
+
+clsLetturaCampione frmDriver::LetturaCampione() const {
+    // Building the driver only reads the views (it takes their pending edits as they are).
+    return clsLetturaCampione(DriverDalleViste(), FormatiCatalogo(), Campione());
+}
+
+std::pair<size_t, size_t> frmDriver::RigheConCondizione(const clsCondizione& c) const {
+    return LetturaCampione().RigheConCondizione(c);
 }
 
 std::pair<size_t, size_t> frmDriver::ChiamateConCondizione(const clsCondizione& c) const {
-    ModelloAnteprima modello;
-    LeggiCampione(modello);
-    return modello.Lettura().ChiamateConCondizione(c);
+    return LetturaCampione().ChiamateConCondizione(c);
 }
 
 std::vector<int16_t> frmDriver::FormatiCheLeggono(bool bEntranti, int iCampo, bool bData) const {
@@ -144,9 +131,7 @@ std::vector<int16_t> frmDriver::FormatiCheLeggono(bool bEntranti, int iCampo, bo
     for (int r = 1; r < t.Righe() && t.Colonne() >= 2; ++r)
         if (const auto codice = LeggiIntero16(t.Cella(r, 1)))
             formati.emplace_back(*codice, t.Cella(r, 0));
-    ModelloAnteprima modello;
-    LeggiCampione(modello);
-    return modello.Lettura().FormatiCheLeggono(bEntranti, NomeCampo(iCampo, bEntranti), bData,
+    return LetturaCampione().FormatiCheLeggono(bEntranti, NomeCampo(iCampo, bEntranti), bData,
                                                formati);
 }
 

@@ -15,7 +15,7 @@
 
 #include "catalogo/Configurazione.h"
 #include "catalogo/clsCatalogo.h"
-#include "engine/FormatoDataOra.h"
+#include "engine/clsAnalizzatore.h"
 #include "model/clsDriver.h"
 #include "pagine/ContestoPagine.h"
 #include "tabelle/MappaChiamate.h"
@@ -33,7 +33,7 @@ namespace tarno {
 
 class DocumentoDriver;
 class clsDropDown;
-class ModelloAnteprima;
+class clsLetturaCampione;
 class PaginaIdentificazione;
 class PaginaTrasformazioni;
 class PaginaCampi;
@@ -232,10 +232,11 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     QString TestoProblema(const ProblemaCampo& p, TipoChiamata tipo) const;
     // The duration and pulse conversions as the Trasformazioni page holds them.
     ConversioniCampi Conversioni() const;
-    // The driver's month codes.
-    CodiciMesi MesiDriver() const;
+    // The catalogue's date and time formats by code, and the sample's bytes as loaded.
+    MappaFormati FormatiCatalogo() const;
+    std::string_view Campione() const;
     // The sample read with the driver as the views hold it.
-    void LeggiCampione(ModelloAnteprima& modello) const;
+    clsLetturaCampione LetturaCampione() const;
     void Form_Unload();
     // Drag and drop of local files on any control of the window; true when the event was taken.
     bool Trascinamento(QObject* obj, QEvent* ev);

@@ -1,16 +1,1411 @@
 #include "analisi/clsProposta.h"
 
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdlib>
+#include <ctime>
+#include <map>
+#include <optional>
+#include <set>
+
+#include "analisi/clsLetturaCampione.h"
+#include "engine/FormatoDataOra.h"
+#include "model/CallFieldName.h"
+#include "model/Testo.h"
+
+// How a printout is read without a driver, in this order:
+// 1. the framing: records closed by a control character instead of a line end, control
+//    characters in the lines;
+// 2. the values the catalogue's formats read (and a few common ones the catalogue may lack),
+//    found on every token of every line, grouped into columns by where they start or end;
+// 3. the call lines: those that hold the time column found on most lines; the other lines are
+//    headings, titles and date lines;
+// 4. on the call lines: the date (or a date line above them), the times of day and the
+//    durations, then the column whose short codes tell incoming from outgoing and a transfer
+//    mark, then the other columns (number, extension, trunk, units, account code) split where
+//    every call line is blank.
+// Every step leaves its evidence; nothing here knows a PBX by name.
+
 namespace tarno {
 
-Proposta ProponiDriver(std::string_view /*sByte*/, const MappaFormati& /*formati*/) {
-    Proposta p;
-    p.bNessunaChiamata = true;
-    VoceProposta v;
-    v.ambito = VoceProposta::Ambito::Righe;
-    v.sTitolo = "Righe della stampa";
-    v.sTesto = "nessuna riga di chiamata trovata";
-    p.vVoci.push_back(v);
-    return p;
+namespace {
+
+using Ambito = VoceProposta::Ambito;
+
+// Formats common on printouts that a catalogue may lack; proposed as new ones when they read a
+// column that the catalogue's formats do not.
+constexpr const char* kFormatiComuni[] = {
+    "mm/gg",  "h:mm",   "hh:mm'ss", "mm'ss",   "m'ss",      "hh:mm'ss\"", "mm'ss\"",
+    "h:mmA/P", "hh:mmA/P", "mmggaa", "aammgg", "mmggaaaa", "aaaa-mm-gg", "aaaa/mm/gg",
+    "gg-mm-aa", "mm/gg/aaaa", "hh.mm.ss", "hh:mm:ss", "h:mm:ss", "hh:mm", "mm:ss", "ss",
+    "gg/mm/aa", "mm/gg/aa", "gg.mm.aa", "hhmm", "hhmmss",
+};
+
+struct Formato {
+    int16_t iCodice = 0;  // the catalogue's; 0 for one it lacks
+    std::string sTesto;
+    clsFormatoDataOra f;
+    bool bData = false;
+    bool bOre = false;       // has hours
+    bool bSecondi = false;   // has seconds
+    bool bMeridiano = false; // a 12-hour clock
+    bool bLetterale = false; // holds a character that is not a format letter (":", "/")
+    bool bSolo = false;      // one run alone ("ss"): any number of digits
+    size_t iMin = 0, iMax = 0;  // lengths of a value it can read
+};
+
+// The current month (1-12) of the system's calendar.
+int MeseOggi() {
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    gmtime_r(&t, &tm);
+    return tm.tm_mon + 1;
+}
+
+bool Cifra(char c) { return c >= '0' && c <= '9'; }
+bool Lettera(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return std::isalpha(u) || u >= 0xC0;
+}
+bool Alnum(char c) { return Cifra(c) || Lettera(c); }
+
+std::string Maiusc(std::string_view s) { return Maiuscolo(s); }
+std::string Num(long long n) { return std::to_string(n); }
+
+// The lengths of text a format can read: a run of two or more letters takes that many
+// digits, a single letter one or two (hours, minutes and seconds up to two as well), AM/PM two.
+void Lunghezze(Formato& f) {
+    const std::string& t = f.sTesto;
+    size_t lo = 0, hi = 0;
+    for (size_t i = 0; i < t.size();) {
+        const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(t[i])));
+        if (UgualeNoCase(t.substr(i, 5), "AM/PM")) {
+            lo += 2, hi += 2, i += 5;
+            continue;
+        }
+        if (UgualeNoCase(t.substr(i, 3), "A/P")) {
+            lo += 1, hi += 1, i += 3;
+            continue;
+        }
+        if (c == 'g' || c == 'm' || c == 'a' || c == 'h' || c == 's') {
+            size_t n = 0;
+            while (i + n < t.size() &&
+                   std::tolower(static_cast<unsigned char>(t[i + n])) == c)
+                ++n;
+            if (n == 1) {
+                lo += 1, hi += 2;
+            } else {
+                lo += n, hi += n;
+            }
+            i += n;
+            continue;
+        }
+        ++lo, ++hi, ++i;
+    }
+    if (t.size() == 2 && t == "ss") lo = 1, hi = 6;
+    f.iMin = lo;
+    f.iMax = hi;
+}
+
+Formato FaiFormato(int16_t codice, const std::string& testo) {
+    Formato f;
+    f.iCodice = codice;
+    f.sTesto = testo;
+    f.f = clsFormatoDataOra(testo);
+    f.bData = f.f.EData();
+    const std::string m = Maiusc(testo);
+    f.bOre = m.find('H') != std::string::npos;
+    f.bSecondi = m.find('S') != std::string::npos;
+    f.bMeridiano = m.find("A/P") != std::string::npos || m.find("AM/PM") != std::string::npos;
+    for (char c : m)
+        if (!Lettera(c)) f.bLetterale = true;
+    f.bSolo = m == "SS";
+    Lunghezze(f);
+    return f;
+}
+
+struct Pezzo {
+    int a = 0, b = 0;  // [a, b) on the line, from 0
+};
+
+// A value a format read on a line.
+struct Valore {
+    size_t iRiga = 0;  // index of the line
+    int a = 0, b = 0;
+    ValoreDataOra v;
+    bool bIncollato = false;  // digits touch it on a side
+};
+
+// Values of one format sharing where they start or end: one column of the printout.
+struct Colonna {
+    size_t iFormato = 0;
+    std::vector<Valore> vValori;  // one per line at most, in line order
+    int a = 0, b = 0;             // the window holding every value
+    bool bDestra = false;         // the values end together
+    size_t Righe() const { return vValori.size(); }
+    int Incollati() const {
+        int n = 0;
+        for (const auto& v : vValori) n += v.bIncollato;
+        return n;
+    }
+    const Valore* Su(size_t riga) const {
+        auto it = std::lower_bound(vValori.begin(), vValori.end(), riga,
+                                   [](const Valore& v, size_t r) { return v.iRiga < r; });
+        return it != vValori.end() && it->iRiga == riga ? &*it : nullptr;
+    }
+};
+
+// A column of text between blanks on every call line.
+struct Segmento {
+    int a = 0, b = 0;
+    size_t iPieni = 0;      // call lines where it holds text
+    size_t iCifre = 0;      // of them, text of digits (with * # + - and a prefix)
+    size_t iIntere = 0;     // of them, digits only
+    size_t iLunghezzaMax = 0;
+    double dLunghezzaMedia = 0;
+    std::set<std::string> distinti;
+    bool bSinistra = true;  // the values start together
+    std::string sIntestazione;
+    std::string sRuolo;
+};
+
+class Proponitore {
+  public:
+    Proponitore(std::string_view sByte, const MappaFormati& formati)
+        : msByte(sByte), mFormatiCatalogo(formati) {}
+
+    Proposta Esegui();
+
+  private:
+    void Inquadra();
+    void LeggiRighe();
+    void TrovaValori();
+    void TrovaColonne();
+    bool ScegliRigheChiamata();
+    void ScegliDate();
+    void ScegliTempi();
+    void ScegliDirezione();
+    void ScegliSegmenti();
+    void Componi();
+
+    std::string Intestazione(int a, int b) const;
+    std::string Testo(size_t riga, int a, int b) const;
+    int16_t Codice(size_t iFormato);
+    void Voce(Ambito ambito, std::string titolo, std::string testo, bool incerto = false,
+              bool entranti = false, std::string campo = {}, int a = 0, int b = 0) {
+        VoceProposta v;
+        v.ambito = ambito;
+        v.sTitolo = std::move(titolo);
+        v.sTesto = std::move(testo);
+        v.bIncerto = incerto;
+        v.bEntranti = entranti;
+        v.sCampo = std::move(campo);
+        if (b > a) {
+            v.iRiga = 1;
+            v.iInizio = static_cast<int16_t>(a + 1);
+            v.iLunghezza = static_cast<int16_t>(b - a);
+        }
+        mP.vVoci.push_back(std::move(v));
+    }
+    std::string PrimiValori(const Colonna& c, size_t n = 3) const;
+
+    std::string_view msByte;
+    const MappaFormati& mFormatiCatalogo;
+    Proposta mP;
+    std::vector<clsPrescanning> mvPrescanning;
+    std::vector<std::string> mvRighe;     // as the engine reads them
+    std::vector<uint64_t> mvNumeri;       // their numbers in the printout
+    std::vector<Formato> mvFormati;
+    std::vector<Colonna> mvCandidate;     // every column found
+    std::vector<bool> mvChiamata;         // line index -> a call line
+    std::vector<size_t> mvChiamate;       // the call lines
+    std::vector<size_t> mvIntestazioni;   // lines of words above the calls
+    std::vector<std::pair<int, int>> mvOccupate;  // windows taken by a field
+    std::map<size_t, int16_t> mCodiciNuovi;
+
+    // What was chosen.
+    std::optional<Colonna> mOra;      // the time found on most lines
+    std::optional<Colonna> mData;     // on the call lines
+    std::optional<Colonna> mDataRiga; // on a line of its own
+    struct Tempo {
+        Colonna c;
+        std::string sCampo;
+    };
+    std::vector<Tempo> mvTempi;
+    // Direction: the column, and each value's kind ('E', 'U', 'e' incoming transferred,
+    // 'u' outgoing transferred, 'T' transferred of either kind, '?' unknown).
+    int miDirA = -1, miDirB = -1;
+    std::map<std::string, char> mDirValori;
+    int miTrasfA = -1, miTrasfB = -1;
+    std::string msTrasf;
+    std::vector<char> mvTipo;  // per call line: 'E' or 'U'
+    std::vector<Segmento> mvSegmenti;
+};
+
+std::string Proponitore::Testo(size_t riga, int a, int b) const {
+    const std::string& s = mvRighe[riga];
+    if (a >= static_cast<int>(s.size())) return {};
+    return s.substr(static_cast<size_t>(a),
+                    static_cast<size_t>(std::min<int>(b, static_cast<int>(s.size())) - a));
+}
+
+std::string Proponitore::PrimiValori(const Colonna& c, size_t n) const {
+    std::string s;
+    for (size_t i = 0; i < c.vValori.size() && i < n; ++i) {
+        if (i) s += ", ";
+        const Valore& v = c.vValori[i];
+        s += std::string(TogliSpazi(Testo(v.iRiga, v.a, v.b)));
+    }
+    return s;
+}
+
+int16_t Proponitore::Codice(size_t iFormato) {
+    const Formato& f = mvFormati[iFormato];
+    if (f.iCodice) return f.iCodice;
+    if (auto it = mCodiciNuovi.find(iFormato); it != mCodiciNuovi.end()) return it->second;
+    int16_t ultimo = 0;
+    for (const auto& [codice, testo] : mFormatiCatalogo) ultimo = std::max(ultimo, codice);
+    for (const auto& n : mP.vFormatiNuovi) ultimo = std::max(ultimo, n.iCodice);
+    const auto codice = static_cast<int16_t>(ultimo + 1);
+    mP.vFormatiNuovi.push_back({codice, f.sTesto, f.bData});
+    mCodiciNuovi[iFormato] = codice;
+    Voce(Ambito::Formato, f.sTesto,
+         "il catalogo non ha un formato che legga questi valori: \"" + f.sTesto +
+             "\" \xE8 proposto come nuovo formato " + (f.bData ? "di data" : "di ora") +
+             " con il codice " + Num(codice));
+    return codice;
+}
+
+// 1. Framing.
+void Proponitore::Inquadra() {
+    std::array<size_t, 256> conta{};
+    for (char c : msByte) ++conta[static_cast<unsigned char>(c)];
+    const size_t fini = conta['\n'] + conta['\r'];
+    // Records closed by a control character and no line ends.
+    if (fini * 200 < msByte.size()) {
+        int migliore = -1;
+        for (int c : {3, 4, 23, 30, 0x1F}) {
+            if (conta[static_cast<size_t>(c)] >= 2 &&
+                (migliore < 0 || conta[static_cast<size_t>(c)] > conta[static_cast<size_t>(migliore)]))
+                migliore = c;
+        }
+        if (migliore >= 0) {
+            const std::string nome = TestoVisibile(std::string(1, static_cast<char>(migliore)));
+            mvPrescanning.push_back({"SeparatoreRecord", nome});
+            Voce(Ambito::Stampa, "Record senza fine riga",
+                 Num(static_cast<long long>(msByte.size())) + " byte con " + Num(static_cast<long long>(fini)) +
+                     " fine riga e " + Num(static_cast<long long>(conta[static_cast<size_t>(migliore)])) + " caratteri " +
+                     nome + ": ogni " + nome + " chiude un record (SeparatoreRecord)");
+        }
+    }
+    size_t controlli = 0;
+    for (int c = 0; c < 32; ++c)
+        if (c != '\t' && c != '\n' && c != '\r' && c != '\f') controlli += conta[static_cast<size_t>(c)];
+    controlli += conta[127];
+    if (controlli > 0) {
+        mvPrescanning.push_back({"TogliControlli", "S"});
+        std::string nomi;
+        for (int c = 0; c < 32; ++c) {
+            if (c == '\t' || c == '\n' || c == '\r' || c == '\f' || !conta[static_cast<size_t>(c)]) continue;
+            if (!nomi.empty()) nomi += " ";
+            nomi += TestoVisibile(std::string(1, static_cast<char>(c)));
+        }
+        Voce(Ambito::Stampa, "Caratteri di controllo",
+             Num(static_cast<long long>(controlli)) + " caratteri di controllo nelle righe (" + nomi +
+                 "): sono tolti da ogni riga (TogliControlli), le posizioni contano il resto");
+    }
+}
+
+clsDriver DriverBase(const std::vector<clsPrescanning>& prescanning) {
+    clsDriver d;
+    d.mbIngnoraRigheVuote = true;
+    if (!prescanning.empty()) {
+        d.mbConPrescanning = true;
+        d.mcolPrescanning.emplace();
+        for (const auto& p : prescanning) d.mcolPrescanning->Add(p, p.sEntry);
+    }
+    return d;
+}
+
+void Proponitore::LeggiRighe() {
+    const clsDriver d = DriverBase(mvPrescanning);
+    const clsLetturaCampione lettura(d, mFormatiCatalogo, msByte);
+    for (const auto& r : lettura.Righe()) {
+        if (r.iPezzo > 1) continue;
+        // A form feed left at a line's start is a page break, not a character of the line.
+        std::string s = r.sTesto;
+        while (!s.empty() && s.front() == '\f') s.erase(0, 1);
+        while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.pop_back();
+        if (s.empty()) continue;
+        mvRighe.push_back(std::move(s));
+        mvNumeri.push_back(r.iNumero);
+        if (mvRighe.size() >= 2000) break;  // enough to learn the columns from
+    }
+}
+
+// 2. Values.
+void Proponitore::TrovaValori() {
+    std::set<std::string> visti;
+    for (const auto& [codice, testo] : mFormatiCatalogo) {
+        mvFormati.push_back(FaiFormato(codice, testo));
+        visti.insert(Maiusc(testo));
+    }
+    for (const char* t : kFormatiComuni)
+        if (!visti.count(Maiusc(t))) mvFormati.push_back(FaiFormato(0, t));
+    // Formats are tried one text at a time: whole tokens first, then the token after a prefix
+    // that is not a digit (S=226, *10:31AM, <I>...), and only for a token nothing read, its
+    // start and end at each fixed length (14.12.2608:02:41 holds a date and a time).
+    std::map<std::tuple<size_t, int, int>, Colonna> perInizio, perFine;
+    const CodiciMesi mesi{};
+    for (size_t r = 0; r < mvRighe.size(); ++r) {
+        const std::string& s = mvRighe[r];
+        std::vector<Pezzo> pezzi;
+        for (int i = 0, n = static_cast<int>(s.size()); i < n;) {
+            if (s[static_cast<size_t>(i)] == ' ' || s[static_cast<size_t>(i)] == '\t') {
+                ++i;
+                continue;
+            }
+            int j = i;
+            while (j < n && s[static_cast<size_t>(j)] != ' ' && s[static_cast<size_t>(j)] != '\t') ++j;
+            pezzi.push_back({i, j});
+            i = j;
+        }
+        // Two tokens one blank apart may be one value: "12:00 PM" is not common, "01/05 08:02A"
+        // is two; only the 12-hour clocks with a blank ("8:47 AM") are joined.
+        for (const Pezzo& p : pezzi) {
+            std::vector<Pezzo> prove{p};
+            int k = p.a;
+            int primaCifra = -1;
+            for (int i = p.a; i < p.b; ++i)
+                if (Cifra(s[static_cast<size_t>(i)])) {
+                    primaCifra = i;
+                    break;
+                }
+            if (primaCifra < 0) continue;
+            for (int i = p.a; i < primaCifra; ++i)
+                if (!Alnum(s[static_cast<size_t>(i)])) k = i + 1;
+            if (k > p.a && k < p.b) prove.push_back({k, p.b});
+            // A count alone ("ss") only after a name that ends in = or : (S=226).
+            const bool conNome = k > p.a && (s[static_cast<size_t>(k - 1)] == '=' ||
+                                             s[static_cast<size_t>(k - 1)] == ':');
+            auto prova = [&](Pezzo q, bool intero) {
+                const std::string_view t(s.data() + q.a, static_cast<size_t>(q.b - q.a));
+                if (!Cifra(t.front())) return;
+                for (size_t f = 0; f < mvFormati.size(); ++f) {
+                    const Formato& fm = mvFormati[f];
+                    if (t.size() < fm.iMin || t.size() > fm.iMax) continue;
+                    if (fm.bSolo && !(conNome && q.a == k)) continue;
+                    // Inside a longer token only formats with separators are looked for: a
+                    // run of digits holds a date or a time anywhere.
+                    if (!intero && (fm.iMin != fm.iMax || !fm.bLetterale)) continue;
+                    auto v = fm.f.Leggi(t, mesi);
+                    if (!v) continue;
+                    if (fm.bOre && !fm.bMeridiano && v->iOre > 23 && fm.sTesto.size() <= 5)
+                        continue;
+                    Valore val{r, q.a, q.b, *v};
+                    for (auto* m : {&perInizio, &perFine}) {
+                        auto& col = (*m)[{f, m == &perInizio ? q.a : q.b, 0}];
+                        col.iFormato = f;
+                        col.bDestra = m == &perFine;
+                        if (col.vValori.empty() || col.vValori.back().iRiga != r)
+                            col.vValori.push_back(val);
+                    }
+                }
+            };
+            for (const Pezzo& q : prove) prova(q, true);
+        }
+        // Values glued to others (14.12.2608:02:41, 1000004200:00:42...): a format of fixed
+        // length with separators is looked for wherever its separators stand among digits.
+        for (size_t f = 0; f < mvFormati.size(); ++f) {
+            const Formato& fm = mvFormati[f];
+            if (fm.iMin != fm.iMax || !fm.bLetterale || fm.bMeridiano) continue;
+            const size_t L = fm.iMin;
+            const std::string& schema = fm.sTesto;
+            if (schema.size() != L) continue;
+            for (size_t i = 0; i + L <= s.size(); ++i) {
+                bool va = true;
+                for (size_t j = 0; j < L && va; ++j) {
+                    const char c = s[i + j];
+                    va = Lettera(schema[j]) ? Cifra(c) : c == schema[j];
+                }
+                if (!va) continue;
+                // Whole values only: not a piece of a longer value of the same shape
+                // (08:02 of 08:02:41, 12/08/20 of 12/08/2026).
+                auto separa = [&](char c) {
+                    return schema.find(c) != std::string::npos && !Lettera(c);
+                };
+                const bool prima = i > 0 && (separa(s[i - 1]) ||
+                                             (Cifra(s[i - 1]) && i > 1 && separa(s[i - 2])));
+                const bool dopo = i + L < s.size() &&
+                                  (separa(s[i + L]) ||
+                                   (Cifra(s[i + L]) && i + L + 1 < s.size() && separa(s[i + L + 1])));
+                if (prima || dopo) continue;
+                const bool incollato =
+                    (i > 0 && Cifra(s[i - 1])) || (i + L < s.size() && Cifra(s[i + L]));
+                const std::string_view t(s.data() + i, L);
+                auto v = fm.f.Leggi(t, mesi);
+                if (!v) continue;
+                if (fm.bOre && v->iOre > 23 && schema.size() <= 5) continue;
+                Valore val{r, static_cast<int>(i), static_cast<int>(i + L), *v, incollato};
+                for (auto* m : {&perInizio, &perFine}) {
+                    auto& col = (*m)[{f, m == &perInizio ? val.a : val.b, 0}];
+                    col.iFormato = f;
+                    col.bDestra = m == &perFine;
+                    if (col.vValori.empty() || col.vValori.back().iRiga != r)
+                        col.vValori.push_back(val);
+                }
+            }
+        }
+    }
+    for (auto* m : {&perInizio, &perFine})
+        for (auto& [k, c] : *m) {
+            if (c.vValori.size() < 2) continue;
+            c.a = c.vValori.front().a;
+            c.b = c.vValori.front().b;
+            for (const auto& v : c.vValori) {
+                c.a = std::min(c.a, v.a);
+                c.b = std::max(c.b, v.b);
+            }
+            mvCandidate.push_back(std::move(c));
+        }
+}
+
+// How strict a format is: fixed lengths and more parts read first, the catalogue before the
+// formats it lacks.
+int Rigore(const Formato& f) {
+    int r = static_cast<int>(f.sTesto.size()) * 2;
+    if (f.iMin == f.iMax) r += 10;
+    if (f.iCodice) r += 1;
+    return r;
+}
+
+bool HaParola(const std::string& intestazione, std::initializer_list<const char*> parole) {
+    for (const char* p : parole) {
+        const std::string w = p;
+        for (size_t i = intestazione.find(w); i != std::string::npos;
+             i = intestazione.find(w, i + 1)) {
+            const bool inizio = i == 0 || !Lettera(intestazione[i - 1]);
+            if (inizio) return true;
+        }
+    }
+    return false;
+}
+
+bool Sovrapposti(int a, int b, int c, int d) { return a < d && c < b; }
+
+// 3. Call lines.
+bool Proponitore::ScegliRigheChiamata() {
+    // Lines of words (more letters than anything else): the headings that name the columns.
+    mvChiamata.assign(mvRighe.size(), false);
+    for (size_t r = 0; r < mvRighe.size() && mvIntestazioni.size() < 200; ++r) {
+        size_t lettere = 0, pieni = 0, parole = 0;
+        bool spazio = true;
+        for (char c : mvRighe[r]) {
+            if (c == ' ' || c == '\t') {
+                spazio = true;
+                continue;
+            }
+            parole += spazio;
+            spazio = false;
+            ++pieni;
+            lettere += Lettera(c);
+        }
+        if (parole >= 3 && lettere * 2 >= pieni) mvIntestazioni.push_back(r);
+    }
+    // The time column on most lines; a time of day rather than a duration where both fit.
+    const Colonna* migliore = nullptr;
+    size_t massimo = 0;
+    for (const auto& c : mvCandidate)
+        if (!mvFormati[c.iFormato].bData) massimo = std::max(massimo, c.Righe());
+    auto punteggio = [&](const Colonna& c) {
+        const Formato& f = mvFormati[c.iFormato];
+        size_t piccoli = 0;
+        for (const auto& v : c.vValori) piccoli += v.v.TotaleSecondi() < 3600;
+        const bool durata = !f.bOre || piccoli * 10 > c.Righe() * 6;
+        const std::string sopra = Intestazione(c.a, c.b);
+        const int nome = HaParola(sopra, {"TIME", "ORA", "START", "STT", "END", "FINE"})   ? 1
+                         : HaParola(sopra, {"DUR", "ELAPS", "RING", "EXCH", "NO", "NUM"}) ? -1
+                                                                                         : 0;
+        // Lines within a twentieth of the most count alike.
+        return std::make_tuple(c.Righe() * 20 / std::max<size_t>(massimo, 1), nome, !durata,
+                               f.bLetterale, f.bMeridiano, c.Righe(), Rigore(f));
+    };
+    for (const auto& c : mvCandidate) {
+        const Formato& f = mvFormati[c.iFormato];
+        if (f.bData || !f.bOre) continue;
+        if (!migliore || punteggio(c) > punteggio(*migliore)) migliore = &c;
+    }
+    if (!migliore || migliore->Righe() < 2) {
+        mvChiamata.assign(mvRighe.size(), false);
+        mP.bNessunaChiamata = true;
+        Voce(Ambito::Righe, "Righe di chiamata",
+             "nessuna colonna di ore su pi\xF9 di una riga: la stampa non sembra un elenco di "
+             "chiamate a colonne fisse; nessuna chiamata proposta");
+        return false;
+    }
+    mOra = *migliore;
+    for (const auto& v : mOra->vValori) {
+        mvChiamata[v.iRiga] = true;
+        mvChiamate.push_back(v.iRiga);
+    }
+    // The headings are lines of words that are no calls, at most three lines above a call.
+    std::vector<size_t> intestazioni;
+    for (size_t r : mvIntestazioni) {
+        bool sopra = false;
+        for (size_t k = r + 1; k < mvRighe.size() && k <= r + 3 && !sopra; ++k) sopra = mvChiamata[k];
+        if (!mvChiamata[r] && sopra) intestazioni.push_back(r);
+    }
+    mvIntestazioni = std::move(intestazioni);
+    const size_t altre = mvRighe.size() - mvChiamate.size();
+    Voce(Ambito::Righe, "Righe di chiamata",
+         Num(static_cast<long long>(mvChiamate.size())) + " righe su " +
+             Num(static_cast<long long>(mvRighe.size())) + " hanno un'ora alle colonne " +
+             Num(mOra->a + 1) + "-" + Num(mOra->b) + " (\"" + mvFormati[mOra->iFormato].sTesto +
+             "\": " + PrimiValori(*mOra) + "): sono le righe di chiamata" +
+             (altre ? "; le altre " + Num(static_cast<long long>(altre)) +
+                          " (intestazioni, titoli, righe di data o di servizio) non sono chiamate"
+                    : std::string()));
+    return true;
+}
+
+// The same column, seen on the call lines only.
+Colonna SuRighe(const Colonna& c, const std::vector<bool>& righe, bool dentro) {
+    Colonna k = c;
+    k.vValori.clear();
+    for (const auto& v : c.vValori)
+        if (righe[v.iRiga] == dentro) k.vValori.push_back(v);
+    if (!k.vValori.empty()) {
+        k.a = k.vValori.front().a;
+        k.b = k.vValori.front().b;
+        for (const auto& v : k.vValori) {
+            k.a = std::min(k.a, v.a);
+            k.b = std::max(k.b, v.b);
+        }
+    }
+    return k;
+}
+
+std::string Proponitore::Intestazione(int a, int b) const {
+    std::string s;
+    for (size_t r : mvIntestazioni) {
+        const std::string& t = mvRighe[r];
+        // The words that overlap the columns.
+        for (int i = 0, n = static_cast<int>(t.size()); i < n;) {
+            if (t[static_cast<size_t>(i)] == ' ') {
+                ++i;
+                continue;
+            }
+            int j = i;
+            while (j < n && t[static_cast<size_t>(j)] != ' ') ++j;
+            if (Sovrapposti(i, j, a, b)) {
+                const std::string w = Maiusc(t.substr(static_cast<size_t>(i), static_cast<size_t>(j - i)));
+                if ((" " + s + " ").find(" " + w + " ") == std::string::npos) {
+                    if (!s.empty()) s += ' ';
+                    s += w;
+                }
+            }
+            i = j;
+        }
+    }
+    return s;
+}
+
+// 4. Dates.
+void Proponitore::ScegliDate() {
+    const auto oggi = AnnoCorrente();
+    struct Scelta {
+        Colonna c;
+        std::tuple<size_t, int, int, int, int> punti;
+    };
+    std::vector<Scelta> sulleChiamate, altrove;
+    for (const auto& c : mvCandidate) {
+        const Formato& f = mvFormati[c.iFormato];
+        if (!f.bData || f.f.ETempo()) continue;
+        for (bool chiamate : {true, false}) {
+            Colonna k = SuRighe(c, mvChiamata, chiamate);
+            if (k.vValori.empty()) continue;
+            // The day varies more than the month within a printout; a year in the future
+            // or a reading far from today is unlikely.
+            std::set<int> giorni, mesi;
+            int futuro = 0;
+            for (const auto& v : k.vValori) {
+                giorni.insert(v.v.iGiorno);
+                mesi.insert(v.v.iMese);
+                int anno = v.v.iAnno;
+                if (anno >= 0 && anno < 100) anno = AnnoDaDueCifre(anno, oggi);
+                if (anno > oggi) ++futuro;
+            }
+            const int ordine = giorni.size() >= mesi.size() ? 1 : 0;
+            // The reading nearest today, for printouts of one day.
+            int distanza = 0;
+            {
+                const auto& v = k.vValori.back().v;
+                int anno = v.iAnno < 0 ? oggi : v.iAnno < 100 ? AnnoDaDueCifre(v.iAnno, oggi) : v.iAnno;
+                distanza = std::abs((oggi * 12 + MeseOggi()) - (anno * 12 + v.iMese));
+            }
+            Scelta s{k, {k.Righe(), -futuro - k.Incollati(), ordine, -distanza, Rigore(f)}};
+            (chiamate ? sulleChiamate : altrove).push_back(std::move(s));
+        }
+    }
+    auto ordina = [](std::vector<Scelta>& v) {
+        std::stable_sort(v.begin(), v.end(),
+                         [](const Scelta& x, const Scelta& y) { return x.punti > y.punti; });
+    };
+    ordina(sulleChiamate);
+    ordina(altrove);
+    auto alternative = [&](const std::vector<Scelta>& v, VoceProposta& voce) {
+        const Scelta& scelta = v.front();
+        for (const auto& s : v) {
+            if (!Sovrapposti(s.c.a, s.c.b, scelta.c.a, scelta.c.b) ||
+                std::get<0>(s.punti) != std::get<0>(scelta.punti))
+                continue;
+            VoceProposta::Alternativa alt;
+            alt.sLettura = "\"" + mvFormati[s.c.iFormato].sTesto + "\"";
+            alt.bScelta = &s == &scelta;
+            for (size_t i = 0; i < s.c.vValori.size() && i < 3; ++i)
+                alt.vValori.push_back(s.c.vValori[i].v.TestoData());
+            bool uguale = false;
+            for (const auto& g : voce.vAlternative) uguale |= g.vValori == alt.vValori && g.sLettura == alt.sLettura;
+            if (!uguale) voce.vAlternative.push_back(std::move(alt));
+        }
+        if (voce.vAlternative.size() > 1) {
+            voce.bIncerto = true;
+            voce.sTesto += "; pi\xF9 letture vanno bene: scelta quella in cui il giorno cambia pi\xF9 "
+                           "del mese e nessuna data \xE8 nel futuro";
+        }
+    };
+    const size_t n = mvChiamate.size();
+    if (!sulleChiamate.empty() && std::get<0>(sulleChiamate.front().punti) * 2 >= n) {
+        mData = sulleChiamate.front().c;
+        const Formato& f = mvFormati[mData->iFormato];
+        Voce(Ambito::Campo, "Data",
+             "colonne " + Num(mData->a + 1) + "-" + Num(mData->b) + ": \"" + f.sTesto +
+                 "\" legge " + Num(static_cast<long long>(mData->Righe())) + " righe di chiamata su " +
+                 Num(static_cast<long long>(n)) + " (" + PrimiValori(*mData) + " \xBB " +
+                 mData->vValori.front().v.TestoData() + ")",
+             false, false, "dData", mData->a, mData->b);
+        alternative(sulleChiamate, mP.vVoci.back());
+        mvOccupate.emplace_back(mData->a, mData->b);
+        return;
+    }
+    if (!altrove.empty()) {
+        // A date printed above the calls (a page heading or a date record).
+        mDataRiga = altrove.front().c;
+        if (mDataRiga->Righe() >= 1) {
+            const Formato& f = mvFormati[mDataRiga->iFormato];
+            Voce(Ambito::Righe, "Data su riga isolata",
+                 "le righe di chiamata non hanno una data; \"" + f.sTesto + "\" alle colonne " +
+                     Num(mDataRiga->a + 1) + "-" + Num(mDataRiga->b) + " la legge su " +
+                     Num(static_cast<long long>(mDataRiga->Righe())) +
+                     " righe che non sono chiamate (" + PrimiValori(*mDataRiga) +
+                     "): \xE8 la data delle chiamate che le seguono");
+            alternative(altrove, mP.vVoci.back());
+            return;
+        }
+        mDataRiga.reset();
+    }
+    Voce(Ambito::Campo, "Data",
+         "nessuna data nella stampa: le chiamate non avranno data", true, false, "dData");
+}
+
+// 5. Times of day and durations.
+void Proponitore::ScegliTempi() {
+    const size_t n = mvChiamate.size();
+    struct Cand {
+        Colonna c;
+        bool bOra = false;
+        std::string sIntest;
+        double dMedia = 0;
+    };
+    std::vector<Cand> scelti;
+    std::vector<Colonna> tutte;
+    for (const auto& c : mvCandidate) {
+        const Formato& f = mvFormati[c.iFormato];
+        if (f.bData) continue;
+        Colonna k = SuRighe(c, mvChiamata, true);
+        // On 40% of the calls at least, or a sixth when a heading names it.
+        if (k.Righe() * 6 < n || k.Righe() < 2) continue;
+        tutte.push_back(std::move(k));
+    }
+    // Per window, the format that reads most, the strictest of those.
+    std::stable_sort(tutte.begin(), tutte.end(), [&](const Colonna& x, const Colonna& y) {
+        const auto px = std::make_tuple(x.Righe(), -x.Incollati(), x.b - x.a, Rigore(mvFormati[x.iFormato]));
+        const auto py = std::make_tuple(y.Righe(), -y.Incollati(), y.b - y.a, Rigore(mvFormati[y.iFormato]));
+        return px > py;
+    });
+    for (const auto& c : tutte) {
+        bool libero = true;
+        for (const auto& [a, b] : mvOccupate) libero &= !Sovrapposti(a, b, c.a, c.b);
+        for (const auto& s : scelti) libero &= !Sovrapposti(s.c.a, s.c.b, c.a, c.b);
+        if (!libero) continue;
+        const Formato& f = mvFormati[c.iFormato];
+        Cand k;
+        k.c = c;
+        k.sIntest = Intestazione(c.a, c.b);
+        // Digits alone are as likely a number: a heading must say it is a time. A heading
+        // that names something else says it is not.
+        const bool nomeTempo = HaParola(k.sIntest, {"TIME", "ORA", "DUR", "ELAPS", "START",
+                                                    "END", "RING", "STT", "TEMPO", "FINE",
+                                                    "INIZIO", "SQUILL", "CONV", "TALK", "HOLD"});
+        const bool principale = c.a == mOra->a && c.b == mOra->b;
+        if (!principale && !nomeTempo && (!k.sIntest.empty() || (!f.bLetterale && !f.bSolo)))
+            continue;
+        if (!principale && !nomeTempo && c.Righe() * 5 < n * 2) continue;
+        size_t piccoli = 0;
+        double somma = 0;
+        for (const auto& v : c.vValori) {
+            piccoli += v.v.TotaleSecondi() < 3600;
+            somma += static_cast<double>(v.v.TotaleSecondi());
+        }
+        k.dMedia = somma / static_cast<double>(c.Righe());
+        if (f.bMeridiano)
+            k.bOra = true;
+        else if (HaParola(k.sIntest, {"DUR", "ELAPS", "RING", "SQUILL", "CONV", "TALK", "DURATA",
+                                      "ANS", "TEMPO", "HOLD"}))
+            k.bOra = false;
+        else if (HaParola(k.sIntest, {"TIME", "ORA", "START", "STT", "END", "FINE", "INIZIO",
+                                      "STOP", "BEGIN", "HOUR"}))
+            k.bOra = true;
+        else
+            k.bOra = f.bOre && piccoli * 10 <= c.Righe() * 6;
+        scelti.push_back(std::move(k));
+    }
+    std::vector<Cand*> ore, durate;
+    for (auto& s : scelti) (s.bOra ? ore : durate).push_back(&s);
+    std::sort(ore.begin(), ore.end(), [](Cand* x, Cand* y) { return x->c.a < y->c.a; });
+    if (ore.size() > 2) ore.resize(2);
+    // Durations: the talk time is the longer one on average; a ringing time is short and
+    // named so.
+    std::sort(durate.begin(), durate.end(), [](Cand* x, Cand* y) {
+        const bool rx = HaParola(x->sIntest, {"RING", "SQUILL", "ANS"});
+        const bool ry = HaParola(y->sIntest, {"RING", "SQUILL", "ANS"});
+        if (rx != ry) return ry;
+        return x->dMedia > y->dMedia;
+    });
+    if (durate.size() > 2) durate.resize(2);
+    auto aggiungi = [&](Cand& k, const std::string& campo, const std::string& titolo,
+                        std::string perche, bool incerto) {
+        const Formato& f = mvFormati[k.c.iFormato];
+        mvTempi.push_back({k.c, campo});
+        mvOccupate.emplace_back(k.c.a, k.c.b);
+        Voce(Ambito::Campo, titolo,
+             "colonne " + Num(k.c.a + 1) + "-" + Num(k.c.b) + ": \"" + f.sTesto + "\" legge " +
+                 Num(static_cast<long long>(k.c.Righe())) + " righe di chiamata su " +
+                 Num(static_cast<long long>(n)) + " (" + PrimiValori(k.c) + ")" +
+                 (k.sIntest.empty() ? std::string() : ", sotto \"" + k.sIntest + "\"") + "; " +
+                 perche,
+             incerto, false, campo, k.c.a, k.c.b);
+    };
+    Cand* durata = durate.empty() ? nullptr : durate.front();
+    if (ore.size() == 2) {
+        size_t prima = 0;
+        for (const auto& v : ore[0]->c.vValori)
+            if (const Valore* w = ore[1]->c.Su(v.iRiga))
+                prima += v.v.TotaleSecondi() <= w->v.TotaleSecondi();
+        const bool ordine = prima * 2 >= ore[0]->c.Righe();
+        aggiungi(ordine ? *ore[0] : *ore[1], "dOraInizio", "Ora inizio",
+                 "due ore su ogni chiamata: la prima viene prima, \xE8 l'inizio", false);
+        aggiungi(ordine ? *ore[1] : *ore[0], "dOraFine", "Ora fine",
+                 "la seconda delle due ore \xE8 la fine", false);
+    } else if (ore.size() == 1) {
+        Cand& o = *ore[0];
+        bool fine = false;
+        bool incerto = true;
+        std::string perche;
+        if (HaParola(o.sIntest, {"END", "FINE", "STOP"})) {
+            fine = true, incerto = false;
+            perche = "l'intestazione la dice fine";
+        } else if (HaParola(o.sIntest, {"START", "STT", "INIZIO", "BEGIN"})) {
+            incerto = false;
+            perche = "l'intestazione la dice inizio";
+        } else if (durata) {
+            // Printed when they end, calls come in the order of their end: a start time
+            // plus the duration keeps that order, an end time already has it.
+            size_t salitaOra = 0, salitaFine = 0, coppie = 0;
+            long long ora0 = -1, fine0 = -1;
+            for (const auto& v : o.c.vValori) {
+                const Valore* d = durata->c.Su(v.iRiga);
+                if (!d) continue;
+                const long long t = v.v.TotaleSecondi(), e = t + d->v.TotaleSecondi();
+                if (ora0 >= 0) {
+                    ++coppie;
+                    salitaOra += t >= ora0;
+                    salitaFine += e >= fine0;
+                }
+                ora0 = t, fine0 = e;
+            }
+            // Only an order kept on every call against one broken at least twice tells.
+            if (coppie && salitaFine == coppie && salitaOra + 2 <= coppie) {
+                perche = "con la durata aggiunta le chiamate sono in ordine (" +
+                         Num(static_cast<long long>(salitaFine)) + " volte su " +
+                         Num(static_cast<long long>(coppie)) + ", l'ora da sola " +
+                         Num(static_cast<long long>(salitaOra)) + "): \xE8 l'inizio";
+                incerto = false;
+            } else if (coppie && salitaOra == coppie && salitaFine + 2 <= coppie) {
+                fine = true, incerto = false;
+                perche = "le ore sono in ordine (" + Num(static_cast<long long>(salitaOra)) +
+                         " volte su " + Num(static_cast<long long>(coppie)) +
+                         ") e con la durata aggiunta no (" +
+                         Num(static_cast<long long>(salitaFine)) +
+                         "): le chiamate sono stampate quando finiscono, \xE8 la fine";
+            } else {
+                perche = "un'ora sola, e l'ordine delle chiamate non dice se \xE8 l'inizio o "
+                         "la fine: proposto l'inizio, il caso pi\xF9 comune";
+            }
+        } else {
+            perche = "un'ora sola e nessuna durata: proposto l'inizio";
+        }
+        aggiungi(o, fine ? "dOraFine" : "dOraInizio", fine ? "Ora fine" : "Ora inizio", perche,
+                 incerto);
+        VoceProposta& v = mP.vVoci.back();
+        VoceProposta::Alternativa a1, a2;
+        a1.sLettura = "ora di inizio";
+        a2.sLettura = "ora di fine";
+        a1.bScelta = !fine;
+        a2.bScelta = fine;
+        for (size_t i = 0; i < o.c.vValori.size() && i < 3; ++i) {
+            a1.vValori.push_back(o.c.vValori[i].v.TestoOra());
+            a2.vValori.push_back(o.c.vValori[i].v.TestoOra());
+        }
+        if (incerto) v.vAlternative = {a1, a2};
+    }
+    if (durata)
+        aggiungi(*durata, "dDurata", "Durata",
+                 "valori brevi (in media " + Num(static_cast<long long>(durata->dMedia)) +
+                     " s): \xE8 la durata",
+                 false);
+    if (durate.size() > 1)
+        aggiungi(*durate[1], "dRisposta", "Durata squillo",
+                 "una seconda durata, pi\xF9 breve o detta squillo: \xE8 il tempo di risposta "
+                 "(solo sulle entranti)",
+                 false);
+}
+
+// What a code says of a call's kind: E incoming, U outgoing, e / u transferred of that kind,
+// T transferred, ? unknown.
+char TipoDiCodice(const std::string& valore) {
+    const std::string v = Maiusc(TogliSpazi(valore));
+    static const std::set<std::string> entranti = {
+        "I", "IN", "INC", "INCOMING", "E", "ENT", "ENTR", "ENTRANTE", "DID", "DDI", "R",
+        "RIN", "IC", "ICO", "INB", "INBOUND", "TI", "ARR", "A", "ANS"};
+    static const std::set<std::string> uscenti = {
+        "O", "OUT", "OG", "OUTGOING", "U", "USC", "USCENTE", "D", "DIAL", "LOC", "TLD", "TLC",
+        "LD", "OUTB", "OUTBOUND", "OC", "OGC", "EXT", "INT", "ICM"};
+    static const std::set<std::string> trasf = {"T", "TR", "TRS", "TRF", "XFER", "TRANSFER",
+                                                "*", "X", "TRN"};
+    if (v.empty()) return '?';
+    if (v.front() == '<' && v.find('I') != std::string::npos) return 'E';
+    if (entranti.count(v)) return 'E';
+    if (uscenti.count(v)) return 'U';
+    if (trasf.count(v)) return 'T';
+    if (v == "IT" || v == "TI" || v == "IXF") return 'e';
+    if (v == "OT" || v == "TO" || v == "OXF") return 'u';
+    // Short codes that spell their kind (PIN, IVIN, POT, IVOT).
+    if (v.size() <= 5 && v.find("TRS") != std::string::npos) return 'T';
+    if (v.size() <= 5 && (v.find("IN") != std::string::npos)) return 'E';
+    if (v.size() <= 5 && (v.find("OT") != std::string::npos || v.find("OUT") != std::string::npos))
+        return 'U';
+    return '?';
+}
+
+// 6. Incoming and outgoing.
+void Proponitore::ScegliDirezione() {
+    const size_t n = mvChiamate.size();
+    // Columns where short codes start, the same on every call line where they stand.
+    std::map<int, std::map<std::string, size_t>> perColonna;
+    for (size_t r : mvChiamate) {
+        const std::string& s = mvRighe[r];
+        for (int i = 0, m = static_cast<int>(s.size()); i < m;) {
+            if (s[static_cast<size_t>(i)] == ' ') {
+                ++i;
+                continue;
+            }
+            int j = i;
+            while (j < m && s[static_cast<size_t>(j)] != ' ') ++j;
+            if (j - i <= 12) {
+                std::string t = s.substr(static_cast<size_t>(i), static_cast<size_t>(j - i));
+                // "< incoming >": the text up to the closing bracket.
+                if (t.front() == '<') {
+                    const size_t chiusa = s.find('>', static_cast<size_t>(i));
+                    if (chiusa != std::string::npos && chiusa < static_cast<size_t>(i) + 24) {
+                        const std::string dentro = s.substr(static_cast<size_t>(i), chiusa - static_cast<size_t>(i) + 1);
+                        t = dentro;
+                        // A bare "<I>" before a number is a prefix: it is the code.
+                    }
+                }
+                ++perColonna[i][t];
+            }
+            i = j;
+        }
+    }
+    struct Cand {
+        int a = 0, b = 0;
+        std::map<std::string, char> valori;
+        size_t noti = 0, entranti = 0, uscenti = 0, trasf = 0, pieni = 0;
+    };
+    std::optional<Cand> migliore, trasferimento;
+    for (auto& [col, valori] : perColonna) {
+        bool libero = true;
+        for (const auto& [a, b] : mvOccupate) libero &= !(col >= a && col < b);
+        if (!libero) continue;
+        Cand c;
+        c.a = col;
+        size_t pieni = 0;
+        for (auto& [t, k] : valori) pieni += k;
+        c.pieni = pieni;
+        for (auto& [t, k] : valori) {
+            std::string codice = t;
+            // A prefix code glued to a number (<I>0555...).
+            if (codice.front() == '<') codice = codice.substr(0, codice.find('>') + 1);
+            const char tipo = TipoDiCodice(codice);
+            c.valori[t] = tipo;
+            c.b = std::max(c.b, col + static_cast<int>(codice.size()));
+            if (tipo == '?') continue;
+            c.noti += k;
+            if (tipo == 'E' || tipo == 'e') c.entranti += k;
+            if (tipo == 'U' || tipo == 'u') c.uscenti += k;
+            if (tipo == 'T' || tipo == 'e' || tipo == 'u') c.trasf += k;
+        }
+        if (valori.size() > 14) continue;
+        // A transfer mark: one code on some lines, blank on the others.
+        if (c.trasf == c.noti && c.noti > 0 && pieni < n && valori.size() <= 2) {
+            if (!trasferimento || c.trasf > trasferimento->trasf) trasferimento = c;
+            continue;
+        }
+        if (c.entranti == 0) continue;
+        const auto punti = [](const Cand& x) {
+            return std::make_tuple(x.entranti > 0 && (x.uscenti > 0 || x.pieni > x.entranti),
+                                   x.noti);
+        };
+        if (!migliore || punti(c) > punti(*migliore)) migliore = c;
+    }
+    mvTipo.assign(mvRighe.size(), 'U');
+    if (!migliore) {
+        Voce(Ambito::Tipo, "Entranti e uscenti",
+             "nessuna colonna di codici distingue le chiamate entranti dalle uscenti: tutte "
+             "proposte uscenti, il caso pi\xF9 comune di una stampa di addebiti; se la stampa le "
+             "distingue, indicare la colonna",
+             true);
+        return;
+    }
+    miDirA = migliore->a;
+    miDirB = migliore->b;
+    mDirValori = migliore->valori;
+    // Unknown codes are outgoing unless the printout says otherwise.
+    std::string elenco;
+    size_t altri = 0;
+    for (const auto& [t, k] : mDirValori) {
+        if (k == '?' && mDirValori.size() > 6) {
+            ++altri;
+            continue;
+        }
+        if (!elenco.empty()) elenco += ", ";
+        const char* nome = k == 'E'   ? "entranti"
+                           : k == 'e' ? "entranti trasferite"
+                           : k == 'u' ? "uscenti trasferite"
+                           : k == 'T' ? "trasferite (proposte entranti)"
+                           : k == 'U' ? "uscenti"
+                                      : "uscenti (codice sconosciuto)";
+        elenco += "\"" + std::string(TogliSpazi(t)) + "\" " + nome;
+    }
+    if (altri) elenco += ", e " + Num(static_cast<long long>(altri)) + " altri valori: uscenti";
+    bool incerto = false;
+    for (const auto& [t, k] : mDirValori) incerto |= k == '?' || k == 'T';
+    const size_t vuote = n - migliore->pieni;
+    Voce(Ambito::Tipo, "Entranti e uscenti",
+         "colonne " + Num(miDirA + 1) + "-" + Num(miDirB) + ": " +
+             Num(static_cast<long long>(mDirValori.size())) + " codici: " + elenco +
+             (vuote ? "; " + Num(static_cast<long long>(vuote)) + " righe senza codice: uscenti"
+                    : std::string()),
+         incerto);
+    if (trasferimento) {
+        miTrasfA = trasferimento->a;
+        miTrasfB = trasferimento->b;
+        for (const auto& [t, k] : trasferimento->valori)
+            if (k != '?') msTrasf = t;
+        Voce(Ambito::Tipo, "Trasferite",
+             "colonna " + Num(miTrasfA + 1) + ": \"" + msTrasf + "\" su " +
+                 Num(static_cast<long long>(trasferimento->trasf)) +
+                 " chiamate e vuota sulle altre: segna le trasferite");
+    }
+    for (size_t r : mvChiamate) {
+        const std::string s = mvRighe[r];
+        for (const auto& [t, k] : mDirValori) {
+            if (s.compare(static_cast<size_t>(miDirA), t.size(), t) == 0 &&
+                (k == 'E' || k == 'e' || k == 'T'))
+                mvTipo[r] = 'E';
+        }
+    }
+}
+
+// 7. The other columns, split where every call line is blank.
+void Proponitore::ScegliSegmenti() {
+    int larghezza = 0;
+    for (size_t r : mvChiamate) larghezza = std::max(larghezza, static_cast<int>(mvRighe[r].size()));
+    std::vector<size_t> pieni(static_cast<size_t>(larghezza) + 1, 0);
+    auto occupata = [&](int x) {
+        for (const auto& [a, b] : mvOccupate)
+            if (x >= a && x < b) return true;
+        if (x >= miTrasfA && x < miTrasfB) return true;
+        return false;
+    };
+    for (size_t r : mvChiamate) {
+        const std::string& s = mvRighe[r];
+        for (int x = 0; x < static_cast<int>(s.size()); ++x)
+            if (s[static_cast<size_t>(x)] != ' ' && !occupata(x)) ++pieni[static_cast<size_t>(x)];
+    }
+    // The direction code glued to a number ("<I>0555...") belongs to the number's column.
+    for (int x = 0; x <= larghezza;) {
+        if (!pieni[static_cast<size_t>(x)]) {
+            ++x;
+            continue;
+        }
+        int y = x;
+        while (y < larghezza && pieni[static_cast<size_t>(y)]) ++y;
+        Segmento g;
+        g.a = x;
+        g.b = y;
+        size_t lunghezze = 0;
+        int inizio = -1, fine = -1;
+        bool stessoInizio = true, stessaFine = true;
+        for (size_t r : mvChiamate) {
+            const std::string t = Testo(r, x, y);
+            const std::string_view v = TogliSpazi(t);
+            if (v.empty()) continue;
+            ++g.iPieni;
+            const int i0 = x + static_cast<int>(t.find_first_not_of(' '));
+            const int i1 = x + static_cast<int>(t.find_last_not_of(' ')) + 1;
+            if (inizio < 0) inizio = i0, fine = i1;
+            stessoInizio &= i0 == inizio;
+            stessaFine &= i1 == fine;
+            size_t cifre = 0;
+            for (char c : v) cifre += Cifra(c) || c == '*' || c == '#' || c == '+' || c == '-';
+            if (cifre * 10 >= v.size() * 7) ++g.iCifre;
+            if (v.find_first_not_of("0123456789") == std::string_view::npos) ++g.iIntere;
+            g.iLunghezzaMax = std::max(g.iLunghezzaMax, v.size());
+            lunghezze += v.size();
+            g.distinti.insert(std::string(v));
+        }
+        g.bSinistra = stessoInizio || !stessaFine;
+        g.dLunghezzaMedia =
+            g.iPieni ? static_cast<double>(lunghezze) / static_cast<double>(g.iPieni) : 0;
+        g.sIntestazione = Intestazione(x, y);
+        mvSegmenti.push_back(std::move(g));
+        x = y;
+    }
+    // A word and a number one blank apart on the same lines are one value ("Trunk 001").
+    for (size_t i = 0; i + 1 < mvSegmenti.size();) {
+        Segmento& g = mvSegmenti[i];
+        const Segmento& h = mvSegmenti[i + 1];
+        bool parola = h.a == g.b + 1 && g.iPieni == h.iPieni && !g.distinti.empty();
+        for (const auto& v : g.distinti)
+            for (char c : v) parola &= Lettera(c);
+        if (!parola || h.iCifre * 10 < h.iPieni * 7) {
+            ++i;
+            continue;
+        }
+        g.b = h.b;
+        g.iCifre = h.iCifre;
+        g.iLunghezzaMax = g.iLunghezzaMax + 1 + h.iLunghezzaMax;
+        g.dLunghezzaMedia += 1 + h.dLunghezzaMedia;
+        g.distinti.clear();
+        for (size_t r : mvChiamate) {
+            const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
+            if (!v.empty()) g.distinti.insert(v);
+        }
+        g.sIntestazione = Intestazione(g.a, g.b);
+        mvSegmenti.erase(mvSegmenti.begin() + static_cast<long>(i) + 1);
+    }
+    const size_t n = mvChiamate.size();
+    auto prendi = [&](const std::string& ruolo, auto&& criterio) -> Segmento* {
+        Segmento* scelto = nullptr;
+        double migliore = 0;
+        for (auto& g : mvSegmenti) {
+            if (!g.sRuolo.empty() || g.iPieni == 0) continue;
+            const double p = criterio(g);
+            if (p > migliore) migliore = p, scelto = &g;
+        }
+        if (scelto) scelto->sRuolo = ruolo;
+        return scelto;
+    };
+    auto digitale = [](const Segmento& g) { return g.iCifre * 10 >= g.iPieni * 7; };
+    // The direction column itself is no field.
+    for (auto& g : mvSegmenti)
+        if (miDirA >= 0 && g.a <= miDirA && g.b >= miDirB && g.b - g.a <= miDirB - miDirA + 1 &&
+            g.dLunghezzaMedia <= 6)
+            g.sRuolo = "-";
+    // A record counter (each call line one more than the one before) is no field.
+    for (auto& g : mvSegmenti) {
+        if (!g.sRuolo.empty() || g.iPieni < 3) continue;
+        long long prima = -1;
+        size_t passi = 0, uno = 0;
+        for (size_t r : mvChiamate) {
+            const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
+            if (v.empty() || v.size() > 9 || v.find_first_not_of("0123456789") != std::string::npos) {
+                prima = -1;
+                continue;
+            }
+            const long long k = std::stoll(v);
+            if (prima >= 0) {
+                ++passi;
+                uno += k == prima + 1;
+            }
+            prima = k;
+        }
+        if (passi >= 2 && uno * 10 >= passi * 8) {
+            g.sRuolo = "-";
+            Voce(Ambito::Righe, "Contatore",
+                 "colonne " + Num(g.a + 1) + "-" + Num(g.b) +
+                     ": un numero che cresce di uno da una chiamata all'altra (" +
+                     Num(static_cast<long long>(uno)) + " volte su " +
+                     Num(static_cast<long long>(passi)) + "): numera i record, non \xE8 un campo");
+        }
+    }
+    prendi("sNumero", [&](const Segmento& g) {
+        double p = g.dLunghezzaMedia >= 6 && digitale(g) ? g.dLunghezzaMedia : 0;
+        if (HaParola(g.sIntestazione, {"NUMBER", "DIAL", "CALLED", "NUMERO", "CLI", "DIGIT",
+                                       "PHONE", "TEL", "DESTIN"}))
+            p += 10;
+        return p;
+    });
+    prendi("sDerivato", [&](const Segmento& g) {
+        if (HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO",
+                                       "DERIV", "USER", "PORT", "EXTN", "INT"}))
+            return 100.0;
+        if (g.iIntere < g.iPieni || g.iLunghezzaMax > 6 || g.iLunghezzaMax < 2) return 0.0;
+        return static_cast<double>(g.distinti.size()) + static_cast<double>(g.iPieni) / static_cast<double>(n);
+    });
+    prendi("sLinea", [&](const Segmento& g) {
+        if (HaParola(g.sIntestazione, {"CO", "TRK", "TRUNK", "LINE", "LINEA", "TK", "LN", "CH",
+                                       "C.O.", "GIUNZ"}))
+            return 100.0;
+        if (g.iLunghezzaMax > 8 || g.iPieni * 2 < n) return 0.0;
+        return digitale(g) ? 10.0 - static_cast<double>(g.distinti.size()) / 100.0 : 1.0;
+    });
+    prendi("lScatti", [&](const Segmento& g) {
+        return HaParola(g.sIntestazione, {"UNIT", "SCATTI", "PULSE", "METER", "IMPULS"}) &&
+                       digitale(g)
+                   ? 1.0
+                   : 0.0;
+    });
+    prendi("sCommessa", [&](const Segmento& g) {
+        if (HaParola(g.sIntestazione, {"ACC", "ACCOUNT", "CODE", "COMMESSA", "AUTH", "ACCT",
+                                       "PROJ", "PIN"}))
+            return 10.0;
+        return 0.0;
+    });
+}
+
+clsCondizione Cond(int32_t op, int a, int b, const std::string& valore, int16_t formato) {
+    clsCondizione c;
+    c.menOperatore = op;
+    c.miRiga = 1;
+    c.miInizio = static_cast<int16_t>(a + 1);
+    c.miLunghezza = static_cast<int16_t>(b - a);
+    c.msValore = valore;
+    c.miFormato = formato;
+    return c;
+}
+
+// A chain: the first codes joined by Or, then the rest joined by And.
+ColCondizioni Catena(const std::vector<clsCondizione>& oppure,
+                     const std::vector<clsCondizione>& e) {
+    ColCondizioni col;
+    std::vector<clsCondizione> tutte;
+    for (size_t i = 0; i < oppure.size(); ++i) {
+        clsCondizione c = oppure[i];
+        c.msCongiunzione = i + 1 < oppure.size() ? "Or" : "And";
+        tutte.push_back(std::move(c));
+    }
+    for (const auto& c : e) {
+        clsCondizione k = c;
+        k.msCongiunzione = "And";
+        tutte.push_back(std::move(k));
+    }
+    if (!tutte.empty()) tutte.back().msCongiunzione.clear();
+    for (auto& c : tutte) col.Add(std::move(c));
+    return col;
+}
+
+void Proponitore::Componi() {
+    clsDriver& d = mP.driver;
+    d.mbIngnoraRigheVuote = true;
+    if (!mvPrescanning.empty()) {
+        d.mbConPrescanning = true;
+        d.mcolPrescanning.emplace();
+        for (const auto& p : mvPrescanning) d.mcolPrescanning->Add(p, p.sEntry);
+    }
+    d.msNote = "Proposto dal campione";
+    if (mP.bNessunaChiamata) return;
+    // What every call line holds.
+    std::vector<clsCondizione> base;
+    base.push_back(Cond(clsCondizione::TEMPO_VALIDO, mOra->a, mOra->b, "", Codice(mOra->iFormato)));
+    if (mData && mData->Righe() == mvChiamate.size())
+        base.push_back(Cond(clsCondizione::DATA_VALIDA, mData->a, mData->b, "", Codice(mData->iFormato)));
+    if (mDataRiga) {
+        d.mcolDataIsolata.emplace();
+        clsCondizione c = Cond(clsCondizione::DATA_ISOLATA, mDataRiga->a, mDataRiga->b, "",
+                               Codice(mDataRiga->iFormato));
+        d.mcolDataIsolata->Add(std::move(c));
+    }
+    std::vector<clsCondizione> entranti, uscenti, entrTrasf, uscTrasf;
+    for (const auto& [t, k] : mDirValori) {
+        clsCondizione c = Cond(clsCondizione::UGUALE_A, miDirA,
+                               miDirA + static_cast<int>(t.size()), std::string(t), 0);
+        if (k == 'E') entranti.push_back(c);
+        else if (k == 'e' || k == 'T') entrTrasf.push_back(c);
+        else if (k == 'u') uscTrasf.push_back(c);
+        else uscenti.push_back(c);
+    }
+    const bool conEntranti = !entranti.empty() || !entrTrasf.empty();
+    auto chiamata = [&](bool bEntrante) {
+        auto c = std::make_unique<clsChiamata>();
+        c->menTipo = bEntrante ? clsChiamata::ENTRANTI : clsChiamata::USCENTI;
+        c->miNumRighe = 1;
+        return c;
+    };
+    if (conEntranti) {
+        d.moEntranti = chiamata(true);
+        std::vector<clsCondizione> tutte = entranti;
+        tutte.insert(tutte.end(), entrTrasf.begin(), entrTrasf.end());
+        d.moEntranti->mcolCondizioni = Catena(tutte, base);
+        if (!entrTrasf.empty()) {
+            d.moEntranti->mcolCondTrasferita = Catena(entrTrasf, base);
+        } else if (!msTrasf.empty() && !entranti.empty()) {
+            auto e = base;
+            e.push_back(Cond(clsCondizione::UGUALE_A, miTrasfA, miTrasfA + static_cast<int>(msTrasf.size()), msTrasf, 0));
+            d.moEntranti->mcolCondTrasferita = Catena(entranti, e);
+        }
+    }
+    d.moUscenti = chiamata(false);
+    // Incoming calls are tried first: the outgoing ones are the other call lines.
+    d.moUscenti->mcolCondizioni = Catena({}, base);
+    if (!uscTrasf.empty()) {
+        d.moUscenti->mcolCondTrasferita = Catena(uscTrasf, base);
+    } else if (!msTrasf.empty()) {
+        auto e = base;
+        e.push_back(Cond(clsCondizione::UGUALE_A, miTrasfA, miTrasfA + static_cast<int>(msTrasf.size()), msTrasf, 0));
+        d.moUscenti->mcolCondTrasferita = Catena({}, e);
+    }
+    // The fields of each kind.
+    for (bool bEntrante : {true, false}) {
+        auto& chiamataK = bEntrante ? d.moEntranti : d.moUscenti;
+        if (!chiamataK) continue;
+        chiamataK->mcolCampi.emplace();
+        size_t righeTipo = 0;
+        for (size_t r : mvChiamate) righeTipo += (mvTipo[r] == 'E') == bEntrante;
+        auto presenti = [&](int a, int b) {
+            size_t k = 0;
+            for (size_t r : mvChiamate)
+                if ((mvTipo[r] == 'E') == bEntrante && !TogliSpazi(Testo(r, a, b)).empty()) ++k;
+            return k;
+        };
+        auto campo = [&](const std::string& nome, int a, int b, int16_t formato, int32_t all) {
+            const int16_t indice = IndiceCampo(nome, bEntrante);
+            if (indice < 0) return;
+            const size_t k = presenti(a, b);
+            if (k == 0 && righeTipo > 0) return;
+            clsCampo c;
+            c.msNome = nome;
+            c.miRiga = 1;
+            c.miInizio = static_cast<int16_t>(a + 1);
+            c.miLunghezza = static_cast<int16_t>(b - a);
+            c.miFormato = formato;
+            c.menAllineamento = all;
+            c.mbOpzionale = k < righeTipo;
+            if (nome == "dData") c.menEccezione = clsCampo::DATA;
+            chiamataK->mcolCampi->Add(std::move(c), std::to_string(indice));
+        };
+        if (mData) campo("dData", mData->a, mData->b, Codice(mData->iFormato), clsCampo::ALL_NESSUNO);
+        for (const auto& t : mvTempi)
+            campo(t.sCampo, t.c.a, t.c.b, Codice(t.c.iFormato), clsCampo::ALL_NESSUNO);
+        for (size_t i = 0; i < mvSegmenti.size(); ++i) {
+            const Segmento& g = mvSegmenti[i];
+            if (g.sRuolo.empty() || g.sRuolo == "-") continue;
+            // Room for longer values than the sample shows, up to the next column.
+            int a = g.a, b = g.b;
+            int destra = b + 4, sinistra = 0;
+            auto limita = [&](int x, int y) {
+                if (x >= g.b) destra = std::min(destra, x - 1);
+                if (y <= g.a) sinistra = std::max(sinistra, y + 1);
+            };
+            for (const auto& k : mvSegmenti)
+                if (&k != &g) limita(k.a, k.b);
+            for (const auto& [x, y] : mvOccupate) limita(x, y);
+            if (miDirA >= 0) limita(miDirA, miDirB);
+            if (miTrasfA >= 0) limita(miTrasfA, miTrasfB);
+            if (g.bSinistra)
+                b = std::max(b, destra);
+            else
+                a = std::min(a, sinistra);
+            campo(g.sRuolo, a, b, 0, g.bSinistra ? clsCampo::SX : clsCampo::DX);
+        }
+    }
+    // An incoming mark printed in the number's place ("<I>0555...", "<incoming>") is taken
+    // out of the number.
+    for (const auto& [t, k] : mDirValori) {
+        if (k != 'E' || t.empty() || t.front() != '<' || !d.moEntranti) continue;
+        const clsCampo* numero = d.moEntranti->mcolCampi->Trova(std::to_string(IndiceCampo("sNumero", true)));
+        if (!numero || numero->miInizio > miDirA + 1 ||
+            numero->miInizio + numero->miLunghezza <= miDirA + 1)
+            continue;
+        clsTrasformazione tr;
+        tr.menTipo = clsTrasformazione::ENTRANTI;
+        tr.menOperazione = clsTrasformazione::ELIMINA;
+        tr.miRiga = 1;
+        tr.miInizio = static_cast<int16_t>(miDirA + 1);
+        tr.miLunghezza = static_cast<int16_t>(t.size());
+        tr.msSorgente = t;
+        if (!d.mcolTrasf) d.mcolTrasf.emplace();
+        d.mcolTrasf->Add(std::move(tr));
+        if (auto* c = d.moEntranti->mcolCampi->Trova(std::to_string(IndiceCampo("sNumero", true))))
+            c->mbOpzionale = true;
+        Voce(Ambito::Tipo, "Segno delle entranti",
+             "\"" + t + "\" sta dove le uscenti hanno il numero: \xE8 tolto dal numero delle "
+             "entranti (ELIMINA), che resta facoltativo",
+             false, true, "sNumero", miDirA, miDirA + static_cast<int>(t.size()));
+    }
+    for (const auto& g : mvSegmenti) {
+        if (g.sRuolo.empty() || g.sRuolo == "-") continue;
+        std::string esempi;
+        size_t k = 0;
+        for (const auto& v : g.distinti) {
+            if (k++ == 3) break;
+            if (!esempi.empty()) esempi += ", ";
+            esempi += v;
+        }
+        const char* titolo = "Campo";
+        for (int i = 0; i < NUM_NOMI_CAMPI; ++i)
+            if (g.sRuolo == NomiCampi()[i].sNome) titolo = NomiCampi()[i].sDidascalia;
+        Voce(Ambito::Campo, titolo,
+             "colonne " + Num(g.a + 1) + "-" + Num(g.b) + ": " +
+                 Num(static_cast<long long>(g.iPieni)) + " valori su " +
+                 Num(static_cast<long long>(mvChiamate.size())) + " chiamate (" + esempi + ")" +
+                 (g.sIntestazione.empty() ? std::string() : ", sotto \"" + g.sIntestazione + "\"") +
+                 (g.iPieni < mvChiamate.size() ? "; vuoto su alcune chiamate: facoltativo" : ""),
+             false, false, g.sRuolo, g.a, g.b);
+    }
+}
+
+Proposta Proponitore::Esegui() {
+    Inquadra();
+    LeggiRighe();
+    TrovaValori();
+    if (ScegliRigheChiamata()) {
+        ScegliDate();
+        ScegliTempi();
+        ScegliDirezione();
+        ScegliSegmenti();
+    }
+    Componi();
+    return std::move(mP);
+}
+
+}  // namespace
+
+Proposta ProponiDriver(std::string_view sByte, const MappaFormati& formati) {
+    return Proponitore(sByte, formati).Esegui();
 }
 
 }  // namespace tarno

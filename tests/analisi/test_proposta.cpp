@@ -1,0 +1,95 @@
+// A driver proposed from a printout alone: what it decides on printouts of different framings
+// and layouts, and that every decision leaves its evidence. How well the proposals read the
+// whole corpus is measured by the corpus command, not here.
+
+#include <gtest/gtest.h>
+
+#include "AiutiEngine.h"
+#include "analisi/clsLetturaCampione.h"
+#include "analisi/clsProposta.h"
+
+namespace {
+
+using namespace tarno;
+using namespace tarno::prova;
+
+// The proposal on a corpus printout and the engine's reading of the printout with it.
+struct Letta {
+    Proposta p;
+    ConteggiAnalisi conti;
+};
+Letta Proponi(const std::string& sCartella) {
+    const std::string byte = LeggiTutto(TARNO_CORPUS_DIR "/" + sCartella + "/stampa.txt");
+    Letta l{ProponiDriver(byte, FormatiDemo()), {}};
+    MappaFormati formati = FormatiDemo();
+    for (const auto& n : l.p.vFormatiNuovi) formati[n.iCodice] = n.sTesto;
+    l.conti = clsLetturaCampione(l.p.driver, formati, byte).Conteggi();
+    return l;
+}
+
+const VoceProposta* Voce(const Proposta& p, VoceProposta::Ambito a, const std::string& titolo) {
+    for (const auto& v : p.vVoci)
+        if (v.ambito == a && v.sTitolo == titolo) return &v;
+    return nullptr;
+}
+
+TEST(Proposta, OgniStampaHaLeSueChiamateEOgniSceltaIlSuoPerche) {
+    struct Caso {
+        const char* cartella;
+        // Calls of each kind the proposal reads, transferred too (as the printout's
+        // documentation has them).
+        uint64_t entranti, uscenti;
+        const char* voce;            // an item the proposal must give
+    };
+    const Caso casi[] = {
+        // A date only in the page heading: a date line.
+        {"nec-sl1100-data-in-testata", 7, 7, "Data su riga isolata"},
+        // <I> glued to the caller's number: an incoming mark taken out of the number.
+        {"panasonic-kx-td308-fine-chiamata-12h", 4, 4, "Segno delle entranti"},
+        // hh:mm'ss, which the demo catalogue lacks, and a * transfer mark.
+        {"panasonic-kx-ta616-inizio-12h", 6, 9, "hh:mm'ss"},
+        // Every call outgoing, charges in a decimal column, durations as 00H02M13.
+        {"aastra-400-protocollo-pagine", 0, 11, "Data"},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.cartella);
+        const Letta l = Proponi(c.cartella);
+        EXPECT_EQ(l.conti.iEntranti + l.conti.iEntrantiTrasferite, c.entranti);
+        EXPECT_EQ(l.conti.iUscenti + l.conti.iUscentiTrasferite, c.uscenti);
+        EXPECT_EQ(l.conti.iValoriNonValidi, 0u);
+        bool trovata = false;
+        for (const auto& v : l.p.vVoci) {
+            EXPECT_FALSE(v.sTesto.empty()) << v.sTitolo;
+            trovata |= v.sTitolo == c.voce;
+        }
+        EXPECT_TRUE(trovata) << c.voce;
+    }
+    // A format the catalogue lacks gets the code after the catalogue's last, and the driver
+    // refers to it.
+    const Letta ta = Proponi("panasonic-kx-ta616-inizio-12h");
+    ASSERT_EQ(ta.p.vFormatiNuovi.size(), 1u);
+    EXPECT_EQ(ta.p.vFormatiNuovi[0].sTesto, "hh:mm'ss");
+    EXPECT_EQ(ta.p.vFormatiNuovi[0].iCodice, FormatiDemo().rbegin()->first + 1);
+    // S=226: a count after a name, read as the duration.
+    const Letta it = Proponi("intertel-axxess-durata-s-uguale");
+    const VoceProposta* durata = Voce(it.p, VoceProposta::Ambito::Campo, "Durata");
+    ASSERT_TRUE(durata);
+    EXPECT_NE(durata->sTesto.find("\"ss\""), std::string::npos) << durata->sTesto;
+}
+
+TEST(Proposta, RecordSenzaFineRigaEUnaStampaSenzaChiamate) {
+    const Letta neax = Proponi("nec-neax2400-stx-etx-ka");
+    const VoceProposta* v = Voce(neax.p, VoceProposta::Ambito::Stampa, "Record senza fine riga");
+    ASSERT_TRUE(v);
+    EXPECT_NE(v->sTesto.find("<ETX>"), std::string::npos);
+    EXPECT_TRUE(Voce(neax.p, VoceProposta::Ambito::Stampa, "Caratteri di controllo"));
+    // Text with no time in it is no list of calls: said so, and no call kind proposed.
+    const Proposta p = ProponiDriver("Lista della spesa\r\npane\r\nlatte\r\n", FormatiDemo());
+    EXPECT_TRUE(p.bNessunaChiamata);
+    EXPECT_FALSE(p.driver.moEntranti);
+    EXPECT_FALSE(p.driver.moUscenti);
+    ASSERT_FALSE(p.vVoci.empty());
+    EXPECT_EQ(ProponiDriver("", FormatiDemo()).bNessunaChiamata, true);
+}
+
+}  // namespace

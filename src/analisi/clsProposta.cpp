@@ -923,7 +923,7 @@ void Proponitore::ScegliDirezione() {
             }
             int j = i;
             while (j < m && s[static_cast<size_t>(j)] != ' ') ++j;
-            if (j - i <= 12) {
+            if (j - i <= 12 || s[static_cast<size_t>(i)] == '<') {
                 std::string t = s.substr(static_cast<size_t>(i), static_cast<size_t>(j - i));
                 // "< incoming >": the text up to the closing bracket.
                 if (t.front() == '<') {
@@ -967,7 +967,8 @@ void Proponitore::ScegliDirezione() {
             if (tipo == 'U' || tipo == 'u') c.uscenti += k;
             if (tipo == 'T' || tipo == 'e' || tipo == 'u') c.trasf += k;
         }
-        if (valori.size() > 14) continue;
+        // A column of many values is a column of numbers, unless codes stand in it too.
+        if (valori.size() > 14 && c.entranti * 10 < n) continue;
         // A transfer mark: one code on some lines, blank on the others.
         if (c.trasf == c.noti && c.noti > 0 && pieni < n && valori.size() <= 2) {
             if (!trasferimento || c.trasf > trasferimento->trasf) trasferimento = c;

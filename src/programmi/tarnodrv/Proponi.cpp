@@ -14,8 +14,16 @@ namespace {
 using json = nlohmann::ordered_json;
 using Ambito = VoceProposta::Ambito;
 
-// The lines no call took and the values that failed are shown up to this many each.
-constexpr size_t kPrimi = 10;
+// The lines no call took and the values that failed are shown up to this many each, and a line
+// up to this many characters.
+constexpr size_t kPrimi = 10, kCaratteri = 100;
+
+// A line as it can be shown: control characters by their names, cut when it is long.
+std::string Visibile(std::string_view s) {
+    std::string v = TestoVisibile(s.substr(0, kCaratteri + 1));
+    if (s.size() > kCaratteri) v = v.substr(0, kCaratteri) + " ...";
+    return v;
+}
 
 json Txt(std::string_view s) { return Cp1252InUtf8(s); }
 
@@ -115,14 +123,14 @@ std::string PropostaInTesto(const Proposta& proposta, const clsLetturaCampione& 
     std::vector<std::string> righe, valori;
     for (const VoceCampione& v : lettura.Voci()) {
         if (!v.bChiamata) {
-            righe.push_back("    riga " + std::to_string(v.iRiga) + ": " + TestoVisibile(v.sTesto) +
+            righe.push_back("    riga " + std::to_string(v.iRiga) + ": " + Visibile(v.sTesto) +
                             (v.sPerche.empty() ? "" : "\n      perch\xE9: " + v.sPerche));
             continue;
         }
         for (const CampoLetto& c : v.chiamata.vCampi)
             if (!c.sErrore.empty())
                 valori.push_back("    riga " + std::to_string(c.iRiga) + ", " + c.sNome + " \"" +
-                                 TestoVisibile(c.sTaglio) + "\": " + c.sErrore);
+                                 Visibile(c.sTaglio) + "\": " + c.sErrore);
     }
     auto elenco = [&s](const char* sTitolo, const std::vector<std::string>& v) {
         if (v.empty()) return;

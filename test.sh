@@ -5,7 +5,7 @@
 #   3. build/       : configure, build, every test through CTest;
 #   4. build-asan/  : the core tests again under AddressSanitizer and UndefinedBehaviorSanitizer;
 #   5. build-fuzz/  : the libFuzzer targets (clang), each about 10 seconds on its seed corpus;
-#   6. the benchmark once, briefly (to know that it runs; its timings are not judged here);
+#   6. the benchmarks once, briefly (to know that they run; their timings are not judged here);
 #   7. the Debian package built from build/, installed into a temporary root and its editor
 #      started in a temporary home (scripts/prova-pacchetto.sh).
 # Every stage runs even when an earlier one failed (unless it needs that one's build); the exit
@@ -237,6 +237,8 @@ if ((BUILD_OK)); then
     stage "benchmark, one brief run (build/)" build/bench/bench_driver --benchmark_min_time=0.05 ||
         true
     stage "engine benchmark, one run (build/)" build/bench/bench_miner || true
+    stage "proposal benchmark, one brief run (build/)" build/bench/bench_proposta \
+        --benchmark_min_time=0.05 || true
     stage "Debian package: built, installed, started in a temporary home" \
         scripts/prova-pacchetto.sh build || true
 fi

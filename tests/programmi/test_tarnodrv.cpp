@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "Supporto.h"
 
 namespace {
@@ -96,7 +98,8 @@ TEST(Tarnodrv, Comandi) {
              {"ini-get", ini, "S", "K", "in più"}, {"ini-set", ini, "S", "K"}, {"dump"}, {"dump", ini, ini},
              {"DUMP", ini}, {"resave", ini}, {"convert-legacy", "onix64.drv", "o.drv"},
              {"verify", "esempio.drv"}, {"verify", "esempio.drv", ini, "--jsn"},
-             {"verify", "esempio.drv", ini, "--config"}})
+             {"verify", "esempio.drv", ini, "--config"}, {"proponi"}, {"proponi", ini, ini},
+             {"proponi", ini, "-o"}, {"proponi", ini, "--csv"}})
         casi.push_back({a, 2, "", uso});
     // clang-format on
     // The demo catalogue and a Tarnosuite.ini naming it, copied into every case's folder.
@@ -131,6 +134,42 @@ TEST(Tarnodrv, Comandi) {
         const size_t n = err.ends_with("...") ? err.size() - 3 : std::string::npos;
         EXPECT_EQ(e.sErr.substr(0, n), err.substr(0, n));
         for (const auto& [nome, byte] : c.file) EXPECT_EQ(LeggiTutto(p / nome), byte) << nome;
+    }
+}
+
+// proponi, whatever the proposer finds: the evidence and the reading as text, -o saves a driver
+// that dump loads, --json is one document with every part; a printout that is not there or is
+// empty fails with a message, and nothing is written.
+TEST(Tarnodrv, Proponi) {
+    CartellaTemp t;
+    const std::string stampa = TARNO_DEMO_PROVA "/Dati/PanasonicTDA.txt", drv = t.File("p.drv");
+    Esito e = Esegui({TARNODRV, "proponi", stampa, "-o", drv});
+    EXPECT_EQ(e.iCodice, 0);
+    EXPECT_NE(e.sOut.find("\nLettura della stampa con il driver proposto\n  Righe dei dati:"
+                          "                   46\n"),
+              std::string::npos);
+    EXPECT_NE(e.sOut.find("\ndriver salvato in " + drv + "\n"), std::string::npos);
+    const Esito dump = Esegui({TARNODRV, "dump", drv});
+    EXPECT_EQ(dump.iCodice, 0);
+    EXPECT_EQ(dump.sErr, "");
+
+    e = Esegui({TARNODRV, "proponi", stampa, "--json"});
+    EXPECT_EQ(e.iCodice, 0);
+    const auto j = nlohmann::json::parse(e.sOut);
+    for (const char* k : {"driver", "nessunaChiamata", "voci", "formatiNuovi", "lettura"})
+        EXPECT_TRUE(j.contains(k)) << k;
+    EXPECT_EQ(j["lettura"]["conteggi"]["righe"], 46);
+    EXPECT_EQ(j["lettura"]["chiamate"].size(), j["lettura"]["conteggi"]["chiamate"]);
+
+    ScriviFile(t.File("vuota.txt"), "");
+    for (const auto& [file, errore] : std::vector<std::pair<std::string, std::string>>{
+             {t.File("manca.txt"), "file dei dati non trovato: "},
+             {t.File("vuota.txt"), "file dei dati vuoto, niente da proporre: "}}) {
+        e = Esegui({TARNODRV, "proponi", file, "-o", t.File("n.drv")});
+        EXPECT_EQ(e.iCodice, 1);
+        EXPECT_EQ(e.sOut, "");
+        EXPECT_EQ(e.sErr, "tarnodrv: " + errore + file + "\n");
+        EXPECT_FALSE(fs::exists(t.File("n.drv")));
     }
 }
 

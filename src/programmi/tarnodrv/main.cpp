@@ -10,6 +10,10 @@
 //   tarnodrv verify DRIVER SAMPLE [--config INI] [--json]
 //                                              the import engine's reading of SAMPLE: the
 //                                              counts, or with --json every result
+//   tarnodrv proponi PRINTOUT [-o DRIVER] [--json] [--config INI]
+//                                              a driver proposed from PRINTOUT alone: the
+//                                              evidence and its reading of PRINTOUT, or with
+//                                              --json all of it; -o saves the driver
 //   tarnodrv --version                         the version of the build
 //
 // Files hold Windows-1252 text; arguments, JSON and messages are UTF-8. The model's messages
@@ -23,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "Proponi.h"
 #include "TarnoVersione.h"
 #include "engine/VerificaDriver.h"
 #include "engine/clsEsitiJson.h"
@@ -57,6 +62,7 @@ constexpr const char* kUso =
     "  tarnodrv convert-legacy LEGACY... DESTINAZIONE --program CODICE [--config INI]\n"
     "      (con piu' file legacy DESTINAZIONE e' una cartella esistente)\n"
     "  tarnodrv verify DRIVER DATI [--config INI] [--json]\n"
+    "  tarnodrv proponi DATI [-o DRIVER] [--json] [--config INI]\n"
     "  tarnodrv --version\n";
 
 // Prints each message on its own line of stderr; a line break inside one shows as "\n".
@@ -215,6 +221,29 @@ class SoloMessaggi : public IAnalisiCampione {
                            std::string_view) override {}
 };
 
+// The catalogue's date and time formats, from the configuration given or the suite's
+// Tarnosuite.ini, found as tarnominer finds it; a warning on stderr (and returned) when there is
+// no usable catalogue.
+std::string FormatiDelComando(int& argc, char** argv, const std::optional<std::string>& config,
+                              MappaFormati& rFormati) {
+    std::string avviso;
+#ifdef TARNO_CON_CATALOGO
+    QCoreApplication app(argc, argv);
+    const std::string ini =
+        config ? *config
+               : QFile::encodeName(
+                     TrovaSuite(LuoghiDelProgramma(QCoreApplication::applicationDirPath()), false)
+                         .sFileIni)
+                     .toStdString();
+    avviso = FormatiDelCatalogo(ini, rFormati);
+#else
+    (void)argc, (void)argv, (void)config, (void)rFormati;
+    avviso = "questa versione non legge il catalogo: date e ore non possono essere lette";
+#endif
+    if (!avviso.empty()) std::cerr << "tarnodrv: avviso: " << Cp1252InUtf8(avviso) << '\n';
+    return avviso;
+}
+
 // Reads a sample with a driver as tarnominer does, the formats from the catalogue of the
 // configuration given or of the suite's Tarnosuite.ini, found as tarnominer finds it. Without
 // --json the counts, with it every result as JSON on stdout (also when the run failed). 0 done, 1
@@ -237,20 +266,7 @@ int Verifica(int argc, char** argv) {
     }
     if (file.size() != 2) return Uso();
     MappaFormati formati;
-    std::string avviso;
-#ifdef TARNO_CON_CATALOGO
-    QCoreApplication app(argc, argv);
-    const std::string ini =
-        config ? *config
-               : QFile::encodeName(
-                     TrovaSuite(LuoghiDelProgramma(QCoreApplication::applicationDirPath()), false)
-                         .sFileIni)
-                     .toStdString();
-    avviso = FormatiDelCatalogo(ini, formati);
-#else
-    avviso = "questa versione non legge il catalogo: date e ore non possono essere lette";
-#endif
-    if (!avviso.empty()) std::cerr << "tarnodrv: avviso: " << Cp1252InUtf8(avviso) << '\n';
+    const std::string avviso = FormatiDelComando(argc, argv, config, formati);
     EsitoAnalisi esito;
     if (json) {
         const auto documento = AnalisiInJson(file[0], file[1], formati, avviso, esito);
@@ -272,10 +288,82 @@ int Verifica(int argc, char** argv) {
     return 1;
 }
 
+// Proposes a driver for a printout with the catalogue's formats (found as verify finds them) and
+// reads the printout with it (the new formats the proposal asks for included). Without --json the
+// evidence and the reading as text, with it one JSON document; -o saves the driver (an existing
+// file is kept as .bak). 0 done (also when no call line was found: the evidence says so), 1 the
+// printout cannot be read or is empty, or the driver could not be saved, 2 usage.
+int Proponi(int argc, char** argv) {
+    std::optional<std::string> config, uscita, stampa;
+    bool json = false;
+    for (int i = 2; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--config" && i + 1 < argc && !config) {
+            config = argv[++i];
+        } else if (a == "-o" && i + 1 < argc && !uscita) {
+            uscita = argv[++i];
+        } else if (a == "--json" && !json) {
+            json = true;
+        } else if (a.rfind("-", 0) == 0 || stampa) {
+            return Uso();
+        } else {
+            stampa = a;
+        }
+    }
+    if (!stampa) return Uso();
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    std::optional<std::string> byte;
+    const char* errore = nullptr;
+    if (!fs::exists(*stampa, ec))
+        errore = "file dei dati non trovato: ";
+    else if (!fs::is_regular_file(*stampa, ec))
+        errore = "file dei dati non \xE8 un file: ";
+    else if (!(byte = LeggiFile(*stampa)))
+        errore = "file dei dati non leggibile: ";
+    else if (byte->empty())
+        errore = "file dei dati vuoto, niente da proporre: ";
+    if (errore) {
+        std::cerr << "tarnodrv: " << Cp1252InUtf8(errore) << *stampa << '\n';
+        return 1;
+    }
+    if (uscita && !PuoScrivere(*uscita)) {
+        std::cerr << "tarnodrv: " << Cp1252InUtf8("il driver non pu\xF2 essere scritto in ")
+                  << *uscita << '\n';
+        return 1;
+    }
+    MappaFormati formati;
+    FormatiDelComando(argc, argv, config, formati);
+    const Proposta proposta = ProponiDriver(*byte, formati);
+    const clsLetturaCampione lettura(proposta.driver, FormatiConNuovi(formati, proposta), *byte);
+    if (json)
+        std::cout << PropostaInJson(proposta, lettura)
+                         .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+                  << '\n';
+    else
+        Stampa(PropostaInTesto(proposta, lettura));
+    if (!uscita) return 0;
+    MessaggiRaccolti salvataggio;
+    clsDriver driver = proposta.driver;
+    const bool salvato = driver.SaveDriver(*uscita, salvataggio) && EsisteFile(*uscita);
+    MessaggiSuStderr messaggi;
+    salvataggio.InoltraA(messaggi);
+    if (!salvato) {
+        std::cerr << "tarnodrv: driver non salvato in " << *uscita << '\n';
+        return 1;
+    }
+    std::ostream& nota = json ? std::cerr : std::cout;
+    nota << (json ? "tarnodrv: " : "\n") << "driver salvato in " << *uscita << '\n';
+    if (const std::string formatiNuovi = FormatiDaAggiungere(proposta); !formatiNuovi.empty())
+        nota << (json ? "tarnodrv: " : "") << Cp1252InUtf8(formatiNuovi) << '\n';
+    return 0;
+}
+
 int main(int argc, char** argv) {
     const std::vector<std::string> arg(argv + 1, argv + argc);
     if (!arg.empty() && arg[0] == "convert-legacy") return ConvertiLegacy(argc, argv);
     if (!arg.empty() && arg[0] == "verify") return Verifica(argc, argv);
+    if (!arg.empty() && arg[0] == "proponi") return Proponi(argc, argv);
     if (arg.empty()) return Uso();
     if (arg.size() == 1 && arg[0] == "--version") {
         std::cout << "tarnodrv " << TARNO_VERSIONE << '\n';

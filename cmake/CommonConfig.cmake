@@ -19,3 +19,4 @@ endif()
 # the libraries and programs that use Qt (tests are free of it).
 add_library(tarno_testo_qt INTERFACE)
 target_compile_definitions(tarno_testo_qt INTERFACE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)
+target_compile_options(tarno_flags INTERFACE -Werror=return-type)

@@ -168,6 +168,7 @@ struct Segmento {
     bool bSinistra = true;  // the values start together
     std::string sIntestazione;
     std::string sRuolo;
+    bool bValuta = false;  // a cost printed with its decimals
 };
 
 class Proponitore {
@@ -187,6 +188,7 @@ class Proponitore {
     void ScegliTempi();
     void ScegliDirezione();
     void ScegliSegmenti();
+    std::vector<Segmento> Segmenti(const std::vector<size_t>& righe);
     void Componi();
 
     std::string Intestazione(int a, int b) const;
@@ -240,7 +242,8 @@ class Proponitore {
     int miTrasfA = -1, miTrasfB = -1;
     std::string msTrasf;
     std::vector<char> mvTipo;  // per call line: 'E' or 'U'
-    std::vector<Segmento> mvSegmenti;
+    std::map<bool, std::vector<Segmento>> mSegmenti;  // by kind: incoming true
+    std::set<std::pair<int, int>> mContatori;
 };
 
 std::string Proponitore::Testo(size_t riga, int a, int b) const {
@@ -1041,9 +1044,10 @@ void Proponitore::ScegliDirezione() {
 }
 
 // 7. The other columns, split where every call line is blank.
-void Proponitore::ScegliSegmenti() {
+std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
+    std::vector<Segmento> mvSegmenti;
     int larghezza = 0;
-    for (size_t r : mvChiamate) larghezza = std::max(larghezza, static_cast<int>(mvRighe[r].size()));
+    for (size_t r : righe) larghezza = std::max(larghezza, static_cast<int>(mvRighe[r].size()));
     std::vector<size_t> pieni(static_cast<size_t>(larghezza) + 1, 0);
     auto occupata = [&](int x) {
         for (const auto& [a, b] : mvOccupate)
@@ -1051,7 +1055,7 @@ void Proponitore::ScegliSegmenti() {
         if (x >= miTrasfA && x < miTrasfB) return true;
         return false;
     };
-    for (size_t r : mvChiamate) {
+    for (size_t r : righe) {
         const std::string& s = mvRighe[r];
         for (int x = 0; x < static_cast<int>(s.size()); ++x)
             if (s[static_cast<size_t>(x)] != ' ' && !occupata(x)) ++pieni[static_cast<size_t>(x)];
@@ -1070,7 +1074,7 @@ void Proponitore::ScegliSegmenti() {
         size_t lunghezze = 0;
         int inizio = -1, fine = -1;
         bool stessoInizio = true, stessaFine = true;
-        for (size_t r : mvChiamate) {
+        for (size_t r : righe) {
             const std::string t = Testo(r, x, y);
             const std::string_view v = TogliSpazi(t);
             if (v.empty()) continue;
@@ -1111,14 +1115,14 @@ void Proponitore::ScegliSegmenti() {
         g.iLunghezzaMax = g.iLunghezzaMax + 1 + h.iLunghezzaMax;
         g.dLunghezzaMedia += 1 + h.dLunghezzaMedia;
         g.distinti.clear();
-        for (size_t r : mvChiamate) {
+        for (size_t r : righe) {
             const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
             if (!v.empty()) g.distinti.insert(v);
         }
         g.sIntestazione = Intestazione(g.a, g.b);
         mvSegmenti.erase(mvSegmenti.begin() + static_cast<long>(i) + 1);
     }
-    const size_t n = mvChiamate.size();
+    const size_t n = righe.size();
     auto prendi = [&](const std::string& ruolo, auto&& criterio) -> Segmento* {
         Segmento* scelto = nullptr;
         double migliore = 0;
@@ -1156,6 +1160,7 @@ void Proponitore::ScegliSegmenti() {
         }
         if (passi >= 2 && uno * 10 >= passi * 8) {
             g.sRuolo = "-";
+            if (!mContatori.insert({g.a, g.b}).second) continue;
             Voce(Ambito::Righe, "Contatore",
                  "colonne " + Num(g.a + 1) + "-" + Num(g.b) +
                      ": un numero che cresce di uno da una chiamata all'altra (" +
@@ -1190,12 +1195,37 @@ void Proponitore::ScegliSegmenti() {
                    ? 1.0
                    : 0.0;
     });
+    // A cost (0.35, $11.20): the pulses field, read as a currency.
+    if (Segmento* g = prendi("lScatti", [&](const Segmento& g) {
+            size_t valuta = 0;
+            for (const auto& v : g.distinti) {
+                const size_t punto = v.find_first_of(".,");
+                const size_t inizio = !v.empty() && v.front() == '$' ? 1 : 0;
+                bool va = punto != std::string::npos && punto > inizio && v.size() - punto == 3;
+                for (size_t i = inizio; i < v.size() && va; ++i) va = i == punto || Cifra(v[i]);
+                valuta += va;
+            }
+            const bool nome = HaParola(g.sIntestazione, {"COST", "CHARGE", "IMPORT", "AMOUNT",
+                                                         "TARIF", "ADDEB", "COSTO"});
+            return valuta == g.distinti.size() && (nome || g.distinti.size() >= 2) ? 1.0 : 0.0;
+        }))
+        g->bValuta = true;
     prendi("sCommessa", [&](const Segmento& g) {
         if (HaParola(g.sIntestazione, {"ACC", "ACCOUNT", "CODE", "COMMESSA", "AUTH", "ACCT",
                                        "PROJ", "PIN"}))
             return 10.0;
         return 0.0;
     });
+    return mvSegmenti;
+}
+
+void Proponitore::ScegliSegmenti() {
+    std::vector<size_t> entranti, uscenti;
+    for (size_t r : mvChiamate) (mvTipo[r] == 'E' ? entranti : uscenti).push_back(r);
+    // Each kind on its own lines: incoming and outgoing records may print their number (or
+    // everything) in other columns.
+    if (!entranti.empty()) mSegmenti[true] = Segmenti(entranti);
+    if (!uscenti.empty()) mSegmenti[false] = Segmenti(uscenti);
 }
 
 clsCondizione Cond(int32_t op, int a, int b, const std::string& valore, int16_t formato) {
@@ -1321,8 +1351,8 @@ void Proponitore::Componi() {
         if (mData) campo("dData", mData->a, mData->b, Codice(mData->iFormato), clsCampo::ALL_NESSUNO);
         for (const auto& t : mvTempi)
             campo(t.sCampo, t.c.a, t.c.b, Codice(t.c.iFormato), clsCampo::ALL_NESSUNO);
-        for (size_t i = 0; i < mvSegmenti.size(); ++i) {
-            const Segmento& g = mvSegmenti[i];
+        const auto& segmenti = mSegmenti[bEntrante];
+        for (const Segmento& g : segmenti) {
             if (g.sRuolo.empty() || g.sRuolo == "-") continue;
             // Room for longer values than the sample shows, up to the next column.
             int a = g.a, b = g.b;
@@ -1331,7 +1361,7 @@ void Proponitore::Componi() {
                 if (x >= g.b) destra = std::min(destra, x - 1);
                 if (y <= g.a) sinistra = std::max(sinistra, y + 1);
             };
-            for (const auto& k : mvSegmenti)
+            for (const auto& k : segmenti)
                 if (&k != &g) limita(k.a, k.b);
             for (const auto& [x, y] : mvOccupate) limita(x, y);
             if (miDirA >= 0) limita(miDirA, miDirB);
@@ -1341,6 +1371,32 @@ void Proponitore::Componi() {
             else
                 a = std::min(a, sinistra);
             campo(g.sRuolo, a, b, 0, g.bSinistra ? clsCampo::SX : clsCampo::DX);
+            if (g.bValuta) {
+                // A cost: its point and currency sign taken out, the pulses divided by 100.
+                clsCampo* c = chiamataK->mcolCampi->Trova(std::to_string(IndiceCampo(g.sRuolo, bEntrante)));
+                if (!c) continue;
+                c->menEccezione = clsCampo::SCATTI_TRASF;
+                c->moTrasf = std::make_unique<clsTrasformazione>();
+                c->moTrasf->menTipo = clsTrasformazione::CAMPO;
+                c->moTrasf->menOperazione = clsTrasformazione::DIVIDI;
+                c->moTrasf->miInizio = c->miInizio;
+                c->moTrasf->miLunghezza = c->miLunghezza;
+                c->moTrasf->msValore = "100";
+                if (!d.mcolTrasf) d.mcolTrasf.emplace();
+                for (const char* segno : {".", ",", "$"}) {
+                    bool usato = false;
+                    for (const auto& v : g.distinti) usato |= v.find(segno) != std::string::npos;
+                    if (!usato) continue;
+                    clsTrasformazione t;
+                    t.menTipo = bEntrante ? clsTrasformazione::ENTRANTI : clsTrasformazione::USCENTI;
+                    t.menOperazione = clsTrasformazione::SOSTITUISCI;
+                    t.miRiga = 1;
+                    t.miInizio = c->miInizio;
+                    t.miLunghezza = c->miLunghezza;
+                    t.msSorgente = segno;
+                    d.mcolTrasf->Add(std::move(t));
+                }
+            }
         }
     }
     // An incoming mark printed in the number's place ("<I>0555...", "<incoming>") is taken
@@ -1367,25 +1423,31 @@ void Proponitore::Componi() {
              "entranti (ELIMINA), che resta facoltativo",
              false, true, "sNumero", miDirA, miDirA + static_cast<int>(t.size()));
     }
-    for (const auto& g : mvSegmenti) {
-        if (g.sRuolo.empty() || g.sRuolo == "-") continue;
-        std::string esempi;
-        size_t k = 0;
-        for (const auto& v : g.distinti) {
-            if (k++ == 3) break;
-            if (!esempi.empty()) esempi += ", ";
-            esempi += v;
+    for (const auto& [bEntrante, segmenti] : mSegmenti) {
+        size_t righe = 0;
+        for (size_t r : mvChiamate) righe += (mvTipo[r] == 'E') == bEntrante;
+        for (const auto& g : segmenti) {
+            if (g.sRuolo.empty() || g.sRuolo == "-") continue;
+            std::string esempi;
+            size_t k = 0;
+            for (const auto& v : g.distinti) {
+                if (k++ == 3) break;
+                if (!esempi.empty()) esempi += ", ";
+                esempi += v;
+            }
+            const char* titolo = "Campo";
+            for (int i = 0; i < NUM_NOMI_CAMPI; ++i)
+                if (g.sRuolo == NomiCampi()[i].sNome) titolo = NomiCampi()[i].sDidascalia;
+            Voce(Ambito::Campo, titolo,
+                 "colonne " + Num(g.a + 1) + "-" + Num(g.b) + ": " +
+                     Num(static_cast<long long>(g.iPieni)) + " valori su " +
+                     Num(static_cast<long long>(righe)) + (bEntrante ? " entranti (" : " uscenti (") +
+                     esempi + ")" +
+                     (g.sIntestazione.empty() ? std::string() : ", sotto \"" + g.sIntestazione + "\"") +
+                     (g.bValuta ? "; un costo con i decimali: letto in valuta (diviso per 100)" : "") +
+                     (g.iPieni < righe ? "; vuoto su alcune chiamate: facoltativo" : ""),
+                 false, bEntrante, g.sRuolo, g.a, g.b);
         }
-        const char* titolo = "Campo";
-        for (int i = 0; i < NUM_NOMI_CAMPI; ++i)
-            if (g.sRuolo == NomiCampi()[i].sNome) titolo = NomiCampi()[i].sDidascalia;
-        Voce(Ambito::Campo, titolo,
-             "colonne " + Num(g.a + 1) + "-" + Num(g.b) + ": " +
-                 Num(static_cast<long long>(g.iPieni)) + " valori su " +
-                 Num(static_cast<long long>(mvChiamate.size())) + " chiamate (" + esempi + ")" +
-                 (g.sIntestazione.empty() ? std::string() : ", sotto \"" + g.sIntestazione + "\"") +
-                 (g.iPieni < mvChiamate.size() ? "; vuoto su alcune chiamate: facoltativo" : ""),
-             false, false, g.sRuolo, g.a, g.b);
     }
 }
 

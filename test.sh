@@ -166,7 +166,7 @@ run_ctest() {
 build_fuzz() {
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DTARNO_FUZZ=ON -DTARNO_TESTS=OFF -DTARNO_BENCH=OFF -DTARNO_QT=OFF &&
-        cmake --build build-fuzz -j "$JOBS" --target fuzz_ini fuzz_driver fuzz_miner
+        cmake --build build-fuzz -j "$JOBS" --target fuzz_ini fuzz_driver fuzz_miner fuzz_proposta
 }
 
 # Runs one libFuzzer target for FUZZ_SECONDS on a scratch copy of its seed corpus. A crash
@@ -230,6 +230,8 @@ if stage "fuzz build (build-fuzz/, clang)" build_fuzz; then
     stage "fuzz_driver for ${FUZZ_SECONDS} s" run_fuzzer fuzz_driver fuzz/corpus/driver \
         -max_len=16384 || true
     stage "fuzz_miner for ${FUZZ_SECONDS} s" run_fuzzer fuzz_miner fuzz/corpus/miner \
+        -max_len=16384 || true
+    stage "fuzz_proposta for ${FUZZ_SECONDS} s" run_fuzzer fuzz_proposta fuzz/corpus/proposta \
         -max_len=16384 || true
 fi
 

@@ -1207,7 +1207,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             }
             const bool nome = HaParola(g.sIntestazione, {"COST", "CHARGE", "IMPORT", "AMOUNT",
                                                          "TARIF", "ADDEB", "COSTO"});
-            return valuta == g.distinti.size() && (nome || g.distinti.size() >= 2) ? 1.0 : 0.0;
+            if (valuta != g.distinti.size()) return 0.0;
+            // A heading that names the cost decides; one that names something else rules out.
+            return nome ? 2.0 : g.sIntestazione.empty() && g.distinti.size() >= 2 ? 1.0 : 0.0;
         }))
         g->bValuta = true;
     prendi("sCommessa", [&](const Segmento& g) {

@@ -141,6 +141,10 @@ void frmDriver::NuovoDalCampione() {
         MostraProposta(proposta);
         mpRiquadroProposta->show();
         mpRiquadroProposta->raise();
+        // No call was found: the first item says why, in the status bar too.
+        if (proposta.bNessunaChiamata && !proposta.vVoci.empty())
+            Segnala(DaCp1252(proposta.vVoci.front().sTitolo) + QStringLiteral(": ") +
+                    DaCp1252(proposta.vVoci.front().sTesto));
         // The reading of the proposal at once, not after the pause that follows an edit.
         AggiornaAnteprima();
     }

@@ -139,7 +139,13 @@ void frmDriver::NuovoDalCampione() {
         if (d.msVersione.empty()) d.msVersione = testo(mpUi->txtVersione->text());
         mpDoc->Sostituisci(d, ValoreSi(), ValoreNo());
         MostraProposta(proposta);
-        mpRiquadroProposta->show();
+        if (mpRiquadroProposta->isHidden()) {
+            mpRiquadroProposta->show();
+            // Beside the preview, the pane takes half the height as it appears.
+            if (!mpRiquadroAnteprima->isHidden() && !mpRiquadroProposta->isFloating())
+                resizeDocks({mpRiquadroAnteprima, mpRiquadroProposta}, {height() / 2, height() / 2},
+                            Qt::Vertical);
+        }
         mpRiquadroProposta->raise();
         // No call was found: the first item says why, in the status bar too.
         if (proposta.bNessunaChiamata && !proposta.vVoci.empty())

@@ -9,6 +9,7 @@
 #include <QSqlRecord>
 #include <QVariant>
 #include <algorithm>
+#include <limits>
 
 #include "model/Numeri.h"
 #include "model/Testo.h"
@@ -277,6 +278,39 @@ bool clsCatalogo::AggiornaPabx(const std::string& sMarca, const std::string& sMo
         }
     }
     if (!w.exec()) return ErroreIstruzione(w);
+    return true;
+}
+
+bool clsCatalogo::AggiungiFormato(bool bData, const std::string& sFormato, int16_t& riCodice) {
+    riCodice = 0;
+    const std::string tabella = bData ? "FormatiData" : "FormatiOra";
+    int32_t ultimo = 0;
+    for (const char* t : {"FormatiData", "FormatiOra"}) {
+        QSqlQuery q(QSqlDatabase::database(msConnessione, false));
+        if (!Esegui(q, std::string("SELECT sCodice, sFormato FROM ") + t)) return false;
+        while (q.next()) {
+            const auto valore = ValoreNumerico(T(q.value(0).toString()));
+            const auto codice = valore ? Arrotonda16(*valore) : std::nullopt;
+            if (!codice) continue;
+            if (t == tabella && T(q.value(1).toString()) == sFormato) {
+                riCodice = *codice;
+                return true;
+            }
+            ultimo = std::max<int32_t>(ultimo, *codice);
+        }
+        if (q.lastError().isValid()) return ErroreIstruzione(q);
+    }
+    if (ultimo >= std::numeric_limits<int16_t>::max())
+        return Errore(ErroreCatalogo::Database, QStringLiteral("sCodice > 32767"));
+    const int16_t codice = static_cast<int16_t>(ultimo + 1);
+    QSqlQuery w(QSqlDatabase::database(msConnessione, false));
+    msUltimaIstruzione = "INSERT INTO " + tabella + " (sCodice, sFormato) VALUES (?, ?)";
+    if (!Aperto()) return Errore(ErroreCatalogo::NonAperto);
+    w.prepare(Q(msUltimaIstruzione));
+    w.addBindValue(QString::number(codice));
+    w.addBindValue(Q(sFormato));
+    if (!w.exec()) return ErroreIstruzione(w);
+    riCodice = codice;
     return true;
 }
 

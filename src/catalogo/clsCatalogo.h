@@ -81,6 +81,12 @@ class clsCatalogo {
     // or anything fails (no message).
     int16_t CodiceFormato(const std::string& sFormatoPulito, bool bData);
 
+    // Adds a date (bData) or time format with the code after the last one of either table
+    // (dates and times are numbered in one series); no code already given changes. A format
+    // the table already holds, text for text, is not added again: riCodice gets the code it
+    // has. False (riCodice 0) when the catalogue cannot be read or written, or no code is left.
+    bool AggiungiFormato(bool bData, const std::string& sFormato, int16_t& riCodice);
+
     // The lookup the legacy reader takes, over this catalogue.
     std::function<int16_t(const std::string&, bool)> FunzioneCercaFormato();
 

@@ -227,6 +227,21 @@ void DocumentoDriver::RiempiDalDriver(const std::string& sSi, const std::string&
     FineRipristino();
 }
 
+void DocumentoDriver::Sostituisci(const clsDriver& driver, const std::string& sSi,
+                                  const std::string& sNo) {
+    RegistraModifiche();
+    Stato prima = mStatoRegistrato;
+    const std::string file = Driver().msFileName;
+    Svuota(sNo);
+    *moDriver = driver;
+    moDriver->msFileName = file;
+    RiempiDalDriver(sSi, sNo);
+    // Emptying and filling left the state now as the one recorded: the step goes from the
+    // state before to it.
+    mpStoria->push(new PassoModifica(*this, std::move(prima), mStatoRegistrato, nullptr,
+                                     mfnLuogo ? mfnLuogo() : 0));
+}
+
 void DocumentoDriver::FineRipristino() {
     // The pages show what was put in; that state is where the next step starts from.
     emit Ripristinato();

@@ -91,6 +91,10 @@ class DocumentoDriver : public QObject {
     // The texts and tables from the driver just loaded into moDriver (sSi, sNo: the stored "Sì"
     // and "No"). The pages are told (Ripristinato).
     void RiempiDalDriver(const std::string& sSi, const std::string& sNo);
+    // The whole document replaced by a driver (its file name stays the document's) as one step
+    // of the history: one undo puts back the document as it was. Edits not yet recorded become
+    // a step of their own first (sSi, sNo: the stored "Sì" and "No").
+    void Sostituisci(const clsDriver& driver, const std::string& sSi, const std::string& sNo);
     // With the date on a line of its own, the date line's condition says where the date lies:
     // the "Data" rows of both field tables take it. True when they did.
     bool ApplicaDataIsolata(const std::string& sSi);

@@ -77,6 +77,7 @@ QString Prefisso(const QString& sSottomenu) {
 
 void frmDriver::RegistraComandiDocumento() {
     mfnComandi[QStringLiteral("mnuNuovo")] = [this](QAction*) { FileNuovo(); };
+    mfnComandi[QStringLiteral("mnuNuovoDalCampione")] = [this](QAction*) { NuovoDalCampione(); };
     mfnComandi[QStringLiteral("mnuApri")] = [this](QAction*) { FileApri(); };
     mfnComandi[QStringLiteral("mnuSalva")] = [this](QAction*) {
         FileSalva(msDriverFileName.isEmpty());
@@ -132,12 +133,17 @@ void frmDriver::SvuotaTutto() {
     // The pages and the general page follow the emptied document; what is being typed into a
     // grid belongs to the document that goes away.
     mpDoc->Svuota(ValoreNo());
-    // The undo history ends with the document it belonged to.
+    // The undo history ends with the document it belonged to, and so does a proposal.
     mpDoc->IniziaStoria();
+    SvuotaProposta();
 }
 
 void frmDriver::FileNuovo() {
     if (!ChiediSalvataggio()) return;
+    DocumentoNuovo();
+}
+
+void frmDriver::DocumentoNuovo() {
     SvuotaTutto();
     mpUi->txtData->setText(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
     mpUi->txtVersione->setText(QStringLiteral("1.0"));

@@ -16,6 +16,7 @@
 #include <QTableView>
 #include <QTextDocument>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <algorithm>
 #include <functional>
 #include <vector>
@@ -106,8 +107,8 @@ void frmDriver::PreparaTastiera() {
     mfnComandi[QStringLiteral("mnuTrova")] = [this](QAction*) { Trova(); };
     mfnComandi[QStringLiteral("mnuTrovaSucc")] = [this](QAction*) { TrovaSuccessivo(); };
 
-    // F6 goes round the window's panes: the sample view, the page shown, the preview (when it
-    // is shown); Shift+F6 the other way.
+    // F6 goes round the window's panes: the sample view, the page shown, the preview and the
+    // proposal (when they are shown); Shift+F6 the other way.
     u.mnupopModifica->addSeparator();
     for (const bool bIndietro : {false, true}) {
         auto* riquadro = new QAction(bIndietro ? TestoRisorsa(30857, "Riquadro precedente")
@@ -224,28 +225,34 @@ bool frmDriver::focusNextPrevChild(bool next) {
 void frmDriver::PassaRiquadro(bool bIndietro) {
     QWidget* fuoco = QApplication::focusWidget();
     const auto in = [fuoco](QWidget* w) { return fuoco && (w == fuoco || w->isAncestorOf(fuoco)); };
-    const bool anteprima = mpRiquadroAnteprima && mpRiquadroAnteprima->isVisible();
-    // 0 the sample view, 1 the page, 2 the preview: from anywhere else the page comes next.
-    const int qui = in(mpUi->rtfTesto) ? 0 : anteprima && in(mpRiquadroAnteprima) ? 2 : 1;
-    const int quanti = anteprima ? 3 : 2;
-    const int verso = (qui + (bIndietro ? quanti - 1 : 1)) % quanti;
+    // The sample view, the page, then the preview and the proposal when they are shown; from
+    // anywhere else the page counts as the pane left.
+    std::vector<QWidget*> riquadri = {mpUi->rtfTesto, mpUi->tabDriver};
+    for (QDockWidget* d : {mpRiquadroAnteprima, mpRiquadroProposta})
+        if (d && d->isVisible()) riquadri.push_back(d);
+    const int quanti = static_cast<int>(riquadri.size());
+    int qui = 1;
+    for (int i = 0; i < quanti; ++i)
+        if (i != 1 && in(riquadri[static_cast<size_t>(i)])) qui = i;
+    QWidget* verso = riquadri[static_cast<size_t>((qui + (bIndietro ? quanti - 1 : 1)) % quanti)];
     const Qt::FocusReason motivo = Qt::ShortcutFocusReason;
-    QWidget* arrivo = mpUi->rtfTesto;
-    if (verso == 0) {
+    QWidget* arrivo = verso;
+    if (verso == mpUi->rtfTesto) {
         mpUi->rtfTesto->setFocus(motivo);
-    } else if (verso == 1) {
-        arrivo = mpUi->tabDriver;
+    } else if (verso == mpUi->tabDriver) {
         tabDriver_Click(mpUi->tabDriver->currentIndex());
     } else {
         // A row is current before the focus arrives, so arriving selects nothing in the
         // sample view (the user's selection stays); the arrows then go from row to row.
-        QTableView* tabella = mpAnteprima->Tabella();
-        if (!tabella->currentIndex().isValid() && tabella->model()->rowCount() > 0)
-            tabella->setCurrentIndex(tabella->model()->index(0, 0));
-        tabella->setFocus(motivo);
-        arrivo = tabella;
+        QAbstractItemView* vista = verso == mpRiquadroAnteprima
+                                       ? static_cast<QAbstractItemView*>(mpAnteprima->Tabella())
+                                       : mpAlberoProposta;
+        if (!vista->currentIndex().isValid() && vista->model()->rowCount() > 0)
+            vista->setCurrentIndex(vista->model()->index(0, 0));
+        vista->setFocus(motivo);
+        arrivo = vista;
     }
-    // The preview may float in a window of its own: the pane reached gets the active window.
+    // A pane may float in a window of its own: the pane reached gets the active window.
     if (!arrivo->isActiveWindow()) arrivo->activateWindow();
 }
 

@@ -65,6 +65,7 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
         a->setIcon(style()->standardIcon(p));
     };
     icona(mpUi->mnuNuovo, QStyle::SP_FileIcon);
+    icona(mpUi->mnuNuovoDalCampione, QStyle::SP_FileDialogDetailedView);
     icona(mpUi->mnuApri, QStyle::SP_DialogOpenButton);
     icona(mpUi->mnuSalva, QStyle::SP_DialogSaveButton);
     icona(mpUi->mnuLeggiDati, QStyle::SP_FileDialogContentsView);
@@ -159,6 +160,7 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     };
     RegistraComandiDocumento();
     PreparaAnteprima();
+    PreparaProposta();
     PreparaStoria();
     PreparaTastiera();
 
@@ -190,6 +192,9 @@ bool frmDriver::Form_Load(const QString& sRigaComando) {
     mbTransformMode = false;
     CaricaTestiRisorse(this);
     CaricaTestiMenu(this, 1000, 1300);
+    mpUi->mnuNuovoDalCampione->setText(TestoRisorsa(31050, "Nuovo dal ca&mpione..."));
+    mpUi->mnuNuovoDalCampione->setToolTip(
+        TestoRisorsa(31051, "Nuovo dal campione: propone il driver dalla stampa letta"));
     // The menu's Save shows the shortcut that the tool bar's Save carries.
     mpUi->mnuSalva->setText(mpUi->mnuSalva->text() + QLatin1Char('\t') +
                             mpSalvaBarra->shortcut().toString(QKeySequence::NativeText));

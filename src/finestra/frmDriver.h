@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analisi/clsProposta.h"
 #include "catalogo/Configurazione.h"
 #include "catalogo/clsCatalogo.h"
 #include "engine/clsAnalizzatore.h"
@@ -28,6 +29,8 @@ class QDateTime;
 class QDockWidget;
 class QTextDocument;
 class QTimer;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace tarno {
 
@@ -83,6 +86,16 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // The recent-file lists in the per-user settings ("TarnoDriver", group "FileList"; keys
     // "fFile1".."fFile4" for drivers, "sFile1".."sFile4" for sample data; 1 is the most recent).
     static QString LeggiRecente(const QString& vsChiave);
+
+    // ---- the driver proposed from the sample (src/finestra/Proposta.cpp)
+    // New from the sample: a sample read first (offered when there is none), the save prompt,
+    // then the driver proposed from the sample becomes the new document as one step that one
+    // undo takes back to the empty document; the formats it needs that the catalogue lacks are
+    // offered to the catalogue, and the pane "Proposta" tells what was proposed and why.
+    void NuovoDalCampione();
+    // The pane of the proposal and its list (one item per decision under its group).
+    QDockWidget* RiquadroProposta() const { return mpRiquadroProposta; }
+    QTreeWidget* AlberoProposta() const { return mpAlberoProposta; }
     // Puts a path at the head of a submenu's list of four (an entry already there moves up;
     // paths that differ in letter case are different files) and shows the list in the submenu.
     void AggiungiRecente(const QString& vsSottomenu, const QString& vsPercorso);
@@ -265,12 +278,31 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // Tab and Shift+Tab between the sample view, the tab bar and the page; false when the key
     // is the control's own.
     bool TabFinestra(QKeyEvent* ev);
-    // Moves the focus to the next pane (sample view, page, preview) or the one before.
+    // Moves the focus to the next pane (sample view, page, preview, proposal) or the one before.
     void PassaRiquadro(bool bIndietro);
     QString msTestoTrova;
     // "Tarno Driver", or "Tarno Driver - " + msDriverFileName; "[*]" after it is where the
     // title marks unsaved changes.
     void AggiornaTitolo();
+    // What New leaves after its save prompt: an empty document dated today, version "1.0".
+    void DocumentoNuovo();
+    // The pane of the proposal, empty until a proposal is made.
+    void PreparaProposta();
+    void MostraProposta(const Proposta& p);
+    void SvuotaProposta();
+    // The formats of the proposal that the catalogue lacks added to it after one question; the
+    // driver then refers to the codes the catalogue gave. The formats still missing, as texts.
+    QStringList AggiungiFormatiNuovi(Proposta& p);
+    // The format tables again from the catalogue, and every list made from them.
+    bool RicaricaFormati();
+    // The page and row where an item of the proposal is edited.
+    void VaiAVoce(QTreeWidgetItem* pVoce);
+    void VaiAVoce(const VoceProposta& v);
+    QDockWidget* mpRiquadroProposta = nullptr;
+    QTreeWidget* mpAlberoProposta = nullptr;
+    std::vector<VoceProposta> mvVociProposta;
+    // The codes of the proposal's new formats as the catalogue holds them, by text.
+    std::map<std::string, int16_t> mmFormatiProposta;
     // The general page, the grids and the options from moDriver, after a load.
     void RiempiDaDriver();
 

@@ -317,6 +317,11 @@ clsListaValori PaginaCampi::ListaFormati(const TabellaValori& vrgxData,
     return lista;
 }
 
+void PaginaCampi::AggiornaListaFormati() {
+    mpGriglia->ImpostaListaValori(
+        COL_FORMATO, ListaFormati(mContesto.mrgxFormatiData, mContesto.mrgxFormatiOra));
+}
+
 void PaginaCampi::Inizializza() {
     const int righe = Righe();
     mpGriglia->ImpostaAltezzaRiga(miAltezzaRiga);

@@ -44,6 +44,10 @@ class PaginaCampi : public QWidget {
     // be loaded), empties the page's table and binds it. The main window's load calls it once.
     void Inizializza();
 
+    // The Formato column's list again from the window's format tables (formats added to the
+    // catalogue), the table as it is.
+    void AggiornaListaFormati();
+
     // Time-field rule: of Ora inizio, Ora fine and Durata at most two may be defined. Clears
     // Opz. of those not defined; with exactly two defined the third one's box is disabled,
     // otherwise all three are enabled. Runs after every marking and committed edit; the

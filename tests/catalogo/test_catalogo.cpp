@@ -8,6 +8,8 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <map>
+#include <tuple>
 
 #include "Supporto.h"
 #include "catalogo/clsCatalogo.h"
@@ -140,6 +142,34 @@ TEST_P(CatalogoTest, FormatTablesStartWithAnEmptyRowAndCodesAreFoundByText) {
     Amm("DELETE FROM FormatiData");
     ASSERT_TRUE(mCatalogo.CaricaFormati(true, data));
     EXPECT_EQ(data, clsCatalogo::FormatiNessuno());
+}
+
+TEST_P(CatalogoTest, ANewFormatTakesTheCodeAfterTheLastOfBothTablesAndIsAddedOnce) {
+    // Dates and times are one series of codes (the demo's last is the time format 24); a gap
+    // stays, and a text with a quote goes in as it is.
+    Amm("INSERT INTO FormatiData (sCodice, sFormato) VALUES ('30', 'gg-mm')");
+    const std::tuple<bool, std::string, int16_t> casi[] = {{false, "hh:mm'ss", 31},
+                                                           {true, "aammgg", 32},
+                                                           {false, "hh:mm'ss", 31},
+                                                           {true, "gg-mm", 30}};
+    for (const auto& [data, testo, atteso] : casi) {
+        int16_t codice = -1;
+        ASSERT_TRUE(mCatalogo.AggiungiFormato(data, testo, codice)) << mCatalogo.UltimoErrore();
+        EXPECT_EQ(codice, atteso) << testo;
+    }
+    TabellaValori ora;
+    ASSERT_TRUE(mCatalogo.CaricaFormati(false, ora));
+    std::map<int16_t, std::string> formati;
+    FormatiDaTabella(ora, formati);
+    EXPECT_EQ(formati[31], "hh:mm'ss");
+    EXPECT_EQ(formati[24], "m:ss");
+    EXPECT_EQ(formati.size(), 13u);
+
+    Amm("DROP TABLE FormatiOra");
+    int16_t codice = -1;
+    EXPECT_FALSE(mCatalogo.AggiungiFormato(true, "mmgg", codice));
+    EXPECT_EQ(codice, 0);
+    EXPECT_EQ(mCatalogo.TipoUltimoErrore(), ErroreCatalogo::Database);
 }
 
 TEST_P(CatalogoTest, DatabaseErrorsComeBackAsMessages) {

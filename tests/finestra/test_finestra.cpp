@@ -159,6 +159,7 @@ class FinestraDemoTest : public FinestraDemo {};
 TEST_F(FinestraDemoTest, ShortcutsRunTheirCommands) {
     const std::pair<QKeySequence, const char*> casi[] = {
         {QKeySequence(Qt::CTRL | Qt::Key_N), "mnuNuovo"},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), "mnuNuovoDalCampione"},
         {QKeySequence(Qt::CTRL | Qt::Key_O), "mnuApri"},
         {QKeySequence(Qt::CTRL | Qt::Key_S), "mnuSalva"},
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "mnuSalvaCome"},

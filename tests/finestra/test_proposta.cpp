@@ -1,0 +1,82 @@
+// New from the sample: the proposal becomes the document as one step, the preview reads it at
+// once, and the pane of the proposal leads to where each item is edited.
+
+#include <QDockWidget>
+#include <QTreeWidget>
+
+#include "AiutiPagine.h"
+#include "analisi/clsLetturaCampione.h"
+#include "analisi/clsProposta.h"
+#include "anteprima/ModelloAnteprima.h"
+#include "anteprima/PannelloAnteprima.h"
+#include "catalogo/clsCatalogo.h"
+#include "grid/clsGriglia.h"
+#include "kit/TestoQt.h"
+#include "model/CallFieldName.h"
+
+namespace tarno::test {
+namespace {
+
+class PropostaTest : public FinestraDemo {};
+
+TEST_F(PropostaTest, TheProposalIsOneUndoableStepThatThePreviewReadsAndThePaneLeadsTo) {
+    QAction* comando = Strumento("mnuNuovoDalCampione");
+    const QList<QAction*> file = U()->mnupopFile->actions();
+    EXPECT_EQ(file.indexOf(comando), file.indexOf(U()->mnuNuovo) + 1);
+    // Without a sample the command offers to read one; No leaves the window as it was.
+    comando->trigger();
+    ASSERT_EQ(mUI.mMessaggi.size(), 1u);
+    EXPECT_EQ(mUI.mMessaggi[0].pulsanti, PulsantiUI::SiNo);
+    EXPECT_FALSE(mF->RiquadroProposta()->isVisible());
+
+    const QString stampa = Driver(QStringLiteral("PanasonicTDA.txt"));
+    mF->LeggiDati(stampa);
+    Strumento("mnuNuovo")->trigger();
+    const DocumentoDriver::Stato vuoto = mF->Documento().Fotografa();
+    mUI.Reimposta();
+    mUI.mRisposte.push_back(RispostaUI::Si);  // new formats, if any, go to the catalogue
+    comando->trigger();
+    EXPECT_GT(mUI.miMaxCursore, 0);
+
+    // The preview reads at once what the proposed driver reads on the same bytes.
+    std::map<int16_t, std::string> formati;
+    ASSERT_EQ(
+        FormatiDelCatalogo(NomeFile(mSuite.Percorso(QStringLiteral("Tarnosuite.ini"))), formati),
+        "");
+    const std::string byte = Byte(stampa);
+    const Proposta p = ProponiDriver(byte, formati);
+    const uint64_t attese = clsLetturaCampione(p.driver, formati, byte).Conteggi().Chiamate();
+    EXPECT_EQ(mF->Anteprima()->Modello()->Conteggi().Chiamate(), attese);
+    EXPECT_GT(attese, 0u) << "the proposer found no call";
+
+    // The pane lists the items; Enter on a field's leads to its row on its page.
+    QTreeWidget* albero = mF->AlberoProposta();
+    EXPECT_TRUE(mF->RiquadroProposta()->isVisible());
+    EXPECT_GT(albero->topLevelItemCount(), 0);
+    const auto campo = std::find_if(p.vVoci.begin(), p.vVoci.end(), [](const VoceProposta& v) {
+        return v.ambito == VoceProposta::Ambito::Campo;
+    });
+    if (campo == p.vVoci.end()) {
+        ADD_FAILURE() << "the proposal has no field";
+    } else {
+        const auto trovati =
+            albero->findItems(DaCp1252(campo->sTitolo), Qt::MatchStartsWith | Qt::MatchRecursive);
+        ASSERT_FALSE(trovati.isEmpty());
+        albero->setFocus();
+        albero->setCurrentItem(trovati[0]);
+        QTest::keyClick(albero, Qt::Key_Return);
+        PaginaCampi* pagina = campo->bEntranti ? PagEntranti() : PagUscenti();
+        EXPECT_EQ(U()->tabDriver->currentIndex(),
+                  campo->bEntranti ? frmDriver::PAGINA_ENTRANTI : frmDriver::PAGINA_USCENTI);
+        EXPECT_EQ(pagina->mpGriglia->currentIndex().row(),
+                  IndiceCampo(campo->sCampo, campo->bEntranti));
+    }
+
+    // One undo, and the document is the empty one again.
+    EXPECT_TRUE(mF->Documento().NonSalvato());
+    Strumento("mnuAnnulla")->trigger();
+    EXPECT_TRUE(mF->Documento().Fotografa() == vuoto);
+}
+
+}  // namespace
+}  // namespace tarno::test

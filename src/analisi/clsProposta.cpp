@@ -1036,7 +1036,8 @@ void Proponitore::ScegliDirezione() {
     for (size_t r : mvChiamate) {
         const std::string s = mvRighe[r];
         for (const auto& [t, k] : mDirValori) {
-            if (s.compare(static_cast<size_t>(miDirA), t.size(), t) == 0 &&
+            if (s.size() > static_cast<size_t>(miDirA) &&
+                s.compare(static_cast<size_t>(miDirA), t.size(), t) == 0 &&
                 (k == 'E' || k == 'e' || k == 'T'))
                 mvTipo[r] = 'E';
         }

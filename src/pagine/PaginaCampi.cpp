@@ -1,5 +1,7 @@
 #include "pagine/PaginaCampi.h"
 
+#include <set>
+
 #include <QCheckBox>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -301,6 +303,18 @@ TabellaValori& PaginaCampi::Tabella() const {
 
 // ---- grid initialisation
 
+int PaginaCampi::CodiceNessuno(const TabellaValori& vrgxData, const TabellaValori& vrgxOra) {
+    // "Nessuno" stands after the date formats: their row count, unless a format added to the
+    // catalogue later took that code; then the first code after it that no format holds.
+    std::set<std::string> usati;
+    for (const TabellaValori* t : {&vrgxData, &vrgxOra})
+        if (t->Colonne() >= 2)
+            for (int r = 1; r < t->Righe(); ++r) usati.insert(t->Cella(r, 1));
+    int codice = vrgxData.Righe();
+    while (usati.count(std::to_string(codice))) ++codice;
+    return codice;
+}
+
 clsListaValori PaginaCampi::ListaFormati(const TabellaValori& vrgxData,
                                          const TabellaValori& vrgxOra) {
     clsListaValori lista;
@@ -311,7 +325,7 @@ clsListaValori PaginaCampi::ListaFormati(const TabellaValori& vrgxData,
             if (!t.Cella(r, 1).empty()) lista.Aggiungi(t.Cella(r, 1), DaCp1252(t.Cella(r, 0)));
     };
     aggiungi(vrgxData);
-    lista.Aggiungi(std::to_string(vrgxData.Righe()), TestoRisorsa(10634, "Nessuno"));
+    lista.Aggiungi(std::to_string(CodiceNessuno(vrgxData, vrgxOra)), TestoRisorsa(10634, "Nessuno"));
     aggiungi(vrgxOra);
     lista.ImpostaLimita(true);
     return lista;
@@ -415,8 +429,10 @@ void PaginaCampi::chkCampo_Click(int i) {
                     t.Cella(i, COL_FORMATO) = "1";
                     colonnaCorrente = COL_FORMATO;
                 } else if (i >= RIGA_ORA_INIZIO && i <= RIGA_DURATA) {
-                    // The first time format follows "Nessuno" in the format list.
-                    t.Cella(i, COL_FORMATO) = std::to_string(mContesto.mrgxFormatiData.Righe() + 1);
+                    // The catalogue's first time format.
+                    const TabellaValori& ore = mContesto.mrgxFormatiOra;
+                    t.Cella(i, COL_FORMATO) =
+                        ore.Righe() > 1 && ore.Colonne() > 1 ? ore.Cella(1, 1) : std::string("0");
                     colonnaCorrente = COL_FORMATO;
                 } else {
                     t.Cella(i, COL_ALLIN) = ALLIN_SINISTRA;

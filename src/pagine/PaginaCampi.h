@@ -72,6 +72,8 @@ class PaginaCampi : public QWidget {
     // The format list of the field grids: empty -> 0, every date format (row 0 of a format
     // table is reserved) -> its code, "Nessuno" -> the number of rows of the date table, every
     // time format -> its code.
+    // The code the format list gives "Nessuno": never one a format holds.
+    static int CodiceNessuno(const TabellaValori& vrgxData, const TabellaValori& vrgxOra);
     static clsListaValori ListaFormati(const TabellaValori& vrgxData, const TabellaValori& vrgxOra);
 
     bool Entranti() const { return mbEntranti; }

@@ -188,6 +188,7 @@ class Proponitore {
     void ScegliTempi();
     void ScegliDirezione();
     void ScegliSegmenti();
+    void AltreRighe();
     std::vector<Segmento> Segmenti(const std::vector<size_t>& righe);
     void Componi();
 
@@ -225,6 +226,11 @@ class Proponitore {
     std::vector<size_t> mvIntestazioni;   // lines of words above the calls
     std::vector<std::pair<int, int>> mvOccupate;  // windows taken by a field
     std::map<size_t, int16_t> mCodiciNuovi;
+    size_t miSaltiPagina = 0;
+    // A kind printed on two lines: its second line's mark, where it stands, and the kind.
+    std::string msSeconda;
+    int miSecondaA = -1;
+    bool mbSecondaEntranti = false;
 
     // What was chosen.
     std::optional<Colonna> mOra;      // the time found on most lines
@@ -305,12 +311,17 @@ void Proponitore::Inquadra() {
     size_t controlli = 0;
     for (int c = 0; c < 32; ++c)
         if (c != '\t' && c != '\n' && c != '\r' && c != '\f') controlli += conta[static_cast<size_t>(c)];
+    // A form feed before text stays as the line's first character and moves its columns.
+    for (size_t i = msByte.find('\f'); i != std::string_view::npos; i = msByte.find('\f', i + 1))
+        if (i + 1 < msByte.size() && msByte[i + 1] != '\r' && msByte[i + 1] != '\n' &&
+            msByte[i + 1] != '\f')
+            ++controlli;
     controlli += conta[127];
     if (controlli > 0) {
         mvPrescanning.push_back({"TogliControlli", "S"});
         std::string nomi;
         for (int c = 0; c < 32; ++c) {
-            if (c == '\t' || c == '\n' || c == '\r' || c == '\f' || !conta[static_cast<size_t>(c)]) continue;
+            if (c == '\t' || c == '\n' || c == '\r' || !conta[static_cast<size_t>(c)]) continue;
             if (!nomi.empty()) nomi += " ";
             nomi += TestoVisibile(std::string(1, static_cast<char>(c)));
         }
@@ -338,6 +349,7 @@ void Proponitore::LeggiRighe() {
         if (r.iPezzo > 1) continue;
         // A form feed left at a line's start is a page break, not a character of the line.
         std::string s = r.sTesto;
+        if (!s.empty() && s.front() == '\f') ++miSaltiPagina;
         while (!s.empty() && s.front() == '\f') s.erase(0, 1);
         while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.pop_back();
         if (s.empty()) continue;
@@ -1322,6 +1334,21 @@ void Proponitore::Componi() {
         e.push_back(Cond(clsCondizione::UGUALE_A, miTrasfA, miTrasfA + static_cast<int>(msTrasf.size()), msTrasf, 0));
         d.moUscenti->mcolCondTrasferita = Catena({}, e);
     }
+    // A kind printed on two lines: its second line is told by its mark.
+    if (!msSeconda.empty()) {
+        auto& k = mbSecondaEntranti ? d.moEntranti : d.moUscenti;
+        if (k) {
+            k->miNumRighe = 2;
+            clsCondizione c = Cond(clsCondizione::UGUALE_A, miSecondaA,
+                                   miSecondaA + static_cast<int>(msSeconda.size()), msSeconda, 0);
+            c.miRiga = 2;
+            for (auto* col : {&k->mcolCondizioni, &k->mcolCondTrasferita}) {
+                if (!*col || (*col)->Vuota()) continue;
+                (*col)->Item((*col)->Count()).msCongiunzione = "And";
+                (*col)->Add(c);
+            }
+        }
+    }
     // The fields of each kind.
     for (bool bEntrante : {true, false}) {
         auto& chiamataK = bEntrante ? d.moEntranti : d.moUscenti;
@@ -1454,6 +1481,93 @@ void Proponitore::Componi() {
     }
 }
 
+// The lines that are no calls, by kind, and a kind whose calls always take a second line.
+void Proponitore::AltreRighe() {
+    size_t parole = 0, trattini = 0, date = 0, seguito = 0, altre = 0;
+    std::map<std::string, std::pair<size_t, size_t>> dopo;  // mark: lines after a call, in all
+    auto segno = [](const std::string& t) {
+        const size_t i = t.find_first_not_of(' ');
+        if (i == std::string::npos) return std::string();
+        if (!Alnum(t[i])) return std::string(1, t[i]);
+        size_t j = i;
+        while (j < t.size() && Lettera(t[j])) ++j;
+        return j > i && j - i <= 6 && (j == t.size() || t[j] == ' ') ? t.substr(i, j - i)
+                                                                      : std::string();
+    };
+    for (size_t r = 0; r < mvRighe.size(); ++r) {
+        if (mvChiamata[r]) continue;
+        const std::string& t = mvRighe[r];
+        const bool dopoChiamata = r > 0 && mvChiamata[r - 1];
+        if (const std::string k = segno(t); !k.empty()) {
+            auto& [d, tutte] = dopo[k];
+            d += dopoChiamata;
+            ++tutte;
+        }
+        if (t.find_first_not_of("-=_* ") == std::string::npos)
+            ++trattini;
+        else if (mDataRiga && mDataRiga->Su(r))
+            ++date;
+        else if (std::find(mvIntestazioni.begin(), mvIntestazioni.end(), r) != mvIntestazioni.end())
+            ++parole;
+        else if (dopoChiamata)
+            ++seguito;
+        else
+            ++altre;
+    }
+    std::string testo;
+    auto aggiungi = [&testo](size_t n, const char* cosa) {
+        if (!n) return;
+        if (!testo.empty()) testo += ", ";
+        testo += Num(static_cast<long long>(n)) + " " + cosa;
+    };
+    aggiungi(parole, "intestazioni di colonna");
+    aggiungi(trattini, "righe di trattini");
+    aggiungi(date, "righe di data");
+    aggiungi(seguito, "righe che seguono una chiamata");
+    aggiungi(altre, "altre righe (titoli, totali, messaggi)");
+    aggiungi(miSaltiPagina, "salti pagina");
+    if (!testo.empty())
+        Voce(Ambito::Righe, "Altre righe",
+             testo + ": non sono chiamate, il motore le segnala come righe non riconosciute");
+    // A mark that stands only on the line after a call, after every call of one kind and of
+    // no other: that kind is printed on two lines.
+    for (const auto& [k, conti] : dopo) {
+        if (conti.first < 2 || conti.first != conti.second) continue;
+        size_t entranti = 0, uscenti = 0, eSeguite = 0, uSeguite = 0;
+        int colonna = -1;
+        for (size_t r : mvChiamate) {
+            const bool e = mvTipo[r] == 'E';
+            (e ? entranti : uscenti) += 1;
+            if (r + 1 < mvRighe.size() && !mvChiamata[r + 1] && segno(mvRighe[r + 1]) == k) {
+                (e ? eSeguite : uSeguite) += 1;
+                colonna = static_cast<int>(mvRighe[r + 1].find(k));
+            }
+        }
+        const bool soloE = eSeguite == entranti && entranti > 0 && uSeguite == 0;
+        const bool soloU = uSeguite == uscenti && uscenti > 0 && eSeguite == 0;
+        if (soloE || soloU) {
+            msSeconda = k;
+            miSecondaA = colonna;
+            mbSecondaEntranti = soloE;
+            Voce(Ambito::Righe, "Chiamate su due righe",
+                 "\"" + k + "\" apre la riga che segue ognuna delle " +
+                     Num(static_cast<long long>(soloE ? entranti : uscenti)) + " chiamate " +
+                     (soloE ? "entranti" : "uscenti") + " e nessun'altra: sono su due righe",
+                 false, soloE);
+            return;
+        }
+        Voce(Ambito::Righe, "Righe dopo le chiamate",
+             "\"" + k + "\" apre la riga che segue " +
+                 Num(static_cast<long long>(eSeguite)) + " entranti su " +
+                 Num(static_cast<long long>(entranti)) + " e " +
+                 Num(static_cast<long long>(uSeguite)) + " uscenti su " +
+                 Num(static_cast<long long>(uscenti)) +
+                 ": non tutte le chiamate di un tipo la hanno, e un tipo ha un numero di righe "
+                 "fisso; restano righe a s\xE9",
+             true);
+    }
+}
+
 Proposta Proponitore::Esegui() {
     Inquadra();
     LeggiRighe();
@@ -1463,6 +1577,7 @@ Proposta Proponitore::Esegui() {
         ScegliTempi();
         ScegliDirezione();
         ScegliSegmenti();
+        AltreRighe();
     }
     Componi();
     return std::move(mP);

@@ -160,6 +160,7 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     RegistraComandiDocumento();
     PreparaAnteprima();
     PreparaStoria();
+    PreparaCampiStampa();
     PreparaTastiera();
 
     // The window sees keys before its controls.

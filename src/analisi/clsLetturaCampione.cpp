@@ -104,7 +104,7 @@ const clsDriver& SenzaNomiCondizioni(const clsDriver& driver, std::optional<clsD
 
 clsLetturaCampione::clsLetturaCampione(const clsDriver& driver, const MappaFormati& formati,
                                        std::string_view sByte)
-    : mFormati(formati) {
+    : mFormati(formati), mSeparazione(SeparazioneDi(driver)) {
     for (int i = 0; i < 12; ++i) mMesi[static_cast<size_t>(i)] = driver.Mesi(i);
     Raccolta raccolta(mvRighe, mvVoci);
     std::optional<clsDriver> copia;
@@ -149,7 +149,8 @@ std::vector<clsLetturaCampione::TestoColonna> clsLetturaCampione::Colonna(int iP
 
 std::pair<size_t, size_t> clsLetturaCampione::RigheConCondizione(const clsCondizione& c) const {
     size_t n = 0;
-    for (const RigaCampione& r : mvRighe) n += CondizioneVale(c, r.sTesto, mFormati, mMesi);
+    for (const RigaCampione& r : mvRighe)
+        n += CondizioneVale(c, r.sTesto, mFormati, mMesi, mSeparazione ? &*mSeparazione : nullptr);
     return {n, mvRighe.size()};
 }
 
@@ -164,7 +165,8 @@ std::pair<size_t, size_t> clsLetturaCampione::ChiamateConCondizione(const clsCon
         const auto k = lette.find(v.chiamata.vRighe[riga - 1]);
         if (k == lette.end()) continue;
         ++chiamate;
-        n += CondizioneVale(c, *k->second, mFormati, mMesi);
+        n +=
+            CondizioneVale(c, *k->second, mFormati, mMesi, mSeparazione ? &*mSeparazione : nullptr);
     }
     return {n, chiamate};
 }

@@ -91,6 +91,7 @@ class clsLetturaCampione {
     std::vector<std::string> mvAvvisi;
     MappaFormati mFormati;
     CodiciMesi mMesi;
+    std::optional<Separazione> mSeparazione;  // a driver of separated fields
 };
 
 }  // namespace tarno

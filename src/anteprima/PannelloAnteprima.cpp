@@ -211,8 +211,10 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
         const size_t i = mvIndici[riga - 1].first + (pezzo > 1 ? 1 : 0);
         return i <= mvIndici[riga - 1].second ? std::optional(i) : std::nullopt;
     };
-    const auto entranti = Posizioni(driver.moEntranti.get());
-    const auto uscenti = Posizioni(driver.moUscenti.get());
+    // The positions of separated fields are field numbers, not columns: no colours for them.
+    const bool colonne = !driver.mbCampiSeparati;
+    const auto entranti = Posizioni(colonne ? driver.moEntranti.get() : nullptr);
+    const auto uscenti = Posizioni(colonne ? driver.moUscenti.get() : nullptr);
     std::map<std::pair<bool, std::string>, QColor> colori;
     QList<QTextEdit::ExtraSelection> selezioni;
     QTextCharFormat grigio;

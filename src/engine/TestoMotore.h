@@ -39,9 +39,4 @@ inline bool Controllo(char c) {
     return u < 0x20 || u == 0x7F;
 }
 
-inline constexpr const char* kNomiControllo[32] = {
-    "NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS",  "HT",  "LF",
-    "VT",  "FF",  "CR",  "SO",  "SI",  "DLE", "DC1", "DC2", "DC3", "DC4", "NAK",
-    "SYN", "ETB", "CAN", "EM",  "SUB", "ESC", "FS",  "GS",  "RS",  "US"};
-
 }  // namespace tarno::motore

@@ -4,6 +4,7 @@
 #include "engine/clsFinestraChiamate.h"
 #include "engine/clsImpostazioniMotore.h"
 #include "engine/clsLettoreRighe.h"
+#include "model/Testo.h"
 
 namespace tarno {
 
@@ -41,12 +42,10 @@ std::string TestoVisibile(std::string_view s) {
     r.reserve(s.size());
     for (char c : s) {
         const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20) {
+        if (u < 0x20 || u == 0x7F) {
             r += '<';
-            r += motore::kNomiControllo[u];
+            r += NomeControllo(c);
             r += '>';
-        } else if (u == 0x7F) {
-            r += "<DEL>";
         } else {
             r += c;
         }

@@ -144,11 +144,20 @@ inline bool SenzaControlli(std::string_view s) {
     return !controllo;
 }
 
+// How a driver of separated fields cuts a line: its separator and quote (0 when none).
+struct Separazione {
+    char cSeparatore = ',';
+    char cVirgolette = '"';
+};
+// The cut of a driver (nullopt: fixed columns, or a separator the engine cannot use).
+std::optional<Separazione> SeparazioneDi(const clsDriver& driver);
+
 // Whether one condition holds on a line, tested as the engine tests it when it identifies a
 // call (the condition's line number is not looked at); formati gives the formats of the date
-// and time operators, mesi the driver's month codes.
+// and time operators, mesi the driver's month codes, pSeparazione the cut of a driver of
+// separated fields (nullptr: columns).
 bool CondizioneVale(const clsCondizione& c, std::string_view sRiga, const MappaFormati& formati,
-                    const CodiciMesi& mesi);
+                    const CodiciMesi& mesi, const Separazione* pSeparazione = nullptr);
 
 class clsAnalizzatore {
   public:

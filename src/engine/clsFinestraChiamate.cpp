@@ -13,10 +13,6 @@ namespace tarno {
 
 using namespace motore;
 
-namespace {
-const std::string kVuota;
-}  // namespace
-
 clsFinestraChiamate::clsFinestraChiamate(const clsImpostazioniMotore& imp, IEsitiAnalisi& esiti,
                                          ConteggiAnalisi& rConteggi)
     : mImp(imp), mEsiti(esiti), mConteggi(rConteggi), mCampi(imp) {
@@ -32,6 +28,7 @@ void clsFinestraChiamate::Aggiungi(const RigaMotore& riga) {
     r.iPezzo = riga.iPezzo;
     r.sTesto.assign(riga.sTesto);
     if (!mImp.iniziali.empty()) r.sLetta.assign(riga.sLetta);
+    if (mImp.bSeparati) DividiCampi(r.sTesto, mImp.cSeparatoreCampi, mImp.cVirgolette, r.campi);
     if (miConta == mvFinestra.size()) Elabora(false);
 }
 
@@ -40,11 +37,11 @@ std::string clsFinestraChiamate::Causa(const Catena& cat, F riga, bool bParziale
     bool r = false, primo = true, conOr = false;
     const Cond* causa = nullptr;
     for (const auto& c : cat) {
-        const std::string* t = riga(c.iRiga);
+        const RigaFinestra* t = riga(c.iRiga);
         if (!t && bParziale) continue;
         const bool prova = primo || (conOr ? !r : r);
         if (prova) {
-            r = mImp.Prova(c, t ? *t : kVuota);
+            r = mImp.Prova(c, t);
             if (!r) causa = &c;
         }
         primo = false;
@@ -53,20 +50,31 @@ std::string clsFinestraChiamate::Causa(const Catena& cat, F riga, bool bParziale
     if (primo) return "nessuna delle sue righe nel campione";
     if (r || !causa) return "le condizioni valgono";
     const Cond& c = *causa;
-    std::string s = c.sNome + " (riga " + std::to_string(c.iRiga) + ", posizione " +
-                    std::to_string(c.iInizio) + ", lunghezza " + std::to_string(c.iLunghezza) +
-                    ") trova ";
-    const std::string* t = riga(c.iRiga);
+    std::string s = c.sNome + " (riga " + std::to_string(c.iRiga);
+    if (c.iCampo) {
+        s += ", campo " + std::to_string(c.iCampo);
+        if (c.iInizio > 1) s += " dal carattere " + std::to_string(c.iInizio);
+        s += c.iLunghezza ? ", lunghezza " + std::to_string(c.iLunghezza) : ", tutto";
+    } else {
+        s += ", posizione " + std::to_string(c.iInizio) + ", lunghezza " +
+             std::to_string(c.iLunghezza);
+    }
+    s += ") trova ";
+    const RigaFinestra* t = riga(c.iRiga);
+    const auto taglio = t ? TaglioRiga(*t, c.iCampo, c.iInizio, c.iLunghezza) : std::nullopt;
     if (!t)
         s += "la fine del campione";
+    else if (!taglio)
+        s += "una riga di " + std::to_string(t->campi.iCampi) + " campi, senza il campo " +
+             std::to_string(c.iCampo);
     else
-        s += Virgolette(Taglio(*t, c.iInizio, c.iLunghezza));
+        s += Virgolette(*taglio);
     s += ", vuole ";
     switch (c.iOp) {
         case clsCondizione::UGUALE_A:
         case clsCondizione::DIVERSO_DA:
             s += std::string(clsCondizione::ParolaChiave(c.iOp)) + " " + Virgolette(c.sValore);
-            if (c.sValore.size() > static_cast<size_t>(c.iLunghezza))
+            if (c.iLunghezza > 0 && c.sValore.size() > static_cast<size_t>(c.iLunghezza))
                 s += " (pi\xF9 lungo della lunghezza)";
             break;
         case clsCondizione::SOLO_NUMERI:
@@ -81,7 +89,7 @@ std::string clsFinestraChiamate::Causa(const Catena& cat, F riga, bool bParziale
             } else {
                 s += " col formato " + Virgolette(c.pFormato->Testo());
                 std::string errore;
-                if (t) c.pFormato->Leggi(Taglio(*t, c.iInizio, c.iLunghezza), mImp.mesi, &errore);
+                if (taglio) c.pFormato->Leggi(*taglio, mImp.mesi, &errore);
                 if (!errore.empty()) s += ": " + errore;
             }
             break;
@@ -107,11 +115,28 @@ std::string clsFinestraChiamate::Perche(bool bFine) const {
         const bool parziale = miConta < static_cast<size_t>(t.iRighe);
         if (parziale && !bFine) continue;
         const char* nome = t.bEntrante ? "entranti" : "uscenti";
-        if (!t.trasferita.empty())
-            aggiungi(std::string(nome) + " trasferite", Causa(t.trasferita, riga, parziale));
-        if (!t.base.empty()) aggiungi(nome, Causa(t.base, riga, parziale));
+        // Conditions that hold on a record that lacks a field the kind reads.
+        std::string mancante;
+        int r = 0;
+        if (const auto* manca = mImp.bSeparati ? mImp.CampoMancante(t, riga, r) : nullptr)
+            mancante = "le condizioni valgono, ma la riga " + std::to_string(r) + " ha " +
+                       std::to_string(RigaDellaFinestra(r)->campi.iCampi) +
+                       " campi e manca il campo " + std::to_string(manca->iCampo) + ", che " +
+                       manca->sChi + " legge";
+        const auto causa = [&](const Catena& cat) {
+            std::string c = Causa(cat, riga, parziale);
+            return mancante.empty() || c != "le condizioni valgono" ? c : mancante;
+        };
+        if (!t.trasferita.empty()) aggiungi(std::string(nome) + " trasferite", causa(t.trasferita));
+        if (!t.base.empty()) aggiungi(nome, causa(t.base));
     }
     return s;
+}
+
+bool clsFinestraChiamate::CampiBastano(const Tipo& t) const {
+    int r = 0;
+    return !mImp.CampoMancante(
+        t, [this](int k) { return RigaDellaFinestra(k); }, r);
 }
 
 void clsFinestraChiamate::Svuota() {
@@ -121,9 +146,11 @@ void clsFinestraChiamate::Svuota() {
 void clsFinestraChiamate::Elabora(bool bFine) {
     auto riga = [this](int r) { return RigaDellaFinestra(r); };
     if (mImp.pCondData && mImp.Valuta(mImp.dataIsolata, riga, false)) {
-        const std::string* t = RigaDellaFinestra(mImp.pCondData->iRiga);
+        const RigaFinestra* t = RigaDellaFinestra(mImp.pCondData->iRiga);
         const std::string_view taglio =
-            t ? Taglio(*t, mImp.pCondData->iInizio, mImp.pCondData->iLunghezza)
+            t ? TaglioRiga(*t, mImp.pCondData->iCampo, mImp.pCondData->iInizio,
+                           mImp.pCondData->iLunghezza)
+                    .value_or(std::string_view{})
               : std::string_view{};
         mData.data.iRiga = t ? Voce(static_cast<size_t>(mImp.pCondData->iRiga - 1)).iNumero : 0;
         mData.data.iPezzo = t ? Voce(static_cast<size_t>(mImp.pCondData->iRiga - 1)).iPezzo : 0;
@@ -148,6 +175,7 @@ void clsFinestraChiamate::Elabora(bool bFine) {
         const bool intera = miConta >= static_cast<size_t>(t.iRighe);
         if (!intera && !bFine) continue;
         const bool parziale = !intera;
+        if (mImp.bSeparati && !CampiBastano(t)) continue;
         if (!t.trasferita.empty() && mImp.Valuta(t.trasferita, riga, parziale)) {
             parziale ? Incompleta(t, true) : Chiamata(t, true);
             return;
@@ -172,13 +200,25 @@ void clsFinestraChiamate::Elabora(bool bFine) {
 
 void clsFinestraChiamate::ApplicaAllaChiamata(const Tipo& t) {
     auto riga = [this](int r) { return RigaDellaFinestra(r); };
+    // On the line's columns, or on the text of one field.
+    const auto applica = [](const Trasf& tr, RigaFinestra& r) {
+        if (tr.iCampo == 0) return ApplicaTrasformazione(tr, r.sTesto);
+        std::string* campo = r.campi.Campo(tr.iCampo);
+        if (!campo) return;
+        if (tr.iLunghezza > 0 || tr.iOp == clsTrasformazione::INSERISCI)
+            return ApplicaTrasformazione(tr, *campo);
+        // Length 0: the field from its start character to its end.
+        if (campo->size() < static_cast<size_t>(tr.iInizio)) return;
+        Trasf tutto = tr;
+        tutto.iLunghezza = static_cast<int>(campo->size()) - tr.iInizio + 1;
+        ApplicaTrasformazione(tutto, *campo);
+    };
     for (const Trasf* tr : t.trasformazioni) {
         if (!tr->condizioni.empty() && !mImp.Valuta(tr->condizioni, riga, false)) continue;
         if (tr->iRiga == 0) {
-            for (int r = 0; r < t.iRighe; ++r)
-                ApplicaTrasformazione(*tr, Voce(static_cast<size_t>(r)).sTesto);
+            for (int r = 0; r < t.iRighe; ++r) applica(*tr, Voce(static_cast<size_t>(r)));
         } else if (tr->iRiga <= t.iRighe) {
-            ApplicaTrasformazione(*tr, Voce(static_cast<size_t>(tr->iRiga - 1)).sTesto);
+            applica(*tr, Voce(static_cast<size_t>(tr->iRiga - 1)));
         }
     }
 }

@@ -31,9 +31,9 @@ class clsFinestraChiamate {
 
   private:
     void Elabora(bool bFine);
-    const std::string* RigaDellaFinestra(int r) const {
+    const RigaFinestra* RigaDellaFinestra(int r) const {
         if (r < 1 || static_cast<size_t>(r) > miConta) return nullptr;
-        return &mvFinestra[(miTesta + static_cast<size_t>(r) - 1) % mvFinestra.size()].sTesto;
+        return &mvFinestra[(miTesta + static_cast<size_t>(r) - 1) % mvFinestra.size()];
     }
     RigaFinestra& Voce(size_t k) { return mvFinestra[(miTesta + k) % mvFinestra.size()]; }
     void Togli(size_t n) {
@@ -44,6 +44,8 @@ class clsFinestraChiamate {
     template <class F>
     std::string Causa(const motore::Catena& cat, F riga, bool bParziale) const;
     std::string Perche(bool bFine) const;
+    // Separated fields: whether the lines of the window hold the fields kind t reads on them.
+    bool CampiBastano(const motore::Tipo& t) const;
     void ApplicaAllaChiamata(const motore::Tipo& t);
     void Chiamata(const motore::Tipo& t, bool bTrasferita);
     void Incompleta(const motore::Tipo& t, bool bTrasferita);

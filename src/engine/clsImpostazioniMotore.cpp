@@ -18,24 +18,6 @@ using namespace motore;
 
 namespace {
 
-// A character as a prescanning value names it: "<ETX>" (any case), its decimal code, or the
-// character itself.
-std::optional<char> CarattereDaTesto(std::string_view s) {
-    s = SenzaBianchi(s);
-    if (s.size() == 1 && !Cifra(s[0])) return s[0];
-    if (s.size() > 2 && s.front() == '<' && s.back() == '>') {
-        const std::string nome = Maiuscolo(s.substr(1, s.size() - 2));
-        for (int i = 0; i < 32; ++i)
-            if (nome == kNomiControllo[i]) return static_cast<char>(i);
-        if (nome == "DEL") return '\x7F';
-        return std::nullopt;
-    }
-    const auto v = ValoreNumerico(s);
-    if (!s.empty() && v && *v >= 0 && *v <= 255 && *v == std::floor(*v))
-        return static_cast<char>(static_cast<unsigned char>(*v));
-    return std::nullopt;
-}
-
 bool Si(std::string_view s) {
     const std::string v = Maiuscolo(SenzaBianchi(s));
     return v == "S" || v == "SI" || v == "S\xCC" || v == "1" || v == "TRUE";
@@ -57,10 +39,17 @@ std::string AltroGenere(const clsFormatoDataOra& formato, int iCodice, bool bDat
            ", che non \xE8 un formato " + (bData ? "di data" : "di ora");
 }
 
+// A position as the driver writes it, with the line always written.
+std::string Posizione(int iCampo, int iInizio, int iLunghezza, int iRiga) {
+    std::string s = std::to_string(iCampo ? iCampo : iInizio) + "," + std::to_string(iLunghezza) +
+                    "," + std::to_string(iRiga);
+    if (iCampo && iInizio > 1) s += "," + std::to_string(iInizio);
+    return s;
+}
+
 std::string DescriviCondizione(const Cond& c) {
     std::string s = c.sNome + " (" + clsCondizione::ParolaChiave(c.iOp) + " " +
-                    std::to_string(c.iInizio) + "," + std::to_string(c.iLunghezza) + "," +
-                    std::to_string(c.iRiga);
+                    Posizione(c.iCampo, c.iInizio, c.iLunghezza, c.iRiga);
     if (c.iOp == clsCondizione::UGUALE_A || c.iOp == clsCondizione::DIVERSO_DA)
         s += " " + Virgolette(c.sValore);
     if (c.iFormato != 0) {
@@ -87,6 +76,7 @@ clsImpostazioniMotore::clsImpostazioniMotore(const clsDriver& driver, const Mapp
     for (char c : {'\n', '\r', '\f'}) fineRiga[static_cast<unsigned char>(c)] = true;
 
     CompilaPrescanning(driver);
+    CompilaSeparazione(driver);
     bIgnoraVuote = driver.mbIngnoraRigheVuote;
     Nota(NotaImpostazione::Applicata, bIgnoraVuote
                                           ? "Ignora righe vuote: le righe vuote sono saltate"
@@ -134,7 +124,8 @@ clsImpostazioniMotore::clsImpostazioniMotore(const clsDriver& driver, const Mapp
 }
 
 Catena clsImpostazioniMotore::Compila(const std::optional<ColCondizioni>& col,
-                                      const std::string& sDove) {
+                                      const std::string& sDove, bool bColonne) {
+    const bool campi = bSeparati && !bColonne;
     Catena cat;
     if (!col) return cat;
     for (const auto& voce : *col) {
@@ -142,7 +133,8 @@ Catena clsImpostazioniMotore::Compila(const std::optional<ColCondizioni>& col,
         Cond k;
         k.sNome = c.msNome.empty() ? "Condizione" : c.msNome;
         k.iOp = c.menOperatore;
-        k.iInizio = std::max<int>(1, c.miInizio);
+        k.iCampo = campi ? (c.miInizio ? c.miInizio : 1) : 0;
+        k.iInizio = std::max<int>(1, campi ? c.miNelCampo : c.miInizio);
         k.iLunghezza = std::max<int>(0, c.miLunghezza);
         k.iRiga = std::max<int>(1, c.miRiga);
         k.iFormato = c.miFormato;
@@ -164,10 +156,10 @@ Catena clsImpostazioniMotore::Compila(const std::optional<ColCondizioni>& col,
         if (k.iOp == clsCondizione::NESSUNO)
             Nota(NotaImpostazione::Avviso,
                  sDove + ": " + k.sNome + " senza operatore: la condizione non vale mai");
-        if (k.iLunghezza == 0 && k.iOp != clsCondizione::NESSUNO)
+        if (k.iLunghezza == 0 && k.iCampo == 0 && k.iOp != clsCondizione::NESSUNO)
             Nota(NotaImpostazione::Avviso, sDove + ": " + k.sNome + " con lunghezza 0");
         else if ((k.iOp == clsCondizione::UGUALE_A || k.iOp == clsCondizione::DIVERSO_DA) &&
-                 k.sValore.size() > static_cast<size_t>(k.iLunghezza))
+                 k.iLunghezza > 0 && k.sValore.size() > static_cast<size_t>(k.iLunghezza))
             Nota(NotaImpostazione::Avviso,
                  sDove + ": " + k.sNome + " confronta " + std::to_string(k.iLunghezza) +
                      " caratteri con " + Virgolette(k.sValore) + ", che ne ha " +
@@ -237,27 +229,83 @@ void clsImpostazioniMotore::CompilaPrescanning(const clsDriver& driver) {
     }
 }
 
+void clsImpostazioniMotore::CompilaSeparazione(const clsDriver& driver) {
+    if (!driver.mbCampiSeparati) return;
+    if (driver.miRigheIntestazione > 0) {
+        iRigheIntestazione += static_cast<uint64_t>(driver.miRigheIntestazione);
+        Nota(NotaImpostazione::Applicata,
+             "Righe_intestazione=" + std::to_string(driver.miRigheIntestazione) +
+                 ": l'intestazione dei campi; le prime " + std::to_string(iRigheIntestazione) +
+                 " righe del campione sono saltate");
+    }
+    const std::string chiave =
+        "Campi separati (Separatore_campi=" + driver.msSeparatoreCampi + " Virgolette=" +
+        (driver.msVirgolette.empty() ? std::string(VIRGOLETTE_NESSUNA) : driver.msVirgolette) + ")";
+    const auto separatore = CarattereDaTesto(driver.msSeparatoreCampi);
+    const auto virgolette = driver.msVirgolette.empty() ? std::optional<char>(0)
+                                                        : CarattereDaTesto(driver.msVirgolette);
+    std::string motivo;
+    if (!separatore || *separatore == '\n' || *separatore == '\r')
+        motivo = "serve come separatore un carattere, il suo nome (<TAB>) o il suo codice (44)";
+    else if (!virgolette)
+        motivo = "serve come virgolette un carattere, il suo nome o il suo codice, o NESSUNA";
+    else if (*virgolette == *separatore)
+        motivo = "le virgolette sono il separatore";
+    if (!motivo.empty()) {
+        Nota(NotaImpostazione::NonApplicata,
+             chiave + ": " + motivo + "; le posizioni sono lette come colonne");
+        return;
+    }
+    bSeparati = true;
+    cSeparatoreCampi = *separatore;
+    cVirgolette = *virgolette;
+    Nota(NotaImpostazione::Applicata,
+         chiave + ": ogni riga \xE8 divisa in campi al carattere " +
+             Virgolette(TestoVisibile(std::string(1, cSeparatoreCampi))) +
+             (cVirgolette ? ", salvo dentro le virgolette " +
+                                Virgolette(TestoVisibile(std::string(1, cVirgolette))) +
+                                " (due di seguito in un campo fra virgolette sono una)"
+                          : std::string(", senza virgolette")) +
+             "; la posizione di una condizione, di un campo o di una trasformazione \xE8 il "
+             "numero del campo (dalla fine se negativo), la lunghezza e l'inizio (quarto "
+             "numero) sono nel testo del campo, lunghezza 0 \xE8 tutto il campo; le "
+             "trasformazioni INIZIALE e le loro condizioni leggono le colonne della riga prima "
+             "della divisione; una riga con meno campi di quelli che il driver vi legge non "
+             "\xE8 riconosciuta");
+}
+
+void clsImpostazioniMotore::Richiedi(Tipo& t, int iRiga, int iCampo, const std::string& sChi) {
+    if (iCampo == 0 || iRiga < 1 || static_cast<size_t>(iRiga) > t.campiRichiesti.size()) return;
+    Tipo::Richiesta& r = t.campiRichiesti[static_cast<size_t>(iRiga - 1)];
+    if (std::abs(iCampo) > r.iCampi) r = {std::abs(iCampo), iCampo, sChi};
+}
+
 void clsImpostazioniMotore::CompilaLarghezza() {
     size_t colonne = 0;
     auto fino = [&colonne](int inizio, int lunghezza) {
         colonne = std::max(colonne, static_cast<size_t>(inizio + std::max(lunghezza, 0) - 1));
     };
     auto catena = [&fino](const Catena& cat) {
-        for (const auto& c : cat) fino(c.iInizio, c.iLunghezza);
+        for (const auto& c : cat)
+            if (c.iCampo == 0) fino(c.iInizio, c.iLunghezza);
     };
     catena(dataIsolata);
     for (const auto& t : trasformazioni) {
         catena(t.condizioni);
-        fino(t.iInizio, std::max<int>(t.iLunghezza, static_cast<int>(t.sValore.size())));
+        if (t.iCampo == 0)
+            fino(t.iInizio, std::max<int>(t.iLunghezza, static_cast<int>(t.sValore.size())));
     }
     for (const auto& t : tipi) {
         catena(t.base);
         catena(t.trasferita);
-        for (const auto& f : t.campi) fino(f.iInizio, f.iLunghezza);
+        for (const auto& f : t.campi)
+            if (f.iCampo == 0) fino(f.iInizio, f.iLunghezza);
     }
     // A cut line holds its first piece and then the columns again.
     iLarghezza = colonne + static_cast<size_t>(std::max(iTroncaDopo, 0));
-    iSogliaLunga = std::max<size_t>(256, 2 * iLarghezza);
+    // Separated fields move with the values before them: only a line too long to keep is
+    // told.
+    iSogliaLunga = bSeparati ? MAX_CARATTERI_RIGA : std::max<size_t>(256, 2 * iLarghezza);
 }
 
 void clsImpostazioniMotore::CompilaTrasformazioni(const clsDriver& driver) {
@@ -270,19 +318,24 @@ void clsImpostazioniMotore::CompilaTrasformazioni(const clsDriver& driver) {
         k.sNome = "Azione_" + (chiave ? *chiave : std::to_string(i - 1));
         k.iTipo = t.menTipo;
         k.iOp = t.menOperazione;
-        k.iInizio = std::max<int>(1, t.miInizio);
+        // Those of level INIZIALE work on the line before it is cut into fields.
+        const bool colonne = !bSeparati || k.iTipo == clsTrasformazione::INIZIALE;
+        k.iCampo = colonne ? 0 : (t.miInizio ? t.miInizio : 1);
+        k.iInizio = std::max<int>(1, colonne ? t.miInizio : t.miNelCampo);
         k.iLunghezza = std::max<int>(0, t.miLunghezza);
         k.iRiga = std::max<int>(0, t.miRiga);
         k.sSorgente = t.msSorgente;
         k.sValore = t.msValore;
-        k.condizioni = Compila(t.mcolCondizioni, "Trasformazione " + k.sNome);
+        k.condizioni = Compila(t.mcolCondizioni, "Trasformazione " + k.sNome,
+                               k.iTipo == clsTrasformazione::INIZIALE);
 
-        std::string desc = std::string("Trasformazione ") + k.sNome + " (" +
-                           clsTrasformazione::ParolaTipo(k.iTipo) + " " +
-                           clsTrasformazione::ParolaOperazione(k.iOp) + " " +
-                           std::to_string(t.miInizio) + "," + std::to_string(t.miLunghezza) + "," +
-                           std::to_string(t.miRiga) + " sorgente " + Virgolette(k.sSorgente) +
-                           " valore " + Virgolette(k.sValore);
+        std::string desc =
+            std::string("Trasformazione ") + k.sNome + " (" +
+            clsTrasformazione::ParolaTipo(k.iTipo) + " " +
+            clsTrasformazione::ParolaOperazione(k.iOp) + " " + std::to_string(t.miInizio) + "," +
+            std::to_string(t.miLunghezza) + "," + std::to_string(t.miRiga) +
+            (t.miNelCampo ? "," + std::to_string(t.miNelCampo) : std::string()) + " sorgente " +
+            Virgolette(k.sSorgente) + " valore " + Virgolette(k.sValore);
         if (!k.condizioni.empty()) desc += " se " + DescriviCatena(k.condizioni);
         desc += ")";
 
@@ -374,7 +427,7 @@ void clsImpostazioniMotore::CompilaTrasformazioni(const clsDriver& driver) {
                 motivo = "livello (chiamate) non indicato";
             else if (k.iTipo == clsTrasformazione::CAMPO)
                 motivo = "livello CAMPO fra le trasformazioni generali";
-            else if (k.iOp != clsTrasformazione::INSERISCI && k.iLunghezza == 0)
+            else if (k.iOp != clsTrasformazione::INSERISCI && k.iLunghezza == 0 && k.iCampo == 0)
                 motivo = "lunghezza non indicata";
         }
         if (!motivo.empty()) {
@@ -451,7 +504,8 @@ void clsImpostazioniMotore::CompilaTipo(Tipo& t, const clsChiamata* pc, bool bEn
             Campo f;
             f.sNome = c.msNome;
             f.genere = GenereDi(c.msNome);
-            f.iInizio = std::max<int>(1, c.miInizio);
+            f.iCampo = bSeparati ? (c.miInizio ? c.miInizio : 1) : 0;
+            f.iInizio = std::max<int>(1, bSeparati ? c.miNelCampo : c.miInizio);
             f.iLunghezza = std::max<int>(0, c.miLunghezza);
             f.iRiga = std::max<int>(1, c.miRiga);
             f.bOpzionale = c.mbOpzionale;
@@ -516,6 +570,13 @@ void clsImpostazioniMotore::CompilaTipo(Tipo& t, const clsChiamata* pc, bool bEn
             t.campi.push_back(std::move(f));
         }
     }
+    if (bSeparati) {
+        t.campiRichiesti.assign(static_cast<size_t>(t.iRighe), {});
+        for (const Catena* cat : {&t.base, &t.trasferita})
+            for (const Cond& c : *cat) Richiedi(t, c.iRiga, c.iCampo, c.sNome);
+        for (const Campo& f : t.campi)
+            if (!(f.genere == Genere::Data && pCondData)) Richiedi(t, f.iRiga, f.iCampo, f.sNome);
+    }
     bool presenti[3] = {};
     for (const auto& f : t.campi)
         if (f.iTempo >= 0) presenti[f.iTempo] = true;
@@ -540,25 +601,26 @@ void clsImpostazioniMotore::CompilaTipo(Tipo& t, const clsChiamata* pc, bool bEn
 
 namespace {
 
-// One condition on a line: the operator, where it looks and what it compares with.
-bool ProvaSuRiga(int32_t iOp, int iInizio, int iLunghezza, const std::string& sValore,
-                 const clsFormatoDataOra* pFormato, const CodiciMesi& mesi, std::string_view riga) {
+// One condition on the text at its position (taglio): the operator and what it compares with.
+// bIntero: the text is a whole field, compared as it stands.
+bool ProvaTesto(int32_t iOp, int iLunghezza, bool bIntero, const std::string& sValore,
+                const clsFormatoDataOra* pFormato, const CodiciMesi& mesi, std::string_view t) {
     switch (iOp) {
         case clsCondizione::UGUALE_A:
         case clsCondizione::DIVERSO_DA: {
             // The text, with blanks where the line is short, against the value padded with
             // blanks to the length.
-            bool uguale = sValore.size() <= static_cast<size_t>(iLunghezza);
-            const size_t a = static_cast<size_t>(iInizio - 1);
-            for (size_t i = 0; uguale && i < static_cast<size_t>(iLunghezza); ++i) {
-                const char t = a + i < riga.size() ? riga[a + i] : ' ';
+            bool uguale =
+                bIntero ? t == sValore : sValore.size() <= static_cast<size_t>(iLunghezza);
+            for (size_t i = 0; !bIntero && uguale && i < static_cast<size_t>(iLunghezza); ++i) {
+                const char a = i < t.size() ? t[i] : ' ';
                 const char v = i < sValore.size() ? sValore[i] : ' ';
-                uguale = t == v;
+                uguale = a == v;
             }
             return (iOp == clsCondizione::UGUALE_A) == uguale;
         }
         case clsCondizione::SOLO_NUMERI: {
-            const std::string_view t = SenzaBianchi(Taglio(riga, iInizio, iLunghezza));
+            t = SenzaBianchi(t);
             if (t.empty()) return false;
             for (char ch : t)
                 if (!Cifra(ch)) return false;
@@ -568,7 +630,6 @@ bool ProvaSuRiga(int32_t iOp, int iInizio, int iLunghezza, const std::string& sV
         case clsCondizione::TEMPO_VALIDO:
         case clsCondizione::DATA_ISOLATA: {
             if (!pFormato) return false;
-            const std::string_view t = Taglio(riga, iInizio, iLunghezza);
             const auto v = pFormato->Leggi(t, mesi);
             if (!v) return false;
             if (iOp == clsCondizione::TEMPO_VALIDO) return v->HaTempo();
@@ -583,17 +644,43 @@ bool ProvaSuRiga(int32_t iOp, int iInizio, int iLunghezza, const std::string& sV
 
 }  // namespace
 
-bool clsImpostazioniMotore::Prova(const Cond& c, std::string_view riga) const {
-    return ProvaSuRiga(c.iOp, c.iInizio, c.iLunghezza, c.sValore, c.pFormato, mesi, riga);
+bool clsImpostazioniMotore::Prova(const Cond& c, const RigaFinestra* riga) const {
+    static const RigaFinestra vuota;
+    const auto t = TaglioRiga(riga ? *riga : vuota, c.iCampo, c.iInizio, c.iLunghezza);
+    // A record without the field: no condition holds on it.
+    if (!t) return false;
+    return ProvaTesto(c.iOp, c.iLunghezza, c.iCampo != 0 && c.iLunghezza == 0, c.sValore,
+                      c.pFormato, mesi, *t);
+}
+
+std::optional<Separazione> SeparazioneDi(const clsDriver& driver) {
+    if (!driver.mbCampiSeparati) return std::nullopt;
+    const auto separatore = CarattereDaTesto(driver.msSeparatoreCampi);
+    const auto virgolette = driver.msVirgolette.empty() ? std::optional<char>(0)
+                                                        : CarattereDaTesto(driver.msVirgolette);
+    if (!separatore || *separatore == '\n' || *separatore == '\r' || !virgolette ||
+        *virgolette == *separatore)
+        return std::nullopt;
+    return Separazione{*separatore, *virgolette};
 }
 
 bool CondizioneVale(const clsCondizione& c, std::string_view sRiga, const MappaFormati& formati,
-                    const CodiciMesi& mesi) {
+                    const CodiciMesi& mesi, const Separazione* pSeparazione) {
     std::optional<clsFormatoDataOra> formato;
     if (const auto f = formati.find(c.miFormato); f != formati.end()) formato.emplace(f->second);
-    return ProvaSuRiga(c.menOperatore, std::max<int>(1, c.miInizio),
-                       std::max<int>(0, c.miLunghezza), c.msValore, formato ? &*formato : nullptr,
-                       mesi, sRiga);
+    const int lunghezza = std::max<int>(0, c.miLunghezza);
+    std::optional<std::string_view> t;
+    thread_local RigaFinestra riga;
+    if (pSeparazione) {
+        riga.sTesto.clear();
+        DividiCampi(sRiga, pSeparazione->cSeparatore, pSeparazione->cVirgolette, riga.campi);
+        t = TaglioRiga(riga, c.miInizio ? c.miInizio : 1, std::max<int>(1, c.miNelCampo),
+                       lunghezza);
+    } else {
+        t = motore::Taglio(sRiga, std::max<int>(1, c.miInizio), lunghezza);
+    }
+    return t && ProvaTesto(c.menOperatore, lunghezza, pSeparazione && lunghezza == 0, c.msValore,
+                           formato ? &*formato : nullptr, mesi, *t);
 }
 
 }  // namespace tarno

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/CampiSeparati.h"
 #include "engine/FormatoDataOra.h"
 #include "engine/clsAnalizzatore.h"
 #include "model/clsDriver.h"
@@ -19,9 +20,13 @@ namespace tarno {
 
 namespace motore {
 
+// Every position below is either columns of the line (iCampo 0: iInizio, iLunghezza) or, in a
+// driver of separated fields, field iCampo (from the end when negative) and the iLunghezza
+// characters (0: all) from its character iInizio.
 struct Cond {
     std::string sNome;
     int32_t iOp = 0;
+    int iCampo = 0;
     int iInizio = 1, iLunghezza = 0, iRiga = 1;
     int16_t iFormato = 0;
     std::string sValore;
@@ -33,6 +38,7 @@ using Catena = std::vector<Cond>;
 struct Trasf {
     std::string sNome;
     int32_t iTipo = 0, iOp = 0;
+    int iCampo = 0;
     int iInizio = 1, iLunghezza = 0, iRiga = 0;
     std::string sSorgente, sValore;
     char cCarattere = 0;
@@ -48,6 +54,7 @@ enum class Genere { Data, Ora, Durata, Scatti, Testo };
 struct Campo {
     std::string sNome;
     Genere genere = Genere::Testo;
+    int iCampo = 0;
     int iInizio = 1, iLunghezza = 0, iRiga = 1;
     bool bOpzionale = false;
     int16_t iFormato = 0;
@@ -70,6 +77,14 @@ struct Tipo {
     std::vector<Campo> campi;
     std::vector<const Trasf*> trasformazioni;
     int iDaRicavare = -1;  // the one of start, end and duration the driver lacks
+    // Separated fields: for each of its lines, the fields a record must have for the
+    // conditions and fields read on it, and the condition or field that reads the farthest.
+    struct Richiesta {
+        int iCampi = 0;
+        int iCampo = 0;
+        std::string sChi;
+    };
+    std::vector<Richiesta> campiRichiesti;
 };
 
 }  // namespace motore
@@ -83,12 +98,12 @@ class clsImpostazioniMotore {
     // The driver's settings with what the engine does with each, in driver order.
     const std::vector<NotaImpostazione>& Note() const { return mvNote; }
 
-    // Whether one condition holds on a line.
-    bool Prova(const motore::Cond& c, std::string_view riga) const;
+    // Whether one condition holds on a line (nullptr: a line the window lacks).
+    bool Prova(const motore::Cond& c, const RigaFinestra* riga) const;
     // The conditions left to right, each joined to the result so far by the conjunction of the
-    // one before it. riga(r) gives the line r (nullptr when there is none). In a partial check
-    // (the sample has ended) the conditions on missing lines are left out, and at least one
-    // must be left.
+    // one before it. riga(r) gives the line r (a RigaFinestra*, nullptr when there is none). In a
+    // partial check (the sample has ended) the conditions on missing lines are left out, and at
+    // least one must be left.
     template <class F>
     bool Valuta(const motore::Catena& cat, F riga, bool bParziale) const;
 
@@ -111,6 +126,25 @@ class clsImpostazioniMotore {
     size_t iLarghezza = 0;             // the last column the driver reads
     size_t iSogliaLunga = 0;           // a line longer than this is warned about
     int iFinestra = 1;                 // lines of the longest call (or date)
+    // Separated fields: the separator and the quote (0 when none); bSeparati false for fixed
+    // columns.
+    bool bSeparati = false;
+    char cSeparatoreCampi = ',';
+    char cVirgolette = '"';
+
+    // Separated fields: the first line r of the window (from 1) that lacks a field the kind
+    // t reads, with its requirement; nullptr when every line it has holds them.
+    template <class F>
+    const motore::Tipo::Richiesta* CampoMancante(const motore::Tipo& t, F riga, int& rRiga) const {
+        for (size_t k = 0; k < t.campiRichiesti.size(); ++k) {
+            const RigaFinestra* r = riga(static_cast<int>(k) + 1);
+            if (r && r->campi.iCampi < static_cast<size_t>(t.campiRichiesti[k].iCampi)) {
+                rRiga = static_cast<int>(k) + 1;
+                return &t.campiRichiesti[k];
+            }
+        }
+        return nullptr;
+    }
 
   private:
     void Nota(NotaImpostazione::Stato s, std::string t) { mvNote.push_back({s, std::move(t)}); }
@@ -118,7 +152,12 @@ class clsImpostazioniMotore {
         auto it = mFormati.find(codice);
         return it == mFormati.end() ? nullptr : &it->second;
     }
-    motore::Catena Compila(const std::optional<ColCondizioni>& col, const std::string& sDove);
+    // bColonne: positions by columns even in a driver of separated fields (the conditions
+    // of the transformations of level INIZIALE, read before the line is cut into fields).
+    motore::Catena Compila(const std::optional<ColCondizioni>& col, const std::string& sDove,
+                           bool bColonne = false);
+    void CompilaSeparazione(const clsDriver& driver);
+    void Richiedi(motore::Tipo& t, int iRiga, int iCampo, const std::string& sChi);
     void CompilaTrasformazioni(const clsDriver& driver);
     void CompilaTipo(motore::Tipo& t, const clsChiamata* pc, bool bEntrante);
     void CompilaDataIsolata(const clsDriver& driver);
@@ -131,17 +170,16 @@ class clsImpostazioniMotore {
 
 template <class F>
 bool clsImpostazioniMotore::Valuta(const motore::Catena& cat, F riga, bool bParziale) const {
-    static const std::string vuota;
     bool r = false, primo = true, conOr = false;
     for (const auto& c : cat) {
-        const std::string* t = riga(c.iRiga);
+        const RigaFinestra* t = riga(c.iRiga);
         if (!t && bParziale) continue;
         if (primo) {
-            r = Prova(c, t ? *t : vuota);
+            r = Prova(c, t);
         } else if (conOr) {
-            if (!r) r = Prova(c, t ? *t : vuota);
+            if (!r) r = Prova(c, t);
         } else if (r) {
-            r = Prova(c, t ? *t : vuota);
+            r = Prova(c, t);
         }
         primo = false;
         conOr = c.bOr;

@@ -169,16 +169,17 @@ void clsLettoreRighe::Aggiungi(uint64_t n, std::string_view s, uint8_t iPezzo, s
     if (mImp.iniziali.empty()) {
         mRiga.sTesto = s;
     } else {
-        msTesto.assign(s);
+        std::string& testo = mIniziale.sTesto;
+        testo.assign(s);
         for (const Trasf* t : mImp.iniziali) {
             // Every row of the conditions is the line itself.
             if (!t->condizioni.empty() &&
                 !mImp.Valuta(
-                    t->condizioni, [this](int) { return &msTesto; }, false))
+                    t->condizioni, [this](int) { return &mIniziale; }, false))
                 continue;
-            ApplicaTrasformazione(*t, msTesto);
+            ApplicaTrasformazione(*t, testo);
         }
-        mRiga.sTesto = msTesto;
+        mRiga.sTesto = testo;
     }
     mRighe.Riga(mRiga);
 }

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/CampiSeparati.h"
 #include "engine/RigaMotore.h"
 #include "engine/clsAnalizzatore.h"
 
@@ -67,7 +68,7 @@ class clsLettoreRighe {
     bool mbDopoFine = false;
     std::string msPulita;  // a line without its control characters
     std::vector<uint32_t> mvTolti;
-    std::string msTesto;  // a line after the transformations of level INIZIALE
+    RigaFinestra mIniziale;  // a line after the transformations of level INIZIALE
     RigaMotore mRiga;
 };
 

@@ -26,10 +26,9 @@ clsLetturaCampi::Tempi clsLetturaCampi::Leggi(const Tipo& t,
         return cl;
     };
     // The lines of the window from 1, as conditions ask for them.
-    auto riga = [&righe](int r) -> const std::string* {
-        return r >= 1 && static_cast<size_t>(r) <= righe.size()
-                   ? &righe[static_cast<size_t>(r) - 1]->sTesto
-                   : nullptr;
+    auto riga = [&righe](int r) -> const RigaFinestra* {
+        return r >= 1 && static_cast<size_t>(r) <= righe.size() ? righe[static_cast<size_t>(r) - 1]
+                                                                : nullptr;
     };
     std::optional<double> tempi[3];  // start, end and duration in seconds, when read
     if (pData) {
@@ -54,7 +53,7 @@ clsLetturaCampi::Tempi clsLetturaCampi::Leggi(const Tipo& t,
             const RigaFinestra& r = *righe[static_cast<size_t>(f.iRiga - 1)];
             cl.iRiga = r.iNumero;
             cl.iPezzo = r.iPezzo;
-            taglio = Taglio(r.sTesto, f.iInizio, f.iLunghezza);
+            taglio = TaglioRiga(r, f.iCampo, f.iInizio, f.iLunghezza).value_or(std::string_view{});
         } else {
             cl.iRiga = 0;
         }

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 
+#include "engine/CampiSeparati.h"
 #include "engine/clsAnalizzatore.h"
 
 namespace tarno {
@@ -17,14 +18,6 @@ namespace motore {
 struct Campo;
 struct Tipo;
 }  // namespace motore
-
-// A line in the window of a call.
-struct RigaFinestra {
-    uint64_t iNumero = 0;
-    uint8_t iPezzo = 0;  // 1, 2 for the pieces of a cut line
-    std::string sTesto;
-    std::string sLetta;  // as read, when transformations of level INIZIALE exist
-};
 
 // The date on its own line that the calls after it take, as last read.
 struct DataCorrente {

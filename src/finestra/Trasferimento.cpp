@@ -1,6 +1,7 @@
 // Transfer between the window's grids and the driver object, and the checks before a save.
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDate>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -15,6 +16,7 @@
 #include "kit/TestoQt.h"
 #include "model/CallFieldName.h"
 #include "model/Numeri.h"
+#include "model/Testo.h"
 #include "model/clsCampo.h"
 #include "model/clsCondizione.h"
 #include "pagine/PaginaCampi.h"
@@ -305,6 +307,18 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
         valori[i] = *v;
     }
     for (size_t i = 0; i < std::size(testi); ++i) *testi[i].membro = valori[i];
+    // Separated fields need a separator the engine can read, and quotes other than it.
+    if (d.mbCampiSeparati) {
+        const auto separatore = CarattereDaTesto(d.msSeparatoreCampi);
+        if (!separatore || *separatore == '\n' || *separatore == '\r')
+            return errore(PAGINA_GENERALE, ui.cboSeparatore,
+                          TestoRisorsa(31019, "Indicare il separatore dei campi"));
+        const auto virgolette =
+            d.msVirgolette.empty() ? std::optional<char>(0) : CarattereDaTesto(d.msVirgolette);
+        if (!virgolette || *virgolette == *separatore)
+            return errore(PAGINA_GENERALE, ui.cboVirgolette,
+                          TestoRisorsa(31022, "Virgolette non valide"));
+    }
     // Offset, lines of each call kind, the last line's cut.
     const bool troncaIntero = IdentificazioneInDriver(d, mpDoc->mrgxIdent);
     clsChiamata& entranti = *d.moEntranti;

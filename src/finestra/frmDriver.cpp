@@ -162,6 +162,7 @@ frmDriver::frmDriver(const QString& sCartellaProgramma, QWidget* parent)
     PreparaAnteprima();
     PreparaProposta();
     PreparaStoria();
+    PreparaCampiStampa();
     PreparaTastiera();
 
     // The window sees keys before its controls.

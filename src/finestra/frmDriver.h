@@ -324,6 +324,10 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     void PreparaStoria();
     void AggiornaStatoModifiche();
     void MostraTestiGenerali();
+    // The general page's choice of fixed columns or separated fields (separator, quote, heading
+    // lines), edited in the driver: each change is an edit of the document.
+    void PreparaCampiStampa();
+    void MostraCampiStampa();
 
     // The pages (they build their own controls: grdIdent, grdTrasf, grdEntranti, grdUscenti).
     PaginaIdentificazione* mpPagIdent = nullptr;

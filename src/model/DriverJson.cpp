@@ -24,10 +24,15 @@ json ColInJson(const std::optional<Collezione<T>>& col, F voce) {
 }
 
 json CondInJson(const clsCondizione& c) {
-    return json{{"msNome", Txt(c.msNome)},     {"menOperatore", c.menOperatore},
-                {"miInizio", c.miInizio},      {"miLunghezza", c.miLunghezza},
-                {"miRiga", c.miRiga},          {"miFormato", c.miFormato},
-                {"msValore", Txt(c.msValore)}, {"msCongiunzione", Txt(c.msCongiunzione)}};
+    return json{{"msNome", Txt(c.msNome)},
+                {"menOperatore", c.menOperatore},
+                {"miInizio", c.miInizio},
+                {"miLunghezza", c.miLunghezza},
+                {"miRiga", c.miRiga},
+                {"miNelCampo", c.miNelCampo},
+                {"miFormato", c.miFormato},
+                {"msValore", Txt(c.msValore)},
+                {"msCongiunzione", Txt(c.msCongiunzione)}};
 }
 
 json TrasfInJson(const clsTrasformazione& t) {
@@ -37,6 +42,7 @@ json TrasfInJson(const clsTrasformazione& t) {
                 {"miInizio", t.miInizio},
                 {"miLunghezza", t.miLunghezza},
                 {"miRiga", t.miRiga},
+                {"miNelCampo", t.miNelCampo},
                 {"msSorgente", Txt(t.msSorgente)},
                 {"msValore", Txt(t.msValore)},
                 {"mcolCondizioni", ColInJson(t.mcolCondizioni, CondInJson)}};
@@ -47,6 +53,7 @@ json CampoInJson(const clsCampo& c) {
                 {"miInizio", c.miInizio},
                 {"miLunghezza", c.miLunghezza},
                 {"miRiga", c.miRiga},
+                {"miNelCampo", c.miNelCampo},
                 {"menAllineamento", c.menAllineamento},
                 {"mbOpzionale", c.mbOpzionale},
                 {"miFormato", c.miFormato},
@@ -79,6 +86,10 @@ nlohmann::ordered_json DriverInJson(const clsDriver& d) {
         {"mbIngnoraRigheVuote", d.mbIngnoraRigheVuote},
         {"mlTroncaUltimaRigaDopoCaratteri", d.mlTroncaUltimaRigaDopoCaratteri},
         {"mbConPrescanning", d.mbConPrescanning},
+        {"mbCampiSeparati", d.mbCampiSeparati},
+        {"msSeparatoreCampi", Txt(d.msSeparatoreCampi)},
+        {"msVirgolette", Txt(d.msVirgolette)},
+        {"miRigheIntestazione", d.miRigheIntestazione},
         {"Mesi", mesi},
         {"mcolTrasf", ColInJson(d.mcolTrasf, TrasfInJson)},
         {"moEntranti", ChiamataInJson(d.moEntranti)},

@@ -100,4 +100,22 @@ std::optional<int32_t> Arrotonda32(double v) { return ArrotondaIn<int32_t>(v); }
 
 std::optional<int16_t> LeggiIntero16(std::string_view s) { return Arrotonda16(ValoreIniziale(s)); }
 
+std::string TestoPosizione(int16_t iInizio, int16_t iLunghezza, int16_t iRiga, int16_t iNelCampo) {
+    std::string s = std::to_string(iInizio) + "," + std::to_string(iLunghezza) + ",";
+    if (iRiga != 0) s += std::to_string(iRiga);
+    if (iNelCampo != 0) s += "," + std::to_string(iNelCampo);
+    return s;
+}
+
+bool LeggiRigaPosizione(std::string_view s, int16_t& riRiga, int16_t& riNelCampo) {
+    const size_t virgola = s.find(',');
+    const auto riga = LeggiIntero16(s.substr(0, virgola));
+    const auto nelCampo = virgola == std::string_view::npos ? std::optional<int16_t>(0)
+                                                            : LeggiIntero16(s.substr(virgola + 1));
+    if (!riga || !nelCampo) return false;
+    riRiga = *riga;
+    riNelCampo = *nelCampo;
+    return true;
+}
+
 }  // namespace tarno

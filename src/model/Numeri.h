@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace tarno {
@@ -22,5 +23,12 @@ std::optional<int32_t> Arrotonda32(double v);
 
 // ValoreIniziale rounded into a 16-bit member; nullopt when it does not fit.
 std::optional<int16_t> LeggiIntero16(std::string_view s);
+
+// A position as the values of fields, conditions and transformations write it:
+// "inizio,lunghezza,riga" (the line left empty when 0), then ",n" where a driver of separated
+// fields starts the text at character n of the field (nothing when it takes it from the first).
+std::string TestoPosizione(int16_t iInizio, int16_t iLunghezza, int16_t iRiga, int16_t iNelCampo);
+// The part after the second comma, "riga[,n]": false when a number does not fit.
+bool LeggiRigaPosizione(std::string_view s, int16_t& riRiga, int16_t& riNelCampo);
 
 }  // namespace tarno

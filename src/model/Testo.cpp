@@ -1,7 +1,10 @@
 #include "model/Testo.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
+
+#include "model/Numeri.h"
 
 namespace tarno {
 
@@ -176,6 +179,38 @@ std::string NomeFileInCp1252(std::string_view s) {
         i += n ? n : 1;
     }
     return out;
+}
+
+const char* NomeControllo(char c) {
+    static constexpr const char* kNomi[32] = {
+        "NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS",  "HT",  "LF",
+        "VT",  "FF",  "CR",  "SO",  "SI",  "DLE", "DC1", "DC2", "DC3", "DC4", "NAK",
+        "SYN", "ETB", "CAN", "EM",  "SUB", "ESC", "FS",  "GS",  "RS",  "US"};
+    const auto u = static_cast<unsigned char>(c);
+    return u < 32 ? kNomi[u] : u == 0x7F ? "DEL" : nullptr;
+}
+
+std::optional<char> CarattereDaTesto(std::string_view s) {
+    s = TogliSpazi(s);
+    if (s.size() == 1 && !(s[0] >= '0' && s[0] <= '9')) return s[0];
+    if (s.size() > 2 && s.front() == '<' && s.back() == '>') {
+        const std::string nome = Maiuscolo(s.substr(1, s.size() - 2));
+        if (nome == "TAB") return '\t';
+        for (int i = 0; i < 128; i = i == 31 ? 127 : i + 1)
+            if (nome == NomeControllo(static_cast<char>(i))) return static_cast<char>(i);
+        return std::nullopt;
+    }
+    const auto v = ValoreNumerico(s);
+    if (!s.empty() && v && *v >= 0 && *v <= 255 && *v == std::floor(*v))
+        return static_cast<char>(static_cast<unsigned char>(*v));
+    return std::nullopt;
+}
+
+std::string CarattereInTesto(char c) {
+    if (c == '\t') return "<TAB>";
+    if (c == ' ') return "32";
+    if (const char* nome = NomeControllo(c)) return "<" + std::string(nome) + ">";
+    return std::string(1, c);
 }
 
 }  // namespace tarno

@@ -29,6 +29,14 @@ std::string_view TogliBianchi(std::string_view s);
 // character (the quotation marks around a quoted part); "" when that leaves nothing.
 std::string TraVirgolette(std::string_view s, size_t da, size_t a);
 
+// A character as the driver names it: "<ETX>" (any case), its decimal code, or the character
+// itself; nullopt for anything else. CarattereInTesto writes it back: a control character by
+// its name, any other as itself.
+std::optional<char> CarattereDaTesto(std::string_view s);
+std::string CarattereInTesto(char c);
+// The name of a control character (codes 0-31: "NUL".."US", 127: "DEL"); nullptr for others.
+const char* NomeControllo(char c);
+
 // The run of decimal digits at the end of a text ("" when it ends otherwise).
 std::string CifreFinali(std::string_view s);
 

@@ -15,6 +15,7 @@ clsCampo& clsCampo::operator=(const clsCampo& altro) {
     miInizio = altro.miInizio;
     miLunghezza = altro.miLunghezza;
     miRiga = altro.miRiga;
+    miNelCampo = altro.miNelCampo;
     menAllineamento = altro.menAllineamento;
     mbOpzionale = altro.mbOpzionale;
     miFormato = altro.miFormato;
@@ -27,8 +28,7 @@ int16_t clsCampo::Salva(IScrittoreINI& ini, const std::string& sSezione, int32_t
                         int32_t& ricCond, int32_t& ricTrasf, IMessaggi& msg) {
     std::string v = '"' + msNome + '"';
     v += SEP;
-    v += std::to_string(miInizio) + "," + std::to_string(miLunghezza) + ",";
-    if (miRiga != 0) v += std::to_string(miRiga);
+    v += TestoPosizione(miInizio, miLunghezza, miRiga, miNelCampo);
     v += SEP;
     if (menAllineamento == DX)
         v += "DX";
@@ -78,8 +78,7 @@ int16_t clsCampo::Interpreta(const std::string& s, const clsProfiloINI& profilo)
     miInizio = *n;
     if (!parte(',', t) || !(n = LeggiIntero16(t))) return -1;
     miLunghezza = *n;
-    if (!parte(SEP, t) || !(n = LeggiIntero16(t))) return -1;
-    miRiga = *n;
+    if (!parte(SEP, t) || !LeggiRigaPosizione(t, miRiga, miNelCampo)) return -1;
     if (!parte(SEP, t)) return -1;
     const std::string allineamento = Maiuscolo(t);
     menAllineamento = allineamento == "DX" ? DX : allineamento == "SX" ? SX : ALL_NESSUNO;

@@ -24,6 +24,9 @@ class clsCampo {
     int16_t miInizio = 0;
     int16_t miLunghezza = 0;
     int16_t miRiga = 0;
+    // In a driver of separated fields miInizio is the field's number (from the end when
+    // negative), miLunghezza the characters taken (0: all) from character miNelCampo (0: 1).
+    int16_t miNelCampo = 0;
     int32_t menAllineamento = ALL_NESSUNO;
     bool mbOpzionale = false;
     int16_t miFormato = 0;

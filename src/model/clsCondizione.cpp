@@ -25,8 +25,7 @@ const char* clsCondizione::ParolaChiave(int32_t enOperatore) {
 std::string clsCondizione::Valore() const {
     std::string v = ParolaChiave(menOperatore);
     v += SEP;
-    v += std::to_string(miInizio) + "," + std::to_string(miLunghezza) + ",";
-    if (miRiga != 0) v += std::to_string(miRiga);
+    v += TestoPosizione(miInizio, miLunghezza, miRiga, miNelCampo);
     v += SEP;
     v += '"' + msValore + '"';
     v += SEP;
@@ -66,9 +65,8 @@ int16_t clsCondizione::Interpreta(const std::string& s) {
     miLunghezza = *lunghezza;
     const size_t p4 = s.find(SEP, p3 + 1);
     if (p4 == std::string::npos) return -1;
-    const auto riga = LeggiIntero16(std::string_view(s).substr(p3 + 1, p4 - p3 - 1));
-    if (!riga) return -1;
-    miRiga = *riga;
+    if (!LeggiRigaPosizione(std::string_view(s).substr(p3 + 1, p4 - p3 - 1), miRiga, miNelCampo))
+        return -1;
     const size_t p5 = s.find(SEP, p4 + 1);
     if (p5 == std::string::npos) return -1;
     msValore = TraVirgolette(s, p4, p5);

@@ -29,6 +29,7 @@ class clsCondizione {
     int16_t miInizio = 0;
     int16_t miLunghezza = 0;
     int16_t miRiga = 0;
+    int16_t miNelCampo = 0;  // as in clsCampo
     int16_t miFormato = 0;
     std::string msValore;
     std::string msCongiunzione;

@@ -68,6 +68,10 @@ clsDriver& clsDriver::operator=(const clsDriver& altro) {
     mbIngnoraRigheVuote = altro.mbIngnoraRigheVuote;
     mlTroncaUltimaRigaDopoCaratteri = altro.mlTroncaUltimaRigaDopoCaratteri;
     mcolDataIsolata = altro.mcolDataIsolata;
+    mbCampiSeparati = altro.mbCampiSeparati;
+    msSeparatoreCampi = altro.msSeparatoreCampi;
+    msVirgolette = altro.msVirgolette;
+    miRigheIntestazione = altro.miRigheIntestazione;
     mvMesi = altro.mvMesi;
     return *this;
 }
@@ -83,6 +87,10 @@ void clsDriver::Delete() {
     msModello.clear();
     msNote.clear();
     mlOffset = "0";
+    mbCampiSeparati = false;
+    msSeparatoreCampi.clear();
+    msVirgolette = "\"";
+    miRigheIntestazione = 0;
     if (mcolDataIsolata) mcolDataIsolata->Clear();
     for (auto& m : mvMesi) m.clear();
 }
@@ -126,6 +134,13 @@ void clsDriver::Leggi(const clsProfiloINI& profilo, IMessaggi& msg) {
     mbIngnoraRigheVuote = false;
     if (const auto ignora = ValoreNumerico(profilo.Leggi(SEZ_CENTRALINO, "Ignora_vuote")))
         mbIngnoraRigheVuote = std::nearbyint(*ignora) > 0;
+    if (const auto separati = ValoreNumerico(profilo.Leggi(SEZ_CENTRALINO, "Campi_separati")))
+        mbCampiSeparati = std::nearbyint(*separati) > 0;
+    msSeparatoreCampi = profilo.Leggi(SEZ_CENTRALINO, "Separatore_campi");
+    if (const std::string v = profilo.Leggi(SEZ_CENTRALINO, "Virgolette"); !v.empty())
+        msVirgolette = UgualeNoCase(v, VIRGOLETTE_NESSUNA) ? std::string() : v;
+    if (const auto n = ValoreNumerico(profilo.Leggi(SEZ_CENTRALINO, "Righe_intestazione")))
+        miRigheIntestazione = std::max<int32_t>(0, Arrotonda32(*n).value_or(0));
 
     // General transformations; those of level CAMPO belong to fields and are skipped here.
     mcolTrasf.emplace();
@@ -277,6 +292,14 @@ void clsDriver::Scrivi(IScrittoreINI& ini, IMessaggi& msg) {
     }
     ini.ScriviChiave(SEZ_CENTRALINO, "Offset", mlOffset);
     ini.ScriviChiave(SEZ_CENTRALINO, "Ignora_vuote", mbIngnoraRigheVuote ? "1" : "0");
+    if (mbCampiSeparati) {
+        // Written only for separated fields: a fixed-column driver keeps the keys it had.
+        ini.ScriviChiave(SEZ_CENTRALINO, "Campi_separati", "1");
+        ini.ScriviChiave(SEZ_CENTRALINO, "Separatore_campi", msSeparatoreCampi);
+        ini.ScriviChiave(SEZ_CENTRALINO, "Virgolette",
+                         msVirgolette.empty() ? VIRGOLETTE_NESSUNA : msVirgolette);
+        ini.ScriviChiave(SEZ_CENTRALINO, "Righe_intestazione", std::to_string(miRigheIntestazione));
+    }
 
     int32_t cond = 0;
     int32_t trasf = 0;

@@ -16,6 +16,9 @@ namespace tarno {
 
 class IMessaggi;
 class IScrittoreINI;
+
+// The value of the key "Virgolette" of a driver whose fields are never quoted.
+inline constexpr const char* VIRGOLETTE_NESSUNA = "NESSUNA";
 class clsProfiloINI;
 
 // The driver document: everything the import engine needs to know about one PBX model, and
@@ -43,6 +46,14 @@ class clsDriver {
     bool mbIngnoraRigheVuote = false;
     int32_t mlTroncaUltimaRigaDopoCaratteri = 0;
     std::optional<ColCondizioni> mcolDataIsolata;
+    // How a record is cut into fields: at fixed columns (the default) or at a separator, with
+    // an optional quote character (a doubled one inside a quoted field is one) and heading
+    // lines to skip. The separator is kept as written: the character, its name ("<TAB>") or
+    // its code.
+    bool mbCampiSeparati = false;
+    std::string msSeparatoreCampi;
+    std::string msVirgolette = "\"";  // "" when fields are never quoted
+    int32_t miRigheIntestazione = 0;
 
     void Delete();
     // Reads the file (parsed once); problems are shown through msg. Returns 1.

@@ -48,8 +48,7 @@ int16_t clsTrasformazione::Salva(IScrittoreINI& ini, int32_t viNumero, int32_t& 
     v += SEP;
     v += ParolaOperazione(menOperazione);
     v += SEP;
-    v += std::to_string(miInizio) + "," + std::to_string(miLunghezza) + ",";
-    if (miRiga != 0) v += std::to_string(miRiga);
+    v += TestoPosizione(miInizio, miLunghezza, miRiga, miNelCampo);
     v += SEP;
     v += '"' + msSorgente + '"';
     v += SEP;
@@ -81,9 +80,7 @@ int16_t clsTrasformazione::Interpreta(const std::string& s, const clsProfiloINI&
     miLunghezza = *lunghezza;
     const size_t p5 = s.find(SEP, p4 + 1);
     if (p5 == std::string::npos) return -1;
-    const auto riga = LeggiIntero16(sv.substr(p4 + 1, p5 - p4 - 1));
-    if (!riga) return -1;
-    miRiga = *riga;
+    if (!LeggiRigaPosizione(sv.substr(p4 + 1, p5 - p4 - 1), miRiga, miNelCampo)) return -1;
     const size_t p6 = s.find(SEP, p5 + 1);
     if (p6 == std::string::npos) return -1;
     msSorgente = TraVirgolette(s, p5, p6);

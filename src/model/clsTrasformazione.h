@@ -38,6 +38,7 @@ class clsTrasformazione {
     int16_t miInizio = 0;
     int16_t miLunghezza = 0;
     int16_t miRiga = 0;
+    int16_t miNelCampo = 0;  // as in clsCampo
     std::string msSorgente;
     std::string msValore;
     std::optional<ColCondizioni> mcolCondizioni;  // absent when the value has no condition part

@@ -7,6 +7,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <algorithm>
+#include <vector>
 
 #include "grid/clsGriglia.h"
 #include "kit/Risorse.h"
@@ -336,11 +337,26 @@ void frmIdentificazione::cmOK_Click() {
     if (!ConfermaGriglia()) return;
     if (!ControllaDati()) return;
     AvvisaValoriLunghi();
-    if (mcolCondizioni)
-        mcolCondizioni->Clear();
-    else
-        mcolCondizioni.emplace();
-    for (int r = 0; r < mrgxCondizioni.Righe(); ++r) mcolCondizioni->Add(CondizioneRiga(r));
+    ColCondizioni date;
+    if (mcolCondizioni) date = std::move(*mcolCondizioni);
+    mcolCondizioni.emplace();
+    // Where a condition on separated fields starts inside its field is not in the grid: a row
+    // that still holds a condition given keeps it.
+    std::vector<bool> prese(static_cast<size_t>(date.Count()));
+    for (int r = 0; r < mrgxCondizioni.Righe(); ++r) {
+        clsCondizione c = CondizioneRiga(r);
+        for (size_t i = 0; i < prese.size(); ++i) {
+            const clsCondizione& p = date.Item(static_cast<int>(i) + 1);
+            if (prese[i] || p.miInizio != c.miInizio || p.miLunghezza != c.miLunghezza ||
+                p.miRiga != c.miRiga || p.menOperatore != c.menOperatore ||
+                p.msValore != c.msValore || p.miFormato != c.miFormato)
+                continue;
+            prese[i] = true;
+            c.miNelCampo = p.miNelCampo;
+            break;
+        }
+        mcolCondizioni->Add(std::move(c));
+    }
     mbCancel = false;
     accept();
 }

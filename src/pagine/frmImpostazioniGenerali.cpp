@@ -6,6 +6,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <algorithm>
+#include <vector>
 
 #include "grid/clsGriglia.h"
 #include "kit/Risorse.h"
@@ -416,6 +417,22 @@ void frmImpostazioniGenerali::cmdOK_Click() {
     if (!ControllaDati()) return;
 
     Collezione<clsTrasformazione> col;
+    // Where a transformation of separated fields starts inside its field is not in the grid: a
+    // row that still holds a transformation given keeps it.
+    std::vector<bool> prese(mcolTrasf ? static_cast<size_t>(mcolTrasf->Count()) : 0);
+    const auto nelCampo = [&](const clsTrasformazione& t) -> int16_t {
+        for (size_t i = 0; i < prese.size(); ++i) {
+            const clsTrasformazione& p = mcolTrasf->Item(static_cast<int>(i) + 1);
+            if (prese[i] || p.miInizio != t.miInizio || p.miLunghezza != t.miLunghezza ||
+                p.miRiga != t.miRiga || p.menTipo != t.menTipo ||
+                p.menOperazione != t.menOperazione || p.msSorgente != t.msSorgente ||
+                p.msValore != t.msValore)
+                continue;
+            prese[i] = true;
+            return p.miNelCampo;
+        }
+        return 0;
+    };
     for (int r = 0; r < mrgxTrasformazioni.Righe(); ++r) {
         clsTrasformazione t;
         t.miRiga = Numero16Cella(Cella(r, COL_RIGA));
@@ -425,6 +442,7 @@ void frmImpostazioniGenerali::cmdOK_Click() {
         t.menOperazione = NumeroCella(Cella(r, COL_OPERAZIONE));
         t.msSorgente = Cella(r, COL_SORGENTE);
         t.msValore = Cella(r, COL_VALORE);
+        t.miNelCampo = nelCampo(t);
         if (const ColCondizioni* condizioni = CondizioniRiga(r)) t.mcolCondizioni = *condizioni;
         col.Add(std::move(t), std::to_string(r));
     }

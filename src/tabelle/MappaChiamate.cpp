@@ -175,6 +175,10 @@ void TabellaInChiamata(clsChiamata& chiamata, const TabellaValori& rgx, TipoChia
         campo.miRiga = Arrotonda16(*riga).value_or(0);
         campo.miInizio = Intero16(rgx.Cella(r, Campi::COL_POSIZ));
         campo.miLunghezza = Intero16(rgx.Cella(r, Campi::COL_LUNG));
+        // Where a field of separated fields starts inside it is not in the table: the field
+        // keeps it while its field number stays.
+        if (const clsCampo* p = precedente(r); p && p->miInizio == campo.miInizio)
+            campo.miNelCampo = p->miNelCampo;
         campo.menAllineamento = Intero16(rgx.Cella(r, Campi::COL_ALLIN));
         campo.miFormato = RigaConFormato(r, tipo) ? Intero16(rgx.Cella(r, Campi::COL_FORMATO)) : 0;
         const std::string& opz = rgx.Cella(r, Campi::COL_OPZ);

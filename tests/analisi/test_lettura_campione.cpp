@@ -85,6 +85,17 @@ TEST(LetturaCampione, ColonneCondizioniEFormatiDelCampioneDemo) {
     EXPECT_EQ(l.FormatiCheLeggono(true, "sNessuno", true, date), std::vector<int16_t>{});
 }
 
+// A printout of separated fields: its calls, and conditions counted by field number.
+TEST(LetturaCampione, CampiSeparati) {
+    const auto l = Leggi(TARNO_CASI_DIR "/separati-esi-virgolette/driver.drv",
+                         TARNO_CASI_DIR "/separati-esi-virgolette/stampa.txt");
+    EXPECT_EQ(l.Conteggi().Chiamate(), 10u);
+    EXPECT_EQ(l.RigheConCondizione(Condizione(clsCondizione::UGUALE_A, 1, 0, "T")),
+              std::pair(size_t(2), size_t(10)));
+    EXPECT_EQ(l.ChiamateConCondizione(Condizione(clsCondizione::SOLO_NUMERI, 2, 8)),
+              std::pair(size_t(10), size_t(10)));
+}
+
 // From a byte of a printout framed by STX/ETX with control prefixes back to the character read
 // from it; the bytes no line read (separators, dropped control characters) give none.
 TEST(LetturaCampione, DalByteAlCarattereLetto) {

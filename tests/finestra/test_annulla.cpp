@@ -3,6 +3,7 @@
 // dirty flag and the title following the history, a save as its clean point, and New ending it.
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
 
@@ -78,9 +79,22 @@ TEST_F(AnnullaTest, EditsAreUndoneAndRedoneAndTheDirtyFlagFollowsTheHistory) {
              QTest::keyClicks(U()->txtAutore, QStringLiteral("abc"));
          },
          [&] { return U()->txtAutore->text().toStdString(); }},
+        {"separated fields",
+         [&] {
+             U()->chkCampiSeparati->click();
+             U()->cboSeparatore->setFocus();
+             QTest::keyClick(U()->cboSeparatore, Qt::Key_Backspace);
+             QTest::keyClicks(U()->cboSeparatore, QStringLiteral("<TAB>"));
+         },
+         [&] {
+             const clsDriver& d = *mF->Documento().moDriver;
+             return std::to_string(d.mbCampiSeparati) + d.msSeparatoreCampi +
+                    U()->cboSeparatore->currentText().toStdString() +
+                    std::to_string(U()->cboVirgolette->isEnabled());
+         }},
     };
     const int n = std::size(modifiche);
-    const int pagine[] = {4, 4, 2, 0};  // where each edit is made, shown when it is undone
+    const int pagine[] = {4, 4, 2, 0, 0};  // where each edit is made, shown when it is undone
     std::vector<std::string> prima, dopo;
     for (const Modifica& m : modifiche) {
         prima.push_back(m.valore());

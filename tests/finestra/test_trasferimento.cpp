@@ -277,6 +277,21 @@ TEST_F(TrasferimentoTest, EveryCheckOfASaveStopsItWithItsMessagePageAndFocus) {
              mF->Documento().mlDividereScatti = 0;
          },
          conversione + QStringLiteral("presenza del costo scatti"), 2, "grdTrasf", Trasf::SCATTI},
+        // Separated fields: a separator the engine reads, and quotes other than it.
+        {[&] {
+             U()->chkCampiSeparati->click();
+             U()->cboSeparatore->setEditText(QStringLiteral("<XYZ>"));
+         },
+         QStringLiteral("Indicare il separatore dei campi: un carattere, il suo nome (<TAB>) o "
+                        "il suo codice (44)"),
+         0, "cboSeparatore"},
+        {[&] {
+             U()->chkCampiSeparati->click();
+             U()->cboVirgolette->setEditText(QStringLiteral(","));
+         },
+         QStringLiteral("Le virgolette devono essere un carattere diverso dal separatore, il suo "
+                        "nome o il suo codice, oppure NESSUNA"),
+         0, "cboVirgolette"},
         // An edit left open in a grid that cannot be committed.
         {[&] { ScriviInCella("grdUscenti", 4, 7, 0, QStringLiteral("11")); },
          QStringLiteral("Errore nell'inserimenti dei dati delle ") + uscenti, 4, "txtCellaGriglia"},

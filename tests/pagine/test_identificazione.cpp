@@ -133,7 +133,7 @@ TEST_F(IdentificazioneTest, EveryRuleStopsOkWithItsMessageOnTheFaultyCell) {
     // A condition read without a line (line 0) passes as it came.
     clsCondizione senzaRiga;
     senzaRiga.menOperatore = clsCondizione::SOLO_NUMERI, senzaRiga.miInizio = 4;
-    senzaRiga.miLunghezza = 2;
+    senzaRiga.miLunghezza = 2, senzaRiga.miNelCampo = 3;  // its start inside a field is kept
     ColCondizioni col;
     col.Add(senzaRiga);
     Apri(2, false, std::move(col));
@@ -141,6 +141,7 @@ TEST_F(IdentificazioneTest, EveryRuleStopsOkWithItsMessageOnTheFaultyCell) {
     EXPECT_TRUE(Testi().isEmpty()) << Testi().join('|').toStdString();
     ASSERT_FALSE(mD->mbCancel);
     EXPECT_EQ(Firma(mD->mcolCondizioni->Item(1)), "0,4,2,3,0,,");
+    EXPECT_EQ(mD->mcolCondizioni->Item(1).miNelCampo, 3);
     // A value longer than its length is told, not refused.
     Apri(2);
     ScriviRiga(*mC, 0, {"1", "1", "2", Testo(11610), "", "OUT"});

@@ -309,8 +309,10 @@ TEST_F(TrasformazioniTest, EveryRuleOfTheCheckHasItsMessageOnTheFaultyRow) {
 }
 
 TEST_F(TrasformazioniTest, ConditionsStayWithTheirRowsOnInsertAndDelete) {
-    Apri({Trasf(T::INIZIALE, T::ELIMINA, 0, 1, 1, "", "A"),
-          Trasf(T::INIZIALE, T::ELIMINA, 0, 2, 1, "", "B", {"b1", "b2"}),
+    // B starts inside its field (separated fields), which no column shows: it keeps that too.
+    auto b = Trasf(T::INIZIALE, T::ELIMINA, 0, 2, 1, "", "B", {"b1", "b2"});
+    b.miNelCampo = 5;
+    Apri({Trasf(T::INIZIALE, T::ELIMINA, 0, 1, 1, "", "A"), std::move(b),
           Trasf(T::INIZIALE, T::ELIMINA, 0, 3, 1, "", "C", {"c1"})});
     EXPECT_EQ(Mostrato(*mG, 1, 7), QStringLiteral("Presenti"));
     mG->ImpostaCellaCorrente(1, 2);
@@ -328,6 +330,7 @@ TEST_F(TrasformazioniTest, ConditionsStayWithTheirRowsOnInsertAndDelete) {
     ASSERT_EQ(mD->mcolTrasf->Count(), 2);
     EXPECT_EQ(mD->mcolTrasf->Item(1).msValore + mD->mcolTrasf->Item(2).msValore, "BC");
     EXPECT_EQ(Firma(&mD->mcolTrasf->Item(1).mcolCondizioni.value()), "b1;b2;");
+    EXPECT_EQ(mD->mcolTrasf->Item(1).miNelCampo + mD->mcolTrasf->Item(2).miNelCampo, 5);
     EXPECT_FALSE(mD->mcolTrasf->Item(2).mcolCondizioni.has_value());
     EXPECT_EQ(*mD->mcolTrasf->Chiave(2), "1");
 }

@@ -186,6 +186,14 @@ TEST(MappaChiamate, ATableBecomesACallRecordAndBackWithItsConversions) {
                       {13, {"2", "1", "6", "0", "", "False"}}});
     EXPECT_EQ(ritorno, attesa);
 
+    // The start inside a separated field, which the table lacks, stays with its field number.
+    for (const char* posizione : {"1", "2"}) {
+        chiamata.mcolCampi->Trova("13")->miNelCampo = 12;
+        TabellaValori t = entranti;
+        t.Cella(13, Campi::COL_POSIZ) = posizione;
+        TabellaInChiamata(chiamata, t, ENT, conv);
+        EXPECT_EQ(chiamata.mcolCampi->Trova("13")->miNelCampo, posizione[0] == '1' ? 12 : 0);
+    }
     // An outgoing table keeps no format outside the date and time rows, and a record without
     // fields empties it.
     TabellaInChiamata(chiamata, Tabella(USC, {{9, {"1", "40", "3", "0", "8", ""}}}), USC, {});

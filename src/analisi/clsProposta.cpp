@@ -10,6 +10,7 @@
 #include <set>
 
 #include "analisi/clsLetturaCampione.h"
+#include "engine/CampiSeparati.h"
 #include "engine/FormatoDataOra.h"
 #include "model/CallFieldName.h"
 #include "model/Testo.h"
@@ -181,6 +182,7 @@ class Proponitore {
   private:
     void Inquadra();
     void LeggiRighe();
+    void TrovaFormati();
     void TrovaValori();
     void TrovaColonne();
     bool ScegliRigheChiamata();
@@ -189,6 +191,7 @@ class Proponitore {
     void ScegliDirezione();
     void ScegliSegmenti();
     void AltreRighe();
+    void DurataInSecondi();
     std::vector<Segmento> Segmenti(const std::vector<size_t>& righe);
     void Componi();
 
@@ -208,6 +211,8 @@ class Proponitore {
             v.iRiga = 1;
             v.iInizio = static_cast<int16_t>(a + 1);
             v.iLunghezza = static_cast<int16_t>(b - a);
+            int16_t nel = 0;
+            if (mbSeparati) InCampo(a, b, v.iInizio, v.iLunghezza, nel);
         }
         mP.vVoci.push_back(std::move(v));
     }
@@ -227,6 +232,21 @@ class Proponitore {
     std::vector<std::pair<int, int>> mvOccupate;  // windows taken by a field
     std::map<size_t, int16_t> mCodiciNuovi;
     size_t miSaltiPagina = 0;
+    // A printout of separated fields is read as columns: each field of a record is laid at
+    // columns of its own (field k from miColonna[k], miLarghezza[k] wide), and the columns
+    // found are given back as field numbers.
+    bool mbSeparati = false;
+    char mcSeparatore = 0;
+    std::vector<int> mvColonna, mvLarghezza;
+    std::vector<std::string> mvNomi;  // the heading's names, when there is one
+    size_t miIntestazione = 0;       // heading lines
+    bool ProvaSeparati();
+    // Where columns [a, b) stand, as the technician reads it: "colonne 5-9" or "campo 3 (start)".
+    std::string Dove(int a, int b) const;
+    // Columns to a field: its number (from 1), the first character taken inside it (0: the
+    // first) and how many (0: to its end).
+    void InCampo(int a, int b, int16_t& rInizio, int16_t& rLunghezza, int16_t& rNel) const;
+    void PosizioniInCampi();
     // A kind printed on two lines: its second line's mark, where it stands, and the kind.
     std::string msSeconda;
     int miSecondaA = -1;
@@ -360,7 +380,7 @@ void Proponitore::LeggiRighe() {
 }
 
 // 2. Values.
-void Proponitore::TrovaValori() {
+void Proponitore::TrovaFormati() {
     std::set<std::string> visti;
     for (const auto& [codice, testo] : mFormatiCatalogo) {
         mvFormati.push_back(FaiFormato(codice, testo));
@@ -368,6 +388,9 @@ void Proponitore::TrovaValori() {
     }
     for (const char* t : kFormatiComuni)
         if (!visti.count(Maiusc(t))) mvFormati.push_back(FaiFormato(0, t));
+}
+
+void Proponitore::TrovaValori() {
     // Formats are tried one text at a time: whole tokens first, then the token after a prefix
     // that is not a digit (S=226, *10:31AM, <I>...), and only for a token nothing read, its
     // start and end at each fixed length (14.12.2608:02:41 holds a date and a time).
@@ -432,7 +455,8 @@ void Proponitore::TrovaValori() {
         }
         // Values glued to others (14.12.2608:02:41, 1000004200:00:42...): a format of fixed
         // length with separators is looked for wherever its separators stand among digits.
-        for (size_t f = 0; f < mvFormati.size(); ++f) {
+        // Separated fields have their boundaries already.
+        for (size_t f = 0; f < mvFormati.size() && !mbSeparati; ++f) {
             const Formato& fm = mvFormati[f];
             if (fm.iMin != fm.iMax || !fm.bLetterale || fm.bMeridiano) continue;
             const size_t L = fm.iMin;
@@ -575,8 +599,7 @@ bool Proponitore::ScegliRigheChiamata() {
     const size_t altre = mvRighe.size() - mvChiamate.size();
     Voce(Ambito::Righe, "Righe di chiamata",
          Num(static_cast<long long>(mvChiamate.size())) + " righe su " +
-             Num(static_cast<long long>(mvRighe.size())) + " hanno un'ora alle colonne " +
-             Num(mOra->a + 1) + "-" + Num(mOra->b) + " (\"" + mvFormati[mOra->iFormato].sTesto +
+             Num(static_cast<long long>(mvRighe.size())) + " hanno un'ora in " + Dove(mOra->a, mOra->b) + " (\"" + mvFormati[mOra->iFormato].sTesto +
              "\": " + PrimiValori(*mOra) + "): sono le righe di chiamata" +
              (altre ? "; le altre " + Num(static_cast<long long>(altre)) +
                           " (intestazioni, titoli, righe di data o di servizio) non sono chiamate"
@@ -695,7 +718,7 @@ void Proponitore::ScegliDate() {
         mData = sulleChiamate.front().c;
         const Formato& f = mvFormati[mData->iFormato];
         Voce(Ambito::Campo, "Data",
-             "colonne " + Num(mData->a + 1) + "-" + Num(mData->b) + ": \"" + f.sTesto +
+             Dove(mData->a, mData->b) + ": \"" + f.sTesto +
                  "\" legge " + Num(static_cast<long long>(mData->Righe())) + " righe di chiamata su " +
                  Num(static_cast<long long>(n)) + " (" + PrimiValori(*mData) + " \xBB " +
                  mData->vValori.front().v.TestoData() + ")",
@@ -710,8 +733,7 @@ void Proponitore::ScegliDate() {
         if (mDataRiga->Righe() >= 1) {
             const Formato& f = mvFormati[mDataRiga->iFormato];
             Voce(Ambito::Righe, "Data su riga isolata",
-                 "le righe di chiamata non hanno una data; \"" + f.sTesto + "\" alle colonne " +
-                     Num(mDataRiga->a + 1) + "-" + Num(mDataRiga->b) + " la legge su " +
+                 "le righe di chiamata non hanno una data; \"" + f.sTesto + "\" in " + Dove(mDataRiga->a, mDataRiga->b) + " la legge su " +
                      Num(static_cast<long long>(mDataRiga->Righe())) +
                      " righe che non sono chiamate (" + PrimiValori(*mDataRiga) +
                      "): \xE8 la data delle chiamate che le seguono");
@@ -764,7 +786,9 @@ void Proponitore::ScegliTempi() {
                                                     "END", "RING", "STT", "TEMPO", "FINE",
                                                     "INIZIO", "SQUILL", "CONV", "TALK", "HOLD"});
         const bool principale = c.a == mOra->a && c.b == mOra->b;
-        if (!principale && !nomeTempo && (!k.sIntest.empty() || (!f.bLetterale && !f.bSolo)))
+        // A field of its own is a clear boundary: digits alone may be a time there.
+        if (!principale && !nomeTempo &&
+            (!k.sIntest.empty() || (!f.bLetterale && !f.bSolo && !mbSeparati)))
             continue;
         if (!principale && !nomeTempo && c.Righe() * 5 < n * 2) continue;
         size_t piccoli = 0;
@@ -789,13 +813,27 @@ void Proponitore::ScegliTempi() {
     std::vector<Cand*> ore, durate;
     for (auto& s : scelti) (s.bOra ? ore : durate).push_back(&s);
     std::sort(ore.begin(), ore.end(), [](Cand* x, Cand* y) { return x->c.a < y->c.a; });
-    if (ore.size() > 2) ore.resize(2);
+    if (ore.size() > 2) {
+        // Start, answer, end...: the start is the earliest, the end the latest.
+        auto media = [](const Cand* c) {
+            double m = 0;
+            for (const auto& v : c->c.vValori) m += static_cast<double>(v.v.TotaleSecondi());
+            return m / static_cast<double>(std::max<size_t>(c->c.Righe(), 1));
+        };
+        std::sort(ore.begin(), ore.end(), [&](Cand* x, Cand* y) { return media(x) < media(y); });
+        ore = {ore.front(), ore.back()};
+        std::sort(ore.begin(), ore.end(), [](Cand* x, Cand* y) { return x->c.a < y->c.a; });
+    }
     // Durations: the talk time is the longer one on average; a ringing time is short and
     // named so.
     std::sort(durate.begin(), durate.end(), [](Cand* x, Cand* y) {
         const bool rx = HaParola(x->sIntest, {"RING", "SQUILL", "ANS"});
         const bool ry = HaParola(y->sIntest, {"RING", "SQUILL", "ANS"});
         if (rx != ry) return ry;
+        // The time talked (billed) before a duration that counts the ringing too.
+        const bool px = HaParola(x->sIntest, {"BILL", "TALK", "CONV", "ADDEB"});
+        const bool py = HaParola(y->sIntest, {"BILL", "TALK", "CONV", "ADDEB"});
+        if (px != py) return px;
         return x->dMedia > y->dMedia;
     });
     if (durate.size() > 2) durate.resize(2);
@@ -805,7 +843,7 @@ void Proponitore::ScegliTempi() {
         mvTempi.push_back({k.c, campo});
         mvOccupate.emplace_back(k.c.a, k.c.b);
         Voce(Ambito::Campo, titolo,
-             "colonne " + Num(k.c.a + 1) + "-" + Num(k.c.b) + ": \"" + f.sTesto + "\" legge " +
+             Dove(k.c.a, k.c.b) + ": \"" + f.sTesto + "\" legge " +
                  Num(static_cast<long long>(k.c.Righe())) + " righe di chiamata su " +
                  Num(static_cast<long long>(n)) + " (" + PrimiValori(k.c) + ")" +
                  (k.sIntest.empty() ? std::string() : ", sotto \"" + k.sIntest + "\"") + "; " +
@@ -897,6 +935,73 @@ void Proponitore::ScegliTempi() {
                  false);
 }
 
+// A duration printed as a count of seconds tells itself by the times: it is the end less the
+// start (the call), or a little less (the time talked, after the ringing).
+void Proponitore::DurataInSecondi() {
+    const Tempo* inizio = nullptr;
+    const Tempo* fine = nullptr;
+    for (const auto& t : mvTempi) {
+        if (t.sCampo == "dDurata") return;
+        if (t.sCampo == "dOraInizio") inizio = &t;
+        if (t.sCampo == "dOraFine") fine = &t;
+    }
+    if (!inizio || !fine) return;
+    size_t ss = mvFormati.size();
+    for (size_t f = 0; f < mvFormati.size(); ++f)
+        if (mvFormati[f].bSolo && (ss == mvFormati.size() || mvFormati[f].iCodice)) ss = f;
+    if (ss == mvFormati.size()) return;
+    const std::vector<Segmento> segmenti = Segmenti(mvChiamate);
+    const Segmento* scelto = nullptr;
+    size_t migliore = 0;
+    bool parlato = false;
+    for (const auto& g : segmenti) {
+        if (g.iIntere < g.iPieni || g.iPieni * 10 < mvChiamate.size() * 8) continue;
+        size_t uguali = 0, minori = 0;
+        for (size_t r : mvChiamate) {
+            const Valore* a = inizio->c.Su(r);
+            const Valore* b = fine->c.Su(r);
+            const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
+            if (!a || !b || v.empty() || v.size() > 9) continue;
+            long long tra = b->v.TotaleSecondi() - a->v.TotaleSecondi();
+            if (tra < 0) tra += 86400;
+            const long long d = std::stoll(v);
+            uguali += std::llabs(d - tra) <= 1;
+            minori += d <= tra + 1;
+        }
+        if (minori * 10 < mvChiamate.size() * 9 || minori == 0) continue;
+        // The time talked (less than the call on some lines) before the whole call.
+        const bool meno = uguali < minori;
+        if (!scelto || (meno && !parlato) || (meno == parlato && minori > migliore)) {
+            scelto = &g;
+            migliore = minori;
+            parlato = meno;
+        }
+    }
+    if (!scelto) return;
+    Colonna c;
+    c.iFormato = ss;
+    c.a = scelto->a;
+    c.b = scelto->b;
+    for (size_t r : mvChiamate)
+        if (!TogliSpazi(Testo(r, c.a, c.b)).empty()) {
+            Valore v;
+            v.iRiga = r;
+            v.a = c.a;
+            v.b = c.b;
+            c.vValori.push_back(v);
+        }
+    mvTempi.push_back({c, "dDurata"});
+    mvOccupate.emplace_back(c.a, c.b);
+    Voce(Ambito::Campo, "Durata",
+         Dove(c.a, c.b) + ": un numero di secondi" +
+             (parlato ? " pari o inferiore alla fine meno l'inizio (" : " pari alla fine meno l'inizio (") +
+             Num(static_cast<long long>(migliore)) + " chiamate su " +
+             Num(static_cast<long long>(mvChiamate.size())) + "): \xE8 la durata" +
+             (parlato ? " parlata, senza lo squillo" : ""),
+         false, false, "dDurata", c.a, c.b);
+}
+
+
 // What a code says of a call's kind: E incoming, U outgoing, e / u transferred of that kind,
 // T transferred, ? unknown.
 char TipoDiCodice(const std::string& valore) {
@@ -921,6 +1026,12 @@ char TipoDiCodice(const std::string& valore) {
     if (v.size() <= 5 && (v.find("IN") != std::string::npos)) return 'E';
     if (v.size() <= 5 && (v.find("OT") != std::string::npos || v.find("OUT") != std::string::npos))
         return 'U';
+    // Names of where a call comes from (an IP PBX's context): a trunk or an inbound route is
+    // incoming, the internal extensions or an outbound route outgoing.
+    for (const char* p : {"TRUNK", "INBOUND", "INCOMING", "PSTN", "DID"})
+        if (v.find(p) != std::string::npos) return 'E';
+    for (const char* p : {"INTERNAL", "OUTBOUND", "OUTGOING"})
+        if (v.find(p) != std::string::npos) return 'U';
     return '?';
 }
 
@@ -938,7 +1049,7 @@ void Proponitore::ScegliDirezione() {
             }
             int j = i;
             while (j < m && s[static_cast<size_t>(j)] != ' ') ++j;
-            if (j - i <= 12 || s[static_cast<size_t>(i)] == '<') {
+            if (j - i <= 16 || s[static_cast<size_t>(i)] == '<') {
                 std::string t = s.substr(static_cast<size_t>(i), static_cast<size_t>(j - i));
                 // "< incoming >": the text up to the closing bracket.
                 if (t.front() == '<') {
@@ -1030,7 +1141,7 @@ void Proponitore::ScegliDirezione() {
     for (const auto& [t, k] : mDirValori) incerto |= k == '?' || k == 'T';
     const size_t vuote = n - migliore->pieni;
     Voce(Ambito::Tipo, "Entranti e uscenti",
-         "colonne " + Num(miDirA + 1) + "-" + Num(miDirB) + ": " +
+         Dove(miDirA, miDirB) + ": " +
              Num(static_cast<long long>(mDirValori.size())) + " codici: " + elenco +
              (vuote ? "; " + Num(static_cast<long long>(vuote)) + " righe senza codice: uscenti"
                     : std::string()),
@@ -1041,7 +1152,7 @@ void Proponitore::ScegliDirezione() {
         for (const auto& [t, k] : trasferimento->valori)
             if (k != '?') msTrasf = t;
         Voce(Ambito::Tipo, "Trasferite",
-             "colonna " + Num(miTrasfA + 1) + ": \"" + msTrasf + "\" su " +
+             Dove(miTrasfA, miTrasfB) + ": \"" + msTrasf + "\" su " +
                  Num(static_cast<long long>(trasferimento->trasf)) +
                  " chiamate e vuota sulle altre: segna le trasferite");
     }
@@ -1073,6 +1184,19 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         for (int x = 0; x < static_cast<int>(s.size()); ++x)
             if (s[static_cast<size_t>(x)] != ' ' && !occupata(x)) ++pieni[static_cast<size_t>(x)];
     }
+    // Separated fields: each field is a column of its own, blanks inside it and all, unless a
+    // value taken from it already stands there.
+    if (mbSeparati)
+        for (size_t k = 0; k < mvColonna.size(); ++k) {
+            const int a = mvColonna[k], b = a + mvLarghezza[k];
+            bool presa = false, piena = false;
+            for (int x = a; x < b && x < larghezza; ++x) {
+                presa |= occupata(x);
+                piena |= pieni[static_cast<size_t>(x)] > 0;
+            }
+            for (int x = a; x < b && x < larghezza; ++x)
+                pieni[static_cast<size_t>(x)] = presa || !piena ? 0 : 1;
+        }
     // The direction code glued to a number ("<I>0555...") belongs to the number's column.
     for (int x = 0; x <= larghezza;) {
         if (!pieni[static_cast<size_t>(x)]) {
@@ -1110,13 +1234,13 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             g.iPieni ? static_cast<double>(lunghezze) / static_cast<double>(g.iPieni) : 0;
         g.sIntestazione = Intestazione(x, y);
         mvSegmenti.push_back(std::move(g));
-        x = y;
+        x = std::max(y, x + 1);
     }
     // A word and a number one blank apart on the same lines are one value ("Trunk 001").
     for (size_t i = 0; i + 1 < mvSegmenti.size();) {
         Segmento& g = mvSegmenti[i];
         const Segmento& h = mvSegmenti[i + 1];
-        bool parola = h.a == g.b + 1 && g.iPieni == h.iPieni && !g.distinti.empty();
+        bool parola = h.a == g.b + 1 && g.iPieni == h.iPieni && !g.distinti.empty() && !mbSeparati;
         for (const auto& v : g.distinti)
             for (char c : v) parola &= Lettera(c);
         if (!parola || h.iCifre * 10 < h.iPieni * 7) {
@@ -1175,7 +1299,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             g.sRuolo = "-";
             if (!mContatori.insert({g.a, g.b}).second) continue;
             Voce(Ambito::Righe, "Contatore",
-                 "colonne " + Num(g.a + 1) + "-" + Num(g.b) +
+                 Dove(g.a, g.b) +
                      ": un numero che cresce di uno da una chiamata all'altra (" +
                      Num(static_cast<long long>(uno)) + " volte su " +
                      Num(static_cast<long long>(passi)) + "): numera i record, non \xE8 un campo");
@@ -1453,6 +1577,7 @@ void Proponitore::Componi() {
              "entranti (ELIMINA), che resta facoltativo",
              false, true, "sNumero", miDirA, miDirA + static_cast<int>(t.size()));
     }
+    if (mbSeparati) PosizioniInCampi();
     for (const auto& [bEntrante, segmenti] : mSegmenti) {
         size_t righe = 0;
         for (size_t r : mvChiamate) righe += (mvTipo[r] == 'E') == bEntrante;
@@ -1469,7 +1594,7 @@ void Proponitore::Componi() {
             for (int i = 0; i < NUM_NOMI_CAMPI; ++i)
                 if (g.sRuolo == NomiCampi()[i].sNome) titolo = NomiCampi()[i].sDidascalia;
             Voce(Ambito::Campo, titolo,
-                 "colonne " + Num(g.a + 1) + "-" + Num(g.b) + ": " +
+                 Dove(g.a, g.b) + ": " +
                      Num(static_cast<long long>(g.iPieni)) + " valori su " +
                      Num(static_cast<long long>(righe)) + (bEntrante ? " entranti (" : " uscenti (") +
                      esempi + ")" +
@@ -1480,6 +1605,154 @@ void Proponitore::Componi() {
         }
     }
 }
+
+// A printout of separated fields: a separator that cuts most lines into the same number of
+// fields (three or more). The heading lines are the first lines without a value of a date or
+// time format; the first of them names the fields.
+bool Proponitore::ProvaSeparati() {
+    const size_t esame = std::min<size_t>(mvRighe.size(), 300);
+    if (esame < 2) return false;
+    struct Prova {
+        char c = 0;
+        size_t iCampi = 0, iRighe = 0;
+    };
+    Prova migliore;
+    CampiRiga campi;
+    for (char c : {',', ';', '\t', '|'}) {
+        std::map<size_t, size_t> conta;
+        for (size_t r = 0; r < esame; ++r) {
+            if (mvRighe[r].find(c) == std::string::npos) continue;
+            DividiCampi(mvRighe[r], c, '"', campi);
+            ++conta[campi.iCampi];
+        }
+        for (const auto& [n, k] : conta)
+            if (n >= 3 && (k > migliore.iRighe || (k == migliore.iRighe && n > migliore.iCampi)))
+                migliore = {c, n, k};
+    }
+    if (!migliore.c || migliore.iRighe * 10 < esame * 6) return false;
+    mbSeparati = true;
+    mcSeparatore = migliore.c;
+    const size_t n = migliore.iCampi;
+    // Each field at columns of its own, as wide as its longest text and a blank.
+    std::vector<std::vector<std::string>> righe(mvRighe.size());
+    mvLarghezza.assign(n, 1);
+    for (size_t r = 0; r < mvRighe.size(); ++r) {
+        DividiCampi(mvRighe[r], mcSeparatore, '"', campi);
+        if (campi.iCampi != n) continue;
+        righe[r].assign(campi.vCampi.begin(), campi.vCampi.begin() + static_cast<long>(n));
+        for (size_t k = 0; k < n; ++k) {
+            auto& t = righe[r][k];
+            for (char& ch : t)
+                if (ch == '\t') ch = ' ';
+            mvLarghezza[k] = std::max(mvLarghezza[k], static_cast<int>(t.size()));
+        }
+    }
+    mvColonna.assign(n, 0);
+    for (size_t k = 1; k < n; ++k) mvColonna[k] = mvColonna[k - 1] + mvLarghezza[k - 1] + 1;
+    // The heading: the first lines of words, none of which a format reads as a date or time.
+    const CodiciMesi mesi{};
+    auto haValore = [&](const std::vector<std::string>& campiRiga) {
+        for (const auto& t : campiRiga) {
+            const std::string_view v = TogliSpazi(t);
+            if (v.empty() || !Cifra(v.front())) continue;
+            for (const auto& f : mvFormati)
+                if (!f.bSolo && f.f.Leggi(v, mesi)) return true;
+            if (v.find(' ') != std::string_view::npos) {
+                const std::string_view p = v.substr(0, v.find(' '));
+                for (const auto& f : mvFormati)
+                    if (!f.bSolo && f.f.Leggi(p, mesi)) return true;
+            }
+        }
+        return false;
+    };
+    while (miIntestazione < righe.size() && miIntestazione < 5 && !haValore(righe[miIntestazione]) &&
+           !righe[miIntestazione].empty())
+        ++miIntestazione;
+    if (miIntestazione > 0) mvNomi = righe[0];
+    std::vector<std::string> nuove(mvRighe.size());
+    for (size_t r = 0; r < mvRighe.size(); ++r) {
+        if (righe[r].empty()) {
+            nuove[r] = "?";  // a record of another length: no call of this layout
+            continue;
+        }
+        std::string& t = nuove[r];
+        for (size_t k = 0; k < n; ++k) {
+            t.resize(static_cast<size_t>(mvColonna[k]), ' ');
+            t += righe[r][k];
+        }
+        while (!t.empty() && t.back() == ' ') t.pop_back();
+        if (t.empty()) t = "?";
+    }
+    mvRighe = std::move(nuove);
+    const char* nome = mcSeparatore == ',' ? "la virgola" : mcSeparatore == ';' ? "il punto e virgola"
+                       : mcSeparatore == '\t' ? "il tabulatore" : "la barra verticale";
+    Voce(Ambito::Stampa, "Campi separati",
+         std::string(nome) + " divide " + Num(static_cast<long long>(migliore.iRighe)) + " righe su " +
+             Num(static_cast<long long>(esame)) + " in " + Num(static_cast<long long>(n)) +
+             " campi: la stampa \xE8 a campi separati, letti per numero" +
+             (miIntestazione ? "; " + Num(static_cast<long long>(miIntestazione)) +
+                                   (miIntestazione == 1 ? " riga" : " righe") +
+                                   " di intestazione, che il motore salta, e i campi hanno i nomi "
+                                   "della prima"
+                             : std::string("; nessuna intestazione")));
+    return true;
+}
+
+void Proponitore::InCampo(int a, int b, int16_t& rInizio, int16_t& rLunghezza, int16_t& rNel) const {
+    size_t k = 0;
+    while (k + 1 < mvColonna.size() && mvColonna[k + 1] <= a) ++k;
+    const int nel = a - mvColonna[k];
+    const int fine = mvColonna[k] + mvLarghezza[k];
+    rInizio = static_cast<int16_t>(k + 1);
+    rNel = static_cast<int16_t>(nel > 0 ? nel + 1 : 0);
+    rLunghezza = static_cast<int16_t>(b >= fine ? 0 : b - a);
+}
+
+std::string Proponitore::Dove(int a, int b) const {
+    if (!mbSeparati) return "colonne " + Num(a + 1) + "-" + Num(b);
+    int16_t campo = 0, lunghezza = 0, nel = 0;
+    InCampo(a, b, campo, lunghezza, nel);
+    std::string s = "campo " + Num(campo);
+    if (static_cast<size_t>(campo) <= mvNomi.size() && !TogliSpazi(mvNomi[static_cast<size_t>(campo - 1)]).empty())
+        s += " (" + std::string(TogliSpazi(mvNomi[static_cast<size_t>(campo - 1)])) + ")";
+    if (nel || lunghezza) s += ", caratteri " + Num(nel ? nel : 1) + (lunghezza ? "-" + Num((nel ? nel : 1) + lunghezza - 1) : "");
+    return s;
+}
+
+// Every position of the driver, proposed on the fields laid out as columns, becomes a field
+// number.
+void Proponitore::PosizioniInCampi() {
+    clsDriver& d = mP.driver;
+    d.mbCampiSeparati = true;
+    d.msSeparatoreCampi = mcSeparatore == '\t' ? "<TAB>" : std::string(1, mcSeparatore);
+    d.miRigheIntestazione = static_cast<int32_t>(miIntestazione);
+    auto sposta = [this](auto& x) {
+        if (x.miInizio <= 0) return;
+        const int a = x.miInizio - 1, b = a + x.miLunghezza;
+        InCampo(a, b, x.miInizio, x.miLunghezza, x.miNelCampo);
+    };
+    auto tutte = [&](auto& col) {
+        if (col)
+            for (auto& v : *col) sposta(v.valore);
+    };
+    tutte(d.mcolDataIsolata);
+    if (d.mcolTrasf)
+        for (auto& v : *d.mcolTrasf) sposta(v.valore);
+    for (auto* k : {&d.moEntranti, &d.moUscenti}) {
+        if (!*k) continue;
+        tutte((*k)->mcolCondizioni);
+        tutte((*k)->mcolCondTrasferita);
+        if ((*k)->mcolCampi)
+            for (auto& v : *(*k)->mcolCampi) {
+                sposta(v.valore);
+                if (v.valore.moTrasf) {
+                    v.valore.moTrasf->miInizio = v.valore.miInizio;
+                    v.valore.moTrasf->miLunghezza = v.valore.miLunghezza;
+                }
+            }
+    }
+}
+
 
 // The lines that are no calls, by kind, and a kind whose calls always take a second line.
 void Proponitore::AltreRighe() {
@@ -1571,10 +1844,13 @@ void Proponitore::AltreRighe() {
 Proposta Proponitore::Esegui() {
     Inquadra();
     LeggiRighe();
+    TrovaFormati();
+    ProvaSeparati();
     TrovaValori();
     if (ScegliRigheChiamata()) {
         ScegliDate();
         ScegliTempi();
+        DurataInSecondi();
         ScegliDirezione();
         ScegliSegmenti();
         AltreRighe();

@@ -50,6 +50,9 @@ TEST(Proposta, OgniStampaHaLeSueChiamateEOgniSceltaIlSuoPerche) {
         {"panasonic-kx-ta616-inizio-12h", 6, 9, "hh:mm'ss"},
         // Every call outgoing, charges in a decimal column, durations as 00H02M13.
         {"aastra-400-protocollo-pagine", 0, 11, "Data"},
+        // Separated fields, quoted, no heading: start, answer and end in one field each, the
+        // durations as counts of seconds, the kind told by the context's name.
+        {"asterisk-master-csv-virgolette", 3, 4, "Campi separati"},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.cartella);

@@ -821,6 +821,8 @@ void Proponitore::ScegliTempi() {
             return m / static_cast<double>(std::max<size_t>(c->c.Righe(), 1));
         };
         std::sort(ore.begin(), ore.end(), [&](Cand* x, Cand* y) { return media(x) < media(y); });
+        // The times between (the answer) are no field.
+        for (size_t i = 1; i + 1 < ore.size(); ++i) mvOccupate.emplace_back(ore[i]->c.a, ore[i]->c.b);
         ore = {ore.front(), ore.back()};
         std::sort(ore.begin(), ore.end(), [](Cand* x, Cand* y) { return x->c.a < y->c.a; });
     }
@@ -954,6 +956,7 @@ void Proponitore::DurataInSecondi() {
     const Segmento* scelto = nullptr;
     size_t migliore = 0;
     bool parlato = false;
+    std::vector<std::pair<int, int>> altre;  // other counts of the call's seconds
     for (const auto& g : segmenti) {
         if (g.iIntere < g.iPieni || g.iPieni * 10 < mvChiamate.size() * 8) continue;
         size_t uguali = 0, minori = 0;
@@ -969,6 +972,7 @@ void Proponitore::DurataInSecondi() {
             minori += d <= tra + 1;
         }
         if (minori * 10 < mvChiamate.size() * 9 || minori == 0) continue;
+        altre.emplace_back(g.a, g.b);
         // The time talked (less than the call on some lines) before the whole call.
         const bool meno = uguali < minori;
         if (!scelto || (meno && !parlato) || (meno == parlato && minori > migliore)) {
@@ -991,7 +995,8 @@ void Proponitore::DurataInSecondi() {
             c.vValori.push_back(v);
         }
     mvTempi.push_back({c, "dDurata"});
-    mvOccupate.emplace_back(c.a, c.b);
+    // The other counts of seconds (the whole call beside the time talked) are no field.
+    for (const auto& w : altre) mvOccupate.push_back(w);
     Voce(Ambito::Campo, "Durata",
          Dove(c.a, c.b) + ": un numero di secondi" +
              (parlato ? " pari o inferiore alla fine meno l'inizio (" : " pari alla fine meno l'inizio (") +
@@ -1223,7 +1228,8 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             stessaFine &= i1 == fine;
             size_t cifre = 0;
             for (char c : v) cifre += Cifra(c) || c == '*' || c == '#' || c == '+' || c == '-';
-            if (cifre * 10 >= v.size() * 7) ++g.iCifre;
+            // A date or a time is no number.
+            if (cifre * 10 >= v.size() * 7 && v.find(':') == std::string_view::npos) ++g.iCifre;
             if (v.find_first_not_of("0123456789") == std::string_view::npos) ++g.iIntere;
             g.iLunghezzaMax = std::max(g.iLunghezzaMax, v.size());
             lunghezze += v.size();

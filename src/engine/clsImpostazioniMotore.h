@@ -50,6 +50,7 @@ struct Campo {
     Genere genere = Genere::Testo;
     int iInizio = 1, iLunghezza = 0, iRiga = 1;
     bool bOpzionale = false;
+    bool bSoloCifre = false;  // a text keeps its digits and a leading '+'
     int16_t iFormato = 0;
     const clsFormatoDataOra* pFormato = nullptr;
     int iTempo = -1;  // START, FINE or DURATA for the fields that work out one another

@@ -133,6 +133,7 @@ std::vector<GruppoErrori> GruppiErrori(const clsLetturaCampione& lettura, const 
                 if (!legge) continue;
                 C c = fix(C::FORMATO);
                 c.iFormato = codice;
+                c.sTesto = testo;
                 g.vCorrezioni.push_back(c);
                 break;
             }

@@ -29,7 +29,7 @@ struct Correzione {
     };
     Tipo tipo = OPZIONALE;
     int16_t iFormato = 0;
-    std::string sTesto;
+    std::string sTesto;  // TOGLI_TESTO: the text dropped; FORMATO: the format's text
     int16_t iInizio = 0, iLunghezza = 0;
 };
 

@@ -431,7 +431,7 @@ QString PannelloAnteprima::TestoCorrezione(const Correzione& c) {
         case Correzione::DURATA_ZERO:
             return TestoRisorsa(32021, "Durata vuota come 0");
         case Correzione::FORMATO:
-            return TestoRisorsa(32022, "Formato %1").arg(c.iFormato);
+            return TestoRisorsa(32022, "Formato %1").arg(DaCp1252(c.sTesto));
         case Correzione::SOLO_CIFRE:
             return TestoRisorsa(32023, "Solo cifre");
         case Correzione::TOGLI_TESTO:
@@ -477,6 +477,10 @@ void PannelloAnteprima::MostraGruppi(const clsDriver& driver, const MappaFormati
         connect(pulsante, &QToolButton::clicked, this, [this, i] { RichiediCorrezione(i, 0); });
         mpGruppi->setCellWidget(r, 1, pulsante);
     }
+    // As high as its rows, up to eight of them: the calls' table keeps the room.
+    int altezza = mpGruppi->horizontalHeader()->sizeHint().height() + 2 * mpGruppi->frameWidth();
+    for (int r = 0; r < std::min(mpGruppi->rowCount(), 8); ++r) altezza += mpGruppi->rowHeight(r);
+    mpGruppi->setMaximumHeight(altezza);
     mpGruppi->setVisible(!mvGruppi.empty());
 }
 

@@ -13,6 +13,9 @@
 #include "anteprima/ModelloAnteprima.h"
 #include "anteprima/PannelloAnteprima.h"
 #include "documento/DocumentoDriver.h"
+#include "kit/Globali.h"
+#include "model/clsChiamata.h"
+#include "model/clsDriver.h"
 #include "tabelle/LayoutTabelle.h"
 
 using namespace tarno;
@@ -94,6 +97,11 @@ TEST_F(CorrezioniTest, EachFailureGroupIsFixedInOneUndoableStep) {
         testi << m.data(m.index(2, c)).toString();
     EXPECT_EQ(testi.join(QLatin1Char('|')),
               QStringLiteral("10:20:00|10:20:00|0 s (vuoto)|(vuoto)|6125551212"));
+    // The driver holds them: the blank duration optional, the number's digits only.
+    const clsDriver d = mF->Documento().DriverDalleTabelle(ValoreSi());
+    const auto& campi = *d.moEntranti->mcolCampi;
+    EXPECT_TRUE(campi.Trova("3")->mbOpzionale);
+    EXPECT_TRUE(campi.Trova("8")->mbSoloCifre);
     // One Undo takes back the last fix alone.
     storia.undo();
     mF->AggiornaAnteprima();

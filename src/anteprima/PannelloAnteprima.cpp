@@ -409,9 +409,9 @@ QString PannelloAnteprima::TestoGruppo(const GruppoErrori& g) {
     if (g.vValori.size() > 3) valori << QStringLiteral("...");
     switch (g.motivo) {
         case MotivoGruppo::Vuoto:
-            return TestoRisorsa(32010, "%1 vuoto: %2 %3").arg(campo).arg(g.iChiamate).arg(tipo);
+            return TestoRisorsa(32010, "%1: vuoto in %2 %3").arg(campo).arg(g.iChiamate).arg(tipo);
         case MotivoGruppo::NonLetto:
-            return TestoRisorsa(32011, "%1 non letto: %2 %3 (%4)")
+            return TestoRisorsa(32011, "%1: non letto in %2 %3 (%4)")
                 .arg(campo)
                 .arg(g.iChiamate)
                 .arg(tipo, valori.join(QStringLiteral(", ")));

@@ -67,6 +67,12 @@ TEST(GruppiErrori, EachGroupOffersItsFixesAndTheFixesLeaveNoFailure) {
          "E sDerivato vuoto 1: opzionale\n"
          "E sNumero con lettere 3: cifre togli 'RG'\n",
          {0, 0, 0, 0}},
+        // A mark printed before every number is dropped before the field is read.
+        {"Campo_0=\"sNumero\"\xB7"
+         "3,16,1\xB7\xB7N\xB7\xB7\r\n",
+         "E RG 6128044082\r\nE RG 0255512\r\n",
+         "E sNumero con lettere 2: cifre togli 'RG'\n",
+         {1}},
         // A time cut in the middle: its columns move to where the values stand.
         {"Campo_0=\"dOraInizio\"\xB7"
          "4,3,1\xB7\xB7N\xB7"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the editor on the demo suite under a virtual X display, shows each page and saves a
-# PNG of each under build/screenshots/, with one of the live preview (anteprima.png) and one of
-# the engine's log (the editor quits by itself afterwards). The same pictures with the screen
+# PNG of each under build/screenshots/, with one of the live preview (anteprima.png), one of
+# the engine's log and one of the preview's failures grouped with their fixes
+# (anteprima-errori.png; the editor quits by itself afterwards). The same pictures with the screen
 # scaled to 150% go to build/screenshots/150/, to 200% on a 1920x1080 screen to
 # build/screenshots/200/, those of the English interface to build/screenshots/en/. Every run
 # starts from fresh per-user settings.

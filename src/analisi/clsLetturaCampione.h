@@ -48,6 +48,8 @@ class clsLetturaCampione {
     const std::vector<RigaCampione>& Righe() const { return mvRighe; }
     const std::vector<VoceCampione>& Voci() const { return mvVoci; }
     const ConteggiAnalisi& Conteggi() const { return mConteggi; }
+    // The driver's month codes, as the engine reads names of months with them.
+    const CodiciMesi& Mesi() const { return mMesi; }
     // The engine's warnings on the driver's settings (a format code of the other kind or one
     // the catalogue lacks, ...), as its log gives them after "AVVISO".
     const std::vector<std::string>& Avvisi() const { return mvAvvisi; }

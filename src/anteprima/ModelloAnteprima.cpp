@@ -161,9 +161,15 @@ QVariant ModelloAnteprima::data(const QModelIndex& indice, int ruolo) const {
     const bool errore = !it->sErrore.empty();
     switch (ruolo) {
         case Qt::DisplayRole:
+            // An optional field left blank says so (a duration is stored as 0).
+            if (it->bVuoto)
+                return it->sInterpretato.empty() ? TestoRisorsa(32005, "(vuoto)")
+                                                 : DaCp1252(it->sInterpretato) + QLatin1Char(' ') +
+                                                       TestoRisorsa(32005, "(vuoto)");
             return DaCp1252(TestoVisibile(errore ? it->sTaglio : it->sInterpretato));
         case Qt::ForegroundRole:
             if (errore) return QBrush(QColor(Qt::red));
+            if (it->bVuoto) return QBrush(QColor(Qt::gray));
             if (it->bDerivato) return QBrush(QColor(Qt::darkGray));
             return {};
         case Qt::ToolTipRole:

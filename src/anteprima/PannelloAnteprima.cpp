@@ -3,18 +3,22 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <map>
 #include <optional>
 
 #include "anteprima/ModelloAnteprima.h"
+#include "engine/FormatoDataOra.h"
 #include "kit/Risorse.h"
 #include "kit/TestoQt.h"
+#include "model/CallFieldName.h"
 #include "model/Testo.h"
 #include "model/clsDriver.h"
 
@@ -42,7 +46,9 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
       mpTabella(new QTableView(this)),
       mpRigheMotore(new QCheckBox(TestoRisorsa(30723, "Righe come le legge il motore"), this)),
       mpTitoloColonna(new QLabel(this)),
-      mpColonna(new QTableWidget(this)) {
+      mpColonna(new QTableWidget(this)),
+      mpSoloErrori(new QCheckBox(TestoRisorsa(32030, "Solo chiamate con &errori"), this)),
+      mpGruppi(new QTableWidget(this)) {
     setObjectName(QStringLiteral("pnlAnteprima"));
     mpSommario->setObjectName(QStringLiteral("lblSommarioAnteprima"));
     mpSommario->setWordWrap(true);
@@ -64,6 +70,20 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
                      "trasformazioni INIZIALE: le posizioni marcate sono quelle del "
                      "motore"));
     layout->addWidget(mpRigheMotore);
+    mpGruppi->setObjectName(QStringLiteral("tblGruppiErrori"));
+    mpGruppi->setColumnCount(2);
+    mpGruppi->setHorizontalHeaderLabels(
+        {TestoRisorsa(32031, "Errori per campo e motivo"), TestoRisorsa(32032, "Correzione")});
+    mpGruppi->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    mpGruppi->setSelectionBehavior(QAbstractItemView::SelectRows);
+    mpGruppi->verticalHeader()->setVisible(false);
+    mpGruppi->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    mpGruppi->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    mpGruppi->hide();
+    layout->addWidget(mpGruppi, 1);
+    mpSoloErrori->setObjectName(QStringLiteral("chkSoloErrori"));
+    connect(mpSoloErrori, &QCheckBox::toggled, this, &PannelloAnteprima::FiltraRighe);
+    layout->addWidget(mpSoloErrori);
     layout->addWidget(mpTabella, 3);
     mpTitoloColonna->setObjectName(QStringLiteral("lblColonnaAnteprima"));
     mpTitoloColonna->setWordWrap(true);
@@ -161,6 +181,8 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
     mpModello->Analizza(driver, formati, sByte, vEsclusi);
     mpSommario->setText(mpModello->Sommario());
     LarghezzeColonne();
+    FiltraRighe();
+    MostraGruppi(driver, formati);
     if (scelta) {
         const auto& righe = mpModello->Righe();
         const auto it = std::find_if(righe.begin(), righe.end(), [&](const RigaAnteprima& r) {
@@ -370,6 +392,117 @@ void PannelloAnteprima::SelezionaRighe(const QModelIndex& indice) {
     mpVista->setTextCursor(cursore);
     mpVista->ensureCursorVisible();
     emit RigheSelezionate();
+}
+
+}  // namespace tarno
+
+namespace tarno {
+
+QString PannelloAnteprima::TestoGruppo(const GruppoErrori& g) {
+    QString campo = QString::fromStdString(g.sCampo);
+    for (int k = 0; k < NUM_NOMI_CAMPI; ++k)
+        if (g.sCampo == NomiCampi()[k].sNome)
+            campo = TestoRisorsa(621 + NomiCampi()[k].iEntrante, NomiCampi()[k].sDidascalia);
+    const QString tipo =
+        g.bEntranti ? TestoRisorsa(32013, "entranti") : TestoRisorsa(32014, "uscenti");
+    QStringList valori;
+    for (size_t i = 0; i < g.vValori.size() && i < 3; ++i)
+        valori << QLatin1Char('"') + DaCp1252(TestoVisibile(g.vValori[i])) + QLatin1Char('"');
+    if (g.vValori.size() > 3) valori << QStringLiteral("...");
+    switch (g.motivo) {
+        case MotivoGruppo::Vuoto:
+            return TestoRisorsa(32010, "%1: vuoto in %2 %3").arg(campo).arg(g.iChiamate).arg(tipo);
+        case MotivoGruppo::NonLetto:
+            return TestoRisorsa(32011, "%1: non letto in %2 %3 (%4)")
+                .arg(campo)
+                .arg(g.iChiamate)
+                .arg(tipo, valori.join(QStringLiteral(", ")));
+        case MotivoGruppo::ConLettere:
+            return TestoRisorsa(32012, "%1: %2 valori con lettere (%3)")
+                .arg(campo)
+                .arg(g.iChiamate)
+                .arg(valori.join(QStringLiteral(", ")));
+    }
+    return campo;
+}
+
+QString PannelloAnteprima::TestoCorrezione(const Correzione& c) {
+    switch (c.tipo) {
+        case Correzione::OPZIONALE:
+            return TestoRisorsa(32020, "Rendi facoltativo");
+        case Correzione::DURATA_ZERO:
+            return TestoRisorsa(32021, "Durata vuota come 0");
+        case Correzione::FORMATO:
+            return TestoRisorsa(32022, "Formato %1").arg(DaCp1252(c.sTesto));
+        case Correzione::SOLO_CIFRE:
+            return TestoRisorsa(32023, "Solo cifre");
+        case Correzione::TOGLI_TESTO:
+            return TestoRisorsa(32024, "Togli \"%1\"").arg(DaCp1252(c.sTesto));
+        case Correzione::SPOSTA_COLONNE:
+            return TestoRisorsa(32025, "Posizione %1, lunghezza %2")
+                .arg(c.iInizio)
+                .arg(c.iLunghezza);
+    }
+    return {};
+}
+
+void PannelloAnteprima::MostraGruppi(const clsDriver& driver, const MappaFormati& formati) {
+    // The catalogue's formats by kind: a time or a duration is never offered a date format.
+    FormatiCatalogo perTipo;
+    for (const auto& [codice, testo] : formati)
+        (clsFormatoDataOra(testo).EData() ? perTipo.vData : perTipo.vOra)
+            .emplace_back(codice, testo);
+    mvGruppi = GruppiErrori(mpModello->Lettura(), driver, perTipo);
+    mpGruppi->setRowCount(static_cast<int>(mvGruppi.size()));
+    for (size_t i = 0; i < mvGruppi.size(); ++i) {
+        const GruppoErrori& g = mvGruppi[i];
+        const int r = static_cast<int>(i);
+        auto* testo = new QTableWidgetItem(TestoGruppo(g));
+        testo->setToolTip(testo->text());
+        mpGruppi->setItem(r, 0, testo);
+        if (g.vCorrezioni.empty()) {
+            mpGruppi->removeCellWidget(r, 1);
+            continue;
+        }
+        auto* pulsante = new QToolButton(mpGruppi);
+        pulsante->setObjectName(QStringLiteral("cmdCorreggi_%1").arg(r));
+        pulsante->setText(TestoCorrezione(g.vCorrezioni.front()));
+        pulsante->setToolTip(TestoRisorsa(32033, "Applica la correzione (si annulla con Ctrl+Z)"));
+        if (g.vCorrezioni.size() > 1) {
+            auto* menu = new QMenu(pulsante);
+            for (size_t k = 0; k < g.vCorrezioni.size(); ++k)
+                menu->addAction(TestoCorrezione(g.vCorrezioni[k]), this,
+                                [this, i, k] { RichiediCorrezione(i, k); });
+            pulsante->setMenu(menu);
+            pulsante->setPopupMode(QToolButton::MenuButtonPopup);
+        }
+        connect(pulsante, &QToolButton::clicked, this, [this, i] { RichiediCorrezione(i, 0); });
+        mpGruppi->setCellWidget(r, 1, pulsante);
+    }
+    // As high as its rows, up to eight of them: the calls' table keeps the room.
+    int altezza = mpGruppi->horizontalHeader()->sizeHint().height() + 2 * mpGruppi->frameWidth();
+    for (int r = 0; r < std::min(mpGruppi->rowCount(), 8); ++r) altezza += mpGruppi->rowHeight(r);
+    mpGruppi->setMaximumHeight(altezza);
+    mpGruppi->setVisible(!mvGruppi.empty());
+}
+
+void PannelloAnteprima::RichiediCorrezione(size_t iGruppo, size_t iCorrezione) {
+    if (iGruppo >= mvGruppi.size() || iCorrezione >= mvGruppi[iGruppo].vCorrezioni.size()) return;
+    // Copies: the refresh the fix leads to replaces the groups.
+    const GruppoErrori g = mvGruppi[iGruppo];
+    const Correzione c = g.vCorrezioni[iCorrezione];
+    emit CorrezioneRichiesta(g, c);
+}
+
+void PannelloAnteprima::FiltraRighe() {
+    const bool solo = mpSoloErrori->isChecked();
+    const auto& righe = mpModello->Righe();
+    for (size_t i = 0; i < righe.size(); ++i) {
+        const RigaAnteprima& r = righe[i];
+        const bool errore = r.tipo == RigaAnteprima::CAMPO_ESCLUSO ||
+                            (r.tipo == RigaAnteprima::CHIAMATA && r.iErrori > 0);
+        mpTabella->setRowHidden(static_cast<int>(i), solo && !errore);
+    }
 }
 
 }  // namespace tarno

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "analisi/GruppiErrori.h"
 #include "analisi/clsLetturaCampione.h"
 #include "engine/clsAnalizzatore.h"
 
@@ -63,6 +64,17 @@ class PannelloAnteprima : public QWidget {
     QTableWidget* TabellaColonna() const { return mpColonna; }
     QTableView* Tabella() const { return mpTabella; }
     QLabel* Sommario() const { return mpSommario; }
+    // The failures grouped by field and reason (GruppiErrori), one row each, above the table;
+    // each row's button offers the group's fixes (its menu) and applies the first (its click).
+    QTableWidget* TabellaGruppi() const { return mpGruppi; }
+    const std::vector<GruppoErrori>& Gruppi() const { return mvGruppi; }
+    // The switch that shows only the calls with failures (and the fields left out).
+    QCheckBox* SoloErrori() const { return mpSoloErrori; }
+    // Asks for fix iCorrezione of group iGruppo, as its menu does.
+    void RichiediCorrezione(size_t iGruppo, size_t iCorrezione);
+    // A group's text ("Durata: vuoto in 2 chiamate entranti") and a fix's.
+    static QString TestoGruppo(const GruppoErrori& g);
+    static QString TestoCorrezione(const Correzione& c);
 
     // Where each block of a view of the sample's bytes starts in them: the view splits plain
     // text at CR LF, LF and CR (a form feed or a record separator stays inside its block).
@@ -71,12 +83,16 @@ class PannelloAnteprima : public QWidget {
   signals:
     // The lines of a row were selected in the view (a click, Enter, or the arrows in the table).
     void RigheSelezionate();
+    // A fix of a group was chosen: the window applies it to the document as one step.
+    void CorrezioneRichiesta(const tarno::GruppoErrori& gruppo, const tarno::Correzione& c);
 
   private:
     void SelezionaRighe(const QModelIndex& indice);
     void LarghezzeColonne();
     // The column table for the view's selection; hidden when nothing on one line is selected.
     void MostraColonna();
+    void MostraGruppi(const clsDriver& driver, const MappaFormati& formati);
+    void FiltraRighe();
 
     ModelloAnteprima* mpModello;
     QLabel* mpSommario;
@@ -84,6 +100,9 @@ class PannelloAnteprima : public QWidget {
     QCheckBox* mpRigheMotore;
     QLabel* mpTitoloColonna;
     QTableWidget* mpColonna;
+    QCheckBox* mpSoloErrori;
+    QTableWidget* mpGruppi;
+    std::vector<GruppoErrori> mvGruppi;
     QPointer<QTextEdit> mpVista;
     // The view's place of a character of the reading: with the lines as the engine reads them,
     // block iRiga (an index of the reading's lines) and column iCarattere; otherwise the

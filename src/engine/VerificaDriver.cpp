@@ -289,7 +289,9 @@ class clsLogVerifica : public IEsitiAnalisi {
                 mValori.Testo(f.sErrore);
                 mValori.Fine();
             } else if (f.bVuoto) {
-                u << "(vuoto)";
+                u << "(vuoto";
+                if (!f.sInterpretato.empty()) u.Testo(": " + f.sInterpretato);
+                u << ')';
             } else {
                 u.Testo(f.sInterpretato);
                 if (!f.sNota.empty()) u.Testo(" (" + f.sNota + ")");

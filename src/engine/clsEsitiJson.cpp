@@ -67,7 +67,8 @@ void clsEsitiJson::Chiamata(const ChiamataLetta& c) {
     json campi = json::array();
     for (size_t i = 0; i < c.iCampi && i < c.vCampi.size(); ++i) {
         const CampoLetto& f = c.vCampi[i];
-        const bool valido = f.sErrore.empty() && !f.bVuoto;
+        // A blank optional duration is stored as 0.
+        const bool valido = f.sErrore.empty() && (!f.bVuoto || !f.sInterpretato.empty());
         campi.push_back(json{{"nome", Txt(f.sNome)},
                              {"riga", f.iRiga ? json(f.iRiga) : json(nullptr)},
                              {"pezzo", f.iPezzo},

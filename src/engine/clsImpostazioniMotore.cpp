@@ -518,6 +518,13 @@ void clsImpostazioniMotore::CompilaTipo(Tipo& t, const clsChiamata* pc, bool bEn
                 t.campi.push_back(std::move(f));
                 continue;
             }
+            f.bSoloCifre = c.mbSoloCifre && f.genere == Genere::Testo;
+            if (f.bSoloCifre)
+                Nota(NotaImpostazione::Applicata,
+                     dove + ": solo cifre (e un '+' iniziale) del valore");
+            else if (c.mbSoloCifre)
+                Nota(NotaImpostazione::NonApplicata,
+                     dove + ": solo cifre vale per i campi di testo");
             if (f.iRiga > t.iRighe) {
                 Nota(NotaImpostazione::Avviso, dove + ": riga " + std::to_string(f.iRiga) +
                                                    " oltre le " + std::to_string(t.iRighe) +

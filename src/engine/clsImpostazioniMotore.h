@@ -57,6 +57,7 @@ struct Campo {
     int iCampo = 0;
     int iInizio = 1, iLunghezza = 0, iRiga = 1;
     bool bOpzionale = false;
+    bool bSoloCifre = false;  // a text keeps its digits and a leading '+'
     int16_t iFormato = 0;
     const clsFormatoDataOra* pFormato = nullptr;
     int iTempo = -1;  // START, FINE or DURATA for the fields that work out one another

@@ -96,13 +96,27 @@ clsLetturaCampi::Tempi clsLetturaCampi::Leggi(const Tipo& t,
 
 std::optional<double> clsLetturaCampi::Interpreta(const Campo& f, std::string_view taglio,
                                                   CampoLetto& cl, bool bConverti) const {
-    const std::string_view v = SenzaBianchi(taglio);
+    std::string_view v = SenzaBianchi(taglio);
+    // Only the digits, and a '+' before them: a value of no digit is a blank one.
+    std::string cifre;
+    if (f.bSoloCifre) {
+        const size_t prima = v.find_first_of("0123456789");
+        for (size_t i = 0; i < v.size(); ++i)
+            if (Cifra(v[i]) || (v[i] == '+' && cifre.empty() && i < prima)) cifre += v[i];
+        if (cifre != v) cl.sNota = "solo cifre";
+        if (cifre.find_first_of("0123456789") == std::string::npos) cifre.clear();
+        v = cifre;
+    }
     if (v.empty()) {
-        if (f.bOpzionale)
-            cl.bVuoto = true;
-        else
+        if (!f.bOpzionale) {
             cl.sErrore = "campo obbligatorio vuoto";
-        return std::nullopt;
+            return std::nullopt;
+        }
+        // An optional field left blank is stored empty; a duration as 0.
+        cl.bVuoto = true;
+        if (f.genere != Genere::Durata) return std::nullopt;
+        cl.sInterpretato = "0 s";
+        return 0.0;
     }
     auto conFormato = [&](bool bData) -> std::optional<ValoreDataOra> {
         if (!f.pFormato) {

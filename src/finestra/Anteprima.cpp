@@ -11,12 +11,14 @@
 #include <algorithm>
 #include <map>
 
+#include "analisi/GruppiErrori.h"
 #include "analisi/clsLetturaCampione.h"
 #include "anteprima/PannelloAnteprima.h"
 #include "catalogo/clsCatalogo.h"
 #include "documento/DocumentoDriver.h"
 #include "finestra/frmDriver.h"
 #include "kit/Applicazione.h"
+#include "kit/Globali.h"
 #include "kit/Risorse.h"
 #include "kit/TestoQt.h"
 #include "model/CallFieldName.h"
@@ -68,6 +70,24 @@ void frmDriver::PreparaAnteprima() {
             mpUi->rtfTesto->setPlainText(DaCp1252(mbyCampione.toStdString()));
         AggiornaAnteprima();
     });
+
+    // A fix chosen in the preview's failure groups changes the driver as one step of the
+    // document (undone with one Undo); the preview follows the document.
+    connect(mpAnteprima, &PannelloAnteprima::CorrezioneRichiesta, this,
+            [this](const GruppoErrori& g, const Correzione& c) {
+                std::vector<QString> esclusi;
+                clsDriver driver = DriverDalleViste(&esclusi);
+                // The driver would go without the fields a save refuses: they come first.
+                if (!esclusi.empty()) {
+                    Segnala(TestoRisorsa(32034, "Prima vanno sistemati i campi esclusi: %1")
+                                .arg(esclusi.front()));
+                    return;
+                }
+                if (!ApplicaCorrezione(driver, g, c)) return;
+                mpDoc->Sostituisci(driver, ValoreSi(), ValoreNo());
+                Segnala(PannelloAnteprima::TestoGruppo(g) + QStringLiteral(": ") +
+                        PannelloAnteprima::TestoCorrezione(c));
+            });
 
     // A row picked in the preview selects its lines in the sample view: the labels follow.
     connect(mpAnteprima, &PannelloAnteprima::RigheSelezionate, this, &frmDriver::AggiornaPosizione);

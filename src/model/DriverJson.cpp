@@ -49,16 +49,19 @@ json TrasfInJson(const clsTrasformazione& t) {
 }
 
 json CampoInJson(const clsCampo& c) {
-    return json{{"msNome", Txt(c.msNome)},
-                {"miInizio", c.miInizio},
-                {"miLunghezza", c.miLunghezza},
-                {"miRiga", c.miRiga},
-                {"miNelCampo", c.miNelCampo},
-                {"menAllineamento", c.menAllineamento},
-                {"mbOpzionale", c.mbOpzionale},
-                {"miFormato", c.miFormato},
-                {"menEccezione", c.menEccezione},
-                {"moTrasf", c.moTrasf ? TrasfInJson(*c.moTrasf) : json(nullptr)}};
+    json j{{"msNome", Txt(c.msNome)},
+           {"miInizio", c.miInizio},
+           {"miLunghezza", c.miLunghezza},
+           {"miRiga", c.miRiga},
+           {"miNelCampo", c.miNelCampo},
+           {"menAllineamento", c.menAllineamento},
+           {"mbOpzionale", c.mbOpzionale},
+           {"miFormato", c.miFormato},
+           {"menEccezione", c.menEccezione},
+           {"moTrasf", c.moTrasf ? TrasfInJson(*c.moTrasf) : json(nullptr)}};
+    // Only when set: the dumps of drivers without it stay as they were.
+    if (c.mbSoloCifre) j["mbSoloCifre"] = true;
+    return j;
 }
 
 json ChiamataInJson(const std::unique_ptr<clsChiamata>& c) {

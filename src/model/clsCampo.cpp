@@ -7,6 +7,10 @@
 
 namespace tarno {
 
+namespace {
+constexpr const char* PAROLA_CIFRE = "CIFRE";
+}  // namespace
+
 clsCampo::clsCampo(const clsCampo& altro) { *this = altro; }
 
 clsCampo& clsCampo::operator=(const clsCampo& altro) {
@@ -20,6 +24,7 @@ clsCampo& clsCampo::operator=(const clsCampo& altro) {
     mbOpzionale = altro.mbOpzionale;
     miFormato = altro.miFormato;
     menEccezione = altro.menEccezione;
+    mbSoloCifre = altro.mbSoloCifre;
     moTrasf = altro.moTrasf ? std::make_unique<clsTrasformazione>(*altro.moTrasf) : nullptr;
     return *this;
 }
@@ -49,6 +54,12 @@ int16_t clsCampo::Salva(IScrittoreINI& ini, const std::string& sSezione, int32_t
         v += moTrasf->msNome;
         ++ricTrasf;
     }
+    if (mbSoloCifre) {
+        // After a transformation's name a separator ends the name first.
+        if (v.back() != SEP) v += SEP;
+        v += PAROLA_CIFRE;
+        v += SEP;
+    }
     return ini.ScriviChiave(sSezione, "Campo_" + std::to_string(iNumero), v) == 1 ? 1 : -3;
 }
 
@@ -59,7 +70,18 @@ int16_t clsCampo::Leggi(const clsProfiloINI& profilo, const std::string& sSezion
     return Interpreta(valore, profilo);
 }
 
-int16_t clsCampo::Interpreta(const std::string& s, const clsProfiloINI& profilo) {
+int16_t clsCampo::Interpreta(const std::string& sValore, const clsProfiloINI& profilo) {
+    // "CIFRE" and its separator at the end: the rest reads as a value without it.
+    std::string s = sValore;
+    const std::string coda = std::string(PAROLA_CIFRE) + SEP;
+    mbSoloCifre = s.size() > coda.size() && s[s.size() - coda.size() - 1] == SEP &&
+                  Maiuscolo(s.substr(s.size() - coda.size())) == Maiuscolo(coda);
+    if (mbSoloCifre) {
+        s.resize(s.size() - coda.size());
+        // A transformation's name had no separator after it.
+        if (Maiuscolo(s).find("TRASFORMAZIONE") != std::string::npos && s.back() == SEP)
+            s.pop_back();
+    }
     const std::string_view sv(s);
     size_t da = 0;
     // The text up to the next separator; false when there is none.

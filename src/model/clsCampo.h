@@ -32,6 +32,9 @@ class clsCampo {
     int16_t miFormato = 0;
     int32_t menEccezione = ECC_NESSUNA;
     std::unique_ptr<clsTrasformazione> moTrasf;  // level CAMPO, for exceptions 2 and 3
+    // Only the digits of the value (and a leading '+') are kept: "CIFRE" after every other
+    // part of the field's value, written only when set.
+    bool mbSoloCifre = false;
 
     // Saves the field as "Campo_" + number (its transformation first, numbered from ricTrasf);
     // 1, or -3 when the key cannot be written.

@@ -1,7 +1,5 @@
 #include "pagine/PaginaCampi.h"
 
-#include <set>
-
 #include <QCheckBox>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -18,6 +16,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <optional>
+#include <set>
 
 #include "documento/DocumentoDriver.h"
 #include "grid/clsDropDown.h"
@@ -72,7 +71,7 @@ struct Intestazione {
 constexpr Intestazione kIntestazioni[] = {
     {614, "cmdCampi", "Campi"}, {615, "cmdRiga", "Riga"},          {616, "cmdPosiz", "Posiz."},
     {617, "cmdLung", "Lung."},  {618, "cmdAllineam", "Allineam."}, {619, "cmdFormato", "Formato"},
-    {620, "cmdOpz", "Opz."},
+    {620, "cmdOpz", "Opz."},    {32000, "cmdCifre", "Cifre"},
 };
 
 // Grid columns: caption string, default caption, width in twips.
@@ -84,6 +83,7 @@ struct ColonnaCampi {
 constexpr ColonnaCampi kColonne[Campi::NUM_COLONNE] = {
     {10627, "Riga", 600},    {10628, "Posiz.", 750},   {10629, "Lung.", 750},
     {10630, "Allin.", 1050}, {10633, "Formato", 1650}, {10635, "Opz.", 750},
+    {32001, "Cifre", 750},
 };
 // The boxes' column is at least this wide.
 constexpr int LARGHEZZA_CAMPI_TWIP = 1500;
@@ -108,12 +108,6 @@ int IndiceEntrante(int r, bool bEntranti) {
 
 // The numeric value of a cell, as a leading number; 0 when there is none.
 double ValoreNumerico(const std::string& s) { return std::strtod(s.c_str(), nullptr); }
-
-// Fields that cannot be optional: Ora inizio, Ora fine, Durata, Derivato.
-bool OpzionaleVietato(int r) {
-    return r == Campi::RIGA_ORA_INIZIO || r == Campi::RIGA_ORA_FINE || r == Campi::RIGA_DURATA ||
-           r == Campi::RIGA_DERIVATO;
-}
 
 // A key that would put or take away a character in a cell (a paste comes as the key that types
 // its text).
@@ -285,6 +279,7 @@ PaginaCampi::PaginaCampi(DocumentoDriver& doc, ContestoPagine& contesto, bool bE
     });
     connect(mpGriglia, &clsGriglia::RigaCorrenteCambiata, this,
             [this](int riga, int) { grdCampi_RowColChange(riga); });
+    connect(mpGriglia, &clsGriglia::ColonnaCorrenteCambiata, this, [this] { SpiegaCella(); });
     connect(mpGriglia, &clsGriglia::DropDownApertura, this,
             &PaginaCampi::grdCampi_DropDownApertura);
     connect(mpGriglia, &clsGriglia::TastoPremuto, this, &PaginaCampi::grdCampi_KeyPress);
@@ -325,7 +320,8 @@ clsListaValori PaginaCampi::ListaFormati(const TabellaValori& vrgxData,
             if (!t.Cella(r, 1).empty()) lista.Aggiungi(t.Cella(r, 1), DaCp1252(t.Cella(r, 0)));
     };
     aggiungi(vrgxData);
-    lista.Aggiungi(std::to_string(CodiceNessuno(vrgxData, vrgxOra)), TestoRisorsa(10634, "Nessuno"));
+    lista.Aggiungi(std::to_string(CodiceNessuno(vrgxData, vrgxOra)),
+                   TestoRisorsa(10634, "Nessuno"));
     aggiungi(vrgxOra);
     lista.ImpostaLimita(true);
     return lista;
@@ -371,6 +367,7 @@ void PaginaCampi::Inizializza() {
     moListaOpz.ImpostaLimita(true);
     moListaOpz.ImpostaCombo(true);
     mpGriglia->ImpostaListaValori(COL_OPZ, moListaOpz);
+    mpGriglia->ImpostaListaValori(COL_CIFRE, moListaOpz);
 
     TabellaValori& tabella = Tabella();
     if (tabella.Righe() != righe || tabella.Colonne() != NUM_COLONNE)
@@ -528,8 +525,32 @@ void PaginaCampi::ImpostaEditoriRiga(int r) {
     mpGriglia->ImpostaListaValori(COL_ALLIN, allin);
     grdCampi_DropDownApertura(COL_FORMATO);
     clsListaValori opz = moListaOpz;
-    opz.ImpostaCombo(!bloccata && !OpzionaleVietato(r));
+    opz.ImpostaCombo(!bloccata);
     mpGriglia->ImpostaListaValori(COL_OPZ, opz);
+    opz.ImpostaCombo(!bloccata && RigaDiTesto(r, mbEntranti));
+    mpGriglia->ImpostaListaValori(COL_CIFRE, opz);
+}
+
+QString PaginaCampi::PercheNonDisponibile(int r, int c) const {
+    if (r < 0 || r >= Righe() || c < 0) return {};
+    if (!chkCampo(r)->isEnabled())
+        return r == RIGA_DATA
+                   ? TestoRisorsa(32003,
+                                  "La data sta su una riga a parte (pagina Trasformazioni): "
+                                  "il campo Data non si modifica qui")
+                   : TestoRisorsa(32002,
+                                  "Di Ora inizio, Ora fine e Durata due bastano: il terzo "
+                                  "\u00E8 ricavato e non si definisce");
+    if (c == COL_CIFRE && !RigaDiTesto(r, mbEntranti))
+        return TestoRisorsa(32004, "Solo cifre vale per i campi di testo (numero, derivato, ...)");
+    return {};
+}
+
+void PaginaCampi::SpiegaCella() {
+    const QString perche =
+        PercheNonDisponibile(mpGriglia->RigaCorrente(), mpGriglia->ColonnaCorrente());
+    mpGriglia->setToolTip(perche);
+    if (!perche.isEmpty()) mContesto.Segnala(perche);
 }
 
 // ---- grid events
@@ -538,6 +559,7 @@ void PaginaCampi::grdCampi_RowColChange(int riga) {
     // The view has committed the pending edit when the row changes.
     ImpostaEditoriRiga(riga);
     MostraRiga(riga);
+    SpiegaCella();
 }
 
 void PaginaCampi::grdCampi_DropDownApertura(int colonna) {
@@ -567,11 +589,12 @@ void PaginaCampi::grdCampi_KeyPress(QKeyEvent* pEvento, bool* pbScarta) {
         return;
     }
     const bool digitato = TastoDigitato(pEvento);
-    // A row whose box is disabled takes no input.
-    if (!chkCampo(r)->isEnabled() && (digitato || pEvento->key() == Qt::Key_Delete))
+    // A row whose box is disabled takes no input, nor does a choice the field does not have;
+    // the user is told why.
+    if ((digitato || pEvento->key() == Qt::Key_Delete) && !PercheNonDisponibile(r, c).isEmpty()) {
         *pbScarta = true;
-    // These fields cannot be optional.
-    if (c == COL_OPZ && OpzionaleVietato(r) && digitato) *pbScarta = true;
+        SpiegaCella();
+    }
 }
 
 void PaginaCampi::grdCampi_Change(int, int) {

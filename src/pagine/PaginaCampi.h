@@ -2,10 +2,10 @@
 // An "Entranti" or "Uscenti" page of the main window: one row per call field. On the left a
 // check box per field (chkCampoEnt_<i> or chkCampoUsc_<i>, in the field's marking colour), on the
 // right the grid grdEntranti or grdUscenti bound to the document's mrgxEntranti or mrgxUscenti:
-// Riga, Posiz., Lung., Allin., Formato, Opz. Header buttons stand above both inside the view
-// port vprtEntranti or vprtUscenti, which scrolls boxes and rows together. A button copies the
-// other page's definitions into this one (cmdCopyOutgoing on the incoming page,
-// cmdCopyFromIncoming on the outgoing page).
+// Riga, Posiz., Lung., Allin., Formato, Opz., Cifre (only the digits of a text field). Header
+// buttons stand above both inside the view port vprtEntranti or vprtUscenti, which scrolls boxes
+// and rows together. A button copies the other page's definitions into this one (cmdCopyOutgoing on
+// the incoming page, cmdCopyFromIncoming on the outgoing page).
 //
 // The user marks a field by selecting its characters in the window's sample view and clicking
 // (or pressing Space on) the field's box, or pressing Ctrl+M on the field's grid row: the row
@@ -101,6 +101,10 @@ class PaginaCampi : public QWidget {
     void AdattaAltezzaContenuto();
     void MostraRiga(int r);
     bool RigaDefinita(int r) const;
+    // Why cell (r, c) offers no choice ("" when it does); SpiegaCella tells it for the current
+    // cell in the status bar and the grid's tooltip.
+    QString PercheNonDisponibile(int r, int c) const;
+    void SpiegaCella();
 
     DocumentoDriver& mDoc;
     ContestoPagine& mContesto;

@@ -8,7 +8,17 @@ namespace tarno {
 // The field tables (incoming and outgoing): one row per call field, the row being the field's
 // index in its direction.
 namespace Campi {
-enum Colonna { COL_RIGA, COL_POSIZ, COL_LUNG, COL_ALLIN, COL_FORMATO, COL_OPZ, NUM_COLONNE };
+// COL_CIFRE: only the digits of a text field's value are kept (OPZ_SI); unset otherwise.
+enum Colonna {
+    COL_RIGA,
+    COL_POSIZ,
+    COL_LUNG,
+    COL_ALLIN,
+    COL_FORMATO,
+    COL_OPZ,
+    COL_CIFRE,
+    NUM_COLONNE
+};
 // Rows with a special meaning.
 constexpr int RIGA_DATA = 0;
 constexpr int RIGA_ORA_INIZIO = 1;
@@ -17,6 +27,10 @@ constexpr int RIGA_DURATA = 3;
 constexpr int RIGA_SCATTI = 4;
 constexpr int RIGA_DERIVATO = 5;
 constexpr int RIGA_DURATA_SQUILLO = 9;  // incoming calls only
+// Rows read as text (the others are dates, times, durations and pulses).
+constexpr bool RigaDiTesto(int r, bool bEntranti) {
+    return r >= RIGA_DERIVATO && !(bEntranti && r == RIGA_DURATA_SQUILLO);
+}
 // Stored values of the Opz. column ("" = unset) and of the Allin. column.
 constexpr const char* OPZ_SI = "True";
 constexpr const char* OPZ_NO = "False";

@@ -37,6 +37,7 @@ bool CellaUsata(const TabellaValori& t, int r, int c) {
     const std::string& v = t.Cella(r, c);
     if (v.empty()) return false;
     if (c == Campi::COL_ALLIN || c == Campi::COL_FORMATO) return ValoreIniziale(v) != 0;
+    if (c == Campi::COL_CIFRE) return UgualeNoCase(v, Campi::OPZ_SI);
     return true;
 }
 
@@ -183,6 +184,8 @@ void TabellaInChiamata(clsChiamata& chiamata, const TabellaValori& rgx, TipoChia
         campo.miFormato = RigaConFormato(r, tipo) ? Intero16(rgx.Cella(r, Campi::COL_FORMATO)) : 0;
         const std::string& opz = rgx.Cella(r, Campi::COL_OPZ);
         campo.mbOpzionale = !opz.empty() && UgualeNoCase(opz, Campi::OPZ_SI);
+        campo.mbSoloCifre = Campi::RigaDiTesto(r, entranti) &&
+                            UgualeNoCase(rgx.Cella(r, Campi::COL_CIFRE), Campi::OPZ_SI);
         // The date field carries its date mark.
         if (r == Campi::RIGA_DATA) campo.menEccezione = clsCampo::DATA;
 
@@ -251,6 +254,7 @@ void ChiamataInTabella(TabellaValori& rgx, const clsChiamata* chiamata, TipoChia
         rgx.Cella(r, Campi::COL_FORMATO) =
             RigaConFormato(r, tipo) ? std::to_string(campo->miFormato) : std::string();
         rgx.Cella(r, Campi::COL_OPZ) = campo->mbOpzionale ? Campi::OPZ_SI : Campi::OPZ_NO;
+        rgx.Cella(r, Campi::COL_CIFRE) = campo->mbSoloCifre ? Campi::OPZ_SI : "";
         if (campo->menEccezione == clsCampo::DURATA_TRASF) {
             rConv.bDurata = true;
             if (campo->moTrasf) {

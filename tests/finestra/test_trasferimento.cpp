@@ -27,7 +27,7 @@ class TrasferimentoTest : public FinestraDemo {
         return entranti ? mF->Documento().mrgxEntranti : mF->Documento().mrgxUscenti;
     }
     void ScriviRiga(int r, const Riga& v, bool entranti = true) {
-        for (int c = 0; c < Campi::NUM_COLONNE; ++c) T(entranti).Cella(r, c) = v[c];
+        for (size_t c = 0; c < v.size(); ++c) T(entranti).Cella(r, int(c)) = v[c];
     }
     void Opzione(int riga) { mF->Documento().mrgxTrasf.Cella(riga, 1) = "S\xEC"; }
     clsGriglia* Griglia(const char* nome) const {

@@ -46,11 +46,11 @@ class PagineCampiTest : public FinestraDemo {
     }
     Riga RigaDi(int r, bool ent = true) {
         Riga v;
-        for (int c = 0; c < NUM_COLONNE; ++c) v.push_back(T(ent).Cella(r, c));
+        for (int c = 0; c <= COL_OPZ; ++c) v.push_back(T(ent).Cella(r, c));
         return v;
     }
     void ScriviRiga(int r, const Riga& v, bool ent = true) {
-        for (int c = 0; c < NUM_COLONNE; ++c) T(ent).Cella(r, c) = v[c];
+        for (size_t c = 0; c < v.size(); ++c) T(ent).Cella(r, int(c)) = v[c];
     }
     void Marca(bool ent, int r, int da, int lung) {
         Seleziona(mF->ui()->rtfTesto, da, da + lung);
@@ -127,7 +127,7 @@ TEST_F(PagineCampiTest, AFieldIsMarkedWithTheKeyboardAlone) {
     premi(Qt::Key_M, Qt::ControlModifier);
     EXPECT_EQ(RigaDi(RIGA_ORA_INIZIO), Riga({"1", "10", "5", "", "13", "False"}));
     // Tab leaves the grid at its last cell, Shift+Tab at its first.
-    p.mpGriglia->ImpostaCellaCorrente(p.Righe() - 1, COL_OPZ);
+    p.mpGriglia->ImpostaCellaCorrente(p.Righe() - 1, COL_CIFRE);
     premi(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), p.mpCmdCopia);
     premi(Qt::Key_Tab, Qt::ShiftModifier);
@@ -190,15 +190,11 @@ TEST_F(PagineCampiTest, PastingObeysTheRulesOfTyping) {
     Marca(true, RIGA_ORA_INIZIO, kTerza + 9, 5);
     Marca(true, RIGA_ORA_FINE, kTerza + 15, 5);
     // Row, column, how it is pasted (Ctrl+V, Shift+Insert, the editor's menu), what; whether the
-    // cell takes it. Durata's box is disabled; start, end, duration and Derivato cannot be
-    // optional.
+    // cell takes it. Durata's box is disabled; only a text field keeps only its digits.
     const std::tuple<int, int, int, const char*, bool> casi[] = {
-        {RIGA_DURATA, COL_POSIZ, 0, "12", false},
-        {RIGA_DURATA, COL_LUNG, 1, "3", false},
-        {RIGA_DURATA, COL_RIGA, 2, "1", false},
-        {RIGA_ORA_INIZIO, COL_OPZ, 0, "S\xC3\xAC", false},
-        {RIGA_DERIVATO, COL_OPZ, 2, "S\xC3\xAC", false},
-        {RIGA_SCATTI, COL_POSIZ, 0, "12", true},
+        {RIGA_DURATA, COL_POSIZ, 0, "12", false},        {RIGA_DURATA, COL_LUNG, 1, "3", false},
+        {RIGA_DURATA, COL_RIGA, 2, "1", false},          {RIGA_SCATTI, COL_POSIZ, 0, "12", true},
+        {RIGA_SCATTI, COL_CIFRE, 2, "S\xC3\xAC", false},
     };
     for (const auto& [r, c, modo, testo, preso] : casi) {
         SCOPED_TRACE(std::to_string(r) + "," + std::to_string(c));
@@ -219,6 +215,8 @@ TEST_F(PagineCampiTest, PastingObeysTheRulesOfTyping) {
         EXPECT_EQ(T().Cella(r, c), preso ? std::string(testo) : prima);
     }
     EXPECT_FALSE(p.chkCampo(RIGA_DURATA)->isEnabled());
+    // The refused cell says why.
+    EXPECT_TRUE(g.toolTip().contains(QStringLiteral("testo"))) << g.toolTip().toStdString();
     EXPECT_TRUE(Testi().isEmpty()) << Testi().join('|').toStdString();
 }
 

@@ -22,7 +22,7 @@ constexpr auto USC = TipoChiamata::Uscenti;
 TabellaValori Tabella(TipoChiamata tipo, const std::map<int, Riga>& righe) {
     TabellaValori t(tipo == ENT ? 14 : 13, Campi::NUM_COLONNE);
     for (const auto& [r, v] : righe)
-        for (int c = 0; c < Campi::NUM_COLONNE; ++c) t.Cella(r, c) = v.at(c);
+        for (size_t c = 0; c < v.size(); ++c) t.Cella(r, int(c)) = v[c];
     return t;
 }
 

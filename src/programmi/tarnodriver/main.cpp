@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
@@ -19,10 +20,12 @@
 #include <cstring>
 
 #include "TarnoVersione.h"
+#include "documento/DocumentoDriver.h"
 #include "finestra/frmDriver.h"
 #include "kit/Applicazione.h"
 #include "kit/Globali.h"
 #include "kit/clsStringhe.h"
+#include "tabelle/LayoutTabelle.h"
 
 namespace {
 
@@ -136,6 +139,16 @@ int main(int argc, char** argv) {
                 finestra.findChild<QAction*>(QStringLiteral("mnuTrasforma"))->trigger();
                 schede->setCurrentIndex(0);
                 foto(QStringLiteral("verifica-log"));
+                // The preview's failures grouped with their fixes: the outgoing duration given
+                // a format that does not read it, only the calls with failures shown.
+                finestra.Documento().mrgxUscenti.Cella(tarno::Campi::RIGA_DURATA,
+                                                       tarno::Campi::COL_FORMATO) = "13";
+                finestra.resize(1270, 980);
+                schede->setCurrentIndex(tarno::frmDriver::PAGINA_USCENTI);
+                if (auto* solo = finestra.findChild<QCheckBox*>(QStringLiteral("chkSoloErrori")))
+                    solo->setChecked(true);
+                finestra.AggiornaAnteprima();
+                foto(QStringLiteral("anteprima-errori"));
             }
             QApplication::quit();
         });

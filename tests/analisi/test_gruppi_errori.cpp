@@ -1,0 +1,108 @@
+// The failures of a sample grouped by field and reason, the fixes each group offers, and the
+// driver those fixes make: read again, the sample has no failures left.
+
+#include <gtest/gtest.h>
+
+#include "AiutiEngine.h"
+#include "Supporto.h"
+#include "analisi/GruppiErrori.h"
+#include "analisi/clsLetturaCampione.h"
+#include "engine/FormatoDataOra.h"
+#include "model/Messaggi.h"
+#include "model/clsDriver.h"
+
+namespace {
+
+using namespace tarno;
+using namespace tarno::prova;
+
+// "E sCampo motivo chiamate: fix fix ..." for each group.
+std::string Descrivi(const std::vector<GruppoErrori>& gruppi) {
+    static const char* const motivi[] = {"vuoto", "non letto", "con lettere"};
+    static const char* const tipi[] = {"opzionale", "durata 0", "formato",
+                                       "cifre",     "togli",    "sposta"};
+    std::string s;
+    for (const GruppoErrori& g : gruppi) {
+        s += std::string(g.bEntranti ? "E " : "U ") + g.sCampo + " " +
+             motivi[static_cast<int>(g.motivo)] + " " + std::to_string(g.iChiamate) + ":";
+        for (const Correzione& c : g.vCorrezioni) {
+            s += std::string(" ") + tipi[c.tipo];
+            if (c.tipo == Correzione::FORMATO) s += " " + std::to_string(c.iFormato);
+            if (c.tipo == Correzione::TOGLI_TESTO) s += " '" + c.sTesto + "'";
+            if (c.tipo == Correzione::SPOSTA_COLONNE)
+                s += " " + std::to_string(c.iInizio) + "," + std::to_string(c.iLunghezza);
+        }
+        s += "\n";
+    }
+    return s;
+}
+
+TEST(GruppiErrori, EachGroupOffersItsFixesAndTheFixesLeaveNoFailure) {
+    FormatiCatalogo formati;
+    for (const auto& [codice, testo] : FormatiDemo())
+        (clsFormatoDataOra(testo).EData() ? formati.vData : formati.vOra)
+            .emplace_back(codice, testo);
+    // Fields (from Campo_0), the printout, the groups; then each group's fix (by its place in
+    // the group's list) is applied and the sample read again.
+    struct Caso {
+        std::string campi, stampa, gruppi;
+        std::vector<size_t> scelte;
+    };
+    const Caso casi[] = {
+        {"Campo_0=\"dOraInizio\"\xB7"
+         "3,5,1\xB7\xB7N\xB7"
+         "13\xB7\r\n"
+         "Campo_1=\"dDurata\"\xB7"
+         "9,8,1\xB7\xB7N\xB7"
+         "16\xB7\r\n"
+         "Campo_2=\"sNumero\"\xB7"
+         "18,16,1\xB7\xB7N\xB7\xB7\r\n"
+         "Campo_3=\"sDerivato\"\xB7"
+         "34,3,1\xB7\xB7N\xB7\xB7\r\n",
+         "E 10:15 00:02:30 RG 612-804-4082 201\r\n"
+         "E 10:20          RG 612-555-1212    \r\n"
+         "E 10:25 00:00:12 RG 0255512       7\r\n",
+         "E dDurata vuoto 1: durata 0\n"
+         "E dDurata non letto 2: formato 14\n"
+         "E sDerivato vuoto 1: opzionale\n"
+         "E sNumero con lettere 3: cifre togli 'RG'\n",
+         {0, 0, 0, 0}},
+        // A mark printed before every number is dropped before the field is read.
+        {"Campo_0=\"sNumero\"\xB7"
+         "3,16,1\xB7\xB7N\xB7\xB7\r\n",
+         "E RG 6128044082\r\nE RG 0255512\r\n",
+         "E sNumero con lettere 2: cifre togli 'RG'\n",
+         {1}},
+        // A time cut in the middle: its columns move to where the values stand.
+        {"Campo_0=\"dOraInizio\"\xB7"
+         "4,3,1\xB7\xB7N\xB7"
+         "13\xB7\r\n",
+         "E 10:15\r\nE 09:05\r\n",
+         "E dOraInizio non letto 2: sposta 3,5\n",
+         {0}},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.stampa);
+        CartellaTemp t;
+        ScriviFile(t.File("d.drv"),
+                   "[Centralino]\r\nOffset=0\r\n[Condizioni]\r\nCondizione_0=UGUALE_A\xB7"
+                   "1,1,1\xB7\"E\"\xB7\r\n[Entranti]\r\nNumero_Righe=1\r\n"
+                   "Condizioni=Condizione_0\r\n" +
+                       c.campi);
+        clsDriver driver;
+        MessaggiRaccolti msg;
+        ASSERT_EQ(driver.LoadDriver(t.File("d.drv"), msg), 1);
+        const auto gruppi =
+            GruppiErrori(clsLetturaCampione(driver, FormatiDemo(), c.stampa), driver, formati);
+        EXPECT_EQ(Descrivi(gruppi), c.gruppi);
+        ASSERT_EQ(gruppi.size(), c.scelte.size());
+        for (size_t i = 0; i < gruppi.size(); ++i)
+            EXPECT_TRUE(
+                ApplicaCorrezione(driver, gruppi[i], gruppi[i].vCorrezioni.at(c.scelte[i])));
+        EXPECT_EQ(Descrivi(GruppiErrori(clsLetturaCampione(driver, FormatiDemo(), c.stampa), driver,
+                                        formati)),
+                  "");
+    }
+}
+
+}  // namespace

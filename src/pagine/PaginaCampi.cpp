@@ -505,7 +505,17 @@ void PaginaCampi::ImpostaCampiSeparati(bool bSeparati) {
     const QString titolo =
         bSeparati ? TestoRisorsa(32602, "Campo")
                   : TestoRisorsa(kColonne[COL_POSIZ].iStringa, kColonne[COL_POSIZ].sPredefinito);
-    if (mpGriglia->Colonne() > COL_POSIZ) mpGriglia->ImpostaTitolo(COL_POSIZ, titolo);
+    if (mpGriglia->Colonne() > COL_LUNG) {
+        mpGriglia->ImpostaTitolo(COL_POSIZ, titolo);
+        // A field's number counts from the end when negative, and length 0 takes all of it.
+        clsListaValori posiz, lung;
+        if (bSeparati) posiz.AggiungiIntervallo(-MAX_POSIZ, -1);
+        posiz.AggiungiIntervallo(1, MAX_POSIZ);
+        lung.AggiungiIntervallo(bSeparati ? 0 : 1, MAX_LUNG);
+        for (clsListaValori* l : {&posiz, &lung}) l->ImpostaLimita(true);
+        mpGriglia->ImpostaListaValori(COL_POSIZ, posiz);
+        mpGriglia->ImpostaListaValori(COL_LUNG, lung);
+    }
     if (mvIntestazioni.size() > static_cast<size_t>(COL_POSIZ) + 1)
         mvIntestazioni[static_cast<size_t>(COL_POSIZ) + 1]->setText(
             bSeparati ? titolo

@@ -65,8 +65,9 @@ class PaginaCampi : public QWidget {
     // separated fields the row takes the field under the selection: its number in Posiz., and
     // the length (0: all of it) and start inside it (kept by the driver's field).
     void chkCampo_Click(int i);
-    // A driver of separated fields (true) or of fixed columns: Posiz. is called "Campo" or
-    // "Posiz.".
+    // A driver of separated fields (true) or of fixed columns: Posiz. is called "Campo" and
+    // takes field numbers from the end (negative) too, Lung. takes 0 (all of the field); or
+    // "Posiz." with columns and lengths from 1.
     void ImpostaCampiSeparati(bool bSeparati);
     // Copies the other page's definitions into this page: every non-empty cell overwrites the
     // matching cell here (rows 0 to 8 map to themselves, incoming 10 to 13 to outgoing 9 to 12

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+#include "engine/CampiSeparati.h"
 #include "engine/FormatoDataOra.h"
 #include "model/clsChiamata.h"
 #include "model/clsCondizione.h"
@@ -122,15 +123,16 @@ clsLetturaCampione::clsLetturaCampione(const clsDriver& driver, const MappaForma
                     mvTipoRiga[n - 1] = v.chiamata.bEntrante ? 'E' : 'U';
 }
 
-std::vector<clsLetturaCampione::TestoColonna> clsLetturaCampione::Colonna(int iPosizione,
-                                                                          int iLunghezza) const {
+template <typename Taglio>
+std::vector<clsLetturaCampione::TestoColonna> clsLetturaCampione::Testi(
+    const Taglio& taglio) const {
     std::vector<TestoColonna> v;
-    if (iPosizione < 1 || iLunghezza < 1) return v;
-    std::map<std::string_view, TestoColonna> testi;
-    const size_t a = static_cast<size_t>(iPosizione - 1);
+    std::map<std::string, TestoColonna> testi;
+    RigaFinestra riga;  // reused for the fields of each line
     for (const RigaCampione& r : mvRighe) {
-        if (r.sTesto.size() <= a) continue;
-        TestoColonna& c = testi[std::string_view(r.sTesto).substr(a, size_t(iLunghezza))];
+        const std::optional<std::string_view> t = taglio(r, riga);
+        if (!t) continue;
+        TestoColonna& c = testi[std::string(*t)];
         ++c.iRighe;
         const char tipo = TipoRiga(r.iNumero);
         c.iEntranti += tipo == 'E';
@@ -138,13 +140,32 @@ std::vector<clsLetturaCampione::TestoColonna> clsLetturaCampione::Colonna(int iP
     }
     v.reserve(testi.size());
     for (auto& [t, c] : testi) {
-        c.sTesto.assign(t);
+        c.sTesto = t;
         v.push_back(std::move(c));
     }
     std::stable_sort(v.begin(), v.end(), [](const TestoColonna& x, const TestoColonna& y) {
         return x.iRighe > y.iRighe;
     });
     return v;
+}
+
+std::vector<clsLetturaCampione::TestoColonna> clsLetturaCampione::Colonna(int iPosizione,
+                                                                          int iLunghezza) const {
+    if (iPosizione < 1 || iLunghezza < 1) return {};
+    const size_t a = static_cast<size_t>(iPosizione - 1);
+    return Testi([&](const RigaCampione& r, RigaFinestra&) -> std::optional<std::string_view> {
+        if (r.sTesto.size() <= a) return std::nullopt;
+        return std::string_view(r.sTesto).substr(a, size_t(iLunghezza));
+    });
+}
+
+std::vector<clsLetturaCampione::TestoColonna> clsLetturaCampione::ColonnaCampo(
+    int iCampo, int iNelCampo, int iLunghezza) const {
+    if (!mSeparazione || iCampo == 0) return {};
+    return Testi([&](const RigaCampione& r, RigaFinestra& riga) {
+        DividiCampi(r.sTesto, mSeparazione->cSeparatore, mSeparazione->cVirgolette, riga.campi);
+        return TaglioRiga(riga, iCampo, std::max(1, iNelCampo), iLunghezza);
+    });
 }
 
 std::pair<size_t, size_t> clsLetturaCampione::RigheConCondizione(const clsCondizione& c) const {

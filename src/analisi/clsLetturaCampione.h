@@ -68,6 +68,12 @@ class clsLetturaCampione {
         size_t iRighe = 0, iEntranti = 0, iUscenti = 0;
     };
     std::vector<TestoColonna> Colonna(int iPosizione, int iLunghezza) const;
+    // The same for a position of a driver of separated fields: field iCampo (from the end when
+    // negative), iLunghezza characters (0: all) from character iNelCampo (0: 1). Lines
+    // without the field do not count.
+    std::vector<TestoColonna> ColonnaCampo(int iCampo, int iNelCampo, int iLunghezza) const;
+    // How the driver cuts a line into fields; nullptr for fixed columns.
+    const Separazione* Separa() const { return mSeparazione ? &*mSeparazione : nullptr; }
 
     // On how many of the lines the engine reads the condition holds (its line number is not
     // looked at), and how many lines there are.
@@ -86,6 +92,10 @@ class clsLetturaCampione {
     std::optional<std::pair<size_t, size_t>> DalByte(uint64_t iByte) const;
 
   private:
+    // Each distinct text that taglio gives on a line, as Colonna counts them.
+    template <typename Taglio>
+    std::vector<TestoColonna> Testi(const Taglio& taglio) const;
+
     std::vector<RigaCampione> mvRighe;
     std::vector<VoceCampione> mvVoci;
     std::vector<char> mvTipoRiga;

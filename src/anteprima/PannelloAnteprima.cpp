@@ -16,6 +16,7 @@
 
 #include "anteprima/ModelloAnteprima.h"
 #include "engine/FormatoDataOra.h"
+#include "engine/CampiSeparati.h"
 #include "kit/Risorse.h"
 #include "kit/TestoQt.h"
 #include "model/CallFieldName.h"
@@ -26,13 +27,15 @@ namespace tarno {
 
 namespace {
 
-// Where the fields of a call kind lie on their line: start (from 1) and length, by name.
-std::map<std::string, std::pair<int, int>> Posizioni(const clsChiamata* chiamata) {
-    std::map<std::string, std::pair<int, int>> p;
+// Where the fields of a call kind lie on their line, by name: start (from 1) and length, or in
+// a driver of separated fields the field's number, length and start inside it.
+std::map<std::string, PosizioneCampo> Posizioni(const clsChiamata* chiamata, bool bSeparati) {
+    std::map<std::string, PosizioneCampo> p;
     if (!chiamata || !chiamata->mcolCampi) return p;
     for (int i = 1; i <= chiamata->mcolCampi->Count(); ++i) {
         const clsCampo& c = chiamata->mcolCampi->Item(i);
-        p[c.msNome] = {std::max<int>(1, c.miInizio), c.miLunghezza};
+        p[c.msNome] = bSeparati ? PosizioneCampo{c.miInizio, c.miNelCampo, c.miLunghezza}
+                                : PosizioneCampo{std::max<int>(1, c.miInizio), 0, c.miLunghezza};
     }
     return p;
 }
@@ -233,12 +236,25 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
         const size_t i = mvIndici[riga - 1].first + (pezzo > 1 ? 1 : 0);
         return i <= mvIndici[riga - 1].second ? std::optional(i) : std::nullopt;
     };
-    // The positions of separated fields are field numbers, not columns: no colours for them.
-    const bool colonne = !driver.mbCampiSeparati;
-    const auto entranti = Posizioni(colonne ? driver.moEntranti.get() : nullptr);
-    const auto uscenti = Posizioni(colonne ? driver.moUscenti.get() : nullptr);
+    const Separazione* separa = lettura.Separa();
+    const auto entranti = Posizioni(driver.moEntranti.get(), separa);
+    const auto uscenti = Posizioni(driver.moUscenti.get(), separa);
     std::map<std::pair<bool, std::string>, QColor> colori;
     QList<QTextEdit::ExtraSelection> selezioni;
+    if (separa) {
+        // The fields of each line in two tints by turns, under the fields' own colours.
+        QTextCharFormat tinte[2];
+        tinte[0].setBackground(QColor(224, 236, 255));
+        tinte[1].setBackground(QColor(255, 240, 214));
+        for (size_t i = 0; i < righe.size(); ++i) {
+            const auto tratti =
+                TrattiCampi(righe[i].sTesto, separa->cSeparatore, separa->cVirgolette);
+            for (size_t k = 0; k < tratti.size(); ++k) {
+                const QTextCursor c = Tratto(i, tratti[k].first, tratti[k].second);
+                if (!c.isNull()) selezioni.append({c, tinte[k % 2]});
+            }
+        }
+    }
     QTextCharFormat grigio;
     grigio.setForeground(QColor(Qt::gray));
     for (const RigaAnteprima& r : mpModello->Righe()) {
@@ -262,9 +278,16 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
             if (campo.bDerivato || campo.iRiga == 0) continue;
             const auto p = posizioni.find(campo.sNome);
             const auto i = indice(campo.iRiga, campo.iPezzo);
-            if (p == posizioni.end() || !i || p->second.second <= 0) continue;
-            const size_t da = static_cast<size_t>(p->second.first - 1);
-            const QTextCursor c = Tratto(*i, da, da + static_cast<size_t>(p->second.second));
+            if (p == posizioni.end() || !i) continue;
+            const PosizioneCampo& pos = p->second;
+            std::optional<std::pair<size_t, size_t>> tratto;
+            if (separa)
+                tratto = TrattoDelCampo(righe[*i].sTesto, separa->cSeparatore, separa->cVirgolette,
+                                        pos.iCampo, pos.iNelCampo, pos.iLunghezza);
+            else if (pos.iLunghezza > 0)
+                tratto.emplace(pos.iCampo - 1, pos.iCampo - 1 + pos.iLunghezza);
+            if (!tratto) continue;
+            const QTextCursor c = Tratto(*i, tratto->first, tratto->second);
             if (c.isNull()) continue;
             const auto chiave = std::make_pair(r.bEntrante, campo.sNome);
             auto k = colori.find(chiave);
@@ -294,6 +317,7 @@ std::vector<PannelloAnteprima::TestoColonna> PannelloAnteprima::Colonna(int iPos
 
 void PannelloAnteprima::MostraColonna() {
     int posizione = 0, lunghezza = 0;
+    std::optional<size_t> riga;  // the selection's line in the reading, when known
     if (mpVista) {
         const QTextCursor c = mpVista->textCursor();
         const QTextDocument* doc = mpVista->document();
@@ -304,6 +328,7 @@ void PannelloAnteprima::MostraColonna() {
                 // Every block is a line as the engine reads it.
                 posizione = colonna + 1;
                 lunghezza = c.selectionEnd() - c.selectionStart();
+                riga = static_cast<size_t>(blocco.blockNumber());
             } else if (static_cast<size_t>(blocco.blockNumber()) < mvBlocchi.size()) {
                 // The characters of the reading the first and last selected bytes became.
                 const uint64_t b = mvBlocchi[static_cast<size_t>(blocco.blockNumber())];
@@ -316,19 +341,47 @@ void PannelloAnteprima::MostraColonna() {
                     lunghezza = a && a->first == da->first
                                     ? static_cast<int>(a->second - da->second) + 1
                                     : n;
+                    riga = da->first;
                 }
             }
         }
     }
-    const auto testi = Colonna(posizione, lunghezza);
+    // In a driver of separated fields: the field under the selection, or the part of it.
+    const clsLetturaCampione& lettura = mpModello->Lettura();
+    const Separazione* separa = lettura.Separa();
+    std::optional<PosizioneCampo> campo;
+    if (separa && riga && *riga < lettura.Righe().size() && lunghezza > 0)
+        campo = CampoDelTratto(lettura.Righe()[*riga].sTesto, separa->cSeparatore,
+                               separa->cVirgolette, static_cast<size_t>(posizione - 1),
+                               static_cast<size_t>(posizione - 1 + lunghezza));
+    if (separa && !campo) lunghezza = 0;
+    const auto testi =
+        campo ? lettura.ColonnaCampo(campo->iCampo, campo->iNelCampo, campo->iLunghezza)
+              : Colonna(posizione, lunghezza);
     mpTitoloColonna->setVisible(lunghezza > 0);
     mpColonna->setVisible(lunghezza > 0);
     if (lunghezza <= 0) return;
-    mpTitoloColonna->setText(
-        TestoRisorsa(30721, "Posizione %1, lunghezza %2: %3 testi diversi sulle righe del campione")
-            .arg(posizione)
-            .arg(lunghezza)
-            .arg(testi.size()));
+    if (campo && campo->iLunghezza == 0)
+        mpTitoloColonna->setText(
+            TestoRisorsa(32600, "Campo %1: %2 testi diversi sulle righe del campione")
+                .arg(campo->iCampo)
+                .arg(testi.size()));
+    else if (campo)
+        mpTitoloColonna->setText(
+            TestoRisorsa(32601,
+                         "Campo %1, dal carattere %2 per %3: %4 testi diversi sulle righe del "
+                         "campione")
+                .arg(campo->iCampo)
+                .arg(campo->iNelCampo)
+                .arg(campo->iLunghezza)
+                .arg(testi.size()));
+    else
+        mpTitoloColonna->setText(TestoRisorsa(30721,
+                                              "Posizione %1, lunghezza %2: %3 testi diversi "
+                                              "sulle righe del campione")
+                                     .arg(posizione)
+                                     .arg(lunghezza)
+                                     .arg(testi.size()));
     // The first texts are what tells calls apart: a few hundred rows are enough to see them.
     constexpr size_t MAX_RIGHE = 500;
     const int n = static_cast<int>(std::min(testi.size(), MAX_RIGHE));

@@ -3,7 +3,8 @@
 // from the engine's reading of the sample with the driver as the window holds it. The same
 // reading is drawn over the sample view with extra selections (the document's text and
 // formats stay as they are): each field of each call in its field's colour, the lines no call
-// took in grey. A click on a row selects its lines in the sample view.
+// took in grey, and in a driver of separated fields the fields of each line in two tints by
+// turns. A click on a row selects its lines in the sample view.
 
 #include <QColor>
 #include <QPointer>
@@ -60,7 +61,8 @@ class PannelloAnteprima : public QWidget {
     ModelloAnteprima* Modello() const { return mpModello; }
     // The switch that shows the lines as the engine reads them in the view.
     QCheckBox* RigheMotore() const { return mpRigheMotore; }
-    // The texts at the sample view's selection (within a line) across the sample's lines.
+    // The texts at the sample view's selection (within a line) across the sample's lines: in
+    // a driver of separated fields, those of the field (or part of it) under the selection.
     QTableWidget* TabellaColonna() const { return mpColonna; }
     QTableView* Tabella() const { return mpTabella; }
     QLabel* Sommario() const { return mpSommario; }

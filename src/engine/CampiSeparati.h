@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/TestoMotore.h"
@@ -56,5 +57,34 @@ inline std::optional<std::string_view> TaglioRiga(const RigaFinestra& r, int iCa
 
 // Cuts a line into r; cVirgolette 0 when fields are never quoted.
 void DividiCampi(std::string_view sRiga, char cSeparatore, char cVirgolette, CampiRiga& r);
+
+// Where each field of a line lies in it, as DividiCampi cuts it: the characters [first, second)
+// from the field's first character (its quote included) to the separator after it or the
+// line's end.
+std::vector<std::pair<size_t, size_t>> TrattiCampi(std::string_view sRiga, char cSeparatore,
+                                                   char cVirgolette);
+
+// A piece of a line as a position of a driver of separated fields: the field's number (from 1)
+// and, for a part of its text, the start (from 1) and length inside it; 0 and 0: all of it.
+struct PosizioneCampo {
+    int iCampo = 0;
+    int iNelCampo = 0;
+    int iLunghezza = 0;
+    bool operator==(const PosizioneCampo&) const = default;
+};
+
+// The field under the characters [iDa, iA) of a line (a separator belongs to the field before
+// it): the field where they start, all of it when they are none (a click), reach past the
+// field or hold all of its text; otherwise the part of its text they hold. nullopt past the
+// line's end.
+std::optional<PosizioneCampo> CampoDelTratto(std::string_view sRiga, char cSeparatore,
+                                             char cVirgolette, size_t iDa, size_t iA);
+
+// The characters [first, second) of a line that a position of a driver of separated fields
+// takes (iLunghezza 0: the rest of the field from iNelCampo, quotes included when that is
+// all of it); nullopt when the line has no such field or the field no such characters.
+std::optional<std::pair<size_t, size_t>> TrattoDelCampo(std::string_view sRiga, char cSeparatore,
+                                                        char cVirgolette, int iCampo, int iNelCampo,
+                                                        int iLunghezza);
 
 }  // namespace tarno

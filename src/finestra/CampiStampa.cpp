@@ -5,11 +5,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QSpinBox>
+#include <QTextCursor>
 
 #include "documento/DocumentoDriver.h"
+#include "engine/clsAnalizzatore.h"
 #include "finestra/frmDriver.h"
 #include "kit/TestoQt.h"
 #include "model/Testo.h"
+#include "pagine/PaginaCampi.h"
+#include "pagine/frmSeleziona.h"
 #include "ui_frmDriver.h"
 
 namespace tarno {
@@ -66,7 +70,25 @@ void frmDriver::MostraCampiStampa() {
           static_cast<QWidget*>(ui.spnRigheIntestazione),
           static_cast<QWidget*>(ui.lblRigheIntestazione)})
         w->setEnabled(d.mbCampiSeparati);
+    for (PaginaCampi* pagina : {mpPagEntranti, mpPagUscenti})
+        if (pagina) pagina->ImpostaCampiSeparati(d.mbCampiSeparati);
     mbRiempimento = riempimento;
+}
+
+std::optional<Separazione> frmDriver::SeparazioneCampi() const {
+    if (!mpDoc->moDriver || !mpDoc->moDriver->mbCampiSeparati) return std::nullopt;
+    return SeparazioneDi(*mpDoc->moDriver);
+}
+
+void frmDriver::SelezionaCampo() {
+    // In a printout of separated fields a click (or a selection past a field) takes the field
+    // under it; a part of a field stays as marked.
+    if (mbTransformMode) return;
+    const auto separa = SeparazioneCampi();
+    QTextCursor campo;
+    if (separa && frmSeleziona::CampoSelezione(mpUi->rtfTesto->textCursor(), *separa, &campo) &&
+        !campo.isNull())
+        mpUi->rtfTesto->setTextCursor(campo);
 }
 
 }  // namespace tarno

@@ -475,8 +475,10 @@ bool frmDriver::eventFilter(QObject* obj, QEvent* ev) {
     }
     if (mio && Trascinamento(obj, ev)) return true;
     if ((obj == mpUi->rtfTesto || obj == mpUi->rtfTesto->viewport()) &&
-        (ev->type() == QEvent::KeyRelease || ev->type() == QEvent::MouseButtonRelease))
+        (ev->type() == QEvent::KeyRelease || ev->type() == QEvent::MouseButtonRelease)) {
+        if (ev->type() == QEvent::MouseButtonRelease) SelezionaCampo();
         AggiornaPosizione();
+    }
     return QMainWindow::eventFilter(obj, ev);
 }
 

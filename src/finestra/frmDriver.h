@@ -132,6 +132,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     bool Avviabile() const { return !msDSNName.empty() || !msDatabaseFile.empty(); }
 
     QTextEdit* VistaCampione() const override;
+    std::optional<Separazione> SeparazioneCampi() const override;
     const QTextDocument* DocumentoCampione() const override;
     bool MarcaturaPossibile() override;
     std::pair<size_t, size_t> RigheConCondizione(const clsCondizione& c) const override;
@@ -143,6 +144,9 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     void CercaModello();
     // The labels under the sample view: the selection's column and length.
     void AggiornaPosizione();
+    // In a driver of separated fields: the sample view's selection widened to the field under
+    // it, unless it is a part of one.
+    void SelezionaCampo();
 
     // Runs the command of a tool, by its name.
     void MainMenu_ToolClick(QAction* tool);

@@ -393,11 +393,20 @@ void PaginaCampi::chkCampo_Click(int i) {
         TabellaValori& t = Tabella();
         if (lunghezza >= 1 && i < t.Righe() && t.Colonne() >= NUM_COLONNE) {
             QString errore;
-            const int colonna =
-                frmSeleziona::ColonnaSelezione(rtf->document()->toPlainText(), inizio);
+            int colonna = frmSeleziona::ColonnaSelezione(rtf->document()->toPlainText(), inizio);
+            int caratteri = lunghezza;
+            // In a driver of separated fields the selection gives the field's number, and the
+            // start and length inside it only when it is a part of the field.
+            std::optional<PosizioneCampo> campo;
+            if (const auto separa = mContesto.SeparazioneCampi())
+                campo = frmSeleziona::CampoSelezione(selezione, *separa);
+            if (campo) {
+                colonna = campo->iCampo;
+                caratteri = campo->iLunghezza;
+            }
             if (!mpGriglia->ConfermaModifica(&errore)) {
                 Avviso(this, errore);
-            } else if (colonna > MAX_POSIZ || lunghezza > MAX_LUNG) {
+            } else if (colonna > MAX_POSIZ || caratteri > MAX_LUNG) {
                 Avviso(this, TestoRisorsa(30012,
                                           "La selezione non pu\u00F2 diventare un campo: la "
                                           "posizione arriva fino a %1 e la lunghezza fino a %2.")
@@ -418,7 +427,8 @@ void PaginaCampi::chkCampo_Click(int i) {
                                    (mbEntranti && i == RIGA_DURATA_SQUILLO);
                 const bool senzaFormato = !(ValoreNumerico(t.Cella(i, COL_FORMATO)) > 0);
                 t.Cella(i, COL_POSIZ) = std::to_string(colonna);
-                t.Cella(i, COL_LUNG) = std::to_string(lunghezza);
+                t.Cella(i, COL_LUNG) = std::to_string(caratteri);
+                if (campo) PosizioneNelCampo(i, *campo);
                 t.Cella(i, COL_RIGA) = "1";
                 t.Cella(i, COL_OPZ) = OPZ_NO;
                 int colonnaCorrente = COL_ALLIN;
@@ -465,6 +475,49 @@ void PaginaCampi::chkCampo_Click(int i) {
     }
     // The boxes act as push buttons.
     chk->setChecked(false);
+}
+
+void PaginaCampi::PosizioneNelCampo(int i, const PosizioneCampo& campo) {
+    // The table has no column for the start inside a field: the driver's field keeps it, and
+    // the table's field number with it.
+    clsDriver& d = mDoc.Driver();
+    clsChiamata* chiamata = (mbEntranti ? d.moEntranti : d.moUscenti).get();
+    if (!chiamata) return;
+    if (!chiamata->mcolCampi) chiamata->mcolCampi.emplace();
+    const std::string chiave = std::to_string(i);
+    clsCampo* c = chiamata->mcolCampi->Trova(chiave);
+    if (!c && campo.iNelCampo > 0) {
+        clsCampo nuovo;
+        nuovo.msNome = NomeCampo(i, mbEntranti);
+        chiamata->mcolCampi->Add(std::move(nuovo), chiave);
+        c = chiamata->mcolCampi->Trova(chiave);
+    }
+    if (!c) return;
+    c->miInizio = static_cast<int16_t>(campo.iCampo);
+    c->miNelCampo = static_cast<int16_t>(campo.iNelCampo);
+}
+
+void PaginaCampi::ImpostaCampiSeparati(bool bSeparati) {
+    // Where a position is a field's number, the column says so.
+    const QString titolo =
+        bSeparati ? TestoRisorsa(32602, "Campo")
+                  : TestoRisorsa(kColonne[COL_POSIZ].iStringa, kColonne[COL_POSIZ].sPredefinito);
+    if (mpGriglia->Colonne() > COL_LUNG) {
+        mpGriglia->ImpostaTitolo(COL_POSIZ, titolo);
+        // A field's number counts from the end when negative, and length 0 takes all of it.
+        clsListaValori posiz, lung;
+        if (bSeparati) posiz.AggiungiIntervallo(-MAX_POSIZ, -1);
+        posiz.AggiungiIntervallo(1, MAX_POSIZ);
+        lung.AggiungiIntervallo(bSeparati ? 0 : 1, MAX_LUNG);
+        for (clsListaValori* l : {&posiz, &lung}) l->ImpostaLimita(true);
+        mpGriglia->ImpostaListaValori(COL_POSIZ, posiz);
+        mpGriglia->ImpostaListaValori(COL_LUNG, lung);
+    }
+    if (mvIntestazioni.size() > static_cast<size_t>(COL_POSIZ) + 1)
+        mvIntestazioni[static_cast<size_t>(COL_POSIZ) + 1]->setText(
+            bSeparati ? titolo
+                      : TestoRisorsa(kIntestazioni[COL_POSIZ + 1].iStringa,
+                                     kIntestazioni[COL_POSIZ + 1].sPredefinito));
 }
 
 // ---- rules

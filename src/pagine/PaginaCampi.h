@@ -27,6 +27,7 @@ class QKeyEvent;
 namespace tarno {
 
 class ContestoPagine;
+struct PosizioneCampo;
 class DocumentoDriver;
 class clsGriglia;
 class TabellaValori;
@@ -60,8 +61,14 @@ class PaginaCampi : public QWidget {
     // the "Data" row).
     void ImpostaDataIsolata(bool bIsolata);
 
-    // Marking: the click of box i (Space on a focused box clicks it too).
+    // Marking: the click of box i (Space on a focused box clicks it too). In a driver of
+    // separated fields the row takes the field under the selection: its number in Posiz., and
+    // the length (0: all of it) and start inside it (kept by the driver's field).
     void chkCampo_Click(int i);
+    // A driver of separated fields (true) or of fixed columns: Posiz. is called "Campo" and
+    // takes field numbers from the end (negative) too, Lung. takes 0 (all of the field); or
+    // "Posiz." with columns and lengths from 1.
+    void ImpostaCampiSeparati(bool bSeparati);
     // Copies the other page's definitions into this page: every non-empty cell overwrites the
     // matching cell here (rows 0 to 8 map to themselves, incoming 10 to 13 to outgoing 9 to 12
     // and back; Durata squillo is never copied). cmdCopyOutgoing_Click belongs to the incoming
@@ -105,6 +112,7 @@ class PaginaCampi : public QWidget {
     // cell in the status bar and the grid's tooltip.
     QString PercheNonDisponibile(int r, int c) const;
     void SpiegaCella();
+    void PosizioneNelCampo(int i, const PosizioneCampo& campo);
 
     DocumentoDriver& mDoc;
     ContestoPagine& mContesto;

@@ -5,9 +5,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "engine/clsAnalizzatore.h"
 #include "model/clsCondizione.h"
 
 class QString;
@@ -47,6 +49,8 @@ class ServiziCampione {
                                                    bool /*bData*/) const {
         return {};
     }
+    // How the driver the pages now hold cuts a line into fields; nullopt for fixed columns.
+    virtual std::optional<Separazione> SeparazioneCampi() const { return std::nullopt; }
 };
 
 }  // namespace tarno

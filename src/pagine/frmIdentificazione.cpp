@@ -355,6 +355,9 @@ void frmIdentificazione::cmOK_Click() {
             c.miNelCampo = p.miNelCampo;
             break;
         }
+        // Or the start inside the field last chosen with the picker for its field and length.
+        if (const auto k = mmNelCampo.find({c.miInizio, c.miLunghezza}); k != mmNelCampo.end())
+            c.miNelCampo = k->second;
         mcolCondizioni->Add(std::move(c));
     }
     mbCancel = false;
@@ -373,6 +376,8 @@ clsCondizione frmIdentificazione::CondizioneRiga(int r) const {
     c.miFormato = conFormato ? NumeroCella(Cella(r, COL_FORMATO)) : 0;
     c.msValore = Cella(r, COL_VALORE);
     c.msCongiunzione = Cella(r, COL_CONGIUNZIONE);
+    if (const auto k = mmNelCampo.find({c.miInizio, c.miLunghezza}); k != mmNelCampo.end())
+        c.miNelCampo = k->second;
     return c;
 }
 
@@ -424,8 +429,12 @@ void frmIdentificazione::grdCondizioni_ButtonClick(int r, int c) {
     auto* grd = mpUi->grdCondizioni;
     if (r < 0 || r > mrgxCondizioni.Righe()) return;
 
-    if (const auto scelta =
-            frmSeleziona::Scegli(this, TestoCampione(), MAX_POSIZIONE, MAX_LUNGHEZZA)) {
+    const auto separa = mpContesto ? mpContesto->SeparazioneCampi() : std::nullopt;
+    if (const auto scelta = frmSeleziona::Scegli(this, TestoCampione(), MAX_POSIZIONE,
+                                                 MAX_LUNGHEZZA, separa ? &*separa : nullptr)) {
+        if (separa)
+            mmNelCampo[{scelta->miInizio, scelta->miLunghezza}] =
+                static_cast<int16_t>(scelta->miNelCampo);
         // On the entry row the choice starts a new condition.
         if (r == mrgxCondizioni.Righe()) grd->InserisciRiga(r);
         // The selection does not tell the line of the call: a row without one gets the first

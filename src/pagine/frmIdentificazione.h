@@ -26,6 +26,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -138,6 +139,9 @@ class frmIdentificazione : public clsDialogo {
     // One row per condition (the grid's entry row follows them).
     TabellaValori mrgxCondizioni;
     QLabel* mpRigheCondizione = nullptr;
+    // In a driver of separated fields: the start inside the field of the part chosen with the
+    // cell buttons, by field number and length (the grid has no column for it).
+    std::map<std::pair<int, int>, int16_t> mmNelCampo;
 };
 
 }  // namespace tarno

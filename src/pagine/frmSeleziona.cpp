@@ -2,6 +2,8 @@
 
 #include <QCursor>
 #include <QKeyEvent>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -19,6 +21,41 @@ int frmSeleziona::ColonnaSelezione(const QString& sTesto, int iInizio) {
         if (c == QLatin1Char('\n') || c == QChar::ParagraphSeparator) return iInizio - k;
     }
     return iInizio + 1;
+}
+
+std::optional<PosizioneCampo> frmSeleziona::CampoSelezione(const QTextCursor& c,
+                                                           const Separazione& s,
+                                                           QTextCursor* pCampo,
+                                                           std::string* pTesto) {
+    const QTextDocument* doc = c.document();
+    if (!doc) return std::nullopt;
+    const QTextBlock blocco = doc->findBlock(c.selectionStart());
+    if (!blocco.isValid()) return std::nullopt;
+    const QString testo = blocco.text();
+    // The view holds Windows-1252 text: one byte a character.
+    std::string riga = InCp1252(testo).value_or(std::string());
+    if (riga.size() != static_cast<size_t>(testo.size()))
+        riga.assign(static_cast<size_t>(testo.size()), '?');
+    const auto da = static_cast<size_t>(c.selectionStart() - blocco.position());
+    // A selection past its line reaches past the field.
+    const size_t a =
+        std::min(static_cast<size_t>(c.selectionEnd() - blocco.position()), riga.size() + 1);
+    const auto campo = CampoDelTratto(riga, s.cSeparatore, s.cVirgolette, da, a);
+    if (campo && pTesto) {
+        RigaFinestra r;
+        DividiCampi(riga, s.cSeparatore, s.cVirgolette, r.campi);
+        pTesto->assign(
+            TaglioRiga(r, campo->iCampo, std::max(1, campo->iNelCampo), campo->iLunghezza)
+                .value_or(std::string_view()));
+    }
+    if (campo && pCampo && campo->iLunghezza == 0) {
+        const auto tratto = TrattoDelCampo(riga, s.cSeparatore, s.cVirgolette, campo->iCampo, 0, 0);
+        *pCampo = QTextCursor(blocco);
+        pCampo->setPosition(blocco.position() + static_cast<int>(tratto->first));
+        pCampo->setPosition(blocco.position() + static_cast<int>(tratto->second),
+                            QTextCursor::KeepAnchor);
+    }
+    return campo;
 }
 
 void frmSeleziona::PreparaVistaCampione(QTextEdit* rtf, QObject* filtro) {
@@ -73,16 +110,25 @@ void frmSeleziona::cmOK_Click() {
 std::optional<frmSeleziona::Scelta> frmSeleziona::Scegli(QWidget* parent,
                                                          const QTextDocument* testo,
                                                          int32_t viMaxInizio,
-                                                         int32_t viMaxLunghezza) {
+                                                         int32_t viMaxLunghezza,
+                                                         const Separazione* pSeparazione) {
     std::unique_ptr<frmSeleziona> selezione;
     {
         CursoreOccupato occupato;
         selezione = std::make_unique<frmSeleziona>(parent);
         if (testo) selezione->ImpostaTesto(testo);
+        if (pSeparazione) selezione->mSeparazione = *pSeparazione;
         selezione->move(QCursor::pos());
     }
     selezione->exec();
     if (selezione->miInizio <= 0) return std::nullopt;
+    if (pSeparazione) {
+        std::string valore;
+        const auto campo = CampoSelezione(selezione->mpUi->rtfTesto->textCursor(), *pSeparazione,
+                                          nullptr, &valore);
+        if (!campo) return std::nullopt;
+        return Scelta{campo->iCampo, campo->iLunghezza, valore, campo->iNelCampo};
+    }
     QString errore;
     const auto valore = InCp1252(selezione->msSelText, &errore);
     if (selezione->msSelText.contains(QLatin1Char('\n')) ||
@@ -113,8 +159,14 @@ bool frmSeleziona::eventFilter(QObject* obj, QEvent* ev) {
         }
     }
     if ((obj == mpUi->rtfTesto || obj == mpUi->rtfTesto->viewport()) &&
-        (ev->type() == QEvent::KeyRelease || ev->type() == QEvent::MouseButtonRelease))
+        (ev->type() == QEvent::KeyRelease || ev->type() == QEvent::MouseButtonRelease)) {
+        // A click in a printout of separated fields takes the field under it.
+        QTextCursor campo;
+        if (mSeparazione && ev->type() == QEvent::MouseButtonRelease &&
+            CampoSelezione(mpUi->rtfTesto->textCursor(), *mSeparazione, &campo) && !campo.isNull())
+            mpUi->rtfTesto->setTextCursor(campo);
         AggiornaPosizione();
+    }
     return QDialog::eventFilter(obj, ev);
 }
 

@@ -7,9 +7,13 @@
 #include <optional>
 #include <string>
 
+#include "engine/CampiSeparati.h"
+#include "engine/clsAnalizzatore.h"
+
 namespace Ui {
 class frmSeleziona;
 }
+class QTextCursor;
 class QTextDocument;
 class QTextEdit;
 
@@ -35,13 +39,25 @@ class frmSeleziona : public QDialog {
     struct Scelta {
         int32_t miInizio;
         int32_t miLunghezza;
-        std::string msValore;  // Windows-1252
+        std::string msValore;    // Windows-1252
+        int32_t miNelCampo = 0;  // separated fields: the start inside the field (0: 1)
     };
     // Shows the dialog at the mouse pointer over the sample text and returns the piece chosen;
     // nothing when nothing was chosen, or when the choice spans lines, exceeds the limits or
-    // holds characters Windows-1252 cannot hold (each said in a warning).
+    // holds characters Windows-1252 cannot hold (each said in a warning). With pSeparazione
+    // (a driver of separated fields) a click selects the field under it, and the piece is
+    // the field's number with the length (0: all of it) and start of the part chosen.
     static std::optional<Scelta> Scegli(QWidget* parent, const QTextDocument* testo,
-                                        int32_t viMaxInizio, int32_t viMaxLunghezza);
+                                        int32_t viMaxInizio, int32_t viMaxLunghezza,
+                                        const Separazione* pSeparazione = nullptr);
+
+    // In a printout of separated fields, the field under the selection of c on the selection's
+    // first line (CampoDelTratto). With pCampo, a selection that is not a part of the field
+    // is widened to all of the field there; pTesto takes the text of the field or of its part
+    // (Windows-1252, quotes read).
+    static std::optional<PosizioneCampo> CampoSelezione(const QTextCursor& c, const Separazione& s,
+                                                        QTextCursor* pCampo = nullptr,
+                                                        std::string* pTesto = nullptr);
 
     // The column (from 1) of position iInizio within its line of sTesto.
     static int ColonnaSelezione(const QString& sTesto, int iInizio);
@@ -59,6 +75,7 @@ class frmSeleziona : public QDialog {
 
   private:
     std::unique_ptr<Ui::frmSeleziona> mpUi;
+    std::optional<Separazione> mSeparazione;
 };
 
 }  // namespace tarno

@@ -94,6 +94,14 @@ TEST(LetturaCampione, CampiSeparati) {
               std::pair(size_t(2), size_t(10)));
     EXPECT_EQ(l.ChiamateConCondizione(Condizione(clsCondizione::SOLO_NUMERI, 2, 8)),
               std::pair(size_t(10), size_t(10)));
+    // The texts of a field, of a part of one counted from the end, of a field no line has.
+    const auto tipi = l.ColonnaCampo(1, 0, 0);
+    ASSERT_EQ(tipi.size(), 3u);
+    EXPECT_EQ(tipi[0].sTesto, "O");
+    EXPECT_EQ(tipi[0].iRighe, 5u);
+    EXPECT_EQ(tipi[0].iUscenti, 5u);
+    EXPECT_EQ(l.ColonnaCampo(-1, 2, 1).size(), 4u);
+    EXPECT_TRUE(l.ColonnaCampo(9, 0, 0).empty());
 }
 
 // From a byte of a printout framed by STX/ETX with control prefixes back to the character read

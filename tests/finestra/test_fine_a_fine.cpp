@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QDockWidget>
 #include <QLabel>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -18,6 +19,7 @@
 #include "SupportoGui.h"
 #include "anteprima/ModelloAnteprima.h"
 #include "anteprima/PannelloAnteprima.h"
+#include "model/CallFieldName.h"
 #include "pagine/PaginaCampi.h"
 #include "pagine/frmIdentificazione.h"
 
@@ -196,6 +198,50 @@ TEST_F(FineAFineTest, LivePreviewFollowsMarkingAndConditionsWithoutSaving) {
     EXPECT_FALSE(QSettings(QStringLiteral("TarnoDriver"), QStringLiteral("TarnoDriver"))
                      .value(QStringLiteral("Finestra/Anteprima"))
                      .toBool());
+}
+
+// A printout of separated fields: the fields of each line in two tints by turns, a click on a
+// field selects all of it and its box takes its number, and the preview reads it by number.
+TEST_F(FineAFineTest, ASeparatedFieldIsMarkedByClickingItAndReadByItsNumber) {
+    const QString caso = QStringLiteral(TARNO_CASI_DIR "/separati-esi-virgolette/");
+    ASSERT_TRUE(QFile::copy(caso + "driver.drv", Driver(QStringLiteral("esi.drv"))));
+    mF->FileApri(Driver(QStringLiteral("esi.drv")));
+    mF->LeggiDati(caso + "stampa.txt");
+    Rinfresca();
+    const ModelloAnteprima& m = *mF->Anteprima()->Modello();
+    EXPECT_EQ(m.Conteggi().Chiamate(), 10u);
+    int tinte = 0;
+    for (const auto& s : U()->rtfTesto->extraSelections())
+        tinte += s.format.background().color() == QColor(224, 236, 255);
+    EXPECT_EQ(tinte, 10 * 4);  // fields 1, 3, 5 and 7 of 8 on each line
+
+    // A click inside "9725550178" (field 6 of line 2) takes the field with its quotes; the
+    // column of values then lists field 6 of every line.
+    U()->tabDriver->setCurrentIndex(3);
+    QTextCursor c(U()->rtfTesto->document()->findBlockByNumber(1));
+    c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 45);
+    QTest::mouseClick(U()->rtfTesto->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      U()->rtfTesto->cursorRect(c).center());
+    EXPECT_EQ(U()->rtfTesto->textCursor().selectedText(), QStringLiteral("\"9725550178\""));
+    EXPECT_EQ(mF->findChild<QLabel*>(QStringLiteral("lblColonnaAnteprima"))->text(),
+              QStringLiteral("Campo 6: 8 testi diversi sulle righe del campione"));
+
+    // Its box on the incoming page ("Campo 1"): field 6, all of it, in the column "Campo".
+    PaginaCampi* pagina = PagEntranti();
+    QCheckBox* chk = pagina->chkCampo(10);
+    QTest::mouseClick(chk, Qt::LeftButton, Qt::NoModifier, QPoint(12, chk->height() / 2));
+    EXPECT_EQ(pagina->Tabella().Cella(10, Campi::COL_POSIZ), "6");
+    EXPECT_EQ(pagina->Tabella().Cella(10, Campi::COL_LUNG), "0");
+    EXPECT_EQ(pagina->mvIntestazioni[2]->text(), QStringLiteral("Campo"));
+    Rinfresca();
+    EXPECT_EQ(m.Conteggi().Chiamate(), 10u);
+    const std::string nome = NomeCampo(10, true);
+    std::vector<std::string> letti;
+    for (const RigaAnteprima& r : m.Righe())
+        for (const CampoLetto& campo : r.vCampi)
+            if (campo.sNome == nome && r.vRighe == std::vector<uint64_t>{2})
+                letti.push_back(campo.sTaglio);
+    EXPECT_EQ(letti, std::vector<std::string>{"9725550178"});
 }
 
 TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {

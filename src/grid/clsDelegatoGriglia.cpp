@@ -66,7 +66,7 @@ QWidget* clsDelegatoGriglia::createEditor(QWidget* parent, const QStyleOptionVie
         combo->setObjectName(QStringLiteral("cboCellaGriglia"));
         for (const auto& voce : col->moLista.Voci())
             combo->addItem(voce.msTesto, QString::fromStdString(Cp1252InUtf8(voce.msValore)));
-        if (!col->moLista.Limita()) {
+        if (col->moLista.Digitabile()) {
             combo->setEditable(true);
             combo->setCompleter(nullptr);
             combo->setInsertPolicy(QComboBox::NoInsert);

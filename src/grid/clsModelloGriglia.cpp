@@ -179,6 +179,14 @@ std::optional<std::string> clsModelloGriglia::ValoreDaTesto(int c, const QString
                 return voce.moValore;
     }
     if (valore->empty() || !lista.Limita()) return valore;
+    if (col->mfnValoreNuovo) {
+        QString motivo;
+        if (auto nuovo = col->mfnValoreNuovo(vsTesto, &motivo)) return nuovo;
+        if (!motivo.isEmpty()) {
+            if (psErrore) *psErrore = motivo;
+            return std::nullopt;
+        }
+    }
     if (psErrore) *psErrore = MessaggioNonAmmesso(c, vsTesto);
     return std::nullopt;
 }

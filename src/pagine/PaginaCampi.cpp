@@ -1,7 +1,5 @@
 #include "pagine/PaginaCampi.h"
 
-#include <set>
-
 #include <QCheckBox>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -18,6 +16,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <optional>
+#include <set>
 
 #include "documento/DocumentoDriver.h"
 #include "grid/clsDropDown.h"
@@ -325,7 +324,8 @@ clsListaValori PaginaCampi::ListaFormati(const TabellaValori& vrgxData,
             if (!t.Cella(r, 1).empty()) lista.Aggiungi(t.Cella(r, 1), DaCp1252(t.Cella(r, 0)));
     };
     aggiungi(vrgxData);
-    lista.Aggiungi(std::to_string(CodiceNessuno(vrgxData, vrgxOra)), TestoRisorsa(10634, "Nessuno"));
+    lista.Aggiungi(std::to_string(CodiceNessuno(vrgxData, vrgxOra)),
+                   TestoRisorsa(10634, "Nessuno"));
     aggiungi(vrgxOra);
     lista.ImpostaLimita(true);
     return lista;
@@ -364,6 +364,17 @@ void PaginaCampi::Inizializza() {
     mpGriglia->ImpostaListaValori(
         COL_FORMATO, ListaFormati(mContesto.mrgxFormatiData, mContesto.mrgxFormatiOra));
     mpGriglia->ImpostaDropDown(COL_FORMATO, mContesto.drpFormatiData);
+    // A format the catalogue lacks, typed on the date or a time field, is added to it.
+    mpGriglia->ImpostaValoreNuovo(
+        COL_FORMATO,
+        [this](const QString& sTesto, QString* psErrore) -> std::optional<std::string> {
+            const int r = mpGriglia->RigaCorrente();
+            if (r < 0 || r >= Righe() || !chkCampo(r)->isEnabled()) return std::nullopt;
+            const bool ora = (r >= RIGA_ORA_INIZIO && r <= RIGA_DURATA) ||
+                             (mbEntranti && r == RIGA_DURATA_SQUILLO);
+            if (r != RIGA_DATA && !ora) return std::nullopt;
+            return mContesto.AggiungiFormato(this, r == RIGA_DATA, sTesto, psErrore);
+        });
     moListaOpz = clsListaValori();
     moListaOpz.Aggiungi("", QString());
     moListaOpz.Aggiungi(OPZ_SI, gsTestoSi);

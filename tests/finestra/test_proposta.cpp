@@ -78,5 +78,67 @@ TEST_F(PropostaTest, TheProposalIsOneUndoableStepThatThePreviewReadsAndThePaneLe
     EXPECT_TRUE(mF->Documento().Fotografa() == vuoto);
 }
 
+// A format typed in a Formato cell that the catalogue lacks goes to it after a question, with
+// the code after the last, and every list offers it at once; a text that is no format of the
+// field's kind is refused without a question, and so is one the catalogue will not take.
+class FormatoDigitatoTest : public FinestraDemo {};
+TEST_F(FormatoDigitatoTest, ATypedFormatTheCatalogueLacksIsAddedAfterAQuestion) {
+    const auto ultimo = [this] {
+        int codice = 0;
+        for (const TabellaValori* t : {&mF->mrgxFormatiData, &mF->mrgxFormatiOra})
+            for (int r = 1; r < t->Righe(); ++r)
+                codice = std::max(codice, std::stoi(t->Cella(r, 1)));
+        return codice;
+    };
+    clsGriglia* g = PagEntranti()->mpGriglia;
+    constexpr int DATA = 0, DURATA = 3, FORMATO = 4;
+    // Row, text, answer, the message that follows (none when it is added).
+    const std::tuple<int, const char*, RispostaUI, int> casi[] = {
+        {DURATA, "gg/mm/aa", RispostaUI::Si, 32202},
+        {DATA, "hh:mm", RispostaUI::Si, 32201},
+        {DURATA, "hh:mm'ss", RispostaUI::No, 32206},
+        {DURATA, "hh:mm'ss", RispostaUI::Si, 0},
+        {DATA, "aammgg", RispostaUI::Si, 0},
+        {DATA, "mm-gg-aa hh:mm", RispostaUI::Si, 32207},
+    };
+    for (const auto& [riga, testo, risposta, messaggio] : casi) {
+        SCOPED_TRACE(testo);
+        if (messaggio == 32207) {  // a catalogue that refuses to be written
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "blocco");
+                db.setDatabaseName(mSuite.Percorso(QStringLiteral("catalogo.db")));
+                ASSERT_TRUE(db.open());
+                ASSERT_TRUE(QSqlQuery(db).exec(
+                    "CREATE TRIGGER blocco BEFORE INSERT ON FormatiData BEGIN SELECT "
+                    "RAISE(ABORT, 'sola lettura'); END"));
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("blocco"));
+        }
+        mUI.Reimposta();
+        mUI.mRisposte = {risposta};
+        const int prima = ultimo();
+        const std::string cella = mF->Documento().mrgxEntranti.Cella(riga, FORMATO);
+        const int scritte = g->ScriviCelle({{riga, FORMATO, QString::fromLatin1(testo)}});
+        const bool domanda = messaggio == 0 || messaggio >= 32206;
+        ASSERT_EQ(mUI.mMessaggi.size(), (domanda ? 1u : 0u) + (messaggio ? 1u : 0u));
+        if (domanda) EXPECT_EQ(mUI.mMessaggi[0].pulsanti, PulsantiUI::SiNo);
+        if (messaggio) {
+            EXPECT_TRUE(mUI.mMessaggi.back().testo.startsWith(
+                TestoRisorsa(messaggio).arg(QString::fromLatin1(testo)).left(20)))
+                << mUI.mMessaggi.back().testo.toStdString();
+            EXPECT_EQ(scritte, 0);
+            EXPECT_EQ(mF->Documento().mrgxEntranti.Cella(riga, FORMATO), cella);
+            EXPECT_EQ(ultimo(), prima);
+            continue;
+        }
+        EXPECT_EQ(ultimo(), prima + 1);
+        EXPECT_EQ(mF->Documento().mrgxEntranti.Cella(riga, FORMATO), std::to_string(prima + 1));
+        // The other page offers it too, under its text.
+        EXPECT_EQ(PagUscenti()->mpGriglia->Modello()->TestoDi(FORMATO, std::to_string(prima + 1)),
+                  QString::fromLatin1(testo));
+    }
+    EXPECT_TRUE(mUI.mMessaggi.back().testo.contains(QStringLiteral("sola lettura")));
+}
+
 }  // namespace
 }  // namespace tarno::test

@@ -329,6 +329,23 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
             (!c.chiamata.mcolCondizioni || c.chiamata.mcolCondizioni->Vuota()))
             return erroreGriglia(PAGINA_IDENTIFICAZIONE, grdIdent, c.riga,
                                  TestoRisorsa(c.stringa, c.predefinito));
+        // The last condition joins nothing: "Condizione_3 Or" would be saved, and the engine
+        // would refuse the driver.
+        const auto& col = c.chiamata.mcolCondizioni;
+        if (col && !col->Vuota() && !col->Item(col->Count()).msCongiunzione.empty())
+            return erroreGriglia(
+                PAGINA_IDENTIFICAZIONE, grdIdent, c.riga,
+                (c.riga == Ident::RIGA_ENTRANTI
+                     ? TestoRisorsa(32211,
+                                    "Le condizioni delle chiamate entranti finiscono con "
+                                    "\"%1\" dopo la condizione %2, l'ultima: togliere "
+                                    "\"%1\" con Dettagli... o aggiungere una condizione.")
+                     : TestoRisorsa(32212,
+                                    "Le condizioni delle chiamate uscenti finiscono con "
+                                    "\"%1\" dopo la condizione %2, l'ultima: togliere "
+                                    "\"%1\" con Dettagli... o aggiungere una condizione."))
+                    .arg(DaCp1252(col->Item(col->Count()).msCongiunzione))
+                    .arg(col->Count()));
     }
 
     // Brand and model, which the catalogue records the driver under.

@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QKeyEvent>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -73,12 +74,23 @@ void frmSeleziona::cmOK_Click() {
 std::optional<frmSeleziona::Scelta> frmSeleziona::Scegli(QWidget* parent,
                                                          const QTextDocument* testo,
                                                          int32_t viMaxInizio,
-                                                         int32_t viMaxLunghezza) {
+                                                         int32_t viMaxLunghezza, int viDa,
+                                                         int viA) {
     std::unique_ptr<frmSeleziona> selezione;
     {
         CursoreOccupato occupato;
         selezione = std::make_unique<frmSeleziona>(parent);
         if (testo) selezione->ImpostaTesto(testo);
+        auto* rtf = selezione->mpUi->rtfTesto;
+        const int fine = rtf->document()->characterCount() - 1;
+        if (testo && viDa >= 0 && viDa < viA && viA <= fine) {
+            QTextCursor c(rtf->document());
+            c.setPosition(viDa);
+            c.setPosition(viA, QTextCursor::KeepAnchor);
+            rtf->setTextCursor(c);
+            rtf->ensureCursorVisible();
+            selezione->AggiornaPosizione();
+        }
         selezione->move(QCursor::pos());
     }
     selezione->exec();

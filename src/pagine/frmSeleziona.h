@@ -40,8 +40,11 @@ class frmSeleziona : public QDialog {
     // Shows the dialog at the mouse pointer over the sample text and returns the piece chosen;
     // nothing when nothing was chosen, or when the choice spans lines, exceeds the limits or
     // holds characters Windows-1252 cannot hold (each said in a warning).
+    // The text starts with the characters viDa to viA (positions in testo) selected, when
+    // given (the selection the user made already in the sample view).
     static std::optional<Scelta> Scegli(QWidget* parent, const QTextDocument* testo,
-                                        int32_t viMaxInizio, int32_t viMaxLunghezza);
+                                        int32_t viMaxInizio, int32_t viMaxLunghezza, int viDa = -1,
+                                        int viA = -1);
 
     // The column (from 1) of position iInizio within its line of sTesto.
     static int ColonnaSelezione(const QString& sTesto, int iInizio);

@@ -5,6 +5,8 @@
 #include <QPushButton>
 
 #include "AiutiPagine.h"
+#include "anteprima/ModelloAnteprima.h"
+#include "anteprima/PannelloAnteprima.h"
 #include "kit/Risorse.h"
 #include "pagine/PaginaIdentificazione.h"
 #include "pagine/frmIdentificazione.h"
@@ -198,6 +200,18 @@ TEST_F(IdentificazioneTest, NewRowsStartOnLineOneFromTheSampleAndAnOpenEndIsRefu
     ASSERT_TRUE(Scegli(*mC, 1, COL_RIGA, ""));
     mD->ui()->cmOK->click();
     EXPECT_EQ(Testi(), QStringList{Testo(11601) + "2"});
+    mD.reset();
+    // A driver whose conditions end so is not saved, and the preview says why.
+    mF->FileApri(Driver(QStringLiteral("PanasonicTDA.drv")));
+    mF->Documento().moDriver->moEntranti->mcolCondizioni->Item(2).msCongiunzione = "Or";
+    mUI.Reimposta();
+    EXPECT_FALSE(mF->FileSalva(false));
+    const QString motivo = Testo(32211).arg("Or").arg(2);
+    EXPECT_EQ(Testi(), QStringList{motivo});
+    mF->AggiornaAnteprima();
+    const auto& righe = mF->Anteprima()->Modello()->Righe();
+    EXPECT_TRUE(std::any_of(righe.begin(), righe.end(),
+                            [&](const RigaAnteprima& r) { return r.sPerche == motivo; }));
 }
 
 }  // namespace

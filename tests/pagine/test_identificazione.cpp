@@ -186,6 +186,14 @@ TEST_F(IdentificazioneTest, NewRowsStartOnLineOneFromTheSampleAndAnOpenEndIsRefu
     }
     EXPECT_TRUE(Scegli(*mC, 0, COL_RIGA, "3"));
     EXPECT_FALSE(Scegli(*mC, 0, COL_RIGA, "4"));  // the call has 3 lines
+    // A time format the catalogue lacks, typed for a time test, joins the catalogue.
+    ASSERT_TRUE(Scegli(*mC, 0, COL_OPERATORE, Testo(11612)));
+    mUI.Reimposta();
+    mUI.mRisposte = {RispostaUI::Si};
+    ASSERT_TRUE(Scegli(*mC, 0, COL_FORMATO, "hh:mm'ss"));
+    EXPECT_EQ(Mostrato(*mC, 0, COL_FORMATO), "hh:mm'ss");
+    const TabellaValori& ore = mF->mrgxFormatiOra;
+    EXPECT_EQ(ore.Cella(ore.Righe() - 1, 0), "hh:mm'ss");
     mUI.Reimposta();
     ScriviRiga(*mC, 0, {"", "", "", Testo(11611), "", "", "And"});
     ScriviRiga(*mC, 1, {"", "", "2", Testo(11611), "", "", "Or"});

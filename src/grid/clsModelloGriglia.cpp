@@ -179,9 +179,13 @@ std::optional<std::string> clsModelloGriglia::ValoreDaTesto(int c, const QString
                 return voce.moValore;
     }
     if (valore->empty() || !lista.Limita()) return valore;
-    if (col->mfnValoreNuovo) {
+    // Once at a time: the question it may ask must not ask again.
+    if (col->mfnValoreNuovo && !mbNuovoInCorso) {
         QString motivo;
-        if (auto nuovo = col->mfnValoreNuovo(vsTesto, &motivo)) return nuovo;
+        mbNuovoInCorso = true;
+        auto nuovo = col->mfnValoreNuovo(vsTesto, &motivo);
+        mbNuovoInCorso = false;
+        if (nuovo) return nuovo;
         if (!motivo.isEmpty()) {
             if (psErrore) *psErrore = motivo;
             return std::nullopt;

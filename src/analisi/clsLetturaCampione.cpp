@@ -128,15 +128,34 @@ std::vector<clsLetturaCampione::TestoColonna> clsLetturaCampione::Testi(
     const Taglio& taglio) const {
     std::vector<TestoColonna> v;
     std::map<std::string, TestoColonna> testi;
-    RigaFinestra riga;  // reused for the fields of each line
+    // Each line of a call: the call and the line's place in it (from 1).
+    std::map<uint64_t, std::pair<const ChiamataLetta*, int>> inChiamata;
+    for (const VoceCampione& voce : mvVoci)
+        if (voce.bChiamata)
+            for (size_t k = 0; k < voce.chiamata.vRighe.size(); ++k)
+                inChiamata.emplace(voce.chiamata.vRighe[k],
+                                   std::pair(&voce.chiamata, static_cast<int>(k) + 1));
+    RigaFinestra rigaCampi;  // reused for the fields of each line
     for (const RigaCampione& r : mvRighe) {
-        const std::optional<std::string_view> t = taglio(r, riga);
+        const std::optional<std::string_view> t = taglio(r, rigaCampi);
         if (!t) continue;
         TestoColonna& c = testi[std::string(*t)];
-        ++c.iRighe;
+        if (c.iRighe++ == 0) c.sEsempio = r.sTesto;
         const char tipo = TipoRiga(r.iNumero);
         c.iEntranti += tipo == 'E';
         c.iUscenti += tipo == 'U';
+        const auto it = inChiamata.find(r.iNumero);
+        if (it == inChiamata.end()) continue;
+        const auto& [chiamata, riga] = it->second;
+        if (c.iRigaChiamata == 0) c.iRigaChiamata = riga;
+        for (size_t k = 0; k < chiamata->iCampi && k < chiamata->vCampi.size(); ++k) {
+            const CampoLetto& f = chiamata->vCampi[k];
+            if (f.bVuoto || f.bDerivato || f.sTaglio.find_first_not_of(' ') == std::string::npos)
+                continue;
+            c.bSquillo |= f.sNome == "dRisposta";
+            c.bScatti |= f.sNome == "lScatti";
+            c.bNumero |= f.sNome == "sNumero";
+        }
     }
     v.reserve(testi.size());
     for (auto& [t, c] : testi) {
@@ -166,6 +185,39 @@ std::vector<clsLetturaCampione::TestoColonna> clsLetturaCampione::ColonnaCampo(
         DividiCampi(r.sTesto, mSeparazione->cSeparatore, mSeparazione->cVirgolette, riga.campi);
         return TaglioRiga(riga, iCampo, std::max(1, iNelCampo), iLunghezza);
     });
+}
+
+ColCondizioni clsLetturaCampione::CondizioniDaValori(const std::vector<std::string>& vValori,
+                                                     int iPosizione, int iLunghezza, int iRiga,
+                                                     const ColCondizioni* pPrima) {
+    std::vector<clsCondizione> tutte;
+    for (const std::string& valore : vValori) {
+        clsCondizione c;
+        c.menOperatore = clsCondizione::UGUALE_A;
+        c.miRiga = static_cast<int16_t>(std::max(1, iRiga));
+        c.miInizio = static_cast<int16_t>(iPosizione);
+        c.miLunghezza = static_cast<int16_t>(iLunghezza);
+        c.msValore = valore;
+        c.msCongiunzione = "Or";
+        tutte.push_back(std::move(c));
+    }
+    if (!tutte.empty()) tutte.back().msCongiunzione = "And";
+    if (pPrima)
+        for (int i = 1; i <= pPrima->Count(); ++i) {
+            const clsCondizione& p = pPrima->Item(i);
+            if (p.miInizio == iPosizione && p.miLunghezza == iLunghezza &&
+                (p.menOperatore == clsCondizione::UGUALE_A ||
+                 p.menOperatore == clsCondizione::DIVERSO_DA))
+                continue;
+            clsCondizione k = p.Clone();
+            k.msNome.clear();
+            k.msCongiunzione = "And";
+            tutte.push_back(std::move(k));
+        }
+    if (!tutte.empty()) tutte.back().msCongiunzione.clear();
+    ColCondizioni col;
+    for (auto& c : tutte) col.Add(std::move(c));
+    return col;
 }
 
 std::pair<size_t, size_t> clsLetturaCampione::RigheConCondizione(const clsCondizione& c) const {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/clsAnalizzatore.h"
+#include "model/clsCondizione.h"
 
 namespace tarno {
 
@@ -63,9 +64,15 @@ class clsLetturaCampione {
     // distinct text once, with the lines it is on and how many of them lie in incoming and in
     // outgoing calls, the most frequent first. Lines that end before the position do not count;
     // a text is cut shorter where its line ends.
+    // Beside each text: the first line it is on (as read), the line of the call (from 1) it
+    // stands on in the first call that holds it (0 when no call does), and whether the calls
+    // holding it have a ringing time, units or a number.
     struct TestoColonna {
         std::string sTesto;
         size_t iRighe = 0, iEntranti = 0, iUscenti = 0;
+        std::string sEsempio;
+        int iRigaChiamata = 0;
+        bool bSquillo = false, bScatti = false, bNumero = false;
     };
     std::vector<TestoColonna> Colonna(int iPosizione, int iLunghezza) const;
     // The same for a position of a driver of separated fields: field iCampo (from the end when
@@ -74,6 +81,12 @@ class clsLetturaCampione {
     std::vector<TestoColonna> ColonnaCampo(int iCampo, int iNelCampo, int iLunghezza) const;
     // How the driver cuts a line into fields; nullptr for fixed columns.
     const Separazione* Separa() const { return mSeparazione ? &*mSeparazione : nullptr; }
+
+    // The conditions of a call kind from the texts of a column marked for it: one "uguale a"
+    // per text at iPosizione, iLunghezza on line iRiga of the call, joined by Or, then the
+    // conditions of pPrima (the kind's until now) that test another place, joined by And.
+    static ColCondizioni CondizioniDaValori(const std::vector<std::string>& vValori, int iPosizione,
+                                            int iLunghezza, int iRiga, const ColCondizioni* pPrima);
 
     // On how many of the lines the engine reads the condition holds (its line number is not
     // looked at), and how many lines there are.

@@ -1,9 +1,11 @@
 #include "anteprima/PannelloAnteprima.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTextBlock>
@@ -51,7 +53,8 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
       mpTitoloColonna(new QLabel(this)),
       mpColonna(new QTableWidget(this)),
       mpSoloErrori(new QCheckBox(TestoRisorsa(32030, "Solo chiamate con &errori"), this)),
-      mpGruppi(new QTableWidget(this)) {
+      mpGruppi(new QTableWidget(this)),
+      mpCondizioni(new QPushButton(TestoRisorsa(32220, "Scrivi le &condizioni dai tipi"), this)) {
     setObjectName(QStringLiteral("pnlAnteprima"));
     mpSommario->setObjectName(QStringLiteral("lblSommarioAnteprima"));
     mpSommario->setWordWrap(true);
@@ -91,18 +94,28 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
     mpTitoloColonna->setObjectName(QStringLiteral("lblColonnaAnteprima"));
     mpTitoloColonna->setWordWrap(true);
     mpColonna->setObjectName(QStringLiteral("tblColonnaAnteprima"));
-    mpColonna->setColumnCount(4);
+    mpColonna->setColumnCount(NUM_COL_TESTI);
     mpColonna->setHorizontalHeaderLabels(
         {TestoRisorsa(30720, "Testo"), TestoRisorsa(30660, "Righe"),
-         TestoRisorsa(30663, "Entranti"), TestoRisorsa(30664, "Uscenti")});
+         TestoRisorsa(30663, "Entranti"), TestoRisorsa(30664, "Uscenti"),
+         TestoRisorsa(32221, "Tipo"), TestoRisorsa(32222, "Campi pieni"),
+         TestoRisorsa(32223, "Esempio")});
+    mpCondizioni->setObjectName(QStringLiteral("cmdCondizioniColonna"));
+    mpCondizioni->setToolTip(
+        TestoRisorsa(32224,
+                     "Per ogni tipo di chiamata marcato: una condizione \"uguale a\" per testo, "
+                     "unite da Or, al posto di quelle di prima su questa colonna"));
+    connect(mpCondizioni, &QPushButton::clicked, this, &PannelloAnteprima::CondizioniDaColonna);
     mpColonna->setEditTriggers(QAbstractItemView::NoEditTriggers);
     mpColonna->verticalHeader()->setVisible(false);
     mpColonna->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     mpColonna->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(mpTitoloColonna);
     layout->addWidget(mpColonna, 1);
+    layout->addWidget(mpCondizioni);
     mpTitoloColonna->hide();
     mpColonna->hide();
+    mpCondizioni->hide();
     connect(mpTabella, &QTableView::clicked, this, &PannelloAnteprima::SelezionaRighe);
     connect(mpTabella, &QTableView::activated, this, &PannelloAnteprima::SelezionaRighe);
     // Going through the rows with the keys shows each row's lines too; a refresh of the table
@@ -355,12 +368,18 @@ void PannelloAnteprima::MostraColonna() {
                                separa->cVirgolette, static_cast<size_t>(posizione - 1),
                                static_cast<size_t>(posizione - 1 + lunghezza));
     if (separa && !campo) lunghezza = 0;
-    const auto testi =
-        campo ? lettura.ColonnaCampo(campo->iCampo, campo->iNelCampo, campo->iLunghezza)
-              : Colonna(posizione, lunghezza);
+    auto testi = campo ? lettura.ColonnaCampo(campo->iCampo, campo->iNelCampo, campo->iLunghezza)
+                       : Colonna(posizione, lunghezza);
     mpTitoloColonna->setVisible(lunghezza > 0);
     mpColonna->setVisible(lunghezza > 0);
-    if (lunghezza <= 0) return;
+    // Conditions from the kinds marked are written at columns: not for separated fields yet.
+    mpCondizioni->setVisible(lunghezza > 0 && !campo);
+    if (posizione != miPosizione || lunghezza != miLunghezza) mmTipi.clear();
+    miPosizione = posizione, miLunghezza = lunghezza;
+    if (lunghezza <= 0) {
+        mvTesti.clear();
+        return;
+    }
     if (campo && campo->iLunghezza == 0)
         mpTitoloColonna->setText(
             TestoRisorsa(32600, "Campo %1: %2 testi diversi sulle righe del campione")
@@ -385,22 +404,67 @@ void PannelloAnteprima::MostraColonna() {
     // The first texts are what tells calls apart: a few hundred rows are enough to see them.
     constexpr size_t MAX_RIGHE = 500;
     const int n = static_cast<int>(std::min(testi.size(), MAX_RIGHE));
+    testi.resize(static_cast<size_t>(n));
+    mvTesti = std::move(testi);
     mpColonna->setRowCount(n);
+    static const std::pair<int, const char*> tipi[] = {{0, ""},
+                                                       {32225, "Entrante"},
+                                                       {32226, "Uscente"},
+                                                       {32227, "Entrante trasferita"},
+                                                       {32228, "Uscente trasferita"},
+                                                       {32229, "Non \u00E8 una chiamata"}};
     for (int r = 0; r < n; ++r) {
-        const TestoColonna& t = testi[static_cast<size_t>(r)];
+        const TestoColonna& t = mvTesti[static_cast<size_t>(r)];
+        QStringList campi;
+        if (t.bSquillo) campi << TestoRisorsa(32230, "squillo");
+        if (t.bScatti) campi << TestoRisorsa(32231, "scatti");
+        if (t.bNumero) campi << TestoRisorsa(32232, "numero");
         const QString valori[] = {
             QLatin1Char('"') + DaCp1252(TestoVisibile(t.sTesto)) + QLatin1Char('"'),
-            QString::number(t.iRighe), QString::number(t.iEntranti), QString::number(t.iUscenti)};
-        for (int k = 0; k < 4; ++k) {
+            QString::number(t.iRighe),
+            QString::number(t.iEntranti),
+            QString::number(t.iUscenti),
+            QString(),
+            campi.join(QStringLiteral(", ")),
+            DaCp1252(TestoVisibile(t.sEsempio))};
+        for (int k = 0; k < NUM_COL_TESTI; ++k) {
             auto* cella = mpColonna->item(r, k);
             if (!cella) {
                 cella = new QTableWidgetItem;
                 mpColonna->setItem(r, k, cella);
             }
             cella->setText(valori[k]);
-            if (k > 0) cella->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (k >= COL_RIGHE && k <= COL_USCENTI)
+                cella->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
+        auto* tipo = qobject_cast<QComboBox*>(mpColonna->cellWidget(r, COL_TIPO));
+        if (!tipo) {
+            tipo = new QComboBox;
+            tipo->setObjectName(QStringLiteral("cboTipoValore"));
+            for (const auto& [numero, testo] : tipi)
+                tipo->addItem(numero ? TestoRisorsa(numero, testo) : QString());
+            mpColonna->setCellWidget(r, COL_TIPO, tipo);
+            connect(tipo, &QComboBox::activated, this, [this, tipo](int i) {
+                for (int k = 0; k < mpColonna->rowCount(); ++k)
+                    if (mpColonna->cellWidget(k, COL_TIPO) == tipo) MarcaTipo(k, i);
+            });
+        }
+        const auto marcato = mmTipi.find(t.sTesto);
+        tipo->setCurrentIndex(marcato == mmTipi.end() ? 0 : marcato->second);
     }
+}
+
+int PannelloAnteprima::TipoMarcato(int r) const {
+    if (r < 0 || static_cast<size_t>(r) >= mvTesti.size()) return VALORE_NON_DETTO;
+    const auto it = mmTipi.find(mvTesti[static_cast<size_t>(r)].sTesto);
+    return it == mmTipi.end() ? VALORE_NON_DETTO : it->second;
+}
+
+void PannelloAnteprima::MarcaTipo(int r, int enTipo) {
+    if (r < 0 || static_cast<size_t>(r) >= mvTesti.size()) return;
+    mmTipi[mvTesti[static_cast<size_t>(r)].sTesto] = enTipo;
+    if (auto* tipo = qobject_cast<QComboBox*>(mpColonna->cellWidget(r, COL_TIPO)))
+        tipo->setCurrentIndex(enTipo);
 }
 
 void PannelloAnteprima::LarghezzeColonne() {

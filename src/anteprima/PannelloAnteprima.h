@@ -22,6 +22,7 @@
 
 class QCheckBox;
 class QLabel;
+class QPushButton;
 class QTableView;
 class QTableWidget;
 class QTextCursor;
@@ -64,6 +65,32 @@ class PannelloAnteprima : public QWidget {
     // The texts at the sample view's selection (within a line) across the sample's lines: in
     // a driver of separated fields, those of the field (or part of it) under the selection.
     QTableWidget* TabellaColonna() const { return mpColonna; }
+    // The kind of call the technician marks a text of the column table as (column COL_TIPO).
+    enum TipoValore : int {
+        VALORE_NON_DETTO = 0,
+        VALORE_ENTRANTE,
+        VALORE_USCENTE,
+        VALORE_ENTRANTE_TRASFERITA,
+        VALORE_USCENTE_TRASFERITA,
+        VALORE_NON_CHIAMATA,
+    };
+    enum ColonnaTesti : int {
+        COL_TESTO,
+        COL_RIGHE,
+        COL_ENTRANTI,
+        COL_USCENTI,
+        COL_TIPO,
+        COL_CAMPI,
+        COL_ESEMPIO,
+        NUM_COL_TESTI
+    };
+    // The texts the column table shows, its position and length, and the kind marked on row r.
+    const std::vector<TestoColonna>& TestiColonna() const { return mvTesti; }
+    std::pair<int, int> PosizioneColonna() const { return {miPosizione, miLunghezza}; }
+    int TipoMarcato(int r) const;
+    void MarcaTipo(int r, int enTipo);
+    // "Scrivi le condizioni": CondizioniDaColonna follows.
+    QPushButton* PulsanteCondizioni() const { return mpCondizioni; }
     QTableView* Tabella() const { return mpTabella; }
     QLabel* Sommario() const { return mpSommario; }
     // The failures grouped by field and reason (GruppiErrori), one row each, above the table;
@@ -87,6 +114,8 @@ class PannelloAnteprima : public QWidget {
     void RigheSelezionate();
     // A fix of a group was chosen: the window applies it to the document as one step.
     void CorrezioneRichiesta(const tarno::GruppoErrori& gruppo, const tarno::Correzione& c);
+    // The technician asks for the conditions of the kinds marked in the column table.
+    void CondizioniDaColonna();
 
   private:
     void SelezionaRighe(const QModelIndex& indice);
@@ -105,6 +134,11 @@ class PannelloAnteprima : public QWidget {
     QCheckBox* mpSoloErrori;
     QTableWidget* mpGruppi;
     std::vector<GruppoErrori> mvGruppi;
+    QPushButton* mpCondizioni;
+    std::vector<TestoColonna> mvTesti;
+    int miPosizione = 0, miLunghezza = 0;
+    // The kinds marked, by text, while the column stays the same.
+    std::map<std::string, int> mmTipi;
     QPointer<QTextEdit> mpVista;
     // The view's place of a character of the reading: with the lines as the engine reads them,
     // block iRiga (an index of the reading's lines) and column iCarattere; otherwise the

@@ -20,9 +20,11 @@
 #include "kit/Applicazione.h"
 #include "kit/Globali.h"
 #include "kit/Risorse.h"
+#include "kit/ServiziUI.h"
 #include "kit/TestoQt.h"
 #include "model/CallFieldName.h"
 #include "model/Numeri.h"
+#include "model/clsChiamata.h"
 #include "pagine/PaginaCampi.h"
 #include "ui_frmDriver.h"
 
@@ -91,6 +93,67 @@ void frmDriver::PreparaAnteprima() {
 
     // A row picked in the preview selects its lines in the sample view: the labels follow.
     connect(mpAnteprima, &PannelloAnteprima::RigheSelezionate, this, &frmDriver::AggiornaPosizione);
+
+    // The kinds marked on a column's texts become the conditions of each kind, as one step.
+    connect(mpAnteprima, &PannelloAnteprima::CondizioniDaColonna, this, [this] {
+        using P = PannelloAnteprima;
+        const auto [posizione, lunghezza] = mpAnteprima->PosizioneColonna();
+        const auto& testi = mpAnteprima->TestiColonna();
+        struct Tipo {
+            int enTipo;
+            int iNome;
+            const char* sNome;
+        };
+        static const Tipo tipi[] = {{P::VALORE_ENTRANTE, 32233, "entranti"},
+                                    {P::VALORE_USCENTE, 32234, "uscenti"},
+                                    {P::VALORE_ENTRANTE_TRASFERITA, 32235, "entranti trasferite"},
+                                    {P::VALORE_USCENTE_TRASFERITA, 32236, "uscenti trasferite"}};
+        clsDriver d = DriverDalleViste();
+        QStringList sostituite;
+        bool scritte = false;
+        for (const Tipo& t : tipi) {
+            std::vector<std::string> valori;
+            int riga = 0;
+            for (size_t r = 0; r < testi.size(); ++r)
+                if (mpAnteprima->TipoMarcato(static_cast<int>(r)) == t.enTipo) {
+                    valori.push_back(testi[r].sTesto);
+                    if (riga == 0) riga = testi[r].iRigaChiamata;
+                }
+            if (valori.empty()) continue;
+            const bool entranti =
+                t.enTipo == P::VALORE_ENTRANTE || t.enTipo == P::VALORE_ENTRANTE_TRASFERITA;
+            const bool trasferite = t.enTipo >= P::VALORE_ENTRANTE_TRASFERITA;
+            auto& chiamata = entranti ? d.moEntranti : d.moUscenti;
+            if (!chiamata) chiamata = std::make_unique<clsChiamata>();
+            auto& col = trasferite ? chiamata->mcolCondTrasferita : chiamata->mcolCondizioni;
+            if (col && !col->Vuota()) sostituite << TestoRisorsa(t.iNome, t.sNome);
+            col = clsLetturaCampione::CondizioniDaValori(valori, posizione, lunghezza, riga,
+                                                         col ? &*col : nullptr);
+            // The call has at least the line its text stands on.
+            chiamata->miNumRighe =
+                static_cast<int16_t>(std::max({int(chiamata->miNumRighe), riga, 1}));
+            scritte = true;
+        }
+        if (!scritte) {
+            Avviso(this, TestoRisorsa(32237,
+                                      "Nessun testo \u00E8 marcato come entrante, "
+                                      "uscente o trasferita: scegliere il tipo nella "
+                                      "colonna Tipo."));
+            return;
+        }
+        if (!sostituite.isEmpty() &&
+            ServiziUI().Messaggio(
+                this,
+                TestoRisorsa(32238,
+                             "Le chiamate %1 hanno gi\u00E0 delle condizioni: quelle "
+                             "su questa colonna sono sostituite, le altre restano. "
+                             "Continuare?")
+                    .arg(sostituite.join(QStringLiteral(", "))),
+                IconaUI::Domanda, PulsantiUI::SiNo, QString()) != RispostaUI::Si)
+            return;
+        mpDoc->Sostituisci(d, ValoreSi(), ValoreNo());
+        AggiornaAnteprima();
+    });
 
     mpTimerAnteprima = new QTimer(this);
     mpTimerAnteprima->setObjectName(QStringLiteral("tmrAnteprima"));

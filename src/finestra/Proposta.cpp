@@ -13,6 +13,7 @@
 #include "analisi/clsProposta.h"
 #include "catalogo/clsCatalogo.h"
 #include "documento/DocumentoDriver.h"
+#include "engine/FormatoDataOra.h"
 #include "finestra/MessaggioCatalogo.h"
 #include "finestra/frmDriver.h"
 #include "grid/clsGriglia.h"
@@ -197,6 +198,59 @@ QStringList frmDriver::AggiungiFormatiNuovi(Proposta& p) {
     });
     if (!codici.empty() && !RicaricaFormati()) Avviso(this, MessaggioCatalogo(mconDatabase));
     return mancanti;
+}
+
+std::optional<std::string> frmDriver::AggiungiFormato(QWidget* pPadre, std::optional<bool> bData,
+                                                      const QString& sTesto, QString* psErrore) {
+    const auto rifiuta = [psErrore](const QString& sMotivo) -> std::optional<std::string> {
+        if (psErrore) *psErrore = sMotivo;
+        return std::nullopt;
+    };
+    const QString digitato = sTesto.trimmed();
+    const auto testo = InCp1252(digitato);
+    if (!testo || testo->empty()) return std::nullopt;
+    // A date format has a day, a month or a year; a time format hours, minutes or seconds and
+    // no date, so that a time or a duration never gets a date format.
+    const clsFormatoDataOra formato(*testo);
+    const bool data = bData.value_or(formato.EData());
+    if (data ? !formato.EData() : (!formato.ETempo() || formato.EData())) {
+        const int numero = !bData ? 32200 : *bData ? 32201 : 32202;
+        const char* predefinito =
+            !bData   ? "\"%1\" non \u00E8 un formato di data n\u00E9 di ora: una data usa g "
+                       "(giorno), m (mese) e a (anno), un'ora h (ore), m (minuti) e s (secondi); "
+                       "gli altri caratteri devono stare nel valore come sono."
+            : *bData ? "\"%1\" non \u00E8 un formato di data: servono g (giorno), m (mese) "
+                       "o a (anno); gli altri caratteri devono stare nel valore come sono."
+                     : "\"%1\" non \u00E8 un formato di ora: servono h (ore), m (minuti) o s "
+                       "(secondi), senza giorno, mese n\u00E9 anno; gli altri caratteri devono "
+                       "stare nel valore come sono.";
+        return rifiuta(TestoRisorsa(numero, predefinito).arg(digitato));
+    }
+    const QString tipo = data ? TestoRisorsa(32203, "data") : TestoRisorsa(32204, "ora");
+    if (ServiziUI().Messaggio(
+            pPadre,
+            TestoRisorsa(32205,
+                         "Il catalogo non ha il formato di %1 \"%2\".\nAggiungerlo al catalogo "
+                         "(per ogni driver)?")
+                .arg(tipo, digitato),
+            IconaUI::Domanda, PulsantiUI::SiNo, QString()) != RispostaUI::Si)
+        return rifiuta(TestoRisorsa(32206,
+                                    "Il formato \"%1\" non \u00E8 stato aggiunto al "
+                                    "catalogo.")
+                           .arg(digitato));
+    int16_t codice = 0;
+    {
+        CursoreOccupato occupato;
+        if (!mconDatabase.AggiungiFormato(data, *testo, codice))
+            return rifiuta(TestoRisorsa(32207, "Il catalogo non accetta il formato \"%1\": %2")
+                               .arg(digitato, MessaggioCatalogo(mconDatabase)));
+        // Every list offers it at once; the preview reads with it.
+        if (!RicaricaFormati()) Avviso(pPadre, MessaggioCatalogo(mconDatabase));
+    }
+    Segnala(TestoRisorsa(32208, "Formato \"%1\" aggiunto al catalogo con il codice %2")
+                .arg(digitato)
+                .arg(codice));
+    return std::to_string(codice);
 }
 
 bool frmDriver::RicaricaFormati() {

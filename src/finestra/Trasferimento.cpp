@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <algorithm>
 #include <optional>
 
 #include "documento/DocumentoDriver.h"
@@ -130,6 +131,31 @@ QStringList FormatiDiAltroGenere(const clsDriver& d, const TabellaValori& rgxDat
     }
     condizioni(d.mcolDataIsolata, TestoRisorsa(10622, "Data su riga isolata"));
     return problemi;
+}
+
+// Why a call kind's conditions (riga: its row on the identification page) cannot be
+// saved as they stand: the last one ends in And/Or. "" when they can.
+QString CondizioniAperte(const std::optional<ColCondizioni>& col, int riga) {
+    if (!col || col->Vuota() || col->Item(col->Count()).msCongiunzione.empty()) return {};
+    static const std::pair<int, const char*> testi[] = {
+        {32211,
+         "Le condizioni delle chiamate entranti finiscono con \"%1\" dopo la condizione "
+         "%2, l'ultima: togliere \"%1\" con Dettagli... o aggiungere una condizione."},
+        {32212,
+         "Le condizioni delle chiamate uscenti finiscono con \"%1\" dopo la condizione "
+         "%2, l'ultima: togliere \"%1\" con Dettagli... o aggiungere una condizione."},
+        {32213,
+         "Le condizioni delle chiamate entranti trasferite finiscono con \"%1\" dopo la "
+         "condizione %2, l'ultima: togliere \"%1\" con Dettagli... o aggiungere una "
+         "condizione."},
+        {32214,
+         "Le condizioni delle chiamate uscenti trasferite finiscono con \"%1\" dopo la "
+         "condizione %2, l'ultima: togliere \"%1\" con Dettagli... o aggiungere una "
+         "condizione."}};
+    const auto& [numero, testo] = testi[std::clamp(riga, 0, 3)];
+    return TestoRisorsa(numero, testo)
+        .arg(DaCp1252(col->Item(col->Count()).msCongiunzione))
+        .arg(col->Count());
 }
 
 }  // namespace
@@ -343,6 +369,12 @@ bool frmDriver::ControllaDatiRiempiOggettoDriver() {
             (!c.chiamata.mcolCondizioni || c.chiamata.mcolCondizioni->Vuota()))
             return erroreGriglia(PAGINA_IDENTIFICAZIONE, grdIdent, c.riga,
                                  TestoRisorsa(c.stringa, c.predefinito));
+        // The last condition joins nothing: "Condizione_3 Or" would be saved, and the engine
+        // would refuse the driver.
+        for (const auto& [col, riga] : {std::pair(&c.chiamata.mcolCondizioni, c.riga),
+                                        std::pair(&c.chiamata.mcolCondTrasferita, c.riga + 2)})
+            if (const QString aperte = CondizioniAperte(*col, riga); !aperte.isEmpty())
+                return erroreGriglia(PAGINA_IDENTIFICAZIONE, grdIdent, riga, aperte);
     }
 
     // Brand and model, which the catalogue records the driver under.
@@ -481,6 +513,16 @@ clsDriver frmDriver::DriverDalleViste(std::vector<QString>* pEsclusi) const {
                                                                 : TestoRisorsa(30664, "Uscenti")) +
                                 QStringLiteral(": ") +
                                 TestoProblema(p, tipo).replace(QLatin1Char('\n'), u' '));
+    // Conditions that a save refuses: the preview says why its reading may differ.
+    if (pEsclusi)
+        for (const clsChiamata* c : {d.moEntranti.get(), d.moUscenti.get()}) {
+            if (!c) continue;
+            const int riga = c == d.moEntranti.get() ? Ident::RIGA_ENTRANTI : Ident::RIGA_USCENTI;
+            for (const auto& [col, r] :
+                 {std::pair(&c->mcolCondizioni, riga), std::pair(&c->mcolCondTrasferita, riga + 2)})
+                if (const QString aperte = CondizioniAperte(*col, r); !aperte.isEmpty())
+                    pEsclusi->push_back(aperte);
+        }
     return d;
 }
 

@@ -139,6 +139,8 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     std::pair<size_t, size_t> ChiamateConCondizione(const clsCondizione& c) const override;
     std::vector<int16_t> FormatiCheLeggono(bool bEntranti, int iCampo, bool bData) const override;
     void Segnala(const QString& sTesto) override;
+    std::optional<std::string> AggiungiFormato(QWidget* pPadre, std::optional<bool> bData,
+                                               const QString& sTesto, QString* psErrore) override;
     // Brand and model lists from the catalogue.
     void InitMarcaCentralino();
     void CercaModello();

@@ -3,6 +3,9 @@
 
 #include <QPointer>
 #include <QString>
+#include <functional>
+#include <optional>
+#include <string>
 
 #include "grid/clsDropDown.h"
 #include "grid/clsListaValori.h"
@@ -19,6 +22,9 @@ class clsColonnaGriglia {
     bool mbPulsante = false;  // a cell button at the right of each cell
     clsListaValori moLista;
     QPointer<clsDropDown> mpDropDown;
+    // Typed text that a restricting list and the drop-down lack goes here before it is
+    // refused: the value it stores, or nullopt with the reason ("" for the usual refusal).
+    std::function<std::optional<std::string>(const QString&, QString*)> mfnValoreNuovo;
 };
 
 }  // namespace tarno

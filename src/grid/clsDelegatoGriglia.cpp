@@ -66,7 +66,7 @@ QWidget* clsDelegatoGriglia::createEditor(QWidget* parent, const QStyleOptionVie
         combo->setObjectName(QStringLiteral("cboCellaGriglia"));
         for (const auto& voce : col->moLista.Voci())
             combo->addItem(voce.msTesto, QString::fromStdString(Cp1252InUtf8(voce.msValore)));
-        if (!col->moLista.Limita()) {
+        if (col->moLista.Digitabile()) {
             combo->setEditable(true);
             combo->setCompleter(nullptr);
             combo->setInsertPolicy(QComboBox::NoInsert);
@@ -244,6 +244,9 @@ bool clsDelegatoGriglia::eventFilter(QObject* object, QEvent* event) {
         const auto motivo = static_cast<QFocusEvent*>(event)->reason();
         if (motivo == Qt::ActiveWindowFocusReason || motivo == Qt::PopupFocusReason) return true;
     }
+    // So does the question about a value the column's list lacks: its answer decides.
+    if (event->type() == QEvent::FocusOut && !interno && mpGriglia->Modello()->NuovoValoreInCorso())
+        return true;
     if (event->type() == QEvent::KeyPress) {
         auto* tasto = static_cast<QKeyEvent*>(event);
         if (mpGriglia->SegnalaTasto(tasto)) return true;

@@ -154,6 +154,14 @@ bool clsGriglia::ImpostaDropDown(int c, clsDropDown* pDropDown) {
     return true;
 }
 
+bool clsGriglia::ImpostaValoreNuovo(
+    int c, std::function<std::optional<std::string>(const QString&, QString*)> fn) {
+    auto* col = mpModello->Colonna(c);
+    if (!col) return false;
+    col->mfnValoreNuovo = std::move(fn);
+    return true;
+}
+
 bool clsGriglia::ImpostaPulsante(int c, bool vb) {
     auto* col = mpModello->Colonna(c);
     if (!col) return false;

@@ -64,6 +64,10 @@ class clsGriglia : public QTableView {
     // nullptr removes the drop-down.
     bool ImpostaDropDown(int c, clsDropDown* pDropDown);
     bool ImpostaPulsante(int c, bool vb);
+    // What typed text outside the column's restricting list may still store (see
+    // clsColonnaGriglia::mfnValoreNuovo); an empty function removes it.
+    bool ImpostaValoreNuovo(int c,
+                            std::function<std::optional<std::string>(const QString&, QString*)> fn);
 
     // Rows.
     void ImpostaAltezzaRiga(int viPixel);

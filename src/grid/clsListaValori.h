@@ -37,6 +37,10 @@ class clsListaValori {
     // The cell is edited with a combo list of the texts (off by default).
     void ImpostaCombo(bool vb) { mbCombo = vb; }
     bool Combo() const { return mbCombo; }
+    // The combo list takes typed text too, checked as typing it in a plain cell is (a list
+    // that does not restrict input always does).
+    void ImpostaDigitabile(bool vb) { mbDigitabile = vb; }
+    bool Digitabile() const { return mbDigitabile || !mbLimita; }
 
     const Voce* CercaValore(const std::string& sValore) const;
     // The item whose display text equals vsTesto, letter case ignored.
@@ -47,6 +51,7 @@ class clsListaValori {
     bool mbTraduci = true;
     bool mbLimita = false;
     bool mbCombo = false;
+    bool mbDigitabile = false;
 };
 
 }  // namespace tarno

@@ -179,6 +179,18 @@ std::optional<std::string> clsModelloGriglia::ValoreDaTesto(int c, const QString
                 return voce.moValore;
     }
     if (valore->empty() || !lista.Limita()) return valore;
+    // Once at a time: the question it may ask must not ask again.
+    if (col->mfnValoreNuovo && !mbNuovoInCorso) {
+        QString motivo;
+        mbNuovoInCorso = true;
+        auto nuovo = col->mfnValoreNuovo(vsTesto, &motivo);
+        mbNuovoInCorso = false;
+        if (nuovo) return nuovo;
+        if (!motivo.isEmpty()) {
+            if (psErrore) *psErrore = motivo;
+            return std::nullopt;
+        }
+    }
     if (psErrore) *psErrore = MessaggioNonAmmesso(c, vsTesto);
     return std::nullopt;
 }

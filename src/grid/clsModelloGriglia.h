@@ -60,6 +60,9 @@ class clsModelloGriglia : public QAbstractTableModel {
     // A stored value chosen from a list (UTF-8) checked as ValoreDaTesto does.
     std::optional<std::string> ValoreDaScelta(int c, const QString& vsValore,
                                               QString* psErrore = nullptr) const;
+    // True while a column's mfnValoreNuovo runs (it may ask the user): the editor that lost
+    // the focus to its question stays open meanwhile.
+    bool NuovoValoreInCorso() const { return mbNuovoInCorso; }
     // Writes a value as the user's edit: the entry row turns into a new table row, and a real
     // change is reported by CellaModificata. False when the cell cannot be edited.
     bool ScriviValore(int r, int c, const std::string& vsValore);
@@ -97,6 +100,7 @@ class clsModelloGriglia : public QAbstractTableModel {
     bool mbRigaInserimento = false;
     int miRighe = 0;    // table rows at the last binding
     int miColonne = 0;  // table columns at the last binding
+    mutable bool mbNuovoInCorso = false;
 };
 
 }  // namespace tarno

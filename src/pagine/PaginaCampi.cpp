@@ -360,6 +360,17 @@ void PaginaCampi::Inizializza() {
     mpGriglia->ImpostaListaValori(
         COL_FORMATO, ListaFormati(mContesto.mrgxFormatiData, mContesto.mrgxFormatiOra));
     mpGriglia->ImpostaDropDown(COL_FORMATO, mContesto.drpFormatiData);
+    // A format the catalogue lacks, typed on the date or a time field, is added to it.
+    mpGriglia->ImpostaValoreNuovo(
+        COL_FORMATO,
+        [this](const QString& sTesto, QString* psErrore) -> std::optional<std::string> {
+            const int r = mpGriglia->RigaCorrente();
+            if (r < 0 || r >= Righe() || !chkCampo(r)->isEnabled()) return std::nullopt;
+            const bool ora = (r >= RIGA_ORA_INIZIO && r <= RIGA_DURATA) ||
+                             (mbEntranti && r == RIGA_DURATA_SQUILLO);
+            if (r != RIGA_DATA && !ora) return std::nullopt;
+            return mContesto.AggiungiFormato(this, r == RIGA_DATA, sTesto, psErrore);
+        });
     moListaOpz = clsListaValori();
     moListaOpz.Aggiungi("", QString());
     moListaOpz.Aggiungi(OPZ_SI, gsTestoSi);

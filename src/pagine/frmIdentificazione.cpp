@@ -78,7 +78,10 @@ frmIdentificazione::frmIdentificazione(QWidget* parent)
             &frmIdentificazione::grdCondizioni_ButtonClick);
     // The Formato column follows the operator of the current row.
     connect(grd, &clsGriglia::CellaCambiata, this, [this] { SettaDropDownFormato(); });
-    connect(grd, &clsGriglia::RigaAggiunta, this, [this] { SettaDropDownFormato(); });
+    connect(grd, &clsGriglia::RigaAggiunta, this, [this](int r) {
+        RigaPredefinita(r);
+        SettaDropDownFormato();
+    });
     connect(grd, &clsGriglia::RigaEliminata, this, [this] { SettaDropDownFormato(); });
     connect(grd, &clsGriglia::RigaCorrenteCambiata, this, [this] { SettaDropDownFormato(); });
     connect(grd, &clsGriglia::DropDownApertura, this, [this](int c) {
@@ -100,7 +103,7 @@ frmIdentificazione::~frmIdentificazione() {
     mpUi->grdCondizioni->Associa(nullptr);
 }
 
-bool frmIdentificazione::Modifica(QWidget* parent, const ContestoPagine* contesto,
+bool frmIdentificazione::Modifica(QWidget* parent, ContestoPagine* contesto,
                                   std::optional<ColCondizioni>& rcol, int16_t viNumRighe,
                                   bool vbDataIsolata, const QString& vsPrompt,
                                   const QString& vsTitolo) {
@@ -136,7 +139,7 @@ void frmIdentificazione::Carica() {
 }
 
 void frmIdentificazione::InitDropDown() {
-    const ContestoPagine* finestra = mpContesto;
+    ContestoPagine* finestra = mpContesto;
     const std::pair<clsDropDown*, clsDropDown*> coppie[] = {
         {drpFormatiData, finestra ? finestra->drpFormatiData : nullptr},
         {drpFormatiOra, finestra ? finestra->drpFormatiOra : nullptr},
@@ -170,6 +173,7 @@ void frmIdentificazione::InitGriglia() {
     righe.AggiungiIntervallo(1, miNumRighe);
     righe.ImpostaLimita(true);
     righe.ImpostaCombo(true);
+    righe.ImpostaDigitabile(true);
     grd->ImpostaListaValori(COL_RIGA, righe);
 
     clsListaValori posizioni;
@@ -190,14 +194,34 @@ void frmIdentificazione::InitGriglia() {
             operatori.Aggiungi(std::to_string(voce.enCodice), TestoRisorsa(voce.iTesto));
     operatori.ImpostaLimita(true);
     operatori.ImpostaCombo(true);
+    operatori.ImpostaDigitabile(true);
     grd->ImpostaListaValori(COL_OPERATORE, operatori);
 
-    const ContestoPagine* finestra = mpContesto;
+    ContestoPagine* finestra = mpContesto;
     grd->ImpostaListaValori(
         COL_FORMATO,
         finestra ? PaginaCampi::ListaFormati(finestra->mrgxFormatiData, finestra->mrgxFormatiOra)
                  : PaginaCampi::ListaFormati(TabellaValori(), TabellaValori()));
     grd->ImpostaDropDown(COL_FORMATO, drpFormatiNessuno);
+    // A date or time format the catalogue lacks, typed for a date or time test, is added to it.
+    grd->ImpostaValoreNuovo(
+        COL_FORMATO,
+        [this](const QString& sTesto, QString* psErrore) -> std::optional<std::string> {
+            const int r = mpUi->grdCondizioni->RigaCorrente();
+            const int32_t operatore = r >= 0 && r < mrgxCondizioni.Righe()
+                                          ? OperatoreCella(Cella(r, COL_OPERATORE))
+                                          : clsCondizione::NESSUNO;
+            const bool ora = operatore == clsCondizione::TEMPO_VALIDO;
+            if (!mpContesto || (!ora && operatore != clsCondizione::DATA_VALIDA &&
+                                operatore != clsCondizione::DATA_ISOLATA))
+                return std::nullopt;
+            auto codice = mpContesto->AggiungiFormato(this, !ora, sTesto, psErrore);
+            if (codice)
+                mpUi->grdCondizioni->ImpostaListaValori(
+                    COL_FORMATO, PaginaCampi::ListaFormati(mpContesto->mrgxFormatiData,
+                                                           mpContesto->mrgxFormatiOra));
+            return codice;
+        });
 
     clsListaValori congiunzioni;
     congiunzioni.Aggiungi("", QString());
@@ -296,6 +320,19 @@ bool frmIdentificazione::ControllaDati() {
             return false;
         }
         if (operatore == clsCondizione::DATA_ISOLATA) dataIsolata = true;
+    }
+    // The last row joins nothing: "... Or" alone would be an expression that does not end.
+    if (righe > 0 && !Cella(righe - 1, COL_CONGIUNZIONE).empty()) {
+        auto* grd = mpUi->grdCondizioni;
+        grd->ImpostaCellaCorrente(righe - 1, COL_CONGIUNZIONE);
+        grd->setFocus();
+        Avviso(this, TestoRisorsa(32210,
+                                  "La condizione %1 (l'ultima) termina con \"%2\", ma nessuna "
+                                  "condizione la segue: togliere \"%2\" o aggiungere una "
+                                  "condizione.")
+                         .arg(righe)
+                         .arg(DaCp1252(Cella(righe - 1, COL_CONGIUNZIONE))));
+        return false;
     }
     // The isolated date line is recognised by its "Data isolata" row.
     if (mbDataIsolata && !dataIsolata) {
@@ -397,6 +434,14 @@ void frmIdentificazione::AggiornaRigheCondizione() {
                   .arg(n.second));
 }
 
+void frmIdentificazione::RigaPredefinita(int r) {
+    // A new condition is on the call's first line until the user says otherwise.
+    if (r >= 0 && r < mrgxCondizioni.Righe() && Cella(r, COL_RIGA).empty() && miNumRighe >= 1) {
+        mrgxCondizioni.Cella(r, COL_RIGA) = std::string(1, '1');
+        mpUi->grdCondizioni->Aggiorna();
+    }
+}
+
 void frmIdentificazione::cmdAnnulla_Click() { reject(); }
 
 void frmIdentificazione::reject() {
@@ -411,6 +456,7 @@ void frmIdentificazione::mcdInsert_Click() {
     if (r < 0 || r > mrgxCondizioni.Righe()) r = mrgxCondizioni.Righe();
     const int c = std::max(grd->ColonnaCorrente(), 0);
     grd->InserisciRiga(r);
+    RigaPredefinita(r);
     grd->RiAssocia();
     grd->ImpostaCellaCorrente(r, c);
     SettaDropDownFormato();
@@ -430,8 +476,16 @@ void frmIdentificazione::grdCondizioni_ButtonClick(int r, int c) {
     if (r < 0 || r > mrgxCondizioni.Righe()) return;
 
     const auto separa = mpContesto ? mpContesto->SeparazioneCampi() : std::nullopt;
+    // The picker starts from the selection the user made in the sample view.
+    int da = -1;
+    int a = -1;
+    if (QTextEdit* vista = mpContesto ? mpContesto->VistaCampione() : nullptr;
+        vista && vista->document() == TestoCampione() && vista->textCursor().hasSelection()) {
+        da = vista->textCursor().selectionStart();
+        a = vista->textCursor().selectionEnd();
+    }
     if (const auto scelta = frmSeleziona::Scegli(this, TestoCampione(), MAX_POSIZIONE,
-                                                 MAX_LUNGHEZZA, separa ? &*separa : nullptr)) {
+                                                 MAX_LUNGHEZZA, separa ? &*separa : nullptr, da, a)) {
         if (separa)
             mmNelCampo[{scelta->miInizio, scelta->miLunghezza}] =
                 static_cast<int16_t>(scelta->miNelCampo);

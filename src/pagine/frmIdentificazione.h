@@ -68,7 +68,7 @@ class frmIdentificazione : public clsDialogo {
     // The whole use in one call: opens the dialog modally on a copy of rcol (hourglass while
     // it loads). True when the user confirmed; rcol then holds the edited conditions. False
     // when the user cancelled; rcol is untouched.
-    static bool Modifica(QWidget* parent, const ContestoPagine* contesto,
+    static bool Modifica(QWidget* parent, ContestoPagine* contesto,
                          std::optional<ColCondizioni>& rcol, int16_t viNumRighe, bool vbDataIsolata,
                          const QString& vsPrompt, const QString& vsTitolo = QString());
 
@@ -85,7 +85,7 @@ class frmIdentificazione : public clsDialogo {
     QString msTitolo;
     // The window's format lists (for the Formato column) and sample view; none for a dialog
     // opened on its own.
-    const ContestoPagine* mpContesto = nullptr;
+    ContestoPagine* mpContesto = nullptr;
     // The sample text offered by the cell buttons of Posiz. and Lung.; when not given, that of
     // mpContesto's sample view.
     const QTextDocument* mpTestoCampione = nullptr;
@@ -134,6 +134,8 @@ class frmIdentificazione : public clsDialogo {
     // The condition of row r as OK would hand it back.
     clsCondizione CondizioneRiga(int r) const;
     void AggiornaRigheCondizione();
+    // A new row r gets line 1.
+    void RigaPredefinita(int r);
 
     std::unique_ptr<Ui::frmIdentificazione> mpUi;
     // One row per condition (the grid's entry row follows them).

@@ -66,7 +66,7 @@ class frmImpostazioniGenerali : public clsDialogo {
     // In: the transformations to edit (absent = none). Out, after OK: the edited list.
     std::optional<Collezione<clsTrasformazione>> mcolTrasf;
     // The window's format lists and sample view; none for a dialog opened on its own.
-    const ContestoPagine* mpContesto = nullptr;
+    ContestoPagine* mpContesto = nullptr;
     // The sample text offered by the cell buttons of Posiz. and Lung.; when not given, that of
     // mpContesto's sample view.
     const QTextDocument* mpTestoCampione = nullptr;

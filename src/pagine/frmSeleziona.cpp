@@ -111,13 +111,24 @@ std::optional<frmSeleziona::Scelta> frmSeleziona::Scegli(QWidget* parent,
                                                          const QTextDocument* testo,
                                                          int32_t viMaxInizio,
                                                          int32_t viMaxLunghezza,
-                                                         const Separazione* pSeparazione) {
+                                                         const Separazione* pSeparazione, int viDa,
+                                                         int viA) {
     std::unique_ptr<frmSeleziona> selezione;
     {
         CursoreOccupato occupato;
         selezione = std::make_unique<frmSeleziona>(parent);
         if (testo) selezione->ImpostaTesto(testo);
         if (pSeparazione) selezione->mSeparazione = *pSeparazione;
+        auto* rtf = selezione->mpUi->rtfTesto;
+        const int fine = rtf->document()->characterCount() - 1;
+        if (testo && viDa >= 0 && viDa < viA && viA <= fine) {
+            QTextCursor c(rtf->document());
+            c.setPosition(viDa);
+            c.setPosition(viA, QTextCursor::KeepAnchor);
+            rtf->setTextCursor(c);
+            rtf->ensureCursorVisible();
+            selezione->AggiornaPosizione();
+        }
         selezione->move(QCursor::pos());
     }
     selezione->exec();

@@ -47,9 +47,12 @@ class frmSeleziona : public QDialog {
     // holds characters Windows-1252 cannot hold (each said in a warning). With pSeparazione
     // (a driver of separated fields) a click selects the field under it, and the piece is
     // the field's number with the length (0: all of it) and start of the part chosen.
+    // The text starts with the characters viDa to viA (positions in testo) selected, when
+    // given (the selection the user made already in the sample view).
     static std::optional<Scelta> Scegli(QWidget* parent, const QTextDocument* testo,
                                         int32_t viMaxInizio, int32_t viMaxLunghezza,
-                                        const Separazione* pSeparazione = nullptr);
+                                        const Separazione* pSeparazione = nullptr, int viDa = -1,
+                                        int viA = -1);
 
     // In a printout of separated fields, the field under the selection of c on the selection's
     // first line (CampoDelTratto). With pCampo, a selection that is not a part of the field

@@ -5,10 +5,14 @@
 #include <QPushButton>
 
 #include "AiutiPagine.h"
+#include "anteprima/ModelloAnteprima.h"
+#include "anteprima/PannelloAnteprima.h"
 #include "kit/Risorse.h"
 #include "pagine/PaginaIdentificazione.h"
 #include "pagine/frmIdentificazione.h"
+#include "pagine/frmSeleziona.h"
 #include "ui_frmIdentificazione.h"
+#include "ui_frmSeleziona.h"
 
 using namespace tarno;
 using namespace tarno::test;
@@ -97,7 +101,6 @@ TEST_F(IdentificazioneTest, EveryRuleStopsOkWithItsMessageOnTheFaultyCell) {
     const QString numeri = Testo(11611);
     // isolated-date mode, the rows, the message, its row (-1: none) and column.
     const std::tuple<bool, std::vector<QStringList>, int, int, int> casi[] = {
-        {false, {{"", "1", "1", numeri}}, 11601, 0, COL_RIGA},
         {false, {{"1", "", "1", numeri}}, 11601, 0, COL_POSIZIONE},
         {false, {{"1", "1", "", numeri}}, 11601, 0, COL_LUNGHEZZA},
         {false, {{"1", "1", "1", "", "", "E"}}, 11601, 0, COL_OPERATORE},
@@ -149,6 +152,75 @@ TEST_F(IdentificazioneTest, EveryRuleStopsOkWithItsMessageOnTheFaultyCell) {
     EXPECT_EQ(Testi(), QStringList{Testo(30600).arg(1).arg("OUT").arg(3).arg(2)});
     EXPECT_FALSE(mD->mbCancel);
     EXPECT_EQ(Firma(mD->mcolCondizioni->Item(1)), "1,1,2,1,0,OUT,");
+}
+
+// A new row starts on line 1 and its "..." picker on the sample's selection; line, operator
+// and format take typed text; the last row may not end with And/Or.
+TEST_F(IdentificazioneTest, NewRowsStartOnLineOneFromTheSampleAndAnOpenEndIsRefused) {
+    mF->LeggiDati(Driver(QStringLiteral("PanasonicTDA.txt")));
+    Seleziona(Servizi().VistaCampione(), 2, 6);
+    mD = std::make_unique<frmIdentificazione>();
+    mD->miNumRighe = 3, mD->mpContesto = mF.get();
+    ASSERT_NO_FATAL_FAILURE(Mostra(*mD));
+    mC = mD->ui()->grdCondizioni;
+    std::pair<int, int> scelta;
+    auto aperto = AlModale<frmSeleziona>([&](frmSeleziona& s) {
+        const QTextCursor c = s.ui()->rtfTesto->textCursor();
+        scelta = {c.selectionStart(), c.selectionEnd()};
+        s.cmOK_Click();
+    });
+    mD->grdCondizioni_ButtonClick(0, COL_POSIZIONE);
+    ASSERT_TRUE(*aperto);
+    EXPECT_EQ(scelta, std::pair(2, 6));
+    EXPECT_EQ(Mostrato(*mC, 0, COL_RIGA), "1");
+    EXPECT_EQ(Mostrato(*mC, 0, COL_LUNGHEZZA), "4");
+    ASSERT_TRUE(Scegli(*mC, 1, COL_POSIZIONE, "9"));  // typed on the entry row
+    EXPECT_EQ(Mostrato(*mC, 1, COL_RIGA), "1");
+    for (int c : {COL_RIGA, COL_OPERATORE, COL_FORMATO}) {
+        mC->ImpostaCellaCorrente(0, c);
+        mC->setFocus();
+        QTest::keyClick(mC, Qt::Key_F2);
+        auto* combo = mC->findChild<QComboBox*>(QStringLiteral("cboCellaGriglia"));
+        ASSERT_TRUE(combo) << c;
+        EXPECT_TRUE(combo->isEditable()) << c;
+        mC->AnnullaModifica();
+    }
+    EXPECT_TRUE(Scegli(*mC, 0, COL_RIGA, "3"));
+    EXPECT_FALSE(Scegli(*mC, 0, COL_RIGA, "4"));  // the call has 3 lines
+    // A time format the catalogue lacks, typed for a time test, joins the catalogue.
+    ASSERT_TRUE(Scegli(*mC, 0, COL_OPERATORE, Testo(11612)));
+    mUI.Reimposta();
+    mUI.mRisposte = {RispostaUI::Si};
+    ASSERT_TRUE(Scegli(*mC, 0, COL_FORMATO, "hh:mm'ss"));
+    EXPECT_EQ(Mostrato(*mC, 0, COL_FORMATO), "hh:mm'ss");
+    const TabellaValori& ore = mF->mrgxFormatiOra;
+    EXPECT_EQ(ore.Cella(ore.Righe() - 1, 0), "hh:mm'ss");
+    mUI.Reimposta();
+    ScriviRiga(*mC, 0, {"", "", "", Testo(11611), "", "", "And"});
+    ScriviRiga(*mC, 1, {"", "", "2", Testo(11611), "", "", "Or"});
+    mD->ui()->cmOK->click();
+    EXPECT_EQ(Testi(), QStringList{Testo(32210).arg(2).arg("Or")});
+    EXPECT_EQ(std::pair(mC->RigaCorrente(), mC->ColonnaCorrente()),
+              std::pair(1, int(COL_CONGIUNZIONE)));
+    EXPECT_TRUE(mD->mbCancel);
+    // An emptied line is still required.
+    mUI.Reimposta();
+    ASSERT_TRUE(Scegli(*mC, 1, COL_CONGIUNZIONE, ""));
+    ASSERT_TRUE(Scegli(*mC, 1, COL_RIGA, ""));
+    mD->ui()->cmOK->click();
+    EXPECT_EQ(Testi(), QStringList{Testo(11601) + "2"});
+    mD.reset();
+    // A driver whose conditions end so is not saved, and the preview says why.
+    mF->FileApri(Driver(QStringLiteral("PanasonicTDA.drv")));
+    mF->Documento().moDriver->moEntranti->mcolCondizioni->Item(2).msCongiunzione = "Or";
+    mUI.Reimposta();
+    EXPECT_FALSE(mF->FileSalva(false));
+    const QString motivo = Testo(32211).arg("Or").arg(2);
+    EXPECT_EQ(Testi(), QStringList{motivo});
+    mF->AggiornaAnteprima();
+    const auto& righe = mF->Anteprima()->Modello()->Righe();
+    EXPECT_TRUE(std::any_of(righe.begin(), righe.end(),
+                            [&](const RigaAnteprima& r) { return r.sPerche == motivo; }));
 }
 
 }  // namespace

@@ -37,10 +37,10 @@ using Ambito = VoceProposta::Ambito;
 // Formats common on printouts that a catalogue may lack; proposed as new ones when they read a
 // column that the catalogue's formats do not.
 constexpr const char* kFormatiComuni[] = {
-    "mm/gg",  "h:mm",   "hh:mm'ss", "mm'ss",   "m'ss",      "hh:mm'ss\"", "mm'ss\"",
-    "h:mmA/P", "hh:mmA/P", "mmggaa", "aammgg", "mmggaaaa", "aaaa-mm-gg", "aaaa/mm/gg",
-    "gg-mm-aa", "mm/gg/aaaa", "hh.mm.ss", "hh:mm:ss", "h:mm:ss", "hh:mm", "mm:ss", "ss",
-    "gg/mm/aa", "mm/gg/aa", "gg.mm.aa", "hhmm", "hhmmss",
+    "mm/gg",    "h:mm",       "hh:mm'ss", "mm'ss",    "m'ss",     "hh:mm'ss\"", "mm'ss\"",
+    "h:mmA/P",  "hh:mmA/P",   "mmggaa",   "aammgg",   "mmggaaaa", "aaaa-mm-gg", "aaaa/mm/gg",
+    "gg-mm-aa", "mm/gg/aaaa", "hh.mm.ss", "hh:mm:ss", "h:mm:ss",  "hh:mm",      "mm:ss",
+    "ss",       "gg/mm/aa",   "mm/gg/aa", "gg.mm.aa", "hhmm",     "hhmmss",
 };
 
 struct Formato {
@@ -48,11 +48,11 @@ struct Formato {
     std::string sTesto;
     clsFormatoDataOra f;
     bool bData = false;
-    bool bOre = false;       // has hours
-    bool bSecondi = false;   // has seconds
-    bool bMeridiano = false; // a 12-hour clock
-    bool bLetterale = false; // holds a character that is not a format letter (":", "/")
-    bool bSolo = false;      // one run alone ("ss"): any number of digits
+    bool bOre = false;          // has hours
+    bool bSecondi = false;      // has seconds
+    bool bMeridiano = false;    // a 12-hour clock
+    bool bLetterale = false;    // holds a character that is not a format letter (":", "/")
+    bool bSolo = false;         // one run alone ("ss"): any number of digits
     size_t iMin = 0, iMax = 0;  // lengths of a value it can read
 };
 
@@ -65,6 +65,23 @@ int MeseOggi() {
 }
 
 bool Cifra(char c) { return c >= '0' && c <= '9'; }
+
+// Signs a telephone does not dial among a number's digits: spaces, dashes, brackets, points, or
+// a word ("RG 612-804-4082", "CLI Num: 0555..."). A lone letter between digits (a pause) and
+// * # + are dialled.
+bool Decorato(std::string_view v) {
+    for (size_t i = 0; i < v.size(); ++i) {
+        const char c = v[i];
+        if (Cifra(c) || c == '*' || c == '#' || c == '+') continue;
+        const bool lettera = std::isalpha(static_cast<unsigned char>(c)) != 0;
+        if (!lettera) return true;
+        const bool dopo =
+            i + 1 < v.size() && std::isalpha(static_cast<unsigned char>(v[i + 1])) != 0;
+        const bool prima = i > 0 && std::isalpha(static_cast<unsigned char>(v[i - 1])) != 0;
+        if (dopo || prima) return true;
+    }
+    return false;
+}
 bool Lettera(char c) {
     const auto u = static_cast<unsigned char>(c);
     return std::isalpha(u) || u >= 0xC0;
@@ -91,9 +108,7 @@ void Lunghezze(Formato& f) {
         }
         if (c == 'g' || c == 'm' || c == 'a' || c == 'h' || c == 's') {
             size_t n = 0;
-            while (i + n < t.size() &&
-                   std::tolower(static_cast<unsigned char>(t[i + n])) == c)
-                ++n;
+            while (i + n < t.size() && std::tolower(static_cast<unsigned char>(t[i + n])) == c) ++n;
             if (n == 1) {
                 lo += 1, hi += 2;
             } else {
@@ -160,16 +175,17 @@ struct Colonna {
 // A column of text between blanks on every call line.
 struct Segmento {
     int a = 0, b = 0;
-    size_t iPieni = 0;      // call lines where it holds text
-    size_t iCifre = 0;      // of them, text of digits (with * # + - and a prefix)
-    size_t iIntere = 0;     // of them, digits only
+    size_t iPieni = 0;   // call lines where it holds text
+    size_t iCifre = 0;   // of them, text of digits (with * # + - and a prefix)
+    size_t iIntere = 0;  // of them, digits only
     size_t iLunghezzaMax = 0;
     double dLunghezzaMedia = 0;
     std::set<std::string> distinti;
     bool bSinistra = true;  // the values start together
     std::string sIntestazione;
     std::string sRuolo;
-    bool bValuta = false;  // a cost printed with its decimals
+    bool bValuta = false;    // a cost printed with its decimals
+    bool bDecorato = false;  // digits printed among other signs on some lines
 };
 
 class Proponitore {
@@ -222,13 +238,13 @@ class Proponitore {
     const MappaFormati& mFormatiCatalogo;
     Proposta mP;
     std::vector<clsPrescanning> mvPrescanning;
-    std::vector<std::string> mvRighe;     // as the engine reads them
-    std::vector<uint64_t> mvNumeri;       // their numbers in the printout
+    std::vector<std::string> mvRighe;  // as the engine reads them
+    std::vector<uint64_t> mvNumeri;    // their numbers in the printout
     std::vector<Formato> mvFormati;
-    std::vector<Colonna> mvCandidate;     // every column found
-    std::vector<bool> mvChiamata;         // line index -> a call line
-    std::vector<size_t> mvChiamate;       // the call lines
-    std::vector<size_t> mvIntestazioni;   // lines of words above the calls
+    std::vector<Colonna> mvCandidate;             // every column found
+    std::vector<bool> mvChiamata;                 // line index -> a call line
+    std::vector<size_t> mvChiamate;               // the call lines
+    std::vector<size_t> mvIntestazioni;           // lines of words above the calls
     std::vector<std::pair<int, int>> mvOccupate;  // windows taken by a field
     std::map<size_t, int16_t> mCodiciNuovi;
     size_t miSaltiPagina = 0;
@@ -239,7 +255,7 @@ class Proponitore {
     char mcSeparatore = 0;
     std::vector<int> mvColonna, mvLarghezza;
     std::vector<std::string> mvNomi;  // the heading's names, when there is one
-    size_t miIntestazione = 0;       // heading lines
+    size_t miIntestazione = 0;        // heading lines
     bool ProvaSeparati();
     // Where columns [a, b) stand, as the technician reads it: "colonne 5-9" or "campo 3 (start)".
     std::string Dove(int a, int b) const;
@@ -253,9 +269,9 @@ class Proponitore {
     bool mbSecondaEntranti = false;
 
     // What was chosen.
-    std::optional<Colonna> mOra;      // the time found on most lines
-    std::optional<Colonna> mData;     // on the call lines
-    std::optional<Colonna> mDataRiga; // on a line of its own
+    std::optional<Colonna> mOra;       // the time found on most lines
+    std::optional<Colonna> mData;      // on the call lines
+    std::optional<Colonna> mDataRiga;  // on a line of its own
     struct Tempo {
         Colonna c;
         std::string sCampo;
@@ -267,7 +283,7 @@ class Proponitore {
     std::map<std::string, char> mDirValori;
     int miTrasfA = -1, miTrasfB = -1;
     std::string msTrasf;
-    std::vector<char> mvTipo;  // per call line: 'E' or 'U'
+    std::vector<char> mvTipo;                         // per call line: 'E' or 'U'
     std::map<bool, std::vector<Segmento>> mSegmenti;  // by kind: incoming true
     std::set<std::pair<int, int>> mContatori;
 };
@@ -316,21 +332,25 @@ void Proponitore::Inquadra() {
         int migliore = -1;
         for (int c : {3, 4, 23, 30, 0x1F}) {
             if (conta[static_cast<size_t>(c)] >= 2 &&
-                (migliore < 0 || conta[static_cast<size_t>(c)] > conta[static_cast<size_t>(migliore)]))
+                (migliore < 0 ||
+                 conta[static_cast<size_t>(c)] > conta[static_cast<size_t>(migliore)]))
                 migliore = c;
         }
         if (migliore >= 0) {
             const std::string nome = TestoVisibile(std::string(1, static_cast<char>(migliore)));
             mvPrescanning.push_back({"SeparatoreRecord", nome});
             Voce(Ambito::Stampa, "Record senza fine riga",
-                 Num(static_cast<long long>(msByte.size())) + " byte con " + Num(static_cast<long long>(fini)) +
-                     " fine riga e " + Num(static_cast<long long>(conta[static_cast<size_t>(migliore)])) + " caratteri " +
-                     nome + ": ogni " + nome + " chiude un record (SeparatoreRecord)");
+                 Num(static_cast<long long>(msByte.size())) + " byte con " +
+                     Num(static_cast<long long>(fini)) + " fine riga e " +
+                     Num(static_cast<long long>(conta[static_cast<size_t>(migliore)])) +
+                     " caratteri " + nome + ": ogni " + nome +
+                     " chiude un record (SeparatoreRecord)");
         }
     }
     size_t controlli = 0;
     for (int c = 0; c < 32; ++c)
-        if (c != '\t' && c != '\n' && c != '\r' && c != '\f') controlli += conta[static_cast<size_t>(c)];
+        if (c != '\t' && c != '\n' && c != '\r' && c != '\f')
+            controlli += conta[static_cast<size_t>(c)];
     // A form feed before text stays as the line's first character and moves its columns.
     for (size_t i = msByte.find('\f'); i != std::string_view::npos; i = msByte.find('\f', i + 1))
         if (i + 1 < msByte.size() && msByte[i + 1] != '\r' && msByte[i + 1] != '\n' &&
@@ -346,7 +366,8 @@ void Proponitore::Inquadra() {
             nomi += TestoVisibile(std::string(1, static_cast<char>(c)));
         }
         Voce(Ambito::Stampa, "Caratteri di controllo",
-             Num(static_cast<long long>(controlli)) + " caratteri di controllo nelle righe (" + nomi +
+             Num(static_cast<long long>(controlli)) + " caratteri di controllo nelle righe (" +
+                 nomi +
                  "): sono tolti da ogni riga (TogliControlli), le posizioni contano il resto");
     }
 }
@@ -405,7 +426,8 @@ void Proponitore::TrovaValori() {
                 continue;
             }
             int j = i;
-            while (j < n && s[static_cast<size_t>(j)] != ' ' && s[static_cast<size_t>(j)] != '\t') ++j;
+            while (j < n && s[static_cast<size_t>(j)] != ' ' && s[static_cast<size_t>(j)] != '\t')
+                ++j;
             pezzi.push_back({i, j});
             i = j;
         }
@@ -474,11 +496,11 @@ void Proponitore::TrovaValori() {
                 auto separa = [&](char c) {
                     return schema.find(c) != std::string::npos && !Lettera(c);
                 };
-                const bool prima = i > 0 && (separa(s[i - 1]) ||
-                                             (Cifra(s[i - 1]) && i > 1 && separa(s[i - 2])));
+                const bool prima =
+                    i > 0 && (separa(s[i - 1]) || (Cifra(s[i - 1]) && i > 1 && separa(s[i - 2])));
                 const bool dopo = i + L < s.size() &&
-                                  (separa(s[i + L]) ||
-                                   (Cifra(s[i + L]) && i + L + 1 < s.size() && separa(s[i + L + 1])));
+                                  (separa(s[i + L]) || (Cifra(s[i + L]) && i + L + 1 < s.size() &&
+                                                        separa(s[i + L + 1])));
                 if (prima || dopo) continue;
                 const bool incollato =
                     (i > 0 && Cifra(s[i - 1])) || (i + L < s.size() && Cifra(s[i + L]));
@@ -563,9 +585,9 @@ bool Proponitore::ScegliRigheChiamata() {
         for (const auto& v : c.vValori) piccoli += v.v.TotaleSecondi() < 3600;
         const bool durata = !f.bOre || piccoli * 10 > c.Righe() * 6;
         const std::string sopra = Intestazione(c.a, c.b);
-        const int nome = HaParola(sopra, {"TIME", "ORA", "START", "STT", "END", "FINE"})   ? 1
+        const int nome = HaParola(sopra, {"TIME", "ORA", "START", "STT", "END", "FINE"})  ? 1
                          : HaParola(sopra, {"DUR", "ELAPS", "RING", "EXCH", "NO", "NUM"}) ? -1
-                                                                                         : 0;
+                                                                                          : 0;
         // Lines within a twentieth of the most count alike.
         return std::make_tuple(c.Righe() * 20 / std::max<size_t>(massimo, 1), nome, !durata,
                                f.bLetterale, f.bMeridiano, c.Righe(), Rigore(f));
@@ -592,14 +614,16 @@ bool Proponitore::ScegliRigheChiamata() {
     std::vector<size_t> intestazioni;
     for (size_t r : mvIntestazioni) {
         bool sopra = false;
-        for (size_t k = r + 1; k < mvRighe.size() && k <= r + 3 && !sopra; ++k) sopra = mvChiamata[k];
+        for (size_t k = r + 1; k < mvRighe.size() && k <= r + 3 && !sopra; ++k)
+            sopra = mvChiamata[k];
         if (!mvChiamata[r] && sopra) intestazioni.push_back(r);
     }
     mvIntestazioni = std::move(intestazioni);
     const size_t altre = mvRighe.size() - mvChiamate.size();
     Voce(Ambito::Righe, "Righe di chiamata",
          Num(static_cast<long long>(mvChiamate.size())) + " righe su " +
-             Num(static_cast<long long>(mvRighe.size())) + " hanno un'ora in " + Dove(mOra->a, mOra->b) + " (\"" + mvFormati[mOra->iFormato].sTesto +
+             Num(static_cast<long long>(mvRighe.size())) + " hanno un'ora in " +
+             Dove(mOra->a, mOra->b) + " (\"" + mvFormati[mOra->iFormato].sTesto +
              "\": " + PrimiValori(*mOra) + "): sono le righe di chiamata" +
              (altre ? "; le altre " + Num(static_cast<long long>(altre)) +
                           " (intestazioni, titoli, righe di data o di servizio) non sono chiamate"
@@ -637,7 +661,8 @@ std::string Proponitore::Intestazione(int a, int b) const {
             int j = i;
             while (j < n && t[static_cast<size_t>(j)] != ' ') ++j;
             if (Sovrapposti(i, j, a, b)) {
-                const std::string w = Maiusc(t.substr(static_cast<size_t>(i), static_cast<size_t>(j - i)));
+                const std::string w =
+                    Maiusc(t.substr(static_cast<size_t>(i), static_cast<size_t>(j - i)));
                 if ((" " + s + " ").find(" " + w + " ") == std::string::npos) {
                     if (!s.empty()) s += ' ';
                     s += w;
@@ -679,7 +704,9 @@ void Proponitore::ScegliDate() {
             int distanza = 0;
             {
                 const auto& v = k.vValori.back().v;
-                int anno = v.iAnno < 0 ? oggi : v.iAnno < 100 ? AnnoDaDueCifre(v.iAnno, oggi) : v.iAnno;
+                int anno = v.iAnno < 0     ? oggi
+                           : v.iAnno < 100 ? AnnoDaDueCifre(v.iAnno, oggi)
+                                           : v.iAnno;
                 distanza = std::abs((oggi * 12 + MeseOggi()) - (anno * 12 + v.iMese));
             }
             Scelta s{k, {k.Righe(), -futuro - k.Incollati(), ordine, -distanza, Rigore(f)}};
@@ -704,13 +731,15 @@ void Proponitore::ScegliDate() {
             for (size_t i = 0; i < s.c.vValori.size() && i < 3; ++i)
                 alt.vValori.push_back(s.c.vValori[i].v.TestoData());
             bool uguale = false;
-            for (const auto& g : voce.vAlternative) uguale |= g.vValori == alt.vValori && g.sLettura == alt.sLettura;
+            for (const auto& g : voce.vAlternative)
+                uguale |= g.vValori == alt.vValori && g.sLettura == alt.sLettura;
             if (!uguale) voce.vAlternative.push_back(std::move(alt));
         }
         if (voce.vAlternative.size() > 1) {
             voce.bIncerto = true;
-            voce.sTesto += "; pi\xF9 letture vanno bene: scelta quella in cui il giorno cambia pi\xF9 "
-                           "del mese e nessuna data \xE8 nel futuro";
+            voce.sTesto +=
+                "; pi\xF9 letture vanno bene: scelta quella in cui il giorno cambia pi\xF9 "
+                "del mese e nessuna data \xE8 nel futuro";
         }
     };
     const size_t n = mvChiamate.size();
@@ -718,8 +747,8 @@ void Proponitore::ScegliDate() {
         mData = sulleChiamate.front().c;
         const Formato& f = mvFormati[mData->iFormato];
         Voce(Ambito::Campo, "Data",
-             Dove(mData->a, mData->b) + ": \"" + f.sTesto +
-                 "\" legge " + Num(static_cast<long long>(mData->Righe())) + " righe di chiamata su " +
+             Dove(mData->a, mData->b) + ": \"" + f.sTesto + "\" legge " +
+                 Num(static_cast<long long>(mData->Righe())) + " righe di chiamata su " +
                  Num(static_cast<long long>(n)) + " (" + PrimiValori(*mData) + " \xBB " +
                  mData->vValori.front().v.TestoData() + ")",
              false, false, "dData", mData->a, mData->b);
@@ -733,7 +762,8 @@ void Proponitore::ScegliDate() {
         if (mDataRiga->Righe() >= 1) {
             const Formato& f = mvFormati[mDataRiga->iFormato];
             Voce(Ambito::Righe, "Data su riga isolata",
-                 "le righe di chiamata non hanno una data; \"" + f.sTesto + "\" in " + Dove(mDataRiga->a, mDataRiga->b) + " la legge su " +
+                 "le righe di chiamata non hanno una data; \"" + f.sTesto + "\" in " +
+                     Dove(mDataRiga->a, mDataRiga->b) + " la legge su " +
                      Num(static_cast<long long>(mDataRiga->Righe())) +
                      " righe che non sono chiamate (" + PrimiValori(*mDataRiga) +
                      "): \xE8 la data delle chiamate che le seguono");
@@ -742,8 +772,8 @@ void Proponitore::ScegliDate() {
         }
         mDataRiga.reset();
     }
-    Voce(Ambito::Campo, "Data",
-         "nessuna data nella stampa: le chiamate non avranno data", true, false, "dData");
+    Voce(Ambito::Campo, "Data", "nessuna data nella stampa: le chiamate non avranno data", true,
+         false, "dData");
 }
 
 // 5. Times of day and durations.
@@ -767,8 +797,10 @@ void Proponitore::ScegliTempi() {
     }
     // Per window, the format that reads most, the strictest of those.
     std::stable_sort(tutte.begin(), tutte.end(), [&](const Colonna& x, const Colonna& y) {
-        const auto px = std::make_tuple(x.Righe(), -x.Incollati(), x.b - x.a, Rigore(mvFormati[x.iFormato]));
-        const auto py = std::make_tuple(y.Righe(), -y.Incollati(), y.b - y.a, Rigore(mvFormati[y.iFormato]));
+        const auto px =
+            std::make_tuple(x.Righe(), -x.Incollati(), x.b - x.a, Rigore(mvFormati[x.iFormato]));
+        const auto py =
+            std::make_tuple(y.Righe(), -y.Incollati(), y.b - y.a, Rigore(mvFormati[y.iFormato]));
         return px > py;
     });
     for (const auto& c : tutte) {
@@ -782,9 +814,9 @@ void Proponitore::ScegliTempi() {
         k.sIntest = Intestazione(c.a, c.b);
         // Digits alone are as likely a number: a heading must say it is a time. A heading
         // that names something else says it is not.
-        const bool nomeTempo = HaParola(k.sIntest, {"TIME", "ORA", "DUR", "ELAPS", "START",
-                                                    "END", "RING", "STT", "TEMPO", "FINE",
-                                                    "INIZIO", "SQUILL", "CONV", "TALK", "HOLD"});
+        const bool nomeTempo =
+            HaParola(k.sIntest, {"TIME", "ORA", "DUR", "ELAPS", "START", "END", "RING", "STT",
+                                 "TEMPO", "FINE", "INIZIO", "SQUILL", "CONV", "TALK", "HOLD"});
         const bool principale = c.a == mOra->a && c.b == mOra->b;
         // A field of its own is a clear boundary: digits alone may be a time there.
         if (!principale && !nomeTempo &&
@@ -822,7 +854,8 @@ void Proponitore::ScegliTempi() {
         };
         std::sort(ore.begin(), ore.end(), [&](Cand* x, Cand* y) { return media(x) < media(y); });
         // The times between (the answer) are no field.
-        for (size_t i = 1; i + 1 < ore.size(); ++i) mvOccupate.emplace_back(ore[i]->c.a, ore[i]->c.b);
+        for (size_t i = 1; i + 1 < ore.size(); ++i)
+            mvOccupate.emplace_back(ore[i]->c.a, ore[i]->c.b);
         ore = {ore.front(), ore.back()};
         std::sort(ore.begin(), ore.end(), [](Cand* x, Cand* y) { return x->c.a < y->c.a; });
     }
@@ -905,8 +938,9 @@ void Proponitore::ScegliTempi() {
                          Num(static_cast<long long>(salitaFine)) +
                          "): le chiamate sono stampate quando finiscono, \xE8 la fine";
             } else {
-                perche = "un'ora sola, e l'ordine delle chiamate non dice se \xE8 l'inizio o "
-                         "la fine: proposto l'inizio, il caso pi\xF9 comune";
+                perche =
+                    "un'ora sola, e l'ordine delle chiamate non dice se \xE8 l'inizio o "
+                    "la fine: proposto l'inizio, il caso pi\xF9 comune";
             }
         } else {
             perche = "un'ora sola e nessuna durata: proposto l'inizio";
@@ -999,26 +1033,26 @@ void Proponitore::DurataInSecondi() {
     for (const auto& w : altre) mvOccupate.push_back(w);
     Voce(Ambito::Campo, "Durata",
          Dove(c.a, c.b) + ": un numero di secondi" +
-             (parlato ? " pari o inferiore alla fine meno l'inizio (" : " pari alla fine meno l'inizio (") +
+             (parlato ? " pari o inferiore alla fine meno l'inizio ("
+                      : " pari alla fine meno l'inizio (") +
              Num(static_cast<long long>(migliore)) + " chiamate su " +
              Num(static_cast<long long>(mvChiamate.size())) + "): \xE8 la durata" +
              (parlato ? " parlata, senza lo squillo" : ""),
          false, false, "dDurata", c.a, c.b);
 }
 
-
 // What a code says of a call's kind: E incoming, U outgoing, e / u transferred of that kind,
 // T transferred, ? unknown.
 char TipoDiCodice(const std::string& valore) {
     const std::string v = Maiusc(TogliSpazi(valore));
     static const std::set<std::string> entranti = {
-        "I", "IN", "INC", "INCOMING", "E", "ENT", "ENTR", "ENTRANTE", "DID", "DDI", "R",
-        "RIN", "IC", "ICO", "INB", "INBOUND", "TI", "ARR", "A", "ANS"};
+        "I", "IN",  "INC", "INCOMING", "E",   "ENT",     "ENTR", "ENTRANTE", "DID", "DDI",
+        "R", "RIN", "IC",  "ICO",      "INB", "INBOUND", "TI",   "ARR",      "A",   "ANS"};
     static const std::set<std::string> uscenti = {
-        "O", "OUT", "OG", "OUTGOING", "U", "USC", "USCENTE", "D", "DIAL", "LOC", "TLD", "TLC",
-        "LD", "OUTB", "OUTBOUND", "OC", "OGC", "EXT", "INT", "ICM"};
-    static const std::set<std::string> trasf = {"T", "TR", "TRS", "TRF", "XFER", "TRANSFER",
-                                                "*", "X", "TRN"};
+        "O",   "OUT", "OG", "OUTGOING", "U",        "USC", "USCENTE", "D",   "DIAL", "LOC",
+        "TLD", "TLC", "LD", "OUTB",     "OUTBOUND", "OC",  "OGC",     "EXT", "INT",  "ICM"};
+    static const std::set<std::string> trasf = {"T",        "TR", "TRS", "TRF", "XFER",
+                                                "TRANSFER", "*",  "X",   "TRN"};
     if (v.empty()) return '?';
     if (v.front() == '<' && v.find('I') != std::string::npos) return 'E';
     if (entranti.count(v)) return 'E';
@@ -1060,7 +1094,8 @@ void Proponitore::ScegliDirezione() {
                 if (t.front() == '<') {
                     const size_t chiusa = s.find('>', static_cast<size_t>(i));
                     if (chiusa != std::string::npos && chiusa < static_cast<size_t>(i) + 24) {
-                        const std::string dentro = s.substr(static_cast<size_t>(i), chiusa - static_cast<size_t>(i) + 1);
+                        const std::string dentro =
+                            s.substr(static_cast<size_t>(i), chiusa - static_cast<size_t>(i) + 1);
                         t = dentro;
                         // A bare "<I>" before a number is a prefix: it is the code.
                     }
@@ -1146,8 +1181,8 @@ void Proponitore::ScegliDirezione() {
     for (const auto& [t, k] : mDirValori) incerto |= k == '?' || k == 'T';
     const size_t vuote = n - migliore->pieni;
     Voce(Ambito::Tipo, "Entranti e uscenti",
-         Dove(miDirA, miDirB) + ": " +
-             Num(static_cast<long long>(mDirValori.size())) + " codici: " + elenco +
+         Dove(miDirA, miDirB) + ": " + Num(static_cast<long long>(mDirValori.size())) +
+             " codici: " + elenco +
              (vuote ? "; " + Num(static_cast<long long>(vuote)) + " righe senza codice: uscenti"
                     : std::string()),
          incerto);
@@ -1231,6 +1266,11 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             // A date or a time is no number.
             if (cifre * 10 >= v.size() * 7 && v.find(':') == std::string_view::npos) ++g.iCifre;
             if (v.find_first_not_of("0123456789") == std::string_view::npos) ++g.iIntere;
+            // Six digits or more among spaces, dashes, brackets or words: a number to keep the
+            // digits of. What a telephone dials (*, #, a pause letter between digits) stays.
+            if (std::count_if(v.begin(), v.end(), Cifra) >= 6 && v.find(':') == v.rfind(':') &&
+                v.front() != '<' && Decorato(v))
+                g.bDecorato = true;
             g.iLunghezzaMax = std::max(g.iLunghezzaMax, v.size());
             lunghezze += v.size();
             g.distinti.insert(std::string(v));
@@ -1290,7 +1330,8 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         size_t passi = 0, uno = 0;
         for (size_t r : mvChiamate) {
             const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
-            if (v.empty() || v.size() > 9 || v.find_first_not_of("0123456789") != std::string::npos) {
+            if (v.empty() || v.size() > 9 ||
+                v.find_first_not_of("0123456789") != std::string::npos) {
                 prima = -1;
                 continue;
             }
@@ -1305,8 +1346,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             g.sRuolo = "-";
             if (!mContatori.insert({g.a, g.b}).second) continue;
             Voce(Ambito::Righe, "Contatore",
-                 Dove(g.a, g.b) +
-                     ": un numero che cresce di uno da una chiamata all'altra (" +
+                 Dove(g.a, g.b) + ": un numero che cresce di uno da una chiamata all'altra (" +
                      Num(static_cast<long long>(uno)) + " volte su " +
                      Num(static_cast<long long>(passi)) + "): numera i record, non \xE8 un campo");
         }
@@ -1319,15 +1359,16 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         return p;
     });
     prendi("sDerivato", [&](const Segmento& g) {
-        if (HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO",
-                                       "DERIV", "USER", "PORT", "EXTN", "INT"}))
+        if (HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
+                                       "USER", "PORT", "EXTN", "INT"}))
             return 100.0;
         if (g.iIntere < g.iPieni || g.iLunghezzaMax > 6 || g.iLunghezzaMax < 2) return 0.0;
-        return static_cast<double>(g.distinti.size()) + static_cast<double>(g.iPieni) / static_cast<double>(n);
+        return static_cast<double>(g.distinti.size()) +
+               static_cast<double>(g.iPieni) / static_cast<double>(n);
     });
     prendi("sLinea", [&](const Segmento& g) {
-        if (HaParola(g.sIntestazione, {"CO", "TRK", "TRUNK", "LINE", "LINEA", "TK", "LN", "CH",
-                                       "C.O.", "GIUNZ"}))
+        if (HaParola(g.sIntestazione,
+                     {"CO", "TRK", "TRUNK", "LINE", "LINEA", "TK", "LN", "CH", "C.O.", "GIUNZ"}))
             return 100.0;
         if (g.iLunghezzaMax > 8 || g.iPieni * 2 < n) return 0.0;
         return digitale(g) ? 10.0 - static_cast<double>(g.distinti.size()) / 100.0 : 1.0;
@@ -1348,16 +1389,16 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                 for (size_t i = inizio; i < v.size() && va; ++i) va = i == punto || Cifra(v[i]);
                 valuta += va;
             }
-            const bool nome = HaParola(g.sIntestazione, {"COST", "CHARGE", "IMPORT", "AMOUNT",
-                                                         "TARIF", "ADDEB", "COSTO"});
+            const bool nome = HaParola(
+                g.sIntestazione, {"COST", "CHARGE", "IMPORT", "AMOUNT", "TARIF", "ADDEB", "COSTO"});
             if (valuta != g.distinti.size()) return 0.0;
             // A heading that names the cost decides; one that names something else rules out.
             return nome ? 2.0 : g.sIntestazione.empty() && g.distinti.size() >= 2 ? 1.0 : 0.0;
         }))
         g->bValuta = true;
     prendi("sCommessa", [&](const Segmento& g) {
-        if (HaParola(g.sIntestazione, {"ACC", "ACCOUNT", "CODE", "COMMESSA", "AUTH", "ACCT",
-                                       "PROJ", "PIN"}))
+        if (HaParola(g.sIntestazione,
+                     {"ACC", "ACCOUNT", "CODE", "COMMESSA", "AUTH", "ACCT", "PROJ", "PIN"}))
             return 10.0;
         return 0.0;
     });
@@ -1418,7 +1459,8 @@ void Proponitore::Componi() {
     std::vector<clsCondizione> base;
     base.push_back(Cond(clsCondizione::TEMPO_VALIDO, mOra->a, mOra->b, "", Codice(mOra->iFormato)));
     if (mData && mData->Righe() == mvChiamate.size())
-        base.push_back(Cond(clsCondizione::DATA_VALIDA, mData->a, mData->b, "", Codice(mData->iFormato)));
+        base.push_back(
+            Cond(clsCondizione::DATA_VALIDA, mData->a, mData->b, "", Codice(mData->iFormato)));
     if (mDataRiga) {
         d.mcolDataIsolata.emplace();
         clsCondizione c = Cond(clsCondizione::DATA_ISOLATA, mDataRiga->a, mDataRiga->b, "",
@@ -1427,12 +1469,16 @@ void Proponitore::Componi() {
     }
     std::vector<clsCondizione> entranti, uscenti, entrTrasf, uscTrasf;
     for (const auto& [t, k] : mDirValori) {
-        clsCondizione c = Cond(clsCondizione::UGUALE_A, miDirA,
-                               miDirA + static_cast<int>(t.size()), std::string(t), 0);
-        if (k == 'E') entranti.push_back(c);
-        else if (k == 'e' || k == 'T') entrTrasf.push_back(c);
-        else if (k == 'u') uscTrasf.push_back(c);
-        else uscenti.push_back(c);
+        clsCondizione c = Cond(clsCondizione::UGUALE_A, miDirA, miDirA + static_cast<int>(t.size()),
+                               std::string(t), 0);
+        if (k == 'E')
+            entranti.push_back(c);
+        else if (k == 'e' || k == 'T')
+            entrTrasf.push_back(c);
+        else if (k == 'u')
+            uscTrasf.push_back(c);
+        else
+            uscenti.push_back(c);
     }
     const bool conEntranti = !entranti.empty() || !entrTrasf.empty();
     auto chiamata = [&](bool bEntrante) {
@@ -1450,7 +1496,8 @@ void Proponitore::Componi() {
             d.moEntranti->mcolCondTrasferita = Catena(entrTrasf, base);
         } else if (!msTrasf.empty() && !entranti.empty()) {
             auto e = base;
-            e.push_back(Cond(clsCondizione::UGUALE_A, miTrasfA, miTrasfA + static_cast<int>(msTrasf.size()), msTrasf, 0));
+            e.push_back(Cond(clsCondizione::UGUALE_A, miTrasfA,
+                             miTrasfA + static_cast<int>(msTrasf.size()), msTrasf, 0));
             d.moEntranti->mcolCondTrasferita = Catena(entranti, e);
         }
     }
@@ -1461,7 +1508,8 @@ void Proponitore::Componi() {
         d.moUscenti->mcolCondTrasferita = Catena(uscTrasf, base);
     } else if (!msTrasf.empty()) {
         auto e = base;
-        e.push_back(Cond(clsCondizione::UGUALE_A, miTrasfA, miTrasfA + static_cast<int>(msTrasf.size()), msTrasf, 0));
+        e.push_back(Cond(clsCondizione::UGUALE_A, miTrasfA,
+                         miTrasfA + static_cast<int>(msTrasf.size()), msTrasf, 0));
         d.moUscenti->mcolCondTrasferita = Catena({}, e);
     }
     // A kind printed on two lines: its second line is told by its mark.
@@ -1508,7 +1556,8 @@ void Proponitore::Componi() {
             if (nome == "dData") c.menEccezione = clsCampo::DATA;
             chiamataK->mcolCampi->Add(std::move(c), std::to_string(indice));
         };
-        if (mData) campo("dData", mData->a, mData->b, Codice(mData->iFormato), clsCampo::ALL_NESSUNO);
+        if (mData)
+            campo("dData", mData->a, mData->b, Codice(mData->iFormato), clsCampo::ALL_NESSUNO);
         for (const auto& t : mvTempi)
             campo(t.sCampo, t.c.a, t.c.b, Codice(t.c.iFormato), clsCampo::ALL_NESSUNO);
         const auto& segmenti = mSegmenti[bEntrante];
@@ -1531,9 +1580,18 @@ void Proponitore::Componi() {
             else
                 a = std::min(a, sinistra);
             campo(g.sRuolo, a, b, 0, g.bSinistra ? clsCampo::SX : clsCampo::DX);
+            if (g.sRuolo == "sNumero" && g.bDecorato) {
+                // Digits among other signs (RG 612-804-4082, CLI Num: 0555...): the digits alone.
+                if (clsCampo* c = chiamataK->mcolCampi->Trova(
+                        std::to_string(IndiceCampo(g.sRuolo, bEntrante)))) {
+                    c->mbSoloCifre = true;
+                    c->mbOpzionale = true;
+                }
+            }
             if (g.bValuta) {
                 // A cost: its point and currency sign taken out, the pulses divided by 100.
-                clsCampo* c = chiamataK->mcolCampi->Trova(std::to_string(IndiceCampo(g.sRuolo, bEntrante)));
+                clsCampo* c =
+                    chiamataK->mcolCampi->Trova(std::to_string(IndiceCampo(g.sRuolo, bEntrante)));
                 if (!c) continue;
                 c->menEccezione = clsCampo::SCATTI_TRASF;
                 c->moTrasf = std::make_unique<clsTrasformazione>();
@@ -1548,7 +1606,8 @@ void Proponitore::Componi() {
                     for (const auto& v : g.distinti) usato |= v.find(segno) != std::string::npos;
                     if (!usato) continue;
                     clsTrasformazione t;
-                    t.menTipo = bEntrante ? clsTrasformazione::ENTRANTI : clsTrasformazione::USCENTI;
+                    t.menTipo =
+                        bEntrante ? clsTrasformazione::ENTRANTI : clsTrasformazione::USCENTI;
                     t.menOperazione = clsTrasformazione::SOSTITUISCI;
                     t.miRiga = 1;
                     t.miInizio = c->miInizio;
@@ -1563,7 +1622,8 @@ void Proponitore::Componi() {
     // out of the number.
     for (const auto& [t, k] : mDirValori) {
         if (k != 'E' || t.empty() || t.front() != '<' || !d.moEntranti) continue;
-        const clsCampo* numero = d.moEntranti->mcolCampi->Trova(std::to_string(IndiceCampo("sNumero", true)));
+        const clsCampo* numero =
+            d.moEntranti->mcolCampi->Trova(std::to_string(IndiceCampo("sNumero", true)));
         if (!numero || numero->miInizio > miDirA + 1 ||
             numero->miInizio + numero->miLunghezza <= miDirA + 1)
             continue;
@@ -1579,8 +1639,9 @@ void Proponitore::Componi() {
         if (auto* c = d.moEntranti->mcolCampi->Trova(std::to_string(IndiceCampo("sNumero", true))))
             c->mbOpzionale = true;
         Voce(Ambito::Tipo, "Segno delle entranti",
-             "\"" + t + "\" sta dove le uscenti hanno il numero: \xE8 tolto dal numero delle "
-             "entranti (ELIMINA), che resta facoltativo",
+             "\"" + t +
+                 "\" sta dove le uscenti hanno il numero: \xE8 tolto dal numero delle "
+                 "entranti (ELIMINA), che resta facoltativo",
              false, true, "sNumero", miDirA, miDirA + static_cast<int>(t.size()));
     }
     if (mbSeparati) PosizioniInCampi();
@@ -1600,12 +1661,17 @@ void Proponitore::Componi() {
             for (int i = 0; i < NUM_NOMI_CAMPI; ++i)
                 if (g.sRuolo == NomiCampi()[i].sNome) titolo = NomiCampi()[i].sDidascalia;
             Voce(Ambito::Campo, titolo,
-                 Dove(g.a, g.b) + ": " +
-                     Num(static_cast<long long>(g.iPieni)) + " valori su " +
-                     Num(static_cast<long long>(righe)) + (bEntrante ? " entranti (" : " uscenti (") +
-                     esempi + ")" +
-                     (g.sIntestazione.empty() ? std::string() : ", sotto \"" + g.sIntestazione + "\"") +
-                     (g.bValuta ? "; un costo con i decimali: letto in valuta (diviso per 100)" : "") +
+                 Dove(g.a, g.b) + ": " + Num(static_cast<long long>(g.iPieni)) + " valori su " +
+                     Num(static_cast<long long>(righe)) +
+                     (bEntrante ? " entranti (" : " uscenti (") + esempi + ")" +
+                     (g.sIntestazione.empty() ? std::string()
+                                              : ", sotto \"" + g.sIntestazione + "\"") +
+                     (g.bValuta ? "; un costo con i decimali: letto in valuta (diviso per 100)"
+                                : "") +
+                     (g.sRuolo == "sNumero" && g.bDecorato
+                          ? "; cifre fra altri segni su alcune righe: il numero tiene solo le "
+                            "cifre (Solo cifre)"
+                          : "") +
                      (g.iPieni < righe ? "; vuoto su alcune chiamate: facoltativo" : ""),
                  false, bEntrante, g.sRuolo, g.a, g.b);
         }
@@ -1671,8 +1737,8 @@ bool Proponitore::ProvaSeparati() {
         }
         return false;
     };
-    while (miIntestazione < righe.size() && miIntestazione < 5 && !haValore(righe[miIntestazione]) &&
-           !righe[miIntestazione].empty())
+    while (miIntestazione < righe.size() && miIntestazione < 5 &&
+           !haValore(righe[miIntestazione]) && !righe[miIntestazione].empty())
         ++miIntestazione;
     if (miIntestazione > 0) mvNomi = righe[0];
     std::vector<std::string> nuove(mvRighe.size());
@@ -1690,11 +1756,14 @@ bool Proponitore::ProvaSeparati() {
         if (t.empty()) t = "?";
     }
     mvRighe = std::move(nuove);
-    const char* nome = mcSeparatore == ',' ? "la virgola" : mcSeparatore == ';' ? "il punto e virgola"
-                       : mcSeparatore == '\t' ? "il tabulatore" : "la barra verticale";
+    const char* nome = mcSeparatore == ','    ? "la virgola"
+                       : mcSeparatore == ';'  ? "il punto e virgola"
+                       : mcSeparatore == '\t' ? "il tabulatore"
+                                              : "la barra verticale";
     Voce(Ambito::Stampa, "Campi separati",
-         std::string(nome) + " divide " + Num(static_cast<long long>(migliore.iRighe)) + " righe su " +
-             Num(static_cast<long long>(esame)) + " in " + Num(static_cast<long long>(n)) +
+         std::string(nome) + " divide " + Num(static_cast<long long>(migliore.iRighe)) +
+             " righe su " + Num(static_cast<long long>(esame)) + " in " +
+             Num(static_cast<long long>(n)) +
              " campi: la stampa \xE8 a campi separati, letti per numero" +
              (miIntestazione ? "; " + Num(static_cast<long long>(miIntestazione)) +
                                    (miIntestazione == 1 ? " riga" : " righe") +
@@ -1704,7 +1773,8 @@ bool Proponitore::ProvaSeparati() {
     return true;
 }
 
-void Proponitore::InCampo(int a, int b, int16_t& rInizio, int16_t& rLunghezza, int16_t& rNel) const {
+void Proponitore::InCampo(int a, int b, int16_t& rInizio, int16_t& rLunghezza,
+                          int16_t& rNel) const {
     size_t k = 0;
     while (k + 1 < mvColonna.size() && mvColonna[k + 1] <= a) ++k;
     const int nel = a - mvColonna[k];
@@ -1719,9 +1789,12 @@ std::string Proponitore::Dove(int a, int b) const {
     int16_t campo = 0, lunghezza = 0, nel = 0;
     InCampo(a, b, campo, lunghezza, nel);
     std::string s = "campo " + Num(campo);
-    if (static_cast<size_t>(campo) <= mvNomi.size() && !TogliSpazi(mvNomi[static_cast<size_t>(campo - 1)]).empty())
+    if (static_cast<size_t>(campo) <= mvNomi.size() &&
+        !TogliSpazi(mvNomi[static_cast<size_t>(campo - 1)]).empty())
         s += " (" + std::string(TogliSpazi(mvNomi[static_cast<size_t>(campo - 1)])) + ")";
-    if (nel || lunghezza) s += ", caratteri " + Num(nel ? nel : 1) + (lunghezza ? "-" + Num((nel ? nel : 1) + lunghezza - 1) : "");
+    if (nel || lunghezza)
+        s += ", caratteri " + Num(nel ? nel : 1) +
+             (lunghezza ? "-" + Num((nel ? nel : 1) + lunghezza - 1) : "");
     return s;
 }
 
@@ -1759,7 +1832,6 @@ void Proponitore::PosizioniInCampi() {
     }
 }
 
-
 // The lines that are no calls, by kind, and a kind whose calls always take a second line.
 void Proponitore::AltreRighe() {
     size_t parole = 0, trattini = 0, date = 0, seguito = 0, altre = 0;
@@ -1771,7 +1843,7 @@ void Proponitore::AltreRighe() {
         size_t j = i;
         while (j < t.size() && Lettera(t[j])) ++j;
         return j > i && j - i <= 6 && (j == t.size() || t[j] == ' ') ? t.substr(i, j - i)
-                                                                      : std::string();
+                                                                     : std::string();
     };
     for (size_t r = 0; r < mvRighe.size(); ++r) {
         if (mvChiamata[r]) continue;
@@ -1836,9 +1908,8 @@ void Proponitore::AltreRighe() {
             return;
         }
         Voce(Ambito::Righe, "Righe dopo le chiamate",
-             "\"" + k + "\" apre la riga che segue " +
-                 Num(static_cast<long long>(eSeguite)) + " entranti su " +
-                 Num(static_cast<long long>(entranti)) + " e " +
+             "\"" + k + "\" apre la riga che segue " + Num(static_cast<long long>(eSeguite)) +
+                 " entranti su " + Num(static_cast<long long>(entranti)) + " e " +
                  Num(static_cast<long long>(uSeguite)) + " uscenti su " +
                  Num(static_cast<long long>(uscenti)) +
                  ": non tutte le chiamate di un tipo la hanno, e un tipo ha un numero di righe "

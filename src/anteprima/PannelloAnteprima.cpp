@@ -1,8 +1,10 @@
 #include "anteprima/PannelloAnteprima.h"
 
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTextBlock>
@@ -39,6 +41,7 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
     : QWidget(parent),
       mpModello(new ModelloAnteprima(this)),
       mpSommario(new QLabel(this)),
+      mpProposte(new QWidget(this)),
       mpTabella(new QTableView(this)),
       mpRigheMotore(new QCheckBox(TestoRisorsa(30723, "Righe come le legge il motore"), this)),
       mpTitoloColonna(new QLabel(this)),
@@ -57,6 +60,11 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(mpSommario);
+    mpProposte->setObjectName(QStringLiteral("pnlProposteAnteprima"));
+    auto* proposte = new QVBoxLayout(mpProposte);
+    proposte->setContentsMargins(0, 0, 0, 0);
+    mpProposte->hide();
+    layout->addWidget(mpProposte);
     mpRigheMotore->setObjectName(QStringLiteral("chkRigheMotore"));
     mpRigheMotore->setToolTip(
         TestoRisorsa(30724,
@@ -88,6 +96,43 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
             [this](const QModelIndex& attuale) {
                 if (mpTabella->hasFocus() && !mbRipristino) SelezionaRighe(attuale);
             });
+}
+
+void PannelloAnteprima::MostraProposte(std::string_view sByte) {
+    // Rebuilt on every reading: a proposal taken (or no longer called for) goes.
+    for (QWidget* w : mpProposte->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) delete w;
+    const clsLetturaCampione& lettura = mpModello->Lettura();
+    const auto voci = lettura.PrescanningProposto(sByte);
+    for (const auto& v : voci) {
+        const QString voce = DaCp1252(v.sVoce), valore = DaCp1252(v.sValore);
+        const QString perche =
+            v.sVoce == "SeparatoreRecord"
+                ? TestoRisorsa(32400,
+                               "%1 righe molto pi\u00F9 lunghe di quanto il driver legge; il "
+                               "carattere %2 ricorre %3 volte: forse chiude i record.")
+                      .arg(lettura.Conteggi().iRigheLunghe)
+                      .arg(valore)
+                      .arg(v.iQuanti)
+                : TestoRisorsa(32401,
+                               "Le righe contengono %1 caratteri di controllo: spostano le "
+                               "posizioni dei campi che li seguono.")
+                      .arg(v.iQuanti);
+        auto* riga = new QWidget(mpProposte);
+        auto* layout = new QHBoxLayout(riga);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* testo = new QLabel(perche, riga);
+        testo->setWordWrap(true);
+        auto* cmd = new QPushButton(
+            TestoRisorsa(32402, "Aggiungi al prescanning %1=%2").arg(voce, valore), riga);
+        cmd->setObjectName(QStringLiteral("cmdProponi") + voce);
+        cmd->setAutoDefault(false);
+        layout->addWidget(testo, 1);
+        layout->addWidget(cmd);
+        mpProposte->layout()->addWidget(riga);
+        connect(cmd, &QPushButton::clicked, this,
+                [this, v] { emit VocePrescanningAccettata(v.sVoce, v.sValore); });
+    }
+    mpProposte->setVisible(!voci.empty());
 }
 
 std::vector<uint64_t> PannelloAnteprima::InizioBlocchi(std::string_view s) {
@@ -160,6 +205,7 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
     }
     mpModello->Analizza(driver, formati, sByte, vEsclusi);
     mpSommario->setText(mpModello->Sommario());
+    MostraProposte(sByte);
     LarghezzeColonne();
     if (scelta) {
         const auto& righe = mpModello->Righe();

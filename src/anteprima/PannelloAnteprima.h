@@ -63,6 +63,9 @@ class PannelloAnteprima : public QWidget {
     QTableWidget* TabellaColonna() const { return mpColonna; }
     QTableView* Tabella() const { return mpTabella; }
     QLabel* Sommario() const { return mpSommario; }
+    // The prescanning entries proposed for the sample, a line and a button each
+    // (cmdProponi + the entry's name); hidden when there is none.
+    QWidget* Proposte() const { return mpProposte; }
 
     // Where each block of a view of the sample's bytes starts in them: the view splits plain
     // text at CR LF, LF and CR (a form feed or a record separator stays inside its block).
@@ -71,15 +74,21 @@ class PannelloAnteprima : public QWidget {
   signals:
     // The lines of a row were selected in the view (a click, Enter, or the arrows in the table).
     void RigheSelezionate();
+    // A proposed prescanning entry was accepted: the driver is to hold it with that value
+    // (Windows-1252 texts).
+    void VocePrescanningAccettata(const std::string& sVoce, const std::string& sValore);
 
   private:
     void SelezionaRighe(const QModelIndex& indice);
     void LarghezzeColonne();
     // The column table for the view's selection; hidden when nothing on one line is selected.
     void MostraColonna();
+    // The proposals of the last reading of the sample (its bytes).
+    void MostraProposte(std::string_view sByte);
 
     ModelloAnteprima* mpModello;
     QLabel* mpSommario;
+    QWidget* mpProposte;
     QTableView* mpTabella;
     QCheckBox* mpRigheMotore;
     QLabel* mpTitoloColonna;

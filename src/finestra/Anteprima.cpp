@@ -16,12 +16,17 @@
 #include "catalogo/clsCatalogo.h"
 #include "documento/DocumentoDriver.h"
 #include "finestra/frmDriver.h"
+#include "grid/clsGriglia.h"
 #include "kit/Applicazione.h"
+#include "kit/Globali.h"
 #include "kit/Risorse.h"
 #include "kit/TestoQt.h"
 #include "model/CallFieldName.h"
 #include "model/Numeri.h"
+#include "model/Testo.h"
 #include "pagine/PaginaCampi.h"
+#include "pagine/PaginaTrasformazioni.h"
+#include "tabelle/LayoutTabelle.h"
 #include "ui_frmDriver.h"
 
 namespace tarno {
@@ -72,6 +77,9 @@ void frmDriver::PreparaAnteprima() {
     // A row picked in the preview selects its lines in the sample view: the labels follow.
     connect(mpAnteprima, &PannelloAnteprima::RigheSelezionate, this, &frmDriver::AggiornaPosizione);
 
+    connect(mpAnteprima, &PannelloAnteprima::VocePrescanningAccettata, this,
+            &frmDriver::AggiungiVocePrescanning);
+
     mpTimerAnteprima = new QTimer(this);
     mpTimerAnteprima->setObjectName(QStringLiteral("tmrAnteprima"));
     mpTimerAnteprima->setSingleShot(true);
@@ -98,6 +106,29 @@ void frmDriver::AggiornaAnteprima() {
     // While the view shows the engine's log, nothing is drawn over it.
     mpAnteprima->Aggiorna(driver, FormatiCatalogo(), Campione(),
                           mbTransformMode ? nullptr : mpUi->rtfTesto, colore, esclusi);
+}
+
+void frmDriver::AggiungiVocePrescanning(const std::string& sVoce, const std::string& sValore) {
+    if (!AggiornaGriglie()) return;
+    // Edits made before are a step of their own.
+    mpDoc->RegistraModifiche();
+    clsDriver& d = mpDoc->Driver();
+    auto& voci = d.mcolPrescanning ? *d.mcolPrescanning : d.mcolPrescanning.emplace();
+    bool trovata = false;
+    for (auto& voce : voci) {
+        if (!UgualeNoCase(voce.valore.sEntry, sVoce)) continue;
+        voce.valore.sValue = sValore;
+        trovata = true;
+    }
+    if (!trovata) voci.Add(clsPrescanning{sVoce, sValore});
+    d.mbConPrescanning = true;
+    if (mpDoc->mrgxTrasf.Righe() > Trasf::PRESCANNING && mpDoc->mrgxTrasf.Colonne() > 1)
+        mpDoc->mrgxTrasf.Cella(Trasf::PRESCANNING, 1) = ValoreSi();
+    mpPagTrasf->grdTrasf->Aggiorna();
+    mpDoc->Modificato();
+    mpDoc->RegistraModifiche();
+    Segnala(
+        TestoRisorsa(32403, "Prescanning: aggiunto %1=%2").arg(DaCp1252(sVoce), DaCp1252(sValore)));
 }
 
 MappaFormati frmDriver::FormatiCatalogo() const {

@@ -188,6 +188,9 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // pane and over the sample view. Every edit (Cambiato) and every load of the sample asks
     // for one after a short pause (PianificaAnteprima); AggiornaAnteprima runs it at once.
     void PianificaAnteprima();
+    // A prescanning entry proposed by the preview and accepted: the driver holds it with that
+    // value (an entry of that name takes the value) and prescanning is on, as one step.
+    void AggiungiVocePrescanning(const std::string& sVoce, const std::string& sValore);
     QDockWidget* RiquadroAnteprima() const { return mpRiquadroAnteprima; }
     // The sample's bytes as loaded (what the sample view shows, unless it shows the log).
     QByteArray mbyCampione;

@@ -243,4 +243,18 @@ std::vector<clsLetturaCampione::VoceProposta> clsLetturaCampione::PrescanningPro
     return voci;
 }
 
+int clsLetturaCampione::RigaNellaChiamata(bool bEntranti, size_t iRiga) const {
+    if (iRiga >= mvRighe.size()) return 0;
+    const RigaCampione& r = mvRighe[iRiga];
+    for (const VoceCampione& v : mvVoci) {
+        if (!v.bChiamata || v.chiamata.bEntrante != bEntranti) continue;
+        const auto& righe = v.chiamata.vRighe;
+        for (size_t i = 0; i < righe.size(); ++i)
+            if (righe[i] == r.iNumero &&
+                (i >= v.chiamata.vPezzi.size() || v.chiamata.vPezzi[i] == r.iPezzo))
+                return static_cast<int>(i + 1);
+    }
+    return 0;
+}
+
 }  // namespace tarno

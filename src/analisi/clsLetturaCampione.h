@@ -89,6 +89,10 @@ class clsLetturaCampione {
     };
     std::vector<VoceProposta> PrescanningProposto(std::string_view sByte) const;
 
+    // Which line (from 1) of a call of that kind the line iRiga of Righe() is; 0 when no call
+    // of that kind holds it.
+    int RigaNellaChiamata(bool bEntranti, size_t iRiga) const;
+
     // The line (index in Righe) and character (from 0) that came from a byte of the printout;
     // nullopt for a byte no line read (a line end, a dropped character, a skipped line).
     std::optional<std::pair<size_t, size_t>> DalByte(uint64_t iByte) const;

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTextBlock>
@@ -88,6 +89,7 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
     layout->addWidget(mpColonna, 1);
     mpTitoloColonna->hide();
     mpColonna->hide();
+    mpTabella->installEventFilter(this);
     connect(mpTabella, &QTableView::clicked, this, &PannelloAnteprima::SelezionaRighe);
     connect(mpTabella, &QTableView::activated, this, &PannelloAnteprima::SelezionaRighe);
     // Going through the rows with the keys shows each row's lines too; a refresh of the table
@@ -96,6 +98,18 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
             [this](const QModelIndex& attuale) {
                 if (mpTabella->hasFocus() && !mbRipristino) SelezionaRighe(attuale);
             });
+}
+
+bool PannelloAnteprima::eventFilter(QObject* obj, QEvent* ev) {
+    if (obj == mpTabella && ev->type() == QEvent::FocusIn) {
+        // A table without a current row takes its first one with the focus (the focus passing
+        // by on a change of page, say): that is no row the user chose, and the view's
+        // selection stays.
+        const QScopedValueRollback ripristino(mbRipristino, true);
+        static_cast<QObject*>(mpTabella)->event(ev);
+        return true;
+    }
+    return QWidget::eventFilter(obj, ev);
 }
 
 void PannelloAnteprima::MostraProposte(std::string_view sByte) {

@@ -78,6 +78,9 @@ class PannelloAnteprima : public QWidget {
     // (Windows-1252 texts).
     void VocePrescanningAccettata(const std::string& sVoce, const std::string& sValore);
 
+  protected:
+    bool eventFilter(QObject* obj, QEvent* ev) override;
+
   private:
     void SelezionaRighe(const QModelIndex& indice);
     void LarghezzeColonne();

@@ -7,9 +7,13 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QTimer>
 #include <algorithm>
 #include <map>
+#include <optional>
 
 #include "analisi/clsLetturaCampione.h"
 #include "anteprima/PannelloAnteprima.h"
@@ -164,6 +168,26 @@ std::vector<int16_t> frmDriver::FormatiCheLeggono(bool bEntranti, int iCampo, bo
             formati.emplace_back(*codice, t.Cella(r, 0));
     return LetturaCampione().FormatiCheLeggono(bEntranti, NomeCampo(iCampo, bEntranti), bData,
                                                formati);
+}
+
+int frmDriver::RigaNellaChiamata(bool bEntranti) const {
+    const QTextCursor c = mpUi->rtfTesto->textCursor();
+    if (mbTransformMode || !c.hasSelection()) return 0;
+    const QTextBlock blocco = mpUi->rtfTesto->document()->findBlock(c.selectionStart());
+    const clsLetturaCampione lettura = LetturaCampione();
+    std::optional<size_t> riga;
+    if (mpAnteprima->RigheMotore()->isChecked() && !mpRiquadroAnteprima->isHidden()) {
+        // The view shows the lines as the engine reads them, one a block.
+        riga = static_cast<size_t>(blocco.blockNumber());
+    } else {
+        const auto inizi = PannelloAnteprima::InizioBlocchi(Campione());
+        const auto b = static_cast<size_t>(blocco.blockNumber());
+        if (b < inizi.size())
+            if (const auto dove = lettura.DalByte(
+                    inizi[b] + static_cast<uint64_t>(c.selectionStart() - blocco.position())))
+                riga = dove->first;
+    }
+    return riga ? lettura.RigaNellaChiamata(bEntranti, *riga) : 0;
 }
 
 void frmDriver::Segnala(const QString& sTesto) {

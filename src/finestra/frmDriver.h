@@ -137,6 +137,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     std::pair<size_t, size_t> RigheConCondizione(const clsCondizione& c) const override;
     std::pair<size_t, size_t> ChiamateConCondizione(const clsCondizione& c) const override;
     std::vector<int16_t> FormatiCheLeggono(bool bEntranti, int iCampo, bool bData) const override;
+    int RigaNellaChiamata(bool bEntranti) const override;
     void Segnala(const QString& sTesto) override;
     // Brand and model lists from the catalogue.
     void InitMarcaCentralino();

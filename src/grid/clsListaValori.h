@@ -37,6 +37,10 @@ class clsListaValori {
     // The cell is edited with a combo list of the texts (off by default).
     void ImpostaCombo(bool vb) { mbCombo = vb; }
     bool Combo() const { return mbCombo; }
+    // In the combo list the Up and Down keys go from row to row as in a text cell, instead of
+    // choosing the item before or after (off by default; Alt+Down still opens the list).
+    void ImpostaFrecceTraRighe(bool vb) { mbFrecceTraRighe = vb; }
+    bool FrecceTraRighe() const { return mbFrecceTraRighe; }
 
     const Voce* CercaValore(const std::string& sValore) const;
     // The item whose display text equals vsTesto, letter case ignored.
@@ -47,6 +51,7 @@ class clsListaValori {
     bool mbTraduci = true;
     bool mbLimita = false;
     bool mbCombo = false;
+    bool mbFrecceTraRighe = false;
 };
 
 }  // namespace tarno

@@ -47,6 +47,9 @@ class ServiziCampione {
                                                    bool /*bData*/) const {
         return {};
     }
+    // Which line (from 1) of a call of that kind the sample view's selection starts on, as the
+    // driver the pages now hold reads the sample; 0 when it lies in no such call.
+    virtual int RigaNellaChiamata(bool /*bEntranti*/) const { return 0; }
 };
 
 }  // namespace tarno

@@ -1,6 +1,7 @@
 #include "analisi/clsLetturaCampione.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <optional>
 
@@ -283,6 +284,52 @@ std::optional<std::pair<size_t, size_t>> clsLetturaCampione::DalByte(uint64_t iB
         if (r == mvRighe.begin()) break;
     }
     return std::nullopt;
+}
+
+std::vector<clsLetturaCampione::VoceProposta> clsLetturaCampione::PrescanningProposto(
+    std::string_view sByte) const {
+    std::vector<VoceProposta> voci;
+    if (mConteggi.iRigheLunghe > 0) {
+        // The characters printouts close their records with, the most frequent of them.
+        std::array<uint64_t, 32> conta{};
+        for (char c : sByte)
+            if (static_cast<unsigned char>(c) < conta.size())
+                ++conta[static_cast<unsigned char>(c)];
+        int migliore = -1;
+        for (int c : {3, 4, 23, 30, 31})
+            if (conta[static_cast<size_t>(c)] >= 2 &&
+                (migliore < 0 ||
+                 conta[static_cast<size_t>(c)] > conta[static_cast<size_t>(migliore)]))
+                migliore = c;
+        if (migliore >= 0)
+            voci.push_back({"SeparatoreRecord",
+                            TestoVisibile(std::string(1, static_cast<char>(migliore))),
+                            conta[static_cast<size_t>(migliore)]});
+    }
+    // Tabs and form feeds are the printout's own; any other control character left in a line
+    // shifts the positions after it.
+    uint64_t controlli = 0;
+    for (const RigaCampione& r : mvRighe)
+        for (char c : r.sTesto) {
+            const auto u = static_cast<unsigned char>(c);
+            controlli += ((u < 0x20 && c != '\t' && c != '\f') || u == 0x7F) ? 1 : 0;
+        }
+    if (controlli > 0) voci.push_back({"TogliControlli", "S", controlli});
+    return voci;
+}
+
+int clsLetturaCampione::RigaNellaChiamata(bool bEntranti, size_t iRiga) const {
+    if (iRiga >= mvRighe.size()) return 0;
+    const RigaCampione& r = mvRighe[iRiga];
+    for (const VoceCampione& v : mvVoci) {
+        if (!v.bChiamata || v.chiamata.bEntrante != bEntranti) continue;
+        const auto& righe = v.chiamata.vRighe;
+        for (size_t i = 0; i < righe.size(); ++i)
+            if (righe[i] == r.iNumero &&
+                (i >= v.chiamata.vPezzi.size() || v.chiamata.vPezzi[i] == r.iPezzo))
+                return static_cast<int>(i + 1);
+    }
+    return 0;
 }
 
 }  // namespace tarno

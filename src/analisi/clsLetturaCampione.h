@@ -100,6 +100,20 @@ class clsLetturaCampione {
         bool bEntranti, const std::string& sCampo, bool bData,
         const std::vector<std::pair<int16_t, std::string>>& formati) const;
 
+    // The prescanning entries that would let the engine read the sample (sByte: the bytes it
+    // was read from) better, each with how many lines or characters call for it: a
+    // SeparatoreRecord when lines run far longer than the driver reads and a control character
+    // that could close them recurs, then TogliControlli when the lines carry control characters.
+    struct VoceProposta {
+        std::string sVoce, sValore;
+        uint64_t iQuanti = 0;
+    };
+    std::vector<VoceProposta> PrescanningProposto(std::string_view sByte) const;
+
+    // Which line (from 1) of a call of that kind the line iRiga of Righe() is; 0 when no call
+    // of that kind holds it.
+    int RigaNellaChiamata(bool bEntranti, size_t iRiga) const;
+
     // The line (index in Righe) and character (from 0) that came from a byte of the printout;
     // nullopt for a byte no line read (a line end, a dropped character, a skipped line).
     std::optional<std::pair<size_t, size_t>> DalByte(uint64_t iByte) const;

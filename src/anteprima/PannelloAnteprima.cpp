@@ -2,10 +2,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTextBlock>
@@ -48,6 +50,7 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
     : QWidget(parent),
       mpModello(new ModelloAnteprima(this)),
       mpSommario(new QLabel(this)),
+      mpProposte(new QWidget(this)),
       mpTabella(new QTableView(this)),
       mpRigheMotore(new QCheckBox(TestoRisorsa(30723, "Righe come le legge il motore"), this)),
       mpTitoloColonna(new QLabel(this)),
@@ -69,6 +72,11 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(mpSommario);
+    mpProposte->setObjectName(QStringLiteral("pnlProposteAnteprima"));
+    auto* proposte = new QVBoxLayout(mpProposte);
+    proposte->setContentsMargins(0, 0, 0, 0);
+    mpProposte->hide();
+    layout->addWidget(mpProposte);
     mpRigheMotore->setObjectName(QStringLiteral("chkRigheMotore"));
     mpRigheMotore->setToolTip(
         TestoRisorsa(30724,
@@ -116,6 +124,7 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
     mpTitoloColonna->hide();
     mpColonna->hide();
     mpCondizioni->hide();
+    mpTabella->installEventFilter(this);
     connect(mpTabella, &QTableView::clicked, this, &PannelloAnteprima::SelezionaRighe);
     connect(mpTabella, &QTableView::activated, this, &PannelloAnteprima::SelezionaRighe);
     // Going through the rows with the keys shows each row's lines too; a refresh of the table
@@ -124,6 +133,55 @@ PannelloAnteprima::PannelloAnteprima(QWidget* parent)
             [this](const QModelIndex& attuale) {
                 if (mpTabella->hasFocus() && !mbRipristino) SelezionaRighe(attuale);
             });
+}
+
+bool PannelloAnteprima::eventFilter(QObject* obj, QEvent* ev) {
+    if (obj == mpTabella && ev->type() == QEvent::FocusIn) {
+        // A table without a current row takes its first one with the focus (the focus passing
+        // by on a change of page, say): that is no row the user chose, and the view's
+        // selection stays.
+        const QScopedValueRollback ripristino(mbRipristino, true);
+        static_cast<QObject*>(mpTabella)->event(ev);
+        return true;
+    }
+    return QWidget::eventFilter(obj, ev);
+}
+
+void PannelloAnteprima::MostraProposte(std::string_view sByte) {
+    // Rebuilt on every reading: a proposal taken (or no longer called for) goes.
+    for (QWidget* w : mpProposte->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) delete w;
+    const clsLetturaCampione& lettura = mpModello->Lettura();
+    const auto voci = lettura.PrescanningProposto(sByte);
+    for (const auto& v : voci) {
+        const QString voce = DaCp1252(v.sVoce), valore = DaCp1252(v.sValore);
+        const QString perche =
+            v.sVoce == "SeparatoreRecord"
+                ? TestoRisorsa(32400,
+                               "%1 righe molto pi\u00F9 lunghe di quanto il driver legge; il "
+                               "carattere %2 ricorre %3 volte: forse chiude i record.")
+                      .arg(lettura.Conteggi().iRigheLunghe)
+                      .arg(valore)
+                      .arg(v.iQuanti)
+                : TestoRisorsa(32401,
+                               "Le righe contengono %1 caratteri di controllo: spostano le "
+                               "posizioni dei campi che li seguono.")
+                      .arg(v.iQuanti);
+        auto* riga = new QWidget(mpProposte);
+        auto* layout = new QHBoxLayout(riga);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* testo = new QLabel(perche, riga);
+        testo->setWordWrap(true);
+        auto* cmd = new QPushButton(
+            TestoRisorsa(32402, "Aggiungi al prescanning %1=%2").arg(voce, valore), riga);
+        cmd->setObjectName(QStringLiteral("cmdProponi") + voce);
+        cmd->setAutoDefault(false);
+        layout->addWidget(testo, 1);
+        layout->addWidget(cmd);
+        mpProposte->layout()->addWidget(riga);
+        connect(cmd, &QPushButton::clicked, this,
+                [this, v] { emit VocePrescanningAccettata(v.sVoce, v.sValore); });
+    }
+    mpProposte->setVisible(!voci.empty());
 }
 
 std::vector<uint64_t> PannelloAnteprima::InizioBlocchi(std::string_view s) {
@@ -196,6 +254,7 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
     }
     mpModello->Analizza(driver, formati, sByte, vEsclusi);
     mpSommario->setText(mpModello->Sommario());
+    MostraProposte(sByte);
     LarghezzeColonne();
     FiltraRighe();
     MostraGruppi(driver, formati);

@@ -104,6 +104,9 @@ class PannelloAnteprima : public QWidget {
     // A group's text ("Durata: vuoto in 2 chiamate entranti") and a fix's.
     static QString TestoGruppo(const GruppoErrori& g);
     static QString TestoCorrezione(const Correzione& c);
+    // The prescanning entries proposed for the sample, a line and a button each
+    // (cmdProponi + the entry's name); hidden when there is none.
+    QWidget* Proposte() const { return mpProposte; }
 
     // Where each block of a view of the sample's bytes starts in them: the view splits plain
     // text at CR LF, LF and CR (a form feed or a record separator stays inside its block).
@@ -116,6 +119,12 @@ class PannelloAnteprima : public QWidget {
     void CorrezioneRichiesta(const tarno::GruppoErrori& gruppo, const tarno::Correzione& c);
     // The technician asks for the conditions of the kinds marked in the column table.
     void CondizioniDaColonna();
+    // A proposed prescanning entry was accepted: the driver is to hold it with that value
+    // (Windows-1252 texts).
+    void VocePrescanningAccettata(const std::string& sVoce, const std::string& sValore);
+
+  protected:
+    bool eventFilter(QObject* obj, QEvent* ev) override;
 
   private:
     void SelezionaRighe(const QModelIndex& indice);
@@ -124,9 +133,12 @@ class PannelloAnteprima : public QWidget {
     void MostraColonna();
     void MostraGruppi(const clsDriver& driver, const MappaFormati& formati);
     void FiltraRighe();
+    // The proposals of the last reading of the sample (its bytes).
+    void MostraProposte(std::string_view sByte);
 
     ModelloAnteprima* mpModello;
     QLabel* mpSommario;
+    QWidget* mpProposte;
     QTableView* mpTabella;
     QCheckBox* mpRigheMotore;
     QLabel* mpTitoloColonna;

@@ -188,6 +188,11 @@ bool clsImpostazioniMotore::Valuta(const motore::Catena& cat, F riga, bool bParz
     return !primo && r;
 }
 
+// The prescanning entries the engine applies (any other is reported and left alone), in the
+// order an editor offers them.
+inline constexpr std::array<const char*, 5> VOCI_PRESCANNING = {
+    "RigheIntestazione", "SaltaRigheCon", "FineStampa", "SeparatoreRecord", "TogliControlli"};
+
 // A condition as the log describes it, and a chain of them.
 namespace motore {
 std::string DescriviCatena(const Catena& cat);

@@ -7,9 +7,13 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QTimer>
 #include <algorithm>
 #include <map>
+#include <optional>
 
 #include "analisi/GruppiErrori.h"
 #include "analisi/clsLetturaCampione.h"
@@ -17,6 +21,7 @@
 #include "catalogo/clsCatalogo.h"
 #include "documento/DocumentoDriver.h"
 #include "finestra/frmDriver.h"
+#include "grid/clsGriglia.h"
 #include "kit/Applicazione.h"
 #include "kit/Globali.h"
 #include "kit/Risorse.h"
@@ -25,7 +30,10 @@
 #include "model/CallFieldName.h"
 #include "model/Numeri.h"
 #include "model/clsChiamata.h"
+#include "model/Testo.h"
 #include "pagine/PaginaCampi.h"
+#include "pagine/PaginaTrasformazioni.h"
+#include "tabelle/LayoutTabelle.h"
 #include "ui_frmDriver.h"
 
 namespace tarno {
@@ -154,6 +162,8 @@ void frmDriver::PreparaAnteprima() {
         mpDoc->Sostituisci(d, ValoreSi(), ValoreNo());
         AggiornaAnteprima();
     });
+    connect(mpAnteprima, &PannelloAnteprima::VocePrescanningAccettata, this,
+            &frmDriver::AggiungiVocePrescanning);
 
     mpTimerAnteprima = new QTimer(this);
     mpTimerAnteprima->setObjectName(QStringLiteral("tmrAnteprima"));
@@ -181,6 +191,29 @@ void frmDriver::AggiornaAnteprima() {
     // While the view shows the engine's log, nothing is drawn over it.
     mpAnteprima->Aggiorna(driver, FormatiCatalogo(), Campione(),
                           mbTransformMode ? nullptr : mpUi->rtfTesto, colore, esclusi);
+}
+
+void frmDriver::AggiungiVocePrescanning(const std::string& sVoce, const std::string& sValore) {
+    if (!AggiornaGriglie()) return;
+    // Edits made before are a step of their own.
+    mpDoc->RegistraModifiche();
+    clsDriver& d = mpDoc->Driver();
+    auto& voci = d.mcolPrescanning ? *d.mcolPrescanning : d.mcolPrescanning.emplace();
+    bool trovata = false;
+    for (auto& voce : voci) {
+        if (!UgualeNoCase(voce.valore.sEntry, sVoce)) continue;
+        voce.valore.sValue = sValore;
+        trovata = true;
+    }
+    if (!trovata) voci.Add(clsPrescanning{sVoce, sValore});
+    d.mbConPrescanning = true;
+    if (mpDoc->mrgxTrasf.Righe() > Trasf::PRESCANNING && mpDoc->mrgxTrasf.Colonne() > 1)
+        mpDoc->mrgxTrasf.Cella(Trasf::PRESCANNING, 1) = ValoreSi();
+    mpPagTrasf->grdTrasf->Aggiorna();
+    mpDoc->Modificato();
+    mpDoc->RegistraModifiche();
+    Segnala(
+        TestoRisorsa(32403, "Prescanning: aggiunto %1=%2").arg(DaCp1252(sVoce), DaCp1252(sValore)));
 }
 
 MappaFormati frmDriver::FormatiCatalogo() const {
@@ -216,6 +249,26 @@ std::vector<int16_t> frmDriver::FormatiCheLeggono(bool bEntranti, int iCampo, bo
             formati.emplace_back(*codice, t.Cella(r, 0));
     return LetturaCampione().FormatiCheLeggono(bEntranti, NomeCampo(iCampo, bEntranti), bData,
                                                formati);
+}
+
+int frmDriver::RigaNellaChiamata(bool bEntranti) const {
+    const QTextCursor c = mpUi->rtfTesto->textCursor();
+    if (mbTransformMode || !c.hasSelection()) return 0;
+    const QTextBlock blocco = mpUi->rtfTesto->document()->findBlock(c.selectionStart());
+    const clsLetturaCampione lettura = LetturaCampione();
+    std::optional<size_t> riga;
+    if (mpAnteprima->RigheMotore()->isChecked() && !mpRiquadroAnteprima->isHidden()) {
+        // The view shows the lines as the engine reads them, one a block.
+        riga = static_cast<size_t>(blocco.blockNumber());
+    } else {
+        const auto inizi = PannelloAnteprima::InizioBlocchi(Campione());
+        const auto b = static_cast<size_t>(blocco.blockNumber());
+        if (b < inizi.size())
+            if (const auto dove = lettura.DalByte(
+                    inizi[b] + static_cast<uint64_t>(c.selectionStart() - blocco.position())))
+                riga = dove->first;
+    }
+    return riga ? lettura.RigaNellaChiamata(bEntranti, *riga) : 0;
 }
 
 void frmDriver::Segnala(const QString& sTesto) {

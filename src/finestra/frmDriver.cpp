@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QTabBar>
@@ -26,6 +27,7 @@
 #include "kit/ServiziUI.h"
 #include "kit/TestoQt.h"
 #include "model/CallFieldName.h"
+#include "model/Testo.h"
 #include "pagine/PaginaCampi.h"
 #include "pagine/PaginaIdentificazione.h"
 #include "pagine/PaginaTrasformazioni.h"
@@ -364,16 +366,14 @@ void frmDriver::CercaModello() {
     if (marca && !mconDatabase.ElencoModelli(*marca, modelli))
         Avviso(this, MessaggioCatalogo(mconDatabase));
     for (const auto& m : modelli) mpUi->cboModello->addItem(DaCp1252(m));
-    if (mpUi->cboModello->count() > 0) {
-        int i = 0;
-        if (mpDoc->moDriver) {
-            i = mpUi->cboModello->findText(DaCp1252(mpDoc->moDriver->msModello),
-                                           Qt::MatchFixedString);
-            if (i < 0) i = 0;
-        }
-        mpUi->cboModello->setCurrentIndex(i);
-    } else {
-        mpUi->cboModello->clearEditText();
+    // Only the driver's own model (of that brand, or of none) is shown: a model of the list
+    // shown in its place would be kept unnoticed, or have the model the user types appended.
+    const clsDriver* d = mpDoc->moDriver.get();
+    const int i = d ? mpUi->cboModello->findText(DaCp1252(d->msModello), Qt::MatchFixedString) : -1;
+    mpUi->cboModello->setCurrentIndex(i);
+    if (i < 0) {
+        const bool suo = d && marca && (d->msMarca.empty() || UgualeNoCase(d->msMarca, *marca));
+        mpUi->cboModello->setEditText(suo ? DaCp1252(d->msModello) : QString());
     }
     mbRiempimento = false;
 }
@@ -474,6 +474,18 @@ bool frmDriver::eventFilter(QObject* obj, QEvent* ev) {
             ev->accept();
     }
     if (mio && Trascinamento(obj, ev)) return true;
+    if (obj == mpUi->rtfTesto->viewport() && ev->type() == QEvent::MouseButtonPress) {
+        // The view is read-only: a press inside the selection starts a new one there, where
+        // a text view would start dragging the selected text.
+        const auto* m = static_cast<QMouseEvent*>(ev);
+        QTextCursor c = mpUi->rtfTesto->textCursor();
+        const int dove = mpUi->rtfTesto->cursorForPosition(m->position().toPoint()).position();
+        if (m->button() == Qt::LeftButton && !(m->modifiers() & Qt::ShiftModifier) &&
+            c.hasSelection() && dove >= c.selectionStart() && dove <= c.selectionEnd()) {
+            c.setPosition(dove);
+            mpUi->rtfTesto->setTextCursor(c);
+        }
+    }
     if ((obj == mpUi->rtfTesto || obj == mpUi->rtfTesto->viewport()) &&
         (ev->type() == QEvent::KeyRelease || ev->type() == QEvent::MouseButtonRelease)) {
         if (ev->type() == QEvent::MouseButtonRelease) SelezionaCampo();

@@ -138,6 +138,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     std::pair<size_t, size_t> RigheConCondizione(const clsCondizione& c) const override;
     std::pair<size_t, size_t> ChiamateConCondizione(const clsCondizione& c) const override;
     std::vector<int16_t> FormatiCheLeggono(bool bEntranti, int iCampo, bool bData) const override;
+    int RigaNellaChiamata(bool bEntranti) const override;
     void Segnala(const QString& sTesto) override;
     std::optional<std::string> AggiungiFormato(QWidget* pPadre, std::optional<bool> bData,
                                                const QString& sTesto, QString* psErrore) override;
@@ -194,6 +195,9 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // pane and over the sample view. Every edit (Cambiato) and every load of the sample asks
     // for one after a short pause (PianificaAnteprima); AggiornaAnteprima runs it at once.
     void PianificaAnteprima();
+    // A prescanning entry proposed by the preview and accepted: the driver holds it with that
+    // value (an entry of that name takes the value) and prescanning is on, as one step.
+    void AggiungiVocePrescanning(const std::string& sVoce, const std::string& sValore);
     QDockWidget* RiquadroAnteprima() const { return mpRiquadroAnteprima; }
     // The sample's bytes as loaded (what the sample view shows, unless it shows the log).
     QByteArray mbyCampione;

@@ -276,6 +276,22 @@ bool clsDelegatoGriglia::eventFilter(QObject* object, QEvent* event) {
                                                   : QAbstractItemDelegate::EditNextItem);
                 return true;
             }
+            case Qt::Key_Up:
+            case Qt::Key_Down: {
+                // A list that says so: the arrows go from row to row, as in a text cell.
+                const auto* col = mpGriglia->Modello()->Colonna(mIndiceEditor.column());
+                if (conCtrlAlt || !qobject_cast<QComboBox*>(editor) || !col ||
+                    !col->moLista.FrecceTraRighe())
+                    break;
+                QString errore;
+                if (!mpGriglia->ConfermaModifica(&errore)) {
+                    emit mpGriglia->TestoRifiutato(errore);
+                    return true;
+                }
+                const int r = mpGriglia->RigaCorrente() + (tasto->key() == Qt::Key_Up ? -1 : 1);
+                if (r >= 0 && r < mpGriglia->model()->rowCount()) mpGriglia->ImpostaRigaCorrente(r);
+                return true;
+            }
             default:
                 break;
         }

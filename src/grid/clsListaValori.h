@@ -41,6 +41,10 @@ class clsListaValori {
     // that does not restrict input always does).
     void ImpostaDigitabile(bool vb) { mbDigitabile = vb; }
     bool Digitabile() const { return mbDigitabile || !mbLimita; }
+    // In the combo list the Up and Down keys go from row to row as in a text cell, instead of
+    // choosing the item before or after (off by default; Alt+Down still opens the list).
+    void ImpostaFrecceTraRighe(bool vb) { mbFrecceTraRighe = vb; }
+    bool FrecceTraRighe() const { return mbFrecceTraRighe; }
 
     const Voce* CercaValore(const std::string& sValore) const;
     // The item whose display text equals vsTesto, letter case ignored.
@@ -52,6 +56,7 @@ class clsListaValori {
     bool mbLimita = false;
     bool mbCombo = false;
     bool mbDigitabile = false;
+    bool mbFrecceTraRighe = false;
 };
 
 }  // namespace tarno

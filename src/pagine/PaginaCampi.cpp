@@ -241,6 +241,15 @@ PaginaCampi::PaginaCampi(DocumentoDriver& doc, ContestoPagine& contesto, bool bE
     mpCmdCopia->setText(bEntranti ? TestoRisorsa(30010, "Copy &outgoing")
                                   : TestoRisorsa(30011, "Copy &incoming"));
     mpCmdCopia->setAutoDefault(false);
+    // The caption is short: the tip says which way the fields go.
+    mpCmdCopia->setToolTip(
+        bEntranti ? TestoRisorsa(32420,
+                                 "Copia in questa pagina (Entranti) i campi della pagina "
+                                 "Uscenti")
+                  : TestoRisorsa(32421,
+                                 "Copia in questa pagina (Uscenti) i campi della pagina "
+                                 "Entranti"));
+    mpCmdCopia->setStatusTip(mpCmdCopia->toolTip());
     connect(mpCmdCopia, &QPushButton::clicked, this, [this] {
         if (mbEntranti)
             cmdCopyOutgoing_Click();
@@ -436,11 +445,13 @@ void PaginaCampi::chkCampo_Click(int i) {
                 const bool data = i == RIGA_DATA;
                 const bool tempo = (i >= RIGA_ORA_INIZIO && i <= RIGA_DURATA) ||
                                    (mbEntranti && i == RIGA_DURATA_SQUILLO);
-                const bool senzaFormato = !(ValoreNumerico(t.Cella(i, COL_FORMATO)) > 0);
+                const std::string formatoPrima = t.Cella(i, COL_FORMATO);
                 t.Cella(i, COL_POSIZ) = std::to_string(colonna);
                 t.Cella(i, COL_LUNG) = std::to_string(caratteri);
                 if (campo) PosizioneNelCampo(i, *campo);
-                t.Cella(i, COL_RIGA) = "1";
+                // On the line of the call the selection lies on, when the sample holds one.
+                t.Cella(i, COL_RIGA) =
+                    std::to_string(std::max(1, mContesto.RigaNellaChiamata(mbEntranti)));
                 t.Cella(i, COL_OPZ) = OPZ_NO;
                 int colonnaCorrente = COL_ALLIN;
                 if (i == RIGA_DATA || (mbEntranti && i == RIGA_DURATA_SQUILLO)) {
@@ -456,12 +467,17 @@ void PaginaCampi::chkCampo_Click(int i) {
                     t.Cella(i, COL_ALLIN) = ALLIN_SINISTRA;
                 }
                 mpGriglia->Aggiorna();
-                // A field without a format gets the first of the catalogue's formats that read
-                // it on every call of this kind the sample holds, as the engine cuts it out.
-                if ((data || tempo) && senzaFormato) {
+                // The field (marked anew too) gets the first of the catalogue's formats that
+                // read it on every call of this kind the sample holds, as the engine cuts it
+                // out; a format it had that is one of them stays.
+                if (data || tempo) {
                     const auto proposti = mContesto.FormatiCheLeggono(mbEntranti, i, data);
                     if (!proposti.empty()) {
-                        t.Cella(i, COL_FORMATO) = std::to_string(proposti.front());
+                        const bool resta = std::any_of(
+                            proposti.begin(), proposti.end(),
+                            [&](int16_t f) { return std::to_string(f) == formatoPrima; });
+                        t.Cella(i, COL_FORMATO) =
+                            resta ? formatoPrima : std::to_string(proposti.front());
                         mpGriglia->Aggiorna();
                         // All of them are named: the user may pick another in the cell's list.
                         const TabellaValori& f =

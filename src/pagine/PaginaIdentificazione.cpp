@@ -111,6 +111,8 @@ void PaginaIdentificazione::grdIdent_RowColChange(int r) {
     if (!lista.Vuota()) {
         lista.ImpostaLimita(true);
         lista.ImpostaCombo(true);
+        // The grid is a column of settings: the arrows go from one to the next.
+        lista.ImpostaFrecceTraRighe(true);
     }
     grdIdent->ImpostaListaValori(1, lista);
     cmdIdent->setEnabled(r >= RIGA_ENTRANTI && r <= RIGA_TRASF_USCENTI);

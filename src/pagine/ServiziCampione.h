@@ -51,6 +51,9 @@ class ServiziCampione {
     }
     // How the driver the pages now hold cuts a line into fields; nullopt for fixed columns.
     virtual std::optional<Separazione> SeparazioneCampi() const { return std::nullopt; }
+    // Which line (from 1) of a call of that kind the sample view's selection starts on, as the
+    // driver the pages now hold reads the sample; 0 when it lies in no such call.
+    virtual int RigaNellaChiamata(bool /*bEntranti*/) const { return 0; }
 };
 
 }  // namespace tarno

@@ -1,10 +1,14 @@
 #include "pagine/frmPrescanning.h"
 
+#include <QListWidget>
 #include <QShowEvent>
+#include <array>
 
+#include "engine/clsImpostazioniMotore.h"
 #include "grid/clsGriglia.h"
 #include "kit/Risorse.h"
 #include "kit/ServiziUI.h"
+#include "kit/TestoQt.h"
 #include "model/Testo.h"
 #include "model/clsDriver.h"
 #include "ui_frmPrescanning.h"
@@ -14,6 +18,35 @@ namespace tarno {
 namespace {
 constexpr int kColParametro = 0;
 constexpr int kColValore = 1;
+
+// What each entry the engine knows does, in the engine's order, and the value a new row gets.
+struct VoceNota {
+    int iStringa;
+    const char* sPredefinito;
+    const char* sValore;
+};
+constexpr std::array<VoceNota, VOCI_PRESCANNING.size()> kVociNote{{
+    {32412, "salta le prime N righe della stampa (l'intestazione)", ""},
+    {32413, "salta ogni riga che contiene il testo dato", ""},
+    {32414,
+     "la prima riga che contiene il testo dato chiude la stampa: essa e le seguenti "
+     "sono saltate",
+     ""},
+    {32415,
+     "un carattere (il suo nome come <ETX> o il suo codice come 3) chiude le righe come "
+     "un fine riga",
+     ""},
+    {32416,
+     "S: toglie da ogni riga i caratteri di controllo (tranne il tabulatore), il resto "
+     "va a sinistra",
+     "S"},
+}};
+
+int IndiceVoce(const std::string& sVoce) {
+    for (size_t i = 0; i < VOCI_PRESCANNING.size(); ++i)
+        if (UgualeNoCase(TogliSpazi(sVoce), VOCI_PRESCANNING[i])) return static_cast<int>(i);
+    return -1;
+}
 }  // namespace
 
 frmPrescanning::frmPrescanning(std::unique_ptr<clsDriver>& roDriver, QWidget* parent)
@@ -23,6 +56,23 @@ frmPrescanning::frmPrescanning(std::unique_ptr<clsDriver>& roDriver, QWidget* pa
     connect(mpUi->cmdAnnulla, &QPushButton::clicked, this, &frmPrescanning::cmdAnnulla_Click);
     connect(mpUi->grdPrescanning, &clsGriglia::TestoRifiutato, this,
             [this](const QString& sMessaggio) { Avviso(this, sMessaggio); });
+    connect(mpUi->cmdAggiungiVoce, &QPushButton::clicked, this,
+            &frmPrescanning::cmdAggiungiVoce_Click);
+    connect(mpUi->lstVociNote, &QListWidget::itemActivated, this,
+            &frmPrescanning::cmdAggiungiVoce_Click);
+    connect(mpUi->grdPrescanning, &clsGriglia::RigaCorrenteCambiata, this,
+            &frmPrescanning::DescriviVoceCorrente);
+    connect(mpUi->grdPrescanning, &clsGriglia::CellaCambiata, this,
+            &frmPrescanning::DescriviVoceCorrente);
+    for (size_t i = 0; i < kVociNote.size(); ++i) {
+        const QString nome = QString::fromLatin1(VOCI_PRESCANNING[i]);
+        auto* voce =
+            new QListWidgetItem(nome + QStringLiteral(": ") +
+                                    TestoRisorsa(kVociNote[i].iStringa, kVociNote[i].sPredefinito),
+                                mpUi->lstVociNote);
+        voce->setData(Qt::UserRole, static_cast<int>(i));
+    }
+    mpUi->lstVociNote->setCurrentRow(0);
 }
 
 frmPrescanning::~frmPrescanning() {
@@ -61,6 +111,49 @@ void frmPrescanning::Carica() {
     grd->Associa(&mrgxPrescanning);
     grd->ImpostaCellaCorrente(0, kColParametro);
     grd->setFocus();
+    DescriviVoceCorrente();
+}
+
+void frmPrescanning::DescriviVoceCorrente() {
+    const int r = mpUi->grdPrescanning->RigaCorrente();
+    QString testo;
+    if (r >= 0 && r < mrgxPrescanning.Righe() &&
+        !TogliSpazi(mrgxPrescanning.Cella(r, kColParametro)).empty()) {
+        const std::string& voce = mrgxPrescanning.Cella(r, kColParametro);
+        const int i = IndiceVoce(voce);
+        testo = i >= 0 ? TestoRisorsa(kVociNote[static_cast<size_t>(i)].iStringa,
+                                      kVociNote[static_cast<size_t>(i)].sPredefinito)
+                       : TestoRisorsa(32417,
+                                      "voce che il motore non conosce: resta nel driver, il "
+                                      "motore la segnala e non la applica");
+        testo = DaCp1252(voce) + QStringLiteral(": ") + testo;
+    }
+    mpUi->lblDescrizioneVoce->setText(testo);
+}
+
+void frmPrescanning::cmdAggiungiVoce_Click() {
+    const QListWidgetItem* scelta = mpUi->lstVociNote->currentItem();
+    if (!scelta) return;
+    auto* grd = mpUi->grdPrescanning;
+    QString errore;
+    if (!grd->ConfermaModifica(&errore)) {
+        if (!errore.isEmpty()) Avviso(this, errore);
+        return;
+    }
+    const auto i = static_cast<size_t>(scelta->data(Qt::UserRole).toInt());
+    int r = 0;
+    while (r < mrgxPrescanning.Righe() &&
+           IndiceVoce(mrgxPrescanning.Cella(r, kColParametro)) != static_cast<int>(i))
+        ++r;
+    if (r == mrgxPrescanning.Righe()) {
+        mrgxPrescanning.InserisciRiga(r);
+        mrgxPrescanning.Cella(r, kColParametro) = VOCI_PRESCANNING[i];
+        mrgxPrescanning.Cella(r, kColValore) = kVociNote[i].sValore;
+        grd->RiAssocia();
+    }
+    grd->ImpostaCellaCorrente(r, kColValore);
+    grd->setFocus();
+    DescriviVoceCorrente();
 }
 
 void frmPrescanning::cmOK_Click() {

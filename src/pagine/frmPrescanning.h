@@ -12,7 +12,10 @@
 // rows whose two cells hold nothing but blanks. Annulla, Escape or the close box leave the
 // entries as they were. The dialog never touches mbConPrescanning: that is the caller's.
 // In the grid the last row "*" appends entries; Ctrl+Delete (or Delete on a row selected by its
-// row header) deletes the current row.
+// row header) deletes the current row. Under it, what the current row's entry does, and the
+// entries the engine knows with what each does: "Aggiungi" (or a double click) takes the chosen
+// one to the grid, on the row that holds it already or on a new one. Entries the engine does
+// not know are kept as typed.
 
 #include <memory>
 
@@ -47,6 +50,10 @@ class frmPrescanning : public clsDialogo {
     void Carica() override;
     void InitGrdPrescanning();
     void cmOK_Click();
+    // The known entry chosen in lstVociNote into the grid, the cursor on its value.
+    void cmdAggiungiVoce_Click();
+    // What the current row's entry does, under the grid.
+    void DescriviVoceCorrente();
     void cmdAnnulla_Click();
     // Escape and the close box end here too: the dialog counts as cancelled.
     void reject() override;

@@ -131,4 +131,15 @@ TEST(LettoreRighe, RigheNumeriTestiEOrigini) {
     }
 }
 
+// Every entry an editor offers for the prescanning is one the engine applies.
+TEST(LettoreRighe, EveryPrescanningEntryOfferedIsOneTheEngineKnows) {
+    for (const char* voce : VOCI_PRESCANNING) {
+        clsDriver driver;
+        Prescanning(driver, voce, "1");
+        const clsImpostazioniMotore imp(driver, {});
+        for (const auto& n : imp.Note())
+            EXPECT_EQ(n.sTesto.find("non conosce"), std::string::npos) << n.sTesto;
+    }
+}
+
 }  // namespace

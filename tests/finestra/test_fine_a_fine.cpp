@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QDockWidget>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -14,14 +15,20 @@
 #include <QTableWidget>
 #include <QTextBlock>
 #include <QTimer>
+#include <QUndoStack>
 #include <nlohmann/json.hpp>
 
+#include "AiutiPagine.h"
 #include "SupportoGui.h"
 #include "anteprima/ModelloAnteprima.h"
 #include "anteprima/PannelloAnteprima.h"
 #include "model/CallFieldName.h"
+#include "engine/clsImpostazioniMotore.h"
 #include "pagine/PaginaCampi.h"
+#include "pagine/PaginaTrasformazioni.h"
 #include "pagine/frmIdentificazione.h"
+#include "pagine/frmPrescanning.h"
+#include "ui_frmPrescanning.h"
 
 using namespace tarno;
 using namespace tarno::test;
@@ -421,6 +428,77 @@ TEST_F(FineAFineTest, UnsavedChangesAreSavedBeforeAVerificationOrTheLastSavedFil
     EXPECT_EQ(Testi(), (QStringList{QStringLiteral("Si deve salvare almeno una volta il driver\n"
                                                    "Salvarlo ora con un nome, per verificarlo?"),
                                     QStringLiteral("Inserire la marca del centralino.")}));
+}
+
+TEST_F(FineAFineTest, ThePreviewProposesPrescanningEntriesAndTheDialogOffersThoseTheEngineKnows) {
+    // Records closed by ETX and no line end, a BEL in each: one line far too long.
+    std::string stampa;
+    for (int i = 0; i < 20; ++i)
+        stampa +=
+            "01/02/24 10:15 201 \x07"
+            "0123456789          \x03";
+    const QString file = mSuite.Percorso(QStringLiteral("etx.txt"));
+    prova::ScriviFile(file.toStdString(), stampa);
+    mF->LeggiDati(file);
+    mF->AggiornaAnteprima();
+    QWidget* proposte = mF->Anteprima()->Proposte();
+    const auto proposta = [&](const char* voce) {
+        return proposte->findChild<QPushButton*>(QStringLiteral("cmdProponi") +
+                                                 QString::fromLatin1(voce));
+    };
+    const auto voci = [&] {
+        std::string s;
+        const auto& p = mF->Documento().Driver().mcolPrescanning;
+        for (int i = 1; p && i <= p->Count(); ++i)
+            s += p->Item(i).sEntry + "=" + p->Item(i).sValue + ";";
+        return s + mF->Documento().mrgxTrasf.Cella(Trasf::PRESCANNING, 1);
+    };
+    const std::string no = voci();
+    ASSERT_NE(proposta("SeparatoreRecord"), nullptr);
+    ASSERT_NE(proposta("TogliControlli"), nullptr);
+    // Each proposal taken is one step, and goes from the proposals once the driver holds it.
+    const int passi = mF->Documento().Storia()->count();
+    proposta("SeparatoreRecord")->click();
+    Rinfresca();
+    EXPECT_EQ(proposta("SeparatoreRecord"), nullptr);
+    ASSERT_NE(proposta("TogliControlli"), nullptr);
+    proposta("TogliControlli")->click();
+    Rinfresca();
+    EXPECT_FALSE(proposte->isVisibleTo(mF->Anteprima()));
+    EXPECT_EQ(mF->Documento().Storia()->count(), passi + 2);
+    EXPECT_EQ(voci(), "SeparatoreRecord=<ETX>;TogliControlli=S;S\xEC");
+    EXPECT_EQ(mF->Anteprima()->Modello()->Lettura().Conteggi().iRighe, 20u);
+    Strumento("mnuAnnulla")->trigger();
+    EXPECT_EQ(voci(), "SeparatoreRecord=<ETX>;S\xEC");
+    Strumento("mnuAnnulla")->trigger();
+    EXPECT_EQ(voci(), no);
+    Strumento("mnuRipristina")->trigger();
+
+    // The dialog: known entries added from its list (one already there is gone to, not
+    // doubled), what the current one does under the grid, an unknown entry kept.
+    U()->tabDriver->setCurrentIndex(2);
+    PagTrasf()->grdTrasf->ImpostaCellaCorrente(Trasf::PRESCANNING, 1);
+    auto visto = AlModale<frmPrescanning>([](frmPrescanning& d) {
+        auto& u = *d.ui();
+        EXPECT_EQ(u.lstVociNote->count(), static_cast<int>(VOCI_PRESCANNING.size()));
+        EXPECT_TRUE(u.lblDescrizioneVoce->text().contains(QStringLiteral("<ETX>")));
+        u.lstVociNote->setCurrentRow(0);  // RigheIntestazione
+        u.cmdAggiungiVoce->click();
+        EXPECT_EQ(u.grdPrescanning->RigaCorrente(), 1);
+        EXPECT_EQ(u.grdPrescanning->ColonnaCorrente(), 1);
+        Digita(*u.grdPrescanning, QStringLiteral("2"));
+        Tasto(*u.grdPrescanning, Qt::Key_Return);
+        Immetti(*u.grdPrescanning, 2, 0, QStringLiteral("Filtro"));
+        EXPECT_TRUE(u.lblDescrizioneVoce->text().contains(QStringLiteral("non conosce")));
+        u.lstVociNote->setCurrentRow(3);  // SeparatoreRecord, on row 0
+        u.cmdAggiungiVoce->click();
+        EXPECT_EQ(u.grdPrescanning->RigaCorrente(), 0);
+        EXPECT_EQ(d.mrgxPrescanning.Righe(), 3);
+        u.cmOK->click();
+    });
+    PagTrasf()->cmdImpTrasfGrd->click();
+    EXPECT_TRUE(*visto);
+    EXPECT_EQ(voci(), "SeparatoreRecord=<ETX>;RigheIntestazione=2;Filtro=;S\xEC");
 }
 
 }  // namespace

@@ -243,6 +243,19 @@ TEST_F(FinestraDemoTest, OneAboutBoxAtATimeAndANewDocumentHasNoFileToVerify) {
     EXPECT_TRUE(mUI.mDialoghiFile.isEmpty());
 }
 
+TEST_F(FinestraDemoTest, PickingABrandLeavesNoModelForTheTypedOneToBeAppendedTo) {
+    U()->cboMarca->setCurrentIndex(U()->cboMarca->findText(QStringLiteral("Panasonic")));
+    ASSERT_GT(U()->cboModello->count(), 0);
+    EXPECT_EQ(U()->cboModello->currentText(), QString());
+    U()->cboModello->setFocus();
+    QTest::keyClicks(U()->cboModello, QStringLiteral("KX-NS700"));
+    EXPECT_EQ(U()->cboModello->currentText(), QStringLiteral("KX-NS700"));
+    // An open driver's own model stays shown.
+    mUI.mRisposte = {RispostaUI::No};
+    mF->FileApri(Driver(QStringLiteral("PanasonicTDA.drv")));
+    EXPECT_EQ(U()->cboModello->currentText(), QStringLiteral("KX-TDA200"));
+}
+
 TEST_F(FinestraDemoTest, TextBoxesRefuseWhatADriverFileCannotHold) {
     QLineEdit* marca = U()->cboMarca->lineEdit();
     QLineEdit* modello = U()->cboModello->lineEdit();

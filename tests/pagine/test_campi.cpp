@@ -5,9 +5,11 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QVersionNumber>
 
@@ -277,6 +279,53 @@ TEST_F(PagineCampiTest, CopyTakesTheOtherPagesFieldsButNeverTheRingingTime) {
     EXPECT_EQ(RigaDi(12, false), (Riga{"3", "40", "2", "1", "", "True"}));
     for (int r = 0; r < T(false).Righe(); ++r) EXPECT_NE(T(false).Cella(r, COL_POSIZ), "50");
     EXPECT_EQ(T(), entranti);
+}
+
+TEST_F(PagineCampiTest, MarkingOnASampleOfTwoLineCalls) {
+    mF->FileApri(Driver(QStringLiteral("SiemensHiPath.drv")));
+    mF->LeggiDati(Demo("Dati/SiemensHiPath.txt"));
+    QTextEdit* rtf = mF->ui()->rtfTesto;
+    // "IN  09:11:00 ..." and "TRF 021657788", the two lines of the first incoming call.
+    const int in = rtf->document()->findBlockByNumber(4).position();
+    const int trf = rtf->document()->findBlockByNumber(5).position();
+    const auto selezione = [&] {
+        const QTextCursor c = rtf->textCursor();
+        return std::pair(c.selectionStart(), c.selectionEnd());
+    };
+    // A drag that starts inside the selection selects anew (the text is not dragged).
+    Seleziona(rtf, in + 4, in + 12);
+    const auto punto = [&](int pos) {
+        QTextCursor c(rtf->document());
+        c.setPosition(pos);
+        return rtf->cursorRect(c).center();
+    };
+    QTest::mousePress(rtf->viewport(), Qt::LeftButton, {}, punto(in + 6));
+    QMouseEvent muovi(QEvent::MouseMove, punto(in + 10),
+                      rtf->viewport()->mapToGlobal(punto(in + 10)), Qt::NoButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(rtf->viewport(), &muovi);
+    QTest::mouseRelease(rtf->viewport(), Qt::LeftButton, {}, punto(in + 10));
+    EXPECT_EQ(selezione(), std::pair(in + 6, in + 10));
+    // Going from page to page leaves the selection as it is.
+    Seleziona(rtf, in + 4, in + 12);
+    Pagina(false);
+    Pagina(true);
+    EXPECT_EQ(selezione(), std::pair(in + 4, in + 12));
+
+    // The start time on the call's first line gets the format that reads it, marked anew
+    // too; the number on its second line gets Riga 2.
+    Marca(true, RIGA_ORA_INIZIO, in + 4, 8);
+    EXPECT_EQ(RigaDi(RIGA_ORA_INIZIO), (Riga{"1", "5", "8", "0", "14", "False"}));
+    T().Cella(RIGA_ORA_INIZIO, COL_FORMATO) = "16";
+    Marca(true, RIGA_ORA_INIZIO, in + 4, 8);
+    EXPECT_EQ(T().Cella(RIGA_ORA_INIZIO, COL_FORMATO), "14");
+    Marca(true, 8, trf + 4, 9);
+    EXPECT_EQ(RigaDi(8), (Riga{"2", "5", "9", "2", "", "False"}));
+
+    // The copy buttons say which way they copy.
+    EXPECT_TRUE(PagEntranti()->mpCmdCopia->toolTip().endsWith(QStringLiteral("pagina Uscenti")));
+    EXPECT_TRUE(PagUscenti()->mpCmdCopia->toolTip().endsWith(QStringLiteral("pagina Entranti")));
+    EXPECT_EQ(PagUscenti()->mpCmdCopia->statusTip(), PagUscenti()->mpCmdCopia->toolTip());
 }
 
 TEST(About, TheProgramsOfThisInstallationShowTheirVersion) {

@@ -223,4 +223,19 @@ TEST_F(IdentificazioneTest, NewRowsStartOnLineOneFromTheSampleAndAnOpenEndIsRefu
                             [&](const RigaAnteprima& r) { return r.sPerche == motivo; }));
 }
 
+TEST_F(IdentificazioneTest, TheArrowsOnALineCountGoFromRowToRowLeavingTheValue) {
+    // From the incoming line count down, then back up from the outgoing one.
+    for (const auto& [da, tasto, a] :
+         {std::tuple(0, Qt::Key_Down, 1), std::tuple(1, Qt::Key_Up, 0)}) {
+        const TabellaValori prima = mF->Documento().mrgxIdent;
+        mGrd->setFocus();
+        mGrd->ImpostaCellaCorrente(da, 1);
+        Tasto(*mGrd, Qt::Key_F2);
+        ASSERT_NE(EditorCella(*mGrd), nullptr);
+        Tasto(*mGrd, tasto);
+        EXPECT_EQ(mGrd->RigaCorrente(), a);
+        EXPECT_EQ(mF->Documento().mrgxIdent, prima);
+    }
+}
+
 }  // namespace

@@ -122,7 +122,8 @@ std::optional<std::pair<size_t, size_t>> TrattoDelCampo(std::string_view s, char
     const auto tratti = TrattiCampi(s, cSeparatore, cVirgolette);
     const long k = iCampo > 0 ? iCampo - 1 : static_cast<long>(tratti.size()) + iCampo;
     if (iCampo == 0 || k < 0 || static_cast<size_t>(k) >= tratti.size()) return std::nullopt;
-    const auto [inizio, fine] = tratti[static_cast<size_t>(k)];
+    const size_t inizio = tratti[static_cast<size_t>(k)].first;
+    const size_t fine = tratti[static_cast<size_t>(k)].second;
     if (iNelCampo <= 1 && iLunghezza <= 0) return std::pair(inizio, fine);
     // The first character whose text reaches n characters of the field's.
     const std::string_view campo = s.substr(inizio, fine - inizio);

@@ -129,8 +129,8 @@ clsDriver DocumentoDriver::DriverDalleTabelle(
     for (const auto& [c, tipo] : chiamate) {
         const TabellaValori& t = tipo == TipoChiamata::Entranti ? mrgxEntranti : mrgxUscenti;
         TabellaInChiamata(*c, t, tipo, conv);
-        const auto problemi =
-            ProblemiCampi(t, tipo, NumeroRighe(mrgxIdent, tipo), conv.bDataIsolata);
+        const auto problemi = ProblemiCampi(t, tipo, NumeroRighe(mrgxIdent, tipo),
+                                            conv.bDataIsolata, d.mbCampiSeparati ? c : nullptr);
         TogliCampiConProblemi(*c, problemi);
         if (pProblemi)
             for (const ProblemaCampo& p : problemi) pProblemi->emplace_back(tipo, p);

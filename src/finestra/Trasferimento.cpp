@@ -196,9 +196,12 @@ ConversioniCampi frmDriver::Conversioni() const { return mpDoc->Conversioni(Valo
 
 std::vector<ProblemaCampo> frmDriver::ProblemiGrdChiamate(TipoChiamata tipo) const {
     const bool entranti = tipo == TipoChiamata::Entranti;
+    const clsDriver& d = mpDoc->Driver();
+    const clsChiamata* chiamata = (entranti ? d.moEntranti : d.moUscenti).get();
     return ProblemiCampi(entranti ? mpDoc->mrgxEntranti : mpDoc->mrgxUscenti, tipo,
                          NumeroRighe(mpDoc->mrgxIdent, tipo),
-                         mpDoc->Presente(Trasf::DATA_ISOLATA, ValoreSi()));
+                         mpDoc->Presente(Trasf::DATA_ISOLATA, ValoreSi()),
+                         d.mbCampiSeparati ? chiamata : nullptr);
 }
 
 QString frmDriver::TestoProblema(const ProblemaCampo& p, TipoChiamata tipo) const {

@@ -108,7 +108,8 @@ bool RigaInUso(const TabellaValori& t, int r) {
 }
 
 std::vector<ProblemaCampo> ProblemiCampi(const TabellaValori& rgx, TipoChiamata tipo,
-                                         double dNumRighe, bool bDataIsolata) {
+                                         double dNumRighe, bool bDataIsolata,
+                                         const clsChiamata* pSeparati) {
     std::vector<ProblemaCampo> problemi;
     if (rgx.Colonne() < Campi::NUM_COLONNE || dNumRighe < 1) return problemi;
     const auto valore = [&rgx](int r, int c) { return ValoreIniziale(rgx.Cella(r, c)); };
@@ -131,6 +132,29 @@ std::vector<ProblemaCampo> ProblemiCampi(const TabellaValori& rgx, TipoChiamata 
         // to its last one, both included (the other field's row reports a field starting
         // within it).
         const double riga = rigaDi(r);
+        if (pSeparati) {
+            // Fields by number: the characters each takes in its field, from 1.
+            const auto tratto = [&](int k) {
+                const clsCampo* c =
+                    pSeparati->mcolCampi ? pSeparati->mcolCampi->Trova(std::to_string(k)) : nullptr;
+                const double da = c && c->miNelCampo > 1 ? c->miNelCampo : 1;
+                const double lunghezza = valore(k, Campi::COL_LUNG);
+                return std::pair(da, da + lunghezza - 1);
+            };
+            // A field read whole may be read into two call fields.
+            if (valore(r, Campi::COL_LUNG) <= 0) return std::nullopt;
+            const auto [da, a] = tratto(r);
+            for (int j = 0; j < rgx.Righe(); ++j) {
+                if (j == r || !RigaInUso(rgx, j) || fuoriRighe(j) || rigaDi(j) != riga ||
+                    valore(j, Campi::COL_POSIZ) != valore(r, Campi::COL_POSIZ) ||
+                    valore(j, Campi::COL_LUNG) <= 0)
+                    continue;
+                const double altroDa = tratto(j).first;
+                if (da <= altroDa && altroDa <= a)
+                    return ProblemaCampo{r, Campi::COL_POSIZ, 10611, j};
+            }
+            return std::nullopt;
+        }
         const double inizio = valore(r, Campi::COL_POSIZ);
         const double fine = inizio + valore(r, Campi::COL_LUNG) - 1;
         for (int j = 0; j < rgx.Righe(); ++j) {

@@ -72,9 +72,14 @@ bool RigaInUso(const TabellaValori& rgx, int r);
 
 // The faults a save refuses in a field table, the first of each row, in row order. A call kind
 // printed on no line (dNumRighe < 1) is not used: its fields are kept unchecked. With the date
-// on a line of its own the "Data" row is on none of the call's lines.
+// on a line of its own the "Data" row is on none of the call's lines. With pSeparati (a
+// printout of separated fields) the position is a field's number and the length the characters
+// taken in it from the start pSeparati's field of the same row keeps (0: the whole field): two
+// parts of one field overlap when they share characters; a field read whole may also be read
+// into another call field.
 std::vector<ProblemaCampo> ProblemiCampi(const TabellaValori& rgx, TipoChiamata tipo,
-                                         double dNumRighe, bool bDataIsolata);
+                                         double dNumRighe, bool bDataIsolata,
+                                         const clsChiamata* pSeparati = nullptr);
 
 // The fields of a call record from a field table (the call's other parts stay as they are).
 // What the table does not show of a field is kept from the call's field of the same row: the

@@ -106,6 +106,26 @@ TEST(MappaChiamate, TheFaultsASaveRefusesComeFirstPerRowInRowOrder) {
     }
 }
 
+// On separated fields the position is a field's number: a long field never covers the next
+// numbers, and two parts of one field overlap only where their characters do.
+TEST(MappaChiamate, SeparatedFieldsOverlapOnlyInsideTheSameField) {
+    clsChiamata chiamata;
+    chiamata.mcolCampi.emplace();
+    clsCampo numero;
+    numero.miNelCampo = 5;
+    chiamata.mcolCampi->Add(std::move(numero), "6");  // row 6 takes field 2 from character 5
+    const auto problemi = [&](const std::map<int, Riga>& righe) {
+        return ProblemiCampi(Tabella(USC, righe), USC, 1, false, &chiamata);
+    };
+    const Riga prefisso = {"1", "2", "4", "", "", ""};
+    EXPECT_EQ(problemi({{5, {"1", "2", "20", "", "", ""}}, {6, {"1", "3", "4", "", "", ""}}}),
+              std::vector<ProblemaCampo>{});
+    EXPECT_EQ(problemi({{5, prefisso}, {6, {"1", "2", "6", "", "", ""}}}),
+              std::vector<ProblemaCampo>{});
+    EXPECT_EQ(problemi({{5, {"1", "2", "5", "", "", ""}}, {6, {"1", "2", "6", "", "", ""}}}),
+              (std::vector<ProblemaCampo>{{5, Campi::COL_POSIZ, 10611, 6}}));
+}
+
 TEST(MappaChiamate, TheIdentificationTableGivesLinesOffsetAndTheLastLinesCut) {
     TabellaValori ident(Ident::NUM_RIGHE, 2);
     ident.Cella(Ident::RIGA_ENTRANTI, 1) = "2";

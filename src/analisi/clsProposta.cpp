@@ -205,6 +205,8 @@ class Proponitore {
     void ScegliDate();
     void ScegliTempi();
     void ScegliDirezione();
+    bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
+    std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
     void ScegliSegmenti();
     void AltreRighe();
     void DurataInSecondi();
@@ -280,6 +282,8 @@ class Proponitore {
     // Direction: the column, and each value's kind ('E', 'U', 'e' incoming transferred,
     // 'u' outgoing transferred, 'T' transferred of either kind, '?' unknown).
     int miDirA = -1, miDirB = -1;
+    // Without codes: the column only incoming calls print text in.
+    int miFormaA = -1, miFormaB = -1;
     std::map<std::string, char> mDirValori;
     int miTrasfA = -1, miTrasfB = -1;
     std::string msTrasf;
@@ -547,7 +551,11 @@ bool HaParola(const std::string& intestazione, std::initializer_list<const char*
         for (size_t i = intestazione.find(w); i != std::string::npos;
              i = intestazione.find(w, i + 1)) {
             const bool inizio = i == 0 || !Lettera(intestazione[i - 1]);
-            if (inizio) return true;
+            // A word of two letters is an abbreviation only alone: CO is not COST, CH not
+            // CHARGES.
+            const bool intera = w.size() > 2 || i + w.size() >= intestazione.size() ||
+                                !Lettera(intestazione[i + w.size()]);
+            if (inizio && intera) return true;
         }
     }
     return false;
@@ -911,7 +919,7 @@ void Proponitore::ScegliTempi() {
             // Printed when they end, calls come in the order of their end: a start time
             // plus the duration keeps that order, an end time already has it.
             size_t salitaOra = 0, salitaFine = 0, coppie = 0;
-            long long ora0 = -1, fine0 = -1;
+            long long ora0 = -1, fine0 = -1, caloOra = 0, caloFine = 0;
             for (const auto& v : o.c.vValori) {
                 const Valore* d = durata->c.Su(v.iRiga);
                 if (!d) continue;
@@ -920,17 +928,26 @@ void Proponitore::ScegliTempi() {
                     ++coppie;
                     salitaOra += t >= ora0;
                     salitaFine += e >= fine0;
+                    caloOra = std::max(caloOra, ora0 - t);
+                    caloFine = std::max(caloFine, fine0 - e);
                 }
                 ora0 = t, fine0 = e;
             }
-            // Only an order kept on every call against one broken at least twice tells.
-            if (coppie && salitaFine == coppie && salitaOra + 2 <= coppie) {
+            // Only an order kept on every call against one broken at least twice, or once by
+            // more than the clock's step (a time without seconds is a minute late at most),
+            // tells; a break of many hours is a day going by.
+            const long long passo = mvFormati[o.c.iFormato].bSecondi ? 1 : 60;
+            const auto rotto = [&](size_t salite, long long calo) {
+                return salite + 2 <= coppie ||
+                       (salite + 1 == coppie && calo > passo && calo < 12 * 3600);
+            };
+            if (coppie && salitaFine == coppie && rotto(salitaOra, caloOra)) {
                 perche = "con la durata aggiunta le chiamate sono in ordine (" +
                          Num(static_cast<long long>(salitaFine)) + " volte su " +
                          Num(static_cast<long long>(coppie)) + ", l'ora da sola " +
                          Num(static_cast<long long>(salitaOra)) + "): \xE8 l'inizio";
                 incerto = false;
-            } else if (coppie && salitaOra == coppie && salitaFine + 2 <= coppie) {
+            } else if (coppie && salitaOra == coppie && rotto(salitaFine, caloFine)) {
                 fine = true, incerto = false;
                 perche = "le ore sono in ordine (" + Num(static_cast<long long>(salitaOra)) +
                          " volte su " + Num(static_cast<long long>(coppie)) +
@@ -1148,6 +1165,7 @@ void Proponitore::ScegliDirezione() {
         if (!migliore || punti(c) > punti(*migliore)) migliore = c;
     }
     mvTipo.assign(mvRighe.size(), 'U');
+    if (!migliore && EntrantiDallaForma(perColonna)) return;
     if (!migliore) {
         Voce(Ambito::Tipo, "Entranti e uscenti",
              "nessuna colonna di codici distingue le chiamate entranti dalle uscenti: tutte "
@@ -1205,6 +1223,62 @@ void Proponitore::ScegliDirezione() {
                 mvTipo[r] = 'E';
         }
     }
+}
+
+// Without codes, the shape of the lines may tell: the calls that print no number (seven digits
+// or more) and are the only ones holding text in some column (a ringing time, say) are taken
+// for incoming calls; the others dialled a number.
+bool Proponitore::EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne) {
+    const size_t n = mvChiamate.size();
+    if (n < 4) return false;
+    std::set<size_t> senzaNumero;
+    for (size_t r : mvChiamate) {
+        const std::string& s = mvRighe[r];
+        size_t corsa = 0, massima = 0;
+        for (char c : s) {
+            corsa = Cifra(c) ? corsa + 1 : 0;
+            massima = std::max(massima, corsa);
+        }
+        if (massima < 7) senzaNumero.insert(r);
+    }
+    if (senzaNumero.size() < 2 || senzaNumero.size() + 2 > n) return false;
+    for (const auto& [col, valori] : colonne) {
+        bool libero = true;
+        for (const auto& [a, b] : mvOccupate) libero &= !(col >= a && col < b);
+        if (!libero) continue;
+        std::set<size_t> piene;
+        int fine = col;
+        for (size_t r : mvChiamate) {
+            const std::string& s = mvRighe[r];
+            const auto c = static_cast<size_t>(col);
+            if (s.size() <= c || s[c] == ' ' || (c > 0 && s[c - 1] != ' ')) continue;
+            piene.insert(r);
+            fine = std::max(fine, static_cast<int>(std::min(s.find(' ', c), s.size())));
+        }
+        if (piene != senzaNumero) continue;
+        miFormaA = col;
+        miFormaB = fine;
+        for (size_t r : piene) mvTipo[r] = 'E';
+        Voce(Ambito::Tipo, "Entranti e uscenti",
+             "nessuna colonna di codici; " + Num(static_cast<long long>(piene.size())) +
+                 " chiamate non hanno un numero e sono le sole con un testo in " +
+                 Dove(miFormaA, miFormaB) + " (" + PrimiTesti(piene, col, fine) +
+                 "): proposte entranti, le altre uscenti",
+             true);
+        return true;
+    }
+    return false;
+}
+
+std::string Proponitore::PrimiTesti(const std::set<size_t>& righe, int a, int b) const {
+    std::string t;
+    size_t k = 0;
+    for (size_t r : righe) {
+        if (k++ == 3) break;
+        if (!t.empty()) t += ", ";
+        t += std::string(TogliSpazi(Testo(r, a, b)));
+    }
+    return t;
 }
 
 // 7. The other columns, split where every call line is blank.
@@ -1370,7 +1444,12 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         if (HaParola(g.sIntestazione,
                      {"CO", "TRK", "TRUNK", "LINE", "LINEA", "TK", "LN", "CH", "C.O.", "GIUNZ"}))
             return 100.0;
-        if (g.iLunghezzaMax > 8 || g.iPieni * 2 < n) return 0.0;
+        // A column its heading names as something else is no trunk.
+        if (g.iLunghezzaMax > 8 || g.iPieni * 2 < n ||
+            HaParola(g.sIntestazione,
+                     {"COST", "CHARGE", "IMPORT", "AMOUNT", "TARIF", "ADDEB", "UNIT", "SCATTI",
+                      "PULSE", "METER", "ACC", "CODE", "DUR", "TIME", "DATE", "ORA", "DATA"}))
+            return 0.0;
         return digitale(g) ? 10.0 - static_cast<double>(g.distinti.size()) / 100.0 : 1.0;
     });
     prendi("lScatti", [&](const Segmento& g) {
@@ -1480,6 +1559,8 @@ void Proponitore::Componi() {
         else
             uscenti.push_back(c);
     }
+    if (miFormaA >= 0)
+        entranti.push_back(Cond(clsCondizione::DIVERSO_DA, miFormaA, miFormaB, "", 0));
     const bool conEntranti = !entranti.empty() || !entrTrasf.empty();
     auto chiamata = [&](bool bEntrante) {
         auto c = std::make_unique<clsChiamata>();

@@ -205,6 +205,7 @@ class Proponitore {
     void ScegliDate();
     void ScegliTempi();
     void ScegliDirezione();
+    bool EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
     void ScegliSegmenti();
@@ -284,6 +285,7 @@ class Proponitore {
     int miDirA = -1, miDirB = -1;
     // Without codes: the column only incoming calls print text in.
     int miFormaA = -1, miFormaB = -1;
+    std::string msFormaValore;  // the text the incoming calls hold there ("": any)
     std::map<std::string, char> mDirValori;
     int miTrasfA = -1, miTrasfB = -1;
     std::string msTrasf;
@@ -478,6 +480,28 @@ void Proponitore::TrovaValori() {
                 }
             };
             for (const Pezzo& q : prove) prova(q, true);
+            // A long run of digits may open with a time of fixed length (0814002579: 08:14,
+            // then what follows); the column then tells whether it is one.
+            const std::string_view tutto(s.data() + p.a, static_cast<size_t>(p.b - p.a));
+            if (mbSeparati || tutto.size() <= 6 ||
+                !std::all_of(tutto.begin(), tutto.begin() + 7, Cifra))
+                continue;
+            for (size_t f = 0; f < mvFormati.size(); ++f) {
+                const Formato& fm = mvFormati[f];
+                if (!fm.bOre || fm.bData || fm.bLetterale || fm.iMin != fm.iMax || fm.iMin < 4 ||
+                    fm.iMin >= tutto.size())
+                    continue;
+                const auto v = fm.f.Leggi(tutto.substr(0, fm.iMin), mesi);
+                if (!v || v->iOre > 23) continue;
+                const Valore val{r, p.a, p.a + static_cast<int>(fm.iMin), *v, true};
+                for (auto* m : {&perInizio, &perFine}) {
+                    auto& col = (*m)[{f, m == &perInizio ? val.a : val.b, 0}];
+                    col.iFormato = f;
+                    col.bDestra = m == &perFine;
+                    if (col.vValori.empty() || col.vValori.back().iRiga != r)
+                        col.vValori.push_back(val);
+                }
+            }
         }
         // Values glued to others (14.12.2608:02:41, 1000004200:00:42...): a format of fixed
         // length with separators is looked for wherever its separators stand among digits.
@@ -526,6 +550,13 @@ void Proponitore::TrovaValori() {
     for (auto* m : {&perInizio, &perFine})
         for (auto& [k, c] : *m) {
             if (c.vValori.size() < 2) continue;
+            // Digits read inside longer digits must change from call to call as times do
+            // (122208 on every line is a date and an hour, not a time).
+            if (c.Incollati() == static_cast<int>(c.Righe()) && !mvFormati[c.iFormato].bLetterale) {
+                std::set<long long> diversi;
+                for (const auto& v : c.vValori) diversi.insert(v.v.TotaleSecondi());
+                if (diversi.size() * 10 < c.Righe() * 6) continue;
+            }
             c.a = c.vValori.front().a;
             c.b = c.vValori.front().b;
             for (const auto& v : c.vValori) {
@@ -1165,6 +1196,7 @@ void Proponitore::ScegliDirezione() {
         if (!migliore || punti(c) > punti(*migliore)) migliore = c;
     }
     mvTipo.assign(mvRighe.size(), 'U');
+    if (EntrantiDaGiunzione(perColonna)) return;
     if (!migliore && EntrantiDallaForma(perColonna)) return;
     if (!migliore) {
         Voce(Ambito::Tipo, "Entranti e uscenti",
@@ -1264,6 +1296,51 @@ bool Proponitore::EntrantiDallaForma(const std::map<int, std::map<std::string, s
                  " chiamate non hanno un numero e sono le sole con un testo in " +
                  Dove(miFormaA, miFormaB) + " (" + PrimiTesti(piene, col, fine) +
                  "): proposte entranti, le altre uscenti",
+             true);
+        return true;
+    }
+    return false;
+}
+
+// A trunk as the calling party: the first column holding a party on (nearly) every call line
+// that holds a trunk (T and its digits: T162, T000002) on some and an extension on the others;
+// the calls from a trunk are incoming.
+bool Proponitore::EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne) {
+    const size_t n = mvChiamate.size();
+    if (n < 4) return false;
+    const auto giunzione = [](const std::string& t) {
+        return t.size() >= 2 && (t[0] == 'T' || t[0] == 't') && Cifra(t[1]);
+    };
+    for (const auto& [col, valori] : colonne) {
+        bool libero = true;
+        for (const auto& [a, b] : mvOccupate) libero &= !(col >= a && col < b);
+        if (!libero) continue;
+        size_t pieni = 0, giunzioni = 0, parti = 0;
+        for (const auto& [t, k] : valori) {
+            pieni += k;
+            if (giunzione(t))
+                giunzioni += k;
+            else if (std::count_if(t.begin(), t.end(), Cifra) >= 2)
+                parti += k;
+        }
+        if (pieni * 10 < n * 8 || giunzioni + parti != pieni) continue;
+        if (giunzioni < 2 || parti < 2) continue;
+        std::set<size_t> daGiunzione;
+        for (size_t r : mvChiamate) {
+            const std::string& s = mvRighe[r];
+            const auto c = static_cast<size_t>(col);
+            if (s.size() > c + 1 && giunzione(s.substr(c, 2))) daGiunzione.insert(r);
+        }
+        miFormaA = col;
+        miFormaB = col + 1;
+        msFormaValore = "T";
+        for (size_t r : daGiunzione) mvTipo[r] = 'E';
+        Voce(Ambito::Tipo, "Entranti e uscenti",
+             Dove(col, col + 1) + ": il primo interlocutore è una linea esterna (" +
+                 PrimiTesti(daGiunzione, col, col + 8) + ") su " +
+                 Num(static_cast<long long>(daGiunzione.size())) + " chiamate e un interno (" +
+                 Num(static_cast<long long>(parti)) +
+                 ") sulle altre: chiamate da una linea esterna entranti, le altre uscenti",
              true);
         return true;
     }
@@ -1437,13 +1514,23 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                                        "USER", "PORT", "EXTN", "INT"}))
             return 100.0;
         if (g.iIntere < g.iPieni || g.iLunghezzaMax > 6 || g.iLunghezzaMax < 2) return 0.0;
-        return static_cast<double>(g.distinti.size()) +
-               static_cast<double>(g.iPieni) / static_cast<double>(n);
+        // Extensions seldom start with 0 (a trunk's member 003, a tenant 00 do).
+        const bool zeri = std::all_of(g.distinti.begin(), g.distinti.end(),
+                                      [](const std::string& v) { return v.front() == '0'; });
+        return (static_cast<double>(g.distinti.size()) +
+                static_cast<double>(g.iPieni) / static_cast<double>(n)) *
+               (zeri ? 0.3 : 1.0);
     });
     prendi("sLinea", [&](const Segmento& g) {
         if (HaParola(g.sIntestazione,
                      {"CO", "TRK", "TRUNK", "LINE", "LINEA", "TK", "LN", "CH", "C.O.", "GIUNZ"}))
             return 100.0;
+        // Trunks named T and their number (T010, T9001).
+        if (!g.distinti.empty() &&
+            std::all_of(g.distinti.begin(), g.distinti.end(), [](const std::string& v) {
+                return v.size() >= 2 && (v[0] == 'T' || v[0] == 't') && Cifra(v[1]);
+            }))
+            return 50.0;
         // A column its heading names as something else is no trunk.
         if (g.iLunghezzaMax > 8 || g.iPieni * 2 < n ||
             HaParola(g.sIntestazione,
@@ -1560,7 +1647,9 @@ void Proponitore::Componi() {
             uscenti.push_back(c);
     }
     if (miFormaA >= 0)
-        entranti.push_back(Cond(clsCondizione::DIVERSO_DA, miFormaA, miFormaB, "", 0));
+        entranti.push_back(
+            Cond(msFormaValore.empty() ? clsCondizione::DIVERSO_DA : clsCondizione::UGUALE_A,
+                 miFormaA, miFormaB, msFormaValore, 0));
     const bool conEntranti = !entranti.empty() || !entrTrasf.empty();
     auto chiamata = [&](bool bEntrante) {
         auto c = std::make_unique<clsChiamata>();

@@ -1502,7 +1502,15 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                      Num(static_cast<long long>(passi)) + "): numera i record, non \xE8 un campo");
         }
     }
+    const auto giunzioni = [](const Segmento& g) {
+        return !g.distinti.empty() &&
+               std::all_of(g.distinti.begin(), g.distinti.end(), [](const std::string& v) {
+                   return v.size() >= 2 && (v[0] == 'T' || v[0] == 't') && Cifra(v[1]);
+               });
+    };
     prendi("sNumero", [&](const Segmento& g) {
+        // Trunks named T and their number (T000001) are no number dialled.
+        if (giunzioni(g)) return 0.0;
         double p = g.dLunghezzaMedia >= 6 && digitale(g) ? g.dLunghezzaMedia : 0;
         if (HaParola(g.sIntestazione, {"NUMBER", "DIAL", "CALLED", "NUMERO", "CLI", "DIGIT",
                                        "PHONE", "TEL", "DESTIN"}))
@@ -1513,6 +1521,20 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         if (HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
                                        "USER", "PORT", "EXTN", "INT"}))
             return 100.0;
+        // Digits, or digits after a letter or two that name the kind of party (E201, DN2001;
+        // not T, a trunk).
+        const bool nominati =
+            !g.distinti.empty() &&
+            std::all_of(g.distinti.begin(), g.distinti.end(), [](const auto& v) {
+                size_t l = 0;
+                while (l < v.size() && Lettera(v[l])) ++l;
+                const size_t c = v.size() - l;
+                return l >= 1 && l <= 2 && c >= 2 && c <= 6 && v[0] != 'T' && v[0] != 't' &&
+                       std::all_of(v.begin() + static_cast<long>(l), v.end(), Cifra);
+            });
+        if (nominati && g.iPieni * 2 >= n)
+            return 3.0 + static_cast<double>(g.distinti.size()) +
+                   static_cast<double>(g.iPieni) / static_cast<double>(n);
         if (g.iIntere < g.iPieni || g.iLunghezzaMax > 6 || g.iLunghezzaMax < 2) return 0.0;
         // Extensions seldom start with 0 (a trunk's member 003, a tenant 00 do).
         const bool zeri = std::all_of(g.distinti.begin(), g.distinti.end(),
@@ -1522,15 +1544,11 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                (zeri ? 0.3 : 1.0);
     });
     prendi("sLinea", [&](const Segmento& g) {
-        if (HaParola(g.sIntestazione,
-                     {"CO", "TRK", "TRUNK", "LINE", "LINEA", "TK", "LN", "CH", "C.O.", "GIUNZ"}))
+        if (HaParola(g.sIntestazione, {"CO", "TRK", "TRUNK", "LINE", "LINEA", "TK", "LN", "CH",
+                                       "C.O.", "GIUNZ", "EXCH", "JUNC", "ROUTE"}))
             return 100.0;
         // Trunks named T and their number (T010, T9001).
-        if (!g.distinti.empty() &&
-            std::all_of(g.distinti.begin(), g.distinti.end(), [](const std::string& v) {
-                return v.size() >= 2 && (v[0] == 'T' || v[0] == 't') && Cifra(v[1]);
-            }))
-            return 50.0;
+        if (giunzioni(g)) return 50.0;
         // A column its heading names as something else is no trunk.
         if (g.iLunghezzaMax > 8 || g.iPieni * 2 < n ||
             HaParola(g.sIntestazione,

@@ -862,6 +862,12 @@ void Proponitore::ScegliTempi() {
             (!k.sIntest.empty() || (!f.bLetterale && !f.bSolo && !mbSeparati)))
             continue;
         if (!principale && !nomeTempo && c.Righe() * 5 < n * 2) continue;
+        // Digits alone that hardly change from call to call (5301 on most lines) are a number.
+        if (!principale && !nomeTempo && !f.bLetterale) {
+            std::set<long long> diversi;
+            for (const auto& v : c.vValori) diversi.insert(v.v.TotaleSecondi());
+            if (diversi.size() * 2 < c.Righe()) continue;
+        }
         size_t piccoli = 0;
         double somma = 0;
         for (const auto& v : c.vValori) {
@@ -1508,9 +1514,25 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                    return v.size() >= 2 && (v[0] == 'T' || v[0] == 't') && Cifra(v[1]);
                });
     };
+    // Values that grow on every call (1798531201.2591, a record's time stamp or identifier)
+    // are no telephone number.
+    const auto crescenti = [&](const Segmento& g) {
+        double prima = -1;
+        size_t passi = 0;
+        for (size_t r : righe) {
+            const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
+            if (v.empty()) continue;
+            if (v.size() < 9 || !Cifra(v.front())) return false;
+            const double k = std::strtod(v.c_str(), nullptr);
+            if (prima >= 0 && k <= prima) return false;
+            prima = k;
+            ++passi;
+        }
+        return passi >= 3;
+    };
     prendi("sNumero", [&](const Segmento& g) {
         // Trunks named T and their number (T000001) are no number dialled.
-        if (giunzioni(g)) return 0.0;
+        if (giunzioni(g) || crescenti(g)) return 0.0;
         double p = g.dLunghezzaMedia >= 6 && digitale(g) ? g.dLunghezzaMedia : 0;
         if (HaParola(g.sIntestazione, {"NUMBER", "DIAL", "CALLED", "NUMERO", "CLI", "DIGIT",
                                        "PHONE", "TEL", "DESTIN"}))

@@ -1444,8 +1444,12 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         Segmento& g = mvSegmenti[i];
         const Segmento& h = mvSegmenti[i + 1];
         bool parola = h.a == g.b + 1 && g.iPieni == h.iPieni && !g.distinti.empty() && !mbSeparati;
-        for (const auto& v : g.distinti)
-            for (char c : v) parola &= Lettera(c);
+        // A word, or a trunk's name (T010 011: the route and its member).
+        for (const auto& v : g.distinti) {
+            const bool giunzione =
+                v.size() >= 2 && v[0] == 'T' && std::all_of(v.begin() + 1, v.end(), Cifra);
+            for (char c : v) parola &= Lettera(c) || giunzione;
+        }
         if (!parola || h.iCifre * 10 < h.iPieni * 7) {
             ++i;
             continue;
@@ -1457,7 +1461,10 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         g.distinti.clear();
         for (size_t r : righe) {
             const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
-            if (!v.empty()) g.distinti.insert(v);
+            if (v.empty()) continue;
+            g.distinti.insert(v);
+            // A word before a number's digits (A 15555550142) is no part of the number.
+            if (std::count_if(v.begin(), v.end(), Cifra) >= 6 && Decorato(v)) g.bDecorato = true;
         }
         g.sIntestazione = Intestazione(g.a, g.b);
         mvSegmenti.erase(mvSegmenti.begin() + static_cast<long>(i) + 1);

@@ -53,6 +53,10 @@ TEST(Proposta, OgniStampaHaLeSueChiamateEOgniSceltaIlSuoPerche) {
         // Separated fields, quoted, no heading: start, answer and end in one field each, the
         // durations as counts of seconds, the kind told by the context's name.
         {"asterisk-master-csv-virgolette", 3, 4, "Campi separati"},
+        // No code column: the incoming calls print no number and alone a ringing time.
+        {"vertical-comdial-dxp-decimi-di-minuto", 4, 6, "Entranti e uscenti"},
+        // A trunk (T162) as the calling party: incoming; an extension: outgoing.
+        {"mitel-sx2000-3300-smdr-12h", 4, 6, "Entranti e uscenti"},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.cartella);

@@ -862,6 +862,13 @@ void Proponitore::ScegliTempi() {
             (!k.sIntest.empty() || (!f.bLetterale && !f.bSolo && !mbSeparati)))
             continue;
         if (!principale && !nomeTempo && c.Righe() * 5 < n * 2) continue;
+        // Digits alone must read (nearly) every value printed there: 1002 among 34650881188
+        // and 0555123456 is an extension, not a time.
+        if (!principale && !f.bLetterale) {
+            size_t pieni = 0;
+            for (size_t r : mvChiamate) pieni += !TogliSpazi(Testo(r, c.a, c.b)).empty();
+            if (c.Righe() * 10 < pieni * 8) continue;
+        }
         // Digits alone that hardly change from call to call (5301 on most lines) are a number.
         if (!principale && !nomeTempo && !f.bLetterale) {
             std::set<long long> diversi;
@@ -897,7 +904,23 @@ void Proponitore::ScegliTempi() {
             for (const auto& v : c->c.vValori) m += static_cast<double>(v.v.TotaleSecondi());
             return m / static_cast<double>(std::max<size_t>(c->c.Righe(), 1));
         };
-        std::sort(ore.begin(), ore.end(), [&](Cand* x, Cand* y) { return media(x) < media(y); });
+        // Compared on the calls both print (an answer time is blank on unanswered calls): a
+        // time earlier than another on most of them comes before it.
+        std::map<const Cand*, int> prima;
+        for (Cand* x : ore)
+            for (Cand* y : ore) {
+                if (x == y) continue;
+                int meno = 0, piu = 0;
+                for (const auto& v : x->c.vValori)
+                    if (const Valore* w = y->c.Su(v.iRiga)) {
+                        meno += v.v.TotaleSecondi() < w->v.TotaleSecondi();
+                        piu += v.v.TotaleSecondi() > w->v.TotaleSecondi();
+                    }
+                prima[x] += meno > piu;
+            }
+        std::sort(ore.begin(), ore.end(), [&](Cand* x, Cand* y) {
+            return prima[x] != prima[y] ? prima[x] > prima[y] : media(x) < media(y);
+        });
         // The times between (the answer) are no field.
         for (size_t i = 1; i + 1 < ore.size(); ++i)
             mvOccupate.emplace_back(ore[i]->c.a, ore[i]->c.b);

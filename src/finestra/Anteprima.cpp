@@ -29,8 +29,8 @@
 #include "kit/TestoQt.h"
 #include "model/CallFieldName.h"
 #include "model/Numeri.h"
-#include "model/clsChiamata.h"
 #include "model/Testo.h"
+#include "model/clsChiamata.h"
 #include "pagine/PaginaCampi.h"
 #include "pagine/PaginaTrasformazioni.h"
 #include "tabelle/LayoutTabelle.h"
@@ -116,7 +116,14 @@ void frmDriver::PreparaAnteprima() {
                                     {P::VALORE_USCENTE, 32234, "uscenti"},
                                     {P::VALORE_ENTRANTE_TRASFERITA, 32235, "entranti trasferite"},
                                     {P::VALORE_USCENTE_TRASFERITA, 32236, "uscenti trasferite"}};
-        clsDriver d = DriverDalleViste();
+        std::vector<QString> esclusi;
+        clsDriver d = DriverDalleViste(&esclusi);
+        // The document would lose the fields a save refuses: they come first.
+        if (!esclusi.empty()) {
+            Avviso(this, TestoRisorsa(32034, "Prima vanno sistemati i campi esclusi: %1")
+                             .arg(esclusi.front()));
+            return;
+        }
         QStringList sostituite;
         bool scritte = false;
         for (const Tipo& t : tipi) {

@@ -131,6 +131,10 @@ bool clsDelegatoGriglia::ModificaAmmessa(const QString& vsTesto) const {
 }
 
 void clsDelegatoGriglia::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    // A value the column adds (after its question) reloads the column's lists, and the view
+    // then gives every open editor its cell's value again: the text typed must stay until it
+    // is committed.
+    if (mpGriglia->Modello()->NuovoValoreInCorso()) return;
     mbCaricamento = true;
     SetEditorData(editor, index);
     mbCaricamento = false;

@@ -173,6 +173,15 @@ TEST_F(PropostaTest, TheKindsMarkedOnAColumnsTextsBecomeItsConditions) {
     ASSERT_TRUE(tipo);
     tipo->setCurrentIndex(PannelloAnteprima::VALORE_ENTRANTE);
     emit tipo->activated(PannelloAnteprima::VALORE_ENTRANTE);
+    // A field a save leaves out comes first: the conditions written would drop it.
+    std::string& formato = PagUscenti()->Tabella().Cella(Campi::RIGA_DURATA, Campi::COL_FORMATO);
+    const std::string tenuto = std::exchange(formato, std::string());
+    p->PulsanteCondizioni()->click();
+    formato = tenuto;
+    ASSERT_EQ(mUI.mMessaggi.size(), 1u);
+    EXPECT_TRUE(mUI.mMessaggi[0].testo.startsWith(TestoRisorsa(32034).arg(QString())));
+    EXPECT_TRUE(mF->Documento().Fotografa() == prima);
+    mUI.Reimposta();
     mUI.mRisposte = {RispostaUI::Si};  // the incoming calls have conditions already
     p->PulsanteCondizioni()->click();
     ASSERT_EQ(mUI.mMessaggi.size(), 1u);

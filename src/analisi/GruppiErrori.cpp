@@ -176,6 +176,10 @@ std::vector<GruppoErrori> GruppiErrori(const clsLetturaCampione& lettura, const 
                 g.vCorrezioni.push_back(c);
             }
         }
+        // Last, a text the field does not take (no digit left of ANONIMO with "Solo cifre"):
+        // the field may be left blank there.
+        if (g.motivo == MotivoGruppo::NonLetto && !CampoData(g.sCampo) && !CampoTempo(g.sCampo))
+            g.vCorrezioni.push_back(fix(C::OPZIONALE));
         esito.push_back(std::move(g));
     }
     return esito;

@@ -73,6 +73,13 @@ TEST(GruppiErrori, EachGroupOffersItsFixesAndTheFixesLeaveNoFailure) {
          "E RG 6128044082\r\nE RG 0255512\r\n",
          "E sNumero con lettere 2: cifre togli 'RG'\n",
          {1}},
+        // A number kept to its digits that has none: left blank there.
+        {"Campo_0=\"sNumero\"\xB7"
+         "3,16,1\xB7\xB7N\xB7\xB7"
+         "CIFRE\xB7\r\n",
+         "E ANONIMO\r\nE 0255512\r\n",
+         "E sNumero non letto 1: opzionale\n",
+         {0}},
         // A time cut in the middle: its columns move to where the values stand.
         {"Campo_0=\"dOraInizio\"\xB7"
          "4,3,1\xB7\xB7N\xB7"

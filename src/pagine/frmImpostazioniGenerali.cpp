@@ -207,8 +207,13 @@ void frmImpostazioniGenerali::grdTrasformazioni_ButtonClick(int r, int c) {
     auto* grd = mpUi->grdTrasformazioni;
     if (r < 0 || r > mrgxTrasformazioni.Righe()) return;
 
-    if (const auto scelta =
-            frmSeleziona::Scegli(this, TestoCampione(), MAX_POSIZIONE, MAX_POSIZIONE)) {
+    // On separated fields the picker gives the field's number and the part taken of it.
+    const auto separa = mpContesto ? mpContesto->SeparazioneCampi() : std::nullopt;
+    if (const auto scelta = frmSeleziona::Scegli(this, TestoCampione(), MAX_POSIZIONE,
+                                                 MAX_POSIZIONE, separa ? &*separa : nullptr)) {
+        if (separa)
+            mmNelCampo[{scelta->miInizio, scelta->miLunghezza}] =
+                static_cast<int16_t>(scelta->miNelCampo);
         // On the entry row the choice starts a new transformation.
         if (r == mrgxTrasformazioni.Righe()) grd->InserisciRiga(r);
         if (miNumRigheEnt + miNumRigheUsc > 0) mrgxTrasformazioni.Cella(r, COL_RIGA) = "1";
@@ -443,6 +448,9 @@ void frmImpostazioniGenerali::cmdOK_Click() {
         t.msSorgente = Cella(r, COL_SORGENTE);
         t.msValore = Cella(r, COL_VALORE);
         t.miNelCampo = nelCampo(t);
+        // Or the start inside the field last chosen with the picker for its field and length.
+        if (const auto k = mmNelCampo.find({t.miInizio, t.miLunghezza}); k != mmNelCampo.end())
+            t.miNelCampo = k->second;
         if (const ColCondizioni* condizioni = CondizioniRiga(r)) t.mcolCondizioni = *condizioni;
         col.Add(std::move(t), std::to_string(r));
     }

@@ -70,6 +70,8 @@ class frmImpostazioniGenerali : public clsDialogo {
     // The sample text offered by the cell buttons of Posiz. and Lung.; when not given, that of
     // mpContesto's sample view.
     const QTextDocument* mpTestoCampione = nullptr;
+    // On separated fields: the start inside the field the picker gave, by field and length.
+    std::map<std::pair<int, int>, int16_t> mmNelCampo;
 
     Ui::frmImpostazioniGenerali* ui() const { return mpUi.get(); }
 

@@ -22,13 +22,18 @@
 #include "SupportoGui.h"
 #include "anteprima/ModelloAnteprima.h"
 #include "anteprima/PannelloAnteprima.h"
-#include "model/CallFieldName.h"
 #include "engine/clsImpostazioniMotore.h"
+#include "kit/Risorse.h"
+#include "model/CallFieldName.h"
 #include "pagine/PaginaCampi.h"
 #include "pagine/PaginaTrasformazioni.h"
 #include "pagine/frmIdentificazione.h"
+#include "pagine/frmImpostazioniGenerali.h"
 #include "pagine/frmPrescanning.h"
+#include "pagine/frmSeleziona.h"
+#include "ui_frmImpostazioniGenerali.h"
 #include "ui_frmPrescanning.h"
+#include "ui_frmSeleziona.h"
 
 using namespace tarno;
 using namespace tarno::test;
@@ -249,6 +254,26 @@ TEST_F(FineAFineTest, ASeparatedFieldIsMarkedByClickingItAndReadByItsNumber) {
             if (campo.sNome == nome && r.vRighe == std::vector<uint64_t>{2})
                 letti.push_back(campo.sTaglio);
     EXPECT_EQ(letti, std::vector<std::string>{"9725550178"});
+
+    // A general transformation picked from part of that field: its number and the start in it.
+    frmImpostazioniGenerali generali(mF.get());
+    generali.mpContesto = mF.get();
+    ASSERT_NO_FATAL_FAILURE(Mostra(generali));
+    auto aperto = AlModale<frmSeleziona>([&](frmSeleziona& s) {
+        QTextCursor parte(s.ui()->rtfTesto->document()->findBlockByNumber(1));
+        parte.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 45);
+        parte.movePosition(QTextCursor::Right, QTextCursor::KeepAnchor, 3);
+        s.ui()->rtfTesto->setTextCursor(parte);
+        s.cmOK_Click();
+    });
+    generali.grdTrasformazioni_ButtonClick(0, frmImpostazioniGenerali::COL_POSIZIONE);
+    ASSERT_TRUE(*aperto);
+    ASSERT_TRUE(Scegli(*generali.ui()->grdTrasformazioni, 0,
+                       frmImpostazioniGenerali::COL_OPERAZIONE, TestoRisorsa(30026)));
+    generali.ui()->cmdOK->click();
+    ASSERT_FALSE(generali.mbCancel);
+    const clsTrasformazione& t = generali.mcolTrasf->Item(1);
+    EXPECT_EQ(std::tuple(t.miInizio, t.miNelCampo, t.miLunghezza), std::tuple(6, 6, 3));  // "550"
 }
 
 TEST_F(FineAFineTest, OpenMarkSaveDumpVerifyAndReadTheLog) {

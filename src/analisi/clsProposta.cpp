@@ -211,6 +211,7 @@ class Proponitore {
     void ScegliSegmenti();
     void AltreRighe();
     void DurataInSecondi();
+    void SecondiIncollati();
     std::vector<Segmento> Segmenti(const std::vector<size_t>& righe);
     void Componi();
 
@@ -1286,6 +1287,40 @@ void Proponitore::ScegliDirezione() {
     }
 }
 
+// A count of the call's seconds printed glued before its duration (1000004200:00:42: extension
+// 100, 00042 s, 00:00:42) is the same value again: its digits are no part of the field before.
+void Proponitore::SecondiIncollati() {
+    const Tempo* durata = nullptr;
+    for (const auto& t : mvTempi)
+        if (t.sCampo == "dDurata") durata = &t;
+    if (!durata || mbSeparati ||
+        durata->c.Incollati() * 10 < static_cast<int>(durata->c.Righe()) * 8)
+        return;
+    const int a = durata->c.a;
+    for (int k = 6; k >= 3; --k) {
+        if (a < k) continue;
+        size_t uguali = 0;
+        for (const auto& v : durata->c.vValori) {
+            const std::string& s = mvRighe[v.iRiga];
+            if (v.a != a || s.size() < static_cast<size_t>(a)) continue;
+            const std::string cifre = s.substr(static_cast<size_t>(a - k), static_cast<size_t>(k));
+            if (!std::all_of(cifre.begin(), cifre.end(), Cifra)) continue;
+            uguali += std::stoll(cifre) == v.v.TotaleSecondi();
+        }
+        // The widest count that holds on every call (a wider one takes a digit of the field
+        // before, which only the calls where that digit is 0 leave unseen).
+        if (uguali < durata->c.Righe() || uguali < 3) continue;
+        mvOccupate.emplace_back(a - k, a);
+        Voce(Ambito::Campo, "Secondi della durata",
+             Dove(a - k, a) + ": " + Num(static_cast<long long>(k)) +
+                 " cifre attaccate alla durata valgono i suoi secondi su " +
+                 Num(static_cast<long long>(uguali)) + " chiamate su " +
+                 Num(static_cast<long long>(durata->c.Righe())) +
+                 ": la stessa durata ripetuta, non \xE8 un campo");
+        return;
+    }
+}
+
 // Without codes, the shape of the lines may tell: the calls that print no number (seven digits
 // or more) and are the only ones holding text in some column (a ringing time, say) are taken
 // for incoming calls; the others dialled a number.
@@ -1365,7 +1400,7 @@ bool Proponitore::EntrantiDaGiunzione(const std::map<int, std::map<std::string, 
         msFormaValore = "T";
         for (size_t r : daGiunzione) mvTipo[r] = 'E';
         Voce(Ambito::Tipo, "Entranti e uscenti",
-             Dove(col, col + 1) + ": il primo interlocutore è una linea esterna (" +
+             Dove(col, col + 1) + ": il primo interlocutore \xE8 una linea esterna (" +
                  PrimiTesti(daGiunzione, col, col + 8) + ") su " +
                  Num(static_cast<long long>(daGiunzione.size())) + " chiamate e un interno (" +
                  Num(static_cast<long long>(parti)) +
@@ -2168,6 +2203,7 @@ Proposta Proponitore::Esegui() {
         ScegliDate();
         ScegliTempi();
         DurataInSecondi();
+        SecondiIncollati();
         ScegliDirezione();
         ScegliSegmenti();
         AltreRighe();

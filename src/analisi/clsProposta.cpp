@@ -66,6 +66,27 @@ int MeseOggi() {
 
 bool Cifra(char c) { return c >= '0' && c <= '9'; }
 
+// "00H02M13" as "00:02:13": digits ended by H and M (either case), and S or nothing at the
+// end; "" for any other text.
+std::string SenzaLettere(std::string_view v) {
+    std::string t;
+    size_t gruppi = 0;
+    for (size_t i = 0; i < v.size();) {
+        size_t j = i;
+        while (j < v.size() && Cifra(v[j])) ++j;
+        if (j == i || j - i > 2) return {};
+        t.append(v.substr(i, j - i));
+        ++gruppi;
+        if (j == v.size()) break;
+        const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(v[j])));
+        if (c == 'S' && j + 1 == v.size()) break;
+        if ((c != 'H' && c != 'M') || j + 1 == v.size()) return {};
+        t.push_back(':');
+        i = j + 1;
+    }
+    return gruppi >= 2 && t.find(':') != std::string::npos ? t : std::string();
+}
+
 // Signs a telephone does not dial among a number's digits: spaces, dashes, brackets, points, or
 // a word ("RG 612-804-4082", "CLI Num: 0555..."). A lone letter between digits (a pause) and
 // * # + are dialled.
@@ -159,6 +180,7 @@ struct Colonna {
     std::vector<Valore> vValori;  // one per line at most, in line order
     int a = 0, b = 0;             // the window holding every value
     bool bDestra = false;         // the values end together
+    bool bLettere = false;        // hours and minutes ended by letters (00H02M13)
     size_t Righe() const { return vValori.size(); }
     int Incollati() const {
         int n = 0;
@@ -481,6 +503,28 @@ void Proponitore::TrovaValori() {
                 }
             };
             for (const Pezzo& q : prove) prova(q, true);
+            // Hours, minutes and seconds ended by letters (00H02M13, 2h05m13s): read as if the
+            // letters were colons; the driver replaces them before the field is read.
+            if (const std::string normale =
+                    SenzaLettere(std::string_view(s.data() + p.a, static_cast<size_t>(p.b - p.a)));
+                !normale.empty() && !mbSeparati)
+                for (size_t f = 0; f < mvFormati.size(); ++f) {
+                    const Formato& fm = mvFormati[f];
+                    if (fm.bData || !fm.bOre || fm.bMeridiano || normale.size() < fm.iMin ||
+                        normale.size() > fm.iMax || fm.sTesto.find(':') == std::string::npos)
+                        continue;
+                    const auto v = fm.f.Leggi(normale, mesi);
+                    if (!v) continue;
+                    const Valore val{r, p.a, p.b, *v};
+                    for (auto* m : {&perInizio, &perFine}) {
+                        auto& col = (*m)[{f, m == &perInizio ? val.a : val.b, 1}];
+                        col.iFormato = f;
+                        col.bDestra = m == &perFine;
+                        col.bLettere = true;
+                        if (col.vValori.empty() || col.vValori.back().iRiga != r)
+                            col.vValori.push_back(val);
+                    }
+                }
             // A long run of digits may open with a time of fixed length (0814002579: 08:14,
             // then what follows); the column then tells whether it is one.
             const std::string_view tutto(s.data() + p.a, static_cast<size_t>(p.b - p.a));
@@ -950,8 +994,11 @@ void Proponitore::ScegliTempi() {
              Dove(k.c.a, k.c.b) + ": \"" + f.sTesto + "\" legge " +
                  Num(static_cast<long long>(k.c.Righe())) + " righe di chiamata su " +
                  Num(static_cast<long long>(n)) + " (" + PrimiValori(k.c) + ")" +
-                 (k.sIntest.empty() ? std::string() : ", sotto \"" + k.sIntest + "\"") + "; " +
-                 perche,
+                 (k.sIntest.empty() ? std::string() : ", sotto \"" + k.sIntest + "\"") +
+                 (k.c.bLettere ? "; le lettere fra ore, minuti e secondi diventano \":\" "
+                                 "(SOSTITUISCI) prima della lettura"
+                               : "") +
+                 "; " + perche,
              incerto, false, campo, k.c.a, k.c.b);
     };
     Cand* durata = durate.empty() ? nullptr : durate.front();
@@ -1833,8 +1880,29 @@ void Proponitore::Componi() {
         };
         if (mData)
             campo("dData", mData->a, mData->b, Codice(mData->iFormato), clsCampo::ALL_NESSUNO);
-        for (const auto& t : mvTempi)
+        for (const auto& t : mvTempi) {
             campo(t.sCampo, t.c.a, t.c.b, Codice(t.c.iFormato), clsCampo::ALL_NESSUNO);
+            if (!t.c.bLettere) continue;
+            // The letters between hours, minutes and seconds become colons, a last S goes.
+            if (!d.mcolTrasf) d.mcolTrasf.emplace();
+            for (const auto& [da, a] :
+                 {std::pair("H", ":"), std::pair("h", ":"), std::pair("M", ":"),
+                  std::pair("m", ":"), std::pair("S", ""), std::pair("s", "")}) {
+                bool usato = false;
+                for (const auto& v : t.c.vValori)
+                    usato |= Testo(v.iRiga, v.a, v.b).find(da) != std::string::npos;
+                if (!usato) continue;
+                clsTrasformazione tr;
+                tr.menTipo = bEntrante ? clsTrasformazione::ENTRANTI : clsTrasformazione::USCENTI;
+                tr.menOperazione = clsTrasformazione::SOSTITUISCI;
+                tr.miRiga = 1;
+                tr.miInizio = static_cast<int16_t>(t.c.a + 1);
+                tr.miLunghezza = static_cast<int16_t>(t.c.b - t.c.a);
+                tr.msSorgente = da;
+                tr.msValore = a;
+                d.mcolTrasf->Add(std::move(tr));
+            }
+        }
         const auto& segmenti = mSegmenti[bEntrante];
         for (const Segmento& g : segmenti) {
             if (g.sRuolo.empty() || g.sRuolo == "-") continue;

@@ -1171,8 +1171,8 @@ void Proponitore::DurataInSecondi() {
 char TipoDiCodice(const std::string& valore) {
     const std::string v = Maiusc(TogliSpazi(valore));
     static const std::set<std::string> entranti = {
-        "I", "IN",  "INC", "INCOMING", "E",   "ENT",     "ENTR", "ENTRANTE", "DID", "DDI",
-        "R", "RIN", "IC",  "ICO",      "INB", "INBOUND", "TI",   "ARR",      "A",   "ANS"};
+        "I",   "IN", "INC", "INCOMING", "E",       "ENT", "ENTR", "ENTRANTE", "DID", "DDI", "R",
+        "RIN", "IC", "ICO", "INB",      "INBOUND", "TI",  "ARR",  "A",        "ANS", "CLI", "CID"};
     static const std::set<std::string> uscenti = {
         "O",   "OUT", "OG", "OUTGOING", "U",        "USC", "USCENTE", "D",   "DIAL", "LOC",
         "TLD", "TLC", "LD", "OUTB",     "OUTBOUND", "OC",  "OGC",     "EXT", "INT",  "ICM"};

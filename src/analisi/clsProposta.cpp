@@ -1171,11 +1171,11 @@ void Proponitore::DurataInSecondi() {
 char TipoDiCodice(const std::string& valore) {
     const std::string v = Maiusc(TogliSpazi(valore));
     static const std::set<std::string> entranti = {
-        "I",   "IN", "INC", "INCOMING", "E",       "ENT", "ENTR", "ENTRANTE", "DID", "DDI", "R",
-        "RIN", "IC", "ICO", "INB",      "INBOUND", "TI",  "ARR",  "A",        "ANS", "CLI", "CID"};
+        "I",  "IN",  "INC", "INCOMING", "E",  "ENT", "ENTR", "ENTRANTE", "DID", "DDI", "R",  "RIN",
+        "IC", "ICO", "INB", "INBOUND",  "TI", "ARR", "A",    "ANS",      "CLI", "CID", "FI", "IF"};
     static const std::set<std::string> uscenti = {
-        "O",   "OUT", "OG", "OUTGOING", "U",        "USC", "USCENTE", "D",   "DIAL", "LOC",
-        "TLD", "TLC", "LD", "OUTB",     "OUTBOUND", "OC",  "OGC",     "EXT", "INT",  "ICM"};
+        "O",   "OUT", "OG",   "OUTGOING", "U",  "USC", "USCENTE", "D",   "DIAL", "LOC", "TLD",
+        "TLC", "LD",  "OUTB", "OUTBOUND", "OC", "OGC", "EXT",     "INT", "ICM",  "FO",  "OF"};
     static const std::set<std::string> trasf = {"T",        "TR", "TRS", "TRF", "XFER",
                                                 "TRANSFER", "*",  "X",   "TRN"};
     if (v.empty()) return '?';

@@ -227,6 +227,7 @@ class Proponitore {
     void ScegliDate();
     void ScegliTempi();
     void ScegliDirezione();
+    void TrasferiteDallaForma();
     bool EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
@@ -309,6 +310,9 @@ class Proponitore {
     // Without codes: the column only incoming calls print text in.
     int miFormaA = -1, miFormaB = -1;
     std::string msFormaValore;  // the text the incoming calls hold there ("": any)
+    // A transfer code split by the lines' shape: incoming where text stands at the column.
+    std::string msTrasfForma;
+    int miTrasfFormaA = -1;
     std::map<std::string, char> mDirValori;
     int miTrasfA = -1, miTrasfB = -1;
     std::string msTrasf;
@@ -1332,6 +1336,78 @@ void Proponitore::ScegliDirezione() {
                 mvTipo[r] = 'E';
         }
     }
+    TrasferiteDallaForma();
+}
+
+// A transfer code that does not say the direction (T): each of its lines goes with the kind
+// whose lines it looks like (where text stands and where blanks), when a column tells them
+// apart (the caller's number printed only on the incoming lines).
+void Proponitore::TrasferiteDallaForma() {
+    std::string codice;
+    for (const auto& [t, k] : mDirValori)
+        if (k == 'T') {
+            if (!codice.empty()) return;
+            codice = t;
+        }
+    if (codice.empty()) return;
+    const auto ha = [&](size_t r, const std::string& t) {
+        const std::string& s = mvRighe[r];
+        return s.size() > static_cast<size_t>(miDirA) &&
+               s.compare(static_cast<size_t>(miDirA), t.size(), t) == 0;
+    };
+    std::vector<size_t> trasf, entr, usc;
+    for (size_t r : mvChiamate) {
+        if (ha(r, codice)) {
+            trasf.push_back(r);
+            continue;
+        }
+        (mvTipo[r] == 'E' ? entr : usc).push_back(r);
+    }
+    if (trasf.size() < 2 || entr.empty() || usc.empty()) return;
+    size_t larghezza = 0;
+    for (size_t r : mvChiamate) larghezza = std::max(larghezza, mvRighe[r].size());
+    const auto pieno = [&](size_t r, size_t x) {
+        return x < mvRighe[r].size() && mvRighe[r][x] != ' ' && mvRighe[r][x] != '\t';
+    };
+    const auto frequenze = [&](const std::vector<size_t>& righe) {
+        std::vector<double> f(larghezza, 0);
+        for (size_t r : righe)
+            for (size_t x = 0; x < larghezza; ++x) f[x] += pieno(r, x);
+        for (double& v : f) v /= static_cast<double>(righe.size());
+        return f;
+    };
+    const auto fE = frequenze(entr), fU = frequenze(usc);
+    std::vector<size_t> comeE, comeU;
+    for (size_t r : trasf) {
+        double dE = 0, dU = 0;
+        for (size_t x = 0; x < larghezza; ++x) {
+            dE += std::abs(pieno(r, x) - fE[x]);
+            dU += std::abs(pieno(r, x) - fU[x]);
+        }
+        (dE <= dU ? comeE : comeU).push_back(r);
+    }
+    if (comeU.empty()) return;
+    // The column: text on every transferred line like the incoming ones, blank on the others,
+    // where the incoming lines print most and the outgoing least.
+    int colonna = -1;
+    double migliore = 0;
+    for (size_t x = 0; x < larghezza; ++x) {
+        if (!std::all_of(comeE.begin(), comeE.end(), [&](size_t r) { return pieno(r, x); }) ||
+            std::any_of(comeU.begin(), comeU.end(), [&](size_t r) { return pieno(r, x); }))
+            continue;
+        if (fE[x] - fU[x] > migliore) migliore = fE[x] - fU[x], colonna = static_cast<int>(x);
+    }
+    if (colonna < 0 || migliore < 0.5) return;
+    miTrasfFormaA = colonna;
+    msTrasfForma = codice;
+    for (size_t r : comeU) mvTipo[r] = 'U';
+    Voce(Ambito::Tipo, "Trasferite",
+         "\"" + std::string(TogliSpazi(codice)) +
+             "\" non dice la direzione: " + Num(static_cast<long long>(comeE.size())) +
+             " righe somigliano alle entranti (testo in " + Dove(colonna, colonna + 1) +
+             ", come le entranti) e " + Num(static_cast<long long>(comeU.size())) +
+             " alle uscenti: trasferite entranti e uscenti",
+         true);
 }
 
 // A count of the call's seconds printed glued before its duration (1000004200:00:42: extension
@@ -1744,10 +1820,17 @@ clsCondizione Cond(int32_t op, int a, int b, const std::string& valore, int16_t 
 }
 
 // A chain: the first codes joined by Or, then the rest joined by And.
-ColCondizioni Catena(const std::vector<clsCondizione>& oppure,
-                     const std::vector<clsCondizione>& e) {
+// With prima, its conditions joined by And come first and are one more choice of the Or: the
+// engine joins from left to right, so "T And X Or I And base" reads ((T and X) or I) and base.
+ColCondizioni Catena(const std::vector<clsCondizione>& oppure, const std::vector<clsCondizione>& e,
+                     const std::vector<clsCondizione>& prima = {}) {
     ColCondizioni col;
     std::vector<clsCondizione> tutte;
+    for (size_t i = 0; i < prima.size(); ++i) {
+        clsCondizione c = prima[i];
+        c.msCongiunzione = i + 1 == prima.size() && !oppure.empty() ? "Or" : "And";
+        tutte.push_back(std::move(c));
+    }
     for (size_t i = 0; i < oppure.size(); ++i) {
         clsCondizione c = oppure[i];
         c.msCongiunzione = i + 1 < oppure.size() ? "Or" : "And";
@@ -1785,11 +1868,15 @@ void Proponitore::Componi() {
                                Codice(mDataRiga->iFormato));
         d.mcolDataIsolata->Add(std::move(c));
     }
-    std::vector<clsCondizione> entranti, uscenti, entrTrasf, uscTrasf;
+    std::vector<clsCondizione> entranti, uscenti, entrTrasf, uscTrasf, coppia;
     for (const auto& [t, k] : mDirValori) {
         clsCondizione c = Cond(clsCondizione::UGUALE_A, miDirA, miDirA + static_cast<int>(t.size()),
                                std::string(t), 0);
-        if (k == 'E')
+        if (k == 'T' && t == msTrasfForma) {
+            // Split by the lines' shape: incoming where the column holds text, else outgoing.
+            coppia = {c, Cond(clsCondizione::DIVERSO_DA, miTrasfFormaA, miTrasfFormaA + 1, "", 0)};
+            uscTrasf.push_back(c);
+        } else if (k == 'E')
             entranti.push_back(c);
         else if (k == 'e' || k == 'T')
             entrTrasf.push_back(c);
@@ -1802,7 +1889,7 @@ void Proponitore::Componi() {
         entranti.push_back(
             Cond(msFormaValore.empty() ? clsCondizione::DIVERSO_DA : clsCondizione::UGUALE_A,
                  miFormaA, miFormaB, msFormaValore, 0));
-    const bool conEntranti = !entranti.empty() || !entrTrasf.empty();
+    const bool conEntranti = !entranti.empty() || !entrTrasf.empty() || !coppia.empty();
     auto chiamata = [&](bool bEntrante) {
         auto c = std::make_unique<clsChiamata>();
         c->menTipo = bEntrante ? clsChiamata::ENTRANTI : clsChiamata::USCENTI;
@@ -1813,9 +1900,9 @@ void Proponitore::Componi() {
         d.moEntranti = chiamata(true);
         std::vector<clsCondizione> tutte = entranti;
         tutte.insert(tutte.end(), entrTrasf.begin(), entrTrasf.end());
-        d.moEntranti->mcolCondizioni = Catena(tutte, base);
-        if (!entrTrasf.empty()) {
-            d.moEntranti->mcolCondTrasferita = Catena(entrTrasf, base);
+        d.moEntranti->mcolCondizioni = Catena(tutte, base, coppia);
+        if (!entrTrasf.empty() || !coppia.empty()) {
+            d.moEntranti->mcolCondTrasferita = Catena(entrTrasf, base, coppia);
         } else if (!msTrasf.empty() && !entranti.empty()) {
             auto e = base;
             e.push_back(Cond(clsCondizione::UGUALE_A, miTrasfA,

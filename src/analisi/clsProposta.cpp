@@ -1707,16 +1707,20 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
     const auto crescenti = [&](const Segmento& g) {
         double prima = -1;
         size_t passi = 0;
+        bool punto = false;
         for (size_t r : righe) {
             const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
             if (v.empty()) continue;
+            punto |= v.find('.') != std::string::npos;
             if (v.size() < 9 || !Cifra(v.front())) return false;
             const double k = std::strtod(v.c_str(), nullptr);
             if (prima >= 0 && k <= prima) return false;
             prima = k;
             ++passi;
         }
-        return passi >= 3;
+        // Numbers dialled grow by chance on a few calls: five at least, or three of a time
+        // stamp with its fraction (1798531201.2591).
+        return passi >= (punto ? 3u : 5u);
     };
     prendi("sNumero", [&](const Segmento& g) {
         // Trunks named T and their number (T000001) are no number dialled.

@@ -249,23 +249,29 @@ std::vector<int16_t> clsLetturaCampione::FormatiCheLeggono(
     bool bEntranti, const std::string& sCampo, bool bData,
     const std::vector<std::pair<int16_t, std::string>>& formati) const {
     std::vector<int16_t> codici;
-    std::vector<const std::string*> testi;
-    for (const VoceCampione& v : mvVoci) {
-        if (!v.bChiamata || v.chiamata.bIncompleta || v.chiamata.bEntrante != bEntranti) continue;
-        for (const CampoLetto& c : v.chiamata.vCampi)
-            if (c.sNome == sCampo && !c.bDerivato) testi.push_back(&c.sTaglio);
-    }
+    const std::vector<std::string> testi = TagliDelCampo(bEntranti, sCampo);
     if (testi.empty()) return codici;
     for (const auto& [codice, testo] : formati) {
         if (codice == 0) continue;
         const clsFormatoDataOra formato(testo);
-        const bool legge = std::all_of(testi.begin(), testi.end(), [&](const std::string* s) {
-            const auto v = formato.Leggi(*s, mMesi);
+        const bool legge = std::all_of(testi.begin(), testi.end(), [&](const std::string& s) {
+            const auto v = formato.Leggi(s, mMesi);
             return v && (bData ? v->HaData() : v->HaTempo());
         });
         if (legge) codici.push_back(codice);
     }
     return codici;
+}
+
+std::vector<std::string> clsLetturaCampione::TagliDelCampo(bool bEntranti,
+                                                           const std::string& sCampo) const {
+    std::vector<std::string> testi;
+    for (const VoceCampione& v : mvVoci) {
+        if (!v.bChiamata || v.chiamata.bIncompleta || v.chiamata.bEntrante != bEntranti) continue;
+        for (const CampoLetto& c : v.chiamata.vCampi)
+            if (c.sNome == sCampo && !c.bDerivato) testi.push_back(c.sTaglio);
+    }
+    return testi;
 }
 
 std::optional<std::pair<size_t, size_t>> clsLetturaCampione::DalByte(uint64_t iByte) const {

@@ -99,6 +99,9 @@ class clsLetturaCampione {
     std::vector<int16_t> FormatiCheLeggono(
         bool bEntranti, const std::string& sCampo, bool bData,
         const std::vector<std::pair<int16_t, std::string>>& formati) const;
+    // The field as the engine cuts it out on every complete call of its kind, in the order of
+    // the printout; none without such a call.
+    std::vector<std::string> TagliDelCampo(bool bEntranti, const std::string& sCampo) const;
 
     // The prescanning entries that would let the engine read the sample (sByte: the bytes it
     // was read from) better, each with how many lines or characters call for it: a

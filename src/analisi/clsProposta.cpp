@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 
+#include "analisi/FormatiComuni.h"
 #include "analisi/clsLetturaCampione.h"
 #include "engine/CampiSeparati.h"
 #include "engine/FormatoDataOra.h"
@@ -33,15 +34,6 @@ namespace tarno {
 namespace {
 
 using Ambito = VoceProposta::Ambito;
-
-// Formats common on printouts that a catalogue may lack; proposed as new ones when they read a
-// column that the catalogue's formats do not.
-constexpr const char* kFormatiComuni[] = {
-    "mm/gg",    "h:mm",       "hh:mm'ss", "mm'ss",    "m'ss",     "hh:mm'ss\"", "mm'ss\"",
-    "h:mmA/P",  "hh:mmA/P",   "mmggaa",   "aammgg",   "mmggaaaa", "aaaa-mm-gg", "aaaa/mm/gg",
-    "gg-mm-aa", "mm/gg/aaaa", "hh.mm.ss", "hh:mm:ss", "h:mm:ss",  "hh:mm",      "mm:ss",
-    "ss",       "gg/mm/aa",   "mm/gg/aa", "gg.mm.aa", "hhmm",     "hhmmss",
-};
 
 struct Formato {
     int16_t iCodice = 0;  // the catalogue's; 0 for one it lacks
@@ -440,7 +432,8 @@ void Proponitore::TrovaFormati() {
         mvFormati.push_back(FaiFormato(codice, testo));
         visti.insert(Maiusc(testo));
     }
-    for (const char* t : kFormatiComuni)
+    // Common ones the catalogue lacks are proposed as new formats when they read a column.
+    for (const char* t : FormatiComuni())
         if (!visti.count(Maiusc(t))) mvFormati.push_back(FaiFormato(0, t));
 }
 

@@ -258,6 +258,10 @@ std::vector<int16_t> frmDriver::FormatiCheLeggono(bool bEntranti, int iCampo, bo
                                                formati);
 }
 
+std::vector<std::string> frmDriver::TagliDelCampo(bool bEntranti, int iCampo) const {
+    return LetturaCampione().TagliDelCampo(bEntranti, NomeCampo(iCampo, bEntranti));
+}
+
 int frmDriver::RigaNellaChiamata(bool bEntranti) const {
     const QTextCursor c = mpUi->rtfTesto->textCursor();
     if (mbTransformMode || !c.hasSelection()) return 0;

@@ -138,6 +138,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     std::pair<size_t, size_t> RigheConCondizione(const clsCondizione& c) const override;
     std::pair<size_t, size_t> ChiamateConCondizione(const clsCondizione& c) const override;
     std::vector<int16_t> FormatiCheLeggono(bool bEntranti, int iCampo, bool bData) const override;
+    std::vector<std::string> TagliDelCampo(bool bEntranti, int iCampo) const override;
     int RigaNellaChiamata(bool bEntranti) const override;
     void Segnala(const QString& sTesto) override;
     std::optional<std::string> AggiungiFormato(QWidget* pPadre, std::optional<bool> bData,

@@ -18,6 +18,7 @@
 #include <optional>
 #include <set>
 
+#include "analisi/FormatiComuni.h"
 #include "documento/DocumentoDriver.h"
 #include "grid/clsDropDown.h"
 #include "grid/clsGriglia.h"
@@ -28,6 +29,7 @@
 #include "model/CallFieldName.h"
 #include "model/Messaggi.h"
 #include "model/TabellaValori.h"
+#include "model/Testo.h"
 #include "pagine/ContestoPagine.h"
 #include "pagine/frmSeleziona.h"
 #include "tabelle/MappaChiamate.h"
@@ -490,6 +492,29 @@ void PaginaCampi::chkCampo_Click(int i) {
                         mContesto.Segnala(
                             TestoRisorsa(30725, "Formati che leggono il campo in ogni chiamata: %1")
                                 .arg(nomi.join(QStringLiteral(", "))));
+                    } else if (const std::string comune = FormatoComuneCheLegge(
+                                   mContesto.TagliDelCampo(mbEntranti, i), data);
+                               !comune.empty()) {
+                        // None of them does: a common format that does is offered to the
+                        // catalogue, with one question; on a no the cell stays as set above.
+                        // One the catalogue holds already (blank values fail its reading
+                        // above) is taken as it is.
+                        const TabellaValori& f =
+                            data ? mContesto.mrgxFormatiData : mContesto.mrgxFormatiOra;
+                        std::optional<std::string> codice;
+                        for (int r = 1; r < f.Righe() && f.Colonne() >= 2 && !codice; ++r)
+                            if (UgualeNoCase(f.Cella(r, 0), comune)) codice = f.Cella(r, 1);
+                        occupato.reset();
+                        QString motivo;
+                        if (!codice)
+                            codice =
+                                mContesto.AggiungiFormato(this, data, DaCp1252(comune), &motivo);
+                        if (codice) {
+                            t.Cella(i, COL_FORMATO) = *codice;
+                            mpGriglia->Aggiorna();
+                        } else if (!motivo.isEmpty()) {
+                            mContesto.Segnala(motivo);
+                        }
                     }
                 }
                 ControllaCampiOra();

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -47,6 +48,11 @@ class ServiziCampione {
     // the pages now hold; none when the sample holds no such call.
     virtual std::vector<int16_t> FormatiCheLeggono(bool /*bEntranti*/, int /*iCampo*/,
                                                    bool /*bData*/) const {
+        return {};
+    }
+    // The field iCampo as the engine cuts it out, with the driver the pages now hold, on every
+    // complete call of that kind the sample holds (Windows-1252 texts); none without a sample.
+    virtual std::vector<std::string> TagliDelCampo(bool /*bEntranti*/, int /*iCampo*/) const {
         return {};
     }
     // How the driver the pages now hold cuts a line into fields; nullopt for fixed columns.

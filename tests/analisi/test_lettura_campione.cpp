@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "AiutiEngine.h"
+#include "analisi/FormatiComuni.h"
 #include "analisi/clsLetturaCampione.h"
 #include "model/Messaggi.h"
 #include "model/clsCondizione.h"
@@ -83,6 +84,27 @@ TEST(LetturaCampione, ColonneCondizioniEFormatiDelCampioneDemo) {
               (std::vector<int16_t>{13, 16, 24}));
     EXPECT_EQ(l.FormatiCheLeggono(true, "dData", true, date), (std::vector<int16_t>{1, 3, 5}));
     EXPECT_EQ(l.FormatiCheLeggono(true, "sNessuno", true, date), std::vector<int16_t>{});
+}
+
+// The common format offered when no catalogue format reads a field: the strictest that reads
+// every value not blank, never a date format for a time or a duration.
+TEST(LetturaCampione, FormatoComuneCheLegge) {
+    const struct {
+        std::vector<std::string> valori;
+        bool bData;
+        const char* atteso;
+    } casi[] = {
+        {{"00:00'12", "00:10'20", "        "}, false, "hh:mm'ss"},
+        {{"0'12", "10'05"}, false, "m'ss"},
+        {{"8:02A", "12:15P"}, false, "h:mmA/P"},
+        {{"01/12/26", "31/01/27"}, true, "gg/mm/aa"},
+        {{"01/12/26", "31/01/27"}, false, ""},
+        {{"12/05"}, false, ""},
+        {{"00:00'12", "abc"}, false, ""},
+        {{"", "  "}, false, ""},
+    };
+    for (const auto& c : casi)
+        EXPECT_EQ(FormatoComuneCheLegge(c.valori, c.bData), c.atteso) << c.valori.front();
 }
 
 // A printout of separated fields: its calls, and conditions counted by field number.

@@ -328,6 +328,49 @@ TEST_F(PagineCampiTest, MarkingOnASampleOfTwoLineCalls) {
     EXPECT_EQ(PagUscenti()->mpCmdCopia->statusTip(), PagUscenti()->mpCmdCopia->toolTip());
 }
 
+// A time field no catalogue format reads on its calls is offered, with one question, the common
+// format that reads it: on a yes the catalogue gains it and the cell takes its code (marked
+// again, the field takes it with no question); on a no the cell keeps the catalogue's first
+// time format.
+TEST_F(PagineCampiTest, MarkingOffersAFormatTheCatalogueLacks) {
+    // The printout's durations (00:03'12) and ringing times (0'05) kept as printed.
+    std::string drv = Byte(QStringLiteral(TARNO_CASI_DIR "/demo-panasonic-tda/driver.drv"));
+    const std::string sep(1, '\xB7');
+    const size_t azione = drv.find(sep + "47,13,1" + sep);
+    ASSERT_NE(azione, std::string::npos);
+    drv.replace(azione, 9, sep + "1,1,1" + sep);
+    const QString file = Driver(QStringLiteral("apici.drv"));
+    prova::ScriviFile(file.toStdString(), drv);
+    mF->FileApri(file);
+    mF->LeggiDati(QStringLiteral(TARNO_CASI_DIR "/demo-panasonic-tda/stampa.txt"));
+    const auto codice = [&](const char* formato) {
+        const TabellaValori& f = mF->mrgxFormatiOra;
+        for (int r = 1; r < f.Righe(); ++r)
+            if (f.Cella(r, 0) == formato) return f.Cella(r, 1);
+        return std::string("assente");
+    };
+    const std::string primo = mF->mrgxFormatiOra.Cella(1, 1);
+    // The first incoming call's line.
+    const int riga = mF->ui()->rtfTesto->document()->findBlockByNumber(2).position();
+    const struct {
+        int r, colonna, lunghezza;
+        std::vector<RispostaUI> risposte;  // one per question
+        const char* formato;
+    } casi[] = {
+        {RIGA_DURATA, 52, 8, {RispostaUI::No}, nullptr},
+        {RIGA_DURATA, 52, 8, {RispostaUI::Si}, "hh:mm'ss"},
+        {RIGA_DURATA_SQUILLO, 47, 4, {RispostaUI::Si}, "m'ss"},
+        {RIGA_DURATA_SQUILLO, 47, 4, {}, "m'ss"},  // now in the catalogue: no question
+    };
+    for (const auto& c : casi) {
+        mUI.Reimposta();
+        mUI.mRisposte.assign(c.risposte.begin(), c.risposte.end());
+        Marca(true, c.r, riga + c.colonna - 1, c.lunghezza);
+        EXPECT_EQ(mUI.mMessaggi.size(), c.risposte.size()) << Testi().join('|').toStdString();
+        EXPECT_EQ(T().Cella(c.r, COL_FORMATO), c.formato ? codice(c.formato) : primo) << c.r;
+    }
+}
+
 TEST(About, TheProgramsOfThisInstallationShowTheirVersion) {
     frmAbout a;
     const QString v = QVersionNumber::fromString(QApplication::applicationVersion()).toString();

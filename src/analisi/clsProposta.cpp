@@ -1617,7 +1617,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
     for (size_t i = 0; i + 1 < mvSegmenti.size();) {
         Segmento& g = mvSegmenti[i];
         const Segmento& h = mvSegmenti[i + 1];
-        bool parola = h.a == g.b + 1 && g.iPieni == h.iPieni && !g.distinti.empty() && !mbSeparati;
+        // The direction codes (IN 1001) are never part of the value after them.
+        bool parola = h.a == g.b + 1 && g.iPieni == h.iPieni && !g.distinti.empty() &&
+                      !mbSeparati && !(miDirA >= 0 && g.a <= miDirA && miDirA < g.b);
         // A word, or a trunk's name (T010 011: the route and its member).
         for (const auto& v : g.distinti) {
             const bool giunzione =

@@ -227,6 +227,7 @@ class Proponitore {
     void AltreRighe();
     void DurataInSecondi();
     void SecondiIncollati();
+    void DurataInDecimi();
     std::vector<Segmento> Segmenti(const std::vector<size_t>& righe);
     void Componi();
 
@@ -294,6 +295,10 @@ class Proponitore {
     struct Tempo {
         Colonna c;
         std::string sCampo;
+        // Minutes and tenths (2.3): the point taken out, the words (NOANS) blanked, the
+        // tenths turned into seconds.
+        bool bDecimi = false;
+        std::set<std::string> parole;
     };
     std::vector<Tempo> mvTempi;
     // Direction: the column, and each value's kind ('E', 'U', 'e' incoming transferred,
@@ -1437,6 +1442,74 @@ void Proponitore::SecondiIncollati() {
     }
 }
 
+// Without a duration, a column of minutes and tenths (2.3, 61.5; a word such as NOANS on the
+// calls not answered) on most call lines is the duration.
+void Proponitore::DurataInDecimi() {
+    for (const auto& t : mvTempi)
+        if (t.sCampo == "dDurata") return;
+    if (mbSeparati) return;
+    size_t ss = mvFormati.size();
+    for (size_t f = 0; f < mvFormati.size(); ++f)
+        if (mvFormati[f].bSolo && (ss == mvFormati.size() || mvFormati[f].iCodice)) ss = f;
+    if (ss == mvFormati.size()) return;
+    const size_t n = mvChiamate.size();
+    for (const Segmento& g : Segmenti(mvChiamate)) {
+        size_t decimi = 0, parole = 0;
+        std::set<std::string> testi;
+        bool adatta = !g.distinti.empty();
+        for (const auto& v : g.distinti) {
+            const size_t punto = v.find('.');
+            const bool numero =
+                punto != std::string::npos && punto >= 1 && punto <= 3 && v.size() == punto + 2 &&
+                std::all_of(v.begin(), v.end(), [](char c) { return Cifra(c) || c == '.'; });
+            const bool parola = std::all_of(v.begin(), v.end(), Lettera);
+            if (!numero && !parola) {
+                adatta = false;
+                break;
+            }
+            if (parola) testi.insert(v);
+        }
+        if (!adatta) continue;
+        Tempo t;
+        t.c.iFormato = ss;
+        t.c.a = g.a;
+        t.c.b = g.b;
+        for (size_t r : mvChiamate) {
+            const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
+            if (v.empty()) continue;
+            const bool parola = testi.count(v) > 0;
+            (parola ? parole : decimi) += 1;
+            Valore val;
+            val.iRiga = r;
+            val.a = g.a;
+            val.b = g.b;
+            t.c.vValori.push_back(val);
+        }
+        if (decimi < 2 || (decimi + parole) * 10 < n * 6 || parole * 2 > decimi) continue;
+        t.sCampo = "dDurata";
+        t.bDecimi = true;
+        t.parole = std::move(testi);
+        mvOccupate.emplace_back(g.a, g.b);
+        std::string esempi;
+        for (const auto& v : g.distinti) {
+            if (esempi.size() > 20) break;
+            esempi += (esempi.empty() ? "" : ", ") + v;
+        }
+        Voce(Ambito::Campo, "Durata",
+             Dove(g.a, g.b) + ": minuti e decimi (" + esempi + ") su " +
+                 Num(static_cast<long long>(decimi)) + " chiamate su " +
+                 Num(static_cast<long long>(n)) +
+                 ": \xE8 la durata, letta senza il punto e moltiplicata per 6 (un decimo di "
+                 "minuto sono 6 secondi)" +
+                 (t.parole.empty()
+                      ? std::string()
+                      : "; le parole (" + *t.parole.begin() + ") sono una durata vuota"),
+             true, false, "dDurata", g.a, g.b);
+        mvTempi.push_back(std::move(t));
+        return;
+    }
+}
+
 // Without codes, the shape of the lines may tell: the calls that print no number (seven digits
 // or more) and are the only ones holding text in some column (a ringing time, say) are taken
 // for incoming calls; the others dialled a number.
@@ -1968,6 +2041,37 @@ void Proponitore::Componi() {
             campo("dData", mData->a, mData->b, Codice(mData->iFormato), clsCampo::ALL_NESSUNO);
         for (const auto& t : mvTempi) {
             campo(t.sCampo, t.c.a, t.c.b, Codice(t.c.iFormato), clsCampo::ALL_NESSUNO);
+            if (t.bDecimi) {
+                clsCampo* c =
+                    chiamataK->mcolCampi->Trova(std::to_string(IndiceCampo(t.sCampo, bEntrante)));
+                if (!c) continue;
+                c->mbOpzionale = true;
+                // The duration in tenths of a minute: one tenth is 6 seconds (the fraction
+                // 1/10 of the minute, as the duration settings write it).
+                c->menEccezione = clsCampo::DURATA_TRASF;
+                c->moTrasf = std::make_unique<clsTrasformazione>();
+                c->moTrasf->menTipo = clsTrasformazione::CAMPO;
+                c->moTrasf->menOperazione = clsTrasformazione::MOLTIPLICA;
+                c->moTrasf->miInizio = c->miInizio;
+                c->moTrasf->miLunghezza = c->miLunghezza;
+                c->moTrasf->msSorgente = "8,1";
+                c->moTrasf->msValore = "6";
+                if (!d.mcolTrasf) d.mcolTrasf.emplace();
+                std::vector<std::string> togli{"."};
+                togli.insert(togli.end(), t.parole.begin(), t.parole.end());
+                for (const auto& sorgente : togli) {
+                    clsTrasformazione tr;
+                    tr.menTipo =
+                        bEntrante ? clsTrasformazione::ENTRANTI : clsTrasformazione::USCENTI;
+                    tr.menOperazione = clsTrasformazione::SOSTITUISCI;
+                    tr.miRiga = 1;
+                    tr.miInizio = c->miInizio;
+                    tr.miLunghezza = c->miLunghezza;
+                    tr.msSorgente = sorgente;
+                    d.mcolTrasf->Add(std::move(tr));
+                }
+                continue;
+            }
             if (!t.c.bLettere) continue;
             // The letters between hours, minutes and seconds become colons, a last S goes.
             if (!d.mcolTrasf) d.mcolTrasf.emplace();
@@ -2358,6 +2462,7 @@ Proposta Proponitore::Esegui() {
         ScegliTempi();
         DurataInSecondi();
         SecondiIncollati();
+        DurataInDecimi();
         ScegliDirezione();
         ScegliSegmenti();
         AltreRighe();

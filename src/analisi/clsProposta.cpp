@@ -1791,9 +1791,26 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         return passi >= (punto ? 3u : 5u);
     };
     prendi("sNumero", [&](const Segmento& g) {
-        // Trunks named T and their number (T000001) are no number dialled.
-        if (giunzioni(g) || crescenti(g)) return 0.0;
-        double p = g.dLunghezzaMedia >= 6 && digitale(g) ? g.dLunghezzaMedia : 0;
+        // Trunks named T and their number (T000001) are no number dialled, nor a channel's name
+        // (SIP/5301-00000001, a technology before a slash).
+        const bool canali =
+            std::any_of(g.distinti.begin(), g.distinti.end(), [](const std::string& v) {
+                const size_t barra = v.find('/');
+                return barra != std::string::npos && barra > 0 &&
+                       std::any_of(v.begin(), v.begin() + static_cast<long>(barra), Lettera);
+            });
+        // An identifier of seconds and a sequence (1386105012.6) neither.
+        const bool marche =
+            std::any_of(g.distinti.begin(), g.distinti.end(), [](const std::string& v) {
+                const size_t punto = v.find('.');
+                return punto != std::string::npos && punto >= 9 && punto + 1 < v.size() &&
+                       v.find('.', punto + 1) == std::string::npos &&
+                       std::all_of(v.begin(), v.end(), [](char c) { return Cifra(c) || c == '.'; });
+            });
+        if (giunzioni(g) || crescenti(g) || canali || marche) return 0.0;
+        // Long on average, or internal numbers beside long ones (5301, 0555123456).
+        double p =
+            (g.dLunghezzaMedia >= 6 || g.iLunghezzaMax >= 8) && digitale(g) ? g.dLunghezzaMedia : 0;
         if (HaParola(g.sIntestazione, {"NUMBER", "DIAL", "CALLED", "NUMERO", "CLI", "DIGIT",
                                        "PHONE", "TEL", "DESTIN"}))
             p += 10;

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <tuple>
 
+#include "analisi/FormatiComuni.h"
 #include "analisi/clsLetturaCampione.h"
 #include "engine/FormatoDataOra.h"
 #include "model/CallFieldName.h"
@@ -74,6 +76,31 @@ std::string TestoComune(const std::vector<std::string>& valori, bool bInizio) {
     return std::string(t);
 }
 
+// The first format of the catalogue of the kind (never a date format for a time) that reads
+// every text; with bComune, when none does, the strictest common format that does (code 0).
+std::optional<Correzione> FormatoCheLegge(const std::vector<std::string>& testi, bool bData,
+                                          const FormatiCatalogo& formati, const CodiciMesi& mesi,
+                                          bool bComune) {
+    Correzione c;
+    c.tipo = Correzione::FORMATO;
+    for (const auto& [codice, testo] : bData ? formati.vData : formati.vOra) {
+        const clsFormatoDataOra f(testo);
+        if (codice == 0 || (!bData && f.EData())) continue;
+        const bool legge = std::all_of(testi.begin(), testi.end(), [&](const std::string& s) {
+            const auto r = f.Leggi(SenzaBianchiAiLati(s), mesi);
+            return r && (bData ? r->HaData() : r->HaTempo());
+        });
+        if (!legge) continue;
+        c.iFormato = codice;
+        c.sTesto = testo;
+        return c;
+    }
+    if (!bComune) return std::nullopt;
+    c.sTesto = FormatoComuneCheLegge(testi, bData);
+    if (c.sTesto.empty()) return std::nullopt;
+    return c;
+}
+
 }  // namespace
 
 std::vector<GruppoErrori> GruppiErrori(const clsLetturaCampione& lettura, const clsDriver& driver,
@@ -121,22 +148,11 @@ std::vector<GruppoErrori> GruppiErrori(const clsLetturaCampione& lettura, const 
         if (g.motivo == MotivoGruppo::Vuoto)
             g.vCorrezioni.push_back(fix(g.sCampo == "dDurata" ? C::DURATA_ZERO : C::OPZIONALE));
         if (g.motivo == MotivoGruppo::NonLetto && (CampoData(g.sCampo) || CampoTempo(g.sCampo))) {
-            // The first format of the field's kind that reads every non-blank value.
-            const bool data = CampoData(g.sCampo);
-            for (const auto& [codice, testo] : data ? formati.vData : formati.vOra) {
-                const clsFormatoDataOra f(testo);
-                if (codice == 0 || (!data && f.EData())) continue;
-                const bool legge = std::all_of(valori.begin(), valori.end(), [&](const auto& val) {
-                    const auto r = f.Leggi(SenzaBianchiAiLati(val.second), lettura.Mesi());
-                    return r && (data ? r->HaData() : r->HaTempo());
-                });
-                if (!legge) continue;
-                C c = fix(C::FORMATO);
-                c.iFormato = codice;
-                c.sTesto = testo;
-                g.vCorrezioni.push_back(c);
-                break;
-            }
+            std::vector<std::string> testi;
+            for (const auto& val : valori) testi.push_back(val.second);
+            if (auto c =
+                    FormatoCheLegge(testi, CampoData(g.sCampo), formati, lettura.Mesi(), false))
+                g.vCorrezioni.push_back(std::move(*c));
         }
         if (g.motivo == MotivoGruppo::ConLettere) g.vCorrezioni.push_back(fix(C::SOLO_CIFRE));
         if (g.motivo != MotivoGruppo::Vuoto)
@@ -183,6 +199,26 @@ std::vector<GruppoErrori> GruppiErrori(const clsLetturaCampione& lettura, const 
         esito.push_back(std::move(g));
     }
     return esito;
+}
+
+GruppoErrori GruppoSenzaFormato(const clsLetturaCampione& conCampo, bool bEntranti,
+                                const std::string& sCampo, const FormatiCatalogo& formati) {
+    GruppoErrori g;
+    g.bEntranti = bEntranti;
+    g.sCampo = sCampo;
+    g.motivo = MotivoGruppo::SenzaFormato;
+    std::vector<std::string> testi;
+    for (const std::string& t : conCampo.TagliDelCampo(bEntranti, sCampo)) {
+        ++g.iChiamate;
+        if (SenzaBianchiAiLati(t).empty()) continue;
+        testi.emplace_back(SenzaBianchiAiLati(t));
+        if (std::find(g.vValori.begin(), g.vValori.end(), t) == g.vValori.end())
+            g.vValori.push_back(t);
+    }
+    if (!testi.empty())
+        if (auto c = FormatoCheLegge(testi, CampoData(sCampo), formati, conCampo.Mesi(), true))
+            g.vCorrezioni.push_back(std::move(*c));
+    return g;
 }
 
 bool ApplicaCorrezione(clsDriver& driver, const GruppoErrori& g, const Correzione& c) {

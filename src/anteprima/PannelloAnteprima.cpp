@@ -19,8 +19,8 @@
 #include <optional>
 
 #include "anteprima/ModelloAnteprima.h"
-#include "engine/FormatoDataOra.h"
 #include "engine/CampiSeparati.h"
+#include "engine/FormatoDataOra.h"
 #include "kit/Risorse.h"
 #include "kit/TestoQt.h"
 #include "model/CallFieldName.h"
@@ -240,7 +240,8 @@ QTextCursor PannelloAnteprima::Tratto(size_t iRiga, size_t iDa, size_t iA) const
 
 void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& formati,
                                  std::string_view sByte, QTextEdit* vista,
-                                 const ColoreCampo& colore, const std::vector<QString>& vEsclusi) {
+                                 const ColoreCampo& colore, const std::vector<QString>& vEsclusi,
+                                 const SenzaFormato* pSenzaFormato) {
     // The columns' widths (by caption) and the selected row (by its kind and first line) as
     // the user left them outlive the refresh.
     for (int c = 0; c < mpModello->columnCount(); ++c)
@@ -257,7 +258,7 @@ void PannelloAnteprima::Aggiorna(const clsDriver& driver, const MappaFormati& fo
     MostraProposte(sByte);
     LarghezzeColonne();
     FiltraRighe();
-    MostraGruppi(driver, formati);
+    MostraGruppi(driver, formati, sByte, pSenzaFormato);
     if (scelta) {
         const auto& righe = mpModello->Righe();
         const auto it = std::find_if(righe.begin(), righe.end(), [&](const RigaAnteprima& r) {
@@ -593,6 +594,16 @@ QString PannelloAnteprima::TestoGruppo(const GruppoErrori& g) {
                 .arg(campo)
                 .arg(g.iChiamate)
                 .arg(tipo, valori.join(QStringLiteral(", ")));
+        case MotivoGruppo::SenzaFormato: {
+            QString testo = TestoRisorsa(32700, "%1: senza formato in %2 %3")
+                                .arg(campo)
+                                .arg(g.iChiamate)
+                                .arg(tipo);
+            if (!valori.isEmpty())
+                testo +=
+                    QStringLiteral(" (") + valori.join(QStringLiteral(", ")) + QLatin1Char(')');
+            return testo;
+        }
         case MotivoGruppo::ConLettere:
             return TestoRisorsa(32012, "%1: %2 valori con lettere (%3)")
                 .arg(campo)
@@ -609,7 +620,10 @@ QString PannelloAnteprima::TestoCorrezione(const Correzione& c) {
         case Correzione::DURATA_ZERO:
             return TestoRisorsa(32021, "Durata vuota come 0");
         case Correzione::FORMATO:
-            return TestoRisorsa(32022, "Formato %1").arg(DaCp1252(c.sTesto));
+            // A format the catalogue lacks is added to it first, after a question.
+            return c.iFormato == 0 ? TestoRisorsa(32701, "Formato %1 (da aggiungere al catalogo)")
+                                         .arg(DaCp1252(c.sTesto))
+                                   : TestoRisorsa(32022, "Formato %1").arg(DaCp1252(c.sTesto));
         case Correzione::SOLO_CIFRE:
             return TestoRisorsa(32023, "Solo cifre");
         case Correzione::TOGLI_TESTO:
@@ -622,13 +636,24 @@ QString PannelloAnteprima::TestoCorrezione(const Correzione& c) {
     return {};
 }
 
-void PannelloAnteprima::MostraGruppi(const clsDriver& driver, const MappaFormati& formati) {
+void PannelloAnteprima::MostraGruppi(const clsDriver& driver, const MappaFormati& formati,
+                                     std::string_view sByte, const SenzaFormato* pSenzaFormato) {
     // The catalogue's formats by kind: a time or a duration is never offered a date format.
     FormatiCatalogo perTipo;
     for (const auto& [codice, testo] : formati)
         (clsFormatoDataOra(testo).EData() ? perTipo.vData : perTipo.vOra)
             .emplace_back(codice, testo);
     mvGruppi = GruppiErrori(mpModello->Lettura(), driver, perTipo);
+    // The fields left out for want of a format first: their values are read with a driver
+    // that holds them.
+    if (pSenzaFormato && !pSenzaFormato->vCampi.empty()) {
+        const clsLetturaCampione conCampi(pSenzaFormato->driver, formati, sByte);
+        std::vector<GruppoErrori> esclusi;
+        for (const auto& [entranti, campo] : pSenzaFormato->vCampi)
+            esclusi.push_back(GruppoSenzaFormato(conCampi, entranti, campo, perTipo));
+        mvGruppi.insert(mvGruppi.begin(), std::make_move_iterator(esclusi.begin()),
+                        std::make_move_iterator(esclusi.end()));
+    }
     mpGruppi->setRowCount(static_cast<int>(mvGruppi.size()));
     for (size_t i = 0; i < mvGruppi.size(); ++i) {
         const GruppoErrori& g = mvGruppi[i];

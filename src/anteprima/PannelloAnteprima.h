@@ -19,6 +19,7 @@
 #include "analisi/GruppiErrori.h"
 #include "analisi/clsLetturaCampione.h"
 #include "engine/clsAnalizzatore.h"
+#include "model/clsDriver.h"
 
 class QCheckBox;
 class QLabel;
@@ -50,9 +51,16 @@ class PannelloAnteprima : public QWidget {
     // the view's drawing is removed. With the RigheMotore switch on, the view is given the
     // lines as the engine reads them (one a line, see ModelloAnteprima::RigheLette) and the
     // result is drawn over those: positions marked there are the engine's.
+    // pSenzaFormato: the date and time fields driver is without for want of a format, each a
+    // group of failures of its own.
+    struct SenzaFormato {
+        clsDriver driver;  // holds those fields, with any format: their values are cut with it
+        std::vector<std::pair<bool, std::string>> vCampi;  // (incoming, field name)
+    };
     void Aggiorna(const clsDriver& driver, const MappaFormati& formati, std::string_view sByte,
                   QTextEdit* vista, const ColoreCampo& colore,
-                  const std::vector<QString>& vEsclusi = {});
+                  const std::vector<QString>& vEsclusi = {},
+                  const SenzaFormato* pSenzaFormato = nullptr);
 
     // What the sample holds at a position and length (from 1) of the lines as the engine
     // reads them (clsLetturaCampione::Colonna).
@@ -131,7 +139,8 @@ class PannelloAnteprima : public QWidget {
     void LarghezzeColonne();
     // The column table for the view's selection; hidden when nothing on one line is selected.
     void MostraColonna();
-    void MostraGruppi(const clsDriver& driver, const MappaFormati& formati);
+    void MostraGruppi(const clsDriver& driver, const MappaFormati& formati, std::string_view sByte,
+                      const SenzaFormato* pSenzaFormato);
     void FiltraRighe();
     // The proposals of the last reading of the sample (its bytes).
     void MostraProposte(std::string_view sByte);

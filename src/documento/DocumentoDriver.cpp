@@ -109,7 +109,8 @@ ConversioniCampi DocumentoDriver::Conversioni(const std::string& sSi) const {
 }
 
 clsDriver DocumentoDriver::DriverDalleTabelle(
-    const std::string& sSi, std::vector<std::pair<TipoChiamata, ProblemaCampo>>* pProblemi) const {
+    const std::string& sSi, std::vector<std::pair<TipoChiamata, ProblemaCampo>>* pProblemi,
+    bool bSenzaFormato) const {
     clsDriver d = moDriver ? clsDriver(*moDriver) : clsDriver();
     // The general values the engine may report.
     const auto testo = [](const QString& t, std::string& membro) {
@@ -131,7 +132,10 @@ clsDriver DocumentoDriver::DriverDalleTabelle(
         TabellaInChiamata(*c, t, tipo, conv);
         const auto problemi = ProblemiCampi(t, tipo, NumeroRighe(mrgxIdent, tipo),
                                             conv.bDataIsolata, d.mbCampiSeparati ? c : nullptr);
-        TogliCampiConProblemi(*c, problemi);
+        std::vector<ProblemaCampo> tolti;
+        for (const ProblemaCampo& p : problemi)
+            if (!bSenzaFormato || p.iStringa != 10610) tolti.push_back(p);
+        TogliCampiConProblemi(*c, tolti);
         if (pProblemi)
             for (const ProblemaCampo& p : problemi) pProblemi->emplace_back(tipo, p);
     }

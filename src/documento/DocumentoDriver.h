@@ -80,10 +80,12 @@ class DocumentoDriver : public QObject {
     // The driver as the document holds it now, without the checks of a save and leaving
     // moDriver as it is (sSi: the stored "Sì"). Brand and model that a driver file cannot hold
     // stay as they were; the fields of the rows a save would refuse are left out and told in
-    // pProblemi.
+    // pProblemi. With bSenzaFormato a date or time field whose fault is only its missing format
+    // is kept, with format 0 (still told): its values can be cut out.
     clsDriver DriverDalleTabelle(
         const std::string& sSi,
-        std::vector<std::pair<TipoChiamata, ProblemaCampo>>* pProblemi = nullptr) const;
+        std::vector<std::pair<TipoChiamata, ProblemaCampo>>* pProblemi = nullptr,
+        bool bSenzaFormato = false) const;
 
     // An empty document: the option rows "No" (sNo: the stored "No"), no lines, no fields, the
     // texts empty and the driver emptied, its file name too. The pages are told (Ripristinato).

@@ -34,6 +34,7 @@
 #include "pagine/PaginaCampi.h"
 #include "pagine/PaginaTrasformazioni.h"
 #include "tabelle/LayoutTabelle.h"
+#include "tabelle/MappaChiamate.h"
 #include "ui_frmDriver.h"
 
 namespace tarno {
@@ -85,6 +86,8 @@ void frmDriver::PreparaAnteprima() {
     // document (undone with one Undo); the preview follows the document.
     connect(mpAnteprima, &PannelloAnteprima::CorrezioneRichiesta, this,
             [this](const GruppoErrori& g, const Correzione& c) {
+                // A field left out for want of a format is not in the driver: its row takes it.
+                if (g.motivo == MotivoGruppo::SenzaFormato) return FormatoDelCampoEscluso(g, c);
                 std::vector<QString> esclusi;
                 clsDriver driver = DriverDalleViste(&esclusi);
                 // The driver would go without the fields a save refuses: they come first.
@@ -189,6 +192,16 @@ void frmDriver::AggiornaAnteprima() {
     if (mpRiquadroAnteprima->isHidden()) return;
     std::vector<QString> esclusi;
     const clsDriver driver = DriverDalleViste(&esclusi);
+    // The date and time fields left out only for want of a format get a failure group each,
+    // their values cut with a driver that holds them.
+    PannelloAnteprima::SenzaFormato senzaFormato;
+    std::vector<std::pair<TipoChiamata, ProblemaCampo>> problemi;
+    senzaFormato.driver = mpDoc->DriverDalleTabelle(ValoreSi(), &problemi, true);
+    for (const auto& [tipo, p] : problemi)
+        if (p.iStringa == 10610) {
+            const bool entranti = tipo == TipoChiamata::Entranti;
+            senzaFormato.vCampi.emplace_back(entranti, NomeCampo(p.iRiga, entranti));
+        }
     const auto colore = [this](bool bEntrante, const std::string& sNome) {
         PaginaCampi* pagina = bEntrante ? mpPagEntranti : mpPagUscenti;
         const int i = IndiceCampo(sNome, bEntrante);
@@ -197,7 +210,39 @@ void frmDriver::AggiornaAnteprima() {
     };
     // While the view shows the engine's log, nothing is drawn over it.
     mpAnteprima->Aggiorna(driver, FormatiCatalogo(), Campione(),
-                          mbTransformMode ? nullptr : mpUi->rtfTesto, colore, esclusi);
+                          mbTransformMode ? nullptr : mpUi->rtfTesto, colore, esclusi,
+                          &senzaFormato);
+}
+
+void frmDriver::FormatoDelCampoEscluso(const GruppoErrori& g, const Correzione& c) {
+    const int r = IndiceCampo(g.sCampo, g.bEntranti);
+    const TipoChiamata tipo = g.bEntranti ? TipoChiamata::Entranti : TipoChiamata::Uscenti;
+    if (c.tipo != Correzione::FORMATO || r < 0 || !RigaConFormato(r, tipo) || !AggiornaGriglie())
+        return;
+    std::optional<std::string> codice;
+    if (c.iFormato != 0) {
+        codice = std::to_string(c.iFormato);
+    } else {
+        // A common format the catalogue lacks: the same question as when it is typed in the
+        // cell; a no leaves the field as it is.
+        QString motivo;
+        codice = AggiungiFormato(this, g.sCampo == "dData", DaCp1252(c.sTesto), &motivo);
+        if (!codice) {
+            if (!motivo.isEmpty()) Segnala(motivo);
+            return;
+        }
+    }
+    // Edits made before are a step of their own.
+    mpDoc->RegistraModifiche();
+    TabellaValori& t = mpDoc->TabellaCampi(tipo);
+    if (r >= t.Righe() || t.Colonne() <= Campi::COL_FORMATO) return;
+    t.Cella(r, Campi::COL_FORMATO) = *codice;
+    (g.bEntranti ? mpPagEntranti : mpPagUscenti)->mpGriglia->Aggiorna();
+    mpDoc->Modificato();
+    mpDoc->RegistraModifiche();
+    Segnala(PannelloAnteprima::TestoGruppo(g) + QStringLiteral(": ") +
+            PannelloAnteprima::TestoCorrezione(c));
+    AggiornaAnteprima();
 }
 
 void frmDriver::AggiungiVocePrescanning(const std::string& sVoce, const std::string& sValore) {

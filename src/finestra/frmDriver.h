@@ -42,6 +42,8 @@ class PaginaTrasformazioni;
 class PaginaCampi;
 class frmAbout;
 class PannelloAnteprima;
+struct Correzione;
+struct GruppoErrori;
 
 class frmDriver : public QMainWindow, public ContestoPagine {
     Q_OBJECT
@@ -200,6 +202,10 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // value (an entry of that name takes the value) and prescanning is on, as one step.
     void AggiungiVocePrescanning(const std::string& sVoce, const std::string& sValore);
     QDockWidget* RiquadroAnteprima() const { return mpRiquadroAnteprima; }
+    // The format fix of a field the preview reads without for want of one: the format goes to
+    // the field's row, as one step (one the catalogue lacks is added to it first, after a
+    // question).
+    void FormatoDelCampoEscluso(const GruppoErrori& g, const Correzione& c);
     // The sample's bytes as loaded (what the sample view shows, unless it shows the log).
     QByteArray mbyCampione;
     // The sample's text while the view shows the log (made when a dialog asks for it).

@@ -18,7 +18,7 @@ using namespace tarno::prova;
 
 // "E sCampo motivo chiamate: fix fix ..." for each group.
 std::string Descrivi(const std::vector<GruppoErrori>& gruppi) {
-    static const char* const motivi[] = {"vuoto", "non letto", "con lettere"};
+    static const char* const motivi[] = {"vuoto", "non letto", "con lettere", "senza formato"};
     static const char* const tipi[] = {"opzionale", "durata 0", "formato",
                                        "cifre",     "togli",    "sposta"};
     std::string s;
@@ -27,7 +27,8 @@ std::string Descrivi(const std::vector<GruppoErrori>& gruppi) {
              motivi[static_cast<int>(g.motivo)] + " " + std::to_string(g.iChiamate) + ":";
         for (const Correzione& c : g.vCorrezioni) {
             s += std::string(" ") + tipi[c.tipo];
-            if (c.tipo == Correzione::FORMATO) s += " " + std::to_string(c.iFormato);
+            if (c.tipo == Correzione::FORMATO)
+                s += " " + (c.iFormato ? std::to_string(c.iFormato) : "'" + c.sTesto + "'");
             if (c.tipo == Correzione::TOGLI_TESTO) s += " '" + c.sTesto + "'";
             if (c.tipo == Correzione::SPOSTA_COLONNE)
                 s += " " + std::to_string(c.iInizio) + "," + std::to_string(c.iLunghezza);
@@ -37,11 +38,16 @@ std::string Descrivi(const std::vector<GruppoErrori>& gruppi) {
     return s;
 }
 
-TEST(GruppiErrori, EachGroupOffersItsFixesAndTheFixesLeaveNoFailure) {
+FormatiCatalogo FormatiPerTipo() {
     FormatiCatalogo formati;
     for (const auto& [codice, testo] : FormatiDemo())
         (clsFormatoDataOra(testo).EData() ? formati.vData : formati.vOra)
             .emplace_back(codice, testo);
+    return formati;
+}
+
+TEST(GruppiErrori, EachGroupOffersItsFixesAndTheFixesLeaveNoFailure) {
+    const FormatiCatalogo formati = FormatiPerTipo();
     // Fields (from Campo_0), the printout, the groups; then each group's fix (by its place in
     // the group's list) is applied and the sample read again.
     struct Caso {
@@ -110,6 +116,31 @@ TEST(GruppiErrori, EachGroupOffersItsFixesAndTheFixesLeaveNoFailure) {
                                         formati)),
                   "");
     }
+}
+
+// A duration left out for want of a format, read with a driver that holds it with format 0:
+// the catalogue's format that reads its non-blank values, else a common one it lacks.
+TEST(GruppiErrori, AFieldWithNoFormatIsOfferedTheFormatThatReadsIt) {
+    const std::pair<std::string, std::string> casi[] = {
+        {"E 00:02:30\r\nE         \r\n", "E dDurata senza formato 2: formato 14\n"},
+        {"E 00:02'30\r\nE 01:00'05\r\n", "E dDurata senza formato 2: formato 'hh:mm'ss'\n"},
+        {"E         \r\n", "E dDurata senza formato 1:\n"},
+    };
+    CartellaTemp t;
+    ScriviFile(t.File("d.drv"),
+               "[Centralino]\r\nOffset=0\r\n[Condizioni]\r\nCondizione_0=UGUALE_A\xB7"
+               "1,1,1\xB7\"E\"\xB7\r\n[Entranti]\r\nNumero_Righe=1\r\n"
+               "Condizioni=Condizione_0\r\nCampo_0=\"dDurata\"\xB7"
+               "3,8,1\xB7\xB7N\xB7"
+               "0\xB7\r\n");
+    clsDriver driver;
+    MessaggiRaccolti msg;
+    ASSERT_EQ(driver.LoadDriver(t.File("d.drv"), msg), 1);
+    for (const auto& [stampa, gruppo] : casi)
+        EXPECT_EQ(Descrivi({GruppoSenzaFormato(clsLetturaCampione(driver, FormatiDemo(), stampa),
+                                               true, "dDurata", FormatiPerTipo())}),
+                  gruppo)
+            << stampa;
 }
 
 }  // namespace

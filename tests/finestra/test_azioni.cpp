@@ -166,13 +166,13 @@ class AzioniTest : public FinestraDemo {
                       1);
     }
     void DopoPanasonic() {
-        // The formats the catalogue lacks typed on the incoming page, then the outgoing
-        // duration's: the conditions are not written while a field is left out.
-        Pagina(frmDriver::PAGINA_ENTRANTI);
-        for (auto [r, f] :
-             {std::pair{Campi::RIGA_DURATA, "hh:mm'ss"}, {Campi::RIGA_DURATA_SQUILLO, "m'ss"}}) {
+        // The incoming durations left out for want of a format, fixed from their groups with
+        // the formats the catalogue lacks (a question each); the outgoing calls are none until
+        // the conditions are written, which wait while a field is left out: that duration
+        // takes the format just added in its cell.
+        for (const char* campo : {"dDurata", "dRisposta"}) {
             Rispondi(RispostaUI::Si);
-            Cella(*PagEntranti()->mpGriglia, r, Campi::COL_FORMATO, QString::fromLatin1(f));
+            Correggi(campo, Correzione::FORMATO);
         }
         Pagina(frmDriver::PAGINA_USCENTI);
         Cella(*PagUscenti()->mpGriglia, Campi::RIGA_DURATA, Campi::COL_FORMATO, "hh:mm'ss");

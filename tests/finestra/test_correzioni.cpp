@@ -1,6 +1,7 @@
 // The preview's failure groups fixed from the window: each fix is one step of the document,
-// the field pages show it (an optional duration, only the digits of a number), the preview
-// reads the sample again without the group, and Undo puts the group back.
+// the field pages show it (an optional duration, only the digits of a number, the format of a
+// time left out for want of one), the preview reads the sample again without the group, and
+// Undo puts the group back.
 
 #include <QCheckBox>
 #include <QTableView>
@@ -34,7 +35,7 @@ TEST_F(CorrezioniTest, EachFailureGroupIsFixedInOneUndoableStep) {
                "1,1,1\xB7\"E\"\xB7\r\n[Entranti]\r\nNumero_Righe=1\r\nCondizioni=Condizione_0\r\n"
                "Campo_0=\"dOraInizio\"\xB7"
                "3,5,1\xB7\xB7N\xB7"
-               "13\xB7\r\n"
+               "0\xB7\r\n"
                "Campo_1=\"dDurata\"\xB7"
                "9,8,1\xB7\xB7N\xB7"
                "16\xB7\r\n"
@@ -51,21 +52,24 @@ TEST_F(CorrezioniTest, EachFailureGroupIsFixedInOneUndoableStep) {
     mF->LeggiDati(dati);
     mF->AggiornaAnteprima();
     PannelloAnteprima& p = *mF->Anteprima();
-    ASSERT_EQ(p.Gruppi().size(), 4u);
-    EXPECT_EQ(p.TabellaGruppi()->rowCount(), 4);
-    // Only the calls with failures: the heading line goes.
+    ASSERT_EQ(p.Gruppi().size(), 5u);
+    EXPECT_EQ(p.TabellaGruppi()->rowCount(), 5);
+    // Only the calls with failures and the field left out for want of a format: the heading
+    // line goes.
     const auto visibili = [&] {
         int n = 0;
         for (int r = 0; r < p.Modello()->rowCount(); ++r) n += !p.Tabella()->isRowHidden(r);
         return n;
     };
-    EXPECT_EQ(visibili(), 4);
+    EXPECT_EQ(visibili(), 5);
     p.SoloErrori()->setChecked(true);
-    EXPECT_EQ(visibili(), 3);
+    EXPECT_EQ(visibili(), 4);
 
     // Field, reason, the fix's place in the group's menu; the cell of the incoming page the fix
     // sets. The first is applied with the row's button.
     const std::tuple<const char*, MotivoGruppo, size_t, int, int, const char*> casi[] = {
+        {"dOraInizio", MotivoGruppo::SenzaFormato, 0, Campi::RIGA_ORA_INIZIO, Campi::COL_FORMATO,
+         "13"},
         {"dDurata", MotivoGruppo::Vuoto, 0, Campi::RIGA_DURATA, Campi::COL_OPZ, "True"},
         {"dDurata", MotivoGruppo::NonLetto, 0, Campi::RIGA_DURATA, Campi::COL_FORMATO, "14"},
         {"sDerivato", MotivoGruppo::Vuoto, 0, Campi::RIGA_DERIVATO, Campi::COL_OPZ, "True"},

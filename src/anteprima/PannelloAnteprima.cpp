@@ -595,6 +595,11 @@ QString PannelloAnteprima::TestoGruppo(const GruppoErrori& g) {
                 .arg(g.iChiamate)
                 .arg(tipo, valori.join(QStringLiteral(", ")));
         case MotivoGruppo::SenzaFormato: {
+            if (g.iChiamate == 0)
+                return TestoRisorsa(32702,
+                                    "%1: senza formato; il campione non ha chiamate %2 su cui "
+                                    "provarne uno")
+                    .arg(campo, tipo);
             QString testo = TestoRisorsa(32700, "%1: senza formato in %2 %3")
                                 .arg(campo)
                                 .arg(g.iChiamate)

@@ -228,6 +228,7 @@ class Proponitore {
     void DurataInSecondi();
     void SecondiIncollati();
     void DurataInDecimi();
+    void DurateDaIntestazione();
     std::vector<Segmento> Segmenti(const std::vector<size_t>& righe);
     void Componi();
 
@@ -1510,6 +1511,67 @@ void Proponitore::DurataInDecimi() {
     }
 }
 
+// Counts of seconds under a heading that names a duration (Talk Duration(s), billsec) or a
+// ringing time: the time talked before the whole call's, the ringing time apart.
+void Proponitore::DurateDaIntestazione() {
+    size_t ss = mvFormati.size();
+    for (size_t f = 0; f < mvFormati.size(); ++f)
+        if (mvFormati[f].bSolo && (ss == mvFormati.size() || mvFormati[f].iCodice)) ss = f;
+    if (ss == mvFormati.size()) return;
+    bool durata = false, squillo = false;
+    for (const auto& t : mvTempi) {
+        durata |= t.sCampo == "dDurata";
+        squillo |= t.sCampo == "dRisposta";
+    }
+    const Segmento* scelte[2] = {nullptr, nullptr};  // duration, ringing time
+    int punti = 0;
+    const std::vector<Segmento> segmenti = Segmenti(mvChiamate);
+    for (const auto& g : segmenti) {
+        if (g.iPieni == 0 || g.iIntere < g.iPieni || g.iLunghezzaMax > 7 || g.sIntestazione.empty())
+            continue;
+        if (HaParola(g.sIntestazione, {"RING", "SQUILL", "WAIT", "ATTESA"})) {
+            if (!scelte[1]) scelte[1] = &g;
+            continue;
+        }
+        if (!HaParola(g.sIntestazione,
+                      {"DUR", "TALK", "BILL", "CONV", "ELAPS", "DURATA", "SECOND", "SEC"}))
+            continue;
+        // The time talked (billed) before the whole call's.
+        const int p = HaParola(g.sIntestazione, {"TALK", "BILL", "CONV", "ADDEB"}) ? 2 : 1;
+        if (p > punti) punti = p, scelte[0] = &g;
+    }
+    const char* campi[2] = {"dDurata", "dRisposta"};
+    const char* titoli[2] = {"Durata", "Durata squillo"};
+    for (int k = 0; k < 2; ++k) {
+        const Segmento* g = scelte[k];
+        if (!g || (k == 0 ? durata : squillo)) continue;
+        Tempo t;
+        t.sCampo = campi[k];
+        t.c.iFormato = ss;
+        t.c.a = g->a;
+        t.c.b = g->b;
+        for (size_t r : mvChiamate)
+            if (!TogliSpazi(Testo(r, g->a, g->b)).empty()) {
+                Valore v;
+                v.iRiga = r;
+                v.a = g->a;
+                v.b = g->b;
+                t.c.vValori.push_back(v);
+            }
+        mvOccupate.emplace_back(g->a, g->b);
+        Voce(Ambito::Campo, titoli[k],
+             Dove(g->a, g->b) + ": un numero di secondi sotto \"" + g->sIntestazione + "\"", false,
+             false, campi[k], g->a, g->b);
+        mvTempi.push_back(std::move(t));
+    }
+    // The other counts of seconds under such headings (the whole call beside the time talked)
+    // are no field.
+    for (const auto& g : segmenti)
+        if (g.iPieni && g.iIntere == g.iPieni && !g.sIntestazione.empty() &&
+            HaParola(g.sIntestazione, {"DUR", "TALK", "BILL", "CONV", "ELAPS", "DURATA"}))
+            mvOccupate.emplace_back(g.a, g.b);
+}
+
 // Without codes, the shape of the lines may tell: the calls that print no number (seven digits
 // or more) and are the only ones holding text in some column (a ringing time, say) are taken
 // for incoming calls; the others dialled a number.
@@ -1811,8 +1873,15 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         // Long on average, or internal numbers beside long ones (5301, 0555123456).
         double p =
             (g.dLunghezzaMedia >= 6 || g.iLunghezzaMax >= 8) && digitale(g) ? g.dLunghezzaMedia : 0;
-        if (HaParola(g.sIntestazione, {"NUMBER", "DIAL", "CALLED", "NUMERO", "CLI", "DIGIT",
-                                       "PHONE", "TEL", "DESTIN"}))
+        // A heading that names a number counts where numbers stand (a third of the texts with
+        // six digits or more), and not when it names a trunk (DESTINATION TRUNK).
+        const auto lunghi = std::count_if(
+            g.distinti.begin(), g.distinti.end(),
+            [](const std::string& v) { return std::count_if(v.begin(), v.end(), Cifra) >= 6; });
+        if (lunghi * 3 >= static_cast<long>(g.distinti.size()) && lunghi > 0 &&
+            HaParola(g.sIntestazione, {"NUMBER", "DIAL", "CALLED", "NUMERO", "CLI", "DIGIT",
+                                       "PHONE", "TEL", "DESTIN"}) &&
+            !HaParola(g.sIntestazione, {"TRUNK", "TRK", "LINE", "LINEA", "ROUTE"}))
             p += 10;
         return p;
     });
@@ -1820,6 +1889,10 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         if (HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
                                        "USER", "PORT", "EXTN", "INT"}))
             return 100.0;
+        // A column its heading names as something else (Disconnect Code, Status) is none.
+        if (HaParola(g.sIntestazione, {"CODE", "CAUSE", "STATUS", "RESPONSE", "DISCONNECT",
+                                       "RESULT", "AMOUNT", "COST", "DUR", "TIME", "DATE", "ID"}))
+            return 0.0;
         // Digits, or digits after a letter or two that name the kind of party (E201, DN2001;
         // not T, a trunk).
         const bool nominati =
@@ -2480,6 +2553,7 @@ Proposta Proponitore::Esegui() {
         DurataInSecondi();
         SecondiIncollati();
         DurataInDecimi();
+        DurateDaIntestazione();
         ScegliDirezione();
         ScegliSegmenti();
         AltreRighe();

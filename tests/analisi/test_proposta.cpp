@@ -39,7 +39,7 @@ TEST(Proposta, OgniStampaHaLeSueChiamateEOgniSceltaIlSuoPerche) {
         // Calls of each kind the proposal reads, transferred too (as the printout's
         // documentation has them).
         uint64_t entranti, uscenti;
-        const char* voce;            // an item the proposal must give
+        const char* voce;  // an item the proposal must give
     };
     const Caso casi[] = {
         // A date only in the page heading: a date line.
@@ -99,6 +99,15 @@ TEST(Proposta, RecordSenzaFineRigaEUnaStampaSenzaChiamate) {
     EXPECT_FALSE(p.driver.moUscenti);
     ASSERT_FALSE(p.vVoci.empty());
     EXPECT_EQ(ProponiDriver("", FormatiDemo()).bNessunaChiamata, true);
+    // Counts of seconds named by the heading: the time talked is the duration.
+    const Proposta csv = ProponiDriver(
+        "Time,From,To,Call Duration(s),Talk Duration(s)\n"
+        "2024/03/01 09:01:12,1001,0555123456,75,70\n2024/03/01 09:15:40,1002,0555778899,130,120\n"
+        "2024/03/01 10:40:10,1003,0555332211,610,602\n",
+        FormatiDemo());
+    const VoceProposta* durata = Voce(csv, VoceProposta::Ambito::Campo, "Durata");
+    ASSERT_TRUE(durata);
+    EXPECT_EQ(durata->sTesto.rfind("campo 5 (Talk Duration(s))", 0), 0u) << durata->sTesto;
 }
 
 }  // namespace

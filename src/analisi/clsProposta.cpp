@@ -229,6 +229,11 @@ class Proponitore {
     void SecondiIncollati();
     void DurataInDecimi();
     void DurateDaIntestazione();
+    // The format that reads a count of seconds alone (the catalogue's first); past the end of
+    // mvFormati when there is none.
+    size_t FormatoSecondi() const;
+    // Columns a to b of the call lines as a column of that format, a value per line with text.
+    Colonna Conteggi(int a, int b, size_t iFormato) const;
     std::vector<Segmento> Segmenti(const std::vector<size_t>& righe);
     void Componi();
 
@@ -1101,6 +1106,29 @@ void Proponitore::ScegliTempi() {
 
 // A duration printed as a count of seconds tells itself by the times: it is the end less the
 // start (the call), or a little less (the time talked, after the ringing).
+size_t Proponitore::FormatoSecondi() const {
+    size_t ss = mvFormati.size();
+    for (size_t f = 0; f < mvFormati.size(); ++f)
+        if (mvFormati[f].bSolo && (ss == mvFormati.size() || mvFormati[f].iCodice)) ss = f;
+    return ss;
+}
+
+Colonna Proponitore::Conteggi(int a, int b, size_t iFormato) const {
+    Colonna c;
+    c.iFormato = iFormato;
+    c.a = a;
+    c.b = b;
+    for (size_t r : mvChiamate)
+        if (!TogliSpazi(Testo(r, a, b)).empty()) {
+            Valore v;
+            v.iRiga = r;
+            v.a = a;
+            v.b = b;
+            c.vValori.push_back(v);
+        }
+    return c;
+}
+
 void Proponitore::DurataInSecondi() {
     const Tempo* inizio = nullptr;
     const Tempo* fine = nullptr;
@@ -1110,9 +1138,7 @@ void Proponitore::DurataInSecondi() {
         if (t.sCampo == "dOraFine") fine = &t;
     }
     if (!inizio || !fine) return;
-    size_t ss = mvFormati.size();
-    for (size_t f = 0; f < mvFormati.size(); ++f)
-        if (mvFormati[f].bSolo && (ss == mvFormati.size() || mvFormati[f].iCodice)) ss = f;
+    const size_t ss = FormatoSecondi();
     if (ss == mvFormati.size()) return;
     const std::vector<Segmento> segmenti = Segmenti(mvChiamate);
     const Segmento* scelto = nullptr;
@@ -1144,18 +1170,7 @@ void Proponitore::DurataInSecondi() {
         }
     }
     if (!scelto) return;
-    Colonna c;
-    c.iFormato = ss;
-    c.a = scelto->a;
-    c.b = scelto->b;
-    for (size_t r : mvChiamate)
-        if (!TogliSpazi(Testo(r, c.a, c.b)).empty()) {
-            Valore v;
-            v.iRiga = r;
-            v.a = c.a;
-            v.b = c.b;
-            c.vValori.push_back(v);
-        }
+    const Colonna c = Conteggi(scelto->a, scelto->b, ss);
     mvTempi.push_back({c, "dDurata"});
     // The other counts of seconds (the whole call beside the time talked) are no field.
     for (const auto& w : altre) mvOccupate.push_back(w);
@@ -1449,9 +1464,7 @@ void Proponitore::DurataInDecimi() {
     for (const auto& t : mvTempi)
         if (t.sCampo == "dDurata") return;
     if (mbSeparati) return;
-    size_t ss = mvFormati.size();
-    for (size_t f = 0; f < mvFormati.size(); ++f)
-        if (mvFormati[f].bSolo && (ss == mvFormati.size() || mvFormati[f].iCodice)) ss = f;
+    const size_t ss = FormatoSecondi();
     if (ss == mvFormati.size()) return;
     const size_t n = mvChiamate.size();
     for (const Segmento& g : Segmenti(mvChiamate)) {
@@ -1472,20 +1485,9 @@ void Proponitore::DurataInDecimi() {
         }
         if (!adatta) continue;
         Tempo t;
-        t.c.iFormato = ss;
-        t.c.a = g.a;
-        t.c.b = g.b;
-        for (size_t r : mvChiamate) {
-            const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
-            if (v.empty()) continue;
-            const bool parola = testi.count(v) > 0;
-            (parola ? parole : decimi) += 1;
-            Valore val;
-            val.iRiga = r;
-            val.a = g.a;
-            val.b = g.b;
-            t.c.vValori.push_back(val);
-        }
+        t.c = Conteggi(g.a, g.b, ss);
+        for (const auto& v : t.c.vValori)
+            (testi.count(std::string(TogliSpazi(Testo(v.iRiga, g.a, g.b)))) ? parole : decimi) += 1;
         if (decimi < 2 || (decimi + parole) * 10 < n * 6 || parole * 2 > decimi) continue;
         t.sCampo = "dDurata";
         t.bDecimi = true;
@@ -1514,9 +1516,7 @@ void Proponitore::DurataInDecimi() {
 // Counts of seconds under a heading that names a duration (Talk Duration(s), billsec) or a
 // ringing time: the time talked before the whole call's, the ringing time apart.
 void Proponitore::DurateDaIntestazione() {
-    size_t ss = mvFormati.size();
-    for (size_t f = 0; f < mvFormati.size(); ++f)
-        if (mvFormati[f].bSolo && (ss == mvFormati.size() || mvFormati[f].iCodice)) ss = f;
+    const size_t ss = FormatoSecondi();
     if (ss == mvFormati.size()) return;
     bool durata = false, squillo = false;
     for (const auto& t : mvTempi) {
@@ -1547,17 +1547,7 @@ void Proponitore::DurateDaIntestazione() {
         if (!g || (k == 0 ? durata : squillo)) continue;
         Tempo t;
         t.sCampo = campi[k];
-        t.c.iFormato = ss;
-        t.c.a = g->a;
-        t.c.b = g->b;
-        for (size_t r : mvChiamate)
-            if (!TogliSpazi(Testo(r, g->a, g->b)).empty()) {
-                Valore v;
-                v.iRiga = r;
-                v.a = g->a;
-                v.b = g->b;
-                t.c.vValori.push_back(v);
-            }
+        t.c = Conteggi(g->a, g->b, ss);
         mvOccupate.emplace_back(g->a, g->b);
         Voce(Ambito::Campo, titoli[k],
              Dove(g->a, g->b) + ": un numero di secondi sotto \"" + g->sIntestazione + "\"", false,
@@ -1982,6 +1972,36 @@ clsCondizione Cond(int32_t op, int a, int b, const std::string& valore, int16_t 
 }
 
 // A chain: the first codes joined by Or, then the rest joined by And.
+// A replacement on a call kind's line 1, at the given columns (from 1), before its fields are
+// read.
+void Sostituisci(clsDriver& d, bool bEntrante, int16_t iInizio, int16_t iLunghezza,
+                 const std::string& sDa, const std::string& sA = {}) {
+    if (!d.mcolTrasf) d.mcolTrasf.emplace();
+    clsTrasformazione t;
+    t.menTipo = bEntrante ? clsTrasformazione::ENTRANTI : clsTrasformazione::USCENTI;
+    t.menOperazione = clsTrasformazione::SOSTITUISCI;
+    t.miRiga = 1;
+    t.miInizio = iInizio;
+    t.miLunghezza = iLunghezza;
+    t.msSorgente = sDa;
+    t.msValore = sA;
+    d.mcolTrasf->Add(std::move(t));
+}
+
+// The field's value read is converted (multiplied, divided) as the duration and cost settings
+// write it.
+void Converti(clsCampo& c, int32_t iEccezione, int32_t iOperazione, std::string sSorgente,
+              std::string sValore) {
+    c.menEccezione = iEccezione;
+    c.moTrasf = std::make_unique<clsTrasformazione>();
+    c.moTrasf->menTipo = clsTrasformazione::CAMPO;
+    c.moTrasf->menOperazione = iOperazione;
+    c.moTrasf->miInizio = c.miInizio;
+    c.moTrasf->miLunghezza = c.miLunghezza;
+    c.moTrasf->msSorgente = std::move(sSorgente);
+    c.moTrasf->msValore = std::move(sValore);
+}
+
 // With prima, its conditions joined by And come first and are one more choice of the Or: the
 // engine joins from left to right, so "T And X Or I And base" reads ((T and X) or I) and base.
 ColCondizioni Catena(const std::vector<clsCondizione>& oppure, const std::vector<clsCondizione>& e,
@@ -2138,49 +2158,23 @@ void Proponitore::Componi() {
                 c->mbOpzionale = true;
                 // The duration in tenths of a minute: one tenth is 6 seconds (the fraction
                 // 1/10 of the minute, as the duration settings write it).
-                c->menEccezione = clsCampo::DURATA_TRASF;
-                c->moTrasf = std::make_unique<clsTrasformazione>();
-                c->moTrasf->menTipo = clsTrasformazione::CAMPO;
-                c->moTrasf->menOperazione = clsTrasformazione::MOLTIPLICA;
-                c->moTrasf->miInizio = c->miInizio;
-                c->moTrasf->miLunghezza = c->miLunghezza;
-                c->moTrasf->msSorgente = "8,1";
-                c->moTrasf->msValore = "6";
-                if (!d.mcolTrasf) d.mcolTrasf.emplace();
-                std::vector<std::string> togli{"."};
-                togli.insert(togli.end(), t.parole.begin(), t.parole.end());
-                for (const auto& sorgente : togli) {
-                    clsTrasformazione tr;
-                    tr.menTipo =
-                        bEntrante ? clsTrasformazione::ENTRANTI : clsTrasformazione::USCENTI;
-                    tr.menOperazione = clsTrasformazione::SOSTITUISCI;
-                    tr.miRiga = 1;
-                    tr.miInizio = c->miInizio;
-                    tr.miLunghezza = c->miLunghezza;
-                    tr.msSorgente = sorgente;
-                    d.mcolTrasf->Add(std::move(tr));
-                }
+                Converti(*c, clsCampo::DURATA_TRASF, clsTrasformazione::MOLTIPLICA, "8,1", "6");
+                Sostituisci(d, bEntrante, c->miInizio, c->miLunghezza, ".");
+                for (const auto& parola : t.parole)
+                    Sostituisci(d, bEntrante, c->miInizio, c->miLunghezza, parola);
                 continue;
             }
             if (!t.c.bLettere) continue;
             // The letters between hours, minutes and seconds become colons, a last S goes.
-            if (!d.mcolTrasf) d.mcolTrasf.emplace();
             for (const auto& [da, a] :
                  {std::pair("H", ":"), std::pair("h", ":"), std::pair("M", ":"),
                   std::pair("m", ":"), std::pair("S", ""), std::pair("s", "")}) {
                 bool usato = false;
                 for (const auto& v : t.c.vValori)
                     usato |= Testo(v.iRiga, v.a, v.b).find(da) != std::string::npos;
-                if (!usato) continue;
-                clsTrasformazione tr;
-                tr.menTipo = bEntrante ? clsTrasformazione::ENTRANTI : clsTrasformazione::USCENTI;
-                tr.menOperazione = clsTrasformazione::SOSTITUISCI;
-                tr.miRiga = 1;
-                tr.miInizio = static_cast<int16_t>(t.c.a + 1);
-                tr.miLunghezza = static_cast<int16_t>(t.c.b - t.c.a);
-                tr.msSorgente = da;
-                tr.msValore = a;
-                d.mcolTrasf->Add(std::move(tr));
+                if (usato)
+                    Sostituisci(d, bEntrante, static_cast<int16_t>(t.c.a + 1),
+                                static_cast<int16_t>(t.c.b - t.c.a), da, a);
             }
         }
         const auto& segmenti = mSegmenti[bEntrante];
@@ -2216,27 +2210,11 @@ void Proponitore::Componi() {
                 clsCampo* c =
                     chiamataK->mcolCampi->Trova(std::to_string(IndiceCampo(g.sRuolo, bEntrante)));
                 if (!c) continue;
-                c->menEccezione = clsCampo::SCATTI_TRASF;
-                c->moTrasf = std::make_unique<clsTrasformazione>();
-                c->moTrasf->menTipo = clsTrasformazione::CAMPO;
-                c->moTrasf->menOperazione = clsTrasformazione::DIVIDI;
-                c->moTrasf->miInizio = c->miInizio;
-                c->moTrasf->miLunghezza = c->miLunghezza;
-                c->moTrasf->msValore = "100";
-                if (!d.mcolTrasf) d.mcolTrasf.emplace();
+                Converti(*c, clsCampo::SCATTI_TRASF, clsTrasformazione::DIVIDI, "", "100");
                 for (const char* segno : {".", ",", "$"}) {
                     bool usato = false;
                     for (const auto& v : g.distinti) usato |= v.find(segno) != std::string::npos;
-                    if (!usato) continue;
-                    clsTrasformazione t;
-                    t.menTipo =
-                        bEntrante ? clsTrasformazione::ENTRANTI : clsTrasformazione::USCENTI;
-                    t.menOperazione = clsTrasformazione::SOSTITUISCI;
-                    t.miRiga = 1;
-                    t.miInizio = c->miInizio;
-                    t.miLunghezza = c->miLunghezza;
-                    t.msSorgente = segno;
-                    d.mcolTrasf->Add(std::move(t));
+                    if (usato) Sostituisci(d, bEntrante, c->miInizio, c->miLunghezza, segno);
                 }
             }
         }

@@ -93,13 +93,14 @@ const std::string& Stampa() {
 // The driver of the layout the lines above are written in (the tests' Panasonic demo).
 const std::string kDriver = TARNO_DEMO_PROVA "/Driver/PanasonicTDA.drv";
 
-void BM_VerificaLibreria(benchmark::State& state) {
-    const std::string& stampa = Stampa();
+// The library's verification of a printout with a driver, its log written anew each time.
+void Verifica(benchmark::State& state, const std::string& sDriver, const std::string& stampa,
+              const std::string& sLog) {
     const auto dimensione = static_cast<int64_t>(fs::file_size(stampa));
     RichiestaVerifica r;
-    r.sDriver = kDriver;
+    r.sDriver = sDriver;
     r.sCampione = stampa;
-    r.sLog = Cartella().File(NOME_LOG_VERIFICA);
+    r.sLog = sLog;
     r.formati = FormatiDemo();
     uint64_t chiamate = 0;
     for (auto _ : state) {
@@ -120,6 +121,10 @@ void BM_VerificaLibreria(benchmark::State& state) {
                                                 benchmark::Counter::kIsIterationInvariantRate);
     state.counters["chiamate"] = static_cast<double>(chiamate);
     state.counters["log_MB"] = static_cast<double>(fs::file_size(r.sLog)) / 1e6;
+}
+
+void BM_VerificaLibreria(benchmark::State& state) {
+    Verifica(state, kDriver, Stampa(), Cartella().File(NOME_LOG_VERIFICA));
 }
 BENCHMARK(BM_VerificaLibreria)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
@@ -153,29 +158,8 @@ const std::string& StampaSeparata() {
 }
 
 void BM_VerificaSeparata(benchmark::State& state) {
-    const std::string& stampa = StampaSeparata();
-    RichiestaVerifica r;
-    r.sDriver = TARNO_CASI_ENGINE "/separati-avaya-ip-office/driver.drv";
-    r.sCampione = stampa;
-    r.sLog = Cartella().File("separata.log");
-    r.formati = FormatiDemo();
-    uint64_t chiamate = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        std::error_code ec;
-        fs::remove(r.sLog, ec);
-        state.ResumeTiming();
-        const EsitoVerifica e = VerificaDriver(r);
-        if (!e.bRiuscita) {
-            state.SkipWithError(e.sErrore.c_str());
-            return;
-        }
-        chiamate = e.conteggi.Chiamate();
-    }
-    const auto dimensione = static_cast<double>(fs::file_size(stampa));
-    state.counters["MB/s"] =
-        benchmark::Counter(dimensione / 1e6, benchmark::Counter::kIsIterationInvariantRate);
-    state.counters["chiamate"] = static_cast<double>(chiamate);
+    Verifica(state, TARNO_CASI_ENGINE "/separati-avaya-ip-office/driver.drv", StampaSeparata(),
+             Cartella().File("separata.log"));
 }
 BENCHMARK(BM_VerificaSeparata)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 

@@ -55,19 +55,8 @@ TEST(GruppiErrori, EachGroupOffersItsFixesAndTheFixesLeaveNoFailure) {
         std::vector<size_t> scelte;
     };
     const Caso casi[] = {
-        {"Campo_0=\"dOraInizio\"\xB7"
-         "3,5,1\xB7\xB7N\xB7"
-         "13\xB7\r\n"
-         "Campo_1=\"dDurata\"\xB7"
-         "9,8,1\xB7\xB7N\xB7"
-         "16\xB7\r\n"
-         "Campo_2=\"sNumero\"\xB7"
-         "18,16,1\xB7\xB7N\xB7\xB7\r\n"
-         "Campo_3=\"sDerivato\"\xB7"
-         "34,3,1\xB7\xB7N\xB7\xB7\r\n",
-         "E 10:15 00:02:30 RG 612-804-4082 201\r\n"
-         "E 10:20          RG 612-555-1212    \r\n"
-         "E 10:25 00:00:12 RG 0255512       7\r\n",
+        {CampiGruppi("13"),
+         kStampaGruppi,
          "E dDurata vuoto 1: durata 0\n"
          "E dDurata non letto 2: formato 14\n"
          "E sDerivato vuoto 1: opzionale\n"
@@ -97,11 +86,7 @@ TEST(GruppiErrori, EachGroupOffersItsFixesAndTheFixesLeaveNoFailure) {
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.stampa);
         CartellaTemp t;
-        ScriviFile(t.File("d.drv"),
-                   "[Centralino]\r\nOffset=0\r\n[Condizioni]\r\nCondizione_0=UGUALE_A\xB7"
-                   "1,1,1\xB7\"E\"\xB7\r\n[Entranti]\r\nNumero_Righe=1\r\n"
-                   "Condizioni=Condizione_0\r\n" +
-                       c.campi);
+        ScriviFile(t.File("d.drv"), DriverEntrantiE(c.campi));
         clsDriver driver;
         MessaggiRaccolti msg;
         ASSERT_EQ(driver.LoadDriver(t.File("d.drv"), msg), 1);

@@ -30,24 +30,9 @@ using CorrezioniTest = FinestraDemo;
 TEST_F(CorrezioniTest, EachFailureGroupIsFixedInOneUndoableStep) {
     const QString drv = Driver(QStringLiteral("gruppi.drv")),
                   dati = Driver(QStringLiteral("g.txt"));
-    ScriviFile(drv.toStdString(),
-               "[Centralino]\r\nOffset=0\r\n[Condizioni]\r\nCondizione_0=UGUALE_A\xB7"
-               "1,1,1\xB7\"E\"\xB7\r\n[Entranti]\r\nNumero_Righe=1\r\nCondizioni=Condizione_0\r\n"
-               "Campo_0=\"dOraInizio\"\xB7"
-               "3,5,1\xB7\xB7N\xB7"
-               "0\xB7\r\n"
-               "Campo_1=\"dDurata\"\xB7"
-               "9,8,1\xB7\xB7N\xB7"
-               "16\xB7\r\n"
-               "Campo_2=\"sNumero\"\xB7"
-               "18,16,1\xB7\xB7N\xB7\xB7\r\n"
-               "Campo_3=\"sDerivato\"\xB7"
-               "34,3,1\xB7\xB7N\xB7\xB7\r\n");
-    ScriviFile(dati.toStdString(),
-               "TESTATA\r\n"
-               "E 10:15 00:02:30 RG 612-804-4082 201\r\n"
-               "E 10:20          RG 612-555-1212    \r\n"
-               "E 10:25 00:00:12 RG 0255512       7\r\n");
+    // The start time without a format: left out, with its own group.
+    ScriviFile(drv.toStdString(), prova::DriverEntrantiE(prova::CampiGruppi("0")));
+    ScriviFile(dati.toStdString(), std::string("TESTATA\r\n") + prova::kStampaGruppi);
     mF->FileApri(drv);
     mF->LeggiDati(dati);
     mF->AggiornaAnteprima();

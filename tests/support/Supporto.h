@@ -187,13 +187,42 @@ inline bool NonSaltare() {
     return ci && std::string_view(ci) == "true";
 }
 
+// A driver whose incoming calls are the lines starting with "E", with the fields given
+// (Campo_0=...).
+inline std::string DriverEntrantiE(const std::string& sCampi) {
+    return "[Centralino]\r\nOffset=0\r\n[Condizioni]\r\nCondizione_0=UGUALE_A\xB7"
+           "1,1,1\xB7\"E\"\xB7\r\n[Entranti]\r\nNumero_Righe=1\r\nCondizioni=Condizione_0\r\n" +
+           sCampi;
+}
+
+// The fields and the lines the preview's failure groups are tried on: a start time (with the
+// format code given), a duration blank on one call and unread on two, numbers with letters and
+// an extension blank on one call.
+inline std::string CampiGruppi(const std::string& sFormatoInizio) {
+    return "Campo_0=\"dOraInizio\"\xB7"
+           "3,5,1\xB7\xB7N\xB7" +
+           sFormatoInizio +
+           "\xB7\r\n"
+           "Campo_1=\"dDurata\"\xB7"
+           "9,8,1\xB7\xB7N\xB7"
+           "16\xB7\r\n"
+           "Campo_2=\"sNumero\"\xB7"
+           "18,16,1\xB7\xB7N\xB7\xB7\r\n"
+           "Campo_3=\"sDerivato\"\xB7"
+           "34,3,1\xB7\xB7N\xB7\xB7\r\n";
+}
+inline constexpr const char* kStampaGruppi =
+    "E 10:15 00:02:30 RG 612-804-4082 201\r\n"
+    "E 10:20          RG 612-555-1212    \r\n"
+    "E 10:25 00:00:12 RG 0255512       7\r\n";
+
 }  // namespace tarno::prova
 
 // Skips a test for a reason, except under CI, where the same reason fails it.
-#define TARNO_SALTA_SE(condizione, motivo)                                   \
-    do {                                                                      \
-        if (condizione) {                                                     \
+#define TARNO_SALTA_SE(condizione, motivo)                                     \
+    do {                                                                       \
+        if (condizione) {                                                      \
             if (::tarno::prova::NonSaltare()) FAIL() << "CI=true: " << motivo; \
-            GTEST_SKIP() << motivo;                                           \
-        }                                                                     \
+            GTEST_SKIP() << motivo;                                            \
+        }                                                                      \
     } while (0)

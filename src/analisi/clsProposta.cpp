@@ -647,6 +647,24 @@ bool HaParola(const std::string& intestazione, std::initializer_list<const char*
 
 bool Sovrapposti(int a, int b, int c, int d) { return a < d && c < b; }
 
+// A heading word that names a trunk.
+bool NomeDiLinea(const std::string& intestazione) {
+    return HaParola(intestazione, {"CO", "TRK", "TRUNK", "LINE", "LINEA", "TK", "LN", "CH", "C.O.",
+                                   "GIUNZ", "EXCH", "JUNC", "ROUTE"});
+}
+
+// Values that name themselves a trunk: such a word, a blank and digits on every line
+// ("Line 03", "TRUNK 12").
+bool ValoriDiLinea(const std::set<std::string>& valori) {
+    return !valori.empty() && std::all_of(valori.begin(), valori.end(), [](const std::string& v) {
+        const size_t spazio = v.find(' ');
+        if (spazio == std::string::npos || spazio == 0 || spazio + 1 >= v.size()) return false;
+        const std::string parola = Maiusc(v.substr(0, spazio));
+        return NomeDiLinea(parola) && parola.size() > 1 &&
+               std::all_of(v.begin() + static_cast<long>(spazio) + 1, v.end(), Cifra);
+    });
+}
+
 // 3. Call lines.
 bool Proponitore::ScegliRigheChiamata() {
     // Lines of words (more letters than anything else): the headings that name the columns.
@@ -1203,6 +1221,19 @@ char TipoDiCodice(const std::string& valore) {
     if (trasf.count(v)) return 'T';
     if (v == "IT" || v == "TI" || v == "IXF") return 'e';
     if (v == "OT" || v == "TO" || v == "OXF") return 'u';
+    // A direction code and a transfer code written together (OTR, ITR, INXFER): transferred
+    // calls of that direction.
+    for (const char* p : {"TRS", "TRF", "TR", "XFER", "XF"}) {
+        const std::string t = p;
+        if (v.size() <= t.size() || v.size() > t.size() + 3) continue;
+        std::string resto;
+        if (v.compare(v.size() - t.size(), t.size(), t) == 0)
+            resto = v.substr(0, v.size() - t.size());
+        else if (v.compare(0, t.size(), t) == 0)
+            resto = v.substr(t.size());
+        if (entranti.count(resto)) return 'e';
+        if (uscenti.count(resto)) return 'u';
+    }
     // Short codes that spell their kind (PIN, IVIN, POT, IVOT).
     if (v.size() <= 5 && v.find("TRS") != std::string::npos) return 'T';
     if (v.size() <= 5 && (v.find("IN") != std::string::npos)) return 'E';
@@ -1879,9 +1910,10 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         if (HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
                                        "USER", "PORT", "EXTN", "INT"}))
             return 100.0;
-        // A column its heading names as something else (Disconnect Code, Status) is none.
+        // A column its heading names as something else (Disconnect Code, Status, Line) is none.
         if (HaParola(g.sIntestazione, {"CODE", "CAUSE", "STATUS", "RESPONSE", "DISCONNECT",
-                                       "RESULT", "AMOUNT", "COST", "DUR", "TIME", "DATE", "ID"}))
+                                       "RESULT", "AMOUNT", "COST", "DUR", "TIME", "DATE", "ID"}) ||
+            NomeDiLinea(g.sIntestazione))
             return 0.0;
         // Digits, or digits after a letter or two that name the kind of party (E201, DN2001;
         // not T, a trunk).
@@ -1906,9 +1938,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                (zeri ? 0.3 : 1.0);
     });
     prendi("sLinea", [&](const Segmento& g) {
-        if (HaParola(g.sIntestazione, {"CO", "TRK", "TRUNK", "LINE", "LINEA", "TK", "LN", "CH",
-                                       "C.O.", "GIUNZ", "EXCH", "JUNC", "ROUTE"}))
-            return 100.0;
+        if (NomeDiLinea(g.sIntestazione) || ValoriDiLinea(g.distinti)) return 100.0;
         // Trunks named T and their number (T010, T9001).
         if (giunzioni(g)) return 50.0;
         // A column its heading names as something else is no trunk.

@@ -232,6 +232,9 @@ class Proponitore {
     // The format that reads a count of seconds alone (the catalogue's first); past the end of
     // mvFormati when there is none.
     size_t FormatoSecondi() const;
+    // A column read as hours and minutes (00:24), read instead as minutes and seconds by
+    // another format on the same values; nothing when no format does.
+    std::optional<Colonna> MinutiESecondi(const Colonna& c) const;
     // Columns a to b of the call lines as a column of that format, a value per line with text.
     Colonna Conteggi(int a, int b, size_t iFormato) const;
     std::vector<Segmento> Segmenti(const std::vector<size_t>& righe);
@@ -965,6 +968,39 @@ void Proponitore::ScegliTempi() {
             k.bOra = f.bOre && piccoli * 10 <= c.Righe() * 6;
         scelti.push_back(std::move(k));
     }
+    // Two pairs of digits as a duration (00:24) are minutes and seconds under a heading that
+    // names a ringing time, or beside another duration printed to the second: a printout that
+    // counts one duration in seconds does not count a shorter one in minutes.
+    const bool conSecondi = std::any_of(scelti.begin(), scelti.end(), [&](const Cand& k) {
+        return !k.bOra && mvFormati[k.c.iFormato].bSecondi && mvFormati[k.c.iFormato].bOre;
+    });
+    for (auto& k : scelti) {
+        const bool squillo = HaParola(k.sIntest, {"RING", "SQUILL", "WAIT", "ATTESA"});
+        if (k.bOra || (!conSecondi && !squillo)) continue;
+        const std::optional<Colonna> m = MinutiESecondi(k.c);
+        if (!m) continue;
+        Voce(Ambito::Campo, "Minuti e secondi",
+             Dove(k.c.a, k.c.b) + ": \"" + mvFormati[k.c.iFormato].sTesto + "\" e \"" +
+                 mvFormati[m->iFormato].sTesto + "\" leggono gli stessi valori (" +
+                 PrimiValori(k.c) + "); " +
+                 (squillo ? "sotto \"" + k.sIntest + "\", un tempo di squillo"
+                          : std::string("un'altra durata \xE8 stampata al secondo")) +
+                 ": minuti e secondi",
+             true, false, {}, k.c.a, k.c.b);
+        VoceProposta& v = mP.vVoci.back();
+        for (const Colonna* c : {static_cast<const Colonna*>(&k.c), &*m}) {
+            VoceProposta::Alternativa alt;
+            alt.sLettura = "\"" + mvFormati[c->iFormato].sTesto + "\"";
+            alt.bScelta = c == &*m;
+            for (size_t i = 0; i < c->vValori.size() && i < 3; ++i)
+                alt.vValori.push_back(Num(c->vValori[i].v.TotaleSecondi()) + " s");
+            v.vAlternative.push_back(std::move(alt));
+        }
+        k.c = *m;
+        double somma = 0;
+        for (const auto& x : k.c.vValori) somma += static_cast<double>(x.v.TotaleSecondi());
+        k.dMedia = somma / static_cast<double>(std::max<size_t>(k.c.Righe(), 1));
+    }
     std::vector<Cand*> ore, durate;
     for (auto& s : scelti) (s.bOra ? ore : durate).push_back(&s);
     std::sort(ore.begin(), ore.end(), [](Cand* x, Cand* y) { return x->c.a < y->c.a; });
@@ -1129,6 +1165,19 @@ size_t Proponitore::FormatoSecondi() const {
     for (size_t f = 0; f < mvFormati.size(); ++f)
         if (mvFormati[f].bSolo && (ss == mvFormati.size() || mvFormati[f].iCodice)) ss = f;
     return ss;
+}
+
+std::optional<Colonna> Proponitore::MinutiESecondi(const Colonna& c) const {
+    const Formato& f = mvFormati[c.iFormato];
+    if (f.bData || !f.bOre || f.bSecondi || f.bMeridiano) return std::nullopt;
+    for (const auto& k : mvCandidate) {
+        const Formato& g = mvFormati[k.iFormato];
+        if (g.bData || g.bOre || !g.bSecondi || g.sTesto.size() != f.sTesto.size()) continue;
+        Colonna m = SuRighe(k, mvChiamata, true);
+        if (m.a != c.a || m.b != c.b || m.Righe() != c.Righe()) continue;
+        return m;
+    }
+    return std::nullopt;
 }
 
 Colonna Proponitore::Conteggi(int a, int b, size_t iFormato) const {

@@ -214,6 +214,8 @@ class Proponitore {
     void LeggiRighe();
     void TrovaFormati();
     void TrovaValori();
+    void Spaziati(size_t r, size_t f, std::map<std::tuple<size_t, int, int>, Colonna>& perInizio,
+                  std::map<std::tuple<size_t, int, int>, Colonna>& perFine) const;
     void TrovaColonne();
     bool ScegliRigheChiamata();
     void ScegliDate();
@@ -449,6 +451,64 @@ void Proponitore::TrovaFormati() {
     // Common ones the catalogue lacks are proposed as new formats when they read a column.
     for (const char* t : FormatiComuni())
         if (!visti.count(Maiusc(t))) mvFormati.push_back(FaiFormato(0, t));
+    // Dates of three parts printed with blanks between them (03 16 26): each date of fixed
+    // length with one separator is tried with blanks in its place.
+    const size_t formati = mvFormati.size();
+    for (size_t f = 0; f < formati; ++f) {
+        const Formato& fm = mvFormati[f];
+        if (!fm.bData || fm.f.ETempo() || fm.iMin != fm.iMax || fm.sTesto.size() != fm.iMin)
+            continue;
+        std::string spaziato = fm.sTesto;
+        std::set<char> separatori;
+        for (char& c : spaziato)
+            if (!Lettera(c)) separatori.insert(c), c = ' ';
+        if (separatori.size() != 1 || *separatori.begin() == ' ' ||
+            std::count(spaziato.begin(), spaziato.end(), ' ') != 2 ||
+            !visti.insert(Maiusc(spaziato)).second)
+            continue;
+        mvFormati.push_back(FaiFormato(0, spaziato));
+    }
+}
+
+// A value whose parts are separated by blanks (03 16 26): found where its digits and blanks
+// stand, a whole value only (no run of digits one blank before or after it: 8 11 32145677 is
+// no date), never glued to other digits.
+void Proponitore::Spaziati(size_t r, size_t f,
+                           std::map<std::tuple<size_t, int, int>, Colonna>& perInizio,
+                           std::map<std::tuple<size_t, int, int>, Colonna>& perFine) const {
+    const std::string& s = mvRighe[r];
+    const Formato& fm = mvFormati[f];
+    const std::string& schema = fm.sTesto;
+    const size_t L = schema.size();
+    const CodiciMesi mesi{};
+    // Digits alone from x to the next blank.
+    const auto cifre = [&](size_t x, int passo) {
+        size_t n = 0;
+        for (auto i = static_cast<long>(x); i >= 0 && i < static_cast<long>(s.size()); i += passo) {
+            const char c = s[static_cast<size_t>(i)];
+            if (c == ' ' || c == '\t') break;
+            if (!Cifra(c)) return false;
+            ++n;
+        }
+        return n > 0;
+    };
+    for (size_t i = 0; i + L <= s.size(); ++i) {
+        bool va = true;
+        for (size_t j = 0; j < L && va; ++j)
+            va = Lettera(schema[j]) ? Cifra(s[i + j]) : s[i + j] == schema[j];
+        if (!va) continue;
+        if ((i > 0 && s[i - 1] != ' ') || (i + L < s.size() && s[i + L] != ' ')) continue;
+        if ((i >= 2 && cifre(i - 2, -1)) || (i + L + 1 < s.size() && cifre(i + L + 1, 1))) continue;
+        const auto v = fm.f.Leggi(std::string_view(s.data() + i, L), mesi);
+        if (!v) continue;
+        const Valore val{r, static_cast<int>(i), static_cast<int>(i + L), *v};
+        for (auto* m : {&perInizio, &perFine}) {
+            auto& col = (*m)[{f, m == &perInizio ? val.a : val.b, 0}];
+            col.iFormato = f;
+            col.bDestra = m == &perFine;
+            if (col.vValori.empty() || col.vValori.back().iRiga != r) col.vValori.push_back(val);
+        }
+    }
 }
 
 void Proponitore::TrovaValori() {
@@ -568,6 +628,10 @@ void Proponitore::TrovaValori() {
             const size_t L = fm.iMin;
             const std::string& schema = fm.sTesto;
             if (schema.size() != L) continue;
+            if (schema.find(' ') != std::string::npos) {
+                Spaziati(r, f, perInizio, perFine);
+                continue;
+            }
             for (size_t i = 0; i + L <= s.size(); ++i) {
                 bool va = true;
                 for (size_t j = 0; j < L && va; ++j) {

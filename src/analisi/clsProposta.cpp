@@ -677,6 +677,21 @@ void Proponitore::TrovaValori() {
                 for (const auto& v : c.vValori) diversi.insert(v.v.TotaleSecondi());
                 if (diversi.size() * 10 < c.Righe() * 6) continue;
             }
+            // Pairs of digits between blanks are as likely a trunk, an extension and a code:
+            // a date stays or moves forward by less than a month from one call to the next
+            // (on four steps in five at least).
+            if (mvFormati[c.iFormato].sTesto.find(' ') != std::string::npos) {
+                const auto giorni = [](const ValoreDataOra& v) {
+                    return std::max(v.iAnno, 0) * 372 + std::max(v.iMese, 0) * 31 +
+                           std::max(v.iGiorno, 0);
+                };
+                size_t avanti = 0;
+                for (size_t i = 1; i < c.vValori.size(); ++i) {
+                    const int passo = giorni(c.vValori[i].v) - giorni(c.vValori[i - 1].v);
+                    avanti += passo >= 0 && passo < 31;
+                }
+                if (avanti * 5 < (c.vValori.size() - 1) * 4) continue;
+            }
             c.a = c.vValori.front().a;
             c.b = c.vValori.front().b;
             for (const auto& v : c.vValori) {

@@ -222,6 +222,7 @@ class Proponitore {
     void ScegliTempi();
     void ScegliDirezione();
     void TrasferiteDallaForma();
+    void Messaggi();
     bool EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
@@ -1463,6 +1464,7 @@ void Proponitore::ScegliDirezione() {
     miDirA = migliore->a;
     miDirB = migliore->b;
     mDirValori = migliore->valori;
+    Messaggi();
     // Unknown codes are outgoing unless the printout says otherwise.
     std::string elenco;
     size_t altri = 0;
@@ -1477,6 +1479,7 @@ void Proponitore::ScegliDirezione() {
                            : k == 'u' ? "uscenti trasferite"
                            : k == 'T' ? "trasferite (proposte entranti)"
                            : k == 'U' ? "uscenti"
+                           : k == 'X' ? "messaggi, non chiamate"
                                       : "uscenti (codice sconosciuto)";
         elenco += "\"" + std::string(TogliSpazi(t)) + "\" " + nome;
     }
@@ -1510,6 +1513,54 @@ void Proponitore::ScegliDirezione() {
         }
     }
     TrasferiteDallaForma();
+}
+
+// A code nothing tells the kind of, on lines that print no duration at all (neither talked nor
+// ringing) where every line of a known code prints one: a message of the exchange printed in
+// the shape of a call (a buffer full, a restart), no call. Its lines leave the calls and the
+// calls' conditions exclude the code.
+void Proponitore::Messaggi() {
+    std::vector<std::pair<int, int>> durate;
+    for (const auto& t : mvTempi)
+        if (t.sCampo == "dDurata" || t.sCampo == "dRisposta") durate.emplace_back(t.c.a, t.c.b);
+    if (durate.empty()) return;
+    const auto conDurata = [&](size_t r) {
+        return std::any_of(durate.begin(), durate.end(), [&](const std::pair<int, int>& d) {
+            return !TogliSpazi(Testo(r, d.first, d.second)).empty();
+        });
+    };
+    const auto codice = [&](size_t r) -> const std::string* {
+        for (const auto& [t, k] : mDirValori)
+            if (mvRighe[r].size() >= static_cast<size_t>(miDirA) + t.size() &&
+                mvRighe[r].compare(static_cast<size_t>(miDirA), t.size(), t) == 0)
+                return &t;
+        return nullptr;
+    };
+    std::map<std::string, std::vector<size_t>> sconosciuti;
+    for (size_t r : mvChiamate) {
+        const std::string* t = codice(r);
+        if (!t) continue;
+        if (mDirValori[*t] != '?')
+            if (!conDurata(r)) return;
+        if (mDirValori[*t] == '?') sconosciuti[*t].push_back(r);
+    }
+    for (const auto& [t, righe] : sconosciuti) {
+        if (righe.size() * 4 > mvChiamate.size() ||
+            std::any_of(righe.begin(), righe.end(), conDurata))
+            continue;
+        mDirValori[t] = 'X';
+        for (size_t r : righe) {
+            mvChiamata[r] = false;
+            mvChiamate.erase(std::find(mvChiamate.begin(), mvChiamate.end(), r));
+        }
+        Voce(Ambito::Righe, "Messaggi",
+             Dove(miDirA, miDirB) + ": \"" + std::string(TogliSpazi(t)) + "\" su " +
+                 Num(static_cast<long long>(righe.size())) +
+                 (righe.size() == 1 ? " riga" : " righe") +
+                 " senza alcuna durata n\xE9 squillo, che ogni riga di un codice noto ha: \xE8 "
+                 "un messaggio della centrale, non una chiamata (le condizioni lo escludono)",
+             true);
+    }
 }
 
 // A transfer code that does not say the direction (T): each of its lines goes with the kind
@@ -2216,6 +2267,9 @@ void Proponitore::Componi() {
             // Split by the lines' shape: incoming where the column holds text, else outgoing.
             coppia = {c, Cond(clsCondizione::DIVERSO_DA, miTrasfFormaA, miTrasfFormaA + 1, "", 0)};
             uscTrasf.push_back(c);
+        } else if (k == 'X') {
+            c.menOperatore = clsCondizione::DIVERSO_DA;
+            base.push_back(c);
         } else if (k == 'E')
             entranti.push_back(c);
         else if (k == 'e' || k == 'T')

@@ -223,6 +223,7 @@ class Proponitore {
     void ScegliDirezione();
     void TrasferiteDallaForma();
     void Messaggi();
+    void CampiDellAltroTipo(bool bVersoEntranti);
     bool EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
@@ -2167,6 +2168,61 @@ void Proponitore::ScegliSegmenti() {
     // everything) in other columns.
     if (!entranti.empty()) mSegmenti[true] = Segmenti(entranti);
     if (!uscenti.empty()) mSegmenti[false] = Segmenti(uscenti);
+    if (!entranti.empty() && !uscenti.empty()) {
+        CampiDellAltroTipo(true);
+        CampiDellAltroTipo(false);
+    }
+}
+
+// A field found on one kind's lines and not on the other's (an extension, a trunk, a cost, an
+// account code: incoming and outgoing records print them alike) is the same field on the
+// other kind where its column there holds values of the same shape on three lines in four
+// (digits and letters alike, of the lengths the first kind prints): a cost of 0.00 on every
+// incoming call, or an extension column where one record prints a longer number, tells too
+// little on its own.
+void Proponitore::CampiDellAltroTipo(bool bVersoEntranti) {
+    const auto forma = [](const std::string& v) {
+        std::string f = v;
+        for (char& c : f) c = Cifra(c) ? '9' : Lettera(c) ? 'A' : c;
+        return f;
+    };
+    std::vector<Segmento>& da = mSegmenti[!bVersoEntranti];
+    std::vector<Segmento>& verso = mSegmenti[bVersoEntranti];
+    for (const Segmento& g : da) {
+        if (g.sRuolo != "sDerivato" && g.sRuolo != "sLinea" && g.sRuolo != "lScatti" &&
+            g.sRuolo != "sCommessa")
+            continue;
+        if (std::any_of(verso.begin(), verso.end(),
+                        [&](const Segmento& k) { return k.sRuolo == g.sRuolo; }))
+            continue;
+        std::set<std::string> forme;
+        for (const auto& v : g.distinti) forme.insert(forma(v));
+        for (Segmento& k : verso) {
+            if (!k.sRuolo.empty() || k.iPieni < 2 || !Sovrapposti(g.a, g.b, k.a, k.b)) continue;
+            size_t simili = 0, righe = 0;
+            for (size_t r : mvChiamate) {
+                if ((mvTipo[r] == 'E') != bVersoEntranti) continue;
+                const std::string v(TogliSpazi(Testo(r, k.a, k.b)));
+                if (v.empty()) continue;
+                ++righe;
+                simili += forme.count(forma(v));
+            }
+            if (simili * 4 < righe * 3) continue;
+            k.sRuolo = g.sRuolo;
+            k.bValuta = g.bValuta;
+            std::string nome = g.sRuolo;
+            for (int i = 0; i < NUM_NOMI_CAMPI; ++i)
+                if (g.sRuolo == NomiCampi()[i].sNome) nome = NomiCampi()[i].sDidascalia;
+            Voce(Ambito::Campo, "Come sull'altro tipo",
+                 Dove(k.a, k.b) + ": sulle " + (bVersoEntranti ? "uscenti" : "entranti") +
+                     " \xE8 il campo " + nome + " e sulle " +
+                     (bVersoEntranti ? "entranti" : "uscenti") + " ha valori della stessa forma (" +
+                     Num(static_cast<long long>(simili)) + " su " +
+                     Num(static_cast<long long>(righe)) + "): lo stesso campo",
+                 true, bVersoEntranti, g.sRuolo, k.a, k.b);
+            break;
+        }
+    }
 }
 
 clsCondizione Cond(int32_t op, int a, int b, const std::string& valore, int16_t formato) {

@@ -2158,6 +2158,16 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             return 10.0;
         return 0.0;
     });
+    // Without a heading: digits alone at the end of the line, on some calls and blank on the
+    // others (a code keyed in only when the user must), left over by the other fields.
+    prendi("sCommessa", [&](const Segmento& g) {
+        if (mbSeparati || !g.sIntestazione.empty() || g.iIntere < g.iPieni || g.iPieni >= n ||
+            g.iLunghezzaMax < 4 || crescenti(g))
+            return 0.0;
+        for (const auto& k : mvSegmenti)
+            if (k.a > g.a && k.iPieni > 0) return 0.0;
+        return 1.0;
+    });
     return mvSegmenti;
 }
 

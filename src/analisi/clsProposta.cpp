@@ -198,9 +198,28 @@ struct Segmento {
     bool bSinistra = true;  // the values start together
     std::string sIntestazione;
     std::string sRuolo;
-    bool bValuta = false;    // a cost printed with its decimals
-    bool bDecorato = false;  // digits printed among other signs on some lines
+    bool bValuta = false;      // a cost printed with its decimals
+    bool bDecorato = false;    // digits printed among other signs on some lines
+    std::string sSegnoInCoda;  // of them, only one sign after the digits (a mark: 0114416...?)
 };
+
+// The one sign a telephone does not dial that some values print after their digits and no
+// value prints elsewhere (a mark for a number too long to print, 011441615550123?); "" when
+// the values hold other signs.
+std::string SegnoInCoda(const std::set<std::string>& valori) {
+    std::string segno;
+    for (const auto& v : valori) {
+        if (v.empty()) continue;
+        const char c = v.back();
+        const bool marca = !Alnum(c) && c != '*' && c != '#' && c != '+';
+        const std::string resto = marca ? v.substr(0, v.size() - 1) : v;
+        if (Decorato(resto)) return {};
+        if (!marca) continue;
+        if (!segno.empty() && segno.front() != c) return {};
+        segno = std::string(1, c);
+    }
+    return segno;
+}
 
 class Proponitore {
   public:
@@ -1946,6 +1965,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         g.dLunghezzaMedia =
             g.iPieni ? static_cast<double>(lunghezze) / static_cast<double>(g.iPieni) : 0;
         g.sIntestazione = Intestazione(x, y);
+        if (g.bDecorato) g.sSegnoInCoda = SegnoInCoda(g.distinti);
         mvSegmenti.push_back(std::move(g));
         x = std::max(y, x + 1);
     }
@@ -2475,7 +2495,12 @@ void Proponitore::Componi() {
             else
                 a = std::min(a, sinistra);
             campo(g.sRuolo, a, b, 0, g.bSinistra ? clsCampo::SX : clsCampo::DX);
-            if (g.sRuolo == "sNumero" && g.bDecorato) {
+            if (g.sRuolo == "sNumero" && !g.sSegnoInCoda.empty()) {
+                // A mark after the digits: taken out, what is dialled (* #) stays.
+                if (const clsCampo* c = chiamataK->mcolCampi->Trova(
+                        std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
+                    Sostituisci(d, bEntrante, c->miInizio, c->miLunghezza, g.sSegnoInCoda);
+            } else if (g.sRuolo == "sNumero" && g.bDecorato) {
                 // Digits among other signs (RG 612-804-4082, CLI Num: 0555...): the digits alone.
                 if (clsCampo* c = chiamataK->mcolCampi->Trova(
                         std::to_string(IndiceCampo(g.sRuolo, bEntrante)))) {
@@ -2547,7 +2572,11 @@ void Proponitore::Componi() {
                                               : ", sotto \"" + g.sIntestazione + "\"") +
                      (g.bValuta ? "; un costo con i decimali: letto in valuta (diviso per 100)"
                                 : "") +
-                     (g.sRuolo == "sNumero" && g.bDecorato
+                     (g.sRuolo == "sNumero" && !g.sSegnoInCoda.empty()
+                          ? "; \"" + g.sSegnoInCoda +
+                                "\" dopo le cifre su alcune righe: un segno, non una cifra "
+                                "composta, tolto dal numero (SOSTITUISCI)"
+                      : g.sRuolo == "sNumero" && g.bDecorato
                           ? "; cifre fra altri segni su alcune righe: il numero tiene solo le "
                             "cifre (Solo cifre)"
                           : "") +

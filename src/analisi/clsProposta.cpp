@@ -1269,7 +1269,8 @@ size_t Proponitore::FormatoSecondi() const {
 
 std::optional<Colonna> Proponitore::MinutiESecondi(const Colonna& c) const {
     const Formato& f = mvFormati[c.iFormato];
-    if (f.bData || !f.bOre || f.bSecondi || f.bMeridiano) return std::nullopt;
+    // Packed digits (0001) are as likely a counter: only values with a separator.
+    if (f.bData || !f.bOre || f.bSecondi || f.bMeridiano || !f.bLetterale) return std::nullopt;
     for (const auto& k : mvCandidate) {
         const Formato& g = mvFormati[k.iFormato];
         if (g.bData || g.bOre || !g.bSecondi || g.sTesto.size() != f.sTesto.size()) continue;

@@ -348,6 +348,7 @@ class Proponitore {
     std::vector<char> mvTipo;                         // per call line: 'E' or 'U'
     std::map<bool, std::vector<Segmento>> mSegmenti;  // by kind: incoming true
     std::set<std::pair<int, int>> mContatori;
+    std::set<std::pair<int, int>> mCommesse;  // account codes told by their place alone
 };
 
 std::string Proponitore::Testo(size_t riga, int a, int b) const {
@@ -2181,7 +2182,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
     });
     // Without a heading: digits alone at the end of the line, on some calls and blank on the
     // others (a code keyed in only when the user must), left over by the other fields.
-    prendi("sCommessa", [&](const Segmento& g) {
+    const Segmento* commessa = prendi("sCommessa", [&](const Segmento& g) {
         if (mbSeparati || !g.sIntestazione.empty() || g.iIntere < g.iPieni || g.iPieni >= n ||
             g.iLunghezzaMax < 4 || crescenti(g))
             return 0.0;
@@ -2189,6 +2190,14 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             if (k.a > g.a && k.iPieni > 0) return 0.0;
         return 1.0;
     });
+    if (commessa && mCommesse.insert({commessa->a, commessa->b}).second)
+        Voce(Ambito::Campo, "Commessa",
+             Dove(commessa->a, commessa->b) + ": solo cifre in fondo alla riga, su " +
+                 Num(static_cast<long long>(commessa->iPieni)) + " chiamate su " +
+                 Num(static_cast<long long>(n)) +
+                 " e vuote sulle altre, senza intestazione: proposte come codice di commessa, "
+                 "che si batte solo quando serve",
+             true, false, "sCommessa", commessa->a, commessa->b);
     return mvSegmenti;
 }
 

@@ -2149,7 +2149,10 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                      {"COST", "CHARGE", "IMPORT", "AMOUNT", "TARIF", "ADDEB", "UNIT", "SCATTI",
                       "PULSE", "METER", "ACC", "CODE", "DUR", "TIME", "DATE", "ORA", "DATA"}))
             return 0.0;
-        return digitale(g) ? 10.0 - static_cast<double>(g.distinti.size()) / 100.0 : 1.0;
+        // A trunk is printed on every call: a column blank on some rather not.
+        return digitale(g)
+                   ? (g.iPieni < n ? 5.0 : 10.0) - static_cast<double>(g.distinti.size()) / 100.0
+                   : 1.0;
     });
     prendi("lScatti", [&](const Segmento& g) {
         return HaParola(g.sIntestazione, {"UNIT", "SCATTI", "PULSE", "METER", "IMPULS"}) &&

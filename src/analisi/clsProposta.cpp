@@ -1358,8 +1358,10 @@ void Proponitore::DurataInSecondi() {
 char TipoDiCodice(const std::string& valore) {
     const std::string v = Maiusc(TogliSpazi(valore));
     static const std::set<std::string> entranti = {
-        "I",  "IN",  "INC", "INCOMING", "E",  "ENT", "ENTR", "ENTRANTE", "DID", "DDI", "R",  "RIN",
-        "IC", "ICO", "INB", "INBOUND",  "TI", "ARR", "A",    "ANS",      "CLI", "CID", "FI", "IF"};
+        "I", "IN", "INC", "INCOMING", "E", "ENT", "ENTR", "ENTRANTE", "DID", "DDI", "R", "RIN",
+        "IC", "ICO", "INB", "INBOUND", "TI", "ARR", "A", "ANS", "CLI", "CID", "FI", "IF",
+        // Calls lost before an answer, printed without a duration: incoming, and no message.
+        "ABN", "ABD", "ABND", "LOST", "MISSED", "UNANS"};
     static const std::set<std::string> uscenti = {
         "O",   "OUT", "OG",   "OUTGOING", "U",  "USC", "USCENTE", "D",   "DIAL", "LOC", "TLD",
         "TLC", "LD",  "OUTB", "OUTBOUND", "OC", "OGC", "EXT",     "INT", "ICM",  "FO",  "OF"};
@@ -1566,9 +1568,18 @@ void Proponitore::Messaggi() {
             if (!conDurata(r)) return;
         if (mDirValori[*t] == '?') sconosciuti[*t].push_back(r);
     }
+    // A message names no party: no number of seven digits or more (a lost call may print its
+    // caller's).
+    const auto conNumero = [&](size_t r) {
+        size_t corsa = 0;
+        for (char c : mvRighe[r])
+            if ((corsa = Cifra(c) ? corsa + 1 : 0) >= 7) return true;
+        return false;
+    };
     for (const auto& [t, righe] : sconosciuti) {
         if (righe.size() * 4 > mvChiamate.size() ||
-            std::any_of(righe.begin(), righe.end(), conDurata))
+            std::any_of(righe.begin(), righe.end(), conDurata) ||
+            std::any_of(righe.begin(), righe.end(), conNumero))
             continue;
         mDirValori[t] = 'X';
         for (size_t r : righe) {

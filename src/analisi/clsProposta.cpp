@@ -10,6 +10,7 @@
 #include <set>
 
 #include "analisi/FormatiComuni.h"
+#include "analisi/RigheInBlocchi.h"
 #include "analisi/clsLetturaCampione.h"
 #include "engine/CampiSeparati.h"
 #include "engine/FormatoDataOra.h"
@@ -218,6 +219,7 @@ class Proponitore {
     bool ScegliRigheChiamata();
     void ScegliDate();
     void ScegliTempi();
+    void DurataFraDueOre();
     void ScegliDirezione();
     void TrasferiteDallaForma();
     bool EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne);
@@ -255,6 +257,10 @@ class Proponitore {
             v.iLunghezza = static_cast<int16_t>(b - a);
             int16_t nel = 0;
             if (mbSeparati) InCampo(a, b, v.iInizio, v.iLunghezza, nel);
+            if (miLarghezzaRiga) {
+                v.iRiga = static_cast<int16_t>(1 + a / miLarghezzaRiga);
+                v.iInizio = static_cast<int16_t>(a % miLarghezzaRiga + 1);
+            }
         }
         mP.vVoci.push_back(std::move(v));
     }
@@ -289,6 +295,15 @@ class Proponitore {
     // first) and how many (0: to its end).
     void InCampo(int a, int b, int16_t& rInizio, int16_t& rLunghezza, int16_t& rNel) const;
     void PosizioniInCampi();
+    // Calls on several lines, each opened by a line of one shape: the lines of a call are laid
+    // side by side on one line, miLarghezzaRiga columns each, and every position found there
+    // comes back as a line of the call and a column on it.
+    int miLarghezzaRiga = 0;  // 0: a call starts on the line that holds its time
+    int miRigheBlocco = 0;
+    std::string msApre;
+    int miApreA = -1;
+    bool InBlocchi();
+    void PosizioniInBlocchi();
     // A kind printed on two lines: its second line's mark, where it stands, and the kind.
     std::string msSeconda;
     int miSecondaA = -1;
@@ -1192,8 +1207,9 @@ char TipoDiCodice(const std::string& valore) {
         "I",  "IN",  "INC", "INCOMING", "E",  "ENT", "ENTR", "ENTRANTE", "DID", "DDI", "R",  "RIN",
         "IC", "ICO", "INB", "INBOUND",  "TI", "ARR", "A",    "ANS",      "CLI", "CID", "FI", "IF"};
     static const std::set<std::string> uscenti = {
-        "O",   "OUT", "OG",   "OUTGOING", "U",  "USC", "USCENTE", "D",   "DIAL", "LOC", "TLD",
-        "TLC", "LD",  "OUTB", "OUTBOUND", "OC", "OGC", "EXT",     "INT", "ICM",  "FO",  "OF"};
+        "O",    "OUT", "OG",  "OUTGOING", "U",  "USC",  "USCENTE",  "D",
+        "DIAL", "LOC", "TLD", "TLC",      "LD", "OUTB", "OUTBOUND", "OC",
+        "OGC",  "EXT", "INT", "ICM",      "FO", "OF",   "INTL"};
     static const std::set<std::string> trasf = {"T",        "TR", "TRS", "TRF", "XFER",
                                                 "TRANSFER", "*",  "X",   "TRN"};
     if (v.empty()) return '?';
@@ -1215,6 +1231,58 @@ char TipoDiCodice(const std::string& valore) {
     for (const char* p : {"INTERNAL", "OUTBOUND", "OUTGOING"})
         if (v.find(p) != std::string::npos) return 'U';
     return '?';
+}
+
+// Minutes and seconds beside two times of day: a column that reads as hours and minutes
+// (03:35) and as minutes and seconds, and as minutes and seconds is the later time less the
+// earlier on nearly every call (up to a minute less: the ringing), is the duration; its
+// readings with hours are dropped before the times are chosen.
+void Proponitore::DurataFraDueOre() {
+    const size_t n = mvChiamate.size();
+    std::vector<Colonna> ore, minuti;
+    for (const auto& c : mvCandidate) {
+        const Formato& f = mvFormati[c.iFormato];
+        if (f.bData || !f.bSecondi || !f.bLetterale) continue;
+        Colonna k = SuRighe(c, mvChiamata, true);
+        if (k.Righe() * 2 < n || k.Righe() < 2) continue;
+        (f.bOre ? ore : minuti).push_back(std::move(k));
+    }
+    std::set<std::pair<int, int>> durate;
+    for (const auto& m : minuti) {
+        for (const auto& x : ore)
+            for (const auto& y : ore) {
+                if (Sovrapposti(x.a, x.b, y.a, y.b) || Sovrapposti(x.a, x.b, m.a, m.b) ||
+                    Sovrapposti(y.a, y.b, m.a, m.b) || durate.count({m.a, m.b}))
+                    continue;
+                size_t pari = 0, uguali = 0;
+                for (const auto& v : m.vValori) {
+                    const Valore* p = x.Su(v.iRiga);
+                    const Valore* q = y.Su(v.iRiga);
+                    if (!p || !q) continue;
+                    ++pari;
+                    const long long d =
+                        (q->v.TotaleSecondi() - p->v.TotaleSecondi() + 86400) % 86400;
+                    const long long s = v.v.TotaleSecondi();
+                    uguali += s <= d && d - s <= 60;
+                }
+                if (pari < 2 || uguali * 10 < pari * 9) continue;
+                durate.insert({m.a, m.b});
+                Voce(Ambito::Campo, "Durata",
+                     Dove(m.a, m.b) + " (" + PrimiValori(m) + "), letto come minuti e secondi (\"" +
+                         mvFormati[m.iFormato].sTesto + "\"), \xE8 l'ora in " + Dove(y.a, y.b) +
+                         " meno quella in " + Dove(x.a, x.b) + " su " +
+                         Num(static_cast<long long>(uguali)) + " chiamate su " +
+                         Num(static_cast<long long>(pari)) +
+                         ": \xE8 una durata, non un'ora del giorno");
+            }
+    }
+    std::erase_if(mvCandidate, [&](const Colonna& c) {
+        const Formato& f = mvFormati[c.iFormato];
+        if (f.bData || !f.bOre) return false;
+        for (const auto& [a, b] : durate)
+            if (Sovrapposti(a, b, c.a, c.b)) return true;
+        return false;
+    });
 }
 
 // 6. Incoming and outgoing.
@@ -2041,6 +2109,9 @@ void Proponitore::Componi() {
     // What every call line holds.
     std::vector<clsCondizione> base;
     base.push_back(Cond(clsCondizione::TEMPO_VALIDO, mOra->a, mOra->b, "", Codice(mOra->iFormato)));
+    if (miLarghezzaRiga)
+        base.push_back(Cond(clsCondizione::UGUALE_A, miApreA,
+                            miApreA + static_cast<int>(msApre.size()), msApre, 0));
     if (mData && mData->Righe() == mvChiamate.size())
         base.push_back(
             Cond(clsCondizione::DATA_VALIDA, mData->a, mData->b, "", Codice(mData->iFormato)));
@@ -2386,6 +2457,11 @@ void Proponitore::InCampo(int a, int b, int16_t& rInizio, int16_t& rLunghezza,
 }
 
 std::string Proponitore::Dove(int a, int b) const {
+    if (miLarghezzaRiga && !mbSeparati) {
+        const int riga = a / miLarghezzaRiga, da = riga * miLarghezzaRiga;
+        return "riga " + Num(riga + 1) + ", colonne " + Num(a - da + 1) + "-" +
+               Num(std::min(b, da + miLarghezzaRiga) - da);
+    }
     if (!mbSeparati) return "colonne " + Num(a + 1) + "-" + Num(b);
     int16_t campo = 0, lunghezza = 0, nel = 0;
     InCampo(a, b, campo, lunghezza, nel);
@@ -2426,6 +2502,134 @@ void Proponitore::PosizioniInCampi() {
             for (auto& v : *(*k)->mcolCampi) {
                 sposta(v.valore);
                 if (v.valore.moTrasf) {
+                    v.valore.moTrasf->miInizio = v.valore.miInizio;
+                    v.valore.moTrasf->miLunghezza = v.valore.miLunghezza;
+                }
+            }
+    }
+}
+
+// Calls on several lines, each opened by a line of one shape (a mark at one column): unless
+// the time found on most lines stands once in every call and on its opener (calls of one line,
+// with lines after them), the lines of each call are laid side by side on one line and the
+// values are looked for again. A call kind has a fixed number of lines: where the calls have
+// more or fewer, the fewest are read and the lines after them are left out.
+bool Proponitore::InBlocchi() {
+    const auto b = TrovaBlocchi(mvRighe);
+    if (!b) return false;
+    const Colonna* ora = nullptr;
+    for (const auto& c : mvCandidate)
+        if (!mvFormati[c.iFormato].bData && mvFormati[c.iFormato].bOre &&
+            (!ora || c.Righe() > ora->Righe()))
+            ora = &c;
+    // Every call starts with its opener: no time stands before the first one.
+    if (!ora || ora->vValori.front().iRiga < b->vInizi.front()) return false;
+    size_t soloApre = 0;
+    for (size_t k = 0; k < b->vInizi.size(); ++k) {
+        size_t dentro = 0;
+        for (size_t r = b->vInizi[k]; r < b->vInizi[k] + b->vRighe[k]; ++r) dentro += !!ora->Su(r);
+        if (dentro == 0) return false;  // a call without the time: no calls of this shape
+        soloApre += dentro == 1 && ora->Su(b->vInizi[k]);
+    }
+    if (soloApre == b->vInizi.size()) return false;
+    const size_t n = b->Minimo();
+    size_t larga = 0;
+    for (size_t inizio : b->vInizi)
+        for (size_t r = inizio; r < inizio + n; ++r) larga = std::max(larga, mvRighe[r].size());
+    miLarghezzaRiga = static_cast<int>(larga) + 4;
+    miRigheBlocco = static_cast<int>(n);
+    msApre = b->sApre;
+    miApreA = b->iColonna;
+    // Each length of call, with the lines where the first calls of it start.
+    std::map<size_t, std::vector<std::string>> perRighe;
+    for (size_t k = 0; k < b->vInizi.size(); ++k) {
+        auto& v = perRighe[b->vRighe[k]];
+        if (v.size() < 3)
+            v.push_back("riga " + Num(static_cast<long long>(mvNumeri[b->vInizi[k]])));
+    }
+    std::vector<std::string> righe;
+    std::vector<uint64_t> numeri;
+    for (size_t r = 0, k = 0; r < mvRighe.size(); ++r) {
+        if (k < b->vInizi.size() && b->vInizi[k] == r) {
+            std::string unita;
+            for (size_t i = 0; i < n; ++i) {
+                unita.resize(i * static_cast<size_t>(miLarghezzaRiga), ' ');
+                unita += mvRighe[r + i];
+            }
+            righe.push_back(std::move(unita));
+            numeri.push_back(mvNumeri[r]);
+            r += n - 1;
+            ++k;
+            continue;
+        }
+        righe.push_back(mvRighe[r]);
+        numeri.push_back(mvNumeri[r]);
+    }
+    mvRighe = std::move(righe);
+    mvNumeri = std::move(numeri);
+    mvCandidate.clear();
+    const std::string apre = "\"" + msApre + "\" in colonna " + Num(miApreA + 1) + " apre " +
+                             Num(static_cast<long long>(b->vInizi.size())) + " chiamate";
+    if (b->Minimo() == b->Massimo()) {
+        Voce(Ambito::Righe, "Chiamate su pi\xF9 righe",
+             apre + ", ognuna di " + Num(static_cast<long long>(n)) +
+                 " righe: una chiamata \xE8 la riga che lo porta e le righe che la seguono fino "
+                 "alla prossima; i campi sono cercati su tutte le sue righe");
+        return true;
+    }
+    VoceProposta v;
+    v.ambito = Ambito::Righe;
+    v.sTitolo = "Chiamate su pi\xF9 righe";
+    v.bIncerto = true;
+    v.sTesto = apre + " di " + Num(static_cast<long long>(b->Minimo())) + "-" +
+               Num(static_cast<long long>(b->Massimo())) +
+               " righe: una chiamata \xE8 la riga che lo porta e le righe che la seguono fino "
+               "alla prossima; un tipo di chiamata ha per\xF2 un numero fisso di righe: sono "
+               "proposte " +
+               Num(static_cast<long long>(n)) +
+               ", le chiamate pi\xF9 corte, perch\xE9 una chiamata non prenda la riga che apre "
+               "la seguente; le righe oltre restano non riconosciute e ci\xF2 che vi sta non "
+               "\xE8 letto";
+    for (const auto& [righe, primi] : perRighe) {
+        VoceProposta::Alternativa a;
+        a.sLettura = Num(static_cast<long long>(righe)) + " righe";
+        a.vValori = primi;
+        a.bScelta = righe == n;
+        v.vAlternative.push_back(std::move(a));
+    }
+    mP.vVoci.push_back(std::move(v));
+    return true;
+}
+
+// Every position found on the lines laid side by side goes back to its line of the call.
+void Proponitore::PosizioniInBlocchi() {
+    clsDriver& d = mP.driver;
+    const int w = miLarghezzaRiga;
+    auto sposta = [w](auto& x) {
+        if (x.miInizio <= 0) return;
+        const int a = x.miInizio - 1, riga = a / w;
+        const int b = std::min(a + std::max<int>(x.miLunghezza, 1), (riga + 1) * w);
+        x.miRiga = static_cast<int16_t>(riga + 1);
+        x.miInizio = static_cast<int16_t>(a - riga * w + 1);
+        if (x.miLunghezza > 0) x.miLunghezza = static_cast<int16_t>(b - a);
+    };
+    auto tutte = [&](auto& col) {
+        if (col)
+            for (auto& v : *col) sposta(v.valore);
+    };
+    tutte(d.mcolDataIsolata);
+    if (d.mcolTrasf)
+        for (auto& v : *d.mcolTrasf) sposta(v.valore);
+    for (auto* k : {&d.moEntranti, &d.moUscenti}) {
+        if (!*k) continue;
+        (*k)->miNumRighe = static_cast<int16_t>(miRigheBlocco);
+        tutte((*k)->mcolCondizioni);
+        tutte((*k)->mcolCondTrasferita);
+        if ((*k)->mcolCampi)
+            for (auto& v : *(*k)->mcolCampi) {
+                sposta(v.valore);
+                if (v.valore.moTrasf) {
+                    v.valore.moTrasf->miRiga = v.valore.miRiga;
                     v.valore.moTrasf->miInizio = v.valore.miInizio;
                     v.valore.moTrasf->miLunghezza = v.valore.miLunghezza;
                 }
@@ -2484,6 +2688,7 @@ void Proponitore::AltreRighe() {
     // A mark that stands only on the line after a call, after every call of one kind and of
     // no other: that kind is printed on two lines.
     for (const auto& [k, conti] : dopo) {
+        if (miLarghezzaRiga) break;  // the lines of a call are read together already
         if (conti.first < 2 || conti.first != conti.second) continue;
         size_t entranti = 0, uscenti = 0, eSeguite = 0, uSeguite = 0;
         int colonna = -1;
@@ -2525,8 +2730,10 @@ Proposta Proponitore::Esegui() {
     TrovaFormati();
     ProvaSeparati();
     TrovaValori();
+    if (!mbSeparati && InBlocchi()) TrovaValori();
     if (ScegliRigheChiamata()) {
         ScegliDate();
+        DurataFraDueOre();
         ScegliTempi();
         DurataInSecondi();
         SecondiIncollati();
@@ -2537,6 +2744,7 @@ Proposta Proponitore::Esegui() {
         AltreRighe();
     }
     Componi();
+    if (miLarghezzaRiga) PosizioniInBlocchi();
     return std::move(mP);
 }
 

@@ -303,6 +303,8 @@ class Proponitore {
     std::string msApre;
     int miApreA = -1;
     bool InBlocchi();
+    void CodiciSuAltreRighe();
+    std::vector<std::pair<int, std::string>> mvDirAltre;  // incoming codes on other lines
     void PosizioniInBlocchi();
     // A kind printed on two lines: its second line's mark, where it stands, and the kind.
     std::string msSeconda;
@@ -1421,6 +1423,44 @@ void Proponitore::ScegliDirezione() {
     TrasferiteDallaForma();
 }
 
+// Calls on several lines whose lines vary: the code that tells the kind may stand on another
+// line of the call, at the same column (an event line printed later on some calls). Incoming
+// codes found there, on calls with no known code where the codes stand, are one more choice
+// of the incoming conditions.
+void Proponitore::CodiciSuAltreRighe() {
+    if (miDirA < 0 || miLarghezzaRiga <= 0) return;
+    const int w = miLarghezzaRiga, colonna = miDirA % w;
+    for (int riga = 0; riga < miRigheBlocco; ++riga) {
+        const int a = riga * w + colonna;
+        if (a == miDirA) continue;
+        std::map<std::string, std::vector<size_t>> codici;
+        bool contrario = false;
+        for (size_t r : mvChiamate) {
+            const std::string& s = mvRighe[r];
+            if (static_cast<int>(s.size()) <= a || s[static_cast<size_t>(a)] == ' ' ||
+                (a % w > 0 && s[static_cast<size_t>(a - 1)] != ' '))
+                continue;
+            const size_t fine = s.find(' ', static_cast<size_t>(a));
+            const std::string t = s.substr(static_cast<size_t>(a), fine - static_cast<size_t>(a));
+            if (TipoDiCodice(t) != 'E') continue;
+            const std::string qui = TogliSpazi(Testo(r, miDirA, miDirB)).data();
+            contrario |= mDirValori.count(qui) && mDirValori[qui] != '?';
+            codici[t].push_back(r);
+        }
+        if (contrario || codici.empty()) continue;
+        for (const auto& [t, righe] : codici) {
+            mvDirAltre.emplace_back(a, t);
+            for (size_t r : righe) mvTipo[r] = 'E';
+            Voce(Ambito::Tipo, "Entranti su un'altra riga",
+                 Dove(a, a + static_cast<int>(t.size())) + ": \"" + t + "\" su " +
+                     Num(static_cast<long long>(righe.size())) +
+                     " chiamate che non hanno un codice in " + Dove(miDirA, miDirB) +
+                     ": entranti anche queste",
+                 true, true);
+        }
+    }
+}
+
 // A transfer code that does not say the direction (T): each of its lines goes with the kind
 // whose lines it looks like (where text stands and where blanks), when a column tells them
 // apart (the caller's number printed only on the incoming lines).
@@ -2138,6 +2178,8 @@ void Proponitore::Componi() {
         else
             uscenti.push_back(c);
     }
+    for (const auto& [a, t] : mvDirAltre)
+        entranti.push_back(Cond(clsCondizione::UGUALE_A, a, a + static_cast<int>(t.size()), t, 0));
     if (miFormaA >= 0)
         entranti.push_back(
             Cond(msFormaValore.empty() ? clsCondizione::DIVERSO_DA : clsCondizione::UGUALE_A,
@@ -2558,7 +2600,8 @@ bool Proponitore::InBlocchi() {
             }
             righe.push_back(std::move(unita));
             numeri.push_back(mvNumeri[r]);
-            r += n - 1;
+            // The lines after the fewest are no call and no heading: left out.
+            r += b->vRighe[k] - 1;
             ++k;
             continue;
         }
@@ -2568,6 +2611,7 @@ bool Proponitore::InBlocchi() {
     mvRighe = std::move(righe);
     mvNumeri = std::move(numeri);
     mvCandidate.clear();
+    mvOccupate.emplace_back(miApreA, miApreA + static_cast<int>(msApre.size()));
     const std::string apre = "\"" + msApre + "\" in colonna " + Num(miApreA + 1) + " apre " +
                              Num(static_cast<long long>(b->vInizi.size())) + " chiamate";
     if (b->Minimo() == b->Massimo()) {
@@ -2740,6 +2784,7 @@ Proposta Proponitore::Esegui() {
         DurataInDecimi();
         DurateDaIntestazione();
         ScegliDirezione();
+        CodiciSuAltreRighe();
         ScegliSegmenti();
         AltreRighe();
     }

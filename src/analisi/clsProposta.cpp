@@ -2574,6 +2574,15 @@ bool Proponitore::InBlocchi() {
         soloApre += dentro == 1 && ora->Su(b->vInizi[k]);
     }
     if (soloApre == b->vInizi.size()) return false;
+    // Groups of lines that each hold the time, of varying count, under a line that opens each
+    // group (a date, a title): calls of one line.
+    if (b->Minimo() != b->Massimo()) {
+        bool ognuna = true;
+        for (size_t k = 0; k < b->vInizi.size() && ognuna; ++k)
+            for (size_t r = b->vInizi[k] + 1; r < b->vInizi[k] + b->vRighe[k]; ++r)
+                ognuna &= ora->Su(r) != nullptr;
+        if (ognuna) return false;
+    }
     const size_t n = b->Minimo();
     size_t larga = 0;
     for (size_t inizio : b->vInizi)

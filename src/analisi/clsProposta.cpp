@@ -1209,15 +1209,14 @@ char TipoDiCodice(const std::string& valore) {
         "I",  "IN",  "INC", "INCOMING", "E",  "ENT", "ENTR", "ENTRANTE", "DID", "DDI", "R",  "RIN",
         "IC", "ICO", "INB", "INBOUND",  "TI", "ARR", "A",    "ANS",      "CLI", "CID", "FI", "IF"};
     static const std::set<std::string> uscenti = {
-        "O",    "OUT", "OG",  "OUTGOING", "U",  "USC",  "USCENTE",  "D",
-        "DIAL", "LOC", "TLD", "TLC",      "LD", "OUTB", "OUTBOUND", "OC",
-        "OGC",  "EXT", "INT", "ICM",      "FO", "OF",   "INTL"};
+        "O",   "OUT", "OG",   "OUTGOING", "U",  "USC", "USCENTE", "D",   "DIAL", "LOC", "TLD",
+        "TLC", "LD",  "OUTB", "OUTBOUND", "OC", "OGC", "EXT",     "INT", "ICM",  "FO",  "OF"};
     static const std::set<std::string> trasf = {"T",        "TR", "TRS", "TRF", "XFER",
                                                 "TRANSFER", "*",  "X",   "TRN"};
     if (v.empty()) return '?';
     if (v.front() == '<' && v.find('I') != std::string::npos) return 'E';
     if (entranti.count(v)) return 'E';
-    if (uscenti.count(v)) return 'U';
+    if (uscenti.count(v) || v == "INTL") return 'U';  // international, not incoming
     if (trasf.count(v)) return 'T';
     if (v == "IT" || v == "TI" || v == "IXF") return 'e';
     if (v == "OT" || v == "TO" || v == "OXF") return 'u';
@@ -1443,8 +1442,9 @@ void Proponitore::CodiciSuAltreRighe() {
             const size_t fine = s.find(' ', static_cast<size_t>(a));
             const std::string t = s.substr(static_cast<size_t>(a), fine - static_cast<size_t>(a));
             if (TipoDiCodice(t) != 'E') continue;
-            const std::string qui = TogliSpazi(Testo(r, miDirA, miDirB)).data();
-            contrario |= mDirValori.count(qui) && mDirValori[qui] != '?';
+            const std::string qui(TogliSpazi(Testo(r, miDirA, miDirB)));
+            const auto noto = mDirValori.find(qui);
+            contrario |= noto != mDirValori.end() && noto->second != '?';
             codici[t].push_back(r);
         }
         if (contrario || codici.empty()) continue;

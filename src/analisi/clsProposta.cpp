@@ -2575,12 +2575,13 @@ bool Proponitore::InBlocchi() {
     }
     if (soloApre == b->vInizi.size()) return false;
     // Groups of lines that each hold the time, of varying count, under a line that opens each
-    // group (a date, a title): calls of one line.
+    // group (a date, a title, with column titles of no digit): calls of one line.
     if (b->Minimo() != b->Massimo()) {
         bool ognuna = true;
         for (size_t k = 0; k < b->vInizi.size() && ognuna; ++k)
             for (size_t r = b->vInizi[k] + 1; r < b->vInizi[k] + b->vRighe[k]; ++r)
-                ognuna &= ora->Su(r) != nullptr;
+                ognuna &= ora->Su(r) != nullptr ||
+                          std::none_of(mvRighe[r].begin(), mvRighe[r].end(), Cifra);
         if (ognuna) return false;
     }
     const size_t n = b->Minimo();

@@ -70,15 +70,22 @@ TEST(RigheInBlocchi, LaPropostaLeggeLeChiamateSuTreRighe) {
     EXPECT_EQ(conti.iUscenti, 3u);
     EXPECT_EQ(conti.iNonRiconosciute, 0u);
     EXPECT_EQ(conti.iValoriNonValidi, 0u);
-    // A date line above a varying number of calls of one line each opens no call.
-    const Proposta date = ProponiDriver(
+    // A date line or a page title (with column titles) above a varying number of calls of one
+    // line each opens no call.
+    const char* gruppi[] = {
         "DATE 12/07/26\r\n08:14:05 221 5550142  00:04:12\r\n08:30:51 224 6135550187 00:01:58\r\n"
         "DATE 12/08/26\r\n09:02:10 226 5550199  00:02:47\r\n10:11:40 222 5550133  00:12:59\r\n"
         "11:45:00 221 6135550164 00:00:22\r\nDATE 12/09/26\r\n08:02:33 224 5550198  00:00:41\r\n",
-        FormatiDemo());
-    ASSERT_TRUE(date.driver.moUscenti);
-    EXPECT_EQ(date.driver.moUscenti->miNumRighe, 1);
-    EXPECT_TRUE(date.driver.mcolDataIsolata);
+        "** PAGE 1 **\r\nTIME     EXT NUMBER     DUR\r\n08:14:05 221 5550142    00:04:12\r\n"
+        "** PAGE 2 **\r\nTIME     EXT NUMBER     DUR\r\n09:02:10 226 5550199    00:02:47\r\n"
+        "10:11:40 222 5550133    00:12:59\r\n** PAGE 3 **\r\nTIME     EXT NUMBER     DUR\r\n"
+        "11:45:00 221 6135550164 00:00:22\r\n12:02:33 224 5550198    00:00:41\r\n",
+    };
+    for (const char* g : gruppi) {
+        const Proposta una = ProponiDriver(g, FormatiDemo());
+        ASSERT_TRUE(una.driver.moUscenti);
+        EXPECT_EQ(una.driver.moUscenti->miNumRighe, 1) << g;
+    }
 }
 
 }  // namespace

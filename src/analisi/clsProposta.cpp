@@ -1459,6 +1459,39 @@ void Proponitore::CodiciSuAltreRighe() {
                  true, true);
         }
     }
+    // Calls still without a known code: a word opening one of their lines that some incoming
+    // calls print there too, and no call with a code of another kind, makes them incoming.
+    auto codice = [&](size_t r) {
+        const auto noto = mDirValori.find(std::string(TogliSpazi(Testo(r, miDirA, miDirB))));
+        return noto == mDirValori.end() ? '?' : noto->second;
+    };
+    std::map<std::pair<int, std::string>, std::array<std::vector<size_t>, 3>> parole;
+    for (size_t r : mvChiamate) {
+        const int chi = mvTipo[r] == 'E' ? 0 : codice(r) == '?' ? 2 : 1;
+        for (int riga = 0; riga < miRigheBlocco; ++riga) {
+            const std::string t = Testo(r, riga * w, (riga + 1) * w);
+            const size_t i = t.find_first_not_of(' ');
+            if (i == std::string::npos) continue;
+            size_t j = i;
+            while (j < t.size() && Lettera(t[j])) ++j;
+            if (j - i < 3 || (j < t.size() && t[j] != ' ')) continue;
+            parole[{riga * w + static_cast<int>(i), t.substr(i, j - i)}][chi].push_back(r);
+        }
+    }
+    for (const auto& [dove, chi] : parole) {
+        const bool restano =
+            std::any_of(chi[2].begin(), chi[2].end(), [&](size_t r) { return mvTipo[r] != 'E'; });
+        if (chi[0].size() < 2 || !chi[1].empty() || !restano) continue;
+        const auto& [a, t] = dove;
+        mvDirAltre.emplace_back(a, t);
+        for (size_t r : chi[2]) mvTipo[r] = 'E';
+        Voce(Ambito::Tipo, "Entranti dalla forma",
+             Dove(a, a + static_cast<int>(t.size())) + ": \"" + t + "\" apre una riga di " +
+                 Num(static_cast<long long>(chi[0].size())) + " entranti e di " +
+                 Num(static_cast<long long>(chi[2].size())) +
+                 " chiamate senza codice, di nessuna uscente: entranti anche queste",
+             true, true);
+    }
 }
 
 // A transfer code that does not say the direction (T): each of its lines goes with the kind

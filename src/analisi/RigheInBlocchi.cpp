@@ -31,10 +31,9 @@ std::pair<std::string, int> Segno(const std::string& s) {
     } else {
         return {};
     }
-    // Something more than signs must follow: a rule of dashes opens nothing.
-    bool testo = false;
-    for (size_t k = j; k < s.size() && !testo; ++k) testo = Cifra(s[k]) || Lettera(s[k]);
-    if (!testo) return {};
+    // Data must follow, a digit at least: a rule of dashes or a line of column titles opens
+    // nothing.
+    if (std::none_of(s.begin() + static_cast<std::ptrdiff_t>(j), s.end(), Cifra)) return {};
     return {s.substr(i, j - i), static_cast<int>(i)};
 }
 
@@ -55,6 +54,10 @@ std::optional<Blocchi> TrovaBlocchi(const std::vector<std::string>& vRighe) {
     std::optional<Blocchi> migliore;
     for (auto& [segno, inizi] : perSegno) {
         if (inizi.size() < kMinimoChiamate) continue;
+        // The same text on every opener is a title repeated, not a call's first line.
+        if (std::all_of(inizi.begin(), inizi.end(),
+                        [&](size_t r) { return vRighe[r] == vRighe[inizi.front()]; }))
+            continue;
         Blocchi b;
         b.sApre = segno.first;
         b.iColonna = segno.second;

@@ -1,6 +1,6 @@
 #pragma once
 // Calls printed on several lines, each opened by a line of one shape: a mark (a run of signs
-// such as "#" or "--------", or a word of capitals) at the same column, followed by more text.
+// such as "#" or "--------", or a word of capitals) at the same column, followed by digits.
 // The lines from one opener to the next are one call. No Qt; texts are Windows-1252.
 
 #include <cstddef>
@@ -21,7 +21,8 @@ struct Blocchi {
 
 // The opener of calls on several lines: a mark that opens at least three lines, each followed
 // by one to seven lines without it (the last call takes no more lines than the longest of the
-// others). Lines of signs alone (dashes, rules) open nothing; where several marks fit, the one
+// others). Lines without a digit after the mark (rules, column titles) open nothing, nor a
+// mark whose lines are all the same text (a title repeated); where several marks fit, the one
 // opening the most calls. None when no mark does.
 std::optional<Blocchi> TrovaBlocchi(const std::vector<std::string>& vRighe);
 

@@ -2599,14 +2599,14 @@ bool Proponitore::InBlocchi() {
             ora = &c;
     // Every call starts with its opener: no time stands before the first one.
     if (!ora || ora->vValori.front().iRiga < b->vInizi.front()) return false;
-    size_t soloApre = 0;
     for (size_t k = 0; k < b->vInizi.size(); ++k) {
+        // The time on an opener: calls of one line, some followed by lines of their own or
+        // by calls of another kind.
+        if (ora->Su(b->vInizi[k])) return false;
         size_t dentro = 0;
         for (size_t r = b->vInizi[k]; r < b->vInizi[k] + b->vRighe[k]; ++r) dentro += !!ora->Su(r);
         if (dentro == 0) return false;  // a call without the time: no calls of this shape
-        soloApre += dentro == 1 && ora->Su(b->vInizi[k]);
     }
-    if (soloApre == b->vInizi.size()) return false;
     // Groups of lines that each hold the time, of varying count, under a line that opens each
     // group (a date, a title, with column titles of no digit): calls of one line.
     if (b->Minimo() != b->Massimo()) {

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "analisi/FormatiComuni.h"
+#include "analisi/RigheInBlocchi.h"
 #include "analisi/clsLetturaCampione.h"
 #include "engine/CampiSeparati.h"
 #include "engine/FormatoDataOra.h"
@@ -239,6 +240,7 @@ class Proponitore {
     bool ScegliRigheChiamata();
     void ScegliDate();
     void ScegliTempi();
+    void DurataFraDueOre();
     void ScegliDirezione();
     void TrasferiteDallaForma();
     void Messaggi();
@@ -281,6 +283,10 @@ class Proponitore {
             v.iLunghezza = static_cast<int16_t>(b - a);
             int16_t nel = 0;
             if (mbSeparati) InCampo(a, b, v.iInizio, v.iLunghezza, nel);
+            if (miLarghezzaRiga) {
+                v.iRiga = static_cast<int16_t>(1 + a / miLarghezzaRiga);
+                v.iInizio = static_cast<int16_t>(a % miLarghezzaRiga + 1);
+            }
         }
         mP.vVoci.push_back(std::move(v));
     }
@@ -315,6 +321,17 @@ class Proponitore {
     // first) and how many (0: to its end).
     void InCampo(int a, int b, int16_t& rInizio, int16_t& rLunghezza, int16_t& rNel) const;
     void PosizioniInCampi();
+    // Calls on several lines, each opened by a line of one shape: the lines of a call are laid
+    // side by side on one line, miLarghezzaRiga columns each, and every position found there
+    // comes back as a line of the call and a column on it.
+    int miLarghezzaRiga = 0;  // 0: a call starts on the line that holds its time
+    int miRigheBlocco = 0;
+    std::string msApre;
+    int miApreA = -1;
+    bool InBlocchi();
+    void CodiciSuAltreRighe();
+    std::vector<std::pair<int, std::string>> mvDirAltre;  // incoming codes on other lines
+    void PosizioniInBlocchi();
     // A kind printed on two lines: its second line's mark, where it stands, and the kind.
     std::string msSeconda;
     int miSecondaA = -1;
@@ -1370,7 +1387,7 @@ char TipoDiCodice(const std::string& valore) {
     if (v.empty()) return '?';
     if (v.front() == '<' && v.find('I') != std::string::npos) return 'E';
     if (entranti.count(v)) return 'E';
-    if (uscenti.count(v)) return 'U';
+    if (uscenti.count(v) || v == "INTL") return 'U';  // international, not incoming
     if (trasf.count(v)) return 'T';
     if (v == "IT" || v == "TI" || v == "IXF") return 'e';
     if (v == "OT" || v == "TO" || v == "OXF") return 'u';
@@ -1399,6 +1416,58 @@ char TipoDiCodice(const std::string& valore) {
     for (const char* p : {"INTERNAL", "OUTBOUND", "OUTGOING"})
         if (v.find(p) != std::string::npos) return 'U';
     return '?';
+}
+
+// Minutes and seconds beside two times of day: a column that reads as hours and minutes
+// (03:35) and as minutes and seconds, and as minutes and seconds is the later time less the
+// earlier on nearly every call (up to a minute less: the ringing), is the duration; its
+// readings with hours are dropped before the times are chosen.
+void Proponitore::DurataFraDueOre() {
+    const size_t n = mvChiamate.size();
+    std::vector<Colonna> ore, minuti;
+    for (const auto& c : mvCandidate) {
+        const Formato& f = mvFormati[c.iFormato];
+        if (f.bData || !f.bSecondi || !f.bLetterale) continue;
+        Colonna k = SuRighe(c, mvChiamata, true);
+        if (k.Righe() * 2 < n || k.Righe() < 2) continue;
+        (f.bOre ? ore : minuti).push_back(std::move(k));
+    }
+    std::set<std::pair<int, int>> durate;
+    for (const auto& m : minuti) {
+        for (const auto& x : ore)
+            for (const auto& y : ore) {
+                if (Sovrapposti(x.a, x.b, y.a, y.b) || Sovrapposti(x.a, x.b, m.a, m.b) ||
+                    Sovrapposti(y.a, y.b, m.a, m.b) || durate.count({m.a, m.b}))
+                    continue;
+                size_t pari = 0, uguali = 0;
+                for (const auto& v : m.vValori) {
+                    const Valore* p = x.Su(v.iRiga);
+                    const Valore* q = y.Su(v.iRiga);
+                    if (!p || !q) continue;
+                    ++pari;
+                    const long long d =
+                        (q->v.TotaleSecondi() - p->v.TotaleSecondi() + 86400) % 86400;
+                    const long long s = v.v.TotaleSecondi();
+                    uguali += s <= d && d - s <= 60;
+                }
+                if (pari < 2 || uguali * 10 < pari * 9) continue;
+                durate.insert({m.a, m.b});
+                Voce(Ambito::Campo, "Durata",
+                     Dove(m.a, m.b) + " (" + PrimiValori(m) + "), letto come minuti e secondi (\"" +
+                         mvFormati[m.iFormato].sTesto + "\"), \xE8 l'ora in " + Dove(y.a, y.b) +
+                         " meno quella in " + Dove(x.a, x.b) + " su " +
+                         Num(static_cast<long long>(uguali)) + " chiamate su " +
+                         Num(static_cast<long long>(pari)) +
+                         ": \xE8 una durata, non un'ora del giorno");
+            }
+    }
+    std::erase_if(mvCandidate, [&](const Colonna& c) {
+        const Formato& f = mvFormati[c.iFormato];
+        if (f.bData || !f.bOre) return false;
+        for (const auto& [a, b] : durate)
+            if (Sovrapposti(a, b, c.a, c.b)) return true;
+        return false;
+    });
 }
 
 // 6. Incoming and outgoing.
@@ -1593,6 +1662,78 @@ void Proponitore::Messaggi() {
                  " senza alcuna durata n\xE9 squillo, che ogni riga di un codice noto ha: \xE8 "
                  "un messaggio della centrale, non una chiamata (le condizioni lo escludono)",
              true);
+    }
+}
+
+// Calls on several lines whose lines vary: the code that tells the kind may stand on another
+// line of the call, at the same column (an event line printed later on some calls). Incoming
+// codes found there, on calls with no known code where the codes stand, are one more choice
+// of the incoming conditions.
+void Proponitore::CodiciSuAltreRighe() {
+    if (miDirA < 0 || miLarghezzaRiga <= 0) return;
+    const int w = miLarghezzaRiga, colonna = miDirA % w;
+    for (int riga = 0; riga < miRigheBlocco; ++riga) {
+        const int a = riga * w + colonna;
+        if (a == miDirA) continue;
+        std::map<std::string, std::vector<size_t>> codici;
+        bool contrario = false;
+        for (size_t r : mvChiamate) {
+            const std::string& s = mvRighe[r];
+            if (static_cast<int>(s.size()) <= a || s[static_cast<size_t>(a)] == ' ' ||
+                (a % w > 0 && s[static_cast<size_t>(a - 1)] != ' '))
+                continue;
+            const size_t fine = s.find(' ', static_cast<size_t>(a));
+            const std::string t = s.substr(static_cast<size_t>(a), fine - static_cast<size_t>(a));
+            if (TipoDiCodice(t) != 'E') continue;
+            const std::string qui(TogliSpazi(Testo(r, miDirA, miDirB)));
+            const auto noto = mDirValori.find(qui);
+            contrario |= noto != mDirValori.end() && noto->second != '?';
+            codici[t].push_back(r);
+        }
+        if (contrario || codici.empty()) continue;
+        for (const auto& [t, righe] : codici) {
+            mvDirAltre.emplace_back(a, t);
+            for (size_t r : righe) mvTipo[r] = 'E';
+            Voce(Ambito::Tipo, "Entranti su un'altra riga",
+                 Dove(a, a + static_cast<int>(t.size())) + ": \"" + t + "\" su " +
+                     Num(static_cast<long long>(righe.size())) +
+                     " chiamate che non hanno un codice in " + Dove(miDirA, miDirB) +
+                     ": entranti anche queste",
+                 true, true);
+        }
+    }
+    // Calls still without a known code: a word opening one of their lines that some incoming
+    // calls print there too, and no call with a code of another kind, makes them incoming.
+    auto codice = [&](size_t r) {
+        const auto noto = mDirValori.find(std::string(TogliSpazi(Testo(r, miDirA, miDirB))));
+        return noto == mDirValori.end() ? '?' : noto->second;
+    };
+    std::map<std::pair<int, std::string>, std::array<std::vector<size_t>, 3>> parole;
+    for (size_t r : mvChiamate) {
+        const int chi = mvTipo[r] == 'E' ? 0 : codice(r) == '?' ? 2 : 1;
+        for (int riga = 0; riga < miRigheBlocco; ++riga) {
+            const std::string t = Testo(r, riga * w, (riga + 1) * w);
+            const size_t i = t.find_first_not_of(' ');
+            if (i == std::string::npos) continue;
+            size_t j = i;
+            while (j < t.size() && Lettera(t[j])) ++j;
+            if (j - i < 3 || (j < t.size() && t[j] != ' ')) continue;
+            parole[{riga * w + static_cast<int>(i), t.substr(i, j - i)}][chi].push_back(r);
+        }
+    }
+    for (const auto& [dove, chi] : parole) {
+        const bool restano =
+            std::any_of(chi[2].begin(), chi[2].end(), [&](size_t r) { return mvTipo[r] != 'E'; });
+        if (chi[0].size() < 2 || !chi[1].empty() || !restano) continue;
+        const auto& [a, t] = dove;
+        mvDirAltre.emplace_back(a, t);
+        for (size_t r : chi[2]) mvTipo[r] = 'E';
+        Voce(Ambito::Tipo, "Entranti dalla forma",
+             Dove(a, a + static_cast<int>(t.size())) + ": \"" + t + "\" apre una riga di " +
+                 Num(static_cast<long long>(chi[0].size())) + " entranti e di " +
+                 Num(static_cast<long long>(chi[2].size())) +
+                 " chiamate senza codice, di nessuna uscente: entranti anche queste",
+             true, true);
     }
 }
 
@@ -2360,6 +2501,9 @@ void Proponitore::Componi() {
     // What every call line holds.
     std::vector<clsCondizione> base;
     base.push_back(Cond(clsCondizione::TEMPO_VALIDO, mOra->a, mOra->b, "", Codice(mOra->iFormato)));
+    if (miLarghezzaRiga)
+        base.push_back(Cond(clsCondizione::UGUALE_A, miApreA,
+                            miApreA + static_cast<int>(msApre.size()), msApre, 0));
     if (mData && mData->Righe() == mvChiamate.size())
         base.push_back(
             Cond(clsCondizione::DATA_VALIDA, mData->a, mData->b, "", Codice(mData->iFormato)));
@@ -2389,6 +2533,8 @@ void Proponitore::Componi() {
         else
             uscenti.push_back(c);
     }
+    for (const auto& [a, t] : mvDirAltre)
+        entranti.push_back(Cond(clsCondizione::UGUALE_A, a, a + static_cast<int>(t.size()), t, 0));
     if (miFormaA >= 0)
         entranti.push_back(
             Cond(msFormaValore.empty() ? clsCondizione::DIVERSO_DA : clsCondizione::UGUALE_A,
@@ -2717,6 +2863,11 @@ void Proponitore::InCampo(int a, int b, int16_t& rInizio, int16_t& rLunghezza,
 }
 
 std::string Proponitore::Dove(int a, int b) const {
+    if (miLarghezzaRiga && !mbSeparati) {
+        const int riga = a / miLarghezzaRiga, da = riga * miLarghezzaRiga;
+        return "riga " + Num(riga + 1) + ", colonne " + Num(a - da + 1) + "-" +
+               Num(std::min(b, da + miLarghezzaRiga) - da);
+    }
     if (!mbSeparati) return "colonne " + Num(a + 1) + "-" + Num(b);
     int16_t campo = 0, lunghezza = 0, nel = 0;
     InCampo(a, b, campo, lunghezza, nel);
@@ -2757,6 +2908,146 @@ void Proponitore::PosizioniInCampi() {
             for (auto& v : *(*k)->mcolCampi) {
                 sposta(v.valore);
                 if (v.valore.moTrasf) {
+                    v.valore.moTrasf->miInizio = v.valore.miInizio;
+                    v.valore.moTrasf->miLunghezza = v.valore.miLunghezza;
+                }
+            }
+    }
+}
+
+// Calls on several lines, each opened by a line of one shape (a mark at one column): unless
+// the time found on most lines stands once in every call and on its opener (calls of one line,
+// with lines after them), the lines of each call are laid side by side on one line and the
+// values are looked for again. A call kind has a fixed number of lines: where the calls have
+// more or fewer, the fewest are read and the lines after them are left out.
+bool Proponitore::InBlocchi() {
+    const auto b = TrovaBlocchi(mvRighe);
+    if (!b) return false;
+    const Colonna* ora = nullptr;
+    for (const auto& c : mvCandidate)
+        if (!mvFormati[c.iFormato].bData && mvFormati[c.iFormato].bOre &&
+            (!ora || c.Righe() > ora->Righe()))
+            ora = &c;
+    // Every call starts with its opener: no time stands before the first one.
+    if (!ora || ora->vValori.front().iRiga < b->vInizi.front()) return false;
+    for (size_t k = 0; k < b->vInizi.size(); ++k) {
+        // The time on an opener: calls of one line, some followed by lines of their own or
+        // by calls of another kind.
+        if (ora->Su(b->vInizi[k])) return false;
+        size_t dentro = 0;
+        for (size_t r = b->vInizi[k]; r < b->vInizi[k] + b->vRighe[k]; ++r) dentro += !!ora->Su(r);
+        if (dentro == 0) return false;  // a call without the time: no calls of this shape
+    }
+    // Groups of lines that each hold the time, of varying count, under a line that opens each
+    // group (a date, a title, with column titles of no digit): calls of one line.
+    if (b->Minimo() != b->Massimo()) {
+        bool ognuna = true;
+        for (size_t k = 0; k < b->vInizi.size() && ognuna; ++k)
+            for (size_t r = b->vInizi[k] + 1; r < b->vInizi[k] + b->vRighe[k]; ++r)
+                ognuna &= ora->Su(r) != nullptr ||
+                          std::none_of(mvRighe[r].begin(), mvRighe[r].end(), Cifra);
+        if (ognuna) return false;
+    }
+    const size_t n = b->Minimo();
+    size_t larga = 0;
+    for (size_t inizio : b->vInizi)
+        for (size_t r = inizio; r < inizio + n; ++r) larga = std::max(larga, mvRighe[r].size());
+    miLarghezzaRiga = static_cast<int>(larga) + 4;
+    miRigheBlocco = static_cast<int>(n);
+    msApre = b->sApre;
+    miApreA = b->iColonna;
+    // Each length of call, with the lines where the first calls of it start.
+    std::map<size_t, std::vector<std::string>> perRighe;
+    for (size_t k = 0; k < b->vInizi.size(); ++k) {
+        auto& v = perRighe[b->vRighe[k]];
+        if (v.size() < 3)
+            v.push_back("riga " + Num(static_cast<long long>(mvNumeri[b->vInizi[k]])));
+    }
+    std::vector<std::string> righe;
+    std::vector<uint64_t> numeri;
+    for (size_t r = 0, k = 0; r < mvRighe.size(); ++r) {
+        if (k < b->vInizi.size() && b->vInizi[k] == r) {
+            std::string unita;
+            for (size_t i = 0; i < n; ++i) {
+                unita.resize(i * static_cast<size_t>(miLarghezzaRiga), ' ');
+                unita += mvRighe[r + i];
+            }
+            righe.push_back(std::move(unita));
+            numeri.push_back(mvNumeri[r]);
+            // The lines after the fewest are no call and no heading: left out.
+            r += b->vRighe[k] - 1;
+            ++k;
+            continue;
+        }
+        righe.push_back(mvRighe[r]);
+        numeri.push_back(mvNumeri[r]);
+    }
+    mvRighe = std::move(righe);
+    mvNumeri = std::move(numeri);
+    mvCandidate.clear();
+    mvOccupate.emplace_back(miApreA, miApreA + static_cast<int>(msApre.size()));
+    const std::string apre = "\"" + msApre + "\" in colonna " + Num(miApreA + 1) + " apre " +
+                             Num(static_cast<long long>(b->vInizi.size())) + " chiamate";
+    if (b->Minimo() == b->Massimo()) {
+        Voce(Ambito::Righe, "Chiamate su pi\xF9 righe",
+             apre + ", ognuna di " + Num(static_cast<long long>(n)) +
+                 " righe: una chiamata \xE8 la riga che lo porta e le righe che la seguono fino "
+                 "alla prossima; i campi sono cercati su tutte le sue righe");
+        return true;
+    }
+    VoceProposta v;
+    v.ambito = Ambito::Righe;
+    v.sTitolo = "Chiamate su pi\xF9 righe";
+    v.bIncerto = true;
+    v.sTesto = apre + " di " + Num(static_cast<long long>(b->Minimo())) + "-" +
+               Num(static_cast<long long>(b->Massimo())) +
+               " righe: una chiamata \xE8 la riga che lo porta e le righe che la seguono fino "
+               "alla prossima; un tipo di chiamata ha per\xF2 un numero fisso di righe: sono "
+               "proposte " +
+               Num(static_cast<long long>(n)) +
+               ", le chiamate pi\xF9 corte, perch\xE9 una chiamata non prenda la riga che apre "
+               "la seguente; le righe oltre restano non riconosciute e ci\xF2 che vi sta non "
+               "\xE8 letto";
+    for (const auto& [righe, primi] : perRighe) {
+        VoceProposta::Alternativa a;
+        a.sLettura = Num(static_cast<long long>(righe)) + " righe";
+        a.vValori = primi;
+        a.bScelta = righe == n;
+        v.vAlternative.push_back(std::move(a));
+    }
+    mP.vVoci.push_back(std::move(v));
+    return true;
+}
+
+// Every position found on the lines laid side by side goes back to its line of the call.
+void Proponitore::PosizioniInBlocchi() {
+    clsDriver& d = mP.driver;
+    const int w = miLarghezzaRiga;
+    auto sposta = [w](auto& x) {
+        if (x.miInizio <= 0) return;
+        const int a = x.miInizio - 1, riga = a / w;
+        const int b = std::min(a + std::max<int>(x.miLunghezza, 1), (riga + 1) * w);
+        x.miRiga = static_cast<int16_t>(riga + 1);
+        x.miInizio = static_cast<int16_t>(a - riga * w + 1);
+        if (x.miLunghezza > 0) x.miLunghezza = static_cast<int16_t>(b - a);
+    };
+    auto tutte = [&](auto& col) {
+        if (col)
+            for (auto& v : *col) sposta(v.valore);
+    };
+    tutte(d.mcolDataIsolata);
+    if (d.mcolTrasf)
+        for (auto& v : *d.mcolTrasf) sposta(v.valore);
+    for (auto* k : {&d.moEntranti, &d.moUscenti}) {
+        if (!*k) continue;
+        (*k)->miNumRighe = static_cast<int16_t>(miRigheBlocco);
+        tutte((*k)->mcolCondizioni);
+        tutte((*k)->mcolCondTrasferita);
+        if ((*k)->mcolCampi)
+            for (auto& v : *(*k)->mcolCampi) {
+                sposta(v.valore);
+                if (v.valore.moTrasf) {
+                    v.valore.moTrasf->miRiga = v.valore.miRiga;
                     v.valore.moTrasf->miInizio = v.valore.miInizio;
                     v.valore.moTrasf->miLunghezza = v.valore.miLunghezza;
                 }
@@ -2815,6 +3106,7 @@ void Proponitore::AltreRighe() {
     // A mark that stands only on the line after a call, after every call of one kind and of
     // no other: that kind is printed on two lines.
     for (const auto& [k, conti] : dopo) {
+        if (miLarghezzaRiga) break;  // the lines of a call are read together already
         if (conti.first < 2 || conti.first != conti.second) continue;
         size_t entranti = 0, uscenti = 0, eSeguite = 0, uSeguite = 0;
         int colonna = -1;
@@ -2856,18 +3148,22 @@ Proposta Proponitore::Esegui() {
     TrovaFormati();
     ProvaSeparati();
     TrovaValori();
+    if (!mbSeparati && InBlocchi()) TrovaValori();
     if (ScegliRigheChiamata()) {
         ScegliDate();
+        DurataFraDueOre();
         ScegliTempi();
         DurataInSecondi();
         SecondiIncollati();
         DurataInDecimi();
         DurateDaIntestazione();
         ScegliDirezione();
+        CodiciSuAltreRighe();
         ScegliSegmenti();
         AltreRighe();
     }
     Componi();
+    if (miLarghezzaRiga) PosizioniInBlocchi();
     return std::move(mP);
 }
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 
+#include "analisi/ColonneMinori.h"
 #include "analisi/FormatiComuni.h"
 #include "analisi/clsLetturaCampione.h"
 #include "engine/CampiSeparati.h"
@@ -200,6 +201,7 @@ struct Segmento {
     std::string sRuolo;
     bool bValuta = false;    // a cost printed with its decimals
     bool bDecorato = false;  // digits printed among other signs on some lines
+    std::string sEtichetta;  // letters before the digits of every value (DN2001): a label
 };
 
 class Proponitore {
@@ -222,6 +224,7 @@ class Proponitore {
     void TrasferiteDallaForma();
     bool EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
+    bool EntrantiSenzaAddebito();
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
     void ScegliSegmenti();
     void AltreRighe();
@@ -322,6 +325,8 @@ class Proponitore {
     std::vector<char> mvTipo;                         // per call line: 'E' or 'U'
     std::map<bool, std::vector<Segmento>> mSegmenti;  // by kind: incoming true
     std::set<std::pair<int, int>> mContatori;
+    // A count glued before the direction code: the units, on both kinds.
+    int miScattiA = -1, miScattiB = -1;
 };
 
 std::string Proponitore::Testo(size_t riga, int a, int b) const {
@@ -1292,6 +1297,7 @@ void Proponitore::ScegliDirezione() {
     }
     mvTipo.assign(mvRighe.size(), 'U');
     if (EntrantiDaGiunzione(perColonna)) return;
+    if (!migliore && EntrantiSenzaAddebito()) return;
     if (!migliore && EntrantiDallaForma(perColonna)) return;
     if (!migliore) {
         Voce(Ambito::Tipo, "Entranti e uscenti",
@@ -1652,6 +1658,59 @@ bool Proponitore::EntrantiDaGiunzione(const std::map<int, std::map<std::string, 
     return false;
 }
 
+// A code glued after a count (units 1 and kind 2 printed as "12"): the code whose calls are
+// never charged is the incoming one, the count the units of every call.
+bool Proponitore::EntrantiSenzaAddebito() {
+    std::vector<std::string_view> righe;
+    for (size_t r : mvChiamate) righe.emplace_back(mvRighe[r]);
+    const auto c = TrovaCodiceDopoConteggio(righe, mvOccupate);
+    if (!c) return false;
+    miDirA = c->iColonna;
+    miDirB = c->iColonna + 1;
+    mDirValori[std::string(1, c->cSenzaAddebito)] = 'E';
+    for (char k : c->sAltri) mDirValori[std::string(1, k)] = 'U';
+    std::set<size_t> entranti, tutte(mvChiamate.begin(), mvChiamate.end());
+    for (size_t r : mvChiamate)
+        if (mvRighe[r][static_cast<size_t>(miDirA)] == c->cSenzaAddebito) {
+            mvTipo[r] = 'E';
+            entranti.insert(r);
+        }
+    miScattiA = c->iConteggio;
+    miScattiB = c->iColonna;
+    // Room for longer counts than the sample's, over the blanks before it.
+    const auto vuota = [&](int x) {
+        for (const auto& [a, b] : mvOccupate)
+            if (x >= a && x < b) return false;
+        return std::all_of(mvChiamate.begin(), mvChiamate.end(), [&](size_t r) {
+            return mvRighe[r].size() <= static_cast<size_t>(x) ||
+                   mvRighe[r][static_cast<size_t>(x)] == ' ';
+        });
+    };
+    const int primo = miScattiA;
+    while (miScattiA > 0 && primo - miScattiA < 4 && vuota(miScattiA - 1) && vuota(miScattiA - 2))
+        --miScattiA;
+    mvOccupate.emplace_back(miScattiA, miDirB);
+    std::string altri;
+    for (char k : c->sAltri) altri += std::string(altri.empty() ? "\"" : ", \"") + k + "\"";
+    Voce(Ambito::Tipo, "Entranti e uscenti",
+         Dove(miDirA, miDirB) + ": una cifra attaccata dopo un conteggio su ogni chiamata (" +
+             PrimiTesti(tutte, miScattiA, miDirB) + "), con " +
+             Num(static_cast<long long>(c->sAltri.size() + 1)) + " valori: \"" +
+             std::string(1, c->cSenzaAddebito) + "\" su " +
+             Num(static_cast<long long>(c->iSenzaAddebito)) +
+             " chiamate, tutte con conteggio zero, e " + altri + " su " +
+             Num(static_cast<long long>(c->iAltre)) + ", con un conteggio sopra zero su " +
+             Num(static_cast<long long>(c->iAddebitate)) +
+             ": le chiamate mai addebitate sono le entranti, le altre uscenti",
+         true);
+    Voce(Ambito::Campo, "Scatti",
+         Dove(miScattiA, miScattiB) + ": il conteggio prima del codice (" +
+             PrimiTesti(tutte, miScattiA, miScattiB) +
+             "), zero su ogni entrante: sono gli scatti, su entranti e uscenti",
+         false, false, "lScatti", miScattiA, miScattiB);
+    return true;
+}
+
 std::string Proponitore::PrimiTesti(const std::set<size_t>& righe, int a, int b) const {
     std::string t;
     size_t k = 0;
@@ -1875,7 +1934,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             p += 10;
         return p;
     });
-    prendi("sDerivato", [&](const Segmento& g) {
+    Segmento* derivato = prendi("sDerivato", [&](const Segmento& g) {
         if (HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
                                        "USER", "PORT", "EXTN", "INT"}))
             return 100.0;
@@ -1905,6 +1964,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                 static_cast<double>(g.iPieni) / static_cast<double>(n)) *
                (zeri ? 0.3 : 1.0);
     });
+    if (derivato) derivato->sEtichetta = EtichettaCostante(derivato->distinti);
     prendi("sLinea", [&](const Segmento& g) {
         if (HaParola(g.sIntestazione, {"CO", "TRK", "TRUNK", "LINE", "LINEA", "TK", "LN", "CH",
                                        "C.O.", "GIUNZ", "EXCH", "JUNC", "ROUTE"}))
@@ -1917,7 +1977,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                      {"COST", "CHARGE", "IMPORT", "AMOUNT", "TARIF", "ADDEB", "UNIT", "SCATTI",
                       "PULSE", "METER", "ACC", "CODE", "DUR", "TIME", "DATE", "ORA", "DATA"}))
             return 0.0;
-        return digitale(g) ? 10.0 - static_cast<double>(g.distinti.size()) / 100.0 : 1.0;
+        // One value on every call (a node, a tenant) says less than a few that vary.
+        const double uno = g.distinti.size() == 1 && g.iPieni >= 3 ? 4.0 : 0.0;
+        return digitale(g) ? 10.0 - uno - static_cast<double>(g.distinti.size()) / 100.0 : 1.0;
     });
     prendi("lScatti", [&](const Segmento& g) {
         return HaParola(g.sIntestazione, {"UNIT", "SCATTI", "PULSE", "METER", "IMPULS"}) &&
@@ -2177,6 +2239,7 @@ void Proponitore::Componi() {
                                 static_cast<int16_t>(t.c.b - t.c.a), da, a);
             }
         }
+        if (miScattiA >= 0) campo("lScatti", miScattiA, miScattiB, 0, clsCampo::DX);
         const auto& segmenti = mSegmenti[bEntrante];
         for (const Segmento& g : segmenti) {
             if (g.sRuolo.empty() || g.sRuolo == "-") continue;
@@ -2196,7 +2259,20 @@ void Proponitore::Componi() {
                 b = std::max(b, destra);
             else
                 a = std::min(a, sinistra);
+            // A label before every extension (DN2001): the field starts after it where it
+            // stands at the same columns on every line, else keeps the digits alone.
+            bool etichettaFissa = !g.sEtichetta.empty() && a == g.a;
+            for (size_t r : mvChiamate)
+                if (etichettaFissa && (mvTipo[r] == 'E') == bEntrante &&
+                    !TogliSpazi(Testo(r, g.a, g.b)).empty())
+                    etichettaFissa =
+                        Testo(r, g.a, g.a + static_cast<int>(g.sEtichetta.size())) == g.sEtichetta;
+            if (etichettaFissa) a += static_cast<int>(g.sEtichetta.size());
             campo(g.sRuolo, a, b, 0, g.bSinistra ? clsCampo::SX : clsCampo::DX);
+            if (!g.sEtichetta.empty() && !etichettaFissa)
+                if (clsCampo* c = chiamataK->mcolCampi->Trova(
+                        std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
+                    c->mbSoloCifre = true;
             if (g.sRuolo == "sNumero" && g.bDecorato) {
                 // Digits among other signs (RG 612-804-4082, CLI Num: 0555...): the digits alone.
                 if (clsCampo* c = chiamataK->mcolCampi->Trova(
@@ -2269,6 +2345,11 @@ void Proponitore::Componi() {
                                               : ", sotto \"" + g.sIntestazione + "\"") +
                      (g.bValuta ? "; un costo con i decimali: letto in valuta (diviso per 100)"
                                 : "") +
+                     (g.sEtichetta.empty()
+                          ? ""
+                          : "; \"" + g.sEtichetta +
+                                "\" davanti a ogni valore \xE8 un'etichetta, non parte del "
+                                "numero: il campo tiene le cifre dopo") +
                      (g.sRuolo == "sNumero" && g.bDecorato
                           ? "; cifre fra altri segni su alcune righe: il numero tiene solo le "
                             "cifre (Solo cifre)"

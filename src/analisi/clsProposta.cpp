@@ -228,6 +228,7 @@ class Proponitore {
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
     void ScegliSegmenti();
     void AltreRighe();
+    std::string SenzaSeconda(const std::string& segno, bool bEntranti) const;
     void DurataInSecondi();
     void SecondiIncollati();
     void DurataInDecimi();
@@ -2589,15 +2590,47 @@ void Proponitore::AltreRighe() {
                  false, soloE);
             return;
         }
+        const bool tipoE = uSeguite == 0 && eSeguite > 0;
         Voce(Ambito::Righe, "Righe dopo le chiamate",
              "\"" + k + "\" apre la riga che segue " + Num(static_cast<long long>(eSeguite)) +
                  " entranti su " + Num(static_cast<long long>(entranti)) + " e " +
                  Num(static_cast<long long>(uSeguite)) + " uscenti su " +
                  Num(static_cast<long long>(uscenti)) +
                  ": non tutte le chiamate di un tipo la hanno, e un tipo ha un numero di righe "
-                 "fisso; restano righe a s\xE9",
+                 "fisso; restano righe a s\xE9" +
+                 (tipoE || eSeguite == 0 ? SenzaSeconda(k, tipoE) : std::string()),
              true);
     }
+}
+
+// The calls of a kind that lack the line after them, when a column tells them apart from the
+// others of their kind (a record letter: B beside N): what a technician needs to choose between
+// two lines for the kind, losing those calls, and one line, losing what the second line holds.
+std::string Proponitore::SenzaSeconda(const std::string& segno, bool bEntranti) const {
+    std::vector<size_t> con, senza;
+    for (size_t r : mvChiamate) {
+        if ((mvTipo[r] == 'E') != bEntranti) continue;
+        const bool segue = r + 1 < mvRighe.size() && !mvChiamata[r + 1] &&
+                           TogliSpazi(mvRighe[r + 1]).rfind(segno, 0) == 0;
+        (segue ? con : senza).push_back(r);
+    }
+    if (con.empty() || senza.empty()) return {};
+    const auto a = [&](size_t r, size_t x) { return x < mvRighe[r].size() ? mvRighe[r][x] : ' '; };
+    for (size_t x = 0; x < mvRighe[con.front()].size(); ++x) {
+        const char c = a(con.front(), x), d = a(senza.front(), x);
+        if (c == d || c == ' ' || d == ' ') continue;
+        if (std::all_of(con.begin(), con.end(), [&](size_t r) { return a(r, x) == c; }) &&
+            std::all_of(senza.begin(), senza.end(), [&](size_t r) { return a(r, x) == d; }))
+            return std::string(senza.size() == 1
+                                   ? "; l'unica senza ha \""
+                                   : "; le " + Num(static_cast<long long>(senza.size())) +
+                                         " senza hanno \"") +
+                   d + "\" in colonna " + Num(static_cast<long long>(x + 1)) + ", le altre \"" + c +
+                   "\": con due righe per il tipo non sarebbero lette come " +
+                   (bEntranti ? "entranti" : "uscenti") +
+                   ", con una il testo della seconda riga resta fuori";
+    }
+    return {};
 }
 
 Proposta Proponitore::Esegui() {

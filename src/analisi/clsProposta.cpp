@@ -225,6 +225,7 @@ class Proponitore {
     bool EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiSenzaAddebito();
+    void RecordDiServizio();
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
     void ScegliSegmenti();
     void AltreRighe();
@@ -328,6 +329,8 @@ class Proponitore {
     std::set<std::pair<int, int>> mContatori;
     // A count glued before the direction code: the units, on both kinds.
     int miScattiA = -1, miScattiB = -1;
+    // A column every call prints in and the records of the system leave blank.
+    int miServizioA = -1;
 };
 
 std::string Proponitore::Testo(size_t riga, int a, int b) const {
@@ -1712,6 +1715,55 @@ bool Proponitore::EntrantiSenzaAddebito() {
     return true;
 }
 
+// Lines with the time of the calls that are blank in most columns every other call line prints
+// in (no party, no duration): records of the system (a restart, a clock set), no calls. A few at
+// most, and only when a column holds text on every call and on none of them.
+void Proponitore::RecordDiServizio() {
+    const size_t n = mvChiamate.size();
+    if (mbSeparati || n < 8) return;
+    size_t larghezza = 0;
+    for (size_t r : mvChiamate) larghezza = std::max(larghezza, mvRighe[r].size());
+    const auto pieno = [&](size_t r, size_t x) {
+        return x < mvRighe[r].size() && mvRighe[r][x] != ' ' && mvRighe[r][x] != '\t';
+    };
+    std::vector<size_t>
+        colonne;  // columns with text on nine call lines in ten, date and time aside
+    for (size_t x = 0; x < larghezza; ++x) {
+        const int i = static_cast<int>(x);
+        if ((i >= mOra->a && i < mOra->b) || (mData && i >= mData->a && i < mData->b)) continue;
+        const auto k = std::count_if(mvChiamate.begin(), mvChiamate.end(),
+                                     [&](size_t r) { return pieno(r, x); });
+        if (static_cast<size_t>(k) * 10 >= n * 9) colonne.push_back(x);
+    }
+    if (colonne.size() < 4) return;
+    std::set<size_t> servizio;
+    for (size_t r : mvChiamate) {
+        const auto vuote =
+            std::count_if(colonne.begin(), colonne.end(), [&](size_t x) { return !pieno(r, x); });
+        if (static_cast<size_t>(vuote) * 2 >= colonne.size()) servizio.insert(r);
+    }
+    if (servizio.empty() || servizio.size() * 10 > n) return;
+    for (size_t x : colonne) {
+        if (!std::all_of(mvChiamate.begin(), mvChiamate.end(),
+                         [&](size_t r) { return pieno(r, x) != (servizio.count(r) > 0); }))
+            continue;
+        miServizioA = static_cast<int>(x);
+        break;
+    }
+    if (miServizioA < 0) return;
+    const std::string esempi = PrimiTesti(servizio, 0, static_cast<int>(larghezza));
+    for (size_t r : servizio) mvChiamata[r] = false;
+    mvChiamate.erase(std::remove_if(mvChiamate.begin(), mvChiamate.end(),
+                                    [&](size_t r) { return servizio.count(r) > 0; }),
+                     mvChiamate.end());
+    Voce(Ambito::Righe, "Righe di servizio",
+         Num(static_cast<long long>(servizio.size())) +
+             " righe con l'ora sono vuote in quasi tutte le colonne dove le altre chiamate "
+             "hanno testo (" +
+             esempi + "): sono record del sistema, non chiamate; le chiamate chiedono testo in " +
+             Dove(miServizioA, miServizioA + 1) + " (DIVERSO_DA \"\")");
+}
+
 std::string Proponitore::PrimiTesti(const std::set<size_t>& righe, int a, int b) const {
     std::string t;
     size_t k = 0;
@@ -2107,6 +2159,8 @@ void Proponitore::Componi() {
     if (mData && mData->Righe() == mvChiamate.size())
         base.push_back(
             Cond(clsCondizione::DATA_VALIDA, mData->a, mData->b, "", Codice(mData->iFormato)));
+    if (miServizioA >= 0)
+        base.push_back(Cond(clsCondizione::DIVERSO_DA, miServizioA, miServizioA + 1, "", 0));
     if (mDataRiga) {
         d.mcolDataIsolata.emplace();
         clsCondizione c = Cond(clsCondizione::DATA_ISOLATA, mDataRiga->a, mDataRiga->b, "",
@@ -2646,6 +2700,7 @@ Proposta Proponitore::Esegui() {
         SecondiIncollati();
         DurataInDecimi();
         DurateDaIntestazione();
+        RecordDiServizio();
         ScegliDirezione();
         ScegliSegmenti();
         AltreRighe();

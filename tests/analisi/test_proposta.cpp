@@ -53,6 +53,8 @@ TEST(Proposta, OgniStampaHaLeSueChiamateEOgniSceltaIlSuoPerche) {
         // Extension, a count of seconds and the duration glued (1000004200:00:42); the kind
         // glued after the units, never charged on the incoming calls.
         {"siemens-hipath3000-getaccount-compresso", 4, 6, "Secondi della durata"},
+        // A record of the system among the calls (only a date and a time): no call.
+        {"toshiba-strata-ctx-record-e-righe-and", 5, 5, "Righe di servizio"},
         // Separated fields, quoted, no heading: start, answer and end in one field each, the
         // durations as counts of seconds, the kind told by the context's name.
         {"asterisk-master-csv-virgolette", 3, 4, "Campi separati"},

@@ -2018,6 +2018,10 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                (zeri ? 0.3 : 1.0);
     });
     if (derivato) derivato->sEtichetta = EtichettaCostante(derivato->distinti);
+    const bool variano = std::any_of(mvSegmenti.begin(), mvSegmenti.end(), [&](const Segmento& g) {
+        return g.sRuolo.empty() && g.iPieni * 2 >= n && g.iIntere == g.iPieni &&
+               g.distinti.size() > 1 && g.iLunghezzaMax <= 8;
+    });
     prendi("sLinea", [&](const Segmento& g) {
         if (HaParola(g.sIntestazione, {"CO", "TRK", "TRUNK", "LINE", "LINEA", "TK", "LN", "CH",
                                        "C.O.", "GIUNZ", "EXCH", "JUNC", "ROUTE"}))
@@ -2030,8 +2034,8 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                      {"COST", "CHARGE", "IMPORT", "AMOUNT", "TARIF", "ADDEB", "UNIT", "SCATTI",
                       "PULSE", "METER", "ACC", "CODE", "DUR", "TIME", "DATE", "ORA", "DATA"}))
             return 0.0;
-        // One value on every call (a node, a tenant) says less than a few that vary.
-        const double uno = g.distinti.size() == 1 && g.iPieni >= 3 ? 4.0 : 0.0;
+        // One value on every call (a node, a tenant) says less than whole numbers that vary.
+        const double uno = g.distinti.size() == 1 && g.iPieni >= 3 && variano ? 4.0 : 0.0;
         return digitale(g) ? 10.0 - uno - static_cast<double>(g.distinti.size()) / 100.0 : 1.0;
     });
     prendi("lScatti", [&](const Segmento& g) {

@@ -2674,9 +2674,16 @@ std::string Proponitore::SenzaSeconda(const std::string& segno, bool bEntranti) 
     }
     if (con.empty() || senza.empty()) return {};
     const auto a = [&](size_t r, size_t x) { return x < mvRighe[r].size() ? mvRighe[r][x] : ' '; };
+    // A code of one character standing alone (a record letter), not a digit of a longer value.
+    const auto solo = [&](size_t r, size_t x) {
+        return (x == 0 || a(r, x - 1) == ' ') && a(r, x + 1) == ' ';
+    };
     for (size_t x = 0; x < mvRighe[con.front()].size(); ++x) {
         const char c = a(con.front(), x), d = a(senza.front(), x);
         if (c == d || c == ' ' || d == ' ') continue;
+        if (!std::all_of(mvChiamate.begin(), mvChiamate.end(),
+                         [&](size_t r) { return (mvTipo[r] == 'E') != bEntranti || solo(r, x); }))
+            continue;
         if (std::all_of(con.begin(), con.end(), [&](size_t r) { return a(r, x) == c; }) &&
             std::all_of(senza.begin(), senza.end(), [&](size_t r) { return a(r, x) == d; }))
             return std::string(senza.size() == 1

@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 
+#include "analisi/ColonneMinori.h"
 #include "analisi/FormatiComuni.h"
 #include "analisi/RigheInBlocchi.h"
 #include "analisi/clsLetturaCampione.h"
@@ -202,6 +203,7 @@ struct Segmento {
     bool bValuta = false;      // a cost printed with its decimals
     bool bDecorato = false;    // digits printed among other signs on some lines
     std::string sSegnoInCoda;  // of them, only one sign after the digits (a mark: 0114416...?)
+    std::string sEtichetta;    // letters before the digits of every value (DN2001): a label
 };
 
 // The one sign a telephone does not dial that some values print after their digits and no
@@ -247,9 +249,12 @@ class Proponitore {
     void CampiDellAltroTipo(bool bVersoEntranti);
     bool EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
+    bool EntrantiSenzaAddebito();
+    void RecordDiServizio();
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
     void ScegliSegmenti();
     void AltreRighe();
+    std::string SenzaSeconda(const std::string& segno, bool bEntranti) const;
     void DurataInSecondi();
     void SecondiIncollati();
     void DurataInDecimi();
@@ -366,6 +371,10 @@ class Proponitore {
     std::map<bool, std::vector<Segmento>> mSegmenti;  // by kind: incoming true
     std::set<std::pair<int, int>> mContatori;
     std::set<std::pair<int, int>> mCommesse;  // account codes told by their place alone
+    // A count glued before the direction code: the units, on both kinds.
+    int miScattiA = -1, miScattiB = -1;
+    // A column every call prints in and the records of the system leave blank.
+    int miServizioA = -1;
 };
 
 std::string Proponitore::Testo(size_t riga, int a, int b) const {
@@ -1545,6 +1554,7 @@ void Proponitore::ScegliDirezione() {
     }
     mvTipo.assign(mvRighe.size(), 'U');
     if (EntrantiDaGiunzione(perColonna)) return;
+    if (!migliore && EntrantiSenzaAddebito()) return;
     if (!migliore && EntrantiDallaForma(perColonna)) return;
     if (!migliore) {
         Voce(Ambito::Tipo, "Entranti e uscenti",
@@ -2036,6 +2046,108 @@ bool Proponitore::EntrantiDaGiunzione(const std::map<int, std::map<std::string, 
     return false;
 }
 
+// A code glued after a count (units 1 and kind 2 printed as "12"): the code whose calls are
+// never charged is the incoming one, the count the units of every call.
+bool Proponitore::EntrantiSenzaAddebito() {
+    std::vector<std::string_view> righe;
+    for (size_t r : mvChiamate) righe.emplace_back(mvRighe[r]);
+    const auto c = TrovaCodiceDopoConteggio(righe, mvOccupate);
+    if (!c) return false;
+    miDirA = c->iColonna;
+    miDirB = c->iColonna + 1;
+    mDirValori[std::string(1, c->cSenzaAddebito)] = 'E';
+    for (char k : c->sAltri) mDirValori[std::string(1, k)] = 'U';
+    std::set<size_t> entranti, tutte(mvChiamate.begin(), mvChiamate.end());
+    for (size_t r : mvChiamate)
+        if (mvRighe[r][static_cast<size_t>(miDirA)] == c->cSenzaAddebito) {
+            mvTipo[r] = 'E';
+            entranti.insert(r);
+        }
+    miScattiA = c->iConteggio;
+    miScattiB = c->iColonna;
+    // Room for longer counts than the sample's, over the blanks before it.
+    const auto vuota = [&](int x) {
+        for (const auto& [a, b] : mvOccupate)
+            if (x >= a && x < b) return false;
+        return std::all_of(mvChiamate.begin(), mvChiamate.end(), [&](size_t r) {
+            return mvRighe[r].size() <= static_cast<size_t>(x) ||
+                   mvRighe[r][static_cast<size_t>(x)] == ' ';
+        });
+    };
+    const int primo = miScattiA;
+    while (miScattiA > 0 && primo - miScattiA < 4 && vuota(miScattiA - 1) && vuota(miScattiA - 2))
+        --miScattiA;
+    mvOccupate.emplace_back(miScattiA, miDirB);
+    std::string altri;
+    for (char k : c->sAltri) altri += std::string(altri.empty() ? "\"" : ", \"") + k + "\"";
+    Voce(Ambito::Tipo, "Entranti e uscenti",
+         Dove(miDirA, miDirB) + ": una cifra attaccata dopo un conteggio su ogni chiamata (" +
+             PrimiTesti(tutte, miScattiA, miDirB) + "), con " +
+             Num(static_cast<long long>(c->sAltri.size() + 1)) + " valori: \"" +
+             std::string(1, c->cSenzaAddebito) + "\" su " +
+             Num(static_cast<long long>(c->iSenzaAddebito)) +
+             " chiamate, tutte con conteggio zero, e " + altri + " su " +
+             Num(static_cast<long long>(c->iAltre)) + ", con un conteggio sopra zero su " +
+             Num(static_cast<long long>(c->iAddebitate)) +
+             ": le chiamate mai addebitate sono le entranti, le altre uscenti",
+         true);
+    Voce(Ambito::Campo, "Scatti",
+         Dove(miScattiA, miScattiB) + ": il conteggio prima del codice (" +
+             PrimiTesti(tutte, miScattiA, miScattiB) +
+             "), zero su ogni entrante: sono gli scatti, su entranti e uscenti",
+         false, false, "lScatti", miScattiA, miScattiB);
+    return true;
+}
+
+// Lines with the time of the calls that are blank in most columns every other call line prints
+// in (no party, no duration): records of the system (a restart, a clock set), no calls. A few at
+// most, and only when a column holds text on every call and on none of them.
+void Proponitore::RecordDiServizio() {
+    const size_t n = mvChiamate.size();
+    if (mbSeparati || n < 8) return;
+    size_t larghezza = 0;
+    for (size_t r : mvChiamate) larghezza = std::max(larghezza, mvRighe[r].size());
+    const auto pieno = [&](size_t r, size_t x) {
+        return x < mvRighe[r].size() && mvRighe[r][x] != ' ' && mvRighe[r][x] != '\t';
+    };
+    std::vector<size_t>
+        colonne;  // columns with text on nine call lines in ten, date and time aside
+    for (size_t x = 0; x < larghezza; ++x) {
+        const int i = static_cast<int>(x);
+        if ((i >= mOra->a && i < mOra->b) || (mData && i >= mData->a && i < mData->b)) continue;
+        const auto k = std::count_if(mvChiamate.begin(), mvChiamate.end(),
+                                     [&](size_t r) { return pieno(r, x); });
+        if (static_cast<size_t>(k) * 10 >= n * 9) colonne.push_back(x);
+    }
+    if (colonne.size() < 4) return;
+    std::set<size_t> servizio;
+    for (size_t r : mvChiamate) {
+        const auto vuote =
+            std::count_if(colonne.begin(), colonne.end(), [&](size_t x) { return !pieno(r, x); });
+        if (static_cast<size_t>(vuote) * 2 >= colonne.size()) servizio.insert(r);
+    }
+    if (servizio.empty() || servizio.size() * 10 > n) return;
+    for (size_t x : colonne) {
+        if (!std::all_of(mvChiamate.begin(), mvChiamate.end(),
+                         [&](size_t r) { return pieno(r, x) != (servizio.count(r) > 0); }))
+            continue;
+        miServizioA = static_cast<int>(x);
+        break;
+    }
+    if (miServizioA < 0) return;
+    const std::string esempi = PrimiTesti(servizio, 0, static_cast<int>(larghezza));
+    for (size_t r : servizio) mvChiamata[r] = false;
+    mvChiamate.erase(std::remove_if(mvChiamate.begin(), mvChiamate.end(),
+                                    [&](size_t r) { return servizio.count(r) > 0; }),
+                     mvChiamate.end());
+    Voce(Ambito::Righe, "Righe di servizio",
+         Num(static_cast<long long>(servizio.size())) +
+             " righe con l'ora sono vuote in quasi tutte le colonne dove le altre chiamate "
+             "hanno testo (" +
+             esempi + "): sono record del sistema, non chiamate; le chiamate chiedono testo in " +
+             Dove(miServizioA, miServizioA + 1) + " (DIVERSO_DA \"\")");
+}
+
 std::string Proponitore::PrimiTesti(const std::set<size_t>& righe, int a, int b) const {
     std::string t;
     size_t k = 0;
@@ -2260,7 +2372,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             p += 10;
         return p;
     });
-    prendi("sDerivato", [&](const Segmento& g) {
+    Segmento* derivato = prendi("sDerivato", [&](const Segmento& g) {
         if (HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
                                        "USER", "PORT", "EXTN", "INT"}))
             return 100.0;
@@ -2291,6 +2403,11 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                 static_cast<double>(g.iPieni) / static_cast<double>(n)) *
                (zeri ? 0.3 : 1.0);
     });
+    if (derivato) derivato->sEtichetta = EtichettaCostante(derivato->distinti);
+    const bool variano = std::any_of(mvSegmenti.begin(), mvSegmenti.end(), [&](const Segmento& g) {
+        return g.sRuolo.empty() && g.iPieni * 2 >= n && g.iIntere == g.iPieni &&
+               g.distinti.size() > 1 && g.iLunghezzaMax <= 8;
+    });
     prendi("sLinea", [&](const Segmento& g) {
         if (NomeDiLinea(g.sIntestazione) || ValoriDiLinea(g.distinti)) return 100.0;
         // Trunks named T and their number (T010, T9001).
@@ -2301,10 +2418,12 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                      {"COST", "CHARGE", "IMPORT", "AMOUNT", "TARIF", "ADDEB", "UNIT", "SCATTI",
                       "PULSE", "METER", "ACC", "CODE", "DUR", "TIME", "DATE", "ORA", "DATA"}))
             return 0.0;
-        // A trunk is printed on every call: a column blank on some rather not.
-        return digitale(g)
-                   ? (g.iPieni < n ? 5.0 : 10.0) - static_cast<double>(g.distinti.size()) / 100.0
-                   : 1.0;
+        // A trunk is printed on every call: a column blank on some rather not. One value on every
+        // call (a node, a tenant) says less than whole numbers that vary.
+        const double uno = g.distinti.size() == 1 && g.iPieni >= 3 && variano ? 4.0 : 0.0;
+        return digitale(g) ? (g.iPieni < n ? 5.0 : 10.0) - uno -
+                                 static_cast<double>(g.distinti.size()) / 100.0
+                           : 1.0;
     });
     prendi("lScatti", [&](const Segmento& g) {
         return HaParola(g.sIntestazione, {"UNIT", "SCATTI", "PULSE", "METER", "IMPULS"}) &&
@@ -2507,6 +2626,8 @@ void Proponitore::Componi() {
     if (mData && mData->Righe() == mvChiamate.size())
         base.push_back(
             Cond(clsCondizione::DATA_VALIDA, mData->a, mData->b, "", Codice(mData->iFormato)));
+    if (miServizioA >= 0)
+        base.push_back(Cond(clsCondizione::DIVERSO_DA, miServizioA, miServizioA + 1, "", 0));
     if (mDataRiga) {
         d.mcolDataIsolata.emplace();
         clsCondizione c = Cond(clsCondizione::DATA_ISOLATA, mDataRiga->a, mDataRiga->b, "",
@@ -2645,6 +2766,7 @@ void Proponitore::Componi() {
                                 static_cast<int16_t>(t.c.b - t.c.a), da, a);
             }
         }
+        if (miScattiA >= 0) campo("lScatti", miScattiA, miScattiB, 0, clsCampo::DX);
         const auto& segmenti = mSegmenti[bEntrante];
         for (const Segmento& g : segmenti) {
             if (g.sRuolo.empty() || g.sRuolo == "-") continue;
@@ -2664,7 +2786,20 @@ void Proponitore::Componi() {
                 b = std::max(b, destra);
             else
                 a = std::min(a, sinistra);
+            // A label before every extension (DN2001): the field starts after it where it
+            // stands at the same columns on every line, else keeps the digits alone.
+            bool etichettaFissa = !g.sEtichetta.empty() && a == g.a;
+            for (size_t r : mvChiamate)
+                if (etichettaFissa && (mvTipo[r] == 'E') == bEntrante &&
+                    !TogliSpazi(Testo(r, g.a, g.b)).empty())
+                    etichettaFissa =
+                        Testo(r, g.a, g.a + static_cast<int>(g.sEtichetta.size())) == g.sEtichetta;
+            if (etichettaFissa) a += static_cast<int>(g.sEtichetta.size());
             campo(g.sRuolo, a, b, 0, g.bSinistra ? clsCampo::SX : clsCampo::DX);
+            if (!g.sEtichetta.empty() && !etichettaFissa)
+                if (clsCampo* c = chiamataK->mcolCampi->Trova(
+                        std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
+                    c->mbSoloCifre = true;
             if (g.sRuolo == "sNumero" && !g.sSegnoInCoda.empty()) {
                 // A mark after the digits: taken out, what is dialled (* #) stays.
                 if (const clsCampo* c = chiamataK->mcolCampi->Trova(
@@ -2742,6 +2877,11 @@ void Proponitore::Componi() {
                                               : ", sotto \"" + g.sIntestazione + "\"") +
                      (g.bValuta ? "; un costo con i decimali: letto in valuta (diviso per 100)"
                                 : "") +
+                     (g.sEtichetta.empty()
+                          ? ""
+                          : "; \"" + g.sEtichetta +
+                                "\" davanti a ogni valore \xE8 un'etichetta, non parte del "
+                                "numero: il campo tiene le cifre dopo") +
                      (g.sRuolo == "sNumero" && !g.sSegnoInCoda.empty()
                           ? "; \"" + g.sSegnoInCoda +
                                 "\" dopo le cifre su alcune righe: un segno, non una cifra "
@@ -3131,15 +3271,54 @@ void Proponitore::AltreRighe() {
                  false, soloE);
             return;
         }
+        const bool tipoE = uSeguite == 0 && eSeguite > 0;
         Voce(Ambito::Righe, "Righe dopo le chiamate",
              "\"" + k + "\" apre la riga che segue " + Num(static_cast<long long>(eSeguite)) +
                  " entranti su " + Num(static_cast<long long>(entranti)) + " e " +
                  Num(static_cast<long long>(uSeguite)) + " uscenti su " +
                  Num(static_cast<long long>(uscenti)) +
                  ": non tutte le chiamate di un tipo la hanno, e un tipo ha un numero di righe "
-                 "fisso; restano righe a s\xE9",
+                 "fisso; restano righe a s\xE9" +
+                 (tipoE || eSeguite == 0 ? SenzaSeconda(k, tipoE) : std::string()),
              true);
     }
+}
+
+// The calls of a kind that lack the line after them, when a column tells them apart from the
+// others of their kind (a record letter: B beside N): what a technician needs to choose between
+// two lines for the kind, losing those calls, and one line, losing what the second line holds.
+std::string Proponitore::SenzaSeconda(const std::string& segno, bool bEntranti) const {
+    std::vector<size_t> con, senza;
+    for (size_t r : mvChiamate) {
+        if ((mvTipo[r] == 'E') != bEntranti) continue;
+        const bool segue = r + 1 < mvRighe.size() && !mvChiamata[r + 1] &&
+                           TogliSpazi(mvRighe[r + 1]).rfind(segno, 0) == 0;
+        (segue ? con : senza).push_back(r);
+    }
+    if (con.empty() || senza.empty()) return {};
+    const auto a = [&](size_t r, size_t x) { return x < mvRighe[r].size() ? mvRighe[r][x] : ' '; };
+    // A code of one character standing alone (a record letter), not a digit of a longer value.
+    const auto solo = [&](size_t r, size_t x) {
+        return (x == 0 || a(r, x - 1) == ' ') && a(r, x + 1) == ' ';
+    };
+    for (size_t x = 0; x < mvRighe[con.front()].size(); ++x) {
+        const char c = a(con.front(), x), d = a(senza.front(), x);
+        if (c == d || c == ' ' || d == ' ') continue;
+        if (!std::all_of(mvChiamate.begin(), mvChiamate.end(),
+                         [&](size_t r) { return (mvTipo[r] == 'E') != bEntranti || solo(r, x); }))
+            continue;
+        if (std::all_of(con.begin(), con.end(), [&](size_t r) { return a(r, x) == c; }) &&
+            std::all_of(senza.begin(), senza.end(), [&](size_t r) { return a(r, x) == d; }))
+            return std::string(senza.size() == 1
+                                   ? "; l'unica senza ha \""
+                                   : "; le " + Num(static_cast<long long>(senza.size())) +
+                                         " senza hanno \"") +
+                   d + "\" in colonna " + Num(static_cast<long long>(x + 1)) + ", le altre \"" + c +
+                   "\": con due righe per il tipo non sarebbero lette come " +
+                   (bEntranti ? "entranti" : "uscenti") +
+                   ", con una il testo della seconda riga resta fuori";
+    }
+    return {};
 }
 
 Proposta Proponitore::Esegui() {
@@ -3157,6 +3336,7 @@ Proposta Proponitore::Esegui() {
         SecondiIncollati();
         DurataInDecimi();
         DurateDaIntestazione();
+        RecordDiServizio();
         ScegliDirezione();
         CodiciSuAltreRighe();
         ScegliSegmenti();

@@ -50,8 +50,11 @@ TEST(Proposta, OgniStampaHaLeSueChiamateEOgniSceltaIlSuoPerche) {
         {"panasonic-kx-ta616-inizio-12h", 6, 9, "hh:mm'ss"},
         // Every call outgoing, charges in a decimal column, durations as 00H02M13.
         {"aastra-400-protocollo-pagine", 0, 11, "Durata"},
-        // Extension, a count of seconds and the duration glued (1000004200:00:42).
-        {"siemens-hipath3000-getaccount-compresso", 0, 10, "Secondi della durata"},
+        // Extension, a count of seconds and the duration glued (1000004200:00:42); the kind
+        // glued after the units, never charged on the incoming calls.
+        {"siemens-hipath3000-getaccount-compresso", 4, 6, "Secondi della durata"},
+        // A record of the system among the calls (only a date and a time): no call.
+        {"toshiba-strata-ctx-record-e-righe-and", 5, 5, "Righe di servizio"},
         // Separated fields, quoted, no heading: start, answer and end in one field each, the
         // durations as counts of seconds, the kind told by the context's name.
         {"asterisk-master-csv-virgolette", 3, 4, "Campi separati"},

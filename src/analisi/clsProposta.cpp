@@ -229,12 +229,15 @@ class Proponitore {
     void SecondiIncollati();
     void DurataInDecimi();
     void DurateDaIntestazione();
+    void MeridianoFacoltativo();
     // The format that reads a count of seconds alone (the catalogue's first); past the end of
     // mvFormati when there is none.
     size_t FormatoSecondi() const;
     // Columns a to b of the call lines as a column of that format, a value per line with text.
     Colonna Conteggi(int a, int b, size_t iFormato) const;
     std::vector<Segmento> Segmenti(const std::vector<size_t>& righe);
+    std::set<int> TagliIncollati(const std::vector<size_t>& righe,
+                                 const std::vector<size_t>& pieni) const;
     void Componi();
 
     std::string Intestazione(int a, int b) const;
@@ -322,6 +325,9 @@ class Proponitore {
     std::vector<char> mvTipo;                         // per call line: 'E' or 'U'
     std::map<bool, std::vector<Segmento>> mSegmenti;  // by kind: incoming true
     std::set<std::pair<int, int>> mContatori;
+    // A 12-hour clock that prints one mark only (p in the afternoon, blank in the morning):
+    // by the time's columns (its mark included), the letter its blanks stand for.
+    std::map<std::pair<int, int>, std::string> mMeridiani;
 };
 
 std::string Proponitore::Testo(size_t riga, int a, int b) const {
@@ -1694,13 +1700,14 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                 pieni[static_cast<size_t>(x)] = presa || !piena ? 0 : 1;
         }
     // The direction code glued to a number ("<I>0555...") belongs to the number's column.
+    const std::set<int> tagli = TagliIncollati(righe, pieni);
     for (int x = 0; x <= larghezza;) {
         if (!pieni[static_cast<size_t>(x)]) {
             ++x;
             continue;
         }
         int y = x;
-        while (y < larghezza && pieni[static_cast<size_t>(y)]) ++y;
+        while (y < larghezza && pieni[static_cast<size_t>(y)] && !(y > x && tagli.count(y))) ++y;
         Segmento g;
         g.a = x;
         g.b = y;
@@ -1745,7 +1752,10 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         // The direction codes (IN 1001) are never part of the value after them.
         bool parola = h.a == g.b + 1 && g.iPieni == h.iPieni && !g.distinti.empty() &&
                       !mbSeparati && !(miDirA >= 0 && g.a <= miDirA && miDirA < g.b);
-        // A word, or a trunk's name (T010 011: the route and its member).
+        // A word, or a trunk's name (T010 011: the route and its member); a trunk's name is
+        // a value of its own, never the number after a word (A T105).
+        for (const auto& v : h.distinti)
+            parola &= !(v.size() >= 2 && v[0] == 'T' && std::all_of(v.begin() + 1, v.end(), Cifra));
         for (const auto& v : g.distinti) {
             const bool giunzione =
                 v.size() >= 2 && v[0] == 'T' && std::all_of(v.begin() + 1, v.end(), Cifra);
@@ -2151,6 +2161,8 @@ void Proponitore::Componi() {
             campo("dData", mData->a, mData->b, Codice(mData->iFormato), clsCampo::ALL_NESSUNO);
         for (const auto& t : mvTempi) {
             campo(t.sCampo, t.c.a, t.c.b, Codice(t.c.iFormato), clsCampo::ALL_NESSUNO);
+            if (const auto m = mMeridiani.find({t.c.a, t.c.b}); m != mMeridiani.end())
+                Sostituisci(d, bEntrante, static_cast<int16_t>(t.c.b), 1, " ", m->second);
             if (t.bDecimi) {
                 clsCampo* c =
                     chiamataK->mcolCampi->Trova(std::to_string(IndiceCampo(t.sCampo, bEntrante)));
@@ -2519,6 +2531,108 @@ void Proponitore::AltreRighe() {
     }
 }
 
+// A 12-hour clock may print its mark only for one half of the day (01:12p in the afternoon,
+// 09:40 and a blank in the morning): a time column followed, on some call lines, by one and the
+// same meridian letter glued to it and by a blank on the others, with every hour from 1 to 12.
+// The time is then read with its mark, the blanks standing for the other letter.
+void Proponitore::MeridianoFacoltativo() {
+    const size_t candidate = mvCandidate.size();
+    std::set<std::pair<int, int>> viste;
+    for (size_t i = 0; i < candidate; ++i) {
+        const Formato& f = mvFormati[mvCandidate[i].iFormato];
+        if (f.bData || !f.bOre || f.bMeridiano || !f.bLetterale) continue;
+        Colonna c = SuRighe(mvCandidate[i], mvChiamata, true);
+        if (c.Righe() * 10 < mvChiamate.size() * 8 || !viste.insert({c.a, c.b}).second) continue;
+        std::set<char> lettere;
+        size_t segnate = 0;
+        bool va = true;
+        for (const auto& v : c.vValori) {
+            const std::string& s = mvRighe[v.iRiga];
+            const auto x = static_cast<size_t>(v.b);
+            // The mark stands alone after the time; a blank mark must be there to be filled.
+            const char m = x < s.size() ? s[x] : '\0';
+            const char dopo = x + 1 < s.size() ? s[x + 1] : ' ';
+            va = v.b == c.b && v.v.iOre >= 1 && v.v.iOre <= 12 && dopo == ' ' &&
+                 (m == ' ' || std::string_view("aApP").find(m) != std::string_view::npos);
+            if (!va) break;
+            if (m != ' ') lettere.insert(m), ++segnate;
+        }
+        if (!va || lettere.size() != 1 || segnate == 0 || segnate == c.Righe()) continue;
+        const char segno = *lettere.begin();
+        const bool sera = segno == 'p' || segno == 'P';
+        std::string altra(1, sera ? 'a' : 'p');
+        if (std::isupper(static_cast<unsigned char>(segno))) altra = Maiusc(altra);
+        // The same format with its mark, proposed as a new one when the catalogue lacks it.
+        const std::string testo = f.sTesto + "A/P";
+        size_t k = 0;
+        while (k < mvFormati.size() && !UgualeNoCase(mvFormati[k].sTesto, testo)) ++k;
+        if (k == mvFormati.size()) mvFormati.push_back(FaiFormato(0, testo));
+        const std::string prima = PrimiValori(c);
+        c.iFormato = k;
+        ++c.b;
+        for (auto& v : c.vValori) {
+            const char m = mvRighe[v.iRiga][static_cast<size_t>(v.b)];
+            v.b = c.b;
+            v.v.iOre = v.v.iOre % 12 + ((m == ' ') != sera ? 12 : 0);
+        }
+        mMeridiani[{c.a, c.b}] = altra;
+        Voce(Ambito::Campo, "Ora di 12 ore",
+             Dove(c.b - 1, c.b) + ": \"" + std::string(1, segno) + "\" attaccato all'ora su " +
+                 Num(static_cast<long long>(segnate)) + " righe di chiamata, vuoto sulle altre " +
+                 Num(static_cast<long long>(c.Righe() - segnate)) + ", e le ore vanno da 1 a 12 (" +
+                 prima + "): un orologio di 12 ore che segna solo " +
+                 (sera ? "il pomeriggio" : "il mattino") + "; il vuoto diventa \"" + altra +
+                 "\" (SOSTITUISCI) e l'ora si legge con \"" + testo + "\"",
+             false, false, {}, c.b - 1, c.b);
+        mvCandidate.push_back(std::move(c));
+    }
+}
+
+// A value of fixed width (digits, or a letter and digits: 2241, T162) that some call lines
+// follow with other signs glued to it (T162*003, 2241T2215, T105C2201) and others with a blank
+// is a field of its own: what is glued after it (a mark, a third party, a time to answer)
+// starts another. Signs that stand inside numbers (- . , : / brackets) glue nothing.
+std::set<int> Proponitore::TagliIncollati(const std::vector<size_t>& righe,
+                                          const std::vector<size_t>& pieni) const {
+    std::set<int> tagli;
+    const int larghezza = static_cast<int>(pieni.size()) - 1;
+    for (int x = 0; x < larghezza;) {
+        if (!pieni[static_cast<size_t>(x)]) {
+            ++x;
+            continue;
+        }
+        int y = x;
+        while (y < larghezza && pieni[static_cast<size_t>(y)]) ++y;
+        int inizio = -1, testa = -1;
+        size_t incollati = 0, soli = 0;
+        bool va = true;
+        for (size_t r : righe) {
+            const std::string t = Testo(r, x, y);
+            const size_t i = t.find_first_not_of(' ');
+            if (i == std::string::npos) continue;
+            size_t j = i + (t[i] == 'T' ? 1 : 0);
+            const size_t cifre = j;
+            while (j < t.size() && Cifra(t[j])) ++j;
+            if (j - cifre < 2 || (inizio >= 0 && (static_cast<int>(i) != inizio ||
+                                                  static_cast<int>(j - i) != testa))) {
+                va = false;
+                break;
+            }
+            inizio = static_cast<int>(i), testa = static_cast<int>(j - i);
+            if (j == t.size() || t[j] == ' ')
+                ++soli;
+            else if (std::string_view("-.,:/()").find(t[j]) == std::string_view::npos &&
+                     !Cifra(t[j]))
+                ++incollati;
+            else
+                va = false;
+        }
+        if (va && incollati > 0 && soli > 0) tagli.insert(x + inizio + testa);
+        x = y;
+    }
+    return tagli;
+}
+
 Proposta Proponitore::Esegui() {
     Inquadra();
     LeggiRighe();
@@ -2527,6 +2641,7 @@ Proposta Proponitore::Esegui() {
     TrovaValori();
     if (ScegliRigheChiamata()) {
         ScegliDate();
+        MeridianoFacoltativo();
         ScegliTempi();
         DurataInSecondi();
         SecondiIncollati();

@@ -230,6 +230,8 @@ class Proponitore {
     void DurataInDecimi();
     void DurateDaIntestazione();
     void MeridianoFacoltativo();
+    void TrasferimentoIncollato();
+    void RispostaConAsterischi();
     // The format that reads a count of seconds alone (the catalogue's first); past the end of
     // mvFormati when there is none.
     size_t FormatoSecondi() const;
@@ -325,9 +327,10 @@ class Proponitore {
     std::vector<char> mvTipo;                         // per call line: 'E' or 'U'
     std::map<bool, std::vector<Segmento>> mSegmenti;  // by kind: incoming true
     std::set<std::pair<int, int>> mContatori;
-    // A 12-hour clock that prints one mark only (p in the afternoon, blank in the morning):
-    // by the time's columns (its mark included), the letter its blanks stand for.
-    std::map<std::pair<int, int>, std::string> mMeridiani;
+    // Replacements on a time's columns before it is read, by its columns: the blank of a
+    // 12-hour clock's missing mark becomes the other letter, the stars of a count never
+    // reached become blanks.
+    std::map<std::pair<int, int>, std::vector<std::pair<std::string, std::string>>> mRimpiazzi;
 };
 
 std::string Proponitore::Testo(size_t riga, int a, int b) const {
@@ -2161,8 +2164,17 @@ void Proponitore::Componi() {
             campo("dData", mData->a, mData->b, Codice(mData->iFormato), clsCampo::ALL_NESSUNO);
         for (const auto& t : mvTempi) {
             campo(t.sCampo, t.c.a, t.c.b, Codice(t.c.iFormato), clsCampo::ALL_NESSUNO);
-            if (const auto m = mMeridiani.find({t.c.a, t.c.b}); m != mMeridiani.end())
-                Sostituisci(d, bEntrante, static_cast<int16_t>(t.c.b), 1, " ", m->second);
+            if (const auto m = mRimpiazzi.find({t.c.a, t.c.b});
+                m != mRimpiazzi.end() && IndiceCampo(t.sCampo, bEntrante) >= 0)
+                for (const auto& [da, a] : m->second) {
+                    const int x = da == " " ? t.c.b - 1 : t.c.a;
+                    Sostituisci(d, bEntrante, static_cast<int16_t>(x + 1),
+                                static_cast<int16_t>(t.c.b - x), da, a);
+                    if (a.empty())
+                        if (clsCampo* c = chiamataK->mcolCampi->Trova(
+                                std::to_string(IndiceCampo(t.sCampo, bEntrante))))
+                            c->mbOpzionale = true;
+                }
             if (t.bDecimi) {
                 clsCampo* c =
                     chiamataK->mcolCampi->Trova(std::to_string(IndiceCampo(t.sCampo, bEntrante)));
@@ -2575,7 +2587,7 @@ void Proponitore::MeridianoFacoltativo() {
             v.b = c.b;
             v.v.iOre = v.v.iOre % 12 + ((m == ' ') != sera ? 12 : 0);
         }
-        mMeridiani[{c.a, c.b}] = altra;
+        mRimpiazzi[{c.a, c.b}].emplace_back(" ", altra);
         Voce(Ambito::Campo, "Ora di 12 ore",
              Dove(c.b - 1, c.b) + ": \"" + std::string(1, segno) + "\" attaccato all'ora su " +
                  Num(static_cast<long long>(segnate)) + " righe di chiamata, vuoto sulle altre " +
@@ -2633,6 +2645,108 @@ std::set<int> Proponitore::TagliIncollati(const std::vector<size_t>& righe,
     return tagli;
 }
 
+// A transfer mark glued between two numbers (2241T2215: the extension, the mark, the third
+// party): a column that holds a letter between digits on some call lines and a blank (or the
+// line's end) on all the others; a transfer's letter (T, X) there marks the transferred calls.
+void Proponitore::TrasferimentoIncollato() {
+    if (!msTrasf.empty()) return;
+    std::map<int, std::map<char, size_t>> lettere;
+    for (size_t r : mvChiamate) {
+        const std::string& s = mvRighe[r];
+        for (size_t x = 1; x + 1 < s.size(); ++x)
+            if (Lettera(s[x]) && Cifra(s[x - 1]) && Cifra(s[x + 1]))
+                ++lettere[static_cast<int>(x)][s[x]];
+    }
+    for (const auto& [x, valori] : lettere) {
+        bool libero = true;
+        for (const auto& [a, b] : mvOccupate) libero &= !(x >= a && x < b);
+        size_t segnate = 0;
+        for (const auto& [c, k] : valori) segnate += k;
+        size_t vuote = 0;
+        for (size_t r : mvChiamate) vuote += Testo(r, x, x + 1).find_first_not_of(' ') != 0;
+        if (!libero || segnate + vuote != mvChiamate.size() || vuote == 0) continue;
+        std::string altre;
+        for (const auto& [c, k] : valori) {
+            if (TipoDiCodice(std::string(1, c)) == 'T' && msTrasf.empty()) {
+                msTrasf = std::string(1, c);
+                continue;
+            }
+            altre += std::string(altre.empty() ? "" : ", ") + "\"" + std::string(1, c) + "\"";
+        }
+        if (msTrasf.empty()) continue;
+        miTrasfA = x;
+        miTrasfB = x + 1;
+        Voce(Ambito::Tipo, "Trasferite",
+             Dove(x, x + 1) + ": \"" + msTrasf + "\" fra due numeri (" +
+                 PrimiTesti({mvChiamate.begin(), mvChiamate.end()}, x - 4, x + 5) + ") su " +
+                 Num(static_cast<long long>(valori.at(msTrasf[0]))) +
+                 " chiamate, vuota sulle altre" +
+                 (altre.empty() ? std::string() : " (e " + altre + ", altri segni)") +
+                 ": segna le trasferite; il numero dopo \xE8 il terzo interlocutore",
+             true);
+        return;
+    }
+}
+
+// On the incoming calls, a count of a few digits printed with zeros in front (012) and as stars
+// where it never happened (***), each no more than the call's duration, is the time to answer:
+// the stars become blanks and the field is optional.
+void Proponitore::RispostaConAsterischi() {
+    const size_t ss = FormatoSecondi();
+    if (ss == mvFormati.size() || !mSegmenti.count(true)) return;
+    const Tempo* durata = nullptr;
+    for (const auto& t : mvTempi) {
+        if (t.sCampo == "dRisposta") return;
+        if (t.sCampo == "dDurata" && !t.bDecimi) durata = &t;
+    }
+    for (Segmento& g : mSegmenti[true]) {
+        if (!g.sRuolo.empty()) continue;
+        int larghezza = -1;
+        size_t stelle = 0, cifre = 0;
+        bool va = true;
+        for (size_t r : mvChiamate) {
+            if (mvTipo[r] != 'E') continue;
+            const std::string t = Testo(r, g.a, g.b);
+            const size_t fine = t.find_last_not_of(' ');
+            if (fine == std::string::npos) continue;
+            const char c = Cifra(t[fine]) ? '0' : t[fine];
+            size_t i = fine + 1;
+            while (i > 0 && (c == '0' ? Cifra(t[i - 1]) : t[i - 1] == '*')) --i;
+            const int w = static_cast<int>(fine + 1 - i);
+            const int b = g.a + static_cast<int>(fine) + 1;
+            if ((c != '0' && c != '*') || w < 2 || w > 4 || (larghezza >= 0 && w != larghezza) ||
+                b != g.b) {
+                va = false;
+                break;
+            }
+            larghezza = w;
+            if (c == '*') {
+                ++stelle;
+                continue;
+            }
+            ++cifre;
+            const Valore* d = durata ? durata->c.Su(r) : nullptr;
+            if (d && std::stoll(t.substr(i, static_cast<size_t>(w))) > d->v.TotaleSecondi())
+                va = false;
+        }
+        if (!va || stelle == 0 || cifre == 0) continue;
+        const Colonna c = Conteggi(g.b - larghezza, g.b, ss);
+        mvTempi.push_back({c, "dRisposta"});
+        mRimpiazzi[{c.a, c.b}].emplace_back("*", "");
+        g.sRuolo = "-";
+        Voce(Ambito::Campo, "Durata squillo",
+             Dove(c.a, c.b) + ": sulle entranti un conteggio di " + Num(larghezza) + " cifre (" +
+                 PrimiTesti({mvChiamate.begin(), mvChiamate.end()}, c.a, c.b) +
+                 "), mai oltre la durata, e \"" + std::string(static_cast<size_t>(larghezza), '*') +
+                 "\" su " + Num(static_cast<long long>(stelle)) +
+                 (stelle == 1 ? " chiamata" : " chiamate") +
+                 ": \xE8 il tempo di risposta in secondi; gli asterischi (mai risposto) diventano "
+                 "vuoti (SOSTITUISCI) e il campo \xE8 facoltativo",
+             true, true, "dRisposta", c.a, c.b);
+        return;
+    }
+}
+
 Proposta Proponitore::Esegui() {
     Inquadra();
     LeggiRighe();
@@ -2648,7 +2762,9 @@ Proposta Proponitore::Esegui() {
         DurataInDecimi();
         DurateDaIntestazione();
         ScegliDirezione();
+        TrasferimentoIncollato();
         ScegliSegmenti();
+        RispostaConAsterischi();
         AltreRighe();
     }
     Componi();

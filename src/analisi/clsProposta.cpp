@@ -230,6 +230,7 @@ class Proponitore {
     void DurataInDecimi();
     void DurateDaIntestazione();
     void MeridianoFacoltativo();
+    bool EntrantiDaScambio();
     void TrasferimentoIncollato();
     void RispostaConAsterischi();
     // The format that reads a count of seconds alone (the catalogue's first); past the end of
@@ -331,6 +332,9 @@ class Proponitore {
     // 12-hour clock's missing mark becomes the other letter, the stars of a count never
     // reached become blanks.
     std::map<std::pair<int, int>, std::vector<std::pair<std::string, std::string>>> mRimpiazzi;
+    // Where a party of fixed width ends on the incoming lines that glue the caller's number to
+    // it: their columns are cut there.
+    int miTaglioEntranti = -1;
 };
 
 std::string Proponitore::Testo(size_t riga, int a, int b) const {
@@ -1301,6 +1305,7 @@ void Proponitore::ScegliDirezione() {
     }
     mvTipo.assign(mvRighe.size(), 'U');
     if (EntrantiDaGiunzione(perColonna)) return;
+    if (!migliore && EntrantiDaScambio()) return;
     if (!migliore && EntrantiDallaForma(perColonna)) return;
     if (!migliore) {
         Voce(Ambito::Tipo, "Entranti e uscenti",
@@ -1703,7 +1708,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                 pieni[static_cast<size_t>(x)] = presa || !piena ? 0 : 1;
         }
     // The direction code glued to a number ("<I>0555...") belongs to the number's column.
-    const std::set<int> tagli = TagliIncollati(righe, pieni);
+    std::set<int> tagli = TagliIncollati(righe, pieni);
+    if (miTaglioEntranti >= 0 && !righe.empty() && mvTipo[righe.front()] == 'E')
+        tagli.insert(miTaglioEntranti);
     for (int x = 0; x <= larghezza;) {
         if (!pieni[static_cast<size_t>(x)]) {
             ++x;
@@ -2745,6 +2752,91 @@ void Proponitore::RispostaConAsterischi() {
              true, true, "dRisposta", c.a, c.b);
         return;
     }
+}
+
+// Incoming and outgoing records may swap their parties: the extension first and the trunk at
+// a later column on some calls, the trunk first (the caller's number often glued to it) and the
+// extension at that later column on the others. Two columns hold digits on every call line: the
+// later one a short value (the extension) on some lines and a longer one (the trunk) on the
+// others; where it is long the first holds a short value, where it is short the first begins
+// with a long one; and an extension printed in one column is printed in the other too. The
+// calls whose first party is the trunk are incoming, told by the column after the short value
+// (blank on the outgoing lines).
+bool Proponitore::EntrantiDaScambio() {
+    const size_t n = mvChiamate.size();
+    if (n < 4) return false;
+    // The digits that open the value starting at column x (after a blank), or "".
+    const auto cifre = [&](size_t r, int x) -> std::string {
+        const std::string& s = mvRighe[r];
+        const auto c = static_cast<size_t>(x);
+        if (c >= s.size() || (c > 0 && s[c - 1] != ' ')) return {};
+        size_t j = c;
+        while (j < s.size() && Cifra(s[j])) ++j;
+        return s.substr(c, j - c);
+    };
+    std::set<int> colonne;
+    for (size_t r : mvChiamate)
+        for (size_t x = 0; x < mvRighe[r].size(); ++x)
+            if (Cifra(mvRighe[r][x]) && (x == 0 || mvRighe[r][x - 1] == ' '))
+                colonne.insert(static_cast<int>(x));
+    for (int x : colonne) {
+        bool libero = true;
+        for (const auto& [a, b] : mvOccupate) libero &= !(x >= a && x < b);
+        if (!libero) continue;
+        for (int y : colonne) {
+            if (y <= x + 4) continue;
+            bool occupata = false;
+            for (const auto& [a, b] : mvOccupate) occupata |= y >= a && y < b;
+            if (occupata) continue;
+            // The widths the later column takes: two exactly.
+            std::map<size_t, size_t> larghezze;
+            for (size_t r : mvChiamate) ++larghezze[cifre(r, y).size()];
+            if (larghezze.size() != 2 || larghezze.begin()->first < 2 ||
+                larghezze.begin()->second < 2 || larghezze.rbegin()->second < 2)
+                continue;
+            const size_t corta = larghezze.begin()->first, lunga = larghezze.rbegin()->first;
+            std::set<std::string> interniPrima, interniDopo;
+            std::set<size_t> entranti;
+            bool va = true;
+            for (size_t r : mvChiamate) {
+                const std::string a = cifre(r, x), b = cifre(r, y);
+                if (b.size() == lunga) {
+                    va = a.size() == corta;
+                    interniPrima.insert(a);
+                } else {
+                    va = a.size() >= lunga;
+                    interniDopo.insert(b);
+                    entranti.insert(r);
+                }
+                if (!va) break;
+            }
+            bool comune = false;
+            for (const auto& v : interniPrima) comune |= interniDopo.count(v) > 0;
+            if (!va || !comune) continue;
+            for (size_t r : entranti) mvTipo[r] = 'E';
+            miFormaA = x + static_cast<int>(corta);
+            miFormaB = miFormaA + 1;
+            msFormaValore.clear();
+            miTaglioEntranti = x + static_cast<int>(lunga);
+            Voce(Ambito::Tipo, "Entranti e uscenti",
+                 Dove(y, y + static_cast<int>(lunga)) + ": un interno di " + Num(corta) +
+                     " cifre su " + Num(static_cast<long long>(entranti.size())) +
+                     " chiamate e un valore di " + Num(lunga) + " cifre (" +
+                     PrimiTesti(entranti, x, x + static_cast<int>(lunga)) + ") in " +
+                     Dove(x, x + static_cast<int>(lunga)) +
+                     "; sulle altre lo scambio inverso, e gli stessi interni (" +
+                     *interniPrima.begin() +
+                     "...) stanno nell'una e nell'altra colonna: sulle prime il primo "
+                     "interlocutore \xE8 la linea, sono entranti (testo in " +
+                     Dove(miFormaA, miFormaB) +
+                     "), le altre uscenti; il numero attaccato "
+                     "alla linea \xE8 tagliato dopo " +
+                     Num(lunga) + " cifre",
+                 true);
+            return true;
+        }
+    }
+    return false;
 }
 
 Proposta Proponitore::Esegui() {

@@ -231,6 +231,7 @@ class Proponitore {
     void DurateDaIntestazione();
     void MeridianoFacoltativo();
     bool EntrantiDaScambio();
+    void RuoliDaScambio();
     void TrasferimentoIncollato();
     void RispostaConAsterischi();
     // The format that reads a count of seconds alone (the catalogue's first); past the end of
@@ -335,6 +336,9 @@ class Proponitore {
     // Where a party of fixed width ends on the incoming lines that glue the caller's number to
     // it: their columns are cut there.
     int miTaglioEntranti = -1;
+    // The two party columns that swap: the first on the outgoing lines holds the extension,
+    // on the incoming the trunk; -1 when none.
+    int miScambioA = -1, miScambioB = -1;
 };
 
 std::string Proponitore::Testo(size_t riga, int a, int b) const {
@@ -2818,6 +2822,8 @@ bool Proponitore::EntrantiDaScambio() {
             miFormaB = miFormaA + 1;
             msFormaValore.clear();
             miTaglioEntranti = x + static_cast<int>(lunga);
+            miScambioA = x;
+            miScambioB = y;
             Voce(Ambito::Tipo, "Entranti e uscenti",
                  Dove(y, y + static_cast<int>(lunga)) + ": un interno di " + Num(corta) +
                      " cifre su " + Num(static_cast<long long>(entranti.size())) +
@@ -2839,6 +2845,27 @@ bool Proponitore::EntrantiDaScambio() {
     return false;
 }
 
+// With the parties swapped, each kind's extension and trunk are where the swap put them,
+// whatever their values look like.
+void Proponitore::RuoliDaScambio() {
+    if (miScambioA < 0) return;
+    for (auto& [bEntrante, segmenti] : mSegmenti) {
+        const int interno = bEntrante ? miScambioB : miScambioA;
+        const int linea = bEntrante ? miScambioA : miScambioB;
+        Segmento* pInterno = nullptr;
+        Segmento* pLinea = nullptr;
+        for (auto& g : segmenti) {
+            if (g.a == interno) pInterno = &g;
+            if (g.a == linea) pLinea = &g;
+        }
+        if (!pInterno || !pLinea) continue;
+        for (auto& g : segmenti)
+            if (g.sRuolo == "sDerivato" || g.sRuolo == "sLinea") g.sRuolo.clear();
+        pInterno->sRuolo = "sDerivato";
+        pLinea->sRuolo = "sLinea";
+    }
+}
+
 Proposta Proponitore::Esegui() {
     Inquadra();
     LeggiRighe();
@@ -2857,6 +2884,7 @@ Proposta Proponitore::Esegui() {
         TrasferimentoIncollato();
         ScegliSegmenti();
         RispostaConAsterischi();
+        RuoliDaScambio();
         AltreRighe();
     }
     Componi();

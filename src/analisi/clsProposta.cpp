@@ -232,6 +232,7 @@ class Proponitore {
     void MeridianoFacoltativo();
     bool EntrantiDaScambio();
     void RuoliDaScambio();
+    void TrasferiteDaCoppie();
     void TrasferimentoIncollato();
     void RispostaConAsterischi();
     // The format that reads a count of seconds alone (the catalogue's first); past the end of
@@ -339,6 +340,10 @@ class Proponitore {
     // The two party columns that swap: the first on the outgoing lines holds the extension,
     // on the incoming the trunk; -1 when none.
     int miScambioA = -1, miScambioB = -1;
+    // Record-type codes printed only on the records of one call printed twice (a transfer),
+    // at this column.
+    int miCoppiaA = -1;
+    std::set<std::string> mCodiciCoppia;
 };
 
 std::string Proponitore::Testo(size_t riga, int a, int b) const {
@@ -2127,6 +2132,18 @@ void Proponitore::Componi() {
                          miTrasfA + static_cast<int>(msTrasf.size()), msTrasf, 0));
         d.moUscenti->mcolCondTrasferita = Catena({}, e);
     }
+    if (!mCodiciCoppia.empty() && msTrasf.empty() && entrTrasf.empty() && coppia.empty()) {
+        std::vector<clsCondizione> codici;
+        for (const auto& t : mCodiciCoppia)
+            codici.push_back(Cond(clsCondizione::UGUALE_A, miCoppiaA,
+                                  miCoppiaA + static_cast<int>(t.size()), t, 0));
+        if (d.moEntranti && entranti.size() == 1) {
+            auto e = entranti;
+            e.insert(e.end(), base.begin(), base.end());
+            d.moEntranti->mcolCondTrasferita = Catena(codici, e);
+        }
+        d.moUscenti->mcolCondTrasferita = Catena(codici, base);
+    }
     // A kind printed on two lines: its second line is told by its mark.
     if (!msSeconda.empty()) {
         auto& k = mbSecondaEntranti ? d.moEntranti : d.moUscenti;
@@ -2866,6 +2883,89 @@ void Proponitore::RuoliDaScambio() {
     }
 }
 
+// One call printed as two records (answered, then transferred to another party): two call
+// lines of one kind with the same trunk and the same number, no further apart in time than
+// their durations and a minute. A column of record-type codes whose codes on those lines stand
+// on no other call line marks the transferred records.
+void Proponitore::TrasferiteDaCoppie() {
+    if (!msTrasf.empty() || miTrasfA >= 0) return;
+    const Tempo* ora = nullptr;
+    const Tempo* durata = nullptr;
+    for (const auto& t : mvTempi) {
+        if ((t.sCampo == "dOraInizio" || t.sCampo == "dOraFine") && !ora) ora = &t;
+        if (t.sCampo == "dDurata" && !t.bDecimi) durata = &t;
+    }
+    if (!ora || !durata) return;
+    std::set<size_t> coppie;
+    for (const auto& [bEntrante, segmenti] : mSegmenti) {
+        const Segmento* linea = nullptr;
+        const Segmento* numero = nullptr;
+        for (const auto& g : segmenti) {
+            if (g.sRuolo == "sLinea") linea = &g;
+            if (g.sRuolo == "sNumero") numero = &g;
+        }
+        if (!linea) continue;
+        std::map<std::string, std::vector<size_t>> perChiave;
+        for (size_t r : mvChiamate) {
+            if ((mvTipo[r] == 'E') != bEntrante) continue;
+            const std::string l(TogliSpazi(Testo(r, linea->a, linea->b)));
+            if (l.empty()) continue;
+            perChiave[l + "|" +
+                      (numero ? std::string(TogliSpazi(Testo(r, numero->a, numero->b))) : "")]
+                .push_back(r);
+        }
+        for (const auto& [chiave, righe] : perChiave)
+            for (size_t i = 0; i + 1 < righe.size(); ++i) {
+                const Valore* t1 = ora->c.Su(righe[i]);
+                const Valore* t2 = ora->c.Su(righe[i + 1]);
+                const Valore* d1 = durata->c.Su(righe[i]);
+                const Valore* d2 = durata->c.Su(righe[i + 1]);
+                if (!t1 || !t2 || !d1 || !d2) continue;
+                const long long tra = std::llabs(t2->v.TotaleSecondi() - t1->v.TotaleSecondi());
+                if (tra <= d1->v.TotaleSecondi() + d2->v.TotaleSecondi() + 60)
+                    coppie.insert({righe[i], righe[i + 1]});
+            }
+    }
+    if (coppie.empty()) return;
+    // The column of codes: letters alone at the start of a token on every call line.
+    const auto codice = [&](size_t r, size_t x) -> std::string {
+        const std::string& s = mvRighe[r];
+        if (x >= s.size() || (x > 0 && s[x - 1] != ' ')) return {};
+        size_t j = x;
+        while (j < s.size() && Lettera(s[j])) ++j;
+        return j - x <= 2 && (j == s.size() || s[j] == ' ') ? s.substr(x, j - x) : std::string();
+    };
+    const size_t larghezza = mvRighe[mvChiamate.front()].size();
+    for (size_t x = 0; x < larghezza; ++x) {
+        std::set<std::string> suCoppie, altrove;
+        bool va = true;
+        for (size_t r : mvChiamate) {
+            const std::string c = codice(r, x);
+            if (c.empty()) {
+                va = false;
+                break;
+            }
+            (coppie.count(r) ? suCoppie : altrove).insert(c);
+        }
+        if (!va) continue;
+        bool comuni = false;
+        for (const auto& c : suCoppie) comuni |= altrove.count(c) > 0;
+        if (comuni || altrove.empty()) continue;
+        miCoppiaA = static_cast<int>(x);
+        mCodiciCoppia = suCoppie;
+        std::string elenco;
+        for (const auto& c : suCoppie) elenco += (elenco.empty() ? "\"" : ", \"") + c + "\"";
+        Voce(Ambito::Tipo, "Trasferite",
+             Num(static_cast<long long>(coppie.size())) +
+                 " righe di chiamata a coppie con la stessa linea e lo stesso numero, vicine nel "
+                 "tempo: una chiamata stampata in due record (risposta, poi trasferita); in " +
+                 Dove(miCoppiaA, miCoppiaA + 1) + " hanno " + elenco +
+                 ", che nessun'altra chiamata ha: segnano le trasferite",
+             true);
+        return;
+    }
+}
+
 Proposta Proponitore::Esegui() {
     Inquadra();
     LeggiRighe();
@@ -2885,6 +2985,7 @@ Proposta Proponitore::Esegui() {
         ScegliSegmenti();
         RispostaConAsterischi();
         RuoliDaScambio();
+        TrasferiteDaCoppie();
         AltreRighe();
     }
     Componi();

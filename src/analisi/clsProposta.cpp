@@ -2704,11 +2704,14 @@ void Proponitore::TrasferimentoIncollato() {
         if (msTrasf.empty()) continue;
         miTrasfA = x;
         miTrasfB = x + 1;
+        std::set<size_t> marcate;
+        for (size_t r : mvChiamate)
+            if (Testo(r, x, x + 1) == msTrasf) marcate.insert(r);
         Voce(Ambito::Tipo, "Trasferite",
              Dove(x, x + 1) + ": \"" + msTrasf + "\" fra due numeri (" +
-                 PrimiTesti({mvChiamate.begin(), mvChiamate.end()}, x - 4, x + 5) + ") su " +
-                 Num(static_cast<long long>(valori.at(msTrasf[0]))) +
-                 " chiamate, vuota sulle altre" +
+                 PrimiTesti(marcate, std::max(0, x - 4), x + 5) + ") su " +
+                 Num(static_cast<long long>(marcate.size())) +
+                 (marcate.size() == 1 ? " chiamata" : " chiamate") + ", vuota sulle altre" +
                  (altre.empty() ? std::string() : " (e " + altre + ", altri segni)") +
                  ": segna le trasferite; il numero dopo \xE8 il terzo interlocutore",
              true);
@@ -2759,15 +2762,17 @@ void Proponitore::RispostaConAsterischi() {
         }
         if (!va || stelle == 0 || cifre == 0) continue;
         const Colonna c = Conteggi(g.b - larghezza, g.b, ss);
+        std::set<size_t> entranti;
+        for (const auto& v : c.vValori)
+            if (mvTipo[v.iRiga] == 'E') entranti.insert(v.iRiga);
         mvTempi.push_back({c, "dRisposta"});
         mRimpiazzi[{c.a, c.b}].emplace_back("*", "");
         g.sRuolo = "-";
         Voce(Ambito::Campo, "Durata squillo",
              Dove(c.a, c.b) + ": sulle entranti un conteggio di " + Num(larghezza) + " cifre (" +
-                 PrimiTesti({mvChiamate.begin(), mvChiamate.end()}, c.a, c.b) +
-                 "), mai oltre la durata, e \"" + std::string(static_cast<size_t>(larghezza), '*') +
-                 "\" su " + Num(static_cast<long long>(stelle)) +
-                 (stelle == 1 ? " chiamata" : " chiamate") +
+                 PrimiTesti(entranti, c.a, c.b) + "), mai oltre la durata, e \"" +
+                 std::string(static_cast<size_t>(larghezza), '*') + "\" su " +
+                 Num(static_cast<long long>(stelle)) + (stelle == 1 ? " chiamata" : " chiamate") +
                  ": \xE8 il tempo di risposta in secondi; gli asterischi (mai risposto) diventano "
                  "vuoti (SOSTITUISCI) e il campo \xE8 facoltativo",
              true, true, "dRisposta", c.a, c.b);

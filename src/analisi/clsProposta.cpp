@@ -2805,22 +2805,28 @@ bool Proponitore::EntrantiDaScambio() {
         for (size_t x = 0; x < mvRighe[r].size(); ++x)
             if (Cifra(mvRighe[r][x]) && (x == 0 || mvRighe[r][x - 1] == ' '))
                 colonne.insert(static_cast<int>(x));
+    const auto libera = [&](int x) {
+        for (const auto& [a, b] : mvOccupate)
+            if (x >= a && x < b) return false;
+        return true;
+    };
+    // The later column takes two widths exactly, each on two lines at least.
+    std::map<int, std::pair<size_t, size_t>> dopo;
+    for (int y : colonne) {
+        std::map<size_t, size_t> larghezze;
+        for (size_t r : mvChiamate) {
+            ++larghezze[cifre(r, y).size()];
+            if (larghezze.size() > 2) break;
+        }
+        if (libera(y) && larghezze.size() == 2 && larghezze.begin()->first >= 2 &&
+            larghezze.begin()->second >= 2 && larghezze.rbegin()->second >= 2)
+            dopo[y] = {larghezze.begin()->first, larghezze.rbegin()->first};
+    }
     for (int x : colonne) {
-        bool libero = true;
-        for (const auto& [a, b] : mvOccupate) libero &= !(x >= a && x < b);
-        if (!libero) continue;
-        for (int y : colonne) {
+        if (!libera(x)) continue;
+        for (const auto& [y, coppia] : dopo) {
             if (y <= x + 4) continue;
-            bool occupata = false;
-            for (const auto& [a, b] : mvOccupate) occupata |= y >= a && y < b;
-            if (occupata) continue;
-            // The widths the later column takes: two exactly.
-            std::map<size_t, size_t> larghezze;
-            for (size_t r : mvChiamate) ++larghezze[cifre(r, y).size()];
-            if (larghezze.size() != 2 || larghezze.begin()->first < 2 ||
-                larghezze.begin()->second < 2 || larghezze.rbegin()->second < 2)
-                continue;
-            const size_t corta = larghezze.begin()->first, lunga = larghezze.rbegin()->first;
+            const auto [corta, lunga] = coppia;
             std::set<std::string> interniPrima, interniDopo;
             std::set<size_t> entranti;
             bool va = true;

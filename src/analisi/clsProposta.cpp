@@ -233,6 +233,7 @@ class Proponitore {
     bool EntrantiDaScambio();
     void RuoliDaScambio();
     void TrasferiteDaCoppie();
+    void CommessaInFondo();
     void TrasferimentoIncollato();
     void RispostaConAsterischi();
     // The format that reads a count of seconds alone (the catalogue's first); past the end of
@@ -2977,6 +2978,45 @@ void Proponitore::TrasferiteDaCoppie() {
     }
 }
 
+// The last column of a kind's lines, digits on a few of its calls only and blank on the
+// others, after every field found: what the caller keyed in on some calls, an account code.
+void Proponitore::CommessaInFondo() {
+    for (auto& [bEntrante, segmenti] : mSegmenti) {
+        size_t righe = 0;
+        for (size_t r : mvChiamate) righe += (mvTipo[r] == 'E') == bEntrante;
+        // The number right after a glued transfer mark is the third party: a free field.
+        for (auto& g : segmenti)
+            if (miTrasfB >= 0 && g.a == miTrasfB && g.sRuolo.empty() && g.iIntere == g.iPieni) {
+                g.sRuolo = "sCampo1";
+                Voce(Ambito::Campo, "Terzo interlocutore",
+                     Dove(g.a, g.b) + ": il numero attaccato al segno in " +
+                         Dove(miTrasfA, miTrasfB) + " (" + *g.distinti.begin() +
+                         "): il terzo interlocutore, nel campo libero 1",
+                     false, bEntrante, "sCampo1", g.a, g.b);
+            }
+        if (righe < 4 || segmenti.empty()) continue;
+        bool commessa = false;
+        for (const auto& g : segmenti) commessa |= g.sRuolo == "sCommessa";
+        Segmento& g =
+            *std::max_element(segmenti.begin(), segmenti.end(),
+                              [](const Segmento& x, const Segmento& y) { return x.a < y.a; });
+        if (commessa || !g.sRuolo.empty() || g.iPieni == 0 || g.iPieni * 2 >= righe ||
+            g.iIntere < g.iPieni || g.iLunghezzaMax < 4 || g.iLunghezzaMax > 12)
+            continue;
+        g.sRuolo = "sCommessa";
+        std::string esempi;
+        for (const auto& v : g.distinti) esempi += (esempi.empty() ? "" : ", ") + v;
+        Voce(Ambito::Campo, "Commessa",
+             Dove(g.a, g.b) + ": l'ultima colonna, cifre su " +
+                 Num(static_cast<long long>(g.iPieni)) +
+                 (bEntrante ? " entranti su " : " uscenti su ") +
+                 Num(static_cast<long long>(righe)) + " (" + esempi +
+                 ") e vuota sulle altre, dopo ogni altro campo: un codice battuto su alcune "
+                 "chiamate, proposto come commessa",
+             true, bEntrante, "sCommessa", g.a, g.b);
+    }
+}
+
 Proposta Proponitore::Esegui() {
     Inquadra();
     LeggiRighe();
@@ -2997,6 +3037,7 @@ Proposta Proponitore::Esegui() {
         RispostaConAsterischi();
         RuoliDaScambio();
         TrasferiteDaCoppie();
+        CommessaInFondo();
         AltreRighe();
     }
     Componi();

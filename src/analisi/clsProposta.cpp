@@ -2578,12 +2578,30 @@ void Proponitore::AltreRighe() {
 // The time is then read with its mark, the blanks standing for the other letter.
 void Proponitore::MeridianoFacoltativo() {
     const size_t candidate = mvCandidate.size();
-    std::set<std::pair<int, int>> viste;
+    std::set<std::tuple<size_t, int, int>> viste;
     for (size_t i = 0; i < candidate; ++i) {
         const Formato& f = mvFormati[mvCandidate[i].iFormato];
         if (f.bData || !f.bOre || f.bMeridiano || !f.bLetterale) continue;
         Colonna c = SuRighe(mvCandidate[i], mvChiamata, true);
-        if (c.Righe() * 10 < mvChiamate.size() * 8 || !viste.insert({c.a, c.b}).second) continue;
+        if (c.vValori.empty() || !viste.insert({c.iFormato, c.a, c.b}).second) continue;
+        // Times that only the format with the mark reads (3:05p, where h:mm reads 8:05) join
+        // the column, already read as 24 hours.
+        std::set<size_t> righe, conSegno;
+        for (const auto& v : c.vValori) righe.insert(v.iRiga);
+        for (const auto& m : mvCandidate) {
+            if (!UgualeNoCase(mvFormati[m.iFormato].sTesto, f.sTesto + "A/P")) continue;
+            for (const auto& v : m.vValori)
+                if (mvChiamata[v.iRiga] && v.b == c.b + 1 && righe.insert(v.iRiga).second) {
+                    Valore w = v;
+                    w.b = c.b;
+                    c.vValori.push_back(w);
+                    conSegno.insert(v.iRiga);
+                }
+        }
+        std::sort(c.vValori.begin(), c.vValori.end(),
+                  [](const Valore& x, const Valore& y) { return x.iRiga < y.iRiga; });
+        for (const auto& v : c.vValori) c.a = std::min(c.a, v.a);
+        if (c.Righe() * 10 < mvChiamate.size() * 8) continue;
         std::set<char> lettere;
         size_t segnate = 0;
         bool va = true;
@@ -2593,12 +2611,16 @@ void Proponitore::MeridianoFacoltativo() {
             // The mark stands alone after the time; a blank mark must be there to be filled.
             const char m = x < s.size() ? s[x] : '\0';
             const char dopo = x + 1 < s.size() ? s[x + 1] : ' ';
-            va = v.b == c.b && v.v.iOre >= 1 && v.v.iOre <= 12 && dopo == ' ' &&
+            const bool ore = conSegno.count(v.iRiga) || (v.v.iOre >= 1 && v.v.iOre <= 12);
+            va = v.b == c.b && ore && dopo == ' ' &&
                  (m == ' ' || std::string_view("aApP").find(m) != std::string_view::npos);
             if (!va) break;
             if (m != ' ') lettere.insert(m), ++segnate;
         }
-        if (!va || lettere.size() != 1 || segnate == 0 || segnate == c.Righe()) continue;
+        // One reading per mark: the first format that found it.
+        bool letto = false;
+        for (const auto& [colonne, rimpiazzi] : mRimpiazzi) letto |= colonne.second == c.b + 1;
+        if (!va || lettere.size() != 1 || segnate == 0 || segnate == c.Righe() || letto) continue;
         const char segno = *lettere.begin();
         const bool sera = segno == 'p' || segno == 'P';
         std::string altra(1, sera ? 'a' : 'p');
@@ -2614,7 +2636,7 @@ void Proponitore::MeridianoFacoltativo() {
         for (auto& v : c.vValori) {
             const char m = mvRighe[v.iRiga][static_cast<size_t>(v.b)];
             v.b = c.b;
-            v.v.iOre = v.v.iOre % 12 + ((m == ' ') != sera ? 12 : 0);
+            if (!conSegno.count(v.iRiga)) v.v.iOre = v.v.iOre % 12 + ((m == ' ') != sera ? 12 : 0);
         }
         mRimpiazzi[{c.a, c.b}].emplace_back(" ", altra);
         Voce(Ambito::Campo, "Ora di 12 ore",

@@ -125,12 +125,13 @@ TEST(Proposta, RegoleSuStampeScritteAltrove) {
         l.conti = clsLetturaCampione(l.p.driver, formati, byte).Conteggi();
         return l;
     };
-    // A 12-hour clock marking the morning only (A): the blanks are the afternoon. With an
-    // hour over 12 the same letters are no meridian.
-    const std::string dodici = "   03/02 08:15A 00:01:10 201  5550100\r\n"
-                               "   03/02 11:40A 00:02:00 202  5550111\r\n"
-                               "   03/02 02:05  00:00:40 201  5550122\r\n"
-                               "   03/02 04:30  00:03:30 203  5550133\r\n";
+    // A 12-hour clock marking the morning only (A; 8:15A read by h:mmA/P alone): the blanks
+    // are the afternoon. With an hour over 12 the same letters are no meridian.
+    const std::string dodici =
+        "   03/02  8:15A 00:01:10 201  5550100\r\n"
+        "   03/02 11:40A 00:02:00 202  5550111\r\n"
+        "   03/02  2:05  00:00:40 201  5550122\r\n"
+        "   03/02  4:30  00:03:30 203  5550133\r\n";
     const Letta l = leggi(dodici);
     const VoceProposta* v = Voce(l.p, VoceProposta::Ambito::Campo, "Ora di 12 ore");
     ASSERT_TRUE(v);
@@ -138,14 +139,15 @@ TEST(Proposta, RegoleSuStampeScritteAltrove) {
     EXPECT_EQ(l.conti.iUscenti, 4u);
     EXPECT_EQ(l.conti.iValoriNonValidi, 0u);
     std::string ventiquattro = dodici;
-    ventiquattro.replace(ventiquattro.find("04:30"), 5, "16:30");
+    ventiquattro.replace(ventiquattro.find(" 4:30"), 5, "16:30");
     EXPECT_FALSE(Voce(leggi(ventiquattro).p, VoceProposta::Ambito::Campo, "Ora di 12 ore"));
     // Parties swapped, an extension of 4 digits and a trunk of 5 glued to the caller.
-    const Letta s = leggi("  03/02  07:15  00:01:35  100120555123456          2001\r\n"
-                          "  03/02  07:40  00:00:33  2004    0555777111       10013\r\n"
-                          "  03/02  09:02  00:10:10  2001    0039123456       10012\r\n"
-                          "  03/02  10:30  00:00:12  10014                    2010\r\n"
-                          "  03/02  14:20  00:05:00  100130555999000          2004\r\n");
+    const Letta s = leggi(
+        "  03/02  07:15  00:01:35  100120555123456          2001\r\n"
+        "  03/02  07:40  00:00:33  2004    0555777111       10013\r\n"
+        "  03/02  09:02  00:10:10  2001    0039123456       10012\r\n"
+        "  03/02  10:30  00:00:12  10014                    2010\r\n"
+        "  03/02  14:20  00:05:00  100130555999000          2004\r\n");
     EXPECT_EQ(s.conti.iEntranti, 3u);
     EXPECT_EQ(s.conti.iUscenti, 2u);
 }

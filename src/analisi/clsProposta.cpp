@@ -1780,6 +1780,8 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             const bool giunzione =
                 v.size() >= 2 && v[0] == 'T' && std::all_of(v.begin() + 1, v.end(), Cifra);
             for (char c : v) parola &= Lettera(c) || giunzione;
+            // A trunk's member is digits, never stars (T163 ***: a time to answer).
+            parola &= !giunzione || h.iIntere == h.iPieni;
         }
         if (!parola || h.iCifre * 10 < h.iPieni * 7) {
             ++i;

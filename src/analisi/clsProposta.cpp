@@ -2581,6 +2581,9 @@ void Proponitore::AltreRighe() {
 void Proponitore::MeridianoFacoltativo() {
     const size_t candidate = mvCandidate.size();
     std::set<std::tuple<size_t, int, int>> viste;
+    std::vector<size_t> conMeridiano;
+    for (size_t i = 0; i < candidate; ++i)
+        if (mvFormati[mvCandidate[i].iFormato].bMeridiano) conMeridiano.push_back(i);
     for (size_t i = 0; i < candidate; ++i) {
         const Formato& f = mvFormati[mvCandidate[i].iFormato];
         if (f.bData || !f.bOre || f.bMeridiano || !f.bLetterale) continue;
@@ -2590,7 +2593,8 @@ void Proponitore::MeridianoFacoltativo() {
         // the column, already read as 24 hours.
         std::set<size_t> righe, conSegno;
         for (const auto& v : c.vValori) righe.insert(v.iRiga);
-        for (const auto& m : mvCandidate) {
+        for (size_t k : conMeridiano) {
+            const Colonna& m = mvCandidate[k];
             if (!UgualeNoCase(mvFormati[m.iFormato].sTesto, f.sTesto + "A/P")) continue;
             for (const auto& v : m.vValori)
                 if (mvChiamata[v.iRiga] && v.b == c.b + 1 && righe.insert(v.iRiga).second) {

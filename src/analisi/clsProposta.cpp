@@ -2794,7 +2794,7 @@ void Proponitore::RispostaConAsterischi() {
         std::set<size_t> entranti;
         for (const auto& v : c.vValori)
             if (mvTipo[v.iRiga] == 'E') entranti.insert(v.iRiga);
-        mvTempi.push_back({c, "dRisposta"});
+        mvTempi.push_back({c, "dRisposta", false, {}});
         mRimpiazzi[{c.a, c.b}].emplace_back("*", "");
         g.sRuolo = "-";
         Voce(Ambito::Campo, "Durata squillo",

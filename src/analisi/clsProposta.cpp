@@ -259,6 +259,13 @@ class Proponitore {
     void SecondiIncollati();
     void DurataInDecimi();
     void DurateDaIntestazione();
+    void MeridianoFacoltativo();
+    bool EntrantiDaScambio();
+    void RuoliDaScambio();
+    void TrasferiteDaCoppie();
+    void CommessaInFondo();
+    void TrasferimentoIncollato();
+    void RispostaConAsterischi();
     // The format that reads a count of seconds alone (the catalogue's first); past the end of
     // mvFormati when there is none.
     size_t FormatoSecondi() const;
@@ -268,6 +275,8 @@ class Proponitore {
     // Columns a to b of the call lines as a column of that format, a value per line with text.
     Colonna Conteggi(int a, int b, size_t iFormato) const;
     std::vector<Segmento> Segmenti(const std::vector<size_t>& righe);
+    std::set<int> TagliIncollati(const std::vector<size_t>& righe,
+                                 const std::vector<size_t>& pieni) const;
     void Componi();
 
     std::string Intestazione(int a, int b) const;
@@ -375,6 +384,20 @@ class Proponitore {
     int miScattiA = -1, miScattiB = -1;
     // A column every call prints in and the records of the system leave blank.
     int miServizioA = -1;
+    // Replacements on a time's columns before it is read, by its columns: the blank of a
+    // 12-hour clock's missing mark becomes the other letter, the stars of a count never
+    // reached become blanks.
+    std::map<std::pair<int, int>, std::vector<std::pair<std::string, std::string>>> mRimpiazzi;
+    // Where a party of fixed width ends on the incoming lines that glue the caller's number to
+    // it: their columns are cut there.
+    int miTaglioEntranti = -1;
+    // The two party columns that swap: the first on the outgoing lines holds the extension,
+    // on the incoming the trunk; -1 when none.
+    int miScambioA = -1, miScambioB = -1;
+    // Record-type codes printed only on the records of one call printed twice (a transfer),
+    // at this column.
+    int miCoppiaA = -1;
+    std::set<std::string> mCodiciCoppia;
 };
 
 std::string Proponitore::Testo(size_t riga, int a, int b) const {
@@ -1555,6 +1578,7 @@ void Proponitore::ScegliDirezione() {
     mvTipo.assign(mvRighe.size(), 'U');
     if (EntrantiDaGiunzione(perColonna)) return;
     if (!migliore && EntrantiSenzaAddebito()) return;
+    if (!migliore && EntrantiDaScambio()) return;
     if (!migliore && EntrantiDallaForma(perColonna)) return;
     if (!migliore) {
         Voce(Ambito::Tipo, "Entranti e uscenti",
@@ -2190,13 +2214,16 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                 pieni[static_cast<size_t>(x)] = presa || !piena ? 0 : 1;
         }
     // The direction code glued to a number ("<I>0555...") belongs to the number's column.
+    std::set<int> tagli = TagliIncollati(righe, pieni);
+    if (miTaglioEntranti >= 0 && !righe.empty() && mvTipo[righe.front()] == 'E')
+        tagli.insert(miTaglioEntranti);
     for (int x = 0; x <= larghezza;) {
         if (!pieni[static_cast<size_t>(x)]) {
             ++x;
             continue;
         }
         int y = x;
-        while (y < larghezza && pieni[static_cast<size_t>(y)]) ++y;
+        while (y < larghezza && pieni[static_cast<size_t>(y)] && !(y > x && tagli.count(y))) ++y;
         Segmento g;
         g.a = x;
         g.b = y;
@@ -2242,11 +2269,16 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         // The direction codes (IN 1001) are never part of the value after them.
         bool parola = h.a == g.b + 1 && g.iPieni == h.iPieni && !g.distinti.empty() &&
                       !mbSeparati && !(miDirA >= 0 && g.a <= miDirA && miDirA < g.b);
-        // A word, or a trunk's name (T010 011: the route and its member).
+        // A word, or a trunk's name (T010 011: the route and its member); a trunk's name is
+        // a value of its own, never the number after a word (A T105).
+        for (const auto& v : h.distinti)
+            parola &= !(v.size() >= 2 && v[0] == 'T' && std::all_of(v.begin() + 1, v.end(), Cifra));
         for (const auto& v : g.distinti) {
             const bool giunzione =
                 v.size() >= 2 && v[0] == 'T' && std::all_of(v.begin() + 1, v.end(), Cifra);
             for (char c : v) parola &= Lettera(c) || giunzione;
+            // A trunk's member is digits, never stars (T163 ***: a time to answer).
+            parola &= !giunzione || h.iIntere == h.iPieni;
         }
         if (!parola || h.iCifre * 10 < h.iPieni * 7) {
             ++i;
@@ -2692,6 +2724,18 @@ void Proponitore::Componi() {
                          miTrasfA + static_cast<int>(msTrasf.size()), msTrasf, 0));
         d.moUscenti->mcolCondTrasferita = Catena({}, e);
     }
+    if (!mCodiciCoppia.empty() && msTrasf.empty() && entrTrasf.empty() && coppia.empty()) {
+        std::vector<clsCondizione> codici;
+        for (const auto& t : mCodiciCoppia)
+            codici.push_back(Cond(clsCondizione::UGUALE_A, miCoppiaA,
+                                  miCoppiaA + static_cast<int>(t.size()), t, 0));
+        if (d.moEntranti && entranti.size() == 1) {
+            auto e = entranti;
+            e.insert(e.end(), base.begin(), base.end());
+            d.moEntranti->mcolCondTrasferita = Catena(codici, e);
+        }
+        d.moUscenti->mcolCondTrasferita = Catena(codici, base);
+    }
     // A kind printed on two lines: its second line is told by its mark.
     if (!msSeconda.empty()) {
         auto& k = mbSecondaEntranti ? d.moEntranti : d.moUscenti;
@@ -2740,6 +2784,17 @@ void Proponitore::Componi() {
             campo("dData", mData->a, mData->b, Codice(mData->iFormato), clsCampo::ALL_NESSUNO);
         for (const auto& t : mvTempi) {
             campo(t.sCampo, t.c.a, t.c.b, Codice(t.c.iFormato), clsCampo::ALL_NESSUNO);
+            if (const auto m = mRimpiazzi.find({t.c.a, t.c.b});
+                m != mRimpiazzi.end() && IndiceCampo(t.sCampo, bEntrante) >= 0)
+                for (const auto& [da, a] : m->second) {
+                    const int x = da == " " ? t.c.b - 1 : t.c.a;
+                    Sostituisci(d, bEntrante, static_cast<int16_t>(x + 1),
+                                static_cast<int16_t>(t.c.b - x), da, a);
+                    if (a.empty())
+                        if (clsCampo* c = chiamataK->mcolCampi->Trova(
+                                std::to_string(IndiceCampo(t.sCampo, bEntrante))))
+                            c->mbOpzionale = true;
+                }
             if (t.bDecimi) {
                 clsCampo* c =
                     chiamataK->mcolCampi->Trova(std::to_string(IndiceCampo(t.sCampo, bEntrante)));
@@ -3321,6 +3376,477 @@ std::string Proponitore::SenzaSeconda(const std::string& segno, bool bEntranti) 
     return {};
 }
 
+// A 12-hour clock may print its mark only for one half of the day (01:12p in the afternoon,
+// 09:40 and a blank in the morning): a time column followed, on some call lines, by one and the
+// same meridian letter glued to it and by a blank on the others, with every hour from 1 to 12.
+// The time is then read with its mark, the blanks standing for the other letter.
+void Proponitore::MeridianoFacoltativo() {
+    const size_t candidate = mvCandidate.size();
+    std::set<std::tuple<size_t, int, int>> viste;
+    std::vector<size_t> conMeridiano;
+    for (size_t i = 0; i < candidate; ++i)
+        if (mvFormati[mvCandidate[i].iFormato].bMeridiano) conMeridiano.push_back(i);
+    for (size_t i = 0; i < candidate; ++i) {
+        const Formato& f = mvFormati[mvCandidate[i].iFormato];
+        if (f.bData || !f.bOre || f.bMeridiano || !f.bLetterale) continue;
+        Colonna c = SuRighe(mvCandidate[i], mvChiamata, true);
+        if (c.vValori.empty() || !viste.insert({c.iFormato, c.a, c.b}).second) continue;
+        // Times that only the format with the mark reads (3:05p, where h:mm reads 8:05) join
+        // the column, already read as 24 hours.
+        std::set<size_t> righe, conSegno;
+        for (const auto& v : c.vValori) righe.insert(v.iRiga);
+        for (size_t k : conMeridiano) {
+            const Colonna& m = mvCandidate[k];
+            if (!UgualeNoCase(mvFormati[m.iFormato].sTesto, f.sTesto + "A/P")) continue;
+            for (const auto& v : m.vValori)
+                if (mvChiamata[v.iRiga] && v.b == c.b + 1 && righe.insert(v.iRiga).second) {
+                    Valore w = v;
+                    w.b = c.b;
+                    c.vValori.push_back(w);
+                    conSegno.insert(v.iRiga);
+                }
+        }
+        std::sort(c.vValori.begin(), c.vValori.end(),
+                  [](const Valore& x, const Valore& y) { return x.iRiga < y.iRiga; });
+        for (const auto& v : c.vValori) c.a = std::min(c.a, v.a);
+        if (c.Righe() * 10 < mvChiamate.size() * 8) continue;
+        std::set<char> lettere;
+        size_t segnate = 0;
+        bool va = true;
+        for (const auto& v : c.vValori) {
+            const std::string& s = mvRighe[v.iRiga];
+            const auto x = static_cast<size_t>(v.b);
+            // The mark stands alone after the time; a blank mark must be there to be filled.
+            const char m = x < s.size() ? s[x] : '\0';
+            const char dopo = x + 1 < s.size() ? s[x + 1] : ' ';
+            const bool ore = conSegno.count(v.iRiga) || (v.v.iOre >= 1 && v.v.iOre <= 12);
+            va = v.b == c.b && ore && dopo == ' ' &&
+                 (m == ' ' || std::string_view("aApP").find(m) != std::string_view::npos);
+            if (!va) break;
+            if (m != ' ') lettere.insert(m), ++segnate;
+        }
+        // One reading per mark: the first format that found it.
+        bool letto = false;
+        for (const auto& [colonne, rimpiazzi] : mRimpiazzi) letto |= colonne.second == c.b + 1;
+        if (!va || lettere.size() != 1 || segnate == 0 || segnate == c.Righe() || letto) continue;
+        const char segno = *lettere.begin();
+        const bool sera = segno == 'p' || segno == 'P';
+        std::string altra(1, sera ? 'a' : 'p');
+        if (std::isupper(static_cast<unsigned char>(segno))) altra = Maiusc(altra);
+        // The same format with its mark, proposed as a new one when the catalogue lacks it.
+        const std::string testo = f.sTesto + "A/P";
+        size_t k = 0;
+        while (k < mvFormati.size() && !UgualeNoCase(mvFormati[k].sTesto, testo)) ++k;
+        if (k == mvFormati.size()) mvFormati.push_back(FaiFormato(0, testo));
+        const std::string prima = PrimiValori(c);
+        c.iFormato = k;
+        ++c.b;
+        for (auto& v : c.vValori) {
+            const char m = mvRighe[v.iRiga][static_cast<size_t>(v.b)];
+            v.b = c.b;
+            if (!conSegno.count(v.iRiga)) v.v.iOre = v.v.iOre % 12 + ((m == ' ') != sera ? 12 : 0);
+        }
+        mRimpiazzi[{c.a, c.b}].emplace_back(" ", altra);
+        Voce(Ambito::Campo, "Ora di 12 ore",
+             Dove(c.b - 1, c.b) + ": \"" + std::string(1, segno) + "\" attaccato all'ora su " +
+                 Num(static_cast<long long>(segnate)) + " righe di chiamata, vuoto sulle altre " +
+                 Num(static_cast<long long>(c.Righe() - segnate)) + ", e le ore vanno da 1 a 12 (" +
+                 prima + "): un orologio di 12 ore che segna solo " +
+                 (sera ? "il pomeriggio" : "il mattino") + "; il vuoto diventa \"" + altra +
+                 "\" (SOSTITUISCI) e l'ora si legge con \"" + testo + "\"",
+             false, false, {}, c.b - 1, c.b);
+        mvCandidate.push_back(std::move(c));
+    }
+}
+
+// A value of fixed width (digits, or a letter and digits: 2241, T162) that some call lines
+// follow with other signs glued to it (T162*003, 2241T2215, T105C2201) and others with a blank
+// is a field of its own: what is glued after it (a mark, a third party, a time to answer)
+// starts another. Signs that stand inside numbers (- . , : / brackets) glue nothing.
+std::set<int> Proponitore::TagliIncollati(const std::vector<size_t>& righe,
+                                          const std::vector<size_t>& pieni) const {
+    std::set<int> tagli;
+    const int larghezza = static_cast<int>(pieni.size()) - 1;
+    for (int x = 0; x < larghezza;) {
+        if (!pieni[static_cast<size_t>(x)]) {
+            ++x;
+            continue;
+        }
+        int y = x;
+        while (y < larghezza && pieni[static_cast<size_t>(y)]) ++y;
+        int inizio = -1, testa = -1;
+        size_t incollati = 0, soli = 0;
+        bool va = true;
+        for (size_t r : righe) {
+            const std::string t = Testo(r, x, y);
+            const size_t i = t.find_first_not_of(' ');
+            if (i == std::string::npos) continue;
+            size_t j = i + (t[i] == 'T' ? 1 : 0);
+            const size_t cifre = j;
+            while (j < t.size() && Cifra(t[j])) ++j;
+            if (j - cifre < 2 || (inizio >= 0 && (static_cast<int>(i) != inizio ||
+                                                  static_cast<int>(j - i) != testa))) {
+                va = false;
+                break;
+            }
+            inizio = static_cast<int>(i), testa = static_cast<int>(j - i);
+            if (j == t.size() || t[j] == ' ')
+                ++soli;
+            else if (std::string_view("-.,:/()").find(t[j]) == std::string_view::npos &&
+                     !Cifra(t[j]))
+                ++incollati;
+            else
+                va = false;
+        }
+        if (va && incollati > 0 && soli > 0) tagli.insert(x + inizio + testa);
+        x = y;
+    }
+    return tagli;
+}
+
+// A transfer mark glued between two numbers (2241T2215: the extension, the mark, the third
+// party): a column that holds a letter between digits on some call lines and a blank (or the
+// line's end) on all the others; a transfer's letter (T, X) there marks the transferred calls.
+void Proponitore::TrasferimentoIncollato() {
+    if (!msTrasf.empty()) return;
+    std::map<int, std::map<char, size_t>> lettere;
+    for (size_t r : mvChiamate) {
+        const std::string& s = mvRighe[r];
+        for (size_t x = 1; x + 1 < s.size(); ++x)
+            if (Lettera(s[x]) && Cifra(s[x - 1]) && Cifra(s[x + 1]))
+                ++lettere[static_cast<int>(x)][s[x]];
+    }
+    for (const auto& [x, valori] : lettere) {
+        bool libero = true;
+        for (const auto& [a, b] : mvOccupate) libero &= !(x >= a && x < b);
+        size_t segnate = 0;
+        for (const auto& [c, k] : valori) segnate += k;
+        size_t vuote = 0;
+        for (size_t r : mvChiamate) vuote += Testo(r, x, x + 1).find_first_not_of(' ') != 0;
+        if (!libero || segnate + vuote != mvChiamate.size() || vuote == 0) continue;
+        std::string altre;
+        for (const auto& [c, k] : valori) {
+            if (TipoDiCodice(std::string(1, c)) == 'T' && msTrasf.empty()) {
+                msTrasf = std::string(1, c);
+                continue;
+            }
+            altre += std::string(altre.empty() ? "" : ", ") + "\"" + std::string(1, c) + "\"";
+        }
+        if (msTrasf.empty()) continue;
+        miTrasfA = x;
+        miTrasfB = x + 1;
+        std::set<size_t> marcate;
+        for (size_t r : mvChiamate)
+            if (Testo(r, x, x + 1) == msTrasf) marcate.insert(r);
+        Voce(Ambito::Tipo, "Trasferite",
+             Dove(x, x + 1) + ": \"" + msTrasf + "\" fra due numeri (" +
+                 PrimiTesti(marcate, std::max(0, x - 4), x + 5) + ") su " +
+                 Num(static_cast<long long>(marcate.size())) +
+                 (marcate.size() == 1 ? " chiamata" : " chiamate") + ", vuota sulle altre" +
+                 (altre.empty() ? std::string() : " (e " + altre + ", altri segni)") +
+                 ": segna le trasferite; il numero dopo \xE8 il terzo interlocutore",
+             true);
+        return;
+    }
+}
+
+// On the incoming calls, a count of a few digits printed with zeros in front (012) and as stars
+// where it never happened (***), each no more than the call's duration, is the time to answer:
+// the stars become blanks and the field is optional.
+void Proponitore::RispostaConAsterischi() {
+    const size_t ss = FormatoSecondi();
+    if (ss == mvFormati.size() || !mSegmenti.count(true)) return;
+    const Tempo* durata = nullptr;
+    for (const auto& t : mvTempi) {
+        if (t.sCampo == "dRisposta") return;
+        if (t.sCampo == "dDurata" && !t.bDecimi) durata = &t;
+    }
+    for (Segmento& g : mSegmenti[true]) {
+        if (!g.sRuolo.empty()) continue;
+        int larghezza = -1;
+        size_t stelle = 0, cifre = 0;
+        bool va = true;
+        for (size_t r : mvChiamate) {
+            if (mvTipo[r] != 'E') continue;
+            const std::string t = Testo(r, g.a, g.b);
+            const size_t fine = t.find_last_not_of(' ');
+            if (fine == std::string::npos) continue;
+            const char c = Cifra(t[fine]) ? '0' : t[fine];
+            size_t i = fine + 1;
+            while (i > 0 && (c == '0' ? Cifra(t[i - 1]) : t[i - 1] == '*')) --i;
+            const int w = static_cast<int>(fine + 1 - i);
+            const int b = g.a + static_cast<int>(fine) + 1;
+            if ((c != '0' && c != '*') || w < 2 || w > 4 || (larghezza >= 0 && w != larghezza) ||
+                b != g.b) {
+                va = false;
+                break;
+            }
+            larghezza = w;
+            if (c == '*') {
+                ++stelle;
+                continue;
+            }
+            ++cifre;
+            const Valore* d = durata ? durata->c.Su(r) : nullptr;
+            if (d && std::stoll(t.substr(i, static_cast<size_t>(w))) > d->v.TotaleSecondi())
+                va = false;
+        }
+        if (!va || stelle == 0 || cifre == 0) continue;
+        const Colonna c = Conteggi(g.b - larghezza, g.b, ss);
+        std::set<size_t> entranti;
+        for (const auto& v : c.vValori)
+            if (mvTipo[v.iRiga] == 'E') entranti.insert(v.iRiga);
+        mvTempi.push_back({c, "dRisposta", false, {}});
+        mRimpiazzi[{c.a, c.b}].emplace_back("*", "");
+        g.sRuolo = "-";
+        Voce(Ambito::Campo, "Durata squillo",
+             Dove(c.a, c.b) + ": sulle entranti un conteggio di " + Num(larghezza) + " cifre (" +
+                 PrimiTesti(entranti, c.a, c.b) + "), mai oltre la durata, e \"" +
+                 std::string(static_cast<size_t>(larghezza), '*') + "\" su " +
+                 Num(static_cast<long long>(stelle)) + (stelle == 1 ? " chiamata" : " chiamate") +
+                 ": \xE8 il tempo di risposta in secondi; gli asterischi (mai risposto) diventano "
+                 "vuoti (SOSTITUISCI) e il campo \xE8 facoltativo",
+             true, true, "dRisposta", c.a, c.b);
+        return;
+    }
+}
+
+// Incoming and outgoing records may swap their parties: the extension first and the trunk at
+// a later column on some calls, the trunk first (the caller's number often glued to it) and the
+// extension at that later column on the others. Two columns hold digits on every call line: the
+// later one a short value (the extension) on some lines and a longer one (the trunk) on the
+// others; where it is long the first holds a short value, where it is short the first begins
+// with a long one; and an extension printed in one column is printed in the other too. The
+// calls whose first party is the trunk are incoming, told by the column after the short value
+// (blank on the outgoing lines).
+bool Proponitore::EntrantiDaScambio() {
+    const size_t n = mvChiamate.size();
+    if (n < 4) return false;
+    // The digits that open the value starting at column x (after a blank), or "".
+    const auto cifre = [&](size_t r, int x) -> std::string {
+        const std::string& s = mvRighe[r];
+        const auto c = static_cast<size_t>(x);
+        if (c >= s.size() || (c > 0 && s[c - 1] != ' ')) return {};
+        size_t j = c;
+        while (j < s.size() && Cifra(s[j])) ++j;
+        return s.substr(c, j - c);
+    };
+    std::set<int> colonne;
+    for (size_t r : mvChiamate)
+        for (size_t x = 0; x < mvRighe[r].size(); ++x)
+            if (Cifra(mvRighe[r][x]) && (x == 0 || mvRighe[r][x - 1] == ' '))
+                colonne.insert(static_cast<int>(x));
+    const auto libera = [&](int x) {
+        for (const auto& [a, b] : mvOccupate)
+            if (x >= a && x < b) return false;
+        return true;
+    };
+    // The later column takes two widths exactly, each on two lines at least.
+    std::map<int, std::pair<size_t, size_t>> dopo;
+    for (int y : colonne) {
+        std::map<size_t, size_t> larghezze;
+        for (size_t r : mvChiamate) {
+            ++larghezze[cifre(r, y).size()];
+            if (larghezze.size() > 2) break;
+        }
+        if (libera(y) && larghezze.size() == 2 && larghezze.begin()->first >= 2 &&
+            larghezze.begin()->second >= 2 && larghezze.rbegin()->second >= 2)
+            dopo[y] = {larghezze.begin()->first, larghezze.rbegin()->first};
+    }
+    for (int x : colonne) {
+        if (!libera(x)) continue;
+        for (const auto& [y, coppia] : dopo) {
+            if (y <= x + 4) continue;
+            const auto [corta, lunga] = coppia;
+            std::set<std::string> interniPrima, interniDopo;
+            std::set<size_t> entranti;
+            bool va = true;
+            for (size_t r : mvChiamate) {
+                const std::string a = cifre(r, x), b = cifre(r, y);
+                if (b.size() == lunga) {
+                    va = a.size() == corta;
+                    interniPrima.insert(a);
+                } else {
+                    va = a.size() >= lunga;
+                    interniDopo.insert(b);
+                    entranti.insert(r);
+                }
+                if (!va) break;
+            }
+            bool comune = false;
+            for (const auto& v : interniPrima) comune |= interniDopo.count(v) > 0;
+            if (!va || !comune) continue;
+            for (size_t r : entranti) mvTipo[r] = 'E';
+            miFormaA = x + static_cast<int>(corta);
+            miFormaB = miFormaA + 1;
+            msFormaValore.clear();
+            miTaglioEntranti = x + static_cast<int>(lunga);
+            miScambioA = x;
+            miScambioB = y;
+            Voce(Ambito::Tipo, "Entranti e uscenti",
+                 Dove(y, y + static_cast<int>(lunga)) + ": un interno di " + Num(corta) +
+                     " cifre su " + Num(static_cast<long long>(entranti.size())) +
+                     " chiamate e un valore di " + Num(lunga) + " cifre (" +
+                     PrimiTesti(entranti, x, x + static_cast<int>(lunga)) + ") in " +
+                     Dove(x, x + static_cast<int>(lunga)) +
+                     "; sulle altre lo scambio inverso, e gli stessi interni (" +
+                     *interniPrima.begin() +
+                     "...) stanno nell'una e nell'altra colonna: sulle prime il primo "
+                     "interlocutore \xE8 la linea, sono entranti (testo in " +
+                     Dove(miFormaA, miFormaB) +
+                     "), le altre uscenti; il numero attaccato "
+                     "alla linea \xE8 tagliato dopo " +
+                     Num(lunga) + " cifre",
+                 true);
+            return true;
+        }
+    }
+    return false;
+}
+
+// With the parties swapped, each kind's extension and trunk are where the swap put them,
+// whatever their values look like.
+void Proponitore::RuoliDaScambio() {
+    if (miScambioA < 0) return;
+    for (auto& [bEntrante, segmenti] : mSegmenti) {
+        const int interno = bEntrante ? miScambioB : miScambioA;
+        const int linea = bEntrante ? miScambioA : miScambioB;
+        Segmento* pInterno = nullptr;
+        Segmento* pLinea = nullptr;
+        for (auto& g : segmenti) {
+            if (g.a == interno) pInterno = &g;
+            if (g.a == linea) pLinea = &g;
+        }
+        if (!pInterno || !pLinea) continue;
+        for (auto& g : segmenti)
+            if (g.sRuolo == "sDerivato" || g.sRuolo == "sLinea") g.sRuolo.clear();
+        pInterno->sRuolo = "sDerivato";
+        pLinea->sRuolo = "sLinea";
+    }
+}
+
+// One call printed as two records (answered, then transferred to another party): two call
+// lines of one kind with the same trunk and the same number, no further apart in time than
+// their durations and a minute. A column of record-type codes whose codes on those lines stand
+// on no other call line marks the transferred records.
+void Proponitore::TrasferiteDaCoppie() {
+    if (!msTrasf.empty() || miTrasfA >= 0) return;
+    const Tempo* ora = nullptr;
+    const Tempo* durata = nullptr;
+    for (const auto& t : mvTempi) {
+        if ((t.sCampo == "dOraInizio" || t.sCampo == "dOraFine") && !ora) ora = &t;
+        if (t.sCampo == "dDurata" && !t.bDecimi) durata = &t;
+    }
+    if (!ora || !durata) return;
+    std::set<size_t> coppie;
+    for (const auto& [bEntrante, segmenti] : mSegmenti) {
+        const Segmento* linea = nullptr;
+        const Segmento* numero = nullptr;
+        for (const auto& g : segmenti) {
+            if (g.sRuolo == "sLinea") linea = &g;
+            if (g.sRuolo == "sNumero") numero = &g;
+        }
+        if (!linea) continue;
+        std::map<std::string, std::vector<size_t>> perChiave;
+        for (size_t r : mvChiamate) {
+            if ((mvTipo[r] == 'E') != bEntrante) continue;
+            const std::string l(TogliSpazi(Testo(r, linea->a, linea->b)));
+            if (l.empty()) continue;
+            perChiave[l + "|" +
+                      (numero ? std::string(TogliSpazi(Testo(r, numero->a, numero->b))) : "")]
+                .push_back(r);
+        }
+        for (const auto& [chiave, righe] : perChiave)
+            for (size_t i = 0; i + 1 < righe.size(); ++i) {
+                const Valore* t1 = ora->c.Su(righe[i]);
+                const Valore* t2 = ora->c.Su(righe[i + 1]);
+                const Valore* d1 = durata->c.Su(righe[i]);
+                const Valore* d2 = durata->c.Su(righe[i + 1]);
+                if (!t1 || !t2 || !d1 || !d2) continue;
+                const long long tra = std::llabs(t2->v.TotaleSecondi() - t1->v.TotaleSecondi());
+                if (tra <= d1->v.TotaleSecondi() + d2->v.TotaleSecondi() + 60)
+                    coppie.insert({righe[i], righe[i + 1]});
+            }
+    }
+    if (coppie.empty()) return;
+    // The column of codes: letters alone at the start of a token on every call line.
+    const auto codice = [&](size_t r, size_t x) -> std::string {
+        const std::string& s = mvRighe[r];
+        if (x >= s.size() || (x > 0 && s[x - 1] != ' ')) return {};
+        size_t j = x;
+        while (j < s.size() && Lettera(s[j])) ++j;
+        return j - x <= 2 && (j == s.size() || s[j] == ' ') ? s.substr(x, j - x) : std::string();
+    };
+    const size_t larghezza = mvRighe[mvChiamate.front()].size();
+    for (size_t x = 0; x < larghezza; ++x) {
+        std::set<std::string> suCoppie, altrove;
+        bool va = true;
+        for (size_t r : mvChiamate) {
+            const std::string c = codice(r, x);
+            if (c.empty()) {
+                va = false;
+                break;
+            }
+            (coppie.count(r) ? suCoppie : altrove).insert(c);
+        }
+        if (!va) continue;
+        bool comuni = false;
+        for (const auto& c : suCoppie) comuni |= altrove.count(c) > 0;
+        if (comuni || altrove.empty()) continue;
+        miCoppiaA = static_cast<int>(x);
+        mCodiciCoppia = suCoppie;
+        std::string elenco;
+        for (const auto& c : suCoppie) elenco += (elenco.empty() ? "\"" : ", \"") + c + "\"";
+        Voce(Ambito::Tipo, "Trasferite",
+             Num(static_cast<long long>(coppie.size())) +
+                 " righe di chiamata a coppie con la stessa linea e lo stesso numero, vicine nel "
+                 "tempo: una chiamata stampata in due record (risposta, poi trasferita); in " +
+                 Dove(miCoppiaA, miCoppiaA + 1) + " hanno " + elenco +
+                 ", che nessun'altra chiamata ha: segnano le trasferite",
+             true);
+        return;
+    }
+}
+
+// The last column of a kind's lines, digits on a few of its calls only and blank on the
+// others, after every field found: what the caller keyed in on some calls, an account code.
+void Proponitore::CommessaInFondo() {
+    for (auto& [bEntrante, segmenti] : mSegmenti) {
+        size_t righe = 0;
+        for (size_t r : mvChiamate) righe += (mvTipo[r] == 'E') == bEntrante;
+        // The number right after a glued transfer mark is the third party: a free field.
+        for (auto& g : segmenti)
+            if (miTrasfB >= 0 && g.a == miTrasfB && g.sRuolo.empty() && g.iIntere == g.iPieni) {
+                g.sRuolo = "sCampo1";
+                Voce(Ambito::Campo, "Terzo interlocutore",
+                     Dove(g.a, g.b) + ": il numero attaccato al segno in " +
+                         Dove(miTrasfA, miTrasfB) + " (" + *g.distinti.begin() +
+                         "): il terzo interlocutore, nel campo libero 1",
+                     false, bEntrante, "sCampo1", g.a, g.b);
+            }
+        if (righe < 4 || segmenti.empty()) continue;
+        bool commessa = false;
+        for (const auto& g : segmenti) commessa |= g.sRuolo == "sCommessa";
+        Segmento& g =
+            *std::max_element(segmenti.begin(), segmenti.end(),
+                              [](const Segmento& x, const Segmento& y) { return x.a < y.a; });
+        if (commessa || !g.sRuolo.empty() || g.iPieni == 0 || g.iPieni * 2 >= righe ||
+            g.iIntere < g.iPieni || g.iLunghezzaMax < 4 || g.iLunghezzaMax > 12)
+            continue;
+        g.sRuolo = "sCommessa";
+        std::string esempi;
+        for (const auto& v : g.distinti) esempi += (esempi.empty() ? "" : ", ") + v;
+        Voce(Ambito::Campo, "Commessa",
+             Dove(g.a, g.b) + ": l'ultima colonna, cifre su " +
+                 Num(static_cast<long long>(g.iPieni)) +
+                 (bEntrante ? " entranti su " : " uscenti su ") +
+                 Num(static_cast<long long>(righe)) + " (" + esempi +
+                 ") e vuota sulle altre, dopo ogni altro campo: un codice battuto su alcune "
+                 "chiamate, proposto come commessa",
+             true, bEntrante, "sCommessa", g.a, g.b);
+    }
+}
+
 Proposta Proponitore::Esegui() {
     Inquadra();
     LeggiRighe();
@@ -3330,6 +3856,7 @@ Proposta Proponitore::Esegui() {
     if (!mbSeparati && InBlocchi()) TrovaValori();
     if (ScegliRigheChiamata()) {
         ScegliDate();
+        MeridianoFacoltativo();
         DurataFraDueOre();
         ScegliTempi();
         DurataInSecondi();
@@ -3339,7 +3866,12 @@ Proposta Proponitore::Esegui() {
         RecordDiServizio();
         ScegliDirezione();
         CodiciSuAltreRighe();
+        TrasferimentoIncollato();
         ScegliSegmenti();
+        RispostaConAsterischi();
+        RuoliDaScambio();
+        TrasferiteDaCoppie();
+        CommessaInFondo();
         AltreRighe();
     }
     Componi();

@@ -62,6 +62,12 @@ TEST(Proposta, OgniStampaHaLeSueChiamateEOgniSceltaIlSuoPerche) {
         {"vertical-comdial-dxp-decimi-di-minuto", 4, 6, "Entranti e uscenti"},
         // A trunk (T162) as the calling party: incoming; an extension: outgoing.
         {"mitel-sx2000-3300-smdr-12h", 4, 6, "Entranti e uscenti"},
+        // ... its 12-hour clock prints p in the afternoon and a blank in the morning.
+        {"mitel-sx2000-3300-smdr-12h", 4, 6, "Ora di 12 ore"},
+        // Incoming and outgoing records swap the extension and the trunk.
+        {"altigen-altiware-smdr-12h-lf", 4, 5, "Entranti e uscenti"},
+        // A transfer printed as two records of the same trunk and number.
+        {"nortel-meridian-cdr-record-s-n-e", 4, 4, "Trasferite"},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.cartella);
@@ -111,6 +117,42 @@ TEST(Proposta, RecordSenzaFineRigaEUnaStampaSenzaChiamate) {
     const VoceProposta* durata = Voce(csv, VoceProposta::Ambito::Campo, "Durata");
     ASSERT_TRUE(durata);
     EXPECT_EQ(durata->sTesto.rfind("campo 5 (Talk Duration(s))", 0), 0u) << durata->sTesto;
+}
+
+// The rules by a trait of the printout, on printouts written for them at other columns.
+TEST(Proposta, RegoleSuStampeScritteAltrove) {
+    const auto leggi = [](const std::string& byte) {
+        Letta l{ProponiDriver(byte, FormatiDemo()), {}};
+        MappaFormati formati = FormatiDemo();
+        for (const auto& n : l.p.vFormatiNuovi) formati[n.iCodice] = n.sTesto;
+        l.conti = clsLetturaCampione(l.p.driver, formati, byte).Conteggi();
+        return l;
+    };
+    // A 12-hour clock marking the morning only (A; 8:15A read by h:mmA/P alone): the blanks
+    // are the afternoon. With an hour over 12 the same letters are no meridian.
+    const std::string dodici =
+        "   03/02  8:15A 00:01:10 201  5550100\r\n"
+        "   03/02 11:40A 00:02:00 202  5550111\r\n"
+        "   03/02  2:05  00:00:40 201  5550122\r\n"
+        "   03/02  4:30  00:03:30 203  5550133\r\n";
+    const Letta l = leggi(dodici);
+    const VoceProposta* v = Voce(l.p, VoceProposta::Ambito::Campo, "Ora di 12 ore");
+    ASSERT_TRUE(v);
+    EXPECT_NE(v->sTesto.find("diventa \"P\""), std::string::npos) << v->sTesto;
+    EXPECT_EQ(l.conti.iUscenti, 4u);
+    EXPECT_EQ(l.conti.iValoriNonValidi, 0u);
+    std::string ventiquattro = dodici;
+    ventiquattro.replace(ventiquattro.find(" 4:30"), 5, "16:30");
+    EXPECT_FALSE(Voce(leggi(ventiquattro).p, VoceProposta::Ambito::Campo, "Ora di 12 ore"));
+    // Parties swapped, an extension of 4 digits and a trunk of 5 glued to the caller.
+    const Letta s = leggi(
+        "  03/02  07:15  00:01:35  100120555123456          2001\r\n"
+        "  03/02  07:40  00:00:33  2004    0555777111       10013\r\n"
+        "  03/02  09:02  00:10:10  2001    0039123456       10012\r\n"
+        "  03/02  10:30  00:00:12  10014                    2010\r\n"
+        "  03/02  14:20  00:05:00  100130555999000          2004\r\n");
+    EXPECT_EQ(s.conti.iEntranti, 3u);
+    EXPECT_EQ(s.conti.iUscenti, 2u);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 
+#include "analisi/CifreImpaccate.h"
 #include "analisi/FormatiComuni.h"
 #include "analisi/clsLetturaCampione.h"
 #include "engine/CampiSeparati.h"
@@ -45,6 +46,7 @@ struct Formato {
     bool bMeridiano = false;    // a 12-hour clock
     bool bLetterale = false;    // holds a character that is not a format letter (":", "/")
     bool bSolo = false;         // one run alone ("ss"): any number of digits
+    bool bImpaccato = false;    // read only inside runs of digits or alone on a line ("mmgg")
     size_t iMin = 0, iMax = 0;  // lengths of a value it can read
 };
 
@@ -173,6 +175,7 @@ struct Colonna {
     int a = 0, b = 0;             // the window holding every value
     bool bDestra = false;         // the values end together
     bool bLettere = false;        // hours and minutes ended by letters (00H02M13)
+    bool bImpaccata = false;      // split out of runs of digits by what the runs show
     size_t Righe() const { return vValori.size(); }
     int Incollati() const {
         int n = 0;
@@ -215,6 +218,8 @@ class Proponitore {
     void TrovaFormati();
     void TrovaValori();
     void TrovaColonne();
+    void Impaccate();
+    void ImpaccateRestanti();
     bool ScegliRigheChiamata();
     void ScegliDate();
     void ScegliTempi();
@@ -322,6 +327,7 @@ class Proponitore {
     std::vector<char> mvTipo;                         // per call line: 'E' or 'U'
     std::map<bool, std::vector<Segmento>> mSegmenti;  // by kind: incoming true
     std::set<std::pair<int, int>> mContatori;
+    std::vector<PezzoCifre> mvPezziImpaccati;  // the fields split out of runs of digits
 };
 
 std::string Proponitore::Testo(size_t riga, int a, int b) const {
@@ -446,6 +452,13 @@ void Proponitore::TrovaFormati() {
     // Common ones the catalogue lacks are proposed as new formats when they read a column.
     for (const char* t : FormatiComuni())
         if (!visti.count(Maiusc(t))) mvFormati.push_back(FaiFormato(0, t));
+    // Month and day without a year, glued to the time (1222080114) or alone on a line (1207):
+    // four digits anywhere else are too often a number.
+    for (const char* t : {"mmgg", "ggmm"})
+        if (!visti.count(Maiusc(t))) {
+            mvFormati.push_back(FaiFormato(0, t));
+            mvFormati.back().bImpaccato = true;
+        }
 }
 
 void Proponitore::TrovaValori() {
@@ -493,6 +506,7 @@ void Proponitore::TrovaValori() {
                     const Formato& fm = mvFormati[f];
                     if (t.size() < fm.iMin || t.size() > fm.iMax) continue;
                     if (fm.bSolo && !(conNome && q.a == k)) continue;
+                    if (fm.bImpaccato && !(intero && pezzi.size() == 1 && q.a == p.a)) continue;
                     // Inside a longer token only formats with separators are looked for: a
                     // run of digits holds a date or a time anywhere.
                     if (!intero && (fm.iMin != fm.iMax || !fm.bLetterale)) continue;
@@ -618,6 +632,78 @@ void Proponitore::TrovaValori() {
             }
             mvCandidate.push_back(std::move(c));
         }
+}
+
+// Fields glued into runs of digits that stand at the same columns (a date and a time twice, a
+// time and what follows it): split where the runs end on some lines and where the formats read
+// valid values that change as dates and times do. The fields of the likeliest reading stand for
+// whatever else was read inside those runs.
+void Proponitore::Impaccate() {
+    if (mbSeparati) return;
+    std::vector<std::string> testi;
+    for (const auto& f : mvFormati) testi.push_back(f.sTesto);
+    auto descrivi = [&](const PezzoCifre& p) {
+        return "\"" + mvFormati[p.iFormato].sTesto + "\" in " + Dove(p.a, p.b);
+    };
+    auto valore = [](const PezzoCifre& p) {
+        const ValoreDataOra& v = p.vValori.front().second;
+        return p.bData ? v.TestoData() : v.TestoOra();
+    };
+    for (const CorsaCifre& corsa : DividiCifre(mvRighe, testi)) {
+        if (corsa.vLetture.empty()) continue;
+        const LetturaCifre& scelta = corsa.vLetture.front();
+        const std::set<size_t> righe(corsa.vRighe.begin(), corsa.vRighe.end());
+        std::erase_if(mvCandidate, [&](const Colonna& c) {
+            if (mvFormati[c.iFormato].bLetterale || c.a < corsa.a || c.b > corsa.b) return false;
+            size_t dentro = 0;
+            for (const auto& v : c.vValori) dentro += righe.count(v.iRiga);
+            return dentro * 2 >= c.Righe();
+        });
+        std::string campi;
+        for (const PezzoCifre& p : scelta.vPezzi) {
+            Colonna c;
+            c.iFormato = p.iFormato;
+            c.a = p.a;
+            c.b = p.b;
+            c.bImpaccata = true;
+            for (const auto& [r, v] : p.vValori) c.vValori.push_back(Valore{r, p.a, p.b, v});
+            mvCandidate.push_back(std::move(c));
+            mvPezziImpaccati.push_back(p);
+            campi += (campi.empty() ? "" : ", ") + descrivi(p) + " (" + valore(p) + ")";
+        }
+        const bool pari = corsa.vLetture.size() > 1 && corsa.vLetture[1].iPunti == scelta.iPunti;
+        Voce(Ambito::Righe, "Cifre senza separatori",
+             Dove(corsa.a, corsa.b) + ": cifre attaccate su " +
+                 Num(static_cast<long long>(corsa.vRighe.size())) + " righe, divise in " + campi +
+                 ": ogni valore \xE8 valido e le ore cambiano da una riga all'altra" +
+                 (pari ? "; pi\xF9 divisioni vanno bene: scelta la prima" : ""),
+             pari);
+        if (corsa.vLetture.size() < 2) continue;
+        for (const LetturaCifre& l : corsa.vLetture) {
+            VoceProposta::Alternativa alt;
+            alt.bScelta = &l == &scelta;
+            for (const PezzoCifre& p : l.vPezzi) {
+                alt.sLettura += (alt.sLettura.empty() ? "" : ", ") + descrivi(p);
+                alt.vValori.push_back(valore(p));
+            }
+            mP.vVoci.back().vAlternative.push_back(std::move(alt));
+        }
+    }
+}
+
+// The fields split out of runs of digits that no field took (the date of the end beside the
+// date of the start) are no field: the other columns are looked for around them.
+void Proponitore::ImpaccateRestanti() {
+    for (const PezzoCifre& p : mvPezziImpaccati) {
+        bool preso = false;
+        for (const auto& [a, b] : mvOccupate) preso |= a < p.b && p.a < b;
+        if (preso) continue;
+        mvOccupate.emplace_back(p.a, p.b);
+        Voce(Ambito::Campo, "Cifre senza separatori",
+             Dove(p.a, p.b) + ": \"" + mvFormati[p.iFormato].sTesto + "\" vi legge " +
+                 (p.bData ? "una seconda data" : "un'altra ora") +
+                 " nelle cifre attaccate: non \xE8 un campo della chiamata");
+    }
 }
 
 // How strict a format is: fixed lengths and more parts read first, the catalogue before the
@@ -911,7 +997,7 @@ void Proponitore::ScegliTempi() {
                                  "TEMPO", "FINE", "INIZIO", "SQUILL", "CONV", "TALK", "HOLD"});
         const bool principale = c.a == mOra->a && c.b == mOra->b;
         // A field of its own is a clear boundary: digits alone may be a time there.
-        if (!principale && !nomeTempo &&
+        if (!principale && !nomeTempo && !c.bImpaccata &&
             (!k.sIntest.empty() || (!f.bLetterale && !f.bSolo && !mbSeparati)))
             continue;
         if (!principale && !nomeTempo && c.Righe() * 5 < n * 2) continue;
@@ -923,7 +1009,7 @@ void Proponitore::ScegliTempi() {
             if (c.Righe() * 10 < pieni * 8) continue;
         }
         // Digits alone that hardly change from call to call (5301 on most lines) are a number.
-        if (!principale && !nomeTempo && !f.bLetterale) {
+        if (!principale && !nomeTempo && !f.bLetterale && !c.bImpaccata) {
             std::set<long long> diversi;
             for (const auto& v : c.vValori) diversi.insert(v.v.TotaleSecondi());
             if (diversi.size() * 2 < c.Righe()) continue;
@@ -2525,9 +2611,11 @@ Proposta Proponitore::Esegui() {
     TrovaFormati();
     ProvaSeparati();
     TrovaValori();
+    Impaccate();
     if (ScegliRigheChiamata()) {
         ScegliDate();
         ScegliTempi();
+        ImpaccateRestanti();
         DurataInSecondi();
         SecondiIncollati();
         DurataInDecimi();

@@ -1,0 +1,209 @@
+#include "analisi/CifreImpaccate.h"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <set>
+
+namespace tarno {
+
+namespace {
+
+bool Cifra(char c) { return c >= '0' && c <= '9'; }
+
+struct FormatoFisso {
+    size_t iIndice = 0;
+    clsFormatoDataOra f;
+    int iLunghezza = 0;
+    bool bData = false;
+};
+
+// A format of fixed length written with format letters alone, each run of two or more
+// ("hhmm", "mmgg"; not "h:mm", "hmm" or "ss"), reading a date or a time of day, not both.
+bool Fisso(const std::string& t) {
+    if (t.size() < 4) return false;
+    for (size_t i = 0; i < t.size();) {
+        const char c = static_cast<char>(t[i] | 0x20);
+        if (c != 'g' && c != 'm' && c != 'a' && c != 'h' && c != 's') return false;
+        size_t j = i;
+        while (j < t.size() && (t[j] | 0x20) == c) ++j;
+        if (j - i < 2) return false;
+        i = j;
+    }
+    return true;
+}
+
+// A time of day's place in the printout: its date when the field before is one.
+long long Momento(const PezzoCifre* data, size_t riga, const ValoreDataOra& ora) {
+    long long giorni = 0;
+    if (data)
+        for (const auto& [r, v] : data->vValori)
+            if (r == riga) giorni = v.iMese * 31LL + v.iGiorno;
+    return giorni * 86400 + ora.TotaleSecondi();
+}
+
+size_t Formati(const LetturaCifre& l) {
+    std::set<size_t> f;
+    for (const auto& p : l.vPezzi) f.insert(p.iFormato);
+    return f.size();
+}
+
+}  // namespace
+
+std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
+                                    const std::vector<std::string>& vFormati) {
+    std::vector<FormatoFisso> formati;
+    for (size_t i = 0; i < vFormati.size(); ++i) {
+        if (!Fisso(vFormati[i])) continue;
+        FormatoFisso f{i, clsFormatoDataOra(vFormati[i]), static_cast<int>(vFormati[i].size())};
+        f.bData = f.f.EData();
+        const bool ore = vFormati[i].find_first_of("hH") != std::string::npos;
+        if (f.bData == f.f.ETempo() || (!f.bData && !ore)) continue;
+        formati.push_back(std::move(f));
+    }
+    // Where runs of eight digits or more start, and where each ends.
+    std::map<int, std::vector<std::pair<size_t, int>>> inizi;
+    for (size_t r = 0; r < vRighe.size(); ++r) {
+        const std::string& s = vRighe[r];
+        for (size_t i = 0; i < s.size();) {
+            if (!Cifra(s[i])) {
+                ++i;
+                continue;
+            }
+            size_t j = i;
+            while (j < s.size() && Cifra(s[j])) ++j;
+            if (j - i >= 8) inizi[static_cast<int>(i)].emplace_back(r, static_cast<int>(j));
+            i = j;
+        }
+    }
+    const CodiciMesi mesi{};
+    std::vector<CorsaCifre> corse;
+    for (const auto& [inizio, righe] : inizi) {
+        // Fields of the records, not a number here and there: on many lines.
+        if (righe.size() < 3 || righe.size() * 10 < vRighe.size() * 4) continue;
+        CorsaCifre corsa;
+        corsa.a = inizio;
+        std::set<int> confini{inizio};
+        for (const auto& [r, fine] : righe) {
+            corsa.vRighe.push_back(r);
+            corsa.b = std::max(corsa.b, fine);
+            confini.insert(fine);
+        }
+        const size_t n = righe.size();
+        // Every field a format reads at a column: on (nearly) every line the runs cover it.
+        std::map<int, std::vector<PezzoCifre>> pezzi;  // by first column
+        for (int o = inizio; o < corsa.b; ++o)
+            for (const FormatoFisso& f : formati) {
+                const int fine = o + f.iLunghezza;
+                if (fine > corsa.b) continue;
+                PezzoCifre p{o, fine, f.iIndice, f.bData, {}};
+                bool va = true;
+                for (const auto& [r, e] : righe) {
+                    if (e < fine) continue;
+                    const auto v =
+                        f.f.Leggi(std::string_view(vRighe[r]).substr(
+                                      static_cast<size_t>(o), static_cast<size_t>(f.iLunghezza)),
+                                  mesi);
+                    if (!v || (!f.bData && v->iOre > 23)) {
+                        va = false;
+                        break;
+                    }
+                    p.vValori.emplace_back(r, *v);
+                }
+                if (!va || p.vValori.size() < 2 || p.vValori.size() * 10 < n * 8) continue;
+                if (!f.bData) {
+                    // A time of day changes from call to call, and the calls of five lines or
+                    // more are seldom all in one hour (100000, 101001, 105012 are a number
+                    // followed by others).
+                    std::set<long long> diversi, ore;
+                    for (const auto& [r, v] : p.vValori) {
+                        diversi.insert(v.TotaleSecondi());
+                        ore.insert(v.iOre);
+                    }
+                    if (diversi.size() * 10 < p.vValori.size() * 6) continue;
+                    if (ore.size() < 2 && p.vValori.size() >= 5) continue;
+                } else {
+                    // The calls of one printout span a year or two, not many.
+                    std::set<int> anni;
+                    for (const auto& [r, v] : p.vValori) anni.insert(v.iAnno);
+                    if (anni.size() > 2) continue;
+                }
+                pezzi[o].push_back(std::move(p));
+            }
+        // The readings: fields one after the other from a column where a field may start.
+        std::vector<LetturaCifre> letture;
+        std::vector<const PezzoCifre*> scelti;
+        size_t passi = 0;
+        const std::function<void(int)> prova = [&](int da) {
+            if (++passi > 20000) return;
+            const bool dopoData = !scelti.empty() && scelti.back()->bData;
+            if (!scelti.empty() && !dopoData) {
+                LetturaCifre l;
+                int tempi = 0;
+                for (const PezzoCifre* p : scelti) {
+                    l.vPezzi.push_back(*p);
+                    l.iPunti += 2 * (p->b - p->a);
+                    tempi += !p->bData;
+                }
+                // A date right before a time is a date-time; a later time after an earlier one.
+                const PezzoCifre* dataPrima = nullptr;
+                const PezzoCifre* oraPrima = nullptr;
+                const PezzoCifre* dataOraPrima = nullptr;
+                for (const PezzoCifre* p : scelti) {
+                    if (p->bData) {
+                        dataPrima = p;
+                        continue;
+                    }
+                    const PezzoCifre* data =
+                        dataPrima && dataPrima->b == p->a ? dataPrima : nullptr;
+                    if (data) l.iPunti += 3;
+                    if (oraPrima) {
+                        // Dates count only when both times have one.
+                        const bool date = data && dataOraPrima;
+                        size_t dopo = 0, entrambe = 0;
+                        for (const auto& [r, v] : p->vValori)
+                            for (const auto& [q, w] : oraPrima->vValori) {
+                                if (q != r) continue;
+                                ++entrambe;
+                                dopo += Momento(date ? data : nullptr, r, v) >=
+                                        Momento(date ? dataOraPrima : nullptr, r, w);
+                            }
+                        l.iPunti += entrambe && dopo * 10 >= entrambe * 8 ? 4 : -6;
+                    }
+                    oraPrima = p;
+                    dataOraPrima = data;
+                    dataPrima = nullptr;
+                }
+                if (tempi) letture.push_back(std::move(l));
+            }
+            for (int x = da; x < corsa.b; ++x) {
+                // After a date only its time; elsewhere where the last field ended, or where a
+                // run ends on some lines.
+                if (x != da && (dopoData || !confini.count(x))) continue;
+                const auto it = pezzi.find(x);
+                if (it == pezzi.end()) continue;
+                for (const PezzoCifre& p : it->second) {
+                    if (dopoData && p.bData) continue;
+                    scelti.push_back(&p);
+                    prova(p.b);
+                    scelti.pop_back();
+                }
+            }
+        };
+        prova(inizio);
+        std::stable_sort(letture.begin(), letture.end(),
+                         [](const LetturaCifre& x, const LetturaCifre& y) {
+                             if (x.iPunti != y.iPunti) return x.iPunti > y.iPunti;
+                             if (x.vPezzi.size() != y.vPezzi.size())
+                                 return x.vPezzi.size() < y.vPezzi.size();
+                             // The start and the end printed alike.
+                             return Formati(x) < Formati(y);
+                         });
+        if (letture.size() > 4) letture.resize(4);
+        corsa.vLetture = std::move(letture);
+        corse.push_back(std::move(corsa));
+    }
+    return corse;
+}
+
+}  // namespace tarno

@@ -1,0 +1,49 @@
+#pragma once
+// Fields printed glued into one run of digits that stands at the same columns on many lines
+// (12220801141222080530: month, day, hours, minutes and seconds of the start, then of the end):
+// where such runs stand, and the ways the date and time formats of fixed length split them,
+// the likeliest first. Texts are Windows-1252, as every text of the core.
+
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/FormatoDataOra.h"
+
+namespace tarno {
+
+// One field found inside the runs.
+struct PezzoCifre {
+    int a = 0, b = 0;     // columns [a, b) of the line, from 0
+    size_t iFormato = 0;  // index in the formats given
+    bool bData = false;   // a date (else a time of day)
+    // The line's index and the value, in line order, on every line the run covers it.
+    std::vector<std::pair<size_t, ValoreDataOra>> vValori;
+};
+
+// A way to split the runs: its fields left to right, and how well the values fit.
+struct LetturaCifre {
+    std::vector<PezzoCifre> vPezzi;
+    int iPunti = 0;
+};
+
+// Runs of digits starting at one column on several lines.
+struct CorsaCifre {
+    int a = 0, b = 0;                    // from the column they start at to the last they reach
+    std::vector<size_t> vRighe;          // the lines holding such a run
+    std::vector<LetturaCifre> vLetture;  // best first; empty when no reading fits
+};
+
+// The runs of eight digits or more that start at the same column on two lines or more, and
+// the readings of each by the formats given (only those of fixed length written with format
+// letters alone are tried: "hhmm", "mmgg", "hhmmss"). A field starts where the runs start,
+// where a run ends on some lines (the next field begins there on the others) or where the field
+// before it ends. A reading keeps a field only when its format reads it on (nearly) every line
+// the runs cover it, a time of day has its hours 00-23 and changes from line to line, and a
+// date is followed by a time (a date-time); it scores the digits it explains, date-times, and a
+// later time after an earlier one on most lines.
+std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
+                                    const std::vector<std::string>& vFormati);
+
+}  // namespace tarno

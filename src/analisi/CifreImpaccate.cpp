@@ -130,6 +130,33 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
                 }
                 pezzi[o].push_back(std::move(p));
             }
+        // A duration in hours, minutes and tenths of a minute (0025: 2.5 minutes), which no
+        // format reads: it changes from call to call and is mostly under an hour.
+        for (int o = inizio; o + 4 <= corsa.b; ++o) {
+            PezzoCifre p{o, o + 4, vFormati.size(), false, {}};
+            p.bDecimi = true;
+            bool va = true;
+            std::set<long long> diversi;
+            size_t brevi = 0;
+            for (const auto& [r, e] : righe) {
+                if (e < o + 4) continue;
+                const char* c = vRighe[r].data() + o;
+                ValoreDataOra v;
+                v.iOre = c[0] - '0';
+                v.iMinuti = (c[1] - '0') * 10 + (c[2] - '0');
+                v.iSecondi = (c[3] - '0') * 6;
+                if (v.iMinuti > 59) {
+                    va = false;
+                    break;
+                }
+                diversi.insert(v.TotaleSecondi());
+                brevi += v.TotaleSecondi() < 3600;
+                p.vValori.emplace_back(r, v);
+            }
+            const size_t k = p.vValori.size();
+            if (va && k >= 2 && k * 10 >= n * 8 && diversi.size() * 2 >= k && brevi * 10 >= k * 6)
+                pezzi[o].push_back(std::move(p));
+        }
         // The readings: fields one after the other from a column where a field may start.
         std::vector<LetturaCifre> letture;
         std::vector<const PezzoCifre*> scelti;
@@ -137,19 +164,22 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
         const std::function<void(int)> prova = [&](int da) {
             if (++passi > 20000) return;
             const bool dopoData = !scelti.empty() && scelti.back()->bData;
+            const bool dopoOra =
+                !scelti.empty() && !scelti.back()->bData && !scelti.back()->bDecimi;
             if (!scelti.empty() && !dopoData) {
                 LetturaCifre l;
                 int tempi = 0;
                 for (const PezzoCifre* p : scelti) {
                     l.vPezzi.push_back(*p);
-                    l.iPunti += 2 * (p->b - p->a);
-                    tempi += !p->bData;
+                    l.iPunti += 2 * (p->b - p->a) + p->bDecimi;
+                    tempi += !p->bData && !p->bDecimi;
                 }
                 // A date right before a time is a date-time; a later time after an earlier one.
                 const PezzoCifre* dataPrima = nullptr;
                 const PezzoCifre* oraPrima = nullptr;
                 const PezzoCifre* dataOraPrima = nullptr;
                 for (const PezzoCifre* p : scelti) {
+                    if (p->bDecimi) continue;
                     if (p->bData) {
                         dataPrima = p;
                         continue;
@@ -184,6 +214,8 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
                 if (it == pezzi.end()) continue;
                 for (const PezzoCifre& p : it->second) {
                     if (dopoData && p.bData) continue;
+                    // A duration right after its time.
+                    if (p.bDecimi && (x != da || !dopoOra)) continue;
                     scelti.push_back(&p);
                     prova(p.b);
                     scelti.pop_back();
@@ -204,6 +236,49 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
         corse.push_back(std::move(corsa));
     }
     return corse;
+}
+
+std::vector<int> ConfiniNelleCifre(const std::vector<std::string>& vRighe,
+                                   const std::vector<size_t>& vQuali) {
+    size_t larghezza = 0;
+    for (size_t r : vQuali) larghezza = std::max(larghezza, vRighe[r].size());
+    auto at = [&](size_t r, size_t x) { return x < vRighe[r].size() ? vRighe[r][x] : ' '; };
+    auto fineDa = [&](size_t r, size_t x) {
+        while (x < vRighe[r].size() && vRighe[r][x] != ' ') ++x;
+        return x;
+    };
+    std::set<int> confini;
+    for (size_t x = 1; x < larghezza; ++x) {
+        std::vector<size_t> soli, incollati;
+        for (size_t r : vQuali) {
+            if (!Cifra(at(r, x))) continue;
+            if (at(r, x - 1) == ' ') soli.push_back(r);
+            if (Cifra(at(r, x - 1))) incollati.push_back(r);
+        }
+        if (soli.empty() || incollati.empty()) continue;
+        // The short field before: digits from one column on every glued line.
+        std::set<size_t> inizi, fini;
+        for (size_t r : incollati) {
+            size_t a = x - 1;
+            while (a > 0 && Cifra(at(r, a - 1))) --a;
+            if (a > 0 && at(r, a - 1) != ' ') a = 0;  // glued to something else
+            inizi.insert(a);
+            fini.insert(fineDa(r, x));
+        }
+        if (inizi.size() != 1 || *inizi.begin() == 0 || x - *inizi.begin() > 6) continue;
+        const size_t a = *inizi.begin();
+        // A code: a few values repeated (101, 102, 103), not digits of a longer value.
+        std::set<std::string> codici;
+        for (size_t r : incollati) codici.insert(vRighe[r].substr(a, x - a));
+        if (incollati.size() < 3 || codici.size() * 2 > incollati.size()) continue;
+        bool vuoto = true;
+        for (size_t r : soli) {
+            for (size_t k = a; k < x && vuoto; ++k) vuoto = at(r, k) == ' ';
+            fini.insert(fineDa(r, x));
+        }
+        if (vuoto && fini.size() > 1) confini.insert(static_cast<int>(x));
+    }
+    return {confini.begin(), confini.end()};
 }
 
 }  // namespace tarno

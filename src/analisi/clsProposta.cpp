@@ -220,6 +220,7 @@ class Proponitore {
     void TrovaColonne();
     void Impaccate();
     void ImpaccateRestanti();
+    void DividiIncollati();
     bool ScegliRigheChiamata();
     void ScegliDate();
     void ScegliTempi();
@@ -328,6 +329,7 @@ class Proponitore {
     std::map<bool, std::vector<Segmento>> mSegmenti;  // by kind: incoming true
     std::set<std::pair<int, int>> mContatori;
     std::vector<PezzoCifre> mvPezziImpaccati;  // the fields split out of runs of digits
+    std::set<int> mConfini;  // columns where a field begins inside digits printed glued
 };
 
 std::string Proponitore::Testo(size_t riga, int a, int b) const {
@@ -643,7 +645,9 @@ void Proponitore::Impaccate() {
     std::vector<std::string> testi;
     for (const auto& f : mvFormati) testi.push_back(f.sTesto);
     auto descrivi = [&](const PezzoCifre& p) {
-        return "\"" + mvFormati[p.iFormato].sTesto + "\" in " + Dove(p.a, p.b);
+        return (p.bDecimi ? std::string("durata in ore, minuti e decimi di minuto")
+                          : "\"" + mvFormati[p.iFormato].sTesto + "\"") +
+               " in " + Dove(p.a, p.b);
     };
     auto valore = [](const PezzoCifre& p) {
         const ValoreDataOra& v = p.vValori.front().second;
@@ -661,6 +665,9 @@ void Proponitore::Impaccate() {
         });
         std::string campi;
         for (const PezzoCifre& p : scelta.vPezzi) {
+            campi += (campi.empty() ? "" : ", ") + descrivi(p) + " (" + valore(p) + ")";
+            mvPezziImpaccati.push_back(p);
+            if (p.bDecimi) continue;
             Colonna c;
             c.iFormato = p.iFormato;
             c.a = p.a;
@@ -668,8 +675,6 @@ void Proponitore::Impaccate() {
             c.bImpaccata = true;
             for (const auto& [r, v] : p.vValori) c.vValori.push_back(Valore{r, p.a, p.b, v});
             mvCandidate.push_back(std::move(c));
-            mvPezziImpaccati.push_back(p);
-            campi += (campi.empty() ? "" : ", ") + descrivi(p) + " (" + valore(p) + ")";
         }
         const bool pari = corsa.vLetture.size() > 1 && corsa.vLetture[1].iPunti == scelta.iPunti;
         Voce(Ambito::Righe, "Cifre senza separatori",
@@ -699,10 +704,52 @@ void Proponitore::ImpaccateRestanti() {
         for (const auto& [a, b] : mvOccupate) preso |= a < p.b && p.a < b;
         if (preso) continue;
         mvOccupate.emplace_back(p.a, p.b);
+        if (p.bDecimi) {
+            std::string esempi;
+            for (size_t i = 0; i < p.vValori.size() && i < 3; ++i)
+                esempi += (i ? ", " : "") + Testo(p.vValori[i].first, p.a, p.b) + " = " +
+                          Num(p.vValori[i].second.TotaleSecondi()) + " s";
+            Voce(Ambito::Campo, "Durata",
+                 Dove(p.a, p.b) + ": una durata in ore, minuti e decimi di minuto (" + esempi +
+                     "): il driver converte i decimi solo in minuti e decimi senza le ore, "
+                     "quindi la durata non \xE8 proposta; le sue cifre restano fuori dagli "
+                     "altri campi",
+                 true, false, "dDurata", p.a, p.b);
+            continue;
+        }
         Voce(Ambito::Campo, "Cifre senza separatori",
              Dove(p.a, p.b) + ": \"" + mvFormati[p.iFormato].sTesto + "\" vi legge " +
                  (p.bData ? "una seconda data" : "un'altra ora") +
                  " nelle cifre attaccate: non \xE8 un campo della chiamata");
+    }
+}
+
+// Fields glued to the next where other lines print them apart (an access code before the
+// number dialled, 34007 alone where others print 101 and 0555123456): the columns where a field
+// begins, read on the call lines with the fields taken so far as blanks.
+void Proponitore::DividiIncollati() {
+    if (mbSeparati) return;
+    std::vector<std::string> righe(mvRighe.size());
+    for (size_t r : mvChiamate) {
+        righe[r] = mvRighe[r];
+        for (const auto& [a, b] : mvOccupate)
+            for (int x = a; x < b && x < static_cast<int>(righe[r].size()); ++x)
+                righe[r][static_cast<size_t>(x)] = ' ';
+    }
+    for (int x : ConfiniNelleCifre(righe, mvChiamate)) {
+        mConfini.insert(x);
+        size_t incollati = 0;
+        for (size_t r : mvChiamate)
+            incollati += x > 0 && static_cast<size_t>(x) < righe[r].size() &&
+                         Cifra(righe[r][static_cast<size_t>(x) - 1]) &&
+                         Cifra(righe[r][static_cast<size_t>(x)]);
+        Voce(Ambito::Righe, "Cifre senza separatori",
+             "colonna " + Num(x + 1) +
+                 ": su alcune righe un campo comincia qui dopo un bianco, su " +
+                 Num(static_cast<long long>(incollati)) +
+                 " \xE8 attaccato a un codice di pochi valori che lo precede: i campi sono "
+                 "divisi qui",
+             true);
     }
 }
 
@@ -1096,6 +1143,17 @@ void Proponitore::ScegliTempi() {
              incerto, false, campo, k.c.a, k.c.b);
     };
     Cand* durata = durate.empty() ? nullptr : durate.front();
+    // Without a duration field, a duration no format reads (hours, minutes and tenths glued to
+    // the time) still tells the order of the calls.
+    Cand decimi;
+    for (const PezzoCifre& p : mvPezziImpaccati)
+        if (p.bDecimi && !durata) {
+            decimi.c.a = p.a;
+            decimi.c.b = p.b;
+            for (const auto& [r, v] : p.vValori)
+                if (mvChiamata[r]) decimi.c.vValori.push_back(Valore{r, p.a, p.b, v});
+        }
+    Cand* ordine = durata ? durata : decimi.c.vValori.empty() ? nullptr : &decimi;
     if (ore.size() == 2) {
         size_t prima = 0;
         for (const auto& v : ore[0]->c.vValori)
@@ -1117,14 +1175,20 @@ void Proponitore::ScegliTempi() {
         } else if (HaParola(o.sIntest, {"START", "STT", "INIZIO", "BEGIN"})) {
             incerto = false;
             perche = "l'intestazione la dice inizio";
-        } else if (durata) {
+        } else if (ordine) {
             // Printed when they end, calls come in the order of their end: a start time
             // plus the duration keeps that order, an end time already has it.
             size_t salitaOra = 0, salitaFine = 0, coppie = 0;
             long long ora0 = -1, fine0 = -1, caloOra = 0, caloFine = 0;
+            size_t riga0 = 0;
             for (const auto& v : o.c.vValori) {
-                const Valore* d = durata->c.Su(v.iRiga);
+                const Valore* d = ordine->c.Su(v.iRiga);
                 if (!d) continue;
+                // A date line between two calls starts another day.
+                if (mDataRiga && ora0 >= 0)
+                    for (size_t r = riga0 + 1; r < v.iRiga; ++r)
+                        if (mDataRiga->Su(r)) ora0 = fine0 = -1;
+                riga0 = v.iRiga;
                 const long long t = v.v.TotaleSecondi(), e = t + d->v.TotaleSecondi();
                 if (ora0 >= 0) {
                     ++coppie;
@@ -1786,7 +1850,8 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             continue;
         }
         int y = x;
-        while (y < larghezza && pieni[static_cast<size_t>(y)]) ++y;
+        while (y < larghezza && pieni[static_cast<size_t>(y)] && (y == x || !mConfini.count(y)))
+            ++y;
         Segmento g;
         g.a = x;
         g.b = y;
@@ -2616,6 +2681,7 @@ Proposta Proponitore::Esegui() {
         ScegliDate();
         ScegliTempi();
         ImpaccateRestanti();
+        DividiIncollati();
         DurataInSecondi();
         SecondiIncollati();
         DurataInDecimi();

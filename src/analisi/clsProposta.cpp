@@ -203,6 +203,7 @@ struct Segmento {
     std::string sRuolo;
     bool bValuta = false;    // a cost printed with its decimals
     bool bDecorato = false;  // digits printed among other signs on some lines
+    bool bCorto = false;     // cut to the length of most values: the others run on into a code
 };
 
 class Proponitore {
@@ -1722,38 +1723,53 @@ bool Proponitore::EntrantiDallaForma(const std::map<int, std::map<std::string, s
     for (size_t r : mvChiamate) {
         const std::string& s = mvRighe[r];
         size_t corsa = 0, massima = 0;
-        for (char c : s) {
-            corsa = Cifra(c) ? corsa + 1 : 0;
+        for (size_t x = 0; x < s.size(); ++x) {
+            // Digits of fields taken (a time and a duration glued) or split apart are no number.
+            bool presa = false;
+            for (const auto& [a, b] : mvOccupate)
+                presa |= static_cast<int>(x) >= a && static_cast<int>(x) < b;
+            corsa = !Cifra(s[x]) || presa ? 0 : mConfini.count(static_cast<int>(x)) ? 1 : corsa + 1;
             massima = std::max(massima, corsa);
         }
         if (massima < 7) senzaNumero.insert(r);
     }
     if (senzaNumero.size() < 2 || senzaNumero.size() + 2 > n) return false;
-    for (const auto& [col, valori] : colonne) {
-        bool libero = true;
-        for (const auto& [a, b] : mvOccupate) libero &= !(col >= a && col < b);
-        if (!libero) continue;
-        std::set<size_t> piene;
-        int fine = col;
-        for (size_t r : mvChiamate) {
-            const std::string& s = mvRighe[r];
-            const auto c = static_cast<size_t>(col);
-            if (s.size() <= c || s[c] == ' ' || (c > 0 && s[c - 1] != ' ')) continue;
-            piene.insert(r);
-            fine = std::max(fine, static_cast<int>(std::min(s.find(' ', c), s.size())));
+    // All the calls without a number; failing that, three in four of them (an internal call
+    // prints neither a number nor what the incoming ones do).
+    for (const bool tutte : {true, false})
+        for (const auto& [col, valori] : colonne) {
+            bool libero = true;
+            for (const auto& [a, b] : mvOccupate) libero &= !(col >= a && col < b);
+            if (!libero) continue;
+            std::set<size_t> piene;
+            int fine = col;
+            for (size_t r : mvChiamate) {
+                const std::string& s = mvRighe[r];
+                const auto c = static_cast<size_t>(col);
+                if (s.size() <= c || s[c] == ' ' || (c > 0 && s[c - 1] != ' ')) continue;
+                piene.insert(r);
+                fine = std::max(fine, static_cast<int>(std::min(s.find(' ', c), s.size())));
+            }
+            if (tutte ? piene != senzaNumero
+                      : piene.size() < 2 || piene.size() * 4 < senzaNumero.size() * 3 ||
+                            !std::includes(senzaNumero.begin(), senzaNumero.end(), piene.begin(),
+                                           piene.end()))
+                continue;
+            miFormaA = col;
+            miFormaB = fine;
+            for (size_t r : piene) mvTipo[r] = 'E';
+            Voce(Ambito::Tipo, "Entranti e uscenti",
+                 "nessuna colonna di codici; " + Num(static_cast<long long>(piene.size())) +
+                     " chiamate non hanno un numero e sono le sole con un testo in " +
+                     Dove(miFormaA, miFormaB) + " (" + PrimiTesti(piene, col, fine) +
+                     "): proposte entranti, le altre uscenti" +
+                     (tutte ? std::string()
+                            : "; le altre " +
+                                  Num(static_cast<long long>(senzaNumero.size() - piene.size())) +
+                                  " senza numero non hanno quel testo: uscenti (interne)"),
+                 true);
+            return true;
         }
-        if (piene != senzaNumero) continue;
-        miFormaA = col;
-        miFormaB = fine;
-        for (size_t r : piene) mvTipo[r] = 'E';
-        Voce(Ambito::Tipo, "Entranti e uscenti",
-             "nessuna colonna di codici; " + Num(static_cast<long long>(piene.size())) +
-                 " chiamate non hanno un numero e sono le sole con un testo in " +
-                 Dove(miFormaA, miFormaB) + " (" + PrimiTesti(piene, col, fine) +
-                 "): proposte entranti, le altre uscenti",
-             true);
-        return true;
-    }
     return false;
 }
 
@@ -2026,7 +2042,22 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             p += 10;
         return p;
     });
-    prendi("sDerivato", [&](const Segmento& g) {
+    // A short left-aligned column of one length on four values in five, glued to more digits on
+    // the others (34001, and 3400577120 where a code follows): that length, 0 otherwise.
+    const auto corta = [&](const Segmento& g) -> size_t {
+        if (mbSeparati || !g.bSinistra || g.iIntere < g.iPieni || g.iLunghezzaMax <= 6) return 0;
+        std::map<size_t, size_t> lunghezze;
+        for (size_t r : righe)
+            if (const auto v = TogliSpazi(Testo(r, g.a, g.b)); !v.empty()) ++lunghezze[v.size()];
+        const auto [k, quante] =
+            *std::max_element(lunghezze.begin(), lunghezze.end(),
+                              [](const auto& x, const auto& y) { return x.second < y.second; });
+        const bool oltre = std::all_of(lunghezze.begin(), lunghezze.end(), [&](const auto& l) {
+            return l.first == k || l.first > k + 1;
+        });
+        return k >= 2 && k <= 6 && quante >= 3 && quante * 5 >= g.iPieni * 4 && oltre ? k : 0;
+    };
+    Segmento* derivato = prendi("sDerivato", [&](const Segmento& g) {
         if (HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
                                        "USER", "PORT", "EXTN", "INT"}))
             return 100.0;
@@ -2048,7 +2079,8 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         if (nominati && g.iPieni * 2 >= n)
             return 3.0 + static_cast<double>(g.distinti.size()) +
                    static_cast<double>(g.iPieni) / static_cast<double>(n);
-        if (g.iIntere < g.iPieni || g.iLunghezzaMax > 6 || g.iLunghezzaMax < 2) return 0.0;
+        if (g.iIntere < g.iPieni || (g.iLunghezzaMax > 6 && !corta(g)) || g.iLunghezzaMax < 2)
+            return 0.0;
         // Extensions seldom start with 0 (a trunk's member 003, a tenant 00 do).
         const bool zeri = std::all_of(g.distinti.begin(), g.distinti.end(),
                                       [](const std::string& v) { return v.front() == '0'; });
@@ -2056,6 +2088,16 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                 static_cast<double>(g.iPieni) / static_cast<double>(n)) *
                (zeri ? 0.3 : 1.0);
     });
+    if (derivato)
+        if (const size_t k = corta(*derivato)) {
+            derivato->b = derivato->a + static_cast<int>(k);
+            derivato->iLunghezzaMax = k;
+            derivato->bCorto = true;
+            derivato->distinti.clear();
+            for (size_t r : righe)
+                if (const auto v = TogliSpazi(Testo(r, derivato->a, derivato->b)); !v.empty())
+                    derivato->distinti.insert(std::string(v));
+        }
     prendi("sLinea", [&](const Segmento& g) {
         if (HaParola(g.sIntestazione, {"CO", "TRK", "TRUNK", "LINE", "LINEA", "TK", "LN", "CH",
                                        "C.O.", "GIUNZ", "EXCH", "JUNC", "ROUTE"}))
@@ -2343,7 +2385,7 @@ void Proponitore::Componi() {
             for (const auto& [x, y] : mvOccupate) limita(x, y);
             if (miDirA >= 0) limita(miDirA, miDirB);
             if (miTrasfA >= 0) limita(miTrasfA, miTrasfB);
-            if (g.bSinistra)
+            if (g.bSinistra && !g.bCorto)
                 b = std::max(b, destra);
             else
                 a = std::min(a, sinistra);
@@ -2420,6 +2462,9 @@ void Proponitore::Componi() {
                                               : ", sotto \"" + g.sIntestazione + "\"") +
                      (g.bValuta ? "; un costo con i decimali: letto in valuta (diviso per 100)"
                                 : "") +
+                     (g.bCorto ? "; quasi tutti i valori hanno questa lunghezza, sugli altri "
+                                 "seguono altre cifre attaccate: il campo si ferma qui"
+                               : "") +
                      (g.sRuolo == "sNumero" && g.bDecorato
                           ? "; cifre fra altri segni su alcune righe: il numero tiene solo le "
                             "cifre (Solo cifre)"

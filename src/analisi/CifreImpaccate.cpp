@@ -110,18 +110,26 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
                     }
                     p.vValori.emplace_back(r, *v);
                 }
-                if (!va || p.vValori.size() < 2 || p.vValori.size() * 10 < n * 8) continue;
+                const size_t k = p.vValori.size();
+                if (!va || k < 2 || k * 10 < n * 8) continue;
                 if (!f.bData) {
                     // A time of day changes from call to call, and the calls of five lines or
                     // more are seldom all in one hour (100000, 101001, 105012 are a number
-                    // followed by others).
+                    // followed by others). A duration changes too and is mostly under an hour.
                     std::set<long long> diversi, ore;
+                    size_t brevi = 0;
                     for (const auto& [r, v] : p.vValori) {
                         diversi.insert(v.TotaleSecondi());
                         ore.insert(v.iOre);
+                        brevi += v.TotaleSecondi() < 3600;
                     }
-                    if (diversi.size() * 10 < p.vValori.size() * 6) continue;
-                    if (ore.size() < 2 && p.vValori.size() >= 5) continue;
+                    if (diversi.size() * 2 >= k && brevi * 10 >= k * 6) {
+                        PezzoCifre d = p;
+                        d.bDurata = true;
+                        pezzi[o].push_back(std::move(d));
+                    }
+                    if (diversi.size() * 10 < k * 6) continue;
+                    if (ore.size() < 2 && k >= 5) continue;
                 } else {
                     // The calls of one printout span a year or two, not many.
                     std::set<int> anni;
@@ -134,7 +142,7 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
         // format reads: it changes from call to call and is mostly under an hour.
         for (int o = inizio; o + 4 <= corsa.b; ++o) {
             PezzoCifre p{o, o + 4, vFormati.size(), false, {}};
-            p.bDecimi = true;
+            p.bDecimi = p.bDurata = true;
             bool va = true;
             std::set<long long> diversi;
             size_t brevi = 0;
@@ -161,25 +169,38 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
         std::vector<LetturaCifre> letture;
         std::vector<const PezzoCifre*> scelti;
         size_t passi = 0;
+        // Dates whose day varies at least as much as their month fit better.
+        std::map<const PezzoCifre*, int> merito;
+        for (const auto& [o, lista] : pezzi)
+            for (const PezzoCifre& p : lista) {
+                if (!p.bData) continue;
+                std::set<int> giorni, mesi;
+                for (const auto& [r, v] : p.vValori) {
+                    giorni.insert(v.iGiorno);
+                    mesi.insert(v.iMese);
+                }
+                merito[&p] = giorni.size() >= mesi.size();
+            }
         const std::function<void(int)> prova = [&](int da) {
             if (++passi > 20000) return;
             const bool dopoData = !scelti.empty() && scelti.back()->bData;
             const bool dopoOra =
-                !scelti.empty() && !scelti.back()->bData && !scelti.back()->bDecimi;
+                !scelti.empty() && !scelti.back()->bData && !scelti.back()->bDurata;
             if (!scelti.empty() && !dopoData) {
                 LetturaCifre l;
                 int tempi = 0;
                 for (const PezzoCifre* p : scelti) {
                     l.vPezzi.push_back(*p);
-                    l.iPunti += 2 * (p->b - p->a) + p->bDecimi;
-                    tempi += !p->bData && !p->bDecimi;
+                    l.iPunti += 2 * (p->b - p->a) + p->bDurata;
+                    if (const auto it = merito.find(p); it != merito.end()) l.iPunti += it->second;
+                    tempi += !p->bData && !p->bDurata;
                 }
                 // A date right before a time is a date-time; a later time after an earlier one.
                 const PezzoCifre* dataPrima = nullptr;
                 const PezzoCifre* oraPrima = nullptr;
                 const PezzoCifre* dataOraPrima = nullptr;
                 for (const PezzoCifre* p : scelti) {
-                    if (p->bDecimi) continue;
+                    if (p->bDurata) continue;
                     if (p->bData) {
                         dataPrima = p;
                         continue;
@@ -215,7 +236,7 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
                 for (const PezzoCifre& p : it->second) {
                     if (dopoData && p.bData) continue;
                     // A duration right after its time.
-                    if (p.bDecimi && (x != da || !dopoOra)) continue;
+                    if (p.bDurata && (x != da || !dopoOra)) continue;
                     scelti.push_back(&p);
                     prova(p.b);
                     scelti.pop_back();
@@ -270,7 +291,8 @@ std::vector<int> ConfiniNelleCifre(const std::vector<std::string>& vRighe,
         // A code: a few values repeated (101, 102, 103), not digits of a longer value.
         std::set<std::string> codici;
         for (size_t r : incollati) codici.insert(vRighe[r].substr(a, x - a));
-        if (incollati.size() < 3 || codici.size() * 2 > incollati.size()) continue;
+        if (incollati.size() < 3 || codici.size() < 2 || codici.size() * 2 > incollati.size())
+            continue;
         bool vuoto = true;
         for (size_t r : soli) {
             for (size_t k = a; k < x && vuoto; ++k) vuoto = at(r, k) == ' ';

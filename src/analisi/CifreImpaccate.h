@@ -15,9 +15,10 @@ namespace tarno {
 
 // One field found inside the runs.
 struct PezzoCifre {
-    int a = 0, b = 0;     // columns [a, b) of the line, from 0
-    size_t iFormato = 0;  // index in the formats given; their number for a duration in tenths
-    bool bData = false;   // a date (else a time of day)
+    int a = 0, b = 0;      // columns [a, b) of the line, from 0
+    size_t iFormato = 0;   // index in the formats given; their number for a duration in tenths
+    bool bData = false;    // a date
+    bool bDurata = false;  // a duration (neither: a time of day)
     // A duration in hours, minutes and tenths of a minute (0025: 0 h 02.5 min), read by no
     // format: the values hold its hours, minutes and seconds.
     bool bDecimi = false;
@@ -45,10 +46,11 @@ struct CorsaCifre {
 // where the field before it ends. A reading keeps a field only when its format reads it on
 // (nearly) every line the runs cover it; a time of day has its hours 00-23, changes from line to
 // line and spans more than one hour; a date spans two years at most and is followed by a time
-// (a date-time); a time may be followed by its duration in hours, minutes and tenths of a
-// minute (changing, mostly under an hour). A reading scores the digits it explains, date-times,
-// and a later time after an earlier one on most lines; of equal ones, fewer fields and fewer
-// formats first.
+// (a date-time); a time may be followed by its duration, read by a format or in hours, minutes
+// and tenths of a minute (changing, mostly under an hour). A reading scores the digits it
+// explains, date-times, durations after their time, dates whose day varies at least as much as
+// their month, and a later time after an earlier one on most lines; of equal ones, fewer fields
+// and fewer formats first.
 std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
                                     const std::vector<std::string>& vFormati);
 

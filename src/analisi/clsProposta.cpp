@@ -646,13 +646,14 @@ void Proponitore::Impaccate() {
     std::vector<std::string> testi;
     for (const auto& f : mvFormati) testi.push_back(f.sTesto);
     auto descrivi = [&](const PezzoCifre& p) {
-        return (p.bDecimi ? std::string("durata in ore, minuti e decimi di minuto")
-                          : "\"" + mvFormati[p.iFormato].sTesto + "\"") +
+        return (p.bDecimi
+                    ? std::string("durata in ore, minuti e decimi di minuto")
+                    : (p.bDurata ? "durata " : "") + ("\"" + mvFormati[p.iFormato].sTesto + "\"")) +
                " in " + Dove(p.a, p.b);
     };
     auto valore = [](const PezzoCifre& p) {
         const ValoreDataOra& v = p.vValori.front().second;
-        return p.bData ? v.TestoData() : v.TestoOra();
+        return p.bData ? v.TestoData() : p.bDurata ? Num(v.TotaleSecondi()) + " s" : v.TestoOra();
     };
     for (const CorsaCifre& corsa : DividiCifre(mvRighe, testi)) {
         if (corsa.vLetture.empty()) continue;
@@ -665,10 +666,13 @@ void Proponitore::Impaccate() {
             return dentro * 2 >= c.Righe();
         });
         std::string campi;
+        bool data = false;
         for (const PezzoCifre& p : scelta.vPezzi) {
             campi += (campi.empty() ? "" : ", ") + descrivi(p) + " (" + valore(p) + ")";
             mvPezziImpaccati.push_back(p);
-            if (p.bDecimi) continue;
+            // The call's date is the first one (of the start); the others stay apart.
+            if (p.bDecimi || (p.bData && data)) continue;
+            data |= p.bData;
             Colonna c;
             c.iFormato = p.iFormato;
             c.a = p.a;
@@ -720,7 +724,9 @@ void Proponitore::ImpaccateRestanti() {
         }
         Voce(Ambito::Campo, "Cifre senza separatori",
              Dove(p.a, p.b) + ": \"" + mvFormati[p.iFormato].sTesto + "\" vi legge " +
-                 (p.bData ? "una seconda data" : "un'altra ora") +
+                 (p.bData     ? "una seconda data"
+                  : p.bDurata ? "una durata"
+                              : "un'altra ora") +
                  " nelle cifre attaccate: non \xE8 un campo della chiamata");
     }
 }

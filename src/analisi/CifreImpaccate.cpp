@@ -128,7 +128,8 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
                         d.bDurata = true;
                         pezzi[o].push_back(std::move(d));
                     }
-                    if (diversi.size() * 10 < k * 6) continue;
+                    // (Thirty values are enough: a busy printout repeats its minutes.)
+                    if (diversi.size() * 10 < k * 6 && diversi.size() < 30) continue;
                     if (ore.size() < 2 && k >= 5) continue;
                 } else {
                     // The calls of one printout span a year or two, not many.
@@ -207,7 +208,7 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
                     }
                     const PezzoCifre* data =
                         dataPrima && dataPrima->b == p->a ? dataPrima : nullptr;
-                    if (data) l.iPunti += 3;
+                    if (data) l.iPunti += 5;
                     if (oraPrima) {
                         // Dates count only when both times have one.
                         const bool date = data && dataOraPrima;

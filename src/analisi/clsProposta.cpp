@@ -2032,8 +2032,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                        v.find('.', punto + 1) == std::string::npos &&
                        std::all_of(v.begin(), v.end(), [](char c) { return Cifra(c) || c == '.'; });
             });
-        // Digits after the same letters on every line (0!KA0100010012101: a record's kind and
-        // its codes), unless the letters name the value (CLI:, S=).
+        // Digits glued to the same text with letters on every line (0!KA0100010012101: a
+        // record's kind and its codes; an identifier); not after a name of the value (CLI:, S=,
+        // CLI 0555...).
         std::set<std::string> teste;
         for (const auto& v : g.distinti) {
             size_t fine = v.size();
@@ -2042,7 +2043,8 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         }
         const std::string testa = teste.size() == 1 ? *teste.begin() : std::string();
         const bool tipo = std::count_if(testa.begin(), testa.end(), Lettera) >= 2 &&
-                          testa.back() != ':' && testa.back() != '=' && g.distinti.size() >= 2;
+                          testa.back() != ':' && testa.back() != '=' && testa.back() != ' ' &&
+                          g.distinti.size() >= 2;
         if (giunzioni(g) || crescenti(g) || canali || marche || tipo) return 0.0;
         // Long on average, or internal numbers beside long ones (5301, 0555123456).
         double p =

@@ -1,6 +1,7 @@
 #include "analisi/CifreImpaccate.h"
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <map>
 #include <set>
@@ -72,7 +73,11 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
             }
             size_t j = i;
             while (j < s.size() && Cifra(s[j])) ++j;
-            if (j - i >= 8) inizi[static_cast<int>(i)].emplace_back(r, static_cast<int>(j));
+            // A field starts there: not digits glued to letters (0!KA0100010012101, a record's
+            // kind and its codes).
+            const bool lettera = i > 0 && std::isalpha(static_cast<unsigned char>(s[i - 1]));
+            if (j - i >= 8 && !lettera)
+                inizi[static_cast<int>(i)].emplace_back(r, static_cast<int>(j));
             i = j;
         }
     }
@@ -90,6 +95,13 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
             confini.insert(fine);
         }
         const size_t n = righe.size();
+        // The fields of a reading explain half the run at least (05:55 at the start of
+        // 0555120340 is a number's prefix).
+        std::vector<int> lunghezze;
+        for (const auto& [r, fine] : righe) lunghezze.push_back(fine - inizio);
+        std::nth_element(lunghezze.begin(), lunghezze.begin() + static_cast<long>(n / 2),
+                         lunghezze.end());
+        const int mezza = lunghezze[n / 2];
         // Every field a format reads at a column: on (nearly) every line the runs cover it.
         std::map<int, std::vector<PezzoCifre>> pezzi;  // by first column
         for (int o = inizio; o < corsa.b; ++o)
@@ -170,17 +182,23 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
         std::vector<LetturaCifre> letture;
         std::vector<const PezzoCifre*> scelti;
         size_t passi = 0;
-        // Dates whose day varies at least as much as their month fit better.
+        // Dates whose day varies at least as much as their month fit better, and so do those of
+        // this year or the last (a printout is read soon after it is printed).
+        const int oggi = AnnoCorrente();
         std::map<const PezzoCifre*, int> merito;
         for (const auto& [o, lista] : pezzi)
             for (const PezzoCifre& p : lista) {
                 if (!p.bData) continue;
                 std::set<int> giorni, mesi;
+                bool recente = true;
                 for (const auto& [r, v] : p.vValori) {
                     giorni.insert(v.iGiorno);
                     mesi.insert(v.iMese);
+                    const int anno =
+                        v.iAnno >= 0 && v.iAnno < 100 ? AnnoDaDueCifre(v.iAnno, oggi) : v.iAnno;
+                    recente &= anno < 0 || anno + 1 >= oggi;
                 }
-                merito[&p] = giorni.size() >= mesi.size();
+                merito[&p] = (giorni.size() >= mesi.size()) + recente;
             }
         const std::function<void(int)> prova = [&](int da) {
             if (++passi > 20000) return;
@@ -226,7 +244,9 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
                     dataOraPrima = data;
                     dataPrima = nullptr;
                 }
-                if (tempi) letture.push_back(std::move(l));
+                int spiegate = 0;
+                for (const PezzoCifre* p : scelti) spiegate += p->b - p->a;
+                if (tempi && spiegate * 2 >= mezza) letture.push_back(std::move(l));
             }
             for (int x = da; x < corsa.b; ++x) {
                 // After a date only its time; elsewhere where the last field ended, or where a

@@ -48,9 +48,10 @@ struct CorsaCifre {
 // line and spans more than one hour; a date spans two years at most and is followed by a time
 // (a date-time); a time may be followed by its duration, read by a format or in hours, minutes
 // and tenths of a minute (changing, mostly under an hour). A reading scores the digits it
-// explains, date-times, durations after their time, dates whose day varies at least as much as
-// their month, and a later time after an earlier one on most lines; of equal ones, fewer fields
-// and fewer formats first.
+// explains (half the run at least), date-times, durations after their time, dates whose day
+// varies at least as much as their month and whose year is this one or the last, and a later
+// time after an earlier one on most lines; of equal ones, fewer fields and fewer formats first.
+// Runs glued after a letter are a record's codes and are not looked at.
 std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
                                     const std::vector<std::string>& vFormati);
 

@@ -656,15 +656,19 @@ void Proponitore::Impaccate() {
         return p.bData ? v.TestoData() : p.bDurata ? Num(v.TotaleSecondi()) + " s" : v.TestoOra();
     };
     for (const CorsaCifre& corsa : DividiCifre(mvRighe, testi)) {
-        if (corsa.vLetture.empty()) continue;
-        const LetturaCifre& scelta = corsa.vLetture.front();
+        // Runs that hold no reading hold no time either (a number dialled that opens with
+        // digits a time format reads).
         const std::set<size_t> righe(corsa.vRighe.begin(), corsa.vRighe.end());
         std::erase_if(mvCandidate, [&](const Colonna& c) {
-            if (mvFormati[c.iFormato].bLetterale || c.a < corsa.a || c.b > corsa.b) return false;
+            const Formato& f = mvFormati[c.iFormato];
+            if (f.bLetterale || c.a < corsa.a || c.b > corsa.b) return false;
+            if (corsa.vLetture.empty() && f.bData) return false;
             size_t dentro = 0;
             for (const auto& v : c.vValori) dentro += righe.count(v.iRiga);
             return dentro * 2 >= c.Righe();
         });
+        if (corsa.vLetture.empty()) continue;
+        const LetturaCifre& scelta = corsa.vLetture.front();
         std::string campi;
         bool data = false;
         for (const PezzoCifre& p : scelta.vPezzi) {

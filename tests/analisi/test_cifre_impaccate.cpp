@@ -33,13 +33,11 @@ TEST(CifreImpaccate, OgniCorsaHaLaSuaLettura) {
         const char* attesa;
     };
     const Caso casi[] = {
-        {"month-day and time, start and end, after a record mark",
-         {"0!KA010001  12220801141222080530  0555120340",
-          "0!KA010002  122208300012220845124455  0039055577",
-          "0!KA011001  12220915591222091602  0555998877",
-          "0!KA012004  12221159581222120310  0555009988",
-          "0!KA010001  12222359001223000230  0555120340"},
-         "mmgg@12 hhmmss@16 mmgg@22 hhmmss@26"},
+        {"month-day and time, start and end, after a record's kind glued to its codes",
+         {"0!KA0100010012101  12220801141222080530  0555120340",
+          "0!KA0100020012105  122208300012220845124455  00390555776611",
+          "0!KA0110010012110  12220915591222091602  0555998877"},
+         "mmgg@19 hhmmss@23 mmgg@29 hhmmss@33"},
         {"day-month and hours and minutes, shifted, the day changing",
          {"X 31     0703080107030805", "X 201    0703091207030940", "X 201    0803075508030800",
           "X 4410   0803235009030005", "X 22     0903140209031409"},

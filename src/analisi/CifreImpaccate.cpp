@@ -108,7 +108,11 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
             for (const FormatoFisso& f : formati) {
                 const int fine = o + f.iLunghezza;
                 if (fine > corsa.b) continue;
-                PezzoCifre p{o, fine, f.iIndice, f.bData, {}};
+                PezzoCifre p;
+                p.a = o;
+                p.b = fine;
+                p.iFormato = f.iIndice;
+                p.bData = f.bData;
                 bool va = true;
                 for (const auto& [r, e] : righe) {
                     if (e < fine) continue;
@@ -154,7 +158,10 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
         // A duration in hours, minutes and tenths of a minute (0025: 2.5 minutes), which no
         // format reads: it changes from call to call and is mostly under an hour.
         for (int o = inizio; o + 4 <= corsa.b; ++o) {
-            PezzoCifre p{o, o + 4, vFormati.size(), false, {}};
+            PezzoCifre p;
+            p.a = o;
+            p.b = o + 4;
+            p.iFormato = vFormati.size();
             p.bDecimi = p.bDurata = true;
             bool va = true;
             std::set<long long> diversi;

@@ -682,7 +682,7 @@ void Proponitore::Impaccate() {
             c.a = p.a;
             c.b = p.b;
             c.bImpaccata = true;
-            for (const auto& [r, v] : p.vValori) c.vValori.push_back(Valore{r, p.a, p.b, v});
+            for (const auto& [r, v] : p.vValori) c.vValori.push_back(Valore{r, p.a, p.b, v, false});
             mvCandidate.push_back(std::move(c));
         }
         const bool pari = corsa.vLetture.size() > 1 && corsa.vLetture[1].iPunti == scelta.iPunti;
@@ -1162,7 +1162,7 @@ void Proponitore::ScegliTempi() {
             decimi.c.a = p.a;
             decimi.c.b = p.b;
             for (const auto& [r, v] : p.vValori)
-                if (mvChiamata[r]) decimi.c.vValori.push_back(Valore{r, p.a, p.b, v});
+                if (mvChiamata[r]) decimi.c.vValori.push_back(Valore{r, p.a, p.b, v, false});
         }
     Cand* ordine = durata ? durata : decimi.c.vValori.empty() ? nullptr : &decimi;
     if (ore.size() == 2) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 
+#include "analisi/CifreImpaccate.h"
 #include "analisi/ColonneMinori.h"
 #include "analisi/FormatiComuni.h"
 #include "analisi/RigheInBlocchi.h"
@@ -47,6 +48,7 @@ struct Formato {
     bool bMeridiano = false;    // a 12-hour clock
     bool bLetterale = false;    // holds a character that is not a format letter (":", "/")
     bool bSolo = false;         // one run alone ("ss"): any number of digits
+    bool bImpaccato = false;    // read only inside runs of digits or alone on a line ("mmgg")
     size_t iMin = 0, iMax = 0;  // lengths of a value it can read
 };
 
@@ -175,6 +177,7 @@ struct Colonna {
     int a = 0, b = 0;             // the window holding every value
     bool bDestra = false;         // the values end together
     bool bLettere = false;        // hours and minutes ended by letters (00H02M13)
+    bool bImpaccata = false;      // split out of runs of digits by what the runs show
     size_t Righe() const { return vValori.size(); }
     int Incollati() const {
         int n = 0;
@@ -204,6 +207,7 @@ struct Segmento {
     bool bDecorato = false;    // digits printed among other signs on some lines
     std::string sSegnoInCoda;  // of them, only one sign after the digits (a mark: 0114416...?)
     std::string sEtichetta;    // letters before the digits of every value (DN2001): a label
+    bool bCorto = false;       // cut to the length of most values: the others run on into a code
 };
 
 // The one sign a telephone does not dial that some values print after their digits and no
@@ -239,6 +243,9 @@ class Proponitore {
     void Spaziati(size_t r, size_t f, std::map<std::tuple<size_t, int, int>, Colonna>& perInizio,
                   std::map<std::tuple<size_t, int, int>, Colonna>& perFine) const;
     void TrovaColonne();
+    void Impaccate();
+    void ImpaccateRestanti();
+    void DividiIncollati();
     bool ScegliRigheChiamata();
     void ScegliDate();
     void ScegliTempi();
@@ -398,6 +405,8 @@ class Proponitore {
     // at this column.
     int miCoppiaA = -1;
     std::set<std::string> mCodiciCoppia;
+    std::vector<PezzoCifre> mvPezziImpaccati;  // the fields split out of runs of digits
+    std::set<int> mConfini;  // columns where a field begins inside digits printed glued
 };
 
 std::string Proponitore::Testo(size_t riga, int a, int b) const {
@@ -539,6 +548,13 @@ void Proponitore::TrovaFormati() {
             continue;
         mvFormati.push_back(FaiFormato(0, spaziato));
     }
+    // Month and day without a year, glued to the time (1222080114) or alone on a line (1207):
+    // four digits anywhere else are too often a number.
+    for (const char* t : {"mmgg", "ggmm"})
+        if (!visti.count(Maiusc(t))) {
+            mvFormati.push_back(FaiFormato(0, t));
+            mvFormati.back().bImpaccato = true;
+        }
 }
 
 // A value whose parts are separated by blanks (03 16 26): found where its digits and blanks
@@ -627,6 +643,7 @@ void Proponitore::TrovaValori() {
                     const Formato& fm = mvFormati[f];
                     if (t.size() < fm.iMin || t.size() > fm.iMax) continue;
                     if (fm.bSolo && !(conNome && q.a == k)) continue;
+                    if (fm.bImpaccato && !(intero && pezzi.size() == 1 && q.a == p.a)) continue;
                     // Inside a longer token only formats with separators are looked for: a
                     // run of digits holds a date or a time anywhere.
                     if (!intero && (fm.iMin != fm.iMax || !fm.bLetterale)) continue;
@@ -771,6 +788,133 @@ void Proponitore::TrovaValori() {
             }
             mvCandidate.push_back(std::move(c));
         }
+}
+
+// Fields glued into runs of digits that stand at the same columns (a date and a time twice, a
+// time and what follows it): split where the runs end on some lines and where the formats read
+// valid values that change as dates and times do. The fields of the likeliest reading stand for
+// whatever else was read inside those runs.
+void Proponitore::Impaccate() {
+    if (mbSeparati) return;
+    std::vector<std::string> testi;
+    for (const auto& f : mvFormati) testi.push_back(f.sTesto);
+    auto descrivi = [&](const PezzoCifre& p) {
+        return (p.bDecimi
+                    ? std::string("durata in ore, minuti e decimi di minuto")
+                    : (p.bDurata ? "durata " : "") + ("\"" + mvFormati[p.iFormato].sTesto + "\"")) +
+               " in " + Dove(p.a, p.b);
+    };
+    auto valore = [](const PezzoCifre& p) {
+        const ValoreDataOra& v = p.vValori.front().second;
+        return p.bData ? v.TestoData() : p.bDurata ? Num(v.TotaleSecondi()) + " s" : v.TestoOra();
+    };
+    for (const CorsaCifre& corsa : DividiCifre(mvRighe, testi)) {
+        // Runs that hold no reading hold no time either (a number dialled that opens with
+        // digits a time format reads).
+        const std::set<size_t> righe(corsa.vRighe.begin(), corsa.vRighe.end());
+        std::erase_if(mvCandidate, [&](const Colonna& c) {
+            const Formato& f = mvFormati[c.iFormato];
+            if (f.bLetterale || c.a < corsa.a || c.b > corsa.b) return false;
+            if (corsa.vLetture.empty() && f.bData) return false;
+            size_t dentro = 0;
+            for (const auto& v : c.vValori) dentro += righe.count(v.iRiga);
+            return dentro * 2 >= c.Righe();
+        });
+        if (corsa.vLetture.empty()) continue;
+        const LetturaCifre& scelta = corsa.vLetture.front();
+        std::string campi;
+        bool data = false;
+        for (const PezzoCifre& p : scelta.vPezzi) {
+            campi += (campi.empty() ? "" : ", ") + descrivi(p) + " (" + valore(p) + ")";
+            mvPezziImpaccati.push_back(p);
+            // The call's date is the first one (of the start); the others stay apart.
+            if (p.bDecimi || (p.bData && data)) continue;
+            data |= p.bData;
+            Colonna c;
+            c.iFormato = p.iFormato;
+            c.a = p.a;
+            c.b = p.b;
+            c.bImpaccata = true;
+            for (const auto& [r, v] : p.vValori) c.vValori.push_back(Valore{r, p.a, p.b, v, false});
+            mvCandidate.push_back(std::move(c));
+        }
+        const bool pari = corsa.vLetture.size() > 1 && corsa.vLetture[1].iPunti == scelta.iPunti;
+        Voce(Ambito::Righe, "Cifre senza separatori",
+             Dove(corsa.a, corsa.b) + ": cifre attaccate su " +
+                 Num(static_cast<long long>(corsa.vRighe.size())) + " righe, divise in " + campi +
+                 ": ogni valore \xE8 valido e le ore cambiano da una riga all'altra" +
+                 (pari ? "; pi\xF9 divisioni vanno bene: scelta la prima" : ""),
+             pari);
+        if (corsa.vLetture.size() < 2) continue;
+        for (const LetturaCifre& l : corsa.vLetture) {
+            VoceProposta::Alternativa alt;
+            alt.bScelta = &l == &scelta;
+            for (const PezzoCifre& p : l.vPezzi) {
+                alt.sLettura += (alt.sLettura.empty() ? "" : ", ") + descrivi(p);
+                alt.vValori.push_back(valore(p));
+            }
+            mP.vVoci.back().vAlternative.push_back(std::move(alt));
+        }
+    }
+}
+
+// The fields split out of runs of digits that no field took (the date of the end beside the
+// date of the start) are no field: the other columns are looked for around them.
+void Proponitore::ImpaccateRestanti() {
+    for (const PezzoCifre& p : mvPezziImpaccati) {
+        bool preso = false;
+        for (const auto& [a, b] : mvOccupate) preso |= a < p.b && p.a < b;
+        if (preso) continue;
+        mvOccupate.emplace_back(p.a, p.b);
+        if (p.bDecimi) {
+            std::string esempi;
+            for (size_t i = 0; i < p.vValori.size() && i < 3; ++i)
+                esempi += (i ? ", " : "") + Testo(p.vValori[i].first, p.a, p.b) + " = " +
+                          Num(p.vValori[i].second.TotaleSecondi()) + " s";
+            Voce(Ambito::Campo, "Durata",
+                 Dove(p.a, p.b) + ": una durata in ore, minuti e decimi di minuto (" + esempi +
+                     "): il driver converte i decimi solo in minuti e decimi senza le ore, "
+                     "quindi la durata non \xE8 proposta; le sue cifre restano fuori dagli "
+                     "altri campi",
+                 true, false, "dDurata", p.a, p.b);
+            continue;
+        }
+        Voce(Ambito::Campo, "Cifre senza separatori",
+             Dove(p.a, p.b) + ": \"" + mvFormati[p.iFormato].sTesto + "\" vi legge " +
+                 (p.bData     ? "una seconda data"
+                  : p.bDurata ? "una durata"
+                              : "un'altra ora") +
+                 " nelle cifre attaccate: non \xE8 un campo della chiamata");
+    }
+}
+
+// Fields glued to the next where other lines print them apart (an access code before the
+// number dialled, 34007 alone where others print 101 and 0555123456): the columns where a field
+// begins, read on the call lines with the fields taken so far as blanks.
+void Proponitore::DividiIncollati() {
+    if (mbSeparati) return;
+    std::vector<std::string> righe(mvRighe.size());
+    for (size_t r : mvChiamate) {
+        righe[r] = mvRighe[r];
+        for (const auto& [a, b] : mvOccupate)
+            for (int x = a; x < b && x < static_cast<int>(righe[r].size()); ++x)
+                righe[r][static_cast<size_t>(x)] = ' ';
+    }
+    for (int x : ConfiniNelleCifre(righe, mvChiamate)) {
+        mConfini.insert(x);
+        size_t incollati = 0;
+        for (size_t r : mvChiamate)
+            incollati += x > 0 && static_cast<size_t>(x) < righe[r].size() &&
+                         Cifra(righe[r][static_cast<size_t>(x) - 1]) &&
+                         Cifra(righe[r][static_cast<size_t>(x)]);
+        Voce(Ambito::Righe, "Cifre senza separatori",
+             "colonna " + Num(x + 1) +
+                 ": su alcune righe un campo comincia qui dopo un bianco, su " +
+                 Num(static_cast<long long>(incollati)) +
+                 " \xE8 attaccato a un codice di pochi valori che lo precede: i campi sono "
+                 "divisi qui",
+             true);
+    }
 }
 
 // How strict a format is: fixed lengths and more parts read first, the catalogue before the
@@ -1082,7 +1226,7 @@ void Proponitore::ScegliTempi() {
                                  "TEMPO", "FINE", "INIZIO", "SQUILL", "CONV", "TALK", "HOLD"});
         const bool principale = c.a == mOra->a && c.b == mOra->b;
         // A field of its own is a clear boundary: digits alone may be a time there.
-        if (!principale && !nomeTempo &&
+        if (!principale && !nomeTempo && !c.bImpaccata &&
             (!k.sIntest.empty() || (!f.bLetterale && !f.bSolo && !mbSeparati)))
             continue;
         if (!principale && !nomeTempo && c.Righe() * 5 < n * 2) continue;
@@ -1094,7 +1238,7 @@ void Proponitore::ScegliTempi() {
             if (c.Righe() * 10 < pieni * 8) continue;
         }
         // Digits alone that hardly change from call to call (5301 on most lines) are a number.
-        if (!principale && !nomeTempo && !f.bLetterale) {
+        if (!principale && !nomeTempo && !f.bLetterale && !c.bImpaccata) {
             std::set<long long> diversi;
             for (const auto& v : c.vValori) diversi.insert(v.v.TotaleSecondi());
             if (diversi.size() * 2 < c.Righe()) continue;
@@ -1214,6 +1358,17 @@ void Proponitore::ScegliTempi() {
              incerto, false, campo, k.c.a, k.c.b);
     };
     Cand* durata = durate.empty() ? nullptr : durate.front();
+    // Without a duration field, a duration no format reads (hours, minutes and tenths glued to
+    // the time) still tells the order of the calls.
+    Cand decimi;
+    for (const PezzoCifre& p : mvPezziImpaccati)
+        if (p.bDecimi && !durata) {
+            decimi.c.a = p.a;
+            decimi.c.b = p.b;
+            for (const auto& [r, v] : p.vValori)
+                if (mvChiamata[r]) decimi.c.vValori.push_back(Valore{r, p.a, p.b, v, false});
+        }
+    Cand* ordine = durata ? durata : decimi.c.vValori.empty() ? nullptr : &decimi;
     if (ore.size() == 2) {
         size_t prima = 0;
         for (const auto& v : ore[0]->c.vValori)
@@ -1235,14 +1390,20 @@ void Proponitore::ScegliTempi() {
         } else if (HaParola(o.sIntest, {"START", "STT", "INIZIO", "BEGIN"})) {
             incerto = false;
             perche = "l'intestazione la dice inizio";
-        } else if (durata) {
+        } else if (ordine) {
             // Printed when they end, calls come in the order of their end: a start time
             // plus the duration keeps that order, an end time already has it.
             size_t salitaOra = 0, salitaFine = 0, coppie = 0;
             long long ora0 = -1, fine0 = -1, caloOra = 0, caloFine = 0;
+            size_t riga0 = 0;
             for (const auto& v : o.c.vValori) {
-                const Valore* d = durata->c.Su(v.iRiga);
+                const Valore* d = ordine->c.Su(v.iRiga);
                 if (!d) continue;
+                // A date line between two calls starts another day.
+                if (mDataRiga && ora0 >= 0)
+                    for (size_t r = riga0 + 1; r < v.iRiga; ++r)
+                        if (mDataRiga->Su(r)) ora0 = fine0 = -1;
+                riga0 = v.iRiga;
                 const long long t = v.v.TotaleSecondi(), e = t + d->v.TotaleSecondi();
                 if (ora0 >= 0) {
                     ++coppie;
@@ -1990,38 +2151,53 @@ bool Proponitore::EntrantiDallaForma(const std::map<int, std::map<std::string, s
     for (size_t r : mvChiamate) {
         const std::string& s = mvRighe[r];
         size_t corsa = 0, massima = 0;
-        for (char c : s) {
-            corsa = Cifra(c) ? corsa + 1 : 0;
+        for (size_t x = 0; x < s.size(); ++x) {
+            // Digits of fields taken (a time and a duration glued) or split apart are no number.
+            bool presa = false;
+            for (const auto& [a, b] : mvOccupate)
+                presa |= static_cast<int>(x) >= a && static_cast<int>(x) < b;
+            corsa = !Cifra(s[x]) || presa ? 0 : mConfini.count(static_cast<int>(x)) ? 1 : corsa + 1;
             massima = std::max(massima, corsa);
         }
         if (massima < 7) senzaNumero.insert(r);
     }
     if (senzaNumero.size() < 2 || senzaNumero.size() + 2 > n) return false;
-    for (const auto& [col, valori] : colonne) {
-        bool libero = true;
-        for (const auto& [a, b] : mvOccupate) libero &= !(col >= a && col < b);
-        if (!libero) continue;
-        std::set<size_t> piene;
-        int fine = col;
-        for (size_t r : mvChiamate) {
-            const std::string& s = mvRighe[r];
-            const auto c = static_cast<size_t>(col);
-            if (s.size() <= c || s[c] == ' ' || (c > 0 && s[c - 1] != ' ')) continue;
-            piene.insert(r);
-            fine = std::max(fine, static_cast<int>(std::min(s.find(' ', c), s.size())));
+    // All the calls without a number; failing that, three in four of them (an internal call
+    // prints neither a number nor what the incoming ones do).
+    for (const bool tutte : {true, false})
+        for (const auto& [col, valori] : colonne) {
+            bool libero = true;
+            for (const auto& [a, b] : mvOccupate) libero &= !(col >= a && col < b);
+            if (!libero) continue;
+            std::set<size_t> piene;
+            int fine = col;
+            for (size_t r : mvChiamate) {
+                const std::string& s = mvRighe[r];
+                const auto c = static_cast<size_t>(col);
+                if (s.size() <= c || s[c] == ' ' || (c > 0 && s[c - 1] != ' ')) continue;
+                piene.insert(r);
+                fine = std::max(fine, static_cast<int>(std::min(s.find(' ', c), s.size())));
+            }
+            if (tutte ? piene != senzaNumero
+                      : piene.size() < 2 || piene.size() * 4 < senzaNumero.size() * 3 ||
+                            !std::includes(senzaNumero.begin(), senzaNumero.end(), piene.begin(),
+                                           piene.end()))
+                continue;
+            miFormaA = col;
+            miFormaB = fine;
+            for (size_t r : piene) mvTipo[r] = 'E';
+            Voce(Ambito::Tipo, "Entranti e uscenti",
+                 "nessuna colonna di codici; " + Num(static_cast<long long>(piene.size())) +
+                     " chiamate non hanno un numero e sono le sole con un testo in " +
+                     Dove(miFormaA, miFormaB) + " (" + PrimiTesti(piene, col, fine) +
+                     "): proposte entranti, le altre uscenti" +
+                     (tutte ? std::string()
+                            : "; le altre " +
+                                  Num(static_cast<long long>(senzaNumero.size() - piene.size())) +
+                                  " senza numero non hanno quel testo: uscenti (interne)"),
+                 true);
+            return true;
         }
-        if (piene != senzaNumero) continue;
-        miFormaA = col;
-        miFormaB = fine;
-        for (size_t r : piene) mvTipo[r] = 'E';
-        Voce(Ambito::Tipo, "Entranti e uscenti",
-             "nessuna colonna di codici; " + Num(static_cast<long long>(piene.size())) +
-                 " chiamate non hanno un numero e sono le sole con un testo in " +
-                 Dove(miFormaA, miFormaB) + " (" + PrimiTesti(piene, col, fine) +
-                 "): proposte entranti, le altre uscenti",
-             true);
-        return true;
-    }
     return false;
 }
 
@@ -2223,7 +2399,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             continue;
         }
         int y = x;
-        while (y < larghezza && pieni[static_cast<size_t>(y)] && !(y > x && tagli.count(y))) ++y;
+        while (y < larghezza && pieni[static_cast<size_t>(y)] &&
+               !(y > x && (tagli.count(y) || mConfini.count(y))))
+            ++y;
         Segmento g;
         g.a = x;
         g.b = y;
@@ -2388,7 +2566,20 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                        v.find('.', punto + 1) == std::string::npos &&
                        std::all_of(v.begin(), v.end(), [](char c) { return Cifra(c) || c == '.'; });
             });
-        if (giunzioni(g) || crescenti(g) || canali || marche) return 0.0;
+        // Digits glued to the same text with letters on every line (0!KA0100010012101: a
+        // record's kind and its codes; an identifier); not after a name of the value (CLI:, S=,
+        // CLI 0555...).
+        std::set<std::string> teste;
+        for (const auto& v : g.distinti) {
+            size_t fine = v.size();
+            while (fine > 0 && Cifra(v[fine - 1])) --fine;
+            teste.insert(v.substr(0, fine));
+        }
+        const std::string testa = teste.size() == 1 ? *teste.begin() : std::string();
+        const bool tipo = std::count_if(testa.begin(), testa.end(), Lettera) >= 2 &&
+                          testa.back() != ':' && testa.back() != '=' && testa.back() != ' ' &&
+                          g.distinti.size() >= 2;
+        if (giunzioni(g) || crescenti(g) || canali || marche || tipo) return 0.0;
         // Long on average, or internal numbers beside long ones (5301, 0555123456).
         double p =
             (g.dLunghezzaMedia >= 6 || g.iLunghezzaMax >= 8) && digitale(g) ? g.dLunghezzaMedia : 0;
@@ -2404,6 +2595,21 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             p += 10;
         return p;
     });
+    // A short left-aligned column of one length on four values in five, glued to more digits on
+    // the others (34001, and 3400577120 where a code follows): that length, 0 otherwise.
+    const auto corta = [&](const Segmento& g) -> size_t {
+        if (mbSeparati || !g.bSinistra || g.iIntere < g.iPieni || g.iLunghezzaMax <= 6) return 0;
+        std::map<size_t, size_t> lunghezze;
+        for (size_t r : righe)
+            if (const auto v = TogliSpazi(Testo(r, g.a, g.b)); !v.empty()) ++lunghezze[v.size()];
+        const auto [k, quante] =
+            *std::max_element(lunghezze.begin(), lunghezze.end(),
+                              [](const auto& x, const auto& y) { return x.second < y.second; });
+        const bool oltre = std::all_of(lunghezze.begin(), lunghezze.end(), [&](const auto& l) {
+            return l.first == k || l.first > k + 1;
+        });
+        return k >= 2 && k <= 6 && quante >= 3 && quante * 5 >= g.iPieni * 4 && oltre ? k : 0;
+    };
     Segmento* derivato = prendi("sDerivato", [&](const Segmento& g) {
         if (HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
                                        "USER", "PORT", "EXTN", "INT"}))
@@ -2427,7 +2633,8 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         if (nominati && g.iPieni * 2 >= n)
             return 3.0 + static_cast<double>(g.distinti.size()) +
                    static_cast<double>(g.iPieni) / static_cast<double>(n);
-        if (g.iIntere < g.iPieni || g.iLunghezzaMax > 6 || g.iLunghezzaMax < 2) return 0.0;
+        if (g.iIntere < g.iPieni || (g.iLunghezzaMax > 6 && !corta(g)) || g.iLunghezzaMax < 2)
+            return 0.0;
         // Extensions seldom start with 0 (a trunk's member 003, a tenant 00 do).
         const bool zeri = std::all_of(g.distinti.begin(), g.distinti.end(),
                                       [](const std::string& v) { return v.front() == '0'; });
@@ -2435,6 +2642,16 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                 static_cast<double>(g.iPieni) / static_cast<double>(n)) *
                (zeri ? 0.3 : 1.0);
     });
+    if (derivato)
+        if (const size_t k = corta(*derivato)) {
+            derivato->b = derivato->a + static_cast<int>(k);
+            derivato->iLunghezzaMax = k;
+            derivato->bCorto = true;
+            derivato->distinti.clear();
+            for (size_t r : righe)
+                if (const auto v = TogliSpazi(Testo(r, derivato->a, derivato->b)); !v.empty())
+                    derivato->distinti.insert(std::string(v));
+        }
     if (derivato) derivato->sEtichetta = EtichettaCostante(derivato->distinti);
     const bool variano = std::any_of(mvSegmenti.begin(), mvSegmenti.end(), [&](const Segmento& g) {
         return g.sRuolo.empty() && g.iPieni * 2 >= n && g.iIntere == g.iPieni &&
@@ -2452,7 +2669,14 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             return 0.0;
         // A trunk is printed on every call: a column blank on some rather not. One value on every
         // call (a node, a tenant) says less than whole numbers that vary.
-        const double uno = g.distinti.size() == 1 && g.iPieni >= 3 && variano ? 4.0 : 0.0;
+        // Only when no call of the other kind prints another value there: a trunk group all the
+        // incoming calls of a sample came in on is still a trunk.
+        const bool ovunque = g.distinti.size() == 1 &&
+                             std::all_of(mvChiamate.begin(), mvChiamate.end(), [&](size_t r) {
+                                 const auto v = TogliSpazi(Testo(r, g.a, g.b));
+                                 return v.empty() || v == *g.distinti.begin();
+                             });
+        const double uno = ovunque && g.iPieni >= 3 && variano ? 4.0 : 0.0;
         return digitale(g) ? (g.iPieni < n ? 5.0 : 10.0) - uno -
                                  static_cast<double>(g.distinti.size()) / 100.0
                            : 1.0;
@@ -2837,7 +3061,7 @@ void Proponitore::Componi() {
             for (const auto& [x, y] : mvOccupate) limita(x, y);
             if (miDirA >= 0) limita(miDirA, miDirB);
             if (miTrasfA >= 0) limita(miTrasfA, miTrasfB);
-            if (g.bSinistra)
+            if (g.bSinistra && !g.bCorto)
                 b = std::max(b, destra);
             else
                 a = std::min(a, sinistra);
@@ -2937,6 +3161,9 @@ void Proponitore::Componi() {
                           : "; \"" + g.sEtichetta +
                                 "\" davanti a ogni valore \xE8 un'etichetta, non parte del "
                                 "numero: il campo tiene le cifre dopo") +
+                     (g.bCorto ? "; quasi tutti i valori hanno questa lunghezza, sugli altri "
+                                 "seguono altre cifre attaccate: il campo si ferma qui"
+                               : "") +
                      (g.sRuolo == "sNumero" && !g.sSegnoInCoda.empty()
                           ? "; \"" + g.sSegnoInCoda +
                                 "\" dopo le cifre su alcune righe: un segno, non una cifra "
@@ -3854,11 +4081,14 @@ Proposta Proponitore::Esegui() {
     ProvaSeparati();
     TrovaValori();
     if (!mbSeparati && InBlocchi()) TrovaValori();
+    Impaccate();
     if (ScegliRigheChiamata()) {
         ScegliDate();
         MeridianoFacoltativo();
         DurataFraDueOre();
         ScegliTempi();
+        ImpaccateRestanti();
+        DividiIncollati();
         DurataInSecondi();
         SecondiIncollati();
         DurataInDecimi();

@@ -5,11 +5,13 @@
 #include <cctype>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
 
 #include "analisi/FormatiComuni.h"
+#include "analisi/PezziRecord.h"
 #include "analisi/clsLetturaCampione.h"
 #include "engine/CampiSeparati.h"
 #include "engine/FormatoDataOra.h"
@@ -94,6 +96,19 @@ bool Decorato(std::string_view v) {
         if (dopo || prima) return true;
     }
     return false;
+}
+// The most digits of a value in one run of digits and the signs printed among a number's
+// digits (0555 123-456: 10; "pn01" <5300>: 4).
+size_t CifreInFila(std::string_view v) {
+    size_t massimo = 0, corsa = 0;
+    for (char c : v) {
+        if (Cifra(c))
+            ++corsa;
+        else if (c != ' ' && c != '-' && c != '.' && c != '(' && c != ')' && c != '/')
+            corsa = 0;
+        massimo = std::max(massimo, corsa);
+    }
+    return massimo;
 }
 bool Lettera(char c) {
     const auto u = static_cast<unsigned char>(c);
@@ -216,6 +231,7 @@ class Proponitore {
     void TrovaValori();
     void TrovaColonne();
     bool ScegliRigheChiamata();
+    void EventiDiSeguito();
     void ScegliDate();
     void ScegliTempi();
     void ScegliDirezione();
@@ -283,6 +299,15 @@ class Proponitore {
     std::vector<std::string> mvNomi;  // the heading's names, when there is one
     size_t miIntestazione = 0;        // heading lines
     bool ProvaSeparati();
+    // Records whose pieces are not their fields one to one: the field holding separators
+    // without quotes (read from the start before it, from the end after it; -1 none), the
+    // fields every record holds, and what was found, for the evidence.
+    int miVariabile = -1;
+    bool mbPari = false;  // another field would fit as well
+    size_t miComuni = 0;
+    std::string msPezzi;
+    size_t CampiDeiRecord(const std::vector<std::vector<std::string>>& pezzi, size_t comuni,
+                          const std::function<bool(std::string_view)>& dataOra);
     // Where columns [a, b) stand, as the technician reads it: "colonne 5-9" or "campo 3 (start)".
     std::string Dove(int a, int b) const;
     // Columns to a field: its number (from 1), the first character taken inside it (0: the
@@ -322,6 +347,9 @@ class Proponitore {
     std::vector<char> mvTipo;                         // per call line: 'E' or 'U'
     std::map<bool, std::vector<Segmento>> mSegmenti;  // by kind: incoming true
     std::set<std::pair<int, int>> mContatori;
+    // Codes of records that are events of a call already printed, and where they stand.
+    std::set<std::string> mEventi;
+    int miEventiA = -1;
 };
 
 std::string Proponitore::Testo(size_t riga, int a, int b) const {
@@ -723,6 +751,94 @@ bool Proponitore::ScegliRigheChiamata() {
     return true;
 }
 
+// A call printed as a record per event (answered, rung, transferred...), the same identifier
+// on each: a code that stands only on the records repeating the identifier of the record before
+// marks an event of a call already counted, no call of its own. Its records are left out of the
+// calls (DIVERSO_DA); what they add to the call (more time, a transfer) is not joined.
+void Proponitore::EventiDiSeguito() {
+    const size_t n = mvChiamate.size();
+    if (n < 4) return;
+    const std::vector<Segmento> segmenti = Segmenti(mvChiamate);
+    const auto valori = [&](const Segmento& g) {
+        std::vector<std::string> v;
+        for (size_t r : mvChiamate) v.emplace_back(TogliSpazi(Testo(r, g.a, g.b)));
+        return v;
+    };
+    // Identifiers: digits (four or more) on every call line, each value on one run of lines.
+    std::vector<const Segmento*> identificativi, codici;
+    for (const auto& g : segmenti) {
+        if (g.iPieni != n) continue;
+        const std::vector<std::string> v = valori(g);
+        if (g.iIntere == n && g.iLunghezzaMax >= 4) {
+            std::set<std::string> chiusi;
+            size_t ripetuti = 0;
+            bool una = true;
+            for (size_t i = 0; i < n && una; ++i) {
+                if (i > 0 && v[i] == v[i - 1]) {
+                    ++ripetuti;
+                    continue;
+                }
+                una = chiusi.insert(v[i]).second;
+            }
+            // Not a date (the same on the records of a day), nor a value on few runs.
+            const bool data =
+                std::any_of(mvCandidate.begin(), mvCandidate.end(), [&](const Colonna& c) {
+                    return mvFormati[c.iFormato].bData && c.Righe() * 2 >= n &&
+                           Sovrapposti(c.a, c.b, g.a, g.b);
+                });
+            if (una && !data && ripetuti >= 2 && chiusi.size() >= 2 && chiusi.size() * 4 >= n)
+                identificativi.push_back(&g);
+        }
+        // Codes: a few short words.
+        if (g.dLunghezzaMedia <= 3 && g.distinti.size() >= 2 && g.distinti.size() <= 10 &&
+            std::all_of(g.distinti.begin(), g.distinti.end(), [](const std::string& t) {
+                return std::all_of(t.begin(), t.end(), Lettera);
+            }))
+            codici.push_back(&g);
+    }
+    const Segmento* sceltoId = nullptr;
+    const Segmento* sceltoCodice = nullptr;
+    std::set<std::string> eventi;
+    size_t righe = 0;
+    for (const Segmento* id : identificativi)
+        for (const Segmento* c : codici) {
+            const auto vi = valori(*id), vc = valori(*c);
+            std::vector<std::pair<std::string, std::string>> record;
+            for (size_t i = 0; i < n; ++i) record.emplace_back(vi[i], vc[i]);
+            const std::set<std::string> e = CodiciDiSeguito(record);
+            const auto k = static_cast<size_t>(std::count_if(
+                vc.begin(), vc.end(), [&](const std::string& t) { return e.count(t) > 0; }));
+            if (k > righe) righe = k, eventi = e, sceltoId = id, sceltoCodice = c;
+        }
+    if (!sceltoId) return;
+    std::string elenco;
+    for (const auto& t : eventi) elenco += (elenco.empty() ? "\"" : ", \"") + t + "\"";
+    std::vector<size_t> chiamate;
+    std::set<size_t> tolte;
+    for (size_t r : mvChiamate) {
+        if (eventi.count(std::string(TogliSpazi(Testo(r, sceltoCodice->a, sceltoCodice->b))))) {
+            mvChiamata[r] = false;
+            tolte.insert(r);
+        } else {
+            chiamate.push_back(r);
+        }
+    }
+    mvChiamate = std::move(chiamate);
+    mEventi = std::move(eventi);
+    // The identifier names the call, it is no field of it.
+    mvOccupate.emplace_back(sceltoId->a, sceltoId->b);
+    miEventiA = sceltoCodice->a;
+    Voce(Ambito::Righe, "Eventi di una chiamata",
+         Dove(sceltoCodice->a, sceltoCodice->b) + ": " + elenco +
+             " stanno solo su record che "
+             "ripetono l'identificativo del record prima (" +
+             Dove(sceltoId->a, sceltoId->b) + ": " + PrimiTesti(tolte, sceltoId->a, sceltoId->b) +
+             "): sono " + Num(static_cast<long long>(tolte.size())) +
+             " eventi di una chiamata gi\xE0 contata, non chiamate (DIVERSO_DA); la chiamata "
+             "resta quella del primo record, senza il tempo e i trasferimenti degli eventi",
+         true);
+}
+
 // The same column, seen on the call lines only.
 Colonna SuRighe(const Colonna& c, const std::vector<bool>& righe, bool dentro) {
     Colonna k = c;
@@ -887,12 +1003,16 @@ void Proponitore::ScegliTempi() {
         if (k.Righe() * 6 < n || k.Righe() < 2) continue;
         tutte.push_back(std::move(k));
     }
-    // Per window, the format that reads most, the strictest of those.
+    // Per window, the format that reads most, the strictest of those; the time of day found on
+    // most lines keeps the format that made it one (h:mm, not m:ss).
+    const auto propria = [&](const Colonna& c) {
+        return c.a == mOra->a && c.b == mOra->b && c.iFormato == mOra->iFormato;
+    };
     std::stable_sort(tutte.begin(), tutte.end(), [&](const Colonna& x, const Colonna& y) {
-        const auto px =
-            std::make_tuple(x.Righe(), -x.Incollati(), x.b - x.a, Rigore(mvFormati[x.iFormato]));
-        const auto py =
-            std::make_tuple(y.Righe(), -y.Incollati(), y.b - y.a, Rigore(mvFormati[y.iFormato]));
+        const auto px = std::make_tuple(x.Righe(), -x.Incollati(), x.b - x.a, propria(x),
+                                        Rigore(mvFormati[x.iFormato]));
+        const auto py = std::make_tuple(y.Righe(), -y.Incollati(), y.b - y.a, propria(y),
+                                        Rigore(mvFormati[y.iFormato]));
         return px > py;
     });
     for (const auto& c : tutte) {
@@ -1865,9 +1985,8 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             (g.dLunghezzaMedia >= 6 || g.iLunghezzaMax >= 8) && digitale(g) ? g.dLunghezzaMedia : 0;
         // A heading that names a number counts where numbers stand (a third of the texts with
         // six digits or more), and not when it names a trunk (DESTINATION TRUNK).
-        const auto lunghi = std::count_if(
-            g.distinti.begin(), g.distinti.end(),
-            [](const std::string& v) { return std::count_if(v.begin(), v.end(), Cifra) >= 6; });
+        const auto lunghi = std::count_if(g.distinti.begin(), g.distinti.end(),
+                                          [](const std::string& v) { return CifreInFila(v) >= 6; });
         if (lunghi * 3 >= static_cast<long>(g.distinti.size()) && lunghi > 0 &&
             HaParola(g.sIntestazione, {"NUMBER", "DIAL", "CALLED", "NUMERO", "CLI", "DIGIT",
                                        "PHONE", "TEL", "DESTIN"}) &&
@@ -1876,12 +1995,18 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         return p;
     });
     prendi("sDerivato", [&](const Segmento& g) {
-        if (HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
-                                       "USER", "PORT", "EXTN", "INT"}))
+        // A heading naming an extension counts only where digits stand (not over codes such
+        // as EXT or IN under "userfield").
+        const bool cifre = std::any_of(g.distinti.begin(), g.distinti.end(), [](const auto& v) {
+            return std::any_of(v.begin(), v.end(), Cifra);
+        });
+        if (cifre && HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO",
+                                                "DERIV", "USER", "PORT", "EXTN", "INT"}))
             return 100.0;
         // A column its heading names as something else (Disconnect Code, Status) is none.
         if (HaParola(g.sIntestazione, {"CODE", "CAUSE", "STATUS", "RESPONSE", "DISCONNECT",
-                                       "RESULT", "AMOUNT", "COST", "DUR", "TIME", "DATE", "ID"}))
+                                       "RESULT", "AMOUNT", "COST", "DUR", "TIME", "DATE", "ID",
+                                       "LINE", "LINEA", "TRUNK", "TRK", "ROUTE"}))
             return 0.0;
         // Digits, or digits after a letter or two that name the kind of party (E201, DN2001;
         // not T, a trunk).
@@ -2050,6 +2175,9 @@ void Proponitore::Componi() {
                                Codice(mDataRiga->iFormato));
         d.mcolDataIsolata->Add(std::move(c));
     }
+    for (const auto& t : mEventi)
+        base.push_back(Cond(clsCondizione::DIVERSO_DA, miEventiA,
+                            miEventiA + static_cast<int>(t.size()), t, 0));
     std::vector<clsCondizione> entranti, uscenti, entrTrasf, uscTrasf, coppia;
     for (const auto& [t, k] : mDirValori) {
         clsCondizione c = Cond(clsCondizione::UGUALE_A, miDirA, miDirA + static_cast<int>(t.size()),
@@ -2305,42 +2433,55 @@ bool Proponitore::ProvaSeparati() {
     if (!migliore.c || migliore.iRighe * 10 < esame * 6) return false;
     mbSeparati = true;
     mcSeparatore = migliore.c;
-    const size_t n = migliore.iCampi;
-    // Each field at columns of its own, as wide as its longest text and a blank.
-    std::vector<std::vector<std::string>> righe(mvRighe.size());
-    mvLarghezza.assign(n, 1);
-    for (size_t r = 0; r < mvRighe.size(); ++r) {
-        DividiCampi(mvRighe[r], mcSeparatore, '"', campi);
-        if (campi.iCampi != n) continue;
-        righe[r].assign(campi.vCampi.begin(), campi.vCampi.begin() + static_cast<long>(n));
-        for (size_t k = 0; k < n; ++k) {
-            auto& t = righe[r][k];
-            for (char& ch : t)
-                if (ch == '\t') ch = ' ';
-            mvLarghezza[k] = std::max(mvLarghezza[k], static_cast<int>(t.size()));
-        }
-    }
-    mvColonna.assign(n, 0);
-    for (size_t k = 1; k < n; ++k) mvColonna[k] = mvColonna[k - 1] + mvLarghezza[k - 1] + 1;
     // The heading: the first lines of words, none of which a format reads as a date or time.
     const CodiciMesi mesi{};
-    auto haValore = [&](const std::vector<std::string>& campiRiga) {
-        for (const auto& t : campiRiga) {
-            const std::string_view v = TogliSpazi(t);
-            if (v.empty() || !Cifra(v.front())) continue;
+    // A value a format reads, or (separati) one with the format's separators, not bare digits.
+    auto valore = [&](std::string_view v, bool separati) {
+        v = TogliSpazi(v);
+        if (v.empty() || !Cifra(v.front())) return false;
+        for (const auto& f : mvFormati)
+            if (!f.bSolo && (f.bLetterale || !separati) && f.f.Leggi(v, mesi)) return true;
+        if (v.find(' ') != std::string_view::npos) {
+            const std::string_view p = v.substr(0, v.find(' '));
             for (const auto& f : mvFormati)
-                if (!f.bSolo && f.f.Leggi(v, mesi)) return true;
-            if (v.find(' ') != std::string_view::npos) {
-                const std::string_view p = v.substr(0, v.find(' '));
-                for (const auto& f : mvFormati)
-                    if (!f.bSolo && f.f.Leggi(p, mesi)) return true;
-            }
+                if (!f.bSolo && (f.bLetterale || !separati) && f.f.Leggi(p, mesi)) return true;
         }
         return false;
     };
-    while (miIntestazione < righe.size() && miIntestazione < 5 &&
-           !haValore(righe[miIntestazione]) && !righe[miIntestazione].empty())
+    auto haValore = [&](const std::vector<std::string>& campiRiga) {
+        return std::any_of(campiRiga.begin(), campiRiga.end(),
+                           [&](const std::string& t) { return valore(t, false); });
+    };
+    const auto dataOra = [&](std::string_view v) { return valore(v, true); };
+    std::vector<std::vector<std::string>> pezzi(mvRighe.size());
+    for (size_t r = 0; r < mvRighe.size(); ++r) {
+        DividiCampi(mvRighe[r], mcSeparatore, '"', campi);
+        pezzi[r].assign(campi.vCampi.begin(),
+                        campi.vCampi.begin() + static_cast<long>(campi.iCampi));
+        for (auto& t : pezzi[r])
+            for (char& ch : t)
+                if (ch == '\t') ch = ' ';
+    }
+    while (miIntestazione < pezzi.size() && miIntestazione < 5 &&
+           pezzi[miIntestazione].size() >= 3 && !haValore(pezzi[miIntestazione]))
         ++miIntestazione;
+    const size_t n = CampiDeiRecord(pezzi, migliore.iCampi, dataOra);
+    std::vector<std::vector<std::string>> righe(mvRighe.size());
+    mvLarghezza.assign(n, 1);
+    for (size_t r = 0; r < mvRighe.size(); ++r) {
+        const size_t k = pezzi[r].size();
+        // A record of another length is no call of this layout, unless a field holds
+        // separators or its last empty fields were dropped.
+        if (k != n && !(k > n && miVariabile >= 0) && !(k < n && k >= miComuni && k >= 3)) continue;
+        righe[r] = CampiDaPezzi(pezzi[r], n, miVariabile, mcSeparatore);
+        for (size_t c = 0; c < n; ++c)
+            mvLarghezza[c] = std::max(mvLarghezza[c], static_cast<int>(righe[r][c].size()));
+    }
+    mvColonna.assign(n, 0);
+    for (size_t k = 1; k < n; ++k) mvColonna[k] = mvColonna[k - 1] + mvLarghezza[k - 1] + 1;
+    // Fields some records lack are never read: those records would not be recognised.
+    for (size_t k = miComuni; k < n; ++k)
+        mvOccupate.emplace_back(mvColonna[k], mvColonna[k] + mvLarghezza[k]);
     if (miIntestazione > 0) mvNomi = righe[0];
     std::vector<std::string> nuove(mvRighe.size());
     for (size_t r = 0; r < mvRighe.size(); ++r) {
@@ -2364,14 +2505,67 @@ bool Proponitore::ProvaSeparati() {
     Voce(Ambito::Stampa, "Campi separati",
          std::string(nome) + " divide " + Num(static_cast<long long>(migliore.iRighe)) +
              " righe su " + Num(static_cast<long long>(esame)) + " in " +
-             Num(static_cast<long long>(n)) +
+             Num(static_cast<long long>(migliore.iCampi)) +
              " campi: la stampa \xE8 a campi separati, letti per numero" +
              (miIntestazione ? "; " + Num(static_cast<long long>(miIntestazione)) +
                                    (miIntestazione == 1 ? " riga" : " righe") +
                                    " di intestazione, che il motore salta, e i campi hanno i nomi "
                                    "della prima"
                              : std::string("; nessuna intestazione")));
+    if (!msPezzi.empty()) Voce(Ambito::Stampa, "Campi e pezzi dei record", msPezzi, mbPari);
     return true;
+}
+
+// How many fields a record has when the pieces of the records are not all their fields: with
+// the tab between fields, a heading that names more fields than most records have pieces says
+// that their last empty fields were dropped with the blanks at the line's end; records with
+// more pieces than the heading names (or than most records have) hold a field with separators
+// and no quotes, read as one: the fields before it by number, those after it from the end.
+size_t Proponitore::CampiDeiRecord(const std::vector<std::vector<std::string>>& pezzi,
+                                   size_t comuni,
+                                   const std::function<bool(std::string_view)>& dataOra) {
+    size_t n = comuni;
+    miComuni = comuni;
+    const size_t nomi = miIntestazione ? pezzi[0].size() : 0;
+    if (nomi > n && mcSeparatore == '\t') {
+        msPezzi = "l'intestazione nomina " + Num(static_cast<long long>(nomi)) +
+                  " campi e la maggior parte dei record ne ha " + Num(static_cast<long long>(n)) +
+                  ": gli ultimi campi vuoti hanno perso i tabulatori con gli spazi a fine riga; i "
+                  "campi dal " +
+                  Num(static_cast<long long>(n + 1)) +
+                  " in poi, che alcuni record non hanno, non sono letti";
+        return nomi;
+    }
+    if (nomi >= 3 && nomi < n) n = nomi;
+    miComuni = n;
+    const std::vector<std::vector<std::string>> record(
+        pezzi.begin() + static_cast<long>(miIntestazione), pezzi.end());
+    std::vector<bool> nomiDataOra(n, false);
+    for (size_t k = 0; k < n && nomi == n; ++k)
+        nomiDataOra[k] =
+            HaParola(Maiusc(pezzi[0][k]), {"DATE", "TIME", "START", "END", "ANSWER", "BEGIN",
+                                           "STOP", "DATA", "ORA", "INIZIO", "FINE"});
+    bool& pari = mbPari;
+    miVariabile = CampoVariabile(record, n, dataOra, nomiDataOra, pari);
+    if (miVariabile < 0) return n;
+    size_t piu = 0, massimo = 0;
+    for (const auto& r : record) {
+        piu += r.size() > n;
+        massimo = std::max(massimo, r.size());
+    }
+    const std::string nome =
+        nomi == n ? " (" + pezzi[0][static_cast<size_t>(miVariabile)] + ")" : std::string();
+    msPezzi = Num(static_cast<long long>(piu)) + " record hanno pi\xF9 pezzi (fino a " +
+              Num(static_cast<long long>(massimo)) + ") dei " + Num(static_cast<long long>(n)) +
+              (nomi == n ? " campi che l'intestazione nomina" : " campi della maggior parte") +
+              ": il campo " + Num(miVariabile + 1) + nome +
+              " contiene separatori senza virgolette e i suoi pezzi sono uniti; i campi prima "
+              "sono letti per numero, quelli dopo contati dalla fine del record (numero "
+              "negativo), cos\xEC leggono le stesse colonne su ogni record" +
+              (pari ? "; anche un campo precedente andrebbe bene: scelto l'ultimo che lascia "
+                      "date e ore nei loro campi"
+                    : "");
+    return n;
 }
 
 void Proponitore::InCampo(int a, int b, int16_t& rInizio, int16_t& rLunghezza,
@@ -2410,6 +2604,9 @@ void Proponitore::PosizioniInCampi() {
         if (x.miInizio <= 0) return;
         const int a = x.miInizio - 1, b = a + x.miLunghezza;
         InCampo(a, b, x.miInizio, x.miLunghezza, x.miNelCampo);
+        // After a field holding separators, fields count from the record's end.
+        if (miVariabile >= 0 && x.miInizio > miVariabile + 1)
+            x.miInizio = static_cast<int16_t>(x.miInizio - static_cast<int>(mvColonna.size()) - 1);
     };
     auto tutte = [&](auto& col) {
         if (col)
@@ -2526,6 +2723,7 @@ Proposta Proponitore::Esegui() {
     ProvaSeparati();
     TrovaValori();
     if (ScegliRigheChiamata()) {
+        EventiDiSeguito();
         ScegliDate();
         ScegliTempi();
         DurataInSecondi();

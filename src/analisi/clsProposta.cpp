@@ -251,6 +251,13 @@ class Proponitore {
     // Columns a to b of the call lines as a column of that format, a value per line with text.
     Colonna Conteggi(int a, int b, size_t iFormato) const;
     std::vector<Segmento> Segmenti(const std::vector<size_t>& righe);
+    // An extension printed with a letter for the kind of party (E201) whose digits another
+    // column prints bare (201) on every line: the bare one is the extension.
+    bool NudoAltrove(const Segmento& g, const std::vector<Segmento>& segmenti,
+                     const std::vector<size_t>& righe) const;
+    // The share of the lines with text in the column that hold a trunk (T and digits), when the
+    // others hold a party with digits too; 0 otherwise.
+    double QuotaGiunzioni(const Segmento& g, const std::vector<size_t>& righe) const;
     void Componi();
 
     std::string Intestazione(int a, int b) const;
@@ -338,6 +345,7 @@ class Proponitore {
     // Without codes: the column only incoming calls print text in.
     int miFormaA = -1, miFormaB = -1;
     std::string msFormaValore;  // the text the incoming calls hold there ("": any)
+    int miSquilloA = -1;        // where a ringing time in minutes and tenths starts
     // A transfer code split by the lines' shape: incoming where text stands at the column.
     std::string msTrasfForma;
     int miTrasfFormaA = -1;
@@ -1587,6 +1595,15 @@ void Proponitore::DurataInDecimi() {
     const size_t ss = FormatoSecondi();
     if (ss == mvFormati.size()) return;
     const size_t n = mvChiamate.size();
+    // Minutes and tenths on average, words left out.
+    const auto media = [](const std::set<std::string>& valori) {
+        double somma = 0;
+        size_t k = 0;
+        for (const auto& v : valori)
+            if (!v.empty() && Cifra(v.front())) somma += std::strtod(v.c_str(), nullptr), ++k;
+        return k ? somma / static_cast<double>(k) : 0.0;
+    };
+    double durata = -1;
     for (const Segmento& g : Segmenti(mvChiamate)) {
         size_t decimi = 0, parole = 0;
         std::set<std::string> testi;
@@ -1608,6 +1625,23 @@ void Proponitore::DurataInDecimi() {
         t.c = Conteggi(g.a, g.b, ss);
         for (const auto& v : t.c.vValori)
             (testi.count(std::string(TogliSpazi(Testo(v.iRiga, g.a, g.b)))) ? parole : decimi) += 1;
+        if (durata >= 0) {
+            // A second column of minutes and tenths, shorter and without words: the ringing
+            // time, read the same way.
+            if (decimi < 2 || parole > 0 || media(g.distinti) > durata) continue;
+            t.sCampo = "dRisposta";
+            t.bDecimi = true;
+            mvOccupate.emplace_back(g.a, g.b);
+            miSquilloA = g.a;
+            Voce(Ambito::Campo, "Durata squillo",
+                 Dove(g.a, g.b) + ": minuti e decimi anche qui, pi\xF9 brevi della durata, su " +
+                     Num(static_cast<long long>(decimi)) + " chiamate su " +
+                     Num(static_cast<long long>(n)) +
+                     ": \xE8 il tempo di risposta, letto come la durata (solo sulle entranti)",
+                 true, true, "dRisposta", g.a, g.b);
+            mvTempi.push_back(std::move(t));
+            return;
+        }
         if (decimi < 2 || (decimi + parole) * 10 < n * 6 || parole * 2 > decimi) continue;
         t.sCampo = "dDurata";
         t.bDecimi = true;
@@ -1628,8 +1662,8 @@ void Proponitore::DurataInDecimi() {
                       ? std::string()
                       : "; le parole (" + *t.parole.begin() + ") sono una durata vuota"),
              true, false, "dDurata", g.a, g.b);
+        durata = media(g.distinti);
         mvTempi.push_back(std::move(t));
-        return;
     }
 }
 
@@ -1702,7 +1736,8 @@ bool Proponitore::EntrantiDallaForma(const std::map<int, std::map<std::string, s
     for (const auto& [col, valori] : colonne) {
         bool libero = true;
         for (const auto& [a, b] : mvOccupate) libero &= !(col >= a && col < b);
-        if (!libero) continue;
+        // A ringing time is a field and still tells the kind.
+        if (!libero && col != miSquilloA) continue;
         std::set<size_t> piene;
         int fine = col;
         for (size_t r : mvChiamate) {
@@ -1781,6 +1816,37 @@ std::string Proponitore::PrimiTesti(const std::set<size_t>& righe, int a, int b)
         t += std::string(TogliSpazi(Testo(r, a, b)));
     }
     return t;
+}
+
+bool Proponitore::NudoAltrove(const Segmento& g, const std::vector<Segmento>& segmenti,
+                              const std::vector<size_t>& righe) const {
+    for (const auto& h : segmenti) {
+        if (&h == &g || h.iPieni != g.iPieni || h.iIntere != h.iPieni || h.iPieni < 2) continue;
+        bool uguali = true;
+        for (size_t r : righe) {
+            const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
+            if (v.empty()) continue;
+            const size_t l = v.find_first_of("0123456789");
+            uguali = l != std::string::npos && v.substr(l) == TogliSpazi(Testo(r, h.a, h.b));
+            if (!uguali) break;
+        }
+        if (uguali) return true;
+    }
+    return false;
+}
+
+double Proponitore::QuotaGiunzioni(const Segmento& g, const std::vector<size_t>& righe) const {
+    size_t giunzioni = 0, pieni = 0;
+    for (size_t r : righe) {
+        const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
+        if (v.empty()) continue;
+        ++pieni;
+        if (v.size() >= 2 && (v[0] == 'T' || v[0] == 't') && Cifra(v[1]))
+            ++giunzioni;
+        else if (v.size() > 8 || std::none_of(v.begin(), v.end(), Cifra))
+            return 0;
+    }
+    return pieni ? static_cast<double>(giunzioni) / static_cast<double>(pieni) : 0;
 }
 
 // 7. The other columns, split where every call line is blank.
@@ -2019,7 +2085,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                 return l >= 1 && l <= 2 && c >= 2 && c <= 6 && v[0] != 'T' && v[0] != 't' &&
                        std::all_of(v.begin() + static_cast<long>(l), v.end(), Cifra);
             });
-        if (nominati && g.iPieni * 2 >= n)
+        if (nominati && g.iPieni * 2 >= n && !NudoAltrove(g, mvSegmenti, righe))
             return 3.0 + static_cast<double>(g.distinti.size()) +
                    static_cast<double>(g.iPieni) / static_cast<double>(n);
         if (g.iIntere < g.iPieni || g.iLunghezzaMax > 6 || g.iLunghezzaMax < 2) return 0.0;
@@ -2036,6 +2102,8 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             return 100.0;
         // Trunks named T and their number (T010, T9001).
         if (giunzioni(g)) return 50.0;
+        // Mostly trunks, and other parties on the rest (E205 on an internal call).
+        if (const double q = QuotaGiunzioni(g, righe); q * 3 >= 2) return 40.0 * q;
         // A column its heading names as something else is no trunk.
         if (g.iLunghezzaMax > 8 || g.iPieni * 2 < n ||
             HaParola(g.sIntestazione,

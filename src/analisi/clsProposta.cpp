@@ -807,7 +807,7 @@ void Proponitore::EventiDiSeguito() {
     const Segmento* sceltoId = nullptr;
     const Segmento* sceltoCodice = nullptr;
     std::set<std::string> eventi;
-    size_t righe = 0;
+    size_t righe = 0, crescita = 0;
     for (const Segmento* id : identificativi)
         for (const Segmento* c : codici) {
             const auto vi = valori(*id), vc = valori(*c);
@@ -816,7 +816,14 @@ void Proponitore::EventiDiSeguito() {
             const std::set<std::string> e = CodiciDiSeguito(record);
             const auto k = static_cast<size_t>(std::count_if(
                 vc.begin(), vc.end(), [&](const std::string& t) { return e.count(t) > 0; }));
-            if (k > righe) righe = k, eventi = e, sceltoId = id, sceltoCodice = c;
+            // Between equals, the identifier that grows from call to call (not a number
+            // called twice in a row).
+            size_t sale = 0;
+            for (size_t i = 1; i < n; ++i)
+                sale += vi[i].size() > vi[i - 1].size() ||
+                        (vi[i].size() == vi[i - 1].size() && vi[i] > vi[i - 1]);
+            if (k > 0 && std::make_pair(k, sale) > std::make_pair(righe, crescita))
+                righe = k, crescita = sale, eventi = e, sceltoId = id, sceltoCodice = c;
         }
     if (!sceltoId) return;
     std::string elenco;

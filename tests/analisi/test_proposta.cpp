@@ -59,6 +59,10 @@ TEST(Proposta, OgniStampaHaLeSueChiamateEOgniSceltaIlSuoPerche) {
         {"vertical-comdial-dxp-decimi-di-minuto", 4, 6, "Entranti e uscenti"},
         // A trunk (T162) as the calling party: incoming; an extension: outgoing.
         {"mitel-sx2000-3300-smdr-12h", 4, 6, "Entranti e uscenti"},
+        // Unquoted commas inside a field: more pieces than the heading names, one record more.
+        {"grandstream-ucm-cdr-api-csv-intestazione", 3, 4, "Campi e pezzi dei record"},
+        // A record per event of a call: the events repeat the call's identifier, no calls.
+        {"talkswitch-cdr-tab-eventi", 4, 2, "Eventi di una chiamata"},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.cartella);

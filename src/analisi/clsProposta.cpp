@@ -2143,9 +2143,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         }))
         g->bValuta = true;
     prendi("sCommessa", [&](const Segmento& g) {
-        if (HaParola(g.sIntestazione,
-                     {"ACC", "ACCOUNT", "CODE", "COMMESSA", "AUTH", "ACCT", "PROJ", "PIN"}))
-            return 10.0;
+        // An account before an authorisation code or a PIN.
+        if (HaParola(g.sIntestazione, {"ACC", "ACCOUNT", "COMMESSA", "ACCT", "PROJ"})) return 10.0;
+        if (HaParola(g.sIntestazione, {"CODE", "AUTH", "PIN"})) return 8.0;
         return 0.0;
     });
     return mvSegmenti;
@@ -2169,6 +2169,19 @@ clsCondizione Cond(int32_t op, int a, int b, const std::string& valore, int16_t 
     c.msValore = valore;
     c.miFormato = formato;
     return c;
+}
+
+// Names ended by ':' or '=' that open values of a field before digits (FAC:01, ACC=12).
+std::set<std::string> Etichette(const std::set<std::string>& valori) {
+    std::set<std::string> e;
+    for (const auto& v : valori) {
+        const size_t p = v.find_first_of(":=");
+        if (p == std::string::npos || p < 2 || p + 1 >= v.size() || !Cifra(v[p + 1]) ||
+            !std::all_of(v.begin(), v.begin() + static_cast<long>(p), Lettera))
+            continue;
+        e.insert(v.substr(0, p + 1));
+    }
+    return e;
 }
 
 // A chain: the first codes joined by Or, then the rest joined by And.
@@ -2400,6 +2413,12 @@ void Proponitore::Componi() {
             else
                 a = std::min(a, sinistra);
             campo(g.sRuolo, a, b, 0, g.bSinistra ? clsCampo::SX : clsCampo::DX);
+            // A label opening some values (FAC:01) is taken out before the field is read.
+            if (g.sRuolo != "sNumero")
+                if (const clsCampo* c = chiamataK->mcolCampi->Trova(
+                        std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
+                    for (const auto& etichetta : Etichette(g.distinti))
+                        Sostituisci(d, bEntrante, c->miInizio, c->miLunghezza, etichetta);
             if (g.sRuolo == "sNumero" && g.bDecorato) {
                 // Digits among other signs (RG 612-804-4082, CLI Num: 0555...): the digits alone.
                 if (clsCampo* c = chiamataK->mcolCampi->Trova(
@@ -2476,7 +2495,11 @@ void Proponitore::Componi() {
                           ? "; cifre fra altri segni su alcune righe: il numero tiene solo le "
                             "cifre (Solo cifre)"
                           : "") +
-                     (g.iPieni < righe ? "; vuoto su alcune chiamate: facoltativo" : ""),
+                     (g.iPieni < righe ? "; vuoto su alcune chiamate: facoltativo" : "") +
+                     (g.sRuolo != "sNumero" && !Etichette(g.distinti).empty()
+                          ? "; \"" + *Etichette(g.distinti).begin() +
+                                "\" davanti ad alcuni valori \xE8 un nome, tolto (SOSTITUISCI)"
+                          : std::string()),
                  false, bEntrante, g.sRuolo, g.a, g.b);
         }
     }

@@ -215,6 +215,7 @@ struct Segmento {
     std::string sRuolo;
     bool bValuta = false;    // a cost printed with its decimals
     bool bDecorato = false;  // digits printed among other signs on some lines
+    bool bEsatto = false;    // a part of a value: read at its own columns, never widened
 };
 
 class Proponitore {
@@ -258,6 +259,7 @@ class Proponitore {
     // The share of the lines with text in the column that hold a trunk (T and digits), when the
     // others hold a party with digits too; 0 otherwise.
     double QuotaGiunzioni(const Segmento& g, const std::vector<size_t>& righe) const;
+    void LineaDelCanale(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
     void Componi();
 
     std::string Intestazione(int a, int b) const;
@@ -2158,6 +2160,68 @@ void Proponitore::ScegliSegmenti() {
     // everything) in other columns.
     if (!entranti.empty()) mSegmenti[true] = Segmenti(entranti);
     if (!uscenti.empty()) mSegmenti[false] = Segmenti(uscenti);
+    if (!entranti.empty()) LineaDelCanale(mSegmenti[true], entranti);
+    if (!uscenti.empty()) LineaDelCanale(mSegmenti[false], uscenti);
+}
+
+// A channel's name (technology / party - sequence: SIP/voiptrunk-00000a20) that names the same
+// party by a word on most calls of a kind, an extension's digits on the others (an internal
+// call), names the trunk: that word is the line, unless a column named so or of T and digits
+// is one already.
+void Proponitore::LineaDelCanale(std::vector<Segmento>& segmenti,
+                                 const std::vector<size_t>& righe) {
+    for (const auto& g : segmenti)
+        if (g.sRuolo == "sLinea" &&
+            (HaParola(g.sIntestazione, {"TRUNK", "TRK", "LINE", "LINEA", "ROUTE", "CO", "EXCH"}) ||
+             QuotaGiunzioni(g, righe) * 3 >= 2))
+            return;
+    for (auto& g : segmenti) {
+        if (!g.sRuolo.empty() || g.iPieni * 10 < righe.size() * 8) continue;
+        std::map<std::string, size_t> nomi;
+        size_t inizio = 0, canali = 0;
+        bool stessoInizio = true;
+        for (size_t r : righe) {
+            const std::string t = Testo(r, g.a, g.b);
+            const size_t barra = t.find('/');
+            const size_t trattino = barra == std::string::npos ? barra : t.find('-', barra);
+            if (trattino == std::string::npos || barra == 0 || trattino == barra + 1 ||
+                !std::all_of(t.begin(), t.begin() + static_cast<long>(barra), Lettera))
+                continue;
+            ++canali;
+            if (canali == 1) inizio = barra + 1;
+            stessoInizio &= inizio == barra + 1;
+            ++nomi[t.substr(barra + 1, trattino - barra - 1)];
+        }
+        if (canali < g.iPieni || !stessoInizio || nomi.empty()) continue;
+        const auto piu =
+            std::max_element(nomi.begin(), nomi.end(),
+                             [](const auto& x, const auto& y) { return x.second < y.second; });
+        const std::string& nome = piu->first;
+        const bool altriInterni = std::all_of(nomi.begin(), nomi.end(), [&](const auto& v) {
+            return v.first == nome || std::all_of(v.first.begin(), v.first.end(), Cifra);
+        });
+        if (piu->second * 3 < canali * 2 || !altriInterni ||
+            std::none_of(nome.begin(), nome.end(), Lettera))
+            continue;
+        for (auto& k : segmenti)
+            if (k.sRuolo == "sLinea") k.sRuolo.clear();
+        Segmento linea = g;
+        linea.a = g.a + static_cast<int>(inizio);
+        linea.b = linea.a + static_cast<int>(nome.size());
+        linea.sRuolo = "sLinea";
+        linea.bEsatto = true;
+        linea.distinti = {nome};
+        linea.iPieni = piu->second;
+        Voce(Ambito::Campo, "Linea",
+             Dove(g.a, g.b) + ": il nome di un canale (" +
+                 std::string(TogliSpazi(Testo(righe.front(), g.a, g.b))) + ") nomina \"" + nome +
+                 "\" su " + Num(static_cast<long long>(piu->second)) + " chiamate su " +
+                 Num(static_cast<long long>(righe.size())) +
+                 " e un interno sulle altre: \xE8 la linea, letta nei suoi caratteri",
+             true, mvTipo[righe.front()] == 'E', "sLinea", linea.a, linea.b);
+        segmenti.push_back(std::move(linea));
+        return;
+    }
 }
 
 clsCondizione Cond(int32_t op, int a, int b, const std::string& valore, int16_t formato) {
@@ -2408,7 +2472,9 @@ void Proponitore::Componi() {
             for (const auto& [x, y] : mvOccupate) limita(x, y);
             if (miDirA >= 0) limita(miDirA, miDirB);
             if (miTrasfA >= 0) limita(miTrasfA, miTrasfB);
-            if (g.bSinistra)
+            if (g.bEsatto)
+                ;
+            else if (g.bSinistra)
                 b = std::max(b, destra);
             else
                 a = std::min(a, sinistra);
@@ -2472,7 +2538,8 @@ void Proponitore::Componi() {
         size_t righe = 0;
         for (size_t r : mvChiamate) righe += (mvTipo[r] == 'E') == bEntrante;
         for (const auto& g : segmenti) {
-            if (g.sRuolo.empty() || g.sRuolo == "-") continue;
+            // A part of a value has its own evidence.
+            if (g.sRuolo.empty() || g.sRuolo == "-" || g.bEsatto) continue;
             std::string esempi;
             size_t k = 0;
             for (const auto& v : g.distinti) {

@@ -2217,7 +2217,8 @@ void Proponitore::LineaDelCanale(std::vector<Segmento>& segmenti,
                  std::string(TogliSpazi(Testo(righe.front(), g.a, g.b))) + ") nomina \"" + nome +
                  "\" su " + Num(static_cast<long long>(piu->second)) + " chiamate su " +
                  Num(static_cast<long long>(righe.size())) +
-                 " e un interno sulle altre: \xE8 la linea, letta nei suoi caratteri",
+                 (piu->second < canali ? " e un interno sulle altre" : "") +
+                 ": \xE8 la linea, letta nei suoi caratteri",
              true, mvTipo[righe.front()] == 'E', "sLinea", linea.a, linea.b);
         segmenti.push_back(std::move(linea));
         return;

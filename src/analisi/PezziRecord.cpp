@@ -52,22 +52,34 @@ int CampoVariabile(const std::vector<std::vector<std::string>>& vRecord, size_t 
     if (iCampi == 0 || std::none_of(vRecord.begin(), vRecord.end(),
                                     [&](const auto& r) { return r.size() > iCampi; }))
         return -1;
+    // Each piece's kind once, and whether it is a date or a time when asked (-1: not yet).
+    std::vector<std::vector<int>> forma(vRecord.size()), data(vRecord.size());
+    for (size_t i = 0; i < vRecord.size(); ++i) {
+        for (const auto& p : vRecord[i]) forma[i].push_back(Forma(p));
+        data[i].assign(vRecord[i].size(), -1);
+    }
+    const auto eData = [&](size_t i, size_t k) {
+        if (data[i][k] < 0) data[i][k] = bDataOra(vRecord[i][k]) ? 1 : 0;
+        return data[i][k] == 1;
+    };
     int scelto = -1;
     std::pair<size_t, size_t> migliore{0, 0};
     for (size_t v = 0; v < iCampi; ++v) {
         bool va = true;
         size_t punti = 0;
         std::vector<std::map<int, size_t>> forme(iCampi), lunghezze(iCampi);
-        for (const auto& r : vRecord) {
+        for (size_t i = 0; i < vRecord.size() && va; ++i) {
+            const auto& r = vRecord[i];
             if (r.size() < iCampi) continue;
+            const size_t dopo = iCampi - v - 1;
             // The pieces it would join: never a date or a time.
-            for (size_t k = v; k + (iCampi - v - 1) < r.size() && va; ++k) va = !bDataOra(r[k]);
-            const auto campi = CampiDaPezzi(r, iCampi, static_cast<int>(v), ',');
+            for (size_t k = v; k + dopo < r.size() && va; ++k) va = !eData(i, k);
             for (size_t k = 0; k < iCampi; ++k) {
                 if (k == v) continue;
-                ++forme[k][Forma(campi[k])];
-                ++lunghezze[k][static_cast<int>(campi[k].size())];
-                punti += k < vNomeDataOra.size() && vNomeDataOra[k] && bDataOra(campi[k]);
+                const size_t pezzo = k < v ? k : r.size() - (iCampi - k);
+                ++forme[k][forma[i][pezzo]];
+                ++lunghezze[k][static_cast<int>(r[pezzo].size())];
+                punti += k < vNomeDataOra.size() && vNomeDataOra[k] && eData(i, pezzo);
             }
         }
         if (!va) continue;

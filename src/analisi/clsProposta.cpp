@@ -2704,8 +2704,10 @@ size_t Proponitore::CampiDeiRecord(const std::vector<std::vector<std::string>>& 
     }
     if (nomi >= 3 && nomi < n) n = nomi;
     miComuni = n;
+    // The records after the heading, enough of them to tell the fields apart.
     const std::vector<std::vector<std::string>> record(
-        pezzi.begin() + static_cast<long>(miIntestazione), pezzi.end());
+        pezzi.begin() + static_cast<long>(miIntestazione),
+        pezzi.begin() + static_cast<long>(std::min(pezzi.size(), miIntestazione + 300)));
     std::vector<bool> nomiDataOra(n, false);
     for (size_t k = 0; k < n && nomi == n; ++k)
         nomiDataOra[k] =

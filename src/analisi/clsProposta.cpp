@@ -232,6 +232,11 @@ class Proponitore {
     void TrovaValori();
     void TrovaColonne();
     bool ScegliRigheChiamata();
+    // Separated fields under a heading with no time of day on most records: the records are the
+    // calls, told by a field that holds the same text on every one.
+    bool RecordSenzaOra(const Colonna* migliore);
+    int miCostanteA = -1, miCostanteB = -1;
+    std::string msCostante;
     void EventiDiSeguito();
     void ScegliDate();
     void ScegliTempi();
@@ -263,6 +268,9 @@ class Proponitore {
     void Componi();
 
     std::string Intestazione(int a, int b) const;
+    // The words naming columns [a, b): the heading's, or a separated field's name with its
+    // camel case parted (callingPartyNumber: CALLING PARTY NUMBER).
+    std::string Parole(int a, int b) const;
     std::string Testo(size_t riga, int a, int b) const;
     int16_t Codice(size_t iFormato);
     void Voce(Ambito ambito, std::string titolo, std::string testo, bool incerto = false,
@@ -725,8 +733,13 @@ bool Proponitore::ScegliRigheChiamata() {
     for (const auto& c : mvCandidate) {
         const Formato& f = mvFormati[c.iFormato];
         if (f.bData || !f.bOre) continue;
+        // Past 23 hours a value is no time of day (555001 is no 55:50:01).
+        if (!f.bMeridiano && std::any_of(c.vValori.begin(), c.vValori.end(),
+                                         [](const Valore& v) { return v.v.iOre > 23; }))
+            continue;
         if (!migliore || punteggio(c) > punteggio(*migliore)) migliore = &c;
     }
+    if (RecordSenzaOra(migliore)) return true;
     if (!migliore || migliore->Righe() < 2) {
         mvChiamata.assign(mvRighe.size(), false);
         mP.bNessunaChiamata = true;
@@ -856,6 +869,42 @@ void Proponitore::EventiDiSeguito() {
          true);
 }
 
+bool Proponitore::RecordSenzaOra(const Colonna* migliore) {
+    if (!mbSeparati || miIntestazione == 0) return false;
+    std::vector<size_t> record;
+    for (size_t r = miIntestazione; r < mvRighe.size(); ++r)
+        if (mvRighe[r] != "?") record.push_back(r);
+    if (record.size() < 2 || (migliore && migliore->Righe() * 10 >= record.size() * 8))
+        return false;
+    // A field with the same text on every record (the record's kind).
+    for (size_t k = 0; k < mvColonna.size() && k < miComuni; ++k) {
+        const int a = mvColonna[k], b = a + mvLarghezza[k];
+        const std::string v(TogliSpazi(Testo(record.front(), a, b)));
+        if (v.empty() || !std::all_of(record.begin(), record.end(),
+                                      [&](size_t r) { return TogliSpazi(Testo(r, a, b)) == v; }))
+            continue;
+        miCostanteA = a, miCostanteB = b, msCostante = v;
+        break;
+    }
+    if (miCostanteA < 0) return false;
+    mvChiamata.assign(mvRighe.size(), false);
+    for (size_t r : record) mvChiamata[r] = true;
+    mvChiamate = record;
+    std::vector<size_t> intestazioni;
+    for (size_t r : mvIntestazioni)
+        if (r < miIntestazione) intestazioni.push_back(r);
+    mvIntestazioni = std::move(intestazioni);
+    Voce(Ambito::Righe, "Righe di chiamata",
+         "nessuna ora del giorno che un formato legga su quasi tutti i " +
+             Num(static_cast<long long>(record.size())) +
+             " record dopo l'intestazione (date e ore scritte in un modo che i formati non "
+             "leggono): le righe di chiamata sono i record, riconosciuti da " +
+             Dove(miCostanteA, miCostanteB) + " che vale \"" + msCostante +
+             "\" su tutti; le chiamate non avranno data n\xE9 ora",
+         true);
+    return true;
+}
+
 // The same column, seen on the call lines only.
 Colonna SuRighe(const Colonna& c, const std::vector<bool>& righe, bool dentro) {
     Colonna k = c;
@@ -873,7 +922,22 @@ Colonna SuRighe(const Colonna& c, const std::vector<bool>& righe, bool dentro) {
     return k;
 }
 
+std::string Proponitore::Parole(int a, int b) const {
+    if (!mbSeparati || mvNomi.empty()) return Intestazione(a, b);
+    int16_t campo = 0, lunghezza = 0, nel = 0;
+    InCampo(a, b, campo, lunghezza, nel);
+    if (campo < 1 || static_cast<size_t>(campo) > mvNomi.size()) return {};
+    std::string nome = mvNomi[static_cast<size_t>(campo - 1)];
+    for (size_t k = nome.size(); k-- > 1;)
+        if (std::islower(static_cast<unsigned char>(nome[k - 1])) &&
+            std::isupper(static_cast<unsigned char>(nome[k])))
+            nome.insert(k, 1, ' ');
+    return Maiusc(nome);
+}
+
 std::string Proponitore::Intestazione(int a, int b) const {
+    // Separated fields are named by the heading's first line (a second one may give types).
+    if (mbSeparati && !mvNomi.empty()) return Parole(a, b);
     std::string s;
     for (size_t r : mvIntestazioni) {
         const std::string& t = mvRighe[r];
@@ -1023,7 +1087,7 @@ void Proponitore::ScegliTempi() {
     // Per window, the format that reads most, the strictest of those; the time of day found on
     // most lines keeps the format that made it one (h:mm, not m:ss).
     const auto propria = [&](const Colonna& c) {
-        return c.a == mOra->a && c.b == mOra->b && c.iFormato == mOra->iFormato;
+        return mOra && c.a == mOra->a && c.b == mOra->b && c.iFormato == mOra->iFormato;
     };
     std::stable_sort(tutte.begin(), tutte.end(), [&](const Colonna& x, const Colonna& y) {
         const auto px = std::make_tuple(x.Righe(), -x.Incollati(), x.b - x.a, propria(x),
@@ -1046,7 +1110,7 @@ void Proponitore::ScegliTempi() {
         const bool nomeTempo =
             HaParola(k.sIntest, {"TIME", "ORA", "DUR", "ELAPS", "START", "END", "RING", "STT",
                                  "TEMPO", "FINE", "INIZIO", "SQUILL", "CONV", "TALK", "HOLD"});
-        const bool principale = c.a == mOra->a && c.b == mOra->b;
+        const bool principale = mOra && c.a == mOra->a && c.b == mOra->b;
         // A field of its own is a clear boundary: digits alone may be a time there.
         if (!principale && !nomeTempo &&
             (!k.sIntest.empty() || (!f.bLetterale && !f.bSolo && !mbSeparati)))
@@ -1421,9 +1485,17 @@ void Proponitore::ScegliDirezione() {
             continue;
         }
         if (c.entranti == 0) continue;
-        const auto punti = [](const Cand& x) {
-            return std::make_tuple(x.entranti > 0 && (x.uscenti > 0 || x.pieni > x.entranti),
-                                   x.noti);
+        // A trunk is incoming as the calling party, outgoing as the called one: codes under a
+        // name of the calling side tell the direction first, those of the called side last.
+        const auto lato = [&](const Cand& x) {
+            const std::string nome = Parole(x.a, x.b);
+            return HaParola(nome, {"CALLED", "DEST", "DST", "TERMINAT"})          ? 0
+                   : HaParola(nome, {"ORIG", "CALLING", "SRC", "SOURCE", "FROM"}) ? 2
+                                                                                  : 1;
+        };
+        const auto punti = [&](const Cand& x) {
+            return std::make_tuple(
+                lato(x), x.entranti > 0 && (x.uscenti > 0 || x.pieni > x.entranti), x.noti);
         };
         if (!migliore || punti(c) > punti(*migliore)) migliore = c;
     }
@@ -1690,7 +1762,9 @@ void Proponitore::DurateDaIntestazione() {
     int punti = 0;
     const std::vector<Segmento> segmenti = Segmenti(mvChiamate);
     for (const auto& g : segmenti) {
-        if (g.iPieni == 0 || g.iIntere < g.iPieni || g.iLunghezzaMax > 7 || g.sIntestazione.empty())
+        // A heading naming an identifier (Conversation ID) names no time.
+        if (g.iPieni == 0 || g.iIntere < g.iPieni || g.iLunghezzaMax > 7 ||
+            g.sIntestazione.empty() || HaParola(g.sIntestazione, {"ID"}))
             continue;
         if (HaParola(g.sIntestazione, {"RING", "SQUILL", "WAIT", "ATTESA"})) {
             if (!scelte[1]) scelte[1] = &g;
@@ -2054,7 +2128,16 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                        v.find('.', punto + 1) == std::string::npos &&
                        std::all_of(v.begin(), v.end(), [](char c) { return Cifra(c) || c == '.'; });
             });
-        if (giunzioni(g) || crescenti(g) || canali || marche) return 0.0;
+        // Nor one of groups of hexadecimal digits (a1b2c3d4-0000-4000-8000-000000003001).
+        const bool esadecimali =
+            std::any_of(g.distinti.begin(), g.distinti.end(), [](const std::string& v) {
+                return std::count(v.begin(), v.end(), '-') >= 2 &&
+                       std::any_of(v.begin(), v.end(), Lettera) &&
+                       std::all_of(v.begin(), v.end(), [](char c) {
+                           return std::isxdigit(static_cast<unsigned char>(c)) || c == '-';
+                       });
+            });
+        if (giunzioni(g) || crescenti(g) || canali || marche || esadecimali) return 0.0;
         // Long on average, or internal numbers beside long ones (5301, 0555123456).
         double p =
             (g.dLunghezzaMedia >= 6 || g.iLunghezzaMax >= 8) && digitale(g) ? g.dLunghezzaMedia : 0;
@@ -2071,12 +2154,17 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
     });
     prendi("sDerivato", [&](const Segmento& g) {
         // A heading naming an extension counts only where digits stand (not over codes such
-        // as EXT or IN under "userfield").
-        const bool cifre = std::any_of(g.distinti.begin(), g.distinti.end(), [](const auto& v) {
-            return std::any_of(v.begin(), v.end(), Cifra);
-        });
-        if (cifre && HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO",
-                                                "DERIV", "USER", "PORT", "EXTN", "INT"}))
+        // as EXT or IN under "userfield"), not over zeros alone (no extension is 0) nor over
+        // numbers longer than an extension.
+        const bool cifre =
+            std::any_of(g.distinti.begin(), g.distinti.end(),
+                        [](const auto& v) { return std::any_of(v.begin(), v.end(), Cifra); }) &&
+            !std::all_of(g.distinti.begin(), g.distinti.end(), [](const auto& v) {
+                return v.find_first_not_of('0') == std::string::npos;
+            });
+        if (cifre && g.iLunghezzaMax <= 8 &&
+            HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
+                                       "USER", "PORT", "EXTN", "INT"}))
             return 100.0;
         // A column its heading names as something else (Disconnect Code, Status) is none.
         if (HaParola(g.sIntestazione, {"CODE", "CAUSE", "STATUS", "RESPONSE", "DISCONNECT",
@@ -2318,7 +2406,11 @@ void Proponitore::Componi() {
     if (mP.bNessunaChiamata) return;
     // What every call line holds.
     std::vector<clsCondizione> base;
-    base.push_back(Cond(clsCondizione::TEMPO_VALIDO, mOra->a, mOra->b, "", Codice(mOra->iFormato)));
+    if (mOra)
+        base.push_back(
+            Cond(clsCondizione::TEMPO_VALIDO, mOra->a, mOra->b, "", Codice(mOra->iFormato)));
+    else
+        base.push_back(Cond(clsCondizione::UGUALE_A, miCostanteA, miCostanteB, msCostante, 0));
     if (mData && mData->Righe() == mvChiamate.size())
         base.push_back(
             Cond(clsCondizione::DATA_VALIDA, mData->a, mData->b, "", Codice(mData->iFormato)));

@@ -2201,6 +2201,13 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         if (giunzioni(g)) return 50.0;
         // Mostly trunks, and other parties on the rest (E205 on an internal call).
         if (const double q = QuotaGiunzioni(g, righe); q * 3 >= 2) return 40.0 * q;
+        // A device named a trunk (SIPTrunk_PSTN) on most calls of the kind, not a channel.
+        size_t tronchi = 0;
+        for (size_t r : righe) {
+            const std::string v = Maiusc(TogliSpazi(Testo(r, g.a, g.b)));
+            tronchi += v.find("TRUNK") != std::string::npos && v.find('/') == std::string::npos;
+        }
+        if (tronchi * 3 >= g.iPieni * 2 && tronchi >= 2) return 30.0;
         // A column its heading names as something else is no trunk.
         if (g.iLunghezzaMax > 8 || g.iPieni * 2 < n ||
             HaParola(g.sIntestazione,

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -12,6 +13,7 @@
 #include "analisi/CifreImpaccate.h"
 #include "analisi/ColonneMinori.h"
 #include "analisi/FormatiComuni.h"
+#include "analisi/PezziRecord.h"
 #include "analisi/RigheInBlocchi.h"
 #include "analisi/clsLetturaCampione.h"
 #include "engine/CampiSeparati.h"
@@ -98,6 +100,19 @@ bool Decorato(std::string_view v) {
         if (dopo || prima) return true;
     }
     return false;
+}
+// The most digits of a value in one run of digits and the signs printed among a number's
+// digits (0555 123-456: 10; "pn01" <5300>: 4).
+size_t CifreInFila(std::string_view v) {
+    size_t massimo = 0, corsa = 0;
+    for (char c : v) {
+        if (Cifra(c))
+            ++corsa;
+        else if (c != ' ' && c != '-' && c != '.' && c != '(' && c != ')' && c != '/')
+            corsa = 0;
+        massimo = std::max(massimo, corsa);
+    }
+    return massimo;
 }
 bool Lettera(char c) {
     const auto u = static_cast<unsigned char>(c);
@@ -208,6 +223,7 @@ struct Segmento {
     std::string sSegnoInCoda;  // of them, only one sign after the digits (a mark: 0114416...?)
     std::string sEtichetta;    // letters before the digits of every value (DN2001): a label
     bool bCorto = false;       // cut to the length of most values: the others run on into a code
+    bool bEsatto = false;      // a part of a value: read at its own columns, never widened
 };
 
 // The one sign a telephone does not dial that some values print after their digits and no
@@ -247,6 +263,12 @@ class Proponitore {
     void ImpaccateRestanti();
     void DividiIncollati();
     bool ScegliRigheChiamata();
+    // Separated fields under a heading with no time of day on most records: the records are the
+    // calls, told by a field that holds the same text on every one.
+    bool RecordSenzaOra(const Colonna* migliore);
+    int miCostanteA = -1, miCostanteB = -1;
+    std::string msCostante;
+    void EventiDiSeguito();
     void ScegliDate();
     void ScegliTempi();
     void DurataFraDueOre();
@@ -284,9 +306,20 @@ class Proponitore {
     std::vector<Segmento> Segmenti(const std::vector<size_t>& righe);
     std::set<int> TagliIncollati(const std::vector<size_t>& righe,
                                  const std::vector<size_t>& pieni) const;
+    // An extension printed with a letter for the kind of party (E201) whose digits another
+    // column prints bare (201) on every line: the bare one is the extension.
+    bool NudoAltrove(const Segmento& g, const std::vector<Segmento>& segmenti,
+                     const std::vector<size_t>& righe) const;
+    // The share of the lines with text in the column that hold a trunk (T and digits), when the
+    // others hold a party with digits too; 0 otherwise.
+    double QuotaGiunzioni(const Segmento& g, const std::vector<size_t>& righe) const;
+    void LineaDelCanale(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
     void Componi();
 
     std::string Intestazione(int a, int b) const;
+    // The words naming columns [a, b): the heading's, or a separated field's name with its
+    // camel case parted (callingPartyNumber: CALLING PARTY NUMBER).
+    std::string Parole(int a, int b) const;
     std::string Testo(size_t riga, int a, int b) const;
     int16_t Codice(size_t iFormato);
     void Voce(Ambito ambito, std::string titolo, std::string testo, bool incerto = false,
@@ -336,6 +369,15 @@ class Proponitore {
     std::vector<std::string> mvNomi;  // the heading's names, when there is one
     size_t miIntestazione = 0;        // heading lines
     bool ProvaSeparati();
+    // Records whose pieces are not their fields one to one: the field holding separators
+    // without quotes (read from the start before it, from the end after it; -1 none), the
+    // fields every record holds, and what was found, for the evidence.
+    int miVariabile = -1;
+    bool mbPari = false;  // another field would fit as well
+    size_t miComuni = 0;
+    std::string msPezzi;
+    size_t CampiDeiRecord(const std::vector<std::vector<std::string>>& pezzi, size_t comuni,
+                          const std::function<bool(std::string_view)>& dataOra);
     // Where columns [a, b) stand, as the technician reads it: "colonne 5-9" or "campo 3 (start)".
     std::string Dove(int a, int b) const;
     // Columns to a field: its number (from 1), the first character taken inside it (0: the
@@ -377,6 +419,7 @@ class Proponitore {
     // Without codes: the column only incoming calls print text in.
     int miFormaA = -1, miFormaB = -1;
     std::string msFormaValore;  // the text the incoming calls hold there ("": any)
+    int miSquilloA = -1;        // where a ringing time in minutes and tenths starts
     // A transfer code split by the lines' shape: incoming where text stands at the column.
     std::string msTrasfForma;
     int miTrasfFormaA = -1;
@@ -407,6 +450,9 @@ class Proponitore {
     std::set<std::string> mCodiciCoppia;
     std::vector<PezzoCifre> mvPezziImpaccati;  // the fields split out of runs of digits
     std::set<int> mConfini;  // columns where a field begins inside digits printed glued
+    // Codes of records that are events of a call already printed, and where they stand.
+    std::set<std::string> mEventi;
+    int miEventiA = -1;
 };
 
 std::string Proponitore::Testo(size_t riga, int a, int b) const {
@@ -1002,8 +1048,13 @@ bool Proponitore::ScegliRigheChiamata() {
     for (const auto& c : mvCandidate) {
         const Formato& f = mvFormati[c.iFormato];
         if (f.bData || !f.bOre) continue;
+        // Past 23 hours a value is no time of day (555001 is no 55:50:01).
+        if (!f.bMeridiano && std::any_of(c.vValori.begin(), c.vValori.end(),
+                                         [](const Valore& v) { return v.v.iOre > 23; }))
+            continue;
         if (!migliore || punteggio(c) > punteggio(*migliore)) migliore = &c;
     }
+    if (RecordSenzaOra(migliore)) return true;
     if (!migliore || migliore->Righe() < 2) {
         mvChiamata.assign(mvRighe.size(), false);
         mP.bNessunaChiamata = true;
@@ -1038,6 +1089,137 @@ bool Proponitore::ScegliRigheChiamata() {
     return true;
 }
 
+// A call printed as a record per event (answered, rung, transferred...), the same identifier
+// on each: a code that stands only on the records repeating the identifier of the record before
+// marks an event of a call already counted, no call of its own. Its records are left out of the
+// calls (DIVERSO_DA); what they add to the call (more time, a transfer) is not joined.
+void Proponitore::EventiDiSeguito() {
+    const size_t n = mvChiamate.size();
+    if (n < 4) return;
+    const std::vector<Segmento> segmenti = Segmenti(mvChiamate);
+    const auto valori = [&](const Segmento& g) {
+        std::vector<std::string> v;
+        for (size_t r : mvChiamate) v.emplace_back(TogliSpazi(Testo(r, g.a, g.b)));
+        return v;
+    };
+    // Identifiers: digits (four or more) on every call line, each value on one run of lines.
+    std::vector<const Segmento*> identificativi, codici;
+    for (const auto& g : segmenti) {
+        if (g.iPieni != n) continue;
+        const std::vector<std::string> v = valori(g);
+        if (g.iIntere == n && g.iLunghezzaMax >= 4) {
+            std::set<std::string> chiusi;
+            size_t ripetuti = 0;
+            bool una = true;
+            for (size_t i = 0; i < n && una; ++i) {
+                if (i > 0 && v[i] == v[i - 1]) {
+                    ++ripetuti;
+                    continue;
+                }
+                una = chiusi.insert(v[i]).second;
+            }
+            // Not a date (the same on the records of a day), nor a value on few runs.
+            const bool data =
+                std::any_of(mvCandidate.begin(), mvCandidate.end(), [&](const Colonna& c) {
+                    return mvFormati[c.iFormato].bData && c.Righe() * 2 >= n &&
+                           Sovrapposti(c.a, c.b, g.a, g.b);
+                });
+            if (una && !data && ripetuti >= 2 && chiusi.size() >= 2 && chiusi.size() * 4 >= n)
+                identificativi.push_back(&g);
+        }
+        // Codes: a few short words.
+        if (g.dLunghezzaMedia <= 3 && g.distinti.size() >= 2 && g.distinti.size() <= 10 &&
+            std::all_of(g.distinti.begin(), g.distinti.end(), [](const std::string& t) {
+                return std::all_of(t.begin(), t.end(), Lettera);
+            }))
+            codici.push_back(&g);
+    }
+    const Segmento* sceltoId = nullptr;
+    const Segmento* sceltoCodice = nullptr;
+    std::set<std::string> eventi;
+    size_t righe = 0, crescita = 0;
+    for (const Segmento* id : identificativi)
+        for (const Segmento* c : codici) {
+            const auto vi = valori(*id), vc = valori(*c);
+            std::vector<std::pair<std::string, std::string>> record;
+            for (size_t i = 0; i < n; ++i) record.emplace_back(vi[i], vc[i]);
+            const std::set<std::string> e = CodiciDiSeguito(record);
+            const auto k = static_cast<size_t>(std::count_if(
+                vc.begin(), vc.end(), [&](const std::string& t) { return e.count(t) > 0; }));
+            // Between equals, the identifier that grows from call to call (not a number
+            // called twice in a row).
+            size_t sale = 0;
+            for (size_t i = 1; i < n; ++i)
+                sale += vi[i].size() > vi[i - 1].size() ||
+                        (vi[i].size() == vi[i - 1].size() && vi[i] > vi[i - 1]);
+            if (k > 0 && std::make_pair(k, sale) > std::make_pair(righe, crescita))
+                righe = k, crescita = sale, eventi = e, sceltoId = id, sceltoCodice = c;
+        }
+    if (!sceltoId) return;
+    std::string elenco;
+    for (const auto& t : eventi) elenco += (elenco.empty() ? "\"" : ", \"") + t + "\"";
+    std::vector<size_t> chiamate;
+    std::set<size_t> tolte;
+    for (size_t r : mvChiamate) {
+        if (eventi.count(std::string(TogliSpazi(Testo(r, sceltoCodice->a, sceltoCodice->b))))) {
+            mvChiamata[r] = false;
+            tolte.insert(r);
+        } else {
+            chiamate.push_back(r);
+        }
+    }
+    mvChiamate = std::move(chiamate);
+    mEventi = std::move(eventi);
+    // The identifier names the call, it is no field of it.
+    mvOccupate.emplace_back(sceltoId->a, sceltoId->b);
+    miEventiA = sceltoCodice->a;
+    Voce(Ambito::Righe, "Eventi di una chiamata",
+         Dove(sceltoCodice->a, sceltoCodice->b) + ": " + elenco +
+             " stanno solo su record che "
+             "ripetono l'identificativo del record prima (" +
+             Dove(sceltoId->a, sceltoId->b) + ": " + PrimiTesti(tolte, sceltoId->a, sceltoId->b) +
+             "): sono " + Num(static_cast<long long>(tolte.size())) +
+             " eventi di una chiamata gi\xE0 contata, non chiamate (DIVERSO_DA); la chiamata "
+             "resta quella del primo record, senza il tempo e i trasferimenti degli eventi",
+         true);
+}
+
+bool Proponitore::RecordSenzaOra(const Colonna* migliore) {
+    if (!mbSeparati || miIntestazione == 0) return false;
+    std::vector<size_t> record;
+    for (size_t r = miIntestazione; r < mvRighe.size(); ++r)
+        if (mvRighe[r] != "?") record.push_back(r);
+    if (record.size() < 2 || (migliore && migliore->Righe() * 10 >= record.size() * 8))
+        return false;
+    // A field with the same text on every record (the record's kind).
+    for (size_t k = 0; k < mvColonna.size() && k < miComuni; ++k) {
+        const int a = mvColonna[k], b = a + mvLarghezza[k];
+        const std::string v(TogliSpazi(Testo(record.front(), a, b)));
+        if (v.empty() || !std::all_of(record.begin(), record.end(),
+                                      [&](size_t r) { return TogliSpazi(Testo(r, a, b)) == v; }))
+            continue;
+        miCostanteA = a, miCostanteB = b, msCostante = v;
+        break;
+    }
+    if (miCostanteA < 0) return false;
+    mvChiamata.assign(mvRighe.size(), false);
+    for (size_t r : record) mvChiamata[r] = true;
+    mvChiamate = record;
+    std::vector<size_t> intestazioni;
+    for (size_t r : mvIntestazioni)
+        if (r < miIntestazione) intestazioni.push_back(r);
+    mvIntestazioni = std::move(intestazioni);
+    Voce(Ambito::Righe, "Righe di chiamata",
+         "nessuna ora del giorno che un formato legga su quasi tutti i " +
+             Num(static_cast<long long>(record.size())) +
+             " record dopo l'intestazione (date e ore scritte in un modo che i formati non "
+             "leggono): le righe di chiamata sono i record, riconosciuti da " +
+             Dove(miCostanteA, miCostanteB) + " che vale \"" + msCostante +
+             "\" su tutti; le chiamate non avranno data n\xE9 ora",
+         true);
+    return true;
+}
+
 // The same column, seen on the call lines only.
 Colonna SuRighe(const Colonna& c, const std::vector<bool>& righe, bool dentro) {
     Colonna k = c;
@@ -1055,7 +1237,22 @@ Colonna SuRighe(const Colonna& c, const std::vector<bool>& righe, bool dentro) {
     return k;
 }
 
+std::string Proponitore::Parole(int a, int b) const {
+    if (!mbSeparati || mvNomi.empty()) return Intestazione(a, b);
+    int16_t campo = 0, lunghezza = 0, nel = 0;
+    InCampo(a, b, campo, lunghezza, nel);
+    if (campo < 1 || static_cast<size_t>(campo) > mvNomi.size()) return {};
+    std::string nome = mvNomi[static_cast<size_t>(campo - 1)];
+    for (size_t k = nome.size(); k-- > 1;)
+        if (std::islower(static_cast<unsigned char>(nome[k - 1])) &&
+            std::isupper(static_cast<unsigned char>(nome[k])))
+            nome.insert(k, 1, ' ');
+    return Maiusc(nome);
+}
+
 std::string Proponitore::Intestazione(int a, int b) const {
+    // Separated fields are named by the heading's first line (a second one may give types).
+    if (mbSeparati && !mvNomi.empty()) return Parole(a, b);
     std::string s;
     for (size_t r : mvIntestazioni) {
         const std::string& t = mvRighe[r];
@@ -1202,12 +1399,16 @@ void Proponitore::ScegliTempi() {
         if (k.Righe() * 6 < n || k.Righe() < 2) continue;
         tutte.push_back(std::move(k));
     }
-    // Per window, the format that reads most, the strictest of those.
+    // Per window, the format that reads most, the strictest of those; the time of day found on
+    // most lines keeps the format that made it one (h:mm, not m:ss).
+    const auto propria = [&](const Colonna& c) {
+        return mOra && c.a == mOra->a && c.b == mOra->b && c.iFormato == mOra->iFormato;
+    };
     std::stable_sort(tutte.begin(), tutte.end(), [&](const Colonna& x, const Colonna& y) {
-        const auto px =
-            std::make_tuple(x.Righe(), -x.Incollati(), x.b - x.a, Rigore(mvFormati[x.iFormato]));
-        const auto py =
-            std::make_tuple(y.Righe(), -y.Incollati(), y.b - y.a, Rigore(mvFormati[y.iFormato]));
+        const auto px = std::make_tuple(x.Righe(), -x.Incollati(), x.b - x.a, propria(x),
+                                        Rigore(mvFormati[x.iFormato]));
+        const auto py = std::make_tuple(y.Righe(), -y.Incollati(), y.b - y.a, propria(y),
+                                        Rigore(mvFormati[y.iFormato]));
         return px > py;
     });
     for (const auto& c : tutte) {
@@ -1224,7 +1425,7 @@ void Proponitore::ScegliTempi() {
         const bool nomeTempo =
             HaParola(k.sIntest, {"TIME", "ORA", "DUR", "ELAPS", "START", "END", "RING", "STT",
                                  "TEMPO", "FINE", "INIZIO", "SQUILL", "CONV", "TALK", "HOLD"});
-        const bool principale = c.a == mOra->a && c.b == mOra->b;
+        const bool principale = mOra && c.a == mOra->a && c.b == mOra->b;
         // A field of its own is a clear boundary: digits alone may be a time there.
         if (!principale && !nomeTempo && !c.bImpaccata &&
             (!k.sIntest.empty() || (!f.bLetterale && !f.bSolo && !mbSeparati)))
@@ -1730,9 +1931,17 @@ void Proponitore::ScegliDirezione() {
             continue;
         }
         if (c.entranti == 0) continue;
-        const auto punti = [](const Cand& x) {
-            return std::make_tuple(x.entranti > 0 && (x.uscenti > 0 || x.pieni > x.entranti),
-                                   x.noti);
+        // A trunk is incoming as the calling party, outgoing as the called one: codes under a
+        // name of the calling side tell the direction first, those of the called side last.
+        const auto lato = [&](const Cand& x) {
+            const std::string nome = Parole(x.a, x.b);
+            return HaParola(nome, {"CALLED", "DEST", "DST", "TERMINAT"})          ? 0
+                   : HaParola(nome, {"ORIG", "CALLING", "SRC", "SOURCE", "FROM"}) ? 2
+                                                                                  : 1;
+        };
+        const auto punti = [&](const Cand& x) {
+            return std::make_tuple(
+                lato(x), x.entranti > 0 && (x.uscenti > 0 || x.pieni > x.entranti), x.noti);
         };
         if (!migliore || punti(c) > punti(*migliore)) migliore = c;
     }
@@ -2046,6 +2255,15 @@ void Proponitore::DurataInDecimi() {
     const size_t ss = FormatoSecondi();
     if (ss == mvFormati.size()) return;
     const size_t n = mvChiamate.size();
+    // Minutes and tenths on average, words left out.
+    const auto media = [](const std::set<std::string>& valori) {
+        double somma = 0;
+        size_t k = 0;
+        for (const auto& v : valori)
+            if (!v.empty() && Cifra(v.front())) somma += std::strtod(v.c_str(), nullptr), ++k;
+        return k ? somma / static_cast<double>(k) : 0.0;
+    };
+    double durata = -1;
     for (const Segmento& g : Segmenti(mvChiamate)) {
         size_t decimi = 0, parole = 0;
         std::set<std::string> testi;
@@ -2067,6 +2285,23 @@ void Proponitore::DurataInDecimi() {
         t.c = Conteggi(g.a, g.b, ss);
         for (const auto& v : t.c.vValori)
             (testi.count(std::string(TogliSpazi(Testo(v.iRiga, g.a, g.b)))) ? parole : decimi) += 1;
+        if (durata >= 0) {
+            // A second column of minutes and tenths, shorter and without words: the ringing
+            // time, read the same way.
+            if (decimi < 2 || parole > 0 || media(g.distinti) > durata) continue;
+            t.sCampo = "dRisposta";
+            t.bDecimi = true;
+            mvOccupate.emplace_back(g.a, g.b);
+            miSquilloA = g.a;
+            Voce(Ambito::Campo, "Durata squillo",
+                 Dove(g.a, g.b) + ": minuti e decimi anche qui, pi\xF9 brevi della durata, su " +
+                     Num(static_cast<long long>(decimi)) + " chiamate su " +
+                     Num(static_cast<long long>(n)) +
+                     ": \xE8 il tempo di risposta, letto come la durata (solo sulle entranti)",
+                 true, true, "dRisposta", g.a, g.b);
+            mvTempi.push_back(std::move(t));
+            return;
+        }
         if (decimi < 2 || (decimi + parole) * 10 < n * 6 || parole * 2 > decimi) continue;
         t.sCampo = "dDurata";
         t.bDecimi = true;
@@ -2087,8 +2322,8 @@ void Proponitore::DurataInDecimi() {
                       ? std::string()
                       : "; le parole (" + *t.parole.begin() + ") sono una durata vuota"),
              true, false, "dDurata", g.a, g.b);
+        durata = media(g.distinti);
         mvTempi.push_back(std::move(t));
-        return;
     }
 }
 
@@ -2106,7 +2341,9 @@ void Proponitore::DurateDaIntestazione() {
     int punti = 0;
     const std::vector<Segmento> segmenti = Segmenti(mvChiamate);
     for (const auto& g : segmenti) {
-        if (g.iPieni == 0 || g.iIntere < g.iPieni || g.iLunghezzaMax > 7 || g.sIntestazione.empty())
+        // A heading naming an identifier (Conversation ID) names no time.
+        if (g.iPieni == 0 || g.iIntere < g.iPieni || g.iLunghezzaMax > 7 ||
+            g.sIntestazione.empty() || HaParola(g.sIntestazione, {"ID"}))
             continue;
         if (HaParola(g.sIntestazione, {"RING", "SQUILL", "WAIT", "ATTESA"})) {
             if (!scelte[1]) scelte[1] = &g;
@@ -2168,7 +2405,8 @@ bool Proponitore::EntrantiDallaForma(const std::map<int, std::map<std::string, s
         for (const auto& [col, valori] : colonne) {
             bool libero = true;
             for (const auto& [a, b] : mvOccupate) libero &= !(col >= a && col < b);
-            if (!libero) continue;
+            // A ringing time is a field and still tells the kind.
+            if (!libero && col != miSquilloA) continue;
             std::set<size_t> piene;
             int fine = col;
             for (size_t r : mvChiamate) {
@@ -2357,6 +2595,37 @@ std::string Proponitore::PrimiTesti(const std::set<size_t>& righe, int a, int b)
         t += std::string(TogliSpazi(Testo(r, a, b)));
     }
     return t;
+}
+
+bool Proponitore::NudoAltrove(const Segmento& g, const std::vector<Segmento>& segmenti,
+                              const std::vector<size_t>& righe) const {
+    for (const auto& h : segmenti) {
+        if (&h == &g || h.iPieni != g.iPieni || h.iIntere != h.iPieni || h.iPieni < 2) continue;
+        bool uguali = true;
+        for (size_t r : righe) {
+            const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
+            if (v.empty()) continue;
+            const size_t l = v.find_first_of("0123456789");
+            uguali = l != std::string::npos && v.substr(l) == TogliSpazi(Testo(r, h.a, h.b));
+            if (!uguali) break;
+        }
+        if (uguali) return true;
+    }
+    return false;
+}
+
+double Proponitore::QuotaGiunzioni(const Segmento& g, const std::vector<size_t>& righe) const {
+    size_t giunzioni = 0, pieni = 0;
+    for (size_t r : righe) {
+        const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
+        if (v.empty()) continue;
+        ++pieni;
+        if (v.size() >= 2 && (v[0] == 'T' || v[0] == 't') && Cifra(v[1]))
+            ++giunzioni;
+        else if (v.size() > 8 || std::none_of(v.begin(), v.end(), Cifra))
+            return 0;
+    }
+    return pieni ? static_cast<double>(giunzioni) / static_cast<double>(pieni) : 0;
 }
 
 // 7. The other columns, split where every call line is blank.
@@ -2579,15 +2848,23 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         const bool tipo = std::count_if(testa.begin(), testa.end(), Lettera) >= 2 &&
                           testa.back() != ':' && testa.back() != '=' && testa.back() != ' ' &&
                           g.distinti.size() >= 2;
-        if (giunzioni(g) || crescenti(g) || canali || marche || tipo) return 0.0;
+        // Nor one of groups of hexadecimal digits (a1b2c3d4-0000-4000-8000-000000003001).
+        const bool esadecimali =
+            std::any_of(g.distinti.begin(), g.distinti.end(), [](const std::string& v) {
+                return std::count(v.begin(), v.end(), '-') >= 2 &&
+                       std::any_of(v.begin(), v.end(), Lettera) &&
+                       std::all_of(v.begin(), v.end(), [](char c) {
+                           return std::isxdigit(static_cast<unsigned char>(c)) || c == '-';
+                       });
+            });
+        if (giunzioni(g) || crescenti(g) || canali || marche || tipo || esadecimali) return 0.0;
         // Long on average, or internal numbers beside long ones (5301, 0555123456).
         double p =
             (g.dLunghezzaMedia >= 6 || g.iLunghezzaMax >= 8) && digitale(g) ? g.dLunghezzaMedia : 0;
         // A heading that names a number counts where numbers stand (a third of the texts with
         // six digits or more), and not when it names a trunk (DESTINATION TRUNK).
-        const auto lunghi = std::count_if(
-            g.distinti.begin(), g.distinti.end(),
-            [](const std::string& v) { return std::count_if(v.begin(), v.end(), Cifra) >= 6; });
+        const auto lunghi = std::count_if(g.distinti.begin(), g.distinti.end(),
+                                          [](const std::string& v) { return CifreInFila(v) >= 6; });
         if (lunghi * 3 >= static_cast<long>(g.distinti.size()) && lunghi > 0 &&
             HaParola(g.sIntestazione, {"NUMBER", "DIAL", "CALLED", "NUMERO", "CLI", "DIGIT",
                                        "PHONE", "TEL", "DESTIN"}) &&
@@ -2611,7 +2888,17 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         return k >= 2 && k <= 6 && quante >= 3 && quante * 5 >= g.iPieni * 4 && oltre ? k : 0;
     };
     Segmento* derivato = prendi("sDerivato", [&](const Segmento& g) {
-        if (HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
+        // A heading naming an extension counts only where digits stand (not over codes such
+        // as EXT or IN under "userfield"), not over zeros alone (no extension is 0) nor over
+        // numbers longer than an extension.
+        const bool cifre =
+            std::any_of(g.distinti.begin(), g.distinti.end(),
+                        [](const auto& v) { return std::any_of(v.begin(), v.end(), Cifra); }) &&
+            !std::all_of(g.distinti.begin(), g.distinti.end(), [](const auto& v) {
+                return v.find_first_not_of('0') == std::string::npos;
+            });
+        if (cifre && g.iLunghezzaMax <= 8 &&
+            HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
                                        "USER", "PORT", "EXTN", "INT"}))
             return 100.0;
         // A column its heading names as something else (Disconnect Code, Status, Line) is none.
@@ -2630,7 +2917,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                 return l >= 1 && l <= 2 && c >= 2 && c <= 6 && v[0] != 'T' && v[0] != 't' &&
                        std::all_of(v.begin() + static_cast<long>(l), v.end(), Cifra);
             });
-        if (nominati && g.iPieni * 2 >= n)
+        if (nominati && g.iPieni * 2 >= n && !NudoAltrove(g, mvSegmenti, righe))
             return 3.0 + static_cast<double>(g.distinti.size()) +
                    static_cast<double>(g.iPieni) / static_cast<double>(n);
         if (g.iIntere < g.iPieni || (g.iLunghezzaMax > 6 && !corta(g)) || g.iLunghezzaMax < 2)
@@ -2661,6 +2948,15 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         if (NomeDiLinea(g.sIntestazione) || ValoriDiLinea(g.distinti)) return 100.0;
         // Trunks named T and their number (T010, T9001).
         if (giunzioni(g)) return 50.0;
+        // Mostly trunks, and other parties on the rest (E205 on an internal call).
+        if (const double q = QuotaGiunzioni(g, righe); q * 3 >= 2) return 40.0 * q;
+        // A device named a trunk (SIPTrunk_PSTN) on most calls of the kind, not a channel.
+        size_t tronchi = 0;
+        for (size_t r : righe) {
+            const std::string v = Maiusc(TogliSpazi(Testo(r, g.a, g.b)));
+            tronchi += v.find("TRUNK") != std::string::npos && v.find('/') == std::string::npos;
+        }
+        if (tronchi * 3 >= g.iPieni * 2 && tronchi >= 2) return 30.0;
         // A column its heading names as something else is no trunk.
         if (g.iLunghezzaMax > 8 || g.iPieni * 2 < n ||
             HaParola(g.sIntestazione,
@@ -2705,9 +3001,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         }))
         g->bValuta = true;
     prendi("sCommessa", [&](const Segmento& g) {
-        if (HaParola(g.sIntestazione,
-                     {"ACC", "ACCOUNT", "CODE", "COMMESSA", "AUTH", "ACCT", "PROJ", "PIN"}))
-            return 10.0;
+        // An account before an authorisation code or a PIN.
+        if (HaParola(g.sIntestazione, {"ACC", "ACCOUNT", "COMMESSA", "ACCT", "PROJ"})) return 10.0;
+        if (HaParola(g.sIntestazione, {"CODE", "AUTH", "PIN"})) return 8.0;
         return 0.0;
     });
     // Without a heading: digits alone at the end of the line, on some calls and blank on the
@@ -2738,6 +3034,8 @@ void Proponitore::ScegliSegmenti() {
     // everything) in other columns.
     if (!entranti.empty()) mSegmenti[true] = Segmenti(entranti);
     if (!uscenti.empty()) mSegmenti[false] = Segmenti(uscenti);
+    if (!entranti.empty()) LineaDelCanale(mSegmenti[true], entranti);
+    if (!uscenti.empty()) LineaDelCanale(mSegmenti[false], uscenti);
     if (!entranti.empty() && !uscenti.empty()) {
         CampiDellAltroTipo(true);
         CampiDellAltroTipo(false);
@@ -2795,6 +3093,67 @@ void Proponitore::CampiDellAltroTipo(bool bVersoEntranti) {
     }
 }
 
+// A channel's name (technology / party - sequence: SIP/voiptrunk-00000a20) that names the same
+// party by a word on most calls of a kind, an extension's digits on the others (an internal
+// call), names the trunk: that word is the line, unless a column named so or of T and digits
+// is one already.
+void Proponitore::LineaDelCanale(std::vector<Segmento>& segmenti,
+                                 const std::vector<size_t>& righe) {
+    for (const auto& g : segmenti)
+        if (g.sRuolo == "sLinea" &&
+            (HaParola(g.sIntestazione, {"TRUNK", "TRK", "LINE", "LINEA", "ROUTE", "CO", "EXCH"}) ||
+             QuotaGiunzioni(g, righe) * 3 >= 2))
+            return;
+    for (auto& g : segmenti) {
+        if (!g.sRuolo.empty() || g.iPieni * 10 < righe.size() * 8) continue;
+        std::map<std::string, size_t> nomi;
+        size_t inizio = 0, canali = 0;
+        bool stessoInizio = true;
+        for (size_t r : righe) {
+            const std::string t = Testo(r, g.a, g.b);
+            const size_t barra = t.find('/');
+            const size_t trattino = barra == std::string::npos ? barra : t.find('-', barra);
+            if (trattino == std::string::npos || barra == 0 || trattino == barra + 1 ||
+                !std::all_of(t.begin(), t.begin() + static_cast<long>(barra), Lettera))
+                continue;
+            ++canali;
+            if (canali == 1) inizio = barra + 1;
+            stessoInizio &= inizio == barra + 1;
+            ++nomi[t.substr(barra + 1, trattino - barra - 1)];
+        }
+        if (canali < g.iPieni || !stessoInizio || nomi.empty()) continue;
+        const auto piu =
+            std::max_element(nomi.begin(), nomi.end(),
+                             [](const auto& x, const auto& y) { return x.second < y.second; });
+        const std::string& nome = piu->first;
+        const bool altriInterni = std::all_of(nomi.begin(), nomi.end(), [&](const auto& v) {
+            return v.first == nome || std::all_of(v.first.begin(), v.first.end(), Cifra);
+        });
+        if (piu->second * 3 < canali * 2 || !altriInterni ||
+            std::none_of(nome.begin(), nome.end(), Lettera))
+            continue;
+        for (auto& k : segmenti)
+            if (k.sRuolo == "sLinea") k.sRuolo.clear();
+        Segmento linea = g;
+        linea.a = g.a + static_cast<int>(inizio);
+        linea.b = linea.a + static_cast<int>(nome.size());
+        linea.sRuolo = "sLinea";
+        linea.bEsatto = true;
+        linea.distinti = {nome};
+        linea.iPieni = piu->second;
+        Voce(Ambito::Campo, "Linea",
+             Dove(g.a, g.b) + ": il nome di un canale (" +
+                 std::string(TogliSpazi(Testo(righe.front(), g.a, g.b))) + ") nomina \"" + nome +
+                 "\" su " + Num(static_cast<long long>(piu->second)) + " chiamate su " +
+                 Num(static_cast<long long>(righe.size())) +
+                 (piu->second < canali ? " e un interno sulle altre" : "") +
+                 ": \xE8 la linea, letta nei suoi caratteri",
+             true, mvTipo[righe.front()] == 'E', "sLinea", linea.a, linea.b);
+        segmenti.push_back(std::move(linea));
+        return;
+    }
+}
+
 clsCondizione Cond(int32_t op, int a, int b, const std::string& valore, int16_t formato) {
     clsCondizione c;
     c.menOperatore = op;
@@ -2804,6 +3163,19 @@ clsCondizione Cond(int32_t op, int a, int b, const std::string& valore, int16_t 
     c.msValore = valore;
     c.miFormato = formato;
     return c;
+}
+
+// Names ended by ':' or '=' that open values of a field before digits (FAC:01, ACC=12).
+std::set<std::string> Etichette(const std::set<std::string>& valori) {
+    std::set<std::string> e;
+    for (const auto& v : valori) {
+        const size_t p = v.find_first_of(":=");
+        if (p == std::string::npos || p < 2 || p + 1 >= v.size() || !Cifra(v[p + 1]) ||
+            !std::all_of(v.begin(), v.begin() + static_cast<long>(p), Lettera))
+            continue;
+        e.insert(v.substr(0, p + 1));
+    }
+    return e;
 }
 
 // A chain: the first codes joined by Or, then the rest joined by And.
@@ -2875,7 +3247,11 @@ void Proponitore::Componi() {
     if (mP.bNessunaChiamata) return;
     // What every call line holds.
     std::vector<clsCondizione> base;
-    base.push_back(Cond(clsCondizione::TEMPO_VALIDO, mOra->a, mOra->b, "", Codice(mOra->iFormato)));
+    if (mOra)
+        base.push_back(
+            Cond(clsCondizione::TEMPO_VALIDO, mOra->a, mOra->b, "", Codice(mOra->iFormato)));
+    else
+        base.push_back(Cond(clsCondizione::UGUALE_A, miCostanteA, miCostanteB, msCostante, 0));
     if (miLarghezzaRiga)
         base.push_back(Cond(clsCondizione::UGUALE_A, miApreA,
                             miApreA + static_cast<int>(msApre.size()), msApre, 0));
@@ -2890,6 +3266,9 @@ void Proponitore::Componi() {
                                Codice(mDataRiga->iFormato));
         d.mcolDataIsolata->Add(std::move(c));
     }
+    for (const auto& t : mEventi)
+        base.push_back(Cond(clsCondizione::DIVERSO_DA, miEventiA,
+                            miEventiA + static_cast<int>(t.size()), t, 0));
     std::vector<clsCondizione> entranti, uscenti, entrTrasf, uscTrasf, coppia;
     for (const auto& [t, k] : mDirValori) {
         clsCondizione c = Cond(clsCondizione::UGUALE_A, miDirA, miDirA + static_cast<int>(t.size()),
@@ -3061,7 +3440,9 @@ void Proponitore::Componi() {
             for (const auto& [x, y] : mvOccupate) limita(x, y);
             if (miDirA >= 0) limita(miDirA, miDirB);
             if (miTrasfA >= 0) limita(miTrasfA, miTrasfB);
-            if (g.bSinistra && !g.bCorto)
+            if (g.bEsatto)
+                ;
+            else if (g.bSinistra && !g.bCorto)
                 b = std::max(b, destra);
             else
                 a = std::min(a, sinistra);
@@ -3079,6 +3460,12 @@ void Proponitore::Componi() {
                 if (clsCampo* c = chiamataK->mcolCampi->Trova(
                         std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
                     c->mbSoloCifre = true;
+            // A label opening some values (FAC:01) is taken out before the field is read.
+            if (g.sRuolo != "sNumero")
+                if (const clsCampo* c = chiamataK->mcolCampi->Trova(
+                        std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
+                    for (const auto& etichetta : Etichette(g.distinti))
+                        Sostituisci(d, bEntrante, c->miInizio, c->miLunghezza, etichetta);
             if (g.sRuolo == "sNumero" && !g.sSegnoInCoda.empty()) {
                 // A mark after the digits: taken out, what is dialled (* #) stays.
                 if (const clsCampo* c = chiamataK->mcolCampi->Trova(
@@ -3137,7 +3524,8 @@ void Proponitore::Componi() {
         size_t righe = 0;
         for (size_t r : mvChiamate) righe += (mvTipo[r] == 'E') == bEntrante;
         for (const auto& g : segmenti) {
-            if (g.sRuolo.empty() || g.sRuolo == "-") continue;
+            // A part of a value has its own evidence.
+            if (g.sRuolo.empty() || g.sRuolo == "-" || g.bEsatto) continue;
             std::string esempi;
             size_t k = 0;
             for (const auto& v : g.distinti) {
@@ -3172,7 +3560,11 @@ void Proponitore::Componi() {
                           ? "; cifre fra altri segni su alcune righe: il numero tiene solo le "
                             "cifre (Solo cifre)"
                           : "") +
-                     (g.iPieni < righe ? "; vuoto su alcune chiamate: facoltativo" : ""),
+                     (g.iPieni < righe ? "; vuoto su alcune chiamate: facoltativo" : "") +
+                     (g.sRuolo != "sNumero" && !Etichette(g.distinti).empty()
+                          ? "; \"" + *Etichette(g.distinti).begin() +
+                                "\" davanti ad alcuni valori \xE8 un nome, tolto (SOSTITUISCI)"
+                          : std::string()),
                  false, bEntrante, g.sRuolo, g.a, g.b);
         }
     }
@@ -3204,42 +3596,55 @@ bool Proponitore::ProvaSeparati() {
     if (!migliore.c || migliore.iRighe * 10 < esame * 6) return false;
     mbSeparati = true;
     mcSeparatore = migliore.c;
-    const size_t n = migliore.iCampi;
-    // Each field at columns of its own, as wide as its longest text and a blank.
-    std::vector<std::vector<std::string>> righe(mvRighe.size());
-    mvLarghezza.assign(n, 1);
-    for (size_t r = 0; r < mvRighe.size(); ++r) {
-        DividiCampi(mvRighe[r], mcSeparatore, '"', campi);
-        if (campi.iCampi != n) continue;
-        righe[r].assign(campi.vCampi.begin(), campi.vCampi.begin() + static_cast<long>(n));
-        for (size_t k = 0; k < n; ++k) {
-            auto& t = righe[r][k];
-            for (char& ch : t)
-                if (ch == '\t') ch = ' ';
-            mvLarghezza[k] = std::max(mvLarghezza[k], static_cast<int>(t.size()));
-        }
-    }
-    mvColonna.assign(n, 0);
-    for (size_t k = 1; k < n; ++k) mvColonna[k] = mvColonna[k - 1] + mvLarghezza[k - 1] + 1;
     // The heading: the first lines of words, none of which a format reads as a date or time.
     const CodiciMesi mesi{};
-    auto haValore = [&](const std::vector<std::string>& campiRiga) {
-        for (const auto& t : campiRiga) {
-            const std::string_view v = TogliSpazi(t);
-            if (v.empty() || !Cifra(v.front())) continue;
+    // A value a format reads, or (separati) one with the format's separators, not bare digits.
+    auto valore = [&](std::string_view v, bool separati) {
+        v = TogliSpazi(v);
+        if (v.empty() || !Cifra(v.front())) return false;
+        for (const auto& f : mvFormati)
+            if (!f.bSolo && (f.bLetterale || !separati) && f.f.Leggi(v, mesi)) return true;
+        if (v.find(' ') != std::string_view::npos) {
+            const std::string_view p = v.substr(0, v.find(' '));
             for (const auto& f : mvFormati)
-                if (!f.bSolo && f.f.Leggi(v, mesi)) return true;
-            if (v.find(' ') != std::string_view::npos) {
-                const std::string_view p = v.substr(0, v.find(' '));
-                for (const auto& f : mvFormati)
-                    if (!f.bSolo && f.f.Leggi(p, mesi)) return true;
-            }
+                if (!f.bSolo && (f.bLetterale || !separati) && f.f.Leggi(p, mesi)) return true;
         }
         return false;
     };
-    while (miIntestazione < righe.size() && miIntestazione < 5 &&
-           !haValore(righe[miIntestazione]) && !righe[miIntestazione].empty())
+    auto haValore = [&](const std::vector<std::string>& campiRiga) {
+        return std::any_of(campiRiga.begin(), campiRiga.end(),
+                           [&](const std::string& t) { return valore(t, false); });
+    };
+    const auto dataOra = [&](std::string_view v) { return valore(v, true); };
+    std::vector<std::vector<std::string>> pezzi(mvRighe.size());
+    for (size_t r = 0; r < mvRighe.size(); ++r) {
+        DividiCampi(mvRighe[r], mcSeparatore, '"', campi);
+        pezzi[r].assign(campi.vCampi.begin(),
+                        campi.vCampi.begin() + static_cast<long>(campi.iCampi));
+        for (auto& t : pezzi[r])
+            for (char& ch : t)
+                if (ch == '\t') ch = ' ';
+    }
+    while (miIntestazione < pezzi.size() && miIntestazione < 5 &&
+           pezzi[miIntestazione].size() >= 3 && !haValore(pezzi[miIntestazione]))
         ++miIntestazione;
+    const size_t n = CampiDeiRecord(pezzi, migliore.iCampi, dataOra);
+    std::vector<std::vector<std::string>> righe(mvRighe.size());
+    mvLarghezza.assign(n, 1);
+    for (size_t r = 0; r < mvRighe.size(); ++r) {
+        const size_t k = pezzi[r].size();
+        // A record of another length is no call of this layout, unless a field holds
+        // separators or its last empty fields were dropped.
+        if (k != n && !(k > n && miVariabile >= 0) && !(k < n && k >= miComuni && k >= 3)) continue;
+        righe[r] = CampiDaPezzi(pezzi[r], n, miVariabile, mcSeparatore);
+        for (size_t c = 0; c < n; ++c)
+            mvLarghezza[c] = std::max(mvLarghezza[c], static_cast<int>(righe[r][c].size()));
+    }
+    mvColonna.assign(n, 0);
+    for (size_t k = 1; k < n; ++k) mvColonna[k] = mvColonna[k - 1] + mvLarghezza[k - 1] + 1;
+    // Fields some records lack are never read: those records would not be recognised.
+    for (size_t k = miComuni; k < n; ++k)
+        mvOccupate.emplace_back(mvColonna[k], mvColonna[k] + mvLarghezza[k]);
     if (miIntestazione > 0) mvNomi = righe[0];
     std::vector<std::string> nuove(mvRighe.size());
     for (size_t r = 0; r < mvRighe.size(); ++r) {
@@ -3263,14 +3668,69 @@ bool Proponitore::ProvaSeparati() {
     Voce(Ambito::Stampa, "Campi separati",
          std::string(nome) + " divide " + Num(static_cast<long long>(migliore.iRighe)) +
              " righe su " + Num(static_cast<long long>(esame)) + " in " +
-             Num(static_cast<long long>(n)) +
+             Num(static_cast<long long>(migliore.iCampi)) +
              " campi: la stampa \xE8 a campi separati, letti per numero" +
              (miIntestazione ? "; " + Num(static_cast<long long>(miIntestazione)) +
                                    (miIntestazione == 1 ? " riga" : " righe") +
                                    " di intestazione, che il motore salta, e i campi hanno i nomi "
                                    "della prima"
                              : std::string("; nessuna intestazione")));
+    if (!msPezzi.empty()) Voce(Ambito::Stampa, "Campi e pezzi dei record", msPezzi, mbPari);
     return true;
+}
+
+// How many fields a record has when the pieces of the records are not all their fields: with
+// the tab between fields, a heading that names more fields than most records have pieces says
+// that their last empty fields were dropped with the blanks at the line's end; records with
+// more pieces than the heading names (or than most records have) hold a field with separators
+// and no quotes, read as one: the fields before it by number, those after it from the end.
+size_t Proponitore::CampiDeiRecord(const std::vector<std::vector<std::string>>& pezzi,
+                                   size_t comuni,
+                                   const std::function<bool(std::string_view)>& dataOra) {
+    size_t n = comuni;
+    miComuni = comuni;
+    const size_t nomi = miIntestazione ? pezzi[0].size() : 0;
+    if (nomi > n && mcSeparatore == '\t') {
+        msPezzi = "l'intestazione nomina " + Num(static_cast<long long>(nomi)) +
+                  " campi e la maggior parte dei record ne ha " + Num(static_cast<long long>(n)) +
+                  ": gli ultimi campi vuoti hanno perso i tabulatori con gli spazi a fine riga; i "
+                  "campi dal " +
+                  Num(static_cast<long long>(n + 1)) +
+                  " in poi, che alcuni record non hanno, non sono letti";
+        return nomi;
+    }
+    if (nomi >= 3 && nomi < n) n = nomi;
+    miComuni = n;
+    // The records after the heading, enough of them to tell the fields apart.
+    const std::vector<std::vector<std::string>> record(
+        pezzi.begin() + static_cast<long>(miIntestazione),
+        pezzi.begin() + static_cast<long>(std::min(pezzi.size(), miIntestazione + 300)));
+    std::vector<bool> nomiDataOra(n, false);
+    for (size_t k = 0; k < n && nomi == n; ++k)
+        nomiDataOra[k] =
+            HaParola(Maiusc(pezzi[0][k]), {"DATE", "TIME", "START", "END", "ANSWER", "BEGIN",
+                                           "STOP", "DATA", "ORA", "INIZIO", "FINE"});
+    bool& pari = mbPari;
+    miVariabile = CampoVariabile(record, n, dataOra, nomiDataOra, pari);
+    if (miVariabile < 0) return n;
+    size_t piu = 0, massimo = 0;
+    for (const auto& r : record) {
+        piu += r.size() > n;
+        massimo = std::max(massimo, r.size());
+    }
+    const std::string nome =
+        nomi == n ? " (" + pezzi[0][static_cast<size_t>(miVariabile)] + ")" : std::string();
+    msPezzi = Num(static_cast<long long>(piu)) + " record hanno pi\xF9 pezzi (fino a " +
+              Num(static_cast<long long>(massimo)) + ") dei " + Num(static_cast<long long>(n)) +
+              (nomi == n ? " campi che l'intestazione nomina" : " campi della maggior parte") +
+              ": il campo " + Num(miVariabile + 1) + nome +
+              " contiene separatori senza virgolette e i suoi pezzi sono uniti; i campi prima "
+              "sono letti per numero, quelli dopo contati dalla fine del record (numero "
+              "negativo), cos\xEC leggono le stesse colonne su ogni record" +
+              (pari ? "; anche un campo precedente andrebbe bene: scelto l'ultimo che lascia "
+                      "date e ore nei loro campi"
+                    : "");
+    return n;
 }
 
 void Proponitore::InCampo(int a, int b, int16_t& rInizio, int16_t& rLunghezza,
@@ -3314,6 +3774,9 @@ void Proponitore::PosizioniInCampi() {
         if (x.miInizio <= 0) return;
         const int a = x.miInizio - 1, b = a + x.miLunghezza;
         InCampo(a, b, x.miInizio, x.miLunghezza, x.miNelCampo);
+        // After a field holding separators, fields count from the record's end.
+        if (miVariabile >= 0 && x.miInizio > miVariabile + 1)
+            x.miInizio = static_cast<int16_t>(x.miInizio - static_cast<int>(mvColonna.size()) - 1);
     };
     auto tutte = [&](auto& col) {
         if (col)
@@ -4083,6 +4546,7 @@ Proposta Proponitore::Esegui() {
     if (!mbSeparati && InBlocchi()) TrovaValori();
     Impaccate();
     if (ScegliRigheChiamata()) {
+        EventiDiSeguito();
         ScegliDate();
         MeridianoFacoltativo();
         DurataFraDueOre();

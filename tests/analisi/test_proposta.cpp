@@ -68,6 +68,12 @@ TEST(Proposta, OgniStampaHaLeSueChiamateEOgniSceltaIlSuoPerche) {
         {"altigen-altiware-smdr-12h-lf", 4, 5, "Entranti e uscenti"},
         // A transfer printed as two records of the same trunk and number.
         {"nortel-meridian-cdr-record-s-n-e", 4, 4, "Trasferite"},
+        // Unquoted commas inside a field: more pieces than the heading names, one record more.
+        {"grandstream-ucm-cdr-api-csv-intestazione", 3, 4, "Campi e pezzi dei record"},
+        // A record per event of a call: the events repeat the call's identifier, no calls.
+        {"talkswitch-cdr-tab-eventi", 4, 2, "Eventi di una chiamata"},
+        // No time of day a format reads: the records are the calls; a trunk as the origin.
+        {"cisco-cucm-cdr-csv-due-intestazioni", 3, 4, "Entranti e uscenti"},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.cartella);

@@ -208,7 +208,7 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
                 merito[&p] = (giorni.size() >= mesi.size()) + recente;
             }
         const std::function<void(int)> prova = [&](int da) {
-            if (++passi > 20000) return;
+            if (++passi > 20'000) return;  // a bound on the readings tried
             const bool dopoData = !scelti.empty() && scelti.back()->bData;
             const bool dopoOra =
                 !scelti.empty() && !scelti.back()->bData && !scelti.back()->bDurata;

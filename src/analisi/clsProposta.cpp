@@ -343,6 +343,12 @@ class Proponitore {
     std::string msApre;
     int miApreA = -1;
     bool InBlocchi();
+    // Calls always on the same number of lines (blank lines counted), with no opener mark.
+    bool mbRigheVuoteInChiamata = false;
+    // Columns where a letter of a direction code is glued before the number on every call.
+    std::set<int> mCodiciIncollati;
+    void CodiciIncollati(std::map<int, std::map<std::string, size_t>>& perColonna);
+    bool InCiclo();
     void CodiciSuAltreRighe();
     std::vector<std::pair<int, std::string>> mvDirAltre;  // incoming codes on other lines
     void PosizioniInBlocchi();
@@ -1502,6 +1508,28 @@ void Proponitore::DurataFraDueOre() {
     });
 }
 
+// A letter glued before the number (O5550142) where other calls print the letter alone or
+// glued too: at a column where every word is one letter, alone or followed by digits only, the
+// letters are codes of both kinds (incoming and outgoing) and some of the digits glued are a
+// number (seven or more), the letter is the code and the number starts after it.
+void Proponitore::CodiciIncollati(std::map<int, std::map<std::string, size_t>>& perColonna) {
+    for (auto& [col, valori] : perColonna) {
+        std::map<std::string, size_t> lettere;
+        bool tutte = true, numero = false;
+        for (const auto& [t, k] : valori) {
+            tutte &= Lettera(t[0]) && std::all_of(t.begin() + 1, t.end(), Cifra);
+            numero |= t.size() >= 8;
+            if (tutte) lettere[t.substr(0, 1)] += k;
+        }
+        if (!tutte || !numero || lettere.size() < 2) continue;
+        std::set<char> tipi;
+        for (const auto& [l, k] : lettere) tipi.insert(TipoDiCodice(l));
+        if (!tipi.count('E') || !tipi.count('U') || tipi.count('?')) continue;
+        valori = std::move(lettere);
+        mCodiciIncollati.insert(col);
+    }
+}
+
 // 6. Incoming and outgoing.
 void Proponitore::ScegliDirezione() {
     const size_t n = mvChiamate.size();
@@ -1533,6 +1561,7 @@ void Proponitore::ScegliDirezione() {
             i = j;
         }
     }
+    CodiciIncollati(perColonna);
     struct Cand {
         int a = 0, b = 0;
         std::map<std::string, char> valori;
@@ -2193,6 +2222,8 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         for (const auto& [a, b] : mvOccupate)
             if (x >= a && x < b) return true;
         if (x >= miTrasfA && x < miTrasfB) return true;
+        // A direction letter glued before the number.
+        if (x == miDirA && mCodiciIncollati.count(x)) return true;
         return false;
     };
     for (size_t r : righe) {
@@ -2648,11 +2679,13 @@ void Proponitore::Componi() {
         for (const auto& p : mvPrescanning) d.mcolPrescanning->Add(p, p.sEntry);
     }
     d.msNote = "Proposto dal campione";
+    // A blank line of a call counts among its lines.
+    if (mbRigheVuoteInChiamata) d.mbIngnoraRigheVuote = false;
     if (mP.bNessunaChiamata) return;
     // What every call line holds.
     std::vector<clsCondizione> base;
     base.push_back(Cond(clsCondizione::TEMPO_VALIDO, mOra->a, mOra->b, "", Codice(mOra->iFormato)));
-    if (miLarghezzaRiga)
+    if (miLarghezzaRiga && !msApre.empty())
         base.push_back(Cond(clsCondizione::UGUALE_A, miApreA,
                             miApreA + static_cast<int>(msApre.size()), msApre, 0));
     if (mData && mData->Righe() == mvChiamate.size())
@@ -3211,6 +3244,91 @@ bool Proponitore::InBlocchi() {
         v.vAlternative.push_back(std::move(a));
     }
     mP.vVoci.push_back(std::move(v));
+    return true;
+}
+
+// Calls always printed on the same number of lines, with no mark opening them: the lines
+// holding the time found on most lines stand a fixed number of lines apart in the printout
+// (2 to 8, blank lines counted), every other line of a call starts at the same column with the
+// same kind of sign as that line of the other calls, or is blank, and text that is not the same
+// on every call stands on one of them at least (a rule or a blank line after each call is no
+// line of it). The calls are laid side by side as above, and the driver keeps blank lines: a
+// line printed empty (no account code entered) still counts among the call's lines.
+bool Proponitore::InCiclo() {
+    const Colonna* ora = nullptr;
+    for (const auto& c : mvCandidate)
+        if (!mvFormati[c.iFormato].bData && mvFormati[c.iFormato].bOre &&
+            (!ora || c.Righe() > ora->Righe()))
+            ora = &c;
+    if (!ora || ora->Righe() < 3) return false;
+    std::vector<size_t> inizi;
+    for (const auto& v : ora->vValori) inizi.push_back(v.iRiga);
+    const uint64_t passo = mvNumeri[inizi[1]] - mvNumeri[inizi[0]];
+    if (passo < 2 || passo > 8) return false;
+    for (size_t k = 0; k + 1 < inizi.size(); ++k)
+        if (mvNumeri[inizi[k + 1]] - mvNumeri[inizi[k]] != passo) return false;
+    // Each line of a call by its place in the call: where it starts, what sign opens it, the
+    // texts seen there.
+    std::vector<std::set<std::string>> testi(passo);
+    std::vector<std::optional<std::pair<size_t, int>>> forma(passo);
+    auto classe = [](char c) { return Cifra(c) ? 0 : Lettera(c) ? 1 : 2; };
+    std::vector<size_t> fine;  // past the last line index of each call
+    for (size_t inizio : inizi) {
+        size_t r = inizio + 1;
+        while (r < mvRighe.size() && mvNumeri[r] < mvNumeri[inizio] + passo) {
+            const size_t i = mvNumeri[r] - mvNumeri[inizio];
+            const std::string& t = mvRighe[r];
+            const size_t primo = t.find_first_not_of(' ');
+            const std::pair<size_t, int> f{primo, classe(t[primo])};
+            if (forma[i] && *forma[i] != f) return false;
+            forma[i] = f;
+            testi[i].insert(t);
+            ++r;
+        }
+        fine.push_back(r);
+    }
+    bool varia = false;
+    for (size_t i = 1; i < passo; ++i) varia |= testi[i].size() > 1;
+    if (!varia) return false;
+    const size_t n = passo;
+    size_t larga = 0;
+    for (size_t k = 0; k < inizi.size(); ++k)
+        for (size_t r = inizi[k]; r < fine[k]; ++r) larga = std::max(larga, mvRighe[r].size());
+    miLarghezzaRiga = static_cast<int>(larga) + 4;
+    miRigheBlocco = static_cast<int>(n);
+    mbRigheVuoteInChiamata = true;
+    std::vector<std::string> righe;
+    std::vector<uint64_t> numeri;
+    for (size_t r = 0, k = 0; r < mvRighe.size(); ++r) {
+        if (k < inizi.size() && inizi[k] == r) {
+            std::string unita;
+            for (; r < fine[k]; ++r) {
+                unita.resize(
+                    (mvNumeri[r] - mvNumeri[inizi[k]]) * static_cast<size_t>(miLarghezzaRiga), ' ');
+                unita += mvRighe[r];
+            }
+            righe.push_back(std::move(unita));
+            numeri.push_back(mvNumeri[inizi[k]]);
+            --r;
+            ++k;
+            continue;
+        }
+        righe.push_back(mvRighe[r]);
+        numeri.push_back(mvNumeri[r]);
+    }
+    const std::string dove = Dove(ora->a, ora->b);
+    mvRighe = std::move(righe);
+    mvNumeri = std::move(numeri);
+    mvCandidate.clear();
+    Voce(Ambito::Righe, "Chiamate su pi\xF9 righe",
+         "l'ora di " + dove + " sta su " + Num(static_cast<long long>(inizi.size())) +
+             " righe, sempre " + Num(static_cast<long long>(n)) +
+             " righe una dall'altra (righe vuote comprese), e ogni altra riga di una chiamata "
+             "comincia alla stessa colonna con lo stesso segno (cifra, lettera) che nelle altre "
+             "chiamate, o \xE8 vuota: una chiamata \xE8 di " +
+             Num(static_cast<long long>(n)) +
+             " righe, la prima quella dell'ora; le righe vuote contano fra le righe della "
+             "chiamata (non sono ignorate) e i campi sono cercati su tutte le sue righe");
     return true;
 }
 
@@ -3853,7 +3971,7 @@ Proposta Proponitore::Esegui() {
     TrovaFormati();
     ProvaSeparati();
     TrovaValori();
-    if (!mbSeparati && InBlocchi()) TrovaValori();
+    if (!mbSeparati && (InBlocchi() || InCiclo())) TrovaValori();
     if (ScegliRigheChiamata()) {
         ScegliDate();
         MeridianoFacoltativo();

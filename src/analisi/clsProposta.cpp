@@ -248,6 +248,9 @@ class Proponitore {
     void Messaggi();
     void CampiDellAltroTipo(bool bVersoEntranti);
     bool EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne);
+    void Identificativi(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
+    std::optional<std::pair<int, std::map<std::string, char>>> DirezioneDaCifra(
+        const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiSenzaAddebito();
     void RecordDiServizio();
@@ -385,7 +388,8 @@ class Proponitore {
     std::vector<char> mvTipo;                         // per call line: 'E' or 'U'
     std::map<bool, std::vector<Segmento>> mSegmenti;  // by kind: incoming true
     std::set<std::pair<int, int>> mContatori;
-    std::set<std::pair<int, int>> mCommesse;  // account codes told by their place alone
+    std::set<std::pair<int, bool>> mIdentificativi;  // said: column, incoming
+    std::set<std::pair<int, int>> mCommesse;         // account codes told by their place alone
     // A count glued before the direction code: the units, on both kinds.
     int miScattiA = -1, miScattiB = -1;
     // A column every call prints in and the records of the system leave blank.
@@ -1508,6 +1512,107 @@ void Proponitore::DurataFraDueOre() {
     });
 }
 
+// A column of one digit printed on every call, two values, that splits the calls by where
+// they print their number (a run of seven digits or more): the calls of one value at one
+// column, those of the other at another. The calls whose number column holds a word on some
+// of them (a caller withheld: "Unavailable") are the incoming ones; without a word, the later
+// column is taken for the caller's, as uncertain. The code is the direction.
+std::optional<std::pair<int, std::map<std::string, char>>> Proponitore::DirezioneDaCifra(
+    const std::map<int, std::map<std::string, size_t>>& colonne) {
+    const size_t n = mvChiamate.size();
+    // Where the number of a line starts: -1 without one.
+    const auto numero = [&](size_t r) {
+        const std::string& s = mvRighe[r];
+        for (size_t i = 0, j = 0; i < s.size(); i = j + 1) {
+            j = i;
+            while (j < s.size() && Cifra(s[j])) ++j;
+            if (j - i >= 7 && (i == 0 || s[i - 1] == ' ')) return static_cast<int>(i);
+        }
+        return -1;
+    };
+    for (const auto& [col, valori] : colonne) {
+        if (valori.size() != 2 || n < 4) continue;
+        size_t pieni = 0;
+        for (const auto& [t, k] : valori) pieni += t.size() == 1 && Cifra(t[0]) ? k : 0;
+        if (pieni != n) continue;
+        // Per value, the columns its numbers start at.
+        std::map<char, std::map<int, size_t>> inizi;
+        for (size_t r : mvChiamate)
+            if (const int x = numero(r); x > col) ++inizi[mvRighe[r][static_cast<size_t>(col)]][x];
+        if (inizi.size() != 2) continue;
+        std::map<char, int> dove;
+        bool netto = true;
+        for (const auto& [c, m] : inizi) {
+            netto &= m.size() == 1;
+            dove[c] = m.begin()->first;
+        }
+        const char a = dove.begin()->first, b = std::next(dove.begin())->first;
+        if (!netto || dove[a] == dove[b]) continue;
+        // A word where the other calls of the value print their number.
+        const auto parola = [&](char c) {
+            return std::any_of(mvChiamate.begin(), mvChiamate.end(), [&](size_t r) {
+                if (mvRighe[r][static_cast<size_t>(col)] != c) return false;
+                const std::string t(TogliSpazi(Testo(r, dove[c], dove[c] + 7)));
+                return !t.empty() && std::all_of(t.begin(), t.end(), Lettera);
+            });
+        };
+        const bool pa = parola(a), pb = parola(b);
+        char entrante = dove[a] > dove[b] ? a : b;
+        if (pa != pb) entrante = pa ? a : b;
+        const char uscente = entrante == a ? b : a;
+        std::map<std::string, char> tipi{{std::string(1, entrante), 'E'},
+                                         {std::string(1, uscente), 'U'}};
+        Voce(Ambito::Tipo, "Entranti e uscenti",
+             Dove(col, col + 1) + ": una cifra su ogni chiamata, \"" + std::string(1, a) +
+                 "\" o \"" + std::string(1, b) + "\"; le chiamate \"" + std::string(1, a) +
+                 "\" stampano il numero da " + Dove(dove[a], dove[a] + 1) + ", le \"" +
+                 std::string(1, b) + "\" da " + Dove(dove[b], dove[b] + 1) + ": \"" +
+                 std::string(1, entrante) + "\" " +
+                 (pa != pb ? "entranti, perch\xE9 dove stampano il numero alcune hanno una "
+                             "parola (il chiamante non disponibile)"
+                           : "entranti, perch\xE9 il loro numero sta pi\xF9 a destra (il "
+                             "chiamante dopo il numero composto): non \xE8 certo") +
+                 ", \"" + std::string(1, uscente) + "\" uscenti",
+             true);
+        return std::make_pair(col, std::move(tipi));
+    }
+    return std::nullopt;
+}
+
+// A record's identifier: digits on every call of the kind, a different value on each, six
+// digits or more or growing from call to call (five calls at least), is no party nor trunk: an
+// extension or a trunk comes back on several calls. Left out of the fields (the number, taken
+// before, is not concerned).
+void Proponitore::Identificativi(std::vector<Segmento>& segmenti,
+                                 const std::vector<size_t>& righe) {
+    const size_t n = righe.size();
+    for (Segmento& g : segmenti) {
+        if (!g.sRuolo.empty() || n < 3 || g.iPieni != n || g.iIntere != n || g.distinti.size() != n)
+            continue;
+        bool cresce = n >= 5;
+        long long prima = -1;
+        for (size_t r : righe) {
+            const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
+            const long long k = v.size() <= 18 ? std::stoll(v) : 0;
+            cresce &= k > prima;
+            prima = k;
+        }
+        if (g.iLunghezzaMax < 6 && !cresce) continue;
+        g.sRuolo = "-";
+        // Said once, on the lines of each kind (the columns are looked at more than once).
+        if (mvTipo.size() != mvRighe.size()) continue;
+        const bool entranti = mvTipo[righe.front()] == 'E';
+        if (!mIdentificativi.insert({g.a, entranti}).second) continue;
+        Voce(Ambito::Campo, "Identificativo",
+             Dove(g.a, g.b) + ": cifre su ogni chiamata " + (entranti ? "entrante" : "uscente") +
+                 ", un valore diverso su ciascuna (" + *g.distinti.begin() + ", ...)" +
+                 (cresce ? ", che cresce da una chiamata all'altra"
+                         : ", di " + Num(static_cast<long long>(g.iLunghezzaMax)) + " cifre") +
+                 ": identifica il record, non \xE8 un interno n\xE9 una linea (che tornano su "
+                 "pi\xF9 chiamate)");
+    }
+}
+
 // A letter glued before the number (O5550142) where other calls print the letter alone or
 // glued too: at a column where every word is one letter, alone or followed by digits only, the
 // letters are codes of both kinds (incoming and outgoing) and some of the digits glued are a
@@ -1606,6 +1711,14 @@ void Proponitore::ScegliDirezione() {
     }
     mvTipo.assign(mvRighe.size(), 'U');
     if (EntrantiDaGiunzione(perColonna)) return;
+    if (!migliore)
+        if (auto d = DirezioneDaCifra(perColonna)) {
+            migliore.emplace();
+            migliore->a = d->first;
+            migliore->b = d->first + 1;
+            migliore->valori = d->second;
+            migliore->pieni = migliore->noti = n;
+        }
     if (!migliore && EntrantiSenzaAddebito()) return;
     if (!migliore && EntrantiDaScambio()) return;
     if (!migliore && EntrantiDallaForma(perColonna)) return;
@@ -2435,6 +2548,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             p += 10;
         return p;
     });
+    Identificativi(mvSegmenti, righe);
     Segmento* derivato = prendi("sDerivato", [&](const Segmento& g) {
         if (HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
                                        "USER", "PORT", "EXTN", "INT"}))

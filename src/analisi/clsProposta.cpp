@@ -256,6 +256,7 @@ class Proponitore {
     void RecordDiServizio();
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
     void ScegliSegmenti();
+    void RuoliDelTipoMaggiore(size_t iEntranti, size_t iUscenti);
     void AltreRighe();
     std::string SenzaSeconda(const std::string& segno, bool bEntranti) const;
     void DurataInSecondi();
@@ -2662,6 +2663,69 @@ void Proponitore::ScegliSegmenti() {
     if (!entranti.empty() && !uscenti.empty()) {
         CampiDellAltroTipo(true);
         CampiDellAltroTipo(false);
+        RuoliDelTipoMaggiore(entranti.size(), uscenti.size());
+    }
+}
+
+// The kinds print the extension and the trunk at the same columns: where the kind of fewer
+// calls took them at other columns (an extension column holding a word on one call, such as
+// the operator, lost to a trunk column of digits), the columns of the kind of more calls are
+// taken on it too, when they hold values of the same sort there (digits, letters) on three
+// calls in four.
+void Proponitore::RuoliDelTipoMaggiore(size_t iEntranti, size_t iUscenti) {
+    if (iEntranti == iUscenti) return;
+    const bool grande = iEntranti > iUscenti;
+    // Letters as printed (T9001 is no E201), a run of digits as one sign, and how many digits.
+    const auto forma = [](const std::string& v) {
+        std::string f;
+        for (char c : v)
+            if (!Cifra(c) || f.empty() || f.back() != '9') f += Cifra(c) ? '9' : c;
+        return f;
+    };
+    const auto cifre = [](const std::string& v) {
+        return static_cast<size_t>(std::count_if(v.begin(), v.end(), Cifra));
+    };
+    std::vector<Segmento>& da = mSegmenti[grande];
+    std::vector<Segmento>& verso = mSegmenti[!grande];
+    for (const char* ruolo : {"sDerivato", "sLinea"}) {
+        const auto g = std::find_if(da.begin(), da.end(),
+                                    [&](const Segmento& x) { return x.sRuolo == ruolo; });
+        if (g == da.end()) continue;
+        std::set<std::string> forme;
+        size_t minime = 99, massime = 0;
+        for (const auto& v : g->distinti) {
+            forme.insert(forma(v));
+            minime = std::min(minime, cifre(v));
+            massime = std::max(massime, cifre(v));
+        }
+        for (Segmento& k : verso) {
+            if (k.sRuolo == ruolo || !Sovrapposti(g->a, g->b, k.a, k.b)) continue;
+            if (!k.sRuolo.empty() && k.sRuolo != "sDerivato" && k.sRuolo != "sLinea") break;
+            size_t simili = 0, righe = 0;
+            for (size_t r : mvChiamate) {
+                if ((mvTipo[r] == 'E') == grande) continue;
+                const std::string v(TogliSpazi(Testo(r, k.a, k.b)));
+                if (v.empty()) continue;
+                ++righe;
+                simili +=
+                    forme.count(forma(v)) && cifre(v) + 1 >= minime && cifre(v) <= massime + 1;
+            }
+            if (righe < 2 || simili * 4 < righe * 3) continue;
+            for (Segmento& x : verso)
+                if (x.sRuolo == ruolo) x.sRuolo.clear();
+            k.sRuolo = ruolo;
+            Voce(Ambito::Campo, "Come sull'altro tipo",
+                 Dove(k.a, k.b) + ": sulle " + (grande ? "entranti" : "uscenti") +
+                     ", pi\xF9 "
+                     "numerose, \xE8 il campo " +
+                     (std::string(ruolo) == "sDerivato" ? "interno" : "linea") + " e sulle " +
+                     (grande ? "uscenti" : "entranti") + " ha valori dello stesso genere (" +
+                     Num(static_cast<long long>(simili)) + " su " +
+                     Num(static_cast<long long>(righe)) +
+                     "): i due tipi stampano i campi alle stesse colonne",
+                 true, !grande, ruolo, k.a, k.b);
+            break;
+        }
     }
 }
 

@@ -1581,7 +1581,8 @@ std::optional<std::pair<int, std::map<std::string, char>>> Proponitore::Direzion
 }
 
 // A record's identifier: digits on every call of the kind, a different value on each, six
-// digits or more or growing from call to call (five calls at least), is no party nor trunk: an
+// digits or more, or five growing from call to call (five calls at least), is no party nor
+// trunk (an extension of fewer digits may grow in a printout sorted by extension): an
 // extension or a trunk comes back on several calls. Left out of the fields (the number, taken
 // before, is not concerned).
 void Proponitore::Identificativi(std::vector<Segmento>& segmenti,
@@ -1598,7 +1599,7 @@ void Proponitore::Identificativi(std::vector<Segmento>& segmenti,
             cresce &= k > prima;
             prima = k;
         }
-        if (g.iLunghezzaMax < 6 && !cresce) continue;
+        if (g.iLunghezzaMax < (cresce ? 5u : 6u)) continue;
         g.sRuolo = "-";
         // Said once, on the lines of each kind (the columns are looked at more than once).
         if (mvTipo.size() != mvRighe.size()) continue;

@@ -1611,7 +1611,8 @@ void Proponitore::Identificativi(std::vector<Segmento>& segmenti,
                  (cresce ? ", che cresce da una chiamata all'altra"
                          : ", di " + Num(static_cast<long long>(g.iLunghezzaMax)) + " cifre") +
                  ": identifica il record, non \xE8 un interno n\xE9 una linea (che tornano su "
-                 "pi\xF9 chiamate)");
+                 "pi\xF9 chiamate)",
+             false, entranti);
     }
 }
 
@@ -1632,6 +1633,16 @@ void Proponitore::CodiciIncollati(std::map<int, std::map<std::string, size_t>>& 
         std::set<char> tipi;
         for (const auto& [l, k] : lettere) tipi.insert(TipoDiCodice(l));
         if (!tipi.count('E') || !tipi.count('U') || tipi.count('?')) continue;
+        std::string elenco;
+        for (const auto& [l, k] : lettere) elenco += (elenco.empty() ? "\"" : ", \"") + l + "\"";
+        Voce(Ambito::Tipo, "Codice incollato al numero",
+             Dove(col, col + 1) + ": una lettera (" + elenco +
+                 "), sola o incollata prima delle cifre del numero (" +
+                 std::max_element(
+                     valori.begin(), valori.end(),
+                     [](const auto& x, const auto& y) { return x.first.size() < y.first.size(); })
+                     ->first +
+                 "): la lettera \xE8 il codice del tipo, il numero comincia dopo");
         valori = std::move(lettere);
         mCodiciIncollati.insert(col);
     }

@@ -277,11 +277,15 @@ class Proponitore {
     void Messaggi();
     void CampiDellAltroTipo(bool bVersoEntranti);
     bool EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne);
+    void Identificativi(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
+    std::optional<std::pair<int, std::map<std::string, char>>> DirezioneDaCifra(
+        const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiSenzaAddebito();
     void RecordDiServizio();
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
     void ScegliSegmenti();
+    void RuoliDelTipoMaggiore(size_t iEntranti, size_t iUscenti);
     void AltreRighe();
     std::string SenzaSeconda(const std::string& segno, bool bEntranti) const;
     void DurataInSecondi();
@@ -392,6 +396,12 @@ class Proponitore {
     std::string msApre;
     int miApreA = -1;
     bool InBlocchi();
+    // Calls always on the same number of lines (blank lines counted), with no opener mark.
+    bool mbRigheVuoteInChiamata = false;
+    // Columns where a letter of a direction code is glued before the number on every call.
+    std::set<int> mCodiciIncollati;
+    void CodiciIncollati(std::map<int, std::map<std::string, size_t>>& perColonna);
+    bool InCiclo();
     void CodiciSuAltreRighe();
     std::vector<std::pair<int, std::string>> mvDirAltre;  // incoming codes on other lines
     void PosizioniInBlocchi();
@@ -429,7 +439,8 @@ class Proponitore {
     std::vector<char> mvTipo;                         // per call line: 'E' or 'U'
     std::map<bool, std::vector<Segmento>> mSegmenti;  // by kind: incoming true
     std::set<std::pair<int, int>> mContatori;
-    std::set<std::pair<int, int>> mCommesse;  // account codes told by their place alone
+    std::set<std::pair<int, bool>> mIdentificativi;  // said: column, incoming
+    std::set<std::pair<int, int>> mCommesse;         // account codes told by their place alone
     // A count glued before the direction code: the units, on both kinds.
     int miScattiA = -1, miScattiB = -1;
     // A column every call prints in and the records of the system leave blank.
@@ -1864,6 +1875,141 @@ void Proponitore::DurataFraDueOre() {
     });
 }
 
+// A column of one digit printed on every call, two values, that splits the calls by where
+// they print their number (a run of seven digits or more): the calls of one value at one
+// column, those of the other at another. The calls whose number column holds a word on some
+// of them (a caller withheld: "Unavailable") are the incoming ones; without a word, the later
+// column is taken for the caller's, as uncertain. The code is the direction.
+std::optional<std::pair<int, std::map<std::string, char>>> Proponitore::DirezioneDaCifra(
+    const std::map<int, std::map<std::string, size_t>>& colonne) {
+    const size_t n = mvChiamate.size();
+    // Where the number of a line starts: -1 without one.
+    const auto numero = [&](size_t r) {
+        const std::string& s = mvRighe[r];
+        for (size_t i = 0, j = 0; i < s.size(); i = j + 1) {
+            j = i;
+            while (j < s.size() && Cifra(s[j])) ++j;
+            if (j - i >= 7 && (i == 0 || s[i - 1] == ' ')) return static_cast<int>(i);
+        }
+        return -1;
+    };
+    for (const auto& [col, valori] : colonne) {
+        if (valori.size() != 2 || n < 4) continue;
+        size_t pieni = 0;
+        for (const auto& [t, k] : valori) pieni += t.size() == 1 && Cifra(t[0]) ? k : 0;
+        if (pieni != n) continue;
+        // Per value, the columns its numbers start at.
+        std::map<char, std::map<int, size_t>> inizi;
+        for (size_t r : mvChiamate)
+            if (const int x = numero(r); x > col) ++inizi[mvRighe[r][static_cast<size_t>(col)]][x];
+        if (inizi.size() != 2) continue;
+        std::map<char, int> dove;
+        bool netto = true;
+        for (const auto& [c, m] : inizi) {
+            netto &= m.size() == 1;
+            dove[c] = m.begin()->first;
+        }
+        const char a = dove.begin()->first, b = std::next(dove.begin())->first;
+        if (!netto || dove[a] == dove[b]) continue;
+        // A word where the other calls of the value print their number.
+        const auto parola = [&](char c) {
+            return std::any_of(mvChiamate.begin(), mvChiamate.end(), [&](size_t r) {
+                if (mvRighe[r][static_cast<size_t>(col)] != c) return false;
+                const std::string t(TogliSpazi(Testo(r, dove[c], dove[c] + 7)));
+                return !t.empty() && std::all_of(t.begin(), t.end(), Lettera);
+            });
+        };
+        const bool pa = parola(a), pb = parola(b);
+        char entrante = dove[a] > dove[b] ? a : b;
+        if (pa != pb) entrante = pa ? a : b;
+        const char uscente = entrante == a ? b : a;
+        std::map<std::string, char> tipi{{std::string(1, entrante), 'E'},
+                                         {std::string(1, uscente), 'U'}};
+        Voce(Ambito::Tipo, "Entranti e uscenti",
+             Dove(col, col + 1) + ": una cifra su ogni chiamata, \"" + std::string(1, a) +
+                 "\" o \"" + std::string(1, b) + "\"; le chiamate \"" + std::string(1, a) +
+                 "\" stampano il numero da " + Dove(dove[a], dove[a] + 1) + ", le \"" +
+                 std::string(1, b) + "\" da " + Dove(dove[b], dove[b] + 1) + ": \"" +
+                 std::string(1, entrante) + "\" " +
+                 (pa != pb ? "entranti, perch\xE9 dove stampano il numero alcune hanno una "
+                             "parola (il chiamante non disponibile)"
+                           : "entranti, perch\xE9 il loro numero sta pi\xF9 a destra (il "
+                             "chiamante dopo il numero composto): non \xE8 certo") +
+                 ", \"" + std::string(1, uscente) + "\" uscenti",
+             true);
+        return std::make_pair(col, std::move(tipi));
+    }
+    return std::nullopt;
+}
+
+// A record's identifier: digits on every call of the kind, a different value on each, six
+// digits or more, or five growing from call to call (five calls at least), is no party nor
+// trunk (an extension of fewer digits may grow in a printout sorted by extension): an
+// extension or a trunk comes back on several calls. Left out of the fields (the number, taken
+// before, is not concerned).
+void Proponitore::Identificativi(std::vector<Segmento>& segmenti,
+                                 const std::vector<size_t>& righe) {
+    const size_t n = righe.size();
+    for (Segmento& g : segmenti) {
+        if (!g.sRuolo.empty() || n < 3 || g.iPieni != n || g.iIntere != n || g.distinti.size() != n)
+            continue;
+        bool cresce = n >= 5;
+        long long prima = -1;
+        for (size_t r : righe) {
+            const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
+            const long long k = v.size() <= 18 ? std::stoll(v) : 0;
+            cresce &= k > prima;
+            prima = k;
+        }
+        if (g.iLunghezzaMax < (cresce ? 5u : 6u)) continue;
+        g.sRuolo = "-";
+        // Said once, on the lines of each kind (the columns are looked at more than once).
+        if (mvTipo.size() != mvRighe.size()) continue;
+        const bool entranti = mvTipo[righe.front()] == 'E';
+        if (!mIdentificativi.insert({g.a, entranti}).second) continue;
+        Voce(Ambito::Campo, "Identificativo",
+             Dove(g.a, g.b) + ": cifre su ogni chiamata " + (entranti ? "entrante" : "uscente") +
+                 ", un valore diverso su ciascuna (" + *g.distinti.begin() + ", ...)" +
+                 (cresce ? ", che cresce da una chiamata all'altra"
+                         : ", di " + Num(static_cast<long long>(g.iLunghezzaMax)) + " cifre") +
+                 ": identifica il record, non \xE8 un interno n\xE9 una linea (che tornano su "
+                 "pi\xF9 chiamate)",
+             false, entranti);
+    }
+}
+
+// A letter glued before the number (O5550142) where other calls print the letter alone or
+// glued too: at a column where every word is one letter, alone or followed by digits only, the
+// letters are codes of both kinds (incoming and outgoing) and some of the digits glued are a
+// number (seven or more), the letter is the code and the number starts after it.
+void Proponitore::CodiciIncollati(std::map<int, std::map<std::string, size_t>>& perColonna) {
+    for (auto& [col, valori] : perColonna) {
+        std::map<std::string, size_t> lettere;
+        bool tutte = true, numero = false;
+        for (const auto& [t, k] : valori) {
+            tutte &= Lettera(t[0]) && std::all_of(t.begin() + 1, t.end(), Cifra);
+            numero |= t.size() >= 8;
+            if (tutte) lettere[t.substr(0, 1)] += k;
+        }
+        if (!tutte || !numero || lettere.size() < 2) continue;
+        std::set<char> tipi;
+        for (const auto& [l, k] : lettere) tipi.insert(TipoDiCodice(l));
+        if (!tipi.count('E') || !tipi.count('U') || tipi.count('?')) continue;
+        std::string elenco;
+        for (const auto& [l, k] : lettere) elenco += (elenco.empty() ? "\"" : ", \"") + l + "\"";
+        Voce(Ambito::Tipo, "Codice incollato al numero",
+             Dove(col, col + 1) + ": una lettera (" + elenco +
+                 "), sola o incollata prima delle cifre del numero (" +
+                 std::max_element(
+                     valori.begin(), valori.end(),
+                     [](const auto& x, const auto& y) { return x.first.size() < y.first.size(); })
+                     ->first +
+                 "): la lettera \xE8 il codice del tipo, il numero comincia dopo");
+        valori = std::move(lettere);
+        mCodiciIncollati.insert(col);
+    }
+}
+
 // 6. Incoming and outgoing.
 void Proponitore::ScegliDirezione() {
     const size_t n = mvChiamate.size();
@@ -1895,6 +2041,7 @@ void Proponitore::ScegliDirezione() {
             i = j;
         }
     }
+    CodiciIncollati(perColonna);
     struct Cand {
         int a = 0, b = 0;
         std::map<std::string, char> valori;
@@ -1947,6 +2094,14 @@ void Proponitore::ScegliDirezione() {
     }
     mvTipo.assign(mvRighe.size(), 'U');
     if (EntrantiDaGiunzione(perColonna)) return;
+    if (!migliore)
+        if (auto d = DirezioneDaCifra(perColonna)) {
+            migliore.emplace();
+            migliore->a = d->first;
+            migliore->b = d->first + 1;
+            migliore->valori = d->second;
+            migliore->pieni = migliore->noti = n;
+        }
     if (!migliore && EntrantiSenzaAddebito()) return;
     if (!migliore && EntrantiDaScambio()) return;
     if (!migliore && EntrantiDallaForma(perColonna)) return;
@@ -2638,6 +2793,8 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         for (const auto& [a, b] : mvOccupate)
             if (x >= a && x < b) return true;
         if (x >= miTrasfA && x < miTrasfB) return true;
+        // A direction letter glued before the number.
+        if (x == miDirA && mCodiciIncollati.count(x)) return true;
         return false;
     };
     for (size_t r : righe) {
@@ -2887,6 +3044,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         });
         return k >= 2 && k <= 6 && quante >= 3 && quante * 5 >= g.iPieni * 4 && oltre ? k : 0;
     };
+    Identificativi(mvSegmenti, righe);
     Segmento* derivato = prendi("sDerivato", [&](const Segmento& g) {
         // A heading naming an extension counts only where digits stand (not over codes such
         // as EXT or IN under "userfield"), not over zeros alone (no extension is 0) nor over
@@ -2965,14 +3123,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             return 0.0;
         // A trunk is printed on every call: a column blank on some rather not. One value on every
         // call (a node, a tenant) says less than whole numbers that vary.
-        // Only when no call of the other kind prints another value there: a trunk group all the
-        // incoming calls of a sample came in on is still a trunk.
-        const bool ovunque = g.distinti.size() == 1 &&
-                             std::all_of(mvChiamate.begin(), mvChiamate.end(), [&](size_t r) {
-                                 const auto v = TogliSpazi(Testo(r, g.a, g.b));
-                                 return v.empty() || v == *g.distinti.begin();
-                             });
-        const double uno = ovunque && g.iPieni >= 3 && variano ? 4.0 : 0.0;
+        const double uno = g.distinti.size() == 1 && g.iPieni >= 3 && variano ? 4.0 : 0.0;
         return digitale(g) ? (g.iPieni < n ? 5.0 : 10.0) - uno -
                                  static_cast<double>(g.distinti.size()) / 100.0
                            : 1.0;
@@ -3039,6 +3190,69 @@ void Proponitore::ScegliSegmenti() {
     if (!entranti.empty() && !uscenti.empty()) {
         CampiDellAltroTipo(true);
         CampiDellAltroTipo(false);
+        RuoliDelTipoMaggiore(entranti.size(), uscenti.size());
+    }
+}
+
+// The kinds print the extension and the trunk at the same columns: where the kind of fewer
+// calls took them at other columns (an extension column holding a word on one call, such as
+// the operator, lost to a trunk column of digits), the columns of the kind of more calls are
+// taken on it too, when they hold values of the same sort there (digits, letters) on three
+// calls in four.
+void Proponitore::RuoliDelTipoMaggiore(size_t iEntranti, size_t iUscenti) {
+    if (iEntranti == iUscenti) return;
+    const bool grande = iEntranti > iUscenti;
+    // Letters as printed (T9001 is no E201), a run of digits as one sign, and how many digits.
+    const auto forma = [](const std::string& v) {
+        std::string f;
+        for (char c : v)
+            if (!Cifra(c) || f.empty() || f.back() != '9') f += Cifra(c) ? '9' : c;
+        return f;
+    };
+    const auto cifre = [](const std::string& v) {
+        return static_cast<size_t>(std::count_if(v.begin(), v.end(), Cifra));
+    };
+    std::vector<Segmento>& da = mSegmenti[grande];
+    std::vector<Segmento>& verso = mSegmenti[!grande];
+    for (const char* ruolo : {"sDerivato", "sLinea"}) {
+        const auto g = std::find_if(da.begin(), da.end(),
+                                    [&](const Segmento& x) { return x.sRuolo == ruolo; });
+        if (g == da.end()) continue;
+        std::set<std::string> forme;
+        size_t minime = 99, massime = 0;
+        for (const auto& v : g->distinti) {
+            forme.insert(forma(v));
+            minime = std::min(minime, cifre(v));
+            massime = std::max(massime, cifre(v));
+        }
+        for (Segmento& k : verso) {
+            if (k.sRuolo == ruolo || !Sovrapposti(g->a, g->b, k.a, k.b)) continue;
+            if (!k.sRuolo.empty() && k.sRuolo != "sDerivato" && k.sRuolo != "sLinea") break;
+            size_t simili = 0, righe = 0;
+            for (size_t r : mvChiamate) {
+                if ((mvTipo[r] == 'E') == grande) continue;
+                const std::string v(TogliSpazi(Testo(r, k.a, k.b)));
+                if (v.empty()) continue;
+                ++righe;
+                simili +=
+                    forme.count(forma(v)) && cifre(v) + 1 >= minime && cifre(v) <= massime + 1;
+            }
+            if (righe < 2 || simili * 4 < righe * 3) continue;
+            for (Segmento& x : verso)
+                if (x.sRuolo == ruolo) x.sRuolo.clear();
+            k.sRuolo = ruolo;
+            Voce(Ambito::Campo, "Come sull'altro tipo",
+                 Dove(k.a, k.b) + ": sulle " + (grande ? "entranti" : "uscenti") +
+                     ", pi\xF9 "
+                     "numerose, \xE8 il campo " +
+                     (std::string(ruolo) == "sDerivato" ? "interno" : "linea") + " e sulle " +
+                     (grande ? "uscenti" : "entranti") + " ha valori dello stesso genere (" +
+                     Num(static_cast<long long>(simili)) + " su " +
+                     Num(static_cast<long long>(righe)) +
+                     "): i due tipi stampano i campi alle stesse colonne",
+                 true, !grande, ruolo, k.a, k.b);
+            break;
+        }
     }
 }
 
@@ -3244,6 +3458,8 @@ void Proponitore::Componi() {
         for (const auto& p : mvPrescanning) d.mcolPrescanning->Add(p, p.sEntry);
     }
     d.msNote = "Proposto dal campione";
+    // A blank line of a call counts among its lines.
+    if (mbRigheVuoteInChiamata) d.mbIngnoraRigheVuote = false;
     if (mP.bNessunaChiamata) return;
     // What every call line holds.
     std::vector<clsCondizione> base;
@@ -3252,7 +3468,7 @@ void Proponitore::Componi() {
             Cond(clsCondizione::TEMPO_VALIDO, mOra->a, mOra->b, "", Codice(mOra->iFormato)));
     else
         base.push_back(Cond(clsCondizione::UGUALE_A, miCostanteA, miCostanteB, msCostante, 0));
-    if (miLarghezzaRiga)
+    if (miLarghezzaRiga && !msApre.empty())
         base.push_back(Cond(clsCondizione::UGUALE_A, miApreA,
                             miApreA + static_cast<int>(msApre.size()), msApre, 0));
     if (mData && mData->Righe() == mvChiamate.size())
@@ -3904,6 +4120,91 @@ bool Proponitore::InBlocchi() {
     return true;
 }
 
+// Calls always printed on the same number of lines, with no mark opening them: the lines
+// holding the time found on most lines stand a fixed number of lines apart in the printout
+// (2 to 8, blank lines counted), every other line of a call starts at the same column with the
+// same kind of sign as that line of the other calls, or is blank, and text that is not the same
+// on every call stands on one of them at least (a rule or a blank line after each call is no
+// line of it). The calls are laid side by side as above, and the driver keeps blank lines: a
+// line printed empty (no account code entered) still counts among the call's lines.
+bool Proponitore::InCiclo() {
+    const Colonna* ora = nullptr;
+    for (const auto& c : mvCandidate)
+        if (!mvFormati[c.iFormato].bData && mvFormati[c.iFormato].bOre &&
+            (!ora || c.Righe() > ora->Righe()))
+            ora = &c;
+    if (!ora || ora->Righe() < 3) return false;
+    std::vector<size_t> inizi;
+    for (const auto& v : ora->vValori) inizi.push_back(v.iRiga);
+    const uint64_t passo = mvNumeri[inizi[1]] - mvNumeri[inizi[0]];
+    if (passo < 2 || passo > 8) return false;
+    for (size_t k = 0; k + 1 < inizi.size(); ++k)
+        if (mvNumeri[inizi[k + 1]] - mvNumeri[inizi[k]] != passo) return false;
+    // Each line of a call by its place in the call: where it starts, what sign opens it, the
+    // texts seen there.
+    std::vector<std::set<std::string>> testi(passo);
+    std::vector<std::optional<std::pair<size_t, int>>> forma(passo);
+    auto classe = [](char c) { return Cifra(c) ? 0 : Lettera(c) ? 1 : 2; };
+    std::vector<size_t> fine;  // past the last line index of each call
+    for (size_t inizio : inizi) {
+        size_t r = inizio + 1;
+        while (r < mvRighe.size() && mvNumeri[r] < mvNumeri[inizio] + passo) {
+            const size_t i = mvNumeri[r] - mvNumeri[inizio];
+            const std::string& t = mvRighe[r];
+            const size_t primo = t.find_first_not_of(' ');
+            const std::pair<size_t, int> f{primo, classe(t[primo])};
+            if (forma[i] && *forma[i] != f) return false;
+            forma[i] = f;
+            testi[i].insert(t);
+            ++r;
+        }
+        fine.push_back(r);
+    }
+    bool varia = false;
+    for (size_t i = 1; i < passo; ++i) varia |= testi[i].size() > 1;
+    if (!varia) return false;
+    const size_t n = passo;
+    size_t larga = 0;
+    for (size_t k = 0; k < inizi.size(); ++k)
+        for (size_t r = inizi[k]; r < fine[k]; ++r) larga = std::max(larga, mvRighe[r].size());
+    miLarghezzaRiga = static_cast<int>(larga) + 4;
+    miRigheBlocco = static_cast<int>(n);
+    mbRigheVuoteInChiamata = true;
+    std::vector<std::string> righe;
+    std::vector<uint64_t> numeri;
+    for (size_t r = 0, k = 0; r < mvRighe.size(); ++r) {
+        if (k < inizi.size() && inizi[k] == r) {
+            std::string unita;
+            for (; r < fine[k]; ++r) {
+                unita.resize(
+                    (mvNumeri[r] - mvNumeri[inizi[k]]) * static_cast<size_t>(miLarghezzaRiga), ' ');
+                unita += mvRighe[r];
+            }
+            righe.push_back(std::move(unita));
+            numeri.push_back(mvNumeri[inizi[k]]);
+            --r;
+            ++k;
+            continue;
+        }
+        righe.push_back(mvRighe[r]);
+        numeri.push_back(mvNumeri[r]);
+    }
+    const std::string dove = Dove(ora->a, ora->b);
+    mvRighe = std::move(righe);
+    mvNumeri = std::move(numeri);
+    mvCandidate.clear();
+    Voce(Ambito::Righe, "Chiamate su pi\xF9 righe",
+         "l'ora di " + dove + " sta su " + Num(static_cast<long long>(inizi.size())) +
+             " righe, sempre " + Num(static_cast<long long>(n)) +
+             " righe una dall'altra (righe vuote comprese), e ogni altra riga di una chiamata "
+             "comincia alla stessa colonna con lo stesso segno (cifra, lettera) che nelle altre "
+             "chiamate, o \xE8 vuota: una chiamata \xE8 di " +
+             Num(static_cast<long long>(n)) +
+             " righe, la prima quella dell'ora; le righe vuote contano fra le righe della "
+             "chiamata (non sono ignorate) e i campi sono cercati su tutte le sue righe");
+    return true;
+}
+
 // Every position found on the lines laid side by side goes back to its line of the call.
 void Proponitore::PosizioniInBlocchi() {
     clsDriver& d = mP.driver;
@@ -4543,7 +4844,7 @@ Proposta Proponitore::Esegui() {
     TrovaFormati();
     ProvaSeparati();
     TrovaValori();
-    if (!mbSeparati && InBlocchi()) TrovaValori();
+    if (!mbSeparati && (InBlocchi() || InCiclo())) TrovaValori();
     Impaccate();
     if (ScegliRigheChiamata()) {
         EventiDiSeguito();

@@ -75,7 +75,7 @@ TEST(RigheInBlocchi, LaPropostaLeggeLeChiamateSuTreRighe) {
     EXPECT_EQ(conti.iNonRiconosciute, 0u);
     EXPECT_EQ(conti.iValoriNonValidi, 0u);
     // A date line or a page title (with column titles) above a varying number of calls of one
-    // line each opens no call, nor a kind's code before the time, other kinds' calls between.
+    // line each opens no call.
     const char* gruppi[] = {
         "DATE 12/07/26\r\n08:14:05 221 5550142  00:04:12\r\n08:30:51 224 6135550187 00:01:58\r\n"
         "DATE 12/08/26\r\n09:02:10 226 5550199  00:02:47\r\n10:11:40 222 5550133  00:12:59\r\n"
@@ -84,15 +84,27 @@ TEST(RigheInBlocchi, LaPropostaLeggeLeChiamateSuTreRighe) {
         "** PAGE 2 **\r\nTIME     EXT NUMBER     DUR\r\n09:02:10 226 5550199    00:02:47\r\n"
         "10:11:40 222 5550133    00:12:59\r\n** PAGE 3 **\r\nTIME     EXT NUMBER     DUR\r\n"
         "11:45:00 221 6135550164 00:00:22\r\n12:02:33 224 5550198    00:00:41\r\n",
-        "IN  09:11:00 16052 2011\r\n021657788\r\nOUT 10:16:13 21926 2012\r\n0920951719\r\n"
-        "IN  11:21:26 18317 2013\r\n026263809\r\nIN  13:31:52 16305 2015\r\n028653855\r\n"
-        "OUT 14:36:05 2283  2016\r\n0389845088\r\nIN  15:41:18 15565 2011\r\n022017864\r\n",
     };
     for (const char* g : gruppi) {
         const Proposta una = ProponiDriver(g, FormatiDemo());
         ASSERT_TRUE(una.driver.moUscenti);
         EXPECT_EQ(una.driver.moUscenti->miNumRighe, 1) << g;
     }
+    // A kind's code before the time, other kinds' calls between, opens no call; with no mark,
+    // a call always followed by one line of one shape (its number; the third call's account
+    // code empty) is a call of that many lines, blank lines counted.
+    const std::string coppie =
+        "IN  09:11:00 16052 2011\r\n021657788\r\n\r\nOUT 10:16:13 21926 2012\r\n0920951719\r\n"
+        "44\r\nIN  11:21:26 18317 2013\r\n026263809\r\n\r\nIN  13:31:52 16305 2015\r\n"
+        "028653855\r\n\r\nOUT 14:36:05 2283  2016\r\n0389845088\r\n\r\n";
+    const Proposta tre = ProponiDriver(coppie, FormatiDemo());
+    ASSERT_TRUE(tre.driver.moUscenti && tre.driver.moEntranti);
+    EXPECT_EQ(tre.driver.moUscenti->miNumRighe, 3);
+    EXPECT_FALSE(tre.driver.mbIngnoraRigheVuote);
+    const auto letti = clsLetturaCampione(tre.driver, FormatiDemo(), coppie).Conteggi();
+    EXPECT_EQ(letti.iEntranti, 3u);
+    EXPECT_EQ(letti.iUscenti, 2u);
+    EXPECT_EQ(letti.iValoriNonValidi, 0u);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <map>
@@ -275,6 +276,9 @@ class Proponitore {
     // Columns a to b of the call lines as a column of that format, a value per line with text.
     Colonna Conteggi(int a, int b, size_t iFormato) const;
     std::vector<Segmento> Segmenti(const std::vector<size_t>& righe);
+    void PortaComeDerivato(Segmento& g, const std::vector<size_t>& righe);
+    void ScattiDelCosto(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
+    std::set<std::pair<int, int>> mScattiCosto, mPorte;  // pulses told so, by their columns
     std::set<int> TagliIncollati(const std::vector<size_t>& righe,
                                  const std::vector<size_t>& pieni) const;
     void Componi();
@@ -329,6 +333,9 @@ class Proponitore {
     std::vector<std::string> mvNomi;  // the heading's names, when there is one
     size_t miIntestazione = 0;        // heading lines
     bool ProvaSeparati();
+    // Fields separated by one blank: the count of words on most lines, when the words stand at
+    // other columns from line to line; 0 otherwise.
+    size_t ParoleSeparate(size_t iEsame, size_t& rRighe) const;
     // Where columns [a, b) stand, as the technician reads it: "colonne 5-9" or "campo 3 (start)".
     std::string Dove(int a, int b) const;
     // Columns to a field: its number (from 1), the first character taken inside it (0: the
@@ -2404,6 +2411,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             p += 10;
         return p;
     });
+    ScattiDelCosto(mvSegmenti, righe);
     Segmento* derivato = prendi("sDerivato", [&](const Segmento& g) {
         if (HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
                                        "USER", "PORT", "EXTN", "INT"}))
@@ -2440,7 +2448,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         return g.sRuolo.empty() && g.iPieni * 2 >= n && g.iIntere == g.iPieni &&
                g.distinti.size() > 1 && g.iLunghezzaMax <= 8;
     });
-    prendi("sLinea", [&](const Segmento& g) {
+    Segmento* linea = prendi("sLinea", [&](const Segmento& g) {
         if (NomeDiLinea(g.sIntestazione) || ValoriDiLinea(g.distinti)) return 100.0;
         // Trunks named T and their number (T010, T9001).
         if (giunzioni(g)) return 50.0;
@@ -2457,6 +2465,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                                  static_cast<double>(g.distinti.size()) / 100.0
                            : 1.0;
     });
+    if (!derivato && linea) PortaComeDerivato(*linea, righe);
     prendi("lScatti", [&](const Segmento& g) {
         return HaParola(g.sIntestazione, {"UNIT", "SCATTI", "PULSE", "METER", "IMPULS"}) &&
                        digitale(g)
@@ -2505,6 +2514,85 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                  "che si batte solo quando serve",
              true, false, "sCommessa", commessa->a, commessa->b);
     return mvSegmenti;
+}
+
+// Every call names the extension it is charged to; a trunk may be left out. Without any other
+// extension, the short column of whole numbers (one or two digits, on every call, under no
+// heading naming a trunk) taken for the trunk is the extension (a port of the exchange).
+void Proponitore::PortaComeDerivato(Segmento& g, const std::vector<size_t>& righe) {
+    if (g.iPieni != righe.size() || g.iIntere != g.iPieni || g.iLunghezzaMax > 2 ||
+        g.distinti.size() < 2 || !g.sIntestazione.empty())
+        return;
+    g.sRuolo = "sDerivato";
+    if (!mPorte.insert({g.a, g.b}).second) return;
+    const bool entranti = righe.front() < mvTipo.size() && mvTipo[righe.front()] == 'E';
+    Voce(Ambito::Campo, "Derivato",
+         Dove(g.a, g.b) + ": numeri di una o due cifre su ogni chiamata (" +
+             PrimiTesti({righe.begin(), righe.end()}, g.a, g.b) +
+             ") e nessun'altra colonna da derivato: ogni chiamata nomina il derivato che la "
+             "paga, la linea pu\xF2 mancare; proposti come derivato (la porta), altrimenti la "
+             "linea",
+         true, entranti, "sDerivato", g.a, g.b);
+}
+
+// A count of whole numbers beside a cost with decimals that is the count times one price on
+// most calls (0.12 for each unit): the count is the pulses and the cost their price, no field
+// of its own (the pulses are priced by the rates).
+void Proponitore::ScattiDelCosto(std::vector<Segmento>& segmenti,
+                                 const std::vector<size_t>& righe) {
+    const auto centesimi = [](std::string_view v) -> long long {
+        const size_t p = v.find_first_of(".,");
+        if (p == std::string_view::npos || p == 0 || v.size() - p != 3) return -1;
+        long long c = 0;
+        for (size_t i = 0; i < v.size(); ++i) {
+            if (i == p) continue;
+            if (!Cifra(v[i]) || c > 1000000000) return -1;
+            c = c * 10 + (v[i] - '0');
+        }
+        return c;
+    };
+    for (Segmento& u : segmenti) {
+        if (!u.sRuolo.empty() || u.iPieni != righe.size() || u.iIntere != u.iPieni ||
+            u.iLunghezzaMax > 5 || u.distinti.size() < 2)
+            continue;
+        for (Segmento& c : segmenti) {
+            if (&c == &u || !c.sRuolo.empty() || c.iPieni != righe.size()) continue;
+            std::map<long long, size_t> prezzi;  // in hundredths of a cent, by call
+            size_t contate = 0;
+            bool va = true;
+            for (size_t r : righe) {
+                const long long k = std::stoll(std::string(TogliSpazi(Testo(r, u.a, u.b))));
+                const long long x = centesimi(TogliSpazi(Testo(r, c.a, c.b)));
+                va &= x >= 0 && (k > 0 || x == 0);
+                if (!va) break;
+                if (k == 0) continue;
+                ++contate;
+                ++prezzi[x * 100 / k];
+            }
+            if (!va || contate < 3) continue;
+            const auto prezzo =
+                std::max_element(prezzi.begin(), prezzi.end(),
+                                 [](const auto& x, const auto& y) { return x.second < y.second; });
+            if (prezzo->first == 0 || prezzo->second * 4 < contate * 3) continue;
+            u.sRuolo = "lScatti";
+            c.sRuolo = "-";
+            if (!mScattiCosto.insert({u.a, u.b}).second) return;
+            const bool entranti = righe.front() < mvTipo.size() && mvTipo[righe.front()] == 'E';
+            char prezzoTesto[32];
+            std::snprintf(prezzoTesto, sizeof prezzoTesto, "%.4g",
+                          static_cast<double>(prezzo->first) / 10000.0);
+            Voce(Ambito::Campo, "Scatti e costo",
+                 Dove(u.a, u.b) + ": numeri interi (" +
+                     PrimiTesti({righe.begin(), righe.end()}, u.a, u.b) + ") e " + Dove(c.a, c.b) +
+                     " un costo (" + PrimiTesti({righe.begin(), righe.end()}, c.a, c.b) +
+                     ") che vale " + prezzoTesto + " per ognuno su " +
+                     Num(static_cast<long long>(prezzo->second)) + " chiamate su " +
+                     Num(static_cast<long long>(contate)) +
+                     ": i primi sono gli scatti, il costo \xE8 il loro prezzo e non un campo",
+                 false, entranti, "lScatti", u.a, u.b);
+            return;
+        }
+    }
 }
 
 void Proponitore::ScegliSegmenti() {
@@ -2974,6 +3062,10 @@ bool Proponitore::ProvaSeparati() {
             if (n >= 3 && (k > migliore.iRighe || (k == migliore.iRighe && n > migliore.iCampi)))
                 migliore = {c, n, k};
     }
+    if (!migliore.c || migliore.iRighe * 10 < esame * 6) {
+        size_t righe = 0;
+        if (const size_t n = ParoleSeparate(esame, righe)) migliore = {' ', n, righe};
+    }
     if (!migliore.c || migliore.iRighe * 10 < esame * 6) return false;
     mbSeparati = true;
     mcSeparatore = migliore.c;
@@ -3032,7 +3124,8 @@ bool Proponitore::ProvaSeparati() {
     const char* nome = mcSeparatore == ','    ? "la virgola"
                        : mcSeparatore == ';'  ? "il punto e virgola"
                        : mcSeparatore == '\t' ? "il tabulatore"
-                                              : "la barra verticale";
+                       : mcSeparatore == ' ' ? "uno spazio solo, fra valori di larghezza variabile,"
+                                             : "la barra verticale";
     Voce(Ambito::Stampa, "Campi separati",
          std::string(nome) + " divide " + Num(static_cast<long long>(migliore.iRighe)) +
              " righe su " + Num(static_cast<long long>(esame)) + " in " +
@@ -3044,6 +3137,37 @@ bool Proponitore::ProvaSeparati() {
                                    "della prima"
                              : std::string("; nessuna intestazione")));
     return true;
+}
+
+// Words split by a single blank (none before the first, none after the last, never two blanks
+// together) are fields when most lines hold the same number of them (three or more) and a word
+// of that number starts at other columns on other lines: values of varying width, so no column
+// layout reads them. Words at the same columns on every line are left to the columns.
+size_t Proponitore::ParoleSeparate(size_t iEsame, size_t& rRighe) const {
+    std::map<size_t, size_t> conta;
+    std::map<size_t, std::vector<size_t>> inizi;  // by count: the columns of the first line
+    std::set<size_t> spostate;                    // counts whose words move
+    for (size_t r = 0; r < iEsame; ++r) {
+        const std::string& t = mvRighe[r];
+        if (t.empty() || t.front() == ' ' || t.back() == ' ' || t.find("  ") != std::string::npos ||
+            t.find('\t') != std::string::npos)
+            continue;
+        std::vector<size_t> col{0};
+        for (size_t i = 0; i < t.size(); ++i)
+            if (t[i] == ' ') col.push_back(i + 1);
+        const size_t n = col.size();
+        ++conta[n];
+        const auto [it, nuovo] = inizi.emplace(n, col);
+        if (!nuovo && it->second != col) spostate.insert(n);
+    }
+    size_t migliore = 0;
+    rRighe = 0;
+    for (const auto& [n, k] : conta)
+        if (n >= 3 && spostate.count(n) && k > rRighe) {
+            migliore = n;
+            rRighe = k;
+        }
+    return migliore;
 }
 
 void Proponitore::InCampo(int a, int b, int16_t& rInizio, int16_t& rLunghezza,
@@ -3081,7 +3205,7 @@ std::string Proponitore::Dove(int a, int b) const {
 void Proponitore::PosizioniInCampi() {
     clsDriver& d = mP.driver;
     d.mbCampiSeparati = true;
-    d.msSeparatoreCampi = mcSeparatore == '\t' ? "<TAB>" : std::string(1, mcSeparatore);
+    d.msSeparatoreCampi = CarattereInTesto(mcSeparatore);
     d.miRigheIntestazione = static_cast<int32_t>(miIntestazione);
     auto sposta = [this](auto& x) {
         if (x.miInizio <= 0) return;

@@ -276,6 +276,7 @@ class Proponitore {
     // Columns a to b of the call lines as a column of that format, a value per line with text.
     Colonna Conteggi(int a, int b, size_t iFormato) const;
     std::vector<Segmento> Segmenti(const std::vector<size_t>& righe);
+    void DurataInTreCampi();
     void PortaComeDerivato(Segmento& g, const std::vector<size_t>& righe);
     void ScattiDelCosto(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
     std::set<std::pair<int, int>> mScattiCosto, mPorte;  // pulses told so, by their columns
@@ -2516,6 +2517,56 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
     return mvSegmenti;
 }
 
+// Separated fields: three fields in a row of one or two digits on every call, the last two
+// zero-padded and under 60, the first zero on most calls (calls mostly under an hour), are the
+// hours, minutes and seconds of the duration. A field of the driver reads one field: the three
+// cannot be joined into one value, so no duration is proposed, and the three are no other field.
+void Proponitore::DurataInTreCampi() {
+    if (!mbSeparati || mvChiamate.size() < 3) return;
+    for (const auto& t : mvTempi)
+        if (t.sCampo == "dDurata") return;
+    const auto campo = [&](size_t r, size_t k) {
+        return std::string(TogliSpazi(Testo(r, mvColonna[k], mvColonna[k] + mvLarghezza[k])));
+    };
+    for (size_t k = 0; k + 2 < mvColonna.size(); ++k) {
+        bool va = true;
+        size_t ore0 = 0, secondi = 0;
+        std::set<std::string> terne;
+        for (size_t r : mvChiamate) {
+            std::string v[3];
+            for (size_t i = 0; i < 3 && va; ++i) {
+                v[i] = campo(r, k + i);
+                va = !v[i].empty() && v[i].size() <= 2 && (i == 0 || v[i].size() == 2) &&
+                     std::all_of(v[i].begin(), v[i].end(), Cifra) &&
+                     (i == 0 || std::stoi(v[i]) < 60);
+            }
+            if (!va) break;
+            ore0 += std::stoi(v[0]) == 0;
+            secondi += std::stoi(v[2]) > 0;
+            terne.insert(v[0] + ":" + v[1] + ":" + v[2]);
+        }
+        if (!va || ore0 * 2 < mvChiamate.size() || secondi == 0 || terne.size() < 2) continue;
+        const int a = mvColonna[k], b = mvColonna[k + 2] + mvLarghezza[k + 2];
+        for (size_t i = 0; i < 3; ++i)
+            mvOccupate.emplace_back(mvColonna[k + i], mvColonna[k + i] + mvLarghezza[k + i]);
+        std::string esempi;
+        for (const auto& t : terne) {
+            if (esempi.size() > 20) break;
+            esempi += (esempi.empty() ? "" : ", ") + t;
+        }
+        Voce(Ambito::Campo, "Durata in tre campi",
+             "campi " + Num(static_cast<long long>(k + 1)) + ", " +
+                 Num(static_cast<long long>(k + 2)) + " e " + Num(static_cast<long long>(k + 3)) +
+                 ": ore, minuti e secondi (" + esempi + "; ore a zero su " +
+                 Num(static_cast<long long>(ore0)) + " chiamate su " +
+                 Num(static_cast<long long>(mvChiamate.size())) +
+                 "): la durata \xE8 divisa in tre campi e un campo del driver ne legge uno "
+                 "solo; nessuna durata proposta, e i tre campi non sono altri campi",
+             true, false, std::string(), a, b);
+        return;
+    }
+}
+
 // Every call names the extension it is charged to; a trunk may be left out. Without any other
 // extension, the short column of whole numbers (one or two digits, on every call, under no
 // heading naming a trunk) taken for the trunk is the extension (a port of the exchange).
@@ -3987,6 +4038,7 @@ Proposta Proponitore::Esegui() {
         SecondiIncollati();
         DurataInDecimi();
         DurateDaIntestazione();
+        DurataInTreCampi();
         RecordDiServizio();
         ScegliDirezione();
         CodiciSuAltreRighe();

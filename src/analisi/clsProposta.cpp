@@ -277,9 +277,11 @@ class Proponitore {
     Colonna Conteggi(int a, int b, size_t iFormato) const;
     std::vector<Segmento> Segmenti(const std::vector<size_t>& righe);
     void DurataInTreCampi();
+    void ZeroSuUnTipo();
     void PortaComeDerivato(Segmento& g, const std::vector<size_t>& righe);
     void ScattiDelCosto(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
-    std::set<std::pair<int, int>> mScattiCosto, mPorte;  // pulses told so, by their columns
+    std::set<std::pair<int, int>> mScattiCosto, mPorte,
+        mScattiZero;  // pulses told so, by their columns
     std::set<int> TagliIncollati(const std::vector<size_t>& righe,
                                  const std::vector<size_t>& pieni) const;
     void Componi();
@@ -2412,6 +2414,8 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             p += 10;
         return p;
     });
+    for (auto& g : mvSegmenti)
+        if (g.sRuolo.empty() && mScattiZero.count({g.a, g.b})) g.sRuolo = "lScatti";
     ScattiDelCosto(mvSegmenti, righe);
     Segmento* derivato = prendi("sDerivato", [&](const Segmento& g) {
         if (HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
@@ -2564,6 +2568,62 @@ void Proponitore::DurataInTreCampi() {
                  "solo; nessuna durata proposta, e i tre campi non sono altri campi",
              true, false, std::string(), a, b);
         return;
+    }
+}
+
+// A count left over on both kinds, printed on every call, zero on every call of one kind and
+// above zero on some of the other: only outgoing calls are charged, so zero on every incoming
+// call makes it the pulses; only incoming calls ring before an answer, so zero on every
+// outgoing call makes it the ringing time in seconds. Two values above zero at least: a mark
+// of 0 and 1 is no count.
+void Proponitore::ZeroSuUnTipo() {
+    std::vector<size_t> tipi[2];  // [1] incoming
+    for (size_t r : mvChiamate) tipi[mvTipo[r] == 'E'].push_back(r);
+    if (tipi[0].size() < 2 || tipi[1].size() < 2) return;
+    const std::vector<Segmento> segmenti[2] = {Segmenti(tipi[0]), Segmenti(tipi[1])};
+    bool scatti = false, squillo = FormatoSecondi() == mvFormati.size();
+    for (const auto& t : mvTempi) squillo |= t.sCampo == "dRisposta";
+    for (const auto& k : segmenti)
+        for (const auto& g : k) scatti |= g.sRuolo == "lScatti";
+    for (const Segmento& g : segmenti[1]) {
+        if (g.sRuolo == "-" || (scatti && squillo)) continue;
+        if (std::none_of(segmenti[0].begin(), segmenti[0].end(), [&](const Segmento& k) {
+                return k.sRuolo != "-" && k.a == g.a && k.b == g.b;
+            }))
+            continue;
+        size_t pieni[2] = {0, 0};  // above zero; [1] incoming
+        std::set<int> valori;      // above zero
+        bool va = true;
+        for (size_t r : mvChiamate) {
+            const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
+            va &= !v.empty() && v.size() <= 5 && std::all_of(v.begin(), v.end(), Cifra);
+            if (!va) break;
+            pieni[mvTipo[r] == 'E'] += std::stoi(v) > 0;
+            if (std::stoi(v) > 0) valori.insert(std::stoi(v));
+        }
+        if (!va || (pieni[0] == 0) == (pieni[1] == 0) || valori.size() < 2) continue;
+        const bool risposta = pieni[0] == 0;
+        if (risposta ? squillo : scatti) continue;
+        std::set<size_t> righe;
+        for (size_t r : tipi[risposta])
+            if (std::stoi(std::string(TogliSpazi(Testo(r, g.a, g.b)))) > 0) righe.insert(r);
+        if (risposta) {
+            mvTempi.push_back({Conteggi(g.a, g.b, FormatoSecondi()), "dRisposta", false, {}});
+            mvOccupate.emplace_back(g.a, g.b);
+            squillo = true;
+        } else {
+            mScattiZero.insert({g.a, g.b});
+            scatti = true;
+        }
+        Voce(Ambito::Campo, risposta ? "Durata squillo" : "Scatti",
+             Dove(g.a, g.b) + ": numeri interi su ogni chiamata, zero su tutte le " +
+                 (risposta ? "uscenti" : "entranti") + " e sopra zero su " +
+                 Num(static_cast<long long>(pieni[risposta])) +
+                 (risposta ? " entranti (" : " uscenti (") + PrimiTesti(righe, g.a, g.b) + ")" +
+                 (risposta ? ": solo le entranti squillano prima della risposta, \xE8 il tempo "
+                             "di risposta in secondi"
+                           : ": solo le uscenti si pagano, sono gli scatti"),
+             true, risposta, risposta ? "dRisposta" : "lScatti", g.a, g.b);
     }
 }
 
@@ -4043,6 +4103,7 @@ Proposta Proponitore::Esegui() {
         ScegliDirezione();
         CodiciSuAltreRighe();
         TrasferimentoIncollato();
+        ZeroSuUnTipo();
         ScegliSegmenti();
         RispostaConAsterischi();
         RuoliDaScambio();

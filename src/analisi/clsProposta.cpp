@@ -278,6 +278,7 @@ class Proponitore {
     std::vector<Segmento> Segmenti(const std::vector<size_t>& righe);
     void DurataInTreCampi();
     void ZeroSuUnTipo();
+    void NumeroOParola();
     void PortaComeDerivato(Segmento& g, const std::vector<size_t>& righe);
     void ScattiDelCosto(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
     std::set<std::pair<int, int>> mScattiCosto, mPorte,
@@ -2627,6 +2628,47 @@ void Proponitore::ZeroSuUnTipo() {
     }
 }
 
+// The number's column of one kind holding, on the other kind, numbers (six digits or more)
+// on some calls and one word on the others (no number to print): the number there too, its
+// digits alone, so the word reads as blank and the field is optional.
+void Proponitore::NumeroOParola() {
+    for (const bool verso : {true, false}) {
+        auto& da = mSegmenti[!verso];
+        auto& a = mSegmenti[verso];
+        const auto numero = std::find_if(da.begin(), da.end(),
+                                         [](const Segmento& g) { return g.sRuolo == "sNumero"; });
+        if (numero == da.end() || std::any_of(a.begin(), a.end(), [](const Segmento& g) {
+                return g.sRuolo == "sNumero";
+            }))
+            continue;
+        for (Segmento& g : a) {
+            if (!g.sRuolo.empty() || !Sovrapposti(g.a, g.b, numero->a, numero->b)) continue;
+            std::set<std::string> parole;
+            size_t numeri = 0;
+            bool altro = false;
+            for (const auto& v : g.distinti) {
+                if (v.size() >= 6 && std::all_of(v.begin(), v.end(), Cifra))
+                    ++numeri;
+                else if (std::all_of(v.begin(), v.end(), Lettera))
+                    parole.insert(v);
+                else
+                    altro = true;
+            }
+            if (altro || numeri < 2 || parole.size() != 1) continue;
+            g.sRuolo = "sNumero";
+            g.bDecorato = true;
+            Voce(Ambito::Campo, "Numero o parola",
+                 Dove(g.a, g.b) + ": il numero sulle " + (verso ? "uscenti" : "entranti") +
+                     "; sulle " + (verso ? "entranti" : "uscenti") + " numeri (" +
+                     Num(static_cast<long long>(numeri)) + ") e \"" + *parole.begin() +
+                     "\" dove non c'\xE8 un numero: il numero, di sole cifre, vuoto dove sta "
+                     "la parola",
+                 true, verso, "sNumero", g.a, g.b);
+            break;
+        }
+    }
+}
+
 // Every call names the extension it is charged to; a trunk may be left out. Without any other
 // extension, the short column of whole numbers (one or two digits, on every call, under no
 // heading naming a trunk) taken for the trunk is the extension (a port of the exchange).
@@ -4105,6 +4147,7 @@ Proposta Proponitore::Esegui() {
         TrasferimentoIncollato();
         ZeroSuUnTipo();
         ScegliSegmenti();
+        NumeroOParola();
         RispostaConAsterischi();
         RuoliDaScambio();
         TrasferiteDaCoppie();

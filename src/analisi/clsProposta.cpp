@@ -2714,7 +2714,10 @@ void Proponitore::ScattiDelCosto(std::vector<Segmento>& segmenti,
             size_t contate = 0;
             bool va = true;
             for (size_t r : righe) {
-                const long long k = std::stoll(std::string(TogliSpazi(Testo(r, u.a, u.b))));
+                const std::string t(TogliSpazi(Testo(r, u.a, u.b)));
+                va = !t.empty() && t.size() <= 5 && std::all_of(t.begin(), t.end(), Cifra);
+                if (!va) break;
+                const long long k = std::stoll(t);
                 const long long x = centesimi(TogliSpazi(Testo(r, c.a, c.b)));
                 va &= x >= 0 && (k > 0 || x == 0);
                 if (!va) break;

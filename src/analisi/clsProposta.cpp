@@ -995,6 +995,7 @@ void Proponitore::ScegliDate() {
     ordina(altrove);
     auto alternative = [&](const std::vector<Scelta>& v, VoceProposta& voce) {
         const Scelta& scelta = v.front();
+        std::vector<const Scelta*> letti;
         for (const auto& s : v) {
             if (!Sovrapposti(s.c.a, s.c.b, scelta.c.a, scelta.c.b) ||
                 std::get<0>(s.punti) != std::get<0>(scelta.punti))
@@ -1007,7 +1008,16 @@ void Proponitore::ScegliDate() {
             bool uguale = false;
             for (const auto& g : voce.vAlternative)
                 uguale |= g.vValori == alt.vValori && g.sLettura == alt.sLettura;
+            // A format that reads every value as one listed before (g/m/aa beside gg/mm/aa
+            // on zero-padded dates) is the same reading.
+            for (const auto* t : letti)
+                uguale |=
+                    std::equal(t->c.vValori.begin(), t->c.vValori.end(), s.c.vValori.begin(),
+                               s.c.vValori.end(), [](const auto& x, const auto& y) {
+                                   return x.iRiga == y.iRiga && x.v.TestoData() == y.v.TestoData();
+                               });
             if (!uguale) voce.vAlternative.push_back(std::move(alt));
+            letti.push_back(&s);
         }
         if (voce.vAlternative.size() > 1) {
             voce.bIncerto = true;

@@ -14,7 +14,8 @@ constexpr const char* kFormatiComuni[] = {
     "mm/gg",    "h:mm",       "hh:mm'ss", "mm'ss",    "m'ss",     "hh:mm'ss\"", "mm'ss\"",
     "h:mmA/P",  "hh:mmA/P",   "mmggaa",   "aammgg",   "mmggaaaa", "aaaa-mm-gg", "aaaa/mm/gg",
     "gg-mm-aa", "mm/gg/aaaa", "hh.mm.ss", "hh:mm:ss", "h:mm:ss",  "hh:mm",      "mm:ss",
-    "ss",       "gg/mm/aa",   "mm/gg/aa", "gg.mm.aa", "hhmm",     "hhmmss",
+    "ss",       "gg/mm/aa",   "mm/gg/aa", "gg.mm.aa", "hhmm",     "hhmmss",     "gg-mm-aaaa",
+    "g/m/aa",   "m/g/aa",     "g/m/aaaa", "m/g/aaaa",
 };
 
 // 0 for a fixed length with separators, 1 with separators alone, 2 for a fixed length alone,

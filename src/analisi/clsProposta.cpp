@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <functional>
@@ -308,6 +309,13 @@ class Proponitore {
     // Columns a to b of the call lines as a column of that format, a value per line with text.
     Colonna Conteggi(int a, int b, size_t iFormato) const;
     std::vector<Segmento> Segmenti(const std::vector<size_t>& righe);
+    void DurataInTreCampi();
+    void ZeroSuUnTipo();
+    void NumeroOParola();
+    void PortaComeDerivato(Segmento& g, const std::vector<size_t>& righe);
+    void ScattiDelCosto(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
+    std::set<std::pair<int, int>> mScattiCosto, mPorte,
+        mScattiZero;  // pulses told so, by their columns
     std::set<int> TagliIncollati(const std::vector<size_t>& righe,
                                  const std::vector<size_t>& pieni) const;
     // An extension printed with a letter for the kind of party (E201) whose digits another
@@ -382,6 +390,9 @@ class Proponitore {
     std::string msPezzi;
     size_t CampiDeiRecord(const std::vector<std::vector<std::string>>& pezzi, size_t comuni,
                           const std::function<bool(std::string_view)>& dataOra);
+    // Fields separated by one blank: the count of words on most lines, when the words stand at
+    // other columns from line to line; 0 otherwise.
+    size_t ParoleSeparate(size_t iEsame, size_t& rRighe) const;
     // Where columns [a, b) stand, as the technician reads it: "colonne 5-9" or "campo 3 (start)".
     std::string Dove(int a, int b) const;
     // Columns to a field: its number (from 1), the first character taken inside it (0: the
@@ -1336,6 +1347,7 @@ void Proponitore::ScegliDate() {
     ordina(altrove);
     auto alternative = [&](const std::vector<Scelta>& v, VoceProposta& voce) {
         const Scelta& scelta = v.front();
+        std::vector<const Scelta*> letti;
         for (const auto& s : v) {
             if (!Sovrapposti(s.c.a, s.c.b, scelta.c.a, scelta.c.b) ||
                 std::get<0>(s.punti) != std::get<0>(scelta.punti))
@@ -1348,7 +1360,16 @@ void Proponitore::ScegliDate() {
             bool uguale = false;
             for (const auto& g : voce.vAlternative)
                 uguale |= g.vValori == alt.vValori && g.sLettura == alt.sLettura;
+            // A format that reads every value as one listed before (g/m/aa beside gg/mm/aa
+            // on zero-padded dates) is the same reading.
+            for (const auto* t : letti)
+                uguale |=
+                    std::equal(t->c.vValori.begin(), t->c.vValori.end(), s.c.vValori.begin(),
+                               s.c.vValori.end(), [](const auto& x, const auto& y) {
+                                   return x.iRiga == y.iRiga && x.v.TestoData() == y.v.TestoData();
+                               });
             if (!uguale) voce.vAlternative.push_back(std::move(alt));
+            letti.push_back(&s);
         }
         if (voce.vAlternative.size() > 1) {
             voce.bIncerto = true;
@@ -3045,6 +3066,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         return k >= 2 && k <= 6 && quante >= 3 && quante * 5 >= g.iPieni * 4 && oltre ? k : 0;
     };
     Identificativi(mvSegmenti, righe);
+    for (auto& g : mvSegmenti)
+        if (g.sRuolo.empty() && mScattiZero.count({g.a, g.b})) g.sRuolo = "lScatti";
+    ScattiDelCosto(mvSegmenti, righe);
     Segmento* derivato = prendi("sDerivato", [&](const Segmento& g) {
         // A heading naming an extension counts only where digits stand (not over codes such
         // as EXT or IN under "userfield"), not over zeros alone (no extension is 0) nor over
@@ -3102,7 +3126,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         return g.sRuolo.empty() && g.iPieni * 2 >= n && g.iIntere == g.iPieni &&
                g.distinti.size() > 1 && g.iLunghezzaMax <= 8;
     });
-    prendi("sLinea", [&](const Segmento& g) {
+    Segmento* linea = prendi("sLinea", [&](const Segmento& g) {
         if (NomeDiLinea(g.sIntestazione) || ValoriDiLinea(g.distinti)) return 100.0;
         // Trunks named T and their number (T010, T9001).
         if (giunzioni(g)) return 50.0;
@@ -3128,6 +3152,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                                  static_cast<double>(g.distinti.size()) / 100.0
                            : 1.0;
     });
+    if (!derivato && linea) PortaComeDerivato(*linea, righe);
     prendi("lScatti", [&](const Segmento& g) {
         return HaParola(g.sIntestazione, {"UNIT", "SCATTI", "PULSE", "METER", "IMPULS"}) &&
                        digitale(g)
@@ -3176,6 +3201,235 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                  "che si batte solo quando serve",
              true, false, "sCommessa", commessa->a, commessa->b);
     return mvSegmenti;
+}
+
+// Separated fields: three fields in a row of one or two digits on every call, the last two
+// zero-padded and under 60, the first zero on most calls (calls mostly under an hour), are the
+// hours, minutes and seconds of the duration. A field of the driver reads one field: the three
+// cannot be joined into one value, so no duration is proposed, and the three are no other field.
+void Proponitore::DurataInTreCampi() {
+    if (!mbSeparati || mvChiamate.size() < 3) return;
+    for (const auto& t : mvTempi)
+        if (t.sCampo == "dDurata") return;
+    const auto campo = [&](size_t r, size_t k) {
+        return std::string(TogliSpazi(Testo(r, mvColonna[k], mvColonna[k] + mvLarghezza[k])));
+    };
+    for (size_t k = 0; k + 2 < mvColonna.size(); ++k) {
+        bool va = true;
+        size_t ore0 = 0, secondi = 0;
+        std::set<std::string> terne;
+        for (size_t r : mvChiamate) {
+            std::string v[3];
+            for (size_t i = 0; i < 3 && va; ++i) {
+                v[i] = campo(r, k + i);
+                va = !v[i].empty() && v[i].size() <= 2 && (i == 0 || v[i].size() == 2) &&
+                     std::all_of(v[i].begin(), v[i].end(), Cifra) &&
+                     (i == 0 || std::stoi(v[i]) < 60);
+            }
+            if (!va) break;
+            ore0 += std::stoi(v[0]) == 0;
+            secondi += std::stoi(v[2]) > 0;
+            terne.insert(v[0] + ":" + v[1] + ":" + v[2]);
+        }
+        if (!va || ore0 * 2 < mvChiamate.size() || secondi == 0 || terne.size() < 2) continue;
+        const int a = mvColonna[k], b = mvColonna[k + 2] + mvLarghezza[k + 2];
+        for (size_t i = 0; i < 3; ++i)
+            mvOccupate.emplace_back(mvColonna[k + i], mvColonna[k + i] + mvLarghezza[k + i]);
+        std::string esempi;
+        for (const auto& t : terne) {
+            if (esempi.size() > 20) break;
+            esempi += (esempi.empty() ? "" : ", ") + t;
+        }
+        Voce(Ambito::Campo, "Durata in tre campi",
+             "campi " + Num(static_cast<long long>(k + 1)) + ", " +
+                 Num(static_cast<long long>(k + 2)) + " e " + Num(static_cast<long long>(k + 3)) +
+                 ": ore, minuti e secondi (" + esempi + "; ore a zero su " +
+                 Num(static_cast<long long>(ore0)) + " chiamate su " +
+                 Num(static_cast<long long>(mvChiamate.size())) +
+                 "): la durata \xE8 divisa in tre campi e un campo del driver ne legge uno "
+                 "solo; nessuna durata proposta, e i tre campi non sono altri campi",
+             true, false, std::string(), a, b);
+        return;
+    }
+}
+
+// A count left over on both kinds, printed on every call, zero on every call of one kind and
+// above zero on some of the other: only outgoing calls are charged, so zero on every incoming
+// call makes it the pulses; only incoming calls ring before an answer, so zero on every
+// outgoing call makes it the ringing time in seconds. Two values above zero at least: a mark
+// of 0 and 1 is no count.
+void Proponitore::ZeroSuUnTipo() {
+    std::vector<size_t> tipi[2];  // [1] incoming
+    for (size_t r : mvChiamate) tipi[mvTipo[r] == 'E'].push_back(r);
+    if (tipi[0].size() < 2 || tipi[1].size() < 2) return;
+    const std::vector<Segmento> segmenti[2] = {Segmenti(tipi[0]), Segmenti(tipi[1])};
+    bool scatti = false, squillo = FormatoSecondi() == mvFormati.size();
+    for (const auto& t : mvTempi) squillo |= t.sCampo == "dRisposta";
+    for (const auto& k : segmenti)
+        for (const auto& g : k) scatti |= g.sRuolo == "lScatti";
+    for (const Segmento& g : segmenti[1]) {
+        if (g.sRuolo == "-" || (scatti && squillo)) continue;
+        if (std::none_of(segmenti[0].begin(), segmenti[0].end(), [&](const Segmento& k) {
+                return k.sRuolo != "-" && k.a == g.a && k.b == g.b;
+            }))
+            continue;
+        size_t pieni[2] = {0, 0};  // above zero; [1] incoming
+        std::set<int> valori;      // above zero
+        bool va = true;
+        for (size_t r : mvChiamate) {
+            const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
+            va &= !v.empty() && v.size() <= 5 && std::all_of(v.begin(), v.end(), Cifra);
+            if (!va) break;
+            pieni[mvTipo[r] == 'E'] += std::stoi(v) > 0;
+            if (std::stoi(v) > 0) valori.insert(std::stoi(v));
+        }
+        if (!va || (pieni[0] == 0) == (pieni[1] == 0) || valori.size() < 2) continue;
+        const bool risposta = pieni[0] == 0;
+        if (risposta ? squillo : scatti) continue;
+        std::set<size_t> righe;
+        for (size_t r : tipi[risposta])
+            if (std::stoi(std::string(TogliSpazi(Testo(r, g.a, g.b)))) > 0) righe.insert(r);
+        if (risposta) {
+            mvTempi.push_back({Conteggi(g.a, g.b, FormatoSecondi()), "dRisposta", false, {}});
+            mvOccupate.emplace_back(g.a, g.b);
+            squillo = true;
+        } else {
+            mScattiZero.insert({g.a, g.b});
+            scatti = true;
+        }
+        Voce(Ambito::Campo, risposta ? "Durata squillo" : "Scatti",
+             Dove(g.a, g.b) + ": numeri interi su ogni chiamata, zero su tutte le " +
+                 (risposta ? "uscenti" : "entranti") + " e sopra zero su " +
+                 Num(static_cast<long long>(pieni[risposta])) +
+                 (risposta ? " entranti (" : " uscenti (") + PrimiTesti(righe, g.a, g.b) + ")" +
+                 (risposta ? ": solo le entranti squillano prima della risposta, \xE8 il tempo "
+                             "di risposta in secondi"
+                           : ": solo le uscenti si pagano, sono gli scatti"),
+             true, risposta, risposta ? "dRisposta" : "lScatti", g.a, g.b);
+    }
+}
+
+// The number's column of one kind holding, on the other kind, numbers (six digits or more)
+// on some calls and one word on the others (no number to print): the number there too, its
+// digits alone, so the word reads as blank and the field is optional.
+void Proponitore::NumeroOParola() {
+    for (const bool verso : {true, false}) {
+        auto& da = mSegmenti[!verso];
+        auto& a = mSegmenti[verso];
+        const auto numero = std::find_if(da.begin(), da.end(),
+                                         [](const Segmento& g) { return g.sRuolo == "sNumero"; });
+        if (numero == da.end() || std::any_of(a.begin(), a.end(), [](const Segmento& g) {
+                return g.sRuolo == "sNumero";
+            }))
+            continue;
+        for (Segmento& g : a) {
+            if (!g.sRuolo.empty() || !Sovrapposti(g.a, g.b, numero->a, numero->b)) continue;
+            std::set<std::string> parole;
+            size_t numeri = 0;
+            bool altro = false;
+            for (const auto& v : g.distinti) {
+                if (v.size() >= 6 && std::all_of(v.begin(), v.end(), Cifra))
+                    ++numeri;
+                else if (std::all_of(v.begin(), v.end(), Lettera))
+                    parole.insert(v);
+                else
+                    altro = true;
+            }
+            if (altro || numeri < 2 || parole.size() != 1) continue;
+            g.sRuolo = "sNumero";
+            g.bDecorato = true;
+            Voce(Ambito::Campo, "Numero o parola",
+                 Dove(g.a, g.b) + ": il numero sulle " + (verso ? "uscenti" : "entranti") +
+                     "; sulle " + (verso ? "entranti" : "uscenti") + " numeri (" +
+                     Num(static_cast<long long>(numeri)) + ") e \"" + *parole.begin() +
+                     "\" dove non c'\xE8 un numero: il numero, di sole cifre, vuoto dove sta "
+                     "la parola",
+                 true, verso, "sNumero", g.a, g.b);
+            break;
+        }
+    }
+}
+
+// Every call names the extension it is charged to; a trunk may be left out. Without any other
+// extension, the short column of whole numbers (one or two digits, on every call, under no
+// heading naming a trunk) taken for the trunk is the extension (a port of the exchange).
+void Proponitore::PortaComeDerivato(Segmento& g, const std::vector<size_t>& righe) {
+    if (g.iPieni != righe.size() || g.iIntere != g.iPieni || g.iLunghezzaMax > 2 ||
+        g.distinti.size() < 2 || !g.sIntestazione.empty())
+        return;
+    g.sRuolo = "sDerivato";
+    if (!mPorte.insert({g.a, g.b}).second) return;
+    const bool entranti = righe.front() < mvTipo.size() && mvTipo[righe.front()] == 'E';
+    Voce(Ambito::Campo, "Derivato",
+         Dove(g.a, g.b) + ": numeri di una o due cifre su ogni chiamata (" +
+             PrimiTesti({righe.begin(), righe.end()}, g.a, g.b) +
+             ") e nessun'altra colonna da derivato: ogni chiamata nomina il derivato che la "
+             "paga, la linea pu\xF2 mancare; proposti come derivato (la porta), altrimenti la "
+             "linea",
+         true, entranti, "sDerivato", g.a, g.b);
+}
+
+// A count of whole numbers beside a cost with decimals that is the count times one price on
+// most calls (0.12 for each unit): the count is the pulses and the cost their price, no field
+// of its own (the pulses are priced by the rates).
+void Proponitore::ScattiDelCosto(std::vector<Segmento>& segmenti,
+                                 const std::vector<size_t>& righe) {
+    const auto centesimi = [](std::string_view v) -> long long {
+        const size_t p = v.find_first_of(".,");
+        if (p == std::string_view::npos || p == 0 || v.size() - p != 3) return -1;
+        long long c = 0;
+        for (size_t i = 0; i < v.size(); ++i) {
+            if (i == p) continue;
+            if (!Cifra(v[i]) || c > 1000000000) return -1;
+            c = c * 10 + (v[i] - '0');
+        }
+        return c;
+    };
+    for (Segmento& u : segmenti) {
+        if (!u.sRuolo.empty() || u.iPieni != righe.size() || u.iIntere != u.iPieni ||
+            u.iLunghezzaMax > 5 || u.distinti.size() < 2)
+            continue;
+        for (Segmento& c : segmenti) {
+            if (&c == &u || !c.sRuolo.empty() || c.iPieni != righe.size()) continue;
+            std::map<long long, size_t> prezzi;  // in hundredths of a cent, by call
+            size_t contate = 0;
+            bool va = true;
+            for (size_t r : righe) {
+                const std::string t(TogliSpazi(Testo(r, u.a, u.b)));
+                va = !t.empty() && t.size() <= 5 && std::all_of(t.begin(), t.end(), Cifra);
+                if (!va) break;
+                const long long k = std::stoll(t);
+                const long long x = centesimi(TogliSpazi(Testo(r, c.a, c.b)));
+                va &= x >= 0 && (k > 0 || x == 0);
+                if (!va) break;
+                if (k == 0) continue;
+                ++contate;
+                ++prezzi[x * 100 / k];
+            }
+            if (!va || contate < 3) continue;
+            const auto prezzo =
+                std::max_element(prezzi.begin(), prezzi.end(),
+                                 [](const auto& x, const auto& y) { return x.second < y.second; });
+            if (prezzo->first == 0 || prezzo->second * 4 < contate * 3) continue;
+            u.sRuolo = "lScatti";
+            c.sRuolo = "-";
+            if (!mScattiCosto.insert({u.a, u.b}).second) return;
+            const bool entranti = righe.front() < mvTipo.size() && mvTipo[righe.front()] == 'E';
+            char prezzoTesto[32];
+            std::snprintf(prezzoTesto, sizeof prezzoTesto, "%.4g",
+                          static_cast<double>(prezzo->first) / 10000.0);
+            Voce(Ambito::Campo, "Scatti e costo",
+                 Dove(u.a, u.b) + ": numeri interi (" +
+                     PrimiTesti({righe.begin(), righe.end()}, u.a, u.b) + ") e " + Dove(c.a, c.b) +
+                     " un costo (" + PrimiTesti({righe.begin(), righe.end()}, c.a, c.b) +
+                     ") che vale " + prezzoTesto + " per ognuno su " +
+                     Num(static_cast<long long>(prezzo->second)) + " chiamate su " +
+                     Num(static_cast<long long>(contate)) +
+                     ": i primi sono gli scatti, il costo \xE8 il loro prezzo e non un campo",
+                 false, entranti, "lScatti", u.a, u.b);
+            return;
+        }
+    }
 }
 
 void Proponitore::ScegliSegmenti() {
@@ -3809,6 +4063,10 @@ bool Proponitore::ProvaSeparati() {
             if (n >= 3 && (k > migliore.iRighe || (k == migliore.iRighe && n > migliore.iCampi)))
                 migliore = {c, n, k};
     }
+    if (!migliore.c || migliore.iRighe * 10 < esame * 6) {
+        size_t righe = 0;
+        if (const size_t n = ParoleSeparate(esame, righe)) migliore = {' ', n, righe};
+    }
     if (!migliore.c || migliore.iRighe * 10 < esame * 6) return false;
     mbSeparati = true;
     mcSeparatore = migliore.c;
@@ -3880,7 +4138,8 @@ bool Proponitore::ProvaSeparati() {
     const char* nome = mcSeparatore == ','    ? "la virgola"
                        : mcSeparatore == ';'  ? "il punto e virgola"
                        : mcSeparatore == '\t' ? "il tabulatore"
-                                              : "la barra verticale";
+                       : mcSeparatore == ' ' ? "uno spazio solo, fra valori di larghezza variabile,"
+                                             : "la barra verticale";
     Voce(Ambito::Stampa, "Campi separati",
          std::string(nome) + " divide " + Num(static_cast<long long>(migliore.iRighe)) +
              " righe su " + Num(static_cast<long long>(esame)) + " in " +
@@ -3949,6 +4208,37 @@ size_t Proponitore::CampiDeiRecord(const std::vector<std::vector<std::string>>& 
     return n;
 }
 
+// Words split by a single blank (none before the first, none after the last, never two blanks
+// together) are fields when most lines hold the same number of them (three or more) and a word
+// of that number starts at other columns on other lines: values of varying width, so no column
+// layout reads them. Words at the same columns on every line are left to the columns.
+size_t Proponitore::ParoleSeparate(size_t iEsame, size_t& rRighe) const {
+    std::map<size_t, size_t> conta;
+    std::map<size_t, std::vector<size_t>> inizi;  // by count: the columns of the first line
+    std::set<size_t> spostate;                    // counts whose words move
+    for (size_t r = 0; r < iEsame; ++r) {
+        const std::string& t = mvRighe[r];
+        if (t.empty() || t.front() == ' ' || t.back() == ' ' || t.find("  ") != std::string::npos ||
+            t.find('\t') != std::string::npos)
+            continue;
+        std::vector<size_t> col{0};
+        for (size_t i = 0; i < t.size(); ++i)
+            if (t[i] == ' ') col.push_back(i + 1);
+        const size_t n = col.size();
+        ++conta[n];
+        const auto [it, nuovo] = inizi.emplace(n, col);
+        if (!nuovo && it->second != col) spostate.insert(n);
+    }
+    size_t migliore = 0;
+    rRighe = 0;
+    for (const auto& [n, k] : conta)
+        if (n >= 3 && spostate.count(n) && k > rRighe) {
+            migliore = n;
+            rRighe = k;
+        }
+    return migliore;
+}
+
 void Proponitore::InCampo(int a, int b, int16_t& rInizio, int16_t& rLunghezza,
                           int16_t& rNel) const {
     size_t k = 0;
@@ -3984,7 +4274,7 @@ std::string Proponitore::Dove(int a, int b) const {
 void Proponitore::PosizioniInCampi() {
     clsDriver& d = mP.driver;
     d.mbCampiSeparati = true;
-    d.msSeparatoreCampi = mcSeparatore == '\t' ? "<TAB>" : std::string(1, mcSeparatore);
+    d.msSeparatoreCampi = CarattereInTesto(mcSeparatore);
     d.miRigheIntestazione = static_cast<int32_t>(miIntestazione);
     auto sposta = [this](auto& x) {
         if (x.miInizio <= 0) return;
@@ -4858,11 +5148,14 @@ Proposta Proponitore::Esegui() {
         SecondiIncollati();
         DurataInDecimi();
         DurateDaIntestazione();
+        DurataInTreCampi();
         RecordDiServizio();
         ScegliDirezione();
         CodiciSuAltreRighe();
         TrasferimentoIncollato();
+        ZeroSuUnTipo();
         ScegliSegmenti();
+        NumeroOParola();
         RispostaConAsterischi();
         RuoliDaScambio();
         TrasferiteDaCoppie();

@@ -1577,7 +1577,7 @@ void Proponitore::ScegliTempi() {
     auto aggiungi = [&](Cand& k, const std::string& campo, const std::string& titolo,
                         std::string perche, bool incerto) {
         const Formato& f = mvFormati[k.c.iFormato];
-        mvTempi.push_back({k.c, campo});
+        mvTempi.push_back({k.c, campo, false, {}});
         mvOccupate.emplace_back(k.c.a, k.c.b);
         Voce(Ambito::Campo, titolo,
              Dove(k.c.a, k.c.b) + ": \"" + f.sTesto + "\" legge " +
@@ -1783,7 +1783,7 @@ void Proponitore::DurataInSecondi() {
     }
     if (!scelto) return;
     const Colonna c = Conteggi(scelto->a, scelto->b, ss);
-    mvTempi.push_back({c, "dDurata"});
+    mvTempi.push_back({c, "dDurata", false, {}});
     // The other counts of seconds (the whole call beside the time talked) are no field.
     for (const auto& w : altre) mvOccupate.push_back(w);
     Voce(Ambito::Campo, "Durata",

@@ -314,6 +314,7 @@ class Proponitore {
     // others hold a party with digits too; 0 otherwise.
     double QuotaGiunzioni(const Segmento& g, const std::vector<size_t>& righe) const;
     void LineaDelCanale(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
+    void InternoAssente(bool bEntranti);
     void Componi();
 
     std::string Intestazione(int a, int b) const;
@@ -2629,6 +2630,28 @@ double Proponitore::QuotaGiunzioni(const Segmento& g, const std::vector<size_t>&
 }
 
 // 7. The other columns, split where every call line is blank.
+// A column of whole numbers where a few calls print one mark of letters instead (NA, ND): the
+// column without the mark, and the mark in rSegno; the column as it is and "" otherwise. The
+// mark stands on fewer calls than the numbers, and the numbers are at least two.
+Segmento SenzaSegnoDiAssenza(const Segmento& g, std::string& rSegno) {
+    rSegno.clear();
+    std::string segno;
+    for (const auto& v : g.distinti) {
+        if (std::all_of(v.begin(), v.end(), Cifra)) continue;
+        if (!segno.empty() || v.size() > 3 || !std::all_of(v.begin(), v.end(), Lettera)) return g;
+        segno = v;
+    }
+    const size_t numeri = g.distinti.size() - (segno.empty() ? 0 : 1);
+    const size_t volte = g.iPieni - g.iIntere;
+    if (segno.empty() || numeri < 2 || volte * 2 >= g.iPieni) return g;
+    Segmento h = g;
+    h.distinti.erase(segno);
+    h.iPieni = g.iIntere;
+    h.iCifre = std::min(h.iCifre, h.iPieni);
+    rSegno = segno;
+    return h;
+}
+
 std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
     std::vector<Segmento> mvSegmenti;
     int larghezza = 0;
@@ -2887,7 +2910,11 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         });
         return k >= 2 && k <= 6 && quante >= 3 && quante * 5 >= g.iPieni * 4 && oltre ? k : 0;
     };
-    Segmento* derivato = prendi("sDerivato", [&](const Segmento& g) {
+    Segmento* derivato = prendi("sDerivato", [&](const Segmento& g0) {
+        // Whole numbers with a mark of letters in their place on a few calls (NA): the mark
+        // stands for no value, and the column is judged on its numbers.
+        std::string segno;
+        const Segmento g = SenzaSegnoDiAssenza(g0, segno);
         // A heading naming an extension counts only where digits stand (not over codes such
         // as EXT or IN under "userfield"), not over zeros alone (no extension is 0) nor over
         // numbers longer than an extension.
@@ -3034,11 +3061,29 @@ void Proponitore::ScegliSegmenti() {
     // everything) in other columns.
     if (!entranti.empty()) mSegmenti[true] = Segmenti(entranti);
     if (!uscenti.empty()) mSegmenti[false] = Segmenti(uscenti);
+    InternoAssente(true);
+    InternoAssente(false);
     if (!entranti.empty()) LineaDelCanale(mSegmenti[true], entranti);
     if (!uscenti.empty()) LineaDelCanale(mSegmenti[false], uscenti);
     if (!entranti.empty() && !uscenti.empty()) {
         CampiDellAltroTipo(true);
         CampiDellAltroTipo(false);
+    }
+}
+
+// The evidence for an extension column that prints a mark of letters instead on a few calls.
+void Proponitore::InternoAssente(bool bEntranti) {
+    for (const Segmento& g : mSegmenti[bEntranti]) {
+        std::string segno;
+        if (g.sRuolo != "sDerivato" || g.bCorto) continue;
+        SenzaSegnoDiAssenza(g, segno);
+        if (!segno.empty())
+            Voce(Ambito::Campo, "Interno assente",
+                 Dove(g.a, g.b) + ": numeri interi, e \"" + segno + "\" al loro posto su " +
+                     Num(static_cast<long long>(g.iPieni - g.iIntere)) +
+                     " chiamate: un segno che l'interno manca (chiamata senza risposta?), non un "
+                     "valore; la colonna \xE8 proposta come interno",
+                 true, bEntranti, "sDerivato", g.a, g.b);
     }
 }
 

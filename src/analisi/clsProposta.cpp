@@ -279,6 +279,7 @@ class Proponitore {
     bool EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiSenzaAddebito();
+    bool EntrantiDalloSquillo(const std::map<int, std::map<std::string, size_t>>& colonne);
     void RecordDiServizio();
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
     void ScegliSegmenti();
@@ -1951,6 +1952,7 @@ void Proponitore::ScegliDirezione() {
     if (!migliore && EntrantiSenzaAddebito()) return;
     if (!migliore && EntrantiDaScambio()) return;
     if (!migliore && EntrantiDallaForma(perColonna)) return;
+    if (!migliore && EntrantiDalloSquillo(perColonna)) return;
     if (!migliore) {
         Voce(Ambito::Tipo, "Entranti e uscenti",
              "nessuna colonna di codici distingue le chiamate entranti dalle uscenti: tutte "
@@ -2437,6 +2439,55 @@ bool Proponitore::EntrantiDallaForma(const std::map<int, std::map<std::string, s
                  true);
             return true;
         }
+    return false;
+}
+
+// A ringing time printed on some calls only, and a column of one-sign codes on every call whose
+// codes split the calls just as the ringing time does (no code on a call with it and on one
+// without): the calls that print a ringing time are incoming, the others outgoing.
+bool Proponitore::EntrantiDalloSquillo(
+    const std::map<int, std::map<std::string, size_t>>& colonne) {
+    const size_t n = mvChiamate.size();
+    const auto squillo = std::find_if(mvTempi.begin(), mvTempi.end(),
+                                      [](const Tempo& t) { return t.sCampo == "dRisposta"; });
+    if (n < 4 || squillo == mvTempi.end()) return false;
+    const int a = squillo->c.a, b = squillo->c.b;
+    std::set<size_t> suonate;
+    for (size_t r : mvChiamate)
+        if (!TogliSpazi(Testo(r, a, b)).empty()) suonate.insert(r);
+    if (suonate.size() < 2 || suonate.size() + 2 > n) return false;
+    for (const auto& [col, valori] : colonne) {
+        if (col >= a && col < b) continue;
+        size_t pieni = 0;
+        for (const auto& [t, k] : valori) pieni += t.size() == 1 ? k : 0;
+        if (pieni != n || valori.size() < 2) continue;
+        std::map<char, int> lato;  // 1 with a ringing time, 2 without, 3 both
+        for (size_t r : mvChiamate) {
+            const std::string& riga = mvRighe[r];
+            const char c =
+                static_cast<size_t>(col) < riga.size() ? riga[static_cast<size_t>(col)] : ' ';
+            lato[c] |= suonate.count(r) ? 1 : 2;
+        }
+        if (lato.count(' ')) continue;
+        if (std::any_of(lato.begin(), lato.end(), [](const auto& l) { return l.second == 3; }))
+            continue;
+        std::string con, senza;
+        for (const auto& [c, l] : lato) {
+            std::string& elenco = l == 1 ? con : senza;
+            elenco += elenco.empty() ? std::string(1, c) : std::string(", ") + c;
+        }
+        miFormaA = a;
+        miFormaB = b;
+        for (size_t r : suonate) mvTipo[r] = 'E';
+        Voce(Ambito::Tipo, "Entranti e uscenti",
+             Dove(a, b) + ": un tempo di squillo su " +
+                 Num(static_cast<long long>(suonate.size())) + " chiamate su " +
+                 Num(static_cast<long long>(n)) + ", e in " + Dove(col, col + 1) +
+                 " codici diversi sulle une (" + con + ") e sulle altre (" + senza +
+                 "): le chiamate con lo squillo proposte entranti, le altre uscenti",
+             true);
+        return true;
+    }
     return false;
 }
 

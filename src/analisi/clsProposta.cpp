@@ -2717,7 +2717,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
     for (size_t r : righe) {
         const std::string& s = mvRighe[r];
         for (int x = 0; x < static_cast<int>(s.size()); ++x)
-            if (s[static_cast<size_t>(x)] != ' ' && !occupata(x)) ++pieni[static_cast<size_t>(x)];
+            if (s[static_cast<size_t>(x)] != ' ' && s[static_cast<size_t>(x)] != '\t' &&
+                !occupata(x))
+                ++pieni[static_cast<size_t>(x)];
     }
     // Separated fields: each field is a column of its own, blanks inside it and all, unless a
     // value taken from it already stands there.

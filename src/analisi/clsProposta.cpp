@@ -316,6 +316,10 @@ class Proponitore {
     double QuotaGiunzioni(const Segmento& g, const std::vector<size_t>& righe) const;
     void LineaDelCanale(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
     void InternoAssente(bool bEntranti);
+    void ScattiSenzaNome(bool bEntranti);
+    // A count with no heading, zero-padded to one width on every call, that grows with the
+    // duration: the pulses.
+    bool ScattiDallaDurata(const Segmento& g, const std::vector<size_t>& righe) const;
     void Componi();
 
     std::string Intestazione(int a, int b) const;
@@ -3080,6 +3084,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             return nome ? 2.0 : g.sIntestazione.empty() && g.distinti.size() >= 2 ? 1.0 : 0.0;
         }))
         g->bValuta = true;
+    prendi("lScatti", [&](const Segmento& g) { return ScattiDallaDurata(g, righe) ? 1.0 : 0.0; });
     prendi("sCommessa", [&](const Segmento& g) {
         // An account before an authorisation code or a PIN.
         if (HaParola(g.sIntestazione, {"ACC", "ACCOUNT", "COMMESSA", "ACCT", "PROJ"})) return 10.0;
@@ -3116,12 +3121,60 @@ void Proponitore::ScegliSegmenti() {
     if (!uscenti.empty()) mSegmenti[false] = Segmenti(uscenti);
     InternoAssente(true);
     InternoAssente(false);
+    ScattiSenzaNome(true);
+    ScattiSenzaNome(false);
     if (!entranti.empty()) LineaDelCanale(mSegmenti[true], entranti);
     if (!uscenti.empty()) LineaDelCanale(mSegmenti[false], uscenti);
     if (!entranti.empty() && !uscenti.empty()) {
         CampiDellAltroTipo(true);
         CampiDellAltroTipo(false);
     }
+}
+
+bool Proponitore::ScattiDallaDurata(const Segmento& g, const std::vector<size_t>& righe) const {
+    if (!g.sIntestazione.empty() || g.iPieni != righe.size() || g.iIntere != g.iPieni ||
+        g.distinti.size() < 3 || righe.size() < 4)
+        return false;
+    const size_t larghezza = g.distinti.begin()->size();
+    size_t zeri = 0;
+    for (const auto& v : g.distinti) {
+        if (v.size() != larghezza) return false;
+        zeri += v.size() > 1 && v.front() == '0';
+    }
+    if (larghezza < 3 || larghezza > 9 || zeri * 2 < g.distinti.size()) return false;
+    const auto durata = std::find_if(mvTempi.begin(), mvTempi.end(),
+                                     [](const Tempo& t) { return t.sCampo == "dDurata"; });
+    if (durata == mvTempi.end()) return false;
+    std::vector<std::pair<int64_t, long long>> coppie;  // seconds, count
+    // The first calls are enough to tell (the pairs grow with their square).
+    for (size_t r : righe)
+        if (const Valore* v = durata->c.Su(r); v && coppie.size() < 200)
+            coppie.emplace_back(v->v.TotaleSecondi(),
+                                std::stoll(std::string(TogliSpazi(Testo(r, g.a, g.b)))));
+    if (coppie.size() < 4) return false;
+    // Pairs of calls ordered alike by the duration and by the count, and ordered otherwise.
+    size_t concordi = 0, discordi = 0;
+    for (size_t i = 0; i < coppie.size(); ++i)
+        for (size_t j = i + 1; j < coppie.size(); ++j) {
+            const auto d = coppie[i].first - coppie[j].first;
+            const auto k = coppie[i].second - coppie[j].second;
+            if (d == 0 || k == 0) continue;
+            ((d > 0) == (k > 0) ? concordi : discordi)++;
+        }
+    return concordi >= 6 && discordi * 10 <= concordi;
+}
+
+// The evidence for pulses told by the duration alone.
+void Proponitore::ScattiSenzaNome(bool bEntranti) {
+    for (const Segmento& g : mSegmenti[bEntranti])
+        if (g.sRuolo == "lScatti" && !g.bValuta && g.sIntestazione.empty())
+            Voce(Ambito::Campo, "Scatti",
+                 Dove(g.a, g.b) + ": numeri senza intestazione, tutti di " +
+                     Num(static_cast<long long>(g.iLunghezzaMax)) +
+                     " cifre con gli zeri davanti (" + *g.distinti.begin() + ", " +
+                     *g.distinti.rbegin() +
+                     "), su ogni chiamata, che crescono con la durata: proposti come scatti",
+                 true, bEntranti, "lScatti", g.a, g.b);
 }
 
 // The evidence for an extension column that prints a mark of letters instead on a few calls.

@@ -1878,12 +1878,14 @@ void Proponitore::ScegliDirezione() {
     for (size_t r : mvChiamate) {
         const std::string& s = mvRighe[r];
         for (int i = 0, m = static_cast<int>(s.size()); i < m;) {
-            if (s[static_cast<size_t>(i)] == ' ') {
+            // A tab parts codes as a blank does.
+            if (s[static_cast<size_t>(i)] == ' ' || s[static_cast<size_t>(i)] == '\t') {
                 ++i;
                 continue;
             }
             int j = i;
-            while (j < m && s[static_cast<size_t>(j)] != ' ') ++j;
+            while (j < m && s[static_cast<size_t>(j)] != ' ' && s[static_cast<size_t>(j)] != '\t')
+                ++j;
             if (j - i <= 16 || s[static_cast<size_t>(i)] == '<') {
                 std::string t = s.substr(static_cast<size_t>(i), static_cast<size_t>(j - i));
                 // "< incoming >": the text up to the closing bracket.

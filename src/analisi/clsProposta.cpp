@@ -3064,7 +3064,8 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                            : 1.0;
     });
     prendi("lScatti", [&](const Segmento& g) {
-        return HaParola(g.sIntestazione, {"UNIT", "SCATTI", "PULSE", "METER", "IMPULS"}) &&
+        return HaParola(g.sIntestazione,
+                        {"UNIT", "SCATTI", "PULSE", "METER", "IMPULS", "FEE", "CALLFEE"}) &&
                        digitale(g)
                    ? 1.0
                    : 0.0;

@@ -283,6 +283,7 @@ class Proponitore {
         const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiSenzaAddebito();
+    bool EntrantiDalloSquillo(const std::map<int, std::map<std::string, size_t>>& colonne);
     void RecordDiServizio();
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
     void ScegliSegmenti();
@@ -326,6 +327,11 @@ class Proponitore {
     // others hold a party with digits too; 0 otherwise.
     double QuotaGiunzioni(const Segmento& g, const std::vector<size_t>& righe) const;
     void LineaDelCanale(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
+    void InternoAssente(bool bEntranti);
+    void ScattiSenzaNome(bool bEntranti);
+    // A count with no heading, zero-padded to one width on every call, that grows with the
+    // duration: the pulses.
+    bool ScattiDallaDurata(const Segmento& g, const std::vector<size_t>& righe) const;
     void Componi();
 
     std::string Intestazione(int a, int b) const;
@@ -2039,12 +2045,14 @@ void Proponitore::ScegliDirezione() {
     for (size_t r : mvChiamate) {
         const std::string& s = mvRighe[r];
         for (int i = 0, m = static_cast<int>(s.size()); i < m;) {
-            if (s[static_cast<size_t>(i)] == ' ') {
+            // A tab parts codes as a blank does.
+            if (s[static_cast<size_t>(i)] == ' ' || s[static_cast<size_t>(i)] == '\t') {
                 ++i;
                 continue;
             }
             int j = i;
-            while (j < m && s[static_cast<size_t>(j)] != ' ') ++j;
+            while (j < m && s[static_cast<size_t>(j)] != ' ' && s[static_cast<size_t>(j)] != '\t')
+                ++j;
             if (j - i <= 16 || s[static_cast<size_t>(i)] == '<') {
                 std::string t = s.substr(static_cast<size_t>(i), static_cast<size_t>(j - i));
                 // "< incoming >": the text up to the closing bracket.
@@ -2126,6 +2134,7 @@ void Proponitore::ScegliDirezione() {
     if (!migliore && EntrantiSenzaAddebito()) return;
     if (!migliore && EntrantiDaScambio()) return;
     if (!migliore && EntrantiDallaForma(perColonna)) return;
+    if (!migliore && EntrantiDalloSquillo(perColonna)) return;
     if (!migliore) {
         Voce(Ambito::Tipo, "Entranti e uscenti",
              "nessuna colonna di codici distingue le chiamate entranti dalle uscenti: tutte "
@@ -2615,6 +2624,55 @@ bool Proponitore::EntrantiDallaForma(const std::map<int, std::map<std::string, s
     return false;
 }
 
+// A ringing time printed on some calls only, and a column of one-sign codes on every call whose
+// codes split the calls just as the ringing time does (no code on a call with it and on one
+// without): the calls that print a ringing time are incoming, the others outgoing.
+bool Proponitore::EntrantiDalloSquillo(
+    const std::map<int, std::map<std::string, size_t>>& colonne) {
+    const size_t n = mvChiamate.size();
+    const auto squillo = std::find_if(mvTempi.begin(), mvTempi.end(),
+                                      [](const Tempo& t) { return t.sCampo == "dRisposta"; });
+    if (n < 4 || squillo == mvTempi.end()) return false;
+    const int a = squillo->c.a, b = squillo->c.b;
+    std::set<size_t> suonate;
+    for (size_t r : mvChiamate)
+        if (!TogliSpazi(Testo(r, a, b)).empty()) suonate.insert(r);
+    if (suonate.size() < 2 || suonate.size() + 2 > n) return false;
+    for (const auto& [col, valori] : colonne) {
+        if (col >= a && col < b) continue;
+        size_t pieni = 0;
+        for (const auto& [t, k] : valori) pieni += t.size() == 1 ? k : 0;
+        if (pieni != n || valori.size() < 2) continue;
+        std::map<char, int> lato;  // 1 with a ringing time, 2 without, 3 both
+        for (size_t r : mvChiamate) {
+            const std::string& riga = mvRighe[r];
+            const char c =
+                static_cast<size_t>(col) < riga.size() ? riga[static_cast<size_t>(col)] : ' ';
+            lato[c] |= suonate.count(r) ? 1 : 2;
+        }
+        if (lato.count(' ')) continue;
+        if (std::any_of(lato.begin(), lato.end(), [](const auto& l) { return l.second == 3; }))
+            continue;
+        std::string con, senza;
+        for (const auto& [c, l] : lato) {
+            std::string& elenco = l == 1 ? con : senza;
+            elenco += elenco.empty() ? std::string(1, c) : std::string(", ") + c;
+        }
+        miFormaA = a;
+        miFormaB = b;
+        for (size_t r : suonate) mvTipo[r] = 'E';
+        Voce(Ambito::Tipo, "Entranti e uscenti",
+             Dove(a, b) + ": un tempo di squillo su " +
+                 Num(static_cast<long long>(suonate.size())) + " chiamate su " +
+                 Num(static_cast<long long>(n)) + ", e in " + Dove(col, col + 1) +
+                 " codici diversi sulle une (" + con + ") e sulle altre (" + senza +
+                 "): le chiamate con lo squillo proposte entranti, le altre uscenti",
+             true);
+        return true;
+    }
+    return false;
+}
+
 // A trunk as the calling party: the first column holding a party on (nearly) every call line
 // that holds a trunk (T and its digits: T162, T000002) on some and an extension on the others;
 // the calls from a trunk are incoming.
@@ -2805,6 +2863,28 @@ double Proponitore::QuotaGiunzioni(const Segmento& g, const std::vector<size_t>&
 }
 
 // 7. The other columns, split where every call line is blank.
+// A column of whole numbers where a few calls print one mark of letters instead (NA, ND): the
+// column without the mark, and the mark in rSegno; the column as it is and "" otherwise. The
+// mark stands on fewer calls than the numbers, and the numbers are at least two.
+Segmento SenzaSegnoDiAssenza(const Segmento& g, std::string& rSegno) {
+    rSegno.clear();
+    std::string segno;
+    for (const auto& v : g.distinti) {
+        if (std::all_of(v.begin(), v.end(), Cifra)) continue;
+        if (!segno.empty() || v.size() > 3 || !std::all_of(v.begin(), v.end(), Lettera)) return g;
+        segno = v;
+    }
+    const size_t numeri = g.distinti.size() - (segno.empty() ? 0 : 1);
+    const size_t volte = g.iPieni - g.iIntere;
+    if (segno.empty() || numeri < 2 || volte * 2 >= g.iPieni) return g;
+    Segmento h = g;
+    h.distinti.erase(segno);
+    h.iPieni = g.iIntere;
+    h.iCifre = std::min(h.iCifre, h.iPieni);
+    rSegno = segno;
+    return h;
+}
+
 std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
     std::vector<Segmento> mvSegmenti;
     int larghezza = 0;
@@ -2821,7 +2901,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
     for (size_t r : righe) {
         const std::string& s = mvRighe[r];
         for (int x = 0; x < static_cast<int>(s.size()); ++x)
-            if (s[static_cast<size_t>(x)] != ' ' && !occupata(x)) ++pieni[static_cast<size_t>(x)];
+            if (s[static_cast<size_t>(x)] != ' ' && s[static_cast<size_t>(x)] != '\t' &&
+                !occupata(x))
+                ++pieni[static_cast<size_t>(x)];
     }
     // Separated fields: each field is a column of its own, blanks inside it and all, unless a
     // value taken from it already stands there.
@@ -3069,7 +3151,11 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
     for (auto& g : mvSegmenti)
         if (g.sRuolo.empty() && mScattiZero.count({g.a, g.b})) g.sRuolo = "lScatti";
     ScattiDelCosto(mvSegmenti, righe);
-    Segmento* derivato = prendi("sDerivato", [&](const Segmento& g) {
+    Segmento* derivato = prendi("sDerivato", [&](const Segmento& g0) {
+        // Whole numbers with a mark of letters in their place on a few calls (NA): the mark
+        // stands for no value, and the column is judged on its numbers.
+        std::string segno;
+        const Segmento g = SenzaSegnoDiAssenza(g0, segno);
         // A heading naming an extension counts only where digits stand (not over codes such
         // as EXT or IN under "userfield"), not over zeros alone (no extension is 0) nor over
         // numbers longer than an extension.
@@ -3154,7 +3240,8 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
     });
     if (!derivato && linea) PortaComeDerivato(*linea, righe);
     prendi("lScatti", [&](const Segmento& g) {
-        return HaParola(g.sIntestazione, {"UNIT", "SCATTI", "PULSE", "METER", "IMPULS"}) &&
+        return HaParola(g.sIntestazione,
+                        {"UNIT", "SCATTI", "PULSE", "METER", "IMPULS", "FEE", "CALLFEE"}) &&
                        digitale(g)
                    ? 1.0
                    : 0.0;
@@ -3176,6 +3263,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             return nome ? 2.0 : g.sIntestazione.empty() && g.distinti.size() >= 2 ? 1.0 : 0.0;
         }))
         g->bValuta = true;
+    prendi("lScatti", [&](const Segmento& g) { return ScattiDallaDurata(g, righe) ? 1.0 : 0.0; });
     prendi("sCommessa", [&](const Segmento& g) {
         // An account before an authorisation code or a PIN.
         if (HaParola(g.sIntestazione, {"ACC", "ACCOUNT", "COMMESSA", "ACCT", "PROJ"})) return 10.0;
@@ -3439,6 +3527,10 @@ void Proponitore::ScegliSegmenti() {
     // everything) in other columns.
     if (!entranti.empty()) mSegmenti[true] = Segmenti(entranti);
     if (!uscenti.empty()) mSegmenti[false] = Segmenti(uscenti);
+    InternoAssente(true);
+    InternoAssente(false);
+    ScattiSenzaNome(true);
+    ScattiSenzaNome(false);
     if (!entranti.empty()) LineaDelCanale(mSegmenti[true], entranti);
     if (!uscenti.empty()) LineaDelCanale(mSegmenti[false], uscenti);
     if (!entranti.empty() && !uscenti.empty()) {
@@ -3507,6 +3599,68 @@ void Proponitore::RuoliDelTipoMaggiore(size_t iEntranti, size_t iUscenti) {
                  true, !grande, ruolo, k.a, k.b);
             break;
         }
+    }
+}
+
+bool Proponitore::ScattiDallaDurata(const Segmento& g, const std::vector<size_t>& righe) const {
+    if (!g.sIntestazione.empty() || g.iPieni != righe.size() || g.iIntere != g.iPieni ||
+        g.distinti.size() < 3 || righe.size() < 4)
+        return false;
+    const size_t larghezza = g.distinti.begin()->size();
+    size_t zeri = 0;
+    for (const auto& v : g.distinti) {
+        if (v.size() != larghezza) return false;
+        zeri += v.size() > 1 && v.front() == '0';
+    }
+    if (larghezza < 3 || larghezza > 9 || zeri * 2 < g.distinti.size()) return false;
+    const auto durata = std::find_if(mvTempi.begin(), mvTempi.end(),
+                                     [](const Tempo& t) { return t.sCampo == "dDurata"; });
+    if (durata == mvTempi.end()) return false;
+    std::vector<std::pair<int64_t, long long>> coppie;  // seconds, count
+    // The first calls are enough to tell (the pairs grow with their square).
+    for (size_t r : righe)
+        if (const Valore* v = durata->c.Su(r); v && coppie.size() < 200)
+            coppie.emplace_back(v->v.TotaleSecondi(),
+                                std::stoll(std::string(TogliSpazi(Testo(r, g.a, g.b)))));
+    if (coppie.size() < 4) return false;
+    // Pairs of calls ordered alike by the duration and by the count, and ordered otherwise.
+    size_t concordi = 0, discordi = 0;
+    for (size_t i = 0; i < coppie.size(); ++i)
+        for (size_t j = i + 1; j < coppie.size(); ++j) {
+            const auto d = coppie[i].first - coppie[j].first;
+            const auto k = coppie[i].second - coppie[j].second;
+            if (d == 0 || k == 0) continue;
+            ((d > 0) == (k > 0) ? concordi : discordi)++;
+        }
+    return concordi >= 6 && discordi * 10 <= concordi;
+}
+
+// The evidence for pulses told by the duration alone.
+void Proponitore::ScattiSenzaNome(bool bEntranti) {
+    for (const Segmento& g : mSegmenti[bEntranti])
+        if (g.sRuolo == "lScatti" && !g.bValuta && g.sIntestazione.empty())
+            Voce(Ambito::Campo, "Scatti",
+                 Dove(g.a, g.b) + ": numeri senza intestazione, tutti di " +
+                     Num(static_cast<long long>(g.iLunghezzaMax)) +
+                     " cifre con gli zeri davanti (" + *g.distinti.begin() + ", " +
+                     *g.distinti.rbegin() +
+                     "), su ogni chiamata, che crescono con la durata: proposti come scatti",
+                 true, bEntranti, "lScatti", g.a, g.b);
+}
+
+// The evidence for an extension column that prints a mark of letters instead on a few calls.
+void Proponitore::InternoAssente(bool bEntranti) {
+    for (const Segmento& g : mSegmenti[bEntranti]) {
+        std::string segno;
+        if (g.sRuolo != "sDerivato" || g.bCorto) continue;
+        SenzaSegnoDiAssenza(g, segno);
+        if (!segno.empty())
+            Voce(Ambito::Campo, "Interno assente",
+                 Dove(g.a, g.b) + ": numeri interi, e \"" + segno + "\" al loro posto su " +
+                     Num(static_cast<long long>(g.iPieni - g.iIntere)) +
+                     " chiamate: un segno che l'interno manca (chiamata senza risposta?), non un "
+                     "valore; la colonna \xE8 proposta come interno",
+                 true, bEntranti, "sDerivato", g.a, g.b);
     }
 }
 

@@ -276,6 +276,8 @@ class Proponitore {
     void ScegliDirezione();
     void TrasferiteDallaForma();
     void Messaggi();
+    bool SegnoSuNonRisposte(int a, const std::string& segno,
+                            const std::map<int, std::map<std::string, size_t>>& perColonna);
     void CampiDellAltroTipo(bool bVersoEntranti);
     bool EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne);
     void Identificativi(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
@@ -2167,6 +2169,12 @@ void Proponitore::ScegliDirezione() {
                     : std::string()),
          incerto);
     if (trasferimento) {
+        std::string segno;
+        for (const auto& [t, k] : trasferimento->valori)
+            if (k != '?') segno = t;
+        if (SegnoSuNonRisposte(trasferimento->a, segno, perColonna)) trasferimento.reset();
+    }
+    if (trasferimento) {
         miTrasfA = trasferimento->a;
         miTrasfB = trasferimento->b;
         for (const auto& [t, k] : trasferimento->valori)
@@ -2186,6 +2194,58 @@ void Proponitore::ScegliDirezione() {
         }
     }
     TrasferiteDallaForma();
+}
+
+// A transfer mark on a call nobody answered is no transfer mark: an unanswered call cannot be
+// passed on. A call is unanswered where a column of digits on the other calls (the party that
+// took it) prints stars instead. The mark then says something else of the call (who hung up
+// first, a long call...) and no call is proposed transferred by it.
+bool Proponitore::SegnoSuNonRisposte(
+    int a, const std::string& segno,
+    const std::map<int, std::map<std::string, size_t>>& perColonna) {
+    const auto stelle = [](const std::string& t) {
+        return t.size() >= 2 && t.find_first_not_of('*') == std::string::npos;
+    };
+    for (const auto& [col, valori] : perColonna) {
+        if (col == a) continue;
+        size_t cifre = 0, asterischi = 0, largo = 0;
+        bool altro = false;
+        for (const auto& [t, k] : valori) {
+            largo = std::max(largo, t.size());
+            if (std::all_of(t.begin(), t.end(), Cifra))
+                cifre += k;
+            else if (stelle(t))
+                asterischi += k;
+            else
+                altro = true;
+        }
+        if (altro || !asterischi || cifre * 2 < mvChiamate.size()) continue;
+        std::vector<size_t> segnate;
+        size_t senza = 0;
+        for (size_t r : mvChiamate) {
+            const std::string& s = mvRighe[r];
+            if (s.size() <= static_cast<size_t>(a) ||
+                s.compare(static_cast<size_t>(a), segno.size(), segno) != 0)
+                continue;
+            segnate.push_back(r);
+            const size_t fine = s.find(' ', static_cast<size_t>(col));
+            if (s.size() > static_cast<size_t>(col) &&
+                stelle(s.substr(static_cast<size_t>(col), fine - static_cast<size_t>(col))))
+                ++senza;
+        }
+        if (!senza) continue;
+        Voce(Ambito::Tipo, "Non un trasferimento",
+             Dove(a, a + static_cast<int>(segno.size())) + ": \"" + segno + "\" su " +
+                 Num(static_cast<long long>(segnate.size())) + " chiamate, di cui " +
+                 Num(static_cast<long long>(senza)) + " senza risposta (asterischi in " +
+                 Dove(col, col + static_cast<int>(largo)) +
+                 ", dove le altre chiamate hanno cifre): una chiamata a cui nessuno ha risposto "
+                 "non si trasferisce, il segno dice altro e nessuna chiamata \xE8 proposta "
+                 "trasferita",
+             true);
+        return true;
+    }
+    return false;
 }
 
 // A code nothing tells the kind of, on lines that print no duration at all (neither talked nor

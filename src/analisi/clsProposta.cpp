@@ -299,6 +299,7 @@ class Proponitore {
     bool EntrantiDaScambio();
     void RuoliDaScambio();
     void TrasferiteDaCoppie();
+    void SeguitoNelRecordDopo();
     void CommessaInFondo();
     void TrasferimentoIncollato();
     void RispostaConAsterischi();
@@ -472,6 +473,7 @@ class Proponitore {
     // at this column.
     int miCoppiaA = -1;
     std::set<std::string> mCodiciCoppia;
+    std::vector<std::pair<size_t, size_t>> mvCoppie;
     std::vector<PezzoCifre> mvPezziImpaccati;  // the fields split out of runs of digits
     std::set<int> mConfini;  // columns where a field begins inside digits printed glued
     // Codes of records that are events of a call already printed, and where they stand.
@@ -5105,8 +5107,10 @@ void Proponitore::TrasferiteDaCoppie() {
                 const Valore* d2 = durata->c.Su(righe[i + 1]);
                 if (!t1 || !t2 || !d1 || !d2) continue;
                 const long long tra = std::llabs(t2->v.TotaleSecondi() - t1->v.TotaleSecondi());
-                if (tra <= d1->v.TotaleSecondi() + d2->v.TotaleSecondi() + 60)
+                if (tra <= d1->v.TotaleSecondi() + d2->v.TotaleSecondi() + 60) {
                     coppie.insert({righe[i], righe[i + 1]});
+                    mvCoppie.emplace_back(righe[i], righe[i + 1]);
+                }
             }
     }
     if (coppie.empty()) return;
@@ -5144,6 +5148,58 @@ void Proponitore::TrasferiteDaCoppie() {
                  "tempo: una chiamata stampata in due record (risposta, poi trasferita); in " +
                  Dove(miCoppiaA, miCoppiaA + 1) + " hanno " + elenco +
                  ", che nessun'altra chiamata ha: segnano le trasferite",
+             true);
+        return;
+    }
+}
+
+// One call printed as two records where no code tells them: a one-digit flag, the same digit
+// on every other record and another one exactly on the first record of each pair, says that
+// the call goes on in a further record (passed to another party). It marks the first record
+// transferred; the later record looks like any other call on its own, and the engine reads
+// record by record: it stays untold.
+void Proponitore::SeguitoNelRecordDopo() {
+    if (mvCoppie.empty() || !mCodiciCoppia.empty() || !msTrasf.empty() || miTrasfA >= 0) return;
+    std::set<size_t> prime, seconde;
+    for (const auto& [r1, r2] : mvCoppie) {
+        prime.insert(std::min(r1, r2));
+        seconde.insert(std::max(r1, r2));
+    }
+    for (size_t r : prime)
+        if (seconde.count(r)) return;
+    const auto cifra = [&](size_t r, size_t x) -> char {
+        const std::string& s = mvRighe[r];
+        if (x >= s.size() || !Cifra(s[x]) || (x > 0 && s[x - 1] != ' ') ||
+            (x + 1 < s.size() && s[x + 1] != ' '))
+            return 0;
+        return s[x];
+    };
+    size_t larghezza = 0;
+    for (size_t r : mvChiamate) larghezza = std::max(larghezza, mvRighe[r].size());
+    for (size_t x = 0; x < larghezza; ++x) {
+        std::set<char> suPrime, altrove;
+        bool va = true;
+        for (size_t r : mvChiamate) {
+            const char c = cifra(r, x);
+            if (!c) {
+                va = false;
+                break;
+            }
+            (prime.count(r) ? suPrime : altrove).insert(c);
+        }
+        if (!va || suPrime.size() != 1 || altrove.size() != 1 || suPrime == altrove) continue;
+        miCoppiaA = static_cast<int>(x);
+        mCodiciCoppia = {std::string(1, *suPrime.begin())};
+        Voce(Ambito::Tipo, "Trasferite",
+             Num(static_cast<long long>(mvCoppie.size())) +
+                 " chiamate stampate in due record (la stessa linea e lo stesso numero, vicini "
+                 "nel tempo); in " +
+                 Dove(miCoppiaA, miCoppiaA + 1) + " il primo record ha \"" +
+                 std::string(1, *suPrime.begin()) + "\", ogni altro \"" +
+                 std::string(1, *altrove.begin()) +
+                 "\": la chiamata prosegue nel record dopo, passata a un altro interlocutore; il "
+                 "primo record \xE8 proposto trasferito, il secondo non si distingue dalle altre "
+                 "chiamate (il motore legge un record alla volta)",
              true);
         return;
     }
@@ -5219,6 +5275,7 @@ Proposta Proponitore::Esegui() {
         RispostaConAsterischi();
         RuoliDaScambio();
         TrasferiteDaCoppie();
+        SeguitoNelRecordDopo();
         CommessaInFondo();
         AltreRighe();
     }

@@ -276,6 +276,8 @@ class Proponitore {
     void ScegliDirezione();
     void TrasferiteDallaForma();
     void Messaggi();
+    bool SegnoSuNonRisposte(int a, const std::string& segno,
+                            const std::map<int, std::map<std::string, size_t>>& perColonna);
     void CampiDellAltroTipo(bool bVersoEntranti);
     bool EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne);
     void Identificativi(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
@@ -298,6 +300,7 @@ class Proponitore {
     bool EntrantiDaScambio();
     void RuoliDaScambio();
     void TrasferiteDaCoppie();
+    void SeguitoNelRecordDopo();
     void CommessaInFondo();
     void TrasferimentoIncollato();
     void RispostaConAsterischi();
@@ -476,6 +479,7 @@ class Proponitore {
     // at this column.
     int miCoppiaA = -1;
     std::set<std::string> mCodiciCoppia;
+    std::vector<std::pair<size_t, size_t>> mvCoppie;
     std::vector<PezzoCifre> mvPezziImpaccati;  // the fields split out of runs of digits
     std::set<int> mConfini;  // columns where a field begins inside digits printed glued
     // Codes of records that are events of a call already printed, and where they stand.
@@ -2176,6 +2180,12 @@ void Proponitore::ScegliDirezione() {
                     : std::string()),
          incerto);
     if (trasferimento) {
+        std::string segno;
+        for (const auto& [t, k] : trasferimento->valori)
+            if (k != '?') segno = t;
+        if (SegnoSuNonRisposte(trasferimento->a, segno, perColonna)) trasferimento.reset();
+    }
+    if (trasferimento) {
         miTrasfA = trasferimento->a;
         miTrasfB = trasferimento->b;
         for (const auto& [t, k] : trasferimento->valori)
@@ -2195,6 +2205,58 @@ void Proponitore::ScegliDirezione() {
         }
     }
     TrasferiteDallaForma();
+}
+
+// A transfer mark on a call nobody answered is no transfer mark: an unanswered call cannot be
+// passed on. A call is unanswered where a column of digits on the other calls (the party that
+// took it) prints stars instead. The mark then says something else of the call (who hung up
+// first, a long call...) and no call is proposed transferred by it.
+bool Proponitore::SegnoSuNonRisposte(
+    int a, const std::string& segno,
+    const std::map<int, std::map<std::string, size_t>>& perColonna) {
+    const auto stelle = [](const std::string& t) {
+        return t.size() >= 2 && t.find_first_not_of('*') == std::string::npos;
+    };
+    for (const auto& [col, valori] : perColonna) {
+        if (col == a) continue;
+        size_t cifre = 0, asterischi = 0, largo = 0;
+        bool altro = false;
+        for (const auto& [t, k] : valori) {
+            largo = std::max(largo, t.size());
+            if (std::all_of(t.begin(), t.end(), Cifra))
+                cifre += k;
+            else if (stelle(t))
+                asterischi += k;
+            else
+                altro = true;
+        }
+        if (altro || !asterischi || cifre * 2 < mvChiamate.size()) continue;
+        std::vector<size_t> segnate;
+        size_t senza = 0;
+        for (size_t r : mvChiamate) {
+            const std::string& s = mvRighe[r];
+            if (s.size() <= static_cast<size_t>(a) ||
+                s.compare(static_cast<size_t>(a), segno.size(), segno) != 0)
+                continue;
+            segnate.push_back(r);
+            const size_t fine = s.find(' ', static_cast<size_t>(col));
+            if (s.size() > static_cast<size_t>(col) &&
+                stelle(s.substr(static_cast<size_t>(col), fine - static_cast<size_t>(col))))
+                ++senza;
+        }
+        if (!senza) continue;
+        Voce(Ambito::Tipo, "Non un trasferimento",
+             Dove(a, a + static_cast<int>(segno.size())) + ": \"" + segno + "\" su " +
+                 Num(static_cast<long long>(segnate.size())) + " chiamate, di cui " +
+                 Num(static_cast<long long>(senza)) + " senza risposta (asterischi in " +
+                 Dove(col, col + static_cast<int>(largo)) +
+                 ", dove le altre chiamate hanno cifre): una chiamata a cui nessuno ha risposto "
+                 "non si trasferisce, il segno dice altro e nessuna chiamata \xE8 proposta "
+                 "trasferita",
+             true);
+        return true;
+    }
+    return false;
 }
 
 // A code nothing tells the kind of, on lines that print no duration at all (neither talked nor
@@ -5199,8 +5261,10 @@ void Proponitore::TrasferiteDaCoppie() {
                 const Valore* d2 = durata->c.Su(righe[i + 1]);
                 if (!t1 || !t2 || !d1 || !d2) continue;
                 const long long tra = std::llabs(t2->v.TotaleSecondi() - t1->v.TotaleSecondi());
-                if (tra <= d1->v.TotaleSecondi() + d2->v.TotaleSecondi() + 60)
+                if (tra <= d1->v.TotaleSecondi() + d2->v.TotaleSecondi() + 60) {
                     coppie.insert({righe[i], righe[i + 1]});
+                    mvCoppie.emplace_back(righe[i], righe[i + 1]);
+                }
             }
     }
     if (coppie.empty()) return;
@@ -5238,6 +5302,58 @@ void Proponitore::TrasferiteDaCoppie() {
                  "tempo: una chiamata stampata in due record (risposta, poi trasferita); in " +
                  Dove(miCoppiaA, miCoppiaA + 1) + " hanno " + elenco +
                  ", che nessun'altra chiamata ha: segnano le trasferite",
+             true);
+        return;
+    }
+}
+
+// One call printed as two records where no code tells them: a one-digit flag, the same digit
+// on every other record and another one exactly on the first record of each pair, says that
+// the call goes on in a further record (passed to another party). It marks the first record
+// transferred; the later record looks like any other call on its own, and the engine reads
+// record by record: it stays untold.
+void Proponitore::SeguitoNelRecordDopo() {
+    if (mvCoppie.empty() || !mCodiciCoppia.empty() || !msTrasf.empty() || miTrasfA >= 0) return;
+    std::set<size_t> prime, seconde;
+    for (const auto& [r1, r2] : mvCoppie) {
+        prime.insert(std::min(r1, r2));
+        seconde.insert(std::max(r1, r2));
+    }
+    for (size_t r : prime)
+        if (seconde.count(r)) return;
+    const auto cifra = [&](size_t r, size_t x) -> char {
+        const std::string& s = mvRighe[r];
+        if (x >= s.size() || !Cifra(s[x]) || (x > 0 && s[x - 1] != ' ') ||
+            (x + 1 < s.size() && s[x + 1] != ' '))
+            return 0;
+        return s[x];
+    };
+    size_t larghezza = 0;
+    for (size_t r : mvChiamate) larghezza = std::max(larghezza, mvRighe[r].size());
+    for (size_t x = 0; x < larghezza; ++x) {
+        std::set<char> suPrime, altrove;
+        bool va = true;
+        for (size_t r : mvChiamate) {
+            const char c = cifra(r, x);
+            if (!c) {
+                va = false;
+                break;
+            }
+            (prime.count(r) ? suPrime : altrove).insert(c);
+        }
+        if (!va || suPrime.size() != 1 || altrove.size() != 1 || suPrime == altrove) continue;
+        miCoppiaA = static_cast<int>(x);
+        mCodiciCoppia = {std::string(1, *suPrime.begin())};
+        Voce(Ambito::Tipo, "Trasferite",
+             Num(static_cast<long long>(mvCoppie.size())) +
+                 " chiamate stampate in due record (la stessa linea e lo stesso numero, vicini "
+                 "nel tempo); in " +
+                 Dove(miCoppiaA, miCoppiaA + 1) + " il primo record ha \"" +
+                 std::string(1, *suPrime.begin()) + "\", ogni altro \"" +
+                 std::string(1, *altrove.begin()) +
+                 "\": la chiamata prosegue nel record dopo, passata a un altro interlocutore; il "
+                 "primo record \xE8 proposto trasferito, il secondo non si distingue dalle altre "
+                 "chiamate (il motore legge un record alla volta)",
              true);
         return;
     }
@@ -5313,6 +5429,7 @@ Proposta Proponitore::Esegui() {
         RispostaConAsterischi();
         RuoliDaScambio();
         TrasferiteDaCoppie();
+        SeguitoNelRecordDopo();
         CommessaInFondo();
         AltreRighe();
     }

@@ -1,0 +1,430 @@
+#pragma once
+// The parts of the proposer its source files share: the values, columns and segments it
+// reads, small text helpers, and the class that makes a proposal. Not an interface of the
+// library: clsProposta.h is.
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+
+#include "analisi/CifreImpaccate.h"
+#include "analisi/ColonneMinori.h"
+#include "analisi/FormatiComuni.h"
+#include "analisi/PezziRecord.h"
+#include "analisi/RigheInBlocchi.h"
+#include "analisi/clsLetturaCampione.h"
+#include "analisi/clsProposta.h"
+#include "engine/CampiSeparati.h"
+#include "engine/FormatoDataOra.h"
+#include "model/CallFieldName.h"
+#include "model/Testo.h"
+
+namespace tarno::proposta {
+
+using Ambito = VoceProposta::Ambito;
+
+struct Formato {
+    int16_t iCodice = 0;  // the catalogue's; 0 for one it lacks
+    std::string sTesto;
+    clsFormatoDataOra f;
+    bool bData = false;
+    bool bOre = false;          // has hours
+    bool bSecondi = false;      // has seconds
+    bool bMeridiano = false;    // a 12-hour clock
+    bool bLetterale = false;    // holds a character that is not a format letter (":", "/")
+    bool bSolo = false;         // one run alone ("ss"): any number of digits
+    bool bImpaccato = false;    // read only inside runs of digits or alone on a line ("mmgg")
+    size_t iMin = 0, iMax = 0;  // lengths of a value it can read
+};
+
+// The current month (1-12) of the system's calendar.
+int MeseOggi();
+
+inline bool Cifra(char c) { return c >= '0' && c <= '9'; }
+
+// "00H02M13" as "00:02:13": digits ended by H and M (either case), and S or nothing at the
+// end; "" for any other text.
+std::string SenzaLettere(std::string_view v);
+
+// Signs a telephone does not dial among a number's digits: spaces, dashes, brackets, points, or
+// a word ("RG 612-804-4082", "CLI Num: 0555..."). A lone letter between digits (a pause) and
+// * # + are dialled.
+bool Decorato(std::string_view v);
+
+// The most digits of a value in one run of digits and the signs printed among a number's
+// digits (0555 123-456: 10; "pn01" <5300>: 4).
+size_t CifreInFila(std::string_view v);
+
+bool Lettera(char c);
+
+inline bool Alnum(char c) { return Cifra(c) || Lettera(c); }
+
+inline std::string Maiusc(std::string_view s) { return Maiuscolo(s); }
+
+inline std::string Num(long long n) { return std::to_string(n); }
+
+// The lengths of text a format can read: a run of two or more letters takes that many
+// digits, a single letter one or two (hours, minutes and seconds up to two as well), AM/PM two.
+void Lunghezze(Formato& f);
+
+Formato FaiFormato(int16_t codice, const std::string& testo);
+
+struct Pezzo {
+    int a = 0, b = 0;  // [a, b) on the line, from 0
+};
+
+// A value a format read on a line.
+struct Valore {
+    size_t iRiga = 0;  // index of the line
+    int a = 0, b = 0;
+    ValoreDataOra v;
+    bool bIncollato = false;  // digits touch it on a side
+};
+
+// Values of one format sharing where they start or end: one column of the printout.
+struct Colonna {
+    size_t iFormato = 0;
+    std::vector<Valore> vValori;  // one per line at most, in line order
+    int a = 0, b = 0;             // the window holding every value
+    bool bDestra = false;         // the values end together
+    bool bLettere = false;        // hours and minutes ended by letters (00H02M13)
+    bool bImpaccata = false;      // split out of runs of digits by what the runs show
+    size_t Righe() const { return vValori.size(); }
+    int Incollati() const {
+        int n = 0;
+        for (const auto& v : vValori) n += v.bIncollato;
+        return n;
+    }
+    const Valore* Su(size_t riga) const {
+        auto it = std::lower_bound(vValori.begin(), vValori.end(), riga,
+                                   [](const Valore& v, size_t r) { return v.iRiga < r; });
+        return it != vValori.end() && it->iRiga == riga ? &*it : nullptr;
+    }
+};
+
+// A column of text between blanks on every call line.
+struct Segmento {
+    int a = 0, b = 0;
+    size_t iPieni = 0;   // call lines where it holds text
+    size_t iCifre = 0;   // of them, text of digits (with * # + - and a prefix)
+    size_t iIntere = 0;  // of them, digits only
+    size_t iLunghezzaMax = 0;
+    double dLunghezzaMedia = 0;
+    std::set<std::string> distinti;
+    bool bSinistra = true;  // the values start together
+    std::string sIntestazione;
+    std::string sRuolo;
+    bool bValuta = false;      // a cost printed with its decimals
+    bool bDecorato = false;    // digits printed among other signs on some lines
+    std::string sSegnoInCoda;  // of them, only one sign after the digits (a mark: 0114416...?)
+    std::string sEtichetta;    // letters before the digits of every value (DN2001): a label
+    bool bCorto = false;       // cut to the length of most values: the others run on into a code
+    bool bEsatto = false;      // a part of a value: read at its own columns, never widened
+};
+
+// The one sign a telephone does not dial that some values print after their digits and no
+// value prints elsewhere (a mark for a number too long to print, 011441615550123?); "" when
+// the values hold other signs.
+std::string SegnoInCoda(const std::set<std::string>& valori);
+
+class Proponitore {
+  public:
+    Proponitore(std::string_view sByte, const MappaFormati& formati)
+        : msByte(sByte), mFormatiCatalogo(formati) {}
+
+    Proposta Esegui();
+
+  private:
+    void Inquadra();
+    void LeggiRighe();
+    void TrovaFormati();
+    void TrovaValori();
+    void Spaziati(size_t r, size_t f, std::map<std::tuple<size_t, int, int>, Colonna>& perInizio,
+                  std::map<std::tuple<size_t, int, int>, Colonna>& perFine) const;
+    void TrovaColonne();
+    void Impaccate();
+    void ImpaccateRestanti();
+    void DividiIncollati();
+    bool ScegliRigheChiamata();
+    // Separated fields under a heading with no time of day on most records: the records are the
+    // calls, told by a field that holds the same text on every one.
+    bool RecordSenzaOra(const Colonna* migliore);
+    int miCostanteA = -1, miCostanteB = -1;
+    std::string msCostante;
+    void EventiDiSeguito();
+    void ScegliDate();
+    void ScegliTempi();
+    void DurataFraDueOre();
+    void ScegliDirezione();
+    void TrasferiteDallaForma();
+    void Messaggi();
+    bool SegnoSuNonRisposte(int a, const std::string& segno,
+                            const std::map<int, std::map<std::string, size_t>>& perColonna);
+    void CampiDellAltroTipo(bool bVersoEntranti);
+    bool EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne);
+    void Identificativi(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
+    std::optional<std::pair<int, std::map<std::string, char>>> DirezioneDaCifra(
+        const std::map<int, std::map<std::string, size_t>>& colonne);
+    bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
+    bool EntrantiSenzaAddebito();
+    bool EntrantiDalloSquillo(const std::map<int, std::map<std::string, size_t>>& colonne);
+    void RecordDiServizio();
+    std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
+    void ScegliSegmenti();
+    void RuoliDelTipoMaggiore(size_t iEntranti, size_t iUscenti);
+    void AltreRighe();
+    std::string SenzaSeconda(const std::string& segno, bool bEntranti) const;
+    void DurataInSecondi();
+    void SecondiIncollati();
+    void DurataInDecimi();
+    void DurateDaIntestazione();
+    void MeridianoFacoltativo();
+    bool EntrantiDaScambio();
+    void RuoliDaScambio();
+    void TrasferiteDaCoppie();
+    void SeguitoNelRecordDopo();
+    void CommessaInFondo();
+    void TrasferimentoIncollato();
+    void RispostaConAsterischi();
+    // The format that reads a count of seconds alone (the catalogue's first); past the end of
+    // mvFormati when there is none.
+    size_t FormatoSecondi() const;
+    // A column read as hours and minutes (00:24), read instead as minutes and seconds by
+    // another format on the same values; nothing when no format does.
+    std::optional<Colonna> MinutiESecondi(const Colonna& c) const;
+    // Columns a to b of the call lines as a column of that format, a value per line with text.
+    Colonna Conteggi(int a, int b, size_t iFormato) const;
+    std::vector<Segmento> Segmenti(const std::vector<size_t>& righe);
+    void DurataInTreCampi();
+    void ZeroSuUnTipo();
+    void NumeroOParola();
+    void PortaComeDerivato(Segmento& g, const std::vector<size_t>& righe);
+    void ScattiDelCosto(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
+    std::set<std::pair<int, int>> mScattiCosto, mPorte,
+        mScattiZero;  // pulses told so, by their columns
+    std::set<int> TagliIncollati(const std::vector<size_t>& righe,
+                                 const std::vector<size_t>& pieni) const;
+    // An extension printed with a letter for the kind of party (E201) whose digits another
+    // column prints bare (201) on every line: the bare one is the extension.
+    bool NudoAltrove(const Segmento& g, const std::vector<Segmento>& segmenti,
+                     const std::vector<size_t>& righe) const;
+    // The share of the lines with text in the column that hold a trunk (T and digits), when the
+    // others hold a party with digits too; 0 otherwise.
+    double QuotaGiunzioni(const Segmento& g, const std::vector<size_t>& righe) const;
+    void LineaDelCanale(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
+    void InternoAssente(bool bEntranti);
+    void ScattiSenzaNome(bool bEntranti);
+    // A count with no heading, zero-padded to one width on every call, that grows with the
+    // duration: the pulses.
+    bool ScattiDallaDurata(const Segmento& g, const std::vector<size_t>& righe) const;
+    void Componi();
+
+    std::string Intestazione(int a, int b) const;
+    // The words naming columns [a, b): the heading's, or a separated field's name with its
+    // camel case parted (callingPartyNumber: CALLING PARTY NUMBER).
+    std::string Parole(int a, int b) const;
+    std::string Testo(size_t riga, int a, int b) const;
+    int16_t Codice(size_t iFormato);
+    void Voce(Ambito ambito, std::string titolo, std::string testo, bool incerto = false,
+              bool entranti = false, std::string campo = {}, int a = 0, int b = 0) {
+        VoceProposta v;
+        v.ambito = ambito;
+        v.sTitolo = std::move(titolo);
+        v.sTesto = std::move(testo);
+        v.bIncerto = incerto;
+        v.bEntranti = entranti;
+        v.sCampo = std::move(campo);
+        if (b > a) {
+            v.iRiga = 1;
+            v.iInizio = static_cast<int16_t>(a + 1);
+            v.iLunghezza = static_cast<int16_t>(b - a);
+            int16_t nel = 0;
+            if (mbSeparati) InCampo(a, b, v.iInizio, v.iLunghezza, nel);
+            if (miLarghezzaRiga) {
+                v.iRiga = static_cast<int16_t>(1 + a / miLarghezzaRiga);
+                v.iInizio = static_cast<int16_t>(a % miLarghezzaRiga + 1);
+            }
+        }
+        mP.vVoci.push_back(std::move(v));
+    }
+    std::string PrimiValori(const Colonna& c, size_t n = 3) const;
+
+    std::string_view msByte;
+    const MappaFormati& mFormatiCatalogo;
+    Proposta mP;
+    std::vector<clsPrescanning> mvPrescanning;
+    std::vector<std::string> mvRighe;  // as the engine reads them
+    std::vector<uint64_t> mvNumeri;    // their numbers in the printout
+    std::vector<Formato> mvFormati;
+    std::vector<Colonna> mvCandidate;             // every column found
+    std::vector<bool> mvChiamata;                 // line index -> a call line
+    std::vector<size_t> mvChiamate;               // the call lines
+    std::vector<size_t> mvIntestazioni;           // lines of words above the calls
+    std::vector<std::pair<int, int>> mvOccupate;  // windows taken by a field
+    std::map<size_t, int16_t> mCodiciNuovi;
+    size_t miSaltiPagina = 0;
+    // A printout of separated fields is read as columns: each field of a record is laid at
+    // columns of its own (field k from miColonna[k], miLarghezza[k] wide), and the columns
+    // found are given back as field numbers.
+    bool mbSeparati = false;
+    char mcSeparatore = 0;
+    std::vector<int> mvColonna, mvLarghezza;
+    std::vector<std::string> mvNomi;  // the heading's names, when there is one
+    size_t miIntestazione = 0;        // heading lines
+    bool ProvaSeparati();
+    // Records whose pieces are not their fields one to one: the field holding separators
+    // without quotes (read from the start before it, from the end after it; -1 none), the
+    // fields every record holds, and what was found, for the evidence.
+    int miVariabile = -1;
+    bool mbPari = false;  // another field would fit as well
+    size_t miComuni = 0;
+    std::string msPezzi;
+    size_t CampiDeiRecord(const std::vector<std::vector<std::string>>& pezzi, size_t comuni,
+                          const std::function<bool(std::string_view)>& dataOra);
+    // Fields separated by one blank: the count of words on most lines, when the words stand at
+    // other columns from line to line; 0 otherwise.
+    size_t ParoleSeparate(size_t iEsame, size_t& rRighe) const;
+    // Where columns [a, b) stand, as the technician reads it: "colonne 5-9" or "campo 3 (start)".
+    std::string Dove(int a, int b) const;
+    // Columns to a field: its number (from 1), the first character taken inside it (0: the
+    // first) and how many (0: to its end).
+    void InCampo(int a, int b, int16_t& rInizio, int16_t& rLunghezza, int16_t& rNel) const;
+    void PosizioniInCampi();
+    // Calls on several lines, each opened by a line of one shape: the lines of a call are laid
+    // side by side on one line, miLarghezzaRiga columns each, and every position found there
+    // comes back as a line of the call and a column on it.
+    int miLarghezzaRiga = 0;  // 0: a call starts on the line that holds its time
+    int miRigheBlocco = 0;
+    std::string msApre;
+    int miApreA = -1;
+    bool InBlocchi();
+    // Calls always on the same number of lines (blank lines counted), with no opener mark.
+    bool mbRigheVuoteInChiamata = false;
+    // Columns where a letter of a direction code is glued before the number on every call.
+    std::set<int> mCodiciIncollati;
+    void CodiciIncollati(std::map<int, std::map<std::string, size_t>>& perColonna);
+    bool InCiclo();
+    void CodiciSuAltreRighe();
+    std::vector<std::pair<int, std::string>> mvDirAltre;  // incoming codes on other lines
+    void PosizioniInBlocchi();
+    // A kind printed on two lines: its second line's mark, where it stands, and the kind.
+    std::string msSeconda;
+    int miSecondaA = -1;
+    bool mbSecondaEntranti = false;
+
+    // What was chosen.
+    std::optional<Colonna> mOra;       // the time found on most lines
+    std::optional<Colonna> mData;      // on the call lines
+    std::optional<Colonna> mDataRiga;  // on a line of its own
+    struct Tempo {
+        Colonna c;
+        std::string sCampo;
+        // Minutes and tenths (2.3): the point taken out, the words (NOANS) blanked, the
+        // tenths turned into seconds.
+        bool bDecimi = false;
+        std::set<std::string> parole;
+    };
+    std::vector<Tempo> mvTempi;
+    // Direction: the column, and each value's kind ('E', 'U', 'e' incoming transferred,
+    // 'u' outgoing transferred, 'T' transferred of either kind, '?' unknown).
+    int miDirA = -1, miDirB = -1;
+    // Without codes: the column only incoming calls print text in.
+    int miFormaA = -1, miFormaB = -1;
+    std::string msFormaValore;  // the text the incoming calls hold there ("": any)
+    int miSquilloA = -1;        // where a ringing time in minutes and tenths starts
+    // A transfer code split by the lines' shape: incoming where text stands at the column.
+    std::string msTrasfForma;
+    int miTrasfFormaA = -1;
+    std::map<std::string, char> mDirValori;
+    int miTrasfA = -1, miTrasfB = -1;
+    std::string msTrasf;
+    std::vector<char> mvTipo;                         // per call line: 'E' or 'U'
+    std::map<bool, std::vector<Segmento>> mSegmenti;  // by kind: incoming true
+    std::set<std::pair<int, int>> mContatori;
+    std::set<std::pair<int, bool>> mIdentificativi;  // said: column, incoming
+    std::set<std::pair<int, int>> mCommesse;         // account codes told by their place alone
+    // A count glued before the direction code: the units, on both kinds.
+    int miScattiA = -1, miScattiB = -1;
+    // A column every call prints in and the records of the system leave blank.
+    int miServizioA = -1;
+    // Replacements on a time's columns before it is read, by its columns: the blank of a
+    // 12-hour clock's missing mark becomes the other letter, the stars of a count never
+    // reached become blanks.
+    std::map<std::pair<int, int>, std::vector<std::pair<std::string, std::string>>> mRimpiazzi;
+    // Where a party of fixed width ends on the incoming lines that glue the caller's number to
+    // it: their columns are cut there.
+    int miTaglioEntranti = -1;
+    // The two party columns that swap: the first on the outgoing lines holds the extension,
+    // on the incoming the trunk; -1 when none.
+    int miScambioA = -1, miScambioB = -1;
+    // Record-type codes printed only on the records of one call printed twice (a transfer),
+    // at this column.
+    int miCoppiaA = -1;
+    std::set<std::string> mCodiciCoppia;
+    std::vector<std::pair<size_t, size_t>> mvCoppie;
+    std::vector<PezzoCifre> mvPezziImpaccati;  // the fields split out of runs of digits
+    std::set<int> mConfini;  // columns where a field begins inside digits printed glued
+    // Codes of records that are events of a call already printed, and where they stand.
+    std::set<std::string> mEventi;
+    int miEventiA = -1;
+};
+
+clsDriver DriverBase(const std::vector<clsPrescanning>& prescanning);
+
+// How strict a format is: fixed lengths and more parts read first, the catalogue before the
+// formats it lacks.
+int Rigore(const Formato& f);
+
+bool HaParola(const std::string& intestazione, std::initializer_list<const char*> parole);
+
+inline bool Sovrapposti(int a, int b, int c, int d) { return a < d && c < b; }
+
+// A heading word that names a trunk.
+bool NomeDiLinea(const std::string& intestazione);
+
+// Values that name themselves a trunk: such a word, a blank and digits on every line
+// ("Line 03", "TRUNK 12").
+bool ValoriDiLinea(const std::set<std::string>& valori);
+
+// The same column, seen on the call lines only.
+Colonna SuRighe(const Colonna& c, const std::vector<bool>& righe, bool dentro);
+
+// What a code says of a call's kind: E incoming, U outgoing, e / u transferred of that kind,
+// T transferred, ? unknown.
+char TipoDiCodice(const std::string& valore);
+
+// 7. The other columns, split where every call line is blank.
+// A column of whole numbers where a few calls print one mark of letters instead (NA, ND): the
+// column without the mark, and the mark in rSegno; the column as it is and "" otherwise. The
+// mark stands on fewer calls than the numbers, and the numbers are at least two.
+Segmento SenzaSegnoDiAssenza(const Segmento& g, std::string& rSegno);
+
+clsCondizione Cond(int32_t op, int a, int b, const std::string& valore, int16_t formato);
+
+// Names ended by ':' or '=' that open values of a field before digits (FAC:01, ACC=12).
+std::set<std::string> Etichette(const std::set<std::string>& valori);
+
+// A chain: the first codes joined by Or, then the rest joined by And.
+// A replacement on a call kind's line 1, at the given columns (from 1), before its fields are
+// read.
+void Sostituisci(clsDriver& d, bool bEntrante, int16_t iInizio, int16_t iLunghezza,
+                 const std::string& sDa, const std::string& sA = {});
+
+// The field's value read is converted (multiplied, divided) as the duration and cost settings
+// write it.
+void Converti(clsCampo& c, int32_t iEccezione, int32_t iOperazione, std::string sSorgente,
+              std::string sValore);
+
+// With prima, its conditions joined by And come first and are one more choice of the Or: the
+// engine joins from left to right, so "T And X Or I And base" reads ((T and X) or I) and base.
+ColCondizioni Catena(const std::vector<clsCondizione>& oppure, const std::vector<clsCondizione>& e,
+                     const std::vector<clsCondizione>& prima = {});
+
+}  // namespace tarno::proposta

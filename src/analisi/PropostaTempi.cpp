@@ -117,6 +117,19 @@ void Proponitore::ScegliDate() {
 }
 
 // 5. Times of day and durations.
+namespace {
+
+// Digits alone (no separator) that a format reads as hours past the day's last on some call
+// (265500 as 26:55:00) are a number, a record's identifier: neither a time of day nor a
+// duration, which a record would print with its separators.
+bool OreOltreIlGiorno(const Colonna& c, const Formato& f) {
+    if (f.bLetterale || !f.bOre || f.bMeridiano || f.bData) return false;
+    return std::any_of(c.vValori.begin(), c.vValori.end(),
+                       [](const Valore& v) { return v.v.iOre > 23; });
+}
+
+}  // namespace
+
 void Proponitore::ScegliTempi() {
     const size_t n = mvChiamate.size();
     struct Cand {
@@ -167,6 +180,7 @@ void Proponitore::ScegliTempi() {
             (!k.sIntest.empty() || (!f.bLetterale && !f.bSolo && !mbSeparati)))
             continue;
         if (!principale && !nomeTempo && c.Righe() * 5 < n * 2) continue;
+        if (!principale && OreOltreIlGiorno(c, f)) continue;
         // Digits alone must read (nearly) every value printed there: 1002 among 34650881188
         // and 0555123456 is an extension, not a time.
         if (!principale && !f.bLetterale) {

@@ -151,6 +151,7 @@ class Proponitore {
     void TrovaColonne();
     void Impaccate();
     void ImpaccateRestanti();
+    bool ParoleAlPostoDelleCifre(const CorsaCifre& corsa);
     void DividiIncollati();
     bool ScegliRigheChiamata();
     // Separated fields under a heading with no time of day on most records: the records are the

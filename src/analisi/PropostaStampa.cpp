@@ -345,6 +345,40 @@ void Proponitore::TrovaValori() {
 // time and what follows it): split where the runs end on some lines and where the formats read
 // valid values that change as dates and times do. The fields of the likeliest reading stand for
 // whatever else was read inside those runs.
+// Runs of digits whose column holds a word on other lines that print a time with its
+// separators (a caller's name where the number stands, ROSSI MARIO beside 0555224545) are a
+// column of text: a number, not fields packed together.
+bool Proponitore::ParoleAlPostoDelleCifre(const CorsaCifre& corsa) {
+    const std::set<size_t> righe(corsa.vRighe.begin(), corsa.vRighe.end());
+    std::set<size_t> conOra;
+    for (const auto& c : mvCandidate) {
+        const Formato& f = mvFormati[c.iFormato];
+        if (!f.bLetterale || !f.bOre || f.bData) continue;
+        for (const auto& v : c.vValori)
+            if (!Sovrapposti(v.a, v.b, corsa.a, corsa.b)) conOra.insert(v.iRiga);
+    }
+    const auto a = static_cast<size_t>(corsa.a);
+    std::vector<size_t> parole;
+    for (size_t r : conOra) {
+        const std::string& s = mvRighe[r];
+        if (righe.count(r) || s.size() <= a || !Lettera(s[a]) || (a && s[a - 1] != ' ')) continue;
+        parole.push_back(r);
+    }
+    if (parole.size() < 2) return false;
+    std::string esempi;
+    for (size_t i = 0; i < parole.size() && i < 2; ++i) {
+        const std::string& s = mvRighe[parole[i]];
+        esempi += (i ? ", \"" : "\"") + s.substr(a, std::min(s.find(' ', a), s.size()) - a) + "\"";
+    }
+    Voce(Ambito::Righe, "Cifre senza separatori",
+         Dove(corsa.a, corsa.b) + ": cifre attaccate su " +
+             Num(static_cast<long long>(corsa.vRighe.size())) + " righe, ma " +
+             Num(static_cast<long long>(parole.size())) +
+             " altre righe con un'ora vi stampano parole (" + esempi +
+             "): \xE8 una colonna di testo (un numero), non campi attaccati");
+    return true;
+}
+
 void Proponitore::Impaccate() {
     if (mbSeparati) return;
     std::vector<std::string> testi;
@@ -372,6 +406,7 @@ void Proponitore::Impaccate() {
             return dentro * 2 >= c.Righe();
         });
         if (corsa.vLetture.empty()) continue;
+        if (ParoleAlPostoDelleCifre(corsa)) continue;
         const LetturaCifre& scelta = corsa.vLetture.front();
         std::string campi;
         bool data = false;

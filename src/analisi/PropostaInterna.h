@@ -182,6 +182,7 @@ class Proponitore {
     void RuoliDelTipoMaggiore(size_t iEntranti, size_t iUscenti);
     void AltreRighe();
     std::string SenzaSeconda(const std::string& segno, bool bEntranti) const;
+    bool CoppieConNome();
     void DurataInSecondi();
     void SecondiIncollati();
     void DurataInDecimi();

@@ -314,6 +314,7 @@ void Proponitore::AltreRighe() {
     if (!testo.empty())
         Voce(Ambito::Righe, "Altre righe",
              testo + ": non sono chiamate, il motore le segnala come righe non riconosciute");
+    if (!miLarghezzaRiga && CoppieConNome()) return;
     // A mark that stands only on the line after a call, after every call of one kind and of
     // no other: that kind is printed on two lines.
     for (const auto& [k, conti] : dopo) {
@@ -390,6 +391,73 @@ std::string Proponitore::SenzaSeconda(const std::string& segno, bool bEntranti) 
                    ", con una il testo della seconda riga resta fuori";
     }
     return {};
+}
+
+// Every call of one kind printed as two records in a row that differ in one stretch only, where
+// the first prints digits and the second a word (the caller's number, then the caller's name),
+// with every date and time the same on both: the kind is one call on two lines, read on its
+// first; its second line is told by the direction code printed again.
+bool Proponitore::CoppieConNome() {
+    if (miDirA < 0 || mvChiamate.size() < 4) return false;
+    std::vector<std::pair<int, int>> tempi;
+    for (const auto& t : mvTempi) tempi.emplace_back(t.c.a, t.c.b);
+    if (mData) tempi.emplace_back(mData->a, mData->b);
+    if (tempi.empty()) return false;
+    const auto coppia = [&](size_t r, size_t q) {
+        const std::string &x = mvRighe[r], &y = mvRighe[q];
+        if (mvTipo[r] != mvTipo[q]) return false;
+        size_t i = 0, j = std::max(x.size(), y.size());
+        const auto at = [](const std::string& s, size_t k) { return k < s.size() ? s[k] : ' '; };
+        while (i < j && at(x, i) == at(y, i)) ++i;
+        while (j > i && at(x, j - 1) == at(y, j - 1)) --j;
+        if (i == j) return false;
+        for (const auto& [a, b] : tempi)
+            if (Sovrapposti(a, b, static_cast<int>(i), static_cast<int>(j))) return false;
+        bool cifre = false, lettere = false;
+        for (size_t k = i; k < j; ++k) {
+            if (Lettera(at(x, k))) return false;
+            cifre |= Cifra(at(x, k));
+            lettere |= Lettera(at(y, k));
+        }
+        return cifre && lettere;
+    };
+    std::vector<bool> seconda(mvRighe.size(), false);
+    size_t coppie = 0;
+    std::map<char, size_t> perTipo, inCoppia;
+    for (size_t i = 0; i < mvChiamate.size(); ++i) {
+        const size_t r = mvChiamate[i];
+        ++perTipo[mvTipo[r]];
+        if (seconda[r]) continue;
+        if (i + 1 < mvChiamate.size() && mvChiamate[i + 1] == r + 1 && coppia(r, r + 1)) {
+            seconda[r + 1] = true;
+            inCoppia[mvTipo[r]] += 2;
+            ++coppie;
+        }
+    }
+    if (coppie < 2 || inCoppia.size() != 1) return false;
+    const char tipo = inCoppia.begin()->first;
+    if (inCoppia[tipo] != perTipo[tipo] || perTipo.size() < 2) return false;
+    size_t primaSeconda = 0;
+    while (!seconda[primaSeconda]) ++primaSeconda;
+    const std::string& riga = mvRighe[primaSeconda];
+    const std::string dir = Testo(primaSeconda, miDirA, miDirB);
+    const std::string codice(TogliSpazi(dir));
+    const size_t dove = riga.find(codice, static_cast<size_t>(miDirA));
+    if (codice.empty() || dove == std::string::npos) return false;
+    msSeconda = codice;
+    miSecondaA = static_cast<int>(dove);
+    mbSecondaEntranti = tipo == 'E';
+    Voce(Ambito::Righe, "Chiamate su due righe",
+         "le " + Num(static_cast<long long>(perTipo[tipo])) + " righe " +
+             (tipo == 'E' ? "entranti" : "uscenti") + " vanno a coppie (righe " +
+             Num(static_cast<long long>(mvNumeri[primaSeconda - 1])) + " e " +
+             Num(static_cast<long long>(mvNumeri[primaSeconda])) +
+             ", ...): la seconda ripete la prima con le stesse date e ore e stampa una parola "
+             "dove la prima ha cifre (il nome al posto del numero): una chiamata su due righe, "
+             "letta sulla prima; la seconda riga ha di nuovo \"" +
+             codice + "\"",
+         true, tipo == 'E');
+    return true;
 }
 
 }  // namespace tarno::proposta

@@ -673,6 +673,58 @@ void Proponitore::ScegliSegmenti() {
         CampiDellAltroTipo(true);
         CampiDellAltroTipo(false);
         RuoliDelTipoMaggiore(entranti.size(), uscenti.size());
+        InternoCheChiama(true);
+        InternoCheChiama(false);
+    }
+}
+
+// The phones that take calls also make them: where a kind's extension column holds numbers no
+// call of the other kind is charged to (a group or a queue that rang first: 80002), and another
+// column of that kind holds on every call an extension of the other kind, the same as the
+// first column's on half the calls at least, that one names the extension that took the call.
+void Proponitore::InternoCheChiama(bool bEntranti) {
+    auto& mie = mSegmenti[bEntranti];
+    const auto& altre = mSegmenti[!bEntranti];
+    const auto interno = [](auto& v) {
+        return std::find_if(v.begin(), v.end(),
+                            [](const Segmento& g) { return g.sRuolo == "sDerivato"; });
+    };
+    const auto g = interno(mie);
+    const auto x = interno(altre);
+    if (g == mie.end() || x == altre.end() || !g->sEtichetta.empty()) return;
+    const auto dentro = [&](const std::set<std::string>& valori) {
+        return std::all_of(valori.begin(), valori.end(),
+                           [&](const std::string& v) { return x->distinti.count(v) > 0; });
+    };
+    if (dentro(g->distinti)) return;
+    std::vector<size_t> righe;
+    for (size_t r : mvChiamate)
+        if ((mvTipo[r] == 'E') == bEntranti) righe.push_back(r);
+    for (Segmento& h : mie) {
+        if (&h == &*g || !h.sRuolo.empty() || h.iPieni != righe.size() || h.iIntere != h.iPieni ||
+            h.distinti.size() < 2 || !dentro(h.distinti))
+            continue;
+        size_t uguali = 0;
+        for (size_t r : righe)
+            uguali += TogliSpazi(Testo(r, h.a, h.b)) == TogliSpazi(Testo(r, g->a, g->b));
+        if (uguali * 2 < righe.size() || uguali == righe.size()) continue;
+        std::string fuori;
+        for (const auto& v : g->distinti)
+            if (!x->distinti.count(v)) fuori += (fuori.empty() ? "" : ", ") + v;
+        Voce(Ambito::Campo, "Derivato",
+             Dove(g->a, g->b) + " ha " + fuori + ", che nessuna chiamata " +
+                 (bEntranti ? "uscente" : "entrante") +
+                 " ha per derivato (un gruppo che ha "
+                 "squillato prima); " +
+                 Dove(h.a, h.b) + " ha su ogni chiamata un derivato delle " +
+                 (bEntranti ? "uscenti" : "entranti") + " (uguale all'altra colonna " +
+                 Num(static_cast<long long>(uguali)) + " volte su " +
+                 Num(static_cast<long long>(righe.size())) +
+                 "): \xE8 il derivato che ha preso la chiamata",
+             true, bEntranti, "sDerivato", h.a, h.b);
+        h.sRuolo = "sDerivato";
+        g->sRuolo.clear();
+        return;
     }
 }
 

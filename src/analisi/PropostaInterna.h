@@ -180,6 +180,7 @@ class Proponitore {
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
     void ScegliSegmenti();
     void RuoliDelTipoMaggiore(size_t iEntranti, size_t iUscenti);
+    void InternoCheChiama(bool bEntranti);
     void AltreRighe();
     std::string SenzaSeconda(const std::string& segno, bool bEntranti) const;
     bool CoppieConNome();

@@ -184,6 +184,7 @@ class Proponitore {
     void AltreRighe();
     std::string SenzaSeconda(const std::string& segno, bool bEntranti) const;
     bool CoppieConNome();
+    std::set<size_t> mSecondeRighe;  // the second records of calls printed in pairs
     void DurataInSecondi();
     void SecondiIncollati();
     void DurataInDecimi();

@@ -280,7 +280,7 @@ void Proponitore::AltreRighe() {
                                                                      : std::string();
     };
     for (size_t r = 0; r < mvRighe.size(); ++r) {
-        if (mvChiamata[r]) continue;
+        if (mvChiamata[r] || mSecondeRighe.count(r)) continue;
         const std::string& t = mvRighe[r];
         const bool dopoChiamata = r > 0 && mvChiamata[r - 1];
         if (const std::string k = segno(t); !k.empty()) {
@@ -314,7 +314,7 @@ void Proponitore::AltreRighe() {
     if (!testo.empty())
         Voce(Ambito::Righe, "Altre righe",
              testo + ": non sono chiamate, il motore le segnala come righe non riconosciute");
-    if (!miLarghezzaRiga && CoppieConNome()) return;
+    if (!msSeconda.empty()) return;  // told already by the records printed in pairs
     // A mark that stands only on the line after a call, after every call of one kind and of
     // no other: that kind is printed on two lines.
     for (const auto& [k, conti] : dopo) {
@@ -396,9 +396,10 @@ std::string Proponitore::SenzaSeconda(const std::string& segno, bool bEntranti) 
 // Every call of one kind printed as two records in a row that differ in one stretch only, where
 // the first prints digits and the second a word (the caller's number, then the caller's name),
 // with every date and time the same on both: the kind is one call on two lines, read on its
-// first; its second line is told by the direction code printed again.
+// first; its second line is told by the direction code printed again, and is no call line of
+// its own for the fields.
 bool Proponitore::CoppieConNome() {
-    if (miDirA < 0 || mvChiamate.size() < 4) return false;
+    if (miLarghezzaRiga || miDirA < 0 || mvChiamate.size() < 4) return false;
     std::vector<std::pair<int, int>> tempi;
     for (const auto& t : mvTempi) tempi.emplace_back(t.c.a, t.c.b);
     if (mData) tempi.emplace_back(mData->a, mData->b);
@@ -444,6 +445,10 @@ bool Proponitore::CoppieConNome() {
     const std::string codice(TogliSpazi(dir));
     const size_t dove = riga.find(codice, static_cast<size_t>(miDirA));
     if (codice.empty() || dove == std::string::npos) return false;
+    // The second lines are read as part of the call before them, no call of their own.
+    std::erase_if(mvChiamate, [&](size_t r) { return seconda[r]; });
+    for (size_t r = 0; r < seconda.size(); ++r)
+        if (seconda[r]) mvChiamata[r] = false, mSecondeRighe.insert(r);
     msSeconda = codice;
     miSecondaA = static_cast<int>(dove);
     mbSecondaEntranti = tipo == 'E';

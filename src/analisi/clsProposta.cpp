@@ -723,6 +723,7 @@ Proposta Proponitore::Esegui() {
         CodiciSuAltreRighe();
         TrasferimentoIncollato();
         ZeroSuUnTipo();
+        CoppieConNome();
         ScegliSegmenti();
         NumeroOParola();
         RispostaConAsterischi();

@@ -680,8 +680,8 @@ void Proponitore::ScegliSegmenti() {
 
 // The phones that take calls also make them: where a kind's extension column holds numbers no
 // call of the other kind is charged to (a group or a queue that rang first: 80002), and another
-// column of that kind holds on every call an extension of the other kind, the same as the
-// first column's on half the calls at least, that one names the extension that took the call.
+// column of that kind holds on every call an extension of the other kind, that one names the
+// extension that took the call (of several, the one most often the same as the first).
 void Proponitore::InternoCheChiama(bool bEntranti) {
     auto& mie = mSegmenti[bEntranti];
     const auto& altre = mSegmenti[!bEntranti];
@@ -700,32 +700,50 @@ void Proponitore::InternoCheChiama(bool bEntranti) {
     std::vector<size_t> righe;
     for (size_t r : mvChiamate)
         if ((mvTipo[r] == 'E') == bEntranti) righe.push_back(r);
-    for (Segmento& h : mie) {
-        if (&h == &*g || !h.sRuolo.empty() || h.iPieni != righe.size() || h.iIntere != h.iPieni ||
-            h.distinti.size() < 2 || !dentro(h.distinti))
+    Segmento* h = nullptr;
+    size_t uguali = 0;
+    for (Segmento& k : mie) {
+        if (&k == &*g || !k.sRuolo.empty() || k.iPieni != righe.size() || k.iIntere != k.iPieni ||
+            k.distinti.size() < 2 || !dentro(k.distinti))
             continue;
-        size_t uguali = 0;
+        size_t u = 0;
         for (size_t r : righe)
-            uguali += TogliSpazi(Testo(r, h.a, h.b)) == TogliSpazi(Testo(r, g->a, g->b));
-        if (uguali * 2 < righe.size() || uguali == righe.size()) continue;
-        std::string fuori;
-        for (const auto& v : g->distinti)
-            if (!x->distinti.count(v)) fuori += (fuori.empty() ? "" : ", ") + v;
-        Voce(Ambito::Campo, "Derivato",
-             Dove(g->a, g->b) + " ha " + fuori + ", che nessuna chiamata " +
-                 (bEntranti ? "uscente" : "entrante") +
-                 " ha per derivato (un gruppo che ha "
-                 "squillato prima); " +
-                 Dove(h.a, h.b) + " ha su ogni chiamata un derivato delle " +
-                 (bEntranti ? "uscenti" : "entranti") + " (uguale all'altra colonna " +
-                 Num(static_cast<long long>(uguali)) + " volte su " +
-                 Num(static_cast<long long>(righe.size())) +
-                 "): \xE8 il derivato che ha preso la chiamata",
-             true, bEntranti, "sDerivato", h.a, h.b);
-        h.sRuolo = "sDerivato";
-        g->sRuolo.clear();
-        return;
+            u += TogliSpazi(Testo(r, k.a, k.b)) == TogliSpazi(Testo(r, g->a, g->b));
+        if (!h || u > uguali) h = &k, uguali = u;
     }
+    if (!h) return;
+    std::string fuori;
+    for (const auto& v : g->distinti)
+        if (!x->distinti.count(v)) fuori += (fuori.empty() ? "" : ", ") + v;
+    Voce(Ambito::Campo, "Derivato",
+         Dove(g->a, g->b) + " ha " + fuori + ", che nessuna chiamata " +
+             (bEntranti ? "uscente" : "entrante") +
+             " ha per derivato (un gruppo che ha squillato prima, o la linea); " +
+             Dove(h->a, h->b) + " ha su ogni chiamata un derivato delle " +
+             (bEntranti ? "uscenti" : "entranti") + " (uguale all'altra colonna " +
+             Num(static_cast<long long>(uguali)) + " volte su " +
+             Num(static_cast<long long>(righe.size())) +
+             "): \xE8 il derivato che ha preso la chiamata",
+         true, bEntranti, "sDerivato", h->a, h->b);
+    h->sRuolo = "sDerivato";
+    g->sRuolo.clear();
+    // The column given up holding only the other kind's trunks, where this kind's trunk column
+    // holds others, is the trunk.
+    const auto l = std::find_if(mie.begin(), mie.end(),
+                                [](const Segmento& k) { return k.sRuolo == "sLinea"; });
+    const auto y = std::find_if(altre.begin(), altre.end(),
+                                [](const Segmento& k) { return k.sRuolo == "sLinea"; });
+    const auto linee = [&](const std::set<std::string>& valori) {
+        return std::all_of(valori.begin(), valori.end(),
+                           [&](const std::string& v) { return y->distinti.count(v) > 0; });
+    };
+    if (l == mie.end() || y == altre.end() || linee(l->distinti) || !linee(g->distinti)) return;
+    Voce(Ambito::Campo, "Linea",
+         Dove(g->a, g->b) + " ha solo linee delle " + (bEntranti ? "uscenti" : "entranti") + ", " +
+             Dove(l->a, l->b) + " anche altri valori: la linea \xE8 la prima",
+         true, bEntranti, "sLinea", g->a, g->b);
+    l->sRuolo.clear();
+    g->sRuolo = "sLinea";
 }
 
 // The kinds print the extension and the trunk at the same columns: where the kind of fewer

@@ -213,6 +213,26 @@ void Proponitore::ScegliTempi() {
             k.bOra = f.bOre && piccoli * 10 <= c.Righe() * 6;
         scelti.push_back(std::move(k));
     }
+    // A printout prints its times of day one way: with two printed with their separators on
+    // most calls (beside their date, 2024/04/30 06:27:28), digits alone that a time format reads
+    // too (a record's number, 105500) and no heading names are no time.
+    if (std::count_if(scelti.begin(), scelti.end(), [&](const Cand& k) {
+            return k.bOra && mvFormati[k.c.iFormato].bLetterale && k.c.Righe() * 10 >= n * 8;
+        }) >= 2)
+        std::erase_if(scelti, [&](const Cand& k) {
+            const Formato& f = mvFormati[k.c.iFormato];
+            const bool principale = mOra && k.c.a == mOra->a && k.c.b == mOra->b;
+            if (!k.bOra || f.bLetterale || f.bMeridiano || k.c.bImpaccata || principale ||
+                !k.sIntest.empty())
+                return false;
+            Voce(Ambito::Campo, "Cifre senza separatori",
+                 Dove(k.c.a, k.c.b) + ": \"" + f.sTesto + "\" vi legge un'ora (" +
+                     PrimiValori(k.c) +
+                     "), ma le altre ore sono stampate con i separatori: \xE8 un numero, non "
+                     "un'ora",
+                 true);
+            return true;
+        });
     // Two pairs of digits as a duration (00:24) are minutes and seconds under a heading that
     // names a ringing time, or beside another duration printed to the second: a printout that
     // counts one duration in seconds does not count a shorter one in minutes.

@@ -437,7 +437,18 @@ bool Proponitore::CoppieConNome() {
     }
     if (coppie < 2 || inCoppia.size() != 1) return false;
     const char tipo = inCoppia.begin()->first;
-    if (inCoppia[tipo] != perTipo[tipo] || perTipo.size() < 2) return false;
+    if (perTipo.size() < 2) return false;
+    if (inCoppia[tipo] != perTipo[tipo]) {
+        Voce(Ambito::Righe, "Righe a coppie",
+             Num(static_cast<long long>(inCoppia[tipo])) + " righe " +
+                 (tipo == 'E' ? "entranti" : "uscenti") + " su " +
+                 Num(static_cast<long long>(perTipo[tipo])) +
+                 " vanno a coppie (la seconda ripete la prima con una parola dove la prima ha "
+                 "cifre): un tipo ha un numero di righe fisso, e le altre sono da sole; le "
+                 "seconde righe restano chiamate a s\xE9",
+             true, tipo == 'E');
+        return false;
+    }
     size_t primaSeconda = 0;
     while (!seconda[primaSeconda]) ++primaSeconda;
     const std::string& riga = mvRighe[primaSeconda];

@@ -145,6 +145,9 @@ class Proponitore {
     void Inquadra();
     void LeggiRighe();
     void TrovaFormati();
+    // Dates with the month in letters: the month table and the formats reading through it.
+    void MesiInLettere();
+    CodiciMesi mMesi{};
     void TrovaValori();
     void Spaziati(size_t r, size_t f, std::map<std::tuple<size_t, int, int>, Colonna>& perInizio,
                   std::map<std::tuple<size_t, int, int>, Colonna>& perFine) const;

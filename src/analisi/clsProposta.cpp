@@ -701,6 +701,7 @@ Proposta Proponitore::Esegui() {
     Inquadra();
     LeggiRighe();
     TrovaFormati();
+    MesiInLettere();
     ProvaSeparati();
     TrovaValori();
     if (!mbSeparati && (InBlocchi() || InCiclo())) TrovaValori();
@@ -733,6 +734,8 @@ Proposta Proponitore::Esegui() {
         AltreRighe();
     }
     Componi();
+    if (!mMesi[0].empty())
+        for (int i = 0; i < 12; ++i) mP.driver.Mesi(i, mMesi[static_cast<size_t>(i)]);
     if (miLarghezzaRiga) PosizioniInBlocchi();
     return std::move(mP);
 }

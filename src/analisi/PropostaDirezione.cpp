@@ -188,7 +188,7 @@ void Proponitore::ScegliDirezione() {
         if (!migliore || punti(c) > punti(*migliore)) migliore = c;
     }
     mvTipo.assign(mvRighe.size(), 'U');
-    if (EntrantiDaGiunzione(perColonna)) return;
+    if (EntrantiDaGiunzione(perColonna) || EntrantiDaGiunzione(TipiTraLeCifre())) return;
     if (!migliore)
         if (auto d = DirezioneDaCifra(perColonna)) {
             migliore.emplace();
@@ -533,6 +533,22 @@ bool Proponitore::EntrantiDallaForma(const std::map<int, std::map<std::string, s
 // A trunk as the calling party: the first column holding a party on (nearly) every call line
 // that holds a trunk (T and its digits: T162, T000002) on some and an extension on the others;
 // the calls from a trunk are incoming.
+// Letters standing alone between digits (X00100D0000201T0000012...): the type of the party
+// whose digits follow, by its column, with those digits.
+std::map<int, std::map<std::string, size_t>> Proponitore::TipiTraLeCifre() const {
+    std::map<int, std::map<std::string, size_t>> colonne;
+    for (size_t r : mvChiamate) {
+        const std::string& s = mvRighe[r];
+        for (size_t i = 1; i + 1 < s.size(); ++i) {
+            if (!Lettera(s[i]) || !Cifra(s[i - 1]) || !Cifra(s[i + 1])) continue;
+            size_t j = i + 1;
+            while (j < s.size() && Cifra(s[j])) ++j;
+            ++colonne[static_cast<int>(i)][s.substr(i, j - i)];
+        }
+    }
+    return colonne;
+}
+
 bool Proponitore::EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne) {
     const size_t n = mvChiamate.size();
     if (n < 4) return false;

@@ -172,6 +172,7 @@ class Proponitore {
                             const std::map<int, std::map<std::string, size_t>>& perColonna);
     void CampiDellAltroTipo(bool bVersoEntranti);
     bool EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne);
+    std::map<int, std::map<std::string, size_t>> TipiTraLeCifre() const;
     void Identificativi(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
     std::optional<std::pair<int, std::map<std::string, char>>> DirezioneDaCifra(
         const std::map<int, std::map<std::string, size_t>>& colonne);

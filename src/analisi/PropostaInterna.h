@@ -173,6 +173,12 @@ class Proponitore {
     void CampiDellAltroTipo(bool bVersoEntranti);
     bool EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne);
     std::map<int, std::map<std::string, size_t>> TipiTraLeCifre() const;
+    // Columns of the party type letters standing between digits, and the roles they gave on
+    // the call kind looked at.
+    std::set<int> mLettereParte;
+    std::set<std::string> mRuoliDaLettere;
+    std::set<std::pair<int, bool>> mVociLettere;  // said: column, incoming
+    void RuoliDaLettere(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
     void Identificativi(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
     std::optional<std::pair<int, std::map<std::string, char>>> DirezioneDaCifra(
         const std::map<int, std::map<std::string, size_t>>& colonne);

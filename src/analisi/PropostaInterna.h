@@ -147,6 +147,7 @@ class Proponitore {
     void TrovaFormati();
     // Dates with the month in letters: the month table and the formats reading through it.
     void MesiInLettere();
+    void MinutiOltreCento();
     CodiciMesi mMesi{};
     void TrovaValori();
     void Spaziati(size_t r, size_t f, std::map<std::tuple<size_t, int, int>, Colonna>& perInizio,
@@ -339,6 +340,8 @@ class Proponitore {
         // Minutes and tenths (2.3): the point taken out, the words (NOANS) blanked, the
         // tenths turned into seconds.
         bool bDecimi = false;
+        // Minutes and seconds read as hours and minutes, then divided by 60 (125:40).
+        bool bSessantesimi = false;
         std::set<std::string> parole;
     };
     std::vector<Tempo> mvTempi;

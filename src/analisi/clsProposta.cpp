@@ -443,6 +443,10 @@ void Proponitore::Componi() {
                                 std::to_string(IndiceCampo(t.sCampo, bEntrante))))
                             c->mbOpzionale = true;
                 }
+            if (t.bSessantesimi)
+                if (clsCampo* c = chiamataK->mcolCampi->Trova(
+                        std::to_string(IndiceCampo(t.sCampo, bEntrante))))
+                    Converti(*c, clsCampo::DURATA_TRASF, clsTrasformazione::DIVIDI, "", "60");
             if (t.bDecimi) {
                 clsCampo* c =
                     chiamataK->mcolCampi->Trova(std::to_string(IndiceCampo(t.sCampo, bEntrante)));
@@ -719,6 +723,7 @@ Proposta Proponitore::Esegui() {
         DurataInDecimi();
         DurateDaIntestazione();
         DurataInTreCampi();
+        MinutiOltreCento();
         RecordDiServizio();
         ScegliDirezione();
         CodiciSuAltreRighe();

@@ -75,7 +75,10 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
             while (j < s.size() && Cifra(s[j])) ++j;
             // A field starts there: not digits glued to letters (0!KA0100010012101, a record's
             // kind and its codes).
-            const bool lettera = i > 0 && std::isalpha(static_cast<unsigned char>(s[i - 1]));
+            // One letter alone between digits (D0000201T0000012...) is a type code of the field
+            // after it, which starts there.
+            const bool lettera = i > 0 && std::isalpha(static_cast<unsigned char>(s[i - 1])) &&
+                                 !(i > 1 && Cifra(s[i - 2]));
             if (j - i >= 8 && !lettera)
                 inizi[static_cast<int>(i)].emplace_back(r, static_cast<int>(j));
             i = j;
@@ -207,6 +210,7 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
                 }
                 merito[&p] = (giorni.size() >= mesi.size()) + recente;
             }
+        int saltate = 0;  // columns of an identifier before the first field
         const std::function<void(int)> prova = [&](int da) {
             if (++passi > 20'000) return;  // a bound on the readings tried
             const bool dopoData = !scelti.empty() && scelti.back()->bData;
@@ -251,7 +255,7 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
                     dataOraPrima = data;
                     dataPrima = nullptr;
                 }
-                int spiegate = 0;
+                int spiegate = saltate;
                 for (const PezzoCifre* p : scelti) spiegate += p->b - p->a;
                 if (tempi && spiegate * 2 >= mezza) letture.push_back(std::move(l));
             }
@@ -272,6 +276,29 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
             }
         };
         prova(inizio);
+        // No reading from the run's start: an identifier zero-filled to one width may open it
+        // (0000201 0316 0802 000342: an extension, then the date, the time and the duration);
+        // the readings start after it with a date (its last digits would read as a time) that
+        // stays or moves forward from one call to the next, as a printout's dates do (the last
+        // digits of the identifier would jump about).
+        for (int x = inizio + 1; letture.empty() && x < inizio + 10 && x < corsa.b; ++x) {
+            bool zeri = pezzi.count(x) > 0;
+            for (const auto& [r, fine] : righe) zeri &= fine > x && vRighe[r][inizio] == '0';
+            if (!zeri) continue;
+            saltate = x - inizio;
+            prova(x);
+            std::erase_if(letture, [](const LetturaCifre& l) {
+                const PezzoCifre& p = l.vPezzi.front();
+                if (!p.bData) return true;
+                size_t avanti = 0;
+                for (size_t k = 1; k < p.vValori.size(); ++k) {
+                    const ValoreDataOra &v = p.vValori[k].second, &w = p.vValori[k - 1].second;
+                    avanti += v.iMese * 31 + v.iGiorno >= w.iMese * 31 + w.iGiorno;
+                }
+                return avanti * 10 < (p.vValori.size() - 1) * 9;
+            });
+        }
+        saltate = 0;
         std::stable_sort(letture.begin(), letture.end(),
                          [](const LetturaCifre& x, const LetturaCifre& y) {
                              if (x.iPunti != y.iPunti) return x.iPunti > y.iPunti;

@@ -51,7 +51,10 @@ struct CorsaCifre {
 // explains (half the run at least), date-times, durations after their time, dates whose day
 // varies at least as much as their month and whose year is this one or the last, and a later
 // time after an earlier one on most lines; of equal ones, fewer fields and fewer formats first.
-// Runs glued after a letter are a record's codes and are not looked at.
+// Runs glued after letters are a record's codes and are not looked at, but for one letter alone
+// between digits (a type code of the field after it). A run no reading fits from its start may
+// open with an identifier zero-filled to one width: then readings that open with a date after
+// it, staying or moving forward from line to line, are looked for.
 std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
                                     const std::vector<std::string>& vFormati);
 

@@ -196,6 +196,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
     auto prendi = [&](const std::string& ruolo, auto&& criterio) -> Segmento* {
         Segmento* scelto = nullptr;
         double migliore = 0;
+        if (mRuoliDaLettere.count(ruolo))
+            for (auto& g : mvSegmenti)
+                if (g.sRuolo == ruolo) return &g;
         for (auto& g : mvSegmenti) {
             if (!g.sRuolo.empty() || g.iPieni == 0) continue;
             const double p = criterio(g);
@@ -333,6 +336,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         });
         return k >= 2 && k <= 6 && quante >= 3 && quante * 5 >= g.iPieni * 4 && oltre ? k : 0;
     };
+    RuoliDaLettere(mvSegmenti, righe);
     Identificativi(mvSegmenti, righe);
     for (auto& g : mvSegmenti)
         if (g.sRuolo.empty() && mScattiZero.count({g.a, g.b})) g.sRuolo = "lScatti";
@@ -752,7 +756,8 @@ void Proponitore::InternoCheChiama(bool bEntranti) {
 // taken on it too, when they hold values of the same sort there (digits, letters) on three
 // calls in four.
 void Proponitore::RuoliDelTipoMaggiore(size_t iEntranti, size_t iUscenti) {
-    if (iEntranti == iUscenti) return;
+    // Party type letters tell the roles on each kind by themselves.
+    if (iEntranti == iUscenti || !mLettereParte.empty()) return;
     const bool grande = iEntranti > iUscenti;
     // Letters as printed (T9001 is no E201), a run of digits as one sign, and how many digits.
     const auto forma = [](const std::string& v) {

@@ -189,6 +189,17 @@ void Proponitore::ScegliDirezione() {
     }
     mvTipo.assign(mvRighe.size(), 'U');
     if (EntrantiDaGiunzione(perColonna)) return;
+    if (const auto tipi = TipiTraLeCifre(); EntrantiDaGiunzione(tipi)) {
+        // Each party's digits are a field of their own, after its letter.
+        for (const auto& [col, valori] : tipi) {
+            size_t k = 0;
+            for (const auto& [t, m] : valori) k += m;
+            if (k * 10 < mvChiamate.size() * 9) continue;
+            mConfini.insert({col, col + 1});
+            mLettereParte.insert(col);
+        }
+        return;
+    }
     if (!migliore)
         if (auto d = DirezioneDaCifra(perColonna)) {
             migliore.emplace();
@@ -533,6 +544,56 @@ bool Proponitore::EntrantiDallaForma(const std::map<int, std::map<std::string, s
 // A trunk as the calling party: the first column holding a party on (nearly) every call line
 // that holds a trunk (T and its digits: T162, T000002) on some and an extension on the others;
 // the calls from a trunk are incoming.
+// Letters standing alone between digits (X00100D0000201T0000012...): the type of the party
+// whose digits follow, by its column, with those digits.
+std::map<int, std::map<std::string, size_t>> Proponitore::TipiTraLeCifre() const {
+    std::map<int, std::map<std::string, size_t>> colonne;
+    for (size_t r : mvChiamate) {
+        const std::string& s = mvRighe[r];
+        for (size_t i = 1; i + 1 < s.size(); ++i) {
+            if (!Lettera(s[i]) || !Cifra(s[i - 1]) || !Cifra(s[i + 1])) continue;
+            size_t j = i + 1;
+            while (j < s.size() && Cifra(s[j])) ++j;
+            ++colonne[static_cast<int>(i)][s.substr(i, j - i)];
+        }
+    }
+    return colonne;
+}
+
+// The digits after a party's type letter: a trunk after T, an extension after any other letter
+// (D, S...), on the calls of one kind where the letter is the same on every call; the letter
+// itself is no field.
+void Proponitore::RuoliDaLettere(std::vector<Segmento>& segmenti,
+                                 const std::vector<size_t>& righe) {
+    mRuoliDaLettere.clear();
+    if (mLettereParte.empty() || righe.empty()) return;
+    const bool entranti = mvTipo[righe.front()] == 'E';
+    for (Segmento& g : segmenti) {
+        if (!g.sRuolo.empty()) continue;
+        if (mLettereParte.count(g.a) && g.b == g.a + 1) {
+            g.sRuolo = "-";
+            continue;
+        }
+        if (!mLettereParte.count(g.a - 1)) continue;
+        std::set<char> lettere;
+        for (size_t r : righe)
+            if (static_cast<size_t>(g.a) <= mvRighe[r].size())
+                lettere.insert(mvRighe[r][static_cast<size_t>(g.a - 1)]);
+        if (lettere.size() != 1) continue;
+        const char l = *lettere.begin();
+        const std::string ruolo = l == 'T' || l == 't' ? "sLinea" : "sDerivato";
+        if (!mRuoliDaLettere.insert(ruolo).second) continue;
+        g.sRuolo = ruolo;
+        if (!mVociLettere.insert({g.a, entranti}).second) continue;
+        Voce(Ambito::Campo, ruolo == "sLinea" ? "Linea" : "Derivato",
+             Dove(g.a, g.b) + ": le cifre dopo la lettera \"" + std::string(1, l) +
+                 "\" del tipo di interlocutore (" + *g.distinti.begin() +
+                 ", ...): " + (ruolo == "sLinea" ? "T \xE8 una linea esterna" : "un interno") +
+                 " sulle chiamate " + (entranti ? "entranti" : "uscenti"),
+             false, entranti, ruolo, g.a, g.b);
+    }
+}
+
 bool Proponitore::EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne) {
     const size_t n = mvChiamate.size();
     if (n < 4) return false;

@@ -145,6 +145,10 @@ class Proponitore {
     void Inquadra();
     void LeggiRighe();
     void TrovaFormati();
+    // Dates with the month in letters: the month table and the formats reading through it.
+    void MesiInLettere();
+    void MinutiOltreCento();
+    CodiciMesi mMesi{};
     void TrovaValori();
     void Spaziati(size_t r, size_t f, std::map<std::tuple<size_t, int, int>, Colonna>& perInizio,
                   std::map<std::tuple<size_t, int, int>, Colonna>& perFine) const;
@@ -170,6 +174,13 @@ class Proponitore {
                             const std::map<int, std::map<std::string, size_t>>& perColonna);
     void CampiDellAltroTipo(bool bVersoEntranti);
     bool EntrantiDaGiunzione(const std::map<int, std::map<std::string, size_t>>& colonne);
+    std::map<int, std::map<std::string, size_t>> TipiTraLeCifre() const;
+    // Columns of the party type letters standing between digits, and the roles they gave on
+    // the call kind looked at.
+    std::set<int> mLettereParte;
+    std::set<std::string> mRuoliDaLettere;
+    std::set<std::pair<int, bool>> mVociLettere;  // said: column, incoming
+    void RuoliDaLettere(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
     void Identificativi(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
     std::optional<std::pair<int, std::map<std::string, char>>> DirezioneDaCifra(
         const std::map<int, std::map<std::string, size_t>>& colonne);
@@ -333,7 +344,9 @@ class Proponitore {
         // Minutes and tenths (2.3): the point taken out, the words (NOANS) blanked, the
         // tenths turned into seconds.
         bool bDecimi = false;
-        std::set<std::string> parole;
+        // Minutes and seconds read as hours and minutes, then divided by 60 (125:40).
+        bool bSessantesimi = false;
+        std::set<std::string> parole = {};
     };
     std::vector<Tempo> mvTempi;
     // Direction: the column, and each value's kind ('E', 'U', 'e' incoming transferred,

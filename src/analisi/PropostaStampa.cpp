@@ -118,7 +118,7 @@ void Proponitore::Spaziati(size_t r, size_t f,
     const Formato& fm = mvFormati[f];
     const std::string& schema = fm.sTesto;
     const size_t L = schema.size();
-    const CodiciMesi mesi{};
+    const CodiciMesi& mesi = mMesi;
     // Digits alone from x to the next blank.
     const auto cifre = [&](size_t x, int passo) {
         size_t n = 0;
@@ -154,7 +154,7 @@ void Proponitore::TrovaValori() {
     // that is not a digit (S=226, *10:31AM, <I>...), and only for a token nothing read, its
     // start and end at each fixed length (14.12.2608:02:41 holds a date and a time).
     std::map<std::tuple<size_t, int, int>, Colonna> perInizio, perFine;
-    const CodiciMesi mesi{};
+    const CodiciMesi& mesi = mMesi;
     for (size_t r = 0; r < mvRighe.size(); ++r) {
         const std::string& s = mvRighe[r];
         std::vector<Pezzo> pezzi;
@@ -534,7 +534,7 @@ bool Proponitore::ProvaSeparati() {
     mbSeparati = true;
     mcSeparatore = migliore.c;
     // The heading: the first lines of words, none of which a format reads as a date or time.
-    const CodiciMesi mesi{};
+    const CodiciMesi& mesi = mMesi;
     // A value a format reads, or (separati) one with the format's separators, not bare digits.
     auto valore = [&](std::string_view v, bool separati) {
         v = TogliSpazi(v);

@@ -443,6 +443,10 @@ void Proponitore::Componi() {
                                 std::to_string(IndiceCampo(t.sCampo, bEntrante))))
                             c->mbOpzionale = true;
                 }
+            if (t.bSessantesimi)
+                if (clsCampo* c = chiamataK->mcolCampi->Trova(
+                        std::to_string(IndiceCampo(t.sCampo, bEntrante))))
+                    Converti(*c, clsCampo::DURATA_TRASF, clsTrasformazione::DIVIDI, "", "60");
             if (t.bDecimi) {
                 clsCampo* c =
                     chiamataK->mcolCampi->Trova(std::to_string(IndiceCampo(t.sCampo, bEntrante)));
@@ -701,6 +705,7 @@ Proposta Proponitore::Esegui() {
     Inquadra();
     LeggiRighe();
     TrovaFormati();
+    MesiInLettere();
     ProvaSeparati();
     TrovaValori();
     if (!mbSeparati && (InBlocchi() || InCiclo())) TrovaValori();
@@ -718,6 +723,7 @@ Proposta Proponitore::Esegui() {
         DurataInDecimi();
         DurateDaIntestazione();
         DurataInTreCampi();
+        MinutiOltreCento();
         RecordDiServizio();
         ScegliDirezione();
         CodiciSuAltreRighe();
@@ -734,6 +740,8 @@ Proposta Proponitore::Esegui() {
         AltreRighe();
     }
     Componi();
+    if (!mMesi[0].empty())
+        for (int i = 0; i < 12; ++i) mP.driver.Mesi(i, mMesi[static_cast<size_t>(i)]);
     if (miLarghezzaRiga) PosizioniInBlocchi();
     return std::move(mP);
 }

@@ -142,7 +142,45 @@ int Rigore(const Formato& f) {
     return r;
 }
 
+namespace {
+
+// Heading words of other languages, each with the word of the vocabulary it means: a heading
+// printed in German or French names its fields as the English or Italian one does. They match
+// whole words only (RUF is the ringing, RUFNUMMER the number).
+struct Sinonimo {
+    const char* sParola;
+    const char* sSignifica;
+};
+constexpr Sinonimo kSinonimi[] = {
+    {"DATUM", "DATE"},     {"UHRZEIT", "TIME"},      {"ZEIT", "TIME"},
+    {"UHR", "TIME"},       {"HEURE", "TIME"},        {"DAUER", "DUR"},
+    {"DUREE", "DUR"},      {"DUR\xC9\x45", "DUR"},   {"RUF", "RING"},
+    {"RUFZEIT", "RING"},   {"SONNERIE", "RING"},     {"RUFNUMMER", "NUMBER"},
+    {"NUMMER", "NUMBER"},  {"ZIELNUMMER", "NUMBER"}, {"NUM\xC9RO", "NUMERO"},
+    {"BETRAG", "CHARGE"},  {"GEB\xDCHR", "CHARGE"},  {"GEBUEHR", "CHARGE"},
+    {"EINHEITEN", "UNIT"}, {"MONTANT", "CHARGE"},    {"TAXE", "CHARGE"},
+    {"LEITUNG", "LINE"},   {"LT", "LINE"},           {"LIGNE", "LINE"},
+    {"TEILNEHMER", "EXT"}, {"TLN", "EXT"},           {"NEBENSTELLE", "EXT"},
+    {"NST", "EXT"},        {"POSTE", "EXT"},
+};
+
+bool Parola(const std::string& intestazione, const std::string& w, bool intera) {
+    for (size_t i = intestazione.find(w); i != std::string::npos; i = intestazione.find(w, i + 1)) {
+        const bool inizio = i == 0 || !Lettera(intestazione[i - 1]);
+        const bool fine =
+            i + w.size() >= intestazione.size() || !Lettera(intestazione[i + w.size()]);
+        if (inizio && (fine || !intera)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool HaParola(const std::string& intestazione, std::initializer_list<const char*> parole) {
+    for (const char* p : parole)
+        for (const Sinonimo& s : kSinonimi)
+            if (std::string_view(s.sSignifica) == p && Parola(intestazione, s.sParola, true))
+                return true;
     for (const char* p : parole) {
         const std::string w = p;
         for (size_t i = intestazione.find(w); i != std::string::npos;
@@ -156,6 +194,15 @@ bool HaParola(const std::string& intestazione, std::initializer_list<const char*
         }
     }
     return false;
+}
+
+bool NomeDiAltroCampo(const std::string& intestazione) {
+    return NomeDiLinea(intestazione) ||
+           HaParola(intestazione, {"NUMBER", "NUMERO", "DIAL", "CALLED", "CALLING", "EXT", "DATE",
+                                   "DATA", "CHARGE", "COST", "COSTO", "UNIT", "SCATTI", "CODE",
+                                   "CODICE", "ACCOUNT", "ID", "SEQ", "TYPE", "TIPO",
+                                   // The answer time lies between start and end: no field.
+                                   "ANSWER", "RISPOSTA"});
 }
 
 bool NomeDiLinea(const std::string& intestazione) {

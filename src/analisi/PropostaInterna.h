@@ -403,6 +403,10 @@ bool HaParola(const std::string& intestazione, std::initializer_list<const char*
 
 inline bool Sovrapposti(int a, int b, int c, int d) { return a < d && c < b; }
 
+// A heading word that names a field other than a time (a number, a trunk, a date, a charge...)
+// or the answer time.
+bool NomeDiAltroCampo(const std::string& intestazione);
+
 // A heading word that names a trunk.
 bool NomeDiLinea(const std::string& intestazione);
 

@@ -175,9 +175,12 @@ void Proponitore::ScegliTempi() {
             HaParola(k.sIntest, {"TIME", "ORA", "DUR", "ELAPS", "START", "END", "RING", "STT",
                                  "TEMPO", "FINE", "INIZIO", "SQUILL", "CONV", "TALK", "HOLD"});
         const bool principale = mOra && c.a == mOra->a && c.b == mOra->b;
-        // A field of its own is a clear boundary: digits alone may be a time there.
+        // A field of its own is a clear boundary: digits alone may be a time there. A time
+        // printed with its separators (00:03:12) tells itself: a heading in words the
+        // vocabulary does not know takes it away only when it names another field.
+        const bool altroNome = !k.sIntest.empty() && (!f.bLetterale || NomeDiAltroCampo(k.sIntest));
         if (!principale && !nomeTempo && !c.bImpaccata &&
-            (!k.sIntest.empty() || (!f.bLetterale && !f.bSolo && !mbSeparati)))
+            (altroNome || (!f.bLetterale && !f.bSolo && !mbSeparati)))
             continue;
         if (!principale && !nomeTempo && c.Righe() * 5 < n * 2) continue;
         if (!principale && OreOltreIlGiorno(c, f)) continue;

@@ -159,6 +159,22 @@ TEST(Proposta, RegoleSuStampeScritteAltrove) {
         "  03/02  14:20  00:05:00  100130555999000          2004\r\n");
     EXPECT_EQ(s.conti.iEntranti, 3u);
     EXPECT_EQ(s.conti.iUscenti, 2u);
+    // Headings in other languages: words the vocabulary does not know hide no duration printed
+    // with its separators; German ones name the trunk (Lt) and the extension (Tln).
+    const std::string righe =
+        "3.2.26;10:00:05;7;2001;00:01:10;5550100;\r\n"
+        "3.2.26;10:20:40;8;2002;00:12:00;5550111;\r\n"
+        "3.2.26;11:02:00;7;2003;00:00:40;5550122;\r\n";
+    for (const auto& [intestazione, linea] :
+         {std::pair{"Datum;Tijd;Lijn;Toestel;Duur;Nummer;\r\n", ""},
+          std::pair{"Datum;Zeit;Lt;Tln;Dauer;Nummer;\r\n", "campo 3"}}) {
+        const Letta d = leggi(intestazione + righe);
+        const VoceProposta* durata = Voce(d.p, VoceProposta::Ambito::Campo, "Durata");
+        ASSERT_TRUE(durata) << intestazione;
+        EXPECT_EQ(durata->sTesto.rfind("campo 5", 0), 0u) << durata->sTesto;
+        const VoceProposta* l = Voce(d.p, VoceProposta::Ambito::Campo, "Linea");
+        if (*linea) EXPECT_TRUE(l && l->sTesto.rfind(linea, 0) == 0) << intestazione;
+    }
 }
 
 }  // namespace

@@ -173,7 +173,9 @@ TEST(Proposta, RegoleSuStampeScritteAltrove) {
         ASSERT_TRUE(durata) << intestazione;
         EXPECT_EQ(durata->sTesto.rfind("campo 5", 0), 0u) << durata->sTesto;
         const VoceProposta* l = Voce(d.p, VoceProposta::Ambito::Campo, "Linea");
-        if (*linea) EXPECT_TRUE(l && l->sTesto.rfind(linea, 0) == 0) << intestazione;
+        if (*linea) {
+            EXPECT_TRUE(l && l->sTesto.rfind(linea, 0) == 0) << intestazione;
+        }
     }
 }
 

@@ -328,9 +328,10 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         std::map<size_t, size_t> lunghezze;
         for (size_t r : righe)
             if (const auto v = TogliSpazi(Testo(r, g.a, g.b)); !v.empty()) ++lunghezze[v.size()];
-        const auto [k, quante] =
+        const auto piu =
             *std::max_element(lunghezze.begin(), lunghezze.end(),
                               [](const auto& x, const auto& y) { return x.second < y.second; });
+        const size_t k = piu.first, quante = piu.second;
         const bool oltre = std::all_of(lunghezze.begin(), lunghezze.end(), [&](const auto& l) {
             return l.first == k || l.first > k + 1;
         });

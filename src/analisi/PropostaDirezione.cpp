@@ -22,7 +22,8 @@ std::optional<std::pair<int, std::map<std::string, char>>> Proponitore::Direzion
         }
         return -1;
     };
-    for (const auto& [col, valori] : colonne) {
+    for (const auto& [colonna, valori] : colonne) {
+        const int col = colonna;  // a copy a lambda below can capture
         if (valori.size() != 2 || n < 4) continue;
         size_t pieni = 0;
         for (const auto& [t, k] : valori) pieni += t.size() == 1 && Cifra(t[0]) ? k : 0;

@@ -52,7 +52,8 @@ std::optional<Blocchi> TrovaBlocchi(const std::vector<std::string>& vRighe) {
     for (size_t r = 0; r < vRighe.size(); ++r)
         if (auto s = Segno(vRighe[r]); !s.first.empty()) perSegno[s].push_back(r);
     std::optional<Blocchi> migliore;
-    for (auto& [segno, inizi] : perSegno) {
+    for (auto& [segno, righe] : perSegno) {
+        const std::vector<size_t>& inizi = righe;  // a reference a lambda below can capture
         if (inizi.size() < kMinimoChiamate) continue;
         // The same text on every opener is a title repeated, not a call's first line.
         if (std::all_of(inizi.begin(), inizi.end(),

@@ -327,7 +327,8 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         if (mbSeparati || !g.bSinistra || g.iIntere < g.iPieni || g.iLunghezzaMax <= 6) return 0;
         std::map<size_t, size_t> lunghezze;
         for (size_t r : righe)
-            if (const auto v = TogliSpazi(Testo(r, g.a, g.b)); !v.empty()) ++lunghezze[v.size()];
+            if (const std::string t = Testo(r, g.a, g.b); !TogliSpazi(t).empty())
+                ++lunghezze[TogliSpazi(t).size()];
         const auto piu =
             *std::max_element(lunghezze.begin(), lunghezze.end(),
                               [](const auto& x, const auto& y) { return x.second < y.second; });
@@ -395,8 +396,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             derivato->bCorto = true;
             derivato->distinti.clear();
             for (size_t r : righe)
-                if (const auto v = TogliSpazi(Testo(r, derivato->a, derivato->b)); !v.empty())
-                    derivato->distinti.insert(std::string(v));
+                if (const std::string t = Testo(r, derivato->a, derivato->b);
+                    !TogliSpazi(t).empty())
+                    derivato->distinti.insert(std::string(TogliSpazi(t)));
         }
     if (derivato) derivato->sEtichetta = EtichettaCostante(derivato->distinti);
     const bool variano = std::any_of(mvSegmenti.begin(), mvSegmenti.end(), [&](const Segmento& g) {

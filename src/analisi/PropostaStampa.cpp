@@ -5,6 +5,38 @@
 
 namespace tarno::proposta {
 
+namespace {
+
+// Hands every position the driver holds to sposta: the isolated date's conditions, the
+// transformations', each kind's conditions and fields; a field's own transformation then takes
+// the field's new place (its line too when bRiga: a transformation of a separated field names
+// no line).
+template <class Sposta>
+void SpostaPosizioni(clsDriver& d, const Sposta& sposta, bool bRiga) {
+    const auto tutte = [&](auto& col) {
+        if (col)
+            for (auto& v : *col) sposta(v.valore);
+    };
+    tutte(d.mcolDataIsolata);
+    tutte(d.mcolTrasf);
+    for (auto* k : {&d.moEntranti, &d.moUscenti}) {
+        if (!*k) continue;
+        tutte((*k)->mcolCondizioni);
+        tutte((*k)->mcolCondTrasferita);
+        if ((*k)->mcolCampi)
+            for (auto& v : *(*k)->mcolCampi) {
+                sposta(v.valore);
+                if (v.valore.moTrasf) {
+                    if (bRiga) v.valore.moTrasf->miRiga = v.valore.miRiga;
+                    v.valore.moTrasf->miInizio = v.valore.miInizio;
+                    v.valore.moTrasf->miLunghezza = v.valore.miLunghezza;
+                }
+            }
+    }
+}
+
+}  // namespace
+
 // 1. Framing.
 void Proponitore::Inquadra() {
     std::array<size_t, 256> conta{};
@@ -717,26 +749,7 @@ void Proponitore::PosizioniInCampi() {
         if (miVariabile >= 0 && x.miInizio > miVariabile + 1)
             x.miInizio = static_cast<int16_t>(x.miInizio - static_cast<int>(mvColonna.size()) - 1);
     };
-    auto tutte = [&](auto& col) {
-        if (col)
-            for (auto& v : *col) sposta(v.valore);
-    };
-    tutte(d.mcolDataIsolata);
-    if (d.mcolTrasf)
-        for (auto& v : *d.mcolTrasf) sposta(v.valore);
-    for (auto* k : {&d.moEntranti, &d.moUscenti}) {
-        if (!*k) continue;
-        tutte((*k)->mcolCondizioni);
-        tutte((*k)->mcolCondTrasferita);
-        if ((*k)->mcolCampi)
-            for (auto& v : *(*k)->mcolCampi) {
-                sposta(v.valore);
-                if (v.valore.moTrasf) {
-                    v.valore.moTrasf->miInizio = v.valore.miInizio;
-                    v.valore.moTrasf->miLunghezza = v.valore.miLunghezza;
-                }
-            }
-    }
+    SpostaPosizioni(d, sposta, false);
 }
 
 // Calls on several lines, each opened by a line of one shape (a mark at one column): unless
@@ -940,28 +953,9 @@ void Proponitore::PosizioniInBlocchi() {
         x.miInizio = static_cast<int16_t>(a - riga * w + 1);
         if (x.miLunghezza > 0) x.miLunghezza = static_cast<int16_t>(b - a);
     };
-    auto tutte = [&](auto& col) {
-        if (col)
-            for (auto& v : *col) sposta(v.valore);
-    };
-    tutte(d.mcolDataIsolata);
-    if (d.mcolTrasf)
-        for (auto& v : *d.mcolTrasf) sposta(v.valore);
-    for (auto* k : {&d.moEntranti, &d.moUscenti}) {
-        if (!*k) continue;
-        (*k)->miNumRighe = static_cast<int16_t>(miRigheBlocco);
-        tutte((*k)->mcolCondizioni);
-        tutte((*k)->mcolCondTrasferita);
-        if ((*k)->mcolCampi)
-            for (auto& v : *(*k)->mcolCampi) {
-                sposta(v.valore);
-                if (v.valore.moTrasf) {
-                    v.valore.moTrasf->miRiga = v.valore.miRiga;
-                    v.valore.moTrasf->miInizio = v.valore.miInizio;
-                    v.valore.moTrasf->miLunghezza = v.valore.miLunghezza;
-                }
-            }
-    }
+    SpostaPosizioni(d, sposta, true);
+    for (auto* k : {&d.moEntranti, &d.moUscenti})
+        if (*k) (*k)->miNumRighe = static_cast<int16_t>(miRigheBlocco);
 }
 
 }  // namespace tarno::proposta

@@ -3,8 +3,11 @@
 // leading to where it is edited.
 
 #include <QAction>
+#include <QBoxLayout>
+#include <QCheckBox>
 #include <QDockWidget>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QStyle>
 #include <QTabWidget>
@@ -86,9 +89,28 @@ void frmDriver::PreparaProposta() {
     connect(mpAlberoProposta, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* voce) { VaiAVoce(voce); });
 
+    // Above the list, the count of the decisions and the switch that leaves only the uncertain
+    // ones: what the technician has to check against the printout.
+    auto* riquadro = new QWidget(this);
+    mpSintesiProposta = new QLabel(riquadro);
+    mpSintesiProposta->setObjectName(QStringLiteral("lblSintesiProposta"));
+    mpSoloIncerte = new QCheckBox(TestoRisorsa(31067, "Solo le &incerte"), riquadro);
+    mpSoloIncerte->setObjectName(QStringLiteral("chkSoloIncerte"));
+    mpSoloIncerte->setToolTip(TestoRisorsa(
+        31068, "Lascia nell'elenco solo le scelte che la stampa non dice: quelle da controllare"));
+    mpSoloIncerte->setEnabled(false);
+    connect(mpSoloIncerte, &QCheckBox::toggled, this, [this] { FiltraProposta(); });
+    auto* riga = new QHBoxLayout;
+    riga->addWidget(mpSintesiProposta, 1);
+    riga->addWidget(mpSoloIncerte);
+    auto* colonna = new QVBoxLayout(riquadro);
+    colonna->setContentsMargins(0, 0, 0, 0);
+    colonna->addLayout(riga);
+    colonna->addWidget(mpAlberoProposta);
+
     mpRiquadroProposta = new QDockWidget(TestoRisorsa(31055, "Proposta"), this);
     mpRiquadroProposta->setObjectName(QStringLiteral("dockProposta"));
-    mpRiquadroProposta->setWidget(mpAlberoProposta);
+    mpRiquadroProposta->setWidget(riquadro);
     addDockWidget(Qt::RightDockWidgetArea, mpRiquadroProposta);
     mpRiquadroProposta->hide();
 
@@ -106,8 +128,52 @@ void frmDriver::PreparaProposta() {
 void frmDriver::SvuotaProposta() {
     if (!mpAlberoProposta) return;
     mpAlberoProposta->clear();
+    mpSintesiProposta->clear();
+    mpSoloIncerte->setChecked(false);
+    mpSoloIncerte->setEnabled(false);
     mvVociProposta.clear();
     mmFormatiProposta.clear();
+}
+
+QString frmDriver::SintesiVoci() const {
+    const auto incerte = std::count_if(mvVociProposta.begin(), mvVociProposta.end(),
+                                       [](const VoceProposta& v) { return v.bIncerto; });
+    const auto scelte = static_cast<qsizetype>(mvVociProposta.size());
+    return incerte == 0 ? TestoRisorsa(31069, "%1 scelte, nessuna incerta").arg(scelte)
+                        : TestoRisorsa(31070, "%1 scelte, %2 incerte da controllare")
+                              .arg(scelte)
+                              .arg(static_cast<qsizetype>(incerte));
+}
+
+void frmDriver::FiltraProposta() {
+    const bool solo = mpSoloIncerte->isChecked();
+    const auto incerta = [this](const QTreeWidgetItem* voce) {
+        bool ok = false;
+        const int i = voce->data(0, RUOLO_VOCE).toInt(&ok);
+        return ok && i >= 0 && static_cast<size_t>(i) < mvVociProposta.size() &&
+               mvVociProposta[static_cast<size_t>(i)].bIncerto;
+    };
+    QTreeWidgetItem* prima = nullptr;  // the first item left, for a current one hidden
+    for (int g = 0; g < mpAlberoProposta->topLevelItemCount(); ++g) {
+        QTreeWidgetItem* gruppo = mpAlberoProposta->topLevelItem(g);
+        int visibili = 0;
+        for (int c = 0; c < gruppo->childCount(); ++c) {
+            QTreeWidgetItem* voce = gruppo->child(c);
+            const bool nascosta = solo && !incerta(voce);
+            voce->setHidden(nascosta);
+            if (nascosta) continue;
+            ++visibili;
+            if (!prima) prima = voce;
+        }
+        gruppo->setHidden(visibili == 0);
+    }
+    const QTreeWidgetItem* corrente = mpAlberoProposta->currentItem();
+    const auto nascosto = [](const QTreeWidgetItem* w) {
+        for (; w; w = w->parent())
+            if (w->isHidden()) return true;
+        return false;
+    };
+    if (prima && (!corrente || nascosto(corrente))) mpAlberoProposta->setCurrentItem(prima);
 }
 
 void frmDriver::NuovoDalCampione() {
@@ -152,6 +218,8 @@ void frmDriver::NuovoDalCampione() {
         if (proposta.bNessunaChiamata && !proposta.vVoci.empty())
             Segnala(DaCp1252(proposta.vVoci.front().sTitolo) + QStringLiteral(": ") +
                     DaCp1252(proposta.vVoci.front().sTesto));
+        else
+            Segnala(TestoRisorsa(31071, "Driver proposto dalla stampa: %1").arg(SintesiVoci()));
         // The reading of the proposal at once, not after the pause that follows an edit.
         AggiornaAnteprima();
     }
@@ -316,6 +384,9 @@ void frmDriver::MostraProposta(const Proposta& p) {
     mpAlberoProposta->expandAll();
     if (mpAlberoProposta->topLevelItemCount() > 0)
         mpAlberoProposta->setCurrentItem(mpAlberoProposta->topLevelItem(0));
+    mpSintesiProposta->setText(SintesiVoci());
+    mpSoloIncerte->setEnabled(std::any_of(mvVociProposta.begin(), mvVociProposta.end(),
+                                          [](const VoceProposta& v) { return v.bIncerto; }));
 }
 
 void frmDriver::VaiAVoce(QTreeWidgetItem* pVoce) {

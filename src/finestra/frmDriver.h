@@ -25,8 +25,10 @@ namespace Ui {
 class frmDriver;
 }
 class QAction;
+class QCheckBox;
 class QDateTime;
 class QDockWidget;
+class QLabel;
 class QTextDocument;
 class QTimer;
 class QTreeWidget;
@@ -98,6 +100,10 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // The pane of the proposal and its list (one item per decision under its group).
     QDockWidget* RiquadroProposta() const { return mpRiquadroProposta; }
     QTreeWidget* AlberoProposta() const { return mpAlberoProposta; }
+    // Above the list: how many decisions and how many uncertain, and "Solo le incerte", which
+    // leaves in the list only what the printout could not tell.
+    QLabel* SintesiProposta() const { return mpSintesiProposta; }
+    QCheckBox* SoloIncerte() const { return mpSoloIncerte; }
     // Puts a path at the head of a submenu's list of four (an entry already there moves up;
     // paths that differ in letter case are different files) and shows the list in the submenu.
     void AggiungiRecente(const QString& vsSottomenu, const QString& vsPercorso);
@@ -307,6 +313,8 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     void PreparaProposta();
     void MostraProposta(const Proposta& p);
     void SvuotaProposta();
+    void FiltraProposta();
+    QString SintesiVoci() const;
     // The formats of the proposal that the catalogue lacks added to it after one question; the
     // driver then refers to the codes the catalogue gave. The formats still missing, as texts.
     QStringList AggiungiFormatiNuovi(Proposta& p);
@@ -317,6 +325,8 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     void VaiAVoce(const VoceProposta& v);
     QDockWidget* mpRiquadroProposta = nullptr;
     QTreeWidget* mpAlberoProposta = nullptr;
+    QLabel* mpSintesiProposta = nullptr;
+    QCheckBox* mpSoloIncerte = nullptr;
     std::vector<VoceProposta> mvVociProposta;
     // The codes of the proposal's new formats as the catalogue holds them, by text.
     std::map<std::string, int16_t> mmFormatiProposta;

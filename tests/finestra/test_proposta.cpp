@@ -1,8 +1,10 @@
 // New from the sample: the proposal becomes the document as one step, the preview reads it at
 // once, and the pane of the proposal leads to where each item is edited.
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTextBlock>
@@ -57,6 +59,21 @@ TEST_F(PropostaTest, TheProposalIsOneUndoableStepThatThePreviewReadsAndThePaneLe
     QTreeWidget* albero = mF->AlberoProposta();
     EXPECT_TRUE(mF->RiquadroProposta()->isVisible());
     EXPECT_GT(albero->topLevelItemCount(), 0);
+    // "Solo le incerte" leaves the uncertain items alone in the list, and the count says how many.
+    const auto incerte = std::count_if(p.vVoci.begin(), p.vVoci.end(),
+                                       [](const VoceProposta& v) { return v.bIncerto; });
+    EXPECT_TRUE(mF->SintesiProposta()->text().startsWith(QString::number(p.vVoci.size())));
+    EXPECT_EQ(mF->SoloIncerte()->isEnabled(), incerte > 0);
+    const auto visibili = [albero] {
+        int n = 0;
+        for (QTreeWidgetItemIterator it(albero, QTreeWidgetItemIterator::NotHidden); *it; ++it)
+            n += (*it)->parent() && !(*it)->parent()->parent();
+        return n;
+    };
+    mF->SoloIncerte()->setChecked(true);
+    EXPECT_EQ(visibili(), incerte);
+    mF->SoloIncerte()->setChecked(false);
+    EXPECT_EQ(visibili(), static_cast<int>(p.vVoci.size()));
     const auto campo = std::find_if(p.vVoci.begin(), p.vVoci.end(), [](const VoceProposta& v) {
         return v.ambito == VoceProposta::Ambito::Campo;
     });

@@ -94,7 +94,7 @@ void frmDriver::PreparaProposta() {
     auto* riquadro = new QWidget(this);
     mpSintesiProposta = new QLabel(riquadro);
     mpSintesiProposta->setObjectName(QStringLiteral("lblSintesiProposta"));
-    mpSoloIncerte = new QCheckBox(TestoRisorsa(31067, "Solo le &incerte"), riquadro);
+    mpSoloIncerte = new QCheckBox(TestoRisorsa(31067, "Solo &quelle incerte"), riquadro);
     mpSoloIncerte->setObjectName(QStringLiteral("chkSoloIncerte"));
     mpSoloIncerte->setToolTip(TestoRisorsa(
         31068, "Lascia nell'elenco solo le scelte che la stampa non dice: quelle da controllare"));

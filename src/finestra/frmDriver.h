@@ -100,7 +100,7 @@ class frmDriver : public QMainWindow, public ContestoPagine {
     // The pane of the proposal and its list (one item per decision under its group).
     QDockWidget* RiquadroProposta() const { return mpRiquadroProposta; }
     QTreeWidget* AlberoProposta() const { return mpAlberoProposta; }
-    // Above the list: how many decisions and how many uncertain, and "Solo le incerte", which
+    // Above the list: how many decisions and how many uncertain, and "Solo quelle incerte", which
     // leaves in the list only what the printout could not tell.
     QLabel* SintesiProposta() const { return mpSintesiProposta; }
     QCheckBox* SoloIncerte() const { return mpSoloIncerte; }

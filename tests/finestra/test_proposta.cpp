@@ -59,7 +59,7 @@ TEST_F(PropostaTest, TheProposalIsOneUndoableStepThatThePreviewReadsAndThePaneLe
     QTreeWidget* albero = mF->AlberoProposta();
     EXPECT_TRUE(mF->RiquadroProposta()->isVisible());
     EXPECT_GT(albero->topLevelItemCount(), 0);
-    // "Solo le incerte" leaves the uncertain items alone in the list, and the count says how many.
+    // "Solo quelle incerte" leaves the uncertain items alone in the list, and the count says how many.
     const auto incerte = std::count_if(p.vVoci.begin(), p.vVoci.end(),
                                        [](const VoceProposta& v) { return v.bIncerto; });
     EXPECT_TRUE(mF->SintesiProposta()->text().startsWith(QString::number(p.vVoci.size())));

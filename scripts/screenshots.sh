@@ -2,7 +2,8 @@
 # Starts the editor on the demo suite under a virtual X display, shows each page and saves a
 # PNG of each under build/screenshots/, with one of the live preview (anteprima.png), one of
 # the engine's log and one of the preview's failures grouped with their fixes
-# (anteprima-errori.png; the editor quits by itself afterwards). The same pictures with the screen
+# (anteprima-errori.png) and one of a driver proposed from the printout with its reasons
+# (proposta.png; the editor quits by itself afterwards). The same pictures with the screen
 # scaled to 150% go to build/screenshots/150/, to 200% on a 1920x1080 screen to
 # build/screenshots/200/, those of the English interface to build/screenshots/en/. Every run
 # starts from fresh per-user settings.

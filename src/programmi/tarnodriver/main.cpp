@@ -12,6 +12,7 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
 #include <QTabWidget>
@@ -145,10 +146,27 @@ int main(int argc, char** argv) {
                                                        tarno::Campi::COL_FORMATO) = "13";
                 finestra.resize(1270, 980);
                 schede->setCurrentIndex(tarno::frmDriver::PAGINA_USCENTI);
-                if (auto* solo = finestra.findChild<QCheckBox*>(QStringLiteral("chkSoloErrori")))
-                    solo->setChecked(true);
+                auto* solo = finestra.findChild<QCheckBox*>(QStringLiteral("chkSoloErrori"));
+                if (solo) solo->setChecked(true);
                 finestra.AggiornaAnteprima();
                 foto(QStringLiteral("anteprima-errori"));
+                // A driver proposed from the same printout, with the pane that says why; the
+                // questions on the way (the changes above, formats for the catalogue, the
+                // proposal's own changes as the editor quits) are answered No, and a notice that
+                // follows is closed.
+                auto* risposte = new QTimer(&finestra);
+                QObject::connect(risposte, &QTimer::timeout, risposte, [] {
+                    auto* domanda = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                    if (!domanda) return;
+                    QAbstractButton* no = domanda->button(QMessageBox::No);
+                    if (!no) no = domanda->button(QMessageBox::Ok);
+                    if (no) no->click();
+                });
+                risposte->start(300);
+                if (solo) solo->setChecked(false);
+                finestra.findChild<QAction*>(QStringLiteral("mnuNuovoDalCampione"))->trigger();
+                schede->setCurrentIndex(tarno::frmDriver::PAGINA_ENTRANTI);
+                foto(QStringLiteral("proposta"));
             }
             QApplication::quit();
         });

@@ -361,6 +361,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
                                        "USER", "PORT", "EXTN", "INT"}))
             return 100.0;
+        if (InternoNelNome(g, mvSegmenti, righe)) return 50.0;
         // A column its heading names as something else (Disconnect Code, Status, Line) is none.
         if (HaParola(g.sIntestazione, {"CODE", "CAUSE", "STATUS", "RESPONSE", "DISCONNECT",
                                        "RESULT", "AMOUNT", "COST", "DUR", "TIME", "DATE", "ID"}) ||
@@ -401,6 +402,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                     derivato->distinti.insert(std::string(TogliSpazi(t)));
         }
     if (derivato) derivato->sEtichetta = EtichettaCostante(derivato->distinti);
+    if (derivato) derivato->bNelNome = InternoNelNome(*derivato, mvSegmenti, righe);
     const bool variano = std::any_of(mvSegmenti.begin(), mvSegmenti.end(), [&](const Segmento& g) {
         return g.sRuolo.empty() && g.iPieni * 2 >= n && g.iIntere == g.iPieni &&
                g.distinti.size() > 1 && g.iLunghezzaMax <= 8;

@@ -202,6 +202,15 @@ void Proponitore::ScegliDirezione() {
         return;
     }
     if (!migliore)
+        if (auto d = DirezioneDaSiNo(perColonna)) {
+            migliore.emplace();
+            migliore->a = migliore->b = d->first;
+            for (const auto& [t, k] : d->second)
+                migliore->b = std::max(migliore->b, d->first + static_cast<int>(t.size()));
+            migliore->valori = d->second;
+            migliore->pieni = migliore->noti = n;
+        }
+    if (!migliore)
         if (auto d = DirezioneDaCifra(perColonna)) {
             migliore.emplace();
             migliore->a = d->first;

@@ -127,6 +127,7 @@ struct Segmento {
     std::string sEtichetta;    // letters before the digits of every value (DN2001): a label
     bool bCorto = false;       // cut to the length of most values: the others run on into a code
     bool bEsatto = false;      // a part of a value: read at its own columns, never widened
+    bool bNelNome = false;     // the digits in brackets after a name ("Anna" <221>): digits only
 };
 
 // The one sign a telephone does not dial that some values print after their digits and no
@@ -186,6 +187,15 @@ class Proponitore {
         const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiSenzaAddebito();
+    // A time printed in one separated field after a date (a date-time): a time of day.
+    bool OraDopoLaData(const Colonna& c) const;
+    // A column of a yes and a no on every call under a heading naming a direction.
+    std::optional<std::pair<int, std::map<std::string, char>>> DirezioneDaSiNo(
+        const std::map<int, std::map<std::string, size_t>>& colonne);
+    // A caller's name with a short run of digits in angle brackets on every value, the digits
+    // printed bare nowhere else: an extension.
+    bool InternoNelNome(const Segmento& g, const std::vector<Segmento>& segmenti,
+                        const std::vector<size_t>& righe) const;
     bool EntrantiDalloSquillo(const std::map<int, std::map<std::string, size_t>>& colonne);
     void RecordDiServizio();
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
@@ -431,6 +441,14 @@ clsCondizione Cond(int32_t op, int a, int b, const std::string& valore, int16_t 
 
 // Names ended by ':' or '=' that open values of a field before digits (FAC:01, ACC=12).
 std::set<std::string> Etichette(const std::set<std::string>& valori);
+
+// The digits in angle brackets closing a name ("Anna Berger" <221>: 221), two to six of them;
+// "" when the value is no such text.
+std::string InternoTraParentesi(std::string_view v);
+
+// What a yes or a no says of a call under a heading naming a direction (incoming: true): E, U,
+// or ? when the value is no yes or no or the heading names no single direction.
+char DirezioneDiSiNo(const std::string& nome, const std::string& valore);
 
 // A chain: the first codes joined by Or, then the rest joined by And.
 // A replacement on a call kind's line 1, at the given columns (from 1), before its fields are

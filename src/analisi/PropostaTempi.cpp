@@ -204,7 +204,7 @@ void Proponitore::ScegliTempi() {
             somma += static_cast<double>(v.v.TotaleSecondi());
         }
         k.dMedia = somma / static_cast<double>(c.Righe());
-        if (f.bMeridiano)
+        if (f.bMeridiano || OraDopoLaData(c))
             k.bOra = true;
         else if (HaParola(k.sIntest, {"DUR", "ELAPS", "RING", "SQUILL", "CONV", "TALK", "DURATA",
                                       "ANS", "TEMPO", "HOLD"}))

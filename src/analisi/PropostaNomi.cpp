@@ -60,10 +60,13 @@ std::optional<std::pair<int, std::map<std::string, char>>> Proponitore::Direzion
         if (tipi.begin()->second == '?' || tipi.begin()->second == std::next(tipi.begin())->second)
             continue;
         std::string entranti;
-        for (const auto& [t, k] : tipi)
+        int b = col;
+        for (const auto& [t, k] : tipi) {
             if (k == 'E') entranti = t;
+            b = std::max(b, col + static_cast<int>(t.size()));
+        }
         Voce(Ambito::Tipo, "S\xEC o no",
-             Dove(col, col + 1) + ": due valori, un s\xEC e un no, sotto \"" + nome +
+             Dove(col, b) + ": due valori, un s\xEC e un no, sotto \"" + nome +
                  "\", che nomina una direzione: \"" + entranti + "\" sono le entranti",
              false);
         return std::make_pair(col, tipi);

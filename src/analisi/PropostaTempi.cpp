@@ -468,6 +468,14 @@ Colonna Proponitore::Conteggi(int a, int b, size_t iFormato) const {
     return c;
 }
 
+namespace {
+
+bool NomeDiDurata(const std::string& intestazione) {
+    return HaParola(intestazione, {"DUR", "TALK", "BILL", "CONV", "ELAPS", "DURATA"});
+}
+
+}  // namespace
+
 void Proponitore::DurataInSecondi() {
     const Tempo* inizio = nullptr;
     const Tempo* fine = nullptr;
@@ -486,6 +494,8 @@ void Proponitore::DurataInSecondi() {
     std::vector<std::pair<int, int>> altre;  // other counts of the call's seconds
     for (const auto& g : segmenti) {
         if (g.iIntere < g.iPieni || g.iPieni * 10 < mvChiamate.size() * 8) continue;
+        // One value on every call (0 on each) tells nothing of the calls.
+        if (g.distinti.size() < 2 && mvChiamate.size() >= 3) continue;
         size_t uguali = 0, minori = 0;
         for (size_t r : mvChiamate) {
             const Valore* a = inizio->c.Su(r);
@@ -502,7 +512,11 @@ void Proponitore::DurataInSecondi() {
         altre.emplace_back(g.a, g.b);
         // The time talked (less than the call on some lines) before the whole call.
         const bool meno = uguali < minori;
-        if (!scelto || (meno && !parlato) || (meno == parlato && minori > migliore)) {
+        // A heading naming a duration decides between counts alike.
+        const bool nome = NomeDiDurata(g.sIntestazione);
+        if (!scelto || (meno && !parlato) ||
+            (meno == parlato && (minori > migliore || (minori == migliore && nome &&
+                                                       !NomeDiDurata(scelto->sIntestazione))))) {
             scelto = &g;
             migliore = minori;
             parlato = meno;

@@ -308,8 +308,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             });
         if (giunzioni(g) || crescenti(g) || canali || marche || tipo || esadecimali) return 0.0;
         // Long on average, or internal numbers beside long ones (5301, 0555123456).
-        double p =
-            (g.dLunghezzaMedia >= 6 || g.iLunghezzaMax >= 8) && digitale(g) ? g.dLunghezzaMedia : 0;
+        double p = (g.dLunghezzaMedia >= 6 || g.iLunghezzaMax >= 8) && digitale(g)
+                       ? MediaSenzaNomi(g, righe)
+                       : 0;
         // A heading that names a number counts where numbers stand (a third of the texts with
         // six digits or more), and not when it names a trunk (DESTINATION TRUNK).
         const auto lunghi = std::count_if(g.distinti.begin(), g.distinti.end(),

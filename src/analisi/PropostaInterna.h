@@ -196,6 +196,9 @@ class Proponitore {
     // printed bare nowhere else: an extension.
     bool InternoNelNome(const Segmento& g, const std::vector<Segmento>& segmenti,
                         const std::vector<size_t>& righe) const;
+    // The mean length of a column's values, a caller's name with digits in brackets counting
+    // its digits only, and a little less for each: bare numbers go before such texts.
+    double MediaSenzaNomi(const Segmento& g, const std::vector<size_t>& righe) const;
     bool EntrantiDalloSquillo(const std::map<int, std::map<std::string, size_t>>& colonne);
     void RecordDiServizio();
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
@@ -410,6 +413,10 @@ clsDriver DriverBase(const std::vector<clsPrescanning>& prescanning);
 int Rigore(const Formato& f);
 
 bool HaParola(const std::string& intestazione, std::initializer_list<const char*> parole);
+
+// Compound words of a field's name parted where they end in a vocabulary word
+// (callbacknumber: callback number); other words as they are.
+std::string ComposteDivise(const std::string& nome);
 
 inline bool Sovrapposti(int a, int b, int c, int d) { return a < d && c < b; }
 

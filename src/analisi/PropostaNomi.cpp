@@ -96,4 +96,19 @@ bool Proponitore::InternoNelNome(const Segmento& g, const std::vector<Segmento>&
     return true;
 }
 
+double Proponitore::MediaSenzaNomi(const Segmento& g, const std::vector<size_t>& righe) const {
+    size_t pieni = 0, nomi = 0, lunghezze = 0;
+    for (size_t r : righe) {
+        const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
+        if (v.empty()) continue;
+        ++pieni;
+        const std::string cifre = InternoTraParentesi(v);
+        nomi += !cifre.empty();
+        lunghezze += cifre.empty() ? v.size() : cifre.size();
+    }
+    if (!nomi) return g.dLunghezzaMedia;
+    return static_cast<double>(lunghezze) / static_cast<double>(pieni) -
+           0.01 * static_cast<double>(nomi);
+}
+
 }  // namespace tarno::proposta

@@ -59,7 +59,7 @@ std::string Proponitore::Parole(int a, int b) const {
         if (std::islower(static_cast<unsigned char>(nome[k - 1])) &&
             std::isupper(static_cast<unsigned char>(nome[k])))
             nome.insert(k, 1, ' ');
-    return Maiusc(nome);
+    return Maiusc(ComposteDivise(nome));
 }
 
 std::string Proponitore::Intestazione(int a, int b) const {

@@ -199,6 +199,8 @@ class Proponitore {
     // The mean length of a column's values, a caller's name with digits in brackets counting
     // its digits only, and a little less for each: bare numbers go before such texts.
     double MediaSenzaNomi(const Segmento& g, const std::vector<size_t>& righe) const;
+    // Whole numbers one more on a call than on the call before, on most calls: a counter.
+    bool NumeraIRecord(const Segmento& g) const;
     bool EntrantiDalloSquillo(const std::map<int, std::map<std::string, size_t>>& colonne);
     void RecordDiServizio();
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;

@@ -111,4 +111,23 @@ double Proponitore::MediaSenzaNomi(const Segmento& g, const std::vector<size_t>&
            0.01 * static_cast<double>(nomi);
 }
 
+bool Proponitore::NumeraIRecord(const Segmento& g) const {
+    long long prima = -1;
+    size_t passi = 0, uno = 0;
+    for (size_t r : mvChiamate) {
+        const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
+        if (v.empty() || v.size() > 9 || !std::all_of(v.begin(), v.end(), Cifra)) {
+            prima = -1;
+            continue;
+        }
+        const long long k = std::stoll(v);
+        if (prima >= 0) {
+            ++passi;
+            uno += k == prima + 1;
+        }
+        prima = k;
+    }
+    return passi >= 2 && uno * 10 >= passi * 8;
+}
+
 }  // namespace tarno::proposta

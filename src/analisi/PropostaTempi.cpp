@@ -494,8 +494,9 @@ void Proponitore::DurataInSecondi() {
     std::vector<std::pair<int, int>> altre;  // other counts of the call's seconds
     for (const auto& g : segmenti) {
         if (g.iIntere < g.iPieni || g.iPieni * 10 < mvChiamate.size() * 8) continue;
-        // One value on every call (0 on each) tells nothing of the calls.
-        if (g.distinti.size() < 2 && mvChiamate.size() >= 3) continue;
+        // One value on every call (0 on each) tells nothing of the calls, nor a number one
+        // more on every call (a record counter).
+        if ((g.distinti.size() < 2 && mvChiamate.size() >= 3) || NumeraIRecord(g)) continue;
         size_t uguali = 0, minori = 0;
         for (size_t r : mvChiamate) {
             const Valore* a = inizio->c.Su(r);

@@ -17,6 +17,7 @@
 #include "analisi/CifreImpaccate.h"
 #include "analisi/ColonneMinori.h"
 #include "analisi/FormatiComuni.h"
+#include "analisi/NomiNeiValori.h"
 #include "analisi/PezziRecord.h"
 #include "analisi/RigheInBlocchi.h"
 #include "analisi/clsLetturaCampione.h"
@@ -416,10 +417,6 @@ int Rigore(const Formato& f);
 
 bool HaParola(const std::string& intestazione, std::initializer_list<const char*> parole);
 
-// Compound words of a field's name parted where they end in a vocabulary word
-// (callbacknumber: callback number); other words as they are.
-std::string ComposteDivise(const std::string& nome);
-
 inline bool Sovrapposti(int a, int b, int c, int d) { return a < d && c < b; }
 
 // A heading word that names a field other than a time (a number, a trunk, a date, a charge...)
@@ -450,14 +447,6 @@ clsCondizione Cond(int32_t op, int a, int b, const std::string& valore, int16_t 
 
 // Names ended by ':' or '=' that open values of a field before digits (FAC:01, ACC=12).
 std::set<std::string> Etichette(const std::set<std::string>& valori);
-
-// The digits in angle brackets closing a name ("Anna Berger" <221>: 221), two to six of them;
-// "" when the value is no such text.
-std::string InternoTraParentesi(std::string_view v);
-
-// What a yes or a no says of a call under a heading naming a direction (incoming: true): E, U,
-// or ? when the value is no yes or no or the heading names no single direction.
-char DirezioneDiSiNo(const std::string& nome, const std::string& valore);
 
 // A chain: the first codes joined by Or, then the rest joined by And.
 // A replacement on a call kind's line 1, at the given columns (from 1), before its fields are

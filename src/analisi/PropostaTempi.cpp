@@ -160,6 +160,7 @@ void Proponitore::ScegliTempi() {
                                         Rigore(mvFormati[y.iFormato]));
         return px > py;
     });
+    std::set<std::pair<int, int>> squilli;  // date-times of the ringing, said once
     for (const auto& c : tutte) {
         bool libero = true;
         for (const auto& [a, b] : mvOccupate) libero &= !Sovrapposti(a, b, c.a, c.b);
@@ -182,6 +183,18 @@ void Proponitore::ScegliTempi() {
         if (!principale && !nomeTempo && !c.bImpaccata &&
             (altroNome || (!f.bLetterale && !f.bSolo && !mbSeparati)))
             continue;
+        // A date-time under a heading naming the ringing or the answer is the moment the call
+        // rang or was answered: between the start and the end, no field.
+        if (!principale && OraDopoLaData(c) &&
+            HaParola(k.sIntest, {"RING", "SQUILL", "ANSWER", "RISPOSTA"})) {
+            if (squilli.insert({c.a, c.b}).second)
+                Voce(Ambito::Campo, "Ora dello squillo",
+                     Dove(c.a, c.b) + ": un'ora del giorno dopo la data, sotto \"" + k.sIntest +
+                         "\": il momento dello squillo o della risposta, n\xE9 l'inizio n\xE9 la "
+                         "fine n\xE9 una durata",
+                     true);
+            continue;
+        }
         if (!principale && !nomeTempo && c.Righe() * 5 < n * 2) continue;
         if (!principale && OreOltreIlGiorno(c, f)) continue;
         // Digits alone must read (nearly) every value printed there: 1002 among 34650881188

@@ -164,6 +164,10 @@ constexpr Sinonimo kSinonimi[] = {
     {"NST", "EXT"},        {"POSTE", "EXT"},
 };
 
+// Words a name of lower-case letters glues at its end (callbacknumber): parted from the word
+// before them, as the camel case of callbackNumber is.
+constexpr const char* kFinaliComposti[] = {"NUMBER", "NUMMER"};
+
 bool Parola(const std::string& intestazione, const std::string& w, bool intera) {
     for (size_t i = intestazione.find(w); i != std::string::npos; i = intestazione.find(w, i + 1)) {
         const bool inizio = i == 0 || !Lettera(intestazione[i - 1]);
@@ -175,6 +179,28 @@ bool Parola(const std::string& intestazione, const std::string& w, bool intera) 
 }
 
 }  // namespace
+
+std::string ComposteDivise(const std::string& nome) {
+    std::string r;
+    for (size_t i = 0; i < nome.size();) {
+        size_t j = i;
+        while (j < nome.size() && Lettera(nome[j])) ++j;
+        std::string w = nome.substr(i, j - i);
+        // A word of the table of synonyms (RUFNUMMER) keeps its meaning whole.
+        const bool nota = std::any_of(std::begin(kSinonimi), std::end(kSinonimi),
+                                      [&](const Sinonimo& s) { return Maiusc(w) == s.sParola; });
+        for (const char* f : kFinaliComposti) {
+            const size_t l = std::string_view(f).size();
+            if (nota || w.size() < l + 3 || Maiusc(w.substr(w.size() - l)) != f) continue;
+            w.insert(w.size() - l, 1, ' ');
+            break;
+        }
+        r += w;
+        if (j == i) r += nome[j++];
+        i = j;
+    }
+    return r;
+}
 
 bool HaParola(const std::string& intestazione, std::initializer_list<const char*> parole) {
     for (const char* p : parole)

@@ -308,8 +308,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             });
         if (giunzioni(g) || crescenti(g) || canali || marche || tipo || esadecimali) return 0.0;
         // Long on average, or internal numbers beside long ones (5301, 0555123456).
-        double p =
-            (g.dLunghezzaMedia >= 6 || g.iLunghezzaMax >= 8) && digitale(g) ? g.dLunghezzaMedia : 0;
+        double p = (g.dLunghezzaMedia >= 6 || g.iLunghezzaMax >= 8) && digitale(g)
+                       ? MediaSenzaNomi(g, righe)
+                       : 0;
         // A heading that names a number counts where numbers stand (a third of the texts with
         // six digits or more), and not when it names a trunk (DESTINATION TRUNK).
         const auto lunghi = std::count_if(g.distinti.begin(), g.distinti.end(),
@@ -361,6 +362,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
                                        "USER", "PORT", "EXTN", "INT"}))
             return 100.0;
+        if (InternoNelNome(g, mvSegmenti, righe)) return 50.0;
         // A column its heading names as something else (Disconnect Code, Status, Line) is none.
         if (HaParola(g.sIntestazione, {"CODE", "CAUSE", "STATUS", "RESPONSE", "DISCONNECT",
                                        "RESULT", "AMOUNT", "COST", "DUR", "TIME", "DATE", "ID"}) ||
@@ -401,6 +403,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                     derivato->distinti.insert(std::string(TogliSpazi(t)));
         }
     if (derivato) derivato->sEtichetta = EtichettaCostante(derivato->distinti);
+    if (derivato) derivato->bNelNome = InternoNelNome(*derivato, mvSegmenti, righe);
     const bool variano = std::any_of(mvSegmenti.begin(), mvSegmenti.end(), [&](const Segmento& g) {
         return g.sRuolo.empty() && g.iPieni * 2 >= n && g.iIntere == g.iPieni &&
                g.distinti.size() > 1 && g.iLunghezzaMax <= 8;

@@ -201,6 +201,17 @@ void Proponitore::ScegliDirezione() {
         }
         return;
     }
+    // A yes and a no under a heading naming the direction say it before any code (NEIN
+    // holds IN).
+    if (auto d = DirezioneDaSiNo(perColonna)) {
+        migliore.emplace();
+        migliore->a = migliore->b = d->first;
+        for (const auto& [t, k] : d->second)
+            migliore->b = std::max(migliore->b, d->first + static_cast<int>(t.size()));
+        migliore->valori = d->second;
+        migliore->pieni = migliore->noti = n;
+        mvOccupate.emplace_back(migliore->a, migliore->b);
+    }
     if (!migliore)
         if (auto d = DirezioneDaCifra(perColonna)) {
             migliore.emplace();

@@ -17,6 +17,7 @@
 #include "analisi/CifreImpaccate.h"
 #include "analisi/ColonneMinori.h"
 #include "analisi/FormatiComuni.h"
+#include "analisi/NomiNeiValori.h"
 #include "analisi/PezziRecord.h"
 #include "analisi/RigheInBlocchi.h"
 #include "analisi/clsLetturaCampione.h"
@@ -127,6 +128,7 @@ struct Segmento {
     std::string sEtichetta;    // letters before the digits of every value (DN2001): a label
     bool bCorto = false;       // cut to the length of most values: the others run on into a code
     bool bEsatto = false;      // a part of a value: read at its own columns, never widened
+    bool bNelNome = false;     // the digits in brackets after a name ("Anna" <221>): digits only
 };
 
 // The one sign a telephone does not dial that some values print after their digits and no
@@ -186,6 +188,20 @@ class Proponitore {
         const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiSenzaAddebito();
+    // A time printed in one separated field after a date (a date-time): a time of day.
+    bool OraDopoLaData(const Colonna& c) const;
+    // A column of a yes and a no on every call under a heading naming a direction.
+    std::optional<std::pair<int, std::map<std::string, char>>> DirezioneDaSiNo(
+        const std::map<int, std::map<std::string, size_t>>& colonne);
+    // A caller's name with a short run of digits in angle brackets on every value, the digits
+    // printed bare nowhere else: an extension.
+    bool InternoNelNome(const Segmento& g, const std::vector<Segmento>& segmenti,
+                        const std::vector<size_t>& righe) const;
+    // The mean length of a column's values, a caller's name with digits in brackets counting
+    // its digits only, and a little less for each: bare numbers go before such texts.
+    double MediaSenzaNomi(const Segmento& g, const std::vector<size_t>& righe) const;
+    // Whole numbers one more on a call than on the call before, on most calls: a counter.
+    bool NumeraIRecord(const Segmento& g) const;
     bool EntrantiDalloSquillo(const std::map<int, std::map<std::string, size_t>>& colonne);
     void RecordDiServizio();
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;

@@ -160,6 +160,7 @@ void Proponitore::ScegliTempi() {
                                         Rigore(mvFormati[y.iFormato]));
         return px > py;
     });
+    std::set<std::pair<int, int>> squilli;  // date-times of the ringing, said once
     for (const auto& c : tutte) {
         bool libero = true;
         for (const auto& [a, b] : mvOccupate) libero &= !Sovrapposti(a, b, c.a, c.b);
@@ -182,6 +183,18 @@ void Proponitore::ScegliTempi() {
         if (!principale && !nomeTempo && !c.bImpaccata &&
             (altroNome || (!f.bLetterale && !f.bSolo && !mbSeparati)))
             continue;
+        // A date-time under a heading naming the ringing or the answer is the moment the call
+        // rang or was answered: between the start and the end, no field.
+        if (!principale && OraDopoLaData(c) &&
+            HaParola(k.sIntest, {"RING", "SQUILL", "ANSWER", "RISPOSTA"})) {
+            if (squilli.insert({c.a, c.b}).second)
+                Voce(Ambito::Campo, "Ora dello squillo",
+                     Dove(c.a, c.b) + ": un'ora del giorno dopo la data, sotto \"" + k.sIntest +
+                         "\": il momento dello squillo o della risposta, n\xE9 l'inizio n\xE9 la "
+                         "fine n\xE9 una durata",
+                     true);
+            continue;
+        }
         if (!principale && !nomeTempo && c.Righe() * 5 < n * 2) continue;
         if (!principale && OreOltreIlGiorno(c, f)) continue;
         // Digits alone must read (nearly) every value printed there: 1002 among 34650881188
@@ -204,7 +217,7 @@ void Proponitore::ScegliTempi() {
             somma += static_cast<double>(v.v.TotaleSecondi());
         }
         k.dMedia = somma / static_cast<double>(c.Righe());
-        if (f.bMeridiano)
+        if (f.bMeridiano || OraDopoLaData(c))
             k.bOra = true;
         else if (HaParola(k.sIntest, {"DUR", "ELAPS", "RING", "SQUILL", "CONV", "TALK", "DURATA",
                                       "ANS", "TEMPO", "HOLD"}))
@@ -468,6 +481,14 @@ Colonna Proponitore::Conteggi(int a, int b, size_t iFormato) const {
     return c;
 }
 
+namespace {
+
+bool NomeDiDurata(const std::string& intestazione) {
+    return HaParola(intestazione, {"DUR", "TALK", "BILL", "CONV", "ELAPS", "DURATA"});
+}
+
+}  // namespace
+
 void Proponitore::DurataInSecondi() {
     const Tempo* inizio = nullptr;
     const Tempo* fine = nullptr;
@@ -486,6 +507,9 @@ void Proponitore::DurataInSecondi() {
     std::vector<std::pair<int, int>> altre;  // other counts of the call's seconds
     for (const auto& g : segmenti) {
         if (g.iIntere < g.iPieni || g.iPieni * 10 < mvChiamate.size() * 8) continue;
+        // One value on every call (0 on each) tells nothing of the calls, nor a number one
+        // more on every call (a record counter).
+        if ((g.distinti.size() < 2 && mvChiamate.size() >= 3) || NumeraIRecord(g)) continue;
         size_t uguali = 0, minori = 0;
         for (size_t r : mvChiamate) {
             const Valore* a = inizio->c.Su(r);
@@ -502,7 +526,11 @@ void Proponitore::DurataInSecondi() {
         altre.emplace_back(g.a, g.b);
         // The time talked (less than the call on some lines) before the whole call.
         const bool meno = uguali < minori;
-        if (!scelto || (meno && !parlato) || (meno == parlato && minori > migliore)) {
+        // A heading naming a duration decides between counts alike.
+        const bool nome = NomeDiDurata(g.sIntestazione);
+        if (!scelto || (meno && !parlato) ||
+            (meno == parlato && (minori > migliore || (minori == migliore && nome &&
+                                                       !NomeDiDurata(scelto->sIntestazione))))) {
             scelto = &g;
             migliore = minori;
             parlato = meno;

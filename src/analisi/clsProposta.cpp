@@ -59,7 +59,7 @@ std::string Proponitore::Parole(int a, int b) const {
         if (std::islower(static_cast<unsigned char>(nome[k - 1])) &&
             std::isupper(static_cast<unsigned char>(nome[k])))
             nome.insert(k, 1, ' ');
-    return Maiusc(nome);
+    return Maiusc(ComposteDivise(nome));
 }
 
 std::string Proponitore::Intestazione(int a, int b) const {
@@ -505,7 +505,7 @@ void Proponitore::Componi() {
                         Testo(r, g.a, g.a + static_cast<int>(g.sEtichetta.size())) == g.sEtichetta;
             if (etichettaFissa) a += static_cast<int>(g.sEtichetta.size());
             campo(g.sRuolo, a, b, 0, g.bSinistra ? clsCampo::SX : clsCampo::DX);
-            if (!g.sEtichetta.empty() && !etichettaFissa)
+            if ((!g.sEtichetta.empty() && !etichettaFissa) || g.bNelNome)
                 if (clsCampo* c = chiamataK->mcolCampi->Trova(
                         std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
                     c->mbSoloCifre = true;
@@ -593,6 +593,9 @@ void Proponitore::Componi() {
                                               : ", sotto \"" + g.sIntestazione + "\"") +
                      (g.bValuta ? "; un costo con i decimali: letto in valuta (diviso per 100)"
                                 : "") +
+                     (g.bNelNome ? "; un nome e le cifre fra parentesi angolari: l'interno "
+                                   "\xE8 nelle cifre (Solo cifre)"
+                                 : "") +
                      (g.sEtichetta.empty()
                           ? ""
                           : "; \"" + g.sEtichetta +

@@ -187,6 +187,8 @@ class Proponitore {
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiSenzaAddebito();
     bool EntrantiDalloSquillo(const std::map<int, std::map<std::string, size_t>>& colonne);
+    bool EntrantiDalloSquilloLetto();
+    bool InizioDiSquillo(int iColonna) const;
     void RecordDiServizio();
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
     void ScegliSegmenti();
@@ -356,6 +358,10 @@ class Proponitore {
     int miFormaA = -1, miFormaB = -1;
     std::string msFormaValore;  // the text the incoming calls hold there ("": any)
     int miSquilloA = -1;        // where a ringing time in minutes and tenths starts
+    // A ringing time printed by the incoming calls where the outgoing ones print the number:
+    // the window, incoming where its format reads a time (TEMPO_VALIDO).
+    int miSoloSquilloA = -1, miSoloSquilloB = -1;
+    size_t miSoloSquilloFormato = 0;
     // A transfer code split by the lines' shape: incoming where text stands at the column.
     std::string msTrasfForma;
     int miTrasfFormaA = -1;

@@ -340,6 +340,9 @@ void Proponitore::Componi() {
         entranti.push_back(
             Cond(msFormaValore.empty() ? clsCondizione::DIVERSO_DA : clsCondizione::UGUALE_A,
                  miFormaA, miFormaB, msFormaValore, 0));
+    if (miSoloSquilloA >= 0)
+        entranti.push_back(Cond(clsCondizione::TEMPO_VALIDO, miSoloSquilloA, miSoloSquilloB, "",
+                                Codice(miSoloSquilloFormato)));
     const bool conEntranti = !entranti.empty() || !entrTrasf.empty() || !coppia.empty();
     auto chiamata = [&](bool bEntrante) {
         auto c = std::make_unique<clsChiamata>();

@@ -190,6 +190,7 @@ class Proponitore {
     bool EntrantiDalloSquilloLetto();
     bool InizioDiSquillo(int iColonna) const;
     void RecordDiServizio();
+    void ParoleAlPostoDellaDurata();
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
     void ScegliSegmenti();
     void RuoliDelTipoMaggiore(size_t iEntranti, size_t iUscenti);

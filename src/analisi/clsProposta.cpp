@@ -728,6 +728,7 @@ Proposta Proponitore::Esegui() {
         DurataInTreCampi();
         MinutiOltreCento();
         RecordDiServizio();
+        ParoleAlPostoDellaDurata();
         ScegliDirezione();
         CodiciSuAltreRighe();
         TrasferimentoIncollato();

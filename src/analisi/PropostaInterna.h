@@ -191,6 +191,8 @@ class Proponitore {
     bool InizioDiSquillo(int iColonna) const;
     void RecordDiServizio();
     void ParoleAlPostoDellaDurata();
+    void PassateAdAltroInterno();
+    bool StampanoComeLeAltre(const std::set<size_t>& righe, bool bEntranti) const;
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
     void ScegliSegmenti();
     void RuoliDelTipoMaggiore(size_t iEntranti, size_t iUscenti);
@@ -363,6 +365,9 @@ class Proponitore {
     // the window, incoming where its format reads a time (TEMPO_VALIDO).
     int miSoloSquilloA = -1, miSoloSquilloB = -1;
     size_t miSoloSquilloFormato = 0;
+    // The extension a call was passed to, printed on the transferred calls of one kind only.
+    int miPassateA = -1, miPassateB = -1;
+    bool mbPassateEntranti = false;
     // A transfer code split by the lines' shape: incoming where text stands at the column.
     std::string msTrasfForma;
     int miTrasfFormaA = -1;

@@ -387,6 +387,14 @@ void Proponitore::Componi() {
         }
         d.moUscenti->mcolCondTrasferita = Catena(codici, base);
     }
+    if (miPassateA >= 0) {
+        auto& k = mbPassateEntranti ? d.moEntranti : d.moUscenti;
+        auto e = base;
+        e.push_back(Cond(clsCondizione::DIVERSO_DA, miPassateA, miPassateB, "", 0));
+        if (k && (!mbPassateEntranti || !entranti.empty()))
+            k->mcolCondTrasferita =
+                Catena(mbPassateEntranti ? entranti : std::vector<clsCondizione>{}, e);
+    }
     // A kind printed on two lines: its second line is told by its mark.
     if (!msSeconda.empty()) {
         auto& k = mbSecondaEntranti ? d.moEntranti : d.moUscenti;
@@ -740,6 +748,7 @@ Proposta Proponitore::Esegui() {
         RuoliDaScambio();
         TrasferiteDaCoppie();
         SeguitoNelRecordDopo();
+        PassateAdAltroInterno();
         CommessaInFondo();
         AltreRighe();
     }

@@ -76,9 +76,14 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
     int larghezza = 0;
     for (size_t r : righe) larghezza = std::max(larghezza, static_cast<int>(mvRighe[r].size()));
     std::vector<size_t> pieni(static_cast<size_t>(larghezza) + 1, 0);
+    // The outgoing calls print their number where the incoming ones print a ringing time.
+    const bool uscenti =
+        !righe.empty() && righe.front() < mvTipo.size() &&
+        std::all_of(righe.begin(), righe.end(), [&](size_t r) { return mvTipo[r] != 'E'; });
     auto occupata = [&](int x) {
         for (const auto& [a, b] : mvOccupate)
-            if (x >= a && x < b) return true;
+            if (x >= a && x < b && !(a == miSoloSquilloA && b == miSoloSquilloB && uscenti))
+                return true;
         if (x >= miTrasfA && x < miTrasfB) return true;
         // A direction letter glued before the number.
         if (x == miDirA && mCodiciIncollati.count(x)) return true;

@@ -223,6 +223,7 @@ void Proponitore::ScegliDirezione() {
     if (!migliore && EntrantiSenzaAddebito()) return;
     if (!migliore && EntrantiDaScambio()) return;
     if (!migliore && EntrantiDallaForma(perColonna)) return;
+    if (!migliore && EntrantiDalloSquilloLetto()) return;
     if (!migliore && EntrantiDalloSquillo(perColonna)) return;
     if (!migliore) {
         Voce(Ambito::Tipo, "Entranti e uscenti",
@@ -520,7 +521,7 @@ bool Proponitore::EntrantiDallaForma(const std::map<int, std::map<std::string, s
             bool libero = true;
             for (const auto& [a, b] : mvOccupate) libero &= !(col >= a && col < b);
             // A ringing time is a field and still tells the kind.
-            if (!libero && col != miSquilloA) continue;
+            if (!libero && !InizioDiSquillo(col)) continue;
             std::set<size_t> piene;
             int fine = col;
             for (size_t r : mvChiamate) {

@@ -203,7 +203,12 @@ class Proponitore {
     // Whole numbers one more on a call than on the call before, on most calls: a counter.
     bool NumeraIRecord(const Segmento& g) const;
     bool EntrantiDalloSquillo(const std::map<int, std::map<std::string, size_t>>& colonne);
+    bool EntrantiDalloSquilloLetto();
+    bool InizioDiSquillo(int iColonna) const;
     void RecordDiServizio();
+    void ParoleAlPostoDellaDurata();
+    void PassateAdAltroInterno();
+    bool StampanoComeLeAltre(const std::set<size_t>& righe, bool bEntranti) const;
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
     void ScegliSegmenti();
     void RuoliDelTipoMaggiore(size_t iEntranti, size_t iUscenti);
@@ -372,6 +377,13 @@ class Proponitore {
     int miFormaA = -1, miFormaB = -1;
     std::string msFormaValore;  // the text the incoming calls hold there ("": any)
     int miSquilloA = -1;        // where a ringing time in minutes and tenths starts
+    // A ringing time printed by the incoming calls where the outgoing ones print the number:
+    // the window, incoming where its format reads a time (TEMPO_VALIDO).
+    int miSoloSquilloA = -1, miSoloSquilloB = -1;
+    size_t miSoloSquilloFormato = 0;
+    // The extension a call was passed to, printed on the transferred calls of one kind only.
+    int miPassateA = -1, miPassateB = -1;
+    bool mbPassateEntranti = false;
     // A transfer code split by the lines' shape: incoming where text stands at the column.
     std::string msTrasfForma;
     int miTrasfFormaA = -1;

@@ -1,3 +1,4 @@
+#include "analisi/OrologiMisti.h"
 #include "analisi/PropostaInterna.h"
 
 // How the printout is framed and where its values stand: records, separators, the values the
@@ -114,6 +115,9 @@ void Proponitore::TrovaFormati() {
     // Common ones the catalogue lacks are proposed as new formats when they read a column.
     for (const char* t : FormatiComuni())
         if (!visti.count(Maiusc(t))) mvFormati.push_back(FaiFormato(0, t));
+    // A clock with its own mark before the seconds gets a format of its very shape.
+    for (const std::string& t : FormatiOrologiMisti(mvRighe))
+        if (visti.insert(Maiusc(t)).second) mvFormati.push_back(FaiFormato(0, t));
     // Dates of three parts printed with blanks between them (03 16 26): each date of fixed
     // length with one separator is tried with blanks in its place.
     const size_t formati = mvFormati.size();

@@ -340,6 +340,9 @@ void Proponitore::Componi() {
         entranti.push_back(
             Cond(msFormaValore.empty() ? clsCondizione::DIVERSO_DA : clsCondizione::UGUALE_A,
                  miFormaA, miFormaB, msFormaValore, 0));
+    if (miSoloSquilloA >= 0)
+        entranti.push_back(Cond(clsCondizione::TEMPO_VALIDO, miSoloSquilloA, miSoloSquilloB, "",
+                                Codice(miSoloSquilloFormato)));
     const bool conEntranti = !entranti.empty() || !entrTrasf.empty() || !coppia.empty();
     auto chiamata = [&](bool bEntrante) {
         auto c = std::make_unique<clsChiamata>();
@@ -383,6 +386,14 @@ void Proponitore::Componi() {
             d.moEntranti->mcolCondTrasferita = Catena(codici, e);
         }
         d.moUscenti->mcolCondTrasferita = Catena(codici, base);
+    }
+    if (miPassateA >= 0) {
+        auto& k = mbPassateEntranti ? d.moEntranti : d.moUscenti;
+        auto e = base;
+        e.push_back(Cond(clsCondizione::DIVERSO_DA, miPassateA, miPassateB, "", 0));
+        if (k && (!mbPassateEntranti || !entranti.empty()))
+            k->mcolCondTrasferita =
+                Catena(mbPassateEntranti ? entranti : std::vector<clsCondizione>{}, e);
     }
     // A kind printed on two lines: its second line is told by its mark.
     if (!msSeconda.empty()) {
@@ -728,6 +739,7 @@ Proposta Proponitore::Esegui() {
         DurataInTreCampi();
         MinutiOltreCento();
         RecordDiServizio();
+        ParoleAlPostoDellaDurata();
         ScegliDirezione();
         CodiciSuAltreRighe();
         TrasferimentoIncollato();
@@ -739,6 +751,7 @@ Proposta Proponitore::Esegui() {
         RuoliDaScambio();
         TrasferiteDaCoppie();
         SeguitoNelRecordDopo();
+        PassateAdAltroInterno();
         CommessaInFondo();
         AltreRighe();
     }

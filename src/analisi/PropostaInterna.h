@@ -14,6 +14,7 @@
 #include <optional>
 #include <set>
 
+#include "analisi/ChiaviValori.h"
 #include "analisi/CifreImpaccate.h"
 #include "analisi/ColonneMinori.h"
 #include "analisi/FormatiComuni.h"
@@ -294,6 +295,10 @@ class Proponitore {
     std::vector<std::string> mvNomi;  // the heading's names, when there is one
     size_t miIntestazione = 0;        // heading lines
     bool ProvaSeparati();
+    // Fields opened by the same "name=" on every record: the name names the field and is left
+    // out of the columns; mvTolto[k] is how many characters of field k were left out.
+    std::vector<int> mvTolto;
+    void TogliChiavi(std::vector<std::vector<std::string>>& rRighe);
     // Records whose pieces are not their fields one to one: the field holding separators
     // without quotes (read from the start before it, from the end after it; -1 none), the
     // fields every record holds, and what was found, for the evidence.

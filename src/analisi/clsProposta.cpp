@@ -623,7 +623,7 @@ void Proponitore::InCampo(int a, int b, int16_t& rInizio, int16_t& rLunghezza,
                           int16_t& rNel) const {
     size_t k = 0;
     while (k + 1 < mvColonna.size() && mvColonna[k + 1] <= a) ++k;
-    const int nel = a - mvColonna[k];
+    const int nel = a - mvColonna[k] + (k < mvTolto.size() ? mvTolto[k] : 0);
     const int fine = mvColonna[k] + mvLarghezza[k];
     rInizio = static_cast<int16_t>(k + 1);
     rNel = static_cast<int16_t>(nel > 0 ? nel + 1 : 0);

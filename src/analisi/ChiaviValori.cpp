@@ -64,4 +64,16 @@ std::vector<std::string> ChiaviDeiCampi(const std::vector<std::vector<std::strin
     return chiavi;
 }
 
+bool Identificativo(const std::vector<std::string>& vValori) {
+    if (vValori.empty()) return false;
+    for (const auto& v : vValori) {
+        if (v.size() < 8 || v.find_first_of(" \t") != std::string::npos) return false;
+        const bool lettera = std::any_of(v.begin(), v.end(), Alfa);
+        const bool cifra =
+            std::any_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (!lettera || !cifra) return false;
+    }
+    return true;
+}
+
 }  // namespace tarno::proposta

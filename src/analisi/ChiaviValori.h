@@ -25,4 +25,8 @@ bool ComeIRecordSotto(const std::vector<std::vector<std::string>>& vPezzi, size_
 std::vector<std::string> ChiaviDeiCampi(const std::vector<std::vector<std::string>>& vRecord,
                                         size_t iDa, size_t iCampi);
 
+// Whether every value is an identifier of letters and digits: eight signs or more, no blank,
+// a letter and a digit among them (4f1c9a7e2b3d@10.20.0.21), as a call or a record is named.
+bool Identificativo(const std::vector<std::string>& vValori);
+
 }  // namespace tarno::proposta

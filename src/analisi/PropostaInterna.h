@@ -386,6 +386,11 @@ class Proponitore {
     // The two party columns that swap: the first on the outgoing lines holds the extension,
     // on the incoming the trunk; -1 when none.
     int miScambioA = -1, miScambioB = -1;
+    // The columns of the calling and the called party, an extension on one and a number on
+    // the other (-1: not found).
+    int miPartiA = -1, miPartiB = -1;
+    bool EntrantiDaParti();
+    void RuoliDaParti();
     // Record-type codes printed only on the records of one call printed twice (a transfer),
     // at this column.
     int miCoppiaA = -1;

@@ -734,6 +734,7 @@ Proposta Proponitore::Esegui() {
         NumeroOParola();
         RispostaConAsterischi();
         RuoliDaScambio();
+        RuoliDaParti();
         TrasferiteDaCoppie();
         SeguitoNelRecordDopo();
         CommessaInFondo();

@@ -77,6 +77,9 @@ void Lunghezze(Formato& f);
 
 Formato FaiFormato(int16_t codice, const std::string& testo);
 
+// The three-letter month names of the languages the proposer knows, January first.
+std::vector<std::array<const char*, 12>> NomiDeiMesi();
+
 struct Pezzo {
     int a = 0, b = 0;  // [a, b) on the line, from 0
 };
@@ -148,6 +151,11 @@ class Proponitore {
     void TrovaFormati();
     // Dates with the month in letters: the month table and the formats reading through it.
     void MesiInLettere();
+    // A month in letters and a day, no year (Dec  9): a date column, the month table filled;
+    // the column where a day of one digit has a blank before it (-1: none).
+    void MeseEGiorno();
+    int miGiornoConBianco = -1;
+    void GiornoConBianco(clsDriver& d) const;
     void MinutiOltreCento();
     CodiciMesi mMesi{};
     void TrovaValori();

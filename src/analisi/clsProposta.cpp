@@ -709,6 +709,7 @@ Proposta Proponitore::Esegui() {
     ProvaSeparati();
     TrovaValori();
     if (!mbSeparati && (InBlocchi() || InCiclo())) TrovaValori();
+    MeseEGiorno();
     Impaccate();
     if (ScegliRigheChiamata()) {
         EventiDiSeguito();
@@ -744,6 +745,7 @@ Proposta Proponitore::Esegui() {
     if (!mMesi[0].empty())
         for (int i = 0; i < 12; ++i) mP.driver.Mesi(i, mMesi[static_cast<size_t>(i)]);
     if (miLarghezzaRiga) PosizioniInBlocchi();
+    if (miGiornoConBianco >= 0 && !mP.bNessunaChiamata) GiornoConBianco(mP.driver);
     return std::move(mP);
 }
 

@@ -22,7 +22,8 @@ std::string CifreDa(const std::string& s, int x) {
 
 // Two columns of digits on every call, the calling party first, the called one later: on each
 // call one of them holds an extension (one short width, the same on every call that holds it)
-// and the other a number (seven digits or more, of any width); the numbers stand in both
+// and the other a number (seven digits or more, of any width), or both an extension (an
+// internal call, taken for outgoing); the numbers stand in both
 // columns, on two calls at least each, and some extension stands in both too. The calls whose
 // first party is the number are incoming, told by a digit after the extension's width in the
 // first column (DIVERSO_DA ""); each kind reads its extension and its number where they stand.
@@ -51,7 +52,9 @@ bool Proponitore::EntrantiDaParti() {
                 const std::string a = CifreDa(mvRighe[r], x), b = CifreDa(mvRighe[r], y);
                 const bool numeroPrima = a.size() >= 7, numeroDopo = b.size() >= 7;
                 const std::string& interno = numeroPrima ? b : a;
-                if (numeroPrima == numeroDopo || interno.size() < 2 ||
+                // Two extensions: an internal call, outgoing; two numbers: no such columns.
+                const bool interna = !numeroPrima && !numeroDopo && a.size() == b.size();
+                if ((numeroPrima == numeroDopo && !interna) || interno.size() < 2 ||
                     (corta && interno.size() != corta)) {
                     va = false;
                     break;
@@ -59,7 +62,7 @@ bool Proponitore::EntrantiDaParti() {
                 corta = interno.size();
                 (numeroPrima ? interniDopo : interniPrima).insert(interno);
                 if (numeroPrima) daNumero.push_back(r);
-                ++(numeroPrima ? entranti : uscenti);
+                if (!interna) ++(numeroPrima ? entranti : uscenti);
             }
             bool comune = false;
             for (const auto& v : interniPrima) comune |= interniDopo.count(v) > 0;

@@ -76,4 +76,14 @@ bool Identificativo(const std::vector<std::string>& vValori) {
     return true;
 }
 
+std::set<std::string> CodiciRipetuti(
+    const std::vector<std::pair<std::string, std::string>>& vRecord) {
+    std::set<std::string> visti, primi, dopo, codici;
+    for (const auto& [id, codice] : vRecord)
+        (!id.empty() && !visti.insert(id).second ? dopo : primi).insert(codice);
+    for (const auto& c : dopo)
+        if (!primi.count(c)) codici.insert(c);
+    return codici;
+}
+
 }  // namespace tarno::proposta

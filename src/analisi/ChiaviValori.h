@@ -3,7 +3,9 @@
 // but are records: what the proposer asks of the pieces of separated records before it lays
 // them out as columns.
 
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarno::proposta {
@@ -28,5 +30,11 @@ std::vector<std::string> ChiaviDeiCampi(const std::vector<std::vector<std::strin
 // Whether every value is an identifier of letters and digits: eight signs or more, no blank,
 // a letter and a digit among them (4f1c9a7e2b3d@10.20.0.21), as a call or a record is named.
 bool Identificativo(const std::vector<std::string>& vValori);
+
+// Of records given as (identifier, code), the codes that stand only on records whose
+// identifier an earlier record had (anywhere before: the events of calls that overlap), and
+// on none of the first records of an identifier.
+std::set<std::string> CodiciRipetuti(
+    const std::vector<std::pair<std::string, std::string>>& vRecord);
 
 }  // namespace tarno::proposta

@@ -110,8 +110,10 @@ void Proponitore::EventiDiSeguito() {
             std::set<std::string> chiusi;
             size_t ripetuti = 0;
             bool una = true;
+            // One of letters and digits may come back later (calls overlap in a busy log).
+            const bool misto = misti.count(&g) > 0;
             for (size_t i = 0; i < n && una; ++i) {
-                if (i > 0 && v[i] == v[i - 1]) {
+                if ((i > 0 && v[i] == v[i - 1]) || (misto && chiusi.count(v[i]))) {
                     ++ripetuti;
                     continue;
                 }
@@ -147,7 +149,8 @@ void Proponitore::EventiDiSeguito() {
             const auto vi = valori(*id), vc = valori(*c);
             std::vector<std::pair<std::string, std::string>> record;
             for (size_t i = 0; i < n; ++i) record.emplace_back(vi[i], vc[i]);
-            const std::set<std::string> e = CodiciDiSeguito(record);
+            const std::set<std::string> e =
+                misti.count(id) ? CodiciRipetuti(record) : CodiciDiSeguito(record);
             const auto k = static_cast<size_t>(std::count_if(
                 vc.begin(), vc.end(), [&](const std::string& t) { return e.count(t) > 0; }));
             // Between equals, the identifier that grows from call to call (not a number
@@ -181,7 +184,7 @@ void Proponitore::EventiDiSeguito() {
     Voce(Ambito::Righe, "Eventi di una chiamata",
          Dove(sceltoCodice->a, sceltoCodice->b) + ": " + elenco +
              " stanno solo su record che "
-             "ripetono l'identificativo del record prima (" +
+             "ripetono l'identificativo di un record precedente (" +
              Dove(sceltoId->a, sceltoId->b) + ": " + PrimiTesti(tolte, sceltoId->a, sceltoId->b) +
              "): sono " + Num(static_cast<long long>(tolte.size())) +
              " eventi di una chiamata gi\xE0 contata, non chiamate (DIVERSO_DA); la chiamata "

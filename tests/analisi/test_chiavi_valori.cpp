@@ -46,6 +46,12 @@ TEST(ChiaviValori, IdentificativoDiLettereECifre) {
     EXPECT_FALSE(Identificativo({"4f1c9a7e2b3d@10.20.0.21", "1386105012.6"}));  // digits only
     EXPECT_FALSE(Identificativo({"pbx.example.lan", "pbx.example.lan"}));       // no digit
     EXPECT_FALSE(Identificativo({"a1 b2 c3 d4"}));                              // blanks
+    // Events of calls that overlap: a code only on records whose identifier came before.
+    using R = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(CodiciRipetuti(R{{"a1", "INVITE"}, {"b2", "INVITE"}, {"a1", "BYE"}, {"b2", "BYE"}}),
+              (std::set<std::string>{"BYE"}));
+    // A code on a first record too is no event's.
+    EXPECT_TRUE(CodiciRipetuti(R{{"a1", "INVITE"}, {"a1", "BYE"}, {"b2", "BYE"}}).empty());
 }
 
 }  // namespace

@@ -156,6 +156,7 @@ class Proponitore {
     void MeseEGiorno();
     int miGiornoConBianco = -1;
     void GiornoConBianco(clsDriver& d) const;
+    void PrefissoDelRegistro(const Colonna& c);
     void MinutiOltreCento();
     CodiciMesi mMesi{};
     void TrovaValori();

@@ -83,6 +83,7 @@ void Proponitore::MeseEGiorno() {
     }
     if (c.vValori.size() < 2) return;
     if (bianco) miGiornoConBianco = c.a;
+    PrefissoDelRegistro(c);
     std::string esempi;
     for (size_t i = 0; i < c.vValori.size() && i < 3; ++i)
         esempi += (i ? ", " : "") + Testo(c.vValori[i].iRiga, c.a, c.b);
@@ -96,6 +97,36 @@ void Proponitore::MeseEGiorno() {
                            testo + "\" lo legga"
                      : std::string()));
     mvCandidate.push_back(std::move(c));
+}
+
+// After such a date, a system log prints its clock, the host and the program's tag ended by a
+// colon (`08:14:03 sipgw kamailio[2317]:`): where the host starts and the tag ends at the same
+// columns on nine date lines in ten, host and tag are no field of the call.
+void Proponitore::PrefissoDelRegistro(const Colonna& c) {
+    std::map<std::pair<int, int>, size_t> finestre;
+    for (const auto& v : c.vValori) {
+        const std::string& s = mvRighe[v.iRiga];
+        size_t i = static_cast<size_t>(c.b) + 1;
+        // hh:mm:ss, a blank, the host, a blank, the tag ended by a colon.
+        if (i + 9 > s.size() || s[i + 2] != ':' || s[i + 5] != ':' || s[i + 8] != ' ') continue;
+        const size_t host = i + 9;
+        const size_t fineHost = s.find(' ', host);
+        if (fineHost == std::string::npos || fineHost == host) continue;
+        const size_t fineTag = s.find(' ', fineHost + 1);
+        const size_t fine = fineTag == std::string::npos ? s.size() : fineTag;
+        if (fine <= fineHost + 2 || s[fine - 1] != ':') continue;
+        ++finestre[{static_cast<int>(host), static_cast<int>(fine)}];
+    }
+    for (const auto& [w, k] : finestre)
+        if (k * 10 >= c.vValori.size() * 9) {
+            mvOccupate.push_back(w);
+            Voce(Ambito::Stampa, "Prefisso del registro",
+                 Dove(w.first, w.second) +
+                     ": dopo data e ora, il nome dell'host e del programma "
+                     "che scrive (" +
+                     Testo(c.vValori.front().iRiga, w.first, w.second) +
+                     "): non sono campi della chiamata");
+        }
 }
 
 // The blank before a day of one digit becomes a zero on every line as it is read, so the date

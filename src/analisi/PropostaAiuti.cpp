@@ -275,6 +275,8 @@ char TipoDiCodice(const std::string& valore) {
     static const std::set<std::string> trasf = {"T",        "TR", "TRS", "TRF", "XFER",
                                                 "TRANSFER", "*",  "X",   "TRN"};
     if (v.empty()) return '?';
+    // A word ended by a colon names what follows (a log's level, INFO:): no code.
+    if (v.size() > 2 && v.back() == ':') return '?';
     if (v.front() == '<' && v.find('I') != std::string::npos) return 'E';
     if (entranti.count(v)) return 'E';
     if (uscenti.count(v) || v == "INTL") return 'U';  // international, not incoming

@@ -429,8 +429,12 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         // A column its heading names as something else is no trunk.
         if (g.iLunghezzaMax > 8 || g.iPieni * 2 < n ||
             HaParola(g.sIntestazione,
-                     {"COST", "CHARGE", "IMPORT", "AMOUNT", "TARIF", "ADDEB", "UNIT", "SCATTI",
-                      "PULSE", "METER", "ACC", "CODE", "DUR", "TIME", "DATE", "ORA", "DATA"}))
+                     {"COST",   "CHARGE", "IMPORT", "AMOUNT", "TARIF",  "ADDEB",  "UNIT",
+                      "SCATTI", "PULSE",  "METER",  "ACC",    "CODE",   "DUR",    "TIME",
+                      "DATE",   "ORA",    "DATA",   "METHOD", "STATUS", "REASON", "RESULT"}))
+            return 0.0;
+        // Tokens of letters and digits, another on every call (a dialog's tag), name no trunk.
+        if (g.distinti.size() == g.iPieni && Identificativo({g.distinti.begin(), g.distinti.end()}))
             return 0.0;
         // A trunk is printed on every call: a column blank on some rather not. One value on every
         // call (a node, a tenant) says less than whole numbers that vary.

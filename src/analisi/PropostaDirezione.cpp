@@ -222,6 +222,7 @@ void Proponitore::ScegliDirezione() {
         }
     if (!migliore && EntrantiSenzaAddebito()) return;
     if (!migliore && EntrantiDaScambio()) return;
+    if (!migliore && EntrantiDaParti()) return;
     if (!migliore && EntrantiDallaForma(perColonna)) return;
     if (!migliore && EntrantiDalloSquilloLetto()) return;
     if (!migliore && EntrantiDalloSquillo(perColonna)) return;

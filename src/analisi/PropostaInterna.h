@@ -14,6 +14,7 @@
 #include <optional>
 #include <set>
 
+#include "analisi/ChiaviValori.h"
 #include "analisi/CifreImpaccate.h"
 #include "analisi/ColonneMinori.h"
 #include "analisi/FormatiComuni.h"
@@ -76,6 +77,9 @@ inline std::string Num(long long n) { return std::to_string(n); }
 void Lunghezze(Formato& f);
 
 Formato FaiFormato(int16_t codice, const std::string& testo);
+
+// The three-letter month names of the languages the proposer knows, January first.
+std::vector<std::array<const char*, 12>> NomiDeiMesi();
 
 struct Pezzo {
     int a = 0, b = 0;  // [a, b) on the line, from 0
@@ -149,6 +153,12 @@ class Proponitore {
     void TrovaFormati();
     // Dates with the month in letters: the month table and the formats reading through it.
     void MesiInLettere();
+    // A month in letters and a day, no year (Dec  9): a date column, the month table filled;
+    // the column where a day of one digit has a blank before it (-1: none).
+    void MeseEGiorno();
+    int miGiornoConBianco = -1;
+    void GiornoConBianco(clsDriver& d) const;
+    void PrefissoDelRegistro(const Colonna& c);
     void MinutiOltreCento();
     CodiciMesi mMesi{};
     void TrovaValori();
@@ -315,6 +325,10 @@ class Proponitore {
     std::vector<std::string> mvNomi;  // the heading's names, when there is one
     size_t miIntestazione = 0;        // heading lines
     bool ProvaSeparati();
+    // Fields opened by the same "name=" on every record: the name names the field and is left
+    // out of the columns; mvTolto[k] is how many characters of field k were left out.
+    std::vector<int> mvTolto;
+    void TogliChiavi(std::vector<std::vector<std::string>>& rRighe);
     // Records whose pieces are not their fields one to one: the field holding separators
     // without quotes (read from the start before it, from the end after it; -1 none), the
     // fields every record holds, and what was found, for the evidence.
@@ -409,6 +423,11 @@ class Proponitore {
     // The two party columns that swap: the first on the outgoing lines holds the extension,
     // on the incoming the trunk; -1 when none.
     int miScambioA = -1, miScambioB = -1;
+    // The columns of the calling and the called party, an extension on one and a number on
+    // the other (-1: not found).
+    int miPartiA = -1, miPartiB = -1;
+    bool EntrantiDaParti();
+    void RuoliDaParti();
     // Record-type codes printed only on the records of one call printed twice (a transfer),
     // at this column.
     int miCoppiaA = -1;

@@ -62,6 +62,12 @@ std::vector<DataInLettere> DateInLettere(const std::string& s) {
 
 }  // namespace
 
+std::vector<std::array<const char*, 12>> NomiDeiMesi() {
+    std::vector<std::array<const char*, 12>> v;
+    for (const Lingua& l : kLingue) v.push_back(l.nomi);
+    return v;
+}
+
 void Proponitore::MesiInLettere() {
     // The dates found, by language: a language counts the dates whose letters are one of its
     // month names; the one naming most of them (the first listed on a tie) gives the table.

@@ -100,16 +100,20 @@ void Proponitore::EventiDiSeguito() {
         return v;
     };
     // Identifiers: digits (four or more) on every call line, each value on one run of lines.
-    std::vector<const Segmento*> identificativi, codici;
+    std::vector<const Segmento*> identificativi, codici, parole;
+    std::set<const Segmento*> misti;  // identifiers of letters and digits
     for (const auto& g : segmenti) {
         if (g.iPieni != n) continue;
         const std::vector<std::string> v = valori(g);
-        if (g.iIntere == n && g.iLunghezzaMax >= 4) {
+        if (Identificativo(v)) misti.insert(&g);
+        if ((g.iIntere == n && g.iLunghezzaMax >= 4) || misti.count(&g)) {
             std::set<std::string> chiusi;
             size_t ripetuti = 0;
             bool una = true;
+            // One of letters and digits may come back later (calls overlap in a busy log).
+            const bool misto = misti.count(&g) > 0;
             for (size_t i = 0; i < n && una; ++i) {
-                if (i > 0 && v[i] == v[i - 1]) {
+                if ((i > 0 && v[i] == v[i - 1]) || (misto && chiusi.count(v[i]))) {
                     ++ripetuti;
                     continue;
                 }
@@ -124,23 +128,29 @@ void Proponitore::EventiDiSeguito() {
             if (una && !data && ripetuti >= 2 && chiusi.size() >= 2 && chiusi.size() * 4 >= n)
                 identificativi.push_back(&g);
         }
-        // Codes: a few short words.
-        if (g.dLunghezzaMedia <= 3 && g.distinti.size() >= 2 && g.distinti.size() <= 10 &&
+        // Codes: a few short words (or, beside an identifier of letters and digits, the
+        // name of a request: a word of letters alone, up to ten).
+        const bool lunghi = g.dLunghezzaMedia > 3;
+        if ((!lunghi || g.iLunghezzaMax <= 10) && g.distinti.size() >= 2 &&
+            g.distinti.size() <= 10 &&
             std::all_of(g.distinti.begin(), g.distinti.end(), [](const std::string& t) {
                 return std::all_of(t.begin(), t.end(), Lettera);
             }))
-            codici.push_back(&g);
+            (lunghi ? parole : codici).push_back(&g);
     }
     const Segmento* sceltoId = nullptr;
     const Segmento* sceltoCodice = nullptr;
     std::set<std::string> eventi;
     size_t righe = 0, crescita = 0;
-    for (const Segmento* id : identificativi)
-        for (const Segmento* c : codici) {
+    for (const Segmento* id : identificativi) {
+        std::vector<const Segmento*> tutti = codici;
+        if (misti.count(id)) tutti.insert(tutti.end(), parole.begin(), parole.end());
+        for (const Segmento* c : tutti) {
             const auto vi = valori(*id), vc = valori(*c);
             std::vector<std::pair<std::string, std::string>> record;
             for (size_t i = 0; i < n; ++i) record.emplace_back(vi[i], vc[i]);
-            const std::set<std::string> e = CodiciDiSeguito(record);
+            const std::set<std::string> e =
+                misti.count(id) ? CodiciRipetuti(record) : CodiciDiSeguito(record);
             const auto k = static_cast<size_t>(std::count_if(
                 vc.begin(), vc.end(), [&](const std::string& t) { return e.count(t) > 0; }));
             // Between equals, the identifier that grows from call to call (not a number
@@ -152,6 +162,7 @@ void Proponitore::EventiDiSeguito() {
             if (k > 0 && std::make_pair(k, sale) > std::make_pair(righe, crescita))
                 righe = k, crescita = sale, eventi = e, sceltoId = id, sceltoCodice = c;
         }
+    }
     if (!sceltoId) return;
     std::string elenco;
     for (const auto& t : eventi) elenco += (elenco.empty() ? "\"" : ", \"") + t + "\"";
@@ -173,7 +184,7 @@ void Proponitore::EventiDiSeguito() {
     Voce(Ambito::Righe, "Eventi di una chiamata",
          Dove(sceltoCodice->a, sceltoCodice->b) + ": " + elenco +
              " stanno solo su record che "
-             "ripetono l'identificativo del record prima (" +
+             "ripetono l'identificativo di un record precedente (" +
              Dove(sceltoId->a, sceltoId->b) + ": " + PrimiTesti(tolte, sceltoId->a, sceltoId->b) +
              "): sono " + Num(static_cast<long long>(tolte.size())) +
              " eventi di una chiamata gi\xE0 contata, non chiamate (DIVERSO_DA); la chiamata "

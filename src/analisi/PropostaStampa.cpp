@@ -599,7 +599,8 @@ bool Proponitore::ProvaSeparati() {
                 if (ch == '\t') ch = ' ';
     }
     while (miIntestazione < pezzi.size() && miIntestazione < 5 &&
-           pezzi[miIntestazione].size() >= 3 && !haValore(pezzi[miIntestazione]))
+           pezzi[miIntestazione].size() >= 3 && !haValore(pezzi[miIntestazione]) &&
+           !ComeIRecordSotto(pezzi, miIntestazione, miIntestazione + 300))
         ++miIntestazione;
     const size_t n = CampiDeiRecord(pezzi, migliore.iCampi, dataOra);
     std::vector<std::vector<std::string>> righe(mvRighe.size());
@@ -613,6 +614,7 @@ bool Proponitore::ProvaSeparati() {
         for (size_t c = 0; c < n; ++c)
             mvLarghezza[c] = std::max(mvLarghezza[c], static_cast<int>(righe[r][c].size()));
     }
+    TogliChiavi(righe);
     mvColonna.assign(n, 0);
     for (size_t k = 1; k < n; ++k) mvColonna[k] = mvColonna[k - 1] + mvLarghezza[k - 1] + 1;
     // Fields some records lack are never read: those records would not be recognised.
@@ -651,6 +653,39 @@ bool Proponitore::ProvaSeparati() {
                              : std::string("; nessuna intestazione")));
     if (!msPezzi.empty()) Voce(Ambito::Stampa, "Campi e pezzi dei record", msPezzi, mbPari);
     return true;
+}
+
+// Records of name=value pairs: a field that opens with the same "name=" on every record is
+// named by it, as a heading would name it, and its value is read after it (the field's first
+// characters are skipped), so the value's own columns are looked at as any other.
+void Proponitore::TogliChiavi(std::vector<std::vector<std::string>>& rRighe) {
+    const size_t n = mvLarghezza.size();
+    const std::vector<std::string> chiavi = ChiaviDeiCampi(rRighe, miIntestazione, n);
+    mvTolto.assign(n, 0);
+    std::string elenco;
+    size_t quante = 0;
+    for (size_t k = 0; k < n; ++k) {
+        const std::string& c = chiavi[k];
+        if (c.empty()) continue;
+        mvTolto[k] = static_cast<int>(c.size());
+        mvLarghezza[k] = 1;
+        for (size_t r = 0; r < rRighe.size(); ++r) {
+            if (rRighe[r].empty()) continue;
+            if (r >= miIntestazione) rRighe[r][k].erase(0, c.size());
+            mvLarghezza[k] = std::max(mvLarghezza[k], static_cast<int>(rRighe[r][k].size()));
+        }
+        if (miIntestazione == 0) {
+            mvNomi.resize(n);
+            mvNomi[k] = c.substr(0, c.size() - 1);
+        }
+        if (quante++ < 4) elenco += (elenco.empty() ? "\"" : ", \"") + c + "\"";
+    }
+    if (!quante) return;
+    Voce(Ambito::Stampa, "Nomi nei campi",
+         Num(static_cast<long long>(quante)) +
+             " campi cominciano su ogni record con lo stesso nome (" + elenco +
+             (quante > 4 ? "..." : "") +
+             "): il nome dice che cosa contiene il campo, e il valore si legge dopo di lui");
 }
 
 // How many fields a record has when the pieces of the records are not all their fields: with

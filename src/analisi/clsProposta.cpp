@@ -637,7 +637,7 @@ void Proponitore::InCampo(int a, int b, int16_t& rInizio, int16_t& rLunghezza,
                           int16_t& rNel) const {
     size_t k = 0;
     while (k + 1 < mvColonna.size() && mvColonna[k + 1] <= a) ++k;
-    const int nel = a - mvColonna[k];
+    const int nel = a - mvColonna[k] + (k < mvTolto.size() ? mvTolto[k] : 0);
     const int fine = mvColonna[k] + mvLarghezza[k];
     rInizio = static_cast<int16_t>(k + 1);
     rNel = static_cast<int16_t>(nel > 0 ? nel + 1 : 0);
@@ -723,6 +723,7 @@ Proposta Proponitore::Esegui() {
     ProvaSeparati();
     TrovaValori();
     if (!mbSeparati && (InBlocchi() || InCiclo())) TrovaValori();
+    MeseEGiorno();
     Impaccate();
     if (ScegliRigheChiamata()) {
         EventiDiSeguito();
@@ -749,6 +750,7 @@ Proposta Proponitore::Esegui() {
         NumeroOParola();
         RispostaConAsterischi();
         RuoliDaScambio();
+        RuoliDaParti();
         TrasferiteDaCoppie();
         SeguitoNelRecordDopo();
         PassateAdAltroInterno();
@@ -759,6 +761,7 @@ Proposta Proponitore::Esegui() {
     if (!mMesi[0].empty())
         for (int i = 0; i < 12; ++i) mP.driver.Mesi(i, mMesi[static_cast<size_t>(i)]);
     if (miLarghezzaRiga) PosizioniInBlocchi();
+    if (miGiornoConBianco >= 0 && !mP.bNessunaChiamata) GiornoConBianco(mP.driver);
     return std::move(mP);
 }
 

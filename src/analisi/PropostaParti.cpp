@@ -1,0 +1,117 @@
+#include "analisi/PropostaInterna.h"
+
+// The two parties of a call printed in the same two columns on every call, the caller first:
+// which one is the extension tells the direction.
+
+namespace tarno::proposta {
+
+namespace {
+
+// The digits of the value that starts at column x of the line (after a blank), or "" where
+// the value holds anything else.
+std::string CifreDa(const std::string& s, int x) {
+    const auto c = static_cast<size_t>(x);
+    if (c >= s.size() || (c > 0 && s[c - 1] != ' ')) return {};
+    size_t j = c;
+    while (j < s.size() && Cifra(s[j])) ++j;
+    if (j < s.size() && s[j] != ' ') return {};
+    return s.substr(c, j - c);
+}
+
+}  // namespace
+
+// Two columns of digits on every call, the calling party first, the called one later: on each
+// call one of them holds an extension (one short width, the same on every call that holds it)
+// and the other a number (seven digits or more, of any width), or both an extension (an
+// internal call, taken for outgoing); the numbers stand in both
+// columns, on two calls at least each, and some extension stands in both too. The calls whose
+// first party is the number are incoming, told by a digit after the extension's width in the
+// first column (DIVERSO_DA ""); each kind reads its extension and its number where they stand.
+bool Proponitore::EntrantiDaParti() {
+    const size_t n = mvChiamate.size();
+    if (n < 4) return false;
+    std::set<int> colonne;
+    for (size_t r : mvChiamate)
+        for (size_t x = 0; x < mvRighe[r].size(); ++x)
+            if (Cifra(mvRighe[r][x]) && (x == 0 || mvRighe[r][x - 1] == ' '))
+                colonne.insert(static_cast<int>(x));
+    const auto libera = [&](int x) {
+        for (const auto& [a, b] : mvOccupate)
+            if (x >= a && x < b) return false;
+        return true;
+    };
+    for (int x : colonne) {
+        if (!libera(x)) continue;
+        for (int y : colonne) {
+            if (y <= x || !libera(y)) continue;
+            size_t corta = 0, entranti = 0, uscenti = 0;
+            std::set<std::string> interniPrima, interniDopo;
+            std::vector<size_t> daNumero;
+            bool va = true;
+            for (size_t r : mvChiamate) {
+                const std::string a = CifreDa(mvRighe[r], x), b = CifreDa(mvRighe[r], y);
+                const bool numeroPrima = a.size() >= 7, numeroDopo = b.size() >= 7;
+                const std::string& interno = numeroPrima ? b : a;
+                // Two extensions: an internal call, outgoing; two numbers: no such columns.
+                const bool interna = !numeroPrima && !numeroDopo && a.size() == b.size();
+                if ((numeroPrima == numeroDopo && !interna) || interno.size() < 2 ||
+                    (corta && interno.size() != corta)) {
+                    va = false;
+                    break;
+                }
+                corta = interno.size();
+                (numeroPrima ? interniDopo : interniPrima).insert(interno);
+                if (numeroPrima) daNumero.push_back(r);
+                if (!interna) ++(numeroPrima ? entranti : uscenti);
+            }
+            bool comune = false;
+            for (const auto& v : interniPrima) comune |= interniDopo.count(v) > 0;
+            if (!va || !comune || entranti < 2 || uscenti < 2 || corta + 3 > 7) continue;
+            for (size_t r : daNumero) mvTipo[r] = 'E';
+            miFormaA = x + static_cast<int>(corta);
+            miFormaB = miFormaA + 1;
+            msFormaValore.clear();
+            miPartiA = x;
+            miPartiB = y;
+            std::set<size_t> primi(daNumero.begin(), daNumero.end());
+            Voce(Ambito::Tipo, "Entranti e uscenti",
+                 Dove(x, x + 7) + " e " + Dove(y, y + 7) +
+                     ": su ogni chiamata uno dei due \xE8 "
+                     "un interno di " +
+                     Num(static_cast<long long>(corta)) +
+                     " cifre e l'altro un numero di sette cifre o pi\xF9, e gli stessi interni (" +
+                     *interniPrima.begin() +
+                     "...) stanno nell'uno e nell'altro: il primo \xE8 chi chiama; le " +
+                     Num(static_cast<long long>(entranti)) +
+                     " chiamate col numero al primo posto (" + PrimiTesti(primi, x, x + 11) +
+                     ") sono entranti (cifre in " + Dove(miFormaA, miFormaB) +
+                     "), le altre uscenti; ciascuna legge interno e numero dove stanno",
+                 true);
+            return true;
+        }
+    }
+    return false;
+}
+
+// With the parties found by EntrantiDaParti, each kind's extension and number are where they
+// stand, whatever else the columns looked like.
+void Proponitore::RuoliDaParti() {
+    if (miPartiA < 0) return;
+    for (auto& [bEntrante, segmenti] : mSegmenti) {
+        const int interno = bEntrante ? miPartiB : miPartiA;
+        const int numero = bEntrante ? miPartiA : miPartiB;
+        Segmento* pInterno = nullptr;
+        Segmento* pNumero = nullptr;
+        for (auto& g : segmenti) {
+            if (g.a == interno) pInterno = &g;
+            if (g.a == numero) pNumero = &g;
+        }
+        if (!pInterno || !pNumero) continue;
+        for (auto& g : segmenti)
+            if (g.sRuolo == "sDerivato" || g.sRuolo == "sNumero") g.sRuolo.clear();
+        pInterno->sRuolo = "sDerivato";
+        pNumero->sRuolo = "sNumero";
+    }
+}
+
+}  // namespace tarno::proposta

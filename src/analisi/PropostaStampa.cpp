@@ -1,5 +1,6 @@
 #include "analisi/OrologiMisti.h"
 #include "analisi/PropostaInterna.h"
+#include "analisi/PezziDiValore.h"
 
 // How the printout is framed and where its values stand: records, separators, the values the
 // formats read, runs of digits, calls printed on several lines.
@@ -220,6 +221,13 @@ void Proponitore::TrovaValori() {
             for (int i = p.a; i < primaCifra; ++i)
                 if (!Alnum(s[static_cast<size_t>(i)])) k = i + 1;
             if (k > p.a && k < p.b) prove.push_back({k, p.b});
+            // A clock to the thousandth of a second (08:14:03.412) is read without the fraction.
+            for (int da : {p.a, k})
+                if (const size_t n = OrologioConFrazione(
+                        std::string_view(s).substr(static_cast<size_t>(da),
+                                                   static_cast<size_t>(p.b - da)));
+                    n && (da == p.a || k > p.a))
+                    prove.push_back({da, da + static_cast<int>(n)});
             // A count alone ("ss") only after a name that ends in = or : (S=226).
             const bool conNome = k > p.a && (s[static_cast<size_t>(k - 1)] == '=' ||
                                              s[static_cast<size_t>(k - 1)] == ':');
@@ -575,6 +583,7 @@ bool Proponitore::ProvaSeparati() {
     auto valore = [&](std::string_view v, bool separati) {
         v = TogliSpazi(v);
         if (v.empty() || !Cifra(v.front())) return false;
+        if (const size_t n = OrologioConFrazione(v.substr(0, v.find(' ')))) v = v.substr(0, n);
         for (const auto& f : mvFormati)
             if (!f.bSolo && (f.bLetterale || !separati) && f.f.Leggi(v, mesi)) return true;
         if (v.find(' ') != std::string_view::npos) {
@@ -598,6 +607,11 @@ bool Proponitore::ProvaSeparati() {
             for (char& ch : t)
                 if (ch == '\t') ch = ' ';
     }
+    // A log writer's clock before the heading's names and every record's fields: the heading
+    // is the first line, and the writer's prefix is no field.
+    const bool prefisso =
+        PrefissoDelloScrittore(pezzi, [&](std::string_view v) { return valore(v, false); });
+    if (prefisso) miIntestazione = 1;
     while (miIntestazione < pezzi.size() && miIntestazione < 5 &&
            pezzi[miIntestazione].size() >= 3 && !haValore(pezzi[miIntestazione]) &&
            !ComeIRecordSotto(pezzi, miIntestazione, miIntestazione + 300))
@@ -630,7 +644,7 @@ bool Proponitore::ProvaSeparati() {
         std::string& t = nuove[r];
         for (size_t k = 0; k < n; ++k) {
             t.resize(static_cast<size_t>(mvColonna[k]), ' ');
-            t += righe[r][k];
+            t += prefisso && k == 0 ? std::string(righe[r][k].size(), ' ') : righe[r][k];
         }
         while (!t.empty() && t.back() == ' ') t.pop_back();
         if (t.empty()) t = "?";
@@ -652,6 +666,12 @@ bool Proponitore::ProvaSeparati() {
                                    "della prima"
                              : std::string("; nessuna intestazione")));
     if (!msPezzi.empty()) Voce(Ambito::Stampa, "Campi e pezzi dei record", msPezzi, mbPari);
+    if (prefisso)
+        Voce(Ambito::Stampa, "Prefisso dello scrittore",
+             "il campo 1 comincia con un'ora anche sulla riga dei nomi dei campi (\"" +
+                 pezzi[0][0].substr(0, 40) +
+                 "\"): \xE8 l'ora in cui il registro ha scritto la riga, con il suo prefisso, e "
+                 "non un campo della chiamata");
     return true;
 }
 

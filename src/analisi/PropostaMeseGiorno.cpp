@@ -21,6 +21,14 @@ int MeseGiornoA(const std::string& s, size_t i) {
     return 0;
 }
 
+// A blank and a year of four digits from 1900 to 2099 at column i of s, ended by a blank or
+// the line's end.
+bool AnnoDopo(const std::string& s, size_t i) {
+    if (i + 5 > s.size() || s[i] != ' ' || (i + 5 < s.size() && s[i + 5] != ' ')) return false;
+    return (s.compare(i + 1, 2, "19") == 0 || s.compare(i + 1, 2, "20") == 0) &&
+           Cifra(s[i + 3]) && Cifra(s[i + 4]);
+}
+
 }  // namespace
 
 void Proponitore::MeseEGiorno() {
@@ -63,7 +71,11 @@ void Proponitore::MeseEGiorno() {
     if (bianco && (corto || miLarghezzaRiga ||
                    (mbSeparati && mvColonna.size() > 1 && static_cast<int>(a) >= mvColonna[1])))
         return;
-    const std::string testo = corto ? "mmm g" : "mmm gg";
+    // A year after the day on every such line (Dec 07 2026) is part of the date, no time.
+    const bool anno = std::all_of(righe->begin(), righe->end(), [&](size_t r) {
+        return AnnoDopo(mvRighe[r], a + static_cast<size_t>(MeseGiornoA(mvRighe[r], a)));
+    });
+    const std::string testo = std::string(corto ? "mmm g" : "mmm gg") + (anno ? " aaaa" : "");
     size_t f = 0;
     while (f < mvFormati.size() && !UgualeNoCase(mvFormati[f].sTesto, testo)) ++f;
     if (f == mvFormati.size()) mvFormati.push_back(FaiFormato(0, testo));
@@ -73,7 +85,7 @@ void Proponitore::MeseEGiorno() {
     c.a = static_cast<int>(a);
     c.b = c.a;
     for (size_t r : *righe) {
-        const int w = MeseGiornoA(mvRighe[r], a);
+        const int w = MeseGiornoA(mvRighe[r], a) + (anno ? 5 : 0);
         std::string t = mvRighe[r].substr(a, static_cast<size_t>(w));
         if (bianco && t[4] == ' ') t[4] = '0';
         const auto v = mvFormati[f].f.Leggi(t, mMesi);
@@ -82,6 +94,13 @@ void Proponitore::MeseEGiorno() {
         c.b = std::max(c.b, c.a + w);
     }
     if (c.vValori.size() < 2) return;
+    // The same dates with their year at other columns (the answer, the end) are dates too: no
+    // year there is read as a time.
+    for (const auto& [x, v] : perColonna)
+        if (anno && x != a && std::all_of(v.begin(), v.end(), [&](size_t r) {
+                return AnnoDopo(mvRighe[r], x + static_cast<size_t>(MeseGiornoA(mvRighe[r], x)));
+            }))
+            mvOccupate.emplace_back(static_cast<int>(x), static_cast<int>(x) + c.b - c.a);
     if (bianco) miGiornoConBianco = c.a;
     PrefissoDelRegistro(c);
     std::string esempi;
@@ -89,7 +108,7 @@ void Proponitore::MeseEGiorno() {
         esempi += (i ? ", " : "") + Testo(c.vValori[i].iRiga, c.a, c.b);
     Voce(Ambito::Stampa, "Mese e giorno",
          Num(static_cast<long long>(c.vValori.size())) + " righe hanno in " + Dove(c.a, c.b) +
-             " un mese in lettere e un giorno senza anno (" + esempi +
+             (anno ? " un mese in lettere, un giorno e l'anno (" : " un mese in lettere e un giorno senza anno (") + esempi +
              "): la tabella dei mesi del driver \xE8 riempita con i nomi di tre lettere (" +
              mMesi[0] + " ... " + mMesi[11] + ")" +
              (bianco ? "; il giorno di una cifra ha un bianco davanti, sostituito da uno zero "

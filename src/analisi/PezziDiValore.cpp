@@ -49,7 +49,14 @@ std::string_view NumeroNellIndirizzo(std::string_view t) {
 
 bool PrefissoDelloScrittore(const std::vector<std::vector<std::string>>& vPezzi,
                             const std::function<bool(std::string_view)>& bValore) {
-    if (vPezzi.size() < 3 || vPezzi[0].size() < 4 || !bValore(vPezzi[0][0])) return false;
+    // The clock and, after it, more words (the host, the facility): a prefix, not a value.
+    const auto prefisso = [&](const std::string& p) {
+        const size_t a = p.find_first_not_of(' ');
+        const size_t spazio = a == std::string::npos ? a : p.find(' ', a);
+        return spazio != std::string::npos &&
+               p.find_first_not_of(' ', spazio) != std::string::npos && bValore(p);
+    };
+    if (vPezzi.size() < 3 || vPezzi[0].size() < 4 || !prefisso(vPezzi[0][0])) return false;
     for (size_t k = 1; k < vPezzi[0].size(); ++k)
         if (bValore(vPezzi[0][k])) return false;
     size_t record = 0, conPrefisso = 0;
@@ -57,7 +64,7 @@ bool PrefissoDelloScrittore(const std::vector<std::vector<std::string>>& vPezzi,
         const auto& p = vPezzi[r];
         if (p.size() < 2) continue;
         ++record;
-        conPrefisso += bValore(p[0]) && std::any_of(p.begin() + 1, p.end(), bValore);
+        conPrefisso += prefisso(p[0]) && std::any_of(p.begin() + 1, p.end(), bValore);
     }
     return record >= 2 && conPrefisso * 5 >= record * 4;
 }

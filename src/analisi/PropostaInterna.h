@@ -329,6 +329,11 @@ class Proponitore {
     // out of the columns; mvTolto[k] is how many characters of field k were left out.
     std::vector<int> mvTolto;
     void TogliChiavi(std::vector<std::vector<std::string>>& rRighe);
+    // Fields of parties written as addresses (5550223@10.0.2.11) on four records in five: the
+    // number before the "@" is what they hold, read by the driver with ESTRAI_NUMERO.
+    std::set<size_t> mIndirizzi;
+    void IndirizziNeiCampi(std::vector<std::vector<std::string>>& rRighe);
+    void NumeroDallIndirizzo(clsDriver& d, bool bEntrante, clsCampo& c) const;
     // Records whose pieces are not their fields one to one: the field holding separators
     // without quotes (read from the start before it, from the end after it; -1 none), the
     // fields every record holds, and what was found, for the evidence.

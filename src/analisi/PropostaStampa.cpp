@@ -629,6 +629,7 @@ bool Proponitore::ProvaSeparati() {
             mvLarghezza[c] = std::max(mvLarghezza[c], static_cast<int>(righe[r][c].size()));
     }
     TogliChiavi(righe);
+    IndirizziNeiCampi(righe);
     mvColonna.assign(n, 0);
     for (size_t k = 1; k < n; ++k) mvColonna[k] = mvColonna[k - 1] + mvLarghezza[k - 1] + 1;
     // Fields some records lack are never read: those records would not be recognised.

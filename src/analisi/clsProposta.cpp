@@ -516,6 +516,9 @@ void Proponitore::Componi() {
                         Testo(r, g.a, g.a + static_cast<int>(g.sEtichetta.size())) == g.sEtichetta;
             if (etichettaFissa) a += static_cast<int>(g.sEtichetta.size());
             campo(g.sRuolo, a, b, 0, g.bSinistra ? clsCampo::SX : clsCampo::DX);
+            if (clsCampo* c = chiamataK->mcolCampi->Trova(
+                    std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
+                NumeroDallIndirizzo(d, bEntrante, *c);
             if ((!g.sEtichetta.empty() && !etichettaFissa) || g.bNelNome)
                 if (clsCampo* c = chiamataK->mcolCampi->Trova(
                         std::to_string(IndiceCampo(g.sRuolo, bEntrante))))

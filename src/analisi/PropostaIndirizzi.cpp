@@ -1,0 +1,61 @@
+#include "analisi/PezziDiValore.h"
+#include "analisi/PropostaInterna.h"
+
+// Parties written as addresses of a call (5550223@10.0.2.11, sip:221@pbx): the user part is the
+// number; the host is no part of any field.
+
+namespace tarno::proposta {
+
+void Proponitore::IndirizziNeiCampi(std::vector<std::vector<std::string>>& rRighe) {
+    const size_t n = mvLarghezza.size();
+    std::string elenco;
+    for (size_t k = 0; k < n; ++k) {
+        size_t pieni = 0, indirizzi = 0;
+        for (size_t r = miIntestazione; r < rRighe.size(); ++r) {
+            if (rRighe[r].size() <= k || TogliSpazi(rRighe[r][k]).empty()) continue;
+            ++pieni;
+            const std::string_view u = NumeroNellIndirizzo(rRighe[r][k]);
+            // More than sixteen digits are no telephone number (a call's identifier).
+            indirizzi += !u.empty() && u.size() <= 16;
+        }
+        if (indirizzi < 2 || indirizzi * 5 < pieni * 4) continue;
+        mIndirizzi.insert(k);
+        mvLarghezza[k] = 1;
+        for (size_t r = 0; r < rRighe.size(); ++r) {
+            if (rRighe[r].size() <= k) continue;
+            if (r >= miIntestazione)
+                if (const std::string_view u = NumeroNellIndirizzo(rRighe[r][k]); !u.empty())
+                    rRighe[r][k] = std::string(u);
+            mvLarghezza[k] = std::max(mvLarghezza[k], static_cast<int>(rRighe[r][k].size()));
+        }
+        if (mIndirizzi.size() <= 3)
+            elenco += std::string(elenco.empty() ? "" : ", ") + Num(static_cast<long long>(k + 1));
+    }
+    if (mIndirizzi.empty()) return;
+    Voce(Ambito::Stampa, "Numeri negli indirizzi",
+         std::string(mIndirizzi.size() == 1 ? "il campo " : "i campi ") + elenco +
+             (mIndirizzi.size() > 3 ? "..." : "") +
+             " scrivono una parte come indirizzo (numero@host) su quattro record su cinque: il "
+             "numero \xE8 la parte prima della chiocciola, l'host non \xE8 un campo; il driver "
+             "tiene il primo numero del campo (ESTRAI_NUMERO)");
+}
+
+void Proponitore::NumeroDallIndirizzo(clsDriver& d, bool bEntrante, clsCampo& c) const {
+    // The field's columns as laid out (made field numbers when the driver is complete).
+    if (!mbSeparati || c.miInizio < 1) return;
+    const int a = c.miInizio - 1;
+    size_t k = 0;
+    while (k + 1 < mvColonna.size() && mvColonna[k + 1] <= a) ++k;
+    if (!mIndirizzi.count(k)) return;
+    if (!d.mcolTrasf) d.mcolTrasf.emplace();
+    clsTrasformazione t;
+    t.menTipo = bEntrante ? clsTrasformazione::ENTRANTI : clsTrasformazione::USCENTI;
+    t.menOperazione = clsTrasformazione::ESTRAI_NUMERO;
+    t.miRiga = c.miRiga;
+    t.miInizio = c.miInizio;
+    t.miLunghezza = c.miLunghezza;
+    d.mcolTrasf->Add(std::move(t));
+    c.mbSoloCifre = false;
+}
+
+}  // namespace tarno::proposta

@@ -222,7 +222,7 @@ void Proponitore::ScegliDirezione() {
         }
     if (!migliore && EntrantiSenzaAddebito()) return;
     if (!migliore && EntrantiDaScambio()) return;
-    if (!migliore && EntrantiDaParti()) return;
+    if (!migliore && (EntrantiDaParti() || EntrantiDalChiamante())) return;
     if (!migliore && EntrantiDallaForma(perColonna)) return;
     if (!migliore && EntrantiDalloSquilloLetto()) return;
     if (!migliore && EntrantiDalloSquillo(perColonna)) return;

@@ -432,6 +432,12 @@ class Proponitore {
     // the other (-1: not found).
     int miPartiA = -1, miPartiB = -1;
     bool EntrantiDaParti();
+    // The caller and the called party under headings naming them: a number calling is an
+    // incoming call, an extension calling an outgoing one.
+    int miChiamanteA = -1, miChiamatoA = -1;
+    bool mbFormaCifra = false;  // incoming where a digit stands there (not any sign: 221@host)
+    bool EntrantiDalChiamante();
+    void RuoliDalChiamante();
     void RuoliDaParti();
     // Record-type codes printed only on the records of one call printed twice (a transfer),
     // at this column.

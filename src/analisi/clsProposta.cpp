@@ -338,7 +338,9 @@ void Proponitore::Componi() {
         entranti.push_back(Cond(clsCondizione::UGUALE_A, a, a + static_cast<int>(t.size()), t, 0));
     if (miFormaA >= 0)
         entranti.push_back(
-            Cond(msFormaValore.empty() ? clsCondizione::DIVERSO_DA : clsCondizione::UGUALE_A,
+            Cond(!msFormaValore.empty() ? clsCondizione::UGUALE_A
+                 : mbFormaCifra         ? clsCondizione::SOLO_NUMERI
+                                        : clsCondizione::DIVERSO_DA,
                  miFormaA, miFormaB, msFormaValore, 0));
     if (miSoloSquilloA >= 0)
         entranti.push_back(Cond(clsCondizione::TEMPO_VALIDO, miSoloSquilloA, miSoloSquilloB, "",
@@ -754,6 +756,7 @@ Proposta Proponitore::Esegui() {
         RispostaConAsterischi();
         RuoliDaScambio();
         RuoliDaParti();
+        RuoliDalChiamante();
         TrasferiteDaCoppie();
         SeguitoNelRecordDopo();
         PassateAdAltroInterno();

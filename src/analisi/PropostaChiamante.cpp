@@ -9,11 +9,12 @@ namespace tarno::proposta {
 
 namespace {
 
-// The digits of the value that starts at column x of the line, or "" where the value holds
-// anything else.
+// The digits of the value that starts at column x of the line (after a "+" of an international
+// number), or "" where the value holds anything else.
 std::string SoloCifreDa(const std::string& s, int x) {
-    const auto c = static_cast<size_t>(x);
+    auto c = static_cast<size_t>(x);
     if (c >= s.size() || (c > 0 && s[c - 1] != ' ')) return {};
+    if (s[c] == '+') ++c;
     size_t j = c;
     while (j < s.size() && Cifra(s[j])) ++j;
     if (j < s.size() && s[j] != ' ') return {};
@@ -33,7 +34,8 @@ bool Proponitore::EntrantiDalChiamante() {
     std::set<int> colonne;
     for (size_t r : mvChiamate)
         for (size_t x = 0; x < mvRighe[r].size(); ++x)
-            if (Cifra(mvRighe[r][x]) && (x == 0 || mvRighe[r][x - 1] == ' '))
+            if ((Cifra(mvRighe[r][x]) || mvRighe[r][x] == '+') &&
+                (x == 0 || mvRighe[r][x - 1] == ' '))
                 colonne.insert(static_cast<int>(x));
     int chi = -1, chiamato = -1;
     for (int x : colonne) {

@@ -20,13 +20,33 @@ void Proponitore::IndirizziNeiCampi(std::vector<std::vector<std::string>>& rRigh
         }
         if (indirizzi < 2 || indirizzi * 5 < pieni * 4) continue;
         mIndirizzi.insert(k);
+        // What stands before the number ("sip:") is left out where it is the same on every
+        // record, as a name before a value is; otherwise it stays, and only the host goes.
+        std::optional<std::string> prima;
+        for (size_t r = miIntestazione; r < rRighe.size(); ++r) {
+            if (rRighe[r].size() <= k) continue;
+            const std::string& v = rRighe[r][k];
+            const std::string_view u = NumeroNellIndirizzo(v);
+            if (u.empty()) continue;
+            const std::string p = v.substr(0, static_cast<size_t>(u.data() - v.data()));
+            if (prima && *prima != p) {
+                prima = std::nullopt;
+                break;
+            }
+            prima = p;
+        }
+        const size_t tolto = prima ? prima->size() : 0;
+        if (k < mvTolto.size()) mvTolto[k] += static_cast<int>(tolto);
         mvLarghezza[k] = 1;
         for (size_t r = 0; r < rRighe.size(); ++r) {
             if (rRighe[r].size() <= k) continue;
+            std::string& v = rRighe[r][k];
             if (r >= miIntestazione)
-                if (const std::string_view u = NumeroNellIndirizzo(rRighe[r][k]); !u.empty())
-                    rRighe[r][k] = std::string(u);
-            mvLarghezza[k] = std::max(mvLarghezza[k], static_cast<int>(rRighe[r][k].size()));
+                if (const std::string_view u = NumeroNellIndirizzo(v); !u.empty()) {
+                    const size_t da = static_cast<size_t>(u.data() - v.data());
+                    v = v.substr(prima ? tolto : 0, da + u.size() - (prima ? tolto : 0));
+                }
+            mvLarghezza[k] = std::max(mvLarghezza[k], static_cast<int>(v.size()));
         }
         if (mIndirizzi.size() <= 3)
             elenco += std::string(elenco.empty() ? "" : ", ") + Num(static_cast<long long>(k + 1));

@@ -329,6 +329,13 @@ class Proponitore {
     // out of the columns; mvTolto[k] is how many characters of field k were left out.
     std::vector<int> mvTolto;
     void TogliChiavi(std::vector<std::vector<std::string>>& rRighe);
+    // Records of call events named by a word at one field, each word with its own fields: the
+    // words that open a call make the call lines, the others are left out (mEventi).
+    bool RecordDiEventi(size_t iEsame);
+    char mcEventi = 0;
+    size_t miEventoCampo = 0, miCampiEventi = 0, miComuniEventi = 0;
+    std::set<std::string> mAperture;
+    std::string msEventi;
     // Fields of parties written as addresses (5550223@10.0.2.11) on four records in five: the
     // number before the "@" is what they hold, read by the driver with ESTRAI_NUMERO.
     std::set<size_t> mIndirizzi;

@@ -574,6 +574,8 @@ bool Proponitore::ProvaSeparati() {
         size_t righe = 0;
         if (const size_t n = ParoleSeparate(esame, righe)) migliore = {' ', n, righe};
     }
+    if ((!migliore.c || migliore.iRighe * 10 < esame * 6) && RecordDiEventi(esame))
+        migliore = {mcEventi, miCampiEventi, esame};
     if (!migliore.c || migliore.iRighe * 10 < esame * 6) return false;
     mbSeparati = true;
     mcSeparatore = migliore.c;
@@ -617,6 +619,7 @@ bool Proponitore::ProvaSeparati() {
            !ComeIRecordSotto(pezzi, miIntestazione, miIntestazione + 300))
         ++miIntestazione;
     const size_t n = CampiDeiRecord(pezzi, migliore.iCampi, dataOra);
+    if (!mAperture.empty()) miComuni = miComuniEventi;
     std::vector<std::vector<std::string>> righe(mvRighe.size());
     mvLarghezza.assign(n, 1);
     for (size_t r = 0; r < mvRighe.size(); ++r) {
@@ -624,6 +627,9 @@ bool Proponitore::ProvaSeparati() {
         // A record of another length is no call of this layout, unless a field holds
         // separators or its last empty fields were dropped.
         if (k != n && !(k > n && miVariabile >= 0) && !(k < n && k >= miComuni && k >= 3)) continue;
+        if (!mAperture.empty() &&
+            (k <= miEventoCampo || !mAperture.count(std::string(TogliSpazi(pezzi[r][miEventoCampo])))))
+            continue;  // an event of a call already opened
         righe[r] = CampiDaPezzi(pezzi[r], n, miVariabile, mcSeparatore);
         for (size_t c = 0; c < n; ++c)
             mvLarghezza[c] = std::max(mvLarghezza[c], static_cast<int>(righe[r][c].size()));
@@ -667,6 +673,10 @@ bool Proponitore::ProvaSeparati() {
                                    "della prima"
                              : std::string("; nessuna intestazione")));
     if (!msPezzi.empty()) Voce(Ambito::Stampa, "Campi e pezzi dei record", msPezzi, mbPari);
+    if (!mAperture.empty()) {
+        miEventiA = mvColonna[miEventoCampo];
+        Voce(Ambito::Righe, "Eventi di una chiamata", msEventi, true);
+    }
     if (prefisso)
         Voce(Ambito::Stampa, "Prefisso dello scrittore",
              "il campo 1 comincia con un'ora anche sulla riga dei nomi dei campi (\"" +

@@ -59,7 +59,7 @@ bool Proponitore::RecordDiEventi(size_t iEsame) {
             }
             if (!fisso || diversi.size() < 2) continue;
             // The identifier: a field on every record, no date nor time, every value of which
-            // stands on two records or more; the one of most values. None: one stream.
+            // stands on two records or more; the one of most values.
             int id = -1;
             size_t valoriId = 0;
             for (size_t j = 0; j < minimo; ++j) {
@@ -75,10 +75,11 @@ bool Proponitore::RecordDiEventi(size_t iEsame) {
                 if (va && quante.size() < pezzi.size() / 2 && quante.size() > valoriId)
                     id = static_cast<int>(j), valoriId = quante.size();
             }
+            if (id < 0) continue;
             std::map<std::string, std::vector<std::string>> flussi;
             for (const auto& p : pezzi)
-                flussi[id < 0 ? std::string() : std::string(TogliSpazi(p[static_cast<size_t>(id)]))]
-                    .emplace_back(TogliSpazi(p[k]));
+                flussi[std::string(TogliSpazi(p[static_cast<size_t>(id)]))].emplace_back(
+                    TogliSpazi(p[k]));
             // The first record opens a call, the last closes one; a word that follows the
             // closing one in a stream opens the next call.
             const std::string chiude(TogliSpazi(pezzi.back()[k]));
@@ -93,8 +94,19 @@ bool Proponitore::RecordDiEventi(size_t iEsame) {
             size_t aperture = 0;
             for (const auto& p : pezzi) aperture += aprono.count(std::string(TogliSpazi(p[k])));
             if (aperture < 2) continue;
+            // An event that follows carries less than the one that opened the call (a record
+            // of every kind with its parties is a call of its own).
+            size_t minimoAperture = SIZE_MAX, massimoSeguiti = 0;
+            for (const auto& [w, q] : campiDi) {
+                if (aprono.count(w))
+                    minimoAperture = std::min(minimoAperture, q);
+                else
+                    massimoSeguiti = std::max(massimoSeguiti, q);
+            }
+            if (massimoSeguiti >= minimoAperture) continue;
             mcEventi = c;
             miEventoCampo = k;
+            miEventoId = id;
             mAperture = aprono;
             miCampiEventi = 0;
             miComuniEventi = SIZE_MAX;

@@ -334,6 +334,7 @@ class Proponitore {
     bool RecordDiEventi(size_t iEsame);
     char mcEventi = 0;
     size_t miEventoCampo = 0, miCampiEventi = 0, miComuniEventi = 0;
+    int miEventoId = -1;  // the field of the identifier joining a call's events, no field
     std::set<std::string> mAperture;
     std::string msEventi;
     // Fields of parties written as addresses (5550223@10.0.2.11) on four records in five: the

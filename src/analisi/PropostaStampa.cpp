@@ -574,7 +574,8 @@ bool Proponitore::ProvaSeparati() {
         size_t righe = 0;
         if (const size_t n = ParoleSeparate(esame, righe)) migliore = {' ', n, righe};
     }
-    if ((!migliore.c || migliore.iRighe * 10 < esame * 6) && RecordDiEventi(esame))
+    // Records of events, each of its own fields: the counts of fields differ by the event.
+    if ((!migliore.c || migliore.iRighe * 10 < esame * 9) && RecordDiEventi(esame))
         migliore = {mcEventi, miCampiEventi, esame};
     if (!migliore.c || migliore.iRighe * 10 < esame * 6) return false;
     mbSeparati = true;
@@ -675,6 +676,10 @@ bool Proponitore::ProvaSeparati() {
     if (!msPezzi.empty()) Voce(Ambito::Stampa, "Campi e pezzi dei record", msPezzi, mbPari);
     if (!mAperture.empty()) {
         miEventiA = mvColonna[miEventoCampo];
+        if (miEventoId >= 0)
+            mvOccupate.emplace_back(mvColonna[static_cast<size_t>(miEventoId)],
+                                    mvColonna[static_cast<size_t>(miEventoId)] +
+                                        mvLarghezza[static_cast<size_t>(miEventoId)]);
         Voce(Ambito::Righe, "Eventi di una chiamata", msEventi, true);
     }
     if (prefisso)

@@ -81,10 +81,10 @@ bool Proponitore::EntrantiDalChiamante() {
              " chi \xE8 chiamato: chiama un interno di " + Num(static_cast<long long>(corta)) +
              " cifre su " + Num(static_cast<long long>(n - entranti)) +
              " chiamate, uscenti, e un numero di sette cifre o pi\xF9 sulle altre " +
-             Num(static_cast<long long>(entranti)) + " (" +
-             PrimiTesti(primi, chi, chi + 11) + "), entranti (cifre in " +
-             Dove(miFormaA, miFormaB) +
-             ", SOLO_NUMERI); le uscenti leggono l'interno da chi chiama e il numero dal chiamato, le "
+             Num(static_cast<long long>(entranti)) + " (" + PrimiTesti(primi, chi, chi + 11) +
+             "), entranti (cifre in " + Dove(miFormaA, miFormaB) +
+             ", SOLO_NUMERI); le uscenti leggono l'interno da chi chiama e il numero dal chiamato, "
+             "le "
              "entranti il numero da chi chiama",
          true);
     return true;

@@ -11,9 +11,8 @@ namespace {
 
 bool Parola(std::string_view t) {
     t = TogliSpazi(t);
-    return t.size() >= 2 && std::all_of(t.begin(), t.end(), [](char c) {
-               return Lettera(c) || c == '_';
-           });
+    return t.size() >= 2 &&
+           std::all_of(t.begin(), t.end(), [](char c) { return Lettera(c) || c == '_'; });
 }
 
 }  // namespace

@@ -25,8 +25,8 @@ int MeseGiornoA(const std::string& s, size_t i) {
 // the line's end.
 bool AnnoDopo(const std::string& s, size_t i) {
     if (i + 5 > s.size() || s[i] != ' ' || (i + 5 < s.size() && s[i + 5] != ' ')) return false;
-    return (s.compare(i + 1, 2, "19") == 0 || s.compare(i + 1, 2, "20") == 0) &&
-           Cifra(s[i + 3]) && Cifra(s[i + 4]);
+    return (s.compare(i + 1, 2, "19") == 0 || s.compare(i + 1, 2, "20") == 0) && Cifra(s[i + 3]) &&
+           Cifra(s[i + 4]);
 }
 
 }  // namespace
@@ -108,7 +108,9 @@ void Proponitore::MeseEGiorno() {
         esempi += (i ? ", " : "") + Testo(c.vValori[i].iRiga, c.a, c.b);
     Voce(Ambito::Stampa, "Mese e giorno",
          Num(static_cast<long long>(c.vValori.size())) + " righe hanno in " + Dove(c.a, c.b) +
-             (anno ? " un mese in lettere, un giorno e l'anno (" : " un mese in lettere e un giorno senza anno (") + esempi +
+             (anno ? " un mese in lettere, un giorno e l'anno ("
+                   : " un mese in lettere e un giorno senza anno (") +
+             esempi +
              "): la tabella dei mesi del driver \xE8 riempita con i nomi di tre lettere (" +
              mMesi[0] + " ... " + mMesi[11] + ")" +
              (bianco ? "; il giorno di una cifra ha un bianco davanti, sostituito da uno zero "

@@ -1,6 +1,6 @@
 #include "analisi/OrologiMisti.h"
-#include "analisi/PropostaInterna.h"
 #include "analisi/PezziDiValore.h"
+#include "analisi/PropostaInterna.h"
 
 // How the printout is framed and where its values stand: records, separators, the values the
 // formats read, runs of digits, calls printed on several lines.
@@ -223,9 +223,8 @@ void Proponitore::TrovaValori() {
             if (k > p.a && k < p.b) prove.push_back({k, p.b});
             // A clock to the thousandth of a second (08:14:03.412) is read without the fraction.
             for (int da : {p.a, k})
-                if (const size_t n = OrologioConFrazione(
-                        std::string_view(s).substr(static_cast<size_t>(da),
-                                                   static_cast<size_t>(p.b - da)));
+                if (const size_t n = OrologioConFrazione(std::string_view(s).substr(
+                        static_cast<size_t>(da), static_cast<size_t>(p.b - da)));
                     n && (da == p.a || k > p.a))
                     prove.push_back({da, da + static_cast<int>(n)});
             // A count alone ("ss") only after a name that ends in = or : (S=226).
@@ -628,8 +627,8 @@ bool Proponitore::ProvaSeparati() {
         // A record of another length is no call of this layout, unless a field holds
         // separators or its last empty fields were dropped.
         if (k != n && !(k > n && miVariabile >= 0) && !(k < n && k >= miComuni && k >= 3)) continue;
-        if (!mAperture.empty() &&
-            (k <= miEventoCampo || !mAperture.count(std::string(TogliSpazi(pezzi[r][miEventoCampo])))))
+        if (!mAperture.empty() && (k <= miEventoCampo || !mAperture.count(std::string(
+                                                             TogliSpazi(pezzi[r][miEventoCampo])))))
             continue;  // an event of a call already opened
         righe[r] = CampiDaPezzi(pezzi[r], n, miVariabile, mcSeparatore);
         for (size_t c = 0; c < n; ++c)

@@ -337,11 +337,10 @@ void Proponitore::Componi() {
     for (const auto& [a, t] : mvDirAltre)
         entranti.push_back(Cond(clsCondizione::UGUALE_A, a, a + static_cast<int>(t.size()), t, 0));
     if (miFormaA >= 0)
-        entranti.push_back(
-            Cond(!msFormaValore.empty() ? clsCondizione::UGUALE_A
-                 : mbFormaCifra         ? clsCondizione::SOLO_NUMERI
-                                        : clsCondizione::DIVERSO_DA,
-                 miFormaA, miFormaB, msFormaValore, 0));
+        entranti.push_back(Cond(!msFormaValore.empty() ? clsCondizione::UGUALE_A
+                                : mbFormaCifra         ? clsCondizione::SOLO_NUMERI
+                                                       : clsCondizione::DIVERSO_DA,
+                                miFormaA, miFormaB, msFormaValore, 0));
     if (miSoloSquilloA >= 0)
         entranti.push_back(Cond(clsCondizione::TEMPO_VALIDO, miSoloSquilloA, miSoloSquilloB, "",
                                 Codice(miSoloSquilloFormato)));
@@ -518,8 +517,8 @@ void Proponitore::Componi() {
                         Testo(r, g.a, g.a + static_cast<int>(g.sEtichetta.size())) == g.sEtichetta;
             if (etichettaFissa) a += static_cast<int>(g.sEtichetta.size());
             campo(g.sRuolo, a, b, 0, g.bSinistra ? clsCampo::SX : clsCampo::DX);
-            if (clsCampo* c = chiamataK->mcolCampi->Trova(
-                    std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
+            if (clsCampo* c =
+                    chiamataK->mcolCampi->Trova(std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
                 NumeroDallIndirizzo(d, bEntrante, *c);
             if ((!g.sEtichetta.empty() && !etichettaFissa) || g.bNelNome)
                 if (clsCampo* c = chiamataK->mcolCampi->Trova(

@@ -101,10 +101,13 @@ void Proponitore::RuoliDalChiamante() {
         }
         if (!pChi) continue;
         if (bEntrante) {
+            // The called party is who the call is for: the extension, or the number dialled to
+            // reach it when the printout maps it to the extension elsewhere.
             for (auto& g : segmenti)
-                if (g.sRuolo == "sNumero" || (&g == pChiamato && g.sRuolo == "sDerivato"))
+                if (g.sRuolo == "sNumero" || (pChiamato && g.sRuolo == "sDerivato"))
                     g.sRuolo.clear();
             pChi->sRuolo = "sNumero";
+            if (pChiamato) pChiamato->sRuolo = "sDerivato";
             continue;
         }
         if (!pChiamato) continue;

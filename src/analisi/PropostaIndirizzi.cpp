@@ -60,6 +60,52 @@ void Proponitore::IndirizziNeiCampi(std::vector<std::vector<std::string>>& rRigh
              "tiene il primo numero del campo (ESTRAI_NUMERO)");
 }
 
+namespace {
+
+// Four numbers up to 255 parted by points (10.0.2.11).
+bool IndirizzoDiRete(std::string_view t) {
+    t = TogliSpazi(t);
+    int parti = 0;
+    for (size_t i = 0; i <= t.size(); ++parti) {
+        size_t j = i;
+        while (j < t.size() && Cifra(t[j])) ++j;
+        if (j == i || j - i > 3 || std::atoi(std::string(t.substr(i, j - i)).c_str()) > 255)
+            return false;
+        if (j < t.size() && t[j] != '.') return false;
+        i = j + 1;
+    }
+    return parti == 4;
+}
+
+}  // namespace
+
+void Proponitore::PorteDiRete(const std::vector<std::vector<std::string>>& vRighe) {
+    const size_t n = mvColonna.size();
+    std::string elenco;
+    for (size_t k = 0; k + 1 < n; ++k) {
+        size_t pieni = 0, indirizzi = 0, porte = 0;
+        for (size_t r = miIntestazione; r < vRighe.size(); ++r) {
+            if (vRighe[r].size() <= k + 1 || TogliSpazi(vRighe[r][k]).empty()) continue;
+            ++pieni;
+            if (!IndirizzoDiRete(vRighe[r][k])) continue;
+            ++indirizzi;
+            const std::string_view p = TogliSpazi(vRighe[r][k + 1]);
+            porte += !p.empty() && p.size() <= 5 && std::all_of(p.begin(), p.end(), Cifra) &&
+                     std::atol(std::string(p).c_str()) <= 65535;
+        }
+        if (indirizzi < 2 || indirizzi * 5 < pieni * 4 || porte * 5 < indirizzi * 4) continue;
+        mvOccupate.emplace_back(mvColonna[k], mvColonna[k + 1] + mvLarghezza[k + 1]);
+        elenco += std::string(elenco.empty() ? "" : ", ") + Num(static_cast<long long>(k + 1)) +
+                  "-" + Num(static_cast<long long>(k + 2));
+        ++k;
+    }
+    if (!elenco.empty())
+        Voce(Ambito::Stampa, "Indirizzi di rete",
+             "campi " + elenco +
+                 ": un indirizzo di rete (quattro numeri divisi da punti) e, nel campo dopo, la "
+                 "sua porta: non sono parti della chiamata, e la porta non è un derivato");
+}
+
 void Proponitore::NumeroDallIndirizzo(clsDriver& d, bool bEntrante, clsCampo& c) const {
     // The field's columns as laid out (made field numbers when the driver is complete).
     if (!mbSeparati || c.miInizio < 1) return;

@@ -342,6 +342,8 @@ class Proponitore {
     std::set<size_t> mIndirizzi;
     void IndirizziNeiCampi(std::vector<std::vector<std::string>>& rRighe);
     void NumeroDallIndirizzo(clsDriver& d, bool bEntrante, clsCampo& c) const;
+    // A network address and its port in the next field: no party of the call.
+    void PorteDiRete(const std::vector<std::vector<std::string>>& vRighe);
     // Records whose pieces are not their fields one to one: the field holding separators
     // without quotes (read from the start before it, from the end after it; -1 none), the
     // fields every record holds, and what was found, for the evidence.

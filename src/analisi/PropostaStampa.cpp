@@ -638,6 +638,7 @@ bool Proponitore::ProvaSeparati() {
     IndirizziNeiCampi(righe);
     mvColonna.assign(n, 0);
     for (size_t k = 1; k < n; ++k) mvColonna[k] = mvColonna[k - 1] + mvLarghezza[k - 1] + 1;
+    PorteDiRete(righe);
     // Fields some records lack are never read: those records would not be recognised.
     for (size_t k = miComuni; k < n; ++k)
         mvOccupate.emplace_back(mvColonna[k], mvColonna[k] + mvLarghezza[k]);

@@ -79,16 +79,17 @@ bool Proponitore::RecordDiEventi(size_t iEsame) {
             for (const auto& p : pezzi)
                 flussi[std::string(TogliSpazi(p[static_cast<size_t>(id)]))].emplace_back(
                     TogliSpazi(p[k]));
-            // The first record opens a call, the last closes one; a word that follows the
-            // closing one in a stream opens the next call.
+            // The last record closes a call; the first record of an identifier opens one, and so
+            // does a word that follows the closing one among an identifier's records.
             const std::string chiude(TogliSpazi(pezzi.back()[k]));
             std::set<std::string> aprono{std::string(TogliSpazi(pezzi.front()[k]))};
-            for (const auto& [v, f] : flussi)
+            for (const auto& [v, f] : flussi) {
+                aprono.insert(f.front());
                 for (size_t i = 1; i < f.size(); ++i)
                     if (f[i - 1] == chiude) aprono.insert(f[i]);
+            }
             bool coerente = !aprono.count(chiude) && aprono.size() < conte.size();
-            for (const auto& [v, f] : flussi)
-                coerente &= aprono.count(f.front()) && f.back() == chiude;
+            for (const auto& [v, f] : flussi) coerente &= f.back() == chiude;
             if (!coerente) continue;
             size_t aperture = 0;
             for (const auto& p : pezzi) aperture += aprono.count(std::string(TogliSpazi(p[k])));

@@ -50,10 +50,12 @@ std::string_view NumeroNellIndirizzo(std::string_view t) {
 bool PrefissoDelloScrittore(const std::vector<std::vector<std::string>>& vPezzi,
                             const std::function<bool(std::string_view)>& bValore) {
     // The clock and, after it, more words (the host, the facility): a prefix, not a value.
+    // A clock (digits, then a colon: no date, which might be the calls' only one), then more.
     const auto prefisso = [&](const std::string& p) {
         const size_t a = p.find_first_not_of(' ');
         const size_t spazio = a == std::string::npos ? a : p.find(' ', a);
-        return spazio != std::string::npos &&
+        const size_t segno = a == std::string::npos ? a : p.find_first_not_of("0123456789", a);
+        return spazio != std::string::npos && segno < spazio && p[segno] == ':' &&
                p.find_first_not_of(' ', spazio) != std::string::npos && bValore(p);
     };
     if (vPezzi.size() < 3 || vPezzi[0].size() < 4 || !prefisso(vPezzi[0][0])) return false;

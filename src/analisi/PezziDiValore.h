@@ -21,11 +21,11 @@ size_t OrologioConFrazione(std::string_view t);
 std::string_view NumeroNellIndirizzo(std::string_view t);
 
 // A log writer's prefix before the fields of the records: the first line's first piece opens
-// with a value (the writer's clock) followed by more words (the host...), and its other pieces,
-// three or more, hold none (they name the fields), while on four records in five below the first
-// piece is such a prefix too and another piece holds one. The clock then tells when a line was
-// written, also for the heading: it is no field of a call. bValore tells whether a piece's first
-// word is a date or a time.
+// with a clock (the writer's; a date might be the calls' own) followed by more words (the
+// host...), and its other pieces, three or more, hold none (they name the fields), while on four
+// records in five below the first piece is such a prefix too and another piece holds one. The
+// clock then tells when a line was written, also for the heading: it is no field of a call.
+// bValore tells whether a piece's first word is a date or a time.
 bool PrefissoDelloScrittore(const std::vector<std::vector<std::string>>& vPezzi,
                             const std::function<bool(std::string_view)>& bValore);
 

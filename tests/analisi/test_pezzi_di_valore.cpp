@@ -44,10 +44,13 @@ TEST(PezziDiValore, PrefissoDelloScrittore) {
                             {"08:17:45.007 h1 local1.info ", "END", "08:14:03", "0555"},
                             {"08:18:00.001 h1 local1.info ", "END", "08:15:03", "0556"}};
     EXPECT_TRUE(PrefissoDelloScrittore(registro, ora));
-    // The clock alone (a field of its own), or a first line that is a record.
+    // The clock alone (a field of its own), a date first, or a first line that is a record.
     Righe soloOra = registro;
     for (auto& r : soloOra) r[0] = r[0].substr(0, 12);
     EXPECT_FALSE(PrefissoDelloScrittore(soloOra, ora));
+    Righe conData = registro;
+    for (auto& r : conData) r[0] = "2026-12-07 " + r[0];
+    EXPECT_FALSE(PrefissoDelloScrittore(conData, ora));
     Righe senzaNomi = registro;
     senzaNomi[0][2] = "08:10:00";
     EXPECT_FALSE(PrefissoDelloScrittore(senzaNomi, ora));

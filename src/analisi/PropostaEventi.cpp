@@ -104,6 +104,14 @@ bool Proponitore::RecordDiEventi(size_t iEsame) {
                     massimoSeguiti = std::max(massimoSeguiti, q);
             }
             if (massimoSeguiti >= minimoAperture) continue;
+            // The events are left out by their word's start: none may open an opening word.
+            std::set<std::string> seguiti;
+            for (const auto& [w, m] : conte)
+                if (!aprono.count(w)) seguiti.insert(w);
+            bool distinti = true;
+            for (const auto& w : seguiti)
+                for (const auto& o : aprono) distinti &= o.compare(0, w.size(), w) != 0;
+            if (!distinti) continue;
             mcEventi = c;
             miEventoCampo = k;
             miEventoId = id;
@@ -114,8 +122,7 @@ bool Proponitore::RecordDiEventi(size_t iEsame) {
                 miCampiEventi = std::max(miCampiEventi, campiDi[w]);
                 miComuniEventi = std::min(miComuniEventi, campiDi[w]);
             }
-            for (const auto& [w, m] : conte)
-                if (!aprono.count(w)) mEventi.insert(w);
+            mEventi = seguiti;
             std::string a, s;
             for (const auto& w : aprono) a += (a.empty() ? "\"" : ", \"") + w + "\"";
             for (const auto& w : mEventi) s += (s.empty() ? "\"" : ", \"") + w + "\"";

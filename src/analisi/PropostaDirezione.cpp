@@ -209,6 +209,15 @@ void Proponitore::ScegliDirezione() {
             migliore->valori = d->second;
             migliore->pieni = migliore->noti = n;
         }
+    if (!migliore)
+        if (auto d = DirezioneDaParole(perColonna)) {
+            migliore.emplace();
+            migliore->a = migliore->b = d->first;
+            for (const auto& [t, k] : d->second)
+                migliore->b = std::max(migliore->b, d->first + static_cast<int>(t.size()));
+            migliore->valori = d->second;
+            migliore->pieni = migliore->noti = n;
+        }
     if (!migliore && EntrantiSenzaAddebito()) return;
     if (!migliore && EntrantiDaScambio()) return;
     if (!migliore && EntrantiDallaForma(perColonna)) return;

@@ -184,6 +184,9 @@ class Proponitore {
     void Identificativi(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
     std::optional<std::pair<int, std::map<std::string, char>>> DirezioneDaCifra(
         const std::map<int, std::map<std::string, size_t>>& colonne);
+    // Two short words no vocabulary knows, told apart by what their calls print.
+    std::optional<std::pair<int, std::map<std::string, char>>> DirezioneDaParole(
+        const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiSenzaAddebito();
     bool EntrantiDalloSquillo(const std::map<int, std::map<std::string, size_t>>& colonne);

@@ -1,0 +1,172 @@
+#include "analisi/PropostaInterna.h"
+
+// Incoming and outgoing told by a column of short words no vocabulary knows (ge/ko, G/K): what
+// the calls of each word print elsewhere says which word is the incoming one.
+
+namespace tarno::proposta {
+
+namespace {
+
+struct Parola {
+    int a = 0;
+    std::string t;
+};
+
+std::vector<Parola> ParoleDellaRiga(const std::string& s) {
+    std::vector<Parola> v;
+    for (size_t i = 0; i < s.size();) {
+        if (s[i] == ' ' || s[i] == '\t') {
+            ++i;
+            continue;
+        }
+        size_t j = i;
+        while (j < s.size() && s[j] != ' ' && s[j] != '\t') ++j;
+        v.push_back({static_cast<int>(i), s.substr(i, j - i)});
+        i = j;
+    }
+    return v;
+}
+
+// A telephone number: five digits or more, a + before them at most.
+bool Numero(const std::string& t) {
+    const size_t i = !t.empty() && t[0] == '+' ? 1 : 0;
+    return t.size() >= i + 5 && std::all_of(t.begin() + static_cast<long>(i), t.end(), Cifra);
+}
+
+// An amount with two decimals (0,48  12.30) above zero.
+bool Addebito(const std::string& t) {
+    if (t.size() < 4 || (t[t.size() - 3] != ',' && t[t.size() - 3] != '.')) return false;
+    if (!Cifra(t[t.size() - 1]) || !Cifra(t[t.size() - 2])) return false;
+    const std::string_view intera(t.data(), t.size() - 3);
+    if (intera.empty() || !std::all_of(intera.begin(), intera.end(), Cifra)) return false;
+    return std::any_of(t.begin(), t.end(), [](char c) { return c >= '1' && c <= '9'; });
+}
+
+bool Importo(const std::string& t) {
+    return t.size() >= 4 && (t[t.size() - 3] == ',' || t[t.size() - 3] == '.') &&
+           Cifra(t[t.size() - 1]) && Cifra(t[t.size() - 2]) && Cifra(t[t.size() - 4]);
+}
+
+}  // namespace
+
+// A column of one to three letters on every call, two words, each on two calls or more, that
+// no vocabulary names: the word of the incoming calls is told by what its calls print.
+// - Two numbers on a line (caller, then called): the one printed on other calls too is our
+//   own; calls that print it second were called from outside (incoming), those that print it
+//   first called out.
+// - A word where the other calls print the caller's number (a number withheld: "unknown").
+// - Never an amount above zero on the calls of one word, some on the other's: charges are
+//   made on outgoing calls.
+// The evidence must agree; the proposal is uncertain, as no code names the kinds.
+std::optional<std::pair<int, std::map<std::string, char>>> Proponitore::DirezioneDaParole(
+    const std::map<int, std::map<std::string, size_t>>& colonne) {
+    const size_t n = mvChiamate.size();
+    if (n < 4) return std::nullopt;
+    std::map<size_t, std::vector<Parola>> parole;
+    std::map<std::string, size_t> volte;  // each number, on how many calls
+    std::map<int, size_t> inizi;          // columns where numbers start
+    for (size_t r : mvChiamate) {
+        auto& v = parole[r] = ParoleDellaRiga(mvRighe[r]);
+        std::set<std::string> visti;
+        for (const auto& p : v)
+            if (Numero(p.t)) {
+                if (visti.insert(p.t).second) ++volte[p.t];
+                ++inizi[p.a];
+            }
+    }
+    struct Prova {
+        size_t primo = 0, secondo = 0, nascosti = 0, addebitate = 0, importi = 0, righe = 0;
+    };
+    std::optional<std::pair<int, std::map<std::string, char>>> scelta;
+    size_t prove = 0;
+    std::string perche;
+    for (const auto& [col, valori] : colonne) {
+        const int c = col;
+        if (valori.size() != 2) continue;
+        bool adatta = true;
+        size_t pieni = 0;
+        for (const auto& [t, k] : valori) {
+            adatta &= t.size() <= 3 && k >= 2 && std::all_of(t.begin(), t.end(), Lettera) &&
+                      TipoDiCodice(t) == '?';
+            pieni += k;
+        }
+        for (const auto& [a, b] : mvOccupate) adatta &= !(c >= a && c < b);
+        // A line or two without the word may be no call (a message of the exchange).
+        if (!adatta || pieni * 8 < n * 7) continue;
+        std::map<std::string, Prova> per;
+        for (size_t r : mvChiamate) {
+            std::string codice;
+            std::vector<const Parola*> numeri;
+            bool nascosto = false, addebito = false, importo = false;
+            for (const auto& p : parole[r]) {
+                if (p.a == c) {
+                    codice = p.t;
+                    continue;
+                }
+                if (Numero(p.t)) numeri.push_back(&p);
+                // A word of letters where most calls start a number.
+                if (p.t.size() >= 4 && std::all_of(p.t.begin(), p.t.end(), Lettera) &&
+                    inizi[p.a] * 2 >= n)
+                    nascosto = true;
+                addebito |= Addebito(p.t);
+                importo |= Importo(p.t);
+            }
+            if (!valori.count(codice)) continue;
+            Prova& q = per[codice];
+            ++q.righe;
+            q.nascosti += nascosto;
+            q.addebitate += addebito;
+            q.importi += importo;
+            if (numeri.size() >= 2) {
+                const bool nostro1 = volte[numeri[0]->t] >= 2, nostro2 = volte[numeri[1]->t] >= 2;
+                q.primo += nostro1 && !nostro2;
+                q.secondo += nostro2 && !nostro1;
+            }
+        }
+        const std::string x = per.begin()->first, y = std::next(per.begin())->first;
+        const Prova &px = per[x], &py = per[y];
+        // Each piece of evidence names the incoming word, or none.
+        std::vector<std::pair<std::string, std::string>> voti;
+        if (px.secondo && !px.primo && py.primo && !py.secondo)
+            voti.emplace_back(x, "");
+        else if (py.secondo && !py.primo && px.primo && !px.secondo)
+            voti.emplace_back(y, "");
+        if (!voti.empty())
+            voti.back().second =
+                "dove una chiamata stampa due numeri, quello che torna su altre chiamate (il "
+                "nostro) \xE8 il secondo sulle \"" +
+                voti.back().first + "\", il primo sulle altre: le \"" + voti.back().first +
+                "\" sono chiamate dall'esterno";
+        if ((px.nascosti > 0) != (py.nascosti > 0))
+            voti.emplace_back(px.nascosti ? x : y,
+                              "dove le altre chiamate cominciano un numero, alcune \"" +
+                                  (px.nascosti ? x : y) +
+                                  "\" hanno una parola (il chiamante non disponibile)");
+        if (px.importi == px.righe && py.importi == py.righe &&
+            (px.addebitate == 0) != (py.addebitate == 0)) {
+            const std::string& e = px.addebitate ? y : x;
+            const size_t su = px.addebitate ? px.addebitate : py.addebitate;
+            voti.emplace_back(
+                e, "le \"" + e + "\" non hanno mai un importo sopra zero, le altre su " +
+                       Num(static_cast<long long>(su)) + " chiamate: si addebitano le uscenti");
+        }
+        if (voti.empty()) continue;
+        const bool concordi = std::all_of(voti.begin(), voti.end(),
+                                          [&](const auto& v) { return v.first == voti[0].first; });
+        if (!concordi || voti.size() <= prove) continue;
+        prove = voti.size();
+        const std::string& entrante = voti[0].first;
+        const std::string& uscente = entrante == x ? y : x;
+        scelta = std::make_pair(c, std::map<std::string, char>{{entrante, 'E'}, {uscente, 'U'}});
+        perche.clear();
+        for (const auto& v : voti) perche += (perche.empty() ? "" : "; ") + v.second;
+        perche = Dove(c, c + static_cast<int>(std::max(x.size(), y.size()))) +
+                 ": una parola breve su ogni chiamata, \"" + x + "\" o \"" + y +
+                 "\", che nessun codice noto spiega; " + perche + ": \"" + entrante +
+                 "\" entranti, \"" + uscente + "\" uscenti (non \xE8 certo)";
+    }
+    if (scelta) Voce(Ambito::Tipo, "Entranti e uscenti", perche, true);
+    return scelta;
+}
+
+}  // namespace tarno::proposta

@@ -9,6 +9,17 @@ namespace tarno::proposta {
 // trunk (an extension of fewer digits may grow in a printout sorted by extension): an
 // extension or a trunk comes back on several calls. Left out of the fields (the number, taken
 // before, is not concerned).
+namespace {
+
+// The width all the values share; 0 when they differ.
+size_t UnaLarghezza(const std::set<std::string>& valori) {
+    std::set<size_t> l;
+    for (const auto& v : valori) l.insert(v.size());
+    return l.size() == 1 ? *l.begin() : 0;
+}
+
+}  // namespace
+
 void Proponitore::Identificativi(std::vector<Segmento>& segmenti,
                                  const std::vector<size_t>& righe) {
     const size_t n = righe.size();
@@ -24,6 +35,8 @@ void Proponitore::Identificativi(std::vector<Segmento>& segmenti,
             prima = k;
         }
         if (g.iLunghezzaMax < (cresce ? 5u : 6u)) continue;
+        // Values in no order and of several widths are numbers dialled, not a record's mark.
+        if (!cresce && UnaLarghezza(g.distinti) == 0) continue;
         g.sRuolo = "-";
         // Said once, on the lines of each kind (the columns are looked at more than once).
         if (mvTipo.size() != mvRighe.size()) continue;
@@ -340,6 +353,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
     };
     RuoliDaLettere(mvSegmenti, righe);
     Identificativi(mvSegmenti, righe);
+    NumeroNostro(mvSegmenti, righe);
     for (auto& g : mvSegmenti)
         if (g.sRuolo.empty() && mScattiZero.count({g.a, g.b})) g.sRuolo = "lScatti";
     ScattiDelCosto(mvSegmenti, righe);

@@ -188,6 +188,7 @@ class Proponitore {
     std::optional<std::pair<int, std::map<std::string, char>>> DirezioneDaParole(
         const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
+    void NumeroNostro(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
     bool EntrantiSenzaAddebito();
     bool EntrantiDalloSquillo(const std::map<int, std::map<std::string, size_t>>& colonne);
     void RecordDiServizio();

@@ -169,4 +169,48 @@ std::optional<std::pair<int, std::map<std::string, char>>> Proponitore::Direzion
     return scelta;
 }
 
+// Our own number beside the other party's: the column taken for the number prints one number
+// on two calls or more (the line we call from or are called on), while another column prints
+// a whole number of six digits or more (eight on average) on every call, a different one on
+// each. The other
+// party is the one that changes.
+void Proponitore::NumeroNostro(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe) {
+    const size_t n = righe.size();
+    const auto scelto = std::find_if(segmenti.begin(), segmenti.end(),
+                                     [](const Segmento& g) { return g.sRuolo == "sNumero"; });
+    // Only once the kinds are known (the columns are looked at before too).
+    if (n < 3 || scelto == segmenti.end() || mvTipo.size() != mvRighe.size()) return;
+    // The numbers of the column, each on how many calls.
+    std::map<std::string, size_t> volte;
+    for (size_t r : righe) {
+        const std::string t = Testo(r, scelto->a, scelto->b);
+        for (size_t i = 0, j = 0; i < t.size(); i = j + 1) {
+            j = i;
+            while (j < t.size() && Cifra(t[j])) ++j;
+            if (j - i >= 5) ++volte[t.substr(i, j - i)];
+        }
+    }
+    const auto ripetuto =
+        std::find_if(volte.begin(), volte.end(), [](const auto& v) { return v.second >= 2; });
+    if (ripetuto == volte.end()) return;
+    for (Segmento& h : segmenti) {
+        if (&h == &*scelto || !h.sRuolo.empty() || h.iPieni != n || h.iIntere != n ||
+            h.distinti.size() != n || h.dLunghezzaMedia < 8 ||
+            std::any_of(h.distinti.begin(), h.distinti.end(),
+                        [&](const std::string& v) { return v.size() < 6 || volte.count(v); }))
+            continue;
+        const bool entranti = mvTipo[righe.front()] == 'E';
+        Voce(Ambito::Campo, "Numero",
+             Dove(h.a, h.b) + ": un numero diverso su ogni chiamata " +
+                 (entranti ? "entrante" : "uscente") + " (" + *h.distinti.begin() +
+                 ", ...), mentre " + Dove(scelto->a, scelto->b) + " stampa " + ripetuto->first +
+                 " su " + Num(static_cast<long long>(ripetuto->second)) +
+                 " chiamate: quello \xE8 il nostro numero, l'altro interlocutore \xE8 questo",
+             true, entranti, "sNumero", h.a, h.b);
+        scelto->sRuolo.clear();
+        h.sRuolo = "sNumero";
+        return;
+    }
+}
+
 }  // namespace tarno::proposta

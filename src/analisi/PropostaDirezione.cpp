@@ -222,6 +222,7 @@ void Proponitore::ScegliDirezione() {
     if (!migliore && EntrantiDaScambio()) return;
     if (!migliore && EntrantiDallaForma(perColonna)) return;
     if (!migliore && EntrantiDalloSquillo(perColonna)) return;
+    if (!migliore && EntrantiDaDueNumeri()) return;
     if (!migliore) {
         Voce(Ambito::Tipo, "Entranti e uscenti",
              "nessuna colonna di codici distingue le chiamate entranti dalle uscenti: tutte "

@@ -189,6 +189,7 @@ class Proponitore {
         const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
     void NumeroNostro(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
+    bool EntrantiDaDueNumeri();
     bool EntrantiSenzaAddebito();
     bool EntrantiDalloSquillo(const std::map<int, std::map<std::string, size_t>>& colonne);
     void RecordDiServizio();
@@ -359,6 +360,7 @@ class Proponitore {
     // Without codes: the column only incoming calls print text in.
     int miFormaA = -1, miFormaB = -1;
     std::string msFormaValore;  // the text the incoming calls hold there ("": any)
+    bool mbFormaVuota = false;  // the incoming calls leave the column blank instead
     int miSquilloA = -1;        // where a ringing time in minutes and tenths starts
     // A transfer code split by the lines' shape: incoming where text stands at the column.
     std::string msTrasfForma;

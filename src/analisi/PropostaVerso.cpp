@@ -213,4 +213,86 @@ void Proponitore::NumeroNostro(std::vector<Segmento>& segmenti, const std::vecto
     }
 }
 
+// No code, but two columns of numbers (seven digits or more) that share the calls: each call
+// prints its number in one of them and leaves the other blank (a few print none). A record
+// names the caller before the called party, so the calls with the number in the earlier
+// column are taken for incoming, unless the charges say otherwise: the calls never charged (an
+// amount on every call, never above zero on theirs) are the incoming ones. The outgoing calls
+// are those with text in their column: a call with no number at all was not dialled.
+bool Proponitore::EntrantiDaDueNumeri() {
+    const size_t n = mvChiamate.size();
+    if (n < 4) return false;
+    // Per column, the call lines that print a number over it.
+    std::map<int, std::set<size_t>> coperte;
+    std::set<size_t> addebitate;
+    bool importi = true;
+    for (size_t r : mvChiamate) {
+        bool importo = false;
+        for (const auto& p : ParoleDellaRiga(mvRighe[r])) {
+            importo |= Importo(p.t);
+            if (Addebito(p.t)) addebitate.insert(r);
+            if (p.t.size() < 7 || !std::all_of(p.t.begin(), p.t.end(), Cifra)) continue;
+            bool libero = true;
+            for (const auto& [a, b] : mvOccupate)
+                libero &= !Sovrapposti(a, b, p.a, p.a + static_cast<int>(p.t.size()));
+            if (!libero) continue;
+            for (int x = p.a; x < p.a + static_cast<int>(p.t.size()); ++x) coperte[x].insert(r);
+        }
+        importi &= importo;
+    }
+    const auto vuota = [&](int x, const std::set<size_t>& righe) {
+        return std::all_of(righe.begin(), righe.end(), [&](size_t r) {
+            return mvRighe[r].size() <= static_cast<size_t>(x) ||
+                   mvRighe[r][static_cast<size_t>(x)] == ' ';
+        });
+    };
+    const auto addebiti = [&](const std::set<size_t>& righe) {
+        return static_cast<size_t>(std::count_if(righe.begin(), righe.end(),
+                                                 [&](size_t r) { return addebitate.count(r); }));
+    };
+    // Each set of lines once, at the first column printing it.
+    std::map<std::set<size_t>, int> insiemi;
+    for (const auto& [x, righe] : coperte)
+        if (righe.size() >= 2) insiemi.emplace(righe, x);
+    std::optional<std::tuple<size_t, int, int>> meglio;  // calls with no number, x1, x2
+    for (const auto& [prime, x1] : insiemi)
+        for (const auto& [dopo, x2] : insiemi) {
+            if (x2 <= x1 || prime.size() + dopo.size() > n) continue;
+            std::set<size_t> entrambe;
+            std::set_intersection(prime.begin(), prime.end(), dopo.begin(), dopo.end(),
+                                  std::inserter(entrambe, entrambe.end()));
+            const size_t nessuna = n - prime.size() - dopo.size();
+            if (!entrambe.empty() || nessuna * 4 > n || !vuota(x1, dopo) || !vuota(x2, prime))
+                continue;
+            if (!meglio || nessuna < std::get<0>(*meglio)) meglio.emplace(nessuna, x1, x2);
+        }
+    if (!meglio) return false;
+    const auto [nessuna, x1, x2] = *meglio;
+    const std::set<size_t>&prime = coperte[x1], &dopo = coperte[x2];
+    const size_t su1 = addebiti(prime), su2 = addebiti(dopo);
+    const bool costo = importi && (su1 == 0) != (su2 == 0);
+    const bool primeEntranti = costo ? su1 == 0 : true;
+    // The outgoing side's column, blank on the incoming calls.
+    const int x = primeEntranti ? x2 : x1;
+    const std::set<size_t>& uscenti = primeEntranti ? dopo : prime;
+    miFormaA = x;
+    miFormaB = x + 1;
+    mbFormaVuota = true;
+    for (size_t r : mvChiamate)
+        if (!uscenti.count(r)) mvTipo[r] = 'E';
+    Voce(Ambito::Tipo, "Entranti e uscenti",
+         "nessuna colonna di codici; una chiamata stampa il numero in " + Dove(x1, x1 + 1) + " (" +
+             Num(static_cast<long long>(prime.size())) + " chiamate) o in " + Dove(x2, x2 + 1) +
+             " (" + Num(static_cast<long long>(dopo.size())) + "), mai in entrambe" +
+             (nessuna ? ", " + Num(static_cast<long long>(nessuna)) + " in nessuna"
+                      : std::string()) +
+             ": " +
+             (costo ? "le une non hanno mai un importo sopra zero, le altre su " +
+                          Num(static_cast<long long>(su1 + su2)) + ": si addebitano le uscenti"
+                    : std::string("un record nomina il chiamante prima del chiamato")) +
+             "; proposte uscenti le chiamate con il numero in " + Dove(x, x + 1) +
+             ", le altre entranti (non \xE8 certo)",
+         true);
+    return true;
+}
 }  // namespace tarno::proposta

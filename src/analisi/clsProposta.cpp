@@ -337,9 +337,9 @@ void Proponitore::Componi() {
     for (const auto& [a, t] : mvDirAltre)
         entranti.push_back(Cond(clsCondizione::UGUALE_A, a, a + static_cast<int>(t.size()), t, 0));
     if (miFormaA >= 0)
-        entranti.push_back(
-            Cond(msFormaValore.empty() ? clsCondizione::DIVERSO_DA : clsCondizione::UGUALE_A,
-                 miFormaA, miFormaB, msFormaValore, 0));
+        entranti.push_back(Cond(msFormaValore.empty() && !mbFormaVuota ? clsCondizione::DIVERSO_DA
+                                                                       : clsCondizione::UGUALE_A,
+                                miFormaA, miFormaB, msFormaValore, 0));
     const bool conEntranti = !entranti.empty() || !entrTrasf.empty() || !coppia.empty();
     auto chiamata = [&](bool bEntrante) {
         auto c = std::make_unique<clsChiamata>();

@@ -209,8 +209,10 @@ void Proponitore::ScegliDirezione() {
             migliore->valori = d->second;
             migliore->pieni = migliore->noti = n;
         }
-    if (!migliore)
-        if (auto d = DirezioneDaParole(perColonna)) {
+    if (!migliore) {
+        auto d = DirezioneDaParole(perColonna);
+        if (!d) d = DirezioneDallePerse(perColonna);
+        if (d) {
             migliore.emplace();
             migliore->a = migliore->b = d->first;
             for (const auto& [t, k] : d->second)
@@ -218,6 +220,7 @@ void Proponitore::ScegliDirezione() {
             migliore->valori = d->second;
             migliore->pieni = migliore->noti = n;
         }
+    }
     if (!migliore && EntrantiSenzaAddebito()) return;
     if (!migliore && EntrantiDaScambio()) return;
     if (!migliore && EntrantiDallaForma(perColonna)) return;

@@ -295,4 +295,120 @@ bool Proponitore::EntrantiDaDueNumeri() {
          true);
     return true;
 }
+// A column of short codes no vocabulary knows, two to four values on every call, one of which
+// marks calls lost before an answer: all of its calls last nothing and leave blank a column
+// that every other call fills (the extension that answered). A call nobody answered rang in:
+// that code is incoming. Of the other codes, the one whose calls alone share with the lost
+// calls a name in letters (the caller's, sent with the number) is incoming too; without such a
+// name the others are outgoing, and the proposal says it cannot tell.
+std::optional<std::pair<int, std::map<std::string, char>>> Proponitore::DirezioneDallePerse(
+    const std::map<int, std::map<std::string, size_t>>& colonne) {
+    const size_t n = mvChiamate.size();
+    const auto durata = std::find_if(mvTempi.begin(), mvTempi.end(),
+                                     [](const Tempo& t) { return t.sCampo == "dDurata"; });
+    if (n < 4 || durata == mvTempi.end()) return std::nullopt;
+    const auto nulla = [&](size_t r) {
+        const std::string t = Testo(r, durata->c.a, durata->c.b);
+        return std::none_of(t.begin(), t.end(), [](char c) { return c >= '1' && c <= '9'; });
+    };
+    const auto testo = [&](size_t r, int x) {
+        return mvRighe[r].size() > static_cast<size_t>(x) &&
+               mvRighe[r][static_cast<size_t>(x)] != ' ';
+    };
+    int larghezza = 0;
+    for (size_t r : mvChiamate)
+        larghezza = std::max(larghezza, static_cast<int>(mvRighe[r].size()));
+    for (const auto& [col, valori] : colonne) {
+        const int c = col;
+        if (valori.size() < 2 || valori.size() > 4) continue;
+        bool adatta = true;
+        size_t pieni = 0, lungo = 0;
+        for (const auto& [t, k] : valori) {
+            adatta &=
+                t.size() <= 3 && std::all_of(t.begin(), t.end(), Alnum) && TipoDiCodice(t) == '?';
+            pieni += k;
+            lungo = std::max(lungo, t.size());
+        }
+        for (const auto& [a, b] : mvOccupate) adatta &= !(c >= a && c < b);
+        if (!adatta || pieni != n) continue;
+        std::map<std::string, std::set<size_t>> righe;
+        for (size_t r : mvChiamate)
+            for (const auto& [t, k] : valori)
+                if (mvRighe[r].compare(static_cast<size_t>(c), t.size(), t) == 0 &&
+                    (mvRighe[r].size() == static_cast<size_t>(c) + t.size() ||
+                     mvRighe[r][static_cast<size_t>(c) + t.size()] == ' '))
+                    righe[t].insert(r);
+        std::string persa;
+        int vuota = -1;
+        for (const auto& [t, su] : righe) {
+            if (su.size() < 2 || !std::all_of(su.begin(), su.end(), nulla)) continue;
+            for (int x = 0; x < larghezza && vuota < 0; ++x) {
+                if (x >= c && x < c + static_cast<int>(lungo)) continue;
+                const bool ok = std::all_of(mvChiamate.begin(), mvChiamate.end(),
+                                            [&](size_t r) { return testo(r, x) != su.count(r); });
+                if (ok) vuota = x;
+            }
+            if (vuota >= 0) {
+                persa = t;
+                break;
+            }
+        }
+        if (persa.empty()) continue;
+        const std::set<size_t>& perse = righe[persa];
+        // Names: words of three letters or more where no call prints digits, on the lost calls
+        // and on those of one other code only.
+        std::string altra;
+        std::map<int, std::set<size_t>> nomi;
+        std::set<int> cifre;
+        for (size_t r : mvChiamate)
+            for (const auto& p : ParoleDellaRiga(mvRighe[r])) {
+                if (std::any_of(p.t.begin(), p.t.end(), Cifra)) cifre.insert(p.a);
+                if (p.t.size() >= 3 && std::all_of(p.t.begin(), p.t.end(), [](char k) {
+                        return Lettera(k) || k == ',' || k == '.';
+                    }))
+                    nomi[p.a].insert(r);
+            }
+        std::set<size_t> conNome;
+        int xNome = 0;
+        for (const auto& [x, su] : nomi) {
+            if (cifre.count(x) || su.size() * 2 > n) continue;
+            std::set<std::string> codici;
+            for (size_t r : su)
+                for (const auto& [t, l] : righe)
+                    if (l.count(r) && t != persa) codici.insert(t);
+            const bool conPerse =
+                std::any_of(su.begin(), su.end(), [&](size_t r) { return perse.count(r); });
+            if (codici.size() == 1 && conPerse && righe.size() > 2) {
+                altra = *codici.begin();
+                conNome = su;
+                xNome = x;
+                break;
+            }
+        }
+        std::map<std::string, char> tipi;
+        for (const auto& [t, k] : valori) tipi[t] = t == persa || t == altra ? 'E' : 'U';
+        std::string uscenti;
+        for (const auto& [t, k] : tipi)
+            if (k == 'U') uscenti += (uscenti.empty() ? "\"" : ", \"") + t + "\"";
+        Voce(Ambito::Tipo, "Entranti e uscenti",
+             Dove(c, c + static_cast<int>(lungo)) + ": un codice su ogni chiamata, che nessun " +
+                 "codice noto spiega; le \"" + persa + "\" durano zero e lasciano vuota " +
+                 Dove(vuota, vuota + 1) + ", che ogni altra chiamata riempie (" +
+                 PrimiTesti(std::set<size_t>(mvChiamate.begin(), mvChiamate.end()), vuota,
+                            vuota + 12) +
+                 "): nessuno ha risposto, sono entranti perse" +
+                 (altra.empty()
+                      ? "; la stampa non dice quali altre chiamate sono entranti: " + uscenti +
+                            " proposte uscenti"
+                      : "; un nome in lettere (" + PrimiTesti(conNome, xNome, xNome + 16) +
+                            ") sta solo su queste e sulle \"" + altra +
+                            "\" (il nome del chiamante): \"" + altra + "\" entranti, " + uscenti +
+                            " uscenti") +
+                 " (non \xE8 certo)",
+             true);
+        return std::make_pair(c, std::move(tipi));
+    }
+    return std::nullopt;
+}
+
 }  // namespace tarno::proposta

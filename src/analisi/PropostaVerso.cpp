@@ -385,6 +385,20 @@ std::optional<std::pair<int, std::map<std::string, char>>> Proponitore::Direzion
                 break;
             }
         }
+        std::set<size_t> altre;
+        for (size_t r : mvChiamate)
+            if (!perse.count(r)) altre.insert(r);
+        // The first words standing at column x on the first lines given.
+        const auto Parola1 = [&](const std::set<size_t>& su, int x) {
+            std::string elenco;
+            size_t k = 0;
+            for (size_t r : su) {
+                if (k++ == 3) break;
+                for (const auto& p : ParoleDellaRiga(mvRighe[r]))
+                    if (p.a == x) elenco += (elenco.empty() ? "" : ", ") + p.t;
+            }
+            return elenco;
+        };
         std::map<std::string, char> tipi;
         for (const auto& [t, k] : valori) tipi[t] = t == persa || t == altra ? 'E' : 'U';
         std::string uscenti;
@@ -394,16 +408,13 @@ std::optional<std::pair<int, std::map<std::string, char>>> Proponitore::Direzion
              Dove(c, c + static_cast<int>(lungo)) + ": un codice su ogni chiamata, che nessun " +
                  "codice noto spiega; le \"" + persa + "\" durano zero e lasciano vuota " +
                  Dove(vuota, vuota + 1) + ", che ogni altra chiamata riempie (" +
-                 PrimiTesti(std::set<size_t>(mvChiamate.begin(), mvChiamate.end()), vuota,
-                            vuota + 12) +
-                 "): nessuno ha risposto, sono entranti perse" +
-                 (altra.empty()
-                      ? "; la stampa non dice quali altre chiamate sono entranti: " + uscenti +
-                            " proposte uscenti"
-                      : "; un nome in lettere (" + PrimiTesti(conNome, xNome, xNome + 16) +
-                            ") sta solo su queste e sulle \"" + altra +
-                            "\" (il nome del chiamante): \"" + altra + "\" entranti, " + uscenti +
-                            " uscenti") +
+                 Parola1(altre, vuota) + "): nessuno ha risposto, sono entranti perse" +
+                 (altra.empty() ? "; la stampa non dice quali altre chiamate sono entranti: " +
+                                      uscenti + " proposte uscenti"
+                                : "; un nome in lettere (" + Parola1(conNome, xNome) +
+                                      ") sta solo su queste e sulle \"" + altra +
+                                      "\" (il nome del chiamante): \"" + altra + "\" entranti, " +
+                                      uscenti + " uscenti") +
                  " (non \xE8 certo)",
              true);
         return std::make_pair(c, std::move(tipi));

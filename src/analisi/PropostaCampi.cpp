@@ -223,7 +223,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
     auto digitale = [](const Segmento& g) { return g.iCifre * 10 >= g.iPieni * 7; };
     // The direction column itself is no field.
     for (auto& g : mvSegmenti)
-        if (miDirA >= 0 && g.a <= miDirA && g.b >= miDirB && g.b - g.a <= miDirB - miDirA + 1 &&
+        if (miDirA >= 0 && g.a <= miDirA && g.b >= miDirB &&
+            (g.b - g.a <= miDirB - miDirA + 1 ||
+             (mbSeparati && g.dLunghezzaMedia <= miDirB - miDirA)) &&
             g.dLunghezzaMedia <= 6)
             g.sRuolo = "-";
     // A record counter (each call line one more than the one before) is no field.

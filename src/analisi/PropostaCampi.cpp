@@ -383,16 +383,25 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             NomeDiLinea(g.sIntestazione))
             return 0.0;
         // Digits, or digits after a letter or two that name the kind of party (E201, DN2001;
-        // not T, a trunk).
-        const bool nominati =
-            !g.distinti.empty() &&
-            std::all_of(g.distinti.begin(), g.distinti.end(), [](const auto& v) {
-                size_t l = 0;
-                while (l < v.size() && Lettera(v[l])) ++l;
-                const size_t c = v.size() - l;
-                return l >= 1 && l <= 2 && c >= 2 && c <= 6 && v[0] != 'T' && v[0] != 't' &&
-                       std::all_of(v.begin() + static_cast<long>(l), v.end(), Cifra);
-            });
+        // not T alone, a trunk); a name of a few letters in their place on one value in five
+        // at most (a door's, a device's) is a party of another sort.
+        const auto nominato = [](const std::string& v) {
+            size_t l = 0;
+            while (l < v.size() && Lettera(v[l])) ++l;
+            const size_t c = v.size() - l;
+            return l >= 1 && l <= 2 && c >= 2 && c <= 6 &&
+                   !(l == 1 && (v[0] == 'T' || v[0] == 't')) &&
+                   std::all_of(v.begin() + static_cast<long>(l), v.end(), Cifra);
+        };
+        const auto nome = [](const std::string& v) {
+            return v.size() <= 8 && Lettera(v[0]) && CifreInFila(v) <= 2;
+        };
+        const auto simili =
+            static_cast<size_t>(std::count_if(g.distinti.begin(), g.distinti.end(), nominato));
+        const bool nominati = !g.distinti.empty() && simili * 5 >= g.distinti.size() * 4 &&
+                              std::all_of(g.distinti.begin(), g.distinti.end(), [&](const auto& v) {
+                                  return nominato(v) || (simili >= 2 && nome(v));
+                              });
         if (nominati && g.iPieni * 2 >= n && !NudoAltrove(g, mvSegmenti, righe))
             return 3.0 + static_cast<double>(g.distinti.size()) +
                    static_cast<double>(g.iPieni) / static_cast<double>(n);
@@ -416,7 +425,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                     !TogliSpazi(t).empty())
                     derivato->distinti.insert(std::string(TogliSpazi(t)));
         }
-    if (derivato) derivato->sEtichetta = EtichettaCostante(derivato->distinti);
+    if (derivato) derivato->sEtichetta = EtichettaCostante(SenzaNomiRari(derivato->distinti));
     const bool variano = std::any_of(mvSegmenti.begin(), mvSegmenti.end(), [&](const Segmento& g) {
         return g.sRuolo.empty() && g.iPieni * 2 >= n && g.iIntere == g.iPieni &&
                g.distinti.size() > 1 && g.iLunghezzaMax <= 8;

@@ -422,4 +422,12 @@ std::optional<std::pair<int, std::map<std::string, char>>> Proponitore::Direzion
     return std::nullopt;
 }
 
+std::set<std::string> SenzaNomiRari(const std::set<std::string>& valori) {
+    std::set<std::string> resto;
+    for (const auto& v : valori)
+        if (std::any_of(v.begin(), v.end(), Cifra) && v.find(' ') == std::string::npos)
+            resto.insert(v);
+    return resto.size() * 5 >= valori.size() * 4 ? resto : valori;
+}
+
 }  // namespace tarno::proposta

@@ -642,8 +642,10 @@ void Proponitore::ScattiDelCosto(std::vector<Segmento>& segmenti,
         return c;
     };
     for (Segmento& u : segmenti) {
-        if (!u.sRuolo.empty() || u.iPieni != righe.size() || u.iIntere != u.iPieni ||
-            u.iLunghezzaMax > 5 || u.distinti.size() < 2)
+        // A unit's letter after every count (00004e) is no part of it.
+        const char coda = LetteraInCoda(u.distinti);
+        if (!u.sRuolo.empty() || u.iPieni != righe.size() || (u.iIntere != u.iPieni && !coda) ||
+            u.iLunghezzaMax > (coda ? 6u : 5u) || u.distinti.size() < 2)
             continue;
         for (Segmento& c : segmenti) {
             if (&c == &u || !c.sRuolo.empty() || c.iPieni != righe.size()) continue;
@@ -651,7 +653,8 @@ void Proponitore::ScattiDelCosto(std::vector<Segmento>& segmenti,
             size_t contate = 0;
             bool va = true;
             for (size_t r : righe) {
-                const std::string t(TogliSpazi(Testo(r, u.a, u.b)));
+                std::string t(TogliSpazi(Testo(r, u.a, u.b)));
+                if (coda) t.pop_back();
                 va = !t.empty() && t.size() <= 5 && std::all_of(t.begin(), t.end(), Cifra);
                 if (!va) break;
                 const long long k = std::stoll(t);
@@ -668,6 +671,7 @@ void Proponitore::ScattiDelCosto(std::vector<Segmento>& segmenti,
                                  [](const auto& x, const auto& y) { return x.second < y.second; });
             if (prezzo->first == 0 || prezzo->second * 4 < contate * 3) continue;
             u.sRuolo = "lScatti";
+            if (coda) u.sSegnoInCoda = std::string(1, coda);
             c.sRuolo = "-";
             if (!mScattiCosto.insert({u.a, u.b}).second) return;
             const bool entranti = righe.front() < mvTipo.size() && mvTipo[righe.front()] == 'E';
@@ -877,6 +881,7 @@ void Proponitore::CampiDellAltroTipo(bool bVersoEntranti) {
             if (simili * 4 < righe * 3) continue;
             k.sRuolo = g.sRuolo;
             k.bValuta = g.bValuta;
+            if (g.sRuolo == "lScatti") k.sSegnoInCoda = g.sSegnoInCoda;
             std::string nome = g.sRuolo;
             for (int i = 0; i < NUM_NOMI_CAMPI; ++i)
                 if (g.sRuolo == NomiCampi()[i].sNome) nome = NomiCampi()[i].sDidascalia;

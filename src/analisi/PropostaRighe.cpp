@@ -229,13 +229,13 @@ void Proponitore::RecordDiServizio() {
         return x < mvRighe[r].size() && mvRighe[r][x] != ' ' && mvRighe[r][x] != '\t';
     };
     std::vector<size_t>
-        colonne;  // columns with text on nine call lines in ten, date and time aside
+        colonne;  // columns with text on seven call lines in eight, date and time aside
     for (size_t x = 0; x < larghezza; ++x) {
         const int i = static_cast<int>(x);
         if ((i >= mOra->a && i < mOra->b) || (mData && i >= mData->a && i < mData->b)) continue;
         const auto k = std::count_if(mvChiamate.begin(), mvChiamate.end(),
                                      [&](size_t r) { return pieno(r, x); });
-        if (static_cast<size_t>(k) * 10 >= n * 9) colonne.push_back(x);
+        if (static_cast<size_t>(k) * 8 >= n * 7) colonne.push_back(x);
     }
     if (colonne.size() < 4) return;
     std::set<size_t> servizio;
@@ -244,7 +244,7 @@ void Proponitore::RecordDiServizio() {
             std::count_if(colonne.begin(), colonne.end(), [&](size_t x) { return !pieno(r, x); });
         if (static_cast<size_t>(vuote) * 2 >= colonne.size()) servizio.insert(r);
     }
-    if (servizio.empty() || servizio.size() * 10 > n) return;
+    if (servizio.empty() || servizio.size() * 8 > n) return;
     for (size_t x : colonne) {
         if (!std::all_of(mvChiamate.begin(), mvChiamate.end(),
                          [&](size_t r) { return pieno(r, x) != (servizio.count(r) > 0); }))

@@ -430,4 +430,15 @@ std::set<std::string> SenzaNomiRari(const std::set<std::string>& valori) {
     return resto.size() * 5 >= valori.size() * 4 ? resto : valori;
 }
 
+char LetteraInCoda(const std::set<std::string>& valori) {
+    char l = 0;
+    for (const auto& v : valori) {
+        if (v.size() < 2 || !Lettera(v.back()) || (l && v.back() != l) ||
+            !std::all_of(v.begin(), v.end() - 1, Cifra))
+            return 0;
+        l = v.back();
+    }
+    return l;
+}
+
 }  // namespace tarno::proposta

@@ -515,7 +515,7 @@ void Proponitore::Componi() {
                         std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
                     for (const auto& etichetta : Etichette(g.distinti))
                         Sostituisci(d, bEntrante, c->miInizio, c->miLunghezza, etichetta);
-            if (g.sRuolo == "sNumero" && !g.sSegnoInCoda.empty()) {
+            if ((g.sRuolo == "sNumero" || g.sRuolo == "lScatti") && !g.sSegnoInCoda.empty()) {
                 // A mark after the digits: taken out, what is dialled (* #) stays.
                 if (const clsCampo* c = chiamataK->mcolCampi->Trova(
                         std::to_string(IndiceCampo(g.sRuolo, bEntrante))))

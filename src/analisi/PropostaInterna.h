@@ -190,6 +190,7 @@ class Proponitore {
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
     void NumeroNostro(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
     bool EntrantiDaDueNumeri();
+    void DurataMinutiLettere();
     // A code of calls lost before an answer, incoming, among codes no vocabulary knows.
     std::optional<std::pair<int, std::map<std::string, char>>> DirezioneDallePerse(
         const std::map<int, std::map<std::string, size_t>>& colonne);

@@ -441,4 +441,73 @@ char LetteraInCoda(const std::set<std::string>& valori) {
     return l;
 }
 
+// A duration of minutes and seconds each ended by its letter (003m25s, 62m09s) at one column
+// on (nearly) every call, where no duration was found: the letters become a colon and nothing, and
+// the value is read as hours and minutes ("h:mm", hours of any length) and divided by 60, since no
+// format reads more than two digits of minutes.
+void Proponitore::DurataMinutiLettere() {
+    const size_t n = mvChiamate.size();
+    if (n < 3 || mbSeparati || std::any_of(mvTempi.begin(), mvTempi.end(), [](const Tempo& t) {
+            return t.sCampo == "dDurata";
+        }))
+        return;
+    size_t hmm = mvFormati.size();
+    for (size_t f = 0; f < mvFormati.size(); ++f)
+        if (Maiusc(mvFormati[f].sTesto) == "H:MM") hmm = f;
+    if (hmm == mvFormati.size()) return;
+    // Minutes and seconds of a value, or nothing.
+    const auto leggi = [](const std::string& t) -> std::optional<std::pair<long long, long long>> {
+        size_t i = 0;
+        while (i < t.size() && Cifra(t[i])) ++i;
+        if (i == 0 || i > 4 || i + 3 > t.size() || (t[i] != 'm' && t[i] != 'M')) return {};
+        const size_t j = i + 1;
+        if (!Cifra(t[j]) || !Cifra(t[j + 1])) return {};
+        const size_t fine = j + 2;
+        if (fine != t.size() && !(fine + 1 == t.size() && (t[fine] == 's' || t[fine] == 'S')))
+            return {};
+        const long long secondi = std::stoll(t.substr(j, 2));
+        if (secondi > 59) return {};
+        return std::make_pair(std::stoll(t.substr(0, i)), secondi);
+    };
+    std::map<int, std::vector<std::pair<size_t, const std::string*>>> perColonna;
+    std::map<size_t, std::vector<Parola>> parole;
+    for (size_t r : mvChiamate) {
+        parole[r] = ParoleDellaRiga(mvRighe[r]);
+        for (const auto& p : parole[r])
+            if (leggi(p.t)) perColonna[p.a].emplace_back(r, &p.t);
+    }
+    for (const auto& [a, valori] : perColonna) {
+        // A record of the system among the calls may print none.
+        if (valori.size() * 8 < n * 7) continue;
+        int b = a;
+        for (const auto& [r, t] : valori) b = std::max(b, a + static_cast<int>(t->size()));
+        bool libero = true;
+        for (const auto& [x, y] : mvOccupate) libero &= !Sovrapposti(a, b, x, y);
+        if (!libero) continue;
+        Tempo t;
+        t.sCampo = "dDurata";
+        t.bSessantesimi = true;
+        t.c.iFormato = hmm;
+        t.c.a = a;
+        t.c.b = b;
+        t.c.bLettere = true;
+        for (const auto& [r, testo] : valori) {
+            const auto ms = leggi(*testo);
+            ValoreDataOra v;
+            v.iOre = ms->first;
+            v.iMinuti = ms->second;
+            t.c.vValori.push_back({r, a, a + static_cast<int>(testo->size()), v});
+        }
+        Voce(Ambito::Campo, "Durata",
+             Dove(a, b) + ": minuti e secondi chiusi da una lettera su ogni chiamata (" +
+                 *valori.front().second + "): le lettere diventano \":\" e niente (SOSTITUISCI), " +
+                 "il valore \xE8 letto come \"" + mvFormati[hmm].sTesto +
+                 "\" (ore di ogni lunghezza) e diviso per 60",
+             false, false, "dDurata", a, b);
+        mvOccupate.emplace_back(a, b);
+        mvTempi.push_back(std::move(t));
+        return;
+    }
+}
+
 }  // namespace tarno::proposta

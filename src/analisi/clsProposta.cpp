@@ -723,6 +723,7 @@ Proposta Proponitore::Esegui() {
         DurataInDecimi();
         DurateDaIntestazione();
         DurataInTreCampi();
+        DurataMinutiLettere();
         MinutiOltreCento();
         RecordDiServizio();
         ScegliDirezione();

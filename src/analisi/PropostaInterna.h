@@ -403,13 +403,6 @@ class Proponitore {
     int miEventiA = -1;
 };
 
-// The values without the few (one in five at most) that are a name in their place (a door's,
-// "Door 1"): words with a blank or without digits.
-std::set<std::string> SenzaNomiRari(const std::set<std::string>& valori);
-
-// The one letter every value prints after its digits (00004e: units); 0 when there is none.
-char LetteraInCoda(const std::set<std::string>& valori);
-
 clsDriver DriverBase(const std::vector<clsPrescanning>& prescanning);
 
 // How strict a format is: fixed lengths and more parts read first, the catalogue before the

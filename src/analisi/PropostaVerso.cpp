@@ -422,25 +422,6 @@ std::optional<std::pair<int, std::map<std::string, char>>> Proponitore::Direzion
     return std::nullopt;
 }
 
-std::set<std::string> SenzaNomiRari(const std::set<std::string>& valori) {
-    std::set<std::string> resto;
-    for (const auto& v : valori)
-        if (std::any_of(v.begin(), v.end(), Cifra) && v.find(' ') == std::string::npos)
-            resto.insert(v);
-    return resto.size() * 5 >= valori.size() * 4 ? resto : valori;
-}
-
-char LetteraInCoda(const std::set<std::string>& valori) {
-    char l = 0;
-    for (const auto& v : valori) {
-        if (v.size() < 2 || !Lettera(v.back()) || (l && v.back() != l) ||
-            !std::all_of(v.begin(), v.end() - 1, Cifra))
-            return 0;
-        l = v.back();
-    }
-    return l;
-}
-
 // A duration of minutes and seconds each ended by its letter (003m25s, 62m09s) at one column
 // on (nearly) every call, where no duration was found: the letters become a colon and nothing, and
 // the value is read as hours and minutes ("h:mm", hours of any length) and divided by 60, since no

@@ -450,18 +450,25 @@ void Proponitore::DurataMinutiLettere() {
         if (secondi > 59) return {};
         return std::make_pair(std::stoll(t.substr(0, i)), secondi);
     };
-    std::map<int, std::vector<std::pair<size_t, const std::string*>>> perColonna;
+    // The values by the column they start at, and by the one they end at (right-aligned).
+    std::map<std::pair<int, bool>, std::vector<std::pair<size_t, const Parola*>>> perColonna;
     std::map<size_t, std::vector<Parola>> parole;
     for (size_t r : mvChiamate) {
         parole[r] = ParoleDellaRiga(mvRighe[r]);
         for (const auto& p : parole[r])
-            if (leggi(p.t)) perColonna[p.a].emplace_back(r, &p.t);
+            if (leggi(p.t)) {
+                perColonna[{p.a, false}].emplace_back(r, &p);
+                perColonna[{p.a + static_cast<int>(p.t.size()), true}].emplace_back(r, &p);
+            }
     }
-    for (const auto& [a, valori] : perColonna) {
+    for (const auto& [dove, valori] : perColonna) {
         // A record of the system among the calls may print none.
         if (valori.size() * 8 < n * 7) continue;
-        int b = a;
-        for (const auto& [r, t] : valori) b = std::max(b, a + static_cast<int>(t->size()));
+        int a = dove.first, b = dove.first;
+        for (const auto& [r, p] : valori) {
+            a = std::min(a, p->a);
+            b = std::max(b, p->a + static_cast<int>(p->t.size()));
+        }
         bool libero = true;
         for (const auto& [x, y] : mvOccupate) libero &= !Sovrapposti(a, b, x, y);
         if (!libero) continue;
@@ -472,16 +479,18 @@ void Proponitore::DurataMinutiLettere() {
         t.c.a = a;
         t.c.b = b;
         t.c.bLettere = true;
-        for (const auto& [r, testo] : valori) {
-            const auto ms = leggi(*testo);
+        t.c.bDestra = dove.second;
+        for (const auto& [r, p] : valori) {
+            const auto ms = leggi(p->t);
             ValoreDataOra v;
             v.iOre = ms->first;
             v.iMinuti = ms->second;
-            t.c.vValori.push_back({r, a, a + static_cast<int>(testo->size()), v});
+            t.c.vValori.push_back({r, p->a, p->a + static_cast<int>(p->t.size()), v});
         }
         Voce(Ambito::Campo, "Durata",
              Dove(a, b) + ": minuti e secondi chiusi da una lettera su ogni chiamata (" +
-                 *valori.front().second + "): le lettere diventano \":\" e niente (SOSTITUISCI), " +
+                 valori.front().second->t +
+                 "): le lettere diventano \":\" e niente (SOSTITUISCI), " +
                  "il valore \xE8 letto come \"" + mvFormati[hmm].sTesto +
                  "\" (ore di ogni lunghezza) e diviso per 60",
              false, false, "dDurata", a, b);

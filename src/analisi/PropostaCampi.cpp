@@ -644,8 +644,20 @@ void Proponitore::ScattiDelCosto(std::vector<Segmento>& segmenti,
     for (Segmento& u : segmenti) {
         // A unit's letter after every count (00004e) is no part of it.
         const char coda = LetteraInCoda(u.distinti);
-        if (!u.sRuolo.empty() || u.iPieni != righe.size() || (u.iIntere != u.iPieni && !coda) ||
-            u.iLunghezzaMax > (coda ? 6u : 5u) || u.distinti.size() < 2)
+        // A mark of letters where no count was sent (n.v.), on calls never charged.
+        std::string manca;
+        for (const auto& v : u.distinti)
+            if (!coda && v.size() <= 4 && std::none_of(v.begin(), v.end(), Cifra) &&
+                std::any_of(v.begin(), v.end(), Lettera))
+                manca = manca.empty() ? v : "-";
+        const bool intere = u.distinti.size() > 2 && !manca.empty() && manca != "-" &&
+                            std::all_of(u.distinti.begin(), u.distinti.end(), [&](const auto& v) {
+                                return v == manca || std::all_of(v.begin(), v.end(), Cifra);
+                            });
+        if (!intere) manca.clear();
+        if (!u.sRuolo.empty() || u.iPieni != righe.size() ||
+            (u.iIntere != u.iPieni && !coda && !intere) || u.iLunghezzaMax > (coda ? 6u : 5u) ||
+            u.distinti.size() < 2)
             continue;
         for (Segmento& c : segmenti) {
             if (&c == &u || !c.sRuolo.empty() || c.iPieni != righe.size()) continue;
@@ -655,6 +667,11 @@ void Proponitore::ScattiDelCosto(std::vector<Segmento>& segmenti,
             for (size_t r : righe) {
                 std::string t(TogliSpazi(Testo(r, u.a, u.b)));
                 if (coda) t.pop_back();
+                if (!manca.empty() && t == manca) {
+                    va = centesimi(TogliSpazi(Testo(r, c.a, c.b))) == 0;
+                    if (!va) break;
+                    continue;
+                }
                 va = !t.empty() && t.size() <= 5 && std::all_of(t.begin(), t.end(), Cifra);
                 if (!va) break;
                 const long long k = std::stoll(t);
@@ -672,6 +689,7 @@ void Proponitore::ScattiDelCosto(std::vector<Segmento>& segmenti,
             if (prezzo->first == 0 || prezzo->second * 4 < contate * 3) continue;
             u.sRuolo = "lScatti";
             if (coda) u.sSegnoInCoda = std::string(1, coda);
+            if (!manca.empty()) u.sSegnoInCoda = manca;
             c.sRuolo = "-";
             if (!mScattiCosto.insert({u.a, u.b}).second) return;
             const bool entranti = righe.front() < mvTipo.size() && mvTipo[righe.front()] == 'E';

@@ -516,10 +516,13 @@ void Proponitore::Componi() {
                     for (const auto& etichetta : Etichette(g.distinti))
                         Sostituisci(d, bEntrante, c->miInizio, c->miLunghezza, etichetta);
             if ((g.sRuolo == "sNumero" || g.sRuolo == "lScatti") && !g.sSegnoInCoda.empty()) {
-                // A mark after the digits: taken out, what is dialled (* #) stays.
-                if (const clsCampo* c = chiamataK->mcolCampi->Trova(
-                        std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
+                // A mark after the digits: taken out, what is dialled (* #) stays. A count's
+                // mark may be all its value (n.v.): the field is then optional.
+                if (clsCampo* c = chiamataK->mcolCampi->Trova(
+                        std::to_string(IndiceCampo(g.sRuolo, bEntrante)))) {
                     Sostituisci(d, bEntrante, c->miInizio, c->miLunghezza, g.sSegnoInCoda);
+                    if (g.sRuolo == "lScatti") c->mbOpzionale = true;
+                }
             } else if (g.sRuolo == "sNumero" && g.bDecorato) {
                 // Digits among other signs (RG 612-804-4082, CLI Num: 0555...): the digits alone.
                 if (clsCampo* c = chiamataK->mcolCampi->Trova(

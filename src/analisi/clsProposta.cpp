@@ -252,7 +252,8 @@ bool Proponitore::ScattiDallaDurata(const Segmento& g, const std::vector<size_t>
 // The evidence for pulses told by the duration alone.
 void Proponitore::ScattiSenzaNome(bool bEntranti) {
     for (const Segmento& g : mSegmenti[bEntranti])
-        if (g.sRuolo == "lScatti" && !g.bValuta && g.sIntestazione.empty())
+        if (g.sRuolo == "lScatti" && !g.bValuta && g.sIntestazione.empty() &&
+            !mScattiCosto.count({g.a, g.b}))
             Voce(Ambito::Campo, "Scatti",
                  Dove(g.a, g.b) + ": numeri senza intestazione, tutti di " +
                      Num(static_cast<long long>(g.iLunghezzaMax)) +

@@ -457,6 +457,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                            : 1.0;
     });
     if (!derivato && linea) PortaComeDerivato(*linea, righe);
+    if (!linea) LineaNostra(mvSegmenti, righe);
     prendi("lScatti", [&](const Segmento& g) {
         return HaParola(g.sIntestazione,
                         {"UNIT", "SCATTI", "PULSE", "METER", "IMPULS", "FEE", "CALLFEE"}) &&

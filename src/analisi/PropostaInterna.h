@@ -191,6 +191,8 @@ class Proponitore {
     void NumeroNostro(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
     bool EntrantiDaDueNumeri();
     void DurataMinutiLettere();
+    void LineaNostra(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
+    std::set<std::pair<int, int>> mLineeCifre;  // our own line after a word: its digits alone
     // A code of calls lost before an answer, incoming, among codes no vocabulary knows.
     std::optional<std::pair<int, std::map<std::string, char>>> DirezioneDallePerse(
         const std::map<int, std::map<std::string, size_t>>& colonne);

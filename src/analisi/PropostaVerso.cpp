@@ -500,4 +500,43 @@ void Proponitore::DurataMinutiLettere() {
     }
 }
 
+// No trunk found: a column beside the number that holds on every call of the kind a number of
+// five digits or more, the same few numbers again and again (each on two calls or more), is
+// our own line, the one called or calling out: the trunk, read as its digits alone.
+void Proponitore::LineaNostra(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe) {
+    const size_t n = righe.size();
+    if (n < 4 || mvTipo.size() != mvRighe.size()) return;
+    for (Segmento& g : segmenti) {
+        if (!g.sRuolo.empty() || g.iPieni != n) continue;
+        std::map<std::string, size_t> volte;
+        for (size_t r : righe) {
+            const std::string t = Testo(r, g.a, g.b);
+            std::string numero;
+            for (size_t i = 0, j = 0; i < t.size(); i = j + 1) {
+                j = i;
+                while (j < t.size() && Cifra(t[j])) ++j;
+                if (j - i >= 5) numero = t.substr(i, j - i);
+            }
+            if (numero.empty()) break;
+            ++volte[numero];
+        }
+        size_t tutte = 0;
+        for (const auto& [v, k] : volte) tutte += k;
+        if (tutte != n || volte.size() * 2 > n ||
+            std::any_of(volte.begin(), volte.end(), [](const auto& v) { return v.second < 2; }))
+            continue;
+        g.sRuolo = "sLinea";
+        const bool cifre = g.iIntere < g.iPieni;
+        if (cifre) mLineeCifre.insert({g.a, g.b});
+        const bool entranti = mvTipo[righe.front()] == 'E';
+        Voce(Ambito::Campo, "Linea",
+             Dove(g.a, g.b) + ": su ogni chiamata " + (entranti ? "entrante" : "uscente") +
+                 " uno di " + Num(static_cast<long long>(volte.size())) + " numeri (" +
+                 volte.begin()->first + ", ...), ciascuno su pi\xF9 chiamate: \xE8 la nostra " +
+                 "linea" + (cifre ? ", letta nelle sole cifre (Solo cifre)" : std::string()),
+             true, entranti, "sLinea", g.a, g.b);
+        return;
+    }
+}
+
 }  // namespace tarno::proposta

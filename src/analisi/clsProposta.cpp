@@ -524,6 +524,11 @@ void Proponitore::Componi() {
                     Sostituisci(d, bEntrante, c->miInizio, c->miLunghezza, g.sSegnoInCoda);
                     if (g.sRuolo == "lScatti") c->mbOpzionale = true;
                 }
+            } else if (g.sRuolo == "sLinea" && mLineeCifre.count({g.a, g.b})) {
+                // Our own number after a word (Internet: 5550100): its digits alone.
+                if (clsCampo* c = chiamataK->mcolCampi->Trova(
+                        std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
+                    c->mbSoloCifre = true;
             } else if (g.sRuolo == "sNumero" && g.bDecorato) {
                 // Digits among other signs (RG 612-804-4082, CLI Num: 0555...): the digits alone.
                 if (clsCampo* c = chiamataK->mcolCampi->Trova(

@@ -38,9 +38,15 @@ bool Proponitore::ScegliRigheChiamata() {
         const int nome = HaParola(sopra, {"TIME", "ORA", "START", "STT", "END", "FINE"})  ? 1
                          : HaParola(sopra, {"DUR", "ELAPS", "RING", "EXCH", "NO", "NUM"}) ? -1
                                                                                           : 0;
+        // Values a date format reads as well on as many lines (03.11.26) are rather a date.
+        const bool data =
+            std::any_of(mvCandidate.begin(), mvCandidate.end(), [&](const Colonna& d) {
+                return mvFormati[d.iFormato].bData && d.a == c.a && d.b == c.b &&
+                       d.Righe() >= c.Righe();
+            });
         // Lines within a twentieth of the most count alike.
         return std::make_tuple(c.Righe() * 20 / std::max<size_t>(massimo, 1), nome, !durata,
-                               f.bLetterale, f.bMeridiano, c.Righe(), Rigore(f));
+                               f.bLetterale, f.bMeridiano, !data, c.Righe(), Rigore(f));
     };
     for (const auto& c : mvCandidate) {
         const Formato& f = mvFormati[c.iFormato];

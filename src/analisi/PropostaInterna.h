@@ -191,6 +191,7 @@ class Proponitore {
     void NumeroNostro(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
     bool EntrantiDaDueNumeri();
     void DurataMinutiLettere();
+    void OreEMinutiBrevi();
     void LineaNostra(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
     std::set<std::pair<int, int>> mLineeCifre;  // our own line after a word: its digits alone
     // A code of calls lost before an answer, incoming, among codes no vocabulary knows.

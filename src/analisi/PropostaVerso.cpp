@@ -539,4 +539,53 @@ void Proponitore::LineaNostra(std::vector<Segmento>& segmenti, const std::vector
     }
 }
 
+// A duration of one or two digits, a colon and two (0:12, 1:05), read as minutes and seconds,
+// where that reading makes every call shorter than two minutes and half a minute long on
+// average: calls last minutes rather than seconds, so it is read as hours and minutes ("h:mm"),
+// said so as uncertain with both readings side by side.
+void Proponitore::OreEMinutiBrevi() {
+    const auto t = std::find_if(mvTempi.begin(), mvTempi.end(),
+                                [](const Tempo& x) { return x.sCampo == "dDurata"; });
+    if (t == mvTempi.end() || t->bDecimi || t->bSessantesimi || t->c.bLettere) return;
+    const std::string m = Maiusc(mvFormati[t->c.iFormato].sTesto);
+    if (m != "M:SS" && m != "MM:SS") return;
+    size_t hmm = mvFormati.size();
+    for (size_t f = 0; f < mvFormati.size(); ++f)
+        if (Maiusc(mvFormati[f].sTesto) == "H:MM") hmm = f;
+    if (hmm == mvFormati.size()) return;
+    long long somma = 0;
+    size_t pieni = 0;
+    for (const auto& v : t->c.vValori) {
+        const std::string testo(TogliSpazi(Testo(v.iRiga, v.a, v.b)));
+        if (testo.size() > 5 || v.v.iMinuti > 1) return;
+        const long long s = v.v.TotaleSecondi();
+        somma += s;
+        pieni += s > 0;
+    }
+    if (pieni < 5 || somma > static_cast<long long>(pieni) * 30) return;
+    VoceProposta::Alternativa come, ore;
+    come.sLettura = "\"" + mvFormati[t->c.iFormato].sTesto + "\"";
+    ore.sLettura = "\"" + mvFormati[hmm].sTesto + "\"";
+    ore.bScelta = true;
+    for (auto& v : t->c.vValori) {
+        if (come.vValori.size() < 3) {
+            come.vValori.push_back(Num(v.v.TotaleSecondi()) + " s");
+            ore.vValori.push_back(Num(v.v.TotaleSecondi() * 60) + " s");
+        }
+        v.v.iOre = v.v.iMinuti;
+        v.v.iMinuti = v.v.iSecondi;
+        v.v.iSecondi = -1;
+    }
+    t->c.iFormato = hmm;
+    Voce(Ambito::Campo, "Durata",
+         Dove(t->c.a, t->c.b) + ": letta come \"" +
+             come.sLettura.substr(1, come.sLettura.size() - 2) +
+             "\" ogni chiamata durerebbe meno di due minuti, in media " +
+             Num(somma / static_cast<long long>(pieni)) +
+             " s: le chiamate durano minuti, non secondi; proposta come " + ore.sLettura +
+             " (ore e minuti)",
+         true, false, "dDurata", t->c.a, t->c.b);
+    mP.vVoci.back().vAlternative = {std::move(ore), std::move(come)};
+}
+
 }  // namespace tarno::proposta

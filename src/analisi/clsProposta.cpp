@@ -733,6 +733,7 @@ Proposta Proponitore::Esegui() {
         DurateDaIntestazione();
         DurataInTreCampi();
         DurataMinutiLettere();
+        OreEMinutiBrevi();
         MinutiOltreCento();
         RecordDiServizio();
         ScegliDirezione();

@@ -373,10 +373,12 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             !std::all_of(g.distinti.begin(), g.distinti.end(), [](const auto& v) {
                 return v.find_first_not_of('0') == std::string::npos;
             });
-        if (cifre && g.iLunghezzaMax <= 8 &&
+        const bool chiamato =
             HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
-                                       "USER", "PORT", "EXTN", "INT"}))
-            return 100.0;
+                                       "USER", "PORT", "EXTN", "INT"});
+        if (cifre && g.iLunghezzaMax <= 8 && chiamato) return 100.0;
+        // A separated field so named holding the extensions' names (Office, Handset 1).
+        if (chiamato && mbSeparati && NomiDiInterni(g, n)) return 50.0;
         // A column its heading names as something else (Disconnect Code, Status, Line) is none.
         if (HaParola(g.sIntestazione, {"CODE", "CAUSE", "STATUS", "RESPONSE", "DISCONNECT",
                                        "RESULT", "AMOUNT", "COST", "DUR", "TIME", "DATE", "ID"}) ||

@@ -192,8 +192,11 @@ class Proponitore {
     bool EntrantiDaDueNumeri();
     void DurataMinutiLettere();
     void OreEMinutiBrevi();
+    // Of a column on n calls of a kind.
+    bool NomiDiInterni(const Segmento& g, size_t n) const;
     void LineaNostra(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
-    std::set<std::pair<int, int>> mLineeCifre;  // our own line after a word: its digits alone
+    std::set<std::pair<int, int>> mLineeCifre;   // our own line after a word: its digits alone
+    std::set<std::pair<int, bool>> mLineeDette;  // said: column, incoming
     // A code of calls lost before an answer, incoming, among codes no vocabulary knows.
     std::optional<std::pair<int, std::map<std::string, char>>> DirezioneDallePerse(
         const std::map<int, std::map<std::string, size_t>>& colonne);

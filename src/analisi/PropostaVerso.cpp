@@ -529,6 +529,8 @@ void Proponitore::LineaNostra(std::vector<Segmento>& segmenti, const std::vector
         const bool cifre = g.iIntere < g.iPieni;
         if (cifre) mLineeCifre.insert({g.a, g.b});
         const bool entranti = mvTipo[righe.front()] == 'E';
+        // Said once, on the lines of each kind (the columns are looked at more than once).
+        if (!mLineeDette.insert({g.a, entranti}).second) return;
         Voce(Ambito::Campo, "Linea",
              Dove(g.a, g.b) + ": su ogni chiamata " + (entranti ? "entrante" : "uscente") +
                  " uno di " + Num(static_cast<long long>(volte.size())) + " numeri (" +
@@ -586,6 +588,17 @@ void Proponitore::OreEMinutiBrevi() {
              " (ore e minuti)",
          true, false, "dDurata", t->c.a, t->c.b);
     mP.vVoci.back().vAlternative = {std::move(ore), std::move(come)};
+}
+
+// Names rather than numbers: on half the calls at least, every value opens with a word of three
+// letters or more, and the values are several (a single word on every call is a code).
+bool Proponitore::NomiDiInterni(const Segmento& g, size_t n) const {
+    if (g.distinti.size() < 2 || g.iPieni * 2 < n) return false;
+    return std::all_of(g.distinti.begin(), g.distinti.end(), [](const std::string& v) {
+        size_t l = 0;
+        while (l < v.size() && Lettera(v[l])) ++l;
+        return l >= 3;
+    });
 }
 
 }  // namespace tarno::proposta

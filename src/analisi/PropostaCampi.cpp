@@ -730,6 +730,9 @@ void Proponitore::ScegliSegmenti() {
         CampiDellAltroTipo(true);
         CampiDellAltroTipo(false);
         RuoliDelTipoMaggiore(entranti.size(), uscenti.size());
+        // A column that move set free may hold the other kind's field.
+        CampiDellAltroTipo(true);
+        CampiDellAltroTipo(false);
         InternoCheChiama(true);
         InternoCheChiama(false);
     }

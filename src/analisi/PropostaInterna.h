@@ -194,6 +194,7 @@ class Proponitore {
     void OreEMinutiBrevi();
     // Of a column on n calls of a kind.
     bool NomiDiInterni(const Segmento& g, size_t n) const;
+    bool LineaPrimaDeiDuePunti(const Segmento& g, bool bEntranti, int& rA, int& rB);
     void LineaNostra(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
     std::set<std::pair<int, int>> mLineeCifre;   // our own line after a word: its digits alone
     std::set<std::pair<int, bool>> mLineeDette;  // said: column, incoming

@@ -601,4 +601,43 @@ bool Proponitore::NomiDiInterni(const Segmento& g, size_t n) const {
     });
 }
 
+// A trunk printed as a port and a number (A1:120, B2:121): a letter or two, digits, a colon and
+// more digits, with the digits and the colon at the same columns on every call of the kind.
+// The trunk is the digits between the letters and the colon; what follows the colon is another
+// number (the one called on that trunk).
+bool Proponitore::LineaPrimaDeiDuePunti(const Segmento& g, bool bEntranti, int& rA, int& rB) {
+    int cifre = -1, punti = -1;
+    size_t righe = 0;
+    for (size_t r : mvChiamate) {
+        if ((mvTipo[r] == 'E') != bEntranti) continue;
+        const std::string t = Testo(r, g.a, g.b);
+        const size_t i = t.find_first_not_of(' ');
+        if (i == std::string::npos) continue;
+        size_t j = i;
+        while (j < t.size() && Lettera(t[j])) ++j;
+        size_t k = j;
+        while (k < t.size() && Cifra(t[k])) ++k;
+        size_t f = k + 1;
+        while (f < t.size() && Cifra(t[f])) ++f;
+        if (j == i || j - i > 2 || k == j || k >= t.size() || t[k] != ':' || f == k + 1 ||
+            (f < t.size() && t[f] != ' '))
+            return false;
+        const int c = g.a + static_cast<int>(j), p = g.a + static_cast<int>(k);
+        if ((cifre >= 0 && c != cifre) || (punti >= 0 && p != punti)) return false;
+        cifre = c;
+        punti = p;
+        ++righe;
+    }
+    if (righe < 2) return false;
+    rA = cifre;
+    rB = punti;
+    if (mLineeDette.insert({-1 - g.a, bEntranti}).second)
+        Voce(Ambito::Campo, "Linea",
+             Dove(g.a, g.b) + ": lettere, cifre, due punti e altre cifre su ogni chiamata " +
+                 (bEntranti ? "entrante" : "uscente") + " (" + *g.distinti.begin() +
+                 "): la linea \xE8 il numero fra le lettere e i due punti, " + Dove(rA, rB),
+             true, bEntranti, "sLinea", rA, rB);
+    return true;
+}
+
 }  // namespace tarno::proposta

@@ -505,6 +505,7 @@ void Proponitore::Componi() {
                     etichettaFissa =
                         Testo(r, g.a, g.a + static_cast<int>(g.sEtichetta.size())) == g.sEtichetta;
             if (etichettaFissa) a += static_cast<int>(g.sEtichetta.size());
+            if (g.sRuolo == "sLinea") LineaPrimaDeiDuePunti(g, bEntrante, a, b);
             campo(g.sRuolo, a, b, 0, g.bSinistra ? clsCampo::SX : clsCampo::DX);
             if (!g.sEtichetta.empty() && !etichettaFissa)
                 if (clsCampo* c = chiamataK->mcolCampi->Trova(

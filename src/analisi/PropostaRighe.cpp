@@ -246,6 +246,11 @@ void Proponitore::RecordDiServizio() {
     if (colonne.size() < 4) return;
     std::set<size_t> servizio;
     for (size_t r : mvChiamate) {
+        // A call that lasted (an internal one, no number nor cost) is no record of the system.
+        if (std::any_of(mvTempi.begin(), mvTempi.end(), [&](const Tempo& t) {
+                return t.sCampo == "dDurata" && !TogliSpazi(Testo(r, t.c.a, t.c.b)).empty();
+            }))
+            continue;
         const auto vuote =
             std::count_if(colonne.begin(), colonne.end(), [&](size_t x) { return !pieno(r, x); });
         if (static_cast<size_t>(vuote) * 2 >= colonne.size()) servizio.insert(r);

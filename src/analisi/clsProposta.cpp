@@ -509,8 +509,14 @@ void Proponitore::Componi() {
             campo(g.sRuolo, a, b, 0, g.bSinistra ? clsCampo::SX : clsCampo::DX);
             if (!g.sEtichetta.empty() && !etichettaFissa)
                 if (clsCampo* c = chiamataK->mcolCampi->Trova(
-                        std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
-                    c->mbSoloCifre = true;
+                        std::to_string(IndiceCampo(g.sRuolo, bEntrante)))) {
+                    // A name in the place of some values (Door 1) keeps its digits: the label
+                    // alone is taken out.
+                    if (SenzaNomiRari(g.distinti).size() < g.distinti.size())
+                        Sostituisci(d, bEntrante, c->miInizio, c->miLunghezza, g.sEtichetta);
+                    else
+                        c->mbSoloCifre = true;
+                }
             // A label opening some values (FAC:01) is taken out before the field is read.
             if (g.sRuolo != "sNumero")
                 if (const clsCampo* c = chiamataK->mcolCampi->Trova(

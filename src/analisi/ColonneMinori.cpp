@@ -92,4 +92,23 @@ std::string EtichettaCostante(const std::set<std::string>& valori) {
     return etichetta;
 }
 
+std::set<std::string> SenzaNomiRari(const std::set<std::string>& valori) {
+    std::set<std::string> resto;
+    for (const auto& v : valori)
+        if (std::any_of(v.begin(), v.end(), Cifra) && v.find(' ') == std::string::npos)
+            resto.insert(v);
+    return resto.size() * 5 >= valori.size() * 4 ? resto : valori;
+}
+
+char LetteraInCoda(const std::set<std::string>& valori) {
+    char l = 0;
+    for (const auto& v : valori) {
+        if (v.size() < 2 || !std::isalpha(static_cast<unsigned char>(v.back())) ||
+            (l && v.back() != l) || !std::all_of(v.begin(), v.end() - 1, Cifra))
+            return 0;
+        l = v.back();
+    }
+    return l;
+}
+
 }  // namespace tarno

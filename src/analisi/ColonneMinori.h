@@ -37,4 +37,12 @@ std::optional<CodiceDopoConteggio> TrovaCodiceDopoConteggio(
 // party and stay).
 std::string EtichettaCostante(const std::set<std::string>& valori);
 
+// The values without the few, one in five at most, that are a name in their place (a door's,
+// "Door 1"): texts with a blank or without digits. All the values when more are such.
+std::set<std::string> SenzaNomiRari(const std::set<std::string>& valori);
+
+// The one letter every value prints after its digits (00004e, 00012e: units); 0 when the values
+// print none, or not the same.
+char LetteraInCoda(const std::set<std::string>& valori);
+
 }  // namespace tarno

@@ -27,7 +27,10 @@ std::string SenzaLettere(std::string_view v) {
         t.push_back(':');
         i = j + 1;
     }
-    return gruppi >= 2 && t.find(':') != std::string::npos ? t : std::string();
+    // Minutes and seconds without hours (3m05, 003m25s) are no hours and minutes: left to the
+    // duration of minutes ended by letters.
+    const bool ore = std::any_of(v.begin(), v.end(), [](char c) { return c == 'H' || c == 'h'; });
+    return gruppi >= 2 && ore && t.find(':') != std::string::npos ? t : std::string();
 }
 
 bool Decorato(std::string_view v) {

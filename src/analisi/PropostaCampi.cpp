@@ -9,6 +9,17 @@ namespace tarno::proposta {
 // trunk (an extension of fewer digits may grow in a printout sorted by extension): an
 // extension or a trunk comes back on several calls. Left out of the fields (the number, taken
 // before, is not concerned).
+namespace {
+
+// The width all the values share; 0 when they differ.
+size_t UnaLarghezza(const std::set<std::string>& valori) {
+    std::set<size_t> l;
+    for (const auto& v : valori) l.insert(v.size());
+    return l.size() == 1 ? *l.begin() : 0;
+}
+
+}  // namespace
+
 void Proponitore::Identificativi(std::vector<Segmento>& segmenti,
                                  const std::vector<size_t>& righe) {
     const size_t n = righe.size();
@@ -24,6 +35,8 @@ void Proponitore::Identificativi(std::vector<Segmento>& segmenti,
             prima = k;
         }
         if (g.iLunghezzaMax < (cresce ? 5u : 6u)) continue;
+        // Values in no order and of several widths are numbers dialled, not a record's mark.
+        if (!cresce && UnaLarghezza(g.distinti) == 0) continue;
         g.sRuolo = "-";
         // Said once, on the lines of each kind (the columns are looked at more than once).
         if (mvTipo.size() != mvRighe.size()) continue;
@@ -215,7 +228,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
     auto digitale = [](const Segmento& g) { return g.iCifre * 10 >= g.iPieni * 7; };
     // The direction column itself is no field.
     for (auto& g : mvSegmenti)
-        if (miDirA >= 0 && g.a <= miDirA && g.b >= miDirB && g.b - g.a <= miDirB - miDirA + 1 &&
+        if (miDirA >= 0 && g.a <= miDirA && g.b >= miDirB &&
+            (g.b - g.a <= miDirB - miDirA + 1 ||
+             (mbSeparati && g.dLunghezzaMedia <= miDirB - miDirA)) &&
             g.dLunghezzaMedia <= 6)
             g.sRuolo = "-";
     // A record counter (each call line one more than the one before) is no field.
@@ -346,6 +361,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
     };
     RuoliDaLettere(mvSegmenti, righe);
     Identificativi(mvSegmenti, righe);
+    NumeroNostro(mvSegmenti, righe);
     for (auto& g : mvSegmenti)
         if (g.sRuolo.empty() && mScattiZero.count({g.a, g.b})) g.sRuolo = "lScatti";
     ScattiDelCosto(mvSegmenti, righe);
@@ -363,27 +379,38 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             !std::all_of(g.distinti.begin(), g.distinti.end(), [](const auto& v) {
                 return v.find_first_not_of('0') == std::string::npos;
             });
-        if (cifre && g.iLunghezzaMax <= 8 &&
+        const bool chiamato =
             HaParola(g.sIntestazione, {"EXT", "STN", "ST.", "STATION", "DN", "INTERNO", "DERIV",
-                                       "USER", "PORT", "EXTN", "INT"}))
-            return 100.0;
+                                       "USER", "PORT", "EXTN", "INT"});
+        if (cifre && g.iLunghezzaMax <= 8 && chiamato) return 100.0;
         if (InternoNelNome(g, mvSegmenti, righe)) return 50.0;
+        // A separated field so named holding the extensions' names (Office, Handset 1).
+        if (chiamato && mbSeparati && NomiDiInterni(g, n)) return 50.0;
         // A column its heading names as something else (Disconnect Code, Status, Line) is none.
         if (HaParola(g.sIntestazione, {"CODE", "CAUSE", "STATUS", "RESPONSE", "DISCONNECT",
                                        "RESULT", "AMOUNT", "COST", "DUR", "TIME", "DATE", "ID"}) ||
             NomeDiLinea(g.sIntestazione))
             return 0.0;
         // Digits, or digits after a letter or two that name the kind of party (E201, DN2001;
-        // not T, a trunk).
-        const bool nominati =
-            !g.distinti.empty() &&
-            std::all_of(g.distinti.begin(), g.distinti.end(), [](const auto& v) {
-                size_t l = 0;
-                while (l < v.size() && Lettera(v[l])) ++l;
-                const size_t c = v.size() - l;
-                return l >= 1 && l <= 2 && c >= 2 && c <= 6 && v[0] != 'T' && v[0] != 't' &&
-                       std::all_of(v.begin() + static_cast<long>(l), v.end(), Cifra);
-            });
+        // not T alone, a trunk); a name of a few letters in their place on one value in five
+        // at most (a door's, a device's) is a party of another sort.
+        const auto nominato = [](const std::string& v) {
+            size_t l = 0;
+            while (l < v.size() && Lettera(v[l])) ++l;
+            const size_t c = v.size() - l;
+            return l >= 1 && l <= 2 && c >= 2 && c <= 6 &&
+                   !(l == 1 && (v[0] == 'T' || v[0] == 't')) &&
+                   std::all_of(v.begin() + static_cast<long>(l), v.end(), Cifra);
+        };
+        const auto nome = [](const std::string& v) {
+            return v.size() <= 8 && Lettera(v[0]) && CifreInFila(v) <= 2;
+        };
+        const auto simili =
+            static_cast<size_t>(std::count_if(g.distinti.begin(), g.distinti.end(), nominato));
+        const bool nominati = !g.distinti.empty() && simili * 5 >= g.distinti.size() * 4 &&
+                              std::all_of(g.distinti.begin(), g.distinti.end(), [&](const auto& v) {
+                                  return nominato(v) || (simili >= 2 && nome(v));
+                              });
         if (nominati && g.iPieni * 2 >= n && !NudoAltrove(g, mvSegmenti, righe))
             return 3.0 + static_cast<double>(g.distinti.size()) +
                    static_cast<double>(g.iPieni) / static_cast<double>(n);
@@ -407,7 +434,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                     !TogliSpazi(t).empty())
                     derivato->distinti.insert(std::string(TogliSpazi(t)));
         }
-    if (derivato) derivato->sEtichetta = EtichettaCostante(derivato->distinti);
+    if (derivato) derivato->sEtichetta = EtichettaCostante(SenzaNomiRari(derivato->distinti));
     if (derivato) derivato->bNelNome = InternoNelNome(*derivato, mvSegmenti, righe);
     const bool variano = std::any_of(mvSegmenti.begin(), mvSegmenti.end(), [&](const Segmento& g) {
         return g.sRuolo.empty() && g.iPieni * 2 >= n && g.iIntere == g.iPieni &&
@@ -444,6 +471,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                            : 1.0;
     });
     if (!derivato && linea) PortaComeDerivato(*linea, righe);
+    if (!linea) LineaNostra(mvSegmenti, righe);
     prendi("lScatti", [&](const Segmento& g) {
         return HaParola(g.sIntestazione,
                         {"UNIT", "SCATTI", "PULSE", "METER", "IMPULS", "FEE", "CALLFEE"}) &&
@@ -629,8 +657,22 @@ void Proponitore::ScattiDelCosto(std::vector<Segmento>& segmenti,
         return c;
     };
     for (Segmento& u : segmenti) {
-        if (!u.sRuolo.empty() || u.iPieni != righe.size() || u.iIntere != u.iPieni ||
-            u.iLunghezzaMax > 5 || u.distinti.size() < 2)
+        // A unit's letter after every count (00004e) is no part of it.
+        const char coda = LetteraInCoda(u.distinti);
+        // A mark of letters where no count was sent (n.v.), on calls never charged.
+        std::string manca;
+        for (const auto& v : u.distinti)
+            if (!coda && v.size() <= 4 && std::none_of(v.begin(), v.end(), Cifra) &&
+                std::any_of(v.begin(), v.end(), Lettera))
+                manca = manca.empty() ? v : "-";
+        const bool intere = u.distinti.size() > 2 && !manca.empty() && manca != "-" &&
+                            std::all_of(u.distinti.begin(), u.distinti.end(), [&](const auto& v) {
+                                return v == manca || std::all_of(v.begin(), v.end(), Cifra);
+                            });
+        if (!intere) manca.clear();
+        if (!u.sRuolo.empty() || u.iPieni != righe.size() ||
+            (u.iIntere != u.iPieni && !coda && !intere) || u.iLunghezzaMax > (coda ? 6u : 5u) ||
+            u.distinti.size() < 2)
             continue;
         for (Segmento& c : segmenti) {
             if (&c == &u || !c.sRuolo.empty() || c.iPieni != righe.size()) continue;
@@ -638,7 +680,13 @@ void Proponitore::ScattiDelCosto(std::vector<Segmento>& segmenti,
             size_t contate = 0;
             bool va = true;
             for (size_t r : righe) {
-                const std::string t(TogliSpazi(Testo(r, u.a, u.b)));
+                std::string t(TogliSpazi(Testo(r, u.a, u.b)));
+                if (coda) t.pop_back();
+                if (!manca.empty() && t == manca) {
+                    va = centesimi(TogliSpazi(Testo(r, c.a, c.b))) == 0;
+                    if (!va) break;
+                    continue;
+                }
                 va = !t.empty() && t.size() <= 5 && std::all_of(t.begin(), t.end(), Cifra);
                 if (!va) break;
                 const long long k = std::stoll(t);
@@ -655,6 +703,8 @@ void Proponitore::ScattiDelCosto(std::vector<Segmento>& segmenti,
                                  [](const auto& x, const auto& y) { return x.second < y.second; });
             if (prezzo->first == 0 || prezzo->second * 4 < contate * 3) continue;
             u.sRuolo = "lScatti";
+            if (coda) u.sSegnoInCoda = std::string(1, coda);
+            if (!manca.empty()) u.sSegnoInCoda = manca;
             c.sRuolo = "-";
             if (!mScattiCosto.insert({u.a, u.b}).second) return;
             const bool entranti = righe.front() < mvTipo.size() && mvTipo[righe.front()] == 'E';
@@ -692,6 +742,9 @@ void Proponitore::ScegliSegmenti() {
         CampiDellAltroTipo(true);
         CampiDellAltroTipo(false);
         RuoliDelTipoMaggiore(entranti.size(), uscenti.size());
+        // A column that move set free may hold the other kind's field.
+        CampiDellAltroTipo(true);
+        CampiDellAltroTipo(false);
         InternoCheChiama(true);
         InternoCheChiama(false);
     }
@@ -864,6 +917,7 @@ void Proponitore::CampiDellAltroTipo(bool bVersoEntranti) {
             if (simili * 4 < righe * 3) continue;
             k.sRuolo = g.sRuolo;
             k.bValuta = g.bValuta;
+            if (g.sRuolo == "lScatti") k.sSegnoInCoda = g.sSegnoInCoda;
             std::string nome = g.sRuolo;
             for (int i = 0; i < NUM_NOMI_CAMPI; ++i)
                 if (g.sRuolo == NomiCampi()[i].sNome) nome = NomiCampi()[i].sDidascalia;

@@ -220,12 +220,25 @@ void Proponitore::ScegliDirezione() {
             migliore->valori = d->second;
             migliore->pieni = migliore->noti = n;
         }
+    if (!migliore) {
+        auto d = DirezioneDaParole(perColonna);
+        if (!d) d = DirezioneDallePerse(perColonna);
+        if (d) {
+            migliore.emplace();
+            migliore->a = migliore->b = d->first;
+            for (const auto& [t, k] : d->second)
+                migliore->b = std::max(migliore->b, d->first + static_cast<int>(t.size()));
+            migliore->valori = d->second;
+            migliore->pieni = migliore->noti = n;
+        }
+    }
     if (!migliore && EntrantiSenzaAddebito()) return;
     if (!migliore && EntrantiDaScambio()) return;
     if (!migliore && (EntrantiDaParti() || EntrantiDalChiamante())) return;
     if (!migliore && EntrantiDallaForma(perColonna)) return;
     if (!migliore && EntrantiDalloSquilloLetto()) return;
     if (!migliore && EntrantiDalloSquillo(perColonna)) return;
+    if (!migliore && EntrantiDaDueNumeri()) return;
     if (!migliore) {
         Voce(Ambito::Tipo, "Entranti e uscenti",
              "nessuna colonna di codici distingue le chiamate entranti dalle uscenti: tutte "

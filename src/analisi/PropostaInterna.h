@@ -196,7 +196,23 @@ class Proponitore {
     void Identificativi(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
     std::optional<std::pair<int, std::map<std::string, char>>> DirezioneDaCifra(
         const std::map<int, std::map<std::string, size_t>>& colonne);
+    // Two short words no vocabulary knows, told apart by what their calls print.
+    std::optional<std::pair<int, std::map<std::string, char>>> DirezioneDaParole(
+        const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDallaForma(const std::map<int, std::map<std::string, size_t>>& colonne);
+    void NumeroNostro(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
+    bool EntrantiDaDueNumeri();
+    void DurataMinutiLettere();
+    void OreEMinutiBrevi();
+    // Of a column on n calls of a kind.
+    bool NomiDiInterni(const Segmento& g, size_t n) const;
+    bool LineaPrimaDeiDuePunti(const Segmento& g, bool bEntranti, int& rA, int& rB);
+    void LineaNostra(std::vector<Segmento>& segmenti, const std::vector<size_t>& righe);
+    std::set<std::pair<int, int>> mLineeCifre;   // our own line after a word: its digits alone
+    std::set<std::pair<int, bool>> mLineeDette;  // said: column, incoming
+    // A code of calls lost before an answer, incoming, among codes no vocabulary knows.
+    std::optional<std::pair<int, std::map<std::string, char>>> DirezioneDallePerse(
+        const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiSenzaAddebito();
     // A time printed in one separated field after a date (a date-time): a time of day.
     bool OraDopoLaData(const Colonna& c) const;
@@ -405,6 +421,7 @@ class Proponitore {
     // Without codes: the column only incoming calls print text in.
     int miFormaA = -1, miFormaB = -1;
     std::string msFormaValore;  // the text the incoming calls hold there ("": any)
+    bool mbFormaVuota = false;  // the incoming calls leave the column blank instead
     int miSquilloA = -1;        // where a ringing time in minutes and tenths starts
     // A ringing time printed by the incoming calls where the outgoing ones print the number:
     // the window, incoming where its format reads a time (TEMPO_VALIDO).

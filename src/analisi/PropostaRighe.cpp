@@ -38,9 +38,15 @@ bool Proponitore::ScegliRigheChiamata() {
         const int nome = HaParola(sopra, {"TIME", "ORA", "START", "STT", "END", "FINE"})  ? 1
                          : HaParola(sopra, {"DUR", "ELAPS", "RING", "EXCH", "NO", "NUM"}) ? -1
                                                                                           : 0;
+        // Values a date format reads as well on as many lines (03.11.26) are rather a date.
+        const bool data =
+            std::any_of(mvCandidate.begin(), mvCandidate.end(), [&](const Colonna& d) {
+                return mvFormati[d.iFormato].bData && d.a == c.a && d.b == c.b &&
+                       d.Righe() >= c.Righe();
+            });
         // Lines within a twentieth of the most count alike.
         return std::make_tuple(c.Righe() * 20 / std::max<size_t>(massimo, 1), nome, !durata,
-                               f.bLetterale, f.bMeridiano, c.Righe(), Rigore(f));
+                               f.bLetterale, f.bMeridiano, !data, c.Righe(), Rigore(f));
     };
     for (const auto& c : mvCandidate) {
         const Formato& f = mvFormati[c.iFormato];
@@ -240,22 +246,27 @@ void Proponitore::RecordDiServizio() {
         return x < mvRighe[r].size() && mvRighe[r][x] != ' ' && mvRighe[r][x] != '\t';
     };
     std::vector<size_t>
-        colonne;  // columns with text on nine call lines in ten, date and time aside
+        colonne;  // columns with text on seven call lines in eight, date and time aside
     for (size_t x = 0; x < larghezza; ++x) {
         const int i = static_cast<int>(x);
         if ((i >= mOra->a && i < mOra->b) || (mData && i >= mData->a && i < mData->b)) continue;
         const auto k = std::count_if(mvChiamate.begin(), mvChiamate.end(),
                                      [&](size_t r) { return pieno(r, x); });
-        if (static_cast<size_t>(k) * 10 >= n * 9) colonne.push_back(x);
+        if (static_cast<size_t>(k) * 8 >= n * 7) colonne.push_back(x);
     }
     if (colonne.size() < 4) return;
     std::set<size_t> servizio;
     for (size_t r : mvChiamate) {
+        // A call that lasted (an internal one, no number nor cost) is no record of the system.
+        if (std::any_of(mvTempi.begin(), mvTempi.end(), [&](const Tempo& t) {
+                return t.sCampo == "dDurata" && !TogliSpazi(Testo(r, t.c.a, t.c.b)).empty();
+            }))
+            continue;
         const auto vuote =
             std::count_if(colonne.begin(), colonne.end(), [&](size_t x) { return !pieno(r, x); });
         if (static_cast<size_t>(vuote) * 2 >= colonne.size()) servizio.insert(r);
     }
-    if (servizio.empty() || servizio.size() * 10 > n) return;
+    if (servizio.empty() || servizio.size() * 8 > n) return;
     for (size_t x : colonne) {
         if (!std::all_of(mvChiamate.begin(), mvChiamate.end(),
                          [&](size_t r) { return pieno(r, x) != (servizio.count(r) > 0); }))

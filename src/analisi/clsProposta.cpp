@@ -252,7 +252,8 @@ bool Proponitore::ScattiDallaDurata(const Segmento& g, const std::vector<size_t>
 // The evidence for pulses told by the duration alone.
 void Proponitore::ScattiSenzaNome(bool bEntranti) {
     for (const Segmento& g : mSegmenti[bEntranti])
-        if (g.sRuolo == "lScatti" && !g.bValuta && g.sIntestazione.empty())
+        if (g.sRuolo == "lScatti" && !g.bValuta && g.sIntestazione.empty() &&
+            !mScattiCosto.count({g.a, g.b}))
             Voce(Ambito::Campo, "Scatti",
                  Dove(g.a, g.b) + ": numeri senza intestazione, tutti di " +
                      Num(static_cast<long long>(g.iLunghezzaMax)) +
@@ -337,9 +338,9 @@ void Proponitore::Componi() {
     for (const auto& [a, t] : mvDirAltre)
         entranti.push_back(Cond(clsCondizione::UGUALE_A, a, a + static_cast<int>(t.size()), t, 0));
     if (miFormaA >= 0)
-        entranti.push_back(Cond(!msFormaValore.empty() ? clsCondizione::UGUALE_A
-                                : mbFormaCifra         ? clsCondizione::SOLO_NUMERI
-                                                       : clsCondizione::DIVERSO_DA,
+        entranti.push_back(Cond(!msFormaValore.empty() || mbFormaVuota ? clsCondizione::UGUALE_A
+                                : mbFormaCifra                         ? clsCondizione::SOLO_NUMERI
+                                                                       : clsCondizione::DIVERSO_DA,
                                 miFormaA, miFormaB, msFormaValore, 0));
     if (miSoloSquilloA >= 0)
         entranti.push_back(Cond(clsCondizione::TEMPO_VALIDO, miSoloSquilloA, miSoloSquilloB, "",
@@ -516,25 +517,40 @@ void Proponitore::Componi() {
                     etichettaFissa =
                         Testo(r, g.a, g.a + static_cast<int>(g.sEtichetta.size())) == g.sEtichetta;
             if (etichettaFissa) a += static_cast<int>(g.sEtichetta.size());
+            if (g.sRuolo == "sLinea") LineaPrimaDeiDuePunti(g, bEntrante, a, b);
             campo(g.sRuolo, a, b, 0, g.bSinistra ? clsCampo::SX : clsCampo::DX);
             if (clsCampo* c =
                     chiamataK->mcolCampi->Trova(std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
                 NumeroDallIndirizzo(d, bEntrante, *c);
             if ((!g.sEtichetta.empty() && !etichettaFissa) || g.bNelNome)
                 if (clsCampo* c = chiamataK->mcolCampi->Trova(
-                        std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
-                    c->mbSoloCifre = true;
+                        std::to_string(IndiceCampo(g.sRuolo, bEntrante)))) {
+                    // A name in the place of some values (Door 1) keeps its digits: the label
+                    // alone is taken out.
+                    if (SenzaNomiRari(g.distinti).size() < g.distinti.size())
+                        Sostituisci(d, bEntrante, c->miInizio, c->miLunghezza, g.sEtichetta);
+                    else
+                        c->mbSoloCifre = true;
+                }
             // A label opening some values (FAC:01) is taken out before the field is read.
             if (g.sRuolo != "sNumero")
                 if (const clsCampo* c = chiamataK->mcolCampi->Trova(
                         std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
                     for (const auto& etichetta : Etichette(g.distinti))
                         Sostituisci(d, bEntrante, c->miInizio, c->miLunghezza, etichetta);
-            if (g.sRuolo == "sNumero" && !g.sSegnoInCoda.empty()) {
-                // A mark after the digits: taken out, what is dialled (* #) stays.
-                if (const clsCampo* c = chiamataK->mcolCampi->Trova(
-                        std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
+            if ((g.sRuolo == "sNumero" || g.sRuolo == "lScatti") && !g.sSegnoInCoda.empty()) {
+                // A mark after the digits: taken out, what is dialled (* #) stays. A count's
+                // mark may be all its value (n.v.): the field is then optional.
+                if (clsCampo* c = chiamataK->mcolCampi->Trova(
+                        std::to_string(IndiceCampo(g.sRuolo, bEntrante)))) {
                     Sostituisci(d, bEntrante, c->miInizio, c->miLunghezza, g.sSegnoInCoda);
+                    if (g.sRuolo == "lScatti") c->mbOpzionale = true;
+                }
+            } else if (g.sRuolo == "sLinea" && mLineeCifre.count({g.a, g.b})) {
+                // Our own number after a word (Internet: 5550100): its digits alone.
+                if (clsCampo* c = chiamataK->mcolCampi->Trova(
+                        std::to_string(IndiceCampo(g.sRuolo, bEntrante))))
+                    c->mbSoloCifre = true;
             } else if (g.sRuolo == "sNumero" && g.bDecorato) {
                 // Digits among other signs (RG 612-804-4082, CLI Num: 0555...): the digits alone.
                 if (clsCampo* c = chiamataK->mcolCampi->Trova(
@@ -742,6 +758,8 @@ Proposta Proponitore::Esegui() {
         DurataInDecimi();
         DurateDaIntestazione();
         DurataInTreCampi();
+        DurataMinutiLettere();
+        OreEMinutiBrevi();
         MinutiOltreCento();
         RecordDiServizio();
         ParoleAlPostoDellaDurata();

@@ -58,4 +58,24 @@ TEST(ColonneMinori, EtichettaSoloSeUgualeSuOgniValore) {
         EXPECT_EQ(EtichettaCostante(valori), etichetta) << *valori.begin();
 }
 
+TEST(ColonneMinori, NomiRariELetteraInCoda) {
+    const std::pair<std::set<std::string>, std::set<std::string>> nomi[] = {
+        {{"TN221", "TN222", "TN223", "TN224", "Door 1"}, {"TN221", "TN222", "TN223", "TN224"}},
+        {{"TN221", "TN222", "Door 1"}, {"TN221", "TN222", "Door 1"}},  // too many names
+        {{"TN221", "Office", "TN223", "TN224", "TN225"}, {"TN221", "TN223", "TN224", "TN225"}},
+        {{"201", "202"}, {"201", "202"}},
+    };
+    for (const auto& [valori, resto] : nomi) EXPECT_EQ(SenzaNomiRari(valori), resto);
+    const std::pair<std::set<std::string>, char> code[] = {
+        {{"00004e", "00000e", "00049e"}, 'e'},
+        {{"12U", "3U"}, 'U'},
+        {{"00004e", "00003f"}, 0},  // not the same letter
+        {{"00004e", "00003"}, 0},   // not on every value
+        {{"A1e", "03e"}, 0},        // not digits before it
+        {{"e"}, 0},
+    };
+    for (const auto& [valori, lettera] : code)
+        EXPECT_EQ(LetteraInCoda(valori), lettera) << *valori.begin();
+}
+
 }  // namespace

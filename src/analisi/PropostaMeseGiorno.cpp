@@ -96,11 +96,13 @@ void Proponitore::MeseEGiorno() {
     if (c.vValori.size() < 2) return;
     // The same dates with their year at other columns (the answer, the end) are dates too: no
     // year there is read as a time.
-    for (const auto& [x, v] : perColonna)
+    for (const auto& [colonna, v] : perColonna) {
+        const auto x = colonna;  // a lambda of the older compilers cannot capture a binding
         if (anno && x != a && std::all_of(v.begin(), v.end(), [&](size_t r) {
                 return AnnoDopo(mvRighe[r], x + static_cast<size_t>(MeseGiornoA(mvRighe[r], x)));
             }))
             mvOccupate.emplace_back(static_cast<int>(x), static_cast<int>(x) + c.b - c.a);
+    }
     if (bianco) miGiornoConBianco = c.a;
     PrefissoDelRegistro(c);
     std::string esempi;

@@ -341,8 +341,8 @@ std::optional<std::pair<int, std::map<std::string, char>>> Proponitore::Direzion
         std::string persa;
         int vuota = -1;
         for (const auto& [t, righeDi] : righe) {
-            const std::set<size_t>& su =
-                righeDi;  // a lambda of older compilers cannot capture a binding
+            // A lambda of the older compilers cannot capture a binding.
+            const std::set<size_t>& su = righeDi;
             if (su.size() < 2 || !std::all_of(su.begin(), su.end(), nulla)) continue;
             for (int x = 0; x < larghezza && vuota < 0; ++x) {
                 if (x >= c && x < c + static_cast<int>(lungo)) continue;

@@ -509,6 +509,17 @@ bool NomeDiLinea(const std::string& intestazione);
 // ("Line 03", "TRUNK 12").
 bool ValoriDiLinea(const std::set<std::string>& valori);
 
+// Values that name a module or a port by its kind, a slash and its number, one to three digits
+// (gsm/1, isdn/12): the trunk, read in its digits.
+bool ModuloConNumero(const std::set<std::string>& valori);
+
+// Values with neither a letter nor a digit (**, --): a mark, no field of a call.
+bool SoloSegni(const std::set<std::string>& valori);
+
+// Values all longer than any number dialled (more than 18 digits in a row, a prefix for abroad
+// included): a card's or a record's identifier.
+bool OltreUnNumero(const std::set<std::string>& valori);
+
 // The same column, seen on the call lines only.
 Colonna SuRighe(const Colonna& c, const std::vector<bool>& righe, bool dentro);
 

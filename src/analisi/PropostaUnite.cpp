@@ -118,3 +118,29 @@ void Proponitore::CodiciConStato(std::map<int, std::map<std::string, size_t>>& p
 }
 
 }  // namespace tarno::proposta
+
+namespace tarno::proposta {
+
+bool ModuloConNumero(const std::set<std::string>& valori) {
+    return !valori.empty() && std::all_of(valori.begin(), valori.end(), [](const std::string& v) {
+        const size_t barra = v.find('/');
+        if (barra == std::string::npos || barra < 2 || v.size() - barra - 1 < 1 ||
+            v.size() - barra - 1 > 3)
+            return false;
+        return std::all_of(v.begin(), v.begin() + static_cast<long>(barra), Lettera) &&
+               std::all_of(v.begin() + static_cast<long>(barra) + 1, v.end(), Cifra);
+    });
+}
+
+bool SoloSegni(const std::set<std::string>& valori) {
+    return !valori.empty() && std::all_of(valori.begin(), valori.end(), [](const std::string& v) {
+        return std::none_of(v.begin(), v.end(), Alnum);
+    });
+}
+
+bool OltreUnNumero(const std::set<std::string>& valori) {
+    return !valori.empty() && std::all_of(valori.begin(), valori.end(),
+                                          [](const std::string& v) { return CifreInFila(v) > 18; });
+}
+
+}  // namespace tarno::proposta

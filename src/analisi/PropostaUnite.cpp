@@ -72,10 +72,10 @@ void Proponitore::DentroIlCampo(size_t r, int a, int b,
             };
             size_t x = i;
             while (x > 0 && Cifra(tutto[x - 1])) --x;
-            if ((x > 0 && !confine(x - 1)) || (x < i && e == tutto.size() && x != 0) ||
-                (e < tutto.size() && !confine(e)))
-                continue;
-            if (x < i && e != tutto.size()) continue;
+            // More digits before a value are more minutes (000:10), the whole token: a clock
+            // or a date has none.
+            if (x < i && (x != 0 || e != tutto.size() || fm.bOre || fm.bData)) continue;
+            if ((x > 0 && !confine(x - 1)) || (e < tutto.size() && !confine(e))) continue;
             const auto v = fm.f.Leggi(tutto.substr(i, fm.iMin), mMesi);
             if (!v || (fm.bOre && v->iOre > 23 && schema.size() <= 5)) continue;
             const Valore val{r, a + static_cast<int>(i), a + static_cast<int>(e), *v, x < i};

@@ -257,7 +257,9 @@ void Proponitore::ScegliTempi() {
     });
     for (auto& k : scelti) {
         const bool squillo = HaParola(k.sIntest, {"RING", "SQUILL", "WAIT", "ATTESA"});
-        if (k.bOra || (!conSecondi && !squillo)) continue;
+        // Another column printing minutes only a duration prints (127:05) counts too.
+        const bool lunga = !conSecondi && !squillo && !k.bOra && DurataLungaAltrove(k.c.a, k.c.b);
+        if (k.bOra || (!conSecondi && !squillo && !lunga)) continue;
         const std::optional<Colonna> m = MinutiESecondi(k.c);
         if (!m) continue;
         Voce(Ambito::Campo, "Minuti e secondi",
@@ -265,6 +267,7 @@ void Proponitore::ScegliTempi() {
                  mvFormati[m->iFormato].sTesto + "\" leggono gli stessi valori (" +
                  PrimiValori(k.c) + "); " +
                  (squillo ? "sotto \"" + k.sIntest + "\", un tempo di squillo"
+                  : lunga ? std::string("un'altra colonna stampa minuti oltre 59 o di tre cifre")
                           : std::string("un'altra durata \xE8 stampata al secondo")) +
                  ": minuti e secondi",
              true, false, {}, k.c.a, k.c.b);

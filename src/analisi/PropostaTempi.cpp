@@ -209,6 +209,14 @@ void Proponitore::ScegliTempi() {
             std::set<long long> diversi;
             for (const auto& v : c.vValori) diversi.insert(v.v.TotaleSecondi());
             if (diversi.size() * 2 < c.Righe()) continue;
+            // Nor are digits after a word and a slash on every call (SIP/5301): a port or a
+            // channel named by its kind.
+            if (std::all_of(c.vValori.begin(), c.vValori.end(), [&](const Valore& v) {
+                    const std::string& s = mvRighe[v.iRiga];
+                    return v.a >= 2 && s[static_cast<size_t>(v.a - 1)] == '/' &&
+                           Lettera(s[static_cast<size_t>(v.a - 2)]);
+                }))
+                continue;
         }
         size_t piccoli = 0;
         double somma = 0;

@@ -326,7 +326,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                            return std::isxdigit(static_cast<unsigned char>(c)) || c == '-';
                        });
             });
-        if (giunzioni(g) || crescenti(g) || canali || marche || tipo || esadecimali) return 0.0;
+        if (giunzioni(g) || crescenti(g) || canali || marche || tipo || esadecimali ||
+            OltreUnNumero(g.distinti))
+            return 0.0;
         // Long on average, or internal numbers beside long ones (5301, 0555123456).
         double p = (g.dLunghezzaMedia >= 6 || g.iLunghezzaMax >= 8) && digitale(g)
                        ? MediaSenzaNomi(g, righe)
@@ -441,7 +443,9 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                g.distinti.size() > 1 && g.iLunghezzaMax <= 8;
     });
     Segmento* linea = prendi("sLinea", [&](const Segmento& g) {
+        if (SoloSegni(g.distinti)) return 0.0;
         if (NomeDiLinea(g.sIntestazione) || ValoriDiLinea(g.distinti)) return 100.0;
+        if (ModuloConNumero(g.distinti)) return 60.0;
         // Trunks named T and their number (T010, T9001).
         if (giunzioni(g)) return 50.0;
         // Mostly trunks, and other parties on the rest (E205 on an internal call).
@@ -470,6 +474,14 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                                  static_cast<double>(g.distinti.size()) / 100.0
                            : 1.0;
     });
+    if (linea && ModuloConNumero(linea->distinti) &&
+        mLineeCifre.insert({linea->a, linea->b}).second)
+        Voce(Ambito::Campo, "Linea",
+             Dove(linea->a, linea->b) + ": lettere, una barra e un numero su ogni chiamata (" +
+                 *linea->distinti.begin() +
+                 "): il modulo o la porta della chiamata, letto nelle sole cifre (Solo cifre)",
+             false, !righe.empty() && righe.front() < mvTipo.size() && mvTipo[righe.front()] == 'E',
+             "sLinea", linea->a, linea->b);
     if (!derivato && linea) PortaComeDerivato(*linea, righe);
     if (!linea) LineaNostra(mvSegmenti, righe);
     prendi("lScatti", [&](const Segmento& g) {

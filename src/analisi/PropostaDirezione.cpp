@@ -138,6 +138,7 @@ void Proponitore::ScegliDirezione() {
         }
     }
     CodiciIncollati(perColonna);
+    CodiciConStato(perColonna);
     struct Cand {
         int a = 0, b = 0;
         std::map<std::string, char> valori;

@@ -204,6 +204,14 @@ class Proponitore {
     bool EntrantiDaDueNumeri();
     void DurataMinutiLettere();
     void OreEMinutiBrevi();
+    // A token of the call lines outside [a, b) printing minutes and seconds only a duration
+    // prints (127:05, three digits of minutes or more than 59).
+    bool DurataLungaAltrove(int a, int b) const;
+    // A token [a, b) of a separated record that no format reads whole: the values of fixed
+    // length it holds, joined by a sign (07.12.26/08:35:57) or after more digits (000:10).
+    void DentroIlCampo(size_t r, int a, int b,
+                       std::map<std::tuple<size_t, int, int>, Colonna>& perInizio,
+                       std::map<std::tuple<size_t, int, int>, Colonna>& perFine) const;
     // Of a column on n calls of a kind.
     bool NomiDiInterni(const Segmento& g, size_t n) const;
     bool LineaPrimaDeiDuePunti(const Segmento& g, bool bEntranti, int& rA, int& rB);
@@ -391,6 +399,8 @@ class Proponitore {
     // Columns where a letter of a direction code is glued before the number on every call.
     std::set<int> mCodiciIncollati;
     void CodiciIncollati(std::map<int, std::map<std::string, size_t>>& perColonna);
+    // A direction letter joined by a sign to a status word (O-OK, I-FD): the letter is the code.
+    void CodiciConStato(std::map<int, std::map<std::string, size_t>>& perColonna);
     bool InCiclo();
     void CodiciSuAltreRighe();
     std::vector<std::pair<int, std::string>> mvDirAltre;  // incoming codes on other lines
@@ -498,6 +508,17 @@ bool NomeDiLinea(const std::string& intestazione);
 // Values that name themselves a trunk: such a word, a blank and digits on every line
 // ("Line 03", "TRUNK 12").
 bool ValoriDiLinea(const std::set<std::string>& valori);
+
+// Values that name a module or a port by its kind, a slash and its number, one to three digits
+// (gsm/1, isdn/12): the trunk, read in its digits.
+bool ModuloConNumero(const std::set<std::string>& valori);
+
+// Values with neither a letter nor a digit (**, --): a mark, no field of a call.
+bool SoloSegni(const std::set<std::string>& valori);
+
+// Values all longer than any number dialled (more than 18 digits in a row, a prefix for abroad
+// included): a card's or a record's identifier.
+bool OltreUnNumero(const std::set<std::string>& valori);
 
 // The same column, seen on the call lines only.
 Colonna SuRighe(const Colonna& c, const std::vector<bool>& righe, bool dentro);

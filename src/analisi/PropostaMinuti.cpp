@@ -6,6 +6,16 @@
 
 namespace tarno::proposta {
 
+namespace {
+
+// Every value ends at the same column (a field of its own, left-aligned: 000:10, 127:05).
+bool FineComune(const Colonna& c) {
+    return std::all_of(c.vValori.begin(), c.vValori.end(),
+                       [&](const Valore& v) { return v.b == c.vValori.front().b; });
+}
+
+}  // namespace
+
 void Proponitore::MinutiOltreCento() {
     size_t hmm = mvFormati.size();
     for (size_t f = 0; f < mvFormati.size(); ++f)
@@ -18,8 +28,9 @@ void Proponitore::MinutiOltreCento() {
         if (t.sCampo != "dDurata" && t.sCampo != "dRisposta") continue;
         const Formato& f = mvFormati[t.c.iFormato];
         const std::string m = Maiusc(f.sTesto);
-        if (f.bData || f.bOre || !f.bSecondi || m.find('M') == std::string::npos || !t.c.bDestra ||
-            t.bDecimi || t.c.bLettere || t.c.bImpaccata || t.c.a <= 0)
+        if (f.bData || f.bOre || !f.bSecondi || m.find('M') == std::string::npos ||
+            !(t.c.bDestra || FineComune(t.c)) || t.bDecimi || t.c.bLettere || t.c.bImpaccata ||
+            t.c.a <= 0)
             continue;
         // Digits glued before the column on some calls: more minutes than the format reads.
         int a = t.c.a;

@@ -256,6 +256,7 @@ void Proponitore::TrovaValori() {
                 }
             };
             for (const Pezzo& q : prove) prova(q, true);
+            if (mbSeparati) DentroIlCampo(r, p.a, p.b, perInizio, perFine);
             // Hours, minutes and seconds ended by letters (00H02M13, 2h05m13s): read as if the
             // letters were colons; the driver replaces them before the field is read.
             if (const std::string normale =

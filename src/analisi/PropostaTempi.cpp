@@ -209,6 +209,14 @@ void Proponitore::ScegliTempi() {
             std::set<long long> diversi;
             for (const auto& v : c.vValori) diversi.insert(v.v.TotaleSecondi());
             if (diversi.size() * 2 < c.Righe()) continue;
+            // Nor are digits after a word and a slash on every call (SIP/5301): a port or a
+            // channel named by its kind.
+            if (std::all_of(c.vValori.begin(), c.vValori.end(), [&](const Valore& v) {
+                    const std::string& s = mvRighe[v.iRiga];
+                    return v.a >= 2 && s[static_cast<size_t>(v.a - 1)] == '/' &&
+                           Lettera(s[static_cast<size_t>(v.a - 2)]);
+                }))
+                continue;
         }
         size_t piccoli = 0;
         double somma = 0;
@@ -257,7 +265,9 @@ void Proponitore::ScegliTempi() {
     });
     for (auto& k : scelti) {
         const bool squillo = HaParola(k.sIntest, {"RING", "SQUILL", "WAIT", "ATTESA"});
-        if (k.bOra || (!conSecondi && !squillo)) continue;
+        // Another column printing minutes only a duration prints (127:05) counts too.
+        const bool lunga = !conSecondi && !squillo && !k.bOra && DurataLungaAltrove(k.c.a, k.c.b);
+        if (k.bOra || (!conSecondi && !squillo && !lunga)) continue;
         const std::optional<Colonna> m = MinutiESecondi(k.c);
         if (!m) continue;
         Voce(Ambito::Campo, "Minuti e secondi",
@@ -265,6 +275,7 @@ void Proponitore::ScegliTempi() {
                  mvFormati[m->iFormato].sTesto + "\" leggono gli stessi valori (" +
                  PrimiValori(k.c) + "); " +
                  (squillo ? "sotto \"" + k.sIntest + "\", un tempo di squillo"
+                  : lunga ? std::string("un'altra colonna stampa minuti oltre 59 o di tre cifre")
                           : std::string("un'altra durata \xE8 stampata al secondo")) +
                  ": minuti e secondi",
              true, false, {}, k.c.a, k.c.b);

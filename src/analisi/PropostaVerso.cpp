@@ -546,7 +546,8 @@ void Proponitore::LineaNostra(std::vector<Segmento>& segmenti, const std::vector
 // A duration of one or two digits, a colon and two (0:12, 1:05), read as minutes and seconds,
 // where that reading makes every call shorter than two minutes and half a minute long on
 // average: calls last minutes rather than seconds, so it is read as hours and minutes ("h:mm"),
-// said so as uncertain with both readings side by side.
+// said so as uncertain with both readings side by side. Not where another column prints a
+// longer duration (127:05): that one is the call's, this a shorter time beside it.
 void Proponitore::OreEMinutiBrevi() {
     const auto t = std::find_if(mvTempi.begin(), mvTempi.end(),
                                 [](const Tempo& x) { return x.sCampo == "dDurata"; });
@@ -556,7 +557,7 @@ void Proponitore::OreEMinutiBrevi() {
     size_t hmm = mvFormati.size();
     for (size_t f = 0; f < mvFormati.size(); ++f)
         if (Maiusc(mvFormati[f].sTesto) == "H:MM") hmm = f;
-    if (hmm == mvFormati.size()) return;
+    if (hmm == mvFormati.size() || DurataLungaAltrove(t->c.a, t->c.b)) return;
     long long somma = 0;
     size_t pieni = 0;
     for (const auto& v : t->c.vValori) {

@@ -159,6 +159,28 @@ TEST(Proposta, RegoleSuStampeScritteAltrove) {
         "  03/02  14:20  00:05:00  100130555999000          2004\r\n");
     EXPECT_EQ(s.conti.iEntranti, 3u);
     EXPECT_EQ(s.conti.iUscenti, 2u);
+    // A date and a time joined in one field, minutes past two digits (104:10: no clock on its
+    // last digits), a direction letter joined to the outcome, a module before a slash; letters
+    // of no known kind there tell no direction.
+    std::string unite =
+        "2026-12-07/14:05:11;isdn/12;O/OK;0:14;012:40;+4930555123;201\r\n"
+        "2026-12-07/14:20:40;isdn/3;I/OK;0:04;003:02;202;+4930555777\r\n"
+        "2026-12-07/15:02:09;isdn/12;O/NA;0:00;000:00;+4930555124;203\r\n"
+        "2026-12-07/16:44:50;isdn/4;I/OK;0:22;104:10;204;+4930555999\r\n";
+    const Letta u = leggi(unite);
+    EXPECT_EQ(u.conti.iEntranti, 2u);
+    EXPECT_EQ(u.conti.iValoriNonValidi, 0u);
+    MappaFormati formati = FormatiDemo();
+    for (const auto& n : u.p.vFormatiNuovi) formati[n.iCodice] = n.sTesto;
+    const clsLetturaCampione lu(u.p.driver, formati, unite);
+    using Tagli = std::vector<std::string>;
+    EXPECT_EQ(lu.TagliDelCampo(true, "dDurata"), (Tagli{"003:02", "104:10"}));
+    EXPECT_EQ(lu.TagliDelCampo(true, "dOraInizio"), (Tagli{"14:20:40", "16:44:50"}));
+    EXPECT_EQ(lu.TagliDelCampo(false, "sLinea"), (Tagli{"isdn/12", "isdn/12"}));
+    for (size_t i = 1; (i = unite.find('/', i)) != std::string::npos; ++i)
+        if (unite[i - 1] == 'O' || unite[i - 1] == 'I')
+            unite[i - 1] = unite[i - 1] == 'O' ? 'A' : 'B';
+    EXPECT_FALSE(Voce(leggi(unite).p, VoceProposta::Ambito::Tipo, "Codice con l'esito"));
     // Headings in other languages: words the vocabulary does not know hide no duration printed
     // with its separators; German ones name the trunk (Lt) and the extension (Tln).
     const std::string righe =

@@ -168,6 +168,8 @@ class Proponitore {
     void Impaccate();
     void ImpaccateRestanti();
     bool ParoleAlPostoDelleCifre(const CorsaCifre& corsa);
+    bool DataOraNelCampo(const CorsaCifre& corsa) const;
+    void ContatoriNonSonoOre();
     void DividiIncollati();
     bool ScegliRigheChiamata();
     // Separated fields under a heading with no time of day on most records: the records are the

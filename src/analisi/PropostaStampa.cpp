@@ -423,7 +423,6 @@ bool Proponitore::ParoleAlPostoDelleCifre(const CorsaCifre& corsa) {
 }
 
 void Proponitore::Impaccate() {
-    if (mbSeparati) return;
     std::vector<std::string> testi;
     for (const auto& f : mvFormati) testi.push_back(f.sTesto);
     auto descrivi = [&](const PezzoCifre& p) {
@@ -437,6 +436,7 @@ void Proponitore::Impaccate() {
         return p.bData ? v.TestoData() : p.bDurata ? Num(v.TotaleSecondi()) + " s" : v.TestoOra();
     };
     for (const CorsaCifre& corsa : DividiCifre(mvRighe, testi)) {
+        if (mbSeparati && !DataOraNelCampo(corsa)) continue;
         // Runs that hold no reading hold no time either (a number dialled that opens with
         // digits a time format reads).
         const std::set<size_t> righe(corsa.vRighe.begin(), corsa.vRighe.end());

@@ -745,6 +745,7 @@ Proposta Proponitore::Esegui() {
     if (!mbSeparati && (InBlocchi() || InCiclo())) TrovaValori();
     MeseEGiorno();
     Impaccate();
+    ContatoriNonSonoOre();
     if (ScegliRigheChiamata()) {
         EventiDiSeguito();
         ScegliDate();

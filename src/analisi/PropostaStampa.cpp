@@ -138,7 +138,8 @@ void Proponitore::TrovaFormati() {
     }
     // Month and day without a year, glued to the time (1222080114) or alone on a line (1207):
     // four digits anywhere else are too often a number.
-    for (const char* t : {"mmgg", "ggmm"})
+    // Dates of four-digit years glued to their time (20261207083012) are read the same way.
+    for (const char* t : {"mmgg", "ggmm", "aaaammgg", "ggmmaaaa"})
         if (!visti.count(Maiusc(t))) {
             mvFormati.push_back(FaiFormato(0, t));
             mvFormati.back().bImpaccato = true;

@@ -65,3 +65,116 @@ void Proponitore::ContatoriNonSonoOre() {
 }
 
 }  // namespace tarno::proposta
+
+namespace tarno::proposta {
+
+// Separated fields filled on some calls and empty on all the others, while other fields are
+// filled exactly on those others (the lines or channels of one side of the exchange and of
+// the other): each call goes one way or the other, so the fields split the calls as their
+// direction does. Which side is the incoming one they do not say by themselves (a side named
+// "incoming" may be the side the call came in from the extensions), so they back or question
+// the split chosen, always as uncertain.
+void Proponitore::LatiAlterni() {
+    const auto lati = LatiDeiCampi();
+    if (lati.size() != 2 || mvTipo.size() < mvRighe.size()) return;
+    auto campi = [&](const std::set<size_t>& lato) {
+        std::string t;
+        for (size_t k = 0; k < mvColonna.size(); ++k) {
+            bool uguale = true;
+            for (size_t r : mvChiamate)
+                uguale &=
+                    lato.count(r) ==
+                    !TogliSpazi(Testo(r, mvColonna[k], mvColonna[k] + mvLarghezza[k])).empty();
+            if (uguale) t += (t.empty() ? "" : ", ") + Num(static_cast<long long>(k + 1));
+        }
+        return "campi " + t;
+    };
+    std::array<size_t, 2> entranti{};
+    for (size_t i = 0; i < 2; ++i)
+        for (size_t r : lati[i]) entranti[i] += mvTipo[r] == 'E';
+    const std::string a = campi(lati[0]), b = campi(lati[1]);
+    const bool divise = (entranti[0] == 0 && entranti[1] == lati[1].size()) ||
+                        (entranti[0] == lati[0].size() && entranti[1] == 0);
+    std::string testo = a + " pieni su " + Num(static_cast<long long>(lati[0].size())) +
+                        " chiamate e vuoti sulle altre " +
+                        Num(static_cast<long long>(lati[1].size())) + ", dove sono pieni i " + b +
+                        ": ogni chiamata passa da un lato o dall'altro";
+    if (divise && entranti[0] + entranti[1] > 0)
+        testo += "; le chiamate con i " + (entranti[0] ? a : b) +
+                 " pieni sono proprio le entranti proposte: la divisione coincide";
+    else if (entranti[0] + entranti[1] == 0)
+        testo +=
+            "; probabilmente dividono le entranti dalle uscenti, ma quale lato sia quello "
+            "delle entranti la stampa non lo dice: tutte restano uscenti, da controllare";
+    else
+        testo += "; le entranti proposte non seguono questa divisione: da controllare";
+    Voce(Ambito::Tipo, "Campi pieni a lati alterni", testo, true);
+    std::array<VoceProposta::Alternativa, 2> alt;
+    for (size_t i = 0; i < 2; ++i) {
+        alt[i].sLettura = "entranti le chiamate con i " + (i ? b : a) + " pieni";
+        alt[i].bScelta = divise && entranti[i] > 0;
+        for (size_t r : lati[i])
+            alt[i].vValori.push_back("riga " + Num(static_cast<long long>(r + 1)));
+    }
+    mP.vVoci.back().vAlternative.assign(alt.begin(), alt.end());
+}
+
+}  // namespace tarno::proposta
+
+namespace tarno::proposta {
+
+// Separated fields filled on some calls and empty on exactly the others, while other fields
+// are filled on those others (the line of one side of the exchange and the line of the other):
+// the calls of one side, as a set of call lines; empty when no such fields exist.
+std::vector<std::set<size_t>> Proponitore::LatiDeiCampi() const {
+    std::vector<std::set<size_t>> lati;
+    if (!mbSeparati || mvChiamate.size() < 4) return lati;
+    std::vector<std::set<size_t>> pieni;
+    for (size_t k = 0; k < mvColonna.size(); ++k) {
+        std::set<size_t> p;
+        for (size_t r : mvChiamate)
+            if (!TogliSpazi(Testo(r, mvColonna[k], mvColonna[k] + mvLarghezza[k])).empty())
+                p.insert(r);
+        pieni.push_back(std::move(p));
+    }
+    for (const auto& p : pieni) {
+        if (p.size() < 2 || p.size() + 2 > mvChiamate.size()) continue;
+        std::set<size_t> altro;
+        for (size_t r : mvChiamate)
+            if (!p.count(r)) altro.insert(r);
+        if (std::find(pieni.begin(), pieni.end(), altro) != pieni.end()) return {p, altro};
+    }
+    return lati;
+}
+
+// Two party columns where each call prints an extension in one and a number in the other, and
+// a call between two extensions (an internal call, made from an extension as an outgoing call
+// is): when fields filled on one side of the exchange only put every internal call with the
+// calls whose number comes first, and the other side holds exactly the calls whose number
+// comes second, the number first is the one called and those calls are outgoing.
+bool Proponitore::ChiamatoPrima(const std::set<size_t>& daNumero, const std::set<size_t>& interne,
+                                std::string& rPerche) const {
+    if (interne.empty()) return false;
+    std::set<size_t> uscenti = daNumero;
+    uscenti.insert(interne.begin(), interne.end());
+    const auto lati = LatiDeiCampi();
+    if (lati.size() != 2 || (lati[0] != uscenti && lati[1] != uscenti)) return false;
+    const std::set<size_t>& lato = lati[0] == uscenti ? lati[0] : lati[1];
+    std::string campi;
+    for (size_t k = 0; k < mvColonna.size(); ++k) {
+        std::set<size_t> p;
+        for (size_t r : mvChiamate)
+            if (!TogliSpazi(Testo(r, mvColonna[k], mvColonna[k] + mvLarghezza[k])).empty())
+                p.insert(r);
+        if (p == lato) campi += (campi.empty() ? "" : ", ") + Num(static_cast<long long>(k + 1));
+    }
+    rPerche = "i campi " + campi +
+              " sono pieni proprio sulle chiamate col numero al primo posto e " +
+              (interne.size() == 1 ? std::string("su quella")
+                                   : "sulle " + Num(static_cast<long long>(interne.size()))) +
+              " fra due interni (fatte da un interno, come le uscenti), e vuoti sulle altre: " +
+              "il primo \xE8 il chiamato";
+    return true;
+}
+
+}  // namespace tarno::proposta

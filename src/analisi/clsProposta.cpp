@@ -779,6 +779,7 @@ Proposta Proponitore::Esegui() {
         SeguitoNelRecordDopo();
         PassateAdAltroInterno();
         CommessaInFondo();
+        LatiAlterni();
         AltreRighe();
     }
     Componi();

@@ -497,12 +497,16 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         }))
         g->bValuta = true;
     prendi("lScatti", [&](const Segmento& g) { return ScattiDallaDurata(g, righe) ? 1.0 : 0.0; });
-    prendi("sCommessa", [&](const Segmento& g) {
+    Segmento* conto = prendi("sCommessa", [&](const Segmento& g) {
         // An account before an authorisation code or a PIN.
         if (HaParola(g.sIntestazione, {"ACC", "ACCOUNT", "COMMESSA", "ACCT", "PROJ"})) return 10.0;
+        if (HaParola(IntestazioneADestra(g, mvSegmenti), {"ACCOUNT", "COMMESSA", "ACCT"}))
+            return 10.0;
         if (HaParola(g.sIntestazione, {"CODE", "AUTH", "PIN"})) return 8.0;
         return 0.0;
     });
+    if (conto && conto->sIntestazione.empty())
+        conto->sIntestazione = IntestazioneADestra(*conto, mvSegmenti);
     // Without a heading: digits alone at the end of the line, on some calls and blank on the
     // others (a code keyed in only when the user must), left over by the other fields.
     const Segmento* commessa = prendi("sCommessa", [&](const Segmento& g) {

@@ -178,3 +178,29 @@ bool Proponitore::ChiamatoPrima(const std::set<size_t>& daNumero, const std::set
 }
 
 }  // namespace tarno::proposta
+
+namespace tarno::proposta {
+
+// A wide field whose values are written from its left edge, under a heading centred over it
+// (`4415` at the field's start, `ACCOUNT` a column after the value's end): the heading word
+// that starts one or two columns after the values end, with no other column's values under
+// it, names them.
+std::string Proponitore::IntestazioneADestra(const Segmento& g,
+                                             const std::vector<Segmento>& vSegmenti) const {
+    if (mbSeparati || !g.bSinistra || !g.sIntestazione.empty()) return {};
+    for (size_t r : mvIntestazioni) {
+        const std::string& t = mvRighe[r];
+        for (int x = g.b; x <= g.b + 2 && x < static_cast<int>(t.size()); ++x) {
+            const auto i = static_cast<size_t>(x);
+            if (t[i] == ' ' || (x > 0 && t[i - 1] != ' ')) continue;
+            const size_t j = std::min(t.find(' ', i), t.size());
+            const int fine = static_cast<int>(j);
+            for (const auto& k : vSegmenti)
+                if (&k != &g && k.iPieni > 0 && Sovrapposti(k.a, k.b, g.b, fine)) return {};
+            return Maiusc(t.substr(i, j - i));
+        }
+    }
+    return {};
+}
+
+}  // namespace tarno::proposta

@@ -171,6 +171,8 @@ class Proponitore {
     bool DataOraNelCampo(const CorsaCifre& corsa) const;
     void ContatoriNonSonoOre();
     void LatiAlterni();
+    std::string IntestazioneADestra(const Segmento& g,
+                                    const std::vector<Segmento>& vSegmenti) const;
     std::vector<std::set<size_t>> LatiDeiCampi() const;
     bool ChiamatoPrima(const std::set<size_t>& daNumero, const std::set<size_t>& interne,
                        std::string& rPerche) const;

@@ -326,7 +326,18 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                            return std::isxdigit(static_cast<unsigned char>(c)) || c == '-';
                        });
             });
-        if (giunzioni(g) || crescenti(g) || canali || marche || tipo || esadecimali) return 0.0;
+        // Nor network addresses (192.168.10.64: four numbers up to 255 parted by points).
+        const bool rete =
+            std::all_of(g.distinti.begin(), g.distinti.end(), [](const std::string& v) {
+                return std::count(v.begin(), v.end(), '.') == 3 &&
+                       std::all_of(v.begin(), v.end(),
+                                   [](char c) { return Cifra(c) || c == '.'; }) &&
+                       v.find("..") == std::string::npos && v.front() != '.' && v.back() != '.' &&
+                       v.size() <= 15;
+            });
+        if (giunzioni(g) || crescenti(g) || canali || marche || tipo || esadecimali ||
+            (rete && !g.distinti.empty()))
+            return 0.0;
         // Long on average, or internal numbers beside long ones (5301, 0555123456).
         double p = (g.dLunghezzaMedia >= 6 || g.iLunghezzaMax >= 8) && digitale(g)
                        ? MediaSenzaNomi(g, righe)

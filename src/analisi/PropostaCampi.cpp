@@ -326,8 +326,17 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                            return std::isxdigit(static_cast<unsigned char>(c)) || c == '-';
                        });
             });
+        // Nor network addresses (192.168.10.64: four numbers up to 255 parted by points).
+        const bool rete =
+            std::all_of(g.distinti.begin(), g.distinti.end(), [](const std::string& v) {
+                return std::count(v.begin(), v.end(), '.') == 3 &&
+                       std::all_of(v.begin(), v.end(),
+                                   [](char c) { return Cifra(c) || c == '.'; }) &&
+                       v.find("..") == std::string::npos && v.front() != '.' && v.back() != '.' &&
+                       v.size() <= 15;
+            });
         if (giunzioni(g) || crescenti(g) || canali || marche || tipo || esadecimali ||
-            OltreUnNumero(g.distinti))
+            (rete && !g.distinti.empty()) || OltreUnNumero(g.distinti))
             return 0.0;
         // Long on average, or internal numbers beside long ones (5301, 0555123456).
         double p = (g.dLunghezzaMedia >= 6 || g.iLunghezzaMax >= 8) && digitale(g)
@@ -509,12 +518,16 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         }))
         g->bValuta = true;
     prendi("lScatti", [&](const Segmento& g) { return ScattiDallaDurata(g, righe) ? 1.0 : 0.0; });
-    prendi("sCommessa", [&](const Segmento& g) {
+    Segmento* conto = prendi("sCommessa", [&](const Segmento& g) {
         // An account before an authorisation code or a PIN.
         if (HaParola(g.sIntestazione, {"ACC", "ACCOUNT", "COMMESSA", "ACCT", "PROJ"})) return 10.0;
+        if (HaParola(IntestazioneADestra(g, mvSegmenti), {"ACCOUNT", "COMMESSA", "ACCT"}))
+            return 10.0;
         if (HaParola(g.sIntestazione, {"CODE", "AUTH", "PIN"})) return 8.0;
         return 0.0;
     });
+    if (conto && conto->sIntestazione.empty())
+        conto->sIntestazione = IntestazioneADestra(*conto, mvSegmenti);
     // Without a heading: digits alone at the end of the line, on some calls and blank on the
     // others (a code keyed in only when the user must), left over by the other fields.
     const Segmento* commessa = prendi("sCommessa", [&](const Segmento& g) {

@@ -168,6 +168,14 @@ class Proponitore {
     void Impaccate();
     void ImpaccateRestanti();
     bool ParoleAlPostoDelleCifre(const CorsaCifre& corsa);
+    bool DataOraNelCampo(const CorsaCifre& corsa) const;
+    void ContatoriNonSonoOre();
+    void LatiAlterni();
+    std::string IntestazioneADestra(const Segmento& g,
+                                    const std::vector<Segmento>& vSegmenti) const;
+    std::vector<std::set<size_t>> LatiDeiCampi() const;
+    bool ChiamatoPrima(const std::set<size_t>& daNumero, const std::set<size_t>& interne,
+                       std::string& rPerche) const;
     void DividiIncollati();
     bool ScegliRigheChiamata();
     // Separated fields under a heading with no time of day on most records: the records are the

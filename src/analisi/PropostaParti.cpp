@@ -47,6 +47,7 @@ bool Proponitore::EntrantiDaParti() {
             size_t corta = 0, entranti = 0, uscenti = 0;
             std::set<std::string> interniPrima, interniDopo;
             std::vector<size_t> daNumero;
+            std::set<size_t> interne;
             bool va = true;
             for (size_t r : mvChiamate) {
                 const std::string a = CifreDa(mvRighe[r], x), b = CifreDa(mvRighe[r], y);
@@ -63,10 +64,39 @@ bool Proponitore::EntrantiDaParti() {
                 (numeroPrima ? interniDopo : interniPrima).insert(interno);
                 if (numeroPrima) daNumero.push_back(r);
                 if (!interna) ++(numeroPrima ? entranti : uscenti);
+                if (interna) interne.insert(r);
             }
             bool comune = false;
             for (const auto& v : interniPrima) comune |= interniDopo.count(v) > 0;
             if (!va || !comune || entranti < 2 || uscenti < 2 || corta + 3 > 7) continue;
+            std::string perche;
+            const bool chiamato =
+                ChiamatoPrima(std::set<size_t>(daNumero.begin(), daNumero.end()), interne, perche);
+            if (chiamato) {
+                // The called party first: incoming are the calls whose number comes second.
+                for (size_t r : mvChiamate)
+                    if (!interne.count(r) &&
+                        std::find(daNumero.begin(), daNumero.end(), r) == daNumero.end())
+                        mvTipo[r] = 'E';
+                miFormaA = y + static_cast<int>(corta);
+                miFormaB = miFormaA + 1;
+                msFormaValore.clear();
+                miPartiA = y;
+                miPartiB = x;
+                Voce(Ambito::Tipo, "Entranti e uscenti",
+                     Dove(x, x + 7) + " e " + Dove(y, y + 7) +
+                         ": su ogni chiamata uno dei due \xE8 "
+                         "un interno di " +
+                         Num(static_cast<long long>(corta)) +
+                         " cifre e l'altro un numero di sette cifre o pi\xF9; " + perche + "; le " +
+                         Num(static_cast<long long>(uscenti)) +
+                         " chiamate col numero al secondo posto sono "
+                         "entranti (cifre in " +
+                         Dove(miFormaA, miFormaB) +
+                         "), le altre uscenti; ciascuna legge interno e numero dove stanno",
+                     true);
+                return true;
+            }
             for (size_t r : daNumero) mvTipo[r] = 'E';
             miFormaA = x + static_cast<int>(corta);
             miFormaB = miFormaA + 1;

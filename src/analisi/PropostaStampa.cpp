@@ -138,7 +138,8 @@ void Proponitore::TrovaFormati() {
     }
     // Month and day without a year, glued to the time (1222080114) or alone on a line (1207):
     // four digits anywhere else are too often a number.
-    for (const char* t : {"mmgg", "ggmm"})
+    // Dates of four-digit years glued to their time (20261207083012) are read the same way.
+    for (const char* t : {"mmgg", "ggmm", "aaaammgg", "ggmmaaaa"})
         if (!visti.count(Maiusc(t))) {
             mvFormati.push_back(FaiFormato(0, t));
             mvFormati.back().bImpaccato = true;
@@ -424,7 +425,6 @@ bool Proponitore::ParoleAlPostoDelleCifre(const CorsaCifre& corsa) {
 }
 
 void Proponitore::Impaccate() {
-    if (mbSeparati) return;
     std::vector<std::string> testi;
     for (const auto& f : mvFormati) testi.push_back(f.sTesto);
     auto descrivi = [&](const PezzoCifre& p) {
@@ -438,6 +438,7 @@ void Proponitore::Impaccate() {
         return p.bData ? v.TestoData() : p.bDurata ? Num(v.TotaleSecondi()) + " s" : v.TestoOra();
     };
     for (const CorsaCifre& corsa : DividiCifre(mvRighe, testi)) {
+        if (mbSeparati && !DataOraNelCampo(corsa)) continue;
         // Runs that hold no reading hold no time either (a number dialled that opens with
         // digits a time format reads).
         const std::set<size_t> righe(corsa.vRighe.begin(), corsa.vRighe.end());

@@ -745,6 +745,7 @@ Proposta Proponitore::Esegui() {
     if (!mbSeparati && (InBlocchi() || InCiclo())) TrovaValori();
     MeseEGiorno();
     Impaccate();
+    ContatoriNonSonoOre();
     if (ScegliRigheChiamata()) {
         EventiDiSeguito();
         ScegliDate();
@@ -778,6 +779,7 @@ Proposta Proponitore::Esegui() {
         SeguitoNelRecordDopo();
         PassateAdAltroInterno();
         CommessaInFondo();
+        LatiAlterni();
         AltreRighe();
     }
     Componi();

@@ -123,7 +123,7 @@ void Proponitore::MeseEGiorno() {
 }
 
 // After such a date, a system log prints its clock, the host and the program's tag ended by a
-// colon (`08:14:03 sipgw kamailio[2317]:`): where the host starts and the tag ends at the same
+// colon (`08:14:03 sipgw sipd[2317]:`): where the host starts and the tag ends at the same
 // columns on nine date lines in ten, host and tag are no field of the call.
 void Proponitore::PrefissoDelRegistro(const Colonna& c) {
     std::map<std::pair<int, int>, size_t> finestre;

@@ -247,6 +247,8 @@ class Proponitore {
     bool EntrantiDalloSquillo(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDalloSquilloLetto();
     bool InizioDiSquillo(int iColonna) const;
+    std::optional<bool> PrimeSuonate(const std::set<size_t>& prime,
+                                     const std::set<size_t>& dopo) const;
     void RecordDiServizio();
     void ParoleAlPostoDellaDurata();
     void PassateAdAltroInterno();

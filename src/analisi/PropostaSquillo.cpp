@@ -57,4 +57,21 @@ bool Proponitore::EntrantiDalloSquilloLetto() {
     return true;
 }
 
+// Of two sets of calls that print the number in different columns, the one whose calls alone
+// read a ringing time: a call rings before it is answered only when it comes in. True when the
+// first set rang, false when the second did, nothing when the time is on both or on too few.
+std::optional<bool> Proponitore::PrimeSuonate(const std::set<size_t>& prime,
+                                              const std::set<size_t>& dopo) const {
+    const auto t = std::find_if(mvTempi.begin(), mvTempi.end(),
+                                [](const Tempo& x) { return x.sCampo == "dRisposta"; });
+    if (t == mvTempi.end()) return std::nullopt;
+    size_t su1 = 0, su2 = 0;
+    for (const Valore& v : t->c.vValori) {
+        su1 += prime.count(v.iRiga);
+        su2 += dopo.count(v.iRiga);
+    }
+    if ((su1 == 0) == (su2 == 0) || su1 + su2 < 2) return std::nullopt;
+    return su1 > 0;
+}
+
 }  // namespace tarno::proposta

@@ -271,7 +271,8 @@ bool Proponitore::EntrantiDaDueNumeri() {
     const std::set<size_t>&prime = coperte[x1], &dopo = coperte[x2];
     const size_t su1 = addebiti(prime), su2 = addebiti(dopo);
     const bool costo = importi && (su1 == 0) != (su2 == 0);
-    const bool primeEntranti = costo ? su1 == 0 : true;
+    const std::optional<bool> suonate = costo ? std::nullopt : PrimeSuonate(prime, dopo);
+    const bool primeEntranti = costo ? su1 == 0 : suonate.value_or(true);
     // The outgoing side's column, blank on the incoming calls.
     const int x = primeEntranti ? x2 : x1;
     const std::set<size_t>& uscenti = primeEntranti ? dopo : prime;
@@ -289,6 +290,9 @@ bool Proponitore::EntrantiDaDueNumeri() {
              ": " +
              (costo ? "le une non hanno mai un importo sopra zero, le altre su " +
                           Num(static_cast<long long>(su1 + su2)) + ": si addebitano le uscenti"
+             : suonate ? "solo le chiamate con il numero in " +
+                             Dove(*suonate ? x1 : x2, (*suonate ? x1 : x2) + 1) +
+                             " hanno un tempo di squillo: squillano le entranti"
                     : std::string("un record nomina il chiamante prima del chiamato")) +
              "; proposte uscenti le chiamate con il numero in " + Dove(x, x + 1) +
              ", le altre entranti (non \xE8 certo)",

@@ -452,7 +452,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                g.distinti.size() > 1 && g.iLunghezzaMax <= 8;
     });
     Segmento* linea = prendi("sLinea", [&](const Segmento& g) {
-        if (SoloSegni(g.distinti)) return 0.0;
+        if (SoloSegni(g.distinti) || ColonnaDiImporti(g.a, g.b)) return 0.0;
         if (NomeDiLinea(g.sIntestazione) || ValoriDiLinea(g.distinti)) return 100.0;
         if (ModuloConNumero(g.distinti)) return 60.0;
         // Trunks named T and their number (T010, T9001).
@@ -481,7 +481,7 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         const double uno = g.distinti.size() == 1 && g.iPieni >= 3 && variano ? 4.0 : 0.0;
         return digitale(g) ? (g.iPieni < n ? 5.0 : 10.0) - uno -
                                  static_cast<double>(g.distinti.size()) / 100.0
-                           : 1.0;
+                           : (LetteraCostante(g.distinti) && g.iPieni == n ? 2.0 : 1.0);
     });
     if (linea && ModuloConNumero(linea->distinti) &&
         mLineeCifre.insert({linea->a, linea->b}).second)

@@ -247,6 +247,9 @@ class Proponitore {
     bool EntrantiDalloSquillo(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDalloSquilloLetto();
     bool InizioDiSquillo(int iColonna) const;
+    // Every call prints an amount with two decimals over the columns, some a zero one or the
+    // amounts of more than one width (0.90, 14.35): a charge.
+    bool ColonnaDiImporti(int a, int b) const;
     std::optional<bool> PrimeSuonate(const std::set<size_t>& prime,
                                      const std::set<size_t>& dopo) const;
     void RecordDiServizio();
@@ -522,6 +525,10 @@ bool ValoriDiLinea(const std::set<std::string>& valori);
 // Values that name a module or a port by its kind, a slash and its number, one to three digits
 // (gsm/1, isdn/12): the trunk, read in its digits.
 bool ModuloConNumero(const std::set<std::string>& valori);
+
+// Numbers of two to four digits after one letter, the same on every value, more than one
+// number (L01, L03): members of one group, a better trunk than words.
+bool LetteraCostante(const std::set<std::string>& valori);
 
 // Values with neither a letter nor a digit (**, --): a mark, no field of a call.
 bool SoloSegni(const std::set<std::string>& valori);

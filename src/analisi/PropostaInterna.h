@@ -181,6 +181,7 @@ class Proponitore {
     // Separated fields under a heading with no time of day on most records: the records are the
     // calls, told by a field that holds the same text on every one.
     bool RecordSenzaOra(const Colonna* migliore);
+    void CampoSempreScritto(const std::vector<size_t>& record);
     int miCostanteA = -1, miCostanteB = -1;
     std::string msCostante;
     void EventiDiSeguito();

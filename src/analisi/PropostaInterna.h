@@ -182,6 +182,8 @@ class Proponitore {
     // calls, told by a field that holds the same text on every one.
     bool RecordSenzaOra(const Colonna* migliore);
     void CampoSempreScritto(const std::vector<size_t>& record);
+    // Times of day written as seconds since 1970 under a heading naming a moment: said, no field.
+    void TempiInSecondiAssoluti();
     int miCostanteA = -1, miCostanteB = -1;
     std::string msCostante;
     void EventiDiSeguito();

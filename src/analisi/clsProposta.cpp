@@ -760,6 +760,7 @@ Proposta Proponitore::Esegui() {
         SecondiIncollati();
         DurataInDecimi();
         DurateDaIntestazione();
+        TempiInSecondiAssoluti();
         DurataInTreCampi();
         DurataMinutiLettere();
         OreEMinutiBrevi();

@@ -258,6 +258,8 @@ class Proponitore {
     void ScegliSegmenti();
     void RuoliDelTipoMaggiore(size_t iEntranti, size_t iUscenti);
     void InternoCheChiama(bool bEntranti);
+    // The extension after a channel's label (SIP/2208), as the other kind prints them.
+    void InternoNelCanale(bool bEntranti);
     void AltreRighe();
     std::string SenzaSeconda(const std::string& segno, bool bEntranti) const;
     bool CoppieConNome();

@@ -205,7 +205,7 @@ void Proponitore::CampoSempreScritto(const std::vector<size_t>& record) {
     for (size_t k = 0; k < mvColonna.size() && k < miComuni; ++k) {
         const int a = mvColonna[k], b = a + mvLarghezza[k];
         if (std::all_of(record.begin(), record.end(), [&](size_t r) {
-                const std::string_view t = TogliSpazi(Testo(r, a, b));
+                const std::string t(TogliSpazi(Testo(r, a, b)));
                 return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) {
                     return (c >= '0' && c <= '9') || c == '.';
                 });

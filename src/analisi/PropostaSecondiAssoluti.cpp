@@ -26,7 +26,7 @@ void Proponitore::TempiInSecondiAssoluti() {
             continue;
         std::vector<long long> v;
         for (size_t r : mvChiamate) {
-            const std::string_view t = TogliSpazi(Testo(r, g.a, g.b));
+            const std::string t(TogliSpazi(Testo(r, g.a, g.b)));
             if (!SecondiAssoluti(t)) break;
             v.push_back(std::stoll(std::string(t)));
         }

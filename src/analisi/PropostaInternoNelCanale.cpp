@@ -36,7 +36,11 @@ void Proponitore::InternoNelCanale(bool bEntranti) {
     for (Segmento& k : mie) {
         // Written on most of the kind's calls, a channel on each, one label, and two
         // extensions of the other kind at least among its digits.
-        if (!k.sRuolo.empty() || k.iPieni * 3 < righe.size() * 2 || k.iPieni < 2) continue;
+        // A channel taken for the trunk (letters, a slash, a number) is taken back: the digits
+        // name the other kind's extensions.
+        if ((!k.sRuolo.empty() && k.sRuolo != "sLinea") || k.iPieni * 3 < righe.size() * 2 ||
+            k.iPieni < 2)
+            continue;
         std::string comune;
         std::set<std::string> noti;
         bool tutti = true;

@@ -39,6 +39,18 @@ bool ComeIRecordSotto(const std::vector<std::vector<std::string>>& vPezzi, size_
     return uguali >= 2 && uguali * 2 >= riga.size();
 }
 
+bool RigaDiCifre(const std::vector<std::string>& vPezzi) {
+    size_t scritti = 0, cifre = 0;
+    for (const auto& p : vPezzi) {
+        const size_t a = p.find_first_not_of(" \t"), b = p.find_last_not_of(" \t");
+        if (a == std::string::npos) continue;
+        ++scritti;
+        cifre += std::all_of(p.begin() + static_cast<long>(a), p.begin() + static_cast<long>(b) + 1,
+                             [](char c) { return c >= '0' && c <= '9'; });
+    }
+    return cifre >= 2 && cifre * 3 >= scritti;
+}
+
 std::vector<std::string> ChiaviDeiCampi(const std::vector<std::vector<std::string>>& vRecord,
                                         size_t iDa, size_t iCampi) {
     std::vector<std::string> chiavi(iCampi);

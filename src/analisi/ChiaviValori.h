@@ -21,6 +21,10 @@ std::string Etichetta(const std::string& sPezzo);
 bool ComeIRecordSotto(const std::vector<std::vector<std::string>>& vPezzi, size_t iRiga,
                       size_t iFino);
 
+// Whether a line of pieces is a record of digits rather than a heading: two pieces at least, and
+// a third of those written, are digits alone (a count, a number); a heading names its fields.
+bool RigaDiCifre(const std::vector<std::string>& vPezzi);
+
 // For each of iCampi fields, the "name=" that opens it on every record (lines iDa on of
 // vRecord; an empty record is no record of the layout), or "" for a field some record opens
 // otherwise.

@@ -772,6 +772,8 @@ void Proponitore::ScegliSegmenti() {
         CampiDellAltroTipo(false);
         InternoCheChiama(true);
         InternoCheChiama(false);
+        InternoNelCanale(true);
+        InternoNelCanale(false);
     }
 }
 

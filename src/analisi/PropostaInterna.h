@@ -181,6 +181,9 @@ class Proponitore {
     // Separated fields under a heading with no time of day on most records: the records are the
     // calls, told by a field that holds the same text on every one.
     bool RecordSenzaOra(const Colonna* migliore);
+    void CampoSempreScritto(const std::vector<size_t>& record);
+    // Times of day written as seconds since 1970 under a heading naming a moment: said, no field.
+    void TempiInSecondiAssoluti();
     int miCostanteA = -1, miCostanteB = -1;
     std::string msCostante;
     void EventiDiSeguito();
@@ -260,6 +263,8 @@ class Proponitore {
     void ScegliSegmenti();
     void RuoliDelTipoMaggiore(size_t iEntranti, size_t iUscenti);
     void InternoCheChiama(bool bEntranti);
+    // The extension after a channel's label (SIP/2208), as the other kind prints them.
+    void InternoNelCanale(bool bEntranti);
     void AltreRighe();
     std::string SenzaSeconda(const std::string& segno, bool bEntranti) const;
     bool CoppieConNome();

@@ -198,6 +198,24 @@ void Proponitore::EventiDiSeguito() {
          true);
 }
 
+// Without a field of one text on every record, the records are those that fill a field: the
+// first field of digits written on every record (DIVERSO_DA ""), so a kind of call that varies
+// from record to record is no bar.
+void Proponitore::CampoSempreScritto(const std::vector<size_t>& record) {
+    for (size_t k = 0; k < mvColonna.size() && k < miComuni; ++k) {
+        const int a = mvColonna[k], b = a + mvLarghezza[k];
+        if (std::all_of(record.begin(), record.end(), [&](size_t r) {
+                const std::string t(TogliSpazi(Testo(r, a, b)));
+                return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) {
+                    return (c >= '0' && c <= '9') || c == '.';
+                });
+            })) {
+            miCostanteA = a, miCostanteB = b, msCostante.clear();
+            return;
+        }
+    }
+}
+
 bool Proponitore::RecordSenzaOra(const Colonna* migliore) {
     if (!mbSeparati || miIntestazione == 0) return false;
     std::vector<size_t> record;
@@ -215,6 +233,7 @@ bool Proponitore::RecordSenzaOra(const Colonna* migliore) {
         miCostanteA = a, miCostanteB = b, msCostante = v;
         break;
     }
+    if (miCostanteA < 0) CampoSempreScritto(record);
     if (miCostanteA < 0) return false;
     mvChiamata.assign(mvRighe.size(), false);
     for (size_t r : record) mvChiamata[r] = true;
@@ -228,8 +247,10 @@ bool Proponitore::RecordSenzaOra(const Colonna* migliore) {
              Num(static_cast<long long>(record.size())) +
              " record dopo l'intestazione (date e ore scritte in un modo che i formati non "
              "leggono): le righe di chiamata sono i record, riconosciuti da " +
-             Dove(miCostanteA, miCostanteB) + " che vale \"" + msCostante +
-             "\" su tutti; le chiamate non avranno data n\xE9 ora",
+             Dove(miCostanteA, miCostanteB) +
+             (msCostante.empty() ? std::string(" che \xE8 scritto su tutti")
+                                 : " che vale \"" + msCostante + "\" su tutti") +
+             "; le chiamate non avranno data n\xE9 ora",
          true);
     return true;
 }

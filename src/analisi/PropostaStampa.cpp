@@ -618,6 +618,7 @@ bool Proponitore::ProvaSeparati() {
     if (prefisso) miIntestazione = 1;
     while (miIntestazione < pezzi.size() && miIntestazione < 5 &&
            pezzi[miIntestazione].size() >= 3 && !haValore(pezzi[miIntestazione]) &&
+           !RigaDiCifre(pezzi[miIntestazione]) &&
            !ComeIRecordSotto(pezzi, miIntestazione, miIntestazione + 300))
         ++miIntestazione;
     const size_t n = CampiDeiRecord(pezzi, migliore.iCampi, dataOra);

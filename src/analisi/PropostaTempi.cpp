@@ -751,8 +751,8 @@ void Proponitore::DurateDaIntestazione() {
             if (!scelte[1]) scelte[1] = &g;
             continue;
         }
-        if (!HaParola(g.sIntestazione,
-                      {"DUR", "TALK", "BILL", "CONV", "ELAPS", "DURATA", "SECOND", "SEC"}))
+        if (!HaParola(g.sIntestazione, {"DUR", "TALK", "BILL", "CONV", "ELAPS", "DURATA", "SECOND",
+                                        "SEC", "LENGTH"}))
             continue;
         // The time talked (billed) before the whole call's.
         const int p = HaParola(g.sIntestazione, {"TALK", "BILL", "CONV", "ADDEB"}) ? 2 : 1;
@@ -776,7 +776,7 @@ void Proponitore::DurateDaIntestazione() {
     // are no field.
     for (const auto& g : segmenti)
         if (g.iPieni && g.iIntere == g.iPieni && !g.sIntestazione.empty() &&
-            HaParola(g.sIntestazione, {"DUR", "TALK", "BILL", "CONV", "ELAPS", "DURATA"}))
+            HaParola(g.sIntestazione, {"DUR", "TALK", "BILL", "CONV", "ELAPS", "DURATA", "LENGTH"}))
             mvOccupate.emplace_back(g.a, g.b);
 }
 

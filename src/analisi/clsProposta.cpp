@@ -297,7 +297,9 @@ void Proponitore::Componi() {
         base.push_back(
             Cond(clsCondizione::TEMPO_VALIDO, mOra->a, mOra->b, "", Codice(mOra->iFormato)));
     else
-        base.push_back(Cond(clsCondizione::UGUALE_A, miCostanteA, miCostanteB, msCostante, 0));
+        base.push_back(
+            Cond(msCostante.empty() ? clsCondizione::DIVERSO_DA : clsCondizione::UGUALE_A,
+                 miCostanteA, miCostanteB, msCostante, 0));
     if (miLarghezzaRiga && !msApre.empty())
         base.push_back(Cond(clsCondizione::UGUALE_A, miApreA,
                             miApreA + static_cast<int>(msApre.size()), msApre, 0));
@@ -758,6 +760,7 @@ Proposta Proponitore::Esegui() {
         SecondiIncollati();
         DurataInDecimi();
         DurateDaIntestazione();
+        TempiInSecondiAssoluti();
         DurataInTreCampi();
         DurataMinutiLettere();
         OreEMinutiBrevi();

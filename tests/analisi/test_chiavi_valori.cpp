@@ -32,6 +32,16 @@ TEST(ChiaviValori, UnaRigaComeQuelleSottoNonEIntestazione) {
     for (const auto& c : casi) EXPECT_EQ(ComeIRecordSotto(c.righe, 0, 300), c.record);
 }
 
+TEST(ChiaviValori, UnaRigaDiCifreNonEIntestazione) {
+    const std::pair<std::vector<std::string>, bool> casi[] = {
+        {{"Outbound", "301", "TR/1", "1700001000", "", "60"}, true},  // counts and numbers
+        {{"Start Time", "End Time", "Trunk", "Hold Time"}, false},    // names
+        {{"Dir", "Ext 1", "Ext 2", "Note"}, false},                   // digits within names
+        {{"IN", "A02", "0698765432", "TR/2", "y", "x"}, false},       // one number only
+    };
+    for (const auto& [pezzi, record] : casi) EXPECT_EQ(RigaDiCifre(pezzi), record);
+}
+
 TEST(ChiaviValori, IlNomeDelCampoSoloSeTuttiIRecordLoHanno) {
     const Righe righe = {{"Dec  9", "dir=out", "num=0555", "dur=65"},
                          {},  // a record of another layout

@@ -39,7 +39,7 @@ bool Proponitore::ColonnaDiImporti(int a, int b) const {
 }
 
 bool LetteraCostante(const std::set<std::string>& valori) {
-    if (valori.size() < 2) return false;
+    if (valori.size() < 2 || valori.begin()->empty()) return false;
     const char lettera = valori.begin()->front();
     return Lettera(lettera) && std::all_of(valori.begin(), valori.end(), [&](const std::string& v) {
                return v.size() >= 3 && v.size() <= 5 && v.front() == lettera &&

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <utility>
 
+#include "analisi/PezziRecord.h"
+
 namespace tarno {
 
 namespace {
@@ -43,22 +45,15 @@ std::vector<std::string> FormatiOrologiMisti(const std::vector<std::string>& vRi
     std::vector<std::pair<char, char>> ordine;
     std::map<std::pair<char, char>, std::pair<int, bool>> visti;  // count, a short hour seen
     for (const std::string& s : vRighe)
-        for (size_t i = 0; i < s.size();) {
-            if (s[i] == ' ' || s[i] == '\t') {
-                ++i;
-                continue;
-            }
-            size_t j = i;
-            while (j < s.size() && s[j] != ' ' && s[j] != '\t') ++j;
+        for (const ParolaDiRiga& p : ParoleDiRiga(s)) {
             Forma f;
-            if (LeggiForma(std::string_view(s).substr(i, j - i), f)) {
+            if (LeggiForma(p.sTesto, f)) {
                 const std::pair<char, char> k{f.cOre, f.cSecondi};
                 if (!visti.count(k)) ordine.push_back(k);
                 auto& [n, corta] = visti[k];
                 ++n;
                 corta |= f.bOraCorta;
             }
-            i = j;
         }
     std::vector<std::string> formati;
     for (const auto& k : ordine) {

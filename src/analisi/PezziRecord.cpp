@@ -121,4 +121,20 @@ std::set<std::string> CodiciDiSeguito(
     return eventi;
 }
 
+std::vector<ParolaDiRiga> ParoleDiRiga(std::string_view s) {
+    std::vector<ParolaDiRiga> v;
+    const auto bianco = [](char c) { return c == ' ' || c == '\t'; };
+    for (size_t i = 0; i < s.size();) {
+        if (bianco(s[i])) {
+            ++i;
+            continue;
+        }
+        size_t j = i;
+        while (j < s.size() && !bianco(s[j])) ++j;
+        v.push_back({i, s.substr(i, j - i)});
+        i = j;
+    }
+    return v;
+}
+
 }  // namespace tarno

@@ -1,7 +1,8 @@
 #pragma once
 // Records of separated fields whose pieces do not match the fields one to one: a field in the
 // middle that holds separators without quotes (so a record has more pieces than the heading
-// names), and events of a call printed as records of their own after the call's first record.
+// names), and events of a call printed as records of their own after the call's first record;
+// and the words of a line, for the pieces a printout sets apart with blanks.
 
 #include <functional>
 #include <set>
@@ -35,5 +36,14 @@ int CampoVariabile(const std::vector<std::vector<std::string>>& vRecord, size_t 
 // first records too.
 std::set<std::string> CodiciDiSeguito(
     const std::vector<std::pair<std::string, std::string>>& vRecord);
+
+// A word of a line: its first column (from 0) and its text, a view into the line.
+struct ParolaDiRiga {
+    size_t iInizio = 0;
+    std::string_view sTesto;
+};
+
+// The words of a line, split at blanks and tabs, in the line's order.
+std::vector<ParolaDiRiga> ParoleDiRiga(std::string_view s);
 
 }  // namespace tarno

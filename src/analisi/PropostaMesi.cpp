@@ -36,15 +36,8 @@ struct DataInLettere {
 
 std::vector<DataInLettere> DateInLettere(const std::string& s) {
     std::vector<DataInLettere> v;
-    for (size_t i = 0; i < s.size();) {
-        if (s[i] == ' ' || s[i] == '\t') {
-            ++i;
-            continue;
-        }
-        size_t j = i;
-        while (j < s.size() && s[j] != ' ' && s[j] != '\t') ++j;
-        const std::string_view t(s.data() + i, j - i);
-        i = j;
+    for (const ParolaDiRiga& p : ParoleDiRiga(s)) {
+        const std::string_view t = p.sTesto;
         size_t g = 0;
         while (g < t.size() && Cifra(t[g])) ++g;
         if (g < 1 || g > 2 || g + 5 > t.size()) continue;

@@ -14,16 +14,8 @@ struct Parola {
 
 std::vector<Parola> ParoleDellaRiga(const std::string& s) {
     std::vector<Parola> v;
-    for (size_t i = 0; i < s.size();) {
-        if (s[i] == ' ' || s[i] == '\t') {
-            ++i;
-            continue;
-        }
-        size_t j = i;
-        while (j < s.size() && s[j] != ' ' && s[j] != '\t') ++j;
-        v.push_back({static_cast<int>(i), s.substr(i, j - i)});
-        i = j;
-    }
+    for (const ParolaDiRiga& p : ParoleDiRiga(s))
+        v.push_back({static_cast<int>(p.iInizio), std::string(p.sTesto)});
     return v;
 }
 
@@ -290,10 +282,10 @@ bool Proponitore::EntrantiDaDueNumeri() {
              ": " +
              (costo ? "le une non hanno mai un importo sopra zero, le altre su " +
                           Num(static_cast<long long>(su1 + su2)) + ": si addebitano le uscenti"
-             : suonate ? "solo le chiamate con il numero in " +
-                             Dove(*suonate ? x1 : x2, (*suonate ? x1 : x2) + 1) +
-                             " hanno un tempo di squillo: squillano le entranti"
-                    : std::string("un record nomina il chiamante prima del chiamato")) +
+              : suonate ? "solo le chiamate con il numero in " +
+                              Dove(*suonate ? x1 : x2, (*suonate ? x1 : x2) + 1) +
+                              " hanno un tempo di squillo: squillano le entranti"
+                        : std::string("un record nomina il chiamante prima del chiamato")) +
              "; proposte uscenti le chiamate con il numero in " + Dove(x, x + 1) +
              ", le altre entranti (non \xE8 certo)",
          true);

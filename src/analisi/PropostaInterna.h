@@ -114,6 +114,24 @@ struct Colonna {
     }
 };
 
+// The columns of values found so far, by format, the column where they start (or end) and
+// whether they are read from letters.
+using ColonnePerPosto = std::map<std::tuple<size_t, int, int>, Colonna>;
+
+// A value read with format f, filed under the column it starts at (perInizio) and the one it
+// ends at (perFine), once per line; bLettere: read from hours and minutes ended by letters.
+inline void Archivia(ColonnePerPosto& perInizio, ColonnePerPosto& perFine, size_t f,
+                     const Valore& val, bool bLettere = false) {
+    for (ColonnePerPosto* m : {&perInizio, &perFine}) {
+        Colonna& col = (*m)[{f, m == &perInizio ? val.a : val.b, bLettere ? 1 : 0}];
+        col.iFormato = f;
+        col.bDestra = m == &perFine;
+        col.bLettere |= bLettere;
+        if (col.vValori.empty() || col.vValori.back().iRiga != val.iRiga)
+            col.vValori.push_back(val);
+    }
+}
+
 // A column of text between blanks on every call line.
 struct Segmento {
     int a = 0, b = 0;
@@ -162,8 +180,7 @@ class Proponitore {
     void MinutiOltreCento();
     CodiciMesi mMesi{};
     void TrovaValori();
-    void Spaziati(size_t r, size_t f, std::map<std::tuple<size_t, int, int>, Colonna>& perInizio,
-                  std::map<std::tuple<size_t, int, int>, Colonna>& perFine) const;
+    void Spaziati(size_t r, size_t f, ColonnePerPosto& perInizio, ColonnePerPosto& perFine) const;
     void TrovaColonne();
     void Impaccate();
     void ImpaccateRestanti();
@@ -220,9 +237,8 @@ class Proponitore {
     bool DurataLungaAltrove(int a, int b) const;
     // A token [a, b) of a separated record that no format reads whole: the values of fixed
     // length it holds, joined by a sign (07.12.26/08:35:57) or after more digits (000:10).
-    void DentroIlCampo(size_t r, int a, int b,
-                       std::map<std::tuple<size_t, int, int>, Colonna>& perInizio,
-                       std::map<std::tuple<size_t, int, int>, Colonna>& perFine) const;
+    void DentroIlCampo(size_t r, int a, int b, ColonnePerPosto& perInizio,
+                       ColonnePerPosto& perFine) const;
     // Of a column on n calls of a kind.
     bool NomiDiInterni(const Segmento& g, size_t n) const;
     bool LineaPrimaDeiDuePunti(const Segmento& g, bool bEntranti, int& rA, int& rB);

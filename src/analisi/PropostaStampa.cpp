@@ -149,9 +149,8 @@ void Proponitore::TrovaFormati() {
 // A value whose parts are separated by blanks (03 16 26): found where its digits and blanks
 // stand, a whole value only (no run of digits one blank before or after it: 8 11 32145677 is
 // no date), never glued to other digits.
-void Proponitore::Spaziati(size_t r, size_t f,
-                           std::map<std::tuple<size_t, int, int>, Colonna>& perInizio,
-                           std::map<std::tuple<size_t, int, int>, Colonna>& perFine) const {
+void Proponitore::Spaziati(size_t r, size_t f, ColonnePerPosto& perInizio,
+                           ColonnePerPosto& perFine) const {
     const std::string& s = mvRighe[r];
     const Formato& fm = mvFormati[f];
     const std::string& schema = fm.sTesto;
@@ -178,12 +177,7 @@ void Proponitore::Spaziati(size_t r, size_t f,
         const auto v = fm.f.Leggi(std::string_view(s.data() + i, L), mesi);
         if (!v) continue;
         const Valore val{r, static_cast<int>(i), static_cast<int>(i + L), *v};
-        for (auto* m : {&perInizio, &perFine}) {
-            auto& col = (*m)[{f, m == &perInizio ? val.a : val.b, 0}];
-            col.iFormato = f;
-            col.bDestra = m == &perFine;
-            if (col.vValori.empty() || col.vValori.back().iRiga != r) col.vValori.push_back(val);
-        }
+        Archivia(perInizio, perFine, f, val);
     }
 }
 
@@ -191,7 +185,7 @@ void Proponitore::TrovaValori() {
     // Formats are tried one text at a time: whole tokens first, then the token after a prefix
     // that is not a digit (S=226, *10:31AM, <I>...), and only for a token nothing read, its
     // start and end at each fixed length (14.12.2608:02:41 holds a date and a time).
-    std::map<std::tuple<size_t, int, int>, Colonna> perInizio, perFine;
+    ColonnePerPosto perInizio, perFine;
     const CodiciMesi& mesi = mMesi;
     for (size_t r = 0; r < mvRighe.size(); ++r) {
         const std::string& s = mvRighe[r];
@@ -247,13 +241,7 @@ void Proponitore::TrovaValori() {
                     if (fm.bOre && !fm.bMeridiano && v->iOre > 23 && fm.sTesto.size() <= 5)
                         continue;
                     Valore val{r, q.a, q.b, *v};
-                    for (auto* m : {&perInizio, &perFine}) {
-                        auto& col = (*m)[{f, m == &perInizio ? q.a : q.b, 0}];
-                        col.iFormato = f;
-                        col.bDestra = m == &perFine;
-                        if (col.vValori.empty() || col.vValori.back().iRiga != r)
-                            col.vValori.push_back(val);
-                    }
+                    Archivia(perInizio, perFine, f, val);
                 }
             };
             for (const Pezzo& q : prove) prova(q, true);
@@ -271,14 +259,7 @@ void Proponitore::TrovaValori() {
                     const auto v = fm.f.Leggi(normale, mesi);
                     if (!v) continue;
                     const Valore val{r, p.a, p.b, *v};
-                    for (auto* m : {&perInizio, &perFine}) {
-                        auto& col = (*m)[{f, m == &perInizio ? val.a : val.b, 1}];
-                        col.iFormato = f;
-                        col.bDestra = m == &perFine;
-                        col.bLettere = true;
-                        if (col.vValori.empty() || col.vValori.back().iRiga != r)
-                            col.vValori.push_back(val);
-                    }
+                    Archivia(perInizio, perFine, f, val, true);
                 }
             // A long run of digits may open with a time of fixed length (0814002579: 08:14,
             // then what follows); the column then tells whether it is one.
@@ -294,13 +275,7 @@ void Proponitore::TrovaValori() {
                 const auto v = fm.f.Leggi(tutto.substr(0, fm.iMin), mesi);
                 if (!v || v->iOre > 23) continue;
                 const Valore val{r, p.a, p.a + static_cast<int>(fm.iMin), *v, true};
-                for (auto* m : {&perInizio, &perFine}) {
-                    auto& col = (*m)[{f, m == &perInizio ? val.a : val.b, 0}];
-                    col.iFormato = f;
-                    col.bDestra = m == &perFine;
-                    if (col.vValori.empty() || col.vValori.back().iRiga != r)
-                        col.vValori.push_back(val);
-                }
+                Archivia(perInizio, perFine, f, val);
             }
         }
         // Values glued to others (14.12.2608:02:41, 1000004200:00:42...): a format of fixed
@@ -341,13 +316,7 @@ void Proponitore::TrovaValori() {
                 if (!v) continue;
                 if (fm.bOre && v->iOre > 23 && schema.size() <= 5) continue;
                 Valore val{r, static_cast<int>(i), static_cast<int>(i + L), *v, incollato};
-                for (auto* m : {&perInizio, &perFine}) {
-                    auto& col = (*m)[{f, m == &perInizio ? val.a : val.b, 0}];
-                    col.iFormato = f;
-                    col.bDestra = m == &perFine;
-                    if (col.vValori.empty() || col.vValori.back().iRiga != r)
-                        col.vValori.push_back(val);
-                }
+                Archivia(perInizio, perFine, f, val);
             }
         }
     }

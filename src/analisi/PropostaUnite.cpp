@@ -42,9 +42,8 @@ bool Proponitore::DurataLungaAltrove(int a, int b) const {
 
 namespace tarno::proposta {
 
-void Proponitore::DentroIlCampo(size_t r, int a, int b,
-                                std::map<std::tuple<size_t, int, int>, Colonna>& perInizio,
-                                std::map<std::tuple<size_t, int, int>, Colonna>& perFine) const {
+void Proponitore::DentroIlCampo(size_t r, int a, int b, ColonnePerPosto& perInizio,
+                                ColonnePerPosto& perFine) const {
     const std::string& s = mvRighe[r];
     const std::string_view tutto(s.data() + a, static_cast<size_t>(b - a));
     for (const Formato& fm : mvFormati)
@@ -79,13 +78,7 @@ void Proponitore::DentroIlCampo(size_t r, int a, int b,
             const auto v = fm.f.Leggi(tutto.substr(i, fm.iMin), mMesi);
             if (!v || (fm.bOre && v->iOre > 23 && schema.size() <= 5)) continue;
             const Valore val{r, a + static_cast<int>(i), a + static_cast<int>(e), *v, x < i};
-            for (auto* m : {&perInizio, &perFine}) {
-                auto& col = (*m)[{f, m == &perInizio ? val.a : val.b, 0}];
-                col.iFormato = f;
-                col.bDestra = m == &perFine;
-                if (col.vValori.empty() || col.vValori.back().iRiga != r)
-                    col.vValori.push_back(val);
-            }
+            Archivia(perInizio, perFine, f, val);
         }
     }
 }

@@ -405,4 +405,13 @@ ColCondizioni Catena(const std::vector<clsCondizione>& oppure, const std::vector
     return col;
 }
 
+std::set<int> Proponitore::IniziDiCifre() const {
+    std::set<int> colonne;
+    for (size_t r : mvChiamate)
+        for (size_t x = 0; x < mvRighe[r].size(); ++x)
+            if (Cifra(mvRighe[r][x]) && (x == 0 || mvRighe[r][x - 1] == ' '))
+                colonne.insert(static_cast<int>(x));
+    return colonne;
+}
+
 }  // namespace tarno::proposta

@@ -39,8 +39,7 @@ bool Proponitore::EntrantiDalChiamante() {
                 colonne.insert(static_cast<int>(x));
     int chi = -1, chiamato = -1;
     for (int x : colonne) {
-        bool occupata = false;
-        for (const auto& [a, b] : mvOccupate) occupata |= x >= a && x < b;
+        const bool occupata = Occupata(x);
         const std::string nome = Intestazione(x, x + 1);
         if (occupata || nome.empty() || NonParte(nome)) continue;
         size_t cifre = 0;

@@ -146,9 +146,7 @@ void Proponitore::ScegliDirezione() {
     };
     std::optional<Cand> migliore, trasferimento;
     for (auto& [col, valori] : perColonna) {
-        bool libero = true;
-        for (const auto& [a, b] : mvOccupate) libero &= !(col >= a && col < b);
-        if (!libero) continue;
+        if (Occupata(col)) continue;
         Cand c;
         c.a = col;
         size_t pieni = 0;
@@ -520,9 +518,7 @@ bool Proponitore::EntrantiDallaForma(const std::map<int, std::map<std::string, s
         size_t corsa = 0, massima = 0;
         for (size_t x = 0; x < s.size(); ++x) {
             // Digits of fields taken (a time and a duration glued) or split apart are no number.
-            bool presa = false;
-            for (const auto& [a, b] : mvOccupate)
-                presa |= static_cast<int>(x) >= a && static_cast<int>(x) < b;
+            const bool presa = Occupata(static_cast<int>(x));
             corsa = !Cifra(s[x]) || presa ? 0 : mConfini.count(static_cast<int>(x)) ? 1 : corsa + 1;
             massima = std::max(massima, corsa);
         }
@@ -533,8 +529,7 @@ bool Proponitore::EntrantiDallaForma(const std::map<int, std::map<std::string, s
     // prints neither a number nor what the incoming ones do).
     for (const bool tutte : {true, false})
         for (const auto& [col, valori] : colonne) {
-            bool libero = true;
-            for (const auto& [a, b] : mvOccupate) libero &= !(col >= a && col < b);
+            const bool libero = !Occupata(col);
             // A ringing time is a field and still tells the kind.
             if (!libero && !InizioDiSquillo(col)) continue;
             std::set<size_t> piene;
@@ -629,9 +624,7 @@ bool Proponitore::EntrantiDaGiunzione(const std::map<int, std::map<std::string, 
         return t.size() >= 2 && (t[0] == 'T' || t[0] == 't') && Cifra(t[1]);
     };
     for (const auto& [col, valori] : colonne) {
-        bool libero = true;
-        for (const auto& [a, b] : mvOccupate) libero &= !(col >= a && col < b);
-        if (!libero) continue;
+        if (Occupata(col)) continue;
         size_t pieni = 0, giunzioni = 0, parti = 0;
         for (const auto& [t, k] : valori) {
             pieni += k;
@@ -685,8 +678,7 @@ bool Proponitore::EntrantiSenzaAddebito() {
     miScattiB = c->iColonna;
     // Room for longer counts than the sample's, over the blanks before it.
     const auto vuota = [&](int x) {
-        for (const auto& [a, b] : mvOccupate)
-            if (x >= a && x < b) return false;
+        if (Occupata(x)) return false;
         return std::all_of(mvChiamate.begin(), mvChiamate.end(), [&](size_t r) {
             return mvRighe[r].size() <= static_cast<size_t>(x) ||
                    mvRighe[r][static_cast<size_t>(x)] == ' ';
@@ -730,8 +722,7 @@ void Proponitore::TrasferimentoIncollato() {
                 ++lettere[static_cast<int>(x)][s[x]];
     }
     for (const auto& [x, valori] : lettere) {
-        bool libero = true;
-        for (const auto& [a, b] : mvOccupate) libero &= !(x >= a && x < b);
+        const bool libero = !Occupata(x);
         size_t segnate = 0;
         for (const auto& [c, k] : valori) segnate += k;
         size_t vuote = 0;
@@ -783,16 +774,7 @@ bool Proponitore::EntrantiDaScambio() {
         while (j < s.size() && Cifra(s[j])) ++j;
         return s.substr(c, j - c);
     };
-    std::set<int> colonne;
-    for (size_t r : mvChiamate)
-        for (size_t x = 0; x < mvRighe[r].size(); ++x)
-            if (Cifra(mvRighe[r][x]) && (x == 0 || mvRighe[r][x - 1] == ' '))
-                colonne.insert(static_cast<int>(x));
-    const auto libera = [&](int x) {
-        for (const auto& [a, b] : mvOccupate)
-            if (x >= a && x < b) return false;
-        return true;
-    };
+    const std::set<int> colonne = IniziDiCifre();
     // The later column takes two widths exactly, each on two lines at least.
     std::map<int, std::pair<size_t, size_t>> dopo;
     for (int y : colonne) {
@@ -801,12 +783,12 @@ bool Proponitore::EntrantiDaScambio() {
             ++larghezze[cifre(r, y).size()];
             if (larghezze.size() > 2) break;
         }
-        if (libera(y) && larghezze.size() == 2 && larghezze.begin()->first >= 2 &&
+        if (!Occupata(y) && larghezze.size() == 2 && larghezze.begin()->first >= 2 &&
             larghezze.begin()->second >= 2 && larghezze.rbegin()->second >= 2)
             dopo[y] = {larghezze.begin()->first, larghezze.rbegin()->first};
     }
     for (int x : colonne) {
-        if (!libera(x)) continue;
+        if (Occupata(x)) continue;
         for (const auto& [y, coppia] : dopo) {
             if (y <= x + 4) continue;
             const auto [corta, lunga] = coppia;

@@ -372,6 +372,13 @@ class Proponitore {
     std::vector<size_t> mvChiamate;               // the call lines
     std::vector<size_t> mvIntestazioni;           // lines of words above the calls
     std::vector<std::pair<int, int>> mvOccupate;  // windows taken by a field
+    // Column x lies in a window taken by a field.
+    bool Occupata(int x) const {
+        return std::any_of(mvOccupate.begin(), mvOccupate.end(),
+                           [x](const auto& w) { return x >= w.first && x < w.second; });
+    }
+    // The columns where a run of digits opens on some call line (after a blank or at the start).
+    std::set<int> IniziDiCifre() const;
     std::map<size_t, int16_t> mCodiciNuovi;
     size_t miSaltiPagina = 0;
     // A printout of separated fields is read as columns: each field of a record is laid at

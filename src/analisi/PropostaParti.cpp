@@ -30,20 +30,11 @@ std::string CifreDa(const std::string& s, int x) {
 bool Proponitore::EntrantiDaParti() {
     const size_t n = mvChiamate.size();
     if (n < 4) return false;
-    std::set<int> colonne;
-    for (size_t r : mvChiamate)
-        for (size_t x = 0; x < mvRighe[r].size(); ++x)
-            if (Cifra(mvRighe[r][x]) && (x == 0 || mvRighe[r][x - 1] == ' '))
-                colonne.insert(static_cast<int>(x));
-    const auto libera = [&](int x) {
-        for (const auto& [a, b] : mvOccupate)
-            if (x >= a && x < b) return false;
-        return true;
-    };
+    const std::set<int> colonne = IniziDiCifre();
     for (int x : colonne) {
-        if (!libera(x)) continue;
+        if (Occupata(x)) continue;
         for (int y : colonne) {
-            if (y <= x || !libera(y)) continue;
+            if (y <= x || Occupata(y)) continue;
             size_t corta = 0, entranti = 0, uscenti = 0;
             std::set<std::string> interniPrima, interniDopo;
             std::vector<size_t> daNumero;

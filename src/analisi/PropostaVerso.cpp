@@ -82,7 +82,7 @@ std::optional<std::pair<int, std::map<std::string, char>>> Proponitore::Direzion
                       TipoDiCodice(t) == '?';
             pieni += k;
         }
-        for (const auto& [a, b] : mvOccupate) adatta &= !(c >= a && c < b);
+        adatta &= !Occupata(c);
         // A line or two without the word may be no call (a message of the exchange).
         if (!adatta || pieni * 8 < n * 7) continue;
         std::map<std::string, Prova> per;
@@ -325,7 +325,7 @@ std::optional<std::pair<int, std::map<std::string, char>>> Proponitore::Direzion
             pieni += k;
             lungo = std::max(lungo, t.size());
         }
-        for (const auto& [a, b] : mvOccupate) adatta &= !(c >= a && c < b);
+        adatta &= !Occupata(c);
         if (!adatta || pieni != n) continue;
         std::map<std::string, std::set<size_t>> righe;
         for (size_t r : mvChiamate)

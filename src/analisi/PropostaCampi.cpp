@@ -236,23 +236,8 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
     // A record counter (each call line one more than the one before) is no field.
     for (auto& g : mvSegmenti) {
         if (!g.sRuolo.empty() || g.iPieni < 3) continue;
-        long long prima = -1;
-        size_t passi = 0, uno = 0;
-        for (size_t r : mvChiamate) {
-            const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
-            if (v.empty() || v.size() > 9 ||
-                v.find_first_not_of("0123456789") != std::string::npos) {
-                prima = -1;
-                continue;
-            }
-            const long long k = std::stoll(v);
-            if (prima >= 0) {
-                ++passi;
-                uno += k == prima + 1;
-            }
-            prima = k;
-        }
-        if (passi >= 2 && uno * 10 >= passi * 8) {
+        size_t uno = 0, passi = 0;
+        if (NumeraIRecord(g, uno, passi)) {
             g.sRuolo = "-";
             if (!mContatori.insert({g.a, g.b}).second) continue;
             Voce(Ambito::Righe, "Contatore",

@@ -202,13 +202,17 @@ void Proponitore::ScegliDirezione() {
     }
     // A yes and a no under a heading naming the direction say it before any code (NEIN
     // holds IN).
-    if (auto d = DirezioneDaSiNo(perColonna)) {
+    // A column of words found by a rule: it reaches as far as its longest word.
+    const auto diParole = [&](int x, const auto& valori) {
         migliore.emplace();
-        migliore->a = migliore->b = d->first;
-        for (const auto& [t, k] : d->second)
-            migliore->b = std::max(migliore->b, d->first + static_cast<int>(t.size()));
-        migliore->valori = d->second;
+        migliore->a = migliore->b = x;
+        for (const auto& [t, k] : valori)
+            migliore->b = std::max(migliore->b, x + static_cast<int>(t.size()));
+        migliore->valori = valori;
         migliore->pieni = migliore->noti = n;
+    };
+    if (auto d = DirezioneDaSiNo(perColonna)) {
+        diParole(d->first, d->second);
         mvOccupate.emplace_back(migliore->a, migliore->b);
     }
     if (!migliore)
@@ -222,14 +226,7 @@ void Proponitore::ScegliDirezione() {
     if (!migliore) {
         auto d = DirezioneDaParole(perColonna);
         if (!d) d = DirezioneDallePerse(perColonna);
-        if (d) {
-            migliore.emplace();
-            migliore->a = migliore->b = d->first;
-            for (const auto& [t, k] : d->second)
-                migliore->b = std::max(migliore->b, d->first + static_cast<int>(t.size()));
-            migliore->valori = d->second;
-            migliore->pieni = migliore->noti = n;
-        }
+        if (d) diParole(d->first, d->second);
     }
     if (!migliore && EntrantiSenzaAddebito()) return;
     if (!migliore && EntrantiDaScambio()) return;

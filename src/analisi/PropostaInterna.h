@@ -262,7 +262,12 @@ class Proponitore {
     // its digits only, and a little less for each: bare numbers go before such texts.
     double MediaSenzaNomi(const Segmento& g, const std::vector<size_t>& righe) const;
     // Whole numbers one more on a call than on the call before, on most calls: a counter.
-    bool NumeraIRecord(const Segmento& g) const;
+    // rUno, rPassi: the steps of one, and the steps between two such numbers.
+    bool NumeraIRecord(const Segmento& g, size_t& rUno, size_t& rPassi) const;
+    bool NumeraIRecord(const Segmento& g) const {
+        size_t uno = 0, passi = 0;
+        return NumeraIRecord(g, uno, passi);
+    }
     bool EntrantiDalloSquillo(const std::map<int, std::map<std::string, size_t>>& colonne);
     bool EntrantiDalloSquilloLetto();
     bool InizioDiSquillo(int iColonna) const;

@@ -111,9 +111,9 @@ double Proponitore::MediaSenzaNomi(const Segmento& g, const std::vector<size_t>&
            0.01 * static_cast<double>(nomi);
 }
 
-bool Proponitore::NumeraIRecord(const Segmento& g) const {
+bool Proponitore::NumeraIRecord(const Segmento& g, size_t& uno, size_t& passi) const {
     long long prima = -1;
-    size_t passi = 0, uno = 0;
+    uno = passi = 0;
     for (size_t r : mvChiamate) {
         const std::string v(TogliSpazi(Testo(r, g.a, g.b)));
         if (v.empty() || v.size() > 9 || !std::all_of(v.begin(), v.end(), Cifra)) {

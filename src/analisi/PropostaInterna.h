@@ -279,6 +279,7 @@ class Proponitore {
     void RecordDiServizio();
     void ParoleAlPostoDellaDurata();
     void PassateAdAltroInterno();
+    void TrasferimentoInParola();
     bool StampanoComeLeAltre(const std::set<size_t>& righe, bool bEntranti) const;
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
     void ScegliSegmenti();

@@ -79,4 +79,71 @@ void Proponitore::PassateAdAltroInterno() {
         }
 }
 
+// A word that says a call was transferred, in English or in a Romance language (TRANSFERRED,
+// BLIND_TRANSFER, XFER, TRASFERITA, TRANSFERIDA): letters and joiners only, no digits.
+namespace {
+
+bool ParolaDiTrasferimento(const std::string& valore) {
+    const std::string v = Maiusc(TogliSpazi(valore));
+    if (v.size() < 3) return false;
+    for (char c : v)
+        if (!Lettera(c) && c != '_' && c != '-' && c != ' ') return false;
+    for (const char* p : {"TRANSF", "TRASF", "XFER"})
+        if (v.find(p) != std::string::npos) return true;
+    return false;
+}
+
+}  // namespace
+
+// A column of words beside the direction's (a status, a disposition) that says of some calls,
+// not all, that they were transferred: those calls are transferred, of either kind. Only where
+// nothing else marks a transfer; where several such words are printed the commonest is taken.
+void Proponitore::TrasferimentoInParola() {
+    if (miTrasfA >= 0 || !msTrasf.empty() || !mCodiciCoppia.empty() || !msTrasfForma.empty() ||
+        miDirA < 0)
+        return;
+    for (const auto& [t, k] : mDirValori)
+        if (k == 'e' || k == 'u' || k == 'T') return;
+    std::set<std::pair<int, int>> colonne;
+    for (const bool entranti : {true, false})
+        for (const Segmento& g : mSegmenti[entranti])
+            if ((g.sRuolo.empty() || g.sRuolo == "-") && !Sovrapposti(g.a, g.b, miDirA, miDirB))
+                colonne.insert({g.a, g.b});
+    for (const auto& [a, b] : colonne) {
+        std::map<std::string, std::set<size_t>> segnate;
+        for (size_t r : mvChiamate)
+            if (const std::string v(TogliSpazi(Testo(r, a, b))); ParolaDiTrasferimento(v))
+                segnate[v].insert(r);
+        size_t tutte = 0;
+        const std::pair<const std::string, std::set<size_t>>* scelta = nullptr;
+        for (const auto& w : segnate) {
+            tutte += w.second.size();
+            if (!scelta || w.second.size() > scelta->second.size()) scelta = &w;
+        }
+        if (!scelta || tutte == mvChiamate.size()) continue;
+        // The word is read where the column starts: its first letter must stand there.
+        const size_t r0 = *scelta->second.begin();
+        if (Testo(r0, a, a + static_cast<int>(scelta->first.size())) != scelta->first) continue;
+        msTrasf = scelta->first;
+        miTrasfA = a;
+        miTrasfB = a + static_cast<int>(msTrasf.size());
+        std::string altre;
+        for (const auto& [w, righe] : segnate)
+            if (w != msTrasf) altre += std::string(altre.empty() ? "" : ", ") + "\"" + w + "\"";
+        Voce(Ambito::Tipo, "Trasferite",
+             Dove(a, b) + ": \"" + msTrasf + "\" su " +
+                 Num(static_cast<long long>(scelta->second.size())) +
+                 (scelta->second.size() == 1 ? " chiamata su " : " chiamate su ") +
+                 Num(static_cast<long long>(mvChiamate.size())) +
+                 ", altre parole sulle altre: la parola dice che la chiamata \xE8 stata "
+                 "trasferita, e le chiamate che la stampano sono proposte trasferite" +
+                 (altre.empty() ? std::string()
+                                : "; anche " + altre +
+                                      " la dicono, ma una sola parola fa "
+                                      "la condizione: aggiungere le altre a mano"),
+             !altre.empty());
+        return;
+    }
+}
+
 }  // namespace tarno::proposta

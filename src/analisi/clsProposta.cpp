@@ -778,6 +778,7 @@ Proposta Proponitore::Esegui() {
         RuoliDaScambio();
         RuoliDaParti();
         RuoliDalChiamante();
+        TrasferimentoInParola();
         TrasferiteDaCoppie();
         SeguitoNelRecordDopo();
         PassateAdAltroInterno();

@@ -724,8 +724,8 @@ void Proponitore::SeguitoNelRecordDopo() {
         mCodiciCoppia = {std::string(1, *suPrime.begin())};
         Voce(Ambito::Tipo, "Trasferite",
              Num(static_cast<long long>(mvCoppie.size())) +
-                 " chiamate stampate in due record (la stessa linea e lo stesso numero, vicini "
-                 "nel tempo); in " +
+                 (mvCoppie.size() == 1 ? " chiamata stampata" : " chiamate stampate") +
+                 " in due record (la stessa linea e lo stesso numero, vicini nel tempo); in " +
                  Dove(miCoppiaA, miCoppiaA + 1) + " il primo record ha \"" +
                  std::string(1, *suPrime.begin()) + "\", ogni altro \"" +
                  std::string(1, *altrove.begin()) +

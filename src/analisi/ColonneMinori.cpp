@@ -92,6 +92,15 @@ std::string EtichettaCostante(const std::set<std::string>& valori) {
     return etichetta;
 }
 
+std::string StessaEtichetta(const std::string& etichetta, const std::set<std::string>& valori) {
+    if (etichetta.empty() || valori.empty()) return {};
+    for (const auto& v : valori)
+        if (v.size() < etichetta.size() + 2 || v.compare(0, etichetta.size(), etichetta) != 0 ||
+            !std::all_of(v.begin() + static_cast<long>(etichetta.size()), v.end(), Cifra))
+            return {};
+    return etichetta;
+}
+
 std::set<std::string> SenzaNomiRari(const std::set<std::string>& valori) {
     std::set<std::string> resto;
     for (const auto& v : valori)

@@ -37,6 +37,11 @@ std::optional<CodiceDopoConteggio> TrovaCodiceDopoConteggio(
 // party and stay).
 std::string EtichettaCostante(const std::set<std::string>& valori);
 
+// The label a column of the other kind of calls carries, when every value here carries it
+// too before its digits; "" when not (a field taken from the other kind keeps or drops the
+// same letters on both).
+std::string StessaEtichetta(const std::string& etichetta, const std::set<std::string>& valori);
+
 // The values without the few, one in five at most, that are a name in their place (a door's,
 // "Door 1"): texts with a blank or without digits. All the values when more are such.
 std::set<std::string> SenzaNomiRari(const std::set<std::string>& valori);

@@ -878,6 +878,7 @@ void Proponitore::RuoliDelTipoMaggiore(size_t iEntranti, size_t iUscenti) {
             for (Segmento& x : verso)
                 if (x.sRuolo == ruolo) x.sRuolo.clear();
             k.sRuolo = ruolo;
+            k.sEtichetta = StessaEtichetta(g->sEtichetta, k.distinti);
             Voce(Ambito::Campo, "Come sull'altro tipo",
                  Dove(k.a, k.b) + ": sulle " + (grande ? "entranti" : "uscenti") +
                      ", pi\xF9 "
@@ -929,6 +930,7 @@ void Proponitore::CampiDellAltroTipo(bool bVersoEntranti) {
             if (simili * 4 < righe * 3) continue;
             k.sRuolo = g.sRuolo;
             k.bValuta = g.bValuta;
+            k.sEtichetta = StessaEtichetta(g.sEtichetta, k.distinti);
             if (g.sRuolo == "lScatti") k.sSegnoInCoda = g.sSegnoInCoda;
             std::string nome = g.sRuolo;
             for (int i = 0; i < NUM_NOMI_CAMPI; ++i)

@@ -56,6 +56,10 @@ TEST(ColonneMinori, EtichettaSoloSeUgualeSuOgniValore) {
     };
     for (const auto& [valori, etichetta] : casi)
         EXPECT_EQ(EtichettaCostante(valori), etichetta) << *valori.begin();
+    // A field taken from the other kind keeps its label only where every value carries it.
+    EXPECT_EQ(StessaEtichetta("S", {"S20"}), "S");
+    EXPECT_EQ(StessaEtichetta("S", {"S20", "L01"}), "");
+    EXPECT_EQ(StessaEtichetta("", {"S20", "S21"}), "");
 }
 
 TEST(ColonneMinori, NomiRariELetteraInCoda) {

@@ -280,6 +280,7 @@ class Proponitore {
     void ParoleAlPostoDellaDurata();
     void PassateAdAltroInterno();
     void TrasferimentoInParola();
+    void SecondiSenzaNome();
     bool StampanoComeLeAltre(const std::set<size_t>& righe, bool bEntranti) const;
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
     void ScegliSegmenti();

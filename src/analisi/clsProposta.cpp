@@ -765,6 +765,7 @@ Proposta Proponitore::Esegui() {
         DurataMinutiLettere();
         OreEMinutiBrevi();
         MinutiOltreCento();
+        SecondiSenzaNome();
         RecordDiServizio();
         ParoleAlPostoDellaDurata();
         ScegliDirezione();

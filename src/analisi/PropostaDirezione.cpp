@@ -230,7 +230,8 @@ void Proponitore::ScegliDirezione() {
     }
     if (!migliore && EntrantiSenzaAddebito()) return;
     if (!migliore && EntrantiDaScambio()) return;
-    if (!migliore && (EntrantiDaParti() || EntrantiDalChiamante())) return;
+    if (!migliore && (EntrantiDaParti() || EntrantiDalChiamante() || EntrantiDaNumeriPropri()))
+        return;
     if (!migliore && EntrantiDallaForma(perColonna)) return;
     if (!migliore && EntrantiDalloSquilloLetto()) return;
     if (!migliore && EntrantiDalloSquillo(perColonna)) return;

@@ -517,6 +517,7 @@ class Proponitore {
     // the other (-1: not found).
     int miPartiA = -1, miPartiB = -1;
     bool EntrantiDaParti();
+    bool EntrantiDaNumeriPropri();
     // The caller and the called party under headings naming them: a number calling is an
     // incoming call, an extension calling an outgoing one.
     int miChiamanteA = -1, miChiamatoA = -1;

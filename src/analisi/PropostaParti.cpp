@@ -114,6 +114,77 @@ bool Proponitore::EntrantiDaParti() {
     return false;
 }
 
+// Two columns of numbers on every call, the calling party first, and no extension: the
+// exchange's own numbers are those printed in both columns (the caller of one call, the called
+// party of another), and with them every number that begins as they all do (a block of
+// direct-dial numbers). When on every call exactly one of the two parties is such a number,
+// the calls whose called party is one are incoming (their start, UGUALE_A), the others
+// outgoing; each kind reads its own number as the extension and the other party as the number.
+bool Proponitore::EntrantiDaNumeriPropri() {
+    const size_t n = mvChiamate.size();
+    if (n < 4) return false;
+    const std::set<int> colonne = IniziDiCifre();
+    for (int x : colonne) {
+        if (Occupata(x)) continue;
+        for (int y : colonne) {
+            if (y <= x || Occupata(y)) continue;
+            std::vector<std::pair<std::string, std::string>> parti;
+            std::set<std::string> primi, secondi;
+            for (size_t r : mvChiamate) {
+                std::string a = CifreDa(mvRighe[r], x), b = CifreDa(mvRighe[r], y);
+                if (a.size() < 7 || b.size() < 7) break;
+                primi.insert(a);
+                secondi.insert(b);
+                parti.emplace_back(std::move(a), std::move(b));
+            }
+            if (parti.size() != n) continue;
+            std::vector<std::string> propri;
+            for (const auto& v : primi)
+                if (secondi.count(v)) propri.push_back(v);
+            if (propri.empty()) continue;
+            std::string prefisso = propri.front();
+            for (const auto& v : propri) {
+                size_t k = 0;
+                while (k < prefisso.size() && k < v.size() && prefisso[k] == v[k]) ++k;
+                prefisso.resize(k);
+            }
+            if (prefisso.size() < 6) continue;
+            const auto proprio = [&](const std::string& v) { return v.rfind(prefisso, 0) == 0; };
+            std::set<size_t> entranti;
+            bool va = true;
+            for (size_t i = 0; i < n && va; ++i) {
+                const bool a = proprio(parti[i].first), b = proprio(parti[i].second);
+                va = a != b;
+                if (b) entranti.insert(mvChiamate[i]);
+            }
+            if (!va || entranti.size() < 2 || n - entranti.size() < 2) continue;
+            for (size_t r : entranti) mvTipo[r] = 'E';
+            miFormaA = y;
+            miFormaB = y + static_cast<int>(prefisso.size());
+            msFormaValore = prefisso;
+            miPartiA = x;
+            miPartiB = y;
+            Voce(Ambito::Tipo, "Entranti e uscenti",
+                 Dove(x, x + 7) + " e " + Dove(y, y + 7) +
+                     ": due numeri su ogni chiamata, nessun interno; " +
+                     Num(static_cast<long long>(propri.size())) +
+                     (propri.size() == 1 ? " numero sta" : " numeri stanno") +
+                     " nell'uno e nell'altro (" + propri.front() +
+                     (propri.size() > 1 ? "..." : "") +
+                     "): sono i numeri del centralino, e su ogni chiamata uno dei due comincia "
+                     "per " +
+                     prefisso + "; il primo \xE8 chi chiama: le " +
+                     Num(static_cast<long long>(entranti.size())) +
+                     " chiamate col numero del centralino al secondo posto sono entranti (" +
+                     Dove(miFormaA, miFormaB) + " = \"" + prefisso +
+                     "\"), le altre uscenti; il numero del centralino \xE8 letto come interno",
+                 true);
+            return true;
+        }
+    }
+    return false;
+}
+
 // With the parties found by EntrantiDaParti, each kind's extension and number are where they
 // stand, whatever else the columns looked like.
 void Proponitore::RuoliDaParti() {

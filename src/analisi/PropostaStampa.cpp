@@ -201,8 +201,8 @@ void Proponitore::TrovaValori() {
             pezzi.push_back({i, j});
             i = j;
         }
-        // Two tokens one blank apart may be one value: "12:00 PM" is not common, "01/05 08:02A"
-        // is two; only the 12-hour clocks with a blank ("8:47 AM") are joined.
+        // Two tokens one blank apart may be one value: "01/05 08:02A" is two; only a 12-hour
+        // clock and its mark ("8:47 AM") are joined.
         for (const Pezzo& p : pezzi) {
             std::vector<Pezzo> prove{p};
             int k = p.a;
@@ -216,6 +216,15 @@ void Proponitore::TrovaValori() {
             for (int i = p.a; i < primaCifra; ++i)
                 if (!Alnum(s[static_cast<size_t>(i)])) k = i + 1;
             if (k > p.a && k < p.b) prove.push_back({k, p.b});
+            // A 12-hour clock with its mark one blank after it (08:14 AM) is one value.
+            if (&p != &pezzi.back()) {
+                const Pezzo& dopo = *(&p + 1);
+                const std::string segno = Maiusc(std::string_view(s).substr(
+                    static_cast<size_t>(dopo.a), static_cast<size_t>(dopo.b - dopo.a)));
+                if (dopo.a == p.b + 1 && (segno == "AM" || segno == "PM" || segno == "A" ||
+                                          segno == "P" || segno == "A.M." || segno == "P.M."))
+                    prove.push_back({p.a, dopo.b});
+            }
             // A clock to the thousandth of a second (08:14:03.412) is read without the fraction.
             for (int da : {p.a, k})
                 if (const size_t n = OrologioConFrazione(std::string_view(s).substr(

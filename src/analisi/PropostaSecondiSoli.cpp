@@ -120,6 +120,7 @@ void Proponitore::SecondiSenzaNome() {
     if (!scelto) return;
     const Colonna c = Conteggi(scelto->a, scelto->b, ss);
     mvTempi.push_back({c, "dDurata", false, {}});
+    mvOccupate.emplace_back(c.a, c.b);
     for (size_t i : fini) mvOccupate.emplace_back(candidati[i].a, candidati[i].b);
     std::set<size_t> righe;
     for (size_t r : mvChiamate)

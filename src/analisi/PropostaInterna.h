@@ -518,6 +518,7 @@ class Proponitore {
     int miPartiA = -1, miPartiB = -1;
     bool EntrantiDaParti();
     bool EntrantiDaNumeriPropri();
+    void RuoliDaNumeriPropri();
     // The caller and the called party under headings naming them: a number calling is an
     // incoming call, an extension calling an outgoing one.
     int miChiamanteA = -1, miChiamatoA = -1;

@@ -185,6 +185,98 @@ bool Proponitore::EntrantiDaNumeriPropri() {
     return false;
 }
 
+namespace {
+
+// A telephone number of seven digits or more, with its + or not.
+bool NumeroLungo(const std::string& v) {
+    const size_t da = !v.empty() && v[0] == '+' ? 1 : 0;
+    return v.size() >= da + 7 && std::all_of(v.begin() + static_cast<long>(da), v.end(), Cifra);
+}
+
+}  // namespace
+
+// The direction told by a code, two columns of numbers: the exchange's own numbers are those
+// printed in both (and every number beginning as they all do). Where on every call of a kind
+// that prints one the own number stands in the same column, the other column is that kind's
+// number (the outgoing calls dial from their own number, the incoming ones call it).
+void Proponitore::RuoliDaNumeriPropri() {
+    if (miPartiA >= 0 || miDirA < 0) return;
+    std::set<std::pair<int, int>> colonne;
+    for (const bool entranti : {true, false})
+        for (const Segmento& g : mSegmenti[entranti]) colonne.insert({g.a, g.b});
+    std::vector<std::pair<int, int>> numeri;
+    for (const auto& [a, b] : colonne) {
+        size_t pieni = 0;
+        bool va = true;
+        for (size_t r : mvChiamate) {
+            const std::string v(TogliSpazi(Testo(r, a, b)));
+            if (v.empty()) continue;
+            va &= NumeroLungo(v);
+            ++pieni;
+        }
+        if (va && pieni * 2 >= mvChiamate.size()) numeri.emplace_back(a, b);
+    }
+    for (size_t i = 0; i < numeri.size(); ++i)
+        for (size_t j = i + 1; j < numeri.size(); ++j) {
+            const auto [xa, xb] = numeri[i];
+            const auto [ya, yb] = numeri[j];
+            std::set<std::string> primi, secondi;
+            for (size_t r : mvChiamate) {
+                primi.insert(std::string(TogliSpazi(Testo(r, xa, xb))));
+                secondi.insert(std::string(TogliSpazi(Testo(r, ya, yb))));
+            }
+            std::string prefisso;
+            bool primo = true;
+            for (const auto& v : primi)
+                if (!v.empty() && secondi.count(v)) {
+                    if (primo) prefisso = v;
+                    primo = false;
+                    size_t k = 0;
+                    while (k < prefisso.size() && k < v.size() && prefisso[k] == v[k]) ++k;
+                    prefisso.resize(k);
+                }
+            if (prefisso.size() < 6) continue;
+            // Per kind: the column of the own number on every call that prints one.
+            std::map<bool, std::set<int>> dove;
+            size_t dette = 0;
+            for (size_t r : mvChiamate) {
+                const std::string a(TogliSpazi(Testo(r, xa, xb))), b(TogliSpazi(Testo(r, ya, yb)));
+                const bool pa = a.rfind(prefisso, 0) == 0, pb = b.rfind(prefisso, 0) == 0;
+                if (pa == pb) continue;
+                dove[mvTipo[r] == 'E'].insert(pa ? xa : ya);
+                ++dette;
+            }
+            if (dette * 5 < mvChiamate.size() * 4 || dove.size() != 2 || dove[true].size() != 1 ||
+                dove[false].size() != 1 || *dove[true].begin() == *dove[false].begin())
+                continue;
+            std::string cambiate;
+            for (const bool entranti : {true, false}) {
+                const int proprio = *dove[entranti].begin();
+                const int numero = proprio == xa ? ya : xa;
+                auto& segmenti = mSegmenti[entranti];
+                const auto g = std::find_if(segmenti.begin(), segmenti.end(),
+                                            [&](const Segmento& k) { return k.a == numero; });
+                if (g == segmenti.end() || g->sRuolo == "sNumero") continue;
+                for (auto& k : segmenti)
+                    if (k.sRuolo == "sNumero") k.sRuolo.clear();
+                g->sRuolo = "sNumero";
+                cambiate += std::string(cambiate.empty() ? "" : " e ") +
+                            (entranti ? "entranti" : "uscenti");
+            }
+            if (cambiate.empty()) return;
+            Voce(Ambito::Campo, "Numero",
+                 Dove(xa, xb) + " e " + Dove(ya, yb) +
+                     ": numeri di sette cifre o pi\xF9; quelli che stanno nell'uno e nell'altro "
+                     "(cominciano per " +
+                     prefisso +
+                     ") sono i numeri del centralino, e ogni tipo lo stampa sempre nella stessa "
+                     "colonna: il numero dell'interlocutore \xE8 l'altra (cambiato sulle " +
+                     cambiate + ")",
+                 true);
+            return;
+        }
+}
+
 // With the parties found by EntrantiDaParti, each kind's extension and number are where they
 // stand, whatever else the columns looked like.
 void Proponitore::RuoliDaParti() {

@@ -778,6 +778,7 @@ Proposta Proponitore::Esegui() {
         RispostaConAsterischi();
         RuoliDaScambio();
         RuoliDaParti();
+        RuoliDaNumeriPropri();
         RuoliDalChiamante();
         TrasferimentoInParola();
         TrasferiteDaCoppie();

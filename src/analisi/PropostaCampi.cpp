@@ -461,6 +461,13 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         // Tokens of letters and digits, another on every call (a dialog's tag), name no trunk.
         if (g.distinti.size() == g.iPieni && Identificativo({g.distinti.begin(), g.distinti.end()}))
             return 0.0;
+        // A letter or two, of three values at most (a record's mark E, a check flag G/B), name
+        // no trunk either: flags, not the line a call took.
+        if (g.distinti.size() <= 3 &&
+            std::all_of(g.distinti.begin(), g.distinti.end(), [](const std::string& v) {
+                return v.size() <= 2 && std::all_of(v.begin(), v.end(), Lettera);
+            }))
+            return 0.0;
         // A trunk is printed on every call: a column blank on some rather not. One value on every
         // call (a node, a tenant) says less than whole numbers that vary.
         const double uno = g.distinti.size() == 1 && g.iPieni >= 3 && variano ? 4.0 : 0.0;

@@ -867,7 +867,11 @@ void Proponitore::TrasferiteDaCoppie() {
                       (numero ? std::string(TogliSpazi(Testo(r, numero->a, numero->b))) : "")]
                 .push_back(r);
         }
-        for (const auto& [chiave, righe] : perChiave)
+        std::set<size_t> delTipo;
+        std::vector<std::pair<size_t, size_t>> coppieDelTipo;
+        size_t chiamate = 0;
+        for (const auto& [chiave, righe] : perChiave) {
+            chiamate += righe.size();
             for (size_t i = 0; i + 1 < righe.size(); ++i) {
                 const Valore* t1 = ora->c.Su(righe[i]);
                 const Valore* t2 = ora->c.Su(righe[i + 1]);
@@ -876,10 +880,16 @@ void Proponitore::TrasferiteDaCoppie() {
                 if (!t1 || !t2 || !d1 || !d2) continue;
                 const long long tra = std::llabs(t2->v.TotaleSecondi() - t1->v.TotaleSecondi());
                 if (tra <= d1->v.TotaleSecondi() + d2->v.TotaleSecondi() + 60) {
-                    coppie.insert({righe[i], righe[i + 1]});
-                    mvCoppie.emplace_back(righe[i], righe[i + 1]);
+                    delTipo.insert({righe[i], righe[i + 1]});
+                    coppieDelTipo.emplace_back(righe[i], righe[i + 1]);
                 }
             }
+        }
+        // Every call of the kind in a pair: each call is printed twice (when it starts and
+        // when it ends), which says nothing of a transfer.
+        if (delTipo.size() == chiamate) continue;
+        coppie.insert(delTipo.begin(), delTipo.end());
+        mvCoppie.insert(mvCoppie.end(), coppieDelTipo.begin(), coppieDelTipo.end());
     }
     if (coppie.empty()) return;
     // The column of codes: letters alone at the start of a token on every call line.

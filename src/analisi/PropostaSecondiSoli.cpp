@@ -28,6 +28,22 @@ size_t DopoLaParola(const std::set<std::string>& valori) {
 
 }  // namespace
 
+// The values at [a, g.b) all of 4 or 6 digits (zero-padded), each with its last two pairs
+// under 60: they read as mmss or hhmmss.
+bool Proponitore::AllaSessagesimale(const std::vector<long long>& valori, const Segmento& g,
+                                    int a) const {
+    size_t lunghezza = 0;
+    for (size_t r : mvChiamate) {
+        const std::string v(TogliSpazi(Testo(r, a, g.b)));
+        if (v.empty()) continue;
+        if ((v.size() != 4 && v.size() != 6) || (lunghezza && v.size() != lunghezza)) return false;
+        lunghezza = v.size();
+    }
+    if (!lunghezza) return false;
+    return std::all_of(valori.begin(), valori.end(),
+                       [](long long x) { return x < 0 || (x % 100 < 60 && x / 100 % 100 < 60); });
+}
+
 // Where no rule found a duration, a column of whole numbers (under no heading naming another
 // field) on nearly every call that varies
 // as call lengths do: no counter, most values above zero different, the longest a minute or more
@@ -92,6 +108,9 @@ void Proponitore::SecondiSenzaNome() {
             }
             massimo = std::max(massimo, x);
         }
+        // Digits of one length that all read as minutes and seconds (0324) or hours, minutes
+        // and seconds (000324) are rather a packed time: the time rules have them.
+        if (va && AllaSessagesimale(c.v, g, a)) continue;
         if (!va || massimo < 60 || minimo == 0 || massimo < minimo * 10 || sopraZero < 3 ||
             diversi.size() * 10 < sopraZero * 7)
             continue;

@@ -217,11 +217,12 @@ void Proponitore::CampoSempreScritto(const std::vector<size_t>& record) {
 }
 
 bool Proponitore::RecordSenzaOra(const Colonna* migliore) {
-    if (!mbSeparati || miIntestazione == 0) return false;
+    if (!mbSeparati) return false;
     std::vector<size_t> record;
     for (size_t r = miIntestazione; r < mvRighe.size(); ++r)
         if (mvRighe[r] != "?") record.push_back(r);
-    if (record.size() < 2 || (migliore && migliore->Righe() * 10 >= record.size() * 8))
+    // Without a heading row to vouch for the records, three of them at least.
+    if (record.size() < (miIntestazione ? 2u : 3u) || (migliore && migliore->Righe() * 10 >= record.size() * 8))
         return false;
     // A field with the same text on every record (the record's kind).
     for (size_t k = 0; k < mvColonna.size() && k < miComuni; ++k) {

@@ -46,4 +46,45 @@ void Proponitore::TempiInSecondiAssoluti() {
     }
 }
 
+// Under no heading naming a moment: a column of long counts (ten digits or more, none led by a
+// zero, all of one width), a different value on every call that fills it (0 where nothing
+// happened: a call never answered), growing from record to record on most of them and all
+// opening with the same digits: a moment counted in fixed units from an origin (seconds or
+// milliseconds since 1970, hundreds of nanoseconds since 1601). No format reads it and no
+// telephone number grows so; the proposal says so and leaves it out.
+void Proponitore::IstantiSenzaNome() {
+    const size_t n = mvChiamate.size();
+    if (n < 3) return;
+    for (const auto& g : Segmenti(mvChiamate)) {
+        if (g.iIntere != g.iPieni || g.iPieni * 10 < n * 9 || Occupata(g.a)) continue;
+        std::vector<std::string> valori;
+        for (size_t r : mvChiamate)
+            if (const std::string t(TogliSpazi(Testo(r, g.a, g.b))); !t.empty() && t != "0")
+                valori.push_back(t);
+        if (valori.size() < 3 || valori.front().size() < 10 || valori.front()[0] == '0') continue;
+        const size_t larghezza = valori.front().size();
+        const size_t comuni = larghezza >= 13 ? larghezza - 12 : 1;
+        bool va = true;
+        size_t crescono = 0;
+        for (size_t i = 0; i < valori.size() && va; ++i) {
+            va = valori[i].size() == larghezza &&
+                 valori[i].compare(0, comuni, valori.front(), 0, comuni) == 0;
+            if (i) crescono += valori[i] > valori[i - 1];
+        }
+        const std::set<std::string> diversi(valori.begin(), valori.end());
+        if (!va || diversi.size() != valori.size() || crescono * 3 < (valori.size() - 1) * 2)
+            continue;
+        mvOccupate.emplace_back(g.a, g.b);
+        Voce(Ambito::Campo, "Istante in unit\xE0 fisse",
+             Dove(g.a, g.b) + ": numeri di " + Num(static_cast<long long>(larghezza)) +
+                 " cifre, diversi su ogni chiamata e per lo pi\xF9 crescenti da un record "
+                 "all'altro (" +
+                 PrimiTesti(std::set<size_t>(mvChiamate.begin(), mvChiamate.end()), g.a, g.b) +
+                 "): un istante contato da un'origine (secondi o millesimi dal 1970, centinaia "
+                 "di nanosecondi dal 1601), che nessun formato di data o di ora legge; non \xE8 "
+                 "un numero di telefono: il campo non \xE8 letto",
+             true);
+    }
+}
+
 }  // namespace tarno::proposta

@@ -761,6 +761,7 @@ Proposta Proponitore::Esegui() {
         DurataInDecimi();
         DurateDaIntestazione();
         TempiInSecondiAssoluti();
+        IstantiSenzaNome();
         DurataInTreCampi();
         DurataMinutiLettere();
         OreEMinutiBrevi();

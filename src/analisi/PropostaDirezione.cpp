@@ -145,6 +145,7 @@ void Proponitore::ScegliDirezione() {
         size_t noti = 0, entranti = 0, uscenti = 0, trasf = 0, pieni = 0;
     };
     std::optional<Cand> migliore, trasferimento;
+    std::set<std::set<std::string>> primiLati;  // the codes of the columns looked at
     for (auto& [col, valori] : perColonna) {
         if (Occupata(col)) continue;
         Cand c;
@@ -185,6 +186,11 @@ void Proponitore::ScegliDirezione() {
             return std::make_tuple(
                 lato(x), x.entranti > 0 && (x.uscenti > 0 || x.pieni > x.entranti), x.noti);
         };
+        // The same codes in two columns no heading names: the calling party's side and the
+        // called one's, printed in that order; only the first tells the direction.
+        std::set<std::string> codici;
+        for (const auto& [t, k] : c.valori) codici.insert(t);
+        if (lato(c) == 1 && !primiLati.insert(codici).second) continue;
         if (!migliore || punti(c) > punti(*migliore)) migliore = c;
     }
     mvTipo.assign(mvRighe.size(), 'U');

@@ -63,7 +63,9 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
         formati.push_back(std::move(f));
     }
     // Where runs of eight digits or more start, and where each ends.
-    std::map<int, std::vector<std::pair<size_t, int>>> inizi;
+    std::map<int, std::vector<std::pair<size_t, int>>> inizi, aperti;
+    // Of the runs after a letter opening the word, at each column: the letter and the length.
+    std::map<int, std::set<std::pair<char, size_t>>> forme;
     for (size_t r = 0; r < vRighe.size(); ++r) {
         const std::string& s = vRighe[r];
         for (size_t i = 0; i < s.size();) {
@@ -81,9 +83,19 @@ std::vector<CorsaCifre> DividiCifre(const std::vector<std::string>& vRighe,
                                  !(i > 1 && Cifra(s[i - 2]));
             if (j - i >= 8 && !lettera)
                 inizi[static_cast<int>(i)].emplace_back(r, static_cast<int>(j));
+            else if (j - i >= 8 &&
+                     (i == 1 || !std::isalnum(static_cast<unsigned char>(s[i - 2])))) {
+                aperti[static_cast<int>(i)].emplace_back(r, static_cast<int>(j));
+                forme[static_cast<int>(i)].insert({s[i - 1], j - i});
+            }
             i = j;
         }
     }
+    // A letter opening the word is a record's type code too (T20261209083428) where every run
+    // at the column follows that letter with one length: a number dialled after a direction
+    // letter (O5550142) varies in both.
+    for (const auto& [inizio, righe] : aperti)
+        if (forme[inizio].size() == 1 && !inizi.count(inizio)) inizi[inizio] = righe;
     const CodiciMesi mesi{};
     std::vector<CorsaCifre> corse;
     for (const auto& [inizio, righe] : inizi) {

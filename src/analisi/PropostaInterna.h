@@ -282,7 +282,7 @@ class Proponitore {
     void TrasferimentoInParola();
     void SecondiSenzaNome();
     void IstantiSenzaNome();
-    bool AllaSessagesimale(const std::vector<long long>& valori, const Segmento& g, int a) const;
+    size_t AllaSessagesimale(const std::vector<long long>& valori, const Segmento& g, int a) const;
     bool StampanoComeLeAltre(const std::set<size_t>& righe, bool bEntranti) const;
     std::string PrimiTesti(const std::set<size_t>& righe, int a, int b) const;
     void ScegliSegmenti();

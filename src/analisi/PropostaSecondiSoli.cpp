@@ -29,19 +29,21 @@ size_t DopoLaParola(const std::set<std::string>& valori) {
 }  // namespace
 
 // The values at [a, g.b) all of 4 or 6 digits (zero-padded), each with its last two pairs
-// under 60: they read as mmss or hhmmss.
-bool Proponitore::AllaSessagesimale(const std::vector<long long>& valori, const Segmento& g,
-                                    int a) const {
+// under 60, read as mmss or hhmmss: their length, else 0.
+size_t Proponitore::AllaSessagesimale(const std::vector<long long>& valori, const Segmento& g,
+                                      int a) const {
     size_t lunghezza = 0;
     for (size_t r : mvChiamate) {
         const std::string v(TogliSpazi(Testo(r, a, g.b)));
         if (v.empty()) continue;
-        if ((v.size() != 4 && v.size() != 6) || (lunghezza && v.size() != lunghezza)) return false;
+        if ((v.size() != 4 && v.size() != 6) || (lunghezza && v.size() != lunghezza)) return 0;
         lunghezza = v.size();
     }
-    if (!lunghezza) return false;
+    if (!lunghezza) return 0;
     return std::all_of(valori.begin(), valori.end(),
-                       [](long long x) { return x < 0 || (x % 100 < 60 && x / 100 % 100 < 60); });
+                       [](long long x) { return x < 0 || (x % 100 < 60 && x / 100 % 100 < 60); })
+               ? lunghezza
+               : 0;
 }
 
 // Where no rule found a duration, a column of whole numbers (under no heading naming another
@@ -61,6 +63,12 @@ void Proponitore::SecondiSenzaNome() {
         std::vector<long long> v;  // per call line, -1 where blank
         double dAmpiezza;
         std::string sIntestazione;
+        size_t iFormato;  // seconds, or the mmss / hhmmss the values are written in
+    };
+    const auto formato = [&](const char* testo) {
+        for (size_t f = 0; f < mvFormati.size(); ++f)
+            if (mvFormati[f].sTesto == testo) return f;
+        return mvFormati.size();
     };
     std::vector<Candidato> candidati;
     for (const Segmento& g : Segmenti(mvChiamate)) {
@@ -86,7 +94,7 @@ void Proponitore::SecondiSenzaNome() {
         if (std::any_of(mvOccupate.begin(), mvOccupate.end(),
                         [&](const auto& w) { return Sovrapposti(a, g.b, w.first, w.second); }))
             continue;
-        Candidato c{a, g.b, {}, 0, g.sIntestazione};
+        Candidato c{a, g.b, {}, 0, g.sIntestazione, ss};
         long long minimo = 0, massimo = 0;
         std::set<long long> diversi;  // above zero: the calls never answered count 0
         size_t sopraZero = 0;
@@ -109,8 +117,22 @@ void Proponitore::SecondiSenzaNome() {
             massimo = std::max(massimo, x);
         }
         // Digits of one length that all read as minutes and seconds (0324) or hours, minutes
-        // and seconds (000324) are rather a packed time: the time rules have them.
-        if (va && AllaSessagesimale(c.v, g, a)) continue;
+        // and seconds (000324) are that, when the catalogue has the format.
+        if (const size_t l = va ? AllaSessagesimale(c.v, g, a) : 0) {
+            c.iFormato = formato(l == 4 ? "mmss" : "hhmmss");
+            if (c.iFormato == mvFormati.size()) continue;
+            minimo = massimo = 0;
+            diversi.clear();
+            for (long long& x : c.v) {
+                if (x < 0) continue;
+                x = x / 10000 * 3600 + x / 100 % 100 * 60 + x % 100;
+                if (x > 0) {
+                    minimo = minimo ? std::min(minimo, x) : x;
+                    diversi.insert(x);
+                }
+                massimo = std::max(massimo, x);
+            }
+        }
         if (!va || massimo < 60 || minimo == 0 || massimo < minimo * 10 || sopraZero < 3 ||
             diversi.size() * 10 < sopraZero * 7)
             continue;
@@ -137,7 +159,7 @@ void Proponitore::SecondiSenzaNome() {
         if (!fini.count(i) && (!scelto || candidati[i].dAmpiezza > scelto->dAmpiezza))
             scelto = &candidati[i];
     if (!scelto) return;
-    const Colonna c = Conteggi(scelto->a, scelto->b, ss);
+    const Colonna c = Conteggi(scelto->a, scelto->b, scelto->iFormato);
     mvTempi.push_back({c, "dDurata", false, {}});
     mvOccupate.emplace_back(c.a, c.b);
     for (size_t i : fini) mvOccupate.emplace_back(candidati[i].a, candidati[i].b);
@@ -151,7 +173,9 @@ void Proponitore::SecondiSenzaNome() {
                   : " sotto \"" + std::string(TogliSpazi(scelto->sIntestazione)) + "\"") +
              " (" + PrimiTesti(righe, c.a, c.b) +
              "), diversi da una chiamata all'altra come le durate, da pochi secondi a minuti "
-             "o ore: sono letti come secondi di durata" +
+             "o ore: sono letti come " +
+             (scelto->iFormato == ss ? std::string("secondi di durata")
+                                     : "durata in \"" + mvFormati[scelto->iFormato].sTesto + "\"") +
              (fini.empty() ? std::string()
                            : "; la colonna cento (o dieci) volte pi\xF9 grande conta la stessa "
                              "durata in centesimi (o decimi), non \xE8 un campo") +

@@ -320,8 +320,10 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                        v.find("..") == std::string::npos && v.front() != '.' && v.back() != '.' &&
                        v.size() <= 15;
             });
+        // Nor an amount with its decimals (000.00).
         if (giunzioni(g) || crescenti(g) || canali || marche || tipo || esadecimali ||
-            (rete && !g.distinti.empty()) || OltreUnNumero(g.distinti))
+            (rete && !g.distinti.empty()) || OltreUnNumero(g.distinti) || g.bValuta ||
+            ColonnaDiImporti(g.a, g.b))
             return 0.0;
         // Long on average, or internal numbers beside long ones (5301, 0555123456).
         double p = (g.dLunghezzaMedia >= 6 || g.iLunghezzaMax >= 8) && digitale(g)

@@ -521,6 +521,7 @@ class Proponitore {
     bool EntrantiDaParti();
     bool EntrantiDaNumeriPropri();
     void RuoliDaNumeriPropri();
+    void SquilloDelleEntranti();
     // The caller and the called party under headings naming them: a number calling is an
     // incoming call, an extension calling an outgoing one.
     int miChiamanteA = -1, miChiamatoA = -1;

@@ -74,4 +74,64 @@ std::optional<bool> Proponitore::PrimeSuonate(const std::set<size_t>& prime,
     return su1 > 0;
 }
 
+// The direction told by a code, no ringing time yet: a time with its marks (00'06, 0:12)
+// read on half the incoming calls at least and on no outgoing one, every value under ten
+// minutes, in columns where the outgoing calls print another field (the number) or nothing:
+// only incoming calls ring before an answer, it is their ringing time.
+void Proponitore::SquilloDelleEntranti() {
+    if (std::any_of(mvTempi.begin(), mvTempi.end(),
+                    [](const Tempo& t) { return t.sCampo == "dRisposta"; }))
+        return;
+    size_t entranti = 0;
+    for (size_t r : mvChiamate) entranti += mvTipo[r] == 'E';
+    if (entranti < 2) return;
+    const auto preso = [&](int a, int b) {
+        if (mData && Sovrapposti(a, b, mData->a, mData->b)) return true;
+        return std::any_of(mvTempi.begin(), mvTempi.end(),
+                           [&](const Tempo& t) { return Sovrapposti(a, b, t.c.a, t.c.b); });
+    };
+    const Colonna* scelta = nullptr;
+    size_t migliori = 0;
+    for (const Colonna& c : mvCandidate) {
+        const Formato& f = mvFormati[c.iFormato];
+        if (f.bData || !f.bSecondi || !f.bLetterale || f.bMeridiano || c.bImpaccata ||
+            preso(c.a, c.b))
+            continue;
+        size_t suEntranti = 0;
+        bool va = true;
+        for (const Valore& v : c.vValori) {
+            if (!mvChiamata[v.iRiga]) continue;
+            va &= mvTipo[v.iRiga] == 'E' && v.v.TotaleSecondi() < 600;
+            suEntranti += mvTipo[v.iRiga] == 'E';
+        }
+        if (!va || suEntranti * 2 < entranti || suEntranti < 2) continue;
+        // Where the incoming calls already read a field other than the number there, no.
+        const auto& segmenti = mSegmenti[true];
+        if (std::any_of(segmenti.begin(), segmenti.end(), [&](const Segmento& g) {
+                return Sovrapposti(g.a, g.b, c.a, c.b) && !g.sRuolo.empty() && g.sRuolo != "-" &&
+                       g.sRuolo != "sNumero";
+            }))
+            continue;
+        if (suEntranti > migliori) {
+            scelta = &c;
+            migliori = suEntranti;
+        }
+    }
+    if (!scelta) return;
+    Colonna c = *scelta;
+    for (Segmento& g : mSegmenti[true])
+        if (Sovrapposti(g.a, g.b, c.a, c.b)) g.sRuolo = "-";
+    mvTempi.push_back({c, "dRisposta", false, {}});
+    std::set<size_t> righe;
+    for (const Valore& v : c.vValori) righe.insert(v.iRiga);
+    Voce(Ambito::Campo, "Durata squillo",
+         Dove(c.a, c.b) + ": \"" + mvFormati[c.iFormato].sTesto + "\" legge " +
+             Num(static_cast<long long>(migliori)) + " chiamate entranti su " +
+             Num(static_cast<long long>(entranti)) + " e nessuna uscente (" +
+             PrimiTesti(righe, c.a, c.b) +
+             "), tempi brevi: solo le entranti squillano prima della risposta, \xE8 il tempo di "
+             "squillo",
+         true, true, "dRisposta", c.a, c.b);
+}
+
 }  // namespace tarno::proposta

@@ -780,6 +780,7 @@ Proposta Proponitore::Esegui() {
         RuoliDaScambio();
         RuoliDaParti();
         RuoliDaNumeriPropri();
+        SquilloDelleEntranti();
         RuoliDalChiamante();
         TrasferimentoInParola();
         TrasferiteDaCoppie();

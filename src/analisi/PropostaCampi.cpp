@@ -494,6 +494,36 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                    ? 1.0
                    : 0.0;
     });
+    // A count glued to a word naming units, the same on every call (1Units, 12Units): the
+    // pulses, the word taken out before the field is read.
+    const auto parolaDelleUnita = [](const std::set<std::string>& valori) {
+        std::string parola;
+        for (const auto& v : valori) {
+            size_t k = 0;
+            while (k < v.size() && Cifra(v[k])) ++k;
+            const std::string w = v.substr(k);
+            if (k == 0 || w.size() < 2 || !std::all_of(w.begin(), w.end(), Lettera) ||
+                (!parola.empty() && w != parola))
+                return std::string();
+            parola = w;
+        }
+        return HaParola(Maiusc(parola), {"UNIT", "EINHEIT", "SCATTI", "PULSE", "IMPULS"})
+                   ? parola
+                   : std::string();
+    };
+    if (Segmento* g = prendi("lScatti", [&](const Segmento& g) {
+            return !parolaDelleUnita(g.distinti).empty() ? 1.0 : 0.0;
+        })) {
+        g->sSegnoInCoda = parolaDelleUnita(g->distinti);
+        if (mUnitaConParola.insert({g->a, g->b}).second)
+            Voce(Ambito::Campo, "Scatti",
+                 Dove(g->a, g->b) + ": un conteggio seguito da \"" + g->sSegnoInCoda +
+                     "\" su ogni chiamata (" + *g->distinti.begin() +
+                     "): sono gli scatti, la parola tolta prima di leggerli (SOSTITUISCI)",
+                 false,
+                 !righe.empty() && righe.front() < mvTipo.size() && mvTipo[righe.front()] == 'E',
+                 "lScatti", g->a, g->b);
+    }
     // A cost (0.35, $11.20): the pulses field, read as a currency.
     if (Segmento* g = prendi("lScatti", [&](const Segmento& g) {
             size_t valuta = 0;

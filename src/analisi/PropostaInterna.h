@@ -501,6 +501,7 @@ class Proponitore {
     std::set<std::pair<int, int>> mContatori;
     std::set<std::pair<int, bool>> mIdentificativi;  // said: column, incoming
     std::set<std::pair<int, int>> mCommesse;         // account codes told by their place alone
+    std::set<std::pair<int, int>> mUnitaConParola;   // pulses glued to a word, said once
     // A count glued before the direction code: the units, on both kinds.
     int miScattiA = -1, miScattiB = -1;
     // A column every call prints in and the records of the system leave blank.

@@ -253,7 +253,7 @@ bool Proponitore::ScattiDallaDurata(const Segmento& g, const std::vector<size_t>
 void Proponitore::ScattiSenzaNome(bool bEntranti) {
     for (const Segmento& g : mSegmenti[bEntranti])
         if (g.sRuolo == "lScatti" && !g.bValuta && g.sIntestazione.empty() &&
-            !mScattiCosto.count({g.a, g.b}))
+            !mScattiCosto.count({g.a, g.b}) && !mUnitaConParola.count({g.a, g.b}))
             Voce(Ambito::Campo, "Scatti",
                  Dove(g.a, g.b) + ": numeri senza intestazione, tutti di " +
                      Num(static_cast<long long>(g.iLunghezzaMax)) +

@@ -452,7 +452,10 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
             const std::string v = Maiusc(TogliSpazi(Testo(r, g.a, g.b)));
             tronchi += v.find("TRUNK") != std::string::npos && v.find('/') == std::string::npos;
         }
-        if (tronchi * 3 >= g.iPieni * 2 && tronchi >= 2) return 30.0;
+        // Of two such columns, the one naming more trunks (TrunkGroup00, TrunkGroup01 beside
+        // one trunk-Q931 on every call: a kind of party, not which trunk).
+        if (tronchi * 3 >= g.iPieni * 2 && tronchi >= 2)
+            return 30.0 + 0.1 * static_cast<double>(std::min<size_t>(g.distinti.size(), 9));
         // A column its heading names as something else is no trunk.
         if (g.iLunghezzaMax > 8 || g.iPieni * 2 < n ||
             HaParola(g.sIntestazione,
@@ -914,6 +917,15 @@ void Proponitore::RuoliDelTipoMaggiore(size_t iEntranti, size_t iUscenti) {
                     forme.count(forma(v)) && cifre(v) + 1 >= minime && cifre(v) <= massime + 1;
             }
             if (righe < 2 || simili * 4 < righe * 3) continue;
+            // The kind's own column for the field holds more of the very values the other
+            // kind reads there (the same trunks named): it stays, and this one is rather a
+            // placeholder (undef) the other kind prints too.
+            const auto propria = std::find_if(verso.begin(), verso.end(), [&](const Segmento& x) {
+                return x.sRuolo == ruolo && x.distinti.size() > k.distinti.size() &&
+                       std::all_of(x.distinti.begin(), x.distinti.end(),
+                                   [&](const std::string& v) { return g->distinti.count(v); });
+            });
+            if (propria != verso.end()) break;
             for (Segmento& x : verso)
                 if (x.sRuolo == ruolo) x.sRuolo.clear();
             k.sRuolo = ruolo;

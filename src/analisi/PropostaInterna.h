@@ -523,6 +523,7 @@ class Proponitore {
     bool EntrantiDaNumeriPropri();
     void RuoliDaNumeriPropri();
     void SquilloDelleEntranti();
+    bool GiornoEMeseSeparati();
     // The caller and the called party under headings naming them: a number calling is an
     // incoming call, an extension calling an outgoing one.
     int miChiamanteA = -1, miChiamatoA = -1;

@@ -112,6 +112,7 @@ void Proponitore::ScegliDate() {
         }
         mDataRiga.reset();
     }
+    if (GiornoEMeseSeparati()) return;
     Voce(Ambito::Campo, "Data", "nessuna data nella stampa: le chiamate non avranno data", true,
          false, "dData");
 }

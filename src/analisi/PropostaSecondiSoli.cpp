@@ -125,7 +125,7 @@ void Proponitore::SecondiSenzaNome() {
             diversi.clear();
             for (long long& x : c.v) {
                 if (x < 0) continue;
-                x = x / 10000 * 3600 + x / 100 % 100 * 60 + x % 100;
+                x = x / 100 / 100 * 3600 + x / 100 % 100 * 60 + x % 100;
                 if (x > 0) {
                     minimo = minimo ? std::min(minimo, x) : x;
                     diversi.insert(x);

@@ -42,7 +42,8 @@ bool Decorato(std::string_view v) {
         const bool dopo =
             i + 1 < v.size() && std::isalpha(static_cast<unsigned char>(v[i + 1])) != 0;
         const bool prima = i > 0 && std::isalpha(static_cast<unsigned char>(v[i - 1])) != 0;
-        if (dopo || prima) return true;
+        // A letter after the last digit is a mark (02079460018A: answered), not a pause.
+        if (dopo || prima || i + 1 == v.size()) return true;
     }
     return false;
 }

@@ -461,7 +461,10 @@ void Proponitore::ScegliTempi() {
                  "valori brevi (in media " + Num(static_cast<long long>(durata->dMedia)) +
                      " s): \xE8 la durata",
                  false);
-    if (durate.size() > 1)
+    // A second duration of zero on every call (a cost never sent, :000.00) tells nothing.
+    if (durate.size() > 1 &&
+        std::any_of(durate[1]->c.vValori.begin(), durate[1]->c.vValori.end(),
+                    [](const Valore& v) { return v.v.TotaleSecondi() > 0; }))
         aggiungi(*durate[1], "dRisposta", "Durata squillo",
                  "una seconda durata, pi\xF9 breve o detta squillo: \xE8 il tempo di risposta "
                  "(solo sulle entranti)",

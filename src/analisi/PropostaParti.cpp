@@ -18,6 +18,31 @@ std::string CifreDa(const std::string& s, int x) {
     return s.substr(c, j - c);
 }
 
+// The beginning the exchange's own numbers share, told by the two parties of each call: a
+// number printed in both columns (the caller of one call, the called party of another) is
+// one of them, and so is every number beginning as it does up to the longest beginning (six
+// signs at least) that stands in exactly one party of every call but a fifth at most (of
+// none with bTutte). "" when there is none.
+std::string PrefissoProprio(const std::vector<std::pair<std::string, std::string>>& vParti,
+                            bool bTutte) {
+    std::set<std::string> primi, secondi;
+    for (const auto& [a, b] : vParti) primi.insert(a), secondi.insert(b);
+    std::string migliore;
+    for (const auto& v : primi) {
+        if (v.empty() || !secondi.count(v)) continue;
+        for (size_t l = v.size(); l >= 6 && l > migliore.size(); --l) {
+            const std::string p = v.substr(0, l);
+            size_t dette = 0;
+            for (const auto& [a, b] : vParti) dette += (a.rfind(p, 0) == 0) != (b.rfind(p, 0) == 0);
+            if (bTutte ? dette == vParti.size() : dette * 5 >= vParti.size() * 4) {
+                migliore = p;
+                break;
+            }
+        }
+    }
+    return migliore;
+}
+
 }  // namespace
 
 // Two columns of digits on every call, the calling party first, the called one later: on each
@@ -129,26 +154,18 @@ bool Proponitore::EntrantiDaNumeriPropri() {
         for (int y : colonne) {
             if (y <= x || Occupata(y)) continue;
             std::vector<std::pair<std::string, std::string>> parti;
-            std::set<std::string> primi, secondi;
             for (size_t r : mvChiamate) {
                 std::string a = CifreDa(mvRighe[r], x), b = CifreDa(mvRighe[r], y);
                 if (a.size() < 7 || b.size() < 7) break;
-                primi.insert(a);
-                secondi.insert(b);
                 parti.emplace_back(std::move(a), std::move(b));
             }
             if (parti.size() != n) continue;
-            std::vector<std::string> propri;
-            for (const auto& v : primi)
-                if (secondi.count(v)) propri.push_back(v);
-            if (propri.empty()) continue;
-            std::string prefisso = propri.front();
-            for (const auto& v : propri) {
-                size_t k = 0;
-                while (k < prefisso.size() && k < v.size() && prefisso[k] == v[k]) ++k;
-                prefisso.resize(k);
-            }
-            if (prefisso.size() < 6) continue;
+            const std::string prefisso = PrefissoProprio(parti, true);
+            if (prefisso.empty()) continue;
+            std::set<std::string> propri;
+            for (const auto& [a, b] : parti)
+                for (const std::string* v : {&a, &b})
+                    if (v->rfind(prefisso, 0) == 0) propri.insert(*v);
             const auto proprio = [&](const std::string& v) { return v.rfind(prefisso, 0) == 0; };
             std::set<size_t> entranti;
             bool va = true;
@@ -166,12 +183,10 @@ bool Proponitore::EntrantiDaNumeriPropri() {
             miPartiB = y;
             Voce(Ambito::Tipo, "Entranti e uscenti",
                  Dove(x, x + 7) + " e " + Dove(y, y + 7) +
-                     ": due numeri su ogni chiamata, nessun interno; " +
-                     Num(static_cast<long long>(propri.size())) +
-                     (propri.size() == 1 ? " numero sta" : " numeri stanno") +
-                     " nell'uno e nell'altro (" + propri.front() +
-                     (propri.size() > 1 ? "..." : "") +
-                     "): sono i numeri del centralino, e su ogni chiamata uno dei due comincia "
+                     ": due numeri su ogni chiamata, nessun interno; i numeri che stanno "
+                     "nell'uno e nell'altro e quelli che cominciano come loro (" +
+                     *propri.begin() + (propri.size() > 1 ? "..." : "") +
+                     ") sono i numeri del centralino, e su ogni chiamata uno dei due comincia "
                      "per " +
                      prefisso + "; il primo \xE8 chi chiama: le " +
                      Num(static_cast<long long>(entranti.size())) +
@@ -220,22 +235,11 @@ void Proponitore::RuoliDaNumeriPropri() {
         for (size_t j = i + 1; j < numeri.size(); ++j) {
             const auto [xa, xb] = numeri[i];
             const auto [ya, yb] = numeri[j];
-            std::set<std::string> primi, secondi;
-            for (size_t r : mvChiamate) {
-                primi.insert(std::string(TogliSpazi(Testo(r, xa, xb))));
-                secondi.insert(std::string(TogliSpazi(Testo(r, ya, yb))));
-            }
-            std::string prefisso;
-            bool primo = true;
-            for (const auto& v : primi)
-                if (!v.empty() && secondi.count(v)) {
-                    if (primo) prefisso = v;
-                    primo = false;
-                    size_t k = 0;
-                    while (k < prefisso.size() && k < v.size() && prefisso[k] == v[k]) ++k;
-                    prefisso.resize(k);
-                }
-            if (prefisso.size() < 6) continue;
+            std::vector<std::pair<std::string, std::string>> parti;
+            for (size_t r : mvChiamate)
+                parti.emplace_back(TogliSpazi(Testo(r, xa, xb)), TogliSpazi(Testo(r, ya, yb)));
+            const std::string prefisso = PrefissoProprio(parti, false);
+            if (prefisso.empty()) continue;
             // Per kind: the column of the own number on every call that prints one.
             std::map<bool, std::set<int>> dove;
             size_t dette = 0;

@@ -722,7 +722,9 @@ void Proponitore::TrasferimentoIncollato() {
     for (size_t r : mvChiamate) {
         const std::string& s = mvRighe[r];
         for (size_t x = 1; x + 1 < s.size(); ++x)
-            if (Lettera(s[x]) && Cifra(s[x - 1]) && Cifra(s[x + 1]))
+            // The T of an ISO 8601 moment (2026-12-07T14:02:11) is no transfer.
+            if (Lettera(s[x]) && Cifra(s[x - 1]) && Cifra(s[x + 1]) &&
+                !(s[x] == 'T' && x >= 3 && s[x - 3] == '-' && x + 3 < s.size() && s[x + 3] == ':'))
                 ++lettere[static_cast<int>(x)][s[x]];
     }
     for (const auto& [x, valori] : lettere) {

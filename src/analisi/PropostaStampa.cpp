@@ -568,8 +568,15 @@ bool Proponitore::ProvaSeparati() {
         if (const size_t n = OrologioConFrazione(v.substr(0, v.find(' ')))) v = v.substr(0, n);
         for (const auto& f : mvFormati)
             if (!f.bSolo && (f.bLetterale || !separati) && f.f.Leggi(v, mesi)) return true;
-        if (v.find(' ') != std::string_view::npos) {
-            const std::string_view p = v.substr(0, v.find(' '));
+        // A date and its time parted by a blank, or by the T of an ISO 8601 moment
+        // (2026-12-07T14:02:11Z): the date alone.
+        size_t parte = v.find(' ');
+        if (const size_t t = v.find('T'); parte == std::string_view::npos &&
+                                          t != std::string_view::npos && t > 0 &&
+                                          t + 1 < v.size() && Cifra(v[t - 1]) && Cifra(v[t + 1]))
+            parte = t;
+        if (parte != std::string_view::npos) {
+            const std::string_view p = v.substr(0, parte);
             for (const auto& f : mvFormati)
                 if (!f.bSolo && (f.bLetterale || !separati) && f.f.Leggi(p, mesi)) return true;
         }

@@ -321,10 +321,16 @@ void Proponitore::ScegliTempi() {
         std::sort(ore.begin(), ore.end(), [&](Cand* x, Cand* y) {
             return prima[x] != prima[y] ? prima[x] > prima[y] : media(x) < media(y);
         });
+        // Of the latest times alike, the one printed on more calls is the end (an end time
+        // beside a failure time printed on the failed calls only).
+        Cand* ultima = ore.back();
+        for (Cand* x : ore)
+            if (x != ore.front() && prima[x] == prima[ultima] && x->c.Righe() > ultima->c.Righe())
+                ultima = x;
         // The times between (the answer) are no field.
-        for (size_t i = 1; i + 1 < ore.size(); ++i)
-            mvOccupate.emplace_back(ore[i]->c.a, ore[i]->c.b);
-        ore = {ore.front(), ore.back()};
+        for (Cand* x : ore)
+            if (x != ore.front() && x != ultima) mvOccupate.emplace_back(x->c.a, x->c.b);
+        ore = {ore.front(), ultima};
         std::sort(ore.begin(), ore.end(), [](Cand* x, Cand* y) { return x->c.a < y->c.a; });
     }
     // Durations: the talk time is the longer one on average; a ringing time is short and
@@ -369,11 +375,14 @@ void Proponitore::ScegliTempi() {
         }
     Cand* ordine = durata ? durata : decimi.c.vValori.empty() ? nullptr : &decimi;
     if (ore.size() == 2) {
-        size_t prima = 0;
+        size_t prima = 0, comuni = 0;
         for (const auto& v : ore[0]->c.vValori)
-            if (const Valore* w = ore[1]->c.Su(v.iRiga))
+            if (const Valore* w = ore[1]->c.Su(v.iRiga)) {
                 prima += v.v.TotaleSecondi() <= w->v.TotaleSecondi();
-        const bool ordine = prima * 2 >= ore[0]->c.Righe();
+                ++comuni;
+            }
+        // Compared on the calls that print both.
+        const bool ordine = prima * 2 >= comuni;
         aggiungi(ordine ? *ore[0] : *ore[1], "dOraInizio", "Ora inizio",
                  "due ore su ogni chiamata: la prima viene prima, \xE8 l'inizio", false);
         aggiungi(ordine ? *ore[1] : *ore[0], "dOraFine", "Ora fine",
@@ -462,9 +471,8 @@ void Proponitore::ScegliTempi() {
                      " s): \xE8 la durata",
                  false);
     // A second duration of zero on every call (a cost never sent, :000.00) tells nothing.
-    if (durate.size() > 1 &&
-        std::any_of(durate[1]->c.vValori.begin(), durate[1]->c.vValori.end(),
-                    [](const Valore& v) { return v.v.TotaleSecondi() > 0; }))
+    if (durate.size() > 1 && std::any_of(durate[1]->c.vValori.begin(), durate[1]->c.vValori.end(),
+                                         [](const Valore& v) { return v.v.TotaleSecondi() > 0; }))
         aggiungi(*durate[1], "dRisposta", "Durata squillo",
                  "una seconda durata, pi\xF9 breve o detta squillo: \xE8 il tempo di risposta "
                  "(solo sulle entranti)",

@@ -65,8 +65,15 @@ void Proponitore::DentroIlCampo(size_t r, int a, int b, ColonnePerPosto& perIniz
             if (!va) continue;
             // Bounded on each side by the token's end or by a sign the format does not print;
             // digits go before it only up to the token's start (more minutes: 000:10).
+            // The marks of an ISO 8601 moment part too: the T between the date's digits and
+            // the time's (2026-12-07T14:02:11), the Z after the time's (...:11Z, UTC).
             const auto confine = [&](size_t x) {
                 const char c = tutto[x];
+                const bool cifraPrima = x > 0 && Cifra(tutto[x - 1]);
+                const bool cifraDopo = x + 1 < tutto.size() && Cifra(tutto[x + 1]);
+                if (c == 'T' && cifraPrima && cifraDopo) return true;
+                if (c == 'Z' && cifraPrima && (x + 1 == tutto.size() || !Alnum(tutto[x + 1])))
+                    return true;
                 return !Alnum(c) && !separa(c);
             };
             size_t x = i;

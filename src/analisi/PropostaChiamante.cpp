@@ -66,10 +66,7 @@ bool Proponitore::EntrantiDalChiamante() {
     }
     const size_t entranti = daNumero.size();
     if (entranti < 2 || n - entranti < 2 || corta + 3 > 7) return false;
-    for (size_t r : daNumero) mvTipo[r] = 'E';
-    miFormaA = chi + static_cast<int>(corta);
-    miFormaB = miFormaA + 1;
-    msFormaValore.clear();
+    SegnaEntranti(daNumero, chi + static_cast<int>(corta), "", miPartiA, miPartiB);
     // The printed party may go on after its digits (221@10.0.1.11): a digit there, not any sign.
     mbFormaCifra = true;
     miChiamanteA = chi;

@@ -521,6 +521,12 @@ class Proponitore {
     int miPartiA = -1, miPartiB = -1;
     bool EntrantiDaParti();
     bool EntrantiDaNumeriPropri();
+    // The calls on these lines are incoming, told by the column at iForma: a digit there
+    // (sValore "") or the text sValore; their parties stand at iParteA and iParteB.
+    void SegnaEntranti(const std::vector<size_t>& righe, int iForma, const std::string& sValore,
+                       int iParteA, int iParteB);
+    // Pairs of columns where runs of digits open, the first before the second, neither taken.
+    std::vector<std::pair<int, int>> CoppieDiColonne() const;
     void RuoliDaNumeriPropri();
     void SquilloDelleEntranti();
     bool GiornoEMeseSeparati();

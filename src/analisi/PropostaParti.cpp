@@ -52,89 +52,95 @@ std::string PrefissoProprio(const std::vector<std::pair<std::string, std::string
 // columns, on two calls at least each, and some extension stands in both too. The calls whose
 // first party is the number are incoming, told by a digit after the extension's width in the
 // first column (DIVERSO_DA ""); each kind reads its extension and its number where they stand.
+void Proponitore::SegnaEntranti(const std::vector<size_t>& righe, int iForma,
+                                const std::string& sValore, int iParteA, int iParteB) {
+    for (size_t r : righe) mvTipo[r] = 'E';
+    miFormaA = iForma;
+    miFormaB = iForma + (sValore.empty() ? 1 : static_cast<int>(sValore.size()));
+    msFormaValore = sValore;
+    miPartiA = iParteA;
+    miPartiB = iParteB;
+}
+
+std::vector<std::pair<int, int>> Proponitore::CoppieDiColonne() const {
+    std::vector<std::pair<int, int>> coppie;
+    const std::set<int> colonne = IniziDiCifre();
+    for (int x : colonne)
+        for (int y : colonne)
+            if (x < y && !Occupata(x) && !Occupata(y)) coppie.emplace_back(x, y);
+    return coppie;
+}
+
 bool Proponitore::EntrantiDaParti() {
     const size_t n = mvChiamate.size();
     if (n < 4) return false;
-    const std::set<int> colonne = IniziDiCifre();
-    for (int x : colonne) {
-        if (Occupata(x)) continue;
-        for (int y : colonne) {
-            if (y <= x || Occupata(y)) continue;
-            size_t corta = 0, entranti = 0, uscenti = 0;
-            std::set<std::string> interniPrima, interniDopo;
-            std::vector<size_t> daNumero;
-            std::set<size_t> interne;
-            bool va = true;
-            for (size_t r : mvChiamate) {
-                const std::string a = CifreDa(mvRighe[r], x), b = CifreDa(mvRighe[r], y);
-                const bool numeroPrima = a.size() >= 7, numeroDopo = b.size() >= 7;
-                const std::string& interno = numeroPrima ? b : a;
-                // Two extensions: an internal call, outgoing; two numbers: no such columns.
-                const bool interna = !numeroPrima && !numeroDopo && a.size() == b.size();
-                if ((numeroPrima == numeroDopo && !interna) || interno.size() < 2 ||
-                    (corta && interno.size() != corta)) {
-                    va = false;
-                    break;
-                }
-                corta = interno.size();
-                (numeroPrima ? interniDopo : interniPrima).insert(interno);
-                if (numeroPrima) daNumero.push_back(r);
-                if (!interna) ++(numeroPrima ? entranti : uscenti);
-                if (interna) interne.insert(r);
+    for (const auto& [x, y] : CoppieDiColonne()) {
+        size_t corta = 0, entranti = 0, uscenti = 0;
+        std::set<std::string> interniPrima, interniDopo;
+        std::vector<size_t> daNumero;
+        std::set<size_t> interne;
+        bool va = true;
+        for (size_t r : mvChiamate) {
+            const std::string a = CifreDa(mvRighe[r], x), b = CifreDa(mvRighe[r], y);
+            const bool numeroPrima = a.size() >= 7, numeroDopo = b.size() >= 7;
+            const std::string& interno = numeroPrima ? b : a;
+            // Two extensions: an internal call, outgoing; two numbers: no such columns.
+            const bool interna = !numeroPrima && !numeroDopo && a.size() == b.size();
+            if ((numeroPrima == numeroDopo && !interna) || interno.size() < 2 ||
+                (corta && interno.size() != corta)) {
+                va = false;
+                break;
             }
-            bool comune = false;
-            for (const auto& v : interniPrima) comune |= interniDopo.count(v) > 0;
-            if (!va || !comune || entranti < 2 || uscenti < 2 || corta + 3 > 7) continue;
-            std::string perche;
-            const bool chiamato =
-                ChiamatoPrima(std::set<size_t>(daNumero.begin(), daNumero.end()), interne, perche);
-            if (chiamato) {
-                // The called party first: incoming are the calls whose number comes second.
-                for (size_t r : mvChiamate)
-                    if (!interne.count(r) &&
-                        std::find(daNumero.begin(), daNumero.end(), r) == daNumero.end())
-                        mvTipo[r] = 'E';
-                miFormaA = y + static_cast<int>(corta);
-                miFormaB = miFormaA + 1;
-                msFormaValore.clear();
-                miPartiA = y;
-                miPartiB = x;
-                Voce(Ambito::Tipo, "Entranti e uscenti",
-                     Dove(x, x + 7) + " e " + Dove(y, y + 7) +
-                         ": su ogni chiamata uno dei due \xE8 "
-                         "un interno di " +
-                         Num(static_cast<long long>(corta)) +
-                         " cifre e l'altro un numero di sette cifre o pi\xF9; " + perche + "; le " +
-                         Num(static_cast<long long>(uscenti)) +
-                         " chiamate col numero al secondo posto sono "
-                         "entranti (cifre in " +
-                         Dove(miFormaA, miFormaB) +
-                         "), le altre uscenti; ciascuna legge interno e numero dove stanno",
-                     true);
-                return true;
-            }
-            for (size_t r : daNumero) mvTipo[r] = 'E';
-            miFormaA = x + static_cast<int>(corta);
-            miFormaB = miFormaA + 1;
-            msFormaValore.clear();
-            miPartiA = x;
-            miPartiB = y;
-            std::set<size_t> primi(daNumero.begin(), daNumero.end());
+            corta = interno.size();
+            (numeroPrima ? interniDopo : interniPrima).insert(interno);
+            if (numeroPrima) daNumero.push_back(r);
+            if (!interna) ++(numeroPrima ? entranti : uscenti);
+            if (interna) interne.insert(r);
+        }
+        bool comune = false;
+        for (const auto& v : interniPrima) comune |= interniDopo.count(v) > 0;
+        if (!va || !comune || entranti < 2 || uscenti < 2 || corta + 3 > 7) continue;
+        std::string perche;
+        const bool chiamato =
+            ChiamatoPrima(std::set<size_t>(daNumero.begin(), daNumero.end()), interne, perche);
+        if (chiamato) {
+            // The called party first: incoming are the calls whose number comes second.
+            std::vector<size_t> secondi;
+            for (size_t r : mvChiamate)
+                if (!interne.count(r) &&
+                    std::find(daNumero.begin(), daNumero.end(), r) == daNumero.end())
+                    secondi.push_back(r);
+            SegnaEntranti(secondi, y + static_cast<int>(corta), "", y, x);
             Voce(Ambito::Tipo, "Entranti e uscenti",
                  Dove(x, x + 7) + " e " + Dove(y, y + 7) +
                      ": su ogni chiamata uno dei due \xE8 "
                      "un interno di " +
                      Num(static_cast<long long>(corta)) +
-                     " cifre e l'altro un numero di sette cifre o pi\xF9, e gli stessi interni (" +
-                     *interniPrima.begin() +
-                     "...) stanno nell'uno e nell'altro: il primo \xE8 chi chiama; le " +
-                     Num(static_cast<long long>(entranti)) +
-                     " chiamate col numero al primo posto (" + PrimiTesti(primi, x, x + 11) +
-                     ") sono entranti (cifre in " + Dove(miFormaA, miFormaB) +
+                     " cifre e l'altro un numero di sette cifre o pi\xF9; " + perche + "; le " +
+                     Num(static_cast<long long>(uscenti)) +
+                     " chiamate col numero al secondo posto sono "
+                     "entranti (cifre in " +
+                     Dove(miFormaA, miFormaB) +
                      "), le altre uscenti; ciascuna legge interno e numero dove stanno",
                  true);
             return true;
         }
+        SegnaEntranti(daNumero, x + static_cast<int>(corta), "", x, y);
+        std::set<size_t> primi(daNumero.begin(), daNumero.end());
+        Voce(Ambito::Tipo, "Entranti e uscenti",
+             Dove(x, x + 7) + " e " + Dove(y, y + 7) +
+                 ": su ogni chiamata uno dei due \xE8 "
+                 "un interno di " +
+                 Num(static_cast<long long>(corta)) +
+                 " cifre e l'altro un numero di sette cifre o pi\xF9, e gli stessi interni (" +
+                 *interniPrima.begin() +
+                 "...) stanno nell'uno e nell'altro: il primo \xE8 chi chiama; le " +
+                 Num(static_cast<long long>(entranti)) + " chiamate col numero al primo posto (" +
+                 PrimiTesti(primi, x, x + 11) + ") sono entranti (cifre in " +
+                 Dove(miFormaA, miFormaB) +
+                 "), le altre uscenti; ciascuna legge interno e numero dove stanno",
+             true);
+        return true;
     }
     return false;
 }
@@ -148,54 +154,44 @@ bool Proponitore::EntrantiDaParti() {
 bool Proponitore::EntrantiDaNumeriPropri() {
     const size_t n = mvChiamate.size();
     if (n < 4) return false;
-    const std::set<int> colonne = IniziDiCifre();
-    for (int x : colonne) {
-        if (Occupata(x)) continue;
-        for (int y : colonne) {
-            if (y <= x || Occupata(y)) continue;
-            std::vector<std::pair<std::string, std::string>> parti;
-            for (size_t r : mvChiamate) {
-                std::string a = CifreDa(mvRighe[r], x), b = CifreDa(mvRighe[r], y);
-                if (a.size() < 7 || b.size() < 7) break;
-                parti.emplace_back(std::move(a), std::move(b));
-            }
-            if (parti.size() != n) continue;
-            const std::string prefisso = PrefissoProprio(parti, true);
-            if (prefisso.empty()) continue;
-            std::set<std::string> propri;
-            for (const auto& [a, b] : parti)
-                for (const std::string* v : {&a, &b})
-                    if (v->rfind(prefisso, 0) == 0) propri.insert(*v);
-            const auto proprio = [&](const std::string& v) { return v.rfind(prefisso, 0) == 0; };
-            std::set<size_t> entranti;
-            bool va = true;
-            for (size_t i = 0; i < n && va; ++i) {
-                const bool a = proprio(parti[i].first), b = proprio(parti[i].second);
-                va = a != b;
-                if (b) entranti.insert(mvChiamate[i]);
-            }
-            if (!va || entranti.size() < 2 || n - entranti.size() < 2) continue;
-            for (size_t r : entranti) mvTipo[r] = 'E';
-            miFormaA = y;
-            miFormaB = y + static_cast<int>(prefisso.size());
-            msFormaValore = prefisso;
-            miPartiA = x;
-            miPartiB = y;
-            Voce(Ambito::Tipo, "Entranti e uscenti",
-                 Dove(x, x + 7) + " e " + Dove(y, y + 7) +
-                     ": due numeri su ogni chiamata, nessun interno; i numeri che stanno "
-                     "nell'uno e nell'altro e quelli che cominciano come loro (" +
-                     *propri.begin() + (propri.size() > 1 ? "..." : "") +
-                     ") sono i numeri del centralino, e su ogni chiamata uno dei due comincia "
-                     "per " +
-                     prefisso + "; il primo \xE8 chi chiama: le " +
-                     Num(static_cast<long long>(entranti.size())) +
-                     " chiamate col numero del centralino al secondo posto sono entranti (" +
-                     Dove(miFormaA, miFormaB) + " = \"" + prefisso +
-                     "\"), le altre uscenti; il numero del centralino \xE8 letto come interno",
-                 true);
-            return true;
+    for (const auto& [x, y] : CoppieDiColonne()) {
+        std::vector<std::pair<std::string, std::string>> parti;
+        for (size_t r : mvChiamate) {
+            std::string a = CifreDa(mvRighe[r], x), b = CifreDa(mvRighe[r], y);
+            if (a.size() < 7 || b.size() < 7) break;
+            parti.emplace_back(std::move(a), std::move(b));
         }
+        if (parti.size() != n) continue;
+        const std::string prefisso = PrefissoProprio(parti, true);
+        if (prefisso.empty()) continue;
+        std::set<std::string> propri;
+        for (const auto& [a, b] : parti)
+            for (const std::string* v : {&a, &b})
+                if (v->rfind(prefisso, 0) == 0) propri.insert(*v);
+        const auto proprio = [&](const std::string& v) { return v.rfind(prefisso, 0) == 0; };
+        std::set<size_t> entranti;
+        bool va = true;
+        for (size_t i = 0; i < n && va; ++i) {
+            const bool a = proprio(parti[i].first), b = proprio(parti[i].second);
+            va = a != b;
+            if (b) entranti.insert(mvChiamate[i]);
+        }
+        if (!va || entranti.size() < 2 || n - entranti.size() < 2) continue;
+        SegnaEntranti({entranti.begin(), entranti.end()}, y, prefisso, x, y);
+        Voce(Ambito::Tipo, "Entranti e uscenti",
+             Dove(x, x + 7) + " e " + Dove(y, y + 7) +
+                 ": due numeri su ogni chiamata, nessun interno; i numeri che stanno "
+                 "nell'uno e nell'altro e quelli che cominciano come loro (" +
+                 *propri.begin() + (propri.size() > 1 ? "..." : "") +
+                 ") sono i numeri del centralino, e su ogni chiamata uno dei due comincia "
+                 "per " +
+                 prefisso + "; il primo \xE8 chi chiama: le " +
+                 Num(static_cast<long long>(entranti.size())) +
+                 " chiamate col numero del centralino al secondo posto sono entranti (" +
+                 Dove(miFormaA, miFormaB) + " = \"" + prefisso +
+                 "\"), le altre uscenti; il numero del centralino \xE8 letto come interno",
+             true);
+        return true;
     }
     return false;
 }

@@ -75,7 +75,7 @@ bool Proponitore::EntrantiDaParti() {
     const size_t n = mvChiamate.size();
     if (n < 4) return false;
     for (const auto& [x, y] : CoppieDiColonne()) {
-        size_t corta = 0, entranti = 0, uscenti = 0;
+        size_t corta = 0, entranti = 0, uscenti = 0, brevi = 0;
         std::set<std::string> interniPrima, interniDopo;
         std::vector<size_t> daNumero;
         std::set<size_t> interne;
@@ -84,8 +84,13 @@ bool Proponitore::EntrantiDaParti() {
             const std::string a = CifreDa(mvRighe[r], x), b = CifreDa(mvRighe[r], y);
             const bool numeroPrima = a.size() >= 7, numeroDopo = b.size() >= 7;
             const std::string& interno = numeroPrima ? b : a;
-            // Two extensions: an internal call, outgoing; two numbers: no such columns.
-            const bool interna = !numeroPrima && !numeroDopo && a.size() == b.size();
+            // Two extensions: an internal call, outgoing; two numbers: no such columns. An
+            // extension calling a short number (114, a service) is outgoing too, as an
+            // internal call; one call in eight at most.
+            const bool breve = !numeroPrima && !numeroDopo && a.size() != b.size() &&
+                               b.size() >= 2 && a.size() >= 2 && (!corta || a.size() == corta);
+            brevi += breve;
+            const bool interna = !numeroPrima && !numeroDopo && (a.size() == b.size() || breve);
             if ((numeroPrima == numeroDopo && !interna) || interno.size() < 2 ||
                 (corta && interno.size() != corta)) {
                 va = false;
@@ -99,7 +104,8 @@ bool Proponitore::EntrantiDaParti() {
         }
         bool comune = false;
         for (const auto& v : interniPrima) comune |= interniDopo.count(v) > 0;
-        if (!va || !comune || entranti < 2 || uscenti < 2 || corta + 3 > 7) continue;
+        if (!va || !comune || entranti < 2 || uscenti < 2 || corta + 3 > 7 || brevi * 8 > n)
+            continue;
         std::string perche;
         const bool chiamato =
             ChiamatoPrima(std::set<size_t>(daNumero.begin(), daNumero.end()), interne, perche);

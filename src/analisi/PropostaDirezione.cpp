@@ -235,6 +235,7 @@ void Proponitore::ScegliDirezione() {
         if (d) diParole(d->first, d->second);
     }
     if (!migliore && EntrantiSenzaAddebito()) return;
+    if (!migliore && EntrantiDaMarcaSenzaAddebito()) return;
     if (!migliore && EntrantiDaScambio()) return;
     if (!migliore && (EntrantiDaParti() || EntrantiDalChiamante() || EntrantiDaNumeriPropri()))
         return;
@@ -937,6 +938,63 @@ void Proponitore::TrasferiteDaCoppie() {
              true);
         return;
     }
+}
+
+// A mark of one letter standing in one column on some calls and blank there on the others (K,
+// no code beside it), where a count every call prints is zero on each marked call and above
+// zero on most of the others: only outgoing calls are charged, the marked calls are incoming
+// (UGUALE_A the letter), uncertain.
+bool Proponitore::EntrantiDaMarcaSenzaAddebito() {
+    const size_t n = mvChiamate.size();
+    if (n < 4) return false;
+    std::vector<Segmento> conteggi;
+    for (const Segmento& g : Segmenti(mvChiamate))
+        if (g.iPieni == n && g.iIntere == n && g.iLunghezzaMax <= 5) conteggi.push_back(g);
+    size_t larghezza = 0;
+    for (size_t r : mvChiamate) larghezza = std::max(larghezza, mvRighe[r].size());
+    const auto car = [&](size_t r, size_t x) {
+        return x < mvRighe[r].size() ? mvRighe[r][x] : ' ';
+    };
+    for (size_t x = 0; x < larghezza; ++x) {
+        if (Occupata(static_cast<int>(x))) continue;
+        std::set<char> lettere;
+        std::vector<size_t> marcate;
+        bool va = true;
+        for (size_t r : mvChiamate) {
+            const char c = car(r, x);
+            if (c == ' ') continue;
+            va = Lettera(c) && !(x > 0 && Cifra(car(r, x - 1))) && !Cifra(car(r, x + 1));
+            if (!va) break;
+            lettere.insert(c);
+            marcate.push_back(r);
+        }
+        if (!va || lettere.size() != 1 || marcate.size() < 2 || n - marcate.size() < 2) continue;
+        const std::set<size_t> segnate(marcate.begin(), marcate.end());
+        for (const Segmento& g : conteggi) {
+            size_t addebitate = 0;
+            bool zero = true;
+            for (size_t r : mvChiamate) {
+                const long long k = std::stoll(std::string(TogliSpazi(Testo(r, g.a, g.b))));
+                if (segnate.count(r))
+                    zero &= k == 0;
+                else
+                    addebitate += k > 0;
+            }
+            if (!zero || addebitate * 2 < n - marcate.size() || addebitate < 2) continue;
+            const std::string segno(1, *lettere.begin());
+            SegnaEntranti(marcate, static_cast<int>(x), segno, miPartiA, miPartiB);
+            Voce(Ambito::Tipo, "Entranti e uscenti",
+                 Dove(static_cast<int>(x), static_cast<int>(x) + 1) + ": \"" + segno + "\" su " +
+                     Num(static_cast<long long>(marcate.size())) + " chiamate e bianco sulle " +
+                     "altre; in " + Dove(g.a, g.b) + " un conteggio zero su ognuna di quelle e " +
+                     "sopra zero su " + Num(static_cast<long long>(addebitate)) + " delle altre " +
+                     Num(static_cast<long long>(n - marcate.size())) +
+                     ": solo le uscenti si pagano, le chiamate segnate sono le entranti",
+                 true);
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace tarno::proposta

@@ -521,6 +521,7 @@ class Proponitore {
     int miPartiA = -1, miPartiB = -1;
     bool EntrantiDaParti();
     bool EntrantiDaNumeriPropri();
+    bool EntrantiDaMarcaSenzaAddebito();
     // The calls on these lines are incoming, told by the column at iForma: a digit there
     // (sValore "") or the text sValore; their parties stand at iParteA and iParteB.
     void SegnaEntranti(const std::vector<size_t>& righe, int iForma, const std::string& sValore,

@@ -318,6 +318,12 @@ void Proponitore::TrovaValori() {
                                   (separa(s[i + L]) || (Cifra(s[i + L]) && i + L + 1 < s.size() &&
                                                         separa(s[i + L + 1])));
                 if (prima || dopo) continue;
+                // Nor the tail of an amount (00.36 of 0000.36): digits glued before a value
+                // whose last separator is a decimal point, ending the word.
+                if (i > 0 && Cifra(s[i - 1]) && L >= 3 &&
+                    (schema[L - 3] == '.' || schema[L - 3] == ',') &&
+                    (i + L == s.size() || s[i + L] == ' '))
+                    continue;
                 const bool incollato =
                     (i > 0 && Cifra(s[i - 1])) || (i + L < s.size() && Cifra(s[i + L]));
                 const std::string_view t(s.data() + i, L);

@@ -466,6 +466,12 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
         // Tokens of letters and digits, another on every call (a dialog's tag), name no trunk.
         if (g.distinti.size() == g.iPieni && Identificativo({g.distinti.begin(), g.distinti.end()}))
             return 0.0;
+        // Zero on every call (a count never charged) names no trunk.
+        if (!g.distinti.empty() &&
+            std::all_of(g.distinti.begin(), g.distinti.end(), [](const std::string& v) {
+                return v.find_first_not_of('0') == std::string::npos;
+            }))
+            return 0.0;
         // A letter or two, of three values at most (a record's mark E, a check flag G/B), name
         // no trunk either: flags, not the line a call took.
         if (g.distinti.size() <= 3 &&

@@ -1,6 +1,7 @@
 #include "analisi/ChiaviValori.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tarno::proposta {
 
@@ -45,8 +46,14 @@ bool RigaDiCifre(const std::vector<std::string>& vPezzi) {
         const size_t a = p.find_first_not_of(" \t"), b = p.find_last_not_of(" \t");
         if (a == std::string::npos) continue;
         ++scritti;
-        cifre += std::all_of(p.begin() + static_cast<long>(a), p.begin() + static_cast<long>(b) + 1,
-                             [](char c) { return c >= '0' && c <= '9'; });
+        // Digits, or digits among the signs of a number or a moment (185.310, 10.0.0.1:5060,
+        // 1796662811-214): no name of a heading.
+        const auto da = p.begin() + static_cast<long>(a),
+                   fino = p.begin() + static_cast<long>(b) + 1;
+        cifre += std::any_of(da, fino, [](char c) { return c >= '0' && c <= '9'; }) &&
+                 std::all_of(da, fino, [](char c) {
+                     return (c >= '0' && c <= '9') || std::strchr(".:,-/+", c) != nullptr;
+                 });
     }
     return cifre >= 2 && cifre * 3 >= scritti;
 }

@@ -320,6 +320,15 @@ std::vector<Segmento> Proponitore::Segmenti(const std::vector<size_t>& righe) {
                        v.find("..") == std::string::npos && v.front() != '.' && v.back() != '.' &&
                        v.size() <= 15;
             });
+        // Nor an identifier of a session and its sequence (1796662811-214): the digits before
+        // the dash, six or more, the same on every value.
+        std::set<std::string> sessioni;
+        for (const auto& v : g.distinti)
+            sessioni.insert(v.find('-') == std::string::npos ? v : v.substr(0, v.find('-')));
+        const bool sessione =
+            sessioni.size() == 1 && g.distinti.size() >= 2 && sessioni.begin()->size() >= 6 &&
+            std::all_of(sessioni.begin()->begin(), sessioni.begin()->end(), Cifra);
+        if (sessione) return 0.0;
         // Nor an amount with its decimals (000.00).
         if (giunzioni(g) || crescenti(g) || canali || marche || tipo || esadecimali ||
             (rete && !g.distinti.empty()) || OltreUnNumero(g.distinti) || g.bValuta ||

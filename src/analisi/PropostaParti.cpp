@@ -242,19 +242,29 @@ void Proponitore::RuoliDaNumeriPropri() {
                 parti.emplace_back(TogliSpazi(Testo(r, xa, xb)), TogliSpazi(Testo(r, ya, yb)));
             const std::string prefisso = PrefissoProprio(parti, false);
             if (prefisso.empty()) continue;
-            // Per kind: the column of the own number on every call that prints one.
-            std::map<bool, std::set<int>> dove;
+            // Per kind: the column of the own number on four calls in five that print one (a
+            // transferred leg may go out from it).
+            std::map<bool, std::map<int, size_t>> conti;
             size_t dette = 0;
             for (size_t r : mvChiamate) {
                 const std::string a(TogliSpazi(Testo(r, xa, xb))), b(TogliSpazi(Testo(r, ya, yb)));
                 const bool pa = a.rfind(prefisso, 0) == 0, pb = b.rfind(prefisso, 0) == 0;
                 if (pa == pb) continue;
-                dove[mvTipo[r] == 'E'].insert(pa ? xa : ya);
+                ++conti[mvTipo[r] == 'E'][pa ? xa : ya];
                 ++dette;
+            }
+            std::map<bool, std::set<int>> dove;
+            for (const auto& [entranti, perColonna] : conti) {
+                size_t tutte = 0;
+                for (const auto& [x, k] : perColonna) tutte += k;
+                for (const auto& [x, k] : perColonna)
+                    if (k * 5 >= tutte * 4) dove[entranti].insert(x);
             }
             if (dette * 5 < mvChiamate.size() * 4 || dove.size() != 2 || dove[true].size() != 1 ||
                 dove[false].size() != 1 || *dove[true].begin() == *dove[false].begin())
                 continue;
+            // Each kind's number is the other party; its own number stands for the extension
+            // the call belongs to (a direct-dial number), where the kind has none of its own.
             std::string cambiate;
             for (const bool entranti : {true, false}) {
                 const int proprio = *dove[entranti].begin();
@@ -262,12 +272,35 @@ void Proponitore::RuoliDaNumeriPropri() {
                 auto& segmenti = mSegmenti[entranti];
                 const auto g = std::find_if(segmenti.begin(), segmenti.end(),
                                             [&](const Segmento& k) { return k.a == numero; });
-                if (g == segmenti.end() || g->sRuolo == "sNumero") continue;
-                for (auto& k : segmenti)
-                    if (k.sRuolo == "sNumero") k.sRuolo.clear();
-                g->sRuolo = "sNumero";
-                cambiate += std::string(cambiate.empty() ? "" : " e ") +
-                            (entranti ? "entranti" : "uscenti");
+                const auto h = std::find_if(segmenti.begin(), segmenti.end(),
+                                            [&](const Segmento& k) { return k.a == proprio; });
+                bool cambiata = false;
+                if (g != segmenti.end() && g->sRuolo != "sNumero") {
+                    for (auto& k : segmenti)
+                        if (k.sRuolo == "sNumero") k.sRuolo.clear();
+                    g->sRuolo = "sNumero";
+                    cambiata = true;
+                }
+                // An extension of its own: whole numbers of two to six digits, none of them zero.
+                const bool interno =
+                    std::any_of(segmenti.begin(), segmenti.end(), [](const Segmento& k) {
+                        return k.sRuolo == "sDerivato" && k.iIntere == k.iPieni &&
+                               k.distinti.size() > 1 &&
+                               std::all_of(k.distinti.begin(), k.distinti.end(),
+                                           [](const std::string& v) {
+                                               return v.size() >= 2 && v.size() <= 6 &&
+                                                      v.find_first_not_of('0') != std::string::npos;
+                                           });
+                    });
+                if (h != segmenti.end() && h->sRuolo != "sDerivato" && !interno) {
+                    for (auto& k : segmenti)
+                        if (k.sRuolo == "sDerivato") k.sRuolo.clear();
+                    h->sRuolo = "sDerivato";
+                    cambiata = true;
+                }
+                if (cambiata)
+                    cambiate += std::string(cambiate.empty() ? "" : " e ") +
+                                (entranti ? "entranti" : "uscenti");
             }
             if (cambiate.empty()) return;
             Voce(Ambito::Campo, "Numero",
@@ -276,7 +309,8 @@ void Proponitore::RuoliDaNumeriPropri() {
                      "(cominciano per " +
                      prefisso +
                      ") sono i numeri del centralino, e ogni tipo lo stampa sempre nella stessa "
-                     "colonna: il numero dell'interlocutore \xE8 l'altra (cambiato sulle " +
+                     "colonna: il numero dell'interlocutore \xE8 l'altra, il numero del "
+                     "centralino sta per l'interno (cambiati sulle " +
                      cambiate + ")",
                  true);
             return;

@@ -46,12 +46,13 @@ size_t Proponitore::AllaSessagesimale(const std::vector<long long>& valori, cons
                : 0;
 }
 
-// Where no rule found a duration, a column of whole numbers (under no heading naming another
-// field) on nearly every call that varies
-// as call lengths do: no counter, most values above zero different, the longest a minute or more
-// and at least ten times the shortest above zero, none past six digits (a telephone number, an
-// instant). Where one such column is a hundred (or ten) times another on every call, the
-// smaller counts seconds and the other hundredths (tenths). Several left: the widest spread.
+// Where no rule found a duration, a column of whole numbers under no heading naming another
+// field, on nearly every call, that varies as call lengths do: no counter, most values above
+// zero different, the longest a minute or more and at least ten times the shortest above zero,
+// none past six digits (a telephone number, an instant). Read as seconds, or as mmss / hhmmss
+// when every value reads so. Where one such column is a hundred (or ten) times another on
+// every call, the smaller counts seconds and the other hundredths (tenths). Of several left,
+// the widest spread.
 void Proponitore::SecondiSenzaNome() {
     for (const auto& t : mvTempi)
         if (t.sCampo == "dDurata") return;

@@ -58,9 +58,10 @@ bool Proponitore::GiornoEMeseSeparati() {
             c.a = static_cast<int>(x);
             c.b = static_cast<int>(y + 2);
             for (size_t r : mvChiamate)
-                if (const auto v = mvFormati[f].f.Leggi(
-                        std::string_view(mvRighe[r]).substr(x, testo.size()), mMesi))
-                    c.vValori.push_back({r, c.a, c.b, *v});
+                if (x + testo.size() <= mvRighe[r].size())
+                    if (const auto v = mvFormati[f].f.Leggi(
+                            std::string_view(mvRighe[r]).substr(x, testo.size()), mMesi))
+                        c.vValori.push_back({r, c.a, c.b, *v});
             if (c.vValori.size() * 10 < n * 9) continue;
             mData = c;
             mvOccupate.emplace_back(c.a, c.b);

@@ -1122,22 +1122,7 @@ std::set<int> Proponitore::TagliIncollati(const std::vector<size_t>& righe,
 // With the parties swapped, each kind's extension and trunk are where the swap put them,
 // whatever their values look like.
 void Proponitore::RuoliDaScambio() {
-    if (miScambioA < 0) return;
-    for (auto& [bEntrante, segmenti] : mSegmenti) {
-        const int interno = bEntrante ? miScambioB : miScambioA;
-        const int linea = bEntrante ? miScambioA : miScambioB;
-        Segmento* pInterno = nullptr;
-        Segmento* pLinea = nullptr;
-        for (auto& g : segmenti) {
-            if (g.a == interno) pInterno = &g;
-            if (g.a == linea) pLinea = &g;
-        }
-        if (!pInterno || !pLinea) continue;
-        for (auto& g : segmenti)
-            if (g.sRuolo == "sDerivato" || g.sRuolo == "sLinea") g.sRuolo.clear();
-        pInterno->sRuolo = "sDerivato";
-        pLinea->sRuolo = "sLinea";
-    }
+    if (miScambioA >= 0) RuoliScambiati(miScambioA, miScambioB, "sLinea");
 }
 
 // The last column of a kind's lines, digits on a few of its calls only and blank on the

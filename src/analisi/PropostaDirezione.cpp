@@ -465,8 +465,7 @@ void Proponitore::TrasferiteDallaForma() {
         (mvTipo[r] == 'E' ? entr : usc).push_back(r);
     }
     if (trasf.size() < 2 || entr.empty() || usc.empty()) return;
-    size_t larghezza = 0;
-    for (size_t r : mvChiamate) larghezza = std::max(larghezza, mvRighe[r].size());
+    const size_t larghezza = LarghezzaChiamate();
     const auto pieno = [&](size_t r, size_t x) {
         return x < mvRighe[r].size() && mvRighe[r][x] != ' ' && mvRighe[r][x] != '\t';
     };
@@ -950,8 +949,7 @@ bool Proponitore::EntrantiDaMarcaSenzaAddebito() {
     std::vector<Segmento> conteggi;
     for (const Segmento& g : Segmenti(mvChiamate))
         if (g.iPieni == n && g.iIntere == n && g.iLunghezzaMax <= 5) conteggi.push_back(g);
-    size_t larghezza = 0;
-    for (size_t r : mvChiamate) larghezza = std::max(larghezza, mvRighe[r].size());
+    const size_t larghezza = LarghezzaChiamate();
     const auto car = [&](size_t r, size_t x) {
         return x < mvRighe[r].size() ? mvRighe[r][x] : ' ';
     };

@@ -25,8 +25,7 @@ int DueCifre(const std::string& s, size_t x) {
 bool Proponitore::GiornoEMeseSeparati() {
     const size_t n = mvChiamate.size();
     if (mData || mDataRiga || n < 3) return false;
-    size_t larghezza = 0;
-    for (size_t r : mvChiamate) larghezza = std::max(larghezza, mvRighe[r].size());
+    const size_t larghezza = LarghezzaChiamate();
     for (size_t x = 0; x + 5 <= larghezza; ++x) {
         if (Occupata(static_cast<int>(x))) continue;
         for (size_t spazi = 1; spazi <= 2; ++spazi) {

@@ -388,6 +388,20 @@ class Proponitore {
     }
     // The columns where a run of digits opens on some call line (after a blank or at the start).
     std::set<int> IniziDiCifre() const;
+    // The length of the longest call line.
+    size_t LarghezzaChiamate() const {
+        size_t larghezza = 0;
+        for (size_t r : mvChiamate) larghezza = std::max(larghezza, mvRighe[r].size());
+        return larghezza;
+    }
+    // These lines are no calls after all (records of the system, events).
+    void TogliDalleChiamate(const std::set<size_t>& righe) {
+        for (size_t r : righe) mvChiamata[r] = false;
+        std::erase_if(mvChiamate, [&](size_t r) { return righe.count(r) > 0; });
+    }
+    // Two party columns that swap with the kind: the outgoing calls read the extension at
+    // iA and sSecondo (the number, the trunk) at iB, the incoming ones the other way round.
+    void RuoliScambiati(int iA, int iB, const std::string& sSecondo);
     std::map<size_t, int16_t> mCodiciNuovi;
     size_t miSaltiPagina = 0;
     // A printout of separated fields is read as columns: each field of a record is laid at

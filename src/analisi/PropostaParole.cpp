@@ -41,10 +41,7 @@ void Proponitore::ParoleAlPostoDellaDurata() {
     for (size_t r : parole) testi.insert(std::string(TogliSpazi(mvRighe[r].substr(a))));
     std::string esempi;
     for (const auto& t : testi) esempi += (esempi.empty() ? "" : ", ") + t;
-    for (size_t r : parole) mvChiamata[r] = false;
-    mvChiamate.erase(std::remove_if(mvChiamate.begin(), mvChiamate.end(),
-                                    [&](size_t r) { return parole.count(r) > 0; }),
-                     mvChiamate.end());
+    TogliDalleChiamate(parole);
     Voce(Ambito::Righe, "Righe di servizio",
          Num(static_cast<long long>(parole.size())) +
              " righe con l'ora hanno parole dove le altre chiamate hanno la durata (" + esempi +

@@ -320,21 +320,24 @@ void Proponitore::RuoliDaNumeriPropri() {
 // With the parties found by EntrantiDaParti, each kind's extension and number are where they
 // stand, whatever else the columns looked like.
 void Proponitore::RuoliDaParti() {
-    if (miPartiA < 0) return;
+    if (miPartiA >= 0) RuoliScambiati(miPartiA, miPartiB, "sNumero");
+}
+
+void Proponitore::RuoliScambiati(int iA, int iB, const std::string& sSecondo) {
     for (auto& [bEntrante, segmenti] : mSegmenti) {
-        const int interno = bEntrante ? miPartiB : miPartiA;
-        const int numero = bEntrante ? miPartiA : miPartiB;
+        const int interno = bEntrante ? iB : iA;
+        const int altro = bEntrante ? iA : iB;
         Segmento* pInterno = nullptr;
-        Segmento* pNumero = nullptr;
+        Segmento* pAltro = nullptr;
         for (auto& g : segmenti) {
             if (g.a == interno) pInterno = &g;
-            if (g.a == numero) pNumero = &g;
+            if (g.a == altro) pAltro = &g;
         }
-        if (!pInterno || !pNumero) continue;
+        if (!pInterno || !pAltro) continue;
         for (auto& g : segmenti)
-            if (g.sRuolo == "sDerivato" || g.sRuolo == "sNumero") g.sRuolo.clear();
+            if (g.sRuolo == "sDerivato" || g.sRuolo == sSecondo) g.sRuolo.clear();
         pInterno->sRuolo = "sDerivato";
-        pNumero->sRuolo = "sNumero";
+        pAltro->sRuolo = sSecondo;
     }
 }
 

@@ -7,8 +7,7 @@ namespace tarno::proposta {
 // The calls print text in every column where all the other calls of their kind print it: an
 // internal call, with no trunk, does not.
 bool Proponitore::StampanoComeLeAltre(const std::set<size_t>& righe, bool bEntranti) const {
-    size_t larghezza = 0;
-    for (size_t r : mvChiamate) larghezza = std::max(larghezza, mvRighe[r].size());
+    const size_t larghezza = LarghezzaChiamate();
     const auto pieno = [&](size_t r, size_t x) {
         return x < mvRighe[r].size() && mvRighe[r][x] != ' ' && mvRighe[r][x] != '\t';
     };

@@ -222,7 +222,8 @@ bool Proponitore::RecordSenzaOra(const Colonna* migliore) {
     for (size_t r = miIntestazione; r < mvRighe.size(); ++r)
         if (mvRighe[r] != "?") record.push_back(r);
     // Without a heading row to vouch for the records, three of them at least.
-    if (record.size() < (miIntestazione ? 2u : 3u) || (migliore && migliore->Righe() * 10 >= record.size() * 8))
+    if (record.size() < (miIntestazione ? 2u : 3u) ||
+        (migliore && migliore->Righe() * 10 >= record.size() * 8))
         return false;
     // A field with the same text on every record (the record's kind).
     for (size_t k = 0; k < mvColonna.size() && k < miComuni; ++k) {
@@ -262,8 +263,7 @@ bool Proponitore::RecordSenzaOra(const Colonna* migliore) {
 void Proponitore::RecordDiServizio() {
     const size_t n = mvChiamate.size();
     if (mbSeparati || n < 8) return;
-    size_t larghezza = 0;
-    for (size_t r : mvChiamate) larghezza = std::max(larghezza, mvRighe[r].size());
+    const size_t larghezza = LarghezzaChiamate();
     const auto pieno = [&](size_t r, size_t x) {
         return x < mvRighe[r].size() && mvRighe[r][x] != ' ' && mvRighe[r][x] != '\t';
     };
@@ -298,10 +298,7 @@ void Proponitore::RecordDiServizio() {
     }
     if (miServizioA < 0) return;
     const std::string esempi = PrimiTesti(servizio, 0, static_cast<int>(larghezza));
-    for (size_t r : servizio) mvChiamata[r] = false;
-    mvChiamate.erase(std::remove_if(mvChiamate.begin(), mvChiamate.end(),
-                                    [&](size_t r) { return servizio.count(r) > 0; }),
-                     mvChiamate.end());
+    TogliDalleChiamate(servizio);
     Voce(Ambito::Righe, "Righe di servizio",
          Num(static_cast<long long>(servizio.size())) +
              " righe con l'ora sono vuote in quasi tutte le colonne dove le altre chiamate "

@@ -706,8 +706,7 @@ void Proponitore::SeguitoNelRecordDopo() {
             return 0;
         return s[x];
     };
-    size_t larghezza = 0;
-    for (size_t r : mvChiamate) larghezza = std::max(larghezza, mvRighe[r].size());
+    const size_t larghezza = LarghezzaChiamate();
     for (size_t x = 0; x < larghezza; ++x) {
         std::set<char> suPrime, altrove;
         bool va = true;

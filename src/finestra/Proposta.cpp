@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <exception>
 
 #include "analisi/clsProposta.h"
 #include "catalogo/clsCatalogo.h"
@@ -191,9 +192,16 @@ void frmDriver::NuovoDalCampione() {
     if (!ChiediSalvataggio()) return;
 
     Proposta proposta;
-    {
+    try {
         CursoreOccupato occupato;
         proposta = ProponiDriver(Campione(), FormatiCatalogo());
+    } catch (const std::exception& e) {
+        // A rule that fails on a printout nobody foresaw leaves the document as it was.
+        Avviso(this, TestoRisorsa(31072,
+                                  "La proposta del driver non \u00E8 riuscita (%1): il documento "
+                                  "non \u00E8 cambiato.")
+                         .arg(QString::fromLocal8Bit(e.what())));
+        return;
     }
     const QStringList mancanti = AggiungiFormatiNuovi(proposta);
     {

@@ -181,6 +181,18 @@ TEST(Proposta, RegoleSuStampeScritteAltrove) {
         if (unite[i - 1] == 'O' || unite[i - 1] == 'I')
             unite[i - 1] = unite[i - 1] == 'O' ? 'A' : 'B';
     EXPECT_FALSE(Voce(leggi(unite).p, VoceProposta::Ambito::Tipo, "Codice con l'esito"));
+    // A day and a month in two columns after the time, on nine call lines in ten: the date;
+    // the call line that stops before them is read without it, and is no fault.
+    std::string giorni;
+    for (int i = 0; i < 10; ++i)
+        giorni += "1" + std::to_string(i) + ":0" + std::to_string(i) + " 00:01:1" +
+                  std::to_string(i) + " O 20" + std::to_string(i % 3) +
+                  (i == 4 ? std::string() : " 055510" + std::to_string(i) + "  09  12") + "\r\n";
+    const Letta g = leggi(giorni);
+    const VoceProposta* data = Voce(g.p, VoceProposta::Ambito::Campo, "Data");
+    ASSERT_TRUE(data);
+    EXPECT_NE(data->sTesto.find("\"gg  mm\""), std::string::npos) << data->sTesto;
+    EXPECT_EQ(g.conti.iUscenti, 10u);
     // Headings in other languages: words the vocabulary does not know hide no duration printed
     // with its separators; German ones name the trunk (Lt) and the extension (Tln).
     const std::string righe =

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -334,7 +335,14 @@ int Proponi(int argc, char** argv) {
     }
     MappaFormati formati;
     FormatiDelComando(argc, argv, config, formati);
-    const Proposta proposta = ProponiDriver(*byte, formati);
+    Proposta proposta;
+    try {
+        proposta = ProponiDriver(*byte, formati);
+    } catch (const std::exception& e) {
+        std::cerr << "tarnodrv: " << Cp1252InUtf8("la proposta non \xE8 riuscita: ") << e.what()
+                  << ": " << *stampa << '\n';
+        return 1;
+    }
     const clsLetturaCampione lettura(proposta.driver, FormatiConNuovi(formati, proposta), *byte);
     if (json)
         std::cout << PropostaInJson(proposta, lettura)
